@@ -1,0 +1,18 @@
+// Applying the selected analyzer and noise source to the window: the values
+// a catalogue model fixes go into the state and the entry fields, and the
+// fields it fixes are locked. "User" unlocks them and keeps what was typed.
+#pragma once
+
+#include "engine/calculator.h"
+
+#include <string_view>
+
+namespace orlavex {
+
+// The caption of lblSAsel and lblNSsel for the user-defined instrument.
+inline constexpr std::string_view user_selection = "User";
+
+void set_SA_values(Calculator& calc);
+void set_NS_values(Calculator& calc);
+
+}  // namespace orlavex

@@ -1,0 +1,38 @@
+// The 20 entry fields: which state value each one feeds, and the two
+// procedures that move values between the fields and the state.
+#pragma once
+
+#include "engine/calculator.h"
+
+#include <array>
+#include <string_view>
+
+namespace orlavex {
+
+struct FieldSpec {
+    Ctl field;
+    double CalcState::*value;      // txtSA_InMatch: SA_InMatch (see field_value)
+    bool accepts_minus;
+    std::string_view empty_text;   // what the recalculation puts into an emptied field
+};
+
+// In the order in which comma_handler reads them.
+extern const std::array<FieldSpec, 20> entry_fields;
+
+const FieldSpec* find_field(Ctl field);
+
+// The state value that FIELD feeds now: txtSA_InMatch feeds ExtPA_InMatch
+// while "Ext PA" is ticked and SA_InMatch otherwise.
+double& field_value(Calculator& calc, const FieldSpec& field);
+
+// Reads every entry field into its state value by the number rule.
+void comma_handler(Calculator& calc);
+
+// Writes the state back into the entry fields and mirrors the DUT and
+// analyzer values into the manual-mode result labels.
+void Update_text_boxes(Calculator& calc);
+
+// Centres the text of the entry fields and of lblCalcNF and lblCalcGain.
+void center_justify(Calculator& calc);
+
+}  // namespace orlavex

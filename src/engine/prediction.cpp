@@ -1,0 +1,75 @@
+#include "engine/controls.h"
+#include "engine/fields.h"
+#include "engine/number_text.h"
+#include "engine/numeric.h"
+#include "engine/recalc.h"
+#include "engine/recalc_stages.h"
+
+namespace orlavex {
+
+using enum Ctl;
+
+namespace {
+
+void show_invalid_setup(Calculator& calc) {
+    calc.form[lblInvalidG_NF].visible = true;
+    for (Ctl level : {txtCalON, txtCalOFF, txtMeasON, txtMeasOFF}) set_text(calc, level, "- - -");
+    Blank_Guidelines(calc);
+    set_text(calc, lblYcal, "Ycal: - - -");
+    set_text(calc, lblYmeas, "Ymeas: - - -");
+    set_text(calc, lblNFsa, "NFsa: - - -");
+    set_text(calc, lblNFdutsa, "NF(dut+sa): - - -");
+    calc.form[chkUseManMeas].enabled = false;
+    calc.state.NF_Unc = no_uncertainty;
+    error_end(calc);
+}
+
+}  // namespace
+
+bool predict(Calculator& calc, Run& run) {
+    CalcState& s = calc.state;
+    // The values as the fields show them, at the precision written back.
+    s.DUT_NF = read_number(calc.form[txtDUT_NF].text);
+    s.DUT_Gain = read_number(calc.form[txtDUT_Gain].text);
+
+    // A DUT whose noise figure is below its loss cannot exist.
+    if (-s.DUT_NF > s.DUT_Gain) {
+        show_invalid_setup(calc);
+        return false;
+    }
+    calc.form[lblInvalidG_NF].visible = false;
+    calc.form[chkUseManMeas].enabled = true;
+
+    const double noise = read_number(calc.form[txtSA_Noise].text);
+    run.F_sa = lin(is_selected(calc, optSA_Noise_NF) ? noise : noise_figure_from_level(noise));
+    if (is_ticked(calc, chkExtPA)) {
+        const double pa_nf = read_number(calc.form[txtExtPA_NF].text);
+        const double pa_gain = read_number(calc.form[txtExtPA_Gain].text);
+        run.F_sa = lin(pa_nf) + (run.F_sa - 1) / lin(pa_gain);
+    }
+    run.NF_sa_net = db(run.F_sa);
+
+    run.Ycal_dB = db(lin(run.ENR_eff - run.NF_sa_net) + 1);
+    set_text(calc, lblYcal, "Ycal: " + fmt(calc, run.Ycal_dB, " 0.00") + " dB");
+    run.F_sys = lin(s.DUT_NF) + (run.F_sa - 1) / lin(s.DUT_Gain);
+    run.NF_sys = db(run.F_sys);
+    set_text(calc, lblNFdutsa, "NF(dut+sa): " + fmt(calc, run.NF_sys, "0.00") + " dB");
+    set_text(calc, lblNFsa, "NFsa: " + fmt(calc, run.NF_sa_net, "0.00") + " dB");
+    run.Ymeas_dB = db(lin(run.ENR_eff - run.NF_sys) + 1);
+    set_text(calc, lblYmeas, "Ymeas: " + fmt(calc, run.Ymeas_dB, " 0.00") + " dB");
+
+    // Levels the analyzer would show, in dBm per MHz.
+    if (is_checked(calc, mnu2ndStage)) {
+        s.CalOFF = run.NF_sa_net + kT0_dBm_Hz + one_MHz_dB;
+        s.CalON = s.CalOFF + run.Ycal_dB;
+        s.MeasOFF = s.CalOFF + s.DUT_Gain + db((lin(run.Ycal_dB) - 1) / (lin(run.Ymeas_dB) - 1));
+        s.MeasON = run.Ymeas_dB + s.MeasOFF;
+    } else {
+        s.MeasOFF = run.NF_sys + kT0_dBm_Hz + s.DUT_Gain + one_MHz_dB;
+        s.MeasON = s.MeasOFF + run.Ymeas_dB;
+        Update_text_boxes(calc);
+    }
+    return true;
+}
+
+}  // namespace orlavex

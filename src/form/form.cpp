@@ -1,0 +1,55 @@
+#include "form/form.h"
+
+namespace orlavex {
+
+Form::Form() {
+    for (const ControlSpec& row : layout) {
+        Control& c = (*this)[row.id];
+        c.text = std::string(row.text);
+        c.tooltip = std::string(row.tooltip);
+        c.visible = (row.flags & Hidden) == 0;
+        c.enabled = (row.flags & Disabled) == 0;
+        const bool selected = (row.flags & Selected) != 0;
+        if (row.kind == Kind::Item) {
+            c.checked = selected;
+        } else {
+            c.value = selected ? 1 : 0;
+        }
+        c.backcolor = row.backcolor;
+        c.forecolor = row.forecolor;
+        c.fillcolor = row.fillcolor;
+        c.fontsize = row.font.size;
+        c.left = row.rect.left;
+        c.top = row.rect.top;
+        // chkExtPA and chkFreqConv are designed without a tab stop; start-up
+        // takes the option buttons and chkIntPA out of the order.
+        c.tabstop = row.kind == Kind::Field || row.kind == Kind::Check || row.kind == Kind::Option ||
+                    row.kind == Kind::Button;
+        if (row.id == Ctl::chkExtPA || row.id == Ctl::chkFreqConv) c.tabstop = false;
+    }
+}
+
+bool is_showing(const Form& form, Ctl id) {
+    for (Ctl c = id; c != Ctl::none; c = spec(c).parent) {
+        if (spec(c).kind == Kind::Window) return true;
+        if (!form[c].visible) return false;
+    }
+    return true;
+}
+
+bool can_take_focus(const Form& form, Ctl id) {
+    if (id == Ctl::none) return false;
+    const Kind kind = spec(id).kind;
+    if (kind != Kind::Field && kind != Kind::Check && kind != Kind::Option && kind != Kind::Button) {
+        return false;
+    }
+    for (Ctl c = id; c != Ctl::none; c = spec(c).parent) {
+        if (spec(c).kind == Kind::Window) return true;
+        if (!form[c].visible || !form[c].enabled) return false;
+    }
+    return true;
+}
+
+bool is_entry_field(Ctl id) { return id != Ctl::none && spec(id).kind == Kind::Field; }
+
+}  // namespace orlavex
