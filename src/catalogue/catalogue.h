@@ -19,7 +19,7 @@ enum class Preamp {
 struct AnalyzerModel;  // defined in analyzer_table.h
 
 struct AnalyzerFamily {
-    std::string_view name;  // also the caption of the family's submenu
+    std::string_view name;                  // also the caption of the family's submenu
     std::span<const AnalyzerModel> models;  // in submenu order; item k is model k+1
 };
 
@@ -50,7 +50,7 @@ std::string_view nf_uncertainty_text(const AnalyzerModel& model);    // "0.05" o
 struct NoiseSourceModel;  // defined in noise_source_table.h
 
 struct NoiseSourceMaker {
-    std::string_view caption;  // submenu caption, "Mercury (Micronetics)"
+    std::string_view caption;                  // submenu caption, "Mercury (Micronetics)"
     std::span<const NoiseSourceModel> models;  // in menu order
 };
 

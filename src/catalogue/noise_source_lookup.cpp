@@ -1,0 +1,30 @@
+#include "catalogue/noise_source_table.h"
+
+namespace orlavex::catalogue {
+
+const NoiseSourceModel* find_noise_source(std::string_view name) {
+    for (const NoiseSourceMaker& maker : noise_source_makers()) {
+        for (const NoiseSourceModel& model : maker.models) {
+            if (model.name == name) return &model;
+        }
+    }
+    return nullptr;
+}
+
+std::string_view model_name(const NoiseSourceModel& model) {
+    return model.name;
+}
+
+double upper_frequency(const NoiseSourceModel& model) {
+    return model.upper_ghz;
+}
+
+double nominal_enr(const NoiseSourceModel& model) {
+    return model.enr_db;
+}
+
+double output_vswr(const NoiseSourceModel& model, double f_ghz) {
+    return model.output_vswr.at(f_ghz);
+}
+
+}  // namespace orlavex::catalogue

@@ -1,0 +1,19 @@
+// Row type of the noise source catalogue. The rows live in
+// noise_source_table.cpp and are reached through noise_source_makers().
+#pragma once
+
+#include "catalogue/bands.h"
+#include "catalogue/catalogue.h"
+
+#include <string_view>
+
+namespace orlavex::catalogue {
+
+struct NoiseSourceModel {
+    std::string_view name;  // menu caption and selection text
+    double upper_ghz;
+    double enr_db;  // nominal
+    Bands<double> output_vswr;
+};
+
+}  // namespace orlavex::catalogue
