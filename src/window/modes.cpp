@@ -1,6 +1,9 @@
 #include "engine/controls.h"
 #include "engine/recalc.h"
+#include "engine/fields.h"
 #include "window/handlers.h"
+#include "window/modes.h"
+#include "window/selection.h"
 
 namespace orlavex {
 
@@ -33,5 +36,73 @@ void mnuRes_Click(Calculator& calc, int index) {
     calc.form[item(mnuRes, index)].checked = true;
     DisplayNFunc(calc);
 }
+
+void mnuShowManMeas_Click(Calculator& calc) {
+    Form& f = calc.form;
+    if (!f[mnuShowManMeas].checked) {
+        f[frmCal].visible = true;
+        f[frmMeas].visible = true;
+        f[chkUseManMeas].visible = true;
+        f[mnuShowManMeas].checked = true;
+        // The manual levels are evaluated as a noise figure.
+        select_option(calc, optSA_Noise_NF);
+        f[imgLogo_lg].visible = true;
+        f[imgLogo_sm].visible = false;
+        f.height = extended_height;
+        return;
+    }
+    // Hiding the frames always ends manual entry first.
+    set_check(calc, chkUseManMeas, 0);
+    f[frmCal].visible = false;
+    f[frmMeas].visible = false;
+    f[chkUseManMeas].visible = false;
+    f[mnuShowManMeas].checked = false;
+    f[imgLogo_lg].visible = false;
+    f[imgLogo_sm].visible = true;
+    f.height = compact_height;
+}
+
+void chkUseManMeas_Click(Calculator& calc) {
+    Form& f = calc.form;
+    const bool manual = is_ticked(calc, chkUseManMeas);
+    if (manual) {
+        // Measured levels come from the analyzer at hand, without preamplifier.
+        mnuSAuser_Click(calc);
+        set_check(calc, chkExtPA, 0);
+    }
+    for (Ctl id : {chkExtPA, SAdropdown, lblSAsel}) f[id].enabled = !manual;
+    for (Ctl id : {txtCalON, txtCalOFF, txtMeasON, txtMeasOFF}) f[id].enabled = manual;
+    for (Ctl id : {txtDUT_NF, lblUnit1, txtDUT_Gain, lblUnit3, txtSA_Noise}) f[id].visible = !manual;
+    for (Ctl id : {lblCalcNF, lblCalcGain, lblCalcSANoise}) f[id].visible = manual;
+    if (!manual) {
+        f[optSA_Noise_DANL].enabled = true;
+        f[optSA_Noise_NF].enabled = true;
+    }
+    Do_Calc(calc);
+}
+
+void mnuPreset_Click(Calculator& calc) {
+    Form& f = calc.form;
+    if (f[mnuShowManMeas].checked) mnuShowManMeas_Click(calc);
+    if (!f[mnu2ndStage].checked) mnu2ndStage_Click(calc);
+    const int count = item_count(mnuRes);
+    for (int i = 0; i < count; ++i) f[item(mnuRes, i)].checked = i == 1;
+    if (!f[mnuSA_Unc].checked) mnuSA_Unc_Click(calc);
+    set_check(calc, chkFreqConv, 0);
+    mnuReset_Click(calc);
+}
+
+void mnuReset_Click(Calculator& calc) {
+    mnuSAuser_Click(calc);
+    mnuNSuser_Click(calc);
+    select_option(calc, optSA_Noise_NF);
+    set_startup_values(calc.state);
+    Update_text_boxes(calc);
+    Do_Calc(calc);
+}
+
+void lblNF_unc_MouseUp(Calculator& calc) { calc.form.popup = mnuRes_top; }
+void lbl2ndStageBias_Click(Calculator& calc) { calc.form.popup = mnuRes_top; }
+void frmUncResult_Click(Calculator& calc) { calc.form.popup = mnuRes_top; }
 
 }  // namespace orlavex

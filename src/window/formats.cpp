@@ -1,0 +1,77 @@
+#include "window/formats.h"
+
+#include "engine/controls.h"
+#include "engine/number_text.h"
+#include "engine/numeric.h"
+
+namespace orlavex {
+
+using enum Ctl;
+
+namespace {
+
+std::string text_of(const Calculator& calc, double x) {
+    return general_text(x, calc.form.decimal_separator);
+}
+
+// The conversions start from the reflection coefficient of the last
+// recalculation, not from the text, so switching back and forth never
+// accumulates rounding.
+void to_return_loss(Calculator& calc, Ctl field, double gamma) {
+    const double rl_max = calc.state.RL_Max;
+    const double v = read_number(calc.form[field].text);
+    // A perfect match pairs with the largest return loss.
+    const double rl = v == 1.0 ? rl_max : limit(round_to(-20 * log10(gamma), 2), 0, rl_max);
+    set_text(calc, field, text_of(calc, rl));
+    calc.form[field].tooltip = "Range: 0.5 to " + text_of(calc, rl_max) + " dB";
+}
+
+void to_vswr(Calculator& calc, Ctl field, double gamma) {
+    const double v = read_number(calc.form[field].text);
+    const double vswr = v == calc.state.RL_Max ? 1.0 : round_to((1 + gamma) / (1 - gamma), 2);
+    set_text(calc, field, text_of(calc, vswr));
+    calc.form[field].tooltip = "Range: 1 to 35";
+}
+
+void show_noise(Calculator& calc, std::string text, const char* tooltip) {
+    set_text(calc, txtSA_Noise, text);
+    set_text(calc, lblCalcSANoise, std::move(text));
+    calc.form[txtSA_Noise].tooltip = tooltip;
+}
+
+}  // namespace
+
+void optDUTIn_RL_Click(Calculator& calc) {
+    to_return_loss(calc, txtDUT_InMatch, calc.state.DUT_InGamma);
+}
+void optDUTIn_VSWR_Click(Calculator& calc) { to_vswr(calc, txtDUT_InMatch, calc.state.DUT_InGamma); }
+void optDUTOut_RL_Click(Calculator& calc) {
+    to_return_loss(calc, txtDUT_OutMatch, calc.state.DUT_OutGamma);
+}
+void optDUTOut_VSWR_Click(Calculator& calc) {
+    to_vswr(calc, txtDUT_OutMatch, calc.state.DUT_OutGamma);
+}
+void optSA_InMatch_RL_Click(Calculator& calc) {
+    to_return_loss(calc, txtSA_InMatch, calc.state.SA_InGamma);
+}
+void optSA_InMatch_VSWR_Click(Calculator& calc) {
+    to_vswr(calc, txtSA_InMatch, calc.state.SA_InGamma);
+}
+void optNS_Match_RL_Click(Calculator& calc) {
+    to_return_loss(calc, txtNS_Match, calc.state.NS_Gamma);
+}
+void optNS_Match_VSWR_Click(Calculator& calc) { to_vswr(calc, txtNS_Match, calc.state.NS_Gamma); }
+
+void optSA_Noise_DANL_Click(Calculator& calc) {
+    const double nf = read_number(calc.form[txtSA_Noise].text);
+    show_noise(calc, text_of(calc, nf - 173.98 - 2.51 + 0.27),
+               "DANL Range: -176.22 to -116.22 dBm/Hz");
+}
+
+void optSA_Noise_NF_Click(Calculator& calc) {
+    const double danl = read_number(calc.form[txtSA_Noise].text);
+    show_noise(calc, text_of(calc, round_to(danl + 173.98 + 2.51 - 0.27, 2)),
+               "NF Range: 0 to 60 dB");
+}
+
+}  // namespace orlavex
