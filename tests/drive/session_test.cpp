@@ -20,6 +20,7 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace orlavex {
@@ -69,7 +70,11 @@ std::string unquote(const std::string& v) {
 std::string observed(Calculator& calc, const std::string& path, std::string& why) {
     const Form& f = calc.form;
     if (path == "focus") return f.focus == Ctl::none ? "none" : std::string(spec(f.focus).name);
-    if (path == "popup") return f.popup == Ctl::none ? "none" : std::string(spec(f.popup).name);
+    if (path == "popup") {
+        // As the window does, a pop-up is shown once.
+        const Ctl popup = std::exchange(calc.form.popup, Ctl::none);
+        return popup == Ctl::none ? "none" : std::string(spec(popup).name);
+    }
     if (path == "height") return std::to_string(f.height);
     if (path == "caption") return f.caption;
     if (path == "dialog") return f.dialog == Ctl::none ? "none" : std::string(spec(f.dialog).name);

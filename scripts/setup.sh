@@ -1,0 +1,21 @@
+#!/bin/sh
+# Installs the Debian 12 packages the calculator needs (only those that are
+# missing; as root, or through sudo), then configures and builds it in build/.
+set -eu
+cd "$(dirname "$0")/.."
+
+packages="cmake ninja-build g++ pkg-config qt6-base-dev qt6-svg-dev libqt6svg6 \
+libgl-dev libgtest-dev libgmock-dev libbenchmark-dev fonts-liberation2 fonts-dejavu-core"
+
+missing=""
+for p in $packages; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"
+done
+if [ -n "$missing" ]; then
+    if [ "$(id -u)" -eq 0 ]; then sudo=""; else sudo="sudo"; fi
+    $sudo apt-get update
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y --no-install-recommends $missing
+fi
+
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+cmake --build build
