@@ -14,48 +14,104 @@ bool skipped(char c) { return c == ' ' || c == '\t' || c == '\n'; }
 bool is_digit(char c) { return c >= '0' && c <= '9'; }
 
 // The decimal digits of a finite non-zero |x| to 15 significant digits:
-// |x| = 0.d1d2...d15 * 10^(point), digits as characters.
+// |x| = 0.d1d2...d15 * 10^(point), digits as characters. The shortest form
+// that reads back as x is rounded to 15 digits; that is the correctly
+// rounded value except for a tie within the last two of 17 digits.
 struct Digits {
     bool negative = false;
-    std::string digits;  // exactly 15
-    int point = 0;       // position of the decimal point within the digits
+    char digits[16] = {};  // exactly 15, then a terminator
+    int point = 0;         // position of the decimal point within the digits
+    std::string_view view() const { return {digits, 15}; }
 };
 
 Digits fifteen_digits(double x) {
     char buf[40];
-    const auto res = std::to_chars(buf, buf + sizeof buf, x, std::chars_format::scientific, 14);
-    std::string_view s(buf, static_cast<std::size_t>(res.ptr - buf));
+    const auto res = std::to_chars(buf, buf + sizeof buf, x, std::chars_format::scientific);
+    const char* p = buf;
     Digits d;
-    if (s.front() == '-') {
+    if (*p == '-') {
         d.negative = true;
-        s.remove_prefix(1);
+        ++p;
     }
-    const std::size_t e = s.find('e');
-    for (char c : s.substr(0, e)) {
-        if (is_digit(c)) d.digits.push_back(c);
+    char all[24];
+    int count = 0;
+    for (; p < res.ptr && *p != 'e'; ++p) {
+        if (is_digit(*p) && count < 24) all[count++] = *p;
     }
     int exponent = 0;
-    std::from_chars(s.data() + e + 1 + (s[e + 1] == '+' ? 1 : 0), s.data() + s.size(), exponent);
+    ++p;  // 'e'
+    const bool exp_negative = *p == '-';
+    if (*p == '-' || *p == '+') ++p;
+    std::from_chars(p, res.ptr, exponent);
+    if (exp_negative) exponent = -exponent;
+    for (int i = count; i < 15; ++i) all[i] = '0';
+    bool carry = count > 15 && all[15] >= '5';
+    for (int i = 14; carry && i >= 0; --i) {
+        if (all[i] == '9') {
+            all[i] = '0';
+        } else {
+            ++all[i];
+            carry = false;
+        }
+    }
+    if (carry) {  // 9.99...95 became 10.0...
+        all[0] = '1';
+        ++exponent;
+    }
+    std::copy(all, all + 15, d.digits);
     d.point = exponent + 1;
     return d;
+}
+
+constexpr double powers_of_ten[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8};
+
+// x as m / 10^k with the fewest decimals k <= 8 and |m| < 10^15, if there
+// is such a form: then it is also the 15-digit form. A fast path for the
+// short values that fill the entry fields.
+bool short_decimal(double x, long long& m, int& k) {
+    for (k = 0; k < 9; ++k) {
+        const double scaled = x * powers_of_ten[k];
+        if (!(std::fabs(scaled) < 1e15)) return false;
+        const double r = std::nearbyint(scaled);
+        if (r / powers_of_ten[k] == x) {
+            m = static_cast<long long>(r);
+            return true;
+        }
+    }
+    return false;
+}
+
+// |x| * 10^places split into whole and fraction, when the rounding of it is
+// unambiguous (far from a tie) and fits: a fast path for formats and Round.
+bool clear_rounding(double x, int places, bool& up, double& whole) {
+    if (places < 0 || places > 8) return false;
+    const double scaled = std::fabs(x) * powers_of_ten[places];
+    if (!(scaled < 1e14)) return false;
+    whole = std::floor(scaled);
+    const double fraction = scaled - whole;
+    if (std::fabs(fraction - 0.5) < 1e-6) return false;
+    up = fraction > 0.5;
+    return true;
 }
 
 enum class Ties { even, away };
 
 // |x| rounded to `places` decimals, as the digits of the integer |x|*10^places.
 std::string rounded_digits(const Digits& d, int places, Ties ties) {
+    const std::string_view digits = d.view();
     const int keep = d.point + places;  // digits that stay
-    if (keep >= static_cast<int>(d.digits.size())) {
-        return d.digits + std::string(static_cast<std::size_t>(keep) - d.digits.size(), '0');
+    if (keep >= static_cast<int>(digits.size())) {
+        return std::string(digits) + std::string(static_cast<std::size_t>(keep) - digits.size(), '0');
     }
-    std::string kept = keep > 0 ? d.digits.substr(0, static_cast<std::size_t>(keep)) : "";
+    std::string kept(keep > 0 ? digits.substr(0, static_cast<std::size_t>(keep)) : "");
     bool up = false;
     if (keep >= 0) {
-        const std::string rest = d.digits.substr(static_cast<std::size_t>(keep));
-        const std::string half = "5" + std::string(rest.size() - 1, '0');
-        if (rest > half) {
+        const std::string_view rest = digits.substr(static_cast<std::size_t>(keep));
+        const int first = rest.front() - '0';
+        const bool rest_zero = rest.find_first_not_of('0', 1) == std::string_view::npos;
+        if (first > 5 || (first == 5 && !rest_zero)) {
             up = true;
-        } else if (rest == half) {
+        } else if (first == 5) {
             const bool odd = !kept.empty() && ((kept.back() - '0') % 2 == 1);
             up = ties == Ties::away || odd;
         }
@@ -81,28 +137,33 @@ bool all_zero(std::string_view digits) { return digits.find_first_not_of('0') ==
 }  // namespace
 
 double read_number(std::string_view text) {
-    std::string s;
-    s.reserve(text.size());
-    for (char c : text) {
-        if (skipped(c)) continue;
-        s.push_back(c == ',' ? '.' : c);
-    }
     std::size_t i = 0;
+    const auto at = [&]() -> char {
+        while (i < text.size() && skipped(text[i])) ++i;
+        return i < text.size() ? (text[i] == ',' ? '.' : text[i]) : '\0';
+    };
     bool negative = false;
-    if (i < s.size() && (s[i] == '+' || s[i] == '-')) {
-        negative = s[i] == '-';
+    if (const char c = at(); c == '+' || c == '-') {
+        negative = c == '-';
         ++i;
     }
-    std::string mantissa;
-    int digits_before_point = 0;
+    // Up to 40 significant digits are kept; the rest only move the point.
+    char mantissa[40];
+    int kept = 0;
+    long long point = 0;  // decimal exponent of the digit after the last kept one
     bool seen_point = false;
     bool seen_digit = false;
-    for (; i < s.size(); ++i) {
-        const char c = s[i];
+    for (char c = at(); c != '\0'; ++i, c = at()) {
         if (is_digit(c)) {
-            mantissa.push_back(c);
             seen_digit = true;
-            if (!seen_point) ++digits_before_point;
+            if (kept == 0 && c == '0') {
+                if (seen_point) --point;
+            } else if (kept < 40) {
+                mantissa[kept++] = c;
+                if (seen_point) --point;
+            } else if (!seen_point) {
+                ++point;
+            }
         } else if (c == '.' && !seen_point) {
             seen_point = true;
         } else {
@@ -111,36 +172,37 @@ double read_number(std::string_view text) {
     }
     if (!seen_digit) return 0.0;
     long long exponent = 0;
-    if (i < s.size() && (s[i] == 'e' || s[i] == 'E' || s[i] == 'd' || s[i] == 'D')) {
-        std::size_t j = i + 1;
+    if (const char c = at(); c == 'e' || c == 'E' || c == 'd' || c == 'D') {
+        const std::size_t mark = ++i;
         bool exp_negative = false;
-        if (j < s.size() && (s[j] == '+' || s[j] == '-')) {
-            exp_negative = s[j] == '-';
-            ++j;
+        if (const char sign = at(); sign == '+' || sign == '-') {
+            exp_negative = sign == '-';
+            ++i;
         }
-        if (j < s.size() && is_digit(s[j])) {
-            for (; j < s.size() && is_digit(s[j]); ++j) {
-                if (exponent < 1'000'000) exponent = exponent * 10 + (s[j] - '0');
+        if (is_digit(at())) {
+            for (char digit = at(); is_digit(digit); ++i, digit = at()) {
+                if (exponent < 1'000'000) exponent = exponent * 10 + (digit - '0');
             }
             if (exp_negative) exponent = -exponent;
+        } else {
+            i = mark;  // an exponent without digits is not part of the number
         }
     }
-    const std::size_t first = mantissa.find_first_not_of('0');
-    if (first == std::string::npos) return negative ? -0.0 : 0.0;
-    // Normalise to d.ddd...e(N) so that from_chars sees a short exponent.
-    const long long magnitude = exponent + digits_before_point - static_cast<long long>(first) - 1;
+    if (kept == 0) return negative ? -0.0 : 0.0;
+    // value = 0.mantissa * 10^(kept + point + exponent)
+    const long long magnitude = kept + point + exponent;
     if (magnitude > 400) {
         return negative ? -std::numeric_limits<double>::max() : std::numeric_limits<double>::max();
     }
     if (magnitude < -400) return negative ? -0.0 : 0.0;
-    std::string normal;
-    normal.push_back(mantissa[first]);
-    normal.push_back('.');
-    normal.append(mantissa, first + 1, std::string::npos);
-    normal.push_back('e');
-    normal.append(std::to_string(magnitude));
+    char normal[64];
+    char* out = normal;
+    *out++ = '.';
+    out = std::copy(mantissa, mantissa + kept, out);
+    *out++ = 'e';
+    out = std::to_chars(out, normal + sizeof normal, magnitude).ptr;
     double value = 0.0;
-    const auto res = std::from_chars(normal.data(), normal.data() + normal.size(), value);
+    const auto res = std::from_chars(normal, out, value);
     if (res.ec == std::errc::result_out_of_range) {
         value = magnitude > 0 ? std::numeric_limits<double>::max() : 0.0;
     }
@@ -149,21 +211,75 @@ double read_number(std::string_view text) {
 
 std::string general_text(double x, char separator) {
     if (x == 0.0) return "0";
-    char buf[40];
-    const auto res = std::to_chars(buf, buf + sizeof buf, x, std::chars_format::general, 15);
-    std::string s(buf, res.ptr);
-    if (separator != '.') {
-        for (char& c : s) {
-            if (c == '.') c = separator;
-        }
+    if (!std::isfinite(x)) {
+        char buf[8];
+        const auto res = std::to_chars(buf, buf + sizeof buf, x);
+        return std::string(buf, res.ptr);
     }
-    return s;
+    long long m = 0;
+    int k = 0;
+    if (short_decimal(x, m, k) && std::fabs(x) >= 1e-4) {
+        std::string out = std::to_string(m < 0 ? -m : m);
+        if (k > 0) {
+            if (out.size() <= static_cast<std::size_t>(k)) {
+                out.insert(0, static_cast<std::size_t>(k) + 1 - out.size(), '0');
+            }
+            out.insert(out.size() - static_cast<std::size_t>(k), 1, separator);
+        }
+        if (m < 0) out.insert(0, 1, '-');
+        return out;
+    }
+    const Digits d = fifteen_digits(x);
+    std::string_view digits = d.view();
+    digits = digits.substr(0, digits.find_last_not_of('0') + 1);
+    const int exponent = d.point - 1;
+    std::string out;
+    out.reserve(24);
+    if (d.negative) out.push_back('-');
+    if (exponent < -4 || exponent >= 15) {
+        // Exponent form, as "1e-05" or "1.5e+20".
+        out.push_back(digits.front());
+        if (digits.size() > 1) {
+            out.push_back(separator);
+            out.append(digits.substr(1));
+        }
+        out.push_back('e');
+        out.push_back(exponent < 0 ? '-' : '+');
+        const int magnitude = exponent < 0 ? -exponent : exponent;
+        if (magnitude < 10) out.push_back('0');
+        out.append(std::to_string(magnitude));
+    } else if (d.point <= 0) {
+        out.append("0");
+        out.push_back(separator);
+        out.append(static_cast<std::size_t>(-d.point), '0');
+        out.append(digits);
+    } else if (static_cast<int>(digits.size()) <= d.point) {
+        out.append(digits);
+        out.append(static_cast<std::size_t>(d.point) - digits.size(), '0');
+    } else {
+        out.append(digits.substr(0, static_cast<std::size_t>(d.point)));
+        out.push_back(separator);
+        out.append(digits.substr(static_cast<std::size_t>(d.point)));
+    }
+    return out;
 }
 
 double round_to(double x, int places) {
     if (!std::isfinite(x) || x == 0.0) return x;
+    bool up = false;
+    double whole = 0;
+    if (clear_rounding(x, places, up, whole)) {
+        const double r = (whole + (up ? 1 : 0)) / powers_of_ten[places];
+        return x < 0 ? -r : r;
+    }
     const Digits d = fifteen_digits(x);
-    if (d.point + places >= static_cast<int>(d.digits.size())) return x;
+    if (d.point + places >= 15) {
+        // Nothing beyond the 15 digits to round: the value is its 15-digit form.
+        const std::string text = std::string(d.view()) + "e" + std::to_string(d.point - 15);
+        double value = 0.0;
+        std::from_chars(text.data(), text.data() + text.size(), value);
+        return d.negative ? -value : value;
+    }
     const std::string kept = rounded_digits(d, places, Ties::even);
     if (all_zero(kept)) return 0.0;
     const std::string text = kept + "e" + std::to_string(-places);
@@ -193,7 +309,12 @@ std::string format_number(double x, std::string_view format, char separator) {
 
     std::string digits = "0";
     bool negative = false;
-    if (x != 0.0) {
+    bool up = false;
+    double whole = 0;
+    if (x != 0.0 && clear_rounding(x, places, up, whole)) {
+        digits = std::to_string(static_cast<long long>(whole) + (up ? 1 : 0));
+        negative = x < 0 && digits.find_first_not_of('0') != std::string::npos;
+    } else if (x != 0.0) {
         const Digits d = fifteen_digits(x);
         digits = rounded_digits(d, places, Ties::away);
         negative = d.negative && !all_zero(digits);
