@@ -18,9 +18,11 @@ std::vector<std::string_view> words(std::string_view s) {
     std::vector<std::string_view> out;
     std::size_t i = 0;
     while (i < s.size()) {
-        while (i < s.size() && (s[i] == ' ' || s[i] == '\t')) ++i;
+        while (i < s.size() && (s[i] == ' ' || s[i] == '\t'))
+            ++i;
         const std::size_t start = i;
-        while (i < s.size() && s[i] != ' ' && s[i] != '\t') ++i;
+        while (i < s.size() && s[i] != ' ' && s[i] != '\t')
+            ++i;
         if (i > start) out.push_back(s.substr(start, i - start));
     }
     return out;
@@ -44,10 +46,17 @@ struct NamedKey {
 };
 
 constexpr NamedKey named_keys[] = {
-    {"PageUp", key::page_up}, {"PageDown", key::page_down}, {"Up", key::up},
-    {"Down", key::down},      {"Left", key::left},          {"Right", key::right},
-    {"Home", key::home},      {"End", key::end},            {"Enter", key::enter},
-    {"Tab", key::tab},        {"Backspace", key::backspace},
+    {"PageUp", key::page_up},
+    {"PageDown", key::page_down},
+    {"Up", key::up},
+    {"Down", key::down},
+    {"Left", key::left},
+    {"Right", key::right},
+    {"Home", key::home},
+    {"End", key::end},
+    {"Enter", key::enter},
+    {"Tab", key::tab},
+    {"Backspace", key::backspace},
 };
 
 std::string limited(std::string_view s) {
@@ -82,11 +91,14 @@ std::string resolve(const std::vector<std::string_view>& w, std::size_t at, Ctl&
 
 }  // namespace
 
-Driver::Driver() : calc_(make_calculator()) { Form_Load(calc_); }
+Driver::Driver() : calc_(make_calculator()) {
+    Form_Load(calc_);
+}
 
 std::string Driver::run_line(std::string_view line, std::ostream& out) {
     if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-    while (!line.empty() && (line.front() == ' ' || line.front() == '\t')) line.remove_prefix(1);
+    while (!line.empty() && (line.front() == ' ' || line.front() == '\t'))
+        line.remove_prefix(1);
     const auto w = words(line);
     if (w.empty() || w[0].front() == '#') return {};
     const std::string_view command = w[0];

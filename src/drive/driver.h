@@ -11,7 +11,7 @@
 namespace orlavex {
 
 class Driver {
-public:
+  public:
     Driver();
 
     // Runs one script line. Output of `dump` goes to OUT. Returns the plain
@@ -24,7 +24,7 @@ public:
 
     Calculator& calculator() { return calc_; }
 
-private:
+  private:
     Calculator calc_;
 };
 

@@ -10,7 +10,11 @@ namespace {
 // Length of the valid UTF-8 sequence at s[i], or 0.
 std::size_t utf8_length(std::string_view s, std::size_t i) {
     const auto b = static_cast<unsigned char>(s[i]);
-    std::size_t n = b < 0x80 ? 1 : (b >> 5) == 0x6 ? 2 : (b >> 4) == 0xE ? 3 : (b >> 3) == 0x1E ? 4 : 0;
+    std::size_t n = b < 0x80           ? 1
+                    : (b >> 5) == 0x6  ? 2
+                    : (b >> 4) == 0xE  ? 3
+                    : (b >> 3) == 0x1E ? 4
+                                       : 0;
     if (n == 0 || i + n > s.size()) return 0;
     for (std::size_t k = 1; k < n; ++k) {
         if ((static_cast<unsigned char>(s[i + k]) >> 6) != 0x2) return 0;
@@ -26,7 +30,7 @@ std::string number(double x) {
 }
 
 class Writer {
-public:
+  public:
     void key(std::string_view k) {
         comma();
         out_ += json_string(k);
@@ -53,7 +57,7 @@ public:
     void num(double v) { raw(number(v)); }
     std::string take() { return std::move(out_); }
 
-private:
+  private:
     void comma() {
         if (!fresh_) out_ += ',';
         fresh_ = false;
@@ -129,7 +133,8 @@ void control_properties(Writer& w, const Calculator& calc, Ctl id) {
 }
 
 Ctl top_window(Ctl id) {
-    while (spec(id).parent != Ctl::none) id = spec(id).parent;
+    while (spec(id).parent != Ctl::none)
+        id = spec(id).parent;
     return id;
 }
 
@@ -142,7 +147,8 @@ void controls_of(Writer& w, const Calculator& calc, Ctl window) {
         if (row.index == 0) {
             w.open('[');
             const int count = item_count(row.id);
-            for (int k = 0; k < count; ++k) control_properties(w, calc, item(row.id, k));
+            for (int k = 0; k < count; ++k)
+                control_properties(w, calc, item(row.id, k));
             w.close(']');
         } else {
             control_properties(w, calc, row.id);
@@ -197,23 +203,40 @@ std::string dump_json(const Calculator& calc) {
     w.key("state");
     w.open('{');
     const std::pair<const char*, double> values[] = {
-        {"DUT_InMatch", s.DUT_InMatch}, {"DUT_OutMatch", s.DUT_OutMatch},
-        {"NS_Match", s.NS_Match},       {"SA_InMatch", s.SA_InMatch},
-        {"ExtPA_InMatch", s.ExtPA_InMatch}, {"ENR_Unc", s.ENR_Unc},
-        {"SA_Noise", s.SA_Noise},       {"Freq", s.Freq},
-        {"Freq2", s.Freq2},             {"DUT_Gain", s.DUT_Gain},
-        {"ENR", s.ENR},                 {"Toff", s.Toff},
-        {"CalON", s.CalON},             {"CalOFF", s.CalOFF},
-        {"MeasON", s.MeasON},           {"MeasOFF", s.MeasOFF},
-        {"DUT_NF", s.DUT_NF},           {"ExtPA_Gain", s.ExtPA_Gain},
-        {"ExtPA_NF", s.ExtPA_NF},       {"SAGainUnc", s.SAGainUnc},
-        {"SANFUnc", s.SANFUnc},         {"RL_Max", s.RL_Max},
-        {"SA_FreqMax", s.SA_FreqMax},   {"NS_FreqMax", s.NS_FreqMax},
-        {"FreqMax", s.FreqMax},         {"FormReady", s.FormReady},
-        {"StepSize", s.StepSize},       {"DUT_InGamma", s.DUT_InGamma},
-        {"DUT_OutGamma", s.DUT_OutGamma}, {"SA_InGamma", s.SA_InGamma},
-        {"NS_Gamma", s.NS_Gamma},       {"ToffK", s.ToffK},
-        {"NF_Unc", s.NF_Unc},           {"NF_Bias", s.NF_Bias},
+        {"DUT_InMatch", s.DUT_InMatch},
+        {"DUT_OutMatch", s.DUT_OutMatch},
+        {"NS_Match", s.NS_Match},
+        {"SA_InMatch", s.SA_InMatch},
+        {"ExtPA_InMatch", s.ExtPA_InMatch},
+        {"ENR_Unc", s.ENR_Unc},
+        {"SA_Noise", s.SA_Noise},
+        {"Freq", s.Freq},
+        {"Freq2", s.Freq2},
+        {"DUT_Gain", s.DUT_Gain},
+        {"ENR", s.ENR},
+        {"Toff", s.Toff},
+        {"CalON", s.CalON},
+        {"CalOFF", s.CalOFF},
+        {"MeasON", s.MeasON},
+        {"MeasOFF", s.MeasOFF},
+        {"DUT_NF", s.DUT_NF},
+        {"ExtPA_Gain", s.ExtPA_Gain},
+        {"ExtPA_NF", s.ExtPA_NF},
+        {"SAGainUnc", s.SAGainUnc},
+        {"SANFUnc", s.SANFUnc},
+        {"RL_Max", s.RL_Max},
+        {"SA_FreqMax", s.SA_FreqMax},
+        {"NS_FreqMax", s.NS_FreqMax},
+        {"FreqMax", s.FreqMax},
+        {"FormReady", s.FormReady},
+        {"StepSize", s.StepSize},
+        {"DUT_InGamma", s.DUT_InGamma},
+        {"DUT_OutGamma", s.DUT_OutGamma},
+        {"SA_InGamma", s.SA_InGamma},
+        {"NS_Gamma", s.NS_Gamma},
+        {"ToffK", s.ToffK},
+        {"NF_Unc", s.NF_Unc},
+        {"NF_Bias", s.NF_Bias},
     };
     for (const auto& [name, value] : values) {
         w.key(name);
@@ -226,7 +249,8 @@ std::string dump_json(const Calculator& calc) {
     name_or_null(w, calc.form.popup);
     w.key("opened");
     w.open('[');
-    for (const std::string& url : calc.form.opened) w.str(url);
+    for (const std::string& url : calc.form.opened)
+        w.str(url);
     w.close(']');
     w.key("height");
     w.integer(calc.form.height);

@@ -14,12 +14,14 @@ namespace {
 constexpr double user_frequency_limit = 999.0;
 
 void enable(Calculator& calc, std::initializer_list<Ctl> ids, bool on) {
-    for (Ctl id : ids) calc.form[id].enabled = on;
+    for (Ctl id : ids)
+        calc.form[id].enabled = on;
 }
 
 void unlock_for_user_analyzer(Calculator& calc) {
-    enable(calc, {txtSA_InMatch, txtSA_Noise, optSA_InMatch_VSWR, optSA_InMatch_RL, optSA_Noise_NF,
-                  optSA_Noise_DANL},
+    enable(calc,
+           {txtSA_InMatch, txtSA_Noise, optSA_InMatch_VSWR, optSA_InMatch_RL, optSA_Noise_NF,
+            optSA_Noise_DANL},
            true);
     set_check_quietly(calc, chkIntPA, 0);
     calc.form[chkIntPA].enabled = false;
@@ -50,7 +52,8 @@ void set_SA_values(Calculator& calc) {
     } else {
         calc.form[txtSA_InMatch].enabled = false;
         select_option(calc, optSA_InMatch_VSWR);
-        enable(calc, {optSA_InMatch_VSWR, optSA_InMatch_RL, txtSAGainUnc, txtSANFUnc, Label40, Label43},
+        enable(calc,
+               {optSA_InMatch_VSWR, optSA_InMatch_RL, txtSAGainUnc, txtSANFUnc, Label40, Label43},
                false);
     }
     // Catalogue noise is always a guaranteed noise level (DANL).

@@ -21,11 +21,19 @@ void set_check(Calculator& calc, Ctl box, int value) {
     if (calc.on_value_changed != nullptr) calc.on_value_changed(calc, box);
 }
 
-void set_check_quietly(Calculator& calc, Ctl box, int value) { calc.form[box].value = value; }
+void set_check_quietly(Calculator& calc, Ctl box, int value) {
+    calc.form[box].value = value;
+}
 
-bool is_selected(const Calculator& calc, Ctl option) { return calc.form[option].value != 0; }
-bool is_ticked(const Calculator& calc, Ctl box) { return calc.form[box].value == 1; }
-bool is_checked(const Calculator& calc, Ctl menu_item) { return calc.form[menu_item].checked; }
+bool is_selected(const Calculator& calc, Ctl option) {
+    return calc.form[option].value != 0;
+}
+bool is_ticked(const Calculator& calc, Ctl box) {
+    return calc.form[box].value == 1;
+}
+bool is_checked(const Calculator& calc, Ctl menu_item) {
+    return calc.form[menu_item].checked;
+}
 
 void set_text(Calculator& calc, Ctl id, std::string text) {
     Control& c = calc.form[id];

@@ -136,15 +136,16 @@ void Do_Calc(Calculator& calc) {
 
     s.DUT_InGamma = reflection(s.DUT_InMatch, is_selected(calc, optDUTIn_VSWR));
     s.DUT_OutGamma = reflection(s.DUT_OutMatch, is_selected(calc, optDUTOut_VSWR));
-    run.F_sa = lin(is_selected(calc, optSA_Noise_NF) ? s.SA_Noise
-                                                     : noise_figure_from_level(s.SA_Noise));
+    run.F_sa =
+        lin(is_selected(calc, optSA_Noise_NF) ? s.SA_Noise : noise_figure_from_level(s.SA_Noise));
     clear_error_marking(calc);
 
     const double G_pa = lin(s.ExtPA_Gain);
     const double F_pa = lin(s.ExtPA_NF);
     const bool ext_pa = is_ticked(calc, chkExtPA);
     if (ext_pa) run.F_sa = F_pa + (run.F_sa - 1) / G_pa;  // Friis: preamplifier first
-    set_text(calc, lblNetSANF, "Net Analyzer NF: " + fmt(calc, round_to(db(run.F_sa), 2), " 0.00") + "dB");
+    set_text(calc, lblNetSANF,
+             "Net Analyzer NF: " + fmt(calc, round_to(db(run.F_sa), 2), " 0.00") + "dB");
 
     const bool sa_vswr = is_selected(calc, optSA_InMatch_VSWR);
     s.SA_InGamma = reflection(ext_pa ? s.ExtPA_InMatch : s.SA_InMatch, sa_vswr);
@@ -164,8 +165,8 @@ void Do_Calc(Calculator& calc) {
     run.Ton = s.ToffK + T0 * lin(run.ENR_eff);
     set_text(calc, lblTon, "Ton: " + fmt(calc, run.Ton, " 0.0") + "K");
 
-    const bool ok = is_ticked(calc, chkUseManMeas) ? evaluate_manual_levels(calc, run)
-                                                   : predict(calc, run);
+    const bool ok =
+        is_ticked(calc, chkUseManMeas) ? evaluate_manual_levels(calc, run) : predict(calc, run);
     if (!ok) return;
 
     if (is_checked(calc, mnu2ndStage)) Update_text_boxes(calc);
@@ -176,7 +177,8 @@ void Do_Calc(Calculator& calc) {
 
 void error_end(Calculator& calc) {
     if (calc.form[lblCalcSANoise].visible) {
-        for (Ctl label : {lblCalcSANoise, lblCalcNF, lblCalcGain}) set_text(calc, label, "- - -");
+        for (Ctl label : {lblCalcSANoise, lblCalcNF, lblCalcGain})
+            set_text(calc, label, "- - -");
         calc.form[optSA_Noise_NF].enabled = false;
         calc.form[optSA_Noise_DANL].enabled = false;
     }

@@ -83,10 +83,11 @@ void Update_text_boxes(Calculator& calc) {
 }
 
 void center_justify(Calculator& calc) {
-    for (Ctl id : {txtDUT_InMatch, txtDUT_OutMatch, txtNS_Match, txtENR_Unc, txtSA_Noise, txtFreq,
-                   txtFreq2, txtDUT_NF, lblCalcNF, txtDUT_Gain, lblCalcGain, txtExtPA_Gain,
-                   txtExtPA_NF, txtSAGainUnc, txtSANFUnc, txtSA_InMatch, txtENR, txtToff, txtCalON,
-                   txtCalOFF, txtMeasON, txtMeasOFF}) {
+    for (Ctl id :
+         {txtDUT_InMatch, txtDUT_OutMatch, txtNS_Match, txtENR_Unc,    txtSA_Noise, txtFreq,
+          txtFreq2,       txtDUT_NF,       lblCalcNF,   txtDUT_Gain,   lblCalcGain, txtExtPA_Gain,
+          txtExtPA_NF,    txtSAGainUnc,    txtSANFUnc,  txtSA_InMatch, txtENR,      txtToff,
+          txtCalON,       txtCalOFF,       txtMeasON,   txtMeasOFF}) {
         calc.form[id].centred = true;
     }
 }

@@ -11,9 +11,9 @@ namespace orlavex {
 
 struct FieldSpec {
     Ctl field;
-    double CalcState::*value;      // txtSA_InMatch: SA_InMatch (see field_value)
+    double CalcState::*value;  // txtSA_InMatch: SA_InMatch (see field_value)
     bool accepts_minus;
-    std::string_view empty_text;   // what the recalculation puts into an emptied field
+    std::string_view empty_text;  // what the recalculation puts into an emptied field
 };
 
 // In the order in which comma_handler reads them.

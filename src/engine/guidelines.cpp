@@ -26,8 +26,10 @@ constexpr Guideline guidelines[] = {
 }  // namespace
 
 void Blank_Guidelines(Calculator& calc) {
-    for (const Guideline& g : guidelines) calc.form[g.lamp].fillcolor = colour::grey;
-    for (const Guideline& g : guidelines) set_text(calc, g.text, "- - -");
+    for (const Guideline& g : guidelines)
+        calc.form[g.lamp].fillcolor = colour::grey;
+    for (const Guideline& g : guidelines)
+        set_text(calc, g.text, "- - -");
 }
 
 void rate_guidelines(Calculator& calc, const Run& run) {

@@ -12,7 +12,8 @@ using enum Ctl;
 namespace {
 
 void mark(Calculator& calc, std::initializer_list<Ctl> levels) {
-    for (Ctl level : levels) calc.form[level].backcolor = colour::light_red;
+    for (Ctl level : levels)
+        calc.form[level].backcolor = colour::light_red;
 }
 
 void disable_noise_form(Calculator& calc) {
@@ -22,7 +23,9 @@ void disable_noise_form(Calculator& calc) {
 
 // A Y factor so close to 1 that lin(Y) - 1 vanishes carries no information;
 // it is treated like a Y factor of 1 instead of taking a logarithm of 0.
-bool is_usable_y(double y_dB) { return y_dB > 0 && lin(y_dB) - 1 > 0; }
+bool is_usable_y(double y_dB) {
+    return y_dB > 0 && lin(y_dB) - 1 > 0;
+}
 
 void end_with_error(Calculator& calc, bool inconsistent_levels) {
     calc.state.NF_Unc = no_uncertainty;
@@ -61,7 +64,8 @@ bool evaluate_manual_levels(Calculator& calc, Run& run) {
         set_text(calc, lblError,
                  "Uncertainty not available for manual measurement values when 2nd Stage "
                  "Correction is off");
-        for (Ctl label : {lblCalcNF, lblCalcGain, lblCalcSANoise}) set_text(calc, label, "- - -");
+        for (Ctl label : {lblCalcNF, lblCalcGain, lblCalcSANoise})
+            set_text(calc, label, "- - -");
         disable_noise_form(calc);
         s.NF_Unc = no_uncertainty;
         set_text(calc, chkUseManMeas,
@@ -92,7 +96,7 @@ bool evaluate_manual_levels(Calculator& calc, Run& run) {
                  "Net Analyzer NF: " + fmt(calc, round_to(run.NF_sa_net, 2), " 0.00") + "dB");
         // The measured value replaces the analyzer noise input.
         s.SA_Noise = is_selected(calc, optSA_Noise_NF) ? run.NF_sa_net
-                                                        : level_from_noise_figure(run.NF_sa_net);
+                                                       : level_from_noise_figure(run.NF_sa_net);
     }
 
     if (meas_err || cal_err) {

@@ -10,8 +10,12 @@ namespace orlavex {
 
 namespace {
 
-bool skipped(char c) { return c == ' ' || c == '\t' || c == '\n'; }
-bool is_digit(char c) { return c >= '0' && c <= '9'; }
+bool skipped(char c) {
+    return c == ' ' || c == '\t' || c == '\n';
+}
+bool is_digit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 // The decimal digits of a finite non-zero |x| to 15 significant digits:
 // |x| = 0.d1d2...d15 * 10^(point), digits as characters. The shortest form
@@ -44,7 +48,8 @@ Digits fifteen_digits(double x) {
     if (*p == '-' || *p == '+') ++p;
     std::from_chars(p, res.ptr, exponent);
     if (exp_negative) exponent = -exponent;
-    for (int i = count; i < 15; ++i) all[i] = '0';
+    for (int i = count; i < 15; ++i)
+        all[i] = '0';
     bool carry = count > 15 && all[15] >= '5';
     for (int i = 14; carry && i >= 0; --i) {
         if (all[i] == '9') {
@@ -101,7 +106,8 @@ std::string rounded_digits(const Digits& d, int places, Ties ties) {
     const std::string_view digits = d.view();
     const int keep = d.point + places;  // digits that stay
     if (keep >= static_cast<int>(digits.size())) {
-        return std::string(digits) + std::string(static_cast<std::size_t>(keep) - digits.size(), '0');
+        return std::string(digits) +
+               std::string(static_cast<std::size_t>(keep) - digits.size(), '0');
     }
     std::string kept(keep > 0 ? digits.substr(0, static_cast<std::size_t>(keep)) : "");
     bool up = false;
@@ -132,14 +138,17 @@ std::string rounded_digits(const Digits& d, int places, Ties ties) {
     return kept;
 }
 
-bool all_zero(std::string_view digits) { return digits.find_first_not_of('0') == std::string_view::npos; }
+bool all_zero(std::string_view digits) {
+    return digits.find_first_not_of('0') == std::string_view::npos;
+}
 
 }  // namespace
 
 double read_number(std::string_view text) {
     std::size_t i = 0;
     const auto at = [&]() -> char {
-        while (i < text.size() && skipped(text[i])) ++i;
+        while (i < text.size() && skipped(text[i]))
+            ++i;
         return i < text.size() ? (text[i] == ',' ? '.' : text[i]) : '\0';
     };
     bool negative = false;
@@ -295,7 +304,8 @@ std::string format_number(double x, std::string_view format, char separator) {
     }
     const std::string_view prefix = format.substr(0, body);
     std::size_t end = body;
-    while (end < format.size() && (format[end] == '0' || format[end] == '#')) ++end;
+    while (end < format.size() && (format[end] == '0' || format[end] == '#'))
+        ++end;
     int places = 0;
     if (end < format.size() && format[end] == '.') {
         ++end;
@@ -305,7 +315,8 @@ std::string format_number(double x, std::string_view format, char separator) {
         }
     }
     const std::string_view suffix = format.substr(end);
-    if (!std::isfinite(x)) return std::string(prefix) + general_text(x, separator) + std::string(suffix);
+    if (!std::isfinite(x))
+        return std::string(prefix) + general_text(x, separator) + std::string(suffix);
 
     std::string digits = "0";
     bool negative = false;

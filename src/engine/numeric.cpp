@@ -4,11 +4,17 @@
 
 namespace orlavex {
 
-double lin(double x) { return std::pow(10.0, x / 10.0); }
+double lin(double x) {
+    return std::pow(10.0, x / 10.0);
+}
 
-double db(double x) { return 10.0 * log10(x); }
+double db(double x) {
+    return 10.0 * log10(x);
+}
 
-double log10(double x) { return std::log(x) / std::log(10.0); }
+double log10(double x) {
+    return std::log(x) / std::log(10.0);
+}
 
 double lsq(double& x) {
     if (x > 1000.0) x = 1000.0;

@@ -14,7 +14,9 @@ double log10(double x);
 // above 1000 dB is capped, and the cap is written back, so that the
 // intermediate power stays at most 1e100 and its square finite.
 double lsq(double& x);
-inline double lsq(double&& x) { return lsq(x); }
+inline double lsq(double&& x) {
+    return lsq(x);
+}
 inline double lsq(const double& x) {
     double copy = x;
     return lsq(copy);

@@ -13,7 +13,8 @@ namespace {
 
 void show_invalid_setup(Calculator& calc) {
     calc.form[lblInvalidG_NF].visible = true;
-    for (Ctl level : {txtCalON, txtCalOFF, txtMeasON, txtMeasOFF}) set_text(calc, level, "- - -");
+    for (Ctl level : {txtCalON, txtCalOFF, txtMeasON, txtMeasOFF})
+        set_text(calc, level, "- - -");
     Blank_Guidelines(calc);
     set_text(calc, lblYcal, "Ycal: - - -");
     set_text(calc, lblYmeas, "Ymeas: - - -");

@@ -18,8 +18,8 @@ struct Run {
     double NF_sa_net = 0;  // dB
     double Ycal_dB = 0;
     double Ymeas_dB = 0;
-    double F_sys = 1;      // DUT plus analyzer noise factor
-    double NF_sys = 0;     // dB
+    double F_sys = 1;   // DUT plus analyzer noise factor
+    double NF_sys = 0;  // dB
 };
 
 // Thermal noise density at 290 K, dBm/Hz, and the 1 MHz of a predicted level.

@@ -9,7 +9,7 @@ namespace orlavex {
 
 struct CalcState {
     // Inputs, one per entry field (SA_InMatch and ExtPA_InMatch share one).
-    double DUT_InMatch = 0;    // VSWR or dB return loss
+    double DUT_InMatch = 0;  // VSWR or dB return loss
     double DUT_OutMatch = 0;
     double NS_Match = 0;
     double SA_InMatch = 0;     // analyzer input, used while "Ext PA" is off
@@ -25,11 +25,11 @@ struct CalcState {
     double CalOFF = 0;
     double MeasON = 0;
     double MeasOFF = 0;
-    double DUT_NF = 0;         // dB
-    double ExtPA_Gain = 0;     // dB
-    double ExtPA_NF = 0;       // dB
-    double SAGainUnc = 0;      // dB
-    double SANFUnc = 0;        // dB
+    double DUT_NF = 0;      // dB
+    double ExtPA_Gain = 0;  // dB
+    double ExtPA_NF = 0;    // dB
+    double SAGainUnc = 0;   // dB
+    double SANFUnc = 0;     // dB
 
     // Limits and flags.
     std::string VersionText;
@@ -39,7 +39,7 @@ struct CalcState {
     double NS_FreqMax = 0;  // GHz, 999 for the user-defined noise source
     double FreqMax = 0;     // GHz, upper bound of Freq
     std::int16_t FormReady = 0;
-    double StepSize = 0;    // keyboard step
+    double StepSize = 0;  // keyboard step
 
     // Derived values kept between procedures.
     double DUT_InGamma = 0;
@@ -47,8 +47,8 @@ struct CalcState {
     double SA_InGamma = 0;
     double NS_Gamma = 0;
     double ToffK = 0;
-    double NF_Unc = 0;      // dB; 999 means no uncertainty is available
-    double NF_Bias = 0;     // dB
+    double NF_Unc = 0;   // dB; 999 means no uncertainty is available
+    double NF_Bias = 0;  // dB
 };
 
 // The marker of an unavailable uncertainty.

@@ -12,10 +12,14 @@ using enum Ctl;
 namespace {
 
 // Mismatch between two ports, dB.
-double mismatch(double gamma_a, double gamma_b) { return -20 * log10(1 - gamma_a * gamma_b); }
+double mismatch(double gamma_a, double gamma_b) {
+    return -20 * log10(1 - gamma_a * gamma_b);
+}
 
 // Contributions in dB combined as root-sum-square of relative errors.
-double combine(double sum_of_lsq) { return db(1 + std::sqrt(sum_of_lsq)); }
+double combine(double sum_of_lsq) {
+    return db(1 + std::sqrt(sum_of_lsq));
+}
 
 }  // namespace
 
@@ -58,8 +62,7 @@ void compute_uncertainty(Calculator& calc, const Run& run) {
     double unc = 0;
     if (!is_checked(calc, mnu2ndStage)) {
         const double U_g = combine(lsq(M_in) + lsq(M_out) + lsq(double{gain_unc}) + enr_sep);
-        unc = combine(lsq(S_sys * U_sys) + lsq(S_g * U_g) +
-                      w_corr * lsq((S_sys - S_sa) * enr_unc));
+        unc = combine(lsq(S_sys * U_sys) + lsq(S_g * U_g) + w_corr * lsq((S_sys - S_sa) * enr_unc));
     } else {
         const double U_g =
             combine(lsq(M_in) + lsq(M_cal) + lsq(M_out) + lsq(double{gain_unc}) + enr_sep);

@@ -23,8 +23,8 @@ Form::Form() {
         c.top = row.rect.top;
         // chkExtPA and chkFreqConv are designed without a tab stop; start-up
         // takes the option buttons and chkIntPA out of the order.
-        c.tabstop = row.kind == Kind::Field || row.kind == Kind::Check || row.kind == Kind::Option ||
-                    row.kind == Kind::Button;
+        c.tabstop = row.kind == Kind::Field || row.kind == Kind::Check ||
+                    row.kind == Kind::Option || row.kind == Kind::Button;
         if (row.id == Ctl::chkExtPA || row.id == Ctl::chkFreqConv) c.tabstop = false;
     }
 }
@@ -40,7 +40,8 @@ bool is_showing(const Form& form, Ctl id) {
 bool can_take_focus(const Form& form, Ctl id) {
     if (id == Ctl::none) return false;
     const Kind kind = spec(id).kind;
-    if (kind != Kind::Field && kind != Kind::Check && kind != Kind::Option && kind != Kind::Button) {
+    if (kind != Kind::Field && kind != Kind::Check && kind != Kind::Option &&
+        kind != Kind::Button) {
         return false;
     }
     for (Ctl c = id; c != Ctl::none; c = spec(c).parent) {
@@ -50,6 +51,8 @@ bool can_take_focus(const Form& form, Ctl id) {
     return true;
 }
 
-bool is_entry_field(Ctl id) { return id != Ctl::none && spec(id).kind == Kind::Field; }
+bool is_entry_field(Ctl id) {
+    return id != Ctl::none && spec(id).kind == Kind::Field;
+}
 
 }  // namespace orlavex

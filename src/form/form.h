@@ -13,12 +13,12 @@
 namespace orlavex {
 
 struct Control {
-    std::string text;     // text of an entry field, caption of anything else
+    std::string text;  // text of an entry field, caption of anything else
     std::string tooltip;
     bool enabled = true;
     bool visible = true;
-    int value = 0;        // check box 0/1; option button 0/1 (false/true)
-    bool checked = false; // menu item check mark
+    int value = 0;         // check box 0/1; option button 0/1 (false/true)
+    bool checked = false;  // menu item check mark
     std::int64_t backcolor = colour::none;
     std::int64_t forecolor = colour::none;
     std::int64_t fillcolor = colour::none;
@@ -38,15 +38,15 @@ inline constexpr int extended_height = 7010;
 struct Form {
     std::array<Control, control_count> controls;
     std::string caption;
-    int height = 0;            // outer height, twips
+    int height = 0;  // outer height, twips
     bool key_preview = false;
     bool shown = false;
     char decimal_separator = '.';
     Ctl focus = Ctl::none;
-    Ctl popup = Ctl::none;     // pop-up menu asked for since the last look
-    Ctl dialog = Ctl::none;    // modal window open (frmAbout, frmHints) or none
+    Ctl popup = Ctl::none;            // pop-up menu asked for since the last look
+    Ctl dialog = Ctl::none;           // modal window open (frmAbout, frmHints) or none
     std::vector<std::string> opened;  // web addresses opened since the last look
-    bool unloaded = false;     // the program has ended
+    bool unloaded = false;            // the program has ended
 
     Form();
 

@@ -12,20 +12,20 @@
 namespace orlavex {
 
 enum class Kind : std::uint8_t {
-    Window,     // a top-level window (frmNFCalc, frmAbout, frmHints)
-    Frame,      // captioned frame
-    Group,      // borderless frame: moves and hides its children together
+    Window,  // a top-level window (frmNFCalc, frmAbout, frmHints)
+    Frame,   // captioned frame
+    Group,   // borderless frame: moves and hides its children together
     Label,
-    Field,      // single-line entry field
-    Option,     // option button
-    Check,      // check box
-    Button,     // push button
+    Field,   // single-line entry field
+    Option,  // option button
+    Check,   // check box
+    Button,  // push button
     Picture,
-    Circle,     // filled or outlined circle (lamps, connectors)
-    Box,        // filled rectangle
+    Circle,  // filled or outlined circle (lamps, connectors)
+    Box,     // filled rectangle
     Line,
-    Menu,       // a menu with items (menu bar entry, pop-up or submenu)
-    Item,       // a menu item
+    Menu,  // a menu with items (menu bar entry, pop-up or submenu)
+    Item,  // a menu item
 };
 
 // Start-state and look flags of a row.
@@ -41,7 +41,7 @@ enum Flag : std::uint32_t {
     Link = 1u << 8,         // label that reads as a web link
     DefaultButton = 1u << 9,
     CancelButton = 1u << 10,
-    Wrap = 1u << 11,        // caption wraps onto further lines
+    Wrap = 1u << 11,  // caption wraps onto further lines
 };
 
 struct Rect {
@@ -96,7 +96,9 @@ struct ControlSpec {
 
 extern const std::array<ControlSpec, control_count> layout;
 
-inline const ControlSpec& spec(Ctl id) { return layout[static_cast<std::size_t>(id)]; }
+inline const ControlSpec& spec(Ctl id) {
+    return layout[static_cast<std::size_t>(id)];
+}
 
 // The control called NAME (with INDEX for an indexed array), or Ctl::none.
 Ctl find_control(std::string_view name, int index = -1);

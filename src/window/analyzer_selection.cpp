@@ -28,7 +28,8 @@ void clear_SA_checks(Calculator& calc) {
     calc.form[mnuSAuser].checked = false;
     for (Ctl array : family_arrays) {
         const int count = item_count(array);
-        for (int i = 0; i < count; ++i) calc.form[item(array, i)].checked = false;
+        for (int i = 0; i < count; ++i)
+            calc.form[item(array, i)].checked = false;
     }
 }
 
@@ -67,8 +68,12 @@ void mnuSAuser_Click(Calculator& calc) {
     recalculate_when_ready(calc);
 }
 
-void SAdropdown_MouseUp(Calculator& calc) { calc.form.popup = mnuSAtop; }
-void lblSAsel_MouseUp(Calculator& calc) { calc.form.popup = mnuSAtop; }
+void SAdropdown_MouseUp(Calculator& calc) {
+    calc.form.popup = mnuSAtop;
+}
+void lblSAsel_MouseUp(Calculator& calc) {
+    calc.form.popup = mnuSAtop;
+}
 
 void chkIntPA_Click(Calculator& calc) {
     set_SA_values(calc);

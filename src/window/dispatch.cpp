@@ -1,7 +1,7 @@
 #include "window/dispatch.h"
 
-#include "window/handlers.h"
 #include "window/formats.h"
+#include "window/handlers.h"
 #include "window/help.h"
 #include "window/modes.h"
 #include "window/selection.h"

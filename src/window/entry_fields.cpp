@@ -14,13 +14,15 @@ using enum Ctl;
 namespace {
 
 constexpr std::array<Ctl, 21> tab_stops = {
-    txtENR,        txtNS_Match,  txtToff,       txtENR_Unc,  txtDUT_InMatch, txtDUT_OutMatch,
-    txtFreq,       txtFreq2,     txtDUT_NF,     txtDUT_Gain, txtSA_InMatch,  txtSAGainUnc,
-    txtSANFUnc,    txtExtPA_Gain, txtExtPA_NF,  txtSA_Noise, txtCalON,       txtCalOFF,
-    txtMeasON,     txtMeasOFF,   chkUseManMeas,
+    txtENR,     txtNS_Match,   txtToff,       txtENR_Unc,  txtDUT_InMatch, txtDUT_OutMatch,
+    txtFreq,    txtFreq2,      txtDUT_NF,     txtDUT_Gain, txtSA_InMatch,  txtSAGainUnc,
+    txtSANFUnc, txtExtPA_Gain, txtExtPA_NF,   txtSA_Noise, txtCalON,       txtCalOFF,
+    txtMeasON,  txtMeasOFF,    chkUseManMeas,
 };
 
-int text_length(const Control& c) { return static_cast<int>(c.text.size()); }
+int text_length(const Control& c) {
+    return static_cast<int>(c.text.size());
+}
 
 bool accepts_minus(Ctl field) {
     const FieldSpec* f = find_field(field);
@@ -29,7 +31,9 @@ bool accepts_minus(Ctl field) {
 
 }  // namespace
 
-std::span<const Ctl> tab_order() { return tab_stops; }
+std::span<const Ctl> tab_order() {
+    return tab_stops;
+}
 
 void select_field_text(Calculator& calc) {
     if (!is_entry_field(calc.form.focus)) return;
@@ -40,16 +44,27 @@ void select_field_text(Calculator& calc) {
 
 void set_step_size(Calculator& calc, int shift) {
     switch (shift) {
-        case 0: calc.state.StepSize = 0.1; break;
-        case shift_mask: calc.state.StepSize = 1.0; break;
-        case ctrl_mask: calc.state.StepSize = 0.01; break;
-        default: break;  // Shift+Ctrl, anything with Alt: keep the last step
+        case 0:
+            calc.state.StepSize = 0.1;
+            break;
+        case shift_mask:
+            calc.state.StepSize = 1.0;
+            break;
+        case ctrl_mask:
+            calc.state.StepSize = 0.01;
+            break;
+        default:
+            break;  // Shift+Ctrl, anything with Alt: keep the last step
     }
 }
 
-void field_GotFocus(Calculator& calc, Ctl /*field*/) { select_field_text(calc); }
+void field_GotFocus(Calculator& calc, Ctl /*field*/) {
+    select_field_text(calc);
+}
 
-void field_LostFocus(Calculator& calc, Ctl /*field*/) { Do_Calc(calc); }
+void field_LostFocus(Calculator& calc, Ctl /*field*/) {
+    Do_Calc(calc);
+}
 
 void Form_KeyDown(Calculator& calc, int key_code, int shift) {
     const Ctl focus = calc.form.focus;

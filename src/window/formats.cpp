@@ -44,7 +44,9 @@ void show_noise(Calculator& calc, std::string text, const char* tooltip) {
 void optDUTIn_RL_Click(Calculator& calc) {
     to_return_loss(calc, txtDUT_InMatch, calc.state.DUT_InGamma);
 }
-void optDUTIn_VSWR_Click(Calculator& calc) { to_vswr(calc, txtDUT_InMatch, calc.state.DUT_InGamma); }
+void optDUTIn_VSWR_Click(Calculator& calc) {
+    to_vswr(calc, txtDUT_InMatch, calc.state.DUT_InGamma);
+}
 void optDUTOut_RL_Click(Calculator& calc) {
     to_return_loss(calc, txtDUT_OutMatch, calc.state.DUT_OutGamma);
 }
@@ -60,7 +62,9 @@ void optSA_InMatch_VSWR_Click(Calculator& calc) {
 void optNS_Match_RL_Click(Calculator& calc) {
     to_return_loss(calc, txtNS_Match, calc.state.NS_Gamma);
 }
-void optNS_Match_VSWR_Click(Calculator& calc) { to_vswr(calc, txtNS_Match, calc.state.NS_Gamma); }
+void optNS_Match_VSWR_Click(Calculator& calc) {
+    to_vswr(calc, txtNS_Match, calc.state.NS_Gamma);
+}
 
 void optSA_Noise_DANL_Click(Calculator& calc) {
     const double nf = read_number(calc.form[txtSA_Noise].text);

@@ -14,7 +14,8 @@ namespace {
 // with the program, so that every link works without a network.
 constexpr std::array<WebLink, 7> links{{
     {"Korvanti Home Page", "doc/orlavex.html"},
-    {"Ap Note: Y-Factor for Noise Figure Measurements (7QN204)", "doc/y-factor-application-note.html"},
+    {"Ap Note: Y-Factor for Noise Figure Measurements (7QN204)",
+     "doc/y-factor-application-note.html"},
     {"Noisecom NC346 Series Noise Sources", "https://noisecom.com/"},
     {"Mercury Systems NS346 Series Noise Sources", "https://www.mrcy.com/"},
     {"Quinstar QNS Series Noise Sources", "https://quinstar.com/"},
@@ -30,14 +31,18 @@ void open(Calculator& calc, std::size_t link) {
 
 }  // namespace
 
-std::span<const WebLink> web_links() { return links; }
+std::span<const WebLink> web_links() {
+    return links;
+}
 
 void mnuWeb_Click(Calculator& calc, int index) {
     // Only the six menu items reach here; anything else opens nothing.
     if (index >= 0 && index < 6) open(calc, static_cast<std::size_t>(index));
 }
 
-void mnuHints_Click(Calculator& calc) { calc.form.dialog = frmHints; }
+void mnuHints_Click(Calculator& calc) {
+    calc.form.dialog = frmHints;
+}
 
 void mnuAbout_Click(Calculator& calc) {
     frmAbout_Load(calc);
@@ -50,14 +55,24 @@ void frmAbout_Load(Calculator& calc) {
              "Korvanti\r\nApplication Note 7QN204\r\n" + calc.state.VersionDate);
 }
 
-void cmdOK_Click(Calculator& calc) { calc.form.dialog = Ctl::none; }
+void cmdOK_Click(Calculator& calc) {
+    calc.form.dialog = Ctl::none;
+}
 
-void OKButton_Click(Calculator& calc) { calc.form.dialog = Ctl::none; }
+void OKButton_Click(Calculator& calc) {
+    calc.form.dialog = Ctl::none;
+}
 
-void lblTermsLink_Click(Calculator& calc) { open(calc, terms_of_use); }
+void lblTermsLink_Click(Calculator& calc) {
+    open(calc, terms_of_use);
+}
 
-void mnuExit_Click(Calculator& calc) { calc.form.unloaded = true; }
+void mnuExit_Click(Calculator& calc) {
+    calc.form.unloaded = true;
+}
 
-void Form_Unload(Calculator& calc) { calc.form.unloaded = true; }
+void Form_Unload(Calculator& calc) {
+    calc.form.unloaded = true;
+}
 
 }  // namespace orlavex

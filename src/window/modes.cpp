@@ -1,8 +1,8 @@
-#include "engine/controls.h"
-#include "engine/recalc.h"
-#include "engine/fields.h"
-#include "window/handlers.h"
 #include "window/modes.h"
+#include "engine/controls.h"
+#include "engine/fields.h"
+#include "engine/recalc.h"
+#include "window/handlers.h"
 #include "window/selection.h"
 
 namespace orlavex {
@@ -15,11 +15,13 @@ void mnu2ndStage_Click(Calculator& calc) {
     f[mnu2ndStage].checked = on;
     f[frmCalMeas].visible = on;
     f[lbl2ndStageOmitted].visible = !on;
-    for (Ctl id : {lblGL1, lblGL2, lblGL3, lblGoal, lblGoal1, lblGoal2, lblGoal3, ind1, ind2, ind3}) {
+    for (Ctl id :
+         {lblGL1, lblGL2, lblGL3, lblGoal, lblGoal1, lblGoal2, lblGoal3, ind1, ind2, ind3}) {
         f[id].visible = on;
     }
     f[lblGL_2ndStage].visible = !on;
-    for (Ctl id : {Label38, Label39, lbl2ndStageBias}) f[id].visible = !on;
+    for (Ctl id : {Label38, Label39, lbl2ndStageBias})
+        f[id].visible = !on;
     // With the correction on the uncertainty stands alone, larger and
     // further right; off, the offset caused by the analyzer sits beside it.
     f[lblNF_unc].fontsize = on ? 14 : 12;
@@ -32,7 +34,8 @@ void mnu2ndStage_Click(Calculator& calc) {
 
 void mnuRes_Click(Calculator& calc, int index) {
     const int count = item_count(mnuRes);
-    for (int i = 0; i < count; ++i) calc.form[item(mnuRes, i)].checked = false;
+    for (int i = 0; i < count; ++i)
+        calc.form[item(mnuRes, i)].checked = false;
     calc.form[item(mnuRes, index)].checked = true;
     DisplayNFunc(calc);
 }
@@ -70,10 +73,14 @@ void chkUseManMeas_Click(Calculator& calc) {
         mnuSAuser_Click(calc);
         set_check(calc, chkExtPA, 0);
     }
-    for (Ctl id : {chkExtPA, SAdropdown, lblSAsel}) f[id].enabled = !manual;
-    for (Ctl id : {txtCalON, txtCalOFF, txtMeasON, txtMeasOFF}) f[id].enabled = manual;
-    for (Ctl id : {txtDUT_NF, lblUnit1, txtDUT_Gain, lblUnit3, txtSA_Noise}) f[id].visible = !manual;
-    for (Ctl id : {lblCalcNF, lblCalcGain, lblCalcSANoise}) f[id].visible = manual;
+    for (Ctl id : {chkExtPA, SAdropdown, lblSAsel})
+        f[id].enabled = !manual;
+    for (Ctl id : {txtCalON, txtCalOFF, txtMeasON, txtMeasOFF})
+        f[id].enabled = manual;
+    for (Ctl id : {txtDUT_NF, lblUnit1, txtDUT_Gain, lblUnit3, txtSA_Noise})
+        f[id].visible = !manual;
+    for (Ctl id : {lblCalcNF, lblCalcGain, lblCalcSANoise})
+        f[id].visible = manual;
     if (!manual) {
         f[optSA_Noise_DANL].enabled = true;
         f[optSA_Noise_NF].enabled = true;
@@ -86,7 +93,8 @@ void mnuPreset_Click(Calculator& calc) {
     if (f[mnuShowManMeas].checked) mnuShowManMeas_Click(calc);
     if (!f[mnu2ndStage].checked) mnu2ndStage_Click(calc);
     const int count = item_count(mnuRes);
-    for (int i = 0; i < count; ++i) f[item(mnuRes, i)].checked = i == 1;
+    for (int i = 0; i < count; ++i)
+        f[item(mnuRes, i)].checked = i == 1;
     if (!f[mnuSA_Unc].checked) mnuSA_Unc_Click(calc);
     set_check(calc, chkFreqConv, 0);
     mnuReset_Click(calc);
@@ -101,8 +109,14 @@ void mnuReset_Click(Calculator& calc) {
     Do_Calc(calc);
 }
 
-void lblNF_unc_MouseUp(Calculator& calc) { calc.form.popup = mnuRes_top; }
-void lbl2ndStageBias_Click(Calculator& calc) { calc.form.popup = mnuRes_top; }
-void frmUncResult_Click(Calculator& calc) { calc.form.popup = mnuRes_top; }
+void lblNF_unc_MouseUp(Calculator& calc) {
+    calc.form.popup = mnuRes_top;
+}
+void lbl2ndStageBias_Click(Calculator& calc) {
+    calc.form.popup = mnuRes_top;
+}
+void frmUncResult_Click(Calculator& calc) {
+    calc.form.popup = mnuRes_top;
+}
 
 }  // namespace orlavex

@@ -12,7 +12,8 @@ namespace {
 void clear_model_checks(Calculator& calc) {
     for (Ctl array : {mnuNS_Mercury, mnuNS_Noisecom, mnuNS_Quinstar}) {
         const int count = item_count(array);
-        for (int i = 0; i < count; ++i) calc.form[item(array, i)].checked = false;
+        for (int i = 0; i < count; ++i)
+            calc.form[item(array, i)].checked = false;
     }
 }
 
@@ -32,9 +33,15 @@ void clear_NS_checks(Calculator& calc) {
     clear_model_checks(calc);
 }
 
-void mnuNS_Mercury_Click(Calculator& calc, int index) { choose_model(calc, mnuNS_Mercury, index); }
-void mnuNS_Noisecom_Click(Calculator& calc, int index) { choose_model(calc, mnuNS_Noisecom, index); }
-void mnuNS_Quinstar_Click(Calculator& calc, int index) { choose_model(calc, mnuNS_Quinstar, index); }
+void mnuNS_Mercury_Click(Calculator& calc, int index) {
+    choose_model(calc, mnuNS_Mercury, index);
+}
+void mnuNS_Noisecom_Click(Calculator& calc, int index) {
+    choose_model(calc, mnuNS_Noisecom, index);
+}
+void mnuNS_Quinstar_Click(Calculator& calc, int index) {
+    choose_model(calc, mnuNS_Quinstar, index);
+}
 
 void mnuNSuser_Click(Calculator& calc) {
     clear_model_checks(calc);
@@ -44,7 +51,11 @@ void mnuNSuser_Click(Calculator& calc) {
     Do_Calc(calc);
 }
 
-void NSdropdown_MouseUp(Calculator& calc) { calc.form.popup = mnuNStop; }
-void lblNSsel_MouseUp(Calculator& calc) { calc.form.popup = mnuNStop; }
+void NSdropdown_MouseUp(Calculator& calc) {
+    calc.form.popup = mnuNStop;
+}
+void lblNSsel_MouseUp(Calculator& calc) {
+    calc.form.popup = mnuNStop;
+}
 
 }  // namespace orlavex

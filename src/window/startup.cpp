@@ -10,7 +10,9 @@ using enum Ctl;
 
 namespace {
 
-void value_changed(Calculator& calc, Ctl control) { run_click_handler(calc, control); }
+void value_changed(Calculator& calc, Ctl control) {
+    run_click_handler(calc, control);
+}
 
 }  // namespace
 

@@ -13,11 +13,14 @@ using enum Ctl;
 
 namespace {
 
-std::string name_of(Ctl c) { return std::string(spec(c).name); }
+std::string name_of(Ctl c) {
+    return std::string(spec(c).name);
+}
 
 bool in_open_dialog(const Calculator& calc, Ctl c) {
     Ctl top = c;
-    while (spec(top).parent != Ctl::none) top = spec(top).parent;
+    while (spec(top).parent != Ctl::none)
+        top = spec(top).parent;
     return top == calc.form.dialog;
 }
 
@@ -93,13 +96,21 @@ int key_code_of(char ch, int& shift) {
     }
     if (ch >= '0' && ch <= '9') return ch;
     switch (ch) {
-        case ' ': return 32;
-        case '-': return 189;
-        case '.': return 190;
-        case ',': return 188;
-        case '\b': return key::backspace;
-        case '+': shift = shift_mask; return 187;
-        default: return 0;
+        case ' ':
+            return 32;
+        case '-':
+            return 189;
+        case '.':
+            return 190;
+        case ',':
+            return 188;
+        case '\b':
+            return key::backspace;
+        case '+':
+            shift = shift_mask;
+            return 187;
+        default:
+            return 0;
     }
 }
 
@@ -109,11 +120,20 @@ void move_caret(Control& c, int key_code, int shift) {
     const int end = std::clamp(start + c.sellength, start, length);
     int caret = end;
     switch (key_code) {
-        case key::home: caret = 0; break;
-        case key::end: caret = length; break;
-        case key::left: caret = (c.sellength > 0 && !(shift & shift_mask)) ? start : std::max(0, start - 1); break;
-        case key::right: caret = (c.sellength > 0 && !(shift & shift_mask)) ? end : std::min(length, end + 1); break;
-        default: return;
+        case key::home:
+            caret = 0;
+            break;
+        case key::end:
+            caret = length;
+            break;
+        case key::left:
+            caret = (c.sellength > 0 && !(shift & shift_mask)) ? start : std::max(0, start - 1);
+            break;
+        case key::right:
+            caret = (c.sellength > 0 && !(shift & shift_mask)) ? end : std::min(length, end + 1);
+            break;
+        default:
+            return;
     }
     if (shift & shift_mask) {
         const int anchor = (key_code == key::home || key_code == key::left) ? end : start;
@@ -199,7 +219,8 @@ std::string click_control(Calculator& calc, Ctl control) {
         if (on_click == nullptr) return name_of(control) + " has no click action";
         move_focus(calc, control);
         // The box changes, its click handler runs, then the button is released.
-        if (can_take_focus(calc.form, control)) set_check(calc, control, calc.form[control].value == 1 ? 0 : 1);
+        if (can_take_focus(calc.form, control))
+            set_check(calc, control, calc.form[control].value == 1 ? 0 : 1);
         if (on_mouse_up != nullptr) on_mouse_up(calc, index);
     } else if (kind == Kind::Option) {
         if (on_click == nullptr) return name_of(control) + " has no click action";

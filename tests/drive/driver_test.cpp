@@ -34,17 +34,20 @@ TEST(DriverScript, CleanScriptExitsZeroAndSkipsCommentsAndBlankLines) {
 
 TEST(DriverScript, EachBadLineIsReportedWithItsNumberAndTheRestStillRuns) {
     const std::string long_name(5000, 'x');
-    const ScriptResult r = run("frobnicate\n"
-                      "focus lblNoSuchThing\n"
-                      "click\n"
-                      "click mnuRes\n"
-                      "click mnuRes 9\n"
-                      "focus lblYcal\n"
-                      "key Sideways\n"
-                      "locale dot\n"
-                      "focus " + long_name + "\n"
-                      "click mnuRes 3\n"
-                      "dump\n");
+    const ScriptResult r =
+        run("frobnicate\n"
+            "focus lblNoSuchThing\n"
+            "click\n"
+            "click mnuRes\n"
+            "click mnuRes 9\n"
+            "focus lblYcal\n"
+            "key Sideways\n"
+            "locale dot\n"
+            "focus " +
+            long_name +
+            "\n"
+            "click mnuRes 3\n"
+            "dump\n");
     EXPECT_EQ(r.status, 2);
     std::istringstream lines(r.err);
     std::string line;

@@ -117,13 +117,27 @@ std::string observed(Calculator& calc, const std::string& path, std::string& why
 
 double state_value(const CalcState& s, const std::string& name) {
     const std::pair<const char*, double> values[] = {
-        {"NF_Unc", s.NF_Unc},       {"NF_Bias", s.NF_Bias},   {"DUT_NF", s.DUT_NF},
-        {"DUT_Gain", s.DUT_Gain},   {"SA_Noise", s.SA_Noise}, {"Freq", s.Freq},
-        {"Freq2", s.Freq2},         {"FreqMax", s.FreqMax},   {"SA_FreqMax", s.SA_FreqMax},
-        {"NS_FreqMax", s.NS_FreqMax}, {"NS_Match", s.NS_Match}, {"SA_InMatch", s.SA_InMatch},
-        {"ExtPA_InMatch", s.ExtPA_InMatch}, {"StepSize", s.StepSize}, {"ENR", s.ENR},
-        {"CalON", s.CalON},         {"CalOFF", s.CalOFF},     {"MeasON", s.MeasON},
-        {"MeasOFF", s.MeasOFF},     {"SA_InGamma", s.SA_InGamma}, {"NS_Gamma", s.NS_Gamma},
+        {"NF_Unc", s.NF_Unc},
+        {"NF_Bias", s.NF_Bias},
+        {"DUT_NF", s.DUT_NF},
+        {"DUT_Gain", s.DUT_Gain},
+        {"SA_Noise", s.SA_Noise},
+        {"Freq", s.Freq},
+        {"Freq2", s.Freq2},
+        {"FreqMax", s.FreqMax},
+        {"SA_FreqMax", s.SA_FreqMax},
+        {"NS_FreqMax", s.NS_FreqMax},
+        {"NS_Match", s.NS_Match},
+        {"SA_InMatch", s.SA_InMatch},
+        {"ExtPA_InMatch", s.ExtPA_InMatch},
+        {"StepSize", s.StepSize},
+        {"ENR", s.ENR},
+        {"CalON", s.CalON},
+        {"CalOFF", s.CalOFF},
+        {"MeasON", s.MeasON},
+        {"MeasOFF", s.MeasOFF},
+        {"SA_InGamma", s.SA_InGamma},
+        {"NS_Gamma", s.NS_Gamma},
     };
     for (const auto& [n, v] : values) {
         if (name == n) return v;
