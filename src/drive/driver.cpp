@@ -57,6 +57,7 @@ constexpr NamedKey named_keys[] = {
     {"Enter", key::enter},
     {"Tab", key::tab},
     {"Backspace", key::backspace},
+    {"Escape", key::escape},
 };
 
 std::string limited(std::string_view s) {

@@ -12,6 +12,7 @@ namespace key {
 inline constexpr int backspace = 8;
 inline constexpr int tab = 9;
 inline constexpr int enter = 13;
+inline constexpr int escape = 27;
 inline constexpr int page_up = 33;
 inline constexpr int page_down = 34;
 inline constexpr int end = 35;

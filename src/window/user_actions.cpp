@@ -173,6 +173,29 @@ std::string paste_text(Calculator& calc, Ctl field, std::string_view text) {
     return {};
 }
 
+namespace {
+
+// Space clicks a focused check box or option button, as the keyboard does
+// (no mouse button is released, so no mouse-up handler runs).
+void click_by_keyboard(Calculator& calc) {
+    const Ctl focus = calc.form.focus;
+    if (!can_take_focus(calc.form, focus)) return;
+    if (spec(focus).kind == Kind::Check) {
+        set_check(calc, focus, calc.form[focus].value == 1 ? 0 : 1);
+    } else if (spec(focus).kind == Kind::Option) {
+        select_option(calc, focus);
+    }
+}
+
+// The push button Enter or Esc presses in the open modal window.
+Ctl dialog_button(const Calculator& calc) {
+    return calc.form.dialog == frmAbout   ? cmdOK
+           : calc.form.dialog == frmHints ? OKButton
+                                          : Ctl::none;
+}
+
+}  // namespace
+
 std::string type_character(Calculator& calc, char ch) {
     if (calc.form.dialog != Ctl::none) return "a modal window is open";
     int shift = 0;
@@ -183,12 +206,17 @@ std::string type_character(Calculator& calc, char ch) {
     if (key_ascii != 0 && is_entry_field(calc.form.focus)) {
         insert_into_field(calc, calc.form.focus, static_cast<char>(key_ascii));
     }
+    if (ch == ' ') click_by_keyboard(calc);
     settle_focus(calc);
     return {};
 }
 
 std::string press_key(Calculator& calc, int key_code, int shift) {
-    if (calc.form.dialog != Ctl::none) return "a modal window is open";
+    if (calc.form.dialog != Ctl::none) {
+        if (key_code != key::enter && key_code != key::escape) return "a modal window is open";
+        return click_control(calc, dialog_button(calc));
+    }
+    if (key_code == key::escape) return {};
     if (key_code == key::tab) {
         // Tab moves the focus; the window raises no key-down for it.
         const Ctl next = next_in_tab_order(calc, calc.form.focus, (shift & shift_mask) != 0);
@@ -232,7 +260,9 @@ std::string click_control(Calculator& calc, Ctl control) {
         if (on_click == nullptr && on_mouse_up == nullptr) {
             return name_of(control) + " has no click action";
         }
-        if (kind == Kind::Button) move_focus(calc, control);
+        // A modal window's button takes no focus from the main window, so the
+        // field the user was in has it again once the window closes.
+        if (kind == Kind::Button && calc.form.dialog == Ctl::none) move_focus(calc, control);
         if (on_mouse_up != nullptr) on_mouse_up(calc, index);
         if (on_click != nullptr) on_click(calc, index);
     }

@@ -40,6 +40,9 @@ std::string test_name(const Session& s) {
     return name;
 }
 
+// Names the session in test listings instead of dumping its bytes.
+void PrintTo(const Session& s, std::ostream* os) { *os << s.file << ": " << s.title; }
+
 std::vector<Session> load_sessions() {
     std::vector<Session> out;
     std::vector<std::filesystem::path> files;
