@@ -1,0 +1,23 @@
+// orlavex: the noise-figure calculator's window.
+//
+// --exit-after-show ends the program as soon as the window has been shown
+// and painted once (for measuring start-up).
+#include "ui/application_setup.h"
+#include "ui/first_paint.h"
+#include "ui/main_window.h"
+
+#include <QApplication>
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    orlavex::ui::prepare_application(app);
+    const bool exit_after_show =
+        QApplication::arguments().contains(QStringLiteral("--exit-after-show"));
+
+    orlavex::ui::MainWindow window;
+    if (exit_after_show) {
+        orlavex::ui::after_first_paint(&window, [] { QCoreApplication::exit(0); });
+    }
+    window.show();
+    return QApplication::exec();
+}

@@ -1,0 +1,139 @@
+#include "ui/menus.h"
+
+#include <QSignalBlocker>
+
+namespace orlavex::ui {
+
+namespace {
+
+constexpr const char* control_property = "control";
+
+QString qstring(std::string_view s) {
+    return QString::fromUtf8(s.data(), qsizetype(s.size()));
+}
+
+// A menu caption shows "&" itself, not as a keyboard mnemonic.
+QString menu_caption(const std::string& text) {
+    return QString::fromStdString(text).replace(QStringLiteral("&"), QStringLiteral("&&"));
+}
+
+bool is_separator(Ctl id) {
+    return spec(id).text == "-";
+}
+
+QAction* make_action(Ctl id, QObject* owner) {
+    auto* action = new QAction(owner);
+    action->setObjectName(menu_object_name(id));
+    action->setProperty(control_property, static_cast<int>(id));
+    if (spec(id).index >= 0) action->setProperty("index", spec(id).index);
+    action->setSeparator(is_separator(id));
+    return action;
+}
+
+void render_submenu(QMenu* submenu, const Control& c) {
+    submenu->setTitle(menu_caption(c.text));
+    submenu->setEnabled(c.enabled);
+    submenu->menuAction()->setVisible(c.visible);
+}
+
+// Adds the rows under PARENT to MENU, as the model shows them now.
+void fill_popup(QMenu* menu, const Form& form, Ctl parent) {
+    for (const ControlSpec& row : layout) {
+        if (row.parent != parent) continue;
+        if (row.kind == Kind::Menu) {
+            QMenu* submenu = menu->addMenu(QString());
+            submenu->setObjectName(qstring(row.name));
+            submenu->menuAction()->setProperty(control_property, static_cast<int>(row.id));
+            render_submenu(submenu, form[row.id]);
+            fill_popup(submenu, form, row.id);
+        } else if (row.kind == Kind::Item) {
+            QAction* action = make_action(row.id, menu);
+            render_menu_item(action, form[row.id]);
+            menu->addAction(action);
+        }
+    }
+}
+
+}  // namespace
+
+QString menu_object_name(Ctl id) {
+    const ControlSpec& row = spec(id);
+    QString name = qstring(row.name);
+    if (row.index >= 0) name += QStringLiteral("(%1)").arg(row.index);
+    return name;
+}
+
+Ctl control_of_action(const QAction* action) {
+    const QVariant value = action != nullptr ? action->property(control_property) : QVariant();
+    return value.isValid() ? static_cast<Ctl>(value.toInt()) : Ctl::none;
+}
+
+void render_menu_item(QAction* action, const Control& item) {
+    const QSignalBlocker quiet(action);
+    if (!action->isSeparator()) action->setText(menu_caption(item.text));
+    // Only a checked item is checkable, so that an unchecked one shows no
+    // empty check box.
+    action->setCheckable(item.checked);
+    action->setChecked(item.checked);
+    action->setEnabled(item.enabled);
+    action->setVisible(item.visible);
+}
+
+std::unique_ptr<QMenu> build_popup_menu(const Form& form, Ctl menu, QWidget* parent) {
+    auto popup = std::make_unique<QMenu>(parent);
+    popup->setObjectName(qstring(spec(menu).name));
+    fill_popup(popup.get(), form, menu);
+    return popup;
+}
+
+MenuBar::MenuBar(QMenuBar* bar, Chosen chosen) : chosen_(std::move(chosen)) {
+    for (const ControlSpec& row : layout) {
+        if (row.kind != Kind::Menu || row.parent != Ctl::frmNFCalc || (row.flags & Popup) != 0) {
+            continue;
+        }
+        QMenu* menu = bar->addMenu(QString());
+        menu->setObjectName(qstring(row.name));
+        actions_[static_cast<std::size_t>(row.id)] = menu->menuAction();
+        add_items(menu, row.id);
+    }
+}
+
+void MenuBar::add_items(QMenu* menu, Ctl parent) {
+    for (const ControlSpec& row : layout) {
+        if (row.parent != parent) continue;
+        if (row.kind == Kind::Menu) {
+            QMenu* submenu = menu->addMenu(QString());
+            submenu->setObjectName(qstring(row.name));
+            actions_[static_cast<std::size_t>(row.id)] = submenu->menuAction();
+            add_items(submenu, row.id);
+        } else if (row.kind == Kind::Item) {
+            QAction* action = make_action(row.id, menu);
+            const Ctl id = row.id;
+            QObject::connect(action, &QAction::triggered, menu, [this, id] { chosen_(id); });
+            actions_[static_cast<std::size_t>(row.id)] = action;
+            menu->addAction(action);
+        }
+    }
+}
+
+void MenuBar::render(const Form& form) {
+    for (std::size_t i = 0; i < actions_.size(); ++i) {
+        QAction* action = actions_[i];
+        if (action == nullptr) continue;
+        const Control& now = form.controls[i];
+        Control& was = shown_[i];
+        if (shown_valid_ && now.text == was.text && now.checked == was.checked &&
+            now.enabled == was.enabled && now.visible == was.visible) {
+            continue;
+        }
+        if (action->menu() != nullptr) {
+            render_submenu(action->menu(), now);
+        } else {
+            render_menu_item(action, now);
+        }
+        was = now;
+    }
+    shown_valid_ = true;
+}
+
+}  // namespace orlavex::ui

@@ -1,0 +1,173 @@
+#include "ui/renderer.h"
+
+#include "ui/colours.h"
+#include "ui/fonts.h"
+#include "ui/shapes.h"
+#include "ui/text_positions.h"
+#include "ui/twips.h"
+
+#include <QAbstractButton>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSignalBlocker>
+
+namespace orlavex::ui {
+
+namespace {
+
+QString qstring(const std::string& s) {
+    return QString::fromStdString(s);
+}
+
+// Labels break lines at the platform's CR LF.
+QString caption_text(const std::string& s) {
+    QString text = qstring(s);
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    return text;
+}
+
+void set_colour(QPalette& palette, QPalette::ColorRole role, const QColor& colour) {
+    if (!colour.isValid()) return;
+    // The disabled look stays the style's, as a disabled control's grey text.
+    palette.setColor(QPalette::Active, role, colour);
+    palette.setColor(QPalette::Inactive, role, colour);
+}
+
+void set_text(Kind kind, QWidget* widget, const std::string& text) {
+    switch (kind) {
+        case Kind::Label:
+            static_cast<QLabel*>(widget)->setText(caption_text(text));
+            break;
+        case Kind::Field: {
+            auto* field = static_cast<QLineEdit*>(widget);
+            const QSignalBlocker quiet(field);
+            field->setText(qstring(text));
+            break;
+        }
+        case Kind::Frame:
+            static_cast<QGroupBox*>(widget)->setTitle(qstring(text));
+            break;
+        case Kind::Check:
+        case Kind::Option:
+        case Kind::Button:
+            static_cast<QAbstractButton*>(widget)->setText(qstring(text));
+            break;
+        default:
+            break;
+    }
+}
+
+void show_selection(QLineEdit* field, const Control& c) {
+    const int start = utf16_position(c.text, c.selstart);
+    const int end = utf16_position(c.text, c.selstart + c.sellength);
+    const int length = end - start;
+    const bool same =
+        length == 0 ? (!field->hasSelectedText() && field->cursorPosition() == start)
+                    : (field->selectionStart() == start && field->selectionLength() == length);
+    if (same) return;
+    const QSignalBlocker quiet(field);
+    if (length == 0) {
+        field->deselect();
+        field->setCursorPosition(start);
+    } else {
+        field->setSelection(start, length);
+    }
+}
+
+}  // namespace
+
+Renderer::Renderer(const WindowWidgets& widgets, QPalette system_colours)
+    : widgets_(widgets), system_(std::move(system_colours)), shown_(widgets.controls.size()) {}
+
+void Renderer::render(const Form& form) {
+    for (std::size_t i = 0; i < widgets_.controls.size(); ++i) {
+        const Ctl id = widgets_.controls[i];
+        render_control(id, form[id], shown_[i]);
+    }
+    render_focus(form);
+}
+
+void Renderer::render_control(Ctl id, const Control& now, Shown& shown) {
+    const ControlSpec& row = spec(id);
+    QWidget* widget = widgets_[id];
+    const Control& was = shown.control;
+    const bool all = !shown.valid;
+
+    if (all || now.text != was.text) set_text(row.kind, widget, now.text);
+    if (all || now.tooltip != was.tooltip) widget->setToolTip(qstring(now.tooltip));
+    if (all || now.enabled != was.enabled) widget->setEnabled(now.enabled);
+    if (row.kind != Kind::Line && (all || now.left != was.left || now.top != was.top)) {
+        widget->move(pixels(now.left), pixels(now.top));
+    }
+    if (all || now.fontsize != was.fontsize) widget->setFont(font_for(row.font, now.fontsize));
+    if (all || now.backcolor != was.backcolor || now.forecolor != was.forecolor ||
+        now.fillcolor != was.fillcolor) {
+        render_colours(id, now);
+    }
+    if ((row.kind == Kind::Check || row.kind == Kind::Option) && (all || now.value != was.value)) {
+        auto* button = static_cast<QAbstractButton*>(widget);
+        const QSignalBlocker quiet(button);
+        button->setChecked(now.value == 1);
+    }
+    if (row.kind == Kind::Field && (all || now.centred != was.centred)) {
+        const Qt::Alignment across = now.centred ? Qt::AlignHCenter : Qt::AlignLeft;
+        static_cast<QLineEdit*>(widget)->setAlignment(across | Qt::AlignVCenter);
+    }
+    // Visibility last: showing a control that already has its state avoids
+    // a second paint.
+    if (all || now.visible != was.visible) widget->setVisible(now.visible);
+
+    shown.control = now;
+    shown.valid = true;
+}
+
+void Renderer::render_colours(Ctl id, const Control& now) {
+    const ControlSpec& row = spec(id);
+    QWidget* widget = widgets_[id];
+    const QColor back = to_qcolor(now.backcolor, system_);
+    const QColor fore = to_qcolor(now.forecolor, system_);
+    switch (row.kind) {
+        case Kind::Circle:
+        case Kind::Box:
+            static_cast<ShapeWidget*>(widget)->set_colours(
+                fore, (row.flags & Filled) != 0 ? to_qcolor(now.fillcolor, system_) : QColor());
+            return;
+        case Kind::Line:
+            static_cast<LineWidget*>(widget)->set_colour(fore);
+            return;
+        case Kind::Picture:
+            return;
+        default:
+            break;
+    }
+    QPalette palette = widget->palette();
+    if (row.kind == Kind::Field) {
+        set_colour(palette, QPalette::Base, back);
+        set_colour(palette, QPalette::Text, fore);
+    } else {
+        set_colour(palette, QPalette::Window, back);
+        set_colour(palette, QPalette::WindowText, fore);
+        set_colour(palette, QPalette::ButtonText, fore);
+    }
+    widget->setPalette(palette);
+}
+
+void Renderer::render_focus(const Form& form) {
+    if (widgets_.controls.empty()) return;
+    QWidget* window = widgets_[widgets_.controls.front()]->window();
+    QWidget* target = form.focus != Ctl::none ? widgets_[form.focus] : nullptr;
+    if (target == nullptr) {
+        // The focus is in another window, or nowhere.
+        if (form.focus == Ctl::none && window->focusWidget() != nullptr) {
+            window->focusWidget()->clearFocus();
+        }
+        return;
+    }
+    if (window->focusWidget() != target) target->setFocus(Qt::OtherFocusReason);
+    if (spec(form.focus).kind == Kind::Field) {
+        show_selection(static_cast<QLineEdit*>(target), form[form.focus]);
+    }
+}
+
+}  // namespace orlavex::ui

@@ -1,0 +1,38 @@
+// Makes the widgets of one window show the window model: texts, check
+// marks, enabled and visible states, colours, tool tips, font sizes,
+// positions, the focus and the focused field's selection. It touches only
+// what changed since the last call, and it never raises a handler: signals
+// of the widgets it changes are blocked.
+#pragma once
+
+#include "form/form.h"
+#include "ui/window_widgets.h"
+
+#include <QPalette>
+
+#include <vector>
+
+namespace orlavex::ui {
+
+class Renderer {
+  public:
+    Renderer(const WindowWidgets& widgets, QPalette system_colours);
+
+    void render(const Form& form);
+
+  private:
+    struct Shown {
+        bool valid = false;
+        Control control;
+    };
+
+    void render_control(Ctl id, const Control& now, Shown& shown);
+    void render_colours(Ctl id, const Control& now);
+    void render_focus(const Form& form);
+
+    const WindowWidgets& widgets_;
+    QPalette system_;
+    std::vector<Shown> shown_;  // indexed like WindowWidgets::controls
+};
+
+}  // namespace orlavex::ui

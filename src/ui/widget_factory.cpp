@@ -1,0 +1,178 @@
+#include "ui/widget_factory.h"
+
+#include "ui/fonts.h"
+#include "ui/shapes.h"
+#include "ui/twips.h"
+#include "ui/wrapping_check_box.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include <algorithm>
+#include <map>
+
+namespace orlavex::ui {
+
+Ctl window_of(Ctl control) {
+    Ctl top = control;
+    while (top != Ctl::none && spec(top).parent != Ctl::none)
+        top = spec(top).parent;
+    return top;
+}
+
+namespace {
+
+bool has(const ControlSpec& row, Flag flag) {
+    return (row.flags & flag) != 0;
+}
+
+QString qstring(std::string_view s) {
+    return QString::fromUtf8(s.data(), qsizetype(s.size()));
+}
+
+QWidget* make_label(const ControlSpec& row, QWidget* parent) {
+    auto* label = new QLabel(parent);
+    label->setTextFormat(Qt::PlainText);
+    const Qt::Alignment across = has(row, Centred) ? Qt::AlignHCenter : Qt::AlignLeft;
+    label->setAlignment(across | Qt::AlignTop);
+    label->setWordWrap(has(row, Wrap));
+    if (has(row, Border)) {
+        label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        label->setLineWidth(1);
+        label->setIndent(1);
+    }
+    label->setAutoFillBackground(!has(row, Transparent));
+    if (has(row, Link)) label->setCursor(Qt::PointingHandCursor);
+    return label;
+}
+
+QWidget* make_field(QWidget* parent) {
+    auto* field = new QLineEdit(parent);
+    // The model limits typed text itself; a Qt limit would also cut the
+    // values that the program writes.
+    field->setMaxLength(32767);
+    return field;
+}
+
+QWidget* make_check(const ControlSpec& row, QWidget* parent) {
+    QCheckBox* box = has(row, Wrap) ? new WrappingCheckBox(parent) : new QCheckBox(parent);
+    box->setAutoFillBackground(true);
+    return box;
+}
+
+QWidget* make_option(QWidget* parent) {
+    auto* option = new QRadioButton(parent);
+    // The model decides which button of a group is selected.
+    option->setAutoExclusive(false);
+    option->setAutoFillBackground(true);
+    return option;
+}
+
+QWidget* make_button(const ControlSpec& row, QWidget* parent) {
+    auto* button = new QPushButton(parent);
+    button->setDefault(has(row, DefaultButton));
+    button->setAutoDefault(has(row, DefaultButton));
+    return button;
+}
+
+QWidget* make_line(const ControlSpec& row, QWidget* parent) {
+    const Rect& r = row.rect;  // x1, y1, x2, y2
+    return new LineWidget(QPoint(pixels(r.left), pixels(r.top)),
+                          QPoint(pixels(r.width), pixels(r.height)), row.line_width, parent);
+}
+
+QWidget* make_widget(const ControlSpec& row, QWidget* parent, PictureLibrary& pictures) {
+    switch (row.kind) {
+        case Kind::Frame:
+            return new QGroupBox(parent);
+        case Kind::Group: {
+            auto* group = new QWidget(parent);
+            group->setAutoFillBackground(true);
+            return group;
+        }
+        case Kind::Label:
+            return make_label(row, parent);
+        case Kind::Field:
+            return make_field(parent);
+        case Kind::Option:
+            return make_option(parent);
+        case Kind::Check:
+            return make_check(row, parent);
+        case Kind::Button:
+            return make_button(row, parent);
+        case Kind::Picture:
+            return new PictureWidget(pictures.renderer(row.picture), parent);
+        case Kind::Circle:
+            return new ShapeWidget(ShapeWidget::Form::Circle, parent);
+        case Kind::Box:
+            return new ShapeWidget(ShapeWidget::Form::Rectangle, parent);
+        case Kind::Line:
+            return make_line(row, parent);
+        case Kind::Window:
+        case Kind::Menu:
+        case Kind::Item:
+            break;
+    }
+    return nullptr;
+}
+
+// Stacking within a container: shapes and lines at the back, then pictures,
+// labels, transparent labels drawn over pictures, and the windowed controls
+// in front; rows of one rank keep their layout order.
+int stacking_rank(const ControlSpec& row) {
+    switch (row.kind) {
+        case Kind::Line:
+        case Kind::Circle:
+        case Kind::Box:
+            return 0;
+        case Kind::Picture:
+            return row.picture == "dropdown" ? 3 : 1;
+        case Kind::Label:
+            return has(row, Transparent) ? 3 : 2;
+        case Kind::Frame:
+        case Kind::Group:
+            return 4;
+        default:
+            return 5;
+    }
+}
+
+void stack_children(const WindowWidgets& built) {
+    std::map<QWidget*, std::vector<Ctl>> by_container;
+    for (Ctl id : built.controls)
+        by_container[built[id]->parentWidget()].push_back(id);
+    for (auto& [container, ids] : by_container) {
+        std::stable_sort(ids.begin(), ids.end(), [](Ctl a, Ctl b) {
+            return stacking_rank(spec(a)) < stacking_rank(spec(b));
+        });
+        for (Ctl id : ids)
+            built[id]->raise();
+    }
+}
+
+}  // namespace
+
+WindowWidgets build_window_controls(Ctl window, QWidget* client, PictureLibrary& pictures) {
+    WindowWidgets built;
+    built.window = window;
+    for (const ControlSpec& row : layout) {
+        if (row.kind == Kind::Window || row.kind == Kind::Menu || row.kind == Kind::Item) continue;
+        if (window_of(row.id) != window) continue;
+        QWidget* parent = row.parent == window ? client : built[row.parent];
+        QWidget* widget = make_widget(row, parent, pictures);
+        widget->setObjectName(qstring(row.name));
+        widget->setFocusPolicy(row.kind == Kind::Button ? Qt::StrongFocus : Qt::NoFocus);
+        if (row.kind != Kind::Line) widget->setGeometry(pixel_rect(row.rect));
+        widget->setFont(font_for(row.font, row.font.size));
+        built.widget[static_cast<std::size_t>(row.id)] = widget;
+        built.controls.push_back(row.id);
+        built.control_of.insert(widget, row.id);
+    }
+    stack_children(built);
+    return built;
+}
+
+}  // namespace orlavex::ui
