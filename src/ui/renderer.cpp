@@ -1,5 +1,6 @@
 #include "ui/renderer.h"
 
+#include "ui/caption_fit.h"
 #include "ui/colours.h"
 #include "ui/fonts.h"
 #include "ui/shapes.h"
@@ -58,6 +59,11 @@ void set_text(Kind kind, QWidget* widget, const std::string& text) {
     }
 }
 
+bool has_caption(Kind kind) {
+    return kind == Kind::Label || kind == Kind::Check || kind == Kind::Option ||
+           kind == Kind::Button || kind == Kind::Frame;
+}
+
 void show_selection(QLineEdit* field, const Control& c) {
     const int start = utf16_position(c.text, c.selstart);
     const int end = utf16_position(c.text, c.selstart + c.sellength);
@@ -94,13 +100,18 @@ void Renderer::render_control(Ctl id, const Control& now, Shown& shown) {
     const Control& was = shown.control;
     const bool all = !shown.valid;
 
-    if (all || now.text != was.text) set_text(row.kind, widget, now.text);
+    const bool text_changed = all || now.text != was.text;
+    if (text_changed) set_text(row.kind, widget, now.text);
     if (all || now.tooltip != was.tooltip) widget->setToolTip(qstring(now.tooltip));
     if (all || now.enabled != was.enabled) widget->setEnabled(now.enabled);
     if (row.kind != Kind::Line && (all || now.left != was.left || now.top != was.top)) {
         widget->move(pixels(now.left), pixels(now.top));
     }
-    if (all || now.fontsize != was.fontsize) widget->setFont(font_for(row.font, now.fontsize));
+    if (has_caption(row.kind) && (text_changed || now.fontsize != was.fontsize)) {
+        fit_caption(widget, font_for(row.font, now.fontsize));
+    } else if (all || now.fontsize != was.fontsize) {
+        widget->setFont(font_for(row.font, now.fontsize));
+    }
     if (all || now.backcolor != was.backcolor || now.forecolor != was.forecolor ||
         now.fillcolor != was.fillcolor) {
         render_colours(id, now);
