@@ -17,17 +17,25 @@ std::string name_of(Ctl c) {
     return std::string(spec(c).name);
 }
 
-bool in_open_dialog(const Calculator& calc, Ctl c) {
+Ctl window_of(Ctl c) {
     Ctl top = c;
     while (spec(top).parent != Ctl::none)
         top = spec(top).parent;
-    return top == calc.form.dialog;
+    return top;
+}
+
+bool in_open_dialog(const Calculator& calc, Ctl c) {
+    return window_of(c) == calc.form.dialog;
 }
 
 // The reason a user cannot reach CONTROL now, or empty.
 std::string unreachable(const Calculator& calc, Ctl control) {
     if (calc.form.dialog != Ctl::none && !in_open_dialog(calc, control)) {
         return "a modal window is open";
+    }
+    // The controls of a modal window exist only while it is open.
+    if (const Ctl window = window_of(control); window != frmNFCalc && window != calc.form.dialog) {
+        return std::string(spec(window).name) + " is not open";
     }
     const Kind kind = spec(control).kind;
     if (kind == Kind::Item || kind == Kind::Menu) {
@@ -159,6 +167,9 @@ void settle_focus(Calculator& calc) {
 std::string focus_control(Calculator& calc, Ctl control) {
     if (!takes_focus(control)) return name_of(control) + " does not take the focus";
     if (std::string why = unreachable(calc, control); !why.empty()) return why;
+    // As with a click, a modal window's button takes no focus from the main
+    // window: the field the user was in keeps it for when the window closes.
+    if (calc.form.dialog != Ctl::none) return {};
     move_focus(calc, control);
     settle_focus(calc);
     return {};
@@ -275,7 +286,9 @@ std::string select_text(Calculator& calc, int start, int length) {
     if (!is_entry_field(focus)) return "the focus is not in an entry field";
     Control& c = calc.form[focus];
     const int n = static_cast<int>(c.text.size());
-    if (start < 0 || length < 0 || start + length > n) return "selection outside the text";
+    if (start < 0 || length < 0 || start > n || length > n - start) {
+        return "selection outside the text";
+    }
     c.selstart = start;
     c.sellength = length;
     return {};
