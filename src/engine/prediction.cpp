@@ -63,7 +63,12 @@ bool predict(Calculator& calc, Run& run) {
     if (is_checked(calc, mnu2ndStage)) {
         s.CalOFF = run.NF_sa_net + kT0_dBm_Hz + one_MHz_dB;
         s.CalON = s.CalOFF + run.Ycal_dB;
-        s.MeasOFF = s.CalOFF + s.DUT_Gain + db((lin(run.Ycal_dB) - 1) / (lin(run.Ymeas_dB) - 1));
+        // (Ycal - 1) / (Ymeas - 1) is F_sys / F_sa; a Y factor too close to 1
+        // to tell apart from it leaves only the noise figures to take it from.
+        const double meas_excess = lin(run.Ymeas_dB) - 1;
+        const double ratio_dB = meas_excess > 0 ? db((lin(run.Ycal_dB) - 1) / meas_excess)
+                                                : run.NF_sys - run.NF_sa_net;
+        s.MeasOFF = s.CalOFF + s.DUT_Gain + ratio_dB;
         s.MeasON = run.Ymeas_dB + s.MeasOFF;
     } else {
         s.MeasOFF = run.NF_sys + kT0_dBm_Hz + s.DUT_Gain + one_MHz_dB;
