@@ -3,8 +3,8 @@
 set -eu
 cd "$(dirname "$0")/.."
 scripts/setup.sh
-if [ -x build/src/ui/orlavex ]; then
+if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ] || [ -n "${QT_QPA_PLATFORM:-}" ]; then
     exec build/src/ui/orlavex "$@"
 fi
-# Without the window, run the headless driver on the sample session.
+echo "start.sh: no display to open the window on; running the headless driver instead" >&2
 exec build/orlavex-drive < examples/startup.drive
