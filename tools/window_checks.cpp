@@ -1,0 +1,232 @@
+#include "window_checks.h"
+
+#include "engine/apply_catalogue.h"
+#include "engine/controls.h"
+#include "engine/fields.h"
+#include "engine/number_text.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cmath>
+#include <string_view>
+
+namespace orlavex::soak {
+
+using enum Ctl;
+
+namespace {
+
+std::string name_of(Ctl id) {
+    const ControlSpec& row = spec(id);
+    std::string name(row.name);
+    if (row.index >= 0) {
+        name += '(';
+        name += std::to_string(row.index);
+        name += ')';
+    }
+    return name;
+}
+
+bool shows_bad_number(std::string_view text) {
+    std::string lower(text);
+    std::transform(lower.begin(), lower.end(), lower.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return lower.find("nan") != std::string::npos || lower.find("inf") != std::string::npos;
+}
+
+bool in_menu(Ctl id, Ctl menu) {
+    for (Ctl c = spec(id).parent; c != Ctl::none; c = spec(c).parent) {
+        if (c == menu) return true;
+    }
+    return false;
+}
+
+// The checked items among the items under MENU (at any depth).
+std::vector<Ctl> checked_items(const Calculator& calc, Ctl menu) {
+    std::vector<Ctl> out;
+    for (const ControlSpec& row : layout) {
+        if (row.kind == Kind::Item && in_menu(row.id, menu) && calc.form[row.id].checked) {
+            out.push_back(row.id);
+        }
+    }
+    return out;
+}
+
+std::string check_one_menu(const Calculator& calc, Ctl menu, Ctl user_item, Ctl label) {
+    const std::vector<Ctl> checked = checked_items(calc, menu);
+    if (checked.size() != 1) {
+        return name_of(menu) + std::string(" has ") + std::to_string(checked.size()) +
+               " checked items";
+    }
+    if (label == Ctl::none) return {};
+    const std::string expected = checked.front() == user_item ? std::string(user_selection)
+                                                              : calc.form[checked.front()].text;
+    if (calc.form[label].text != expected) {
+        return name_of(label) + " shows \"" + calc.form[label].text + "\" but " +
+               name_of(checked.front()) + " is checked";
+    }
+    return {};
+}
+
+bool is_level(Ctl field) {
+    return field == txtCalON || field == txtCalOFF || field == txtMeasON || field == txtMeasOFF;
+}
+
+struct Range {
+    double min;
+    double max;
+};
+
+// The range bound_inputs holds FIELD's value to, when the user enters it in
+// the current mode; false when the field shows a result instead.
+bool entered_range(const Calculator& calc, Ctl field, Range& range) {
+    const CalcState& s = calc.state;
+    const bool manual = is_ticked(calc, chkUseManMeas);
+    const auto match = [&](Ctl vswr_option, double rl_max) {
+        return is_selected(calc, vswr_option) ? Range{1, 35} : Range{0.5, rl_max};
+    };
+    switch (field) {
+        case txtDUT_InMatch:
+            range = match(optDUTIn_VSWR, 50.0);
+            return true;
+        case txtDUT_OutMatch:
+            range = match(optDUTOut_VSWR, s.RL_Max);
+            return true;
+        case txtNS_Match:
+            range = match(optNS_Match_VSWR, s.RL_Max);
+            return true;
+        case txtSA_InMatch:
+            range = match(optSA_InMatch_VSWR, s.RL_Max);
+            return true;
+        case txtENR_Unc:
+            range = {0, 5};
+            return true;
+        case txtFreq:
+            range = {0.01, s.FreqMax};
+            return true;
+        case txtFreq2:
+            range = {0.01, s.SA_FreqMax};
+            return true;
+        case txtExtPA_Gain:
+            range = {0, 50};
+            return true;
+        case txtExtPA_NF:
+            range = {0, 40};
+            return true;
+        case txtSAGainUnc:
+        case txtSANFUnc:
+            range = {0, 1};
+            return true;
+        case txtENR:
+            range = {0, 30};
+            return true;
+        case txtToff:
+            range = {-100, 100};
+            return true;
+        case txtDUT_NF:
+            range = {0, 100};
+            return !manual;
+        case txtDUT_Gain:
+            range = {-100, 100};
+            return !manual;
+        case txtSA_Noise:
+            range = is_selected(calc, optSA_Noise_NF) ? Range{0, 60} : Range{-176.22, -116.22};
+            return !manual;
+        default:
+            range = {-174, 0};
+            return manual && is_level(field);
+    }
+}
+
+}  // namespace
+
+std::string check_no_bad_numbers(const Calculator& calc) {
+    if (shows_bad_number(calc.form.caption)) return "the window caption shows a bad number";
+    for (const ControlSpec& row : layout) {
+        const Control& c = calc.form[row.id];
+        if (shows_bad_number(c.text)) return name_of(row.id) + " shows \"" + c.text + "\"";
+        if (shows_bad_number(c.tooltip)) {
+            return name_of(row.id) + " has the tool tip \"" + c.tooltip + "\"";
+        }
+    }
+    return {};
+}
+
+std::string check_menus(const Calculator& calc) {
+    if (std::string why = check_one_menu(calc, mnuSAtop, mnuSAuser, lblSAsel); !why.empty()) {
+        return why;
+    }
+    if (std::string why = check_one_menu(calc, mnuNStop, mnuNSuser, lblNSsel); !why.empty()) {
+        return why;
+    }
+    return check_one_menu(calc, mnuRes_top, Ctl::none, Ctl::none);
+}
+
+std::string check_uncertainty(const Calculator& calc) {
+    const double u = calc.state.NF_Unc;
+    if (u == no_uncertainty || (std::isfinite(u) && u >= 0)) return {};
+    return "NF_Unc is " + general_text(u);
+}
+
+std::string check_height(const Calculator& calc) {
+    const Form& f = calc.form;
+    if (f.height != compact_height && f.height != extended_height) {
+        return std::string("the window is ") + std::to_string(f.height) + " twips high";
+    }
+    const bool extended = f.height == extended_height;
+    if (f[frmCal].visible != extended || f[frmMeas].visible != extended) {
+        return std::string("the window is ") + std::to_string(f.height) +
+               " twips high but the manual frames are " + (f[frmCal].visible ? "shown" : "hidden");
+    }
+    return {};
+}
+
+std::string check_focus(const Calculator& calc) {
+    const Form& f = calc.form;
+    if (f.focus == Ctl::none) return {};
+    Ctl window = f.focus;
+    while (spec(window).parent != Ctl::none)
+        window = spec(window).parent;
+    if (window != frmNFCalc) {
+        return "the focus is on " + name_of(f.focus) + ", outside the main window";
+    }
+    if (!can_take_focus(f, f.focus)) {
+        return "the focus is on " + name_of(f.focus) + ", which cannot hold it";
+    }
+    return {};
+}
+
+std::string check_fields_after_recalculation(const Calculator& calc) {
+    Calculator rewritten = calc;
+    rewritten.on_value_changed = nullptr;
+    Update_text_boxes(rewritten);
+    const bool invalid_setup = calc.form[lblInvalidG_NF].visible;
+    for (const FieldSpec& f : entry_fields) {
+        const std::string& shown = calc.form[f.field].text;
+        const std::string& expected = rewritten.form[f.field].text;
+        const bool blanked = is_level(f.field) && invalid_setup && shown == "- - -";
+        if (shown != expected && !blanked) {
+            return name_of(f.field) + " shows \"" + shown + "\" but its value is written \"" +
+                   expected + "\"";
+        }
+        Range range{};
+        if (entered_range(calc, f.field, range)) {
+            const double v = field_value(rewritten, f);
+            if (!(v >= range.min && v <= range.max)) {
+                return name_of(f.field) + " holds " + general_text(v) + ", outside " +
+                       general_text(range.min) + " to " + general_text(range.max);
+            }
+        }
+    }
+    return {};
+}
+
+std::string check_window(const Calculator& calc, bool recalculated) {
+    for (auto check :
+         {check_no_bad_numbers, check_menus, check_uncertainty, check_height, check_focus}) {
+        if (std::string why = check(calc); !why.empty()) return why;
+    }
+    return recalculated ? check_fields_after_recalculation(calc) : std::string{};
+}
+
+}  // namespace orlavex::soak
