@@ -102,6 +102,11 @@ void Renderer::render_control(Ctl id, const Control& now, Shown& shown) {
 
     const bool text_changed = all || now.text != was.text;
     if (text_changed) set_text(row.kind, widget, now.text);
+    if (text_changed && row.kind == Kind::Label && (row.flags & Transparent) == 0) {
+        // An empty label paints nothing, so that the message label does not
+        // blank out the logo behind it while there is no message.
+        widget->setAutoFillBackground(!now.text.empty());
+    }
     if (all || now.tooltip != was.tooltip) widget->setToolTip(qstring(now.tooltip));
     if (all || now.enabled != was.enabled) widget->setEnabled(now.enabled);
     if (row.kind != Kind::Line && (all || now.left != was.left || now.top != was.top)) {

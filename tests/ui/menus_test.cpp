@@ -30,6 +30,17 @@ class MenusTest : public QObject {
     Q_OBJECT
 
   private slots:
+    void the_window_has_its_caption_icon_and_fixed_size() {
+        MainWindow window;
+        QVERIFY(show_active(window));
+        QCOMPARE(window.windowTitle(), QStringLiteral("Korvanti Orlavex 3.30"));
+        QVERIFY(!window.windowIcon().isNull());
+        QCOMPARE(window.client()->width(), 12120 / 15);
+        QCOMPARE(window.minimumSize(), window.maximumSize());  // no resizing
+        QVERIFY(window.windowFlags() & Qt::WindowMinimizeButtonHint);
+        QVERIFY(!(window.windowFlags() & Qt::WindowMaximizeButtonHint));
+    }
+
     void the_menu_bar_has_its_four_menus_in_order() {
         MainWindow window;
         QStringList titles;
