@@ -1,5 +1,6 @@
 // The menu bar, the pop-up menus and the web links of the real window.
 #include "ui/menus.h"
+#include "ui/twips.h"
 #include "ui/window_widgets.h"
 #include "window_fixture.h"
 
@@ -82,6 +83,22 @@ class MenusTest : public QObject {
         QTRY_VERIFY(window.height() > window.client()->height());
         window.findChild<QAction*>("mnuShowManMeas")->trigger();
         QCOMPARE(window.client()->height(), compact);
+    }
+
+    void the_second_stage_switch_moves_the_uncertainty_result() {
+        MainWindow window;
+        QVERIFY(show_active(window));
+        auto* result = control<QLabel>(window, "lblNF_unc");
+        const QPoint before = result->pos();
+        const int size_before = result->font().pixelSize();
+        window.findChild<QAction*>("mnu2ndStage")->trigger();
+        const Control& now = window.calculator().form[Ctl::lblNF_unc];
+        QCOMPARE(result->pos(), QPoint(pixels(now.left), pixels(now.top)));
+        QVERIFY(result->pos() != before || result->font().pixelSize() != size_before);
+        QVERIFY(!window.findChild<QAction*>("mnu2ndStage")->isChecked());
+        window.findChild<QAction*>("mnu2ndStage")->trigger();
+        QCOMPARE(result->pos(), before);
+        QCOMPARE(result->font().pixelSize(), size_before);
     }
 
     void the_analyzer_pop_up_offers_the_catalogue_and_chooses_from_it() {
