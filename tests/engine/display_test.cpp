@@ -3,6 +3,8 @@
 #include "form/form.h"
 #include "window/handlers.h"
 
+#include "started.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -11,12 +13,7 @@ namespace orlavex {
 namespace {
 
 using enum Ctl;
-
-Calculator started() {
-    Calculator calc = make_calculator();
-    Form_Load(calc);
-    return calc;
-}
+using namespace test_support;
 
 TEST(Resolution, EachItemSetsTheDecimalsOfTheResult) {
     const char* expected[] = {"+ 0.1 dB", "+ 0.11 dB", "+ 0.113 dB", "+ 0.1134 dB"};

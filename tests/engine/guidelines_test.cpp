@@ -2,6 +2,8 @@
 #include "form/form.h"
 #include "window/handlers.h"
 
+#include "started.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -11,17 +13,7 @@ namespace orlavex {
 namespace {
 
 using enum Ctl;
-
-constexpr std::int64_t kGreen = 0x00FF00;
-constexpr std::int64_t kYellow = 0x00FFFF;
-constexpr std::int64_t kRed = 0x0000FF;
-constexpr std::int64_t kGrey = 0x808080;
-
-Calculator started() {
-    Calculator calc = make_calculator();
-    Form_Load(calc);
-    return calc;
-}
+using namespace test_support;
 
 struct Lamp {
     const char* margin;

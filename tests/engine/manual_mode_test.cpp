@@ -2,6 +2,8 @@
 #include "form/form.h"
 #include "window/handlers.h"
 
+#include "started.h"
+
 #include <gtest/gtest.h>
 
 #include <cctype>
@@ -13,13 +15,9 @@ namespace orlavex {
 namespace {
 
 using enum Ctl;
+using namespace test_support;
 
-constexpr std::int64_t kLightRed = 0x8080FF;
-constexpr std::int64_t kWindowBackground = 0x80000005;
 constexpr std::int64_t kRedText = 0x0000FF;
-constexpr std::int64_t kGreen = 0x00FF00;
-constexpr std::int64_t kRed = 0x0000FF;
-constexpr std::int64_t kGrey = 0x808080;
 
 struct Levels {
     const char* cal_on;

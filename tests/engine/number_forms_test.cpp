@@ -90,7 +90,8 @@ TEST(NumberForms, RoundingAgreesOnBothSidesOfTheFastPathLimit) {
     for (int i = 0; i < 20000; ++i) {
         const double x = value(rng);
         for (int places = 0; places <= 4; ++places) {
-            const std::string formatted = format_number(x, places == 0 ? "0" : "0." + std::string(places, '0'));
+            const std::string formatted =
+                format_number(x, places == 0 ? "0" : "0." + std::string(places, '0'));
             ASSERT_NEAR(read_number(formatted), round_to(x, places), 1e-9) << x << " " << places;
         }
     }

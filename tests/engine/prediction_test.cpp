@@ -2,6 +2,8 @@
 #include "form/form.h"
 #include "window/handlers.h"
 
+#include "started.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -13,14 +15,7 @@ namespace orlavex {
 namespace {
 
 using enum Ctl;
-
-constexpr std::int64_t kGrey = 0x808080;
-
-Calculator started() {
-    Calculator calc = make_calculator();
-    Form_Load(calc);
-    return calc;
-}
+using namespace test_support;
 
 Calculator recalculated(std::initializer_list<std::pair<Ctl, const char*>> texts) {
     Calculator calc = started();

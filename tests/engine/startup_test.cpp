@@ -2,6 +2,8 @@
 #include "form/form.h"
 #include "window/handlers.h"
 
+#include "started.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -12,15 +14,7 @@ namespace orlavex {
 namespace {
 
 using enum Ctl;
-
-constexpr std::int64_t kGreen = 0x00FF00;
-constexpr std::int64_t kWindowBackground = 0x80000005;
-
-Calculator started() {
-    Calculator calc = make_calculator();
-    Form_Load(calc);
-    return calc;
-}
+using namespace test_support;
 
 TEST(StartupValues, SetsTheTwentyOneInputsAndNothingElse) {
     CalcState s;

@@ -2,6 +2,8 @@
 #include "form/form.h"
 #include "window/handlers.h"
 
+#include "started.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -11,12 +13,7 @@ namespace orlavex {
 namespace {
 
 using enum Ctl;
-
-Calculator started() {
-    Calculator calc = make_calculator();
-    Form_Load(calc);
-    return calc;
-}
+using namespace test_support;
 
 void set_fields(Calculator& calc, std::initializer_list<std::pair<Ctl, const char*>> texts) {
     for (const auto& [id, text] : texts)
