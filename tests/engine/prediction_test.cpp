@@ -90,14 +90,6 @@ TEST(Prediction, EmptiedFieldsReadAsZeroThenBound) {
     EXPECT_EQ(calc.state.DUT_Gain, 0.0);
 }
 
-TEST(Prediction, StartupLevelsAndTheirLabels) {
-    const Calculator calc = started();
-    EXPECT_EQ(calc.form[lblYcal].text, "Ycal:  5.10 dB");
-    EXPECT_EQ(calc.form[lblYmeas].text, "Ymeas:  7.56 dB");
-    EXPECT_EQ(calc.form[lblNFdutsa].text, "NF(dut+sa): 8.28 dB");
-    EXPECT_EQ(calc.form[lblNFsa].text, "NFsa: 11.50 dB");
-}
-
 TEST(Prediction, NoiseLevelIsConvertedToANoiseFigure) {
     Calculator calc = started();
     use_noise_level(calc);

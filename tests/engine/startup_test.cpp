@@ -98,50 +98,6 @@ TEST(FormLoad, FieldsShowStartupValuesAndPredictedLevels) {
     EXPECT_NEAR(calc.state.MeasOFF, -90.72331331107065, 1e-9);
 }
 
-TEST(FormLoad, ResultTexts) {
-    const Calculator calc = started();
-    const std::pair<Ctl, const char*> expected[] = {
-        {lblToff, "Toff:  290.0K (62.3F)"},
-        {lblENR_corr, "Eff. ENR:  15.00dB"},
-        {lblNSPon, "Pon: kTB+15.14dB"},
-        {lblTon, "Ton:  9460.6K"},
-        {lblNetSANF, "Net Analyzer NF:  11.50dB"},
-        {lblYcal, "Ycal:  5.10 dB"},
-        {lblNFdutsa, "NF(dut+sa): 8.28 dB"},
-        {lblNFsa, "NFsa: 11.50 dB"},
-        {lblYmeas, "Ymeas:  7.56 dB"},
-        {lblNF_unc, "+ 0.11 dB"},
-        {lblGL1, "(NF+G)dut - NFsa = 11.5 dB"},
-        {lblGL2, "ENR - NFdut = 7 dB"},
-        {lblGL3, "ENR - NFsa = 3.5 dB"},
-        {lblError, ""},
-        {chkUseManMeas,
-         "Enable manual entry of measurement values     (NFdut, Gdut, and NFsa will be "
-         "calculated)"},
-        {txtSA_Noise, "11.5"},
-    };
-    for (const auto& [id, text] : expected)
-        EXPECT_EQ(calc.form[id].text, text) << spec(id).name;
-    for (Ctl lamp : {ind1, ind2, ind3})
-        EXPECT_EQ(calc.form[lamp].fillcolor, kGreen);
-    for (Ctl level : {txtCalON, txtCalOFF, txtMeasON, txtMeasOFF})
-        EXPECT_EQ(calc.form[level].backcolor, kWindowBackground) << spec(level).name;
-    EXPECT_EQ(calc.form[lblYcal].forecolor, 0);
-    EXPECT_EQ(calc.form[lblYmeas].forecolor, 0);
-    EXPECT_TRUE(calc.form[linMinus].visible);
-    EXPECT_FALSE(calc.form[lblInvalidG_NF].visible);
-    EXPECT_TRUE(calc.form[chkUseManMeas].enabled);
-}
-
-TEST(FormLoad, ToolTipsOfTheBoundedFields) {
-    const Calculator calc = started();
-    EXPECT_EQ(calc.form[txtFreq].tooltip,
-              "Freq only relevant if Noise Source or Spectrum Analyzer selected");
-    EXPECT_EQ(calc.form[txtSA_Noise].tooltip, "NF Range: 0 to 60 dB");
-    for (Ctl match : {txtDUT_InMatch, txtDUT_OutMatch, txtNS_Match, txtSA_InMatch})
-        EXPECT_EQ(calc.form[match].tooltip, "Range: 1 to 35") << spec(match).name;
-}
-
 TEST(FormLoad, DerivedState) {
     const Calculator calc = started();
     EXPECT_EQ(calc.state.ToffK, 290.0);
