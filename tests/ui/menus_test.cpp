@@ -120,6 +120,20 @@ class MenusTest : public QObject {
         QVERIFY(!control(window, "txtSA_Noise")->isEnabled());  // catalogue values are locked
     }
 
+    void a_pop_up_does_not_take_the_focus_from_the_field() {
+        MainWindow window;
+        QVERIFY(show_active(window));
+        auto* gain = control<QLineEdit>(window, "txtDUT_Gain");
+        click(gain);
+        QTest::keyClicks(gain, QStringLiteral("20"));
+        window.set_popup_chooser([](QMenu&) -> QAction* { return nullptr; });
+        click(control(window, "lblSAsel"));
+        // Not left, so not yet recalculated; the user goes on typing.
+        QCOMPARE(window.calculator().form.focus, Ctl::txtDUT_Gain);
+        QCOMPARE(window.calculator().state.DUT_Gain, 15.0);
+        QCOMPARE(gain->text(), QStringLiteral("20"));
+    }
+
     void a_dismissed_pop_up_changes_nothing() {
         MainWindow window;
         QVERIFY(show_active(window));
