@@ -59,7 +59,7 @@ void check_one_character(Calculator& calc, char ch) {
     require(c.selstart >= 0 && c.sellength >= 0 &&
                 c.selstart + c.sellength <= static_cast<int>(after.size()),
             "selection outside the text", before, after);
-    const int max = orlavex::spec(field).max_length;
+    const int max = orlavex::layout_row(field).max_length;
     require(max == 0 || static_cast<int>(after.size()) <= std::max(max, length), "field overfilled",
             before, after);
     const bool digit = ch >= '0' && ch <= '9';
@@ -74,8 +74,8 @@ void check_one_character(Calculator& calc, char ch) {
                 "decimal separators multiplied", before, after);
     }
     if (ch == '-') {
-        const orlavex::FieldSpec* spec = orlavex::find_field(field);
-        const bool allowed = spec != nullptr && spec->accepts_minus;
+        const orlavex::FieldRule* rule = orlavex::find_field(field);
+        const bool allowed = rule != nullptr && rule->accepts_minus;
         const long minus_before = count_of(before, "-");
         const long minus_after = count_of(after, "-");
         if (!allowed) require(minus_after <= minus_before, "a minus got in", before, after);

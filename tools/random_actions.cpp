@@ -10,7 +10,7 @@ namespace orlavex::soak {
 
 namespace {
 
-std::string command_name(const ControlSpec& row) {
+std::string command_name(const ControlRow& row) {
     std::string name(row.name);
     if (row.index >= 0) {
         name += ' ';
@@ -41,7 +41,7 @@ constexpr std::array<std::string_view, 12> key_names = {
 }  // namespace
 
 RandomActions::RandomActions(std::uint64_t seed) : rng_(seed) {
-    for (const ControlSpec& row : layout) {
+    for (const ControlRow& row : layout) {
         if (row.kind == Kind::Field) fields_.emplace_back(row.name);
         if (takes_focus(row.kind)) focusable_.push_back(command_name(row));
         const bool has_action = find_handler(row.id, Event::Click) != nullptr ||

@@ -12,7 +12,7 @@ constexpr std::int64_t colour_bits = marker - 1;
 
 void probe_value_changed(Calculator& calc, Ctl control) {
     run_click_handler(calc, control);
-    if (spec(control).kind == Kind::Option) arm_probe(calc);
+    if (layout_row(control).kind == Kind::Option) arm_probe(calc);
 }
 
 }  // namespace

@@ -17,7 +17,7 @@ using enum Ctl;
 namespace {
 
 std::string name_of(Ctl id) {
-    const ControlSpec& row = spec(id);
+    const ControlRow& row = layout_row(id);
     std::string name(row.name);
     if (row.index >= 0) {
         name += '(';
@@ -35,7 +35,7 @@ bool shows_bad_number(std::string_view text) {
 }
 
 bool in_menu(Ctl id, Ctl menu) {
-    for (Ctl c = spec(id).parent; c != Ctl::none; c = spec(c).parent) {
+    for (Ctl c = layout_row(id).parent; c != Ctl::none; c = layout_row(c).parent) {
         if (c == menu) return true;
     }
     return false;
@@ -44,7 +44,7 @@ bool in_menu(Ctl id, Ctl menu) {
 // The checked items among the items under MENU (at any depth).
 std::vector<Ctl> checked_items(const Calculator& calc, Ctl menu) {
     std::vector<Ctl> out;
-    for (const ControlSpec& row : layout) {
+    for (const ControlRow& row : layout) {
         if (row.kind == Kind::Item && in_menu(row.id, menu) && calc.form[row.id].checked) {
             out.push_back(row.id);
         }
@@ -142,7 +142,7 @@ bool entered_range(const Calculator& calc, Ctl field, Range& range) {
 
 std::string check_no_bad_numbers(const Calculator& calc) {
     if (shows_bad_number(calc.form.caption)) return "the window caption shows a bad number";
-    for (const ControlSpec& row : layout) {
+    for (const ControlRow& row : layout) {
         const Control& c = calc.form[row.id];
         if (shows_bad_number(c.text)) return name_of(row.id) + " shows \"" + c.text + "\"";
         if (shows_bad_number(c.tooltip)) {
@@ -185,8 +185,8 @@ std::string check_focus(const Calculator& calc) {
     const Form& f = calc.form;
     if (f.focus == Ctl::none) return {};
     Ctl window = f.focus;
-    while (spec(window).parent != Ctl::none)
-        window = spec(window).parent;
+    while (layout_row(window).parent != Ctl::none)
+        window = layout_row(window).parent;
     if (window != frmNFCalc) {
         return "the focus is on " + name_of(f.focus) + ", outside the main window";
     }
@@ -201,7 +201,7 @@ std::string check_fields_after_recalculation(const Calculator& calc) {
     rewritten.on_value_changed = nullptr;
     Update_text_boxes(rewritten);
     const bool invalid_setup = calc.form[lblInvalidG_NF].visible;
-    for (const FieldSpec& f : entry_fields) {
+    for (const FieldRule& f : entry_fields) {
         const std::string& shown = calc.form[f.field].text;
         const std::string& expected = rewritten.form[f.field].text;
         const bool blanked = is_level(f.field) && invalid_setup && shown == "- - -";

@@ -67,7 +67,7 @@ class Writer {
 };
 
 void control_properties(Writer& w, const Calculator& calc, Ctl id) {
-    const ControlSpec& row = spec(id);
+    const ControlRow& row = layout_row(id);
     const Control& c = calc.form[id];
     w.open('{');
     const Kind k = row.kind;
@@ -133,15 +133,15 @@ void control_properties(Writer& w, const Calculator& calc, Ctl id) {
 }
 
 Ctl top_window(Ctl id) {
-    while (spec(id).parent != Ctl::none)
-        id = spec(id).parent;
+    while (layout_row(id).parent != Ctl::none)
+        id = layout_row(id).parent;
     return id;
 }
 
 void controls_of(Writer& w, const Calculator& calc, Ctl window) {
     w.open('{');
     for (std::size_t i = 0; i < layout.size(); ++i) {
-        const ControlSpec& row = layout[i];
+        const ControlRow& row = layout[i];
         if (row.kind == Kind::Window || top_window(row.id) != window || row.index > 0) continue;
         w.key(row.name);
         if (row.index == 0) {
@@ -161,7 +161,7 @@ void name_or_null(Writer& w, Ctl id) {
     if (id == Ctl::none) {
         w.raw("null");
     } else {
-        w.str(spec(id).name);
+        w.str(layout_row(id).name);
     }
 }
 

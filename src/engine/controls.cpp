@@ -5,8 +5,8 @@ namespace orlavex {
 void select_option(Calculator& calc, Ctl option) {
     Control& c = calc.form[option];
     if (c.value != 0) return;
-    for (const ControlSpec& row : layout) {
-        if (row.kind == Kind::Option && row.parent == spec(option).parent) {
+    for (const ControlRow& row : layout) {
+        if (row.kind == Kind::Option && row.parent == layout_row(option).parent) {
             calc.form[row.id].value = 0;
         }
     }

@@ -22,7 +22,7 @@ std::string range_tip(const Calculator& calc, double max) {
 }
 
 void fill_empty_fields(Calculator& calc) {
-    for (const FieldSpec& f : entry_fields) {
+    for (const FieldRule& f : entry_fields) {
         if (calc.form[f.field].text.empty()) set_text(calc, f.field, std::string(f.empty_text));
     }
 }

@@ -7,7 +7,7 @@ namespace orlavex {
 
 using enum Ctl;
 
-const std::array<FieldSpec, 20> entry_fields{{
+const std::array<FieldRule, 20> entry_fields{{
     {txtDUT_InMatch, &CalcState::DUT_InMatch, false, "0"},
     {txtDUT_OutMatch, &CalcState::DUT_OutMatch, false, "0"},
     {txtNS_Match, &CalcState::NS_Match, false, "0"},
@@ -30,20 +30,20 @@ const std::array<FieldSpec, 20> entry_fields{{
     {txtMeasOFF, &CalcState::MeasOFF, true, "-91"},
 }};
 
-const FieldSpec* find_field(Ctl field) {
-    for (const FieldSpec& f : entry_fields) {
+const FieldRule* find_field(Ctl field) {
+    for (const FieldRule& f : entry_fields) {
         if (f.field == field) return &f;
     }
     return nullptr;
 }
 
-double& field_value(Calculator& calc, const FieldSpec& field) {
+double& field_value(Calculator& calc, const FieldRule& field) {
     if (field.field == txtSA_InMatch && is_ticked(calc, chkExtPA)) return calc.state.ExtPA_InMatch;
     return calc.state.*field.value;
 }
 
 void comma_handler(Calculator& calc) {
-    for (const FieldSpec& f : entry_fields) {
+    for (const FieldRule& f : entry_fields) {
         field_value(calc, f) = read_number(calc.form[f.field].text);
     }
 }

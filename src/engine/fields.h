@@ -9,7 +9,7 @@
 
 namespace orlavex {
 
-struct FieldSpec {
+struct FieldRule {
     Ctl field;
     double CalcState::*value;  // txtSA_InMatch: SA_InMatch (see field_value)
     bool accepts_minus;
@@ -17,13 +17,13 @@ struct FieldSpec {
 };
 
 // In the order in which comma_handler reads them.
-extern const std::array<FieldSpec, 20> entry_fields;
+extern const std::array<FieldRule, 20> entry_fields;
 
-const FieldSpec* find_field(Ctl field);
+const FieldRule* find_field(Ctl field);
 
 // The state value that FIELD feeds now: txtSA_InMatch feeds ExtPA_InMatch
 // while "Ext PA" is ticked and SA_InMatch otherwise.
-double& field_value(Calculator& calc, const FieldSpec& field);
+double& field_value(Calculator& calc, const FieldRule& field);
 
 // Reads every entry field into its state value by the number rule.
 void comma_handler(Calculator& calc);

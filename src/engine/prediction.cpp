@@ -66,8 +66,8 @@ bool predict(Calculator& calc, Run& run) {
         // (Ycal - 1) / (Ymeas - 1) is F_sys / F_sa; a Y factor too close to 1
         // to tell apart from it leaves only the noise figures to take it from.
         const double meas_excess = lin(run.Ymeas_dB) - 1;
-        const double ratio_dB = meas_excess > 0 ? db((lin(run.Ycal_dB) - 1) / meas_excess)
-                                                : run.NF_sys - run.NF_sa_net;
+        const double ratio_dB =
+            meas_excess > 0 ? db((lin(run.Ycal_dB) - 1) / meas_excess) : run.NF_sys - run.NF_sa_net;
         s.MeasOFF = s.CalOFF + s.DUT_Gain + ratio_dB;
         s.MeasON = run.Ymeas_dB + s.MeasOFF;
     } else {

@@ -3,7 +3,7 @@
 namespace orlavex {
 
 Form::Form() {
-    for (const ControlSpec& row : layout) {
+    for (const ControlRow& row : layout) {
         Control& c = (*this)[row.id];
         c.text = std::string(row.text);
         c.tooltip = std::string(row.tooltip);
@@ -30,8 +30,8 @@ Form::Form() {
 }
 
 bool is_showing(const Form& form, Ctl id) {
-    for (Ctl c = id; c != Ctl::none; c = spec(c).parent) {
-        if (spec(c).kind == Kind::Window) return true;
+    for (Ctl c = id; c != Ctl::none; c = layout_row(c).parent) {
+        if (layout_row(c).kind == Kind::Window) return true;
         if (!form[c].visible) return false;
     }
     return true;
@@ -39,20 +39,20 @@ bool is_showing(const Form& form, Ctl id) {
 
 bool can_take_focus(const Form& form, Ctl id) {
     if (id == Ctl::none) return false;
-    const Kind kind = spec(id).kind;
+    const Kind kind = layout_row(id).kind;
     if (kind != Kind::Field && kind != Kind::Check && kind != Kind::Option &&
         kind != Kind::Button) {
         return false;
     }
-    for (Ctl c = id; c != Ctl::none; c = spec(c).parent) {
-        if (spec(c).kind == Kind::Window) return true;
+    for (Ctl c = id; c != Ctl::none; c = layout_row(c).parent) {
+        if (layout_row(c).kind == Kind::Window) return true;
         if (!form[c].visible || !form[c].enabled) return false;
     }
     return true;
 }
 
 bool is_entry_field(Ctl id) {
-    return id != Ctl::none && spec(id).kind == Kind::Field;
+    return id != Ctl::none && layout_row(id).kind == Kind::Field;
 }
 
 }  // namespace orlavex

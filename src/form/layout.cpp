@@ -7,7 +7,7 @@ using enum Ctl;
 namespace {
 
 // clang-format off
-constexpr std::array<ControlSpec, control_count> rows{{
+constexpr std::array<ControlRow, control_count> rows{{
     {.id = frmNFCalc, .name = "frmNFCalc", .kind = Kind::Window, .parent = none, .rect = {0, 0, 12120, 6225}, .text = "Korvanti Orlavex ", .backcolor = colour::button_face, .forecolor = colour::button_text},
     {.id = frmNoise, .name = "frmNoise", .kind = Kind::Frame, .parent = frmNFCalc, .rect = {120, 120, 3495, 3195}, .text = "Noise Source", .font = {"MS Sans Serif", 9.75, true, false}, .backcolor = colour::button_face, .forecolor = colour::button_text},
     {.id = Label2, .name = "Label2", .kind = Kind::Label, .parent = frmNoise, .rect = {240, 360, 495, 255}, .text = "ENR", .backcolor = colour::button_face, .forecolor = colour::button_text},
@@ -342,17 +342,17 @@ static_assert(rows_in_enum_order(), "layout rows must follow the Ctl enumeration
 
 }  // namespace
 
-const std::array<ControlSpec, control_count> layout = rows;
+const std::array<ControlRow, control_count> layout = rows;
 
 Ctl find_control(std::string_view name, int index) {
-    for (const ControlSpec& row : layout) {
+    for (const ControlRow& row : layout) {
         if (row.name == name && row.index == index) return row.id;
     }
     return Ctl::none;
 }
 
 int item_count(Ctl first) {
-    const ControlSpec& head = spec(first);
+    const ControlRow& head = layout_row(first);
     int count = 0;
     for (std::size_t i = static_cast<std::size_t>(first); i < layout.size(); ++i) {
         if (layout[i].name != head.name || layout[i].index != count) break;

@@ -75,7 +75,7 @@ inline constexpr std::int64_t blue = 0xFF0000;
 inline constexpr std::int64_t light_cyan = 0xE3E0BB;  // RGB 187, 224, 227
 }  // namespace colour
 
-struct ControlSpec {
+struct ControlRow {
     Ctl id;
     std::string_view name;
     int index = -1;  // position in an indexed array of menu items, else -1
@@ -94,9 +94,9 @@ struct ControlSpec {
     std::string_view picture{};  // resource name of a picture
 };
 
-extern const std::array<ControlSpec, control_count> layout;
+extern const std::array<ControlRow, control_count> layout;
 
-inline const ControlSpec& spec(Ctl id) {
+inline const ControlRow& layout_row(Ctl id) {
     return layout[static_cast<std::size_t>(id)];
 }
 

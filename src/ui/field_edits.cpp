@@ -26,7 +26,7 @@ void note_selection(Calculator& calc, const QLineEdit* field) {
 FieldEdits::FieldEdits(ModelLink& link, const WindowWidgets& widgets, QObject* parent)
     : QObject(parent) {
     for (Ctl id : widgets.controls) {
-        if (spec(id).kind != Kind::Field) continue;
+        if (layout_row(id).kind != Kind::Field) continue;
         auto* field = static_cast<QLineEdit*>(widgets[id]);
         ModelLink* model = &link;
         connect(field, &QLineEdit::textEdited, this, [model, field, id](const QString& text) {

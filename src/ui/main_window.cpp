@@ -68,7 +68,7 @@ void MainWindow::render() {
     const Form& form = calc_.form;
     if (form.height != shown_height_) {
         shown_height_ = form.height;
-        client_->setFixedSize(pixels(spec(Ctl::frmNFCalc).rect.width),
+        client_->setFixedSize(pixels(layout_row(Ctl::frmNFCalc).rect.width),
                               pixels(form.height - title_and_menu_twips));
     }
     const QString caption = QString::fromStdString(form.caption);

@@ -18,14 +18,14 @@ QString menu_caption(const std::string& text) {
 }
 
 bool is_separator(Ctl id) {
-    return spec(id).text == "-";
+    return layout_row(id).text == "-";
 }
 
 QAction* make_action(Ctl id, QObject* owner) {
     auto* action = new QAction(owner);
     action->setObjectName(menu_object_name(id));
     action->setProperty(control_property, static_cast<int>(id));
-    if (spec(id).index >= 0) action->setProperty("index", spec(id).index);
+    if (layout_row(id).index >= 0) action->setProperty("index", layout_row(id).index);
     action->setSeparator(is_separator(id));
     return action;
 }
@@ -38,7 +38,7 @@ void render_submenu(QMenu* submenu, const Control& c) {
 
 // Adds the rows under PARENT to MENU, as the model shows them now.
 void fill_popup(QMenu* menu, const Form& form, Ctl parent) {
-    for (const ControlSpec& row : layout) {
+    for (const ControlRow& row : layout) {
         if (row.parent != parent) continue;
         if (row.kind == Kind::Menu) {
             QMenu* submenu = menu->addMenu(QString());
@@ -57,7 +57,7 @@ void fill_popup(QMenu* menu, const Form& form, Ctl parent) {
 }  // namespace
 
 QString menu_object_name(Ctl id) {
-    const ControlSpec& row = spec(id);
+    const ControlRow& row = layout_row(id);
     QString name = qstring(row.name);
     if (row.index >= 0) name += QStringLiteral("(%1)").arg(row.index);
     return name;
@@ -81,13 +81,13 @@ void render_menu_item(QAction* action, const Control& item) {
 
 std::unique_ptr<QMenu> build_popup_menu(const Form& form, Ctl menu, QWidget* parent) {
     auto popup = std::make_unique<QMenu>(parent);
-    popup->setObjectName(qstring(spec(menu).name));
+    popup->setObjectName(qstring(layout_row(menu).name));
     fill_popup(popup.get(), form, menu);
     return popup;
 }
 
 MenuBar::MenuBar(QMenuBar* bar, Chosen chosen) : chosen_(std::move(chosen)) {
-    for (const ControlSpec& row : layout) {
+    for (const ControlRow& row : layout) {
         if (row.kind != Kind::Menu || row.parent != Ctl::frmNFCalc || (row.flags & Popup) != 0) {
             continue;
         }
@@ -99,7 +99,7 @@ MenuBar::MenuBar(QMenuBar* bar, Chosen chosen) : chosen_(std::move(chosen)) {
 }
 
 void MenuBar::add_items(QMenu* menu, Ctl parent) {
-    for (const ControlSpec& row : layout) {
+    for (const ControlRow& row : layout) {
         if (row.parent != parent) continue;
         if (row.kind == Kind::Menu) {
             QMenu* submenu = menu->addMenu(QString());

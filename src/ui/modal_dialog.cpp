@@ -13,7 +13,7 @@ ModalDialog::ModalDialog(Ctl window, ModelLink& link, PictureLibrary& pictures, 
                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
                           Qt::MSWindowsFixedSizeDialogHint),
       link_(link) {
-    const ControlSpec& row = spec(window);
+    const ControlRow& row = layout_row(window);
     setObjectName(QString::fromUtf8(row.name.data(), qsizetype(row.name.size())));
     setModal(true);
     setFixedSize(pixels(row.rect.width), pixels(row.rect.height));
@@ -21,8 +21,8 @@ ModalDialog::ModalDialog(Ctl window, ModelLink& link, PictureLibrary& pictures, 
     renderer_ = std::make_unique<Renderer>(widgets_, palette());
     new MouseForwarder(link, widgets_, this);
     for (Ctl id : widgets_.controls) {
-        if (spec(id).kind != Kind::Button) continue;
-        if ((spec(id).flags & CancelButton) != 0) cancel_button_ = id;
+        if (layout_row(id).kind != Kind::Button) continue;
+        if ((layout_row(id).flags & CancelButton) != 0) cancel_button_ = id;
         auto* button = static_cast<QPushButton*>(widgets_[id]);
         connect(button, &QPushButton::clicked, this,
                 [this, id] { link_.act([id](Calculator& calc) { click_control(calc, id); }); });

@@ -8,7 +8,7 @@ namespace orlavex::ui {
 namespace {
 
 bool is_button_control(Ctl control) {
-    return spec(control).kind == Kind::Button;
+    return layout_row(control).kind == Kind::Button;
 }
 
 // A handler of the release of any mouse button (the analyzer and noise
@@ -44,7 +44,7 @@ bool MouseForwarder::eventFilter(QObject* watched, QEvent* event) {
 }
 
 bool MouseForwarder::press(Ctl control, const QMouseEvent* /*mouse*/) {
-    if (spec(control).kind == Kind::Field) {
+    if (layout_row(control).kind == Kind::Field) {
         if (link_.form().focus == control) return false;  // caret and selection natively
         // Clicking into another field keeps the whole text selected, as its
         // got-focus handler left it, ready to be typed over.
@@ -56,7 +56,7 @@ bool MouseForwarder::press(Ctl control, const QMouseEvent* /*mouse*/) {
 }
 
 bool MouseForwarder::release(Ctl control, QWidget* widget, const QMouseEvent* mouse) {
-    if (spec(control).kind == Kind::Field) return false;
+    if (layout_row(control).kind == Kind::Field) return false;
     const bool clicked =
         pressed_ == control && widget->rect().contains(mouse->position().toPoint());
     pressed_ = Ctl::none;

@@ -95,7 +95,7 @@ void Renderer::render(const Form& form) {
 }
 
 void Renderer::render_control(Ctl id, const Control& now, Shown& shown) {
-    const ControlSpec& row = spec(id);
+    const ControlRow& row = layout_row(id);
     QWidget* widget = widgets_[id];
     const Control& was = shown.control;
     const bool all = !shown.valid;
@@ -139,7 +139,7 @@ void Renderer::render_control(Ctl id, const Control& now, Shown& shown) {
 }
 
 void Renderer::render_colours(Ctl id, const Control& now) {
-    const ControlSpec& row = spec(id);
+    const ControlRow& row = layout_row(id);
     QWidget* widget = widgets_[id];
     const QColor back = to_qcolor(now.backcolor, system_);
     const QColor fore = to_qcolor(now.forecolor, system_);
@@ -181,7 +181,7 @@ void Renderer::render_focus(const Form& form) {
         return;
     }
     if (window->focusWidget() != target) target->setFocus(Qt::OtherFocusReason);
-    if (spec(form.focus).kind == Kind::Field) {
+    if (layout_row(form.focus).kind == Kind::Field) {
         show_selection(static_cast<QLineEdit*>(target), form[form.focus]);
     }
 }

@@ -18,14 +18,14 @@ namespace orlavex::ui {
 
 Ctl window_of(Ctl control) {
     Ctl top = control;
-    while (top != Ctl::none && spec(top).parent != Ctl::none)
-        top = spec(top).parent;
+    while (top != Ctl::none && layout_row(top).parent != Ctl::none)
+        top = layout_row(top).parent;
     return top;
 }
 
 namespace {
 
-bool has(const ControlSpec& row, Flag flag) {
+bool has(const ControlRow& row, Flag flag) {
     return (row.flags & flag) != 0;
 }
 
@@ -33,7 +33,7 @@ QString qstring(std::string_view s) {
     return QString::fromUtf8(s.data(), qsizetype(s.size()));
 }
 
-QWidget* make_label(const ControlSpec& row, QWidget* parent) {
+QWidget* make_label(const ControlRow& row, QWidget* parent) {
     auto* label = new QLabel(parent);
     label->setTextFormat(Qt::PlainText);
     const Qt::Alignment across = has(row, Centred) ? Qt::AlignHCenter : Qt::AlignLeft;
@@ -57,7 +57,7 @@ QWidget* make_field(QWidget* parent) {
     return field;
 }
 
-QWidget* make_check(const ControlSpec& row, QWidget* parent) {
+QWidget* make_check(const ControlRow& row, QWidget* parent) {
     QCheckBox* box = has(row, Wrap) ? new WrappingCheckBox(parent) : new QCheckBox(parent);
     box->setAutoFillBackground(true);
     return box;
@@ -71,20 +71,20 @@ QWidget* make_option(QWidget* parent) {
     return option;
 }
 
-QWidget* make_button(const ControlSpec& row, QWidget* parent) {
+QWidget* make_button(const ControlRow& row, QWidget* parent) {
     auto* button = new QPushButton(parent);
     button->setDefault(has(row, DefaultButton));
     button->setAutoDefault(has(row, DefaultButton));
     return button;
 }
 
-QWidget* make_line(const ControlSpec& row, QWidget* parent) {
+QWidget* make_line(const ControlRow& row, QWidget* parent) {
     const Rect& r = row.rect;  // x1, y1, x2, y2
     return new LineWidget(QPoint(pixels(r.left), pixels(r.top)),
                           QPoint(pixels(r.width), pixels(r.height)), row.line_width, parent);
 }
 
-QWidget* make_widget(const ControlSpec& row, QWidget* parent, PictureLibrary& pictures) {
+QWidget* make_widget(const ControlRow& row, QWidget* parent, PictureLibrary& pictures) {
     switch (row.kind) {
         case Kind::Frame:
             return new QGroupBox(parent);
@@ -122,7 +122,7 @@ QWidget* make_widget(const ControlSpec& row, QWidget* parent, PictureLibrary& pi
 // Stacking within a container: shapes and lines at the back, then pictures,
 // labels, transparent labels drawn over pictures, and the windowed controls
 // in front; rows of one rank keep their layout order.
-int stacking_rank(const ControlSpec& row) {
+int stacking_rank(const ControlRow& row) {
     switch (row.kind) {
         case Kind::Line:
         case Kind::Circle:
@@ -146,7 +146,7 @@ void stack_children(const WindowWidgets& built) {
         by_container[built[id]->parentWidget()].push_back(id);
     for (auto& [container, ids] : by_container) {
         std::stable_sort(ids.begin(), ids.end(), [](Ctl a, Ctl b) {
-            return stacking_rank(spec(a)) < stacking_rank(spec(b));
+            return stacking_rank(layout_row(a)) < stacking_rank(layout_row(b));
         });
         for (Ctl id : ids)
             built[id]->raise();
@@ -158,7 +158,7 @@ void stack_children(const WindowWidgets& built) {
 WindowWidgets build_window_controls(Ctl window, QWidget* client, PictureLibrary& pictures) {
     WindowWidgets built;
     built.window = window;
-    for (const ControlSpec& row : layout) {
+    for (const ControlRow& row : layout) {
         if (row.kind == Kind::Window || row.kind == Kind::Menu || row.kind == Kind::Item) continue;
         if (window_of(row.id) != window) continue;
         QWidget* parent = row.parent == window ? client : built[row.parent];

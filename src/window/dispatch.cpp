@@ -89,7 +89,7 @@ constexpr Binding bindings[] = {
 
 Handler find_handler(Ctl control, Event event) {
     if (control == Ctl::none) return nullptr;
-    const std::string_view name = spec(control).name;
+    const std::string_view name = layout_row(control).name;
     for (const Binding& b : bindings) {
         if (b.control == name && b.event == event) return b.handler;
     }
@@ -99,7 +99,7 @@ Handler find_handler(Ctl control, Event event) {
 bool run_click_handler(Calculator& calc, Ctl control) {
     const Handler h = find_handler(control, Event::Click);
     if (h == nullptr) return false;
-    h(calc, spec(control).index < 0 ? 0 : spec(control).index);
+    h(calc, layout_row(control).index < 0 ? 0 : layout_row(control).index);
     return true;
 }
 

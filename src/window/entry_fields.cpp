@@ -25,7 +25,7 @@ int text_length(const Control& c) {
 }
 
 bool accepts_minus(Ctl field) {
-    const FieldSpec* f = find_field(field);
+    const FieldRule* f = find_field(field);
     return f != nullptr && f->accepts_minus;
 }
 

@@ -14,13 +14,13 @@ using enum Ctl;
 namespace {
 
 std::string name_of(Ctl c) {
-    return std::string(spec(c).name);
+    return std::string(layout_row(c).name);
 }
 
 Ctl window_of(Ctl c) {
     Ctl top = c;
-    while (spec(top).parent != Ctl::none)
-        top = spec(top).parent;
+    while (layout_row(top).parent != Ctl::none)
+        top = layout_row(top).parent;
     return top;
 }
 
@@ -35,25 +35,27 @@ std::string unreachable(const Calculator& calc, Ctl control) {
     }
     // The controls of a modal window exist only while it is open.
     if (const Ctl window = window_of(control); window != frmNFCalc && window != calc.form.dialog) {
-        return std::string(spec(window).name) + " is not open";
+        return std::string(layout_row(window).name) + " is not open";
     }
-    const Kind kind = spec(control).kind;
+    const Kind kind = layout_row(control).kind;
     if (kind == Kind::Item || kind == Kind::Menu) {
-        for (Ctl c = control; c != Ctl::none && spec(c).kind != Kind::Window; c = spec(c).parent) {
+        for (Ctl c = control; c != Ctl::none && layout_row(c).kind != Kind::Window;
+             c = layout_row(c).parent) {
             if (!calc.form[c].enabled) return name_of(control) + " is disabled";
         }
         if (!calc.form[control].visible) return name_of(control) + " is not shown";
         return {};
     }
     if (!is_showing(calc.form, control)) return name_of(control) + " is not shown";
-    for (Ctl c = control; c != Ctl::none && spec(c).kind != Kind::Window; c = spec(c).parent) {
+    for (Ctl c = control; c != Ctl::none && layout_row(c).kind != Kind::Window;
+         c = layout_row(c).parent) {
         if (!calc.form[c].enabled) return name_of(control) + " is disabled";
     }
     return {};
 }
 
 bool takes_focus(Ctl control) {
-    const Kind k = spec(control).kind;
+    const Kind k = layout_row(control).kind;
     return k == Kind::Field || k == Kind::Check || k == Kind::Option || k == Kind::Button;
 }
 
@@ -87,7 +89,7 @@ void insert_into_field(Calculator& calc, Ctl field, char ch) {
         c.sellength = 0;
         return;
     }
-    const int max = spec(field).max_length;
+    const int max = layout_row(field).max_length;
     if (max > 0 && length - selected + 1 > max) return;  // the field is full
     c.text.replace(static_cast<std::size_t>(start), static_cast<std::size_t>(selected), 1, ch);
     c.selstart = start + 1;
@@ -191,9 +193,9 @@ namespace {
 void click_by_keyboard(Calculator& calc) {
     const Ctl focus = calc.form.focus;
     if (!can_take_focus(calc.form, focus)) return;
-    if (spec(focus).kind == Kind::Check) {
+    if (layout_row(focus).kind == Kind::Check) {
         set_check(calc, focus, calc.form[focus].value == 1 ? 0 : 1);
-    } else if (spec(focus).kind == Kind::Option) {
+    } else if (layout_row(focus).kind == Kind::Option) {
         select_option(calc, focus);
     }
 }
@@ -248,10 +250,10 @@ std::string press_key(Calculator& calc, int key_code, int shift) {
 
 std::string click_control(Calculator& calc, Ctl control) {
     if (std::string why = unreachable(calc, control); !why.empty()) return why;
-    const Kind kind = spec(control).kind;
+    const Kind kind = layout_row(control).kind;
     const Handler on_click = find_handler(control, Event::Click);
     const Handler on_mouse_up = find_handler(control, Event::MouseUp);
-    const int index = std::max(0, spec(control).index);
+    const int index = std::max(0, layout_row(control).index);
     if (kind == Kind::Field) {
         move_focus(calc, control);
     } else if (kind == Kind::Check) {

@@ -41,7 +41,9 @@ std::string test_name(const Session& s) {
 }
 
 // Names the session in test listings instead of dumping its bytes.
-void PrintTo(const Session& s, std::ostream* os) { *os << s.file << ": " << s.title; }
+void PrintTo(const Session& s, std::ostream* os) {
+    *os << s.file << ": " << s.title;
+}
 
 std::vector<Session> load_sessions() {
     std::vector<Session> out;
@@ -72,15 +74,17 @@ std::string unquote(const std::string& v) {
 // The value a check names, as text.
 std::string observed(Calculator& calc, const std::string& path, std::string& why) {
     const Form& f = calc.form;
-    if (path == "focus") return f.focus == Ctl::none ? "none" : std::string(spec(f.focus).name);
+    if (path == "focus")
+        return f.focus == Ctl::none ? "none" : std::string(layout_row(f.focus).name);
     if (path == "popup") {
         // As the window does, a pop-up is shown once.
         const Ctl popup = std::exchange(calc.form.popup, Ctl::none);
-        return popup == Ctl::none ? "none" : std::string(spec(popup).name);
+        return popup == Ctl::none ? "none" : std::string(layout_row(popup).name);
     }
     if (path == "height") return std::to_string(f.height);
     if (path == "caption") return f.caption;
-    if (path == "dialog") return f.dialog == Ctl::none ? "none" : std::string(spec(f.dialog).name);
+    if (path == "dialog")
+        return f.dialog == Ctl::none ? "none" : std::string(layout_row(f.dialog).name);
     std::string name = path;
     std::string property;
     if (const auto dot = path.find('.'); dot != std::string::npos) {

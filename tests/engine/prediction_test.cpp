@@ -151,7 +151,7 @@ TEST(Bounding, InputsAreClampedAndWrittenBack) {
     };
     for (const Case& c : cases) {
         const Calculator calc = recalculated({{c.field, c.typed}});
-        EXPECT_EQ(calc.form[c.field].text, c.shown) << spec(c.field).name << " = " << c.typed;
+        EXPECT_EQ(calc.form[c.field].text, c.shown) << layout_row(c.field).name << " = " << c.typed;
     }
 }
 
@@ -249,7 +249,7 @@ TEST(Validity, LossBeyondTheNoiseFigureIsInvalid) {
     Calculator calc = recalculated({{txtDUT_NF, "3"}, {txtDUT_Gain, "-3.5"}});
     EXPECT_TRUE(calc.form[lblInvalidG_NF].visible);
     for (Ctl level : {txtCalON, txtCalOFF, txtMeasON, txtMeasOFF})
-        EXPECT_EQ(calc.form[level].text, "- - -") << spec(level).name;
+        EXPECT_EQ(calc.form[level].text, "- - -") << layout_row(level).name;
     for (Ctl lamp : {ind1, ind2, ind3})
         EXPECT_EQ(calc.form[lamp].fillcolor, kGrey);
     for (Ctl text : {lblGL1, lblGL2, lblGL3})

@@ -84,8 +84,8 @@ TEST(FormLoad, FieldsShowStartupValuesAndPredictedLevels) {
         {txtMeasON, "-83.163"}, {txtMeasOFF, "-90.723"},
     };
     for (const auto& [id, text] : expected) {
-        EXPECT_EQ(calc.form[id].text, text) << spec(id).name;
-        EXPECT_TRUE(calc.form[id].centred) << spec(id).name;
+        EXPECT_EQ(calc.form[id].text, text) << layout_row(id).name;
+        EXPECT_TRUE(calc.form[id].centred) << layout_row(id).name;
     }
     EXPECT_TRUE(calc.form[lblCalcNF].centred);
     EXPECT_TRUE(calc.form[lblCalcGain].centred);

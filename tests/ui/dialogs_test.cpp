@@ -51,8 +51,8 @@ class DialogsTest : public QObject {
             modal = about.isModal();
             QTest::keyClick(&about, Qt::Key_Escape);
         });
-        QCOMPARE(size,
-                 QSize(spec(Ctl::frmAbout).rect.width / 15, spec(Ctl::frmAbout).rect.height / 15));
+        QCOMPARE(size, QSize(layout_row(Ctl::frmAbout).rect.width / 15,
+                             layout_row(Ctl::frmAbout).rect.height / 15));
         QVERIFY(modal);
         QCOMPARE(title.toStdString(), window.calculator().form[Ctl::lblTitle].text);
         QVERIFY(!title.isEmpty());

@@ -46,7 +46,7 @@ class KeyboardTest : public QObject {
         const Ctl expected = next_focus(window.calculator(), Ctl::txtDUT_Gain);
         QCOMPARE(window.calculator().form.focus, expected);
         QCOMPARE(QApplication::focusWidget()->objectName().toStdString(),
-                 std::string(spec(expected).name));
+                 std::string(layout_row(expected).name));
         QVERIFY(control<QLineEdit>(window, "txtMeasON")->text() != level_before);
     }
 
@@ -66,7 +66,7 @@ class KeyboardTest : public QObject {
         press_key(model, key::enter, 0);
         press_key(model, key::page_up, shift_mask);
 
-        for (const ControlSpec& row : layout) {
+        for (const ControlRow& row : layout) {
             if (row.kind != Kind::Field && row.kind != Kind::Label) continue;
             if (window_of(row.id) != Ctl::frmNFCalc) continue;
             QWidget* widget = control(window, std::string(row.name).c_str());

@@ -15,10 +15,10 @@ namespace {
 
 // Whether ITEM sits under one of the menu bar's menus (not a pop-up).
 bool on_menu_bar(Ctl item) {
-    Ctl top = spec(item).parent;
-    while (spec(top).parent != Ctl::frmNFCalc)
-        top = spec(top).parent;
-    return (spec(top).flags & Popup) == 0;
+    Ctl top = layout_row(item).parent;
+    while (layout_row(top).parent != Ctl::frmNFCalc)
+        top = layout_row(top).parent;
+    return (layout_row(top).flags & Popup) == 0;
 }
 
 QString caption(const std::string& text) {
@@ -54,7 +54,7 @@ class MenusTest : public QObject {
         MainWindow window;
         const Form& form = window.calculator().form;
         int items = 0;
-        for (const ControlSpec& row : layout) {
+        for (const ControlRow& row : layout) {
             if (row.kind != Kind::Item || window_of(row.id) != Ctl::frmNFCalc) continue;
             if (!on_menu_bar(row.id)) continue;
             auto* action = window.findChild<QAction*>(menu_object_name(row.id));
@@ -161,7 +161,7 @@ class MenusTest : public QObject {
         QList<QUrl> opened;
         window.set_url_opener([&](const QUrl& url) { opened << url; });
         int web_items = 0;
-        for (const ControlSpec& row : layout) {
+        for (const ControlRow& row : layout) {
             if (row.name != "mnuWeb" || row.index < 0) continue;
             window.findChild<QAction*>(menu_object_name(row.id))->trigger();
             ++web_items;
