@@ -132,17 +132,11 @@ void control_properties(Writer& w, const Calculator& calc, Ctl id) {
     w.close('}');
 }
 
-Ctl top_window(Ctl id) {
-    while (layout_row(id).parent != Ctl::none)
-        id = layout_row(id).parent;
-    return id;
-}
-
 void controls_of(Writer& w, const Calculator& calc, Ctl window) {
     w.open('{');
     for (std::size_t i = 0; i < layout.size(); ++i) {
         const ControlRow& row = layout[i];
-        if (row.kind == Kind::Window || top_window(row.id) != window || row.index > 0) continue;
+        if (row.kind == Kind::Window || window_of(row.id) != window || row.index > 0) continue;
         w.key(row.name);
         if (row.index == 0) {
             w.open('[');

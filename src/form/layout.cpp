@@ -344,6 +344,13 @@ static_assert(rows_in_enum_order(), "layout rows must follow the Ctl enumeration
 
 const std::array<ControlRow, control_count> layout = rows;
 
+Ctl window_of(Ctl control) {
+    Ctl top = control;
+    while (top != Ctl::none && layout_row(top).parent != Ctl::none)
+        top = layout_row(top).parent;
+    return top;
+}
+
 Ctl find_control(std::string_view name, int index) {
     for (const ControlRow& row : layout) {
         if (row.name == name && row.index == index) return row.id;

@@ -100,6 +100,9 @@ inline const ControlRow& layout_row(Ctl id) {
     return layout[static_cast<std::size_t>(id)];
 }
 
+// The window (frmNFCalc, frmAbout, frmHints) that CONTROL belongs to.
+Ctl window_of(Ctl control);
+
 // The control called NAME (with INDEX for an indexed array), or Ctl::none.
 Ctl find_control(std::string_view name, int index = -1);
 

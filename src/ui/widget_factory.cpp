@@ -16,13 +16,6 @@
 
 namespace orlavex::ui {
 
-Ctl window_of(Ctl control) {
-    Ctl top = control;
-    while (top != Ctl::none && layout_row(top).parent != Ctl::none)
-        top = layout_row(top).parent;
-    return top;
-}
-
 namespace {
 
 bool has(const ControlRow& row, Flag flag) {

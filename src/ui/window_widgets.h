@@ -22,7 +22,4 @@ struct WindowWidgets {
     Ctl find(const QObject* object) const { return control_of.value(object, Ctl::none); }
 };
 
-// The window (frmNFCalc, frmAbout, frmHints) that CONTROL belongs to.
-Ctl window_of(Ctl control);
-
 }  // namespace orlavex::ui

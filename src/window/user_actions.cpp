@@ -17,13 +17,6 @@ std::string name_of(Ctl c) {
     return std::string(layout_row(c).name);
 }
 
-Ctl window_of(Ctl c) {
-    Ctl top = c;
-    while (layout_row(top).parent != Ctl::none)
-        top = layout_row(top).parent;
-    return top;
-}
-
 bool in_open_dialog(const Calculator& calc, Ctl c) {
     return window_of(c) == calc.form.dialog;
 }
