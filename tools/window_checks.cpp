@@ -2,6 +2,7 @@
 
 #include "engine/apply_catalogue.h"
 #include "engine/controls.h"
+#include "engine/field_bounds.h"
 #include "engine/fields.h"
 #include "engine/number_text.h"
 
@@ -72,69 +73,17 @@ bool is_level(Ctl field) {
     return field == txtCalON || field == txtCalOFF || field == txtMeasON || field == txtMeasOFF;
 }
 
-struct Range {
-    double min;
-    double max;
-};
-
-// The range bound_inputs holds FIELD's value to, when the user enters it in
-// the current mode; false when the field shows a result instead.
-bool entered_range(const Calculator& calc, Ctl field, Range& range) {
-    const CalcState& s = calc.state;
+// Whether the user enters FIELD's value in the current mode: false when the
+// field shows a result instead.
+bool entered_now(const Calculator& calc, Ctl field) {
     const bool manual = is_ticked(calc, chkUseManMeas);
-    const auto match = [&](Ctl vswr_option, double rl_max) {
-        return is_selected(calc, vswr_option) ? Range{1, 35} : Range{0.5, rl_max};
-    };
     switch (field) {
-        case txtDUT_InMatch:
-            range = match(optDUTIn_VSWR, 50.0);
-            return true;
-        case txtDUT_OutMatch:
-            range = match(optDUTOut_VSWR, s.RL_Max);
-            return true;
-        case txtNS_Match:
-            range = match(optNS_Match_VSWR, s.RL_Max);
-            return true;
-        case txtSA_InMatch:
-            range = match(optSA_InMatch_VSWR, s.RL_Max);
-            return true;
-        case txtENR_Unc:
-            range = {0, 5};
-            return true;
-        case txtFreq:
-            range = {0.01, s.FreqMax};
-            return true;
-        case txtFreq2:
-            range = {0.01, s.SA_FreqMax};
-            return true;
-        case txtExtPA_Gain:
-            range = {0, 50};
-            return true;
-        case txtExtPA_NF:
-            range = {0, 40};
-            return true;
-        case txtSAGainUnc:
-        case txtSANFUnc:
-            range = {0, 1};
-            return true;
-        case txtENR:
-            range = {0, 30};
-            return true;
-        case txtToff:
-            range = {-100, 100};
-            return true;
         case txtDUT_NF:
-            range = {0, 100};
-            return !manual;
         case txtDUT_Gain:
-            range = {-100, 100};
-            return !manual;
         case txtSA_Noise:
-            range = is_selected(calc, optSA_Noise_NF) ? Range{0, 60} : Range{-176.22, -116.22};
             return !manual;
         default:
-            range = {-174, 0};
-            return manual && is_level(field);
+            return !is_level(field) || manual;
     }
 }
 
@@ -209,12 +158,13 @@ std::string check_fields_after_recalculation(const Calculator& calc) {
             return name_of(f.field) + " shows \"" + shown + "\" but its value is written \"" +
                    expected + "\"";
         }
-        Range range{};
-        if (entered_range(calc, f.field, range)) {
+        if (entered_now(calc, f.field)) {
+            const FieldRange& range = current_range(calc, f.field);
+            const double max = upper_end(calc.state, range);
             const double v = field_value(rewritten, f);
-            if (!(v >= range.min && v <= range.max)) {
+            if (!(v >= range.min && v <= max)) {
                 return name_of(f.field) + " holds " + general_text(v) + ", outside " +
-                       general_text(range.min) + " to " + general_text(range.max);
+                       general_text(range.min) + " to " + general_text(max);
             }
         }
     }

@@ -1,5 +1,6 @@
 #include "engine/apply_catalogue.h"
 #include "engine/controls.h"
+#include "engine/field_bounds.h"
 #include "engine/fields.h"
 #include "engine/number_text.h"
 #include "engine/numeric.h"
@@ -17,10 +18,6 @@ namespace {
 constexpr double T0 = 290.0;  // K, reference temperature
 constexpr double kelvin_offset = 273.15;
 
-std::string range_tip(const Calculator& calc, double max) {
-    return "Range: 0.01 to " + general_text(max, calc.form.decimal_separator) + " GHz";
-}
-
 void fill_empty_fields(Calculator& calc) {
     for (const FieldRule& f : entry_fields) {
         if (calc.form[f.field].text.empty()) set_text(calc, f.field, std::string(f.empty_text));
@@ -35,61 +32,28 @@ void set_frequency_limit(Calculator& calc) {
         s.FreqMax = s.SA_FreqMax < s.NS_FreqMax ? s.SA_FreqMax : s.NS_FreqMax;
         calc.form[txtFreq].tooltip =
             ns_user && sa_user ? "Freq only relevant if Noise Source or Spectrum Analyzer selected"
-                               : range_tip(calc, s.FreqMax);
+                               : range_tip(calc, field_range(txtFreq));
     } else {
         s.FreqMax = s.NS_FreqMax;
-        calc.form[txtFreq].tooltip =
-            ns_user ? "Freq only relevant if Noise Source selected" : range_tip(calc, s.NS_FreqMax);
+        calc.form[txtFreq].tooltip = ns_user ? "Freq only relevant if Noise Source selected"
+                                             : range_tip(calc, field_range(txtFreq));
         calc.form[txtFreq2].tooltip = sa_user ? "Freq only relevant if Spectrum Analyzer selected"
-                                              : range_tip(calc, s.SA_FreqMax);
+                                              : range_tip(calc, field_range(txtFreq2));
     }
 }
 
+// Holds every input to the range of its field's form; a field with two
+// forms also gets the tool tip of the form it is in (the frequency tips
+// are set_frequency_limit's).
 void bound_inputs(Calculator& calc) {
     CalcState& s = calc.state;
-    s.DUT_NF = limit(s.DUT_NF, 0, 100);
-    s.DUT_Gain = limit(s.DUT_Gain, -100, 100);
-    s.Freq = limit(s.Freq, 0.01, s.FreqMax);
-    s.Freq2 = limit(s.Freq2, 0.01, s.SA_FreqMax);
-    s.ExtPA_Gain = limit(s.ExtPA_Gain, 0, 50);
-    s.ExtPA_NF = limit(s.ExtPA_NF, 0, 40);
-    s.SAGainUnc = limit(s.SAGainUnc, 0, 1);
-    s.SANFUnc = limit(s.SANFUnc, 0, 1);
-    s.ENR_Unc = limit(s.ENR_Unc, 0, 5);
-    s.ENR = limit(s.ENR, 0, 30);
-    s.Toff = limit(s.Toff, -100, 100);
-    for (double* level : {&s.CalON, &s.CalOFF, &s.MeasON, &s.MeasOFF}) {
-        *level = limit(*level, -174, 0);
-    }
-    if (is_selected(calc, optSA_Noise_NF)) {
-        s.SA_Noise = limit(s.SA_Noise, 0, 60);
-        calc.form[txtSA_Noise].tooltip = "NF Range: 0 to 60 dB";
-    } else {
-        s.SA_Noise = limit(s.SA_Noise, -176.22, -116.22);
-        calc.form[txtSA_Noise].tooltip = "DANL Range: -176.22 to -116.22 dBm/Hz";
-    }
-    struct Match {
-        double* value;
-        Ctl vswr_option;
-        Ctl field;
-        double rl_max;
-    };
-    const Match matches[] = {
-        {&s.DUT_InMatch, optDUTIn_VSWR, txtDUT_InMatch, 50.0},
-        {&s.DUT_OutMatch, optDUTOut_VSWR, txtDUT_OutMatch, s.RL_Max},
-        {&s.NS_Match, optNS_Match_VSWR, txtNS_Match, s.RL_Max},
-        {&s.SA_InMatch, optSA_InMatch_VSWR, txtSA_InMatch, s.RL_Max},
-        {&s.ExtPA_InMatch, optSA_InMatch_VSWR, txtSA_InMatch, s.RL_Max},
-    };
-    for (const Match& m : matches) {
-        if (is_selected(calc, m.vswr_option)) {
-            *m.value = limit(*m.value, 1, 35);
-            calc.form[m.field].tooltip = "Range: 1 to 35";
-        } else {
-            *m.value = limit(*m.value, 0.5, m.rl_max);
-            calc.form[m.field].tooltip =
-                "Range: 0.5 to " + general_text(s.RL_Max, calc.form.decimal_separator) + " dB";
-        }
+    for (const FieldRule& f : entry_fields) {
+        const FieldRange& range = current_range(calc, f.field);
+        const double upper = upper_end(s, range);
+        s.*f.value = limit(s.*f.value, range.min, upper);
+        // txtSA_InMatch also shows the external preamplifier's match.
+        if (f.field == txtSA_InMatch) s.ExtPA_InMatch = limit(s.ExtPA_InMatch, range.min, upper);
+        if (range.form != ValueForm::plain) calc.form[f.field].tooltip = range_tip(calc, range);
     }
 }
 

@@ -1,5 +1,7 @@
 #include "form/layout.h"
 
+#include "form/field_ranges.h"
+
 namespace orlavex {
 
 using enum Ctl;
@@ -11,7 +13,7 @@ constexpr std::array<ControlRow, control_count> rows{{
     {.id = frmNFCalc, .name = "frmNFCalc", .kind = Kind::Window, .parent = none, .rect = {0, 0, 12120, 6225}, .text = "Korvanti Orlavex ", .backcolor = colour::button_face, .forecolor = colour::button_text},
     {.id = frmNoise, .name = "frmNoise", .kind = Kind::Frame, .parent = frmNFCalc, .rect = {120, 120, 3495, 3195}, .text = "Noise Source", .font = {"MS Sans Serif", 9.75, true, false}, .backcolor = colour::button_face, .forecolor = colour::button_text},
     {.id = Label2, .name = "Label2", .kind = Kind::Label, .parent = frmNoise, .rect = {240, 360, 495, 255}, .text = "ENR", .backcolor = colour::button_face, .forecolor = colour::button_text},
-    {.id = txtENR, .name = "txtENR", .kind = Kind::Field, .parent = frmNoise, .rect = {240, 600, 675, 330}, .tooltip = "Range: 1 to 30 dB", .font = {"MS Sans Serif", 8.25, true, false}, .max_length = 6, .backcolor = colour::window_background, .forecolor = colour::window_text},
+    {.id = txtENR, .name = "txtENR", .kind = Kind::Field, .parent = frmNoise, .rect = {240, 600, 675, 330}, .font = {"MS Sans Serif", 8.25, true, false}, .max_length = 6, .backcolor = colour::window_background, .forecolor = colour::window_text},
     {.id = Label1, .name = "Label1", .kind = Kind::Label, .parent = frmNoise, .rect = {960, 660, 255, 255}, .text = "dB", .backcolor = colour::button_face, .forecolor = colour::button_text},
     {.id = lblENR_corr, .name = "lblENR_corr", .kind = Kind::Label, .parent = frmNoise, .rect = {240, 900, 1440, 195}, .text = "Eff. ENR: 15 dB", .backcolor = colour::button_face, .forecolor = colour::button_text},
     {.id = lblNSPon, .name = "lblNSPon", .kind = Kind::Label, .parent = frmNoise, .rect = {240, 1080, 1560, 195}, .text = "dB over kTB: 74.8dBm", .backcolor = colour::button_face, .forecolor = colour::button_text},
@@ -27,13 +29,13 @@ constexpr std::array<ControlRow, control_count> rows{{
     {.id = Line6, .name = "Line6", .kind = Kind::Line, .parent = frmNoise, .rect = {2160, 1680, 2880, 1680}, .forecolor = colour::black, .line_width = 3},
     {.id = Shape6, .name = "Shape6", .kind = Kind::Circle, .parent = frmNoise, .rect = {2880, 1620, 135, 135}, .forecolor = colour::black},
     {.id = Label8, .name = "Label8", .kind = Kind::Label, .parent = frmNoise, .rect = {240, 2160, 1335, 255}, .text = "Ambient Temp", .backcolor = colour::button_face, .forecolor = colour::button_text},
-    {.id = txtToff, .name = "txtToff", .kind = Kind::Field, .parent = frmNoise, .rect = {240, 2400, 735, 330}, .tooltip = "Range: -100 to +100", .font = {"MS Sans Serif", 8.25, true, false}, .max_length = 7, .backcolor = colour::window_background, .forecolor = colour::window_text},
+    {.id = txtToff, .name = "txtToff", .kind = Kind::Field, .parent = frmNoise, .rect = {240, 2400, 735, 330}, .font = {"MS Sans Serif", 8.25, true, false}, .max_length = 7, .backcolor = colour::window_background, .forecolor = colour::window_text},
     {.id = Label9, .name = "Label9", .kind = Kind::Label, .parent = frmNoise, .rect = {1020, 2460, 195, 255}, .text = "C", .backcolor = colour::button_face, .forecolor = colour::button_text},
     {.id = lblToff, .name = "lblToff", .kind = Kind::Label, .parent = frmNoise, .rect = {240, 2730, 1815, 195}, .text = "Toff: 290 K", .backcolor = colour::button_face, .forecolor = colour::button_text},
     {.id = lblTon, .name = "lblTon", .kind = Kind::Label, .parent = frmNoise, .rect = {240, 2940, 1335, 195}, .text = "Ton: 10000 K", .backcolor = colour::button_face, .forecolor = colour::button_text},
     {.id = Frame1, .name = "Frame1", .kind = Kind::Group, .parent = frmNoise, .rect = {1860, 2160, 1455, 615}, .backcolor = colour::button_face, .forecolor = colour::button_text},
     {.id = Label4, .name = "Label4", .kind = Kind::Label, .parent = Frame1, .rect = {0, 0, 1450, 255}, .text = "ENR Uncertainty", .backcolor = colour::button_face, .forecolor = colour::button_text},
-    {.id = txtENR_Unc, .name = "txtENR_Unc", .kind = Kind::Field, .parent = Frame1, .rect = {0, 240, 675, 330}, .tooltip = "Range: 0 to 5 dB", .font = {"MS Sans Serif", 8.25, true, false}, .max_length = 6, .backcolor = colour::window_background, .forecolor = colour::window_text},
+    {.id = txtENR_Unc, .name = "txtENR_Unc", .kind = Kind::Field, .parent = Frame1, .rect = {0, 240, 675, 330}, .font = {"MS Sans Serif", 8.25, true, false}, .max_length = 6, .backcolor = colour::window_background, .forecolor = colour::window_text},
     {.id = Label5, .name = "Label5", .kind = Kind::Label, .parent = Frame1, .rect = {780, 285, 375, 255}, .text = "dB", .backcolor = colour::button_face, .forecolor = colour::button_text},
     {.id = frmDUT, .name = "frmDUT", .kind = Kind::Frame, .parent = frmNFCalc, .rect = {3840, 120, 3975, 3195}, .text = "DUT", .font = {"MS Sans Serif", 9.75, true, false}, .backcolor = colour::button_face, .forecolor = colour::button_text},
     {.id = Frame5, .name = "Frame5", .kind = Kind::Group, .parent = frmDUT, .rect = {120, 360, 1575, 615}, .backcolor = colour::button_face, .forecolor = colour::button_text},
@@ -48,12 +50,12 @@ constexpr std::array<ControlRow, control_count> rows{{
     {.id = txtDUT_OutMatch, .name = "txtDUT_OutMatch", .kind = Kind::Field, .parent = Frame4, .rect = {840, 240, 615, 330}, .font = {"MS Sans Serif", 8.25, true, false}, .max_length = 6, .backcolor = colour::window_background, .forecolor = colour::window_text},
     {.id = frmFreq1, .name = "frmFreq1", .kind = Kind::Group, .parent = frmDUT, .rect = {180, 1080, 1095, 555}, .backcolor = colour::button_face, .forecolor = colour::button_text},
     {.id = lblFreq1, .name = "lblFreq1", .kind = Kind::Label, .parent = frmFreq1, .rect = {0, 0, 1035, 255}, .text = "Freq.", .backcolor = colour::button_face, .forecolor = colour::button_text},
-    {.id = txtFreq, .name = "txtFreq", .kind = Kind::Field, .parent = frmFreq1, .rect = {0, 240, 615, 330}, .tooltip = "Range: .01 to 67 GHz", .font = {"MS Sans Serif", 8.25, true, false}, .max_length = 6, .backcolor = colour::window_background, .forecolor = colour::window_text},
+    {.id = txtFreq, .name = "txtFreq", .kind = Kind::Field, .parent = frmFreq1, .rect = {0, 240, 615, 330}, .font = {"MS Sans Serif", 8.25, true, false}, .max_length = 6, .backcolor = colour::window_background, .forecolor = colour::window_text},
     {.id = Label21, .name = "Label21", .kind = Kind::Label, .parent = frmFreq1, .rect = {660, 285, 435, 255}, .text = "GHz", .backcolor = colour::button_face, .forecolor = colour::button_text},
     {.id = chkFreqConv, .name = "chkFreqConv", .kind = Kind::Check, .parent = frmDUT, .rect = {1440, 1200, 1095, 195}, .text = "Freq Conv.", .backcolor = colour::button_face, .forecolor = colour::button_text},
     {.id = frmFreq2, .name = "frmFreq2", .kind = Kind::Group, .parent = frmDUT, .rect = {2760, 1080, 1095, 555}, .flags = Hidden, .backcolor = colour::button_face, .forecolor = colour::button_text},
     {.id = lblFreq2, .name = "lblFreq2", .kind = Kind::Label, .parent = frmFreq2, .rect = {0, 0, 1035, 255}, .text = "Output Freq", .backcolor = colour::button_face, .forecolor = colour::button_text},
-    {.id = txtFreq2, .name = "txtFreq2", .kind = Kind::Field, .parent = frmFreq2, .rect = {0, 240, 615, 330}, .tooltip = "Range: .01 to 67 GHz", .font = {"MS Sans Serif", 8.25, true, false}, .max_length = 6, .backcolor = colour::window_background, .forecolor = colour::window_text},
+    {.id = txtFreq2, .name = "txtFreq2", .kind = Kind::Field, .parent = frmFreq2, .rect = {0, 240, 615, 330}, .font = {"MS Sans Serif", 8.25, true, false}, .max_length = 6, .backcolor = colour::window_background, .forecolor = colour::window_text},
     {.id = Label13, .name = "Label13", .kind = Kind::Label, .parent = frmFreq2, .rect = {660, 285, 435, 255}, .text = "GHz", .backcolor = colour::button_face, .forecolor = colour::button_text},
     {.id = imgDUTamp, .name = "imgDUTamp", .kind = Kind::Picture, .parent = frmDUT, .rect = {1440, 1440, 855, 810}, .picture = "amplifier"},
     {.id = imgDUTconv, .name = "imgDUTconv", .kind = Kind::Picture, .parent = frmDUT, .rect = {1440, 1440, 855, 810}, .flags = Hidden, .picture = "mixer"},
@@ -62,12 +64,12 @@ constexpr std::array<ControlRow, control_count> rows{{
     {.id = Line5, .name = "Line5", .kind = Kind::Line, .parent = frmDUT, .rect = {1020, 1860, 2700, 1860}, .forecolor = colour::black, .line_width = 3},
     {.id = frmNF, .name = "frmNF", .kind = Kind::Group, .parent = frmDUT, .rect = {180, 2160, 1155, 615}, .backcolor = colour::button_face, .forecolor = colour::button_text},
     {.id = lblDUT_NF, .name = "lblDUT_NF", .kind = Kind::Label, .parent = frmNF, .rect = {60, 0, 975, 195}, .text = "NF", .backcolor = colour::button_face, .forecolor = colour::button_text},
-    {.id = txtDUT_NF, .name = "txtDUT_NF", .kind = Kind::Field, .parent = frmNF, .rect = {50, 240, 735, 330}, .tooltip = "Range: 0 to 100 dB", .font = {"MS Sans Serif", 8.25, true, false}, .max_length = 6, .backcolor = colour::window_background, .forecolor = colour::window_text},
+    {.id = txtDUT_NF, .name = "txtDUT_NF", .kind = Kind::Field, .parent = frmNF, .rect = {50, 240, 735, 330}, .font = {"MS Sans Serif", 8.25, true, false}, .max_length = 6, .backcolor = colour::window_background, .forecolor = colour::window_text},
     {.id = lblUnit1, .name = "lblUnit1", .kind = Kind::Label, .parent = frmNF, .rect = {780, 300, 375, 255}, .text = "dB", .backcolor = colour::button_face, .forecolor = colour::button_text},
     {.id = lblCalcNF, .name = "lblCalcNF", .kind = Kind::Label, .parent = frmNF, .rect = {60, 240, 1035, 315}, .font = {"MS Sans Serif", 9.75, true, false}, .flags = Hidden | Border, .backcolor = colour::button_face, .forecolor = colour::button_text},
     {.id = frmGain, .name = "frmGain", .kind = Kind::Group, .parent = frmDUT, .rect = {2640, 2160, 1155, 615}, .backcolor = colour::button_face, .forecolor = colour::button_text},
     {.id = lblDUT_Gain, .name = "lblDUT_Gain", .kind = Kind::Label, .parent = frmGain, .rect = {60, 0, 495, 195}, .text = "Gain", .backcolor = colour::button_face, .forecolor = colour::button_text},
-    {.id = txtDUT_Gain, .name = "txtDUT_Gain", .kind = Kind::Field, .parent = frmGain, .rect = {50, 240, 735, 330}, .tooltip = "Range: -100 to 100 dB", .font = {"MS Sans Serif", 8.25, true, false}, .max_length = 6, .backcolor = colour::window_background, .forecolor = colour::window_text},
+    {.id = txtDUT_Gain, .name = "txtDUT_Gain", .kind = Kind::Field, .parent = frmGain, .rect = {50, 240, 735, 330}, .font = {"MS Sans Serif", 8.25, true, false}, .max_length = 6, .backcolor = colour::window_background, .forecolor = colour::window_text},
     {.id = lblUnit3, .name = "lblUnit3", .kind = Kind::Label, .parent = frmGain, .rect = {780, 300, 375, 255}, .text = "dB", .backcolor = colour::button_face, .forecolor = colour::button_text},
     {.id = lblCalcGain, .name = "lblCalcGain", .kind = Kind::Label, .parent = frmGain, .rect = {60, 240, 1035, 315}, .font = {"MS Sans Serif", 9.75, true, false}, .flags = Hidden | Border, .backcolor = colour::button_face, .forecolor = colour::button_text},
     {.id = lblInvalidG_NF, .name = "lblInvalidG_NF", .kind = Kind::Label, .parent = frmDUT, .rect = {780, 2760, 2295, 255}, .text = "Invalid: NF < -Gain", .flags = Hidden, .backcolor = colour::button_face, .forecolor = colour::red},
@@ -79,10 +81,10 @@ constexpr std::array<ControlRow, control_count> rows{{
     {.id = optSA_InMatch_RL, .name = "optSA_InMatch_RL", .kind = Kind::Option, .parent = Frame3, .rect = {750, 420, 915, 195}, .text = "RL (dB)", .font = {"Arial", 6.75, false, false}, .backcolor = colour::button_face, .forecolor = colour::button_text},
     {.id = frmSA_Unc, .name = "frmSA_Unc", .kind = Kind::Group, .parent = frmSA, .rect = {2640, 180, 1095, 975}, .flags = Hidden, .backcolor = colour::button_face, .forecolor = colour::button_text},
     {.id = Label41, .name = "Label41", .kind = Kind::Label, .parent = frmSA_Unc, .rect = {0, 0, 1005, 255}, .text = "SA Gain Unc", .font = {"Microsoft Sans Serif", 6.75, true, false}, .backcolor = colour::button_face, .forecolor = colour::button_text},
-    {.id = txtSAGainUnc, .name = "txtSAGainUnc", .kind = Kind::Field, .parent = frmSA_Unc, .rect = {0, 180, 615, 300}, .tooltip = "Range: 0 to 1 dB", .font = {"Microsoft Sans Serif", 6.75, true, false}, .max_length = 6, .backcolor = colour::window_background, .forecolor = colour::window_text},
+    {.id = txtSAGainUnc, .name = "txtSAGainUnc", .kind = Kind::Field, .parent = frmSA_Unc, .rect = {0, 180, 615, 300}, .font = {"Microsoft Sans Serif", 6.75, true, false}, .max_length = 6, .backcolor = colour::window_background, .forecolor = colour::window_text},
     {.id = Label40, .name = "Label40", .kind = Kind::Label, .parent = frmSA_Unc, .rect = {660, 240, 255, 255}, .text = "dB", .font = {"Microsoft Sans Serif", 6.75, true, false}, .backcolor = colour::button_face, .forecolor = colour::button_text},
     {.id = Label42, .name = "Label42", .kind = Kind::Label, .parent = frmSA_Unc, .rect = {0, 480, 915, 255}, .text = "SA NF Unc", .font = {"Microsoft Sans Serif", 6.75, true, false}, .backcolor = colour::button_face, .forecolor = colour::button_text},
-    {.id = txtSANFUnc, .name = "txtSANFUnc", .kind = Kind::Field, .parent = frmSA_Unc, .rect = {0, 660, 615, 300}, .tooltip = "Range: 0 to 1 dB", .font = {"Microsoft Sans Serif", 6.75, true, false}, .max_length = 6, .backcolor = colour::window_background, .forecolor = colour::window_text},
+    {.id = txtSANFUnc, .name = "txtSANFUnc", .kind = Kind::Field, .parent = frmSA_Unc, .rect = {0, 660, 615, 300}, .font = {"Microsoft Sans Serif", 6.75, true, false}, .max_length = 6, .backcolor = colour::window_background, .forecolor = colour::window_text},
     {.id = Label43, .name = "Label43", .kind = Kind::Label, .parent = frmSA_Unc, .rect = {660, 720, 375, 255}, .text = "dB", .font = {"Microsoft Sans Serif", 6.75, true, false}, .backcolor = colour::button_face, .forecolor = colour::button_text},
     {.id = lblSA, .name = "lblSA", .kind = Kind::Label, .parent = frmSA, .rect = {1920, 1260, 1575, 255}, .text = "Analyzer ", .font = {"MS Sans Serif", 9.75, true, false}, .flags = Transparent | Centred, .backcolor = colour::button_face, .forecolor = colour::button_text},
     {.id = imgSA, .name = "imgSA", .kind = Kind::Picture, .parent = frmSA, .rect = {1620, 1260, 2265, 870}, .picture = "instrument"},
@@ -97,10 +99,10 @@ constexpr std::array<ControlRow, control_count> rows{{
     {.id = Image8, .name = "Image8", .kind = Kind::Picture, .parent = Frame12, .rect = {720, 120, 495, 495}, .picture = "amplifier_small"},
     {.id = Line4, .name = "Line4", .kind = Kind::Line, .parent = Frame12, .rect = {0, 360, 1320, 360}, .forecolor = colour::black, .line_width = 3},
     {.id = Label35, .name = "Label35", .kind = Kind::Label, .parent = Frame12, .rect = {0, 480, 645, 255}, .text = "PA Gain", .font = {"Microsoft Sans Serif", 6.75, true, false}, .backcolor = colour::button_face, .forecolor = colour::button_text},
-    {.id = txtExtPA_Gain, .name = "txtExtPA_Gain", .kind = Kind::Field, .parent = Frame12, .rect = {0, 660, 615, 300}, .tooltip = "Range: 0 to 50 dB", .font = {"Microsoft Sans Serif", 6.75, true, false}, .max_length = 6, .backcolor = colour::window_background, .forecolor = colour::window_text},
+    {.id = txtExtPA_Gain, .name = "txtExtPA_Gain", .kind = Kind::Field, .parent = Frame12, .rect = {0, 660, 615, 300}, .font = {"Microsoft Sans Serif", 6.75, true, false}, .max_length = 6, .backcolor = colour::window_background, .forecolor = colour::window_text},
     {.id = Label34, .name = "Label34", .kind = Kind::Label, .parent = Frame12, .rect = {660, 720, 255, 255}, .text = "dB", .font = {"Microsoft Sans Serif", 6.75, true, false}, .backcolor = colour::button_face, .forecolor = colour::button_text},
     {.id = Label36, .name = "Label36", .kind = Kind::Label, .parent = Frame12, .rect = {0, 1020, 615, 255}, .text = "PA NF", .font = {"Microsoft Sans Serif", 6.75, true, false}, .backcolor = colour::button_face, .forecolor = colour::button_text},
-    {.id = txtExtPA_NF, .name = "txtExtPA_NF", .kind = Kind::Field, .parent = Frame12, .rect = {0, 1200, 615, 300}, .tooltip = "Range: 0 to 40 dB", .font = {"Microsoft Sans Serif", 6.75, true, false}, .max_length = 6, .backcolor = colour::window_background, .forecolor = colour::window_text},
+    {.id = txtExtPA_NF, .name = "txtExtPA_NF", .kind = Kind::Field, .parent = Frame12, .rect = {0, 1200, 615, 300}, .font = {"Microsoft Sans Serif", 6.75, true, false}, .max_length = 6, .backcolor = colour::window_background, .forecolor = colour::window_text},
     {.id = Label37, .name = "Label37", .kind = Kind::Label, .parent = Frame12, .rect = {660, 1260, 375, 255}, .text = "dB", .font = {"Microsoft Sans Serif", 6.75, true, false}, .backcolor = colour::button_face, .forecolor = colour::button_text},
     {.id = Frame8, .name = "Frame8", .kind = Kind::Group, .parent = frmSA, .rect = {1500, 2160, 2325, 615}, .backcolor = colour::button_face, .forecolor = colour::button_text},
     {.id = Label3, .name = "Label3", .kind = Kind::Label, .parent = Frame8, .rect = {120, 0, 2115, 255}, .text = "Analyzer Noise", .backcolor = colour::button_face, .forecolor = colour::button_text},
@@ -131,10 +133,10 @@ constexpr std::array<ControlRow, control_count> rows{{
     {.id = frmCalMeas, .name = "frmCalMeas", .kind = Kind::Group, .parent = frmCal, .rect = {60, 360, 1935, 1935}, .backcolor = colour::button_face, .forecolor = colour::button_text},
     {.id = lbl2ndStageOmitted, .name = "lbl2ndStageOmitted", .kind = Kind::Label, .parent = frmCal, .rect = {60, 360, 1905, 915}, .text = "** Cal values present only when 2nd Stage Correction is enabled", .flags = Hidden | Wrap, .backcolor = colour::button_face, .forecolor = colour::button_text},
     {.id = Label11, .name = "Label11", .kind = Kind::Label, .parent = frmCalMeas, .rect = {120, 0, 435, 435}, .text = "NS On", .backcolor = colour::button_face, .forecolor = colour::button_text},
-    {.id = txtCalON, .name = "txtCalON", .kind = Kind::Field, .parent = frmCalMeas, .rect = {480, 60, 855, 330}, .tooltip = "Range: 0 to -174 dBm", .font = {"MS Sans Serif", 8.25, true, false}, .flags = Disabled, .max_length = 8, .backcolor = colour::window_background, .forecolor = colour::window_text},
+    {.id = txtCalON, .name = "txtCalON", .kind = Kind::Field, .parent = frmCalMeas, .rect = {480, 60, 855, 330}, .font = {"MS Sans Serif", 8.25, true, false}, .flags = Disabled, .max_length = 8, .backcolor = colour::window_background, .forecolor = colour::window_text},
     {.id = Label15, .name = "Label15", .kind = Kind::Label, .parent = frmCalMeas, .rect = {1380, 120, 375, 255}, .text = "dBm", .backcolor = colour::button_face, .forecolor = colour::button_text},
     {.id = Label12, .name = "Label12", .kind = Kind::Label, .parent = frmCalMeas, .rect = {120, 540, 315, 435}, .text = "NS Off", .backcolor = colour::button_face, .forecolor = colour::button_text},
-    {.id = txtCalOFF, .name = "txtCalOFF", .kind = Kind::Field, .parent = frmCalMeas, .rect = {480, 600, 855, 330}, .tooltip = "Range: 0 to -174 dBm", .font = {"MS Sans Serif", 8.25, true, false}, .flags = Disabled, .max_length = 8, .backcolor = colour::window_background, .forecolor = colour::window_text},
+    {.id = txtCalOFF, .name = "txtCalOFF", .kind = Kind::Field, .parent = frmCalMeas, .rect = {480, 600, 855, 330}, .font = {"MS Sans Serif", 8.25, true, false}, .flags = Disabled, .max_length = 8, .backcolor = colour::window_background, .forecolor = colour::window_text},
     {.id = Label14, .name = "Label14", .kind = Kind::Label, .parent = frmCalMeas, .rect = {1380, 660, 375, 255}, .text = "dBm", .backcolor = colour::button_face, .forecolor = colour::button_text},
     {.id = Shape1, .name = "Shape1", .kind = Kind::Box, .parent = frmCalMeas, .rect = {120, 1140, 495, 255}, .flags = Filled, .forecolor = colour::black, .fillcolor = colour::light_cyan},
     {.id = Label26, .name = "Label26", .kind = Kind::Label, .parent = frmCalMeas, .rect = {180, 1140, 345, 195}, .text = "NS", .flags = Transparent | Centred, .backcolor = colour::button_face, .forecolor = colour::button_text},
@@ -145,10 +147,10 @@ constexpr std::array<ControlRow, control_count> rows{{
     {.id = lblYcal, .name = "lblYcal", .kind = Kind::Label, .parent = frmCalMeas, .rect = {60, 1710, 1635, 195}, .text = "Ycal:  xx.xx dB", .backcolor = colour::button_face, .forecolor = colour::button_text},
     {.id = frmMeas, .name = "frmMeas", .kind = Kind::Frame, .parent = frmNFCalc, .rect = {9780, 3420, 2235, 2355}, .text = "Measurement", .font = {"MS Sans Serif", 9.75, true, false}, .flags = Hidden, .backcolor = colour::button_face, .forecolor = colour::button_text},
     {.id = Label16, .name = "Label16", .kind = Kind::Label, .parent = frmMeas, .rect = {180, 360, 315, 375}, .text = "NS On", .backcolor = colour::button_face, .forecolor = colour::button_text},
-    {.id = txtMeasON, .name = "txtMeasON", .kind = Kind::Field, .parent = frmMeas, .rect = {540, 420, 855, 330}, .tooltip = "Range: 0 to -174 dBm", .font = {"MS Sans Serif", 8.25, true, false}, .flags = Disabled, .max_length = 8, .backcolor = colour::window_background, .forecolor = colour::window_text},
+    {.id = txtMeasON, .name = "txtMeasON", .kind = Kind::Field, .parent = frmMeas, .rect = {540, 420, 855, 330}, .font = {"MS Sans Serif", 8.25, true, false}, .flags = Disabled, .max_length = 8, .backcolor = colour::window_background, .forecolor = colour::window_text},
     {.id = Label24, .name = "Label24", .kind = Kind::Label, .parent = frmMeas, .rect = {1440, 480, 375, 255}, .text = "dBm", .backcolor = colour::button_face, .forecolor = colour::button_text},
     {.id = Label17, .name = "Label17", .kind = Kind::Label, .parent = frmMeas, .rect = {180, 900, 375, 435}, .text = "NS Off", .backcolor = colour::button_face, .forecolor = colour::button_text},
-    {.id = txtMeasOFF, .name = "txtMeasOFF", .kind = Kind::Field, .parent = frmMeas, .rect = {540, 960, 855, 330}, .tooltip = "Range: 0 to -174 dBm", .font = {"MS Sans Serif", 8.25, true, false}, .flags = Disabled, .max_length = 8, .backcolor = colour::window_background, .forecolor = colour::window_text},
+    {.id = txtMeasOFF, .name = "txtMeasOFF", .kind = Kind::Field, .parent = frmMeas, .rect = {540, 960, 855, 330}, .font = {"MS Sans Serif", 8.25, true, false}, .flags = Disabled, .max_length = 8, .backcolor = colour::window_background, .forecolor = colour::window_text},
     {.id = Label23, .name = "Label23", .kind = Kind::Label, .parent = frmMeas, .rect = {1440, 1020, 375, 255}, .text = "dBm", .backcolor = colour::button_face, .forecolor = colour::button_text},
     {.id = Shape4, .name = "Shape4", .kind = Kind::Box, .parent = frmMeas, .rect = {120, 1500, 495, 255}, .flags = Filled, .forecolor = colour::black, .fillcolor = colour::light_cyan},
     {.id = Label29, .name = "Label29", .kind = Kind::Label, .parent = frmMeas, .rect = {180, 1500, 285, 195}, .text = "NS", .flags = Transparent | Centred, .backcolor = colour::button_face, .forecolor = colour::button_text},
@@ -340,9 +342,18 @@ constexpr bool rows_in_enum_order() {
 }
 static_assert(rows_in_enum_order(), "layout rows must follow the Ctl enumeration");
 
+// The entry fields' range tool tips come from the field range table.
+constexpr std::array<ControlRow, control_count> with_range_tips() {
+    std::array<ControlRow, control_count> out = rows;
+    for (ControlRow& row : out) {
+        if (row.kind == Kind::Field) row.tooltip = startup_tip(row.id);
+    }
+    return out;
+}
+
 }  // namespace
 
-const std::array<ControlRow, control_count> layout = rows;
+const std::array<ControlRow, control_count> layout = with_range_tips();
 
 Ctl window_of(Ctl control) {
     Ctl top = control;

@@ -1,6 +1,7 @@
 #include "window/formats.h"
 
 #include "engine/controls.h"
+#include "engine/field_bounds.h"
 #include "engine/number_text.h"
 #include "engine/numeric.h"
 
@@ -18,25 +19,27 @@ std::string text_of(const Calculator& calc, double x) {
 // recalculation, not from the text, so switching back and forth never
 // accumulates rounding.
 void to_return_loss(Calculator& calc, Ctl field, double gamma) {
-    const double rl_max = calc.state.RL_Max;
+    const FieldRange& range = field_range(field, ValueForm::return_loss);
+    const double rl_max = upper_end(calc.state, range);
     const double v = read_number(calc.form[field].text);
     // A perfect match pairs with the largest return loss.
     const double rl = v == 1.0 ? rl_max : limit(round_to(-20 * log10(gamma), 2), 0, rl_max);
     set_text(calc, field, text_of(calc, rl));
-    calc.form[field].tooltip = "Range: 0.5 to " + text_of(calc, rl_max) + " dB";
+    calc.form[field].tooltip = range_tip(calc, range);
 }
 
 void to_vswr(Calculator& calc, Ctl field, double gamma) {
     const double v = read_number(calc.form[field].text);
-    const double vswr = v == calc.state.RL_Max ? 1.0 : round_to((1 + gamma) / (1 - gamma), 2);
+    const double rl_max = upper_end(calc.state, field_range(field, ValueForm::return_loss));
+    const double vswr = v == rl_max ? 1.0 : round_to((1 + gamma) / (1 - gamma), 2);
     set_text(calc, field, text_of(calc, vswr));
-    calc.form[field].tooltip = "Range: 1 to 35";
+    calc.form[field].tooltip = range_tip(calc, field_range(field, ValueForm::vswr));
 }
 
-void show_noise(Calculator& calc, std::string text, const char* tooltip) {
+void show_noise(Calculator& calc, std::string text, ValueForm form) {
     set_text(calc, txtSA_Noise, text);
     set_text(calc, lblCalcSANoise, std::move(text));
-    calc.form[txtSA_Noise].tooltip = tooltip;
+    calc.form[txtSA_Noise].tooltip = range_tip(calc, field_range(txtSA_Noise, form));
 }
 
 }  // namespace
@@ -68,14 +71,13 @@ void optNS_Match_VSWR_Click(Calculator& calc) {
 
 void optSA_Noise_DANL_Click(Calculator& calc) {
     const double nf = read_number(calc.form[txtSA_Noise].text);
-    show_noise(calc, text_of(calc, nf - 173.98 - 2.51 + 0.27),
-               "DANL Range: -176.22 to -116.22 dBm/Hz");
+    show_noise(calc, text_of(calc, nf - 173.98 - 2.51 + 0.27), ValueForm::noise_level);
 }
 
 void optSA_Noise_NF_Click(Calculator& calc) {
     const double danl = read_number(calc.form[txtSA_Noise].text);
     show_noise(calc, text_of(calc, round_to(danl + 173.98 + 2.51 - 0.27, 2)),
-               "NF Range: 0 to 60 dB");
+               ValueForm::noise_figure);
 }
 
 }  // namespace orlavex

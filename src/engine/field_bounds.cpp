@@ -1,0 +1,44 @@
+#include "engine/field_bounds.h"
+
+#include "engine/controls.h"
+#include "engine/number_text.h"
+
+namespace orlavex {
+
+const FieldRange& current_range(const Calculator& calc, Ctl field) {
+    const FieldRange* chosen = &field_range(field);
+    for (const FieldRange& r : field_ranges) {
+        if (r.field != field) continue;
+        chosen = &r;
+        if (r.option == Ctl::none || is_selected(calc, r.option)) break;
+    }
+    return *chosen;
+}
+
+double upper_end(const CalcState& s, const FieldRange& range) {
+    switch (range.upper) {
+        case UpperEnd::frequency_limit:
+            return s.FreqMax;
+        case UpperEnd::analyzer_frequency_limit:
+            return s.SA_FreqMax;
+        case UpperEnd::return_loss_limit:
+            return s.RL_Max;
+        case UpperEnd::fixed:
+            break;
+    }
+    return range.max;
+}
+
+std::string range_tip(const FieldRange& range, double upper, char separator) {
+    std::string tip(range.tip);
+    if (const auto at = tip.find(upper_end_mark); at != std::string::npos) {
+        tip.replace(at, upper_end_mark.size(), general_text(upper, separator));
+    }
+    return tip;
+}
+
+std::string range_tip(const Calculator& calc, const FieldRange& range) {
+    return range_tip(range, upper_end(calc.state, range), calc.form.decimal_separator);
+}
+
+}  // namespace orlavex
