@@ -23,14 +23,13 @@ Form::Form() {
         c.top = row.rect.top;
         // chkExtPA and chkFreqConv are designed without a tab stop; start-up
         // takes the option buttons and chkIntPA out of the order.
-        c.tabstop = row.kind == Kind::Field || row.kind == Kind::Check ||
-                    row.kind == Kind::Option || row.kind == Kind::Button;
+        c.tabstop = takes_focus(row.kind);
         if (row.id == Ctl::chkExtPA || row.id == Ctl::chkFreqConv) c.tabstop = false;
     }
 }
 
 bool is_showing(const Form& form, Ctl id) {
-    for (Ctl c = id; c != Ctl::none; c = layout_row(c).parent) {
+    for (Ctl c : outwards_from(id)) {
         if (layout_row(c).kind == Kind::Window) return true;
         if (!form[c].visible) return false;
     }
@@ -39,12 +38,8 @@ bool is_showing(const Form& form, Ctl id) {
 
 bool can_take_focus(const Form& form, Ctl id) {
     if (id == Ctl::none) return false;
-    const Kind kind = layout_row(id).kind;
-    if (kind != Kind::Field && kind != Kind::Check && kind != Kind::Option &&
-        kind != Kind::Button) {
-        return false;
-    }
-    for (Ctl c = id; c != Ctl::none; c = layout_row(c).parent) {
+    if (!takes_focus(layout_row(id).kind)) return false;
+    for (Ctl c : outwards_from(id)) {
         if (layout_row(c).kind == Kind::Window) return true;
         if (!form[c].visible || !form[c].enabled) return false;
     }

@@ -100,6 +100,39 @@ inline const ControlRow& layout_row(Ctl id) {
     return layout[static_cast<std::size_t>(id)];
 }
 
+// Whether a control of this kind can hold the focus at all: entry fields,
+// check boxes, option buttons and push buttons.
+constexpr bool takes_focus(Kind kind) {
+    return kind == Kind::Field || kind == Kind::Check || kind == Kind::Option ||
+           kind == Kind::Button;
+}
+
+// CONTROL and the controls around it, outwards up to its window:
+// for (Ctl c : outwards_from(control)) ...
+class OutwardsFrom {
+  public:
+    struct iterator {
+        Ctl at;
+        Ctl operator*() const { return at; }
+        iterator& operator++() {
+            at = layout_row(at).parent;
+            return *this;
+        }
+        bool operator==(const iterator&) const = default;
+    };
+
+    explicit OutwardsFrom(Ctl control) : control_(control) {}
+    iterator begin() const { return {control_}; }
+    iterator end() const { return {Ctl::none}; }
+
+  private:
+    Ctl control_;
+};
+
+inline OutwardsFrom outwards_from(Ctl control) {
+    return OutwardsFrom(control);
+}
+
 // The window (frmNFCalc, frmAbout, frmHints) that CONTROL belongs to.
 Ctl window_of(Ctl control);
 

@@ -1,15 +1,17 @@
-#include "form/layout.h"
+// The layout table itself, for the one file that defines `layout` and for
+// checks at compile time against other tables (the catalogue menus).
+// Everything else reads it through form/layout.h.
+#pragma once
 
 #include "form/field_ranges.h"
+#include "form/layout.h"
 
-namespace orlavex {
+namespace orlavex::layout_table {
 
 using enum Ctl;
 
-namespace {
-
 // clang-format off
-constexpr std::array<ControlRow, control_count> rows{{
+inline constexpr std::array<ControlRow, control_count> designed_rows{{
     {.id = frmNFCalc, .name = "frmNFCalc", .kind = Kind::Window, .parent = none, .rect = {0, 0, 12120, 6225}, .text = "Korvanti Orlavex ", .backcolor = colour::button_face, .forecolor = colour::button_text},
     {.id = frmNoise, .name = "frmNoise", .kind = Kind::Frame, .parent = frmNFCalc, .rect = {120, 120, 3495, 3195}, .text = "Noise Source", .font = {"MS Sans Serif", 9.75, true, false}, .backcolor = colour::button_face, .forecolor = colour::button_text},
     {.id = Label2, .name = "Label2", .kind = Kind::Label, .parent = frmNoise, .rect = {240, 360, 495, 255}, .text = "ENR", .backcolor = colour::button_face, .forecolor = colour::button_text},
@@ -335,8 +337,8 @@ constexpr std::array<ControlRow, control_count> rows{{
 // clang-format on
 
 constexpr bool rows_in_enum_order() {
-    for (std::size_t i = 0; i < rows.size(); ++i) {
-        if (static_cast<std::size_t>(rows[i].id) != i) return false;
+    for (std::size_t i = 0; i < designed_rows.size(); ++i) {
+        if (static_cast<std::size_t>(designed_rows[i].id) != i) return false;
     }
     return true;
 }
@@ -344,39 +346,26 @@ static_assert(rows_in_enum_order(), "layout rows must follow the Ctl enumeration
 
 // The entry fields' range tool tips come from the field range table.
 constexpr std::array<ControlRow, control_count> with_range_tips() {
-    std::array<ControlRow, control_count> out = rows;
+    std::array<ControlRow, control_count> out = designed_rows;
     for (ControlRow& row : out) {
         if (row.kind == Kind::Field) row.tooltip = startup_tip(row.id);
     }
     return out;
 }
 
-}  // namespace
+// The layout as the window model starts it (layout.h's `layout`), here for
+// checks at compile time.
+inline constexpr std::array<ControlRow, control_count> rows = with_range_tips();
 
-const std::array<ControlRow, control_count> layout = with_range_tips();
-
-Ctl window_of(Ctl control) {
-    Ctl top = control;
-    while (top != Ctl::none && layout_row(top).parent != Ctl::none)
-        top = layout_row(top).parent;
-    return top;
-}
-
-Ctl find_control(std::string_view name, int index) {
-    for (const ControlRow& row : layout) {
-        if (row.name == name && row.index == index) return row.id;
-    }
-    return Ctl::none;
-}
-
-int item_count(Ctl first) {
-    const ControlRow& head = layout_row(first);
+// The number of items of the indexed array that starts at FIRST.
+constexpr int items_in(Ctl first) {
+    const ControlRow& head = rows[static_cast<std::size_t>(first)];
     int count = 0;
-    for (std::size_t i = static_cast<std::size_t>(first); i < layout.size(); ++i) {
-        if (layout[i].name != head.name || layout[i].index != count) break;
+    for (std::size_t i = static_cast<std::size_t>(first); i < rows.size(); ++i) {
+        if (rows[i].name != head.name || rows[i].index != count) break;
         ++count;
     }
     return count;
 }
 
-}  // namespace orlavex
+}  // namespace orlavex::layout_table
