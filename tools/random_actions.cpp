@@ -19,10 +19,6 @@ std::string command_name(const ControlRow& row) {
     return name;
 }
 
-bool takes_focus(Kind k) {
-    return k == Kind::Field || k == Kind::Check || k == Kind::Option || k == Kind::Button;
-}
-
 // Texts a user might paste that sit at the edges of the number rule.
 constexpr std::array<std::string_view, 36> odd_texts = {
     "",    "-",    "1e999", "-1e999", "1,2,3",  "   ",  "abc",    "1E308", "-1E308",

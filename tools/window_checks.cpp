@@ -36,7 +36,7 @@ bool shows_bad_number(std::string_view text) {
 }
 
 bool in_menu(Ctl id, Ctl menu) {
-    for (Ctl c = layout_row(id).parent; c != Ctl::none; c = layout_row(c).parent) {
+    for (Ctl c : outwards_from(layout_row(id).parent)) {
         if (c == menu) return true;
     }
     return false;
@@ -133,10 +133,7 @@ std::string check_height(const Calculator& calc) {
 std::string check_focus(const Calculator& calc) {
     const Form& f = calc.form;
     if (f.focus == Ctl::none) return {};
-    Ctl window = f.focus;
-    while (layout_row(window).parent != Ctl::none)
-        window = layout_row(window).parent;
-    if (window != frmNFCalc) {
+    if (window_of(f.focus) != frmNFCalc) {
         return "the focus is on " + name_of(f.focus) + ", outside the main window";
     }
     if (!can_take_focus(f, f.focus)) {

@@ -30,26 +30,17 @@ std::string unreachable(const Calculator& calc, Ctl control) {
     if (const Ctl window = window_of(control); window != frmNFCalc && window != calc.form.dialog) {
         return std::string(layout_row(window).name) + " is not open";
     }
+    // A menu or menu item needs only itself shown (its menu is open);
+    // anything else needs every frame around it shown.
     const Kind kind = layout_row(control).kind;
-    if (kind == Kind::Item || kind == Kind::Menu) {
-        for (Ctl c = control; c != Ctl::none && layout_row(c).kind != Kind::Window;
-             c = layout_row(c).parent) {
-            if (!calc.form[c].enabled) return name_of(control) + " is disabled";
-        }
-        if (!calc.form[control].visible) return name_of(control) + " is not shown";
-        return {};
-    }
-    if (!is_showing(calc.form, control)) return name_of(control) + " is not shown";
-    for (Ctl c = control; c != Ctl::none && layout_row(c).kind != Kind::Window;
-         c = layout_row(c).parent) {
+    const bool in_menu = kind == Kind::Item || kind == Kind::Menu;
+    if (!in_menu && !is_showing(calc.form, control)) return name_of(control) + " is not shown";
+    for (Ctl c : outwards_from(control)) {
+        if (layout_row(c).kind == Kind::Window) break;
         if (!calc.form[c].enabled) return name_of(control) + " is disabled";
     }
+    if (in_menu && !calc.form[control].visible) return name_of(control) + " is not shown";
     return {};
-}
-
-bool takes_focus(Ctl control) {
-    const Kind k = layout_row(control).kind;
-    return k == Kind::Field || k == Kind::Check || k == Kind::Option || k == Kind::Button;
 }
 
 Ctl next_in_tab_order(const Calculator& calc, Ctl from, bool backwards) {
@@ -151,7 +142,11 @@ void move_caret(Control& c, int key_code, int shift) {
 }  // namespace
 
 void settle_focus(Calculator& calc) {
-    for (int pass = 0; pass < 3; ++pass) {
+    // Passing the focus on runs the old field's lost-focus recalculation,
+    // which can in turn hide or disable the control that just received it;
+    // a few passes settle every chain the window has, then the focus goes.
+    constexpr int focus_settling_passes = 3;
+    for (int pass = 0; pass < focus_settling_passes; ++pass) {
         const Ctl focus = calc.form.focus;
         if (focus == Ctl::none || can_take_focus(calc.form, focus)) return;
         move_focus(calc, next_in_tab_order(calc, focus, false));
@@ -160,7 +155,9 @@ void settle_focus(Calculator& calc) {
 }
 
 std::string focus_control(Calculator& calc, Ctl control) {
-    if (!takes_focus(control)) return name_of(control) + " does not take the focus";
+    if (!takes_focus(layout_row(control).kind)) {
+        return name_of(control) + " does not take the focus";
+    }
     if (std::string why = unreachable(calc, control); !why.empty()) return why;
     // As with a click, a modal window's button takes no focus from the main
     // window: the field the user was in keeps it for when the window closes.
