@@ -1,6 +1,10 @@
-#include "catalogue/analyzer_table.h"
+#include "catalogue/analyzer_rows.h"
 
 namespace orlavex::catalogue {
+
+std::span<const AnalyzerFamily> analyzer_families() {
+    return analyzer_rows::families;
+}
 
 const AnalyzerModel* find_analyzer(std::string_view name) {
     for (const AnalyzerFamily& family : analyzer_families()) {

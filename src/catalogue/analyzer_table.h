@@ -1,5 +1,5 @@
 // Row types of the analyzer catalogue. The rows themselves live in
-// analyzer_table.cpp and are reached through analyzer_families().
+// analyzer_rows.h and are reached through analyzer_families().
 #pragma once
 
 #include "catalogue/bands.h"

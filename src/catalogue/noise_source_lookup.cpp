@@ -1,6 +1,10 @@
-#include "catalogue/noise_source_table.h"
+#include "catalogue/noise_source_rows.h"
 
 namespace orlavex::catalogue {
+
+std::span<const NoiseSourceMaker> noise_source_makers() {
+    return noise_source_rows::makers;
+}
 
 const NoiseSourceModel* find_noise_source(std::string_view name) {
     for (const NoiseSourceMaker& maker : noise_source_makers()) {

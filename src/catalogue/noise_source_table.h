@@ -1,5 +1,5 @@
 // Row type of the noise source catalogue. The rows live in
-// noise_source_table.cpp and are reached through noise_source_makers().
+// noise_source_rows.h and are reached through noise_source_makers().
 #pragma once
 
 #include "catalogue/bands.h"

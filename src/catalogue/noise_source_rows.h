@@ -1,9 +1,13 @@
 // The noise source catalogue: 22 models of three makers.
+// Constant data, reached through noise_source_makers() and, at compile
+// time, by the window's check of its catalogue menus.
+#pragma once
+
 #include "catalogue/noise_source_table.h"
 
 namespace orlavex::catalogue {
 
-namespace {
+namespace noise_source_rows {
 
 // Output VSWR of each model, one row per band.
 
@@ -73,10 +77,6 @@ constexpr NoiseSourceMaker makers[] = {
     {"Quinstar", quinstar},
 };
 
-}  // namespace
-
-std::span<const NoiseSourceMaker> noise_source_makers() {
-    return makers;
-}
+}  // namespace noise_source_rows
 
 }  // namespace orlavex::catalogue

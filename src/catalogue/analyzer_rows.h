@@ -1,11 +1,15 @@
 // The analyzer catalogue: noise profiles, match rules, models and families.
+// Constant data, reached through analyzer_families() and, at compile
+// time, by the window's check of its catalogue menus.
+#pragma once
+
 #include "catalogue/analyzer_table.h"
 
 #include <cstddef>
 
 namespace orlavex::catalogue {
 
-namespace {
+namespace analyzer_rows {
 
 template <std::size_t N>
 consteval BandStorage<NoiseLevels, N> noise_bands(const BandRow<NoiseLevels> (&rows)[N]) {
@@ -681,10 +685,6 @@ constexpr AnalyzerFamily families[] = {
     {"Nalvor", nalvor}, {"Ostrel", ostrel}, {"Pellin", pellin}, {"Quarro", quarro},
 };
 
-}  // namespace
-
-std::span<const AnalyzerFamily> analyzer_families() {
-    return families;
-}
+}  // namespace analyzer_rows
 
 }  // namespace orlavex::catalogue
