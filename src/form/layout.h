@@ -147,4 +147,11 @@ constexpr Ctl item(Ctl first, int index) {
 // Number of items of the indexed array that starts at FIRST.
 int item_count(Ctl first);
 
+// The first item of the indexed array CONTROL belongs to; any other
+// control itself.
+inline Ctl first_item(Ctl control) {
+    const int index = layout_row(control).index;
+    return index > 0 ? item(control, -index) : control;
+}
+
 }  // namespace orlavex

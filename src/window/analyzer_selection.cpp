@@ -3,20 +3,14 @@
 #include "engine/controls.h"
 #include "engine/number_text.h"
 #include "engine/recalc.h"
+#include "window/catalogue_menus.h"
 #include "window/selection.h"
-
-#include <array>
 
 namespace orlavex {
 
 using enum Ctl;
 
 namespace {
-
-constexpr std::array<Ctl, 16> family_arrays = {
-    mnuAravel, mnuDalmor, mnuGalder, mnuBelquin, mnuCorvex, mnuElvane, mnuHestra, mnuIstrel,
-    mnuJovane, mnuKelmar, mnuLorwen, mnuMorvel,  mnuNalvor, mnuOstrel, mnuPellin, mnuQuarro,
-};
 
 void recalculate_when_ready(Calculator& calc) {
     if (calc.state.FormReady != 0) Do_Calc(calc);
@@ -26,39 +20,20 @@ void recalculate_when_ready(Calculator& calc) {
 
 void clear_SA_checks(Calculator& calc) {
     calc.form[mnuSAuser].checked = false;
-    for (Ctl array : family_arrays) {
+    for (Ctl array : analyzer_family_menus) {
         const int count = item_count(array);
         for (int i = 0; i < count; ++i)
             calc.form[item(array, i)].checked = false;
     }
 }
 
-template <Ctl FamilyItems>
-void analyzer_model_Click(Calculator& calc, int index) {
+void analyzer_model_Click(Calculator& calc, Ctl chosen) {
     clear_SA_checks(calc);
-    const Ctl chosen = item(FamilyItems, index);
     calc.form[chosen].checked = true;
     set_text(calc, lblSAsel, calc.form[chosen].text);
     set_SA_values(calc);
     recalculate_when_ready(calc);
 }
-
-template void analyzer_model_Click<mnuAravel>(Calculator&, int);
-template void analyzer_model_Click<mnuDalmor>(Calculator&, int);
-template void analyzer_model_Click<mnuGalder>(Calculator&, int);
-template void analyzer_model_Click<mnuBelquin>(Calculator&, int);
-template void analyzer_model_Click<mnuCorvex>(Calculator&, int);
-template void analyzer_model_Click<mnuElvane>(Calculator&, int);
-template void analyzer_model_Click<mnuHestra>(Calculator&, int);
-template void analyzer_model_Click<mnuIstrel>(Calculator&, int);
-template void analyzer_model_Click<mnuJovane>(Calculator&, int);
-template void analyzer_model_Click<mnuKelmar>(Calculator&, int);
-template void analyzer_model_Click<mnuLorwen>(Calculator&, int);
-template void analyzer_model_Click<mnuMorvel>(Calculator&, int);
-template void analyzer_model_Click<mnuNalvor>(Calculator&, int);
-template void analyzer_model_Click<mnuOstrel>(Calculator&, int);
-template void analyzer_model_Click<mnuPellin>(Calculator&, int);
-template void analyzer_model_Click<mnuQuarro>(Calculator&, int);
 
 void mnuSAuser_Click(Calculator& calc) {
     clear_SA_checks(calc);

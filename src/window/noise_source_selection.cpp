@@ -1,6 +1,7 @@
 #include "engine/apply_catalogue.h"
 #include "engine/controls.h"
 #include "engine/recalc.h"
+#include "window/catalogue_menus.h"
 #include "window/selection.h"
 
 namespace orlavex {
@@ -10,20 +11,11 @@ using enum Ctl;
 namespace {
 
 void clear_model_checks(Calculator& calc) {
-    for (Ctl array : {mnuNS_Mercury, mnuNS_Noisecom, mnuNS_Quinstar}) {
+    for (Ctl array : noise_source_maker_menus) {
         const int count = item_count(array);
         for (int i = 0; i < count; ++i)
             calc.form[item(array, i)].checked = false;
     }
-}
-
-void choose_model(Calculator& calc, Ctl array, int index) {
-    clear_NS_checks(calc);
-    const Ctl chosen = item(array, index);
-    calc.form[chosen].checked = true;
-    set_text(calc, lblNSsel, calc.form[chosen].text);
-    set_NS_values(calc);
-    Do_Calc(calc);
 }
 
 }  // namespace
@@ -33,14 +25,12 @@ void clear_NS_checks(Calculator& calc) {
     clear_model_checks(calc);
 }
 
-void mnuNS_Mercury_Click(Calculator& calc, int index) {
-    choose_model(calc, mnuNS_Mercury, index);
-}
-void mnuNS_Noisecom_Click(Calculator& calc, int index) {
-    choose_model(calc, mnuNS_Noisecom, index);
-}
-void mnuNS_Quinstar_Click(Calculator& calc, int index) {
-    choose_model(calc, mnuNS_Quinstar, index);
+void noise_source_model_Click(Calculator& calc, Ctl chosen) {
+    clear_NS_checks(calc);
+    calc.form[chosen].checked = true;
+    set_text(calc, lblNSsel, calc.form[chosen].text);
+    set_NS_values(calc);
+    Do_Calc(calc);
 }
 
 void mnuNSuser_Click(Calculator& calc) {

@@ -9,9 +9,8 @@ namespace orlavex {
 void clear_SA_checks(Calculator& calc);
 void clear_NS_checks(Calculator& calc);
 
-// A model item of an analyzer family's array (mnuAravel ... mnuQuarro).
-template <Ctl FamilyItems>
-void analyzer_model_Click(Calculator& calc, int index);
+// A model item of an analyzer family's menu (analyzer_family_menus).
+void analyzer_model_Click(Calculator& calc, Ctl chosen);
 
 void mnuSAuser_Click(Calculator& calc);
 void SAdropdown_MouseUp(Calculator& calc);
@@ -24,9 +23,8 @@ void chkExtPA_Click(Calculator& calc);
 void mnuSA_Unc_Click(Calculator& calc);
 
 void mnuNSuser_Click(Calculator& calc);
-void mnuNS_Mercury_Click(Calculator& calc, int index);
-void mnuNS_Noisecom_Click(Calculator& calc, int index);
-void mnuNS_Quinstar_Click(Calculator& calc, int index);
+// A model item of a noise source maker's menu (noise_source_maker_menus).
+void noise_source_model_Click(Calculator& calc, Ctl chosen);
 void NSdropdown_MouseUp(Calculator& calc);
 void lblNSsel_MouseUp(Calculator& calc);
 

@@ -243,7 +243,6 @@ std::string click_control(Calculator& calc, Ctl control) {
     const Kind kind = layout_row(control).kind;
     const Handler on_click = find_handler(control, Event::Click);
     const Handler on_mouse_up = find_handler(control, Event::MouseUp);
-    const int index = std::max(0, layout_row(control).index);
     if (kind == Kind::Field) {
         move_focus(calc, control);
     } else if (kind == Kind::Check) {
@@ -252,7 +251,7 @@ std::string click_control(Calculator& calc, Ctl control) {
         // The box changes, its click handler runs, then the button is released.
         if (can_take_focus(calc.form, control))
             set_check(calc, control, calc.form[control].value == 1 ? 0 : 1);
-        if (on_mouse_up != nullptr) on_mouse_up(calc, index);
+        if (on_mouse_up != nullptr) on_mouse_up(calc, control);
     } else if (kind == Kind::Option) {
         if (on_click == nullptr) return name_of(control) + " has no click action";
         move_focus(calc, control);
@@ -266,8 +265,8 @@ std::string click_control(Calculator& calc, Ctl control) {
         // A modal window's button takes no focus from the main window, so the
         // field the user was in has it again once the window closes.
         if (kind == Kind::Button && calc.form.dialog == Ctl::none) move_focus(calc, control);
-        if (on_mouse_up != nullptr) on_mouse_up(calc, index);
-        if (on_click != nullptr) on_click(calc, index);
+        if (on_mouse_up != nullptr) on_mouse_up(calc, control);
+        if (on_click != nullptr) on_click(calc, control);
     }
     settle_focus(calc);
     return {};
