@@ -222,7 +222,7 @@ std::string dump_json(const Calculator& calc) {
         {"SA_FreqMax", s.SA_FreqMax},
         {"NS_FreqMax", s.NS_FreqMax},
         {"FreqMax", s.FreqMax},
-        {"FormReady", s.FormReady},
+        {"FormReady", s.FormReady ? 1.0 : 0.0},
         {"StepSize", s.StepSize},
         {"DUT_InGamma", s.DUT_InGamma},
         {"DUT_OutGamma", s.DUT_OutGamma},

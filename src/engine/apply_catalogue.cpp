@@ -10,9 +10,6 @@ using enum Ctl;
 
 namespace {
 
-// Every limit of a user-defined instrument.
-constexpr double user_frequency_limit = 999.0;
-
 void enable(Calculator& calc, std::initializer_list<Ctl> ids, bool on) {
     for (Ctl id : ids)
         calc.form[id].enabled = on;

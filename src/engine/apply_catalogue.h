@@ -12,6 +12,9 @@ namespace orlavex {
 // The caption of lblSAsel and lblNSsel for the user-defined instrument.
 inline constexpr std::string_view user_selection = "User";
 
+// The frequency limit, GHz, of a user-defined analyzer or noise source.
+inline constexpr double user_frequency_limit = 999.0;
+
 void set_SA_values(Calculator& calc);
 void set_NS_values(Calculator& calc);
 

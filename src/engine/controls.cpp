@@ -25,6 +25,12 @@ void set_check_quietly(Calculator& calc, Ctl box, int value) {
     calc.form[box].value = value;
 }
 
+void uncheck_items(Calculator& calc, Ctl first) {
+    const int count = item_count(first);
+    for (int i = 0; i < count; ++i)
+        calc.form[item(first, i)].checked = false;
+}
+
 bool is_selected(const Calculator& calc, Ctl option) {
     return calc.form[option].value != 0;
 }

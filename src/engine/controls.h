@@ -17,6 +17,9 @@ void set_check(Calculator& calc, Ctl box, int value);
 // handler would start a recalculation inside a recalculation).
 void set_check_quietly(Calculator& calc, Ctl box, int value);
 
+// Clears the check marks of the indexed menu array that starts at FIRST.
+void uncheck_items(Calculator& calc, Ctl first);
+
 bool is_selected(const Calculator& calc, Ctl option);
 bool is_ticked(const Calculator& calc, Ctl box);
 bool is_checked(const Calculator& calc, Ctl menu_item);

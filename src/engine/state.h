@@ -2,7 +2,6 @@
 // recalculation reads and writes, in the units the entry fields show.
 #pragma once
 
-#include <cstdint>
 #include <string>
 
 namespace orlavex {
@@ -38,7 +37,7 @@ struct CalcState {
     double SA_FreqMax = 0;  // GHz, 999 for the user-defined analyzer
     double NS_FreqMax = 0;  // GHz, 999 for the user-defined noise source
     double FreqMax = 0;     // GHz, upper bound of Freq
-    std::int16_t FormReady = 0;
+    bool FormReady = false;
     double StepSize = 0;  // keyboard step
 
     // Derived values kept between procedures.

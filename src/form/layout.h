@@ -96,6 +96,27 @@ struct ControlRow {
 
 extern const std::array<ControlRow, control_count> layout;
 
+// Where a control stands (twips) and the size of its caption.
+struct Placement {
+    int left;
+    int top;
+    double fontsize;
+};
+
+// The two arrangements of the uncertainty result that the second-stage
+// correction switches between: with the correction on the uncertainty
+// stands alone, larger and further right; off, the offset caused by the
+// analyzer sits beside it.
+struct SecondStagePlacement {
+    Ctl id;
+    Placement correction_on;
+    Placement correction_off;
+};
+inline constexpr std::array<SecondStagePlacement, 2> second_stage_placements{{
+    {Ctl::lblNF_unc, {900, 420, 14}, {120, 420, 12}},
+    {Ctl::linMinus, {860, 420, 14}, {40, 450, 10}},
+}};
+
 inline const ControlRow& layout_row(Ctl id) {
     return layout[static_cast<std::size_t>(id)];
 }

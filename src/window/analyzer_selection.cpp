@@ -4,27 +4,17 @@
 #include "engine/number_text.h"
 #include "engine/recalc.h"
 #include "window/catalogue_menus.h"
+#include "window/handlers.h"
 #include "window/selection.h"
 
 namespace orlavex {
 
 using enum Ctl;
 
-namespace {
-
-void recalculate_when_ready(Calculator& calc) {
-    if (calc.state.FormReady != 0) Do_Calc(calc);
-}
-
-}  // namespace
-
 void clear_SA_checks(Calculator& calc) {
     calc.form[mnuSAuser].checked = false;
-    for (Ctl array : analyzer_family_menus) {
-        const int count = item_count(array);
-        for (int i = 0; i < count; ++i)
-            calc.form[item(array, i)].checked = false;
-    }
+    for (Ctl array : analyzer_family_menus)
+        uncheck_items(calc, array);
 }
 
 void analyzer_model_Click(Calculator& calc, Ctl chosen) {

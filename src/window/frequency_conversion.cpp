@@ -18,7 +18,7 @@ void chkFreqConv_Click(Calculator& calc) {
     set_text(calc, lblFreq1, converting ? "Input Freq" : "Freq");
     set_NS_values(calc);
     set_SA_values(calc);
-    if (calc.state.FormReady != 0) Do_Calc(calc);
+    recalculate_when_ready(calc);
 }
 
 }  // namespace orlavex

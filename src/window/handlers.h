@@ -17,6 +17,10 @@ void Form_Load(Calculator& calc);
 void mnu2ndStage_Click(Calculator& calc);
 void mnuRes_Click(Calculator& calc, int index);
 
+// Do_Calc, once Form_Load has finished: handlers that Form_Load runs for
+// their layout must not recalculate before the window is ready.
+void recalculate_when_ready(Calculator& calc);
+
 // Frequency conversion.
 void chkFreqConv_Click(Calculator& calc);
 

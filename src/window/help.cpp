@@ -1,6 +1,7 @@
 #include "window/help.h"
 
 #include "engine/controls.h"
+#include "form/layout_rows.h"
 
 #include <array>
 
@@ -23,7 +24,22 @@ constexpr std::array<WebLink, 7> links{{
     {"Terms of Use", "doc/terms-of-use.html"},
 }};
 
-constexpr std::size_t terms_of_use = 6;
+// The Web menu offers the first six links, item by item; the About
+// window's link follows them.
+constexpr std::size_t web_menu_links = 6;
+constexpr std::size_t terms_of_use = web_menu_links;
+
+constexpr bool web_menu_shows_the_links() {
+    if (layout_table::items_in(Ctl::mnuWeb) != static_cast<int>(web_menu_links)) return false;
+    for (std::size_t i = 0; i < web_menu_links; ++i) {
+        const ControlRow& row = layout_table::rows[static_cast<std::size_t>(mnuWeb) + i];
+        if (row.text != links[i].caption) return false;
+    }
+    return layout_table::rows[static_cast<std::size_t>(lblTermsLink)].text ==
+           links[terms_of_use].caption;
+}
+static_assert(web_menu_shows_the_links(),
+              "the Web menu and the terms link show the links' captions");
 
 void open(Calculator& calc, std::size_t link) {
     calc.form.opened.emplace_back(links[link].address);
@@ -36,8 +52,10 @@ std::span<const WebLink> web_links() {
 }
 
 void mnuWeb_Click(Calculator& calc, int index) {
-    // Only the six menu items reach here; anything else opens nothing.
-    if (index >= 0 && index < 6) open(calc, static_cast<std::size_t>(index));
+    // Only the menu's items reach here; anything else opens nothing.
+    if (index >= 0 && static_cast<std::size_t>(index) < web_menu_links) {
+        open(calc, static_cast<std::size_t>(index));
+    }
 }
 
 void mnuHints_Click(Calculator& calc) {

@@ -22,20 +22,17 @@ void mnu2ndStage_Click(Calculator& calc) {
     f[lblGL_2ndStage].visible = !on;
     for (Ctl id : {Label38, Label39, lbl2ndStageBias})
         f[id].visible = !on;
-    // With the correction on the uncertainty stands alone, larger and
-    // further right; off, the offset caused by the analyzer sits beside it.
-    f[lblNF_unc].fontsize = on ? 14 : 12;
-    f[lblNF_unc].left = on ? 900 : 120;
-    f[linMinus].left = on ? 860 : 40;
-    f[linMinus].fontsize = on ? 14 : 10;
-    f[linMinus].top = on ? 420 : 450;
-    if (calc.state.FormReady != 0) Do_Calc(calc);
+    for (const SecondStagePlacement& p : second_stage_placements) {
+        const Placement& at = on ? p.correction_on : p.correction_off;
+        f[p.id].left = at.left;
+        f[p.id].top = at.top;
+        f[p.id].fontsize = at.fontsize;
+    }
+    recalculate_when_ready(calc);
 }
 
 void mnuRes_Click(Calculator& calc, int index) {
-    const int count = item_count(mnuRes);
-    for (int i = 0; i < count; ++i)
-        calc.form[item(mnuRes, i)].checked = false;
+    uncheck_items(calc, mnuRes);
     calc.form[item(mnuRes, index)].checked = true;
     DisplayNFunc(calc);
 }
@@ -92,9 +89,8 @@ void mnuPreset_Click(Calculator& calc) {
     Form& f = calc.form;
     if (f[mnuShowManMeas].checked) mnuShowManMeas_Click(calc);
     if (!f[mnu2ndStage].checked) mnu2ndStage_Click(calc);
-    const int count = item_count(mnuRes);
-    for (int i = 0; i < count; ++i)
-        f[item(mnuRes, i)].checked = i == 1;
+    uncheck_items(calc, mnuRes);
+    f[mnuRes_1].checked = true;  // the start-up resolution, .01
     if (!f[mnuSA_Unc].checked) mnuSA_Unc_Click(calc);
     set_check(calc, chkFreqConv, 0);
     mnuReset_Click(calc);

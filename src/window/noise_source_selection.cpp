@@ -11,11 +11,8 @@ using enum Ctl;
 namespace {
 
 void clear_model_checks(Calculator& calc) {
-    for (Ctl array : noise_source_maker_menus) {
-        const int count = item_count(array);
-        for (int i = 0; i < count; ++i)
-            calc.form[item(array, i)].checked = false;
-    }
+    for (Ctl array : noise_source_maker_menus)
+        uncheck_items(calc, array);
 }
 
 }  // namespace

@@ -1,3 +1,4 @@
+#include "engine/apply_catalogue.h"
 #include "engine/controls.h"
 #include "engine/fields.h"
 #include "engine/recalc.h"
@@ -22,6 +23,10 @@ Calculator make_calculator() {
     return calc;
 }
 
+void recalculate_when_ready(Calculator& calc) {
+    if (calc.state.FormReady) Do_Calc(calc);
+}
+
 void Form_Load(Calculator& calc) {
     CalcState& s = calc.state;
     s.VersionText = "3.30";
@@ -36,8 +41,8 @@ void Form_Load(Calculator& calc) {
     calc.form.shown = true;
     calc.form.caption = "Korvanti Orlavex " + s.VersionText;
     s.RL_Max = 50.0;
-    s.SA_FreqMax = 999.0;
-    s.NS_FreqMax = 999.0;
+    s.SA_FreqMax = user_frequency_limit;
+    s.NS_FreqMax = user_frequency_limit;
     fill_SA_menus(calc);
     fill_NS_menus(calc);
     set_startup_values(s);
@@ -45,10 +50,10 @@ void Form_Load(Calculator& calc) {
     center_justify(calc);
     // Both handlers run once so that the window takes the layout of their
     // start states; neither recalculates yet.
-    s.FormReady = 0;
+    s.FormReady = false;
     chkFreqConv_Click(calc);
     mnu2ndStage_Click(calc);
-    s.FormReady = 1;
+    s.FormReady = true;
     Do_Calc(calc);
     move_focus(calc, txtDUT_NF);
     calc.form[txtDUT_NF].sellength = static_cast<int>(calc.form[txtDUT_NF].text.size());
