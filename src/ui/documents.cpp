@@ -1,5 +1,6 @@
 #include "ui/documents.h"
 
+#include "ui/qstring.h"
 #include "window/help.h"
 
 #include <QDir>
@@ -15,7 +16,7 @@ DocumentFolder DocumentFolder::beside(const QString& application_dir) {
 }
 
 QUrl DocumentFolder::url_for(std::string_view address) const {
-    const QString text = QString::fromUtf8(address.data(), qsizetype(address.size()));
+    const QString text = qstring(address);
     if (!address.starts_with(shipped_document_prefix)) return QUrl(text);
     const QString name = text.mid(qsizetype(shipped_document_prefix.size()));
     for (const QString& folder : folders_) {

@@ -1,5 +1,7 @@
 #include "ui/menus.h"
 
+#include "ui/qstring.h"
+
 #include <QSignalBlocker>
 
 namespace orlavex::ui {
@@ -7,10 +9,6 @@ namespace orlavex::ui {
 namespace {
 
 constexpr const char* control_property = "control";
-
-QString qstring(std::string_view s) {
-    return QString::fromUtf8(s.data(), qsizetype(s.size()));
-}
 
 // A menu caption shows "&" itself, not as a keyboard mnemonic.
 QString menu_caption(const std::string& text) {
@@ -36,19 +34,30 @@ void render_submenu(QMenu* submenu, const Control& c) {
     submenu->menuAction()->setVisible(c.visible);
 }
 
-// Adds the rows under PARENT to MENU, as the model shows them now.
-void fill_popup(QMenu* menu, const Form& form, Ctl parent) {
+// Shows the model's state of a submenu or menu item on its action.
+void render_action(QAction* action, const Control& c) {
+    if (action->menu() != nullptr) {
+        render_submenu(action->menu(), c);
+    } else {
+        render_menu_item(action, c);
+    }
+}
+
+// Adds the layout's menu rows under PARENT to MENU: a submenu, filled the
+// same way, for each menu row and an action for each item row. MADE is
+// given the control and action of each submenu and item as it is made.
+void add_menu_rows(QMenu* menu, Ctl parent, const std::function<void(Ctl, QAction*)>& made) {
     for (const ControlRow& row : layout) {
         if (row.parent != parent) continue;
         if (row.kind == Kind::Menu) {
             QMenu* submenu = menu->addMenu(QString());
             submenu->setObjectName(qstring(row.name));
             submenu->menuAction()->setProperty(control_property, static_cast<int>(row.id));
-            render_submenu(submenu, form[row.id]);
-            fill_popup(submenu, form, row.id);
+            made(row.id, submenu->menuAction());
+            add_menu_rows(submenu, row.id, made);
         } else if (row.kind == Kind::Item) {
             QAction* action = make_action(row.id, menu);
-            render_menu_item(action, form[row.id]);
+            made(row.id, action);
             menu->addAction(action);
         }
     }
@@ -82,7 +91,8 @@ void render_menu_item(QAction* action, const Control& item) {
 std::unique_ptr<QMenu> build_popup_menu(const Form& form, Ctl menu, QWidget* parent) {
     auto popup = std::make_unique<QMenu>(parent);
     popup->setObjectName(qstring(layout_row(menu).name));
-    fill_popup(popup.get(), form, menu);
+    add_menu_rows(popup.get(), menu,
+                  [&form](Ctl id, QAction* action) { render_action(action, form[id]); });
     return popup;
 }
 
@@ -94,25 +104,12 @@ MenuBar::MenuBar(QMenuBar* bar, Chosen chosen) : chosen_(std::move(chosen)) {
         QMenu* menu = bar->addMenu(QString());
         menu->setObjectName(qstring(row.name));
         actions_[static_cast<std::size_t>(row.id)] = menu->menuAction();
-        add_items(menu, row.id);
-    }
-}
-
-void MenuBar::add_items(QMenu* menu, Ctl parent) {
-    for (const ControlRow& row : layout) {
-        if (row.parent != parent) continue;
-        if (row.kind == Kind::Menu) {
-            QMenu* submenu = menu->addMenu(QString());
-            submenu->setObjectName(qstring(row.name));
-            actions_[static_cast<std::size_t>(row.id)] = submenu->menuAction();
-            add_items(submenu, row.id);
-        } else if (row.kind == Kind::Item) {
-            QAction* action = make_action(row.id, menu);
-            const Ctl id = row.id;
-            QObject::connect(action, &QAction::triggered, menu, [this, id] { chosen_(id); });
-            actions_[static_cast<std::size_t>(row.id)] = action;
-            menu->addAction(action);
-        }
+        add_menu_rows(menu, row.id, [this](Ctl id, QAction* action) {
+            actions_[static_cast<std::size_t>(id)] = action;
+            if (action->menu() == nullptr) {
+                QObject::connect(action, &QAction::triggered, action, [this, id] { chosen_(id); });
+            }
+        });
     }
 }
 
@@ -126,11 +123,7 @@ void MenuBar::render(const Form& form) {
             now.enabled == was.enabled && now.visible == was.visible) {
             continue;
         }
-        if (action->menu() != nullptr) {
-            render_submenu(action->menu(), now);
-        } else {
-            render_menu_item(action, now);
-        }
+        render_action(action, now);
         was = now;
     }
     shown_valid_ = true;

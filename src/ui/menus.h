@@ -38,8 +38,6 @@ class MenuBar {
     QAction* action(Ctl item) const { return actions_[static_cast<std::size_t>(item)]; }
 
   private:
-    void add_items(QMenu* menu, Ctl parent);
-
     Chosen chosen_;
     std::array<QAction*, control_count> actions_{};
     std::array<Control, control_count> shown_{};

@@ -1,5 +1,6 @@
 #include "ui/modal_dialog.h"
 
+#include "ui/qstring.h"
 #include "ui/twips.h"
 #include "ui/widget_factory.h"
 #include "window/user_actions.h"
@@ -14,7 +15,7 @@ ModalDialog::ModalDialog(Ctl window, ModelLink& link, PictureLibrary& pictures, 
                           Qt::MSWindowsFixedSizeDialogHint),
       link_(link) {
     const ControlRow& row = layout_row(window);
-    setObjectName(QString::fromUtf8(row.name.data(), qsizetype(row.name.size())));
+    setObjectName(qstring(row.name));
     setModal(true);
     setFixedSize(pixels(row.rect.width), pixels(row.rect.height));
     widgets_ = build_window_controls(window, this, pictures);

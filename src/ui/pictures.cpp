@@ -1,5 +1,7 @@
 #include "ui/pictures.h"
 
+#include "ui/qstring.h"
+
 #include <QPainter>
 #include <QPixmap>
 
@@ -16,8 +18,7 @@ PictureLibrary::PictureLibrary() {
 }
 
 QString PictureLibrary::resource_path(std::string_view name) {
-    return QStringLiteral(":/pictures/") + QString::fromUtf8(name.data(), qsizetype(name.size())) +
-           QStringLiteral(".svg");
+    return QStringLiteral(":/pictures/") + qstring(name) + QStringLiteral(".svg");
 }
 
 QSvgRenderer* PictureLibrary::renderer(std::string_view name) {

@@ -3,6 +3,7 @@
 #include "ui/caption_fit.h"
 #include "ui/colours.h"
 #include "ui/fonts.h"
+#include "ui/qstring.h"
 #include "ui/shapes.h"
 #include "ui/text_positions.h"
 #include "ui/twips.h"
@@ -16,10 +17,6 @@
 namespace orlavex::ui {
 
 namespace {
-
-QString qstring(const std::string& s) {
-    return QString::fromStdString(s);
-}
 
 // Labels break lines at the platform's CR LF.
 QString caption_text(const std::string& s) {

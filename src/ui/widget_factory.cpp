@@ -1,6 +1,7 @@
 #include "ui/widget_factory.h"
 
 #include "ui/fonts.h"
+#include "ui/qstring.h"
 #include "ui/shapes.h"
 #include "ui/twips.h"
 #include "ui/wrapping_check_box.h"
@@ -20,10 +21,6 @@ namespace {
 
 bool has(const ControlRow& row, Flag flag) {
     return (row.flags & flag) != 0;
-}
-
-QString qstring(std::string_view s) {
-    return QString::fromUtf8(s.data(), qsizetype(s.size()));
 }
 
 QWidget* make_label(const ControlRow& row, QWidget* parent) {
