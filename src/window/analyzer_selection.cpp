@@ -5,39 +5,26 @@
 #include "engine/recalc.h"
 #include "window/catalogue_menus.h"
 #include "window/handlers.h"
+#include "window/instrument_menu.h"
 #include "window/selection.h"
 
 namespace orlavex {
 
 using enum Ctl;
 
-void clear_SA_checks(Calculator& calc) {
-    calc.form[mnuSAuser].checked = false;
-    for (Ctl array : analyzer_family_menus)
-        uncheck_items(calc, array);
-}
+namespace {
+
+constexpr InstrumentMenu analyzer_menu{mnuSAuser, analyzer_family_menus, lblSAsel, set_SA_values,
+                                       recalculate_when_ready};
+
+}  // namespace
 
 void analyzer_model_Click(Calculator& calc, Ctl chosen) {
-    clear_SA_checks(calc);
-    calc.form[chosen].checked = true;
-    set_text(calc, lblSAsel, calc.form[chosen].text);
-    set_SA_values(calc);
-    recalculate_when_ready(calc);
+    choose_instrument(calc, analyzer_menu, chosen);
 }
 
 void mnuSAuser_Click(Calculator& calc) {
-    clear_SA_checks(calc);
-    calc.form[mnuSAuser].checked = true;
-    set_text(calc, lblSAsel, std::string(user_selection));
-    set_SA_values(calc);
-    recalculate_when_ready(calc);
-}
-
-void SAdropdown_MouseUp(Calculator& calc) {
-    calc.form.popup = mnuSAtop;
-}
-void lblSAsel_MouseUp(Calculator& calc) {
-    calc.form.popup = mnuSAtop;
+    choose_instrument(calc, analyzer_menu, mnuSAuser);
 }
 
 void chkIntPA_Click(Calculator& calc) {

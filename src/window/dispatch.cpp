@@ -29,6 +29,12 @@ void plain(Calculator& calc, Ctl /*control*/) {
     F(calc);
 }
 
+// Clicking CONTROL opens the pop-up menu MENU.
+template <Ctl Menu>
+void opens(Calculator& calc, Ctl /*control*/) {
+    calc.form.popup = Menu;
+}
+
 // A handler of an indexed menu array, given the chosen item's index.
 template <void (*F)(Calculator&, int)>
 void indexed(Calculator& calc, Ctl item) {
@@ -52,13 +58,13 @@ constexpr Binding bindings[] = {
     {chkIntPA, Event::MouseUp, plain<chkIntPA_MouseUp>},
     {chkExtPA, Event::Click, plain<chkExtPA_Click>},
     {chkUseManMeas, Event::Click, plain<chkUseManMeas_Click>},
-    {SAdropdown, Event::MouseUp, plain<SAdropdown_MouseUp>},
-    {lblSAsel, Event::MouseUp, plain<lblSAsel_MouseUp>},
-    {NSdropdown, Event::MouseUp, plain<NSdropdown_MouseUp>},
-    {lblNSsel, Event::MouseUp, plain<lblNSsel_MouseUp>},
-    {lblNF_unc, Event::MouseUp, plain<lblNF_unc_MouseUp>},
-    {lbl2ndStageBias, Event::Click, plain<lbl2ndStageBias_Click>},
-    {frmUncResult, Event::Click, plain<frmUncResult_Click>},
+    {SAdropdown, Event::MouseUp, opens<mnuSAtop>},
+    {lblSAsel, Event::MouseUp, opens<mnuSAtop>},
+    {NSdropdown, Event::MouseUp, opens<mnuNStop>},
+    {lblNSsel, Event::MouseUp, opens<mnuNStop>},
+    {lblNF_unc, Event::MouseUp, opens<mnuRes_top>},
+    {lbl2ndStageBias, Event::Click, opens<mnuRes_top>},
+    {frmUncResult, Event::Click, opens<mnuRes_top>},
     {mnuSAuser, Event::Click, plain<mnuSAuser_Click>},
     {mnuIntPA, Event::Click, indexed<mnuIntPA_Click>},
     {mnuSA_Unc, Event::Click, plain<mnuSA_Unc_Click>},

@@ -4,30 +4,33 @@
 #include "window/catalogue_menus.h"
 #include "window/handlers.h"
 
+#include <span>
+#include <string>
+
 namespace orlavex {
 
-using enum Ctl;
+namespace {
 
-void fill_SA_menus(Calculator& calc) {
-    const auto families = catalogue::analyzer_families();
-    for (std::size_t fam = 0; fam < families.size(); ++fam) {
-        const auto models = families[fam].models;
-        for (std::size_t i = 0; i < models.size(); ++i) {
-            calc.form[item(analyzer_family_menus[fam], static_cast<int>(i))].text =
-                std::string(catalogue::model_name(models[i]));
+// Item k of the g-th menu array shows the name of model k of group g.
+template <class Group>
+void fill_model_menus(Calculator& calc, std::span<const Group> groups, std::span<const Ctl> menus) {
+    for (std::size_t g = 0; g < groups.size(); ++g) {
+        const auto models = groups[g].models;
+        for (std::size_t k = 0; k < models.size(); ++k) {
+            calc.form[item(menus[g], static_cast<int>(k))].text =
+                std::string(catalogue::model_name(models[k]));
         }
     }
 }
 
+}  // namespace
+
+void fill_SA_menus(Calculator& calc) {
+    fill_model_menus(calc, catalogue::analyzer_families(), analyzer_family_menus);
+}
+
 void fill_NS_menus(Calculator& calc) {
-    const auto makers = catalogue::noise_source_makers();
-    for (std::size_t m = 0; m < makers.size(); ++m) {
-        const auto models = makers[m].models;
-        for (std::size_t i = 0; i < models.size(); ++i) {
-            calc.form[item(noise_source_maker_menus[m], static_cast<int>(i))].text =
-                std::string(catalogue::model_name(models[i]));
-        }
-    }
+    fill_model_menus(calc, catalogue::noise_source_makers(), noise_source_maker_menus);
 }
 
 }  // namespace orlavex

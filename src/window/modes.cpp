@@ -105,14 +105,4 @@ void mnuReset_Click(Calculator& calc) {
     Do_Calc(calc);
 }
 
-void lblNF_unc_MouseUp(Calculator& calc) {
-    calc.form.popup = mnuRes_top;
-}
-void lbl2ndStageBias_Click(Calculator& calc) {
-    calc.form.popup = mnuRes_top;
-}
-void frmUncResult_Click(Calculator& calc) {
-    calc.form.popup = mnuRes_top;
-}
-
 }  // namespace orlavex

@@ -10,8 +10,5 @@ void mnuShowManMeas_Click(Calculator& calc);
 void chkUseManMeas_Click(Calculator& calc);
 void mnuPreset_Click(Calculator& calc);
 void mnuReset_Click(Calculator& calc);
-void lblNF_unc_MouseUp(Calculator& calc);
-void lbl2ndStageBias_Click(Calculator& calc);
-void frmUncResult_Click(Calculator& calc);
 
 }  // namespace orlavex

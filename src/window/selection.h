@@ -6,15 +6,10 @@
 
 namespace orlavex {
 
-void clear_SA_checks(Calculator& calc);
-void clear_NS_checks(Calculator& calc);
-
 // A model item of an analyzer family's menu (analyzer_family_menus).
 void analyzer_model_Click(Calculator& calc, Ctl chosen);
 
 void mnuSAuser_Click(Calculator& calc);
-void SAdropdown_MouseUp(Calculator& calc);
-void lblSAsel_MouseUp(Calculator& calc);
 
 void chkIntPA_Click(Calculator& calc);
 void chkIntPA_MouseUp(Calculator& calc);
@@ -25,7 +20,5 @@ void mnuSA_Unc_Click(Calculator& calc);
 void mnuNSuser_Click(Calculator& calc);
 // A model item of a noise source maker's menu (noise_source_maker_menus).
 void noise_source_model_Click(Calculator& calc, Ctl chosen);
-void NSdropdown_MouseUp(Calculator& calc);
-void lblNSsel_MouseUp(Calculator& calc);
 
 }  // namespace orlavex
