@@ -1,4 +1,5 @@
 #include "catalogue/analyzer_rows.h"
+#include "catalogue/model_lookup.h"
 
 namespace orlavex::catalogue {
 
@@ -7,12 +8,7 @@ std::span<const AnalyzerFamily> analyzer_families() {
 }
 
 const AnalyzerModel* find_analyzer(std::string_view name) {
-    for (const AnalyzerFamily& family : analyzer_families()) {
-        for (const AnalyzerModel& model : family.models) {
-            if (model.name == name) return &model;
-        }
-    }
-    return nullptr;
+    return find_model(analyzer_families(), name);
 }
 
 std::string_view model_name(const AnalyzerModel& model) {

@@ -1,3 +1,4 @@
+#include "catalogue/model_lookup.h"
 #include "catalogue/noise_source_rows.h"
 
 namespace orlavex::catalogue {
@@ -7,12 +8,7 @@ std::span<const NoiseSourceMaker> noise_source_makers() {
 }
 
 const NoiseSourceModel* find_noise_source(std::string_view name) {
-    for (const NoiseSourceMaker& maker : noise_source_makers()) {
-        for (const NoiseSourceModel& model : maker.models) {
-            if (model.name == name) return &model;
-        }
-    }
-    return nullptr;
+    return find_model(noise_source_makers(), name);
 }
 
 std::string_view model_name(const NoiseSourceModel& model) {
