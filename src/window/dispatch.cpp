@@ -103,6 +103,23 @@ constexpr bool binds_first_items(std::span<const Binding> list) {
 }
 static_assert(binds_first_items(bindings) && binds_first_items(model_bindings));
 
+// No event of a control is bound twice (the second binding would never run).
+constexpr bool each_event_bound_once() {
+    const auto same = [](const Binding& a, const Binding& b) {
+        return a.control == b.control && a.event == b.event;
+    };
+    for (std::size_t i = 0; i < std::size(bindings); ++i) {
+        for (std::size_t j = i + 1; j < std::size(bindings); ++j) {
+            if (same(bindings[i], bindings[j])) return false;
+        }
+        for (const Binding& m : model_bindings) {
+            if (same(bindings[i], m)) return false;
+        }
+    }
+    return true;
+}
+static_assert(each_event_bound_once());
+
 Handler find_in(std::span<const Binding> list, Ctl control, Event event) {
     for (const Binding& b : list) {
         if (b.control == control && b.event == event) return b.handler;
