@@ -6,13 +6,12 @@
 namespace orlavex {
 
 const FieldRange& current_range(const Calculator& calc, Ctl field) {
-    const FieldRange* chosen = &field_range(field);
-    for (const FieldRange& r : field_ranges) {
-        if (r.field != field) continue;
-        chosen = &r;
-        if (r.option == Ctl::none || is_selected(calc, r.option)) break;
+    // The first form whose option button is selected, else the last form.
+    const std::span<const FieldRange> rows = ranges_of(field);
+    for (const FieldRange& r : rows.first(rows.size() - 1)) {
+        if (r.option == Ctl::none || is_selected(calc, r.option)) return r;
     }
-    return *chosen;
+    return rows.back();
 }
 
 double upper_end(const CalcState& s, const FieldRange& range) {

@@ -7,7 +7,9 @@
 #include "form/control_id.h"
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
+#include <span>
 #include <string_view>
 
 namespace orlavex {
@@ -137,33 +139,60 @@ inline constexpr std::array table{
 inline constexpr auto& field_ranges = field_range_rows::table;
 
 // Every row with a variable upper end names it in its tip; start-up tips are
-// fixed texts; a second form always has an option button that chooses it.
+// fixed texts; a second form always has an option button that chooses it;
+// the rows of one field follow one another.
 constexpr bool field_ranges_well_formed() {
-    for (const FieldRange& r : field_ranges) {
+    for (std::size_t i = 0; i < field_ranges.size(); ++i) {
+        const FieldRange& r = field_ranges[i];
         const bool tip_names_upper = r.tip.find(upper_end_mark) != std::string_view::npos;
         if (r.upper != UpperEnd::fixed && !tip_names_upper) return false;
         if (r.startup_tip.find(upper_end_mark) != std::string_view::npos) return false;
         if ((r.option == Ctl::none) != (r.form == ValueForm::plain)) return false;
+        for (std::size_t j = i + 2; j < field_ranges.size(); ++j) {
+            if (field_ranges[j].field == r.field && field_ranges[j - 1].field != r.field) {
+                return false;
+            }
+        }
     }
     return true;
 }
 static_assert(field_ranges_well_formed());
 
+// Where each control's rows start in field_ranges and how many there are
+// (none for a control that is not an entry field).
+struct FieldRangeRows {
+    std::uint8_t first = 0;
+    std::uint8_t count = 0;
+};
+inline constexpr auto field_range_rows_of = [] {
+    std::array<FieldRangeRows, control_count> rows{};
+    for (std::size_t i = field_ranges.size(); i-- > 0;) {
+        FieldRangeRows& of = rows[static_cast<std::size_t>(field_ranges[i].field)];
+        of.first = static_cast<std::uint8_t>(i);
+        ++of.count;
+    }
+    return rows;
+}();
+
+// The rows of FIELD, one per form.
+constexpr std::span<const FieldRange> ranges_of(Ctl field) {
+    const FieldRangeRows& of = field_range_rows_of[static_cast<std::size_t>(field)];
+    return std::span<const FieldRange>(field_ranges).subspan(of.first, of.count);
+}
+
 // The row of entry field FIELD in FORM; its first row if it has no such form.
 constexpr const FieldRange& field_range(Ctl field, ValueForm form = ValueForm::plain) {
-    const FieldRange* first = nullptr;
-    for (const FieldRange& r : field_ranges) {
-        if (r.field != field) continue;
+    const std::span<const FieldRange> rows = ranges_of(field);
+    for (const FieldRange& r : rows) {
         if (r.form == form) return r;
-        if (first == nullptr) first = &r;
     }
-    return *first;
+    return rows.front();
 }
 
 // The tool tip the layout gives FIELD, or none.
 constexpr std::string_view startup_tip(Ctl field) {
-    for (const FieldRange& r : field_ranges) {
-        if (r.field == field && !r.startup_tip.empty()) return r.startup_tip;
+    for (const FieldRange& r : ranges_of(field)) {
+        if (!r.startup_tip.empty()) return r.startup_tip;
     }
     return {};
 }
