@@ -41,9 +41,13 @@ void set_text(Kind kind, QWidget* widget, const std::string& text) {
             static_cast<QLabel*>(widget)->setText(caption_text(text));
             break;
         case Kind::Field: {
+            // A field that already shows the text (a typed character the
+            // field inserted itself) keeps its undo history.
             auto* field = static_cast<QLineEdit*>(widget);
+            const QString shown = qstring(text);
+            if (field->text() == shown) break;
             const QSignalBlocker quiet(field);
-            field->setText(qstring(text));
+            field->setText(shown);
             break;
         }
         case Kind::Frame:
@@ -86,6 +90,12 @@ void show_selection(QLineEdit* field, const Control& c) {
 Renderer::Renderer(const WindowWidgets& widgets, QPalette system_colours)
     : widgets_(widgets), system_(std::move(system_colours)), shown_(widgets.controls.size()) {}
 
+void Renderer::forget_text(Ctl id) {
+    for (std::size_t i = 0; i < widgets_.controls.size(); ++i) {
+        if (widgets_.controls[i] == id) shown_[i].text_known = false;
+    }
+}
+
 void Renderer::render(const Form& form) {
     for (std::size_t i = 0; i < widgets_.controls.size(); ++i) {
         const Ctl id = widgets_.controls[i];
@@ -100,13 +110,9 @@ void Renderer::render_control(Ctl id, const Control& now, Shown& shown) {
     const Control& was = shown.control;
     const bool all = !shown.valid;
 
-    const bool text_changed = all || now.text != was.text;
+    const bool text_changed = all || !shown.text_known || now.text != was.text;
     if (text_changed) set_text(row.kind, widget, now.text);
-    if (text_changed && row.kind == Kind::Label && (row.flags & Transparent) == 0) {
-        // An empty label paints nothing, so that the message label does not
-        // blank out the logo behind it while there is no message.
-        widget->setAutoFillBackground(!now.text.empty());
-    }
+    if (text_changed || now.backcolor != was.backcolor) render_background(row, widget, now);
     if (all || now.tooltip != was.tooltip) widget->setToolTip(qstring(now.tooltip));
     if (all || now.enabled != was.enabled) widget->setEnabled(now.enabled);
     if (row.kind != Kind::Line && (all || now.left != was.left || now.top != was.top)) {
@@ -136,6 +142,26 @@ void Renderer::render_control(Ctl id, const Control& now, Shown& shown) {
 
     shown.control = now;
     shown.valid = true;
+    shown.text_known = true;
+}
+
+void Renderer::render_background(const ControlRow& row, QWidget* widget, const Control& now) {
+    bool fills = false;
+    switch (row.kind) {
+        case Kind::Label:
+            // An empty label paints nothing either.
+            fills = (row.flags & Transparent) == 0 && paints_own_background(now.backcolor) &&
+                    !now.text.empty();
+            break;
+        case Kind::Group:
+        case Kind::Check:
+        case Kind::Option:
+            fills = paints_own_background(now.backcolor);
+            break;
+        default:
+            return;
+    }
+    if (widget->autoFillBackground() != fills) widget->setAutoFillBackground(fills);
 }
 
 void Renderer::render_colours(Ctl id, const Control& now) {
@@ -171,6 +197,16 @@ void Renderer::render_colours(Ctl id, const Control& now) {
 
 void Renderer::render_focus(const Form& form) {
     if (widgets_.controls.empty()) return;
+    if (focus_shown_ != form.focus && focus_shown_ != Ctl::none &&
+        layout_row(focus_shown_).kind == Kind::Field && widgets_[focus_shown_] != nullptr) {
+        // The field has committed its text: typing there can no longer be
+        // undone, and only a focused field shows a selection.
+        auto* left = static_cast<QLineEdit*>(widgets_[focus_shown_]);
+        const QSignalBlocker quiet(left);
+        left->setText(left->text());
+        left->deselect();
+    }
+    focus_shown_ = form.focus;
     QWidget* window = widgets_[widgets_.controls.front()]->window();
     QWidget* target = form.focus != Ctl::none ? widgets_[form.focus] : nullptr;
     if (target == nullptr) {

@@ -20,19 +20,26 @@ class Renderer {
 
     void render(const Form& form);
 
+    // The field ID was edited natively (paste, cut, undo): the next render
+    // compares its text with what it really shows.
+    void forget_text(Ctl id);
+
   private:
     struct Shown {
         bool valid = false;
+        bool text_known = false;
         Control control;
     };
 
     void render_control(Ctl id, const Control& now, Shown& shown);
+    void render_background(const ControlRow& row, QWidget* widget, const Control& now);
     void render_colours(Ctl id, const Control& now);
     void render_focus(const Form& form);
 
     const WindowWidgets& widgets_;
     QPalette system_;
     std::vector<Shown> shown_;  // indexed like WindowWidgets::controls
+    Ctl focus_shown_ = Ctl::none;
 };
 
 }  // namespace orlavex::ui
