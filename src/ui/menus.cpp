@@ -1,5 +1,7 @@
 #include "ui/menus.h"
 
+#include "ui/menu_keys.h"
+
 #include <QSignalBlocker>
 
 namespace orlavex::ui {
@@ -96,6 +98,7 @@ MenuBar::MenuBar(QMenuBar* bar, Chosen chosen) : chosen_(std::move(chosen)) {
         actions_[static_cast<std::size_t>(row.id)] = menu->menuAction();
         add_items(menu, row.id);
     }
+    add_menu_keys(bar);
 }
 
 void MenuBar::add_items(QMenu* menu, Ctl parent) {
