@@ -119,7 +119,7 @@ void Renderer::render_control(Ctl id, const Control& now, Shown& shown) {
         widget->move(pixels(now.left), pixels(now.top));
     }
     if (has_caption(row.kind) && (text_changed || now.fontsize != was.fontsize)) {
-        fit_caption(widget, font_for(row.font, now.fontsize));
+        render_caption_font(row, widget, now, shown);
     } else if (all || now.fontsize != was.fontsize) {
         widget->setFont(font_for(row.font, now.fontsize));
     }
@@ -143,6 +143,19 @@ void Renderer::render_control(Ctl id, const Control& now, Shown& shown) {
     shown.control = now;
     shown.valid = true;
     shown.text_known = true;
+}
+
+void Renderer::render_caption_font(const ControlRow& row, QWidget* widget, const Control& now,
+                                   Shown& shown) {
+    constexpr std::size_t remembered = 64;  // a result label's captions vary without end
+    const auto key = std::make_pair(now.text, now.fontsize);
+    if (const auto known = shown.fitted.find(key); known != shown.fitted.end()) {
+        if (widget->font() != known->second) widget->setFont(known->second);
+        return;
+    }
+    fit_caption(widget, font_for(row.font, now.fontsize));
+    if (shown.fitted.size() >= remembered) shown.fitted.clear();
+    shown.fitted.emplace(key, widget->font());
 }
 
 void Renderer::render_background(const ControlRow& row, QWidget* widget, const Control& now) {

@@ -8,8 +8,12 @@
 #include "form/form.h"
 #include "ui/window_widgets.h"
 
+#include <QFont>
 #include <QPalette>
 
+#include <map>
+#include <string>
+#include <utility>
 #include <vector>
 
 namespace orlavex::ui {
@@ -29,9 +33,14 @@ class Renderer {
         bool valid = false;
         bool text_known = false;
         Control control;
+        // The fonts its captions were fitted with, by caption and designed
+        // size: a step shows the same few captions again and again.
+        std::map<std::pair<std::string, double>, QFont> fitted;
     };
 
     void render_control(Ctl id, const Control& now, Shown& shown);
+    void render_caption_font(const ControlRow& row, QWidget* widget, const Control& now,
+                             Shown& shown);
     void render_background(const ControlRow& row, QWidget* widget, const Control& now);
     void render_colours(Ctl id, const Control& now);
     void render_focus(const Form& form);
