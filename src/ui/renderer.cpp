@@ -3,15 +3,19 @@
 #include "ui/caption_fit.h"
 #include "ui/colours.h"
 #include "ui/fonts.h"
+#include "ui/halo_label.h"
 #include "ui/shapes.h"
 #include "ui/text_positions.h"
 #include "ui/twips.h"
 
 #include <QAbstractButton>
 #include <QGroupBox>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QSignalBlocker>
+
+#include <map>
 
 namespace orlavex::ui {
 
@@ -85,10 +89,60 @@ void show_selection(QLineEdit* field, const Control& c) {
     }
 }
 
+// FRAME as the style draws it over the window's background, without its
+// children.
+QImage drawn_alone(const QWidget* frame, const QPalette& system) {
+    QImage image(frame->size(), QImage::Format_RGB32);
+    image.fill(system.color(QPalette::Window));
+    const_cast<QWidget*>(frame)->render(&image, QPoint(), QRegion(), QWidget::RenderFlags());
+    return image;
+}
+
+// The colour the style fills the inside of a frame with (Fusion shades the
+// window's background a little darker).
+QColor frame_inside_colour(const QPalette& system) {
+    QGroupBox frame(QStringLiteral("Frame"));
+    frame.setPalette(system);
+    frame.resize(64, 64);
+    return QColor(drawn_alone(&frame, system).pixel(32, 48));
+}
+
 }  // namespace
 
 Renderer::Renderer(const WindowWidgets& widgets, QPalette system_colours)
-    : widgets_(widgets), system_(std::move(system_colours)), shown_(widgets.controls.size()) {}
+    : widgets_(widgets),
+      system_(std::move(system_colours)),
+      frame_inside_(frame_inside_colour(system_)),
+      shown_(widgets.controls.size()),
+      plain_behind_(widgets.controls.size(), true) {}
+
+void Renderer::find_plain_behind() {
+    // Controls placed right in a frame may reach onto its border (drawn once
+    // the frames have their titles); only where the frame is plain
+    // underneath can they fill with its colour.
+    std::map<const QWidget*, QImage> drawn_frames;
+    for (std::size_t i = 0; i < widgets_.controls.size(); ++i) {
+        const QWidget* widget = widgets_[widgets_.controls[i]];
+        const auto* frame = qobject_cast<const QGroupBox*>(widget->parentWidget());
+        if (frame == nullptr) continue;
+        QImage& image = drawn_frames[frame];
+        if (image.isNull()) image = drawn_alone(frame, system_);
+        const QRect under = widget->geometry() & image.rect();
+        for (int y = under.top(); y <= under.bottom() && plain_behind_[i]; ++y)
+            for (int x = under.left(); x <= under.right(); ++x)
+                if (QColor(image.pixel(x, y)) != frame_inside_) {
+                    plain_behind_[i] = false;
+                    break;
+                }
+    }
+}
+
+QColor Renderer::behind(Ctl id) const {
+    for (Ctl p = layout_row(id).parent; p != Ctl::none; p = layout_row(p).parent) {
+        if (layout_row(p).kind == Kind::Frame) return frame_inside_;
+    }
+    return system_.color(QPalette::Window);
+}
 
 void Renderer::forget_text(Ctl id) {
     for (std::size_t i = 0; i < widgets_.controls.size(); ++i) {
@@ -101,6 +155,14 @@ void Renderer::render(const Form& form) {
         const Ctl id = widgets_.controls[i];
         render_control(id, form[id], shown_[i]);
     }
+    if (!plain_behind_known_) {
+        find_plain_behind();
+        plain_behind_known_ = true;
+        for (std::size_t i = 0; i < widgets_.controls.size(); ++i) {
+            const Ctl id = widgets_.controls[i];
+            render_background(i, layout_row(id), widgets_[id], form[id]);
+        }
+    }
     render_focus(form);
 }
 
@@ -112,7 +174,8 @@ void Renderer::render_control(Ctl id, const Control& now, Shown& shown) {
 
     const bool text_changed = all || !shown.text_known || now.text != was.text;
     if (text_changed) set_text(row.kind, widget, now.text);
-    if (text_changed || now.backcolor != was.backcolor) render_background(row, widget, now);
+    if (text_changed || now.backcolor != was.backcolor)
+        render_background(static_cast<std::size_t>(&shown - shown_.data()), row, widget, now);
     if (all || now.tooltip != was.tooltip) widget->setToolTip(qstring(now.tooltip));
     if (all || now.enabled != was.enabled) widget->setEnabled(now.enabled);
     if (row.kind != Kind::Line && (all || now.left != was.left || now.top != was.top)) {
@@ -158,18 +221,23 @@ void Renderer::render_caption_font(const ControlRow& row, QWidget* widget, const
     shown.fitted.emplace(key, widget->font());
 }
 
-void Renderer::render_background(const ControlRow& row, QWidget* widget, const Control& now) {
+void Renderer::render_background(std::size_t index, const ControlRow& row, QWidget* widget,
+                                 const Control& now) {
     bool fills = false;
     switch (row.kind) {
         case Kind::Label:
-            // An empty label paints nothing either.
-            fills = (row.flags & Transparent) == 0 && paints_own_background(now.backcolor) &&
-                    !now.text.empty();
+            // Labels are opaque, as designed, unless transparent by design,
+            // drawn over a picture, lying on a frame's border (which the fill
+            // would blot out), or empty and of a colour of their own.
+            fills =
+                (row.flags & Transparent) == 0 &&
+                !static_cast<const HaloLabel*>(widget)->has_halo() &&
+                (paints_own_background(now.backcolor) ? !now.text.empty() : plain_behind_[index]);
             break;
         case Kind::Group:
         case Kind::Check:
         case Kind::Option:
-            fills = paints_own_background(now.backcolor);
+            fills = paints_own_background(now.backcolor) || plain_behind_[index];
             break;
         default:
             return;
@@ -201,7 +269,10 @@ void Renderer::render_colours(Ctl id, const Control& now) {
         set_colour(palette, QPalette::Base, back);
         set_colour(palette, QPalette::Text, fore);
     } else {
-        set_colour(palette, QPalette::Window, back);
+        // On the button face a control fills with what its frame shows there,
+        // so that it shows as no patch and its repaint stops at itself.
+        const QColor fill = paints_own_background(now.backcolor) ? back : behind(id);
+        if (fill.isValid()) palette.setColor(QPalette::Window, fill);  // every state alike
         set_colour(palette, QPalette::WindowText, fore);
         set_colour(palette, QPalette::ButtonText, fore);
     }

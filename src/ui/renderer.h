@@ -41,13 +41,21 @@ class Renderer {
     void render_control(Ctl id, const Control& now, Shown& shown);
     void render_caption_font(const ControlRow& row, QWidget* widget, const Control& now,
                              Shown& shown);
-    void render_background(const ControlRow& row, QWidget* widget, const Control& now);
+    void render_background(std::size_t index, const ControlRow& row, QWidget* widget,
+                           const Control& now);
     void render_colours(Ctl id, const Control& now);
     void render_focus(const Form& form);
 
+    void find_plain_behind();
+    // The colour behind control ID on the button face.
+    QColor behind(Ctl id) const;
+
     const WindowWidgets& widgets_;
     QPalette system_;
-    std::vector<Shown> shown_;  // indexed like WindowWidgets::controls
+    QColor frame_inside_;
+    std::vector<Shown> shown_;        // indexed like WindowWidgets::controls
+    std::vector<bool> plain_behind_;  // on a plain part of a frame, or not in one
+    bool plain_behind_known_ = false;
     Ctl focus_shown_ = Ctl::none;
 };
 
