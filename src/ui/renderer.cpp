@@ -89,22 +89,39 @@ void show_selection(QLineEdit* field, const Control& c) {
     }
 }
 
-// FRAME as the style draws it over the window's background, without its
-// children.
-QImage drawn_alone(const QWidget* frame, const QPalette& system) {
-    QImage image(frame->size(), QImage::Format_RGB32);
-    image.fill(system.color(QPalette::Window));
-    const_cast<QWidget*>(frame)->render(&image, QPoint(), QRegion(), QWidget::RenderFlags());
-    return image;
-}
+// A frame as the style draws it over the window's background: the colour it
+// fills its inside with (Fusion shades the background a little darker) and
+// the margins of its border and title, outside of which it is plain.
+struct FrameLook {
+    QColor inside;
+    QMargins border;
+};
 
-// The colour the style fills the inside of a frame with (Fusion shades the
-// window's background a little darker).
-QColor frame_inside_colour(const QPalette& system) {
-    QGroupBox frame(QStringLiteral("Frame"));
+FrameLook frame_look(const QPalette& system, const QString& title, const QFont& title_font) {
+    QGroupBox frame(title);
     frame.setPalette(system);
-    frame.resize(64, 64);
-    return QColor(drawn_alone(&frame, system).pixel(32, 48));
+    frame.setFont(title_font);
+    frame.resize(96, 96);
+    QImage image(frame.size(), QImage::Format_RGB32);
+    image.fill(system.color(QPalette::Window));
+    frame.render(&image, QPoint(), QRegion(), QWidget::RenderFlags());
+    const int middle = image.width() / 2;
+    const QRgb inside = image.pixel(middle, image.height() / 2);
+    const auto plain_from = [&](QPoint at, QPoint step) {
+        // Walks back from the middle to the first pixel of another colour.
+        int n = 0;
+        while (image.rect().contains(at + step) && image.pixel(at + step) == inside) {
+            at += step;
+            ++n;
+        }
+        return n;
+    };
+    const QPoint centre(middle, image.height() / 2);
+    const QMargins border(centre.x() - plain_from(centre, {-1, 0}),
+                          centre.y() - plain_from(centre, {0, -1}),
+                          image.width() - 1 - centre.x() - plain_from(centre, {1, 0}),
+                          image.height() - 1 - centre.y() - plain_from(centre, {0, 1}));
+    return {QColor(inside), border};
 }
 
 }  // namespace
@@ -112,28 +129,23 @@ QColor frame_inside_colour(const QPalette& system) {
 Renderer::Renderer(const WindowWidgets& widgets, QPalette system_colours)
     : widgets_(widgets),
       system_(std::move(system_colours)),
-      frame_inside_(frame_inside_colour(system_)),
       shown_(widgets.controls.size()),
-      plain_behind_(widgets.controls.size(), true) {}
-
-void Renderer::find_plain_behind() {
-    // Controls placed right in a frame may reach onto its border (drawn once
-    // the frames have their titles); only where the frame is plain
-    // underneath can they fill with its colour.
-    std::map<const QWidget*, QImage> drawn_frames;
+      plain_behind_(widgets.controls.size(), true) {
+    // Controls placed right in a frame may reach onto its border or title;
+    // only where the frame is plain underneath can they fill with its colour.
+    const ControlRow* sample = nullptr;
+    for (Ctl id : widgets_.controls)
+        if (sample == nullptr && layout_row(id).kind == Kind::Frame) sample = &layout_row(id);
+    if (sample == nullptr) return;
+    const FrameLook look =
+        frame_look(system_, QString::fromUtf8(sample->text.data(), qsizetype(sample->text.size())),
+                   font_for(sample->font, sample->font.size));
+    frame_inside_ = look.inside;
     for (std::size_t i = 0; i < widgets_.controls.size(); ++i) {
-        const QWidget* widget = widgets_[widgets_.controls[i]];
-        const auto* frame = qobject_cast<const QGroupBox*>(widget->parentWidget());
-        if (frame == nullptr) continue;
-        QImage& image = drawn_frames[frame];
-        if (image.isNull()) image = drawn_alone(frame, system_);
-        const QRect under = widget->geometry() & image.rect();
-        for (int y = under.top(); y <= under.bottom() && plain_behind_[i]; ++y)
-            for (int x = under.left(); x <= under.right(); ++x)
-                if (QColor(image.pixel(x, y)) != frame_inside_) {
-                    plain_behind_[i] = false;
-                    break;
-                }
+        const ControlRow& row = layout_row(widgets_.controls[i]);
+        if (row.parent == Ctl::none || layout_row(row.parent).kind != Kind::Frame) continue;
+        const QRect frame(QPoint(0, 0), pixel_rect(layout_row(row.parent).rect).size());
+        plain_behind_[i] = frame.marginsRemoved(look.border).contains(pixel_rect(row.rect));
     }
 }
 
@@ -153,20 +165,12 @@ void Renderer::forget_text(Ctl id) {
 void Renderer::render(const Form& form) {
     for (std::size_t i = 0; i < widgets_.controls.size(); ++i) {
         const Ctl id = widgets_.controls[i];
-        render_control(id, form[id], shown_[i]);
-    }
-    if (!plain_behind_known_) {
-        find_plain_behind();
-        plain_behind_known_ = true;
-        for (std::size_t i = 0; i < widgets_.controls.size(); ++i) {
-            const Ctl id = widgets_.controls[i];
-            render_background(i, layout_row(id), widgets_[id], form[id]);
-        }
+        render_control(id, form[id], shown_[i], is_showing(form, id));
     }
     render_focus(form);
 }
 
-void Renderer::render_control(Ctl id, const Control& now, Shown& shown) {
+void Renderer::render_control(Ctl id, const Control& now, Shown& shown, bool showing) {
     const ControlRow& row = layout_row(id);
     QWidget* widget = widgets_[id];
     const Control& was = shown.control;
@@ -181,8 +185,14 @@ void Renderer::render_control(Ctl id, const Control& now, Shown& shown) {
     if (row.kind != Kind::Line && (all || now.left != was.left || now.top != was.top)) {
         widget->move(pixels(now.left), pixels(now.top));
     }
-    if (has_caption(row.kind) && (text_changed || now.fontsize != was.fontsize)) {
-        render_caption_font(row, widget, now, shown);
+    if (has_caption(row.kind)) {
+        // A hidden caption is fitted once it shows (most of the manual
+        // frames stay hidden in a session).
+        shown.caption_due = shown.caption_due || text_changed || now.fontsize != was.fontsize;
+        if (shown.caption_due && showing) {
+            render_caption_font(row, widget, now, shown);
+            shown.caption_due = false;
+        }
     } else if (all || now.fontsize != was.fontsize) {
         widget->setFont(font_for(row.font, now.fontsize));
     }

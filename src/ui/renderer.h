@@ -32,13 +32,14 @@ class Renderer {
     struct Shown {
         bool valid = false;
         bool text_known = false;
+        bool caption_due = false;  // its caption waits to be fitted until it shows
         Control control;
         // The fonts its captions were fitted with, by caption and designed
         // size: a step shows the same few captions again and again.
         std::map<std::pair<std::string, double>, QFont> fitted;
     };
 
-    void render_control(Ctl id, const Control& now, Shown& shown);
+    void render_control(Ctl id, const Control& now, Shown& shown, bool showing);
     void render_caption_font(const ControlRow& row, QWidget* widget, const Control& now,
                              Shown& shown);
     void render_background(std::size_t index, const ControlRow& row, QWidget* widget,
@@ -46,7 +47,6 @@ class Renderer {
     void render_colours(Ctl id, const Control& now);
     void render_focus(const Form& form);
 
-    void find_plain_behind();
     // The colour behind control ID on the button face.
     QColor behind(Ctl id) const;
 
@@ -55,7 +55,6 @@ class Renderer {
     QColor frame_inside_;
     std::vector<Shown> shown_;        // indexed like WindowWidgets::controls
     std::vector<bool> plain_behind_;  // on a plain part of a frame, or not in one
-    bool plain_behind_known_ = false;
     Ctl focus_shown_ = Ctl::none;
 };
 
