@@ -25,4 +25,8 @@ QColor to_qcolor(std::int64_t model_colour, const QPalette& system) {
                   static_cast<int>((bgr >> 16) & 0xFF));
 }
 
+bool paints_own_background(std::int64_t model_colour) {
+    return model_colour != colour::button_face && model_colour != colour::none;
+}
+
 }  // namespace orlavex::ui

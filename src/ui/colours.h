@@ -12,4 +12,9 @@ namespace orlavex::ui {
 // SYSTEM supplies the system colours. colour::none gives an invalid QColor.
 QColor to_qcolor(std::int64_t model_colour, const QPalette& system);
 
+// Whether a control in MODEL_COLOUR paints its own background. On the button
+// face it lets its frame show through instead: Fusion shades the inside of a
+// frame, and a filled button-face rectangle would show as a lighter patch.
+bool paints_own_background(std::int64_t model_colour);
+
 }  // namespace orlavex::ui

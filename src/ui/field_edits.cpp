@@ -23,18 +23,22 @@ void note_selection(Calculator& calc, const QLineEdit* field) {
 
 }  // namespace
 
-FieldEdits::FieldEdits(ModelLink& link, const WindowWidgets& widgets, QObject* parent)
+FieldEdits::FieldEdits(ModelLink& link, const WindowWidgets& widgets,
+                       std::function<void(Ctl)> edited, QObject* parent)
     : QObject(parent) {
     for (Ctl id : widgets.controls) {
         if (layout_row(id).kind != Kind::Field) continue;
         auto* field = static_cast<QLineEdit*>(widgets[id]);
         ModelLink* model = &link;
-        connect(field, &QLineEdit::textEdited, this, [model, field, id](const QString& text) {
-            model->note([&](Calculator& calc) {
-                paste_text(calc, id, text.toStdString());
-                if (calc.form.focus == id) note_selection(calc, field);
-            });
-        });
+        connect(field, &QLineEdit::textEdited, this,
+                [model, field, id, edited](const QString& text) {
+                    model->note([&](Calculator& calc) {
+                        paste_text(calc, id, text.toStdString());
+                        if (calc.form.focus == id) note_selection(calc, field);
+                    });
+                    // The text the window last wrote is no longer what it shows.
+                    edited(id);
+                });
         const auto selection_moved = [model, field, id] {
             model->note([&](Calculator& calc) {
                 // While a native edit runs, the model may still hold the old text;

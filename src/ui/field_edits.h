@@ -9,11 +9,15 @@
 
 #include <QObject>
 
+#include <functional>
+
 namespace orlavex::ui {
 
 class FieldEdits : public QObject {
   public:
-    FieldEdits(ModelLink& link, const WindowWidgets& widgets, QObject* parent);
+    // EDITED runs after the model has taken over a native edit of a field.
+    FieldEdits(ModelLink& link, const WindowWidgets& widgets, std::function<void(Ctl)> edited,
+               QObject* parent);
 };
 
 }  // namespace orlavex::ui

@@ -4,6 +4,7 @@
 #include "window/user_actions.h"
 
 #include <QLineEdit>
+#include <QSignalBlocker>
 
 #include <array>
 
@@ -56,6 +57,36 @@ char model_character(QChar c) {
     return c.unicode() < 0x80 ? static_cast<char>(c.unicode()) : '?';
 }
 
+// The text FIELD would hold after its own editing of CH (a character, or
+// a Backspace) at its selection.
+QString natively_edited(const QLineEdit* field, QChar ch) {
+    QString text = field->text();
+    int start = field->cursorPosition();
+    int length = 0;
+    if (field->hasSelectedText()) {
+        start = field->selectionStart();
+        length = field->selectionLength();
+    }
+    if (ch != QChar(key::backspace)) return text.replace(start, length, ch);
+    if (length == 0 && start > 0) return text.remove(start - 1, 1);
+    return text.remove(start, length);
+}
+
+// Keys after which the focused field's text counts as committed.
+bool commits(int model_key) {
+    return model_key == key::enter || model_key == key::page_up || model_key == key::page_down ||
+           model_key == key::up || model_key == key::down;
+}
+
+// Forgets what can be undone in FIELD, keeping its text.
+void clear_undo(QLineEdit* field) {
+    if (!field->isUndoAvailable() && !field->isRedoAvailable()) return;
+    const QSignalBlocker quiet(field);
+    const int caret = field->cursorPosition();
+    field->setText(field->text());
+    field->setCursorPosition(caret);
+}
+
 }  // namespace
 
 int modifier_mask(Qt::KeyboardModifiers modifiers) {
@@ -88,18 +119,19 @@ bool KeyForwarder::forward(QKeyEvent* key) {
         link_.act([mask](Calculator& calc) { press_key(calc, key::tab, mask | shift_mask); });
         return true;
     }
+    auto* field = qobject_cast<QLineEdit*>(window_->focusWidget());
     for (const KeyCode& k : navigation_keys) {
         if (key->key() == k.qt_key) {
+            if (field != nullptr && commits(k.model_key)) clear_undo(field);
             link_.act([&](Calculator& calc) { press_key(calc, k.model_key, mask); });
             return true;
         }
     }
     if (key->key() == Qt::Key_Backspace) {
-        link_.act(
-            [](Calculator& calc) { type_character(calc, static_cast<char>(key::backspace)); });
+        type_into(field, QChar(key::backspace));
         return true;
     }
-    const bool in_field = qobject_cast<QLineEdit*>(window_->focusWidget()) != nullptr;
+    const bool in_field = field != nullptr;
     if (in_field && is_native_edit(key)) {
         // The key-down reaches the model; the field then edits natively.
         const int code = platform_key_code(key->key());
@@ -108,10 +140,27 @@ bool KeyForwarder::forward(QKeyEvent* key) {
     }
     if ((mask & alt_mask) != 0 || key->text().isEmpty()) return false;  // menus, function keys
     // The model works a focused check box or option button on the space bar.
-    for (QChar c : key->text()) {
-        link_.act([&](Calculator& calc) { type_character(calc, model_character(c)); });
-    }
+    for (QChar c : key->text())
+        type_into(field, c);
     return true;
+}
+
+void KeyForwarder::type_into(QLineEdit* field, QChar ch) {
+    const Ctl id = field != nullptr ? widgets_.find(field) : Ctl::none;
+    const QString edited = id != Ctl::none ? natively_edited(field, ch) : QString();
+    link_.act([&](Calculator& calc) {
+        type_character(calc, model_character(ch));
+        // Where the model's editing agrees with the field's own, the field
+        // edits itself, so that Ctrl+Z can undo the typing.
+        if (id == Ctl::none || calc.form.focus != id) return;
+        if (calc.form[id].text != edited.toStdString()) return;
+        const QSignalBlocker quiet(field);
+        if (ch == QChar(key::backspace)) {
+            field->backspace();
+        } else {
+            field->insert(QString(ch));
+        }
+    });
 }
 
 }  // namespace orlavex::ui

@@ -10,6 +10,7 @@
 #include "ui/window_widgets.h"
 
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QObject>
 
 namespace orlavex::ui {
@@ -27,6 +28,10 @@ class KeyForwarder : public QObject {
   private:
     // True when the key is used up; false leaves it to the widget.
     bool forward(QKeyEvent* key);
+    // Types CH (a character or a Backspace) through the model into FIELD,
+    // the focused entry field, or into the focused control when FIELD is
+    // nullptr.
+    void type_into(QLineEdit* field, QChar ch);
 
     ModelLink& link_;
     const WindowWidgets& widgets_;

@@ -57,7 +57,8 @@ MainWindow::MainWindow(QWidget* parent)
     });
     new KeyForwarder(link_, widgets_, this);
     new MouseForwarder(link_, widgets_, this);
-    new FieldEdits(link_, widgets_, this);
+    new FieldEdits(
+        link_, widgets_, [this](Ctl field) { renderer_->forget_text(field); }, this);
     link_.set_after_action([this] { show_model(); });
     render();
 }

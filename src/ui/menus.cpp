@@ -1,5 +1,6 @@
 #include "ui/menus.h"
 
+#include "ui/menu_keys.h"
 #include "ui/qstring.h"
 
 #include <QSignalBlocker>
@@ -111,6 +112,7 @@ MenuBar::MenuBar(QMenuBar* bar, Chosen chosen) : chosen_(std::move(chosen)) {
             }
         });
     }
+    add_menu_keys(bar);
 }
 
 void MenuBar::render(const Form& form) {

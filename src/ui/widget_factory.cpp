@@ -1,13 +1,15 @@
 #include "ui/widget_factory.h"
 
+#include "ui/colours.h"
 #include "ui/fonts.h"
+#include "ui/halo_label.h"
 #include "ui/qstring.h"
 #include "ui/shapes.h"
 #include "ui/twips.h"
 #include "ui/wrapping_check_box.h"
 
+#include <QFontMetrics>
 #include <QGroupBox>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -23,18 +25,24 @@ bool has(const ControlRow& row, Flag flag) {
     return (row.flags & flag) != 0;
 }
 
+// A label as high as two lines breaks its caption at the blanks, as the
+// platform's labels do ("NS" over "On" beside a level field).
+bool holds_two_lines(const ControlRow& row) {
+    const QFontMetrics metrics(font_for(row.font, row.font.size));
+    return 2 * metrics.height() <= pixels(row.rect.height) + 1;
+}
+
 QWidget* make_label(const ControlRow& row, QWidget* parent) {
-    auto* label = new QLabel(parent);
+    auto* label = new HaloLabel(parent);
     label->setTextFormat(Qt::PlainText);
     const Qt::Alignment across = has(row, Centred) ? Qt::AlignHCenter : Qt::AlignLeft;
     label->setAlignment(across | Qt::AlignTop);
-    label->setWordWrap(has(row, Wrap));
+    label->setWordWrap(has(row, Wrap) || holds_two_lines(row));
     if (has(row, Border)) {
         label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         label->setLineWidth(1);
         label->setIndent(1);
     }
-    label->setAutoFillBackground(!has(row, Transparent));
     if (has(row, Link)) label->setCursor(Qt::PointingHandCursor);
     return label;
 }
@@ -48,16 +56,13 @@ QWidget* make_field(QWidget* parent) {
 }
 
 QWidget* make_check(const ControlRow& row, QWidget* parent) {
-    QCheckBox* box = has(row, Wrap) ? new WrappingCheckBox(parent) : new QCheckBox(parent);
-    box->setAutoFillBackground(true);
-    return box;
+    return has(row, Wrap) ? new WrappingCheckBox(parent) : new QCheckBox(parent);
 }
 
 QWidget* make_option(QWidget* parent) {
     auto* option = new QRadioButton(parent);
     // The model decides which button of a group is selected.
     option->setAutoExclusive(false);
-    option->setAutoFillBackground(true);
     return option;
 }
 
@@ -78,11 +83,8 @@ QWidget* make_widget(const ControlRow& row, QWidget* parent, PictureLibrary& pic
     switch (row.kind) {
         case Kind::Frame:
             return new QGroupBox(parent);
-        case Kind::Group: {
-            auto* group = new QWidget(parent);
-            group->setAutoFillBackground(true);
-            return group;
-        }
+        case Kind::Group:
+            return new QWidget(parent);
         case Kind::Label:
             return make_label(row, parent);
         case Kind::Field:
@@ -143,6 +145,24 @@ void stack_children(const WindowWidgets& built) {
     }
 }
 
+// A transparent label over a picture draws its text with a halo, so that it
+// stays readable on the picture.
+void give_halos(const WindowWidgets& built) {
+    for (Ctl id : built.controls) {
+        const ControlRow& row = layout_row(id);
+        if (row.kind != Kind::Label || has(row, Transparent) ||
+            paints_own_background(row.backcolor))
+            continue;
+        for (Ctl other : built.controls) {
+            const ControlRow& below = layout_row(other);
+            if (below.kind == Kind::Picture && below.parent == row.parent &&
+                pixel_rect(below.rect).intersects(pixel_rect(row.rect))) {
+                static_cast<HaloLabel*>(built[id])->set_halo(true);
+            }
+        }
+    }
+}
+
 }  // namespace
 
 WindowWidgets build_window_controls(Ctl window, QWidget* client, PictureLibrary& pictures) {
@@ -162,6 +182,7 @@ WindowWidgets build_window_controls(Ctl window, QWidget* client, PictureLibrary&
         built.control_of.insert(widget, row.id);
     }
     stack_children(built);
+    give_halos(built);
     return built;
 }
 

@@ -169,6 +169,7 @@ std::string focus_control(Calculator& calc, Ctl control) {
 
 std::string paste_text(Calculator& calc, Ctl field, std::string_view text) {
     if (!is_entry_field(field)) return name_of(field) + " is not an entry field";
+    if (std::string why = unreachable(calc, field); !why.empty()) return why;
     Control& c = calc.form[field];
     c.text = std::string(text);
     c.selstart = static_cast<int>(c.text.size());
@@ -220,6 +221,8 @@ std::string press_key(Calculator& calc, int key_code, int shift) {
         return click_control(calc, dialog_button(calc));
     }
     if (key_code == key::escape) return {};
+    // Backspace edits like a typed character (its key-down comes first).
+    if (key_code == key::backspace) return type_character(calc, static_cast<char>(key::backspace));
     if (key_code == key::tab) {
         // Tab moves the focus; the window raises no key-down for it.
         const Ctl next = next_in_tab_order(calc, calc.form.focus, (shift & shift_mask) != 0);

@@ -13,14 +13,17 @@ namespace orlavex {
 
 // Puts the focus into CONTROL.
 std::string focus_control(Calculator& calc, Ctl control);
-// Replaces the text of entry field FIELD without any event, as a paste does.
+// Replaces the text of entry field FIELD without any event, as a paste does;
+// refused where a user could not paste (a hidden or disabled field, or a
+// modal window open).
 std::string paste_text(Calculator& calc, Ctl field, std::string_view text);
 // Types one character into the focused control: its key-down, then the
 // character through the window's character handling, then, unless that
 // cancelled it, into the focused field at its selection.
 std::string type_character(Calculator& calc, char ch);
 // A key-down on the focused control (Page Up, arrows, Home, End, Enter,
-// Tab); SHIFT is the modifier mask.
+// Tab); SHIFT is the modifier mask. Backspace is typed as a character, as
+// the window delivers it.
 std::string press_key(Calculator& calc, int key_code, int shift);
 // A mouse click on CONTROL (item INDEX of an indexed menu array): the focus
 // moves first if the control takes it, then its handlers run.

@@ -34,7 +34,7 @@ std::string slurp(const std::filesystem::path& path) {
 
 // Runs orlavex-drive with SCRIPT on standard input, from and into files so
 // that a long script cannot block on a full pipe.
-DriveResult drive(const std::string& script) {
+DriveResult drive(const std::string& script, const char* option = nullptr) {
     const std::filesystem::path dir = std::filesystem::temp_directory_path() /
                                       ("orlavex-drive-test-" + std::to_string(::getpid()));
     std::filesystem::create_directories(dir);
@@ -49,7 +49,8 @@ DriveResult drive(const std::string& script) {
     posix_spawn_file_actions_addopen(&files, 1, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
     posix_spawn_file_actions_addopen(&files, 2, err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
     std::string program = ORLAVEX_DRIVE_PATH;
-    char* argv[] = {program.data(), nullptr};
+    std::string argument = option != nullptr ? option : "";
+    char* argv[] = {program.data(), option != nullptr ? argument.data() : nullptr, nullptr};
     pid_t pid = 0;
     DriveResult run;
     if (posix_spawn(&pid, program.c_str(), &files, nullptr, argv, environ) == 0) {
@@ -77,6 +78,26 @@ std::vector<std::string> lines_of(const std::string& text) {
 void expect_error(const std::string& line, int number, const std::string& reason) {
     EXPECT_EQ(line.rfind("orlavex-drive: line " + std::to_string(number) + ": ", 0), 0u) << line;
     EXPECT_NE(line.find(reason), std::string::npos) << line;
+}
+
+TEST(DriveProcess, HelpAndVersionAnswerWithoutReadingAScript) {
+    const DriveResult help = drive("dump\n", "--help");
+    EXPECT_EQ(help.status, 0);
+    EXPECT_EQ(help.out.rfind("usage: orlavex-drive", 0), 0u) << help.out;
+    for (const char* command :
+         {"focus", "text", "type", "key", "select", "click", "locale", "dump"})
+        EXPECT_NE(help.out.find(std::string("\n  ") + command + " "), std::string::npos) << command;
+    EXPECT_EQ(help.out.find('{'), std::string::npos);  // the script was not run
+
+    const DriveResult version = drive("dump\n", "--version");
+    EXPECT_EQ(version.status, 0);
+    EXPECT_EQ(version.out, "orlavex-drive 3.30\n");
+    EXPECT_EQ(version.err, "");
+
+    const DriveResult wrong = drive("dump\n", "--frobnicate");
+    EXPECT_EQ(wrong.status, 2);
+    EXPECT_EQ(wrong.out, "");
+    EXPECT_EQ(wrong.err.rfind("orlavex-drive: unknown argument \"--frobnicate\"\n", 0), 0u);
 }
 
 TEST(DriveProcess, ACleanScriptExitsZeroWithNothingOnStandardError) {
