@@ -1,0 +1,33 @@
+// Uncertainty budget of the DUT noise figure after the GUM: sensitivities by
+// central differences of the simulated measurement, contributions combined
+// root-sum-square, expanded with k = 2.
+#pragma once
+
+#include "measure/setup.h"
+
+#include <string_view>
+#include <vector>
+
+namespace orlavex::measure {
+
+struct BudgetLine {
+    std::string_view source;  // stable short identifier, e.g. "enr", "mismatch_in"
+    double u = 0;             // standard uncertainty of the source (dB, or natural log for jitter)
+    double c = 0;             // sensitivity, dB of DUT NF per unit of the source
+    double u_i_db = 0;        // |c| u
+    double share = 0;         // u_i^2 / u_c^2
+};
+
+struct Budget {
+    std::vector<BudgetLine> lines;  // fixed order, every source listed
+    double u_c_db = 0;
+    double k = 2;
+    double U_db = 0;
+    // False when the nominal measurement or one of the difference steps has
+    // no valid result (Y <= 1, F_dut <= 0): no budget can be given.
+    bool valid = false;
+};
+
+Budget gum_budget(const MeasurementSetup& setup);
+
+}  // namespace orlavex::measure

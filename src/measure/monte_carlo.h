@@ -1,0 +1,35 @@
+// Monte Carlo simulation of the measurement: every error source drawn from
+// its distribution, the DUT noise-figure error of each simulated measurement
+// collected. A seed gives the same result on any number of threads.
+#pragma once
+
+#include "measure/setup.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+namespace orlavex::measure {
+
+inline constexpr std::uint64_t default_seed = 0x4F524C5645580001;  // "ORLVEX", 1
+
+struct MonteCarloOptions {
+    std::size_t trials = 100000;
+    std::uint64_t seed = default_seed;
+    unsigned threads = 0;  // 0: std::thread::hardware_concurrency
+    bool keep_samples = false;
+};
+
+struct MonteCarloResult {
+    std::size_t trials = 0;
+    std::uint64_t seed = 0;
+    double mean_db = 0, std_db = 0;                 // bias and standard deviation of the error
+    double interval_lo_db = 0, interval_hi_db = 0;  // 2.5 % and 97.5 % quantiles
+    double shortest_lo_db = 0, shortest_hi_db = 0;  // shortest 95 % coverage interval
+    std::size_t invalid = 0;                        // trials without a valid result
+    std::vector<double> samples;                    // errors in trial order (NaN: invalid), if kept
+};
+
+MonteCarloResult monte_carlo(const MeasurementSetup& setup, const MonteCarloOptions& options = {});
+
+}  // namespace orlavex::measure
