@@ -23,6 +23,9 @@ struct Budget {
     double u_c_db = 0;
     double k = 2;
     double U_db = 0;
+    // Error of the measurement with every source at zero: 0 with second-stage
+    // correction, the classic offset db(F_sys) - DUT NF without it.
+    double offset_db = 0;
     // False when the nominal measurement or one of the difference steps has
     // no valid result (Y <= 1, F_dut <= 0): no budget can be given.
     bool valid = false;

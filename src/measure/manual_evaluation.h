@@ -4,6 +4,9 @@
 
 namespace orlavex::measure {
 
+// A figure the levels do not give (the analyzer noise figure and the gain
+// when the calibration Y factor is <= 1, the DUT noise figure of an invalid
+// evaluation) is NaN.
 struct ExactEvaluation {
     bool valid = false;
     double nf_dut_db = 0, gain_db = 0, nf_sa_db = 0, nf_sys_db = 0;
