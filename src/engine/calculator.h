@@ -1,6 +1,7 @@
 // The main window as the engine sees it: its controls and its state.
 #pragma once
 
+#include "engine/figures.h"
 #include "engine/state.h"
 #include "form/form.h"
 
@@ -16,6 +17,7 @@ using ClickHandler = void (*)(Calculator&, Ctl);
 struct Calculator {
     Form form;
     CalcState state;
+    ClassicFigures figures;  // of the last Do_Calc
     ClickHandler on_value_changed = nullptr;
 };
 

@@ -1,0 +1,18 @@
+// Summary statistics of a Monte Carlo sample: mean, standard deviation and
+// the 95 % coverage intervals of the GUM's Monte Carlo supplement.
+#pragma once
+
+#include <vector>
+
+namespace orlavex::measure {
+
+struct Coverage {
+    double mean = 0, std_dev = 0;
+    double symmetric_lo = 0, symmetric_hi = 0;  // 2.5 % and 97.5 % quantiles
+    double shortest_lo = 0, shortest_hi = 0;    // shortest interval holding 95 %
+};
+
+// Values are reordered. Fewer than two values give NaN throughout.
+Coverage coverage_95(std::vector<double>& values);
+
+}  // namespace orlavex::measure

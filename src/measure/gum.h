@@ -1,0 +1,44 @@
+// Uncertainty budget of the DUT noise figure after the GUM: sensitivities by
+// central differences of the simulated measurement around the perfect one,
+// contributions combined root-sum-square, expanded with k = 2.
+//
+// Lines, in this order: "enr" (one ENR error for calibration and
+// measurement), or "enr_cal" and "enr_meas" (independent, with a
+// frequency-converting DUT); "mismatch_in", "mismatch_cal", "mismatch_out";
+// "analyzer_nf_meas", "analyzer_nf_cal", "analyzer_gain"; "jitter_cal_off",
+// "jitter_cal_on", "jitter_meas_off", "jitter_meas_on". A source without
+// uncertainty keeps its line (u = 0, its sensitivity still given).
+#pragma once
+
+#include "measure/setup.h"
+
+#include <string_view>
+#include <vector>
+
+namespace orlavex::measure {
+
+struct BudgetLine {
+    std::string_view source;  // stable short identifier, e.g. "enr", "mismatch_in"
+    double u = 0;             // standard uncertainty of the source (dB, or natural log for jitter)
+    double c = 0;             // sensitivity, dB of DUT NF per unit of the source
+    double u_i_db = 0;        // |c| u
+    double share = 0;         // u_i^2 / u_c^2
+};
+
+struct Budget {
+    std::vector<BudgetLine> lines;  // fixed order, every source listed
+    double u_c_db = 0;
+    double k = 2;
+    double U_db = 0;
+    // Error of the measurement with every source at zero: 0 with second-stage
+    // correction, the classic offset db(F_sys) - DUT NF without it.
+    double offset_db = 0;
+    // False when the nominal measurement or one of the difference steps has
+    // no valid result (Y <= 1, F_dut <= 0): no budget can be given, and the
+    // numbers above may be NaN.
+    bool valid = false;
+};
+
+Budget gum_budget(const MeasurementSetup& setup);
+
+}  // namespace orlavex::measure

@@ -1,0 +1,23 @@
+#include "measure/manual_evaluation.h"
+
+#include "measure/simulated_measurement.h"
+#include "measure/units.h"
+
+namespace orlavex::measure {
+
+ExactEvaluation evaluate_exact(double cal_on_dbm, double cal_off_dbm, double meas_on_dbm,
+                               double meas_off_dbm, double enr_cal_db, double enr_meas_db,
+                               double tc_k, bool second_stage) {
+    const Readings r{lin(cal_off_dbm), lin(cal_on_dbm), lin(meas_off_dbm), lin(meas_on_dbm)};
+    const ReadingsEvaluation ev =
+        evaluate_readings(r, lin(enr_cal_db), lin(enr_meas_db), tc_k, second_stage);
+    ExactEvaluation out;
+    out.valid = ev.valid;
+    out.nf_dut_db = db(ev.f_dut);
+    out.gain_db = db(ev.gain);
+    out.nf_sa_db = db(ev.f_analyzer);
+    out.nf_sys_db = db(ev.f_sys);
+    return out;
+}
+
+}  // namespace orlavex::measure

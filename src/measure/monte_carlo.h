@@ -1,0 +1,41 @@
+// Monte Carlo simulation of the measurement: every error source drawn from
+// its distribution (normal; rectangular for the analyzer's specifications
+// when asked; mismatch from a uniform phase), the DUT noise-figure error of
+// each simulated measurement collected. Trials are cut into fixed blocks,
+// each with its own random stream seeded from (seed, block index), and the
+// threads share out the blocks: a seed gives the same result on any number
+// of threads.
+#pragma once
+
+#include "measure/setup.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+namespace orlavex::measure {
+
+inline constexpr std::uint64_t default_seed = 0x4F524C5645580001;  // "ORLVEX", 1
+
+struct MonteCarloOptions {
+    std::size_t trials = 100000;
+    std::uint64_t seed = default_seed;
+    unsigned threads = 0;  // 0: std::thread::hardware_concurrency
+    bool keep_samples = false;
+};
+
+// Statistics are over the valid trials; without a correction the mean holds
+// the classic offset. Fewer than two valid trials give NaN statistics.
+struct MonteCarloResult {
+    std::size_t trials = 0;
+    std::uint64_t seed = 0;
+    double mean_db = 0, std_db = 0;                 // bias and standard deviation of the error
+    double interval_lo_db = 0, interval_hi_db = 0;  // 2.5 % and 97.5 % quantiles
+    double shortest_lo_db = 0, shortest_hi_db = 0;  // shortest 95 % coverage interval
+    std::size_t invalid = 0;                        // trials without a valid result
+    std::vector<double> samples;                    // errors in trial order (NaN: invalid), if kept
+};
+
+MonteCarloResult monte_carlo(const MeasurementSetup& setup, const MonteCarloOptions& options = {});
+
+}  // namespace orlavex::measure
