@@ -191,7 +191,8 @@ class PointEvaluator {
 
 bool PointEvaluator::put(const Binding& where, double value, std::vector<Entry>& entries,
                          double* entered) {
-    const std::string text = field_text(value, field_capacity(where.field));
+    const std::string text =
+        field_text(value, field_capacity(where.field), kept_decimals(where.field));
     if (text.empty()) return false;
     paste_text(calc_, where.field, text);
     const double taken = read_number(text);

@@ -8,6 +8,7 @@
 #include "window/handlers.h"
 #include "window/user_actions.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
@@ -150,10 +151,14 @@ int field_capacity(Ctl field) {
     return layout_row(field).max_length;
 }
 
-std::string field_text(double value, int max_chars) {
+int kept_decimals(Ctl field) {
+    return field == txtDUT_NF || field == txtDUT_Gain || field == txtSA_Noise ? 2 : 15;
+}
+
+std::string field_text(double value, int max_chars, int max_decimals) {
     if (!std::isfinite(value)) return {};
     // Most decimals first: the first text that fits is the nearest one.
-    for (int places = 15; places >= 0; --places) {
+    for (int places = std::clamp(max_decimals, 0, 15); places >= 0; --places) {
         char buffer[64];
         std::snprintf(buffer, sizeof buffer, "%.*f", places, value);
         std::string text = buffer;
