@@ -375,7 +375,9 @@ std::vector<double> sweep_values(const Sweep& sweep) {
             values[i] = sweep.from + (sweep.to - sweep.from) * t;
         }
     }
-    if (n > 1) values.back() = sweep.to;  // exactly, whatever the rounding
+    // The ends exactly, whatever the rounding of the logarithms.
+    if (n > 0) values.front() = sweep.from;
+    if (n > 1) values.back() = sweep.to;
     return values;
 }
 
