@@ -350,6 +350,17 @@ TEST(SweepConversion, CalibrationUsesTheTablesENRAtTheOutputFrequency) {
     EXPECT_EQ(p.setup.enr_cal_db, 15.0);
 }
 
+std::size_t same_count(const SweepResult& r) {
+    std::size_t n = 0;
+    for (std::size_t i = 1; i < r.points.size(); ++i) {
+        const auto& a = r.points[i - 1].setup;
+        const auto& b = r.points[i].setup;
+        n += a.analyzer_nf_db == b.analyzer_nf_db && a.gamma_source == b.gamma_source &&
+             a.gamma_analyzer == b.gamma_analyzer;
+    }
+    return n;
+}
+
 // ---- Threads and the Monte Carlo ------------------------------------------------------
 
 TEST(SweepThreads, OneAndTwoThreadsGiveTheSameSweepMonteCarloIncluded) {
@@ -371,7 +382,15 @@ TEST(SweepThreads, OneAndTwoThreadsGiveTheSameSweepMonteCarloIncluded) {
         EXPECT_EQ(a.monte_carlo->interval_hi_db, b.monte_carlo->interval_hi_db);
         EXPECT_EQ(a.monte_carlo->trials, 2000u);
         EXPECT_EQ(a.note, b.note);
+        // Neighbours with the same set-up share results: each point's are
+        // still exactly those of its own set-up.
+        EXPECT_EQ(a.gum.U_db, measure::gum_budget(a.setup).U_db);
+        const measure::MonteCarloResult own = measure::monte_carlo(a.setup, {2000, 99, 1, false});
+        EXPECT_EQ(a.monte_carlo->interval_lo_db, own.interval_lo_db);
+        EXPECT_EQ(a.monte_carlo->std_db, own.std_db);
     }
+    // Galder-4's bands make some neighbours share a set-up and others not.
+    EXPECT_TRUE(same_count(one) > 0 && same_count(one) < one.points.size() - 1);
 }
 
 }  // namespace
