@@ -11,6 +11,14 @@ double reflection(double match, bool vswr_form) {
     return vswr_form ? (match - 1) / (match + 1) : std::pow(10.0, -std::fabs(match) / 20.0);
 }
 
+double return_loss_db(double gamma) {
+    return -20 * log10(gamma);
+}
+
+double vswr_from_reflection(double gamma) {
+    return (1 + gamma) / (1 - gamma);
+}
+
 double mismatch_db(double gamma_a, double gamma_b) {
     return -20 * log10(1 - gamma_a * gamma_b);
 }

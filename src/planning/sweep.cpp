@@ -7,6 +7,7 @@
 #include "engine/measurement_setup.h"
 #include "engine/number_text.h"
 #include "engine/recalc.h"
+#include "measure/match.h"
 #include "planning/point_notes.h"
 #include "window/user_actions.h"
 
@@ -71,10 +72,6 @@ struct Entry {
 
 std::string number(double x) {
     return general_text(x);
-}
-
-double vswr_of(double gamma) {
-    return (1 + gamma) / (1 - gamma);
 }
 
 // The base window made ready for the points: frequency conversion, formats
@@ -306,7 +303,7 @@ SweepPoint PointEvaluator::evaluate(double value) {
         if (enr->reflection && prepared_.source_match_from_table) {
             const double gamma = std::max(enr->reflection->on_mag, enr->reflection->off_mag);
             table_fits &= put({txtNS_Match, &CalcState::NS_Match, "source VSWR from the table", ""},
-                              vswr_of(gamma), entries, nullptr);
+                              measure::vswr_from_reflection(gamma), entries, nullptr);
         }
     }
     std::optional<datafiles::DutPoint> dut;
@@ -317,11 +314,11 @@ SweepPoint PointEvaluator::evaluate(double value) {
                               *dut->gain_db, entries, nullptr);
         }
         table_fits &= put({txtDUT_InMatch, &CalcState::DUT_InMatch, "DUT input VSWR from S11", ""},
-                          vswr_of(dut->input_match), entries, nullptr);
+                          measure::vswr_from_reflection(dut->input_match), entries, nullptr);
         if (dut->output_match) {
             table_fits &=
                 put({txtDUT_OutMatch, &CalcState::DUT_OutMatch, "DUT output VSWR from S22", ""},
-                    vswr_of(*dut->output_match), entries, nullptr);
+                    measure::vswr_from_reflection(*dut->output_match), entries, nullptr);
         }
     }
 
@@ -336,7 +333,7 @@ SweepPoint PointEvaluator::evaluate(double value) {
     const CalcState& s = calc_.state;
     point.enr_db = s.ENR;
     point.enr_unc_db = s.ENR_Unc;
-    point.source_vswr = vswr_of(s.NS_Gamma);
+    point.source_vswr = measure::vswr_from_reflection(s.NS_Gamma);
     point.dut_gain_db = s.DUT_Gain;
     point.dut_nf_db = s.DUT_NF;
     if (std::string why = range_problem(point, entries); !why.empty()) {

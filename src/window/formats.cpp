@@ -4,6 +4,7 @@
 #include "engine/field_bounds.h"
 #include "engine/number_text.h"
 #include "engine/numeric.h"
+#include "measure/match.h"
 
 namespace orlavex {
 
@@ -23,7 +24,8 @@ void to_return_loss(Calculator& calc, Ctl field, double gamma) {
     const double rl_max = upper_end(calc.state, range);
     const double v = read_number(calc.form[field].text);
     // A perfect match pairs with the largest return loss.
-    const double rl = v == 1.0 ? rl_max : limit(round_to(-20 * log10(gamma), 2), 0, rl_max);
+    const double rl =
+        v == 1.0 ? rl_max : limit(round_to(measure::return_loss_db(gamma), 2), 0, rl_max);
     set_text(calc, field, text_of(calc, rl));
     calc.form[field].tooltip = range_tip(calc, range);
 }
@@ -31,7 +33,7 @@ void to_return_loss(Calculator& calc, Ctl field, double gamma) {
 void to_vswr(Calculator& calc, Ctl field, double gamma) {
     const double v = read_number(calc.form[field].text);
     const double rl_max = upper_end(calc.state, field_range(field, ValueForm::return_loss));
-    const double vswr = v == rl_max ? 1.0 : round_to((1 + gamma) / (1 - gamma), 2);
+    const double vswr = v == rl_max ? 1.0 : round_to(measure::vswr_from_reflection(gamma), 2);
     set_text(calc, field, text_of(calc, vswr));
     calc.form[field].tooltip = range_tip(calc, field_range(field, ValueForm::vswr));
 }

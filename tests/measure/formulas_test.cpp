@@ -23,6 +23,16 @@ TEST(Reflection, FromVswrAndFromReturnLoss) {
     EXPECT_NEAR(reflection(-20 * std::log10(0.2), false), reflection(1.5, true), 1e-15);
 }
 
+TEST(Reflection, BackToReturnLossAndVswr) {
+    EXPECT_DOUBLE_EQ(return_loss_db(0.1), 20.0);
+    EXPECT_DOUBLE_EQ(vswr_from_reflection(1.0 / 3.0), 2.0);
+    EXPECT_EQ(vswr_from_reflection(0.0), 1.0);
+    for (double gamma : {0.001, 0.05, 0.2, 0.5, 0.9}) {
+        EXPECT_NEAR(reflection(return_loss_db(gamma), false), gamma, 1e-15);
+        EXPECT_NEAR(reflection(vswr_from_reflection(gamma), true), gamma, 1e-15);
+    }
+}
+
 TEST(Mismatch, WorstCaseAndPhaseForms) {
     const double ga = 0.2, gb = 0.3;
     EXPECT_DOUBLE_EQ(mismatch_db(ga, gb), -20 * std::log10(1 - 0.06));
