@@ -1,0 +1,94 @@
+// DUT S-parameters from Touchstone 1.x files (.s1p, .s2p): per frequency the
+// gain |S21|^2, the input match |S11| and the output match |S22|.
+//
+// The file: '!' starts a comment, anywhere on a line. The option line
+// "# <Hz|kHz|MHz|GHz> S <MA|DB|RI> R <ohms>" (in any order and letter case,
+// each part optional; defaults GHz, MA, 50) comes before the data; as
+// Touchstone 1.x has it, a later option line is ignored. Data lines hold the
+// frequency, then S11 for a .s1p, or S11 S21 S12 S22 for a .s2p, each as a
+// pair in the declared format: magnitude and angle, dB (20 log10 of the
+// magnitude) and angle, or real and imaginary part; angles in degrees. The
+// frequencies rise strictly and are 0 or more.
+//
+// A .s2p may end with a noise-parameter block: lines of five numbers
+// (frequency, minimum noise figure, optimum source reflection as magnitude
+// and angle, normalised noise resistance) that begin where the frequency
+// falls back to or below the last S-parameter frequency. The block is
+// checked for its five numbers per line and otherwise ignored: the DUT's
+// noise figure is an input of its own.
+//
+// Frequencies are in Hz throughout. Between data points the gain in dB and
+// the magnitudes |S11| and |S22| are linear in frequency; outside the data
+// the nearest point holds and the lookup says so.
+#pragma once
+
+#include "datafiles/lookup.h"
+
+#include <complex>
+#include <filesystem>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace orlavex::datafiles {
+
+enum class SParameterFormat { magnitude_angle, db_angle, real_imaginary };
+
+struct TouchstoneRecord {
+    double freq_hz;
+    std::complex<double> s11;
+    std::complex<double> s21;  // S21, S12 and S22 are 0 in a .s1p
+    std::complex<double> s12;
+    std::complex<double> s22;
+    int line;  // in the file
+};
+
+// The DUT at one frequency.
+struct DutPoint {
+    double freq_hz;
+    std::optional<double> gain_db;       // 10 log10 |S21|^2; a .s2p only
+    std::optional<double> gain;          // |S21|^2 as a ratio; a .s2p only
+    double input_match;                  // |S11|
+    std::optional<double> output_match;  // |S22|; a .s2p only
+    AppliedRecords applied;              // which data points; in range or not; note()
+};
+
+class Touchstone {
+  public:
+    const std::string& name() const { return name_; }
+    int ports() const { return ports_; }                 // 1 or 2
+    SParameterFormat format() const { return format_; }  // as declared in the file
+    double reference_ohms() const { return reference_ohms_; }
+    std::span<const TouchstoneRecord> records() const { return records_; }  // never empty
+    // Lines of a noise-parameter block that were read and ignored.
+    int noise_lines_ignored() const { return noise_lines_ignored_; }
+    double first_freq_hz() const { return records_.front().freq_hz; }
+    double last_freq_hz() const { return records_.back().freq_hz; }
+
+    // Throws std::invalid_argument for a frequency that is not finite.
+    DutPoint at(double freq_hz) const;
+
+  private:
+    friend Touchstone parse_touchstone(std::string_view text, std::string_view name, int ports);
+    Touchstone() = default;
+
+    std::string name_;
+    int ports_ = 2;
+    SParameterFormat format_ = SParameterFormat::magnitude_angle;
+    double reference_ohms_ = 50;
+    std::vector<TouchstoneRecord> records_;
+    int noise_lines_ignored_ = 0;
+};
+
+// Reads Touchstone text of a 1-port (`ports` 1, .s1p) or 2-port (2, .s2p)
+// file; `name` names it in messages. Throws FileError for anything that is
+// not a valid file, std::invalid_argument for `ports` other than 1 or 2.
+Touchstone parse_touchstone(std::string_view text, std::string_view name, int ports);
+
+// Reads a .s1p or .s2p file (the extension, in any letter case, gives the
+// ports); messages name the path as given. Throws FileError.
+Touchstone read_touchstone(const std::filesystem::path& path);
+
+}  // namespace orlavex::datafiles

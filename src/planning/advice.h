@@ -1,0 +1,54 @@
+// Which noise source and which internal-preamplifier setting to use for a
+// DUT and analyzer across a band: every catalogue noise source (and "User"
+// as typed) with every preamp choice of the analyzer, swept over the same
+// points and ranked.
+#pragma once
+
+#include "planning/sweep.h"
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace orlavex::planning {
+
+// One set-up the advice tries.
+struct Candidate {
+    std::string noise_source;  // catalogue name or "User"
+    bool int_preamp = false;
+    std::optional<int> preamp_option;  // 0 or 1 for analyzers with two preamps
+    // "NS346B, Int PA on (LNA-1 Preamp)"
+    std::string label() const;
+};
+
+struct AdviceEntry {
+    Candidate candidate;
+    std::size_t rank = 0;       // 1 is the best
+    std::size_t points = 0;     // in the sweep
+    std::size_t in_range = 0;   // points the instruments cover
+    std::size_t evaluated = 0;  // in range and with a valid budget
+    std::size_t all_green = 0;  // points with all three lamps green
+    double worst_U_db = 0;      // largest expanded uncertainty (k = 2) over evaluated points
+    double worst_at = 0;        // swept value where it occurs
+    std::string reason;         // one sentence: why this place
+};
+
+struct Advice {
+    std::vector<AdviceEntry> ranking;  // best first
+};
+
+// The preamp choices the base window's analyzer offers: off, on (or option 0
+// and option 1).
+std::vector<Candidate> preamp_choices(const Calculator& base);
+// Every noise source in menu order, then "User", each with every preamp choice.
+std::vector<Candidate> candidates(const Calculator& base);
+
+// Ranks every candidate over SWEEP's points (the sweep's own noise source and
+// preamp choice are replaced; an ENR table applies only to "User"; no Monte
+// Carlo). Order: candidates that cover every point with a valid result
+// first, then the smaller worst expanded uncertainty (to 0.01 dB), then more
+// all-green points, then menu order.
+Advice advise(const Sweep& sweep);
+
+}  // namespace orlavex::planning

@@ -1,0 +1,118 @@
+// A sweep: one set-up of the calculator window evaluated at many points,
+// varying one input. Every point runs the window model itself (the swept
+// field's text entered as an engineer types it, then the recalculation), so
+// its classic figures are exactly what the window shows for those inputs;
+// the GUM budget and, when asked, the Monte Carlo follow from the set-up the
+// window's state implies.
+#pragma once
+
+#include "datafiles/enr_table.h"
+#include "datafiles/touchstone.h"
+#include "engine/calculator.h"
+#include "measure/gum.h"
+#include "measure/monte_carlo.h"
+#include "measure/setup.h"
+#include "planning/band_edges.h"
+#include "planning/frequency_conversion.h"
+#include "planning/swept_input.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace orlavex::planning {
+
+enum class Spacing { linear, logarithmic };
+
+struct MonteCarloChoice {
+    bool enabled = false;
+    std::size_t trials = 20000;
+    // The same seed at every point (common random numbers): the band's curve
+    // is smooth, and a seed gives the same sweep on any number of threads.
+    std::uint64_t seed = measure::default_seed;
+};
+
+struct Sweep {
+    // The window with the engineer's choices made through its user actions
+    // (start-up values, catalogue analyzer and noise source, preamplifiers,
+    // formats, second-stage correction, frequency conversion, typed fields).
+    Calculator base;
+
+    SweptInput over = SweptInput::frequency;
+    double from = 0, to = 0;  // in the swept input's unit
+    std::size_t points = 101;
+    Spacing spacing = Spacing::linear;
+    MatchForm match_form = MatchForm::vswr;  // for a swept match
+    // Used while the input frequency is swept; the base window's frequency
+    // conversion box is ticked for it. A fixed IF of 0 keeps the base
+    // window's output frequency.
+    FrequencyConversion conversion;
+
+    // Replaces the noise source's ENR and ENR uncertainty at every point; its
+    // reflection columns, when present, give the source match.
+    std::optional<datafiles::EnrTable> enr_table;
+    // The DUT's gain and input/output match per frequency (its noise figure
+    // stays an input).
+    std::optional<datafiles::Touchstone> dut_sparameters;
+
+    double noise_bw_hz = 0, tau_s = 0;  // jitter of the readings; off while either is 0
+    measure::SpecShape spec_shape = measure::SpecShape::normal;
+    MonteCarloChoice monte_carlo;
+
+    unsigned threads = 0;  // 0: std::thread::hardware_concurrency
+};
+
+// A sweep the window cannot carry out (a field a catalogue model locks, fewer
+// than 2 points, a logarithmic sweep through 0, ...).
+class SweepError : public std::invalid_argument {
+  public:
+    using std::invalid_argument::invalid_argument;
+};
+
+struct SweepPoint {
+    double swept_value = 0;        // as entered into the window (what its field takes)
+    double freq_ghz = 0;           // measurement (DUT input) frequency the window used
+    double analyzer_freq_ghz = 0;  // the output frequency with a converting DUT, else freq_ghz
+    // False when the point lies outside an instrument's frequency range or
+    // another limit of the window: then nothing below `note` is evaluated.
+    bool in_range = true;
+
+    // The inputs as the window used them.
+    double enr_db = 0, enr_unc_db = 0;
+    double source_vswr = 0;
+    double dut_gain_db = 0, dut_nf_db = 0;
+
+    // What the window shows (net analyzer NF, Y factors, NF(dut+sa), the
+    // three margins and lamps, the RSS where it shows one).
+    ClassicFigures classic;
+    measure::MeasurementSetup setup;
+    measure::Budget gum;  // u_c_db, U_db (k = 2) and the lines
+    std::optional<measure::MonteCarloResult> monte_carlo;
+
+    // Which catalogue bands or table records applied, or why the point is out
+    // of range.
+    std::string note;
+
+    bool all_green() const;
+};
+
+struct SweepResult {
+    SweptInput over = SweptInput::frequency;
+    MatchForm match_form = MatchForm::vswr;
+    std::vector<SweepPoint> points;
+    // Catalogue band edges inside the swept range, in the swept frequency
+    // (empty unless the sweep is over frequency).
+    std::vector<BandEdge> band_edges;
+};
+
+// The values of the swept input, from `from` to `to` inclusive.
+std::vector<double> sweep_values(const Sweep& sweep);
+
+// Evaluates every point. Throws SweepError when the sweep cannot be carried
+// out at all; single points the window cannot take are reported in them.
+SweepResult run_sweep(const Sweep& sweep);
+
+}  // namespace orlavex::planning

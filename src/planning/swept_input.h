@@ -1,0 +1,42 @@
+// The inputs a sweep can vary, with the names and units scripts see.
+#pragma once
+
+#include "planning/window_setup.h"
+
+#include <optional>
+#include <span>
+#include <string_view>
+
+namespace orlavex::planning {
+
+enum class SweptInput {
+    frequency,      // GHz, the measurement (DUT input) frequency
+    dut_gain,       // dB
+    dut_nf,         // dB
+    enr,            // dB
+    analyzer_nf,    // dB, the analyzer's own noise figure ("User" analyzer)
+    toff,           // degrees C, the noise source's off temperature
+    dut_in_match,   // VSWR or return loss (dB), as the sweep's match form says
+    dut_out_match,  //
+    source_match,   // the noise source ("User" noise source)
+    analyzer_match  // the analyzer input ("User" analyzer, or the external preamp)
+};
+
+struct SweptInputInfo {
+    SweptInput input;
+    std::string_view name;          // as the command line names it: "freq", "dut-gain", ...
+    std::string_view column;        // with its unit: "freq_ghz", "dut_gain_db", ...
+    std::string_view label;         // for a chart axis: "Frequency (GHz)"
+    std::optional<MatchPort> port;  // for the matches
+};
+
+std::span<const SweptInputInfo> swept_inputs();
+const SweptInputInfo& info(SweptInput input);
+// By command-line name; nullptr when unknown.
+const SweptInputInfo* find_swept_input(std::string_view name);
+
+// The column name of a match input depends on its form: "dut_in_vswr" or
+// "dut_in_rl_db".
+std::string_view column_name(SweptInput input, MatchForm form);
+
+}  // namespace orlavex::planning
