@@ -1,8 +1,6 @@
 #include "charts/chart_files.h"
 
-#include <algorithm>
-#include <cctype>
-#include <string>
+#include <cmath>
 
 #include <QCoreApplication>
 #include <QGraphicsScene>
@@ -23,17 +21,6 @@ constexpr double uncertainty_share = 0.6;
 constexpr int dots_per_inch = 96;
 
 }  // namespace
-
-std::optional<ImageFormat> image_format_of(std::string_view path) {
-    const auto dot = path.rfind('.');
-    if (dot == std::string_view::npos) return std::nullopt;
-    std::string extension(path.substr(dot + 1));
-    std::transform(extension.begin(), extension.end(), extension.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    if (extension == "png") return ImageFormat::png;
-    if (extension == "svg") return ImageFormat::svg;
-    return std::nullopt;
-}
 
 void paint_sweep_charts(QPainter& painter, const QRectF& target, const SweepChartData& data) {
     const double width = target.width(), height = target.height();
