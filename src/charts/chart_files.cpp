@@ -14,7 +14,7 @@ namespace orlavex::charts {
 namespace {
 
 // The uncertainty chart takes this share of the height, the margins the rest.
-constexpr double uncertainty_share = 0.6;
+constexpr double uncertainty_share = 0.55;
 
 // Image files are drawn at the screen's usual 96 dots per inch, so point
 // sizes of the fonts look the same in the PNG and the SVG.

@@ -14,7 +14,7 @@
 
 namespace orlavex::charts {
 
-inline constexpr QSize default_image_size{1000, 720};
+inline constexpr QSize default_image_size{1000, 760};
 
 void paint_sweep_charts(QPainter& painter, const QRectF& target, const SweepChartData& data);
 
