@@ -1,0 +1,40 @@
+// What a sweep chart shows, as plain values: the programs that compute a
+// sweep fill it in without any toolkit, and the chart code (or the
+// orlavex-plot helper, after a trip through JSON) draws it.
+#pragma once
+
+#include <array>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "engine/figures.h"
+
+namespace orlavex::charts {
+
+// One point of the sweep. Values that do not exist at the point (out of an
+// instrument's range, an invalid set-up, no Monte Carlo run) stay empty and
+// leave a gap in their curve.
+struct ChartPoint {
+    double x = 0;                                    // the swept value, in the axis unit
+    std::optional<double> expanded_db;               // GUM expanded uncertainty U (k = 2)
+    std::optional<double> rss_db;                    // the classic root-sum-square figure
+    std::optional<double> mc_lo_db, mc_hi_db;        // Monte Carlo 95 % interval of the error
+    std::array<std::optional<double>, 3> margin_db;  // guideline margins 1, 2, 3
+    std::array<Lamp, 3> lamp = {Lamp::grey, Lamp::grey, Lamp::grey};
+};
+
+struct SweepChartData {
+    std::string title;               // e.g. the set-up in a few words
+    std::string x_label;             // "Frequency"
+    std::string x_unit;              // "GHz"; empty for a unitless swept value
+    bool log_x = false;              // logarithmic spacing: logarithmic axis
+    std::vector<ChartPoint> points;  // in rising x
+    std::vector<double> band_edges;  // catalogue band edges inside the sweep, in x
+};
+
+// The worst of a point's three lamps (red over yellow over grey over green),
+// the colour of its mark on the uncertainty chart.
+Lamp worst_lamp(const ChartPoint& point);
+
+}  // namespace orlavex::charts

@@ -1,0 +1,24 @@
+// The charts of a sweep (Qt Charts), shared by orlavex-plot and the planner
+// window: the uncertainty chart (GUM expanded uncertainty, classic RSS, the
+// Monte Carlo 95 % band, lamp marks) and the guideline margin chart.
+#pragma once
+
+#include <memory>
+
+#include <QtCharts/QChart>
+
+#include "charts/sweep_chart_data.h"
+
+namespace orlavex::charts {
+
+// The error band of the DUT noise figure against the swept value: +-U
+// (GUM, k = 2), +-RSS (classic) and the Monte Carlo 95 % interval, with
+// each point's worst guideline lamp as a coloured mark on +U and the
+// catalogue band edges as faint vertical lines.
+std::unique_ptr<QChart> make_uncertainty_chart(const SweepChartData& data);
+
+// The three guideline margins against the swept value, every point marked
+// in its lamp's colour.
+std::unique_ptr<QChart> make_margin_chart(const SweepChartData& data);
+
+}  // namespace orlavex::charts
