@@ -282,7 +282,10 @@ void Renderer::render_colours(Ctl id, const Control& now) {
         // On the button face a control fills with what its frame shows there,
         // so that it shows as no patch and its repaint stops at itself.
         const QColor fill = paints_own_background(now.backcolor) ? back : behind(id);
-        if (fill.isValid()) palette.setColor(QPalette::Window, fill);  // every state alike
+        // Check boxes and option buttons fill in the button role.
+        const bool button_role = row.kind == Kind::Check || row.kind == Kind::Option;
+        if (fill.isValid())
+            palette.setColor(button_role ? widget->backgroundRole() : QPalette::Window, fill);
         set_colour(palette, QPalette::WindowText, fore);
         set_colour(palette, QPalette::ButtonText, fore);
     }
