@@ -249,6 +249,9 @@ void Renderer::render_background(std::size_t index, const ControlRow& row, QWidg
         case Kind::Option:
             fills = paints_own_background(now.backcolor) || plain_behind_[index];
             break;
+        case Kind::Field:
+            fills = plain_behind_[index];
+            break;
         default:
             return;
     }
@@ -278,6 +281,9 @@ void Renderer::render_colours(Ctl id, const Control& now) {
     if (row.kind == Kind::Field) {
         set_colour(palette, QPalette::Base, back);
         set_colour(palette, QPalette::Text, fore);
+        // Around its rounded frame a field fills with the colour behind it,
+        // so that its repaint need not repaint what lies below.
+        palette.setColor(QPalette::Window, behind(id));
     } else {
         // On the button face a control fills with what its frame shows there,
         // so that it shows as no patch and its repaint stops at itself.

@@ -165,11 +165,21 @@ class AppearanceTest : public QObject {
         int labels = 0;
         int groups = 0;
         int buttons = 0;
+        int fields = 0;
         for (QWidget* w : window.client()->findChildren<QWidget*>()) {
             const Ctl id = window.widgets().find(w);
             if (id == Ctl::none || !w->isVisibleTo(&window)) continue;
-            if (paints_own_background(form[id].backcolor)) continue;
             const Kind kind = layout_row(id).kind;
+            if (kind == Kind::Field) {
+                // Outside its rounded frame only: the corner pixels.
+                const QList<QRect> all_but_corners = {QRect(1, 0, w->width() - 2, w->height()),
+                                                      QRect(0, 1, w->width(), w->height() - 2)};
+                QVERIFY2(background_pixels(window, w, all_but_corners) == 0,
+                         qPrintable(w->objectName()));
+                ++fields;
+                continue;
+            }
+            if (paints_own_background(form[id].backcolor)) continue;
             if (kind == Kind::Label) {
                 QVERIFY2(background_pixels(window, static_cast<QLabel*>(w)) == 0,
                          qPrintable(w->objectName()));
@@ -202,6 +212,7 @@ class AppearanceTest : public QObject {
         QVERIFY(labels > 40);
         QVERIFY(groups > 8);
         QVERIFY2(buttons >= 12, QByteArray::number(buttons));
+        QVERIFY(fields >= 10);
         // A label with a colour of its own still paints it.
         QVERIFY(background_pixels(window, control<QLabel>(window, "lblNSsel")) > 0);
     }
