@@ -108,7 +108,7 @@ FrameLook frame_look(const QPalette& system, const QString& title, const QFont& 
     const int middle = image.width() / 2;
     const QRgb inside = image.pixel(middle, image.height() / 2);
     const auto plain_from = [&](QPoint at, QPoint step) {
-        // Walks back from the middle to the first pixel of another colour.
+        // Counts the plain pixels from the middle towards an edge.
         int n = 0;
         while (image.rect().contains(at + step) && image.pixel(at + step) == inside) {
             at += step;
