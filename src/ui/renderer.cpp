@@ -105,7 +105,7 @@ FrameLook frame_look(const QPalette& system, const QString& title, const QFont& 
     const int middle = image.width() / 2;
     const QRgb inside = image.pixel(middle, image.height() / 2);
     const auto plain_from = [&](QPoint at, QPoint step) {
-        // Walks back from the middle to the first pixel of another colour.
+        // Counts the plain pixels from the middle towards an edge.
         int n = 0;
         while (image.rect().contains(at + step) && image.pixel(at + step) == inside) {
             at += step;
@@ -246,6 +246,9 @@ void Renderer::render_background(std::size_t index, const ControlRow& row, QWidg
         case Kind::Option:
             fills = paints_own_background(now.backcolor) || plain_behind_[index];
             break;
+        case Kind::Field:
+            fills = plain_behind_[index];
+            break;
         default:
             return;
     }
@@ -275,11 +278,17 @@ void Renderer::render_colours(Ctl id, const Control& now) {
     if (row.kind == Kind::Field) {
         set_colour(palette, QPalette::Base, back);
         set_colour(palette, QPalette::Text, fore);
+        // Around its rounded frame a field fills with the colour behind it,
+        // so that its repaint need not repaint what lies below.
+        palette.setColor(QPalette::Window, behind(id));
     } else {
         // On the button face a control fills with what its frame shows there,
         // so that it shows as no patch and its repaint stops at itself.
         const QColor fill = paints_own_background(now.backcolor) ? back : behind(id);
-        if (fill.isValid()) palette.setColor(QPalette::Window, fill);  // every state alike
+        // Check boxes and option buttons fill in the button role.
+        const bool button_role = row.kind == Kind::Check || row.kind == Kind::Option;
+        if (fill.isValid())
+            palette.setColor(button_role ? widget->backgroundRole() : QPalette::Window, fill);
         set_colour(palette, QPalette::WindowText, fore);
         set_colour(palette, QPalette::ButtonText, fore);
     }

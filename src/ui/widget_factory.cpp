@@ -52,6 +52,9 @@ QWidget* make_field(QWidget* parent) {
     // The model limits typed text itself; a Qt limit would also cut the
     // values that the program writes.
     field->setMaxLength(32767);
+    // Its own background (the frame's colour around its rounded corners)
+    // is filled in the window role; the text area keeps the base colour.
+    field->setBackgroundRole(QPalette::Window);
     return field;
 }
 

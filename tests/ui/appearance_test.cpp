@@ -157,22 +157,50 @@ class AppearanceTest : public QObject {
         QCOMPARE(cut, 0);
     }
 
-    void labels_and_groups_show_no_patch_on_their_frame() {
+    void labels_groups_and_buttons_show_no_patch_on_their_frame() {
         MainWindow window;
         QVERIFY(show_active(window));
         show_manual_frames(window);
         const Form& form = window.calculator().form;
         int labels = 0;
         int groups = 0;
+        int buttons = 0;
+        int fields = 0;
         for (QWidget* w : window.client()->findChildren<QWidget*>()) {
             const Ctl id = window.widgets().find(w);
             if (id == Ctl::none || !w->isVisibleTo(&window)) continue;
-            if (paints_own_background(form[id].backcolor)) continue;
             const Kind kind = layout_row(id).kind;
+            if (kind == Kind::Field) {
+                // Outside its rounded frame only: the corner pixels.
+                const QList<QRect> all_but_corners = {QRect(1, 0, w->width() - 2, w->height()),
+                                                      QRect(0, 1, w->width(), w->height() - 2)};
+                QVERIFY2(background_pixels(window, w, all_but_corners) == 0,
+                         qPrintable(w->objectName()));
+                ++fields;
+                continue;
+            }
+            if (paints_own_background(form[id].backcolor)) continue;
             if (kind == Kind::Label) {
                 QVERIFY2(background_pixels(window, static_cast<QLabel*>(w)) == 0,
                          qPrintable(w->objectName()));
                 ++labels;
+            } else if (kind == Kind::Check || kind == Kind::Option) {
+                auto* button = static_cast<QAbstractButton*>(w);
+                QStyleOptionButton option;
+                option.initFrom(button);
+                option.text = button->text();
+                const QRect contents = button->style()->subElementRect(
+                    kind == Kind::Option ? QStyle::SE_RadioButtonContents
+                                         : QStyle::SE_CheckBoxContents,
+                    &option, button);
+                const QRect text = button->fontMetrics()
+                                       .boundingRect(contents, Qt::TextWordWrap, button->text())
+                                       .adjusted(-2, -2, 2, 2);
+                QVERIFY2(background_pixels(
+                             window, w,
+                             {indicator_rect(button).adjusted(-1, -1, 1, 1), text, contents}) == 0,
+                         qPrintable(w->objectName()));
+                ++buttons;
             } else if (kind == Kind::Group) {
                 QList<QRect> children;
                 for (const QWidget* child : w->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
@@ -183,6 +211,8 @@ class AppearanceTest : public QObject {
         }
         QVERIFY(labels > 40);
         QVERIFY(groups > 8);
+        QVERIFY2(buttons >= 12, QByteArray::number(buttons));
+        QVERIFY(fields >= 10);
         // A label with a colour of its own still paints it.
         QVERIFY(background_pixels(window, control<QLabel>(window, "lblNSsel")) > 0);
     }
