@@ -85,7 +85,10 @@ void add_choices(CLI::App& sub, WindowInputs& inputs, bool prediction) {
            "--int-preamp",
            [&inputs](const std::vector<std::string>& v) {
                inputs.int_preamp = true;
-               if (!v.empty()) inputs.int_preamp_option = v.front() == "1" ? 1 : 0;
+               // CLI11 hands a bare flag over as one empty string.
+               if (!v.empty() && !v.front().empty()) {
+                   inputs.int_preamp_option = v.front() == "1" ? 1 : 0;
+               }
            },
            "use the analyzer's internal preamplifier (tick Int PA); 0 or 1 picks the "
            "preamplifier of a model with two")

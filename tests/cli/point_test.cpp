@@ -121,6 +121,18 @@ TEST(PointWithCatalogueModels, MatchesTheWindowAfterTheSameMenuClicks) {
     EXPECT_EQ(j["gum"]["u_db"], budget.u_c_db);
 }
 
+// A bare --int-preamp ticks the one preamplifier of a model that has one.
+TEST(PointWithCatalogueModels, BareIntPreampTicksTheOnlyPreamplifier) {
+    const json j = point_json({"--analyzer", "Aravel-3", "--int-preamp", "--freq", "5"});
+    const Calculator window =
+        driven("click mnuAravel 2\nclick chkIntPA\nfocus txtFreq\ntype 5\nkey Enter\n");
+    expect_figures_of(window, j["classic"]);
+    EXPECT_TRUE(j["inputs"]["int_preamp"].get<bool>());
+    const json without = point_json({"--analyzer", "Aravel-3", "--freq", "5"});
+    EXPECT_LT(j["classic"]["nf_sa_net_db"].get<double>(),
+              without["classic"]["nf_sa_net_db"].get<double>());
+}
+
 TEST(PointWithCatalogueModels, TakesNamesInAnyLetterCase) {
     const json lower = point_json({"--analyzer", "galder-3", "--noise-source", "ns346b"});
     EXPECT_EQ(lower["inputs"]["analyzer"], "Galder-3");
