@@ -11,6 +11,8 @@
 #include <CLI/CLI.hpp>
 
 #include <algorithm>
+#include <charconv>
+#include <cstdint>
 #include <string>
 
 namespace orlavex::cli {
@@ -94,31 +96,53 @@ void add_choices(CLI::App& sub, WindowInputs& inputs, bool prediction) {
         ->group(group);
 }
 
+// A number of 0 or more, with a short message (CLI11's own states its range).
+const CLI::Validator not_negative(
+    [](std::string& text) -> std::string {
+        double x = 0;
+        if (!CLI::detail::lexical_cast(text, x) || !(x >= 0)) return "must be a number >= 0";
+        return {};
+    },
+    "");
+
+// A whole number written in digits only (no sign) that fits 64 bits.
+const CLI::Validator whole_number(
+    [](std::string& text) -> std::string {
+        std::uint64_t x = 0;
+        const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), x);
+        const bool ok = !text.empty() && ec == std::errc() && end == text.data() + text.size();
+        return ok ? std::string() : "must be a whole number from 0 to 2^64 - 1";
+    },
+    "");
+
 void add_model_options(CLI::App& sub, ModelOptions& m) {
     const std::string group = "Measurement model (GUM budget, Monte Carlo)";
     sub.add_option("--noise-bw", m.noise_bw_hz,
                    "noise bandwidth of the readings, Hz (0: no jitter)")
-        ->check(CLI::NonNegativeNumber)
+        ->check(not_negative)
         ->type_name("HZ")
         ->capture_default_str()
         ->group(group);
     sub.add_option("--tau", m.tau_s, "integration time per reading, s (0: no jitter)")
-        ->check(CLI::NonNegativeNumber)
+        ->check(not_negative)
         ->type_name("S")
         ->capture_default_str()
         ->group(group);
     sub.add_option("--trials", m.trials, "Monte Carlo trials")
+        ->check(whole_number)
         ->check(CLI::Range(std::size_t{1}, std::size_t{100'000'000}))
         ->type_name("N")
         ->capture_default_str()
         ->group(group);
     sub.add_option("--seed", m.seed, "Monte Carlo seed")
+        ->check(whole_number)
         ->type_name("N")
         ->capture_default_str()
         ->group(group);
     sub.add_option("--spec-shape", m.spec_shape,
                    "distribution of the analyzer's specified uncertainties")
         ->check(CLI::IsMember({"normal", "rect"}))
+        ->type_name("normal|rect")
         ->capture_default_str()
         ->group(group);
 }
@@ -143,7 +167,7 @@ int run(int argc, const char* const* argv, std::ostream& out, std::ostream& err)
         "uncertainty budget and a Monte Carlo of the measurement.",
         "orlavex-cli"};
     app.set_version_flag("--version", "orlavex-cli " ORLAVEX_VERSION);
-    app.require_subcommand(1);
+    app.require_subcommand(0, 1);
     app.fallthrough();
     bool json = false;
     app.add_flag("--json", json, "print JSON instead of a table");
@@ -166,7 +190,7 @@ int run(int argc, const char* const* argv, std::ostream& out, std::ostream& err)
     evaluate->get_option("--meas-off")->required();
 
     CLI::App* listing = app.add_subcommand("catalogue", "list the built-in instrument models");
-    listing->require_subcommand(1);
+    listing->require_subcommand(0, 1);
     CLI::App* analyzers = listing->add_subcommand("analyzers", "the analyzer models");
     CLI::App* noise_sources = listing->add_subcommand("noise-sources", "the noise source models");
 
@@ -187,7 +211,11 @@ int run(int argc, const char* const* argv, std::ostream& out, std::ostream& err)
     }
 
     std::string why;
-    if (point->parsed()) {
+    if (app.get_subcommands().empty()) {
+        why = "give a command: point, evaluate or catalogue (see --help)";
+    } else if (listing->parsed() && listing->get_subcommands().empty()) {
+        why = "catalogue: give analyzers or noise-sources";
+    } else if (point->parsed()) {
         why = run_point(started, point_inputs, model, json, out);
     } else if (evaluate->parsed()) {
         why = run_evaluate(started, evaluate_inputs, json, out);

@@ -5,17 +5,16 @@
 #include "engine/numeric.h"
 #include "engine/recalc.h"
 #include "engine/recalc_stages.h"
-
-#include <cmath>
+#include "measure/analyzer_noise.h"
+#include "measure/cascade.h"
+#include "measure/match.h"
+#include "measure/y_factor.h"
 
 namespace orlavex {
 
 using enum Ctl;
 
 namespace {
-
-constexpr double T0 = 290.0;  // K, reference temperature
-constexpr double kelvin_offset = 273.15;
 
 std::string range_tip(const Calculator& calc, double max) {
     return "Range: 0.01 to " + general_text(max, calc.form.decimal_separator) + " GHz";
@@ -107,18 +106,6 @@ void clear_error_marking(Calculator& calc) {
 
 }  // namespace
 
-double noise_figure_from_level(double danl) {
-    return -std::fabs(danl) + kT0_magnitude + log_average_dB - noise_bandwidth_dB;
-}
-
-double level_from_noise_figure(double nf) {
-    return nf - kT0_magnitude - log_average_dB + noise_bandwidth_dB;
-}
-
-double reflection(double match, bool vswr_form) {
-    return vswr_form ? (match - 1) / (match + 1) : std::pow(10.0, -std::fabs(match) / 20.0);
-}
-
 std::string fmt(const Calculator& calc, double x, const char* format) {
     return format_number(x, format, calc.form.decimal_separator);
 }
@@ -126,6 +113,7 @@ std::string fmt(const Calculator& calc, double x, const char* format) {
 void Do_Calc(Calculator& calc) {
     CalcState& s = calc.state;
     Run run;
+    calc.figures = ClassicFigures{};
 
     comma_handler(calc);
     set_SA_values(calc);
@@ -134,37 +122,41 @@ void Do_Calc(Calculator& calc) {
     set_frequency_limit(calc);
     bound_inputs(calc);
 
-    s.DUT_InGamma = reflection(s.DUT_InMatch, is_selected(calc, optDUTIn_VSWR));
-    s.DUT_OutGamma = reflection(s.DUT_OutMatch, is_selected(calc, optDUTOut_VSWR));
+    s.DUT_InGamma = measure::reflection(s.DUT_InMatch, is_selected(calc, optDUTIn_VSWR));
+    s.DUT_OutGamma = measure::reflection(s.DUT_OutMatch, is_selected(calc, optDUTOut_VSWR));
     run.F_sa =
-        lin(is_selected(calc, optSA_Noise_NF) ? s.SA_Noise : noise_figure_from_level(s.SA_Noise));
+        lin(is_selected(calc, optSA_Noise_NF) ? s.SA_Noise
+                                              : measure::noise_figure_from_level(s.SA_Noise));
     clear_error_marking(calc);
 
     const double G_pa = lin(s.ExtPA_Gain);
     const double F_pa = lin(s.ExtPA_NF);
     const bool ext_pa = is_ticked(calc, chkExtPA);
-    if (ext_pa) run.F_sa = F_pa + (run.F_sa - 1) / G_pa;  // Friis: preamplifier first
+    if (ext_pa) run.F_sa = measure::cascade(F_pa, run.F_sa, G_pa);  // preamplifier first
     set_text(calc, lblNetSANF,
              "Net Analyzer NF: " + fmt(calc, round_to(db(run.F_sa), 2), " 0.00") + "dB");
+    calc.figures.nf_sa_net_db = db(run.F_sa);
 
     const bool sa_vswr = is_selected(calc, optSA_InMatch_VSWR);
-    s.SA_InGamma = reflection(ext_pa ? s.ExtPA_InMatch : s.SA_InMatch, sa_vswr);
-    s.NS_Gamma = reflection(s.NS_Match, is_selected(calc, optNS_Match_VSWR));
+    s.SA_InGamma = measure::reflection(ext_pa ? s.ExtPA_InMatch : s.SA_InMatch, sa_vswr);
+    s.NS_Gamma = measure::reflection(s.NS_Match, is_selected(calc, optNS_Match_VSWR));
 
     Update_text_boxes(calc);
 
-    s.ToffK = s.Toff + kelvin_offset;
+    s.ToffK = s.Toff + measure::kelvin_offset;
     run.ToffF = s.Toff * 1.8 + 32;
     set_text(calc, lblToff,
              "Toff: " + fmt(calc, s.ToffK, " 0.0") + "K (" + fmt(calc, run.ToffF, "0.0") + "F)");
 
-    run.ENR_eff = db(lin(s.ENR) + (T0 - s.ToffK) / T0);
-    run.Pon = 10 * log10(std::pow(10.0, s.ENR / 10) + 1);
+    run.ENR_eff = measure::effective_enr_db(s.ENR, s.ToffK);
+    run.Pon = measure::source_on_power_db(s.ENR);
+    calc.figures.enr_eff_db = run.ENR_eff;
     set_text(calc, lblENR_corr, "Eff. ENR: " + fmt(calc, run.ENR_eff, " 0.00") + "dB");
     set_text(calc, lblNSPon, "Pon: kTB+" + fmt(calc, run.Pon, "0.00") + "dB");
-    run.Ton = s.ToffK + T0 * lin(run.ENR_eff);
+    run.Ton = measure::on_temperature_k(run.ENR_eff, s.ToffK);
     set_text(calc, lblTon, "Ton: " + fmt(calc, run.Ton, " 0.0") + "K");
 
+    calc.figures.manual = is_ticked(calc, chkUseManMeas);
     const bool ok =
         is_ticked(calc, chkUseManMeas) ? evaluate_manual_levels(calc, run) : predict(calc, run);
     if (!ok) return;
@@ -172,6 +164,9 @@ void Do_Calc(Calculator& calc) {
     if (is_checked(calc, mnu2ndStage)) Update_text_boxes(calc);
     rate_guidelines(calc, run);
     compute_uncertainty(calc, run);
+    calc.figures.valid = true;
+    if (s.NF_Unc != no_uncertainty) calc.figures.rss_db = s.NF_Unc;
+    calc.figures.bias_db = s.NF_Bias;
     DisplayNFunc(calc);
 }
 

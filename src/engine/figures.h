@@ -3,6 +3,7 @@
 // program has to read them back from texts.
 #pragma once
 
+#include <limits>
 #include <optional>
 #include <string>
 
@@ -10,18 +11,27 @@ namespace orlavex {
 
 enum class Lamp { green, yellow, red, grey };
 
+// A figure the last run did not compute (the window shows "- - -" there) is
+// NaN.
+inline constexpr double not_computed = std::numeric_limits<double>::quiet_NaN();
+
 struct ClassicFigures {
     // True when the recalculation ran to the uncertainty (no invalid set-up,
     // no error of the manual levels).
     bool valid = false;
-    double enr_eff_db = 0, ycal_db = 0, ymeas_db = 0, nf_sys_db = 0, nf_sa_net_db = 0;
-    double cal_on_dbm = 0, cal_off_dbm = 0, meas_on_dbm = 0, meas_off_dbm = 0;
+    double enr_eff_db = not_computed, ycal_db = not_computed, ymeas_db = not_computed;
+    double nf_sys_db = not_computed, nf_sa_net_db = not_computed;
+    // The four levels the fields show (predicted, or entered in manual mode).
+    double cal_on_dbm = not_computed, cal_off_dbm = not_computed;
+    double meas_on_dbm = not_computed, meas_off_dbm = not_computed;
     // Guideline margins as their texts show them (rounded to 0.01 dB, the
     // value the lamp is rated on), in the window's order 1, 2, 3.
-    double margin_db[3] = {};
+    double margin_db[3] = {not_computed, not_computed, not_computed};
     Lamp lamp[3] = {Lamp::grey, Lamp::grey, Lamp::grey};
-    std::optional<double> rss_db;  // empty where the window shows no uncertainty
-    double bias_db = 0;            // offset without second-stage correction
+    // dB, empty where the window shows no uncertainty (above 100 dB the
+    // window shows ">100 dB").
+    std::optional<double> rss_db;
+    double bias_db = not_computed;  // offset without second-stage correction
     // Manual mode: the evaluated DUT and analyzer, and the message the
     // window's error line shows (empty when none).
     bool manual = false;

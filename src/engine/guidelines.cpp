@@ -1,3 +1,4 @@
+#include "measure/guidelines.h"
 #include "engine/controls.h"
 #include "engine/number_text.h"
 #include "engine/recalc.h"
@@ -13,14 +14,13 @@ struct Guideline {
     Ctl text;
     Ctl lamp;
     const char* prefix;
-    double green_from;
-    double yellow_from;
 };
 
+// In the order of measure::guideline_rules.
 constexpr Guideline guidelines[] = {
-    {lblGL1, ind1, "(NF+G)dut - NFsa = ", 1.0, 0.0},
-    {lblGL2, ind2, "ENR - NFdut = ", 5.0, 4.0},
-    {lblGL3, ind3, "ENR - NFsa = ", 3.0, 2.0},
+    {lblGL1, ind1, "(NF+G)dut - NFsa = "},
+    {lblGL2, ind2, "ENR - NFdut = "},
+    {lblGL3, ind3, "ENR - NFsa = "},
 };
 
 }  // namespace
@@ -30,24 +30,31 @@ void Blank_Guidelines(Calculator& calc) {
         calc.form[g.lamp].fillcolor = colour::grey;
     for (const Guideline& g : guidelines)
         set_text(calc, g.text, "- - -");
+    for (std::size_t i = 0; i < std::size(guidelines); ++i) {
+        calc.figures.margin_db[i] = not_computed;
+        calc.figures.lamp[i] = Lamp::grey;
+    }
 }
 
 void rate_guidelines(Calculator& calc, const Run& run) {
     const CalcState& s = calc.state;
-    const double margins[] = {
-        s.DUT_NF + s.DUT_Gain - run.NF_sa_net,
-        run.ENR_eff - s.DUT_NF,
-        run.ENR_eff - run.NF_sa_net,
-    };
+    const auto margins =
+        measure::guideline_margins_db(s.DUT_NF, s.DUT_Gain, run.NF_sa_net, run.ENR_eff);
     for (std::size_t i = 0; i < std::size(guidelines); ++i) {
         const Guideline& g = guidelines[i];
+        const measure::GuidelineRule& rule = measure::guideline_rules[i];
         // The lamp is rated on the margin as its text shows it, so that
         // 3.999999999999998 reads "4 dB" and lights yellow, not red.
         const double shown = round_to(margins[i], 2);
         set_text(calc, g.text, g.prefix + general_text(shown, calc.form.decimal_separator) + " dB");
-        calc.form[g.lamp].fillcolor = shown >= g.green_from    ? colour::green
-                                      : shown >= g.yellow_from ? colour::yellow
-                                                               : colour::red;
+        const Lamp lamp = shown >= rule.green_from    ? Lamp::green
+                          : shown >= rule.yellow_from ? Lamp::yellow
+                                                      : Lamp::red;
+        calc.form[g.lamp].fillcolor = lamp == Lamp::green    ? colour::green
+                                      : lamp == Lamp::yellow ? colour::yellow
+                                                             : colour::red;
+        calc.figures.margin_db[i] = shown;
+        calc.figures.lamp[i] = lamp;
     }
 }
 

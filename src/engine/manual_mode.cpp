@@ -4,6 +4,12 @@
 #include "engine/numeric.h"
 #include "engine/recalc.h"
 #include "engine/recalc_stages.h"
+#include "measure/analyzer_noise.h"
+#include "measure/cascade.h"
+#include "measure/y_factor.h"
+
+#include <string>
+#include <utility>
 
 namespace orlavex {
 
@@ -14,6 +20,12 @@ namespace {
 void mark(Calculator& calc, std::initializer_list<Ctl> levels) {
     for (Ctl level : levels)
         calc.form[level].backcolor = colour::light_red;
+}
+
+// Writes the error line and keeps its message with the figures.
+void show_error(Calculator& calc, std::string message) {
+    calc.figures.error = message;
+    set_text(calc, lblError, std::move(message));
 }
 
 void disable_noise_form(Calculator& calc) {
@@ -31,7 +43,10 @@ void end_with_error(Calculator& calc, bool inconsistent_levels) {
     calc.state.NF_Unc = no_uncertainty;
     set_text(calc, lblCalcNF, "- - -");
     set_text(calc, lblCalcGain, "- - -");
-    if (inconsistent_levels) set_text(calc, lblNetSANF, "Net Analyzer NF: - - -");
+    if (inconsistent_levels) {
+        set_text(calc, lblNetSANF, "Net Analyzer NF: - - -");
+        calc.figures.nf_sa_net_db = not_computed;
+    }
     disable_noise_form(calc);
     calc.form[lblInvalidG_NF].visible = false;
     Blank_Guidelines(calc);
@@ -43,27 +58,34 @@ void end_with_error(Calculator& calc, bool inconsistent_levels) {
 
 bool evaluate_manual_levels(Calculator& calc, Run& run) {
     CalcState& s = calc.state;
+    ClassicFigures& f = calc.figures;
+    f.cal_on_dbm = s.CalON;
+    f.cal_off_dbm = s.CalOFF;
+    f.meas_on_dbm = s.MeasON;
+    f.meas_off_dbm = s.MeasOFF;
 
     run.Ymeas_dB = s.MeasON - s.MeasOFF;
+    f.ymeas_db = run.Ymeas_dB;
     const bool meas_err = !is_usable_y(run.Ymeas_dB);
     if (meas_err) {
         mark(calc, {txtMeasON, txtMeasOFF});
-        set_text(calc, lblError, "Error: Meas OFF >= Meas ON");
+        show_error(calc, "Error: Meas OFF >= Meas ON");
         calc.form[lblYmeas].forecolor = colour::red;
         set_text(calc, lblYmeas, "Ymeas: " + fmt(calc, run.Ymeas_dB, " 0.00") + " dB");
         set_text(calc, lblNFdutsa, "NF(dut+sa): ERROR");
         disable_noise_form(calc);
     } else {
-        run.NF_sys = run.ENR_eff - db(lin(run.Ymeas_dB) - 1);
+        run.NF_sys = measure::noise_figure_from_y_db(run.ENR_eff, run.Ymeas_dB);
+        f.nf_sys_db = run.NF_sys;
         set_text(calc, lblYmeas, "Ymeas: " + fmt(calc, run.Ymeas_dB, " 0.00") + " dB");
         set_text(calc, lblNFdutsa, "NF(dut+sa): " + fmt(calc, run.NF_sys, "0.00") + " dB");
     }
 
     // Without the calibration step only the system noise figure is known.
     if (!is_checked(calc, mnu2ndStage)) {
-        set_text(calc, lblError,
-                 "Uncertainty not available for manual measurement values when 2nd Stage "
-                 "Correction is off");
+        show_error(calc,
+                   "Uncertainty not available for manual measurement values when 2nd Stage "
+                   "Correction is off");
         for (Ctl label : {lblCalcNF, lblCalcGain, lblCalcSANoise})
             set_text(calc, label, "- - -");
         disable_noise_form(calc);
@@ -76,27 +98,31 @@ bool evaluate_manual_levels(Calculator& calc, Run& run) {
     }
 
     run.Ycal_dB = s.CalON - s.CalOFF;
+    f.ycal_db = run.Ycal_dB;
     set_text(calc, lblYcal, "Ycal: " + fmt(calc, run.Ycal_dB, " 0.00") + " dB");
     const bool cal_err = !is_usable_y(run.Ycal_dB);
     const bool cal_meas_err = s.CalOFF >= s.MeasOFF;
 
     if (cal_err) {
         mark(calc, {txtCalON, txtCalOFF});
-        set_text(calc, lblError, "Error: Cal OFF >= Cal ON");
+        show_error(calc, "Error: Cal OFF >= Cal ON");
         calc.form[lblYcal].forecolor = colour::red;
         set_text(calc, lblNFsa, "NFsa: ERROR");
         set_text(calc, lblCalcSANoise, "- - -");
         set_text(calc, lblNetSANF, "Net Analyzer NF: - - -");
+        f.nf_sa_net_db = not_computed;
         disable_noise_form(calc);
     } else {
-        run.NF_sa_net = run.ENR_eff - db(lin(run.Ycal_dB) - 1);
+        run.NF_sa_net = measure::noise_figure_from_y_db(run.ENR_eff, run.Ycal_dB);
         run.F_sa = lin(run.NF_sa_net);
+        f.nf_sa_net_db = run.NF_sa_net;
         set_text(calc, lblNFsa, "NFsa: " + fmt(calc, run.NF_sa_net, "0.00") + " dB");
         set_text(calc, lblNetSANF,
                  "Net Analyzer NF: " + fmt(calc, round_to(run.NF_sa_net, 2), " 0.00") + "dB");
         // The measured value replaces the analyzer noise input.
-        s.SA_Noise = is_selected(calc, optSA_Noise_NF) ? run.NF_sa_net
-                                                       : level_from_noise_figure(run.NF_sa_net);
+        s.SA_Noise = is_selected(calc, optSA_Noise_NF)
+                         ? run.NF_sa_net
+                         : measure::level_from_noise_figure(run.NF_sa_net);
     }
 
     if (meas_err || cal_err) {
@@ -106,20 +132,23 @@ bool evaluate_manual_levels(Calculator& calc, Run& run) {
     const double G = (lin(s.MeasON) - lin(s.MeasOFF)) / (lin(s.CalON) - lin(s.CalOFF));
     s.DUT_Gain = db(G);
     // Second-stage correction.
-    const double F_dut = lin(run.NF_sys) - (run.F_sa - 1) / G;
+    const double F_dut = measure::remove_second_stage(lin(run.NF_sys), run.F_sa, G);
     if (cal_meas_err) {
         mark(calc, {txtCalOFF, txtMeasOFF});
-        set_text(calc, lblError, "Error: Cal OFF >= Meas OFF");
+        show_error(calc, "Error: Cal OFF >= Meas OFF");
         end_with_error(calc, true);
         return false;
     }
     if (F_dut > 0) s.DUT_NF = round_to(db(F_dut), 5);
     if (F_dut <= 0 || s.DUT_NF < 0) {
         mark(calc, {txtCalON, txtCalOFF, txtMeasON, txtMeasOFF});
-        set_text(calc, lblError, "Error: Levels indicate NFdut < 0");
+        show_error(calc, "Error: Levels indicate NFdut < 0");
         end_with_error(calc, false);
         return false;
     }
+    f.nf_dut_db = s.DUT_NF;
+    f.gain_db = s.DUT_Gain;
+    f.nf_sa_db = run.NF_sa_net;
     return true;
 }
 

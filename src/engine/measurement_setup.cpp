@@ -1,6 +1,11 @@
 #include "engine/measurement_setup.h"
 
 #include "engine/controls.h"
+#include "engine/numeric.h"
+#include "measure/analyzer_noise.h"
+#include "measure/cascade.h"
+
+#include <cmath>
 
 namespace orlavex {
 
@@ -16,8 +21,18 @@ measure::MeasurementSetup measurement_setup(const Calculator& calc) {
     setup.enr_unc_db = s.ENR_Unc;
     setup.tc_k = s.ToffK;
     // The net analyzer noise figure the classic figures were computed with
-    // (preamplifier included, or measured in manual mode).
+    // (preamplifier included, or measured in manual mode); where the last run
+    // had none, the one the analyzer fields give.
     setup.analyzer_nf_db = calc.figures.nf_sa_net_db;
+    if (std::isnan(setup.analyzer_nf_db)) {
+        double f_analyzer =
+            lin(is_selected(calc, optSA_Noise_NF) ? s.SA_Noise
+                                                  : measure::noise_figure_from_level(s.SA_Noise));
+        if (is_ticked(calc, chkExtPA)) {
+            f_analyzer = measure::cascade(lin(s.ExtPA_NF), f_analyzer, lin(s.ExtPA_Gain));
+        }
+        setup.analyzer_nf_db = db(f_analyzer);
+    }
     setup.gamma_source = s.NS_Gamma;
     setup.gamma_dut_in = s.DUT_InGamma;
     setup.gamma_dut_out = s.DUT_OutGamma;

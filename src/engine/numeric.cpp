@@ -1,26 +1,6 @@
 #include "engine/numeric.h"
 
-#include <cmath>
-
 namespace orlavex {
-
-double lin(double x) {
-    return std::pow(10.0, x / 10.0);
-}
-
-double db(double x) {
-    return 10.0 * log10(x);
-}
-
-double log10(double x) {
-    return std::log(x) / std::log(10.0);
-}
-
-double lsq(double& x) {
-    if (x > 1000.0) x = 1000.0;
-    const double relative = std::pow(10.0, x / 10.0) - 1.0;
-    return relative * relative;
-}
 
 double limit(double x, double min, double max) {
     if (x > max) return max;

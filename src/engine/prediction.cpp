@@ -4,6 +4,9 @@
 #include "engine/numeric.h"
 #include "engine/recalc.h"
 #include "engine/recalc_stages.h"
+#include "measure/analyzer_noise.h"
+#include "measure/cascade.h"
+#include "measure/y_factor.h"
 
 namespace orlavex {
 
@@ -42,26 +45,27 @@ bool predict(Calculator& calc, Run& run) {
     calc.form[chkUseManMeas].enabled = true;
 
     const double noise = read_number(calc.form[txtSA_Noise].text);
-    run.F_sa = lin(is_selected(calc, optSA_Noise_NF) ? noise : noise_figure_from_level(noise));
+    run.F_sa =
+        lin(is_selected(calc, optSA_Noise_NF) ? noise : measure::noise_figure_from_level(noise));
     if (is_ticked(calc, chkExtPA)) {
         const double pa_nf = read_number(calc.form[txtExtPA_NF].text);
         const double pa_gain = read_number(calc.form[txtExtPA_Gain].text);
-        run.F_sa = lin(pa_nf) + (run.F_sa - 1) / lin(pa_gain);
+        run.F_sa = measure::cascade(lin(pa_nf), run.F_sa, lin(pa_gain));
     }
     run.NF_sa_net = db(run.F_sa);
 
-    run.Ycal_dB = db(lin(run.ENR_eff - run.NF_sa_net) + 1);
+    run.Ycal_dB = measure::y_factor_db(run.ENR_eff, run.NF_sa_net);
     set_text(calc, lblYcal, "Ycal: " + fmt(calc, run.Ycal_dB, " 0.00") + " dB");
-    run.F_sys = lin(s.DUT_NF) + (run.F_sa - 1) / lin(s.DUT_Gain);
+    run.F_sys = measure::cascade(lin(s.DUT_NF), run.F_sa, lin(s.DUT_Gain));
     run.NF_sys = db(run.F_sys);
     set_text(calc, lblNFdutsa, "NF(dut+sa): " + fmt(calc, run.NF_sys, "0.00") + " dB");
     set_text(calc, lblNFsa, "NFsa: " + fmt(calc, run.NF_sa_net, "0.00") + " dB");
-    run.Ymeas_dB = db(lin(run.ENR_eff - run.NF_sys) + 1);
+    run.Ymeas_dB = measure::y_factor_db(run.ENR_eff, run.NF_sys);
     set_text(calc, lblYmeas, "Ymeas: " + fmt(calc, run.Ymeas_dB, " 0.00") + " dB");
 
     // Levels the analyzer would show, in dBm per MHz.
     if (is_checked(calc, mnu2ndStage)) {
-        s.CalOFF = run.NF_sa_net + kT0_dBm_Hz + one_MHz_dB;
+        s.CalOFF = run.NF_sa_net + measure::kT0_dBm_Hz + measure::one_MHz_dB;
         s.CalON = s.CalOFF + run.Ycal_dB;
         // (Ycal - 1) / (Ymeas - 1) is F_sys / F_sa; a Y factor too close to 1
         // to tell apart from it leaves only the noise figures to take it from.
@@ -71,10 +75,20 @@ bool predict(Calculator& calc, Run& run) {
         s.MeasOFF = s.CalOFF + s.DUT_Gain + ratio_dB;
         s.MeasON = run.Ymeas_dB + s.MeasOFF;
     } else {
-        s.MeasOFF = run.NF_sys + kT0_dBm_Hz + s.DUT_Gain + one_MHz_dB;
+        s.MeasOFF = run.NF_sys + measure::kT0_dBm_Hz + s.DUT_Gain + measure::one_MHz_dB;
         s.MeasON = s.MeasOFF + run.Ymeas_dB;
         Update_text_boxes(calc);
     }
+
+    ClassicFigures& f = calc.figures;
+    f.ycal_db = run.Ycal_dB;
+    f.ymeas_db = run.Ymeas_dB;
+    f.nf_sys_db = run.NF_sys;
+    f.nf_sa_net_db = run.NF_sa_net;
+    f.cal_on_dbm = s.CalON;
+    f.cal_off_dbm = s.CalOFF;
+    f.meas_on_dbm = s.MeasON;
+    f.meas_off_dbm = s.MeasOFF;
     return true;
 }
 

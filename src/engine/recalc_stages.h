@@ -22,21 +22,6 @@ struct Run {
     double NF_sys = 0;  // dB
 };
 
-// Thermal noise density at 290 K, dBm/Hz, and the 1 MHz of a predicted level.
-inline constexpr double kT0_dBm_Hz = -174.0;
-inline constexpr double one_MHz_dB = 60.0;
-// Analyzer noise figure from a guaranteed noise level:
-// NF = DANL + 173.98 + 2.51 - 0.27 (log averaging, filter noise bandwidth).
-inline constexpr double kT0_magnitude = 173.98;
-inline constexpr double log_average_dB = 2.51;
-inline constexpr double noise_bandwidth_dB = 0.27;
-
-double noise_figure_from_level(double danl);
-double level_from_noise_figure(double nf);
-
-// Reflection coefficient magnitude of a VSWR or a return loss in dB.
-double reflection(double match, bool vswr_form);
-
 std::string fmt(const Calculator& calc, double x, const char* format);
 
 // Prediction from the DUT's noise figure and gain; false on an invalid set-up

@@ -1,0 +1,95 @@
+// Bad input: one line on standard error, status 2, nothing on standard
+// output; --help and --version succeed.
+#include "cli_runner.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace orlavex::cli::test {
+namespace {
+
+struct BadInput {
+    std::vector<std::string> args;
+    std::string says;  // part of the message
+};
+
+const BadInput bad_inputs[] = {
+    {{}, "give a command"},
+    {{"plot"}, "plot"},
+    {{"point", "--dut-noise", "8"}, "--dut-noise"},
+    {{"point", "--dut-nf", "abc"}, "\"abc\" is not a number"},
+    {{"point", "--dut-nf", "1e3"}, "is not a number"},
+    {{"point", "--dut-nf", ""}, "is not a number"},
+    {{"point", "--dut-nf", "-3"}, "does not take \"-3\""},
+    {{"point", "--enr", "15.00001"}, "longer than the 6 characters"},
+    {{"point", "--dut-nf"}, "--dut-nf"},
+    {{"point", "--analyzer", "Aravel-99"}, "unknown model \"Aravel-99\""},
+    {{"point", "--noise-source", "dummy"}, "unknown model \"dummy\""},
+    {{"point", "--analyzer", "Aravel-1", "--analyzer-nf", "10"}, "Aravel-1 fixes"},
+    {{"point", "--analyzer", "Aravel-1", "--analyzer-vswr", "1.2"}, "Aravel-1 fixes"},
+    {{"point", "--noise-source", "NS346B", "--enr", "14"}, "NS346B fixes"},
+    {{"point", "--noise-source", "NS346B", "--source-vswr", "1.1"}, "NS346B fixes"},
+    {{"point", "--int-preamp"}, "no internal preamplifier"},
+    {{"point", "--analyzer", "Aravel-7", "--int-preamp"}, "no internal preamplifier"},
+    {{"point", "--analyzer", "Aravel-1", "--int-preamp", "1"}, "one internal preamplifier"},
+    {{"point", "--analyzer", "Galder-3", "--int-preamp", "2"}, "--int-preamp"},
+    {{"point", "--freq2", "5"}, "--freq-conv"},
+    {{"point", "--dut-in-vswr", "1.2", "--dut-in-rl", "20"}, "excludes"},
+    {{"point", "--analyzer-nf", "10", "--analyzer-danl", "-150"}, "excludes"},
+    {{"point", "--trials", "0"}, "--trials"},
+    {{"point", "--trials", "many"}, "--trials"},
+    {{"point", "--seed", "-1"}, "--seed"},
+    {{"point", "--tau", "-1"}, "--tau"},
+    {{"point", "--noise-bw", "wide"}, "--noise-bw"},
+    {{"point", "--spec-shape", "triangular"}, "--spec-shape"},
+    {{"evaluate", "--meas-on", "-90"}, "--meas-off"},
+    {{"evaluate", "--meas-on", "-90", "--meas-off", "-95"}, "--cal-on"},
+    {{"evaluate", "--no-second-stage", "--cal-on", "-100", "--meas-on", "-90", "--meas-off", "-95"},
+     "no calibration"},
+    {{"evaluate", "--dut-nf", "8", "--meas-on", "-90", "--meas-off", "-95"}, "--dut-nf"},
+    {{"evaluate", "--meas-on", "-90", "--meas-off", "-95", "--cal-on", "-100", "--cal-off", "-1e2"},
+     "is not a number"},
+    {{"catalogue"}, "analyzers or noise-sources"},
+    {{"catalogue", "amplifiers"}, "amplifiers"},
+};
+
+TEST(BadInput, GivesOneLineAndStatusTwo) {
+    for (const BadInput& bad : bad_inputs) {
+        std::string shown;
+        for (const std::string& a : bad.args)
+            shown += " [" + a + "]";
+        SCOPED_TRACE(shown);
+        const CliRun r = run_cli(bad.args);
+        EXPECT_EQ(r.status, 2);
+        EXPECT_EQ(r.out, "");
+        EXPECT_TRUE(r.err.starts_with("orlavex-cli: ")) << r.err;
+        EXPECT_EQ(std::ranges::count(r.err, '\n'), 1) << r.err;
+        EXPECT_TRUE(r.err.ends_with("\n"));
+        EXPECT_NE(r.err.find(bad.says), std::string::npos) << r.err;
+    }
+}
+
+TEST(GoodInput, NegativeValuesWorkWithOrWithoutEquals) {
+    EXPECT_EQ(run_cli({"point", "--trials", "100", "--dut-gain", "-5", "--dut-nf", "5"}).status, 0);
+    EXPECT_EQ(run_cli({"point", "--trials", "100", "--dut-gain=-5", "--dut-nf=5"}).status, 0);
+}
+
+TEST(HelpAndVersion, PrintAndSucceed) {
+    const CliRun help = run_cli({"--help"});
+    EXPECT_EQ(help.status, 0);
+    for (const char* command : {"point", "evaluate", "catalogue"})
+        EXPECT_NE(help.out.find(command), std::string::npos) << command;
+    const CliRun point_help = run_cli({"point", "--help"});
+    EXPECT_EQ(point_help.status, 0);
+    // Each option shows the window's start-up value.
+    EXPECT_NE(point_help.out.find("--dut-nf X=8 "), std::string::npos) << point_help.out;
+    EXPECT_NE(point_help.out.find("--toff X=16.85 "), std::string::npos);
+    const CliRun version = run_cli({"--version"});
+    EXPECT_EQ(version.status, 0);
+    EXPECT_EQ(version.out, "orlavex-cli 3.30\n");
+    EXPECT_EQ(version.err, "");
+}
+
+}  // namespace
+}  // namespace orlavex::cli::test
