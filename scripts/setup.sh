@@ -5,7 +5,9 @@ set -eu
 cd "$(dirname "$0")/.."
 
 packages="cmake ninja-build g++ pkg-config qt6-base-dev qt6-svg-dev libqt6svg6 \
-qt6-charts-dev libqt6opengl6-dev libgl-dev libgtest-dev libgmock-dev libbenchmark-dev fonts-liberation2 fonts-dejavu-core"
+libgl-dev libgtest-dev libgmock-dev libbenchmark-dev fonts-liberation2 fonts-dejavu-core \
+libcli11-dev nlohmann-json3-dev \
+qt6-charts-dev libqt6opengl6-dev"
 
 missing=""
 for p in $packages; do

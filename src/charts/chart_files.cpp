@@ -1,8 +1,6 @@
 #include "charts/chart_files.h"
 
-#include <algorithm>
-#include <cctype>
-#include <string>
+#include <cmath>
 
 #include <QCoreApplication>
 #include <QGraphicsScene>
@@ -16,24 +14,13 @@ namespace orlavex::charts {
 namespace {
 
 // The uncertainty chart takes this share of the height, the margins the rest.
-constexpr double uncertainty_share = 0.6;
+constexpr double uncertainty_share = 0.55;
 
 // Image files are drawn at the screen's usual 96 dots per inch, so point
 // sizes of the fonts look the same in the PNG and the SVG.
 constexpr int dots_per_inch = 96;
 
 }  // namespace
-
-std::optional<ImageFormat> image_format_of(std::string_view path) {
-    const auto dot = path.rfind('.');
-    if (dot == std::string_view::npos) return std::nullopt;
-    std::string extension(path.substr(dot + 1));
-    std::transform(extension.begin(), extension.end(), extension.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    if (extension == "png") return ImageFormat::png;
-    if (extension == "svg") return ImageFormat::svg;
-    return std::nullopt;
-}
 
 void paint_sweep_charts(QPainter& painter, const QRectF& target, const SweepChartData& data) {
     const double width = target.width(), height = target.height();

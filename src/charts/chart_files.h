@@ -2,25 +2,19 @@
 // a painter, a PNG or an SVG file. Needs a QApplication.
 #pragma once
 
-#include <optional>
 #include <stdexcept>
-#include <string_view>
 
 #include <QPainter>
 #include <QRectF>
 #include <QSize>
 #include <QString>
 
+#include "charts/image_format.h"
 #include "charts/sweep_chart_data.h"
 
 namespace orlavex::charts {
 
-enum class ImageFormat { png, svg };
-
-// From the file name's extension (.png, .svg, any case); empty for others.
-std::optional<ImageFormat> image_format_of(std::string_view path);
-
-inline constexpr QSize default_image_size{1000, 720};
+inline constexpr QSize default_image_size{1000, 760};
 
 void paint_sweep_charts(QPainter& painter, const QRectF& target, const SweepChartData& data);
 

@@ -92,18 +92,18 @@ std::string db(double x, int places = 2) {
 
 void print_classic(std::ostream& out, const ClassicFigures& f) {
     TextTable t({left, right, left});
-    const auto figure = [&](std::string name, double x, int places = 2) {
-        t.add({std::move(name), f.valid ? fixed(x, places) : "- - -", "dB"});
+    const auto figure = [&](std::string name, double x, int places = 2, std::string unit = "dB") {
+        t.add({std::move(name), f.valid ? fixed(x, places) : "- - -", std::move(unit)});
     };
     t.add({"Eff. ENR", fixed(f.enr_eff_db, 2), "dB"});
     figure("Ycal", f.ycal_db);
     figure("Ymeas", f.ymeas_db);
     figure("NF(dut+sa)", f.nf_sys_db);
     figure("Net analyzer NF", f.nf_sa_net_db);
-    figure("Cal ON", f.cal_on_dbm, 3);
-    figure("Cal OFF", f.cal_off_dbm, 3);
-    figure("Meas ON", f.meas_on_dbm, 3);
-    figure("Meas OFF", f.meas_off_dbm, 3);
+    figure("Cal ON", f.cal_on_dbm, 3, "dBm");
+    figure("Cal OFF", f.cal_off_dbm, 3, "dBm");
+    figure("Meas ON", f.meas_on_dbm, 3, "dBm");
+    figure("Meas OFF", f.meas_off_dbm, 3, "dBm");
     for (int i = 0; i < 3; ++i) {
         const std::string lamp(lamp_name(f.lamp[i]));
         t.add({std::string(guideline_names[i]), f.valid ? fixed(f.margin_db[i], 2) : "- - -",
@@ -111,7 +111,7 @@ void print_classic(std::ostream& out, const ClassicFigures& f) {
     }
     t.add({"Uncertainty (classic RSS)", f.rss_db ? "+/- " + fixed(*f.rss_db, 4) : "- - -", "dB"});
     t.add({"Offset without 2nd stage", f.rss_db ? "+" + fixed(f.bias_db, 4) : "- - -", "dB"});
-    out << "Classic figures (as the window shows them; levels in dBm per MHz)\n";
+    out << "Classic figures (as the window shows them; levels per MHz)\n";
     t.print(out, "  ");
 }
 

@@ -1,8 +1,10 @@
 #include "cli/run.h"
 
+#include "cli/advise_command.h"
 #include "cli/catalogue_listing.h"
 #include "cli/evaluate.h"
 #include "cli/point.h"
+#include "cli/sweep_command.h"
 #include "cli/window_inputs.h"
 #include "engine/controls.h"
 #include "engine/number_text.h"
@@ -189,6 +191,22 @@ int run(int argc, const char* const* argv, std::ostream& out, std::ostream& err)
     evaluate->get_option("--meas-on")->required();
     evaluate->get_option("--meas-off")->required();
 
+    SweepRequest sweep_request;
+    sweep_request.model.trials = sweep_trials;
+    CLI::App* sweep = app.add_subcommand(
+        "sweep", "evaluate the set-up across a range of one input: table, CSV, JSON, plot");
+    add_field_options(*sweep, sweep_request.inputs, started, {Scope::setup, Scope::prediction});
+    add_choices(*sweep, sweep_request.inputs, true);
+    add_model_options(*sweep, sweep_request.model);
+    add_sweep_options(*sweep, sweep_request, false);
+
+    SweepRequest advise_request;
+    CLI::App* advise = app.add_subcommand(
+        "advise", "rank the noise sources and preamplifier choices across a frequency band");
+    add_field_options(*advise, advise_request.inputs, started, {Scope::setup, Scope::prediction});
+    add_choices(*advise, advise_request.inputs, true);
+    add_sweep_options(*advise, advise_request, true);
+
     CLI::App* listing = app.add_subcommand("catalogue", "list the built-in instrument models");
     listing->require_subcommand(0, 1);
     CLI::App* analyzers = listing->add_subcommand("analyzers", "the analyzer models");
@@ -210,6 +228,8 @@ int run(int argc, const char* const* argv, std::ostream& out, std::ostream& err)
         return exit_bad_input;
     }
 
+    if (sweep->parsed()) return run_sweep_command(started, sweep_request, json, out, err);
+    if (advise->parsed()) return run_advise_command(started, advise_request, json, out, err);
     std::string why;
     if (app.get_subcommands().empty()) {
         why = "give a command: point, evaluate or catalogue (see --help)";

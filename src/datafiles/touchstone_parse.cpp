@@ -17,7 +17,7 @@ namespace {
 constexpr std::size_t max_line_chars = 4096;
 constexpr std::size_t max_file_bytes = 64 * 1024 * 1024;
 
-constexpr int noise_line_numbers = 5;
+constexpr std::size_t noise_line_numbers = 5;
 constexpr std::array<std::string_view, 4> s_names = {"S11", "S21", "S12", "S22"};
 
 struct FormatName {
@@ -102,8 +102,9 @@ class TouchstoneReader {
         Options options;
         bool unit_seen = false, parameter_seen = false, format_seen = false, r_seen = false;
         const auto once = [&](bool& seen, std::string_view field, std::string_view what) {
-            if (seen)
+            if (seen) {
                 fail("'" + std::string(field) + "' repeats the option line's " + std::string(what));
+            }
             seen = true;
         };
         const auto fields = split_fields(rest, false);
@@ -119,8 +120,9 @@ class TouchstoneReader {
                 once(parameter_seen, field, "parameter type");
             } else if (equal_ignoring_case(field, "R")) {
                 once(r_seen, field, "reference resistance");
-                if (i + 1 == fields.size())
+                if (i + 1 == fields.size()) {
                     fail("expected the reference resistance in ohms after R");
+                }
                 options.reference_ohms =
                     number(fields[++i], "the reference resistance in ohms after R");
                 if (options.reference_ohms <= 0) {
@@ -163,12 +165,14 @@ class TouchstoneReader {
         const double freq_hz =
             number(fields[0], "the frequency (a number)") * parts_.options.unit_hz;
         if (!std::isfinite(freq_hz)) fail("frequency too large: expected under 1e308 Hz");
-        if (freq_hz < 0)
+        if (freq_hz < 0) {
             fail("negative frequency " + frequency_text(freq_hz) + ": expected 0 or more");
+        }
 
         const bool falls_back = !parts_.records.empty() && freq_hz <= parts_.records.back().freq_hz;
-        if (ports_ == 2 && falls_back && fields.size() == noise_line_numbers)
+        if (ports_ == 2 && falls_back && fields.size() == noise_line_numbers) {
             in_noise_block_ = true;
+        }
         if (in_noise_block_) {
             noise_line(fields);
             return;

@@ -18,6 +18,7 @@ struct Candidate {
     std::string noise_source;  // catalogue name or "User"
     bool int_preamp = false;
     std::optional<int> preamp_option;  // 0 or 1 for analyzers with two preamps
+    std::string preamp_caption;        // of the option in use, as the preamp menu shows it
     // "NS346B, Int PA on (LNA-1 Preamp)"
     std::string label() const;
 };

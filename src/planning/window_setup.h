@@ -42,10 +42,14 @@ std::string set_analyzer_noise_as_nf(Calculator& calc, bool as_nf);
 // catalogue model fixes) is refused.
 std::string enter_text(Calculator& calc, Ctl field, std::string_view text);
 
-// The shortest text of at most MAX_CHARS characters that is nearest to VALUE
-// ("12.345", "0.0101", "-99.99"): what an engineer can type into a field of
-// that length. Empty when VALUE does not fit at all.
-std::string field_text(double value, int max_chars);
+// The text of at most MAX_CHARS characters and MAX_DECIMALS decimals that is
+// nearest to VALUE ("12.345", ".01008", "-99.99"): what an engineer can type
+// into a field of that length. Empty when VALUE does not fit at all.
+std::string field_text(double value, int max_chars, int max_decimals = 15);
+// The decimals the recalculation keeps of FIELD's value: 2 for the DUT's noise
+// figure and gain and the analyzer noise, which it reads back from their
+// rounded texts; 15 for the others.
+int kept_decimals(Ctl field);
 // The most characters FIELD takes when typed.
 int field_capacity(Ctl field);
 

@@ -30,6 +30,13 @@ bool parse_size(const std::string& text, QSize& size) {
     return true;
 }
 
+// The platform plugin's notes (no XDG_RUNTIME_DIR, no display) are not the
+// user's concern here; real failures arrive as ChartFileError.
+void quiet_messages(QtMsgType type, const QMessageLogContext&, const QString& message) {
+    if (type == QtCriticalMsg || type == QtFatalMsg)
+        std::cerr << "orlavex-plot: " << message.toStdString() << "\n";
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -61,6 +68,7 @@ int main(int argc, char** argv) {
 
     // No display needed: the charts are drawn into an image or SVG file.
     if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    qInstallMessageHandler(quiet_messages);
     QApplication application(argc, argv);
     try {
         write_sweep_charts(data, QString::fromStdString(path), size);

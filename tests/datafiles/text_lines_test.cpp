@@ -47,14 +47,5 @@ TEST(ParseNumber, PlainDecimalNumbersOnly) {
     }
 }
 
-TEST(FrequencyText, LargestUnitUpToGigahertz) {
-    EXPECT_EQ(frequency_text(0), "0 Hz");
-    EXPECT_EQ(frequency_text(999), "999 Hz");
-    EXPECT_EQ(frequency_text(10e6), "10 MHz");
-    EXPECT_EQ(frequency_text(2.4e9), "2.4 GHz");
-    EXPECT_EQ(frequency_text(-1.5e3), "-1.5 kHz");
-    EXPECT_EQ(frequency_text(3e12), "3000 GHz");
-}
-
 }  // namespace
 }  // namespace orlavex::datafiles

@@ -1,0 +1,81 @@
+// The Touchstone reader, as .s1p or .s2p by the first byte. Any text either
+// gives one FileError naming a line of the text, or a complete file: data in
+// strictly rising frequency whose lookups give finite gain and matches,
+// each point's own at its frequency and the neighbours' range between them.
+#include "datafiles/file_error.h"
+#include "datafiles/touchstone.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <string_view>
+
+namespace {
+
+using namespace orlavex::datafiles;
+
+void require(bool ok, const char* what) {
+    if (ok) return;
+    std::fprintf(stderr, "%s\n", what);
+    std::abort();
+}
+
+bool within(double x, double a, double b) {
+    const double slack = 1e-12 * std::max(std::fabs(a), std::fabs(b));
+    return x >= std::min(a, b) - slack && x <= std::max(a, b) + slack;
+}
+
+void check_point(const Touchstone& file, double freq_hz) {
+    const DutPoint point = file.at(freq_hz);
+    const auto& lower = file.records()[point.applied.lower.index];
+    const auto& upper = file.records()[point.applied.upper.index];
+    require(within(point.input_match, std::abs(lower.s11), std::abs(upper.s11)),
+            "input match outside its points");
+    require(point.gain_db.has_value() == (file.ports() == 2), "gain present for the wrong ports");
+    if (point.gain_db) {
+        require(std::isfinite(*point.gain_db), "gain in dB not finite");
+        require(*point.gain >= 0 && !std::isnan(*point.gain), "gain negative or nan");
+        require(within(*point.output_match, std::abs(lower.s22), std::abs(upper.s22)),
+                "output match outside its points");
+    }
+    require(!point.applied.note().empty(), "no note");
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    if (size == 0) return 0;
+    const int ports = data[0] % 2 == 0 ? 2 : 1;
+    const std::string_view text(reinterpret_cast<const char*>(data) + 1, size - 1);
+    try {
+        const Touchstone file = parse_touchstone(text, "fuzz.snp", ports);
+        require(file.ports() == ports, "ports changed");
+        require(file.reference_ohms() > 0, "reference resistance not above 0");
+        const auto records = file.records();
+        require(!records.empty(), "a file without data");
+        for (std::size_t i = 0; i < records.size(); ++i) {
+            require(records[i].freq_hz >= 0, "negative frequency");
+            require(i == 0 || records[i - 1].freq_hz < records[i].freq_hz,
+                    "frequencies not rising");
+            const DutPoint point = file.at(records[i].freq_hz);
+            require(point.applied.placement == Placement::at_record &&
+                        point.input_match == std::abs(records[i].s11),
+                    "a point's own frequency does not give the point");
+            check_point(file, records[i].freq_hz);
+            if (i + 1 < records.size()) {
+                check_point(file, records[i].freq_hz / 2 + records[i + 1].freq_hz / 2);
+            }
+        }
+        check_point(file, records.front().freq_hz - 1);
+        check_point(file, records.back().freq_hz * 2 + 1);
+    } catch (const FileError& error) {
+        const auto lines = static_cast<int>(std::count(text.begin(), text.end(), '\n') +
+                                            std::count(text.begin(), text.end(), '\r') + 1);
+        require(error.file() == "fuzz.snp", "the error names another file");
+        require(error.line() >= 0 && error.line() <= lines, "the error names no line of the text");
+        require(!error.message().empty(), "an error without a message");
+    }
+    return 0;
+}

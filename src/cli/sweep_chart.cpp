@@ -1,0 +1,129 @@
+#include "cli/sweep_chart.h"
+
+#include "charts/chart_data_json.h"
+#include "planning/swept_input.h"
+
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <csignal>
+#include <cstdio>
+
+#include <cerrno>
+#include <cstring>
+
+extern char** environ;
+
+namespace orlavex::cli {
+
+namespace {
+
+std::optional<double> lamp_margin(const planning::SweepPoint& p, int i) {
+    if (!p.in_range || p.classic.lamp[i] == Lamp::grey) return std::nullopt;
+    return p.classic.margin_db[i];
+}
+
+// Ignores SIGPIPE while it lives: a helper that stops reading early makes
+// the write fail instead of ending this process.
+class IgnoreBrokenPipe {
+  public:
+    IgnoreBrokenPipe() { previous_ = std::signal(SIGPIPE, SIG_IGN); }
+    ~IgnoreBrokenPipe() { std::signal(SIGPIPE, previous_); }
+    IgnoreBrokenPipe(const IgnoreBrokenPipe&) = delete;
+    IgnoreBrokenPipe& operator=(const IgnoreBrokenPipe&) = delete;
+
+  private:
+    void (*previous_)(int);
+};
+
+bool write_all(int fd, const std::string& text) {
+    std::size_t done = 0;
+    while (done < text.size()) {
+        const ssize_t n = ::write(fd, text.data() + done, text.size() - done);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return false;
+        done += static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+}  // namespace
+
+charts::SweepChartData chart_data(const planning::SweepResult& result, std::string title,
+                                  bool log_x) {
+    charts::SweepChartData data;
+    data.title = std::move(title);
+    data.x_label = std::string(planning::info(result.over).label);
+    if (result.match_form == planning::MatchForm::return_loss && planning::info(result.over).port)
+        data.x_label += " (return loss, dB)";
+    else if (planning::info(result.over).port)
+        data.x_label += " (VSWR)";
+    for (const planning::SweepPoint& p : result.points) {
+        charts::ChartPoint c;
+        c.x = p.swept_value;
+        if (p.in_range && p.gum.valid) c.expanded_db = p.gum.U_db;
+        if (p.in_range) c.rss_db = p.classic.rss_db;
+        if (p.in_range && p.monte_carlo) {
+            c.mc_lo_db = p.monte_carlo->interval_lo_db;
+            c.mc_hi_db = p.monte_carlo->interval_hi_db;
+        }
+        for (int i = 0; i < 3; ++i) {
+            c.margin_db[i] = lamp_margin(p, i);
+            c.lamp[i] = p.in_range ? p.classic.lamp[i] : Lamp::grey;
+        }
+        data.points.push_back(c);
+    }
+    data.log_x = log_x;
+    for (const planning::BandEdge& edge : result.band_edges)
+        data.band_edges.push_back(edge.freq_ghz);
+    return data;
+}
+
+std::optional<std::filesystem::path> plot_helper_path() {
+    std::error_code error;
+    const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", error);
+    if (error) return std::nullopt;
+    const std::filesystem::path folder = self.parent_path();
+    for (const std::filesystem::path& candidate :
+         {folder / "orlavex-plot", folder / ".." / "libexec" / "orlavex" / "orlavex-plot"}) {
+        if (::access(candidate.c_str(), X_OK) == 0) return candidate;
+    }
+    return std::nullopt;
+}
+
+std::string draw_with_helper(const charts::SweepChartData& data, const std::string& file) {
+    const auto helper = plot_helper_path();
+    if (!helper) return "--plot needs orlavex-plot beside orlavex-cli or in ../libexec/orlavex";
+
+    int pipe_fds[2];
+    if (::pipe(pipe_fds) != 0)
+        return std::string("cannot start orlavex-plot: ") + std::strerror(errno);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, pipe_fds[0], STDIN_FILENO);
+    posix_spawn_file_actions_addclose(&actions, pipe_fds[0]);
+    posix_spawn_file_actions_addclose(&actions, pipe_fds[1]);
+    const std::string program = helper->string();
+    char* const argv[] = {const_cast<char*>(program.c_str()), const_cast<char*>(file.c_str()),
+                          nullptr};
+    pid_t child = 0;
+    const int spawned = posix_spawn(&child, program.c_str(), &actions, nullptr, argv, environ);
+    posix_spawn_file_actions_destroy(&actions);
+    ::close(pipe_fds[0]);
+    if (spawned != 0) {
+        ::close(pipe_fds[1]);
+        return "cannot start " + program + ": " + std::strerror(spawned);
+    }
+    {
+        IgnoreBrokenPipe guard;
+        write_all(pipe_fds[1], charts::to_json_text(data));
+        ::close(pipe_fds[1]);
+    }
+    int status = 0;
+    while (::waitpid(child, &status, 0) < 0 && errno == EINTR) {
+    }
+    if (WIFEXITED(status) && WEXITSTATUS(status) == 0) return {};
+    return "orlavex-plot could not draw " + file;
+}
+
+}  // namespace orlavex::cli

@@ -1,0 +1,26 @@
+// A sweep as the charts' plain description, and drawing it through the
+// orlavex-plot helper (which alone loads Qt).
+#pragma once
+
+#include "charts/sweep_chart_data.h"
+#include "planning/sweep.h"
+
+#include <filesystem>
+#include <optional>
+#include <string>
+
+namespace orlavex::cli {
+
+// LOG_X: the sweep's points are spaced logarithmically.
+charts::SweepChartData chart_data(const planning::SweepResult& result, std::string title,
+                                  bool log_x);
+
+// Where orlavex-plot is: beside this program (the build tree, a bin folder
+// that has both) or in ../libexec/orlavex (installed). Empty when neither.
+std::optional<std::filesystem::path> plot_helper_path();
+
+// Runs orlavex-plot for FILE with DATA on its standard input. Empty, or the
+// reason it failed (the helper has then said why on standard error).
+std::string draw_with_helper(const charts::SweepChartData& data, const std::string& file);
+
+}  // namespace orlavex::cli

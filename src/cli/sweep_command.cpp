@@ -1,0 +1,60 @@
+#include "cli/sweep_command.h"
+
+#include "charts/image_format.h"
+#include "cli/run.h"
+#include "cli/sweep_chart.h"
+#include "cli/sweep_output.h"
+#include "datafiles/file_error.h"
+
+namespace orlavex::cli {
+
+namespace {
+
+constexpr int exit_plot_failed = 1;
+
+std::string chart_title(const SweepRequest& request) {
+    return "Uncertainty of the DUT noise figure: " + analyzer_name(request.inputs) + ", " +
+           noise_source_name(request.inputs);
+}
+
+}  // namespace
+
+int run_sweep_command(const Calculator& started, const SweepRequest& request, bool json,
+                      std::ostream& out, std::ostream& err) {
+    if (!request.plot.empty() && !charts::image_format_of(request.plot)) {
+        err << "orlavex-cli: --plot: the file must end in .png or .svg: " << request.plot << '\n';
+        return exit_bad_input;
+    }
+    planning::SweepResult result;
+    try {
+        result = planning::run_sweep(make_sweep(started, request));
+    } catch (const datafiles::FileError& e) {
+        err << "orlavex-cli: " << e.what() << '\n';
+        return exit_bad_input;
+    } catch (const planning::SweepError& e) {
+        err << "orlavex-cli: " << e.what() << '\n';
+        return exit_bad_input;
+    }
+
+    const std::string format = json ? "json" : request.format;
+    if (format == "csv") {
+        write_sweep_csv(out, result, request.monte_carlo);
+    } else if (format == "json") {
+        out << sweep_json(result, request.monte_carlo).dump(2) << '\n';
+    } else {
+        print_sweep_table(out, result, request.monte_carlo);
+    }
+    out.flush();
+
+    if (!request.plot.empty()) {
+        const std::string why =
+            draw_with_helper(chart_data(result, chart_title(request), request.log), request.plot);
+        if (!why.empty()) {
+            err << "orlavex-cli: " << why << '\n';
+            return exit_plot_failed;
+        }
+    }
+    return 0;
+}
+
+}  // namespace orlavex::cli

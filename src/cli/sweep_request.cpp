@@ -1,0 +1,120 @@
+#include "cli/sweep_request.h"
+
+#include "datafiles/enr_table.h"
+#include "datafiles/touchstone.h"
+#include "planning/swept_input.h"
+
+#include <cmath>
+
+namespace orlavex::cli {
+
+namespace {
+
+std::vector<std::string> swept_input_names() {
+    std::vector<std::string> names;
+    for (const planning::SweptInputInfo& i : planning::swept_inputs())
+        names.emplace_back(i.name);
+    return names;
+}
+
+}  // namespace
+
+void add_sweep_options(CLI::App& sub, SweepRequest& r, bool advise) {
+    const std::string group = advise ? "Band" : "Sweep";
+    if (!advise) {
+        sub.add_option("--over", r.over, "the input to sweep")
+            ->check(CLI::IsMember(swept_input_names()))
+            ->required()
+            ->group(group);
+    }
+    sub.add_option("--from", r.from, "first value of the swept input (GHz for freq)")
+        ->required()
+        ->type_name("A")
+        ->group(group);
+    sub.add_option("--to", r.to, "last value of the swept input")
+        ->required()
+        ->type_name("B")
+        ->group(group);
+    sub.add_option("--points", r.points, "number of points, ends included")
+        ->check(CLI::Range(std::size_t{2}, std::size_t{100'000}))
+        ->capture_default_str()
+        ->group(group);
+    sub.add_flag("--log", r.log, "logarithmic spacing")->group(group);
+    CLI::Option* fixed_if =
+        sub.add_flag("--fixed-if", r.fixed_if,
+                     "converting DUT: the output frequency (--freq2) stays, the LO moves")
+            ->group(group);
+    CLI::Option* fixed_lo =
+        sub.add_flag("--fixed-lo", r.fixed_lo,
+                     "converting DUT: the LO (|freq - freq2|) stays, the output moves")
+            ->group(group);
+    fixed_if->excludes(fixed_lo);
+    if (CLI::Option* conv = sub.get_option_no_throw("--freq-conv")) {
+        fixed_if->needs(conv);
+        fixed_lo->needs(conv);
+    }
+    const std::string files = "Data files";
+    sub.add_option("--enr-table", r.enr_table,
+                   "the noise source's ENR table (.enr), replacing its ENR and uncertainty")
+        ->type_name("FILE")
+        ->group(files);
+    sub.add_option("--dut-s2p", r.dut_s2p,
+                   "the DUT's S-parameters (.s2p, or .s1p for its input match)")
+        ->type_name("FILE")
+        ->group(files);
+    if (advise) return;
+    sub.add_option("--match-form", r.match_form, "a swept match as VSWR or return loss (dB)")
+        ->check(CLI::IsMember({"vswr", "rl"}))
+        ->capture_default_str()
+        ->group(group);
+    sub.add_flag("--mc", r.monte_carlo, "Monte Carlo at every point (see --trials, --seed)")
+        ->group(group);
+    sub.add_option("--format", r.format, "output: a table, CSV or JSON")
+        ->check(CLI::IsMember({"table", "csv", "json"}))
+        ->capture_default_str()
+        ->group("Output");
+    sub.add_option("--plot", r.plot, "also draw the sweep's charts into FILE.svg or FILE.png")
+        ->type_name("FILE")
+        ->group("Output");
+}
+
+planning::Sweep make_sweep(const Calculator& started, const SweepRequest& r) {
+    planning::Sweep sweep;
+    // Files first: a bad one stops everything before any output.
+    if (!r.enr_table.empty()) sweep.enr_table = datafiles::read_enr_file(r.enr_table);
+    if (!r.dut_s2p.empty()) sweep.dut_sparameters = datafiles::read_touchstone(r.dut_s2p);
+
+    sweep.base = started;
+    if (const std::string why = apply_inputs(sweep.base, r.inputs); !why.empty())
+        throw planning::SweepError(why);
+
+    const planning::SweptInputInfo* over = planning::find_swept_input(r.over);
+    if (over == nullptr) throw planning::SweepError("unknown swept input '" + r.over + "'");
+    sweep.over = over->input;
+    sweep.from = r.from;
+    sweep.to = r.to;
+    sweep.points = r.points;
+    sweep.spacing = r.log ? planning::Spacing::logarithmic : planning::Spacing::linear;
+    sweep.match_form =
+        r.match_form == "rl" ? planning::MatchForm::return_loss : planning::MatchForm::vswr;
+
+    if (r.inputs.freq_conv) {
+        const CalcState& s = sweep.base.state;
+        if (r.fixed_lo) {
+            sweep.conversion = {planning::ConversionMode::fixed_lo, 0, std::abs(s.Freq - s.Freq2)};
+        } else {
+            sweep.conversion = {planning::ConversionMode::fixed_if, s.Freq2, 0};
+        }
+    }
+
+    sweep.noise_bw_hz = r.model.noise_bw_hz;
+    sweep.tau_s = r.model.tau_s;
+    sweep.spec_shape =
+        r.model.spec_shape == "rect" ? measure::SpecShape::rectangular : measure::SpecShape::normal;
+    sweep.monte_carlo.enabled = r.monte_carlo;
+    sweep.monte_carlo.trials = r.model.trials;
+    sweep.monte_carlo.seed = r.model.seed;
+    return sweep;
+}
+
+}  // namespace orlavex::cli

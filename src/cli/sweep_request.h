@@ -1,0 +1,46 @@
+// What `orlavex-cli sweep` and `orlavex-cli advise` are asked: the window's
+// inputs plus the range, the files and the output, and turning them into
+// the planning library's Sweep.
+#pragma once
+
+#include "cli/point.h"
+#include "cli/window_inputs.h"
+#include "engine/calculator.h"
+#include "planning/sweep.h"
+
+#include <CLI/CLI.hpp>
+
+#include <cstddef>
+#include <string>
+
+namespace orlavex::cli {
+
+struct SweepRequest {
+    WindowInputs inputs;
+    ModelOptions model;  // jitter, spec shape; trials and seed with --mc
+    std::string over = "freq";
+    double from = 0, to = 0;
+    std::size_t points = 101;
+    bool log = false;
+    std::string match_form = "vswr";  // for a swept match: vswr or rl
+    std::string enr_table;            // file names, empty when not given
+    std::string dut_s2p;
+    bool monte_carlo = false;
+    bool fixed_if = false, fixed_lo = false;
+    std::string format = "table";  // table, csv or json
+    std::string plot;              // FILE.png or FILE.svg, empty for none
+};
+
+// The trials of a sweep's Monte Carlo at every point, unless --trials says.
+inline constexpr std::size_t sweep_trials = 20000;
+
+// The options `sweep` adds to the window's inputs (those are registered with
+// the other commands' helpers). ADVISE leaves out what advice does not use.
+void add_sweep_options(CLI::App& sub, SweepRequest& request, bool advise);
+
+// The planning library's sweep for REQUEST on a copy of STARTED (a window
+// after Form_Load). Throws SweepError for inputs the window refuses and
+// datafiles::FileError for a bad ENR table or S-parameter file.
+planning::Sweep make_sweep(const Calculator& started, const SweepRequest& request);
+
+}  // namespace orlavex::cli

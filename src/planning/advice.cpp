@@ -1,0 +1,204 @@
+#include "planning/advice.h"
+
+#include "catalogue/analyzer_table.h"
+#include "catalogue/noise_source_table.h"
+#include "engine/apply_catalogue.h"
+#include "engine/controls.h"
+#include "engine/number_text.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <thread>
+
+namespace orlavex::planning {
+
+using enum Ctl;
+
+namespace {
+
+std::string db_text(double x) {
+    char buffer[32];
+    std::snprintf(buffer, sizeof buffer, "%.2f dB", x);
+    return buffer;
+}
+
+// The worst uncertainty compared to 0.01 dB, so that equal figures leave the
+// decision to the lamps.
+long long hundredths(double x) {
+    return std::isfinite(x) ? std::llround(x * 100) : std::numeric_limits<long long>::max();
+}
+
+bool covers_band(const AdviceEntry& e) {
+    return e.evaluated == e.points;
+}
+
+// The tally of one candidate's sweep.
+AdviceEntry tally(const Candidate& candidate, const SweepResult& result) {
+    AdviceEntry e;
+    e.candidate = candidate;
+    e.points = result.points.size();
+    e.worst_U_db = -1;
+    for (const SweepPoint& p : result.points) {
+        if (!p.in_range) continue;
+        ++e.in_range;
+        if (p.all_green()) ++e.all_green;
+        if (!p.classic.valid || !p.gum.valid) continue;
+        ++e.evaluated;
+        if (p.gum.U_db > e.worst_U_db) {
+            e.worst_U_db = p.gum.U_db;
+            e.worst_at = p.swept_value;
+        }
+    }
+    if (e.evaluated == 0) e.worst_U_db = std::numeric_limits<double>::infinity();
+    return e;
+}
+
+bool better(const AdviceEntry& a, const AdviceEntry& b) {
+    if (covers_band(a) != covers_band(b)) return covers_band(a);
+    if (!covers_band(a) && a.evaluated != b.evaluated) return a.evaluated > b.evaluated;
+    if (hundredths(a.worst_U_db) != hundredths(b.worst_U_db)) {
+        return hundredths(a.worst_U_db) < hundredths(b.worst_U_db);
+    }
+    return a.all_green > b.all_green;
+}
+
+std::string at_text(const SweptInputInfo& over, double x) {
+    std::string unit(over.column.substr(over.column.rfind('_') + 1));
+    if (unit == "ghz") unit = "GHz";
+    if (unit == "c") unit = "C";
+    if (unit == "vswr") return "VSWR " + general_text(x);
+    return general_text(x) + " " + unit;
+}
+
+std::string reason(const AdviceEntry& e, const AdviceEntry& best, const SweptInputInfo& over) {
+    const std::string lamps = "all three lamps green at " + std::to_string(e.all_green) + " of " +
+                              std::to_string(e.points) + " points";
+    if (e.evaluated == 0) {
+        if (e.in_range == 0)
+            return "Cannot measure anywhere in the band: every point is out of range.";
+        return "No valid result anywhere in the band (the Y factor is too close to 1).";
+    }
+    const std::string worst =
+        "worst U " + db_text(e.worst_U_db) + " at " + at_text(over, e.worst_at);
+    if (!covers_band(e)) {
+        const std::size_t missing = e.points - e.evaluated;
+        const std::string why = e.in_range < e.points ? " out of range" : " without a valid result";
+        return "Leaves " + std::to_string(missing) + " of " + std::to_string(e.points) + " points" +
+               why + "; elsewhere " + worst + ", " + lamps + ".";
+    }
+    if (&e == &best)
+        return "Best: the smallest worst-case U over the band, " + worst + "; " + lamps + ".";
+    if (hundredths(e.worst_U_db) == hundredths(best.worst_U_db)) {
+        return "Same worst U as the best (" + db_text(e.worst_U_db) +
+               ") but fewer green points: " + lamps + ".";
+    }
+    return worst + ", " + db_text(e.worst_U_db - best.worst_U_db) + " more than the best; " +
+           lamps + ".";
+}
+
+}  // namespace
+
+std::string Candidate::label() const {
+    std::string s = noise_source == user_selection ? std::string("User (as typed)") : noise_source;
+    if (!int_preamp) return s + ", Int PA off";
+    s += ", Int PA on";
+    if (!preamp_caption.empty()) s += " (" + preamp_caption + ")";
+    return s;
+}
+
+std::vector<Candidate> preamp_choices(const Calculator& base) {
+    const auto* model = catalogue::find_analyzer(base.form[lblSAsel].text);
+    if (model == nullptr || catalogue::preamp_kind(*model) == catalogue::Preamp::none) {
+        return {Candidate{"", false, {}, {}}};
+    }
+    if (catalogue::preamp_kind(*model) == catalogue::Preamp::single) {
+        return {Candidate{"", false, {}, {}}, Candidate{"", true, {}, {}}};
+    }
+    // Option 1's caption is the menu's own; option 0's comes from the model.
+    return {Candidate{"", false, {}, {}},
+            Candidate{"", true, 0, std::string(catalogue::option0_caption(*model))},
+            Candidate{"", true, 1, std::string(layout_row(item(mnuIntPA, 1)).text)}};
+}
+
+std::vector<Candidate> candidates(const Calculator& base) {
+    std::vector<std::string> sources;
+    for (const catalogue::NoiseSourceMaker& maker : catalogue::noise_source_makers()) {
+        for (const catalogue::NoiseSourceModel& model : maker.models) {
+            sources.emplace_back(catalogue::model_name(model));
+        }
+    }
+    sources.emplace_back(user_selection);
+    std::vector<Candidate> all;
+    for (const std::string& source : sources) {
+        for (Candidate c : preamp_choices(base)) {
+            c.noise_source = source;
+            all.push_back(std::move(c));
+        }
+    }
+    return all;
+}
+
+Advice advise(const Sweep& sweep) {
+    const std::vector<Candidate> list = candidates(sweep.base);
+    std::vector<AdviceEntry> entries(list.size());
+
+    // Candidates share out over the threads; each candidate's sweep runs on
+    // one thread, so the ranking does not depend on the thread count.
+    const auto run_one = [&](std::size_t i) {
+        Sweep s;
+        s.base = sweep.base;
+        s.over = sweep.over;
+        s.from = sweep.from;
+        s.to = sweep.to;
+        s.points = sweep.points;
+        s.spacing = sweep.spacing;
+        s.match_form = sweep.match_form;
+        s.conversion = sweep.conversion;
+        s.noise_bw_hz = sweep.noise_bw_hz;
+        s.tau_s = sweep.tau_s;
+        s.spec_shape = sweep.spec_shape;
+        s.dut_sparameters = sweep.dut_sparameters;
+        s.threads = 1;
+        const Candidate& c = list[i];
+        if (c.noise_source == user_selection) s.enr_table = sweep.enr_table;
+        std::string why = choose_noise_source(s.base, c.noise_source);
+        if (why.empty()) why = set_internal_preamp(s.base, c.int_preamp, c.preamp_option);
+        if (!why.empty()) throw SweepError(c.label() + ": " + why);
+        entries[i] = tally(c, run_sweep(s));
+    };
+    const unsigned workers =
+        std::max(1u, sweep.threads != 0 ? sweep.threads : std::thread::hardware_concurrency());
+    if (workers == 1) {
+        for (std::size_t i = 0; i < list.size(); ++i)
+            run_one(i);
+    } else {
+        std::vector<std::exception_ptr> errors(workers);
+        {
+            std::vector<std::jthread> threads;
+            for (unsigned w = 0; w < workers; ++w) {
+                threads.emplace_back([&, w] {
+                    try {
+                        for (std::size_t i = w; i < list.size(); i += workers)
+                            run_one(i);
+                    } catch (...) {
+                        errors[w] = std::current_exception();
+                    }
+                });
+            }
+        }
+        for (const auto& e : errors) {
+            if (e) std::rethrow_exception(e);
+        }
+    }
+
+    std::ranges::stable_sort(entries, better);
+    const SweptInputInfo& over = info(sweep.over);
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        entries[i].rank = i + 1;
+        entries[i].reason = reason(entries[i], entries.front(), over);
+    }
+    return Advice{std::move(entries)};
+}
+
+}  // namespace orlavex::planning

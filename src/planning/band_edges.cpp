@@ -1,0 +1,69 @@
+#include "planning/band_edges.h"
+
+#include "catalogue/analyzer_table.h"
+#include "catalogue/noise_source_table.h"
+#include "engine/controls.h"
+#include "engine/number_text.h"
+
+#include <algorithm>
+
+namespace orlavex::planning {
+
+using enum Ctl;
+
+namespace {
+
+std::string ghz(double f) {
+    return general_text(f) + " GHz";
+}
+
+struct EdgeCollector {
+    double from, to;
+    std::vector<BandEdge> edges;
+
+    void add(double f, std::string what) {
+        if (f >= from && f <= to) edges.push_back({f, std::move(what)});
+    }
+};
+
+}  // namespace
+
+std::vector<BandEdge> band_edges(const Calculator& calc, double from_ghz, double to_ghz,
+                                 const FrequencyConversion& conversion) {
+    EdgeCollector out{std::min(from_ghz, to_ghz), std::max(from_ghz, to_ghz), {}};
+
+    if (const auto* source = catalogue::find_noise_source(calc.form[lblNSsel].text)) {
+        const std::string name(catalogue::model_name(*source));
+        for (double e : source->output_vswr.edges)
+            out.add(e, name + " match from " + ghz(e));
+    }
+
+    // The analyzer sees the input frequency unless the DUT converts it; with a
+    // fixed LO it crosses an edge e at LO - e and at LO + e.
+    const bool converting = is_ticked(calc, chkFreqConv);
+    const bool follows_input = !converting || conversion.mode == ConversionMode::fixed_lo;
+    const auto* analyzer = catalogue::find_analyzer(calc.form[lblSAsel].text);
+    if (analyzer != nullptr && follows_input) {
+        const std::string name(catalogue::model_name(*analyzer));
+        const auto add_analyzer_edge = [&](double e, const std::string& what) {
+            if (!converting) {
+                out.add(e, what);
+                return;
+            }
+            out.add(conversion.lo_ghz - e, what + " (output)");
+            out.add(conversion.lo_ghz + e, what + " (output)");
+        };
+        for (double e : analyzer->noise.edges)
+            add_analyzer_edge(e, name + " noise level from " + ghz(e));
+        // The analyzer's own match counts only while no external preamp is in front.
+        if (!is_ticked(calc, chkExtPA)) {
+            for (double e : analyzer->match.input_vswr.edges) {
+                add_analyzer_edge(e, name + " match from " + ghz(e));
+            }
+        }
+    }
+    std::ranges::stable_sort(out.edges, {}, &BandEdge::freq_ghz);
+    return out.edges;
+}
+
+}  // namespace orlavex::planning

@@ -1,0 +1,51 @@
+#include "planning/point_notes.h"
+
+#include "catalogue/analyzer_table.h"
+#include "catalogue/noise_source_table.h"
+#include "engine/controls.h"
+#include "engine/number_text.h"
+#include "planning/sweep.h"
+
+namespace orlavex::planning {
+
+using enum Ctl;
+
+std::string band_span(std::span<const double> edges, double f_ghz) {
+    if (edges.empty()) return "all frequencies";
+    const std::size_t i = catalogue::band_index(edges, f_ghz);
+    if (i == 0) return "below " + general_text(edges.front()) + " GHz";
+    if (i == edges.size()) return "from " + general_text(edges.back()) + " GHz";
+    return general_text(edges[i - 1]) + " to " + general_text(edges[i]) + " GHz";
+}
+
+std::string point_note(const Calculator& calc, const SweepPoint& point,
+                       const datafiles::AppliedRecords* enr, const datafiles::AppliedRecords* dut,
+                       const std::string& replaced_source) {
+    std::string note;
+    const auto add = [&note](const std::string& part) {
+        if (!note.empty()) note += "; ";
+        note += part;
+    };
+    if (const auto* analyzer = catalogue::find_analyzer(calc.form[lblSAsel].text)) {
+        const double fa = point.analyzer_freq_ghz;
+        std::string part = std::string(catalogue::model_name(*analyzer));
+        if (is_ticked(calc, chkFreqConv)) part += " at " + general_text(fa) + " GHz";
+        part += ": noise band " + band_span(analyzer->noise.edges, fa);
+        if (!is_ticked(calc, chkExtPA)) {
+            part += ", match band " + band_span(analyzer->match.input_vswr.edges, fa);
+        }
+        add(part);
+    }
+    if (const auto* source = catalogue::find_noise_source(calc.form[lblNSsel].text)) {
+        add(std::string(catalogue::model_name(*source)) + ": match band " +
+            band_span(source->output_vswr.edges, point.freq_ghz));
+    }
+    if (enr != nullptr) {
+        add("ENR table: " + enr->note());
+        if (!replaced_source.empty()) add("source match from the table (" + replaced_source + ")");
+    }
+    if (dut != nullptr) add("S-parameters: " + dut->note());
+    return note;
+}
+
+}  // namespace orlavex::planning

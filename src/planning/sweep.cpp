@@ -1,0 +1,420 @@
+#include "planning/sweep.h"
+
+#include "catalogue/analyzer_table.h"
+#include "catalogue/noise_source_table.h"
+#include "engine/apply_catalogue.h"
+#include "engine/controls.h"
+#include "engine/measurement_setup.h"
+#include "engine/number_text.h"
+#include "engine/recalc.h"
+#include "planning/point_notes.h"
+#include "window/user_actions.h"
+
+#include <algorithm>
+#include <cmath>
+#include <thread>
+
+namespace orlavex::planning {
+
+using enum Ctl;
+
+namespace {
+
+constexpr double hz_per_ghz = 1e9;
+constexpr double lowest_freq_ghz = 0.01;  // the window's lower frequency bound
+
+// Where a value goes in the window: its entry field and the state value the
+// recalculation reads it into.
+struct Binding {
+    Ctl field = Ctl::none;
+    double CalcState::*value = nullptr;
+    std::string_view what;  // for messages: "DUT gain"
+    std::string_view unit;  // " dB", " GHz", ""
+};
+
+Binding binding(SweptInput input, const Calculator& calc) {
+    switch (input) {
+        case SweptInput::frequency:
+            return {txtFreq, &CalcState::Freq, "frequency", " GHz"};
+        case SweptInput::dut_gain:
+            return {txtDUT_Gain, &CalcState::DUT_Gain, "DUT gain", " dB"};
+        case SweptInput::dut_nf:
+            return {txtDUT_NF, &CalcState::DUT_NF, "DUT noise figure", " dB"};
+        case SweptInput::enr:
+            return {txtENR, &CalcState::ENR, "ENR", " dB"};
+        case SweptInput::analyzer_nf:
+            return {txtSA_Noise, &CalcState::SA_Noise, "analyzer noise figure", " dB"};
+        case SweptInput::toff:
+            return {txtToff, &CalcState::Toff, "off temperature", " C"};
+        case SweptInput::dut_in_match:
+            return {txtDUT_InMatch, &CalcState::DUT_InMatch, "DUT input match", ""};
+        case SweptInput::dut_out_match:
+            return {txtDUT_OutMatch, &CalcState::DUT_OutMatch, "DUT output match", ""};
+        case SweptInput::source_match:
+            return {txtNS_Match, &CalcState::NS_Match, "noise source match", ""};
+        case SweptInput::analyzer_match:
+            return is_ticked(calc, chkExtPA)
+                       ? Binding{txtSA_InMatch, &CalcState::ExtPA_InMatch, "external preamp match",
+                                 ""}
+                       : Binding{txtSA_InMatch, &CalcState::SA_InMatch, "analyzer input match", ""};
+    }
+    return {};
+}
+
+// A value entered at one point, checked against what the window made of it.
+struct Entry {
+    Binding where;
+    double value;
+};
+
+std::string number(double x) {
+    return general_text(x);
+}
+
+double vswr_of(double gamma) {
+    return (1 + gamma) / (1 - gamma);
+}
+
+// The base window made ready for the points: frequency conversion, formats
+// and the noise source the sweep needs, every other choice as the engineer
+// made it.
+struct Prepared {
+    Calculator calc;
+    Binding swept;
+    // An ENR table with reflection data sets the source match, which the
+    // window takes only from a "User" noise source; the catalogue model's
+    // frequency limit still bounds the sweep.
+    bool source_match_from_table = false;
+    std::string replaced_source;  // the catalogue model "User" stands for
+    double replaced_source_limit_ghz = 0;
+    bool freq2_per_point = false;
+};
+
+void must(const std::string& why, std::string_view doing) {
+    if (!why.empty()) throw SweepError(std::string(doing) + ": " + why);
+}
+
+Prepared prepare(const Sweep& sweep) {
+    if (sweep.points == 0) throw SweepError("a sweep needs at least one point");
+    if (!std::isfinite(sweep.from) || !std::isfinite(sweep.to)) {
+        throw SweepError("the sweep's start and stop must be numbers");
+    }
+    if (sweep.spacing == Spacing::logarithmic && !(sweep.from > 0 && sweep.to > 0) &&
+        !(sweep.from < 0 && sweep.to < 0)) {
+        throw SweepError("a logarithmic sweep needs start and stop of one sign, not 0");
+    }
+    Prepared p{sweep.base, {}, false, {}, 0, false};
+    Calculator& calc = p.calc;
+    const bool over_freq = sweep.over == SweptInput::frequency;
+    const auto conflicts = [&](bool clash, std::string_view what) {
+        if (clash) throw SweepError(std::string(what));
+    };
+    conflicts(sweep.enr_table && sweep.over == SweptInput::enr,
+              "an ENR table gives the ENR; it cannot be swept as well");
+    conflicts(
+        sweep.dut_sparameters &&
+            (sweep.over == SweptInput::dut_gain || sweep.over == SweptInput::dut_in_match ||
+             (sweep.over == SweptInput::dut_out_match && sweep.dut_sparameters->ports() == 2)),
+        "the DUT's S-parameters give its gain and match; they cannot be swept as well");
+
+    if (over_freq && sweep.conversion.mode != ConversionMode::none) {
+        must(set_frequency_conversion(calc, true), "frequency conversion");
+        if (sweep.conversion.mode == ConversionMode::fixed_if && sweep.conversion.if_ghz > 0) {
+            const std::string text = field_text(sweep.conversion.if_ghz, field_capacity(txtFreq2));
+            must(enter_text(calc, txtFreq2, text), "fixed IF");
+        }
+        p.freq2_per_point = sweep.conversion.mode == ConversionMode::fixed_lo;
+    }
+
+    if (sweep.enr_table && sweep.enr_table->has_reflection()) {
+        conflicts(sweep.over == SweptInput::source_match,
+                  "the ENR table's reflection data give the source match; it cannot be swept "
+                  "as well");
+        const std::string source = calc.form[lblNSsel].text;
+        if (const auto* model = catalogue::find_noise_source(source)) {
+            p.replaced_source = source;
+            p.replaced_source_limit_ghz = catalogue::upper_frequency(*model);
+            // Choosing "User" keeps the fields as they are, the ENR included.
+            must(choose_noise_source(calc, user_selection), "noise source");
+        }
+        must(set_match_form(calc, MatchPort::source, MatchForm::vswr), "source match");
+        p.source_match_from_table = true;
+    }
+    if (sweep.dut_sparameters) {
+        must(set_match_form(calc, MatchPort::dut_input, MatchForm::vswr), "DUT input match");
+        if (sweep.dut_sparameters->ports() == 2) {
+            must(set_match_form(calc, MatchPort::dut_output, MatchForm::vswr), "DUT output match");
+        }
+    }
+
+    if (const auto& port = info(sweep.over).port) {
+        must(set_match_form(calc, *port, sweep.match_form), std::string(info(sweep.over).name));
+    }
+    if (sweep.over == SweptInput::analyzer_nf) {
+        if (calc.form[optSA_Noise_NF].enabled && calc.form[txtSA_Noise].enabled) {
+            must(set_analyzer_noise_as_nf(calc, true), "analyzer-nf");
+        }
+    }
+    p.swept = binding(sweep.over, calc);
+    if (!calc.form[p.swept.field].enabled) {
+        const bool analyzer_field = p.swept.field == txtSA_Noise || p.swept.field == txtSA_InMatch;
+        const std::string who = analyzer_field ? "the analyzer " + calc.form[lblSAsel].text
+                                               : "the noise source " + calc.form[lblNSsel].text;
+        throw SweepError(who + " fixes the " + std::string(p.swept.what) +
+                         "; choose \"User\" to sweep it");
+    }
+    return p;
+}
+
+// Evaluates points one after another on its own copy of the prepared window.
+class PointEvaluator {
+  public:
+    PointEvaluator(const Sweep& sweep, const Prepared& prepared, unsigned monte_carlo_threads)
+        : sweep_(sweep),
+          prepared_(prepared),
+          calc_(prepared.calc),
+          mc_threads_(monte_carlo_threads) {}
+
+    SweepPoint evaluate(double value);
+
+  private:
+    // Pastes VALUE into WHERE's field as an engineer types it; false when the
+    // field cannot hold it at all.
+    bool put(const Binding& where, double value, std::vector<Entry>& entries, double* entered);
+    std::string range_problem(const SweepPoint& point, const std::vector<Entry>& entries) const;
+
+    const Sweep& sweep_;
+    const Prepared& prepared_;
+    Calculator calc_;
+    unsigned mc_threads_;
+};
+
+bool PointEvaluator::put(const Binding& where, double value, std::vector<Entry>& entries,
+                         double* entered) {
+    const std::string text =
+        field_text(value, field_capacity(where.field), kept_decimals(where.field));
+    if (text.empty()) return false;
+    paste_text(calc_, where.field, text);
+    const double taken = read_number(text);
+    entries.push_back({where, taken});
+    if (entered != nullptr) *entered = taken;
+    return true;
+}
+
+std::string PointEvaluator::range_problem(const SweepPoint& point,
+                                          const std::vector<Entry>& entries) const {
+    const CalcState& s = calc_.state;
+    const bool converting = is_ticked(calc_, chkFreqConv);
+    if (sweep_.over == SweptInput::frequency) {
+        const double f = point.swept_value;
+        if (f < lowest_freq_ghz) {
+            return number(f) + " GHz is below the lowest frequency, " + number(lowest_freq_ghz) +
+                   " GHz";
+        }
+        if (f > s.NS_FreqMax) {
+            return number(f) + " GHz is above the noise source " + calc_.form[lblNSsel].text +
+                   "'s limit of " + number(s.NS_FreqMax) + " GHz";
+        }
+        if (!prepared_.replaced_source.empty() && f > prepared_.replaced_source_limit_ghz) {
+            return number(f) + " GHz is above the noise source " + prepared_.replaced_source +
+                   "'s limit of " + number(prepared_.replaced_source_limit_ghz) + " GHz";
+        }
+        const double fa = converting ? point.analyzer_freq_ghz : f;
+        if (fa > s.SA_FreqMax) {
+            return (converting ? "the output, " : "") + number(fa) +
+                   " GHz, is above the analyzer " + calc_.form[lblSAsel].text + "'s limit of " +
+                   number(s.SA_FreqMax) + " GHz";
+        }
+        if (converting && fa < lowest_freq_ghz) {
+            return "the output, " + number(fa) + " GHz, is below the lowest frequency, " +
+                   number(lowest_freq_ghz) + " GHz";
+        }
+    }
+    for (const Entry& e : entries) {
+        const double used = s.*(e.where.value);
+        const double tolerance = 1e-12 * std::max(1.0, std::fabs(e.value));
+        if (std::fabs(used - e.value) > tolerance) {
+            return std::string(e.where.what) + " " + number(e.value) + std::string(e.where.unit) +
+                   " is outside what the window takes (it would use " + number(used) +
+                   std::string(e.where.unit) + ")";
+        }
+    }
+    return {};
+}
+
+SweepPoint PointEvaluator::evaluate(double value) {
+    SweepPoint point;
+    std::vector<Entry> entries;
+    if (!put(prepared_.swept, value, entries, &point.swept_value)) {
+        point.swept_value = value;
+        point.in_range = false;
+        point.note = std::string(prepared_.swept.what) + " " + number(value) +
+                     std::string(prepared_.swept.unit) + " does not fit the window's field";
+        return point;
+    }
+    const bool over_freq = sweep_.over == SweptInput::frequency;
+    const double f = over_freq ? point.swept_value : read_number(calc_.form[txtFreq].text);
+    double analyzer_f = f;
+    if (prepared_.freq2_per_point) {
+        const Binding freq2{txtFreq2, &CalcState::Freq2, "output frequency", " GHz"};
+        if (!put(freq2, analyzer_frequency(sweep_.conversion, f), entries, &analyzer_f)) {
+            point.in_range = false;
+            point.note = "the output frequency does not fit the window's field";
+            return point;
+        }
+    } else if (is_ticked(calc_, chkFreqConv)) {
+        analyzer_f = read_number(calc_.form[txtFreq2].text);
+    }
+    point.freq_ghz = f;
+    point.analyzer_freq_ghz = analyzer_f;
+
+    // A table value the field cannot hold at all (a VSWR of a total
+    // reflection) makes the point unusable.
+    bool table_fits = true;
+    std::optional<datafiles::EnrPoint> enr;
+    if (sweep_.enr_table) {
+        enr = sweep_.enr_table->at(f * hz_per_ghz);
+        table_fits &= put({txtENR, &CalcState::ENR, "ENR from the table", " dB"}, enr->enr_db,
+                          entries, nullptr);
+        if (enr->enr_unc_db) {
+            table_fits &=
+                put({txtENR_Unc, &CalcState::ENR_Unc, "ENR uncertainty from the table", " dB"},
+                    *enr->enr_unc_db, entries, nullptr);
+        }
+        if (enr->reflection && prepared_.source_match_from_table) {
+            const double gamma = std::max(enr->reflection->on_mag, enr->reflection->off_mag);
+            table_fits &= put({txtNS_Match, &CalcState::NS_Match, "source VSWR from the table", ""},
+                              vswr_of(gamma), entries, nullptr);
+        }
+    }
+    std::optional<datafiles::DutPoint> dut;
+    if (sweep_.dut_sparameters) {
+        dut = sweep_.dut_sparameters->at(f * hz_per_ghz);
+        if (dut->gain_db) {
+            table_fits &= put({txtDUT_Gain, &CalcState::DUT_Gain, "DUT gain from S21", " dB"},
+                              *dut->gain_db, entries, nullptr);
+        }
+        table_fits &= put({txtDUT_InMatch, &CalcState::DUT_InMatch, "DUT input VSWR from S11", ""},
+                          vswr_of(dut->input_match), entries, nullptr);
+        if (dut->output_match) {
+            table_fits &=
+                put({txtDUT_OutMatch, &CalcState::DUT_OutMatch, "DUT output VSWR from S22", ""},
+                    vswr_of(*dut->output_match), entries, nullptr);
+        }
+    }
+
+    if (!table_fits) {
+        point.in_range = false;
+        point.note = "a value of the ENR table or the S-parameters does not fit the window's field";
+        return point;
+    }
+
+    Do_Calc(calc_);
+
+    const CalcState& s = calc_.state;
+    point.enr_db = s.ENR;
+    point.enr_unc_db = s.ENR_Unc;
+    point.source_vswr = vswr_of(s.NS_Gamma);
+    point.dut_gain_db = s.DUT_Gain;
+    point.dut_nf_db = s.DUT_NF;
+    if (std::string why = range_problem(point, entries); !why.empty()) {
+        point.in_range = false;
+        point.note = std::move(why);
+        return point;
+    }
+    if (is_ticked(calc_, chkFreqConv)) point.analyzer_freq_ghz = s.Freq2;
+    point.freq_ghz = s.Freq;
+    point.classic = calc_.figures;
+
+    point.setup = measurement_setup(calc_);
+    point.setup.noise_bw_hz = sweep_.noise_bw_hz;
+    point.setup.tau_s = sweep_.tau_s;
+    point.setup.spec_shape = sweep_.spec_shape;
+    if (enr && is_ticked(calc_, chkFreqConv)) {
+        // Calibration happens at the output frequency, with the table's ENR there.
+        const double at_output = sweep_.enr_table->at(point.analyzer_freq_ghz * hz_per_ghz).enr_db;
+        point.setup.enr_cal_db = read_number(field_text(at_output, field_capacity(txtENR)));
+    }
+    if (point.classic.valid) {
+        point.gum = measure::gum_budget(point.setup);
+        if (sweep_.monte_carlo.enabled) {
+            measure::MonteCarloOptions options;
+            options.trials = sweep_.monte_carlo.trials;
+            options.seed = sweep_.monte_carlo.seed;
+            options.threads = mc_threads_;
+            point.monte_carlo = measure::monte_carlo(point.setup, options);
+        }
+    }
+    point.note = point_note(calc_, point, enr ? &enr->applied : nullptr,
+                            dut ? &dut->applied : nullptr, prepared_.replaced_source);
+    return point;
+}
+
+unsigned worker_count(unsigned wanted, std::size_t points) {
+    unsigned n = wanted != 0 ? wanted : std::max(1u, std::thread::hardware_concurrency());
+    return static_cast<unsigned>(std::min<std::size_t>(n, points));
+}
+
+}  // namespace
+
+bool SweepPoint::all_green() const {
+    return in_range && classic.valid &&
+           std::ranges::all_of(classic.lamp, [](Lamp l) { return l == Lamp::green; });
+}
+
+std::vector<double> sweep_values(const Sweep& sweep) {
+    std::vector<double> values(sweep.points);
+    const std::size_t n = sweep.points;
+    for (std::size_t i = 0; i < n; ++i) {
+        const double t = n == 1 ? 0.0 : static_cast<double>(i) / static_cast<double>(n - 1);
+        if (sweep.spacing == Spacing::logarithmic) {
+            const double sign = sweep.from < 0 ? -1.0 : 1.0;
+            const double a = std::log(std::fabs(sweep.from)), b = std::log(std::fabs(sweep.to));
+            values[i] = sign * std::exp(a + (b - a) * t);
+        } else {
+            values[i] = sweep.from + (sweep.to - sweep.from) * t;
+        }
+    }
+    if (n > 1) values.back() = sweep.to;  // exactly, whatever the rounding
+    return values;
+}
+
+SweepResult run_sweep(const Sweep& sweep) {
+    const Prepared prepared = prepare(sweep);
+    const std::vector<double> values = sweep_values(sweep);
+
+    SweepResult result;
+    result.over = sweep.over;
+    result.match_form = sweep.match_form;
+    result.points.resize(values.size());
+
+    // Contiguous blocks of points, one per thread, each on its own copy of
+    // the window; the Monte Carlo then runs on one thread per point.
+    const unsigned workers = worker_count(sweep.threads, values.size());
+    const unsigned mc_threads = workers > 1 ? 1 : sweep.threads;
+    const auto run_block = [&](std::size_t begin, std::size_t end) {
+        PointEvaluator evaluator(sweep, prepared, mc_threads);
+        for (std::size_t i = begin; i < end; ++i)
+            result.points[i] = evaluator.evaluate(values[i]);
+    };
+    if (workers <= 1) {
+        run_block(0, values.size());
+    } else {
+        std::vector<std::jthread> threads;
+        const std::size_t n = values.size();
+        for (unsigned w = 0; w < workers; ++w) {
+            threads.emplace_back(run_block, n * w / workers, n * (w + 1) / workers);
+        }
+    }
+
+    if (sweep.over == SweptInput::frequency) {
+        FrequencyConversion conversion = sweep.conversion;
+        if (is_ticked(prepared.calc, chkFreqConv) && conversion.mode == ConversionMode::none) {
+            conversion.mode = ConversionMode::fixed_if;
+        }
+        result.band_edges = band_edges(prepared.calc, sweep.from, sweep.to, conversion);
+    }
+    return result;
+}
+
+}  // namespace orlavex::planning
