@@ -12,7 +12,7 @@ struct Coverage {
     double shortest_lo = 0, shortest_hi = 0;    // shortest interval holding 95 %
 };
 
-// Values are reordered (sorted). Fewer than two values give NaN throughout.
+// Values are reordered. Fewer than two values give NaN throughout.
 Coverage coverage_95(std::vector<double>& values);
 
 }  // namespace orlavex::measure

@@ -9,59 +9,134 @@ namespace orlavex::measure {
 
 std::vector<ErrorSource> error_sources(const MeasurementSetup& s) {
     using enum Distribution;
+    using enum Target;
     // Certificates state the ENR uncertainty with k = 2.
     const double u_enr = s.enr_unc_db / 2;
     const bool rect = s.spec_shape == SpecShape::rectangular;
-    const Distribution spec = rect ? rectangular : normal;
     // A specification limit U: normal with k = 2, or rectangular within +-U.
-    const auto spec_u = [&](double limit) {
-        return rect ? limit / std::numbers::sqrt3 : limit / 2;
+    const auto spec = [&](std::string_view name, Target target, double limit) {
+        return rect ? ErrorSource{name, target, rectangular, limit / std::numbers::sqrt3, limit}
+                    : ErrorSource{name, target, normal, limit / 2, limit / 2};
     };
-    const auto spec_width = [&](double limit) { return rect ? limit : limit / 2; };
+    const auto mismatch = [](std::string_view name, Target target, double ga, double gb) {
+        return ErrorSource{name, target, phase_uniform, mismatch_std_db(ga, gb), ga * gb};
+    };
     const bool jitter = s.noise_bw_hz > 0 && s.tau_s > 0;
     const double u_jitter = jitter ? 1 / std::sqrt(s.noise_bw_hz * s.tau_s) : 0;
-    const auto mismatch = [](std::string_view name, double ga, double gb,
-                             void (*apply)(ErrorDraw&, double)) {
-        return ErrorSource{name, phase_uniform, mismatch_std_db(ga, gb), ga * gb, apply};
-    };
 
     std::vector<ErrorSource> sources;
     sources.reserve(13);
     if (!s.freq_converting) {
-        sources.push_back({"enr", normal, u_enr, u_enr, [](ErrorDraw& d, double x) {
-                               d.dENR_cal += x;
-                               d.dENR_meas += x;
-                           }});
+        sources.push_back({"enr", enr_both, normal, u_enr, u_enr});
     } else {
-        sources.push_back(
-            {"enr_cal", normal, u_enr, u_enr, [](ErrorDraw& d, double x) { d.dENR_cal += x; }});
-        sources.push_back(
-            {"enr_meas", normal, u_enr, u_enr, [](ErrorDraw& d, double x) { d.dENR_meas += x; }});
+        sources.push_back({"enr_cal", enr_cal, normal, u_enr, u_enr});
+        sources.push_back({"enr_meas", enr_meas, normal, u_enr, u_enr});
     }
-    sources.push_back(mismatch("mismatch_in", s.gamma_source, s.gamma_dut_in,
-                               [](ErrorDraw& d, double x) { d.m_in += x; }));
-    sources.push_back(mismatch("mismatch_cal", s.gamma_source, s.gamma_analyzer,
-                               [](ErrorDraw& d, double x) { d.m_cal += x; }));
-    sources.push_back(mismatch("mismatch_out", s.gamma_dut_out, s.gamma_analyzer,
-                               [](ErrorDraw& d, double x) { d.m_out += x; }));
-    sources.push_back({"analyzer_nf_meas", spec, spec_u(s.analyzer_nf_unc_db),
-                       spec_width(s.analyzer_nf_unc_db),
-                       [](ErrorDraw& d, double x) { d.da_meas += x; }});
-    sources.push_back({"analyzer_nf_cal", spec, spec_u(s.analyzer_nf_unc_db),
-                       spec_width(s.analyzer_nf_unc_db),
-                       [](ErrorDraw& d, double x) { d.da_cal += x; }});
-    sources.push_back({"analyzer_gain", spec, spec_u(s.analyzer_gain_unc_db),
-                       spec_width(s.analyzer_gain_unc_db),
-                       [](ErrorDraw& d, double x) { d.dG += x; }});
-    sources.push_back({"jitter_cal_off", normal, u_jitter, u_jitter,
-                       [](ErrorDraw& d, double x) { d.eps[0] += x; }});
-    sources.push_back({"jitter_cal_on", normal, u_jitter, u_jitter,
-                       [](ErrorDraw& d, double x) { d.eps[1] += x; }});
-    sources.push_back({"jitter_meas_off", normal, u_jitter, u_jitter,
-                       [](ErrorDraw& d, double x) { d.eps[2] += x; }});
-    sources.push_back({"jitter_meas_on", normal, u_jitter, u_jitter,
-                       [](ErrorDraw& d, double x) { d.eps[3] += x; }});
+    sources.push_back(mismatch("mismatch_in", mismatch_in, s.gamma_source, s.gamma_dut_in));
+    sources.push_back(mismatch("mismatch_cal", mismatch_cal, s.gamma_source, s.gamma_analyzer));
+    sources.push_back(mismatch("mismatch_out", mismatch_out, s.gamma_dut_out, s.gamma_analyzer));
+    sources.push_back(spec("analyzer_nf_meas", analyzer_nf_meas, s.analyzer_nf_unc_db));
+    sources.push_back(spec("analyzer_nf_cal", analyzer_nf_cal, s.analyzer_nf_unc_db));
+    sources.push_back(spec("analyzer_gain", analyzer_gain, s.analyzer_gain_unc_db));
+    sources.push_back({"jitter_cal_off", jitter_cal_off, normal, u_jitter, u_jitter});
+    sources.push_back({"jitter_cal_on", jitter_cal_on, normal, u_jitter, u_jitter});
+    sources.push_back({"jitter_meas_off", jitter_meas_off, normal, u_jitter, u_jitter});
+    sources.push_back({"jitter_meas_on", jitter_meas_on, normal, u_jitter, u_jitter});
     return sources;
+}
+
+void add_to_draw(ErrorDraw& d, Target target, double value) {
+    switch (target) {
+        case Target::enr_both:
+            d.dENR_cal += value;
+            d.dENR_meas += value;
+            break;
+        case Target::enr_cal:
+            d.dENR_cal += value;
+            break;
+        case Target::enr_meas:
+            d.dENR_meas += value;
+            break;
+        case Target::mismatch_in:
+            d.m_in += value;
+            break;
+        case Target::mismatch_cal:
+            d.m_cal += value;
+            break;
+        case Target::mismatch_out:
+            d.m_out += value;
+            break;
+        case Target::analyzer_nf_meas:
+            d.da_meas += value;
+            break;
+        case Target::analyzer_nf_cal:
+            d.da_cal += value;
+            break;
+        case Target::analyzer_gain:
+            d.dG += value;
+            break;
+        case Target::jitter_cal_off:
+            d.eps[0] += value;
+            break;
+        case Target::jitter_cal_on:
+            d.eps[1] += value;
+            break;
+        case Target::jitter_meas_off:
+            d.eps[2] += value;
+            break;
+        case Target::jitter_meas_on:
+            d.eps[3] += value;
+            break;
+    }
+}
+
+void apply_factor(ErrorFactors& e, Target target, double factor) {
+    switch (target) {
+        case Target::enr_both:
+            e.enr_cal *= factor;
+            e.enr_meas *= factor;
+            break;
+        case Target::enr_cal:
+            e.enr_cal *= factor;
+            break;
+        case Target::enr_meas:
+            e.enr_meas *= factor;
+            break;
+        case Target::mismatch_in:
+            e.mismatch_in *= factor;
+            break;
+        case Target::mismatch_cal:
+            e.mismatch_cal *= factor;
+            break;
+        // Output mismatch and level error both scale the measured gain.
+        case Target::mismatch_out:
+        case Target::analyzer_gain:
+            e.measured_gain *= factor;
+            break;
+        case Target::analyzer_nf_meas:
+            e.analyzer_nf_meas *= factor;
+            break;
+        case Target::analyzer_nf_cal:
+            e.analyzer_nf_cal *= factor;
+            break;
+        case Target::jitter_cal_off:
+            e.jitter[0] *= factor;
+            break;
+        case Target::jitter_cal_on:
+            e.jitter[1] *= factor;
+            break;
+        case Target::jitter_meas_off:
+            e.jitter[2] *= factor;
+            break;
+        case Target::jitter_meas_on:
+            e.jitter[3] *= factor;
+            break;
+    }
+}
+
+bool in_natural_log(Target target) {
+    return target == Target::jitter_cal_off || target == Target::jitter_cal_on ||
+           target == Target::jitter_meas_off || target == Target::jitter_meas_on;
 }
 
 }  // namespace orlavex::measure

@@ -1,8 +1,9 @@
 // The error sources of the extended model: their names, standard
-// uncertainties and how a value of each enters the simulated measurement.
+// uncertainties and where a value of each enters the simulated measurement.
 #pragma once
 
 #include "measure/setup.h"
+#include "measure/simulated_measurement.h"
 #include "measure/simulation.h"
 
 #include <string_view>
@@ -12,15 +13,31 @@ namespace orlavex::measure {
 
 enum class Distribution { normal, rectangular, phase_uniform };
 
+// The quantity a source's value changes.
+enum class Target {
+    enr_both,  // ENR at calibration and measurement together
+    enr_cal,
+    enr_meas,
+    mismatch_in,
+    mismatch_cal,
+    mismatch_out,
+    analyzer_nf_meas,
+    analyzer_nf_cal,
+    analyzer_gain,
+    jitter_cal_off,
+    jitter_cal_on,
+    jitter_meas_off,
+    jitter_meas_on,
+};
+
 struct ErrorSource {
     std::string_view name;
+    Target target = Target::enr_both;
     Distribution distribution = Distribution::normal;
-    double u = 0;  // standard uncertainty
+    double u = 0;  // standard uncertainty: dB, natural log for jitter
     // Normal: standard deviation (= u). Rectangular: half-width. Phase
     // uniform: the product of the two reflection magnitudes.
     double width = 0;
-    // Adds a value of this source to a draw.
-    void (*apply)(ErrorDraw&, double) = nullptr;
 };
 
 // The sources of a set-up in their fixed order: one ENR line ("enr") that
@@ -29,5 +46,15 @@ struct ErrorSource {
 // mismatches, the analyzer's noise-figure errors in measurement and
 // calibration, its level error, and the jitter of the four readings.
 std::vector<ErrorSource> error_sources(const MeasurementSetup& setup);
+
+// Adds VALUE (in the source's unit) of source TARGET to a draw.
+void add_to_draw(ErrorDraw& draw, Target target, double value);
+
+// Multiplies the factor TARGET changes by FACTOR (the linear effect of a
+// value: lin(dB value), or exp(value) for jitter).
+void apply_factor(ErrorFactors& factors, Target target, double factor);
+
+// True for the jitter sources, whose values are natural logarithms.
+bool in_natural_log(Target target);
 
 }  // namespace orlavex::measure

@@ -27,8 +27,8 @@ Budget gum_budget(const MeasurementSetup& setup) {
     double sum_of_squares = 0;
     for (const ErrorSource& source : sources) {
         ErrorDraw up, down;
-        source.apply(up, step);
-        source.apply(down, -step);
+        add_to_draw(up, source.target, step);
+        add_to_draw(down, source.target, -step);
         const double e_up = measurement.error_db(factors_of(up));
         const double e_down = measurement.error_db(factors_of(down));
         if (std::isnan(e_up) || std::isnan(e_down)) budget.valid = false;

@@ -1,6 +1,13 @@
 // Uncertainty budget of the DUT noise figure after the GUM: sensitivities by
-// central differences of the simulated measurement, contributions combined
-// root-sum-square, expanded with k = 2.
+// central differences of the simulated measurement around the perfect one,
+// contributions combined root-sum-square, expanded with k = 2.
+//
+// Lines, in this order: "enr" (one ENR error for calibration and
+// measurement), or "enr_cal" and "enr_meas" (independent, with a
+// frequency-converting DUT); "mismatch_in", "mismatch_cal", "mismatch_out";
+// "analyzer_nf_meas", "analyzer_nf_cal", "analyzer_gain"; "jitter_cal_off",
+// "jitter_cal_on", "jitter_meas_off", "jitter_meas_on". A source without
+// uncertainty keeps its line (u = 0, its sensitivity still given).
 #pragma once
 
 #include "measure/setup.h"
@@ -27,7 +34,8 @@ struct Budget {
     // correction, the classic offset db(F_sys) - DUT NF without it.
     double offset_db = 0;
     // False when the nominal measurement or one of the difference steps has
-    // no valid result (Y <= 1, F_dut <= 0): no budget can be given.
+    // no valid result (Y <= 1, F_dut <= 0): no budget can be given, and the
+    // numbers above may be NaN.
     bool valid = false;
 };
 

@@ -2,7 +2,6 @@
 
 #include "measure/coverage.h"
 #include "measure/error_sources.h"
-#include "measure/match.h"
 #include "measure/random_stream.h"
 #include "measure/simulated_measurement.h"
 
@@ -20,20 +19,24 @@ namespace {
 // depend on how the blocks are shared among threads.
 constexpr std::size_t block_size = 4096;
 
-double draw(const ErrorSource& source, RandomStream& random) {
+// The linear factor of one drawn value of SOURCE.
+double draw_factor(const ErrorSource& source, RandomStream& random) {
+    constexpr double db_to_natural = std::numbers::ln10 / 10;  // lin(x) = exp(x ln10 / 10)
+    const double to_natural = in_natural_log(source.target) ? 1 : db_to_natural;
     switch (source.distribution) {
         case Distribution::normal:
-            return source.width * random.normal();
+            return std::exp(to_natural * source.width * random.normal());
         case Distribution::rectangular:
-            return source.width * (2 * random.uniform() - 1);
+            return std::exp(to_natural * source.width * (2 * random.uniform() - 1));
         case Distribution::phase_uniform: {
             // Both reflection phases unknown: the phase of their product is
-            // uniform over the circle.
+            // uniform over the circle. lin(m) = 1 / |1 - a e^(j phi)|^2.
+            const double a = source.width;
             const double phi = 2 * std::numbers::pi * random.uniform();
-            return mismatch_db(source.width, 1, phi);
+            return 1 / (1 - 2 * a * std::cos(phi) + a * a);
         }
     }
-    return 0;
+    return 1;
 }
 
 void run_block(const SimulatedMeasurement& measurement, const std::vector<ErrorSource>& sources,
@@ -42,10 +45,10 @@ void run_block(const SimulatedMeasurement& measurement, const std::vector<ErrorS
     const std::size_t first = block * block_size;
     const std::size_t end = std::min(first + block_size, errors.size());
     for (std::size_t trial = first; trial < end; ++trial) {
-        ErrorDraw d;
+        ErrorFactors factors;
         for (const ErrorSource& source : sources)
-            source.apply(d, draw(source, random));
-        errors[trial] = measurement.error_db(factors_of(d));
+            apply_factor(factors, source.target, draw_factor(source, random));
+        errors[trial] = measurement.error_db(factors);
     }
 }
 

@@ -1,6 +1,10 @@
 // Monte Carlo simulation of the measurement: every error source drawn from
-// its distribution, the DUT noise-figure error of each simulated measurement
-// collected. A seed gives the same result on any number of threads.
+// its distribution (normal; rectangular for the analyzer's specifications
+// when asked; mismatch from a uniform phase), the DUT noise-figure error of
+// each simulated measurement collected. Trials are cut into fixed blocks,
+// each with its own random stream seeded from (seed, block index), and the
+// threads share out the blocks: a seed gives the same result on any number
+// of threads.
 #pragma once
 
 #include "measure/setup.h"
@@ -20,6 +24,8 @@ struct MonteCarloOptions {
     bool keep_samples = false;
 };
 
+// Statistics are over the valid trials; without a correction the mean holds
+// the classic offset. Fewer than two valid trials give NaN statistics.
 struct MonteCarloResult {
     std::size_t trials = 0;
     std::uint64_t seed = 0;

@@ -17,16 +17,20 @@ using enum Ctl;
 
 namespace {
 
-std::string db_text(double x) {
+// The worst uncertainty compared to 0.01 dB, so that equal figures leave the
+// decision to the lamps; the reasons quote the same rounded figures.
+long long hundredths(double x) {
+    return std::isfinite(x) ? std::llround(x * 100) : std::numeric_limits<long long>::max();
+}
+
+std::string db_text(long long hundredths_db) {
     char buffer[32];
-    std::snprintf(buffer, sizeof buffer, "%.2f dB", x);
+    std::snprintf(buffer, sizeof buffer, "%.2f dB", static_cast<double>(hundredths_db) / 100);
     return buffer;
 }
 
-// The worst uncertainty compared to 0.01 dB, so that equal figures leave the
-// decision to the lamps.
-long long hundredths(double x) {
-    return std::isfinite(x) ? std::llround(x * 100) : std::numeric_limits<long long>::max();
+std::string db_text(double x) {
+    return db_text(hundredths(x));
 }
 
 bool covers_band(const AdviceEntry& e) {
@@ -93,8 +97,8 @@ std::string reason(const AdviceEntry& e, const AdviceEntry& best, const SweptInp
         return "Same worst U as the best (" + db_text(e.worst_U_db) +
                ") but fewer green points: " + lamps + ".";
     }
-    return worst + ", " + db_text(e.worst_U_db - best.worst_U_db) + " more than the best; " +
-           lamps + ".";
+    return worst + ", " + db_text(hundredths(e.worst_U_db) - hundredths(best.worst_U_db)) +
+           " more than the best; " + lamps + ".";
 }
 
 }  // namespace

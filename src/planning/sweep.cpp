@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <cmath>
 #include <thread>
+#include <tuple>
 
 namespace orlavex::planning {
 
@@ -187,7 +188,27 @@ class PointEvaluator {
     const Prepared& prepared_;
     Calculator calc_;
     unsigned mc_threads_;
+    // The previous point's set-up and results: a catalogue value is constant
+    // across its band, so neighbouring points often have the very same
+    // set-up, and the budget and the Monte Carlo (same seed) are the same.
+    std::optional<measure::MeasurementSetup> last_setup_;
+    measure::Budget last_budget_;
+    std::optional<measure::MonteCarloResult> last_monte_carlo_;
 };
+
+// Every field of the set-up compared exactly.
+bool same_setup(const measure::MeasurementSetup& a, const measure::MeasurementSetup& b) {
+    // A field added to the set-up must be added here too.
+    // (15 doubles, two flags and the shape, with their padding.)
+    static_assert(sizeof(measure::MeasurementSetup) == 15 * sizeof(double) + 16);
+    const auto fields = [](const measure::MeasurementSetup& s) {
+        return std::tie(s.dut_nf_db, s.dut_gain_db, s.enr_cal_db, s.enr_meas_db, s.enr_unc_db,
+                        s.tc_k, s.analyzer_nf_db, s.gamma_source, s.gamma_dut_in, s.gamma_dut_out,
+                        s.gamma_analyzer, s.analyzer_nf_unc_db, s.analyzer_gain_unc_db,
+                        s.second_stage, s.freq_converting, s.noise_bw_hz, s.tau_s, s.spec_shape);
+    };
+    return fields(a) == fields(b);
+}
 
 bool PointEvaluator::put(const Binding& where, double value, std::vector<Entry>& entries,
                          double* entered) {
@@ -336,14 +357,22 @@ SweepPoint PointEvaluator::evaluate(double value) {
         point.setup.enr_cal_db = read_number(field_text(at_output, field_capacity(txtENR)));
     }
     if (point.classic.valid) {
-        point.gum = measure::gum_budget(point.setup);
+        const bool same = last_setup_ && same_setup(*last_setup_, point.setup);
+        point.gum = same ? last_budget_ : measure::gum_budget(point.setup);
         if (sweep_.monte_carlo.enabled) {
-            measure::MonteCarloOptions options;
-            options.trials = sweep_.monte_carlo.trials;
-            options.seed = sweep_.monte_carlo.seed;
-            options.threads = mc_threads_;
-            point.monte_carlo = measure::monte_carlo(point.setup, options);
+            if (same && last_monte_carlo_) {
+                point.monte_carlo = last_monte_carlo_;
+            } else {
+                measure::MonteCarloOptions options;
+                options.trials = sweep_.monte_carlo.trials;
+                options.seed = sweep_.monte_carlo.seed;
+                options.threads = mc_threads_;
+                point.monte_carlo = measure::monte_carlo(point.setup, options);
+            }
         }
+        last_setup_ = point.setup;
+        last_budget_ = point.gum;
+        last_monte_carlo_ = point.monte_carlo;
     }
     point.note = point_note(calc_, point, enr ? &enr->applied : nullptr,
                             dut ? &dut->applied : nullptr, prepared_.replaced_source);
@@ -375,7 +404,9 @@ std::vector<double> sweep_values(const Sweep& sweep) {
             values[i] = sweep.from + (sweep.to - sweep.from) * t;
         }
     }
-    if (n > 1) values.back() = sweep.to;  // exactly, whatever the rounding
+    // The ends exactly, whatever the rounding of the logarithms.
+    if (n > 0) values.front() = sweep.from;
+    if (n > 1) values.back() = sweep.to;
     return values;
 }
 

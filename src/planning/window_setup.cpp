@@ -157,8 +157,17 @@ int kept_decimals(Ctl field) {
 
 std::string field_text(double value, int max_chars, int max_decimals) {
     if (!std::isfinite(value)) return {};
-    // Most decimals first: the first text that fits is the nearest one.
-    for (int places = std::clamp(max_decimals, 0, 15); places >= 0; --places) {
+    // Most decimals first: the first text that fits is the nearest one. The
+    // integer part's width tells how many decimals can fit at best.
+    int places = std::clamp(max_decimals, 0, 15);
+    if (max_chars > 0 && std::fabs(value) < 1e15) {
+        const double whole = std::fabs(value);
+        int integer_digits = whole < 1 ? 0 : 1 + static_cast<int>(std::log10(whole));
+        if (value < 0) ++integer_digits;
+        // "ddd.ff": the point takes one character.
+        places = std::min(places, std::max(0, max_chars - integer_digits - 1));
+    }
+    for (; places >= 0; --places) {
         char buffer[64];
         std::snprintf(buffer, sizeof buffer, "%.*f", places, value);
         std::string text = buffer;

@@ -1,0 +1,144 @@
+// Sweeps and advice across a band with catalogue instruments. Baseline in
+// the same run: the bare recalculations and budgets a sweep is made of.
+#include "engine/measurement_setup.h"
+#include "engine/recalc.h"
+#include "measure/gum.h"
+#include "measure/monte_carlo.h"
+#include "planning/advice.h"
+#include "planning/sweep.h"
+#include "planning/window_setup.h"
+
+#include <benchmark/benchmark.h>
+
+#include <stdexcept>
+
+namespace orlavex::planning {
+namespace {
+
+void must(const std::string& why) {
+    if (!why.empty()) throw std::runtime_error(why);
+}
+
+// Aravel-4 with its preamp, NS346C, start-up DUT: 10 MHz to 26.5 GHz.
+Sweep catalogue_sweep(std::size_t points) {
+    Sweep s;
+    s.base = started_calculator();
+    must(choose_analyzer(s.base, "Aravel-4"));
+    must(choose_noise_source(s.base, "NS346C"));
+    must(set_internal_preamp(s.base, true));
+    s.from = 0.01;
+    s.to = 26.5;
+    s.points = points;
+    return s;
+}
+
+// What a 1001-point sweep cannot do without: a recalculation of the window
+// at every frequency and a GUM budget of its set-up.
+void BM_Baseline_1001_DoCalcAndGum(benchmark::State& st) {
+    Sweep s = catalogue_sweep(1001);
+    Calculator calc = s.base;
+    const std::vector<double> values = sweep_values(s);
+    for (auto _ : st) {
+        double sum = 0;
+        for (double f : values) {
+            calc.form[Ctl::txtFreq].text = field_text(f, 6);
+            Do_Calc(calc);
+            sum += measure::gum_budget(measurement_setup(calc)).U_db;
+        }
+        benchmark::DoNotOptimize(sum);
+    }
+}
+BENCHMARK(BM_Baseline_1001_DoCalcAndGum)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// Argument: threads over points.
+void BM_Sweep_1001_ClassicAndGum(benchmark::State& st) {
+    Sweep s = catalogue_sweep(1001);
+    s.threads = static_cast<unsigned>(st.range(0));
+    for (auto _ : st) {
+        SweepResult r = run_sweep(s);
+        benchmark::DoNotOptimize(r.points.back().gum.U_db);
+    }
+}
+BENCHMARK(BM_Sweep_1001_ClassicAndGum)
+    ->Arg(1)
+    ->Arg(2)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+
+// 20 000 trials at every point, the points shared out over two threads.
+// Neighbours in one catalogue band have the same set-up and share the result.
+void BM_Sweep_1001_MonteCarlo20k_ThreadsOverPoints(benchmark::State& st) {
+    Sweep s = catalogue_sweep(1001);
+    s.monte_carlo = {true, 20000, measure::default_seed};
+    s.threads = 2;
+    for (auto _ : st) {
+        SweepResult r = run_sweep(s);
+        benchmark::DoNotOptimize(r.points.back().monte_carlo->interval_hi_db);
+    }
+}
+BENCHMARK(BM_Sweep_1001_MonteCarlo20k_ThreadsOverPoints)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Iterations(1);
+
+// The same with the example calibration table: ENR, its uncertainty and
+// the source match change at every point, so no two neighbours share a
+// set-up and every point runs its own Monte Carlo (10 MHz to 18 GHz).
+void BM_Sweep_1001_MonteCarlo20k_EnrTableEveryPointDiffers(benchmark::State& st) {
+    Sweep s = catalogue_sweep(1001);
+    s.to = 18;
+    s.enr_table = datafiles::read_enr_file(ORLAVEX_EXAMPLES_DIR "/noise_source.enr");
+    s.monte_carlo = {true, 20000, measure::default_seed};
+    s.threads = 2;
+    for (auto _ : st) {
+        SweepResult r = run_sweep(s);
+        benchmark::DoNotOptimize(r.points.back().monte_carlo->interval_hi_db);
+    }
+}
+BENCHMARK(BM_Sweep_1001_MonteCarlo20k_EnrTableEveryPointDiffers)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Iterations(1);
+
+// The alternative to threads over points, on the same table sweep: points
+// one after another, each Monte Carlo on two threads.
+void BM_Sweep_1001_MonteCarlo20k_EnrTableThreadsInsideMonteCarlo(benchmark::State& st) {
+    Sweep s = catalogue_sweep(1001);
+    s.to = 18;
+    s.enr_table = datafiles::read_enr_file(ORLAVEX_EXAMPLES_DIR "/noise_source.enr");
+    s.threads = 1;
+    for (auto _ : st) {
+        SweepResult r = run_sweep(s);
+        double hi = 0;
+        for (const SweepPoint& p : r.points) {
+            if (!p.gum.valid) continue;
+            hi += measure::monte_carlo(p.setup, {20000, measure::default_seed, 2, false})
+                      .interval_hi_db;
+        }
+        benchmark::DoNotOptimize(hi);
+    }
+}
+BENCHMARK(BM_Sweep_1001_MonteCarlo20k_EnrTableThreadsInsideMonteCarlo)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Iterations(1);
+
+// Every noise source and "User" with the analyzer's preamp choices, 201
+// points: Aravel-4 (preamp off, on: 46 sweeps) and Galder-4 (off, option 0,
+// option 1: 69 sweeps).
+void BM_Advice_201(benchmark::State& st) {
+    Sweep s = catalogue_sweep(201);
+    if (st.range(0) == 3) {
+        must(choose_analyzer(s.base, "Galder-4"));
+        s.to = 26.5;
+    }
+    for (auto _ : st) {
+        Advice a = advise(s);
+        benchmark::DoNotOptimize(a.ranking.front().worst_U_db);
+    }
+    st.counters["candidates"] = static_cast<double>(candidates(s.base).size());
+}
+BENCHMARK(BM_Advice_201)->Arg(2)->Arg(3)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+}  // namespace
+}  // namespace orlavex::planning

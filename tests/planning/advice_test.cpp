@@ -1,0 +1,129 @@
+// Ranking noise sources and preamp choices over a band.
+#include "planning/advice.h"
+#include "catalogue/catalogue.h"
+#include "reference_window.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <map>
+
+namespace orlavex::planning {
+namespace {
+
+using enum Ctl;
+using testing::base_window;
+
+bool mentions(const std::string& text, std::string_view what) {
+    return text.find(what) != std::string::npos;
+}
+
+// A low-gain DUT on an analyzer with one internal preamp, 2 to 26 GHz: the
+// 18 GHz noise sources cannot cover the band, and without the preamp the
+// analyzer's noise swamps the DUT's.
+class LowGainDut : public ::testing::Test {
+  protected:
+    LowGainDut() {
+        sweep.base =
+            base_window({.analyzer = "Aravel-4", .typed = {{txtDUT_NF, "3"}, {txtDUT_Gain, "10"}}});
+        sweep.from = 2;
+        sweep.to = 26;
+        sweep.points = 13;
+    }
+    Sweep sweep;
+};
+
+TEST_F(LowGainDut, EveryNoiseSourceAndUserIsTriedWithAndWithoutThePreamp) {
+    const Advice advice = advise(sweep);
+    ASSERT_EQ(advice.ranking.size(), 2 * (22 + 1u));
+    std::map<std::string, int> seen;
+    for (const AdviceEntry& e : advice.ranking)
+        ++seen[e.candidate.noise_source];
+    EXPECT_EQ(seen.size(), 23u);
+    EXPECT_EQ(seen["User"], 2);
+    for (std::size_t i = 0; i < advice.ranking.size(); ++i) {
+        EXPECT_EQ(advice.ranking[i].rank, i + 1);
+        EXPECT_FALSE(advice.ranking[i].reason.empty());
+    }
+}
+
+TEST_F(LowGainDut, SourcesThatCoverTheBandComeFirstAndThePreampHelpsEachOfThem) {
+    const Advice advice = advise(sweep);
+    const auto& r = advice.ranking;
+    const auto covers = [](const AdviceEntry& e) { return e.evaluated == e.points; };
+    // Covering entries form the head of the ranking.
+    const auto first_gap = std::ranges::find_if_not(r, covers);
+    EXPECT_TRUE(std::all_of(first_gap, r.end(), [&](const AdviceEntry& e) { return !covers(e); }));
+    for (const AdviceEntry& e : r) {
+        const auto* model = catalogue::find_noise_source(e.candidate.noise_source);
+        const bool reaches = model == nullptr || catalogue::upper_frequency(*model) >= 26;
+        EXPECT_EQ(covers(e), reaches) << e.candidate.label();
+        if (!reaches) {
+            EXPECT_TRUE(mentions(e.reason, "out of range")) << e.reason;
+        }
+    }
+    // Within the covering head: sorted by worst U, and the preamp on beats off.
+    for (auto it = r.begin(); it + 1 < first_gap; ++it) {
+        EXPECT_LE(std::llround(it->worst_U_db * 100), std::llround((it + 1)->worst_U_db * 100));
+    }
+    std::map<std::string, std::size_t> rank_on, rank_off;
+    for (const AdviceEntry& e : r) {
+        (e.candidate.int_preamp ? rank_on : rank_off)[e.candidate.noise_source] = e.rank;
+    }
+    for (const auto& [source, on] : rank_on) {
+        EXPECT_LT(on, rank_off[source]) << source;
+    }
+    EXPECT_TRUE(r.front().candidate.int_preamp);
+    EXPECT_TRUE(mentions(r.front().reason, "Best")) << r.front().reason;
+}
+
+TEST_F(LowGainDut, AnEntrysFiguresAreThoseOfItsOwnSweep) {
+    const Advice advice = advise(sweep);
+    const AdviceEntry& best = advice.ranking.front();
+    Sweep own = sweep;
+    ASSERT_EQ(choose_noise_source(own.base, best.candidate.noise_source), "");
+    ASSERT_EQ(set_internal_preamp(own.base, true), "");
+    const SweepResult result = run_sweep(own);
+    double worst = 0;
+    std::size_t green = 0;
+    for (const SweepPoint& p : result.points) {
+        worst = std::max(worst, p.gum.U_db);
+        if (p.all_green()) ++green;
+    }
+    EXPECT_EQ(best.worst_U_db, worst);
+    EXPECT_EQ(best.all_green, green);
+    EXPECT_TRUE(mentions(best.reason, std::to_string(green) + " of 13 points")) << best.reason;
+}
+
+TEST_F(LowGainDut, TheRankingDoesNotDependOnTheThreads) {
+    sweep.threads = 1;
+    const Advice one = advise(sweep);
+    sweep.threads = 2;
+    const Advice two = advise(sweep);
+    ASSERT_EQ(one.ranking.size(), two.ranking.size());
+    for (std::size_t i = 0; i < one.ranking.size(); ++i) {
+        EXPECT_EQ(one.ranking[i].candidate.label(), two.ranking[i].candidate.label());
+        EXPECT_EQ(one.ranking[i].worst_U_db, two.ranking[i].worst_U_db);
+    }
+}
+
+TEST(AdvicePreamps, AnAnalyzerWithTwoPreampsOffersBothAndOneWithoutOffersNone) {
+    const auto captions = [](const Calculator& calc) {
+        std::vector<std::string> labels;
+        for (Candidate c : preamp_choices(calc)) {
+            c.noise_source = "NS346A";
+            labels.push_back(c.label());
+        }
+        return labels;
+    };
+    EXPECT_EQ(captions(base_window({.analyzer = "Galder-3"})),
+              (std::vector<std::string>{"NS346A, Int PA off", "NS346A, Int PA on (LNA-1 Preamp)",
+                                        "NS346A, Int PA on (LNA-3 Preamp)"}));
+    EXPECT_EQ(captions(base_window({.analyzer = "Lorwen-7"})),
+              (std::vector<std::string>{"NS346A, Int PA off"}));
+    EXPECT_EQ(captions(base_window({})), (std::vector<std::string>{"NS346A, Int PA off"}));
+}
+
+}  // namespace
+}  // namespace orlavex::planning
