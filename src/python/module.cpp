@@ -7,6 +7,7 @@
 #include "python/data_files.h"
 #include "python/input_docs.h"
 #include "python/point_functions.h"
+#include "python/sweep_functions.h"
 #include "python/to_python.h"
 
 #include <pybind11/pybind11.h>
@@ -90,6 +91,63 @@ Raises ValueError with orlavex-cli's message for bad input.
 
 )";
 
+const std::string sweep_doc = R"(Evaluates the set-up at many points, varying one input, as
+`orlavex-cli sweep` does: at every frequency the catalogue analyzer and
+noise source apply as in the window (a point beyond an instrument's limit is
+out of range, not clamped).
+
+over        the swept input: "freq" (GHz), "dut-gain", "dut-nf", "enr",
+            "analyzer-nf" (dB), "toff" (degrees C), "dut-in-match",
+            "dut-out-match", "source-match", "analyzer-match" (VSWR, or
+            return loss in dB with match_form="rl"); _ may stand for -
+start, stop first and last value, in the swept input's unit
+points      number of points, ends included (2 to 100 000)
+log         logarithmic spacing
+enr_table   path of the noise source's ENR table (.enr): replaces its ENR and
+            ENR uncertainty (and, with reflection columns, its match)
+dut_s2p     path of the DUT's S-parameters (.s2p, or .s1p): its gain and
+            matches per frequency
+mc          a Monte Carlo at every point (trials, default 20 000, and seed
+            as in monte_carlo()); adds mc_lo_db and mc_hi_db
+match_form  "vswr" or "rl", for a swept match
+fixed_if, fixed_lo  with freq_conv=True while the frequency is swept: the
+            output frequency freq2 stays (fixed IF, the default) or the LO
+            |freq - freq2| stays
+
+Returns a dict of numpy arrays, one per column of `orlavex-cli sweep
+--format csv`, in its order: the swept value first (named with its unit,
+e.g. freq_ghz), then freq_ghz, enr_db, enr_unc_db, source_vswr,
+dut_gain_db, dut_nf_db, analyzer_nf_db (net), ycal_db, ymeas_db,
+nf_sys_db, margin1_db..margin3_db (dB, float64), lamp1..lamp3 (str),
+rss_db, u_db, U_db (dB; k = 2 for U), with mc mc_lo_db and mc_hi_db (95 %
+interval of the error, dB), and note (str: which band or table record
+applied, or why the point is out of range). A number the CSV leaves empty
+is NaN. Runs without the GIL.
+
+Raises ValueError with orlavex-cli's message for bad input, OSError for a
+file that cannot be read or is not valid.
+
+)";
+
+const std::string advise_doc =
+    R"(Ranks every catalogue noise source (and "User" as typed) with every
+internal-preamplifier choice of the analyzer across a frequency band, as
+`orlavex-cli advise --json` does: by the worst expanded uncertainty over
+the band and by the points that keep all three guideline lamps green.
+
+start, stop  the band, GHz
+points       number of frequencies, ends included (2 to 100 000)
+log, enr_table, dut_s2p  as in sweep() (an ENR table applies to "User")
+
+Returns {"ranking": [...]}, best first; each entry names the set-up, its
+rank, worst U (dB) and where (GHz), the all-green count and the reason for
+its place. Runs without the GIL.
+
+Raises ValueError with orlavex-cli's message for bad input, OSError for a
+file that cannot be read or is not valid.
+
+)";
+
 }  // namespace
 
 PYBIND11_MODULE(orlavex, m) {
@@ -118,6 +176,31 @@ PYBIND11_MODULE(orlavex, m) {
     m.def("evaluate", &evaluate, (evaluate_doc + input_docs(Command::evaluate)).c_str(),
           py::arg("cal_on") = py::none(), py::arg("cal_off") = py::none(),
           py::arg("meas_on") = py::none(), py::arg("meas_off") = py::none());
+
+    m.def(
+        "sweep",
+        [](const py::object& over, double start, double stop, const py::object& points, bool log,
+           const py::object& enr_table, const py::object& dut_s2p, bool mc,
+           const py::object& match_form, bool fixed_if, bool fixed_lo, const py::kwargs& inputs) {
+            return sweep({over, start, stop, points, log, enr_table, dut_s2p, mc, match_form,
+                          fixed_if, fixed_lo},
+                         inputs);
+        },
+        (sweep_doc + point_inputs).c_str(), py::arg("over"), py::arg("start"), py::arg("stop"),
+        py::arg("points") = 101, py::arg("log") = false, py::arg("enr_table") = py::none(),
+        py::arg("dut_s2p") = py::none(), py::arg("mc") = false, py::arg("match_form") = "vswr",
+        py::arg("fixed_if") = false, py::arg("fixed_lo") = false);
+    m.def(
+        "advise",
+        [](double start, double stop, const py::object& points, bool log,
+           const py::object& enr_table, const py::object& dut_s2p, const py::kwargs& inputs) {
+            return advise({py::str("freq"), start, stop, points, log, enr_table, dut_s2p, false,
+                           py::str("vswr"), false, false},
+                          inputs);
+        },
+        (advise_doc + point_inputs).c_str(), py::arg("start"), py::arg("stop"),
+        py::arg("points") = 101, py::arg("log") = false, py::arg("enr_table") = py::none(),
+        py::arg("dut_s2p") = py::none());
 
     m.def(
         "analyzers", [] { return to_python(orlavex::cli::analyzers_json()); },
