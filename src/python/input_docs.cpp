@@ -53,6 +53,8 @@ std::string input_docs(Command command) {
                            "bool: an external preamplifier (implied by ext_preamp_*)");
         lines.emplace_back("noise_bw", "noise bandwidth of the readings, Hz [0: no jitter]");
         lines.emplace_back("tau", "integration time per reading, s [0: no jitter]");
+        lines.emplace_back("trials", "Monte Carlo trials [100000; 20000 in sweep()]");
+        lines.emplace_back("seed", "Monte Carlo seed [orlavex.DEFAULT_SEED]");
         lines.emplace_back("spec_shape",
                            "\"normal\" or \"rect\": the analyzer's specified "
                            "uncertainties [normal]");

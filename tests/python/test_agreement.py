@@ -149,3 +149,26 @@ def test_numbers_in_any_form_enter_the_same_text():
     as_text = orlavex.point(mc=False, dut_nf="7.25", dut_gain="20", toff="0.00001")
     assert as_float == as_text
     assert as_float["inputs"]["toff_c"] == 0.00001
+
+
+def documented_start_up_values():
+    """The inputs help(orlavex.point) lists with a start-up value in [ ]."""
+    values = {}
+    for line in orlavex.point.__doc__.splitlines():
+        parts = line.split()
+        if len(parts) > 1 and line.startswith("    ") and line.rstrip().endswith("]"):
+            value = line.rstrip()[line.rindex("[") + 1:-1]
+            try:
+                values[parts[0]] = float(value)
+            except ValueError:
+                continue
+    return values
+
+
+def test_documented_start_up_values_are_the_defaults():
+    values = documented_start_up_values()
+    assert {"dut_nf", "enr", "toff", "analyzer_nf", "source_vswr"} <= set(values)
+    # Typing in a start-up value changes nothing (ext_preamp_* would tick
+    # the external preamplifier, freq2 needs a converting DUT).
+    plain = {k: v for k, v in values.items() if not k.startswith("ext_preamp") and k != "freq2"}
+    assert orlavex.point(mc=False, **plain) == orlavex.point(mc=False)
