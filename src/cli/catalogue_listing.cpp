@@ -68,8 +68,7 @@ std::string span_text(const catalogue::Bands<Value>& b, Get get, int places) {
 }
 
 std::string general(double x) {
-    Json j = x;
-    return j.dump();
+    return general_text(x, '.');
 }
 
 }  // namespace

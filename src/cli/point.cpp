@@ -3,6 +3,7 @@
 #include "cli/setup_echo.h"
 #include "cli/text_table.h"
 #include "engine/measurement_setup.h"
+#include "engine/number_text.h"
 
 #include <algorithm>
 
@@ -180,8 +181,8 @@ void print_point(std::ostream& out, const Calculator& calc, const WindowInputs& 
                  const PointResult& r) {
     print_setup(out, calc, inputs);
     if (r.setup.noise_bw_hz > 0 && r.setup.tau_s > 0) {
-        out << "  Readings: noise bandwidth " << r.setup.noise_bw_hz << " Hz, " << r.setup.tau_s
-            << " s each\n";
+        out << "  Readings: noise bandwidth " << general_text(r.setup.noise_bw_hz, '.') << " Hz, "
+            << general_text(r.setup.tau_s, '.') << " s each\n";
     }
     out << '\n';
     print_classic(out, calc.figures);

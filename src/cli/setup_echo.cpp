@@ -57,6 +57,10 @@ Json setup_json(const Calculator& calc, const WindowInputs& in) {
     j["analyzer"] = manual ? std::string("User") : analyzer_name(in);
     if (!manual) {
         j["int_preamp"] = is_ticked(calc, chkIntPA);
+        // Models with two preamplifiers: the one the Preamp menu has checked.
+        if (is_ticked(calc, chkIntPA) && in.int_preamp_option) {
+            j["int_preamp_option"] = calc.form[item(mnuIntPA, 1)].checked ? 1 : 0;
+        }
         if (is_selected(calc, optSA_Noise_NF)) {
             j["analyzer_noise"] = {{"nf_db", s.SA_Noise}};
         } else {

@@ -29,6 +29,7 @@ std::optional<std::string_view> decimal_comma(std::string_view content) {
     const auto chunks = split_fields(content, false);
     bool numbers_apart_by_blanks = false;
     for (std::size_t i = 0; i + 1 < chunks.size(); ++i) {
+        // The fields either side of the blanks (npos + 1 is 0: the whole chunk).
         const std::string_view left = chunks[i].substr(chunks[i].rfind(',') + 1);
         const std::string_view right = chunks[i + 1].substr(0, chunks[i + 1].find(','));
         if (parse_number(left) && parse_number(right)) numbers_apart_by_blanks = true;

@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <exception>
 #include <thread>
 #include <tuple>
 
@@ -431,10 +432,22 @@ SweepResult run_sweep(const Sweep& sweep) {
     if (workers <= 1) {
         run_block(0, values.size());
     } else {
-        std::vector<std::jthread> threads;
-        const std::size_t n = values.size();
-        for (unsigned w = 0; w < workers; ++w) {
-            threads.emplace_back(run_block, n * w / workers, n * (w + 1) / workers);
+        std::vector<std::exception_ptr> errors(workers);
+        {
+            std::vector<std::jthread> threads;
+            const std::size_t n = values.size();
+            for (unsigned w = 0; w < workers; ++w) {
+                threads.emplace_back([&, w] {
+                    try {
+                        run_block(n * w / workers, n * (w + 1) / workers);
+                    } catch (...) {
+                        errors[w] = std::current_exception();
+                    }
+                });
+            }
+        }
+        for (const std::exception_ptr& e : errors) {
+            if (e) std::rethrow_exception(e);
         }
     }
 

@@ -115,6 +115,7 @@ TEST(PointWithCatalogueModels, MatchesTheWindowAfterTheSameMenuClicks) {
     EXPECT_EQ(j["inputs"]["source_match"]["vswr"], window.state.NS_Match);
     EXPECT_EQ(j["inputs"]["enr_db"], window.state.ENR);
     EXPECT_TRUE(j["inputs"]["int_preamp"].get<bool>());
+    EXPECT_EQ(j["inputs"]["int_preamp_option"], 1);
     // The model runs on the set-up the window implies.
     const measure::Budget budget = measure::gum_budget(measurement_setup(window));
     EXPECT_EQ(j["gum"]["u_db"], budget.u_c_db);

@@ -1,0 +1,97 @@
+// orlavex-cli sweep --plot: the real binary runs orlavex-plot, which writes
+// a PNG or SVG of the charts. Checked by the files' signatures, dimensions
+// and contents, not by looking.
+#include "cli_runner.h"
+
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace orlavex::cli::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string read_file(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+std::uint32_t big_endian(const std::string& bytes, std::size_t at) {
+    std::uint32_t value = 0;
+    for (std::size_t i = 0; i < 4; ++i)
+        value = value << 8 | static_cast<unsigned char>(bytes.at(at + i));
+    return value;
+}
+
+class Plot : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        if (!ORLAVEX_HAVE_PLOT) GTEST_SKIP() << "built without the Qt programs";
+        folder_ = fs::temp_directory_path() / ("orlavex-plot-test-" + std::to_string(::getpid()));
+        fs::create_directories(folder_);
+    }
+    void TearDown() override { fs::remove_all(folder_); }
+
+    CliRun sweep_plot(const fs::path& file) const {
+        return run_binary({"sweep",    "--over",     "freq",     "--from",
+                           "1",        "--to",       "18",       "--points",
+                           "35",       "--analyzer", "Aravel-2", "--noise-source",
+                           "NS346B",   "--mc",       "--trials", "500",
+                           "--format", "csv",        "--plot",   file.string()});
+    }
+
+    fs::path folder_;
+};
+
+TEST_F(Plot, WritesAPngOfTheChartsSize) {
+    const fs::path png = folder_ / "sweep.png";
+    const CliRun r = sweep_plot(png);
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.err, "");
+    EXPECT_EQ(std::ranges::count(r.out, '\n'), 36) << "the CSV still comes out";
+    const std::string bytes = read_file(png);
+    ASSERT_GT(bytes.size(), 24u);
+    EXPECT_EQ(bytes.substr(0, 8), std::string("\x89PNG\r\n\x1a\n", 8));
+    EXPECT_EQ(bytes.substr(12, 4), "IHDR");
+    EXPECT_EQ(big_endian(bytes, 16), 1000u);
+    EXPECT_EQ(big_endian(bytes, 20), 760u);
+    // Curves, marks and text, not a blank page (a white 1000 x 760 PNG
+    // compresses to a few kilobytes).
+    EXPECT_GT(bytes.size(), 30'000u);
+}
+
+TEST_F(Plot, WritesAnSvgWithTheLegendAndAxisTitles) {
+    const fs::path svg = folder_ / "sweep.SVG";
+    const CliRun r = sweep_plot(svg);
+    ASSERT_EQ(r.status, 0) << r.err;
+    const std::string text = read_file(svg);
+    EXPECT_EQ(text.rfind("<?xml", 0), 0u);
+    EXPECT_NE(text.find("<svg"), std::string::npos);
+    EXPECT_NE(text.find("width=\"264.583mm\""), std::string::npos) << "1000 px at 96 dpi";
+    EXPECT_NE(text.find("viewBox=\"0 0 1000 760\""), std::string::npos);
+    for (const char* words : {"GUM, k = 2", "classic RSS", "Monte Carlo 95 %", "Frequency (GHz)",
+                              "Error of NF(DUT) (dB)", "Margin (dB)", "Guideline margins"})
+        EXPECT_NE(text.find(words), std::string::npos) << words;
+    EXPECT_NE(text.rfind("</svg>"), std::string::npos);
+}
+
+TEST_F(Plot, ReportsAFileItCannotWrite) {
+    const fs::path nowhere = folder_ / "no" / "such" / "folder" / "sweep.png";
+    const CliRun r = sweep_plot(nowhere);
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("cannot write"), std::string::npos) << r.err;
+    EXPECT_FALSE(fs::exists(nowhere));
+}
+
+}  // namespace
+}  // namespace orlavex::cli::test
