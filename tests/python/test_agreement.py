@@ -4,6 +4,7 @@ models), or refuses them with the same message."""
 import math
 import random
 
+import numpy
 import pytest
 
 import orlavex
@@ -139,6 +140,12 @@ def test_monte_carlo_samples_are_the_trials_behind_the_statistics():
     assert len(samples) - len(valid) == result["invalid"]
     assert math.isclose(valid.mean(), result["mean_db"], rel_tol=1e-9, abs_tol=1e-12)
     assert math.isclose(valid.std(ddof=1), result["std_db"], rel_tol=1e-9)
+    # A set-up the window rejects has no valid trial, as orlavex-cli says.
+    rejected = dict(dut_nf=3, dut_gain=-10)
+    nothing = orlavex.monte_carlo(trials=100, samples=True, **rejected)
+    assert numpy.isnan(nothing.pop("samples")).sum() == 100
+    assert nothing == cli_json("point", "--trials", 100, *cli_arguments(**rejected))["monte_carlo"]
+    assert nothing["invalid"] == 100
     # Another seed draws other errors.
     other = orlavex.monte_carlo(trials=5000, seed=4, samples=True, noise_bw=1e6, tau=0.01)
     assert (other["samples"] != samples).any()
