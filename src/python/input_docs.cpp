@@ -3,7 +3,7 @@
 #include "cli/field_options.h"
 #include "engine/controls.h"
 #include "engine/number_text.h"
-#include "window/handlers.h"
+#include "python/started_window.h"
 
 #include <algorithm>
 #include <utility>
@@ -22,8 +22,7 @@ std::string keyword(std::string_view option) {
 }
 
 void add_fields(std::vector<Line>& lines, Command command) {
-    Calculator started = make_calculator();
-    Form_Load(started);
+    const Calculator started = started_window();
     for (const cli::FieldOption& o : cli::field_options()) {
         const bool taken = o.scope == cli::Scope::setup ||
                            (command == Command::point && o.scope == cli::Scope::prediction);

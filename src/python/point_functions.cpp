@@ -3,8 +3,8 @@
 #include "cli/evaluate.h"
 #include "cli/point.h"
 #include "python/keyword_inputs.h"
+#include "python/started_window.h"
 #include "python/to_python.h"
-#include "window/handlers.h"
 
 #include <pybind11/numpy.h>
 
@@ -23,12 +23,6 @@ struct EnteredWindow {
     KeywordInputs keywords;
     Calculator calc;
 };
-
-Calculator started_window() {
-    Calculator calc = make_calculator();
-    Form_Load(calc);
-    return calc;
-}
 
 void enter(Calculator& calc, const cli::WindowInputs& inputs) {
     if (std::string why = cli::apply_inputs(calc, inputs); !why.empty()) {

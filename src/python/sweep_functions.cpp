@@ -6,8 +6,8 @@
 #include "planning/advice.h"
 #include "planning/swept_input.h"
 #include "python/keyword_inputs.h"
+#include "python/started_window.h"
 #include "python/to_python.h"
-#include "window/handlers.h"
 
 #include <pybind11/numpy.h>
 
@@ -86,12 +86,6 @@ cli::SweepRequest request_of(const SweepArguments& a, const py::kwargs& inputs) 
     r.fixed_if = a.fixed_if;
     r.fixed_lo = a.fixed_lo;
     return r;
-}
-
-Calculator started_window() {
-    Calculator calc = make_calculator();
-    Form_Load(calc);
-    return calc;
 }
 
 py::array_t<double> number_column(const cli::SweepColumn& column,
