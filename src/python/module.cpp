@@ -1,0 +1,236 @@
+// The Python module orlavex: the calculator's figures, GUM budget, Monte
+// Carlo, sweeps and catalogues for scripts and notebooks, with the numbers
+// orlavex-cli prints.
+#include "cli/catalogue_listing.h"
+#include "datafiles/file_error.h"
+#include "measure/monte_carlo.h"
+#include "python/data_files.h"
+#include "python/input_docs.h"
+#include "python/point_functions.h"
+#include "python/sweep_functions.h"
+#include "python/to_python.h"
+
+#include <pybind11/pybind11.h>
+#include <pybind11/stl/filesystem.h>
+
+namespace py = pybind11;
+using namespace orlavex::python;
+
+namespace {
+
+const std::string point_doc =
+    R"(The window's figures for one set-up, its GUM budget and Monte Carlo.
+
+Returns what `orlavex-cli point --json` prints, as a dict:
+    inputs       the set-up as the window computed with it (after its
+                 bounding and the catalogue models)
+    classic      the window's figures: enr_eff_db, ycal_db, ymeas_db,
+                 nf_sys_db, nf_sa_net_db (dB), levels_dbm {cal_on, cal_off,
+                 meas_on, meas_off} (dBm per MHz), guidelines (three of
+                 {name, margin_db, lamp}; lamp "green", "yellow", "red" or
+                 "grey"), rss_db (None where the window shows no
+                 uncertainty), bias_db, valid
+    gum          the GUM budget (see budget())
+    monte_carlo  the Monte Carlo (see monte_carlo()); None with mc=False
+A value the calculation cannot give is None.
+
+mc=False skips the Monte Carlo (the fast path for loops over set-ups);
+trials and seed set it up as in monte_carlo().
+
+Raises ValueError with orlavex-cli's message for bad input.
+
+)";
+
+const std::string budget_doc = R"(The GUM uncertainty budget of the DUT noise figure for one set-up.
+
+Returns a dict: valid, u_db (combined standard uncertainty, dB), k
+(coverage factor), U_db (expanded uncertainty k * u_db, dB), offset_db
+(the systematic offset, dB) and budget, a list of the error sources in a
+fixed order, each {source, u (its standard uncertainty in its own unit),
+c (sensitivity, dB per unit), u_i_db (contribution, dB), share (of u_db^2)}.
+
+Raises ValueError with orlavex-cli's message for bad input.
+
+)";
+
+const std::string monte_carlo_doc =
+    R"(A Monte Carlo of the measurement: every error source drawn from its
+distribution, the DUT noise-figure error of each simulated measurement.
+
+trials   number of simulated measurements (1 to 100 000 000)
+seed     the random stream's seed; a seed gives the same result on any
+         number of threads
+samples  True adds "samples": the error of every trial in dB, in trial
+         order, as a numpy array (NaN for an invalid trial)
+
+Returns a dict: trials, seed, mean_db (bias), std_db, interval_db [lo, hi]
+(2.5 % and 97.5 % quantiles), shortest_db [lo, hi] (shortest 95 %
+interval), invalid (trials without a valid result); errors in dB.
+Runs without the GIL, on all cores.
+
+Raises ValueError with orlavex-cli's message for bad input.
+
+)";
+
+const std::string evaluate_doc =
+    R"(Evaluates four measured levels (dBm) as the window's manual mode does
+(classic, with its error messages) and with the exact, cold-temperature
+corrected Y-factor formula.
+
+cal_on, cal_off    calibration levels, source on and off, dBm (not with
+                   no_second_stage=True)
+meas_on, meas_off  measurement levels, source on and off, dBm
+
+Returns what `orlavex-cli evaluate --json` prints, as a dict:
+    inputs   the set-up the evaluation used
+    classic  nf_dut_db, gain_db, nf_sa_db, nf_sys_db, ycal_db, ymeas_db,
+             rss_db (dB) and error (None or the window's message)
+    exact    nf_dut_db, gain_db, nf_sa_db, nf_sys_db (dB), valid
+
+Raises ValueError with orlavex-cli's message for bad input.
+
+)";
+
+const std::string sweep_doc = R"(Evaluates the set-up at many points, varying one input, as
+`orlavex-cli sweep` does: at every frequency the catalogue analyzer and
+noise source apply as in the window (a point beyond an instrument's limit is
+out of range, not clamped).
+
+over        the swept input: "freq" (GHz), "dut-gain", "dut-nf", "enr",
+            "analyzer-nf" (dB), "toff" (degrees C), "dut-in-match",
+            "dut-out-match", "source-match", "analyzer-match" (VSWR, or
+            return loss in dB with match_form="rl"); _ may stand for -
+start, stop first and last value, in the swept input's unit
+points      number of points, ends included (2 to 100 000)
+log         logarithmic spacing
+enr_table   path of the noise source's ENR table (.enr): replaces its ENR and
+            ENR uncertainty (and, with reflection columns, its match)
+dut_s2p     path of the DUT's S-parameters (.s2p, or .s1p): its gain and
+            matches per frequency
+mc          a Monte Carlo at every point (trials, default 20 000, and seed
+            as in monte_carlo()); adds mc_lo_db and mc_hi_db
+match_form  "vswr" or "rl", for a swept match
+fixed_if, fixed_lo  with freq_conv=True while the frequency is swept: the
+            output frequency freq2 stays (fixed IF, the default) or the LO
+            |freq - freq2| stays
+
+Returns a dict of numpy arrays, one per column of `orlavex-cli sweep
+--format csv`, in its order: the swept value first (named with its unit,
+e.g. freq_ghz), then freq_ghz, enr_db, enr_unc_db, source_vswr,
+dut_gain_db, dut_nf_db, analyzer_nf_db (net), ycal_db, ymeas_db,
+nf_sys_db, margin1_db..margin3_db (dB, float64), lamp1..lamp3 (str),
+rss_db, u_db, U_db (dB; k = 2 for U), with mc mc_lo_db and mc_hi_db (95 %
+interval of the error, dB), and note (str: which band or table record
+applied, or why the point is out of range). A number the CSV leaves empty
+is NaN. Runs without the GIL.
+
+Raises ValueError with orlavex-cli's message for bad input, OSError for a
+file that cannot be read or is not valid.
+
+)";
+
+const std::string advise_doc =
+    R"(Ranks every catalogue noise source (and "User" as typed) with every
+internal-preamplifier choice of the analyzer across a frequency band, as
+`orlavex-cli advise --json` does: by the worst expanded uncertainty over
+the band and by the points that keep all three guideline lamps green.
+
+start, stop  the band, GHz
+points       number of frequencies, ends included (2 to 100 000)
+log, enr_table, dut_s2p  as in sweep() (an ENR table applies to "User")
+
+Returns {"ranking": [...]}, best first; each entry names the set-up, its
+rank, worst U (dB) and where (GHz), the all-green count and the reason for
+its place. Runs without the GIL.
+
+Raises ValueError with orlavex-cli's message for bad input, OSError for a
+file that cannot be read or is not valid.
+
+)";
+
+}  // namespace
+
+PYBIND11_MODULE(orlavex, m) {
+    m.doc() =
+        "Orlavex, the noise-figure calculator (Y-factor method): the window's figures, the GUM\n"
+        "budget, the Monte Carlo, sweeps and the instrument catalogues, with the numbers\n"
+        "orlavex-cli prints. Frequencies in GHz, levels in dBm, gains, noise figures, ENR and\n"
+        "uncertainties in dB, unless a name says otherwise.";
+    m.attr("__version__") = ORLAVEX_VERSION;
+    m.attr("DEFAULT_SEED") = orlavex::measure::default_seed;
+
+    py::register_exception_translator([](std::exception_ptr p) {
+        try {
+            if (p) std::rethrow_exception(p);
+        } catch (const orlavex::datafiles::FileError& e) {
+            PyErr_SetString(PyExc_OSError, e.what());
+        }
+    });
+
+    const std::string point_inputs = input_docs(Command::point);
+    m.def("point", &point, (point_doc + point_inputs).c_str(), py::kw_only(), py::arg("mc") = true);
+    m.def("budget", &budget, (budget_doc + point_inputs).c_str());
+    m.def("monte_carlo", &monte_carlo, (monte_carlo_doc + point_inputs).c_str(), py::kw_only(),
+          py::arg("trials") = orlavex::measure::MonteCarloOptions{}.trials,
+          py::arg("seed") = orlavex::measure::default_seed, py::arg("samples") = false);
+    m.def("evaluate", &evaluate, (evaluate_doc + input_docs(Command::evaluate)).c_str(),
+          py::arg("cal_on") = py::none(), py::arg("cal_off") = py::none(),
+          py::arg("meas_on") = py::none(), py::arg("meas_off") = py::none());
+
+    m.def(
+        "sweep",
+        [](const py::object& over, double start, double stop, const py::object& points, bool log,
+           const py::object& enr_table, const py::object& dut_s2p, bool mc,
+           const py::object& match_form, bool fixed_if, bool fixed_lo, const py::kwargs& inputs) {
+            return sweep({over, start, stop, points, log, enr_table, dut_s2p, mc, match_form,
+                          fixed_if, fixed_lo},
+                         inputs);
+        },
+        (sweep_doc + point_inputs).c_str(), py::arg("over"), py::arg("start"), py::arg("stop"),
+        py::arg("points") = 101, py::arg("log") = false, py::arg("enr_table") = py::none(),
+        py::arg("dut_s2p") = py::none(), py::arg("mc") = false, py::arg("match_form") = "vswr",
+        py::arg("fixed_if") = false, py::arg("fixed_lo") = false);
+    m.def(
+        "advise",
+        [](double start, double stop, const py::object& points, bool log,
+           const py::object& enr_table, const py::object& dut_s2p, const py::kwargs& inputs) {
+            return advise({py::str("freq"), start, stop, points, log, enr_table, dut_s2p, false,
+                           py::str("vswr"), false, false},
+                          inputs);
+        },
+        (advise_doc + point_inputs).c_str(), py::arg("start"), py::arg("stop"),
+        py::arg("points") = 101, py::arg("log") = false, py::arg("enr_table") = py::none(),
+        py::arg("dut_s2p") = py::none());
+
+    m.def(
+        "analyzers", [] { return to_python(orlavex::cli::analyzers_json()); },
+        "The catalogue's analyzer models, as `orlavex-cli catalogue analyzers --json` lists\n"
+        "them: a list of dicts with the name, frequency limits (GHz), preamplifiers and the\n"
+        "noise figure (dB) and match by band.");
+    m.def(
+        "noise_sources", [] { return to_python(orlavex::cli::noise_sources_json()); },
+        "The catalogue's noise source models, as `orlavex-cli catalogue noise-sources --json`\n"
+        "lists them: a list of dicts with the name, frequency limits (GHz), ENR (dB) and match\n"
+        "by band.");
+
+    m.def("read_enr", &read_enr, py::arg("path"),
+          "Reads a noise source's ENR table (.enr).\n\n"
+          "Returns a dict: name, header {field: value}, and numpy arrays freq_hz (Hz), enr_db\n"
+          "and enr_unc_db (dB; None when the table has no uncertainty column), reflection\n"
+          "{on_mag, on_deg, off_mag, off_deg} (magnitude 0 to 1, angle in degrees; None\n"
+          "without the columns).\n\n"
+          "Raises OSError for a file that cannot be read or is not a valid table; the message\n"
+          "names the file, the line and what was expected.");
+    m.def("read_touchstone", &read_touchstone, py::arg("path"),
+          "Reads DUT S-parameters from a Touchstone 1.x file (.s1p or .s2p).\n\n"
+          "Returns a dict: name, ports (1 or 2), format (\"MA\", \"DB\" or \"RI\", as declared),\n"
+          "reference_ohms, and numpy arrays freq_hz (Hz), s11, s21, s12, s22 (complex; S21,\n"
+          "S12 and S22 are 0 in a .s1p).\n\n"
+          "Raises OSError for a file that cannot be read or is not valid; the message names\n"
+          "the file, the line and what was expected.");
+
+    m.def("_point_seconds_in_cpp", &point_seconds_in_cpp, py::arg("calls"),
+          "Seconds the C++ side of point(mc=False, **inputs) takes for CALLS calls (start the\n"
+          "window, enter the inputs, budget, JSON document), without the Python objects; NaN\n"
+          "when the inputs are refused. For the binding's benchmark.");
+}

@@ -1,0 +1,38 @@
+// The module's single-set-up functions: the window's figures with the GUM
+// budget and the Monte Carlo, the budget alone, the Monte Carlo with its
+// samples, and the evaluation of four measured levels. Each starts a window
+// model, carries the keyword inputs out on it as orlavex-cli does and
+// returns what orlavex-cli --json prints, as Python objects.
+#pragma once
+
+#include <pybind11/pybind11.h>
+
+#include <cstddef>
+#include <cstdint>
+
+namespace orlavex::python {
+
+// orlavex-cli point: {"inputs", "classic", "gum", "monte_carlo"}; with MC
+// false the Monte Carlo is not run and "monte_carlo" is None.
+pybind11::dict point(bool mc, const pybind11::kwargs& inputs);
+
+// The "gum" part of point().
+pybind11::dict budget(const pybind11::kwargs& inputs);
+
+// The "monte_carlo" part of point(); with SAMPLES also "samples", the error
+// of every trial in trial order as a numpy array (NaN: invalid trial).
+pybind11::dict monte_carlo(const pybind11::object& trials, const pybind11::object& seed,
+                           bool samples, const pybind11::kwargs& inputs);
+
+// orlavex-cli evaluate: {"inputs", "classic", "exact"}. A level given as
+// None is not entered.
+pybind11::dict evaluate(const pybind11::object& cal_on, const pybind11::object& cal_off,
+                        const pybind11::object& meas_on, const pybind11::object& meas_off,
+                        const pybind11::kwargs& inputs);
+
+// Seconds the C++ side of point(mc=False) takes for CALLS calls: starting
+// the window, entering the inputs, the budget and the JSON document, without
+// the Python objects. For the benchmark of the binding's own cost.
+double point_seconds_in_cpp(std::size_t calls, const pybind11::kwargs& inputs);
+
+}  // namespace orlavex::python

@@ -1,0 +1,37 @@
+"""The readers give the example files' records as numpy arrays."""
+import numpy
+
+import orlavex
+
+
+def test_enr_table_columns(examples):
+    table = orlavex.read_enr(examples / "noise_source.enr")
+    assert table["header"]["Model"] == "NS346B"
+    freq = table["freq_hz"]
+    assert (numpy.diff(freq) > 0).all()
+    at_1ghz = numpy.flatnonzero(freq == 1e9)[0]
+    assert table["enr_db"][at_1ghz] == 15.50
+    assert table["enr_unc_db"][at_1ghz] == 0.15
+    reflection = table["reflection"]
+    assert (reflection["on_mag"][at_1ghz], reflection["on_deg"][at_1ghz]) == (0.034, -15.0)
+    assert (reflection["off_mag"][at_1ghz], reflection["off_deg"][at_1ghz]) == (0.026, -101.0)
+    assert all(len(reflection[k]) == len(freq) for k in reflection)
+
+
+def test_enr_table_without_optional_columns(tmp_path):
+    path = tmp_path / "plain.enr"
+    path.write_text("1 GHz 15.1\n2 GHz 15.3\n")
+    table = orlavex.read_enr(path)
+    assert table["enr_unc_db"] is None and table["reflection"] is None
+    assert table["freq_hz"].tolist() == [1e9, 2e9]
+
+
+def test_touchstone_in_db_format(examples):
+    dut = orlavex.read_touchstone(examples / "lna_1-18ghz.s2p")
+    assert (dut["ports"], dut["format"], dut["reference_ohms"]) == (2, "DB", 50.0)
+    assert dut["freq_hz"][0] == 1e9 and dut["s21"].dtype.kind == "c"
+    assert abs(20 * numpy.log10(abs(dut["s21"][0])) - 31.61) < 1e-9
+    assert abs(numpy.degrees(numpy.angle(dut["s21"][0])) - 23.0) < 1e-9
+    # The sweep takes the DUT's gain from the same file.
+    gain = orlavex.sweep("freq", 1, 2, 2, dut_s2p=examples / "lna_1-18ghz.s2p")["dut_gain_db"]
+    assert abs(gain[0] - 31.61) < 1e-9

@@ -1,0 +1,124 @@
+"""Bad input raises ValueError with orlavex-cli's message; files that cannot
+be read raise OSError naming the file, the line and what was expected."""
+import pytest
+
+import orlavex
+from conftest import cli_arguments, cli_refusal
+
+# Inputs both refuse with the same line.
+SAME_MESSAGE = [
+    dict(dut_nf="abc"),
+    dict(dut_gain="1e3"),
+    dict(freq=True),
+    dict(analyzer="Nope-9"),
+    dict(noise_source="NS999"),
+    dict(dut_in_vswr=1.2, dut_in_rl=20),
+    dict(analyzer_nf=10, analyzer_danl=-150),
+    dict(freq2=3),
+    dict(trials=0),
+    dict(trials=100_000_001),
+    dict(seed=-1),
+    dict(spec_shape="triangle"),
+    dict(noise_bw=-1),
+    dict(tau="x"),
+    dict(int_preamp=True),
+    dict(int_preamp=2),
+    dict(analyzer="Aravel-1", analyzer_nf=5),
+    dict(noise_source="NS346A", enr=10),
+    dict(dut_nf=123456789),
+]
+
+
+def cli_form(inputs):
+    # The command line writes True as the value of a number option.
+    return [a for k, v in inputs.items()
+            for a in (["--" + k.replace("_", "-"), str(v)] if v is True and k == "freq"
+                      else cli_arguments(**{k: v}))]
+
+
+@pytest.mark.parametrize("inputs", SAME_MESSAGE, ids=str)
+def test_point_refuses_as_the_cli(inputs):
+    expected = cli_refusal("point", "--trials", 10, *cli_form(inputs))
+    for function in (orlavex.point, orlavex.budget):
+        with pytest.raises(ValueError) as refused:
+            function(**inputs)
+        assert str(refused.value) == expected
+
+
+def test_unknown_keywords_are_named():
+    with pytest.raises(ValueError, match="argument was not expected: --dut-nff$"):
+        orlavex.point(dut_nff=3)
+    with pytest.raises(ValueError, match="arguments were not expected: --a --b$"):
+        orlavex.budget(a=1, b=2)
+    # Options of the other command are unknown too.
+    with pytest.raises(ValueError, match="not expected: --dut-nf$"):
+        orlavex.evaluate(-97, -102, -70, -78, dut_nf=3)
+    with pytest.raises(ValueError, match="not expected: --meas-on$"):
+        orlavex.point(meas_on=-70)
+
+
+@pytest.mark.parametrize("levels, inputs", [
+    (dict(meas_on=-70, meas_off=-78), {}),
+    (dict(cal_on=-97, meas_on=-70, meas_off=-78), {}),
+    (dict(cal_on=-97, cal_off=-102, meas_on=-70, meas_off=-78), dict(no_second_stage=True)),
+    (dict(cal_on=-97, cal_off=-102, meas_on="-70dB", meas_off=-78), {}),
+    (dict(cal_on=-97, cal_off=-102, meas_on=-70), {}),
+])
+def test_evaluate_refuses_as_the_cli(levels, inputs):
+    expected = cli_refusal("evaluate", *cli_arguments(**levels, **inputs))
+    with pytest.raises(ValueError) as refused:
+        orlavex.evaluate(**levels, **inputs)
+    assert str(refused.value) == expected
+
+
+@pytest.mark.parametrize("inputs", [
+    dict(over="volume", start=1, stop=2),
+    dict(over="freq", start=1, stop=2, points=1),
+    dict(over="freq", start=1, stop=2, match_form="smith"),
+    dict(over="freq", start=1, stop=2, fixed_lo=True),
+    dict(over="freq", start=0, stop=2, log=True),
+], ids=str)
+def test_sweep_refuses_as_the_cli(inputs):
+    a = dict(inputs)
+    arguments = ["sweep", "--over", a.pop("over"), "--from", a.pop("start"), "--to",
+                 a.pop("stop")] + cli_arguments(**a)
+    expected = cli_refusal(*arguments)
+    with pytest.raises(ValueError) as refused:
+        orlavex.sweep(**inputs)
+    assert str(refused.value) == expected
+
+
+def test_missing_files_raise_os_error(tmp_path):
+    missing = tmp_path / "missing.enr"
+    for read in (orlavex.read_enr, orlavex.read_touchstone):
+        with pytest.raises(OSError, match="missing.enr"):
+            read(missing)
+    with pytest.raises(OSError) as refused:
+        orlavex.sweep("freq", 1, 2, enr_table=missing)
+    assert str(refused.value) == cli_refusal("sweep", "--over", "freq", "--from", 1, "--to", 2,
+                                             "--enr-table", missing)
+
+
+@pytest.mark.parametrize("text, expected", [
+    ("[Filetype ENR]\n2 GHz 15\n1 GHz 15\n", r":3: .*"),
+    ("1 GHz\n", r":1: .*"),
+    ("1 parsec 15\n", r":1: .*"),
+])
+def test_malformed_enr_tables_raise_os_error_with_the_line(tmp_path, text, expected):
+    path = tmp_path / "bad.enr"
+    path.write_text(text)
+    with pytest.raises(OSError, match="bad.enr" + expected) as refused:
+        orlavex.read_enr(path)
+    # The sweep stops with the same message, as orlavex-cli does.
+    assert str(refused.value) == cli_refusal("sweep", "--over", "freq", "--from", 1, "--to", 2,
+                                             "--enr-table", path)
+
+
+def test_malformed_touchstone_raises_os_error(tmp_path):
+    path = tmp_path / "dut.s2p"
+    path.write_text("# GHz S MA R 50\n1 0.1 0 10 0 0.01 0\n")
+    with pytest.raises(OSError, match=r"dut.s2p:2: "):
+        orlavex.read_touchstone(path)
+    path.write_bytes(b"\x00\x01\x02binary")
+    with pytest.raises(OSError, match=r"dut.s2p"):
+        orlavex.read_touchstone(path)

@@ -1,0 +1,91 @@
+"""A sweep's arrays are orlavex-cli sweep --format csv's columns, in its
+order, one value per row, with the same numbers."""
+import csv
+import io
+import math
+
+import numpy
+import pytest
+
+import orlavex
+from conftest import cli_arguments, run_cli
+
+SWEEPS = [
+    dict(over="freq", start=1, stop=18, points=35),
+    dict(over="freq", start=0.1, stop=30, points=41, log=True, analyzer="Aravel-3",
+         noise_source="NS346B"),
+    dict(over="freq", start=1, stop=18, points=18, enr_table="noise_source.enr",
+         dut_s2p="lna_1-18ghz.s2p", mc=True, trials=2000, dut_nf=2.5),
+    dict(over="dut-gain", start=-10, stop=40, points=26, mc=True, trials=500),
+    dict(over="dut_in_match", start=5, stop=30, points=6, match_form="rl"),
+    dict(over="toff", start=-20, stop=60, points=9, no_second_stage=True),
+]
+
+
+def cli_csv(inputs, examples):
+    a = dict(inputs)
+    for name in ("enr_table", "dut_s2p"):
+        if name in a:
+            a[name] = examples / a[name]
+    arguments = ["sweep", "--format", "csv", "--over", a.pop("over").replace("_", "-"),
+                 "--from", a.pop("start"), "--to", a.pop("stop")] + cli_arguments(**a)
+    status, out, err = run_cli(*arguments)
+    assert status == 0, err
+    rows = list(csv.reader(io.StringIO(out)))
+    return rows[0], rows[1:]
+
+
+def decimals(text):
+    return len(text.split(".")[1]) if "." in text else 0
+
+
+@pytest.mark.parametrize("inputs", SWEEPS, ids=lambda s: s["over"] + str(s["points"]))
+def test_sweep_arrays_are_the_csv_columns(inputs, examples):
+    header, rows = cli_csv(inputs, examples)
+    a = dict(inputs)
+    for name in ("enr_table", "dut_s2p"):
+        if name in a:
+            a[name] = examples / a[name]
+    arrays = orlavex.sweep(**a)
+    assert list(arrays) == header
+    assert len(set(header)) == len(header)
+    assert all(array.shape == (len(rows),) for array in arrays.values())
+    assert len(rows) == inputs["points"]
+    for column, name in enumerate(header):
+        array = arrays[name]
+        cells = [row[column] for row in rows]
+        if array.dtype.kind == "U":
+            assert list(array) == cells, name
+            continue
+        for value, cell in zip(array, cells):
+            if cell == "":
+                assert math.isnan(value), name
+            else:
+                # The CSV writes its decimals; the array keeps every digit.
+                step = 10.0 ** -decimals(cell)
+                assert abs(value - float(cell)) <= 0.5 * step * (1 + 1e-9) + 1e-9 * abs(value), (
+                    name, value, cell)
+
+
+def test_sweep_with_mc_has_the_band_around_zero():
+    arrays = orlavex.sweep("freq", 1, 5, 5, mc=True, trials=4000)
+    assert (arrays["mc_lo_db"] < 0).all() and (arrays["mc_hi_db"] > 0).all()
+    # The same seed at every point: the same set-up gives the same band.
+    assert numpy.ptp(arrays["mc_lo_db"]) < 1e-12
+    without = orlavex.sweep("freq", 1, 5, 5)
+    assert "mc_lo_db" not in without and "mc_hi_db" not in without
+
+
+def test_out_of_range_points_are_empty_with_a_note():
+    arrays = orlavex.sweep("freq", 1, 20, 20, noise_source="NS346A")
+    beyond = arrays["freq_ghz"] > 18
+    assert beyond.any()
+    assert numpy.isnan(arrays["U_db"][beyond]).all()
+    assert numpy.isfinite(arrays["U_db"][~beyond]).all()
+    assert all(note for note in arrays["note"][beyond])
+
+
+def test_advise_equals_cli():
+    from conftest import cli_json
+    expected = cli_json("advise", "--from", 1, "--to", 6, "--points", 11, "--analyzer", "Aravel-3")
+    assert orlavex.advise(1, 6, 11, analyzer="Aravel-3") == expected
