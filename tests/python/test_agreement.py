@@ -82,8 +82,6 @@ def test_point_equals_cli(inputs):
         k: expected[k] for k in ("inputs", "classic", "gum")}
 
 
-@pytest.mark.xfail(reason="orlavex-cli reads a bare --int-preamp as preamplifier option 0, "
-                   "which a model with one preamplifier refuses")
 def test_single_internal_preamp_equals_cli():
     inputs = dict(analyzer="Istrel-1", int_preamp=True, freq=3)
     with_preamp = orlavex.point(mc=False, **inputs)
