@@ -25,4 +25,20 @@ set(CPACK_DEBIAN_PACKAGE_SECTION science)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # The web links open through xdg-open; the window draws with Liberation Sans.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "xdg-utils, fonts-liberation2")
+
+# One package per install component: the programs (every rule without a
+# component of its own) as orlavex, the Python module, where it is built, as
+# python3-orlavex.
+set(CPACK_DEB_COMPONENT_INSTALL ON)
+set(CPACK_DEBIAN_UNSPECIFIED_PACKAGE_NAME orlavex)
+if(ORLAVEX_PYTHON_PACKAGE_DEPENDS)
+  set(CPACK_DEBIAN_PYTHON3-ORLAVEX_PACKAGE_NAME python3-orlavex)
+  set(CPACK_DEBIAN_PYTHON3-ORLAVEX_PACKAGE_SECTION python)
+  set(CPACK_DEBIAN_PYTHON3-ORLAVEX_PACKAGE_DEPENDS ${ORLAVEX_PYTHON_PACKAGE_DEPENDS})
+  set(CPACK_DEBIAN_PYTHON3-ORLAVEX_DESCRIPTION
+      "noise-figure calculator for the Y-factor method (Python module)\n"
+      "The module orlavex gives scripts and notebooks the calculator's figures,\n"
+      "the GUM uncertainty budget, the Monte Carlo and sweeps across a band.")
+  string(JOIN "" CPACK_DEBIAN_PYTHON3-ORLAVEX_DESCRIPTION ${CPACK_DEBIAN_PYTHON3-ORLAVEX_DESCRIPTION})
+endif()
 include(CPack)

@@ -13,11 +13,15 @@ fail() { echo "check_package: $*" >&2; exit 1; }
 cpack --config "$build/CPackConfig.cmake" -G DEB -B "$work/out" >"$work/cpack.log" 2>&1 ||
     { cat "$work/cpack.log" >&2; fail "cpack failed"; }
 deb=$(ls "$work"/out/orlavex_*.deb) || fail "no orlavex_*.deb made"
+# The Python module, where it is built, comes as a package of its own.
+python_deb=$(ls "$work"/out/python3-orlavex_*.deb 2>/dev/null || true)
 
 # The expected list: what the build's install rules put under /usr.
 cmake --install "$build" --prefix "$work/stage/usr" >/dev/null
 (cd "$work/stage" && find . -type f -o -type l) | sed 's|^\./|/|' | sort >"$work/expected"
-dpkg-deb -c "$deb" | awk '$1 !~ /^d/ {print $6}' | sed 's|^\./|/|' | sort >"$work/packaged"
+for package in $deb $python_deb; do
+    dpkg-deb -c "$package" | awk '$1 !~ /^d/ {print $6}'
+done | sed 's|^\./|/|' | sort >"$work/packaged"
 diff -u "$work/expected" "$work/packaged" || fail "the package does not hold what is installed"
 
 mkdir "$work/root"
@@ -52,4 +56,12 @@ depends=$(dpkg-deb -f "$deb" Depends)
 for needed in libqt6widgets6 libqt6svg6 xdg-utils fonts-liberation2; do
     echo "$depends" | grep -q "$needed" || fail "Depends lacks $needed: $depends"
 done
-echo "check_package: $(basename "$deb") holds $(wc -l <"$work/packaged") files"
+if [ -n "$python_deb" ]; then
+    dpkg-deb -c "$python_deb" | grep -q '/usr/lib/python3/dist-packages/orlavex.*\.so$' ||
+        fail "python3-orlavex lacks the module in Debian's Python path"
+    dpkg-deb -c "$python_deb" | grep -q ' \./usr/bin/' && fail "python3-orlavex holds programs"
+    dpkg-deb -c "$deb" | grep -q 'dist-packages' && fail "orlavex holds the Python module"
+    dpkg-deb -f "$python_deb" Depends | grep -q python3-numpy ||
+        fail "python3-orlavex does not depend on python3-numpy"
+fi
+echo "check_package: $(basename "$deb") ${python_deb:+and $(basename "$python_deb") }hold $(wc -l <"$work/packaged") files"
