@@ -25,6 +25,7 @@
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QSignalBlocker>
@@ -110,7 +111,7 @@ PlannerWindow::PlannerWindow(CalculatorSource calculator, QWidget* parent)
     scroll->setWidget(build_controls());
     scroll->setWidgetResizable(true);
     scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    scroll->setMinimumWidth(scroll->widget()->sizeHint().width() +
+    scroll->setMinimumWidth(scroll->widget()->minimumSizeHint().width() +
                             scroll->verticalScrollBar()->sizeHint().width() + 4);
     splitter->addWidget(scroll);
     splitter->addWidget(build_results());
@@ -143,7 +144,11 @@ PlannerWindow::PlannerWindow(CalculatorSource calculator, QWidget* parent)
     }
     set_default_range();
     take_from_calculator();
-    resize(QSize(1280, 860).boundedTo(QSize(1600, 1200)));
+    // Room for both charts and the budget, within the screen.
+    QSize size = QSize(fontMetrics().height() * 90, fontMetrics().height() * 66);
+    if (const QScreen* screen = this->screen())
+        size = size.boundedTo(screen->availableGeometry().size() * 0.95);
+    resize(size);
 }
 
 PlannerWindow::~PlannerWindow() = default;
@@ -320,6 +325,7 @@ QWidget* PlannerWindow::build_results() {
     rank_->setObjectName(QStringLiteral("rankAdvice"));
     auto* advice_hint = new QLabel(
         tr("Double-click a row to use its noise source and preamp choice."), advice_page);
+    advice_hint->setWordWrap(true);
     auto* advice_row = new QHBoxLayout;
     advice_row->addWidget(rank_);
     advice_row->addWidget(advice_hint, 1);
@@ -380,9 +386,14 @@ QWidget* PlannerWindow::build_results() {
     lower_layout->addWidget(tabs, 1);
     lower_layout->addWidget(export_page);
     results->addWidget(lower);
-    results->setStretchFactor(0, 5);
+    results->setStretchFactor(0, 4);
     results->setStretchFactor(1, 3);
     results->setStretchFactor(2, 3);
+    const int line = fontMetrics().height();
+    uncertainty_view_->setMinimumHeight(line * 12);
+    margin_view_->setMinimumHeight(line * 10);
+    lower->setMinimumHeight(line * 10);
+    results->setSizes({line * 26, line * 19, line * 20});
 
     connect(uncertainty_view_, &PointChartView::clicked, this, &PlannerWindow::select_point);
     connect(margin_view_, &PointChartView::clicked, this, &PlannerWindow::select_point);

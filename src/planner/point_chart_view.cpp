@@ -2,22 +2,51 @@
 
 #include <QMouseEvent>
 #include <QtCharts/QLegendMarker>
+#include <QtCharts/QLogValueAxis>
 #include <QtCharts/QScatterSeries>
+#include <QtCharts/QValueAxis>
+
+#include <algorithm>
 
 #include <cmath>
 
 namespace orlavex::planner {
 
+namespace {
+
+// Axis labels in the locale's form (decimal comma too), with as many
+// decimals as the tick spacing needs, so that a tick at zero reads 0 and
+// not the rounding residue of adding up the ticks.
+void localize_axis_labels(QChart& chart) {
+    chart.setLocalizeNumbers(true);
+    for (QAbstractAxis* axis : chart.axes()) {
+        if (auto* values = qobject_cast<QValueAxis*>(axis)) {
+            const double step =
+                values->tickType() == QValueAxis::TicksDynamic
+                    ? values->tickInterval()
+                    : (values->max() - values->min()) / std::max(1, values->tickCount() - 1);
+            const int decimals =
+                step > 0 ? std::clamp(static_cast<int>(std::ceil(-std::log10(step) - 1e-9)), 0, 6)
+                         : 2;
+            values->setLabelFormat(QStringLiteral("%.%1f").arg(decimals));
+        } else if (auto* log_values = qobject_cast<QLogValueAxis*>(axis)) {
+            log_values->setLabelFormat(QStringLiteral("%.3g"));
+        }
+    }
+}
+
+}  // namespace
+
 PointChartView::PointChartView(QWidget* parent) : QChartView(parent) {
     setRenderHint(QPainter::Antialiasing);
     setMouseTracking(true);
-    setMinimumSize(320, 200);
+    setMinimumSize(240, 160);
 }
 
 void PointChartView::show_chart(std::unique_ptr<QChart> chart, std::vector<double> x_values) {
     QChart* previous = this->chart();
     x_values_ = std::move(x_values);
-    chart->setLocalizeNumbers(true);  // axis labels in the locale's form
+    localize_axis_labels(*chart);
     marker_ = new QScatterSeries;
     marker_->setMarkerSize(14);
     marker_->setColor(Qt::transparent);
