@@ -3,7 +3,7 @@
 // a Monte Carlo band, a selected point, the advice ranked), left on screen
 // for screenshots. Not a test: it runs until closed.
 //
-//   planner_showcase [ENR_TABLE]
+//   planner_showcase [ENR_TABLE [advice]]
 #include "planner_fixture.h"
 
 #include <QApplication>
@@ -29,5 +29,11 @@ int main(int argc, char* argv[]) {
     planner->findChild<QCheckBox*>(QStringLiteral("monteCarlo"))->setChecked(true);
     if (!wait_for_sweep(*planner, 60000)) return 1;
     planner->select_point(planner->result()->points.size() / 3);
+    if (argc > 2 && QByteArray(argv[2]) == "advice") {
+        QSignalSpy advised(planner, &PlannerWindow::advice_shown);
+        planner->start_advice();
+        if (!advised.wait(120000)) return 1;
+        planner->findChild<QTabWidget*>()->setCurrentIndex(1);
+    }
     return QApplication::exec();
 }

@@ -22,6 +22,7 @@
 #include <QSvgRenderer>
 #include <QTableWidget>
 #include <QTemporaryDir>
+#include <QToolTip>
 #include <QtCharts/QLineSeries>
 
 #include <cmath>
@@ -196,6 +197,11 @@ class PlannerWindowTest : public QObject {
         const planning::SweepPoint& p = planner->result()->points[target];
         QVERIFY(p.in_range && p.gum.valid);
         const QPoint at = view->position_of(target, p.gum.U_db).toPoint();
+        QTest::mouseMove(view->viewport(), at);
+        QTRY_VERIFY(QToolTip::isVisible());
+        QVERIFY2(QToolTip::text().contains(QLocale().toString(p.gum.U_db, 'f', 3)),
+                 qPrintable(QToolTip::text()));
+        QVERIFY(!planner->selected_point() || *planner->selected_point() != target);
         QTest::mouseClick(view->viewport(), Qt::LeftButton, Qt::NoModifier, at);
         QCOMPARE(planner->selected_point(), std::optional<std::size_t>(target));
 
