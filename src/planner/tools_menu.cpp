@@ -1,11 +1,33 @@
 #include "planner/tools_menu.h"
 
 #include <QAction>
+#include <QEvent>
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
 
 namespace orlavex::planner {
+
+namespace {
+
+// Closes the planner when the calculator window closes (a hide the program
+// makes, not one the window system makes when it is minimised), so the
+// program ends with its calculator.
+class CloseWithCalculator : public QObject {
+  public:
+    using QObject::QObject;
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Hide && !event->spontaneous()) {
+            if (PlannerWindow* planner = planner_of(*static_cast<QMainWindow*>(watched)))
+                planner->close();
+        }
+        return false;
+    }
+};
+
+}  // namespace
 
 QMenu* add_tools_menu(QMainWindow& window, CalculatorSource calculator) {
     QMenuBar* bar = window.menuBar();
@@ -16,6 +38,7 @@ QMenu* add_tools_menu(QMainWindow& window, CalculatorSource calculator) {
         if (action->menu() != nullptr && action->menu()->objectName() == QStringLiteral("mnuHelp"))
             before = action;
     bar->insertMenu(before, menu);
+    window.installEventFilter(new CloseWithCalculator(menu));
 
     QAction* open = menu->addAction(QObject::tr("Planner..."));
     open->setObjectName(QStringLiteral("mnuPlanner"));

@@ -107,6 +107,10 @@ class PlannerWindowTest : public QObject {
         // Chosen again, the same window comes up.
         planner_item(*window)->trigger();
         QCOMPARE(window->findChildren<PlannerWindow*>().size(), qsizetype(1));
+
+        // It closes with the calculator.
+        window->close();
+        QVERIFY(!planner->isVisible());
     }
 
     void from_calculator_takes_over_a_change_made_in_the_calculator() {
