@@ -194,6 +194,11 @@ QWidget* PlannerWindow::build_controls() {
     points_->setAlignment(Qt::AlignRight);
     log_ = new QCheckBox(tr("Logarithmic spacing"), sweep_box);
     log_->setObjectName(QStringLiteral("sweepLog"));
+    match_form_ = new QComboBox(sweep_box);
+    match_form_->setObjectName(QStringLiteral("matchForm"));
+    match_form_->addItem(tr("VSWR"));
+    match_form_->addItem(tr("Return loss (dB)"));
+    match_form_->setToolTip(tr("How a swept match is given"));
     conversion_ = new QComboBox(sweep_box);
     conversion_->setObjectName(QStringLiteral("conversionMode"));
     conversion_->addItem(tr("Fixed IF (the LO moves)"));
@@ -204,6 +209,7 @@ QWidget* PlannerWindow::build_controls() {
     sweep_form->addRow(tr("To"), to_);
     sweep_form->addRow(tr("Points"), points_);
     sweep_form->addRow(log_);
+    sweep_form->addRow(tr("Match as"), match_form_);
     sweep_form->addRow(tr("Conversion"), conversion_);
     column->addWidget(sweep_box);
 
@@ -416,6 +422,7 @@ void PlannerWindow::connect_controls() {
     for (QCheckBox* box : {log_, monte_carlo_})
         connect(box, &QCheckBox::toggled, this, &PlannerWindow::schedule_sweep);
     connect(conversion_, &QComboBox::currentIndexChanged, this, &PlannerWindow::schedule_sweep);
+    connect(match_form_, &QComboBox::currentIndexChanged, this, &PlannerWindow::over_changed);
 }
 
 void PlannerWindow::take_from_calculator() {
@@ -472,6 +479,15 @@ void PlannerWindow::set_default_range() {
                                                    : QString();
     from_->setSuffix(unit);
     to_->setSuffix(unit);
+    const bool match = planning::info(input).port.has_value();
+    match_form_->setEnabled(match);
+    if (match && match_form_->currentIndex() == 1) {
+        // Return loss in dB: 30 dB (a good match) down to 10 dB.
+        from_->setValue(30);
+        to_->setValue(10);
+        from_->setSuffix(QStringLiteral(" dB"));
+        to_->setSuffix(QStringLiteral(" dB"));
+    }
     log_->setEnabled(input == planning::SweptInput::frequency);
     if (input != planning::SweptInput::frequency) log_->setChecked(false);
 }
@@ -484,6 +500,8 @@ planning::Sweep PlannerWindow::current_sweep() const {
     sweep.to = to_->value();
     sweep.points = static_cast<std::size_t>(points_->value());
     sweep.spacing = log_->isChecked() ? planning::Spacing::logarithmic : planning::Spacing::linear;
+    sweep.match_form = match_form_->currentIndex() == 1 ? planning::MatchForm::return_loss
+                                                        : planning::MatchForm::vswr;
     if (is_ticked(setup_, chkFreqConv)) {
         const CalcState& s = setup_.state;
         sweep.conversion =

@@ -123,6 +123,7 @@ class PlannerWindow : public QWidget {
     QDoubleSpinBox* to_ = nullptr;
     QSpinBox* points_ = nullptr;
     QCheckBox* log_ = nullptr;
+    QComboBox* match_form_ = nullptr;
     QComboBox* conversion_ = nullptr;
     QLabel* enr_name_ = nullptr;
     QLabel* s2p_name_ = nullptr;

@@ -185,6 +185,26 @@ class PlannerWindowTest : public QObject {
         QCOMPARE(planner->chart_data().band_edges.size(), expected.band_edges.size());
     }
 
+    void a_swept_match_goes_as_return_loss_when_asked() {
+        auto window = calculator_window();
+        PlannerWindow* planner = open_planner(*window);
+        auto* over = find<QComboBox>(*planner, "sweptInput");
+        over->setCurrentIndex(over->findData(int(planning::SweptInput::dut_in_match)));
+        QVERIFY(find<QComboBox>(*planner, "matchForm")->isEnabled());
+        QVERIFY(!find<QCheckBox>(*planner, "sweepLog")->isEnabled());
+        find<QComboBox>(*planner, "matchForm")->setCurrentIndex(1);
+        find<QSpinBox>(*planner, "sweepPoints")->setValue(5);
+        QVERIFY(wait_for_sweep(*planner));
+        const planning::SweepResult& r = *planner->result();
+        QCOMPARE(r.over, planning::SweptInput::dut_in_match);
+        QCOMPARE(r.match_form, planning::MatchForm::return_loss);
+        QCOMPARE(r.points.front().swept_value, 30.0);
+        QCOMPARE(r.points.back().swept_value, 10.0);
+        QVERIFY(QString::fromStdString(planner->chart_data().x_label).contains("return loss"));
+        // A worse match, a larger uncertainty.
+        QVERIFY(r.points.back().gum.U_db > r.points.front().gum.U_db);
+    }
+
     void clicking_a_point_fills_the_budget_largest_first() {
         auto window = calculator_window();
         PlannerWindow* planner = open_planner(*window);
