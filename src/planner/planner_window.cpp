@@ -151,7 +151,15 @@ PlannerWindow::PlannerWindow(CalculatorSource calculator, QWidget* parent)
     resize(size);
 }
 
-PlannerWindow::~PlannerWindow() = default;
+PlannerWindow::~PlannerWindow() {
+    // The ranking cannot be stopped half-way; its thread must end before
+    // the window it reports to.
+    if (advice_thread_ != nullptr) {
+        advice_thread_->disconnect(this);
+        advice_thread_->wait();
+        delete advice_thread_;
+    }
+}
 
 QWidget* PlannerWindow::build_controls() {
     auto* panel = new QWidget;
@@ -694,6 +702,7 @@ QString PlannerWindow::budget_text() const {
 void PlannerWindow::start_advice() {
     planning::Sweep sweep = current_sweep();
     sweep.monte_carlo.enabled = false;
+    if (advice_thread_ != nullptr) return;
     rank_->setEnabled(false);
     set_status(tr("Ranking every noise source and preamp choice..."));
     auto outcome = std::make_shared<std::pair<planning::Advice, std::string>>();
@@ -704,8 +713,10 @@ void PlannerWindow::start_advice() {
             outcome->second = e.what();
         }
     });
+    advice_thread_ = thread;
     connect(thread, &QThread::finished, this, [this, thread, outcome] {
         thread->deleteLater();
+        advice_thread_ = nullptr;
         rank_->setEnabled(true);
         if (!outcome->second.empty()) {
             set_status(tr("No advice: %1").arg(QString::fromStdString(outcome->second)));

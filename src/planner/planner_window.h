@@ -25,6 +25,7 @@ class QProgressBar;
 class QPushButton;
 class QSpinBox;
 class QTableWidget;
+class QThread;
 class QTimer;
 
 namespace orlavex::planner {
@@ -111,6 +112,7 @@ class PlannerWindow : public QWidget {
     planning::Advice advice_;
 
     SweepRunner* runner_;
+    QThread* advice_thread_ = nullptr;  // while the advice is being ranked
     QTimer* sweep_timer_;
     QTimer* progress_timer_;
 
