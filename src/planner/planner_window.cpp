@@ -326,12 +326,18 @@ QWidget* PlannerWindow::build_results() {
     uncertainty_view_->setObjectName(QStringLiteral("uncertaintyChart"));
     margin_view_ = new PointChartView(results);
     margin_view_->setObjectName(QStringLiteral("marginChart"));
+    // On a screen too low for two charts and the budget above each other,
+    // the margin chart becomes a tab beside the budget.
+    const int line = fontMetrics().height();
+    const QScreen* screen = this->screen();
+    const bool compact = screen != nullptr && screen->availableGeometry().height() < line * 55;
     results->addWidget(uncertainty_view_);
-    results->addWidget(margin_view_);
+    if (!compact) results->addWidget(margin_view_);
 
     auto* tabs = new QTabWidget(results);
     budget_ = new BudgetView(tabs);
     tabs->addTab(budget_, tr("Budget"));
+    if (compact) tabs->addTab(margin_view_, tr("Margins"));
 
     auto* advice_page = new QWidget(tabs);
     auto* advice_layout = new QVBoxLayout(advice_page);
@@ -400,14 +406,14 @@ QWidget* PlannerWindow::build_results() {
     lower_layout->addWidget(tabs, 1);
     lower_layout->addWidget(export_page);
     results->addWidget(lower);
-    results->setStretchFactor(0, 4);
-    results->setStretchFactor(1, 3);
-    results->setStretchFactor(2, 3);
-    const int line = fontMetrics().height();
     uncertainty_view_->setMinimumHeight(line * 12);
     margin_view_->setMinimumHeight(line * 10);
     lower->setMinimumHeight(line * 10);
-    results->setSizes({line * 26, line * 19, line * 20});
+    if (compact) {
+        results->setSizes({line * 30, line * 20});
+    } else {
+        results->setSizes({line * 26, line * 19, line * 20});
+    }
 
     connect(uncertainty_view_, &PointChartView::clicked, this, &PlannerWindow::select_point);
     connect(margin_view_, &PointChartView::clicked, this, &PlannerWindow::select_point);
