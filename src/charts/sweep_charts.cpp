@@ -6,6 +6,7 @@
 #include <vector>
 
 #include <QtCharts/QAreaSeries>
+#include <QtCharts/QCategoryAxis>
 #include <QtCharts/QLegendMarker>
 #include <QtCharts/QLineSeries>
 #include <QtCharts/QLogValueAxis>
@@ -90,14 +91,26 @@ void attach_x_axis(QChart& chart, const SweepChartData& data) {
     chart.addAxis(axis, Qt::AlignBottom);
 }
 
+// The label of tick K * STEP, written from the integer K so that the tick
+// at zero reads "0", not "-5.55112e-17".
+QString tick_label(long long k, double step) {
+    const int decimals = std::max(0, static_cast<int>(-std::floor(std::log10(step) + 1e-9)));
+    if (k == 0) return QStringLiteral("0");
+    return QString::number(static_cast<double>(k) * step, 'f', decimals);
+}
+
+// A value axis whose ticks sit on multiples of a 1-2-5 step, labelled with
+// exact texts (a category axis with its labels on the values).
 QValueAxis* attach_y_axis(QChart& chart, double lo, double hi, const QString& title) {
     const double step = nice_step(hi - lo, 8);
-    auto* axis = new QValueAxis;
-    axis->setRange(std::floor(lo / step) * step, std::ceil(hi / step) * step);
-    axis->setTickType(QValueAxis::TicksDynamic);
-    axis->setTickAnchor(0);
-    axis->setTickInterval(step);
-    axis->setLabelFormat("%g");
+    const long long first = static_cast<long long>(std::floor(lo / step + 1e-9));
+    const long long last = static_cast<long long>(std::ceil(hi / step - 1e-9));
+    auto* axis = new QCategoryAxis;
+    axis->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
+    axis->setRange(static_cast<double>(first) * step, static_cast<double>(last) * step);
+    axis->setStartValue(static_cast<double>(first) * step);
+    for (long long k = first; k <= last; ++k)
+        axis->append(tick_label(k, step), static_cast<double>(k) * step);
     axis->setTitleText(title);
     chart.addAxis(axis, Qt::AlignLeft);
     return axis;

@@ -62,7 +62,7 @@ Json gum_json(const measure::Budget& b) {
     j["u_db"] = b.valid ? number_or_null(b.u_c_db) : Json(nullptr);
     j["k"] = b.k;
     j["U_db"] = b.valid ? number_or_null(b.U_db) : Json(nullptr);
-    j["offset_db"] = number_or_null(b.offset_db);
+    j["offset_db"] = b.valid ? number_or_null(b.offset_db) : Json(nullptr);
     Json lines = Json::array();
     for (const measure::BudgetLine& line : b.lines) {
         lines.push_back({{"source", line.source},
@@ -119,7 +119,7 @@ void print_classic(std::ostream& out, const ClassicFigures& f) {
 void print_budget(std::ostream& out, const measure::Budget& b) {
     out << "GUM budget";
     if (!b.valid) {
-        out << ": none (the nominal measurement gives no valid result)\n";
+        out << ": none (the set-up gives no valid measurement)\n";
         return;
     }
     out << ", k = " << fixed(b.k, 0) << ": U = " << db(b.U_db, 4) << " (u_c = " << db(b.u_c_db, 4)
@@ -156,10 +156,23 @@ PointResult compute_point(const Calculator& calc, const ModelOptions& model) {
     r.setup.tau_s = model.tau_s;
     r.setup.spec_shape =
         model.spec_shape == "rect" ? measure::SpecShape::rectangular : measure::SpecShape::normal;
-    r.budget = measure::gum_budget(r.setup);
     measure::MonteCarloOptions mc;
     mc.trials = model.trials;
     mc.seed = model.seed;
+    if (!calc.figures.valid) {
+        // A set-up the window rejects (a DUT whose noise figure is below its
+        // loss) has no measurement to simulate: no budget, no valid trial.
+        r.monte_carlo.trials = mc.trials;
+        r.monte_carlo.seed = mc.seed;
+        r.monte_carlo.invalid = mc.trials;
+        for (double* x : {&r.monte_carlo.mean_db, &r.monte_carlo.std_db,
+                          &r.monte_carlo.interval_lo_db, &r.monte_carlo.interval_hi_db,
+                          &r.monte_carlo.shortest_lo_db, &r.monte_carlo.shortest_hi_db}) {
+            *x = not_computed;
+        }
+        return r;
+    }
+    r.budget = measure::gum_budget(r.setup);
     r.monte_carlo = measure::monte_carlo(r.setup, mc);
     return r;
 }

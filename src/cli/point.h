@@ -29,7 +29,9 @@ struct PointResult {
     measure::MonteCarloResult monte_carlo;
 };
 
-// The model's results for the set-up CALC (after apply_inputs) shows.
+// The model's results for the set-up CALC (after apply_inputs) shows;
+// none (an invalid budget, every trial invalid) where the window finds the
+// set-up invalid.
 PointResult compute_point(const Calculator& calc, const ModelOptions& model);
 
 Json point_json(const Calculator& calc, const WindowInputs& inputs, const PointResult& result);

@@ -13,8 +13,8 @@ namespace {
 constexpr int exit_plot_failed = 1;
 
 std::string chart_title(const SweepRequest& request) {
-    return "Uncertainty of the DUT noise figure: " + analyzer_name(request.inputs) + ", " +
-           noise_source_name(request.inputs);
+    return "Uncertainty of the DUT noise figure (analyzer " + analyzer_name(request.inputs) +
+           ", noise source " + noise_source_name(request.inputs) + ")";
 }
 
 }  // namespace

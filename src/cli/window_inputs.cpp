@@ -99,7 +99,8 @@ bool is_plain_number(std::string_view s) {
     return digit;
 }
 
-// Focuses FIELD, selects its text and types TEXT over it, then Enter.
+// Types ENTRY into its field as a user does: the format button if needed,
+// the focus, the whole text selected, each character, then Enter.
 std::string type_into(Calculator& calc, const FieldEntry& entry) {
     const FieldOption& o = *entry.option;
     const std::string name(o.name);

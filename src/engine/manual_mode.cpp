@@ -129,7 +129,7 @@ bool evaluate_manual_levels(Calculator& calc, Run& run) {
         end_with_error(calc, true);
         return false;
     }
-    const double G = (lin(s.MeasON) - lin(s.MeasOFF)) / (lin(s.CalON) - lin(s.CalOFF));
+    const double G = measure::gain_from_levels(s.CalON, s.CalOFF, s.MeasON, s.MeasOFF);
     s.DUT_Gain = db(G);
     // Second-stage correction.
     const double F_dut = measure::remove_second_stage(lin(run.NF_sys), run.F_sa, G);

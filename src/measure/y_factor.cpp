@@ -24,6 +24,11 @@ double noise_figure_from_y_db(double enr_eff_db, double y_db) {
     return enr_eff_db - db(lin(y_db) - 1);
 }
 
+double gain_from_levels(double cal_on_db, double cal_off_db, double meas_on_db,
+                        double meas_off_db) {
+    return (lin(meas_on_db) - lin(meas_off_db)) / (lin(cal_on_db) - lin(cal_off_db));
+}
+
 double hot_temperature_k(double enr_lin) {
     return T0 * (enr_lin + 1);
 }

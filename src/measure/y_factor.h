@@ -17,6 +17,9 @@ double on_temperature_k(double enr_eff_db, double tc_k);
 double y_factor_db(double enr_eff_db, double nf_db);
 // Noise figure (dB) from a Y factor (dB): ENR_eff - db(lin(Y) - 1).
 double noise_figure_from_y_db(double enr_eff_db, double y_db);
+// Gain (linear) between calibration and measurement from the four levels
+// (dB of any common power unit): the excess powers' ratio.
+double gain_from_levels(double cal_on_db, double cal_off_db, double meas_on_db, double meas_off_db);
 
 // --- linear forms (E = lin(ENR), Y and F linear, temperatures in K) ---
 

@@ -53,7 +53,11 @@ struct Sweep {
     FrequencyConversion conversion;
 
     // Replaces the noise source's ENR and ENR uncertainty at every point; its
-    // reflection columns, when present, give the source match.
+    // reflection columns, when present, give the source match (the worse of
+    // the on and off reflections). The window takes a source match only from
+    // a "User" noise source, so a catalogue model is swapped for "User" then,
+    // its frequency limit still bounding the sweep. With a converting DUT the
+    // calibration uses the table's ENR at the output frequency.
     std::optional<datafiles::EnrTable> enr_table;
     // The DUT's gain and input/output match per frequency (its noise figure
     // stays an input).
@@ -63,11 +67,13 @@ struct Sweep {
     measure::SpecShape spec_shape = measure::SpecShape::normal;
     MonteCarloChoice monte_carlo;
 
+    // Points are shared out over the threads in contiguous blocks, each on its
+    // own copy of the window; the result does not depend on the count.
     unsigned threads = 0;  // 0: std::thread::hardware_concurrency
 };
 
-// A sweep the window cannot carry out (a field a catalogue model locks, fewer
-// than 2 points, a logarithmic sweep through 0, ...).
+// A sweep the window cannot carry out (a field a catalogue model locks, no
+// points, a logarithmic sweep through 0, a swept value a file also gives).
 class SweepError : public std::invalid_argument {
   public:
     using std::invalid_argument::invalid_argument;

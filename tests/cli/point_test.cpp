@@ -217,6 +217,11 @@ TEST(PointInvalidSetUp, ShowsNoFiguresAndGreyLamps) {
         EXPECT_EQ(g["lamp"], "grey");
         EXPECT_TRUE(g["margin_db"].is_null());
     }
+    // Nor does the model simulate a DUT that cannot exist.
+    EXPECT_FALSE(j["gum"]["valid"].get<bool>());
+    EXPECT_TRUE(j["gum"]["U_db"].is_null());
+    EXPECT_EQ(j["monte_carlo"]["invalid"], j["monte_carlo"]["trials"]);
+    EXPECT_TRUE(j["monte_carlo"]["std_db"].is_null());
     expect_figures_of(driven("focus txtDUT_NF\ntype 2\nkey Enter\nfocus txtDUT_Gain\ntype -5\n"
                              "key Enter\n"),
                       c);

@@ -26,11 +26,5 @@ TEST(CliProcess, RefusesBadInputWithStatusTwo) {
               "analyzers)\n");
 }
 
-TEST(CliProcess, AnswersVersion) {
-    const CliRun r = run_binary({"--version"});
-    EXPECT_EQ(r.status, 0);
-    EXPECT_EQ(r.out, "orlavex-cli 3.30\n");
-}
-
 }  // namespace
 }  // namespace orlavex::cli::test

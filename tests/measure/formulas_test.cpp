@@ -80,6 +80,13 @@ TEST(YFactor, ClassicPredictionAndEvaluationAreInverse) {
     EXPECT_NEAR(source_on_power_db(15), db(lin(15) + 1), 1e-15);
 }
 
+TEST(YFactor, GainIsTheRatioOfTheExcessPowers) {
+    // Excess 10 mW - 1 mW at calibration, 100 mW - 10 mW at measurement.
+    EXPECT_NEAR(gain_from_levels(10, 0, 20, 10), 10.0, 1e-12);
+    // The same levels 3 dB up give the same gain.
+    EXPECT_NEAR(gain_from_levels(13, 3, 23, 13), 10.0, 1e-12);
+}
+
 TEST(YFactor, ExactAndFirstOrderDifferByTcOverT0MinusOne) {
     for (double tc : {250.0, 290.0, 296.15, 373.15}) {
         for (double enr_db : {5.0, 15.0, 25.0}) {
