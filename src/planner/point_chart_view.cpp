@@ -1,6 +1,8 @@
 #include "planner/point_chart_view.h"
 
+#include <QLocale>
 #include <QMouseEvent>
+#include <QtCharts/QCategoryAxis>
 #include <QtCharts/QLegendMarker>
 #include <QtCharts/QLogValueAxis>
 #include <QtCharts/QScatterSeries>
@@ -14,13 +16,24 @@ namespace orlavex::planner {
 
 namespace {
 
-// Axis labels in the locale's form (decimal comma too), with as many
-// decimals as the tick spacing needs, so that a tick at zero reads 0 and
-// not the rounding residue of adding up the ticks.
+// Axis labels in the locale's form (decimal comma too). The y axes carry
+// their tick texts as category labels ("0.25"), which are rewritten; the
+// value axes are formatted by the chart with the decimals the ticks need.
 void localize_axis_labels(QChart& chart) {
     chart.setLocalizeNumbers(true);
+    const QLocale locale;
     for (QAbstractAxis* axis : chart.axes()) {
-        if (auto* values = qobject_cast<QValueAxis*>(axis)) {
+        if (auto* categories = qobject_cast<QCategoryAxis*>(axis)) {
+            for (const QString& label : categories->categoriesLabels()) {
+                bool number = false;
+                const double value = label.toDouble(&number);
+                if (!number) continue;
+                const qsizetype point = label.indexOf('.');
+                const int decimals = point < 0 ? 0 : int(label.size() - point - 1);
+                const QString shown = locale.toString(value, 'f', decimals);
+                if (shown != label) categories->replaceLabel(label, shown);
+            }
+        } else if (auto* values = qobject_cast<QValueAxis*>(axis)) {
             const double step =
                 values->tickType() == QValueAxis::TicksDynamic
                     ? values->tickInterval()
