@@ -570,9 +570,10 @@ void PlannerWindow::show_result(std::shared_ptr<const planning::SweepResult> res
     result_ = std::move(result);
     result_has_mc_ = std::ranges::any_of(
         result_->points, [](const planning::SweepPoint& p) { return p.monte_carlo.has_value(); });
-    const QString title =
-        QStringLiteral("%1 + %2").arg(QString::fromStdString(setup_.form[lblNSsel].text),
-                                      QString::fromStdString(setup_.form[lblSAsel].text));
+    // Worded as orlavex-cli --plot words it.
+    const QString title = tr("Uncertainty of the DUT noise figure (analyzer %1, noise source %2)")
+                              .arg(QString::fromStdString(setup_.form[lblSAsel].text),
+                                   QString::fromStdString(setup_.form[lblNSsel].text));
     chart_data_ = cli::chart_data(*result_, title.toStdString(), log_->isChecked());
     std::vector<double> xs;
     for (const charts::ChartPoint& p : chart_data_.points)
