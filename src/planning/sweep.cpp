@@ -409,6 +409,11 @@ std::vector<double> sweep_values(const Sweep& sweep) {
 }
 
 SweepResult run_sweep(const Sweep& sweep) {
+    SweepProgress unobserved;
+    return run_sweep(sweep, unobserved);
+}
+
+SweepResult run_sweep(const Sweep& sweep, SweepProgress& progress) {
     const Prepared prepared = prepare(sweep);
     const std::vector<double> values = sweep_values(sweep);
 
@@ -423,8 +428,11 @@ SweepResult run_sweep(const Sweep& sweep) {
     const unsigned mc_threads = workers > 1 ? 1 : sweep.threads;
     const auto run_block = [&](std::size_t begin, std::size_t end) {
         PointEvaluator evaluator(sweep, prepared, mc_threads);
-        for (std::size_t i = begin; i < end; ++i)
+        for (std::size_t i = begin; i < end; ++i) {
+            if (progress.cancel.load(std::memory_order_relaxed)) return;
             result.points[i] = evaluator.evaluate(values[i]);
+            progress.done.fetch_add(1, std::memory_order_relaxed);
+        }
     };
     if (workers <= 1) {
         run_block(0, values.size());
@@ -447,6 +455,8 @@ SweepResult run_sweep(const Sweep& sweep) {
             if (e) std::rethrow_exception(e);
         }
     }
+
+    if (progress.cancel.load()) throw SweepCancelled();
 
     if (sweep.over == SweptInput::frequency) {
         FrequencyConversion conversion = sweep.conversion;

@@ -16,6 +16,7 @@
 #include "planning/frequency_conversion.h"
 #include "planning/swept_input.h"
 
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -120,5 +121,22 @@ std::vector<double> sweep_values(const Sweep& sweep);
 // Evaluates every point. Throws SweepError when the sweep cannot be carried
 // out at all; single points the window cannot take are reported in them.
 SweepResult run_sweep(const Sweep& sweep);
+
+// How far a sweep running on other threads has come, and a way to stop it:
+// a window polls `done` for its progress bar and sets `cancel`.
+struct SweepProgress {
+    std::atomic<std::size_t> done{0};  // points evaluated so far
+    std::atomic<bool> cancel{false};   // stops the sweep after the points under way
+};
+
+// A sweep stopped through its SweepProgress before every point was evaluated.
+class SweepCancelled : public std::runtime_error {
+  public:
+    SweepCancelled() : std::runtime_error("the sweep was cancelled") {}
+};
+
+// As above, counting the points into PROGRESS; throws SweepCancelled once
+// PROGRESS.cancel is set.
+SweepResult run_sweep(const Sweep& sweep, SweepProgress& progress);
 
 }  // namespace orlavex::planning

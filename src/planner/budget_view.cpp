@@ -1,0 +1,167 @@
+#include "planner/budget_view.h"
+
+#include <QHeaderView>
+#include <QLabel>
+#include <QPainter>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <array>
+
+namespace orlavex::planner {
+
+namespace {
+
+struct SourceName {
+    std::string_view id;
+    const char* name;
+};
+
+constexpr std::array source_names = {
+    SourceName{"enr", "ENR"},
+    SourceName{"enr_cal", "ENR at calibration"},
+    SourceName{"enr_meas", "ENR at measurement"},
+    SourceName{"mismatch_in", "Mismatch, source to DUT input"},
+    SourceName{"mismatch_cal", "Mismatch, source to analyzer (calibration)"},
+    SourceName{"mismatch_out", "Mismatch, DUT output to analyzer"},
+    SourceName{"analyzer_nf_meas", "Analyzer NF, measurement"},
+    SourceName{"analyzer_nf_cal", "Analyzer NF, calibration"},
+    SourceName{"analyzer_gain", "Analyzer gain"},
+    SourceName{"jitter_cal_off", "Jitter, calibration, source off"},
+    SourceName{"jitter_cal_on", "Jitter, calibration, source on"},
+    SourceName{"jitter_meas_off", "Jitter, measurement, source off"},
+    SourceName{"jitter_meas_on", "Jitter, measurement, source on"},
+};
+
+constexpr std::array<QRgb, 8> palette = {0x1f54a0, 0xc85a14, 0x28a03c, 0x783c96,
+                                         0x148282, 0xb4a000, 0xd72828, 0x7f7f7f};
+
+QTableWidgetItem* cell(const QString& text, bool number = true) {
+    auto* item = new QTableWidgetItem(text);
+    item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+    if (number) item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    return item;
+}
+
+}  // namespace
+
+QColor share_colour(std::size_t row) {
+    return QColor(palette[row % palette.size()]);
+}
+
+std::vector<measure::BudgetLine> by_contribution(const measure::Budget& budget) {
+    std::vector<measure::BudgetLine> lines = budget.lines;
+    std::ranges::stable_sort(lines, std::ranges::greater{}, &measure::BudgetLine::u_i_db);
+    return lines;
+}
+
+QString source_name(std::string_view source) {
+    for (const SourceName& s : source_names)
+        if (s.id == source) return QString::fromLatin1(s.name);
+    return QString::fromUtf8(source.data(), qsizetype(source.size()));
+}
+
+ShareBar::ShareBar(QWidget* parent) : QWidget(parent) {
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+}
+
+void ShareBar::set_lines(std::vector<measure::BudgetLine> lines) {
+    lines_ = std::move(lines);
+    update();
+}
+
+QSize ShareBar::sizeHint() const {
+    return {400, fontMetrics().height() * 2};
+}
+
+QSize ShareBar::minimumSizeHint() const {
+    return {100, fontMetrics().height() * 2};
+}
+
+void ShareBar::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    const QRectF area = QRectF(rect()).adjusted(1, 1, -1, -1);
+    painter.setPen(palette().color(QPalette::Mid));
+    painter.drawRect(area);
+    double left = area.left();
+    for (std::size_t i = 0; i < lines_.size(); ++i) {
+        const double width = area.width() * std::clamp(lines_[i].share, 0.0, 1.0);
+        if (width <= 0) continue;
+        const QRectF part(left, area.top(), width, area.height());
+        painter.fillRect(part, share_colour(i));
+        // A share wide enough for its figure carries it.
+        const QString label = QLocale().toString(lines_[i].share * 100, 'f', 0) + " %";
+        if (painter.fontMetrics().horizontalAdvance(label) + 6 < width) {
+            painter.setPen(Qt::white);
+            painter.drawText(part, Qt::AlignCenter, label);
+        }
+        left += width;
+    }
+}
+
+BudgetView::BudgetView(QWidget* parent)
+    : QWidget(parent),
+      heading_(new QLabel(this)),
+      table_(new QTableWidget(0, 5, this)),
+      bar_(new ShareBar(this)) {
+    table_->setObjectName(QStringLiteral("budgetTable"));
+    heading_->setObjectName(QStringLiteral("budgetHeading"));
+    heading_->setWordWrap(true);
+    table_->setHorizontalHeaderLabels({tr("Error source"), tr("Std. uncertainty u"),
+                                       tr("Sensitivity c"), tr("Contribution (dB)"), tr("Share")});
+    table_->verticalHeader()->hide();
+    table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    table_->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
+    for (int c = 1; c < 5; ++c)
+        table_->horizontalHeader()->setSectionResizeMode(c, QHeaderView::ResizeToContents);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(heading_);
+    layout->addWidget(table_, 1);
+    layout->addWidget(bar_);
+}
+
+void BudgetView::show_nothing(const QString& why_not) {
+    heading_->setText(why_not);
+    table_->setRowCount(0);
+    bar_->set_lines({});
+    text_.clear();
+}
+
+void BudgetView::show_budget(const measure::Budget& budget, const QString& where) {
+    if (!budget.valid) {
+        show_nothing(tr("No budget %1: the measurement has no valid result there.").arg(where));
+        return;
+    }
+    const QLocale locale;
+    const auto number = [&](double x, int places) { return locale.toString(x, 'f', places); };
+    const std::vector<measure::BudgetLine> lines = by_contribution(budget);
+    const QString totals =
+        tr("u<sub>c</sub> = %1 dB, U (k = %2) = %3 dB")
+            .arg(number(budget.u_c_db, 3), number(budget.k, 0), number(budget.U_db, 3));
+    heading_->setText(tr("Budget %1: %2").arg(where.toHtmlEscaped(), totals));
+    table_->setRowCount(static_cast<int>(lines.size()));
+    text_ = tr("Uncertainty budget %1").arg(where) + '\n' +
+            QStringLiteral("source\tu\tc\tcontribution_db\tshare_percent\n");
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const measure::BudgetLine& l = lines[i];
+        const int row = static_cast<int>(i);
+        QTableWidgetItem* name = cell(source_name(l.source), false);
+        name->setData(Qt::DecorationRole, share_colour(i));
+        name->setData(Qt::UserRole, QString::fromUtf8(l.source.data(), qsizetype(l.source.size())));
+        table_->setItem(row, 0, name);
+        table_->setItem(row, 1, cell(number(l.u, 4)));
+        table_->setItem(row, 2, cell(number(l.c, 4)));
+        table_->setItem(row, 3, cell(number(l.u_i_db, 4)));
+        table_->setItem(row, 4, cell(number(l.share * 100, 1) + " %"));
+        text_ += source_name(l.source) + '\t' + number(l.u, 4) + '\t' + number(l.c, 4) + '\t' +
+                 number(l.u_i_db, 4) + '\t' + number(l.share * 100, 1) + '\n';
+    }
+    text_ += tr("combined u_c\t%1 dB\nexpanded U (k = %2)\t%3 dB\n")
+                 .arg(number(budget.u_c_db, 4), number(budget.k, 0), number(budget.U_db, 4));
+    bar_->set_lines(lines);
+}
+
+}  // namespace orlavex::planner

@@ -1,0 +1,62 @@
+// The uncertainty budget at the selected point: every error source with its
+// standard uncertainty, sensitivity, contribution and share, the largest
+// first, above a bar of the shares; and the budget as plain text to copy.
+#pragma once
+
+#include "measure/gum.h"
+
+#include <QLocale>
+#include <QString>
+#include <QWidget>
+
+#include <vector>
+
+class QLabel;
+class QTableWidget;
+
+namespace orlavex::planner {
+
+// The lines of BUDGET ordered by contribution, the largest first.
+std::vector<measure::BudgetLine> by_contribution(const measure::Budget& budget);
+// "ENR", "Mismatch at the DUT input", ... for a budget line's identifier.
+QString source_name(std::string_view source);
+
+class ShareBar : public QWidget {
+  public:
+    explicit ShareBar(QWidget* parent = nullptr);
+    void set_lines(std::vector<measure::BudgetLine> lines);
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+
+  private:
+    std::vector<measure::BudgetLine> lines_;
+};
+
+class BudgetView : public QWidget {
+  public:
+    explicit BudgetView(QWidget* parent = nullptr);
+
+    // Shows BUDGET for the point described by WHERE ("at 5.0 GHz"); an
+    // invalid budget shows WHY_NOT instead.
+    void show_budget(const measure::Budget& budget, const QString& where);
+    void show_nothing(const QString& why_not);
+
+    // Tab-separated, one line per source, a heading and the totals.
+    QString text() const { return text_; }
+    QTableWidget* table() const { return table_; }
+
+  private:
+    QLabel* heading_;
+    QTableWidget* table_;
+    ShareBar* bar_;
+    QString text_;
+};
+
+// Colour of budget line ROW (in contribution order), shared by the table's
+// swatches and the bar.
+QColor share_colour(std::size_t row);
+
+}  // namespace orlavex::planner

@@ -1,0 +1,147 @@
+// The planner window "Orlavex Planner": the calculator's set-up swept across
+// a band (or over another input), its uncertainty and margin charts, the
+// budget at a chosen point, the ranking of noise sources and preamp choices,
+// and export. It works on its own copy of the calculator: nothing done here
+// changes the calculator window.
+#pragma once
+
+#include "charts/sweep_chart_data.h"
+#include "engine/calculator.h"
+#include "planning/advice.h"
+#include "planning/sweep.h"
+
+#include <QString>
+#include <QWidget>
+
+#include <functional>
+#include <memory>
+#include <optional>
+
+class QCheckBox;
+class QComboBox;
+class QDoubleSpinBox;
+class QLabel;
+class QProgressBar;
+class QPushButton;
+class QSpinBox;
+class QTableWidget;
+class QThread;
+class QTimer;
+
+namespace orlavex::planner {
+
+class BudgetView;
+class PointChartView;
+class SweepRunner;
+
+// The calculator's state now (a copy).
+using CalculatorSource = std::function<Calculator()>;
+
+class PlannerWindow : public QWidget {
+    Q_OBJECT
+
+  public:
+    explicit PlannerWindow(CalculatorSource calculator, QWidget* parent = nullptr);
+    ~PlannerWindow() override;
+
+    // Takes the calculator's inputs and selections over again ("From Calculator").
+    void take_from_calculator();
+
+    // The planner's own copy of the window, with its edits.
+    const Calculator& setup() const { return setup_; }
+    // The sweep the controls describe now.
+    planning::Sweep current_sweep() const;
+    // The last sweep shown, or nullptr before the first one is done.
+    const planning::SweepResult* result() const { return result_.get(); }
+    const charts::SweepChartData& chart_data() const { return chart_data_; }
+    bool sweep_running() const;
+
+    std::optional<std::size_t> selected_point() const { return selected_; }
+    void select_point(std::size_t index);
+
+    // Reads an ENR table or S-parameter file. A bad file leaves everything
+    // as it was and shows its message; returns false then.
+    bool load_enr_table(const QString& path);
+    bool load_sparameters(const QString& path);
+    QString file_message() const;
+
+    // Exports; each returns an empty string or why it failed.
+    QString export_csv(const QString& path) const;
+    QString save_charts(const QString& path) const;
+    QString budget_text() const;
+
+    void start_advice();
+    const planning::Advice& advice() const { return advice_; }
+    // Applies the noise source and preamp choice of advice row ROW.
+    void apply_advice(std::size_t row);
+
+    void cancel_sweep();
+
+  signals:
+    void sweep_shown();    // a finished sweep is on the charts
+    void sweep_stopped();  // cancelled, or it failed (its message is shown)
+    void advice_shown();
+
+  private:
+    QWidget* build_controls();
+    QWidget* build_results();
+    void connect_controls();
+    void show_setup();
+    void over_changed();
+    void set_default_range();
+    void enter_field(Ctl field, double value);
+    void schedule_sweep();
+    void run_sweep_now();
+    void show_result(std::shared_ptr<const planning::SweepResult> result);
+    void show_budget();
+    void show_progress();
+    void show_hover(std::size_t index, QPoint global_pos);
+    void show_advice();
+    void set_status(const QString& text);
+    QString point_place(std::size_t index) const;
+
+    CalculatorSource calculator_;
+    Calculator setup_;
+    std::optional<datafiles::EnrTable> enr_table_;
+    std::optional<datafiles::Touchstone> sparameters_;
+
+    std::shared_ptr<const planning::SweepResult> result_;
+    bool result_has_mc_ = false;
+    charts::SweepChartData chart_data_;
+    std::optional<std::size_t> selected_;
+    planning::Advice advice_;
+
+    SweepRunner* runner_;
+    QThread* advice_thread_ = nullptr;  // while the advice is being ranked
+    QTimer* sweep_timer_;
+    QTimer* progress_timer_;
+
+    QLabel* setup_label_ = nullptr;
+    QPushButton* from_calculator_ = nullptr;
+    QDoubleSpinBox* dut_nf_ = nullptr;
+    QDoubleSpinBox* dut_gain_ = nullptr;
+    QComboBox* over_ = nullptr;
+    QDoubleSpinBox* from_ = nullptr;
+    QDoubleSpinBox* to_ = nullptr;
+    QSpinBox* points_ = nullptr;
+    QCheckBox* log_ = nullptr;
+    QComboBox* match_form_ = nullptr;
+    QComboBox* conversion_ = nullptr;
+    QLabel* enr_name_ = nullptr;
+    QLabel* s2p_name_ = nullptr;
+    QLabel* file_message_ = nullptr;
+    QDoubleSpinBox* noise_bw_ = nullptr;
+    QDoubleSpinBox* tau_ = nullptr;
+    QCheckBox* monte_carlo_ = nullptr;
+    QSpinBox* trials_ = nullptr;
+    QProgressBar* progress_ = nullptr;
+    QPushButton* cancel_ = nullptr;
+    QLabel* status_ = nullptr;
+    PointChartView* uncertainty_view_ = nullptr;
+    PointChartView* margin_view_ = nullptr;
+    BudgetView* budget_ = nullptr;
+    QTableWidget* advice_table_ = nullptr;
+    QPushButton* rank_ = nullptr;
+};
+
+}  // namespace orlavex::planner

@@ -1,0 +1,39 @@
+// planner_showcase: the calculator window with its planner opened through
+// Tools > Planner..., a set-up an engineer would plan (an ENR table, jitter,
+// a Monte Carlo band, a selected point, the advice ranked), left on screen
+// for screenshots. Not a test: it runs until closed.
+//
+//   planner_showcase [ENR_TABLE [advice]]
+#include "planner_fixture.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QDoubleSpinBox>
+#include <QSpinBox>
+#include <QTabWidget>
+
+using namespace orlavex::planner;
+using namespace orlavex::planner::testing;
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    auto window = calculator_window();
+    window->move(0, 0);
+    window->show();
+    PlannerWindow* planner = open_planner(*window);
+    planner->move(20, 20);
+    if (argc > 1) planner->load_enr_table(QString::fromLocal8Bit(argv[1]));
+    planner->findChild<QDoubleSpinBox*>(QStringLiteral("noiseBandwidth"))->setValue(4e6);
+    planner->findChild<QDoubleSpinBox*>(QStringLiteral("integrationTime"))->setValue(0.05);
+    planner->findChild<QSpinBox*>(QStringLiteral("trials"))->setValue(5000);
+    planner->findChild<QCheckBox*>(QStringLiteral("monteCarlo"))->setChecked(true);
+    if (!wait_for_sweep(*planner, 60000)) return 1;
+    planner->select_point(planner->result()->points.size() / 3);
+    if (argc > 2 && QByteArray(argv[2]) == "advice") {
+        QSignalSpy advised(planner, &PlannerWindow::advice_shown);
+        planner->start_advice();
+        if (!advised.wait(120000)) return 1;
+        planner->findChild<QTabWidget*>()->setCurrentIndex(1);
+    }
+    return QApplication::exec();
+}

@@ -1,0 +1,404 @@
+// The planner window: opening it from the calculator, taking the set-up
+// over, its own edits, the charts against the library's sweep, the budget
+// of a clicked point, data files, export and cancelling a Monte Carlo sweep.
+#include "planner_fixture.h"
+
+#include "engine/controls.h"
+#include "planner/budget_view.h"
+#include "planner/point_chart_view.h"
+#include "planning/sweep.h"
+#include "planning/window_setup.h"
+
+#include <QCheckBox>
+#include <QClipboard>
+#include <QComboBox>
+#include <QDoubleSpinBox>
+#include <QFile>
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QSvgRenderer>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QToolTip>
+#include <QtCharts/QLineSeries>
+
+#include <cmath>
+
+using namespace orlavex;
+using namespace orlavex::planner;
+using namespace orlavex::planner::testing;
+
+namespace {
+
+template <typename Widget>
+Widget* find(const QWidget& window, const char* name) {
+    return window.findChild<Widget*>(QString::fromLatin1(name));
+}
+
+// Every text, check mark and state value the calculator shows, to see that
+// nothing of it changed.
+std::vector<std::string> window_texts(const Calculator& calc) {
+    std::vector<std::string> texts;
+    for (const Control& c : calc.form.controls)
+        texts.push_back(c.text + '|' + std::to_string(c.value) + '|' + std::to_string(c.checked));
+    return texts;
+}
+
+std::vector<QPointF> named_curve(const QChart& chart, const QString& name) {
+    std::vector<QPointF> points;
+    for (QAbstractSeries* s : chart.series())
+        if (auto* line = qobject_cast<QLineSeries*>(s); line && line->name() == name)
+            for (const QPointF& p : line->points())
+                points.push_back(p);
+    return points;
+}
+
+// Types TEXT into the calculator's field NAME and leaves it with Tab.
+void type_into(QMainWindow& window, const char* name, const QString& text) {
+    window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    auto* field = find<QLineEdit>(window, name);
+    QTest::mouseClick(field, Qt::LeftButton, Qt::NoModifier, field->rect().center());
+    for (QChar c : text)
+        QTest::keyClicks(field, QString(c));
+    QTest::keyClick(field, Qt::Key_Tab);
+}
+
+}  // namespace
+
+class PlannerWindowTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void tools_menu_sits_between_web_and_help_and_opens_the_planner() {
+        auto window = calculator_window();
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        QStringList titles;
+        for (QAction* a : window->menuBar()->actions())
+            if (a->isVisible()) titles << a->text();
+        QCOMPARE(titles, (QStringList{"File", "Option", "Web", "Tools", "Help"}));
+        QCOMPARE(planner_item(*window)->text(), QStringLiteral("Planner..."));
+        QCOMPARE(planner_item(*window)->shortcut(), QKeySequence(QStringLiteral("Ctrl+P")));
+
+        type_into(*window, "txtDUT_Gain", QStringLiteral("23"));
+        QCOMPARE(window->calculator().state.DUT_Gain, 23.0);
+
+        QCOMPARE(planner_of(*window), nullptr);
+        QTest::keyClick(window.get(), Qt::Key_P, Qt::ControlModifier);
+        PlannerWindow* planner = planner_of(*window);
+        QVERIFY(planner != nullptr);
+        QVERIFY(planner->isVisible());
+        QVERIFY(planner->isWindow());
+        QVERIFY(!planner->isModal());
+        QCOMPARE(planner->windowTitle(), QStringLiteral("Orlavex Planner"));
+        QVERIFY(planner->windowFlags() & Qt::Window);
+
+        // The calculator's inputs and selections, every one of them.
+        QCOMPARE(window_texts(planner->setup()), window_texts(window->calculator()));
+        QCOMPARE(planner->setup().state.DUT_Gain, 23.0);
+        QCOMPARE(find<QDoubleSpinBox>(*planner, "dutGain")->value(), 23.0);
+        QVERIFY(wait_for_sweep(*planner));
+        QCOMPARE(planner->result()->points.front().dut_gain_db, 23.0);
+
+        // Chosen again, the same window comes up.
+        planner_item(*window)->trigger();
+        QCOMPARE(window->findChildren<PlannerWindow*>().size(), qsizetype(1));
+
+        // It closes with the calculator.
+        window->close();
+        QVERIFY(!planner->isVisible());
+    }
+
+    void from_calculator_takes_over_a_change_made_in_the_calculator() {
+        auto window = calculator_window();
+        window->show();
+        PlannerWindow* planner = open_planner(*window);
+        QVERIFY(wait_for_sweep(*planner));
+        const bool second_stage = is_checked(window->calculator(), Ctl::mnu2ndStage);
+
+        const double nf_before = window->calculator().state.DUT_NF;
+        window->menus().action(Ctl::mnu2ndStage)->trigger();
+        type_into(*window, "txtDUT_NF", QStringLiteral("4.5"));
+        QCOMPARE(is_checked(window->calculator(), Ctl::mnu2ndStage), !second_stage);
+        const double nf_typed = window->calculator().state.DUT_NF;
+        QVERIFY(std::fabs(nf_typed - nf_before) > 1);
+        // Not yet in the planner.
+        QCOMPARE(is_checked(planner->setup(), Ctl::mnu2ndStage), second_stage);
+        QCOMPARE(planner->setup().state.DUT_NF, nf_before);
+
+        QTest::mouseClick(find<QPushButton>(*planner, "fromCalculator"), Qt::LeftButton);
+        QCOMPARE(is_checked(planner->setup(), Ctl::mnu2ndStage), !second_stage);
+        QCOMPARE(planner->setup().state.DUT_NF, nf_typed);
+        QCOMPARE(find<QDoubleSpinBox>(*planner, "dutNf")->value(), nf_typed);
+        QCOMPARE(window_texts(planner->setup()), window_texts(window->calculator()));
+        QVERIFY(wait_for_sweep(*planner));
+        QCOMPARE(planner->result()->points.front().dut_nf_db, nf_typed);
+        QCOMPARE(planner->result()->points.front().setup.second_stage, !second_stage);
+    }
+
+    void an_edit_in_the_planner_leaves_the_calculator_untouched() {
+        auto window = calculator_window();
+        window->show();
+        PlannerWindow* planner = open_planner(*window);
+        QVERIFY(wait_for_sweep(*planner));
+        const std::vector<std::string> before = window_texts(window->calculator());
+        const double nf_before = window->calculator().state.DUT_NF;
+
+        find<QDoubleSpinBox>(*planner, "dutNf")->setValue(7.5);
+        find<QDoubleSpinBox>(*planner, "dutGain")->setValue(31);
+        QVERIFY(wait_for_sweep(*planner));
+        QCOMPARE(planner->setup().state.DUT_NF, 7.5);
+        QCOMPARE(planner->setup().state.DUT_Gain, 31.0);
+        QCOMPARE(planner->result()->points.back().dut_nf_db, 7.5);
+
+        QCOMPARE(window->calculator().state.DUT_NF, nf_before);
+        QCOMPARE(window_texts(window->calculator()), before);
+    }
+
+    void the_charts_show_the_librarys_sweep() {
+        auto window = calculator_window();
+        PlannerWindow* planner = open_planner(*window);
+        find<QSpinBox>(*planner, "sweepPoints")->setValue(57);
+        find<QCheckBox>(*planner, "sweepLog")->setChecked(true);
+        QVERIFY(wait_for_sweep(*planner));
+
+        const planning::SweepResult expected = planning::run_sweep(planner->current_sweep());
+        const planning::SweepResult& shown = *planner->result();
+        QCOMPARE(shown.points.size(), std::size_t{57});
+        QCOMPARE(expected.points.size(), shown.points.size());
+
+        std::vector<QPointF> plus_u, rss;
+        for (const planning::SweepPoint& p : expected.points) {
+            if (p.in_range && p.gum.valid) plus_u.emplace_back(p.swept_value, p.gum.U_db);
+            if (p.in_range && p.classic.rss_db) rss.emplace_back(p.swept_value, *p.classic.rss_db);
+        }
+        QVERIFY(plus_u.size() > 10);
+        const QChart* chart = find<PointChartView>(*planner, "uncertaintyChart")->chart();
+        QCOMPARE(named_curve(*chart, QStringLiteral("GUM, k = 2")), plus_u);
+        QCOMPARE(named_curve(*chart, QStringLiteral("classic RSS")), rss);
+        QVERIFY(std::isnan(expected.points.front().swept_value) == false);
+        QCOMPARE(planner->chart_data().log_x, true);
+        QCOMPARE(planner->chart_data().band_edges.size(), expected.band_edges.size());
+    }
+
+    void a_swept_match_goes_as_return_loss_when_asked() {
+        auto window = calculator_window();
+        PlannerWindow* planner = open_planner(*window);
+        auto* over = find<QComboBox>(*planner, "sweptInput");
+        over->setCurrentIndex(over->findData(int(planning::SweptInput::dut_in_match)));
+        QVERIFY(find<QComboBox>(*planner, "matchForm")->isEnabled());
+        QVERIFY(!find<QCheckBox>(*planner, "sweepLog")->isEnabled());
+        find<QComboBox>(*planner, "matchForm")->setCurrentIndex(1);
+        find<QSpinBox>(*planner, "sweepPoints")->setValue(5);
+        QVERIFY(wait_for_sweep(*planner));
+        const planning::SweepResult& r = *planner->result();
+        QCOMPARE(r.over, planning::SweptInput::dut_in_match);
+        QCOMPARE(r.match_form, planning::MatchForm::return_loss);
+        QCOMPARE(r.points.front().swept_value, 30.0);
+        QCOMPARE(r.points.back().swept_value, 10.0);
+        QVERIFY(QString::fromStdString(planner->chart_data().x_label).contains("return loss"));
+        // A worse match, a larger uncertainty.
+        QVERIFY(r.points.back().gum.U_db > r.points.front().gum.U_db);
+    }
+
+    void clicking_a_point_fills_the_budget_largest_first() {
+        auto window = calculator_window();
+        PlannerWindow* planner = open_planner(*window);
+        planner->resize(1400, 1000);
+        planner->show();
+        QVERIFY(QTest::qWaitForWindowExposed(planner));
+        find<QSpinBox>(*planner, "sweepPoints")->setValue(21);
+        find<QDoubleSpinBox>(*planner, "integrationTime")->setValue(0.1);
+        find<QDoubleSpinBox>(*planner, "noiseBandwidth")->setValue(4e6);
+        QVERIFY(wait_for_sweep(*planner));
+
+        auto* view = find<PointChartView>(*planner, "uncertaintyChart");
+        const std::size_t target = 4;
+        const planning::SweepPoint& p = planner->result()->points[target];
+        QVERIFY(p.in_range && p.gum.valid);
+        const QPoint at = view->position_of(target, p.gum.U_db).toPoint();
+        QTest::mouseMove(view->viewport(), at);
+        QTRY_VERIFY(QToolTip::isVisible());
+        QVERIFY2(QToolTip::text().contains(QLocale().toString(p.gum.U_db, 'f', 3)),
+                 qPrintable(QToolTip::text()));
+        QVERIFY(!planner->selected_point() || *planner->selected_point() != target);
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, Qt::NoModifier, at);
+        QCOMPARE(planner->selected_point(), std::optional<std::size_t>(target));
+
+        auto* table = find<QTableWidget>(*planner, "budgetTable");
+        QCOMPARE(table->rowCount(), int(p.gum.lines.size()));
+        const std::vector<measure::BudgetLine> sorted = by_contribution(p.gum);
+        const QLocale locale;
+        for (int row = 0; row < table->rowCount(); ++row) {
+            const measure::BudgetLine& line = sorted[std::size_t(row)];
+            QCOMPARE(table->item(row, 0)->data(Qt::UserRole).toString().toStdString(),
+                     std::string(line.source));
+            QCOMPARE(table->item(row, 3)->text(), locale.toString(line.u_i_db, 'f', 4));
+            if (row > 0) QVERIFY(sorted[row - 1].u_i_db >= line.u_i_db);
+        }
+        QVERIFY(sorted.front().u_i_db > sorted.back().u_i_db);
+        const QString heading = find<QLabel>(*planner, "budgetHeading")->text();
+        QVERIFY2(heading.contains(locale.toString(p.gum.U_db, 'f', 3)), qPrintable(heading));
+
+        // Another point, another budget.
+        planner->select_point(15);
+        QVERIFY(find<QLabel>(*planner, "budgetHeading")->text() != heading);
+    }
+
+    void a_bad_file_shows_its_message_and_changes_nothing() {
+        auto window = calculator_window();
+        PlannerWindow* planner = open_planner(*window);
+        QVERIFY(planner->load_enr_table(ORLAVEX_TEST_DATA_DIR "/source.enr"));
+        QVERIFY(wait_for_sweep(*planner));
+        QVERIFY(planner->file_message().isEmpty());
+        const auto* name = find<QLabel>(*planner, "enrName");
+        const QString name_before = name->text();
+        QVERIFY(name_before.contains(QStringLiteral("source.enr")));
+        const double enr_before = planner->result()->points[3].enr_db;
+
+        QVERIFY(!planner->load_enr_table(ORLAVEX_TEST_DATA_DIR "/binary.enr"));
+        QVERIFY2(planner->file_message().contains(QStringLiteral("binary.enr")),
+                 qPrintable(planner->file_message()));
+        QCOMPARE(name->text(), name_before);
+        QVERIFY(!planner->sweep_running());  // nothing to recompute
+        const planning::Sweep sweep = planner->current_sweep();
+        QVERIFY(sweep.enr_table.has_value());
+        QCOMPARE(planning::run_sweep(sweep).points[3].enr_db, enr_before);
+
+        QTemporaryDir dir;
+        const QString bad_s2p = dir.filePath(QStringLiteral("bad.s2p"));
+        QFile file(bad_s2p);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("# GHz S MA R 50\n1 0.1 0 abc 0 0 0 0 0\n");
+        file.close();
+        QVERIFY(!planner->load_sparameters(bad_s2p));
+        QVERIFY(planner->file_message().contains(QStringLiteral("bad.s2p:2")));
+        QVERIFY(!planner->current_sweep().dut_sparameters.has_value());
+        QCOMPARE(find<QLabel>(*planner, "s2pName")->text(), QStringLiteral("none"));
+
+        QVERIFY(planner->load_sparameters(ORLAVEX_TEST_DATA_DIR "/dut_ma.s2p"));
+        QVERIFY(planner->file_message().isEmpty());
+        QVERIFY(planner->current_sweep().dut_sparameters.has_value());
+    }
+
+    void exports_write_files_that_read_back() {
+        auto window = calculator_window();
+        PlannerWindow* planner = open_planner(*window);
+        find<QSpinBox>(*planner, "sweepPoints")->setValue(11);
+        QVERIFY(wait_for_sweep(*planner));
+        QTemporaryDir dir;
+
+        const QString csv_path = dir.filePath(QStringLiteral("sweep.csv"));
+        QCOMPARE(planner->export_csv(csv_path), QString());
+        QFile csv(csv_path);
+        QVERIFY(csv.open(QIODevice::ReadOnly));
+        const QStringList lines = QString::fromUtf8(csv.readAll()).split('\n', Qt::SkipEmptyParts);
+        QCOMPARE(lines.size(), 12);
+        const QStringList header = lines[0].split(',');
+        QCOMPARE(header.front(), QStringLiteral("freq_ghz"));
+        const qsizetype u_column = header.indexOf(QStringLiteral("U_db"));
+        QVERIFY(u_column > 0);
+        for (int i = 1; i < lines.size(); ++i) {
+            const planning::SweepPoint& p = planner->result()->points[std::size_t(i - 1)];
+            const QStringList cells = lines[i].split(',');
+            QCOMPARE(cells[0].toDouble(), p.swept_value);
+            if (p.in_range && p.gum.valid)
+                QVERIFY(std::fabs(cells[u_column].toDouble() - p.gum.U_db) < 1e-3);
+        }
+
+        const QString png = dir.filePath(QStringLiteral("charts.png"));
+        QCOMPARE(planner->save_charts(png), QString());
+        const QImage image(png);
+        QVERIFY(!image.isNull());
+        QVERIFY(image.width() > 400 && image.height() > 300);
+        const QString svg = dir.filePath(QStringLiteral("charts.svg"));
+        QCOMPARE(planner->save_charts(svg), QString());
+        QSvgRenderer drawing(svg);
+        QVERIFY(drawing.isValid());
+        QVERIFY(!planner->save_charts(dir.filePath(QStringLiteral("charts.bmp"))).isEmpty());
+
+        planner->select_point(5);
+        const planning::SweepPoint& p = planner->result()->points[5];
+        const QStringList text = planner->budget_text().split('\n', Qt::SkipEmptyParts);
+        QCOMPARE(text.size(), int(p.gum.lines.size()) + 4);
+        QVERIFY(text[0].contains(QStringLiteral("GHz")));
+        QVERIFY(text.last().contains(QLocale().toString(p.gum.U_db, 'f', 4)));
+        QTest::mouseClick(find<QPushButton>(*planner, "copyBudget"), Qt::LeftButton);
+        QCOMPARE(QApplication::clipboard()->text(), planner->budget_text());
+    }
+
+    void cancel_stops_a_monte_carlo_sweep() {
+        auto window = calculator_window();
+        PlannerWindow* planner = open_planner(*window);
+        QVERIFY(wait_for_sweep(*planner));
+        const planning::SweepResult* before = planner->result();
+
+        find<QSpinBox>(*planner, "trials")->setValue(1'000'000);
+        find<QCheckBox>(*planner, "monteCarlo")->setChecked(true);
+        QTRY_VERIFY(find<QPushButton>(*planner, "cancelSweep")->isEnabled());
+        QVERIFY(planner->sweep_running());
+        QSignalSpy stopped(planner, &PlannerWindow::sweep_stopped);
+        QSignalSpy shown(planner, &PlannerWindow::sweep_shown);
+        QTest::mouseClick(find<QPushButton>(*planner, "cancelSweep"), Qt::LeftButton);
+        QVERIFY(stopped.wait(20000));
+        QVERIFY(!planner->sweep_running());
+        QCOMPARE(shown.size(), 0);
+        QCOMPARE(planner->result(), before);  // the charts keep the last finished sweep
+        QVERIFY(find<QLabel>(*planner, "status")->text().contains(QStringLiteral("cancelled")));
+        QVERIFY(!find<QPushButton>(*planner, "cancelSweep")->isEnabled());
+
+        // A smaller Monte Carlo runs to the end and carries its band.
+        find<QSpinBox>(*planner, "trials")->setValue(2000);
+        find<QSpinBox>(*planner, "sweepPoints")->setValue(9);
+        QVERIFY(wait_for_sweep(*planner));
+        QVERIFY(planner->result()->points[4].monte_carlo.has_value());
+        QCOMPARE(planner->result()->points[4].monte_carlo->trials, std::size_t{2000});
+    }
+
+    void an_advice_row_applies_its_choice_to_the_planner_only() {
+        auto window = calculator_window();
+        PlannerWindow* planner = open_planner(*window);
+        find<QSpinBox>(*planner, "sweepPoints")->setValue(11);
+        QVERIFY(wait_for_sweep(*planner));
+        const std::vector<std::string> calculator_before = window_texts(window->calculator());
+
+        QSignalSpy advised(planner, &PlannerWindow::advice_shown);
+        QTest::mouseClick(find<QPushButton>(*planner, "rankAdvice"), Qt::LeftButton);
+        QVERIFY(advised.wait(60000));
+        const auto& ranking = planner->advice().ranking;
+        QVERIFY(ranking.size() > 10);
+        QCOMPARE(find<QTableWidget>(*planner, "adviceTable")->rowCount(), int(ranking.size()));
+
+        std::size_t row = 0;
+        while (ranking[row].candidate.noise_source == planner->setup().form[Ctl::lblNSsel].text ||
+               ranking[row].candidate.noise_source == "User")
+            ++row;
+        const planning::Candidate chosen = ranking[row].candidate;
+        planner->apply_advice(row);
+        QCOMPARE(planner->setup().form[Ctl::lblNSsel].text, chosen.noise_source);
+        QCOMPARE(is_ticked(planner->setup(), Ctl::chkIntPA), chosen.int_preamp);
+        QVERIFY(wait_for_sweep(*planner));
+        QCOMPARE(window_texts(window->calculator()), calculator_before);
+    }
+
+    void numbers_follow_a_decimal_comma_locale() {
+        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+        auto window = calculator_window();
+        PlannerWindow* planner = open_planner(*window);
+        find<QSpinBox>(*planner, "sweepPoints")->setValue(5);
+        QVERIFY(wait_for_sweep(*planner));
+        planner->select_point(2);
+        auto* table = find<QTableWidget>(*planner, "budgetTable");
+        QVERIFY(table->rowCount() > 0);
+        QVERIFY2(table->item(0, 3)->text().contains(','), qPrintable(table->item(0, 3)->text()));
+        QVERIFY(find<QDoubleSpinBox>(*planner, "sweepTo")->text().contains(','));
+        QLocale::setDefault(QLocale::c());
+    }
+};
+
+QTEST_MAIN(PlannerWindowTest)
+#include "planner_window_test.moc"
