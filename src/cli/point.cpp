@@ -13,20 +13,6 @@ namespace {
 
 using enum TextTable::Align;
 
-std::string_view lamp_name(Lamp lamp) {
-    switch (lamp) {
-        case Lamp::green:
-            return "green";
-        case Lamp::yellow:
-            return "yellow";
-        case Lamp::red:
-            return "red";
-        case Lamp::grey:
-            return "grey";
-    }
-    return "grey";
-}
-
 // The window's guideline captions, in its order 1, 2, 3.
 constexpr std::string_view guideline_names[3] = {"(NF+G)dut - NFsa", "ENR - NFdut", "ENR - NFsa"};
 

@@ -12,20 +12,6 @@ namespace {
 
 using planning::SweepPoint;
 
-std::string lamp_text(Lamp lamp) {
-    switch (lamp) {
-        case Lamp::green:
-            return "green";
-        case Lamp::yellow:
-            return "yellow";
-        case Lamp::red:
-            return "red";
-        case Lamp::grey:
-            return "grey";
-    }
-    return "grey";
-}
-
 Cell number(std::optional<double> x) {
     return Cell{x, {}, false};
 }
@@ -91,7 +77,7 @@ std::vector<SweepColumn> sweep_columns(const planning::SweepResult& result, bool
                        [i](const SweepPoint& p) { return number(margin(p, i)); }});
     for (int i = 0; i < 3; ++i)
         all.push_back({"lamp" + std::to_string(i + 1), 0, [i](const SweepPoint& p) {
-                           return text(p.in_range ? lamp_text(p.classic.lamp[i]) : "");
+                           return text(p.in_range ? std::string(lamp_name(p.classic.lamp[i])) : "");
                        }});
     all.push_back({"rss_db", 4, [](const SweepPoint& p) {
                        return number(p.in_range ? p.classic.rss_db : std::nullopt);

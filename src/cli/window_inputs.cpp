@@ -4,6 +4,7 @@
 #include "catalogue/noise_source_table.h"
 #include "engine/controls.h"
 #include "window/entry_fields.h"
+#include "window/menu_lookup.h"
 #include "window/user_actions.h"
 
 #include <algorithm>
@@ -45,25 +46,6 @@ std::string_view noise_source_in_catalogue(std::string_view name) {
     return {};
 }
 
-bool lies_under(Ctl control, Ctl menu) {
-    for (Ctl c = layout_row(control).parent; c != Ctl::none && layout_row(c).kind != Kind::Window;
-         c = layout_row(c).parent) {
-        if (c == menu) return true;
-    }
-    return false;
-}
-
-// The item of pop-up menu TOP whose caption is CAPTION.
-Ctl menu_item(const Calculator& calc, Ctl top, std::string_view caption) {
-    for (const ControlRow& row : layout) {
-        if (row.kind == Kind::Item && calc.form[row.id].text == caption &&
-            lies_under(row.id, top)) {
-            return row.id;
-        }
-    }
-    return Ctl::none;
-}
-
 std::string quoted(std::string_view s) {
     return "\"" + std::string(s) + "\"";
 }
@@ -76,7 +58,7 @@ std::string choose(Calculator& calc, std::string_view option, std::string_view n
         return std::string(option) + ": unknown model " + quoted(name) +
                " (see orlavex-cli catalogue " + std::string(listing) + ")";
     }
-    const Ctl item = menu_item(calc, top, catalogue_name);
+    const Ctl item = menu_item_captioned(calc, top, catalogue_name);
     if (item == Ctl::none) return std::string(option) + ": " + quoted(name) + " is not in the menu";
     return click_control(calc, item);
 }

@@ -6,10 +6,26 @@
 #include <limits>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace orlavex {
 
 enum class Lamp { green, yellow, red, grey };
+
+// The lamp's colour as scripts and files name it.
+constexpr std::string_view lamp_name(Lamp lamp) {
+    switch (lamp) {
+        case Lamp::green:
+            return "green";
+        case Lamp::yellow:
+            return "yellow";
+        case Lamp::red:
+            return "red";
+        case Lamp::grey:
+            return "grey";
+    }
+    return "grey";
+}
 
 // A figure the last run did not compute (the window shows "- - -" there) is
 // NaN.

@@ -6,6 +6,7 @@
 #include "engine/number_text.h"
 #include "engine/recalc.h"
 #include "window/handlers.h"
+#include "window/menu_lookup.h"
 #include "window/user_actions.h"
 
 #include <algorithm>
@@ -18,30 +19,11 @@ using enum Ctl;
 
 namespace {
 
-bool lies_under(Ctl control, Ctl menu) {
-    for (Ctl c = layout_row(control).parent; c != Ctl::none && layout_row(c).kind != Kind::Window;
-         c = layout_row(c).parent) {
-        if (c == menu) return true;
-    }
-    return false;
-}
-
-// The item of pop-up menu TOP whose caption is CAPTION, or Ctl::none.
-Ctl menu_item(const Calculator& calc, Ctl top, std::string_view caption) {
-    for (const ControlRow& row : layout) {
-        if (row.kind == Kind::Item && calc.form[row.id].text == caption &&
-            lies_under(row.id, top)) {
-            return row.id;
-        }
-    }
-    return Ctl::none;
-}
-
 std::string choose(Calculator& calc, std::string_view name, Ctl top, Ctl user_item,
                    bool in_catalogue, std::string_view what) {
     if (name == user_selection) return click_control(calc, user_item);
     if (!in_catalogue) return "unknown " + std::string(what) + " \"" + std::string(name) + "\"";
-    const Ctl item = menu_item(calc, top, name);
+    const Ctl item = menu_item_captioned(calc, top, name);
     if (item == Ctl::none) return "\"" + std::string(name) + "\" is not in the menu";
     return click_control(calc, item);
 }

@@ -11,7 +11,9 @@ namespace orlavex::cli::test {
 
 namespace {
 
-std::string lamp_name(Lamp lamp) {
+// The names the JSON contract promises, written out here rather than taken
+// from the code under test.
+std::string contract_lamp_name(Lamp lamp) {
     switch (lamp) {
         case Lamp::green:
             return "green";
@@ -54,7 +56,8 @@ void expect_figures_of(const Calculator& window, const nlohmann::json& c) {
         EXPECT_EQ(c["levels_dbm"]["meas_off"], f.meas_off_dbm);
     }
     for (int i = 0; i < 3; ++i) {
-        EXPECT_EQ(c["guidelines"][i]["lamp"], lamp_name(f.lamp[i])) << "guideline " << i + 1;
+        EXPECT_EQ(c["guidelines"][i]["lamp"], contract_lamp_name(f.lamp[i]))
+            << "guideline " << i + 1;
         if (f.valid) EXPECT_EQ(c["guidelines"][i]["margin_db"], f.margin_db[i]);
     }
     if (f.rss_db) {
