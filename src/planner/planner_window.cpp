@@ -330,7 +330,7 @@ QWidget* PlannerWindow::build_results() {
     // the margin chart becomes a tab beside the budget.
     const int line = fontMetrics().height();
     const QScreen* screen = this->screen();
-    const bool compact = screen != nullptr && screen->availableGeometry().height() < line * 55;
+    const bool compact = screen != nullptr && screen->availableGeometry().height() < line * 70;
     results->addWidget(uncertainty_view_);
     if (!compact) results->addWidget(margin_view_);
 
@@ -406,13 +406,14 @@ QWidget* PlannerWindow::build_results() {
     lower_layout->addWidget(tabs, 1);
     lower_layout->addWidget(export_page);
     results->addWidget(lower);
-    uncertainty_view_->setMinimumHeight(line * 12);
-    margin_view_->setMinimumHeight(line * 10);
-    lower->setMinimumHeight(line * 10);
+    // Below these heights Qt Charts elides the axis labels.
+    uncertainty_view_->setMinimumHeight(line * 18);
+    margin_view_->setMinimumHeight(line * 18);
+    lower->setMinimumHeight(compact ? line * 21 : line * 10);
     if (compact) {
-        results->setSizes({line * 30, line * 20});
+        results->setSizes({line * 28, line * 22});
     } else {
-        results->setSizes({line * 26, line * 19, line * 20});
+        results->setSizes({line * 24, line * 19, line * 20});
     }
 
     connect(uncertainty_view_, &PointChartView::clicked, this, &PlannerWindow::select_point);
