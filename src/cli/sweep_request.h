@@ -17,7 +17,7 @@ namespace orlavex::cli {
 
 struct SweepRequest {
     WindowInputs inputs;
-    ModelOptions model;  // jitter, spec shape; trials and seed with --mc
+    ModelOptions model;  // jitter, datasheet-limit shape; trials and seed with --mc
     std::string over = "freq";
     double from = 0, to = 0;
     std::size_t points = 101;

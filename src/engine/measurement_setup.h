@@ -12,7 +12,7 @@ namespace orlavex {
 // the four reflection magnitudes (the external preamplifier's input match
 // while it is on), the analyzer's noise-figure and gain uncertainties, the
 // second-stage correction and the frequency conversion. Jitter and the shape
-// of the specification limits stay at their defaults. Reads the state Do_Calc
+// of the analyzer's datasheet limits stay at their defaults. Reads the state Do_Calc
 // has left.
 measure::MeasurementSetup measurement_setup(const Calculator& calc);
 

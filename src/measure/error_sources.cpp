@@ -13,8 +13,8 @@ std::vector<ErrorSource> error_sources(const MeasurementSetup& s) {
     // Certificates state the ENR uncertainty with k = 2.
     const double u_enr = s.enr_unc_db / 2;
     const bool rect = s.spec_shape == SpecShape::rectangular;
-    // A specification limit U: normal with k = 2, or rectangular within +-U.
-    const auto spec = [&](std::string_view name, Target target, double limit) {
+    // A datasheet limit U: normal with k = 2, or rectangular within +-U.
+    const auto datasheet_limit = [&](std::string_view name, Target target, double limit) {
         return rect ? ErrorSource{name, target, rectangular, limit / std::numbers::sqrt3, limit}
                     : ErrorSource{name, target, normal, limit / 2, limit / 2};
     };
@@ -35,9 +35,9 @@ std::vector<ErrorSource> error_sources(const MeasurementSetup& s) {
     sources.push_back(mismatch("mismatch_in", mismatch_in, s.gamma_source, s.gamma_dut_in));
     sources.push_back(mismatch("mismatch_cal", mismatch_cal, s.gamma_source, s.gamma_analyzer));
     sources.push_back(mismatch("mismatch_out", mismatch_out, s.gamma_dut_out, s.gamma_analyzer));
-    sources.push_back(spec("analyzer_nf_meas", analyzer_nf_meas, s.analyzer_nf_unc_db));
-    sources.push_back(spec("analyzer_nf_cal", analyzer_nf_cal, s.analyzer_nf_unc_db));
-    sources.push_back(spec("analyzer_gain", analyzer_gain, s.analyzer_gain_unc_db));
+    sources.push_back(datasheet_limit("analyzer_nf_meas", analyzer_nf_meas, s.analyzer_nf_unc_db));
+    sources.push_back(datasheet_limit("analyzer_nf_cal", analyzer_nf_cal, s.analyzer_nf_unc_db));
+    sources.push_back(datasheet_limit("analyzer_gain", analyzer_gain, s.analyzer_gain_unc_db));
     sources.push_back({"jitter_cal_off", jitter_cal_off, normal, u_jitter, u_jitter});
     sources.push_back({"jitter_cal_on", jitter_cal_on, normal, u_jitter, u_jitter});
     sources.push_back({"jitter_meas_off", jitter_meas_off, normal, u_jitter, u_jitter});

@@ -1,5 +1,5 @@
 // Monte Carlo simulation of the measurement: every error source drawn from
-// its distribution (normal; rectangular for the analyzer's specifications
+// its distribution (normal; rectangular for the analyzer's datasheet limits
 // when asked; mismatch from a uniform phase), the DUT noise-figure error of
 // each simulated measurement collected. Trials are cut into fixed blocks,
 // each with its own random stream seeded from (seed, block index), and the
