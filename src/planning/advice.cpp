@@ -94,6 +94,10 @@ std::string reason(const AdviceEntry& e, const AdviceEntry& best, const SweptInp
     if (&e == &best)
         return "Best: the smallest worst-case U over the band, " + worst + "; " + lamps + ".";
     if (hundredths(e.worst_U_db) == hundredths(best.worst_U_db)) {
+        if (e.all_green == best.all_green) {
+            return "As good as the best (" + db_text(e.worst_U_db) + " worst U, " + lamps +
+                   "); equal places keep the catalogue's order.";
+        }
         return "Same worst U as the best (" + db_text(e.worst_U_db) +
                ") but fewer green points: " + lamps + ".";
     }

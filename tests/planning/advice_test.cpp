@@ -78,6 +78,35 @@ TEST_F(LowGainDut, SourcesThatCoverTheBandComeFirstAndThePreampHelpsEachOfThem) 
     EXPECT_TRUE(mentions(r.front().reason, "Best")) << r.front().reason;
 }
 
+// A reason never claims fewer green points than the best has when the counts
+// are equal: ties read as ties. A high-gain DUT below 18 GHz makes many
+// sources tie (the ENR uncertainty and the DUT dominate).
+TEST(AdviceReasons, AgreeWithTheFiguresTheyCompare) {
+    Sweep sweep;
+    sweep.base =
+        base_window({.analyzer = "Aravel-3", .typed = {{txtDUT_NF, "2"}, {txtDUT_Gain, "28"}}});
+    sweep.from = 1;
+    sweep.to = 18;
+    sweep.points = 9;
+    const std::vector<AdviceEntry> r = advise(sweep).ranking;
+    const AdviceEntry& best = r.front();
+    std::size_t ties = 0;
+    for (const AdviceEntry& e : r) {
+        if (std::llround(e.worst_U_db * 100) == std::llround(best.worst_U_db * 100) &&
+            e.all_green == best.all_green && &e != &best) {
+            ++ties;
+        }
+        if (mentions(e.reason, "fewer green points")) {
+            EXPECT_LT(e.all_green, best.all_green) << e.reason;
+        }
+        if (mentions(e.reason, "As good as the best")) {
+            EXPECT_EQ(e.all_green, best.all_green) << e.reason;
+            EXPECT_EQ(std::llround(e.worst_U_db * 100), std::llround(best.worst_U_db * 100));
+        }
+    }
+    EXPECT_GT(ties, 0u) << "the case no longer has the ties it is meant to show";
+}
+
 TEST_F(LowGainDut, AnEntrysFiguresAreThoseOfItsOwnSweep) {
     const Advice advice = advise(sweep);
     const AdviceEntry& best = advice.ranking.front();
