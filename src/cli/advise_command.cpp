@@ -52,16 +52,10 @@ void print_advice(std::ostream& out, const planning::Advice& advice) {
 
 int run_advise_command(const Calculator& started, const SweepRequest& request, bool json,
                        std::ostream& out, std::ostream& err) {
-    planning::Advice advice;
-    try {
-        advice = planning::advise(make_sweep(started, request));
-    } catch (const datafiles::FileError& e) {
-        err << "orlavex-cli: " << e.what() << '\n';
-        return exit_bad_input;
-    } catch (const planning::SweepError& e) {
-        err << "orlavex-cli: " << e.what() << '\n';
-        return exit_bad_input;
-    }
+    const std::optional<planning::Advice> ranked =
+        unless_refused(err, [&] { return planning::advise(make_sweep(started, request)); });
+    if (!ranked) return exit_bad_input;
+    const planning::Advice& advice = *ranked;
     if (json) {
         out << advice_json(advice).dump(2) << '\n';
     } else {

@@ -25,16 +25,10 @@ int run_sweep_command(const Calculator& started, const SweepRequest& request, bo
         err << "orlavex-cli: --plot: the file must end in .png or .svg: " << request.plot << '\n';
         return exit_bad_input;
     }
-    planning::SweepResult result;
-    try {
-        result = planning::run_sweep(make_sweep(started, request));
-    } catch (const datafiles::FileError& e) {
-        err << "orlavex-cli: " << e.what() << '\n';
-        return exit_bad_input;
-    } catch (const planning::SweepError& e) {
-        err << "orlavex-cli: " << e.what() << '\n';
-        return exit_bad_input;
-    }
+    const std::optional<planning::SweepResult> swept =
+        unless_refused(err, [&] { return planning::run_sweep(make_sweep(started, request)); });
+    if (!swept) return exit_bad_input;
+    const planning::SweepResult& result = *swept;
 
     const std::string format = json ? "json" : request.format;
     if (format == "csv") {

@@ -5,12 +5,15 @@
 
 #include "cli/point.h"
 #include "cli/window_inputs.h"
+#include "datafiles/file_error.h"
 #include "engine/calculator.h"
 #include "planning/sweep.h"
 
 #include <CLI/CLI.hpp>
 
 #include <cstddef>
+#include <optional>
+#include <ostream>
 #include <string>
 
 namespace orlavex::cli {
@@ -42,5 +45,19 @@ void add_sweep_options(CLI::App& sub, SweepRequest& request, bool advise);
 // after Form_Load). Throws SweepError for inputs the window refuses and
 // datafiles::FileError for a bad ENR table or S-parameter file.
 planning::Sweep make_sweep(const Calculator& started, const SweepRequest& request);
+
+// The result of WORK (a sweep or the advice), or nothing when a data file or
+// the window refused the request: its one-line reason is then on ERR.
+template <class Work>
+auto unless_refused(std::ostream& err, Work&& work) -> std::optional<decltype(work())> {
+    try {
+        return work();
+    } catch (const datafiles::FileError& e) {
+        err << "orlavex-cli: " << e.what() << '\n';
+    } catch (const planning::SweepError& e) {
+        err << "orlavex-cli: " << e.what() << '\n';
+    }
+    return std::nullopt;
+}
 
 }  // namespace orlavex::cli
