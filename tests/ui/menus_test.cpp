@@ -5,6 +5,8 @@
 #include "window_fixture.h"
 
 #include <QFileInfo>
+#include <QIcon>
+#include <QImage>
 #include <QLabel>
 
 using namespace orlavex;
@@ -35,7 +37,16 @@ class MenusTest : public QObject {
         MainWindow window;
         QVERIFY(show_active(window));
         QCOMPARE(window.windowTitle(), QStringLiteral("Korvanti Orlavex 3.30"));
-        QVERIFY(!window.windowIcon().isNull());
+        // Every size a desktop asks for is there and drawn: a PNG missing
+        // from the resources would leave a null pixmap, a blank one no ink.
+        const QIcon icon = window.windowIcon();
+        QCOMPARE(icon.availableSizes().size(), 6);
+        for (int size : {16, 32, 128}) {
+            const QImage image = icon.pixmap(QSize(size, size), 1.0).toImage();
+            QCOMPARE(image.size(), QSize(size, size));
+            const QRgb centre = image.pixel(size / 2, size / 2);
+            QVERIFY(qAlpha(centre) > 0);
+        }
         QCOMPARE(window.client()->width(), 12120 / 15);
         QCOMPARE(window.minimumSize(), window.maximumSize());  // no resizing
         QVERIFY(window.windowFlags() & Qt::WindowMinimizeButtonHint);
