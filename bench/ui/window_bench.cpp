@@ -130,6 +130,12 @@ void BM_BareQtWindowToFirstPaint(benchmark::State& st) {
 }
 BENCHMARK(BM_BareQtWindowToFirstPaint)->Unit(benchmark::kMillisecond)->Iterations(10);
 
+// What any text costs: the bare window with one label, exec to first paint.
+void BM_OneLabelQtWindowToFirstPaint(benchmark::State& st) {
+    start_up(st, ORLAVEX_BARE_WINDOW, "--one-label");
+}
+BENCHMARK(BM_OneLabelQtWindowToFirstPaint)->Unit(benchmark::kMillisecond)->Iterations(10);
+
 }  // namespace
 }  // namespace orlavex::ui
 
