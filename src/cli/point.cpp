@@ -145,6 +145,7 @@ PointResult compute_point(const Calculator& calc, const ModelOptions& model) {
     measure::MonteCarloOptions mc;
     mc.trials = model.trials;
     mc.seed = model.seed;
+    mc.keep_samples = model.keep_samples;
     if (!calc.figures.valid) {
         // A set-up the window rejects (a DUT whose noise figure is below its
         // loss) has no measurement to simulate: no budget, no valid trial.
@@ -156,6 +157,7 @@ PointResult compute_point(const Calculator& calc, const ModelOptions& model) {
                           &r.monte_carlo.shortest_lo_db, &r.monte_carlo.shortest_hi_db}) {
             *x = not_computed;
         }
+        if (mc.keep_samples) r.monte_carlo.samples.assign(mc.trials, not_computed);
         return r;
     }
     r.budget = measure::gum_budget(r.setup);

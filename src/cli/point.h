@@ -21,6 +21,7 @@ struct ModelOptions {
     std::size_t trials = measure::MonteCarloOptions{}.trials;
     std::uint64_t seed = measure::default_seed;
     std::string spec_shape = "normal";  // or "rect"
+    bool keep_samples = false;          // keep every trial's error (the Python module's samples)
 };
 
 struct PointResult {

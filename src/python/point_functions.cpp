@@ -71,29 +71,17 @@ py::dict monte_carlo(const py::object& trials, const py::object& seed, bool samp
     keywords["trials"] = trials;
     keywords["seed"] = seed;
     const EnteredWindow w = entered(keywords, Command::point);
+    cli::ModelOptions model = w.keywords.model;
+    model.keep_samples = samples;
     cli::PointResult result;
-    std::vector<double> errors;
     {
         py::gil_scoped_release unlocked;
-        result = cli::compute_point(w.calc, w.keywords.model);
-        const measure::MonteCarloResult& mc = result.monte_carlo;
-        if (samples) {
-            // The same stream again, keeping every trial; a point the
-            // calculation did not simulate has no valid trial.
-            errors.assign(mc.trials, std::numeric_limits<double>::quiet_NaN());
-            if (mc.invalid < mc.trials) {
-                measure::MonteCarloOptions options;
-                options.trials = mc.trials;
-                options.seed = mc.seed;
-                options.keep_samples = true;
-                errors = measure::monte_carlo(result.setup, options).samples;
-            }
-        }
+        result = cli::compute_point(w.calc, model);
     }
     py::dict out = to_python(cli::point_json(w.calc, w.keywords.window, result)["monte_carlo"]);
     if (samples) {
         // The array owns the samples: moved into a capsule, not copied.
-        auto* kept = new std::vector<double>(std::move(errors));
+        auto* kept = new std::vector<double>(std::move(result.monte_carlo.samples));
         py::capsule owner(kept, [](void* p) { delete static_cast<std::vector<double>*>(p); });
         out["samples"] = py::array_t<double>(kept->size(), kept->data(), owner);
     }
