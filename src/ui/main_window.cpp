@@ -44,7 +44,7 @@ MainWindow::MainWindow(QWidget* parent)
     calc_.form.decimal_separator = locale_decimal_separator();
     Form_Load(calc_);
 
-    setWindowIcon(window_icon());
+    setWindowIcon(pictures_.window_icon());
     client_ = new QWidget(this);
     client_->setObjectName(QStringLiteral("client"));
     setCentralWidget(client_);

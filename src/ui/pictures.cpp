@@ -29,11 +29,18 @@ QSvgRenderer* PictureLibrary::renderer(std::string_view name) {
     return raw;
 }
 
-QIcon window_icon() {
-    QIcon icon;
-    for (int size : {16, 24, 32, 48, 64, 128})
-        icon.addFile(QStringLiteral(":/icons/%1.png").arg(size), QSize(size, size));
-    return icon;
+QIcon PictureLibrary::window_icon() {
+    QSvgRenderer* icon = renderer("icon");
+    QIcon result;
+    for (int size : {16, 24, 32, 48, 64, 128}) {
+        QPixmap pixmap(size, size);
+        pixmap.fill(Qt::transparent);
+        QPainter painter(&pixmap);
+        icon->render(&painter);
+        painter.end();
+        result.addPixmap(pixmap);
+    }
+    return result;
 }
 
 PictureWidget::PictureWidget(QSvgRenderer* picture, QWidget* parent)

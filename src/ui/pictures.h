@@ -24,16 +24,14 @@ class PictureLibrary {
     // renderer for an unknown name.
     QSvgRenderer* renderer(std::string_view name);
 
+    // The window icon in the sizes a desktop asks for.
+    QIcon window_icon();
+
     static QString resource_path(std::string_view name);
 
   private:
     std::map<std::string, std::unique_ptr<QSvgRenderer>, std::less<>> renderers_;
 };
-
-// The window icon in the sizes a desktop asks for. They were drawn from the
-// icon's SVG at build time, and each is read only when the window system
-// asks for it, so the icon costs the start-up nothing.
-QIcon window_icon();
 
 // A picture stretched over its rectangle, as the design's pictures are.
 class PictureWidget : public QWidget {
