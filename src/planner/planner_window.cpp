@@ -413,7 +413,7 @@ QWidget* PlannerWindow::build_results() {
     if (compact) {
         results->setSizes({line * 28, line * 22});
     } else {
-        results->setSizes({line * 24, line * 19, line * 20});
+        results->setSizes({line * 22, line * 21, line * 20});
     }
 
     connect(uncertainty_view_, &PointChartView::clicked, this, &PlannerWindow::select_point);
@@ -615,10 +615,14 @@ void PlannerWindow::show_budget() {
     const planning::SweepPoint& p = result_->points[i];
     const charts::ChartPoint& c = chart_data_.points[i];
     uncertainty_view_->mark(i, c.expanded_db ? c.expanded_db : c.rss_db);
-    std::optional<double> margin;
-    for (const std::optional<double>& m : c.margin_db)
-        if (m) margin = m;
-    margin_view_->mark(i, margin);
+    // On the margin chart the mark sits on the lowest headroom, the rule
+    // that decides the point's worst lamp.
+    std::optional<double> lowest;
+    for (std::size_t g = 0; g < c.margin_db.size(); ++g)
+        if (const std::optional<double> h = charts::headroom_db(c, g);
+            h && (!lowest || *h < *lowest))
+            lowest = h;
+    margin_view_->mark(i, lowest);
     if (!p.in_range) {
         budget_->show_nothing(
             tr("No budget %1: %2").arg(point_place(i), QString::fromStdString(p.note)));
@@ -644,6 +648,10 @@ void PlannerWindow::show_hover(std::size_t index, QPoint global_pos) {
         text += tr("<br>Margins: %1 / %2 / %3 dB")
                     .arg(db_text(locale, c.margin_db[0], 2), db_text(locale, c.margin_db[1], 2),
                          db_text(locale, c.margin_db[2], 2));
+        text += tr("<br>Over the green thresholds: %1 / %2 / %3 dB")
+                    .arg(db_text(locale, charts::headroom_db(c, 0), 2),
+                         db_text(locale, charts::headroom_db(c, 1), 2),
+                         db_text(locale, charts::headroom_db(c, 2), 2));
         text += QStringLiteral("<br><i>%1</i>").arg(QString::fromStdString(p.note).toHtmlEscaped());
     }
     QToolTip::showText(global_pos, text);

@@ -3,6 +3,7 @@
 // of a clicked point, data files, export and cancelling a Monte Carlo sweep.
 #include "planner_fixture.h"
 
+#include "charts/chart_style.h"
 #include "engine/controls.h"
 #include "planner/budget_view.h"
 #include "planner/point_chart_view.h"
@@ -20,12 +21,18 @@
 #include <QPushButton>
 #include <QSpinBox>
 #include <QSvgRenderer>
+#include <QTabWidget>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QToolTip>
+#include <QtCharts/QAreaSeries>
 #include <QtCharts/QLineSeries>
+#include <QtCharts/QScatterSeries>
 
+#include <algorithm>
 #include <cmath>
+#include <set>
+#include <utility>
 
 using namespace orlavex;
 using namespace orlavex::planner;
@@ -65,6 +72,32 @@ void type_into(QMainWindow& window, const char* name, const QString& text) {
     for (QChar c : text)
         QTest::keyClicks(field, QString(c));
     QTest::keyClick(field, Qt::Key_Tab);
+}
+
+// The lamp zones behind the margin chart, as (lamp colour, lowest y,
+// highest y), and its marks as (lamp colour, y).
+struct Zone {
+    QRgb rgb;
+    double lo, hi;
+};
+
+std::vector<Zone> lamp_zones(const QChart& chart) {
+    std::vector<Zone> zones;
+    for (QAbstractSeries* s : chart.series())
+        if (auto* area = qobject_cast<QAreaSeries*>(s))
+            zones.push_back({area->brush().color().rgb(), area->lowerSeries()->at(0).y(),
+                             area->upperSeries()->at(0).y()});
+    return zones;
+}
+
+std::vector<std::pair<QRgb, double>> lamp_marks(const QChart& chart) {
+    std::vector<std::pair<QRgb, double>> marks;
+    for (QAbstractSeries* s : chart.series())
+        if (auto* scatter = qobject_cast<QScatterSeries*>(s);
+            scatter && scatter->name().isEmpty() && scatter->color().alpha() == 255)
+            for (const QPointF& p : scatter->points())
+                marks.emplace_back(scatter->color().rgb(), p.y());
+    return marks;
 }
 
 }  // namespace
@@ -383,6 +416,68 @@ class PlannerWindowTest : public QObject {
         QCOMPARE(is_ticked(planner->setup(), Ctl::chkIntPA), chosen.int_preamp);
         QVERIFY(wait_for_sweep(*planner));
         QCOMPARE(window_texts(window->calculator()), calculator_before);
+    }
+
+    void every_lamp_mark_lies_in_its_zone_across_the_thresholds() {
+        auto window = calculator_window();
+        PlannerWindow* planner = open_planner(*window);
+        find<QSpinBox>(*planner, "sweepPoints")->setValue(81);
+        auto* over = find<QComboBox>(*planner, "sweptInput");
+        std::vector<QRgb> lamps;
+        for (Lamp lamp : {Lamp::green, Lamp::yellow, Lamp::red}) {
+            const charts::Rgb rgb = charts::lamp_colour(lamp);
+            lamps.push_back(qRgb(rgb.red, rgb.green, rgb.blue));
+        }
+        std::set<QRgb> seen;
+        // Over ENR the rules 2 and 3 cross their thresholds, over the DUT's
+        // gain rule 1 does: the lamps come from the calculator's own rating.
+        for (planning::SweptInput input :
+             {planning::SweptInput::enr, planning::SweptInput::dut_gain}) {
+            over->setCurrentIndex(over->findData(int(input)));
+            QVERIFY(wait_for_sweep(*planner));
+            const QChart& chart = *find<PointChartView>(*planner, "marginChart")->chart();
+            const std::vector<Zone> zones = lamp_zones(chart);
+            QCOMPARE(zones.size(), std::size_t{3});
+            const std::vector<std::pair<QRgb, double>> marks = lamp_marks(chart);
+            QVERIFY(marks.size() > 100);
+            for (const auto& [rgb, y] : marks) {
+                if (std::ranges::find(lamps, rgb) == lamps.end()) continue;  // grey
+                const auto zone = std::ranges::find(zones, rgb, &Zone::rgb);
+                QVERIFY(zone != zones.end());
+                QVERIFY2(y >= zone->lo && y < zone->hi,
+                         qPrintable(QStringLiteral("a mark of colour %1 at %2 lies in [%3, %4)")
+                                        .arg(rgb, 0, 16)
+                                        .arg(y)
+                                        .arg(zone->lo)
+                                        .arg(zone->hi)));
+                seen.insert(rgb);
+            }
+        }
+        QCOMPARE(seen.size(), lamps.size());  // the sweeps crossed every threshold
+    }
+
+    void hovering_a_margin_shows_it_raw_and_over_its_green_threshold() {
+        auto window = calculator_window();
+        PlannerWindow* planner = open_planner(*window);
+        planner->resize(1400, 1000);
+        planner->show();
+        QVERIFY(QTest::qWaitForWindowExposed(planner));
+        find<QSpinBox>(*planner, "sweepPoints")->setValue(11);
+        QVERIFY(wait_for_sweep(*planner));
+        const std::size_t target = 5;
+        const charts::ChartPoint& c = planner->chart_data().points[target];
+        QVERIFY(c.margin_db[1].has_value());
+        auto* view = find<PointChartView>(*planner, "marginChart");
+        for (QTabWidget* tabs : planner->findChildren<QTabWidget*>())
+            if (tabs->indexOf(view) >= 0) tabs->setCurrentWidget(view);  // on a low screen
+        QTRY_VERIFY(view->isVisible() && view->chart()->plotArea().width() > 100);
+        const double headroom = *c.margin_db[1] - 5;  // rule 2 is green from 5 dB
+        QTest::mouseMove(view->viewport(), view->position_of(target, headroom).toPoint());
+        QTRY_VERIFY(QToolTip::isVisible());
+        const QString text = QToolTip::text();
+        QVERIFY2(text.contains(QLocale().toString(*c.margin_db[1], 'f', 2)), qPrintable(text));
+        QVERIFY2(text.contains(QLocale().toString(headroom, 'f', 2)), qPrintable(text));
+        QToolTip::hideText();
     }
 
     void numbers_follow_a_decimal_comma_locale() {
