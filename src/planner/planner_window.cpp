@@ -357,10 +357,18 @@ QWidget* PlannerWindow::build_results() {
     advice_table_->setSelectionBehavior(QAbstractItemView::SelectRows);
     advice_table_->setSelectionMode(QAbstractItemView::SingleSelection);
     advice_table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    advice_table_->setWordWrap(false);
+    // The reason is a sentence: it wraps in the width the other columns
+    // leave, and every row grows to show all of it.
+    advice_table_->setWordWrap(true);
+    advice_table_->setTextElideMode(Qt::ElideNone);
+    advice_table_->setAlternatingRowColors(true);
+    advice_table_->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
+    // Rows sized to their contents follow the column's width as it changes.
+    QHeaderView* columns = advice_table_->horizontalHeader();
     for (int c = 0; c < 4; ++c)
-        advice_table_->horizontalHeader()->setSectionResizeMode(c, QHeaderView::ResizeToContents);
-    advice_table_->horizontalHeader()->setStretchLastSection(true);
+        columns->setSectionResizeMode(c, QHeaderView::ResizeToContents);
+    columns->setSectionResizeMode(4, QHeaderView::Stretch);
+    advice_table_->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     advice_layout->addLayout(advice_row);
     advice_layout->addWidget(advice_table_, 1);
     tabs->addTab(advice_page, tr("Advice"));

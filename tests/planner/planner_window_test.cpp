@@ -20,6 +20,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QStyle>
 #include <QSvgRenderer>
 #include <QTabWidget>
 #include <QTableWidget>
@@ -478,6 +479,54 @@ class PlannerWindowTest : public QObject {
         QVERIFY2(text.contains(QLocale().toString(*c.margin_db[1], 'f', 2)), qPrintable(text));
         QVERIFY2(text.contains(QLocale().toString(headroom, 'f', 2)), qPrintable(text));
         QToolTip::hideText();
+    }
+
+    void every_advice_reason_shows_in_full_at_any_width() {
+        auto window = calculator_window();
+        PlannerWindow* planner = open_planner(*window);
+        planner->resize(1400, 1000);
+        planner->show();
+        QVERIFY(QTest::qWaitForWindowExposed(planner));
+        find<QSpinBox>(*planner, "sweepPoints")->setValue(11);
+        QVERIFY(wait_for_sweep(*planner));
+        QSignalSpy advised(planner, &PlannerWindow::advice_shown);
+        planner->start_advice();
+        QVERIFY(advised.wait(60000));
+        auto* table = find<QTableWidget>(*planner, "adviceTable");
+        for (QTabWidget* tabs : planner->findChildren<QTabWidget*>())
+            if (tabs->indexOf(table->parentWidget()) >= 0)
+                tabs->setCurrentWidget(table->parentWidget());
+        QTRY_VERIFY(table->isVisible());
+
+        // The item view lays text out inside a margin on either side.
+        const int margin =
+            table->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, table) + 1;
+        const QFontMetrics metrics(table->font());
+        for (int width : {1600, 1000}) {
+            planner->resize(width, 1000);
+            QTRY_COMPARE(planner->width(), width);
+            QCoreApplication::processEvents();
+            // The reason takes the width the other columns leave.
+            QCOMPARE(table->columnViewportPosition(4) + table->columnWidth(4),
+                     table->viewport()->width());
+            const QRect column(0, 0, table->columnWidth(4) - 2 * margin, 100000);
+            int wrapped = 0;
+            for (int row = 0; row < table->rowCount(); ++row) {
+                const QString reason = table->item(row, 4)->text();
+                QVERIFY(!reason.isEmpty());
+                const int needed = metrics.boundingRect(column, Qt::TextWordWrap, reason).height();
+                QVERIFY2(table->rowHeight(row) >= needed,
+                         qPrintable(QStringLiteral(
+                                        "row %1 is %2 px high, its reason needs %3 px at %4 px: %5")
+                                        .arg(row)
+                                        .arg(table->rowHeight(row))
+                                        .arg(needed)
+                                        .arg(column.width())
+                                        .arg(reason)));
+                if (needed > metrics.height()) ++wrapped;
+            }
+            if (width == 1000) QVERIFY(wrapped > 0);  // the check saw sentences wrap
+        }
     }
 
     void numbers_follow_a_decimal_comma_locale() {
