@@ -7,6 +7,7 @@
 #include "datafiles/file_error.h"
 #include "engine/controls.h"
 #include "planner/budget_view.h"
+#include "planner/instrument_choice.h"
 #include "planner/point_chart_view.h"
 #include "planner/sweep_runner.h"
 #include "planning/window_setup.h"
@@ -174,12 +175,20 @@ QWidget* PlannerWindow::build_controls() {
     from_calculator_ = new QPushButton(tr("From Calculator"), setup_box);
     from_calculator_->setObjectName(QStringLiteral("fromCalculator"));
     from_calculator_->setToolTip(tr("Take the calculator's inputs and selections over again"));
+    analyzer_ = new QComboBox(setup_box);
+    analyzer_->setObjectName(QStringLiteral("analyzer"));
+    fill_analyzer_choice(*analyzer_);
+    noise_source_ = new QComboBox(setup_box);
+    noise_source_->setObjectName(QStringLiteral("noiseSource"));
+    fill_noise_source_choice(*noise_source_);
     dut_nf_ = number_box(0, 99.99, 2, QStringLiteral(" dB"), setup_box);
     dut_nf_->setObjectName(QStringLiteral("dutNf"));
     dut_gain_ = number_box(-99.99, 99.99, 2, QStringLiteral(" dB"), setup_box);
     dut_gain_->setObjectName(QStringLiteral("dutGain"));
-    setup_form->addRow(setup_label_);
     setup_form->addRow(from_calculator_);
+    setup_form->addRow(tr("Analyzer"), analyzer_);
+    setup_form->addRow(tr("Noise source"), noise_source_);
+    setup_form->addRow(setup_label_);
     setup_form->addRow(tr("DUT noise figure"), dut_nf_);
     setup_form->addRow(tr("DUT gain"), dut_gain_);
     column->addWidget(setup_box);
@@ -437,6 +446,10 @@ void PlannerWindow::connect_controls() {
             [this](double v) { enter_field(txtDUT_NF, v); });
     connect(dut_gain_, &QDoubleSpinBox::valueChanged, this,
             [this](double v) { enter_field(txtDUT_Gain, v); });
+    connect(analyzer_, &QComboBox::currentIndexChanged, this,
+            [this] { choose_instrument(lblSAsel, chosen_name(*analyzer_)); });
+    connect(noise_source_, &QComboBox::currentIndexChanged, this,
+            [this] { choose_instrument(lblNSsel, chosen_name(*noise_source_)); });
     connect(over_, &QComboBox::currentIndexChanged, this, &PlannerWindow::over_changed);
     for (QDoubleSpinBox* box : {from_, to_, noise_bw_, tau_})
         connect(box, &QDoubleSpinBox::valueChanged, this, &PlannerWindow::schedule_sweep);
@@ -459,14 +472,13 @@ void PlannerWindow::show_setup() {
     const Form& f = setup_.form;
     const auto on_off = [this](bool on) { return on ? tr("on") : tr("off"); };
     QString summary =
-        tr("<b>Analyzer:</b> %1, internal preamp %2, external preamp %3<br>"
-           "<b>Noise source:</b> %4<br><b>2nd stage correction:</b> %5, "
-           "<b>frequency conversion:</b> %6")
-            .arg(QString::fromStdString(f[lblSAsel].text).toHtmlEscaped(),
-                 on_off(is_ticked(setup_, chkIntPA)), on_off(is_ticked(setup_, chkExtPA)),
-                 QString::fromStdString(f[lblNSsel].text).toHtmlEscaped(),
+        tr("<b>Internal preamp:</b> %1, <b>external preamp:</b> %2<br>"
+           "<b>2nd stage correction:</b> %3, <b>frequency conversion:</b> %4")
+            .arg(on_off(is_ticked(setup_, chkIntPA)), on_off(is_ticked(setup_, chkExtPA)),
                  on_off(is_checked(setup_, mnu2ndStage)), on_off(is_ticked(setup_, chkFreqConv)));
     setup_label_->setText(summary);
+    show_chosen(*analyzer_, f[lblSAsel].text);
+    show_chosen(*noise_source_, f[lblNSsel].text);
     const QSignalBlocker quiet_nf(dut_nf_), quiet_gain(dut_gain_);
     dut_nf_->setValue(setup_.state.DUT_NF);
     dut_gain_->setValue(setup_.state.DUT_Gain);
@@ -481,6 +493,18 @@ void PlannerWindow::enter_field(Ctl field, double value) {
     if (const std::string why = planning::enter_text(setup_, field, text); !why.empty())
         set_status(QString::fromStdString(why));
     show_setup();  // the window may have bounded the value
+    schedule_sweep();
+}
+
+// Picks the model from the analyzer or noise-source pop-up menu of the
+// planner's copy, as a click there does in the calculator.
+void PlannerWindow::choose_instrument(Ctl selection, const QString& name) {
+    const std::string model = name.toStdString();
+    const std::string why = selection == lblSAsel ? planning::choose_analyzer(setup_, model)
+                                                  : planning::choose_noise_source(setup_, model);
+    setup_.form.popup = Ctl::none;
+    if (!why.empty()) set_status(QString::fromStdString(why));
+    show_setup();
     schedule_sweep();
 }
 

@@ -9,6 +9,7 @@
 #include "planner/point_chart_view.h"
 #include "planning/sweep.h"
 #include "planning/window_setup.h"
+#include "ui/menus.h"
 
 #include <QCheckBox>
 #include <QClipboard>
@@ -18,6 +19,7 @@
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QStyle>
@@ -32,6 +34,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <set>
 #include <utility>
 
@@ -99,6 +102,30 @@ std::vector<std::pair<QRgb, double>> lamp_marks(const QChart& chart) {
             for (const QPointF& p : scatter->points())
                 marks.emplace_back(scatter->color().rgb(), p.y());
     return marks;
+}
+
+// The items of a pop-up menu of the calculator that choose something, in
+// menu order, submenus flattened.
+QStringList menu_leaves(const Calculator& calc, Ctl menu) {
+    QStringList leaves;
+    const std::function<void(const QMenu&)> walk = [&](const QMenu& m) {
+        for (QAction* a : m.actions()) {
+            if (a->menu() != nullptr) {
+                walk(*a->menu());
+            } else if (!a->isSeparator() && a->isVisible()) {
+                leaves << a->text();
+            }
+        }
+    };
+    walk(*ui::build_popup_menu(calc.form, menu, nullptr));
+    return leaves;
+}
+
+QStringList offered(const QComboBox& box) {
+    QStringList items;
+    for (int i = 0; i < box.count(); ++i)
+        if (!box.itemText(i).isEmpty()) items << box.itemText(i);  // separators have none
+    return items;
 }
 
 }  // namespace
@@ -414,6 +441,8 @@ class PlannerWindowTest : public QObject {
         const planning::Candidate chosen = ranking[row].candidate;
         planner->apply_advice(row);
         QCOMPARE(planner->setup().form[Ctl::lblNSsel].text, chosen.noise_source);
+        QCOMPARE(find<QComboBox>(*planner, "noiseSource")->currentText().toStdString(),
+                 chosen.noise_source);
         QCOMPARE(is_ticked(planner->setup(), Ctl::chkIntPA), chosen.int_preamp);
         QVERIFY(wait_for_sweep(*planner));
         QCOMPARE(window_texts(window->calculator()), calculator_before);
@@ -527,6 +556,56 @@ class PlannerWindowTest : public QObject {
             }
             if (width == 1000) QVERIFY(wrapped > 0);  // the check saw sentences wrap
         }
+    }
+
+    void the_planners_analyzer_and_noise_source_choices_click_its_own_menus() {
+        auto window = calculator_window();
+        PlannerWindow* planner = open_planner(*window);
+        find<QSpinBox>(*planner, "sweepPoints")->setValue(11);
+        QVERIFY(wait_for_sweep(*planner));
+        const std::vector<std::string> calculator_before = window_texts(window->calculator());
+        auto* analyzer = find<QComboBox>(*planner, "analyzer");
+        auto* source = find<QComboBox>(*planner, "noiseSource");
+        // What the calculator's pop-up menus offer, in their order.
+        QCOMPARE(offered(*analyzer), menu_leaves(window->calculator(), Ctl::mnuSAtop));
+        QCOMPARE(offered(*source), menu_leaves(window->calculator(), Ctl::mnuNStop));
+        QCOMPARE(analyzer->currentText(), QStringLiteral("User Defined"));
+
+        analyzer->setCurrentIndex(analyzer->findText(QStringLiteral("Hestra-2")));
+        source->setCurrentIndex(source->findText(QStringLiteral("NS346B")));
+        QCOMPARE(planner->setup().form[Ctl::lblSAsel].text, std::string("Hestra-2"));
+        QCOMPARE(planner->setup().form[Ctl::lblNSsel].text, std::string("NS346B"));
+        QVERIFY(wait_for_sweep(*planner));
+        QVERIFY(planner->chart_data().title.find("Hestra-2") != std::string::npos);
+        QCOMPARE(window_texts(window->calculator()), calculator_before);
+
+        // The same choices in the calculator's pop-up menus make the same window.
+        window->show();
+        window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+        const auto choose_in_calculator = [&](const char* label, const QString& item) {
+            window->set_popup_chooser([item](QMenu& menu) -> QAction* {
+                for (QAction* a : menu.findChildren<QAction*>())
+                    if (a->text() == item) return a;
+                return nullptr;
+            });
+            auto* selection = find<QWidget>(*window, label);
+            QTest::mouseClick(selection, Qt::LeftButton, Qt::NoModifier,
+                              selection->rect().center());
+        };
+        choose_in_calculator("lblSAsel", QStringLiteral("Hestra-2"));
+        choose_in_calculator("lblNSsel", QStringLiteral("NS346B"));
+        QCOMPARE(window->calculator().form[Ctl::lblNSsel].text, std::string("NS346B"));
+        QCOMPARE(window_texts(planner->setup()), window_texts(window->calculator()));
+
+        // "From Calculator" shows the calculator's choice again.
+        choose_in_calculator("lblSAsel", QStringLiteral("User Defined"));
+        QCOMPARE(window->calculator().form[Ctl::lblSAsel].text, std::string("User"));
+        QTest::mouseClick(find<QPushButton>(*planner, "fromCalculator"), Qt::LeftButton);
+        QCOMPARE(analyzer->currentText(), QStringLiteral("User Defined"));
+        QCOMPARE(source->currentText(), QStringLiteral("NS346B"));
+        QCOMPARE(window_texts(planner->setup()), window_texts(window->calculator()));
+        QVERIFY(wait_for_sweep(*planner));
     }
 
     void numbers_follow_a_decimal_comma_locale() {
