@@ -35,7 +35,7 @@ struct SweepChartData {
 };
 
 // Margin RULE of POINT over that rule's green threshold (see
-// measure::guideline_headroom_db); empty where the margin is.
+// measure::guideline_headroom_db); empty where the point has no margin.
 std::optional<double> headroom_db(const ChartPoint& point, std::size_t rule);
 
 // The worst of a point's three lamps (red over yellow over grey over green),

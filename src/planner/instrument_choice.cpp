@@ -3,6 +3,7 @@
 #include "catalogue/analyzer_table.h"
 #include "catalogue/noise_source_table.h"
 #include "engine/apply_catalogue.h"
+#include "form/layout.h"
 
 #include <QComboBox>
 #include <QSignalBlocker>
@@ -15,11 +16,12 @@ QString qtext(std::string_view s) {
     return QString::fromUtf8(s.data(), qsizetype(s.size()));
 }
 
-// "User Defined", then each group's models behind a separator.
+// The menu's own "User Defined", then each group's models behind a
+// separator.
 template <class Groups>
-void fill(QComboBox& box, const Groups& groups) {
+void fill(QComboBox& box, Ctl user_item, const Groups& groups) {
     box.clear();
-    box.addItem(QComboBox::tr("User Defined"), qtext(user_selection));
+    box.addItem(qtext(layout_row(user_item).text), qtext(user_selection));
     for (const auto& group : groups) {
         box.insertSeparator(box.count());
         for (const auto& model : group.models)
@@ -30,11 +32,11 @@ void fill(QComboBox& box, const Groups& groups) {
 }  // namespace
 
 void fill_analyzer_choice(QComboBox& box) {
-    fill(box, catalogue::analyzer_families());
+    fill(box, Ctl::mnuSAuser, catalogue::analyzer_families());
 }
 
 void fill_noise_source_choice(QComboBox& box) {
-    fill(box, catalogue::noise_source_makers());
+    fill(box, Ctl::mnuNSuser, catalogue::noise_source_makers());
 }
 
 QString chosen_name(const QComboBox& box) {
