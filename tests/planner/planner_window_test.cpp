@@ -33,6 +33,7 @@
 #include <QtCharts/QScatterSeries>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <functional>
 #include <set>
@@ -496,17 +497,27 @@ class PlannerWindowTest : public QObject {
         QVERIFY(wait_for_sweep(*planner));
         const std::size_t target = 5;
         const charts::ChartPoint& c = planner->chart_data().points[target];
-        QVERIFY(c.margin_db[1].has_value());
+        QVERIFY(c.margin_db[0] && c.margin_db[1] && c.margin_db[2]);
         auto* view = find<PointChartView>(*planner, "marginChart");
         for (QTabWidget* tabs : planner->findChildren<QTabWidget*>())
             if (tabs->indexOf(view) >= 0) tabs->setCurrentWidget(view);  // on a low screen
         QTRY_VERIFY(view->isVisible() && view->chart()->plotArea().width() > 100);
-        const double headroom = *c.margin_db[1] - 5;  // rule 2 is green from 5 dB
-        QTest::mouseMove(view->viewport(), view->position_of(target, headroom).toPoint());
+        // Green from 1, 5 and 3 dB.
+        const std::array<double, 3> headroom = {*c.margin_db[0] - 1, *c.margin_db[1] - 5,
+                                                *c.margin_db[2] - 3};
+        QTest::mouseMove(view->viewport(), view->position_of(target, headroom[1]).toPoint());
         QTRY_VERIFY(QToolTip::isVisible());
         const QString text = QToolTip::text();
-        QVERIFY2(text.contains(QLocale().toString(*c.margin_db[1], 'f', 2)), qPrintable(text));
-        QVERIFY2(text.contains(QLocale().toString(headroom, 'f', 2)), qPrintable(text));
+        const auto three = [](const std::array<double, 3>& dbs) {
+            const QLocale locale;
+            return QStringLiteral("%1 / %2 / %3 dB")
+                .arg(locale.toString(dbs[0], 'f', 2), locale.toString(dbs[1], 'f', 2),
+                     locale.toString(dbs[2], 'f', 2));
+        };
+        QVERIFY2(
+            text.contains("Margins: " + three({*c.margin_db[0], *c.margin_db[1], *c.margin_db[2]})),
+            qPrintable(text));
+        QVERIFY2(text.contains("Over the green thresholds: " + three(headroom)), qPrintable(text));
         QToolTip::hideText();
     }
 
