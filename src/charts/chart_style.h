@@ -19,6 +19,8 @@ struct ChartStyle {
     Rgb margin[3];  // guideline margins 1, 2, 3
     Rgb lamp_green, lamp_yellow, lamp_red, lamp_grey;
     int monte_carlo_alpha;  // 0..255
+    int lamp_zone_alpha;    // the lamp zones behind the guideline margins
+    int yellow_zone_alpha;  // yellow is pale on white: its zone takes more
     double curve_width;
     double lamp_mark_size;
 };
@@ -35,6 +37,8 @@ inline constexpr ChartStyle chart_style = {
     .lamp_red = {215, 40, 40},
     .lamp_grey = {150, 150, 150},
     .monte_carlo_alpha = 110,
+    .lamp_zone_alpha = 40,
+    .yellow_zone_alpha = 90,
     .curve_width = 2.0,
     .lamp_mark_size = 7.0,
 };

@@ -1,5 +1,7 @@
 #include "charts/sweep_chart_data.h"
 
+#include "measure/guidelines.h"
+
 namespace orlavex::charts {
 
 namespace {
@@ -19,6 +21,12 @@ int severity(Lamp lamp) {
 }
 
 }  // namespace
+
+std::optional<double> headroom_db(const ChartPoint& point, std::size_t rule) {
+    const std::optional<double>& margin = point.margin_db.at(rule);
+    if (!margin) return std::nullopt;
+    return measure::guideline_headroom_db(rule, *margin);
+}
 
 Lamp worst_lamp(const ChartPoint& point) {
     Lamp worst = Lamp::green;

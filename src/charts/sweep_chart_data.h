@@ -4,6 +4,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <vector>
@@ -32,6 +33,10 @@ struct SweepChartData {
     std::vector<ChartPoint> points;  // in rising x
     std::vector<double> band_edges;  // catalogue band edges inside the sweep, in x
 };
+
+// Margin RULE of POINT over that rule's green threshold (see
+// measure::guideline_headroom_db); empty where the point has no margin.
+std::optional<double> headroom_db(const ChartPoint& point, std::size_t rule);
 
 // The worst of a point's three lamps (red over yellow over grey over green),
 // the colour of its mark on the uncertainty chart.

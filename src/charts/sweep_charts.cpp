@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 #include <functional>
+#include <iterator>
+#include <utility>
 #include <vector>
 
 #include <QtCharts/QAreaSeries>
@@ -14,6 +16,7 @@
 #include <QtCharts/QValueAxis>
 
 #include "charts/chart_style.h"
+#include "measure/guidelines.h"
 
 namespace orlavex::charts {
 
@@ -65,10 +68,15 @@ bool logarithmic_x(const SweepChartData& data) {
                        [](const ChartPoint& p) { return p.x > 0; });
 }
 
-void attach_x_axis(QChart& chart, const SweepChartData& data) {
+// The x axis' range: the sweep's, never empty.
+std::pair<double, double> x_range(const SweepChartData& data) {
     const double lo = data.points.empty() ? 0 : data.points.front().x;
-    double hi = data.points.empty() ? 1 : data.points.back().x;
-    if (hi <= lo) hi = lo + 1;
+    const double hi = data.points.empty() ? 1 : data.points.back().x;
+    return {lo, hi > lo ? hi : lo + 1};
+}
+
+void attach_x_axis(QChart& chart, const SweepChartData& data) {
+    const auto [lo, hi] = x_range(data);
     QAbstractAxis* axis = nullptr;
     if (logarithmic_x(data)) {
         auto* log_axis = new QLogValueAxis;
@@ -101,8 +109,9 @@ QString tick_label(long long k, double step) {
 
 // A value axis whose ticks sit on multiples of a 1-2-5 step, labelled with
 // exact texts (a category axis with its labels on the values).
-QValueAxis* attach_y_axis(QChart& chart, double lo, double hi, const QString& title) {
-    const double step = nice_step(hi - lo, 8);
+QValueAxis* attach_y_axis(QChart& chart, double lo, double hi, const QString& title,
+                          int intervals = 8) {
+    const double step = nice_step(hi - lo, intervals);
     const long long first = static_cast<long long>(std::floor(lo / step + 1e-9));
     const long long last = static_cast<long long>(std::ceil(hi / step - 1e-9));
     auto* axis = new QCategoryAxis;
@@ -183,6 +192,39 @@ void add_band_edges(QChart& chart, const SweepChartData& data, double y_lo, doub
         line->setPen(pen);
         attach(chart, line);
         hide_from_legend(chart, line);
+    }
+}
+
+// The lamp zones behind the guideline headrooms as light areas across the
+// whole plot: green from 0 up, yellow down to -YELLOW_WIDTH, red below. They
+// must be added before the curves so that these draw over them.
+void add_lamp_zones(QChart& chart, const SweepChartData& data, double y_lo, double y_hi,
+                    double yellow_width) {
+    const auto [x_lo, x_hi] = x_range(data);
+    struct Zone {
+        Lamp lamp;
+        double from, to;
+    };
+    const Zone zones[] = {
+        {Lamp::red, y_lo, std::min(y_hi, -yellow_width)},
+        {Lamp::yellow, std::max(y_lo, -yellow_width), std::min(y_hi, 0.0)},
+        {Lamp::green, std::max(y_lo, 0.0), y_hi},
+    };
+    for (const Zone& zone : zones) {
+        if (zone.to <= zone.from) continue;
+        auto* upper = new QLineSeries;
+        auto* lower = new QLineSeries;
+        upper->append({QPointF(x_lo, zone.to), QPointF(x_hi, zone.to)});
+        lower->append({QPointF(x_lo, zone.from), QPointF(x_hi, zone.from)});
+        auto* area = new QAreaSeries(upper, lower);
+        upper->setParent(area);
+        lower->setParent(area);
+        area->setBrush(colour(lamp_colour(zone.lamp), zone.lamp == Lamp::yellow
+                                                          ? chart_style.yellow_zone_alpha
+                                                          : chart_style.lamp_zone_alpha));
+        area->setPen(Qt::NoPen);
+        attach(chart, area);
+        hide_from_legend(chart, area);
     }
 }
 
@@ -298,39 +340,48 @@ std::unique_ptr<QChart> make_uncertainty_chart(const SweepChartData& data) {
 }
 
 std::unique_ptr<QChart> make_margin_chart(const SweepChartData& data) {
-    auto chart = new_chart(QStringLiteral("Guideline margins, marked in the lamp colours"));
+    auto chart =
+        new_chart(QStringLiteral("Guideline margins over their green thresholds, in lamp zones"));
     struct GuidelineLook {
         const char* name;
         QScatterSeries::MarkerShape shape;
     };
+    // In the order of measure::guideline_rules.
     static constexpr GuidelineLook looks[3] = {
         {"1: (NF+G)dut - NFsa", QScatterSeries::MarkerShapeCircle},
         {"2: ENR - NFdut", QScatterSeries::MarkerShapeRectangle},
         {"3: ENR - NFsa", QScatterSeries::MarkerShapeTriangle},
     };
+    static_assert(std::size(looks) == measure::guideline_rules.size());
+    const auto headroom = [](std::size_t g) {
+        return [g](const ChartPoint& p) { return headroom_db(p, g); };
+    };
 
-    double y_lo = 0, y_hi = 0;
-    bool any = false;
+    // Every zone keeps at least one yellow width in view, so that all three
+    // colours show whatever the margins are.
+    constexpr double yellow_width = measure::guideline_yellow_width_db;
+    double y_lo = -2 * yellow_width, y_hi = yellow_width;
     for (const ChartPoint& p : data.points)
-        for (const std::optional<double>& m : p.margin_db)
-            if (m && std::isfinite(*m)) {
-                y_lo = any ? std::min(y_lo, *m) : *m;
-                y_hi = any ? std::max(y_hi, *m) : *m;
-                any = true;
+        for (std::size_t g = 0; g < 3; ++g)
+            if (const std::optional<double> y = headroom(g)(p); y && std::isfinite(*y)) {
+                y_lo = std::min(y_lo, *y);
+                y_hi = std::max(y_hi, *y);
             }
-    y_lo = std::min(y_lo, 0.0);  // zero, where the red lamps begin, stays in view
-    if (y_hi - y_lo <= 0) y_hi = y_lo + 1;
 
     attach_x_axis(*chart, data);
-    QValueAxis* y_axis = attach_y_axis(*chart, y_lo, y_hi, QStringLiteral("Margin (dB)"));
+    // Fewer ticks than on the uncertainty chart: this one is read by its
+    // zones, and its longer legend leaves it less height.
+    QValueAxis* y_axis = attach_y_axis(*chart, y_lo, y_hi, QStringLiteral("Over green (dB)"), 5);
     chart->legend()->setMarkerShape(QLegend::MarkerShapeFromSeries);
+    add_lamp_zones(*chart, data, y_axis->min(), y_axis->max(), yellow_width);
 
-    // Each guideline has its own mark shape; the colour is the lamp's. The
-    // legend lists the shapes in a neutral colour, then the lamp colours.
+    // Each guideline has its own mark shape; the colour is the lamp's, the
+    // same as the zone's it lies in. The legend lists the shapes in a neutral
+    // colour: the zones are the key to the colours.
     const double size = mark_size(data) + 1;
     const QColor neutral(70, 70, 70);
     for (std::size_t g = 0; g < 3; ++g) {
-        const auto runs = runs_of(data, [g](const ChartPoint& p) { return p.margin_db[g]; });
+        const auto runs = runs_of(data, headroom(g));
         QPen line_pen(colour(chart_style.margin[g], 150));
         line_pen.setWidthF(1.2);
         for (const Run& run : runs) {
@@ -341,7 +392,9 @@ std::unique_ptr<QChart> make_margin_chart(const SweepChartData& data) {
             hide_from_legend(*chart, series);
         }
         auto* key = new QScatterSeries;
-        key->setName(QString::fromLatin1(looks[g].name));
+        key->setName(QStringLiteral("%1 (green from %2 dB)")
+                         .arg(QString::fromLatin1(looks[g].name))
+                         .arg(measure::guideline_rules[g].green_from));
         key->setMarkerShape(looks[g].shape);
         key->setMarkerSize(9);
         key->setColor(neutral);
@@ -350,24 +403,14 @@ std::unique_ptr<QChart> make_margin_chart(const SweepChartData& data) {
 
         QList<QPointF> marks[4];
         for (const ChartPoint& p : data.points)
-            if (p.margin_db[g] && std::isfinite(*p.margin_db[g]))
-                marks[static_cast<int>(p.lamp[g])].append(QPointF(p.x, *p.margin_db[g]));
+            if (const std::optional<double> y = headroom(g)(p); y && std::isfinite(*y))
+                marks[static_cast<int>(p.lamp[g])].append(QPointF(p.x, *y));
         for (int lamp = 0; lamp < 4; ++lamp) {
             QScatterSeries* series = add_marks(*chart, marks[lamp], lamp_colour(Lamp(lamp)),
                                                QString(), size, looks[g].shape);
             if (series) hide_from_legend(*chart, series);
         }
     }
-    for (Lamp lamp : {Lamp::green, Lamp::yellow, Lamp::red, Lamp::grey}) {
-        static constexpr const char* names[] = {"green", "yellow", "red", "grey"};
-        auto* key = new QScatterSeries;
-        key->setName(QString::fromLatin1(names[static_cast<int>(lamp)]));
-        key->setMarkerSize(9);
-        key->setColor(colour(lamp_colour(lamp)));
-        key->setBorderColor(colour(lamp_colour(lamp)).darker(130));
-        attach(*chart, key);
-    }
-
     add_band_edges(*chart, data, y_axis->min(), y_axis->max());
     return chart;
 }

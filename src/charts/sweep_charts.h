@@ -1,6 +1,7 @@
 // The charts of a sweep (Qt Charts), shared by orlavex-plot and the planner
 // window: the uncertainty chart (GUM expanded uncertainty, classic RSS, the
-// Monte Carlo 95 % band, lamp marks) and the guideline margin chart.
+// Monte Carlo 95 % band, lamp marks) and the guideline margin chart in its
+// lamp zones.
 #pragma once
 
 #include <memory>
@@ -17,8 +18,10 @@ namespace orlavex::charts {
 // catalogue band edges as faint vertical lines.
 std::unique_ptr<QChart> make_uncertainty_chart(const SweepChartData& data);
 
-// The three guideline margins against the swept value, every point marked
-// in its lamp's colour.
+// The three guideline margins against the swept value, each as its headroom
+// over its own green threshold so that one set of light lamp zones (green,
+// yellow, red) lies behind all three; every point marked in its lamp's
+// colour.
 std::unique_ptr<QChart> make_margin_chart(const SweepChartData& data);
 
 }  // namespace orlavex::charts

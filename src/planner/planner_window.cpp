@@ -7,6 +7,7 @@
 #include "datafiles/file_error.h"
 #include "engine/controls.h"
 #include "planner/budget_view.h"
+#include "planner/instrument_choice.h"
 #include "planner/point_chart_view.h"
 #include "planner/sweep_runner.h"
 #include "planning/window_setup.h"
@@ -174,12 +175,20 @@ QWidget* PlannerWindow::build_controls() {
     from_calculator_ = new QPushButton(tr("From Calculator"), setup_box);
     from_calculator_->setObjectName(QStringLiteral("fromCalculator"));
     from_calculator_->setToolTip(tr("Take the calculator's inputs and selections over again"));
+    analyzer_ = new QComboBox(setup_box);
+    analyzer_->setObjectName(QStringLiteral("analyzer"));
+    fill_analyzer_choice(*analyzer_);
+    noise_source_ = new QComboBox(setup_box);
+    noise_source_->setObjectName(QStringLiteral("noiseSource"));
+    fill_noise_source_choice(*noise_source_);
     dut_nf_ = number_box(0, 99.99, 2, QStringLiteral(" dB"), setup_box);
     dut_nf_->setObjectName(QStringLiteral("dutNf"));
     dut_gain_ = number_box(-99.99, 99.99, 2, QStringLiteral(" dB"), setup_box);
     dut_gain_->setObjectName(QStringLiteral("dutGain"));
-    setup_form->addRow(setup_label_);
     setup_form->addRow(from_calculator_);
+    setup_form->addRow(tr("Analyzer"), analyzer_);
+    setup_form->addRow(tr("Noise source"), noise_source_);
+    setup_form->addRow(setup_label_);
     setup_form->addRow(tr("DUT noise figure"), dut_nf_);
     setup_form->addRow(tr("DUT gain"), dut_gain_);
     column->addWidget(setup_box);
@@ -357,10 +366,18 @@ QWidget* PlannerWindow::build_results() {
     advice_table_->setSelectionBehavior(QAbstractItemView::SelectRows);
     advice_table_->setSelectionMode(QAbstractItemView::SingleSelection);
     advice_table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    advice_table_->setWordWrap(false);
+    // The reason is a sentence: it wraps in the width the other columns
+    // leave, and every row grows to show all of it.
+    advice_table_->setWordWrap(true);
+    advice_table_->setTextElideMode(Qt::ElideNone);
+    advice_table_->setAlternatingRowColors(true);
+    advice_table_->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
+    // Rows sized to their contents follow the column's width as it changes.
+    QHeaderView* columns = advice_table_->horizontalHeader();
     for (int c = 0; c < 4; ++c)
-        advice_table_->horizontalHeader()->setSectionResizeMode(c, QHeaderView::ResizeToContents);
-    advice_table_->horizontalHeader()->setStretchLastSection(true);
+        columns->setSectionResizeMode(c, QHeaderView::ResizeToContents);
+    columns->setSectionResizeMode(4, QHeaderView::Stretch);
+    advice_table_->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     advice_layout->addLayout(advice_row);
     advice_layout->addWidget(advice_table_, 1);
     tabs->addTab(advice_page, tr("Advice"));
@@ -413,7 +430,7 @@ QWidget* PlannerWindow::build_results() {
     if (compact) {
         results->setSizes({line * 28, line * 22});
     } else {
-        results->setSizes({line * 24, line * 19, line * 20});
+        results->setSizes({line * 22, line * 21, line * 20});
     }
 
     connect(uncertainty_view_, &PointChartView::clicked, this, &PlannerWindow::select_point);
@@ -429,6 +446,10 @@ void PlannerWindow::connect_controls() {
             [this](double v) { enter_field(txtDUT_NF, v); });
     connect(dut_gain_, &QDoubleSpinBox::valueChanged, this,
             [this](double v) { enter_field(txtDUT_Gain, v); });
+    connect(analyzer_, &QComboBox::currentIndexChanged, this,
+            [this] { choose_instrument(lblSAsel, chosen_name(*analyzer_)); });
+    connect(noise_source_, &QComboBox::currentIndexChanged, this,
+            [this] { choose_instrument(lblNSsel, chosen_name(*noise_source_)); });
     connect(over_, &QComboBox::currentIndexChanged, this, &PlannerWindow::over_changed);
     for (QDoubleSpinBox* box : {from_, to_, noise_bw_, tau_})
         connect(box, &QDoubleSpinBox::valueChanged, this, &PlannerWindow::schedule_sweep);
@@ -451,14 +472,13 @@ void PlannerWindow::show_setup() {
     const Form& f = setup_.form;
     const auto on_off = [this](bool on) { return on ? tr("on") : tr("off"); };
     QString summary =
-        tr("<b>Analyzer:</b> %1, internal preamp %2, external preamp %3<br>"
-           "<b>Noise source:</b> %4<br><b>2nd stage correction:</b> %5, "
-           "<b>frequency conversion:</b> %6")
-            .arg(QString::fromStdString(f[lblSAsel].text).toHtmlEscaped(),
-                 on_off(is_ticked(setup_, chkIntPA)), on_off(is_ticked(setup_, chkExtPA)),
-                 QString::fromStdString(f[lblNSsel].text).toHtmlEscaped(),
+        tr("<b>Internal preamp:</b> %1, <b>external preamp:</b> %2<br>"
+           "<b>2nd stage correction:</b> %3, <b>frequency conversion:</b> %4")
+            .arg(on_off(is_ticked(setup_, chkIntPA)), on_off(is_ticked(setup_, chkExtPA)),
                  on_off(is_checked(setup_, mnu2ndStage)), on_off(is_ticked(setup_, chkFreqConv)));
     setup_label_->setText(summary);
+    show_chosen(*analyzer_, f[lblSAsel].text);
+    show_chosen(*noise_source_, f[lblNSsel].text);
     const QSignalBlocker quiet_nf(dut_nf_), quiet_gain(dut_gain_);
     dut_nf_->setValue(setup_.state.DUT_NF);
     dut_gain_->setValue(setup_.state.DUT_Gain);
@@ -473,6 +493,18 @@ void PlannerWindow::enter_field(Ctl field, double value) {
     if (const std::string why = planning::enter_text(setup_, field, text); !why.empty())
         set_status(QString::fromStdString(why));
     show_setup();  // the window may have bounded the value
+    schedule_sweep();
+}
+
+// Picks the model from the analyzer or noise-source pop-up menu of the
+// planner's copy, as a click there does in the calculator.
+void PlannerWindow::choose_instrument(Ctl selection, const QString& name) {
+    const std::string model = name.toStdString();
+    const std::string why = selection == lblSAsel ? planning::choose_analyzer(setup_, model)
+                                                  : planning::choose_noise_source(setup_, model);
+    setup_.form.popup = Ctl::none;
+    if (!why.empty()) set_status(QString::fromStdString(why));
+    show_setup();
     schedule_sweep();
 }
 
@@ -615,10 +647,14 @@ void PlannerWindow::show_budget() {
     const planning::SweepPoint& p = result_->points[i];
     const charts::ChartPoint& c = chart_data_.points[i];
     uncertainty_view_->mark(i, c.expanded_db ? c.expanded_db : c.rss_db);
-    std::optional<double> margin;
-    for (const std::optional<double>& m : c.margin_db)
-        if (m) margin = m;
-    margin_view_->mark(i, margin);
+    // On the margin chart the mark sits on the lowest headroom, the rule
+    // that decides the point's worst lamp.
+    std::optional<double> lowest;
+    for (std::size_t g = 0; g < c.margin_db.size(); ++g)
+        if (const std::optional<double> h = charts::headroom_db(c, g);
+            h && (!lowest || *h < *lowest))
+            lowest = h;
+    margin_view_->mark(i, lowest);
     if (!p.in_range) {
         budget_->show_nothing(
             tr("No budget %1: %2").arg(point_place(i), QString::fromStdString(p.note)));
@@ -644,6 +680,10 @@ void PlannerWindow::show_hover(std::size_t index, QPoint global_pos) {
         text += tr("<br>Margins: %1 / %2 / %3 dB")
                     .arg(db_text(locale, c.margin_db[0], 2), db_text(locale, c.margin_db[1], 2),
                          db_text(locale, c.margin_db[2], 2));
+        text += tr("<br>Over the green thresholds: %1 / %2 / %3 dB")
+                    .arg(db_text(locale, charts::headroom_db(c, 0), 2),
+                         db_text(locale, charts::headroom_db(c, 1), 2),
+                         db_text(locale, charts::headroom_db(c, 2), 2));
         text += QStringLiteral("<br><i>%1</i>").arg(QString::fromStdString(p.note).toHtmlEscaped());
     }
     QToolTip::showText(global_pos, text);

@@ -90,6 +90,7 @@ class PlannerWindow : public QWidget {
     void over_changed();
     void set_default_range();
     void enter_field(Ctl field, double value);
+    void choose_instrument(Ctl selection, const QString& name);
     void schedule_sweep();
     void run_sweep_now();
     void show_result(std::shared_ptr<const planning::SweepResult> result);
@@ -118,6 +119,8 @@ class PlannerWindow : public QWidget {
 
     QLabel* setup_label_ = nullptr;
     QPushButton* from_calculator_ = nullptr;
+    QComboBox* analyzer_ = nullptr;
+    QComboBox* noise_source_ = nullptr;
     QDoubleSpinBox* dut_nf_ = nullptr;
     QDoubleSpinBox* dut_gain_ = nullptr;
     QComboBox* over_ = nullptr;

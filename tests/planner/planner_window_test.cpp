@@ -3,11 +3,13 @@
 // of a clicked point, data files, export and cancelling a Monte Carlo sweep.
 #include "planner_fixture.h"
 
+#include "charts/chart_style.h"
 #include "engine/controls.h"
 #include "planner/budget_view.h"
 #include "planner/point_chart_view.h"
 #include "planning/sweep.h"
 #include "planning/window_setup.h"
+#include "ui/menus.h"
 
 #include <QCheckBox>
 #include <QClipboard>
@@ -17,15 +19,25 @@
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QStyle>
 #include <QSvgRenderer>
+#include <QTabWidget>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QToolTip>
+#include <QtCharts/QAreaSeries>
 #include <QtCharts/QLineSeries>
+#include <QtCharts/QScatterSeries>
 
+#include <algorithm>
+#include <array>
 #include <cmath>
+#include <functional>
+#include <set>
+#include <utility>
 
 using namespace orlavex;
 using namespace orlavex::planner;
@@ -65,6 +77,56 @@ void type_into(QMainWindow& window, const char* name, const QString& text) {
     for (QChar c : text)
         QTest::keyClicks(field, QString(c));
     QTest::keyClick(field, Qt::Key_Tab);
+}
+
+// The lamp zones behind the margin chart, as (lamp colour, lowest y,
+// highest y), and its marks as (lamp colour, y).
+struct Zone {
+    QRgb rgb;
+    double lo, hi;
+};
+
+std::vector<Zone> lamp_zones(const QChart& chart) {
+    std::vector<Zone> zones;
+    for (QAbstractSeries* s : chart.series())
+        if (auto* area = qobject_cast<QAreaSeries*>(s))
+            zones.push_back({area->brush().color().rgb(), area->lowerSeries()->at(0).y(),
+                             area->upperSeries()->at(0).y()});
+    return zones;
+}
+
+std::vector<std::pair<QRgb, double>> lamp_marks(const QChart& chart) {
+    std::vector<std::pair<QRgb, double>> marks;
+    for (QAbstractSeries* s : chart.series())
+        if (auto* scatter = qobject_cast<QScatterSeries*>(s);
+            scatter && scatter->name().isEmpty() && scatter->color().alpha() == 255)
+            for (const QPointF& p : scatter->points())
+                marks.emplace_back(scatter->color().rgb(), p.y());
+    return marks;
+}
+
+// The items of a pop-up menu of the calculator that choose something, in
+// menu order, submenus flattened.
+QStringList menu_leaves(const Calculator& calc, Ctl menu) {
+    QStringList leaves;
+    const std::function<void(const QMenu&)> walk = [&](const QMenu& m) {
+        for (QAction* a : m.actions()) {
+            if (a->menu() != nullptr) {
+                walk(*a->menu());
+            } else if (!a->isSeparator() && a->isVisible()) {
+                leaves << a->text();
+            }
+        }
+    };
+    walk(*ui::build_popup_menu(calc.form, menu, nullptr));
+    return leaves;
+}
+
+QStringList offered(const QComboBox& box) {
+    QStringList items;
+    for (int i = 0; i < box.count(); ++i)
+        if (!box.itemText(i).isEmpty()) items << box.itemText(i);  // separators have none
+    return items;
 }
 
 }  // namespace
@@ -380,9 +442,181 @@ class PlannerWindowTest : public QObject {
         const planning::Candidate chosen = ranking[row].candidate;
         planner->apply_advice(row);
         QCOMPARE(planner->setup().form[Ctl::lblNSsel].text, chosen.noise_source);
+        QCOMPARE(find<QComboBox>(*planner, "noiseSource")->currentText().toStdString(),
+                 chosen.noise_source);
         QCOMPARE(is_ticked(planner->setup(), Ctl::chkIntPA), chosen.int_preamp);
         QVERIFY(wait_for_sweep(*planner));
         QCOMPARE(window_texts(window->calculator()), calculator_before);
+    }
+
+    void every_lamp_mark_lies_in_its_zone_across_the_thresholds() {
+        auto window = calculator_window();
+        PlannerWindow* planner = open_planner(*window);
+        find<QSpinBox>(*planner, "sweepPoints")->setValue(81);
+        auto* over = find<QComboBox>(*planner, "sweptInput");
+        std::vector<QRgb> lamps;
+        for (Lamp lamp : {Lamp::green, Lamp::yellow, Lamp::red}) {
+            const charts::Rgb rgb = charts::lamp_colour(lamp);
+            lamps.push_back(qRgb(rgb.red, rgb.green, rgb.blue));
+        }
+        std::set<QRgb> seen;
+        // Over ENR the rules 2 and 3 cross their thresholds, over the DUT's
+        // gain rule 1 does: the lamps come from the calculator's own rating.
+        for (planning::SweptInput input :
+             {planning::SweptInput::enr, planning::SweptInput::dut_gain}) {
+            over->setCurrentIndex(over->findData(int(input)));
+            QVERIFY(wait_for_sweep(*planner));
+            const QChart& chart = *find<PointChartView>(*planner, "marginChart")->chart();
+            const std::vector<Zone> zones = lamp_zones(chart);
+            QCOMPARE(zones.size(), std::size_t{3});
+            const std::vector<std::pair<QRgb, double>> marks = lamp_marks(chart);
+            QVERIFY(marks.size() > 100);
+            for (const auto& [rgb, y] : marks) {
+                if (std::ranges::find(lamps, rgb) == lamps.end()) continue;  // grey
+                const auto zone = std::ranges::find(zones, rgb, &Zone::rgb);
+                QVERIFY(zone != zones.end());
+                QVERIFY2(y >= zone->lo && y < zone->hi,
+                         qPrintable(QStringLiteral("a mark of colour %1 at %2 lies in [%3, %4)")
+                                        .arg(rgb, 0, 16)
+                                        .arg(y)
+                                        .arg(zone->lo)
+                                        .arg(zone->hi)));
+                seen.insert(rgb);
+            }
+        }
+        QCOMPARE(seen.size(), lamps.size());  // the sweeps crossed every threshold
+    }
+
+    void hovering_a_margin_shows_it_raw_and_over_its_green_threshold() {
+        auto window = calculator_window();
+        PlannerWindow* planner = open_planner(*window);
+        planner->resize(1400, 1000);
+        planner->show();
+        QVERIFY(QTest::qWaitForWindowExposed(planner));
+        find<QSpinBox>(*planner, "sweepPoints")->setValue(11);
+        QVERIFY(wait_for_sweep(*planner));
+        const std::size_t target = 5;
+        const charts::ChartPoint& c = planner->chart_data().points[target];
+        QVERIFY(c.margin_db[0] && c.margin_db[1] && c.margin_db[2]);
+        auto* view = find<PointChartView>(*planner, "marginChart");
+        for (QTabWidget* tabs : planner->findChildren<QTabWidget*>())
+            if (tabs->indexOf(view) >= 0) tabs->setCurrentWidget(view);  // on a low screen
+        QTRY_VERIFY(view->isVisible() && view->chart()->plotArea().width() > 100);
+        // Green from 1, 5 and 3 dB.
+        const std::array<double, 3> headroom = {*c.margin_db[0] - 1, *c.margin_db[1] - 5,
+                                                *c.margin_db[2] - 3};
+        QTest::mouseMove(view->viewport(), view->position_of(target, headroom[1]).toPoint());
+        QTRY_VERIFY(QToolTip::isVisible());
+        const QString text = QToolTip::text();
+        const auto three = [](const std::array<double, 3>& dbs) {
+            const QLocale locale;
+            return QStringLiteral("%1 / %2 / %3 dB")
+                .arg(locale.toString(dbs[0], 'f', 2), locale.toString(dbs[1], 'f', 2),
+                     locale.toString(dbs[2], 'f', 2));
+        };
+        QVERIFY2(
+            text.contains("Margins: " + three({*c.margin_db[0], *c.margin_db[1], *c.margin_db[2]})),
+            qPrintable(text));
+        QVERIFY2(text.contains("Over the green thresholds: " + three(headroom)), qPrintable(text));
+        QToolTip::hideText();
+    }
+
+    void every_advice_reason_shows_in_full_at_any_width() {
+        auto window = calculator_window();
+        PlannerWindow* planner = open_planner(*window);
+        planner->resize(1400, 1000);
+        planner->show();
+        QVERIFY(QTest::qWaitForWindowExposed(planner));
+        find<QSpinBox>(*planner, "sweepPoints")->setValue(11);
+        QVERIFY(wait_for_sweep(*planner));
+        QSignalSpy advised(planner, &PlannerWindow::advice_shown);
+        planner->start_advice();
+        QVERIFY(advised.wait(60000));
+        auto* table = find<QTableWidget>(*planner, "adviceTable");
+        for (QTabWidget* tabs : planner->findChildren<QTabWidget*>())
+            if (tabs->indexOf(table->parentWidget()) >= 0)
+                tabs->setCurrentWidget(table->parentWidget());
+        QTRY_VERIFY(table->isVisible());
+
+        // The item view lays text out inside a margin on either side.
+        const int margin =
+            table->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, table) + 1;
+        const QFontMetrics metrics(table->font());
+        for (int width : {1600, 1000}) {
+            planner->resize(width, 1000);
+            QTRY_COMPARE(planner->width(), width);
+            QCoreApplication::processEvents();
+            // The reason takes the width the other columns leave.
+            QCOMPARE(table->columnViewportPosition(4) + table->columnWidth(4),
+                     table->viewport()->width());
+            const QRect column(0, 0, table->columnWidth(4) - 2 * margin, 100000);
+            int wrapped = 0;
+            for (int row = 0; row < table->rowCount(); ++row) {
+                const QString reason = table->item(row, 4)->text();
+                QVERIFY(!reason.isEmpty());
+                const int needed = metrics.boundingRect(column, Qt::TextWordWrap, reason).height();
+                QVERIFY2(table->rowHeight(row) >= needed,
+                         qPrintable(QStringLiteral(
+                                        "row %1 is %2 px high, its reason needs %3 px at %4 px: %5")
+                                        .arg(row)
+                                        .arg(table->rowHeight(row))
+                                        .arg(needed)
+                                        .arg(column.width())
+                                        .arg(reason)));
+                if (needed > metrics.height()) ++wrapped;
+            }
+            if (width == 1000) QVERIFY(wrapped > 0);  // the check saw sentences wrap
+        }
+    }
+
+    void the_planners_analyzer_and_noise_source_choices_click_its_own_menus() {
+        auto window = calculator_window();
+        PlannerWindow* planner = open_planner(*window);
+        find<QSpinBox>(*planner, "sweepPoints")->setValue(11);
+        QVERIFY(wait_for_sweep(*planner));
+        const std::vector<std::string> calculator_before = window_texts(window->calculator());
+        auto* analyzer = find<QComboBox>(*planner, "analyzer");
+        auto* source = find<QComboBox>(*planner, "noiseSource");
+        // What the calculator's pop-up menus offer, in their order.
+        QCOMPARE(offered(*analyzer), menu_leaves(window->calculator(), Ctl::mnuSAtop));
+        QCOMPARE(offered(*source), menu_leaves(window->calculator(), Ctl::mnuNStop));
+        QCOMPARE(analyzer->currentText(), QStringLiteral("User Defined"));
+
+        analyzer->setCurrentIndex(analyzer->findText(QStringLiteral("Hestra-2")));
+        source->setCurrentIndex(source->findText(QStringLiteral("NS346B")));
+        QCOMPARE(planner->setup().form[Ctl::lblSAsel].text, std::string("Hestra-2"));
+        QCOMPARE(planner->setup().form[Ctl::lblNSsel].text, std::string("NS346B"));
+        QVERIFY(wait_for_sweep(*planner));
+        QVERIFY(planner->chart_data().title.find("Hestra-2") != std::string::npos);
+        QCOMPARE(window_texts(window->calculator()), calculator_before);
+
+        // The same choices in the calculator's pop-up menus make the same window.
+        window->show();
+        window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+        const auto choose_in_calculator = [&](const char* label, const QString& item) {
+            window->set_popup_chooser([item](QMenu& menu) -> QAction* {
+                for (QAction* a : menu.findChildren<QAction*>())
+                    if (a->text() == item) return a;
+                return nullptr;
+            });
+            auto* selection = find<QWidget>(*window, label);
+            QTest::mouseClick(selection, Qt::LeftButton, Qt::NoModifier,
+                              selection->rect().center());
+        };
+        choose_in_calculator("lblSAsel", QStringLiteral("Hestra-2"));
+        choose_in_calculator("lblNSsel", QStringLiteral("NS346B"));
+        QCOMPARE(window->calculator().form[Ctl::lblNSsel].text, std::string("NS346B"));
+        QCOMPARE(window_texts(planner->setup()), window_texts(window->calculator()));
+
+        // "From Calculator" shows the calculator's choice again.
+        choose_in_calculator("lblSAsel", QStringLiteral("User Defined"));
+        QCOMPARE(window->calculator().form[Ctl::lblSAsel].text, std::string("User"));
+        QTest::mouseClick(find<QPushButton>(*planner, "fromCalculator"), Qt::LeftButton);
+        QCOMPARE(analyzer->currentText(), QStringLiteral("User Defined"));
+        QCOMPARE(source->currentText(), QStringLiteral("NS346B"));
+        QCOMPARE(window_texts(planner->setup()), window_texts(window->calculator()));
+        QVERIFY(wait_for_sweep(*planner));
     }
 
     void numbers_follow_a_decimal_comma_locale() {

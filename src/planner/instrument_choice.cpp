@@ -1,0 +1,51 @@
+#include "planner/instrument_choice.h"
+
+#include "catalogue/analyzer_table.h"
+#include "catalogue/noise_source_table.h"
+#include "engine/apply_catalogue.h"
+#include "form/layout.h"
+
+#include <QComboBox>
+#include <QSignalBlocker>
+
+namespace orlavex::planner {
+
+namespace {
+
+QString qtext(std::string_view s) {
+    return QString::fromUtf8(s.data(), qsizetype(s.size()));
+}
+
+// The menu's own "User Defined", then each group's models behind a
+// separator.
+template <class Groups>
+void fill(QComboBox& box, Ctl user_item, const Groups& groups) {
+    box.clear();
+    box.addItem(qtext(layout_row(user_item).text), qtext(user_selection));
+    for (const auto& group : groups) {
+        box.insertSeparator(box.count());
+        for (const auto& model : group.models)
+            box.addItem(qtext(catalogue::model_name(model)), qtext(catalogue::model_name(model)));
+    }
+}
+
+}  // namespace
+
+void fill_analyzer_choice(QComboBox& box) {
+    fill(box, Ctl::mnuSAuser, catalogue::analyzer_families());
+}
+
+void fill_noise_source_choice(QComboBox& box) {
+    fill(box, Ctl::mnuNSuser, catalogue::noise_source_makers());
+}
+
+QString chosen_name(const QComboBox& box) {
+    return box.currentData().toString();
+}
+
+void show_chosen(QComboBox& box, std::string_view name) {
+    const QSignalBlocker quiet(&box);
+    box.setCurrentIndex(box.findData(qtext(name)));
+}
+
+}  // namespace orlavex::planner
