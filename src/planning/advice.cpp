@@ -23,15 +23,29 @@ long long hundredths(double x) {
     return std::isfinite(x) ? std::llround(x * 100) : std::numeric_limits<long long>::max();
 }
 
-std::string db_text(long long hundredths_db) {
-    char buffer[32];
-    std::snprintf(buffer, sizeof buffer, "%.2f dB", static_cast<double>(hundredths_db) / 100);
-    return buffer;
-}
+// The reasons write numbers with the window's decimal separator.
+struct ReasonTexts {
+    const SweptInputInfo& over;
+    char separator;
 
-std::string db_text(double x) {
-    return db_text(hundredths(x));
-}
+    std::string db(long long hundredths_db) const {
+        char buffer[32];
+        std::snprintf(buffer, sizeof buffer, "%.2f dB", static_cast<double>(hundredths_db) / 100);
+        std::string text = buffer;
+        std::ranges::replace(text, '.', separator);
+        return text;
+    }
+    std::string db(double x) const { return db(hundredths(x)); }
+
+    // Where in the band: "5.0225 GHz", "VSWR 1.5".
+    std::string at(double x) const {
+        std::string unit(over.column.substr(over.column.rfind('_') + 1));
+        if (unit == "ghz") unit = "GHz";
+        if (unit == "c") unit = "C";
+        if (unit == "vswr") return "VSWR " + general_text(x, separator);
+        return general_text(x, separator) + " " + unit;
+    }
+};
 
 bool covers_band(const AdviceEntry& e) {
     return e.evaluated == e.points;
@@ -67,15 +81,7 @@ bool better(const AdviceEntry& a, const AdviceEntry& b) {
     return a.all_green > b.all_green;
 }
 
-std::string at_text(const SweptInputInfo& over, double x) {
-    std::string unit(over.column.substr(over.column.rfind('_') + 1));
-    if (unit == "ghz") unit = "GHz";
-    if (unit == "c") unit = "C";
-    if (unit == "vswr") return "VSWR " + general_text(x);
-    return general_text(x) + " " + unit;
-}
-
-std::string reason(const AdviceEntry& e, const AdviceEntry& best, const SweptInputInfo& over) {
+std::string reason(const AdviceEntry& e, const AdviceEntry& best, const ReasonTexts& texts) {
     const std::string lamps = "all three lamps green at " + std::to_string(e.all_green) + " of " +
                               std::to_string(e.points) + " points";
     if (e.evaluated == 0) {
@@ -83,8 +89,7 @@ std::string reason(const AdviceEntry& e, const AdviceEntry& best, const SweptInp
             return "Cannot measure anywhere in the band: every point is out of range.";
         return "No valid result anywhere in the band (the Y factor is too close to 1).";
     }
-    const std::string worst =
-        "worst U " + db_text(e.worst_U_db) + " at " + at_text(over, e.worst_at);
+    const std::string worst = "worst U " + texts.db(e.worst_U_db) + " at " + texts.at(e.worst_at);
     if (!covers_band(e)) {
         const std::size_t missing = e.points - e.evaluated;
         const std::string why = e.in_range < e.points ? " out of range" : " without a valid result";
@@ -95,13 +100,13 @@ std::string reason(const AdviceEntry& e, const AdviceEntry& best, const SweptInp
         return "Best: the smallest worst-case U over the band, " + worst + "; " + lamps + ".";
     if (hundredths(e.worst_U_db) == hundredths(best.worst_U_db)) {
         if (e.all_green == best.all_green) {
-            return "As good as the best (" + db_text(e.worst_U_db) + " worst U, " + lamps +
+            return "As good as the best (" + texts.db(e.worst_U_db) + " worst U, " + lamps +
                    "); equal places keep the catalogue's order.";
         }
-        return "Same worst U as the best (" + db_text(e.worst_U_db) +
+        return "Same worst U as the best (" + texts.db(e.worst_U_db) +
                ") but fewer green points: " + lamps + ".";
     }
-    return worst + ", " + db_text(hundredths(e.worst_U_db) - hundredths(best.worst_U_db)) +
+    return worst + ", " + texts.db(hundredths(e.worst_U_db) - hundredths(best.worst_U_db)) +
            " more than the best; " + lamps + ".";
 }
 
@@ -201,10 +206,10 @@ Advice advise(const Sweep& sweep) {
     }
 
     std::ranges::stable_sort(entries, better);
-    const SweptInputInfo& over = info(sweep.over);
+    const ReasonTexts texts{info(sweep.over), sweep.base.form.decimal_separator};
     for (std::size_t i = 0; i < entries.size(); ++i) {
         entries[i].rank = i + 1;
-        entries[i].reason = reason(entries[i], entries.front(), over);
+        entries[i].reason = reason(entries[i], entries.front(), texts);
     }
     return Advice{std::move(entries)};
 }

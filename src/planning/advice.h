@@ -32,7 +32,8 @@ struct AdviceEntry {
     std::size_t all_green = 0;  // points with all three lamps green
     double worst_U_db = 0;      // largest expanded uncertainty (k = 2) over evaluated points
     double worst_at = 0;        // swept value where it occurs
-    std::string reason;         // one sentence: why this place
+    std::string reason;         // one sentence: why this place (numbers with the base
+                                // window's decimal separator)
 };
 
 struct Advice {

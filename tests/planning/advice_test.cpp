@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cmath>
 #include <map>
 
@@ -105,6 +106,28 @@ TEST(AdviceReasons, AgreeWithTheFiguresTheyCompare) {
         }
     }
     EXPECT_GT(ties, 0u) << "the case no longer has the ties it is meant to show";
+}
+
+// In a decimal-comma window the reasons write their numbers with a comma;
+// nothing else in them changes.
+TEST_F(LowGainDut, ReasonsWriteNumbersWithTheWindowsDecimalSeparator) {
+    const Advice with_point = advise(sweep);
+    sweep.base.form.decimal_separator = ',';
+    const Advice with_comma = advise(sweep);
+    ASSERT_EQ(with_point.ranking.size(), with_comma.ranking.size());
+    std::size_t numbers = 0;
+    for (std::size_t i = 0; i < with_point.ranking.size(); ++i) {
+        std::string expected = with_point.ranking[i].reason;
+        for (std::size_t k = 1; k + 1 < expected.size(); ++k) {
+            if (expected[k] == '.' && std::isdigit(static_cast<unsigned char>(expected[k - 1])) &&
+                std::isdigit(static_cast<unsigned char>(expected[k + 1]))) {
+                expected[k] = ',';
+                ++numbers;
+            }
+        }
+        EXPECT_EQ(with_comma.ranking[i].reason, expected);
+    }
+    EXPECT_GT(numbers, 0u) << "no reason quoted a decimal number";
 }
 
 TEST_F(LowGainDut, AnEntrysFiguresAreThoseOfItsOwnSweep) {
