@@ -2,11 +2,14 @@
 
 #include <cmath>
 
+#include <QBuffer>
 #include <QCoreApplication>
+#include <QFile>
 #include <QGraphicsScene>
 #include <QImage>
 #include <QSvgGenerator>
 
+#include "charts/svg_compaction.h"
 #include "charts/sweep_charts.h"
 
 namespace orlavex::charts {
@@ -57,8 +60,9 @@ void write_sweep_charts(const SweepChartData& data, const QString& path, QSize s
         if (!image.save(path, "PNG")) throw ChartFileError("cannot write " + path.toStdString());
         return;
     }
+    QBuffer drawn;
     QSvgGenerator generator;
-    generator.setFileName(path);
+    generator.setOutputDevice(&drawn);
     generator.setSize(size);
     generator.setViewBox(area);
     generator.setResolution(dots_per_inch);
@@ -69,6 +73,15 @@ void write_sweep_charts(const SweepChartData& data, const QString& path, QSize s
     painter.setRenderHint(QPainter::Antialiasing);
     paint_sweep_charts(painter, area, data);
     if (!painter.end()) throw ChartFileError("cannot write " + path.toStdString());
+    const std::string svg = compact_svg(
+        std::string_view(drawn.data().constData(), static_cast<std::size_t>(drawn.size())));
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
+        file.write(svg.data(), static_cast<qint64>(svg.size())) !=
+            static_cast<qint64>(svg.size()) ||
+        !file.flush()) {
+        throw ChartFileError("cannot write " + path.toStdString());
+    }
 }
 
 }  // namespace orlavex::charts
