@@ -1,5 +1,7 @@
 #include "planner/budget_view.h"
 
+#include "ui/qstring.h"
+
 #include <QHeaderView>
 #include <QLabel>
 #include <QPainter>
@@ -59,7 +61,7 @@ std::vector<measure::BudgetLine> by_contribution(const measure::Budget& budget) 
 QString source_name(std::string_view source) {
     for (const SourceName& s : source_names)
         if (s.id == source) return QString::fromLatin1(s.name);
-    return QString::fromUtf8(source.data(), qsizetype(source.size()));
+    return ui::qstring(source);
 }
 
 ShareBar::ShareBar(QWidget* parent) : QWidget(parent) {
@@ -150,7 +152,7 @@ void BudgetView::show_budget(const measure::Budget& budget, const QString& where
         const int row = static_cast<int>(i);
         QTableWidgetItem* name = cell(source_name(l.source), false);
         name->setData(Qt::DecorationRole, share_colour(i));
-        name->setData(Qt::UserRole, QString::fromUtf8(l.source.data(), qsizetype(l.source.size())));
+        name->setData(Qt::UserRole, ui::qstring(l.source));
         table_->setItem(row, 0, name);
         table_->setItem(row, 1, cell(number(l.u, 4)));
         table_->setItem(row, 2, cell(number(l.c, 4)));

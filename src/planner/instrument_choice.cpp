@@ -4,6 +4,7 @@
 #include "catalogue/noise_source_table.h"
 #include "engine/apply_catalogue.h"
 #include "form/layout.h"
+#include "ui/qstring.h"
 
 #include <QComboBox>
 #include <QSignalBlocker>
@@ -12,20 +13,17 @@ namespace orlavex::planner {
 
 namespace {
 
-QString qtext(std::string_view s) {
-    return QString::fromUtf8(s.data(), qsizetype(s.size()));
-}
-
 // The menu's own "User Defined", then each group's models behind a
 // separator.
 template <class Groups>
 void fill(QComboBox& box, Ctl user_item, const Groups& groups) {
     box.clear();
-    box.addItem(qtext(layout_row(user_item).text), qtext(user_selection));
+    box.addItem(ui::qstring(layout_row(user_item).text), ui::qstring(user_selection));
     for (const auto& group : groups) {
         box.insertSeparator(box.count());
         for (const auto& model : group.models)
-            box.addItem(qtext(catalogue::model_name(model)), qtext(catalogue::model_name(model)));
+            box.addItem(ui::qstring(catalogue::model_name(model)),
+                        ui::qstring(catalogue::model_name(model)));
     }
 }
 
@@ -45,7 +43,7 @@ QString chosen_name(const QComboBox& box) {
 
 void show_chosen(QComboBox& box, std::string_view name) {
     const QSignalBlocker quiet(&box);
-    box.setCurrentIndex(box.findData(qtext(name)));
+    box.setCurrentIndex(box.findData(ui::qstring(name)));
 }
 
 }  // namespace orlavex::planner

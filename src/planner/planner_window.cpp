@@ -11,6 +11,7 @@
 #include "planner/point_chart_view.h"
 #include "planner/sweep_runner.h"
 #include "planning/window_setup.h"
+#include "ui/qstring.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -68,10 +69,6 @@ constexpr std::array default_ranges = {
     DefaultRange{planning::SweptInput::source_match, 1, 1.5},
     DefaultRange{planning::SweptInput::analyzer_match, 1, 2},
 };
-
-QString qtext(std::string_view s) {
-    return QString::fromUtf8(s.data(), qsizetype(s.size()));
-}
 
 QDoubleSpinBox* number_box(double lo, double hi, int decimals, const QString& suffix,
                            QWidget* parent) {
@@ -198,7 +195,7 @@ QWidget* PlannerWindow::build_controls() {
     over_ = new QComboBox(sweep_box);
     over_->setObjectName(QStringLiteral("sweptInput"));
     for (const planning::SweptInputInfo& i : planning::swept_inputs())
-        over_->addItem(qtext(i.label), static_cast<int>(i.input));
+        over_->addItem(ui::qstring(i.label), static_cast<int>(i.input));
     from_ = number_box(-1e4, 1e5, 4, QString(), sweep_box);
     from_->setObjectName(QStringLiteral("sweepFrom"));
     to_ = number_box(-1e4, 1e5, 4, QString(), sweep_box);
@@ -632,7 +629,7 @@ QString PlannerWindow::point_place(std::size_t index) const {
     if (result_->over == planning::SweptInput::frequency)
         return tr("at %1 GHz").arg(locale.toString(p.swept_value, 'g', 6));
     return tr("at %1 = %2 (%3 GHz)")
-        .arg(qtext(over.column), locale.toString(p.swept_value, 'g', 6),
+        .arg(ui::qstring(over.column), locale.toString(p.swept_value, 'g', 6),
              locale.toString(p.freq_ghz, 'g', 6));
 }
 

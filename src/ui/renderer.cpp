@@ -135,8 +135,7 @@ Renderer::Renderer(const WindowWidgets& widgets, QPalette system_colours)
         if (sample == nullptr && layout_row(id).kind == Kind::Frame) sample = &layout_row(id);
     if (sample == nullptr) return;
     const FrameLook look =
-        frame_look(system_, QString::fromUtf8(sample->text.data(), qsizetype(sample->text.size())),
-                   font_for(sample->font, sample->font.size));
+        frame_look(system_, qstring(sample->text), font_for(sample->font, sample->font.size));
     frame_inside_ = look.inside;
     for (std::size_t i = 0; i < widgets_.controls.size(); ++i) {
         const ControlRow& row = layout_row(widgets_.controls[i]);
