@@ -145,6 +145,12 @@ std::string Driver::run_line(std::string_view line, std::ostream& out) {
         for (const NamedKey& k : named_keys) {
             if (k.name == w[1]) code = k.code;
         }
+        // A letter or digit key is named by its capital or digit, which is
+        // also its key code (Alt+T: key T alt).
+        if (const char c = w[1].front();
+            w[1].size() == 1 && ((c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9'))) {
+            code = c;
+        }
         if (code < 0) return "unknown key \"" + limited(w[1]) + "\"";
         int shift = 0;
         for (std::size_t i = 2; i < w.size(); ++i) {

@@ -46,7 +46,10 @@ bool is_native_edit(const QKeyEvent* key) {
 }
 
 int platform_key_code(int qt_key) {
-    if (qt_key >= Qt::Key_A && qt_key <= Qt::Key_Z) return qt_key;  // same codes as the platform
+    // Letters and digits have the same codes as the platform's.
+    if ((qt_key >= Qt::Key_A && qt_key <= Qt::Key_Z) ||
+        (qt_key >= Qt::Key_0 && qt_key <= Qt::Key_9))
+        return qt_key;
     if (qt_key == Qt::Key_Insert) return insert_code;
     if (qt_key == Qt::Key_Delete) return delete_code;
     return 0;
@@ -127,6 +130,15 @@ bool KeyForwarder::forward(QKeyEvent* key) {
             return true;
         }
     }
+    if ((mask & alt_mask) != 0 && !key->text().isEmpty()) {
+        // A menu key that opened no menu (those are shortcuts and never get
+        // here): its key-down reaches the model, and the focused field, which
+        // would take Alt+letter as typing, never sees it.
+        const int code =
+            key->key() == Qt::Key_Backspace ? key::backspace : platform_key_code(key->key());
+        link_.act([&](Calculator& calc) { press_key(calc, code, mask); });
+        return true;
+    }
     if (key->key() == Qt::Key_Backspace) {
         type_into(field, QChar(key::backspace));
         return true;
@@ -138,7 +150,7 @@ bool KeyForwarder::forward(QKeyEvent* key) {
         link_.act([&](Calculator& calc) { press_key(calc, code, mask); });
         return false;
     }
-    if ((mask & alt_mask) != 0 || key->text().isEmpty()) return false;  // menus, function keys
+    if (key->text().isEmpty()) return false;  // Alt alone, function keys
     // The model works a focused check box or option button on the space bar.
     for (QChar c : key->text())
         type_into(field, c);

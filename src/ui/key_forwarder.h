@@ -2,8 +2,10 @@
 // focused control reaches the model first. Typed characters go through the
 // model's character handling (a cancelled character never reaches the
 // field; the model inserts accepted ones itself), navigation and stepping
-// keys through its key-down handling. The clipboard and undo shortcuts of an
-// entry field stay native; the field's edit signals tell the model.
+// keys through its key-down handling. A key held with Alt never types: a
+// menu key opens its menu (a shortcut of the menu bar), any other reaches the
+// model as a key-down alone. The clipboard and undo shortcuts of an entry
+// field stay native; the field's edit signals tell the model.
 #pragma once
 
 #include "ui/model_link.h"

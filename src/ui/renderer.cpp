@@ -6,6 +6,7 @@
 #include "ui/halo_label.h"
 #include "ui/qstring.h"
 #include "ui/shapes.h"
+#include "ui/sign_marks.h"
 #include "ui/text_positions.h"
 #include "ui/twips.h"
 
@@ -121,6 +122,25 @@ FrameLook frame_look(const QPalette& system, const QString& title, const QFont& 
     return {QColor(inside), border};
 }
 
+// The captioned frame CONTROL lies in, through any borderless groups, or
+// Ctl::none.
+Ctl frame_around(Ctl control) {
+    for (Ctl p = layout_row(control).parent; p != Ctl::none; p = layout_row(p).parent) {
+        if (layout_row(p).kind == Kind::Frame) return p;
+        if (layout_row(p).kind != Kind::Group) return Ctl::none;
+    }
+    return Ctl::none;
+}
+
+// CONTROL's rectangle in pixels relative to the frame around it.
+QRect rect_in_frame(Ctl control) {
+    QRect r = pixel_rect(layout_row(control).rect);
+    for (Ctl p = layout_row(control).parent; layout_row(p).kind == Kind::Group;
+         p = layout_row(p).parent)
+        r.translate(pixel_rect(layout_row(p).rect).topLeft());
+    return r;
+}
+
 }  // namespace
 
 Renderer::Renderer(const WindowWidgets& widgets, QPalette system_colours)
@@ -128,8 +148,9 @@ Renderer::Renderer(const WindowWidgets& widgets, QPalette system_colours)
       system_(std::move(system_colours)),
       shown_(widgets.controls.size()),
       plain_behind_(widgets.controls.size(), true) {
-    // Controls placed right in a frame may reach onto its border or title;
-    // only where the frame is plain underneath can they fill with its colour.
+    // Controls in a frame (right in it or in one of its borderless groups)
+    // may reach onto its border or title; only where the frame is plain
+    // underneath can they fill with its colour.
     const ControlRow* sample = nullptr;
     for (Ctl id : widgets_.controls)
         if (sample == nullptr && layout_row(id).kind == Kind::Frame) sample = &layout_row(id);
@@ -138,10 +159,11 @@ Renderer::Renderer(const WindowWidgets& widgets, QPalette system_colours)
         frame_look(system_, qstring(sample->text), font_for(sample->font, sample->font.size));
     frame_inside_ = look.inside;
     for (std::size_t i = 0; i < widgets_.controls.size(); ++i) {
-        const ControlRow& row = layout_row(widgets_.controls[i]);
-        if (row.parent == Ctl::none || layout_row(row.parent).kind != Kind::Frame) continue;
-        const QRect frame(QPoint(0, 0), pixel_rect(layout_row(row.parent).rect).size());
-        plain_behind_[i] = frame.marginsRemoved(look.border).contains(pixel_rect(row.rect));
+        const Ctl id = widgets_.controls[i];
+        const Ctl frame = frame_around(id);
+        if (frame == Ctl::none) continue;
+        const QRect inside(QPoint(0, 0), pixel_rect(layout_row(frame).rect).size());
+        plain_behind_[i] = inside.marginsRemoved(look.border).contains(rect_in_frame(id));
     }
 }
 
@@ -163,6 +185,7 @@ void Renderer::render(const Form& form) {
         const Ctl id = widgets_.controls[i];
         render_control(id, form[id], shown_[i], is_showing(form, id));
     }
+    align_sign_marks(widgets_);
     render_focus(form);
 }
 

@@ -221,8 +221,11 @@ std::string press_key(Calculator& calc, int key_code, int shift) {
         return click_control(calc, dialog_button(calc));
     }
     if (key_code == key::escape) return {};
-    // Backspace edits like a typed character (its key-down comes first).
-    if (key_code == key::backspace) return type_character(calc, static_cast<char>(key::backspace));
+    // Backspace edits like a typed character (its key-down comes first);
+    // with Alt, as any key with Alt, it types nothing.
+    if (key_code == key::backspace && (shift & alt_mask) == 0) {
+        return type_character(calc, static_cast<char>(key::backspace));
+    }
     if (key_code == key::tab) {
         // Tab moves the focus; the window raises no key-down for it.
         const Ctl next = next_in_tab_order(calc, calc.form.focus, (shift & shift_mask) != 0);

@@ -22,8 +22,9 @@ std::string paste_text(Calculator& calc, Ctl field, std::string_view text);
 // cancelled it, into the focused field at its selection.
 std::string type_character(Calculator& calc, char ch);
 // A key-down on the focused control (Page Up, arrows, Home, End, Enter,
-// Tab); SHIFT is the modifier mask. Backspace is typed as a character, as
-// the window delivers it.
+// Tab, or a letter or digit key by its key code); SHIFT is the modifier
+// mask. Backspace is typed as a character, as the window delivers it. A key
+// held with Alt is a menu key: it raises its key-down and never types.
 std::string press_key(Calculator& calc, int key_code, int shift);
 // A mouse click on CONTROL (item INDEX of an indexed menu array): the focus
 // moves first if the control takes it, then its handlers run.

@@ -1,9 +1,10 @@
 // Native editing in the real window: a paste through the clipboard, undo of
-// typing, and the menu keys.
+// typing, and the menu keys, which never type.
 #include "ui/application_setup.h"
 #include "window_fixture.h"
 
 #include <QClipboard>
+#include <QMenu>
 #include <QMenuBar>
 
 using namespace orlavex;
@@ -98,6 +99,40 @@ class EditingTest : public QObject {
         QCOMPARE(window.menuBar()->actions().front()->text(), QStringLiteral("File"));
         QTest::keyClick(&window, Qt::Key_Q, Qt::ControlModifier);
         QVERIFY(window.calculator().form.unloaded);
+    }
+
+    void alt_letters_open_tools_and_never_type_into_a_field() {
+        MainWindow window;
+        // The Tools menu, as the planner adds it, in front of Help.
+        QMenuBar* bar = window.menuBar();
+        auto* tools = new QMenu(QStringLiteral("Tools"), bar);
+        tools->setObjectName(QStringLiteral("mnuTools"));
+        tools->addAction(QStringLiteral("Planner..."));
+        bar->insertMenu(bar->actions().back(), tools);
+        QVERIFY(show_active(window));
+        auto* nf = control<QLineEdit>(window, "txtDUT_NF");
+        click(nf);
+        QTest::keyClick(nf, Qt::Key_A, Qt::ControlModifier);
+        type(window, QStringLiteral("2"));
+        QCOMPARE(nf->text(), QStringLiteral("2"));
+
+        for (Qt::Key key : {Qt::Key_E, Qt::Key_X, Qt::Key_5, Qt::Key_Backspace}) {
+            press(window, key, Qt::AltModifier);
+            QCOMPARE(nf->text(), QStringLiteral("2"));
+            QCOMPARE(model_text(window, Ctl::txtDUT_NF), QStringLiteral("2"));
+            QCOMPARE(bar->activeAction(), nullptr);
+        }
+        press(window, Qt::Key_T, Qt::AltModifier);
+        QCOMPARE(nf->text(), QStringLiteral("2"));
+        QVERIFY(bar->activeAction() != nullptr);
+        QCOMPARE(bar->activeAction()->menu(), tools);
+        tools->close();
+
+        // The field kept its typing, and Enter uses what it shows.
+        QCOMPARE(QApplication::focusWidget(), nf);
+        press(window, Qt::Key_Return);
+        QCOMPARE(window.calculator().state.DUT_NF, 2.0);
+        QCOMPARE(nf->text(), QStringLiteral("2"));
     }
 };
 
