@@ -5,6 +5,7 @@
 #include "charts/chart_style.h"
 #include "charts/mark_layer.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QFontMetricsF>
 #include <QGraphicsScene>
@@ -494,6 +495,34 @@ TEST(MarginChart, ZonesAppearEvenWithoutAnyMargin) {
     }
     const auto chart = make_margin_chart(data);
     EXPECT_EQ(lamp_zones(*chart).size(), 3u);
+}
+
+}  // namespace
+}  // namespace orlavex::charts
+
+namespace orlavex::charts {
+namespace {
+
+// The calculator sets its fonts in pixels; the chart titles still come out
+// larger and bold, and Qt has nothing to warn about (see main.cpp).
+TEST(SweepCharts, EnlargeTheirTitlesWhetherTheFontIsInPointsOrPixels) {
+    const QFont original = QApplication::font();
+    QFont pixels = original;
+    pixels.setPixelSize(12);
+    for (const QFont& font : {original, pixels}) {
+        QApplication::setFont(font);
+        const QChart plain;
+        for (const auto& chart :
+             {make_uncertainty_chart(five_points(false)), make_margin_chart(five_points(false))}) {
+            const QFont title = chart->titleFont();
+            EXPECT_TRUE(title.bold());
+            if (plain.titleFont().pointSizeF() > 0)
+                EXPECT_NEAR(title.pointSizeF(), plain.titleFont().pointSizeF() * 1.15, 0.01);
+            else
+                EXPECT_EQ(title.pixelSize(), qRound(plain.titleFont().pixelSize() * 1.15));
+        }
+    }
+    QApplication::setFont(original);
 }
 
 }  // namespace
