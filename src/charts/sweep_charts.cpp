@@ -306,8 +306,10 @@ std::unique_ptr<QChart> make_uncertainty_chart(const SweepChartData& data) {
     const QPen rss_pen = curve_pen(chart_style.rss, Qt::DashLine);
     const QString u_name = QStringLiteral("GUM, k = 2");
     add_legend_line(*chart, u_pen, u_name);
-    add_legend_line(*chart, rss_pen, QStringLiteral("classic RSS"));
-    add_runs(*chart, runs_of(data, [](const ChartPoint& p) { return p.rss_db; }), rss_pen);
+    const QString rss_name = QStringLiteral("classic RSS");
+    add_legend_line(*chart, rss_pen, rss_name);
+    add_runs(*chart, runs_of(data, [](const ChartPoint& p) { return p.rss_db; }), rss_pen,
+             rss_name);
     add_runs(*chart, runs_of(data, [](const ChartPoint& p) { return negated(p.rss_db); }), rss_pen);
     add_runs(*chart, runs_of(data, [](const ChartPoint& p) { return negated(p.expanded_db); }),
              u_pen);

@@ -257,8 +257,8 @@ TEST(SweepCharts, SpanADownwardSweepWhateverItsDirection) {
         EXPECT_EQ(edges, 1);
     }
     data.log_x = true;
-    auto* log_x =
-        qobject_cast<QLogValueAxis*>(make_uncertainty_chart(data)->axes(Qt::Horizontal)[0]);
+    const auto log_chart = make_uncertainty_chart(data);
+    auto* log_x = qobject_cast<QLogValueAxis*>(log_chart->axes(Qt::Horizontal).value(0));
     ASSERT_NE(log_x, nullptr);
     EXPECT_EQ(log_x->min(), 1);
     EXPECT_EQ(log_x->max(), 5);
