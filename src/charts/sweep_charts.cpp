@@ -167,6 +167,20 @@ void fit_title(QChart& chart, const QString& title) {
     if (chart.title() != shown) chart.setTitle(shown);
 }
 
+// The legend below the plot where its entries fit one line (as the margin
+// chart's legend, so that the two plots line up), else beside the plot.
+void fit_legend(QChart& chart) {
+    QLegend& legend = *chart.legend();
+    const QFontMetricsF metrics(legend.font());
+    double needed = 0;
+    for (QLegendMarker* marker : legend.markers())
+        if (marker->isVisible())
+            needed += metrics.horizontalAdvance(marker->label()) + 3 * metrics.height();
+    const double room = chart.size().width() - chart.margins().left() - chart.margins().right();
+    const Qt::Alignment wanted = needed <= room ? Qt::AlignBottom : Qt::AlignRight;
+    if (legend.alignment() != wanted) legend.setAlignment(wanted);
+}
+
 std::unique_ptr<QChart> new_chart(const QString& title) {
     auto chart = std::make_unique<QChart>();
     chart->setAnimationOptions(QChart::NoAnimation);
@@ -295,9 +309,9 @@ std::unique_ptr<QChart> make_uncertainty_chart(const SweepChartData& data) {
         *chart, y_lo, y_hi,
         {QStringLiteral("Error of NF(DUT) (dB)"), QStringLiteral("NF error (dB)")}, 8);
 
-    // Up to eight entries: beside the plot, where they need not share one
-    // line.
-    chart->legend()->setAlignment(Qt::AlignRight);
+    // Up to eight entries: beside the plot when they do not fit one line.
+    QObject::connect(chart.get(), &QGraphicsWidget::geometryChanged, chart.get(),
+                     [chart = chart.get()] { fit_legend(*chart); });
 
     // Drawn in this order: the band under the lines, the lamp marks over
     // them and +U over the marks, so that the GUM curve stays in sight.
