@@ -23,8 +23,9 @@ bool logarithmic_x(const SweepChartData& data) {
                        [](const ChartPoint& p) { return p.x > 0; });
 }
 
-// Ticks two label heights apart leave each label its own line and a gap.
-constexpr double label_lines_per_tick = 2.0;
+// Ticks one and a half label heights apart leave each label its own line
+// and a gap.
+constexpr double label_lines_per_tick = 1.5;
 
 // A tick label written in C form ("-0.25") in LOCALE's, with as many
 // decimals.
@@ -34,14 +35,20 @@ QString in_locale(const QString& text, const QLocale& locale) {
     return locale.toString(text.toDouble(), 'f', decimals);
 }
 
-// Labels AXIS at the multiples of the finest 1-2-5 step that gives at most
-// INTERVALS intervals over its range; the range stays.
-void label_ticks(QCategoryAxis& axis, int intervals, const QLocale* locale) {
+// The smallest step of 1, 2 or 5 times a power of ten that is at least
+// LEAST.
+double step_at_least(double least) {
+    const double power = std::pow(10.0, std::floor(std::log10(least)));
+    for (double factor : {1.0, 2.0, 5.0})
+        if (factor * power >= least * (1 - 1e-9)) return factor * power;
+    return 10 * power;
+}
+
+// Labels AXIS at the multiples of STEP inside its range; the range stays.
+void label_ticks(QCategoryAxis& axis, double step, const QLocale* locale) {
     for (const QString& label : axis.categoriesLabels())
         axis.remove(label);
     const double lo = axis.min(), hi = axis.max();
-    double step = nice_step(hi - lo, intervals);
-    if ((hi - lo) / step > intervals + 1e-9) step = nice_step(hi - lo, std::max(1, intervals - 1));
     const auto first = static_cast<long long>(std::ceil(lo / step - 1e-9));
     const auto last = static_cast<long long>(std::floor(hi / step + 1e-9));
     axis.setStartValue(lo);
@@ -102,28 +109,36 @@ QString tick_label(long long k, double step) {
     return QString::number(static_cast<double>(k) * step, 'f', decimals);
 }
 
-QCategoryAxis* attach_y_axis(QChart& chart, double lo, double hi, const YAxisTitle& title,
+QCategoryAxis* attach_y_axis(QChart& chart, double lo, double hi, const QStringList& titles,
                              int most_intervals) {
     const double step = nice_step(hi - lo, most_intervals);
     auto* axis = new QCategoryAxis;
     axis->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
     axis->setRange(std::floor(lo / step + 1e-9) * step, std::ceil(hi / step - 1e-9) * step);
-    axis->setTitleText(title.full);
+    axis->setTitleText(titles.front());
     chart.addAxis(axis, Qt::AlignLeft);
-    label_ticks(*axis, most_intervals, nullptr);
+    label_ticks(*axis, step, nullptr);
 
-    const auto fit = [&chart, axis, title, most_intervals, shown = most_intervals]() mutable {
+    const auto fit = [&chart, axis, titles, finest = step, shown = step]() mutable {
         const double room = chart.plotArea().height();
+        if (!(room > 0)) return;
         const double line = QFontMetricsF(axis->labelsFont()).height();
-        const int intervals =
-            std::clamp(static_cast<int>(room / (label_lines_per_tick * line)), 1, most_intervals);
+        const double span = axis->max() - axis->min();
+        const double step =
+            std::max(finest, step_at_least(span * label_lines_per_tick * line / room));
         const QLocale locale = chart.locale();
-        if (intervals != shown) {
-            shown = intervals;
-            label_ticks(*axis, intervals, chart.localizeNumbers() ? &locale : nullptr);
+        if (step != shown) {
+            shown = step;
+            label_ticks(*axis, step, chart.localizeNumbers() ? &locale : nullptr);
         }
-        const bool fits = QFontMetricsF(axis->titleFont()).horizontalAdvance(title.full) <= room;
-        const QString& wanted = fits ? title.full : title.short_form;
+        const QFontMetricsF title_metrics(axis->titleFont());
+        QString wanted = titles.back();
+        for (const QString& title : titles)
+            // Qt Charts keeps a little of the height for the title's padding.
+            if (title_metrics.horizontalAdvance(title) + 2 * title_metrics.height() <= room) {
+                wanted = title;
+                break;
+            }
         if (axis->titleText() != wanted) axis->setTitleText(wanted);
     };
     QObject::connect(&chart, &QChart::plotAreaChanged, axis, fit);

@@ -6,6 +6,7 @@
 #include <utility>
 
 #include <QString>
+#include <QStringList>
 #include <QtCharts/QCategoryAxis>
 #include <QtCharts/QChart>
 
@@ -24,17 +25,13 @@ void attach_x_axis(QChart& chart, const SweepChartData& data);
 // A step of 1, 2 or 5 times a power of ten giving about `ticks` intervals.
 double nice_step(double span, int ticks);
 
-struct YAxisTitle {
-    QString full;
-    QString short_form;  // when the plot is too low for the full title
-};
-
 // A y axis from LO to HI (widened to whole steps of the finest tick
-// spacing, MOST_INTERVALS of them). Its ticks sit on multiples of a 1-2-5
-// step with exact texts (in the chart's locale when it localizes numbers)
-// and keep two label heights apart: as the plot area changes they thin out
-// and the title shortens, so that no label is cut short.
-QCategoryAxis* attach_y_axis(QChart& chart, double lo, double hi, const YAxisTitle& title,
+// spacing, about MOST_INTERVALS of them). Its ticks sit on multiples of a
+// 1-2-5 step with exact texts (in the chart's locale when it localizes
+// numbers) and keep 1.5 label heights apart: as the plot area changes they
+// thin out, and the title is the first of TITLES (longest first) that the
+// plot's height holds, so that no label is cut short.
+QCategoryAxis* attach_y_axis(QChart& chart, double lo, double hi, const QStringList& titles,
                              int most_intervals);
 
 // The label of tick K * STEP, written from the integer K so that the tick

@@ -305,9 +305,10 @@ std::unique_ptr<QChart> make_uncertainty_chart(const SweepChartData& data) {
     auto chart = new_chart(title);
     attach_x_axis(*chart, data);
     const auto [y_lo, y_hi] = error_range(data);
-    QCategoryAxis* y_axis = attach_y_axis(
-        *chart, y_lo, y_hi,
-        {QStringLiteral("Error of NF(DUT) (dB)"), QStringLiteral("NF error (dB)")}, 8);
+    QCategoryAxis* y_axis = attach_y_axis(*chart, y_lo, y_hi,
+                                          {QStringLiteral("Error of NF(DUT) (dB)"),
+                                           QStringLiteral("NF error (dB)"), QStringLiteral("dB")},
+                                          8);
 
     // Up to eight entries: beside the plot when they do not fit one line.
     QObject::connect(chart.get(), &QGraphicsWidget::geometryChanged, chart.get(),
@@ -370,7 +371,7 @@ std::unique_ptr<QChart> make_margin_chart(const SweepChartData& data) {
     // Fewer ticks than on the uncertainty chart: this one is read by its
     // zones, and its longer legend leaves it less height.
     QCategoryAxis* y_axis = attach_y_axis(
-        *chart, y_lo, y_hi, {QStringLiteral("Over green (dB)"), QStringLiteral("Over green")}, 5);
+        *chart, y_lo, y_hi, {QStringLiteral("Over green (dB)"), QStringLiteral("dB")}, 5);
     chart->legend()->setMarkerShape(QLegend::MarkerShapeFromSeries);
     add_lamp_zones(*chart, data, y_axis->min(), y_axis->max(), yellow_width);
 
