@@ -1,71 +1,61 @@
-// orlavex-cli's costs: the whole `point` process with the default Monte Carlo
-// (goal: 80 ms), the same process with one trial and `--version` as
-// baselines of the run, and the command's parts in-process.
+// orlavex-cli's costs: the whole `point` process (child CPU and wall time) with the default Monte
+// Carlo (goal: 80 ms), the same process with one trial and `--version` as baselines of the run, and
+// the command's parts in-process.
 #include "cli/point.h"
 #include "cli/run.h"
 #include "cli/window_inputs.h"
 #include "window/handlers.h"
 
+#include "process_bench.h"
+
 #include <benchmark/benchmark.h>
 
-#include <fcntl.h>
-#include <spawn.h>
-#include <sys/wait.h>
-
 #include <sstream>
+#include <string>
 #include <vector>
-
-extern char** environ;
 
 namespace orlavex::cli {
 namespace {
 
-// Runs orlavex-cli with ARGS per iteration, its output into /dev/null.
-void run_process(benchmark::State& st, std::vector<const char*> args) {
-    std::vector<char*> argv{const_cast<char*>(ORLAVEX_CLI_PATH)};
-    for (const char* a : args)
-        argv.push_back(const_cast<char*>(a));
-    argv.push_back(nullptr);
-    posix_spawn_file_actions_t files;
-    posix_spawn_file_actions_init(&files);
-    posix_spawn_file_actions_addopen(&files, 1, "/dev/null", O_WRONLY, 0);
-    for (auto _ : st) {
-        pid_t child = 0;
-        if (posix_spawn(&child, argv[0], &files, nullptr, argv.data(), environ) != 0) {
-            st.SkipWithError("cannot start orlavex-cli");
-            break;
-        }
-        int status = 0;
-        waitpid(child, &status, 0);
-        if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
-            st.SkipWithError("orlavex-cli failed");
-            break;
-        }
-    }
-    posix_spawn_file_actions_destroy(&files);
+// The whole orlavex-cli process with ARGS per iteration, its child CPU time
+// beside its wall time.
+void run_process(benchmark::State& st, const std::vector<std::string>& args) {
+    bench::run_process(st, ORLAVEX_CLI_PATH, args);
 }
 
 void BM_ProcessPointDefaultMonteCarlo(benchmark::State& st) {
     run_process(st, {"point"});
 }
-BENCHMARK(BM_ProcessPointDefaultMonteCarlo)->Unit(benchmark::kMillisecond)->Iterations(20);
+BENCHMARK(BM_ProcessPointDefaultMonteCarlo)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(20)
+    ->Apply(bench::with_spread);
 
 void BM_ProcessPointJsonDefaultMonteCarlo(benchmark::State& st) {
     run_process(st, {"point", "--json"});
 }
-BENCHMARK(BM_ProcessPointJsonDefaultMonteCarlo)->Unit(benchmark::kMillisecond)->Iterations(20);
+BENCHMARK(BM_ProcessPointJsonDefaultMonteCarlo)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(20)
+    ->Apply(bench::with_spread);
 
 // Baseline: the same process with a single Monte Carlo trial.
 void BM_ProcessPointOneTrial(benchmark::State& st) {
     run_process(st, {"point", "--trials", "1"});
 }
-BENCHMARK(BM_ProcessPointOneTrial)->Unit(benchmark::kMillisecond)->Iterations(20);
+BENCHMARK(BM_ProcessPointOneTrial)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(20)
+    ->Apply(bench::with_spread);
 
 // Baseline: starting the program at all.
 void BM_ProcessVersion(benchmark::State& st) {
     run_process(st, {"--version"});
 }
-BENCHMARK(BM_ProcessVersion)->Unit(benchmark::kMillisecond)->Iterations(20);
+BENCHMARK(BM_ProcessVersion)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(20)
+    ->Apply(bench::with_spread);
 
 // Start-up window, the inputs carried out (a catalogue analyzer and noise
 // source, four fields) and the classic figures: what the command does

@@ -44,7 +44,8 @@ std::string to_json_text(const SweepChartData& data) {
                           {"mc_lo_db", optional_value(p.mc_lo_db)},
                           {"mc_hi_db", optional_value(p.mc_hi_db)},
                           {"margins_db", margins},
-                          {"lamps", lamps}});
+                          {"lamps", lamps},
+                          {"held", p.held}});
     }
     const json document = {{"title", data.title},           {"x_label", data.x_label},
                            {"x_unit", data.x_unit},         {"log_x", data.log_x},
@@ -76,6 +77,7 @@ SweepChartData from_json_text(const std::string& text) {
                 if (!margins[i].is_null()) point.margin_db[i] = margins[i].get<double>();
                 point.lamp[i] = read_lamp(lamps[i]);
             }
+            point.held = p.value("held", false);
             data.points.push_back(point);
         }
         return data;

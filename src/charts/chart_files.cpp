@@ -9,6 +9,7 @@
 #include <QImage>
 #include <QSvgGenerator>
 
+#include "charts/png_file.h"
 #include "charts/svg_compaction.h"
 #include "charts/sweep_charts.h"
 
@@ -57,7 +58,7 @@ void write_sweep_charts(const SweepChartData& data, const QString& path, QSize s
             painter.setRenderHint(QPainter::TextAntialiasing);
             paint_sweep_charts(painter, area, data);
         }
-        if (!image.save(path, "PNG")) throw ChartFileError("cannot write " + path.toStdString());
+        if (!write_png(image, path)) throw ChartFileError("cannot write " + path.toStdString());
         return;
     }
     QBuffer drawn;

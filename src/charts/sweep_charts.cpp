@@ -1,21 +1,22 @@
 #include "charts/sweep_charts.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <functional>
 #include <iterator>
 #include <utility>
 #include <vector>
 
+#include <QFontMetricsF>
 #include <QtCharts/QAreaSeries>
-#include <QtCharts/QCategoryAxis>
 #include <QtCharts/QLegendMarker>
 #include <QtCharts/QLineSeries>
-#include <QtCharts/QLogValueAxis>
 #include <QtCharts/QScatterSeries>
-#include <QtCharts/QValueAxis>
 
+#include "charts/chart_axes.h"
 #include "charts/chart_style.h"
+#include "charts/mark_layer.h"
 #include "measure/guidelines.h"
 
 namespace orlavex::charts {
@@ -47,84 +48,6 @@ std::vector<Run> runs_of(const SweepChartData& data, const Value& value) {
     return runs;
 }
 
-QString axis_title(const SweepChartData& data) {
-    const QString label = QString::fromStdString(data.x_label);
-    return data.x_unit.empty() ? label : label + " (" + QString::fromStdString(data.x_unit) + ")";
-}
-
-// A step of 1, 2 or 5 times a power of ten giving about `ticks` intervals.
-double nice_step(double span, int ticks) {
-    if (!(span > 0)) return 1;
-    const double raw = span / ticks;
-    const double power = std::pow(10.0, std::floor(std::log10(raw)));
-    for (double factor : {1.0, 2.0, 5.0})
-        if (raw <= factor * power) return factor * power;
-    return 10 * power;
-}
-
-bool logarithmic_x(const SweepChartData& data) {
-    return data.log_x && !data.points.empty() &&
-           std::all_of(data.points.begin(), data.points.end(),
-                       [](const ChartPoint& p) { return p.x > 0; });
-}
-
-// The x axis' range: the sweep's, never empty.
-std::pair<double, double> x_range(const SweepChartData& data) {
-    const double lo = data.points.empty() ? 0 : data.points.front().x;
-    const double hi = data.points.empty() ? 1 : data.points.back().x;
-    return {lo, hi > lo ? hi : lo + 1};
-}
-
-void attach_x_axis(QChart& chart, const SweepChartData& data) {
-    const auto [lo, hi] = x_range(data);
-    QAbstractAxis* axis = nullptr;
-    if (logarithmic_x(data)) {
-        auto* log_axis = new QLogValueAxis;
-        log_axis->setBase(10);
-        log_axis->setLabelFormat("%g");
-        log_axis->setMinorTickCount(8);
-        log_axis->setRange(lo, hi);
-        axis = log_axis;
-    } else {
-        auto* value_axis = new QValueAxis;
-        const double step = nice_step(hi - lo, 10);
-        value_axis->setRange(lo, hi);
-        value_axis->setTickType(QValueAxis::TicksDynamic);
-        value_axis->setTickAnchor(std::ceil(lo / step) * step);
-        value_axis->setTickInterval(step);
-        value_axis->setLabelFormat("%g");
-        axis = value_axis;
-    }
-    axis->setTitleText(axis_title(data));
-    chart.addAxis(axis, Qt::AlignBottom);
-}
-
-// The label of tick K * STEP, written from the integer K so that the tick
-// at zero reads "0", not "-5.55112e-17".
-QString tick_label(long long k, double step) {
-    const int decimals = std::max(0, static_cast<int>(-std::floor(std::log10(step) + 1e-9)));
-    if (k == 0) return QStringLiteral("0");
-    return QString::number(static_cast<double>(k) * step, 'f', decimals);
-}
-
-// A value axis whose ticks sit on multiples of a 1-2-5 step, labelled with
-// exact texts (a category axis with its labels on the values).
-QValueAxis* attach_y_axis(QChart& chart, double lo, double hi, const QString& title,
-                          int intervals = 8) {
-    const double step = nice_step(hi - lo, intervals);
-    const long long first = static_cast<long long>(std::floor(lo / step + 1e-9));
-    const long long last = static_cast<long long>(std::ceil(hi / step - 1e-9));
-    auto* axis = new QCategoryAxis;
-    axis->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
-    axis->setRange(static_cast<double>(first) * step, static_cast<double>(last) * step);
-    axis->setStartValue(static_cast<double>(first) * step);
-    for (long long k = first; k <= last; ++k)
-        axis->append(tick_label(k, step), static_cast<double>(k) * step);
-    axis->setTitleText(title);
-    chart.addAxis(axis, Qt::AlignLeft);
-    return axis;
-}
-
 void attach(QChart& chart, QAbstractSeries* series) {
     chart.addSeries(series);
     for (QAbstractAxis* axis : chart.axes())
@@ -136,25 +59,41 @@ void hide_from_legend(QChart& chart, QAbstractSeries* series) {
         marker->setVisible(false);
 }
 
-// One curve as line series, one per run; only the first one has a legend
-// entry, so a curve with gaps is still listed once. A curve without any
-// value keeps its legend entry through an empty series.
-void add_curve(QChart& chart, const std::vector<Run>& runs, const QPen& pen, const QString& name) {
-    if (runs.empty()) {
-        auto* empty = new QLineSeries;
-        empty->setName(name);
-        empty->setPen(pen);
-        attach(chart, empty);
-        return;
-    }
-    for (std::size_t i = 0; i < runs.size(); ++i) {
+// A curve's entry in the legend: an empty series in its pen, so that the
+// legend lists the curve once, where it is added, whatever its gaps and
+// wherever its runs are drawn.
+QLineSeries* add_legend_line(QChart& chart, const QPen& pen, const QString& name) {
+    auto* key = new QLineSeries;
+    key->setName(name);
+    key->setPen(pen);
+    attach(chart, key);
+    return key;
+}
+
+// A curve's runs, each a line series of NAME out of the legend.
+void add_runs(QChart& chart, const std::vector<Run>& runs, const QPen& pen,
+              const QString& name = {}) {
+    for (const Run& run : runs) {
         auto* series = new QLineSeries;
-        series->append(runs[i]);
+        series->append(run);
         series->setPen(pen);
         series->setName(name);
         attach(chart, series);
-        if (i > 0) hide_from_legend(chart, series);
+        hide_from_legend(chart, series);
     }
+}
+
+// A legend entry for marks of one look: an empty scatter series.
+QScatterSeries* add_legend_mark(QChart& chart, const QString& name, QColor fill, QColor edge,
+                                QScatterSeries::MarkerShape shape, double size) {
+    auto* key = new QScatterSeries;
+    key->setName(name);
+    key->setMarkerShape(shape);
+    key->setMarkerSize(size);
+    key->setColor(fill);
+    key->setBorderColor(edge);
+    attach(chart, key);
+    return key;
 }
 
 // Marks shrink with the number of points so that neighbours stay apart.
@@ -163,27 +102,11 @@ double mark_size(const SweepChartData& data) {
     return std::clamp(spacing * 0.9, 3.0, chart_style.lamp_mark_size);
 }
 
-QScatterSeries* add_marks(QChart& chart, const QList<QPointF>& points, Rgb rgb, const QString& name,
-                          double size,
-                          QScatterSeries::MarkerShape shape = QScatterSeries::MarkerShapeCircle) {
-    if (points.isEmpty()) return nullptr;
-    auto* marks = new QScatterSeries;
-    marks->setName(name);
-    marks->setMarkerShape(shape);
-    marks->setMarkerSize(size);
-    marks->setColor(colour(rgb));
-    marks->setBorderColor(colour(rgb).darker(130));
-    marks->append(points);
-    attach(chart, marks);
-    return marks;
-}
-
 void add_band_edges(QChart& chart, const SweepChartData& data, double y_lo, double y_hi) {
     QPen pen(colour(chart_style.band_edge, 160));
     pen.setStyle(Qt::DashLine);
     pen.setWidthF(1.0);
-    const double x_lo = data.points.empty() ? 0 : data.points.front().x;
-    const double x_hi = data.points.empty() ? 0 : data.points.back().x;
+    const auto [x_lo, x_hi] = x_range(data);
     for (double edge : data.band_edges) {
         if (edge <= x_lo || edge >= x_hi) continue;
         auto* line = new QLineSeries;
@@ -228,13 +151,49 @@ void add_lamp_zones(QChart& chart, const SweepChartData& data, double y_lo, doub
     }
 }
 
+// The chart's title on one line, or on two where the chart is too narrow
+// (Qt Charts would cut it short): broken before its last parenthesis, else
+// at the middle space.
+void fit_title(QChart& chart, const QString& title) {
+    const double room = chart.size().width() - chart.margins().left() - chart.margins().right();
+    QString shown = title.toHtmlEscaped();
+    if (QFontMetricsF(chart.titleFont()).horizontalAdvance(title) > room) {
+        qsizetype cut = title.lastIndexOf(QStringLiteral(" ("));
+        if (cut <= 0) cut = title.indexOf(' ', title.size() / 2);
+        if (cut > 0)
+            shown = title.left(cut).toHtmlEscaped() + QStringLiteral("<br>") +
+                    title.mid(cut + 1).toHtmlEscaped();
+    }
+    if (chart.title() != shown) chart.setTitle(shown);
+}
+
+// The legend below the plot where its entries fit one line (as the margin
+// chart's legend, so that the two plots line up), else beside the plot.
+void fit_legend(QChart& chart) {
+    QLegend& legend = *chart.legend();
+    const QFontMetricsF metrics(legend.font());
+    double needed = 0;
+    for (QLegendMarker* marker : legend.markers())
+        if (marker->isVisible())
+            needed += metrics.horizontalAdvance(marker->label()) + 3 * metrics.height();
+    const double room = chart.size().width() - chart.margins().left() - chart.margins().right();
+    const Qt::Alignment wanted = needed <= room ? Qt::AlignBottom : Qt::AlignRight;
+    if (legend.alignment() != wanted) legend.setAlignment(wanted);
+}
+
 std::unique_ptr<QChart> new_chart(const QString& title) {
     auto chart = std::make_unique<QChart>();
     chart->setAnimationOptions(QChart::NoAnimation);
-    chart->setTitle(title);
+    chart->setTitle(title.toHtmlEscaped());
+    QObject::connect(chart.get(), &QGraphicsWidget::geometryChanged, chart.get(),
+                     [chart = chart.get(), title] { fit_title(*chart, title); });
+    // The theme may size the title font in pixels or in points.
     QFont title_font = chart->titleFont();
     title_font.setBold(true);
-    title_font.setPointSizeF(title_font.pointSizeF() * 1.15);
+    if (title_font.pointSizeF() > 0)
+        title_font.setPointSizeF(title_font.pointSizeF() * 1.15);
+    else
+        title_font.setPixelSize(qRound(title_font.pixelSize() * 1.15));
     chart->setTitleFont(title_font);
     chart->legend()->setAlignment(Qt::AlignBottom);
     chart->setBackgroundRoundness(0);
@@ -248,44 +207,19 @@ QPen curve_pen(Rgb rgb, Qt::PenStyle style) {
     return pen;
 }
 
-}  // namespace
+std::optional<double> negated(std::optional<double> value) {
+    if (!value) return std::nullopt;
+    return -*value;
+}
 
-std::unique_ptr<QChart> make_uncertainty_chart(const SweepChartData& data) {
-    const QString title = data.title.empty() ? QStringLiteral("Uncertainty of the DUT noise figure")
-                                             : QString::fromStdString(data.title);
-    auto chart = new_chart(title);
-
-    const auto plus_u = runs_of(data, [](const ChartPoint& p) { return p.expanded_db; });
-    const auto minus_u = runs_of(data, [](const ChartPoint& p) -> std::optional<double> {
-        if (!p.expanded_db) return std::nullopt;
-        return -*p.expanded_db;
-    });
-    const auto plus_rss = runs_of(data, [](const ChartPoint& p) { return p.rss_db; });
-    const auto minus_rss = runs_of(data, [](const ChartPoint& p) -> std::optional<double> {
-        if (!p.rss_db) return std::nullopt;
-        return -*p.rss_db;
-    });
+// The Monte Carlo band, one area per run, listed once in the legend.
+void add_monte_carlo_band(QChart& chart, const SweepChartData& data) {
     const auto mc_lo = runs_of(data, [](const ChartPoint& p) -> std::optional<double> {
         return p.mc_hi_db ? p.mc_lo_db : std::nullopt;
     });
     const auto mc_hi = runs_of(data, [](const ChartPoint& p) -> std::optional<double> {
         return p.mc_lo_db ? p.mc_hi_db : std::nullopt;
     });
-
-    double y_lo = 0, y_hi = 0;
-    for (const ChartPoint& p : data.points)
-        for (std::optional<double> y : {p.expanded_db, p.rss_db, p.mc_lo_db, p.mc_hi_db}) {
-            if (!y || !std::isfinite(*y)) continue;
-            y_lo = std::min({y_lo, *y, -std::abs(*y)});
-            y_hi = std::max({y_hi, *y, std::abs(*y)});
-        }
-    if (y_hi - y_lo <= 0) y_lo = -1, y_hi = 1;
-
-    attach_x_axis(*chart, data);
-    QValueAxis* y_axis = attach_y_axis(*chart, y_lo, y_hi, QStringLiteral("Error of NF(DUT) (dB)"));
-
-    // Monte Carlo band first, so the lines draw over it.
-    bool band_named = false;
     for (std::size_t i = 0; i < mc_lo.size() && i < mc_hi.size(); ++i) {
         auto* upper = new QLineSeries;
         auto* lower = new QLineSeries;
@@ -297,44 +231,106 @@ std::unique_ptr<QChart> make_uncertainty_chart(const SweepChartData& data) {
         band->setName(QStringLiteral("Monte Carlo 95 %"));
         band->setBrush(colour(chart_style.monte_carlo_fill, chart_style.monte_carlo_alpha));
         band->setPen(QPen(colour(chart_style.monte_carlo_edge), 1.0));
-        attach(*chart, band);
-        if (band_named) hide_from_legend(*chart, band);
-        band_named = true;
+        attach(chart, band);
+        if (i > 0) hide_from_legend(chart, band);
     }
+}
 
+// -U to +U and the Monte Carlo interval, symmetric about zero.
+std::pair<double, double> error_range(const SweepChartData& data) {
+    double y_lo = 0, y_hi = 0;
+    for (const ChartPoint& p : data.points)
+        for (std::optional<double> y : {p.expanded_db, p.rss_db, p.mc_lo_db, p.mc_hi_db}) {
+            if (!y || !std::isfinite(*y)) continue;
+            y_lo = std::min({y_lo, *y, -std::abs(*y)});
+            y_hi = std::max({y_hi, *y, std::abs(*y)});
+        }
+    if (y_hi - y_lo <= 0) return {-1, 1};
+    return {y_lo, y_hi};
+}
+
+struct LampLook {
+    Lamp lamp;
+    Rgb rgb;
+    const char* name;
+};
+
+// The lamp marks on +U: each point in its worst lamp's colour, hollow where
+// a value was held from a data file's nearest record; a legend entry for
+// each colour that occurs.
+void add_lamp_marks(QChart& chart, const SweepChartData& data) {
+    static constexpr LampLook looks[] = {
+        {Lamp::green, chart_style.lamp_green, "green"},
+        {Lamp::grey, chart_style.lamp_grey, "grey"},
+        {Lamp::yellow, chart_style.lamp_yellow, "yellow"},
+        {Lamp::red, chart_style.lamp_red, "red"},
+    };
+    const double size = mark_size(data);
+    std::vector<MarkGroup> groups;
+    for (const LampLook& look : looks)
+        for (bool held : {false, true})
+            groups.push_back({MarkShape::circle, colour(look.rgb), held, size, {}});
+    bool any_held = false;
+    for (const ChartPoint& p : data.points) {
+        if (!p.expanded_db || !std::isfinite(*p.expanded_db)) continue;
+        const auto look = std::find_if(std::begin(looks), std::end(looks),
+                                       [&](const LampLook& l) { return l.lamp == worst_lamp(p); });
+        const auto index = 2 * static_cast<std::size_t>(look - std::begin(looks));
+        groups[index + (p.held ? 1 : 0)].values.append(QPointF(p.x, *p.expanded_db));
+        any_held = any_held || p.held;
+    }
+    // Short entries, so that the legend fits one line of a small chart:
+    // "worst lamp green", "yellow", "red", then "held value", hollow.
+    QString prefix = QStringLiteral("worst lamp ");
+    for (std::size_t i = 0; i < std::size(looks); ++i)
+        if (!groups[2 * i].values.isEmpty() || !groups[2 * i + 1].values.isEmpty()) {
+            add_legend_mark(chart, prefix + QString::fromLatin1(looks[i].name),
+                            colour(looks[i].rgb), colour(looks[i].rgb).darker(130),
+                            QScatterSeries::MarkerShapeCircle, size);
+            prefix.clear();
+        }
+    if (any_held)
+        add_legend_mark(chart, QStringLiteral("held value"), Qt::transparent,
+                        colour(chart_style.lamp_grey), QScatterSeries::MarkerShapeCircle, size);
+    auto* layer = new MarkLayer(chart);
+    for (MarkGroup& group : groups)
+        if (!group.values.isEmpty()) layer->add(std::move(group));
+}
+
+}  // namespace
+
+std::unique_ptr<QChart> make_uncertainty_chart(const SweepChartData& data) {
+    const QString title = data.title.empty() ? QStringLiteral("Uncertainty of the DUT noise figure")
+                                             : QString::fromStdString(data.title);
+    auto chart = new_chart(title);
+    attach_x_axis(*chart, data);
+    const auto [y_lo, y_hi] = error_range(data);
+    QCategoryAxis* y_axis = attach_y_axis(*chart, y_lo, y_hi,
+                                          {QStringLiteral("Error of NF(DUT) (dB)"),
+                                           QStringLiteral("NF error (dB)"), QStringLiteral("dB")},
+                                          8);
+
+    // Up to eight entries: beside the plot when they do not fit one line.
+    QObject::connect(chart.get(), &QGraphicsWidget::geometryChanged, chart.get(),
+                     [chart = chart.get()] { fit_legend(*chart); });
+
+    // Drawn in this order: the band under the lines, the lamp marks over
+    // them and +U over the marks, so that the GUM curve stays in sight.
+    add_monte_carlo_band(*chart, data);
     const QPen u_pen = curve_pen(chart_style.expanded, Qt::SolidLine);
     const QPen rss_pen = curve_pen(chart_style.rss, Qt::DashLine);
-    add_curve(*chart, plus_u, u_pen, QStringLiteral("GUM, k = 2"));
-    for (const Run& run : minus_u) {
-        auto* series = new QLineSeries;
-        series->append(run);
-        series->setPen(u_pen);
-        attach(*chart, series);
-        hide_from_legend(*chart, series);
-    }
-    add_curve(*chart, plus_rss, rss_pen, QStringLiteral("classic RSS"));
-    for (const Run& run : minus_rss) {
-        auto* series = new QLineSeries;
-        series->append(run);
-        series->setPen(rss_pen);
-        attach(*chart, series);
-        hide_from_legend(*chart, series);
-    }
-
-    QList<QPointF> marks[4];
-    for (const ChartPoint& p : data.points)
-        if (p.expanded_db && std::isfinite(*p.expanded_db))
-            marks[static_cast<int>(worst_lamp(p))].append(QPointF(p.x, *p.expanded_db));
-    const double size = mark_size(data);
-    add_marks(*chart, marks[static_cast<int>(Lamp::green)], chart_style.lamp_green,
-              QStringLiteral("lamps green"), size);
-    add_marks(*chart, marks[static_cast<int>(Lamp::grey)], chart_style.lamp_grey,
-              QStringLiteral("a lamp grey"), size);
-    add_marks(*chart, marks[static_cast<int>(Lamp::yellow)], chart_style.lamp_yellow,
-              QStringLiteral("a lamp yellow"), size);
-    add_marks(*chart, marks[static_cast<int>(Lamp::red)], chart_style.lamp_red,
-              QStringLiteral("a lamp red"), size);
-
+    const QString u_name = QStringLiteral("GUM, k = 2");
+    add_legend_line(*chart, u_pen, u_name);
+    const QString rss_name = QStringLiteral("classic RSS");
+    add_legend_line(*chart, rss_pen, rss_name);
+    add_runs(*chart, runs_of(data, [](const ChartPoint& p) { return p.rss_db; }), rss_pen,
+             rss_name);
+    add_runs(*chart, runs_of(data, [](const ChartPoint& p) { return negated(p.rss_db); }), rss_pen);
+    add_runs(*chart, runs_of(data, [](const ChartPoint& p) { return negated(p.expanded_db); }),
+             u_pen);
+    add_lamp_marks(*chart, data);
+    add_runs(*chart, runs_of(data, [](const ChartPoint& p) { return p.expanded_db; }), u_pen,
+             u_name);
     add_band_edges(*chart, data, y_axis->min(), y_axis->max());
     return chart;
 }
@@ -343,14 +339,17 @@ std::unique_ptr<QChart> make_margin_chart(const SweepChartData& data) {
     auto chart =
         new_chart(QStringLiteral("Guideline margins over their green thresholds, in lamp zones"));
     struct GuidelineLook {
+        std::size_t rule;  // in measure::guideline_rules
         const char* name;
-        QScatterSeries::MarkerShape shape;
+        const char* goal;
+        QScatterSeries::MarkerShape key_shape;
+        MarkShape shape;
     };
-    // In the order of measure::guideline_rules.
+    // As the calculator lists them, from the top: its names and goals.
     static constexpr GuidelineLook looks[3] = {
-        {"1: (NF+G)dut - NFsa", QScatterSeries::MarkerShapeCircle},
-        {"2: ENR - NFdut", QScatterSeries::MarkerShapeRectangle},
-        {"3: ENR - NFsa", QScatterSeries::MarkerShapeTriangle},
+        {2, "ENR - NFsa", ">3dB", QScatterSeries::MarkerShapeTriangle, MarkShape::triangle},
+        {1, "ENR - NFdut", ">5dB", QScatterSeries::MarkerShapeRectangle, MarkShape::square},
+        {0, "(NF+G)dut - NFsa", ">1dB", QScatterSeries::MarkerShapeCircle, MarkShape::circle},
     };
     static_assert(std::size(looks) == measure::guideline_rules.size());
     const auto headroom = [](std::size_t g) {
@@ -371,7 +370,8 @@ std::unique_ptr<QChart> make_margin_chart(const SweepChartData& data) {
     attach_x_axis(*chart, data);
     // Fewer ticks than on the uncertainty chart: this one is read by its
     // zones, and its longer legend leaves it less height.
-    QValueAxis* y_axis = attach_y_axis(*chart, y_lo, y_hi, QStringLiteral("Over green (dB)"), 5);
+    QCategoryAxis* y_axis = attach_y_axis(
+        *chart, y_lo, y_hi, {QStringLiteral("Over green (dB)"), QStringLiteral("dB")}, 5);
     chart->legend()->setMarkerShape(QLegend::MarkerShapeFromSeries);
     add_lamp_zones(*chart, data, y_axis->min(), y_axis->max(), yellow_width);
 
@@ -380,37 +380,26 @@ std::unique_ptr<QChart> make_margin_chart(const SweepChartData& data) {
     // colour: the zones are the key to the colours.
     const double size = mark_size(data) + 1;
     const QColor neutral(70, 70, 70);
-    for (std::size_t g = 0; g < 3; ++g) {
-        const auto runs = runs_of(data, headroom(g));
-        QPen line_pen(colour(chart_style.margin[g], 150));
+    std::vector<MarkGroup> groups;
+    for (const GuidelineLook& look : looks) {
+        QPen line_pen(colour(chart_style.margin[look.rule], 150));
         line_pen.setWidthF(1.2);
-        for (const Run& run : runs) {
-            auto* series = new QLineSeries;
-            series->append(run);
-            series->setPen(line_pen);
-            attach(*chart, series);
-            hide_from_legend(*chart, series);
-        }
-        auto* key = new QScatterSeries;
-        key->setName(QStringLiteral("%1 (green from %2 dB)")
-                         .arg(QString::fromLatin1(looks[g].name))
-                         .arg(measure::guideline_rules[g].green_from));
-        key->setMarkerShape(looks[g].shape);
-        key->setMarkerSize(9);
-        key->setColor(neutral);
-        key->setBorderColor(neutral);
-        attach(*chart, key);
-
-        QList<QPointF> marks[4];
-        for (const ChartPoint& p : data.points)
-            if (const std::optional<double> y = headroom(g)(p); y && std::isfinite(*y))
-                marks[static_cast<int>(p.lamp[g])].append(QPointF(p.x, *y));
-        for (int lamp = 0; lamp < 4; ++lamp) {
-            QScatterSeries* series = add_marks(*chart, marks[lamp], lamp_colour(Lamp(lamp)),
-                                               QString(), size, looks[g].shape);
-            if (series) hide_from_legend(*chart, series);
-        }
+        add_runs(*chart, runs_of(data, headroom(look.rule)), line_pen);
+        add_legend_mark(*chart, QStringLiteral("%1 (%2)").arg(look.name, look.goal), neutral,
+                        neutral, look.key_shape, 9);
+        for (int lamp = 0; lamp < 4; ++lamp)
+            for (bool held : {false, true}) {
+                MarkGroup group{look.shape, colour(lamp_colour(Lamp(lamp))), held, size, {}};
+                for (const ChartPoint& p : data.points)
+                    if (const std::optional<double> y = headroom(look.rule)(p);
+                        y && std::isfinite(*y) && p.lamp[look.rule] == Lamp(lamp) && p.held == held)
+                        group.values.append(QPointF(p.x, *y));
+                if (!group.values.isEmpty()) groups.push_back(std::move(group));
+            }
     }
+    auto* layer = new MarkLayer(*chart);
+    for (MarkGroup& group : groups)
+        layer->add(std::move(group));
     add_band_edges(*chart, data, y_axis->min(), y_axis->max());
     return chart;
 }

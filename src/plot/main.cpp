@@ -7,7 +7,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <iostream>
-#include <iterator>
 #include <string>
 
 #include <QApplication>
@@ -28,6 +27,17 @@ bool parse_size(const std::string& text, QSize& size) {
     if (width < 200 || height < 200 || width > 10000 || height > 10000) return false;
     size = QSize(width, height);
     return true;
+}
+
+// All of standard input, read in blocks (a character at a time through
+// istreambuf_iterator costs more than parsing the JSON).
+std::string standard_input() {
+    std::string text;
+    char block[1 << 16];
+    std::size_t read = 0;
+    while ((read = std::fread(block, 1, sizeof block, stdin)) > 0)
+        text.append(block, read);
+    return text;
 }
 
 // The platform plugin's notes (no XDG_RUNTIME_DIR, no display) are not the
@@ -58,9 +68,7 @@ int main(int argc, char** argv) {
 
     SweepChartData data;
     try {
-        const std::string text{std::istreambuf_iterator<char>(std::cin),
-                               std::istreambuf_iterator<char>()};
-        data = from_json_text(text);
+        data = from_json_text(standard_input());
     } catch (const ChartDataError& e) {
         std::cerr << "orlavex-plot: " << e.what() << "\n";
         return bad_usage;

@@ -23,6 +23,7 @@ SweepChartData sample() {
     full.mc_hi_db = 0.27;
     full.margin_db = {9.0, 4.5, -1.0};
     full.lamp = {Lamp::green, Lamp::yellow, Lamp::red};
+    full.held = true;
     ChartPoint empty;  // out of range: nothing but x
     empty.x = 30;
     data.points = {full, empty};
@@ -45,10 +46,12 @@ TEST(ChartDataJson, RoundTripsEveryFieldAndEveryGap) {
     EXPECT_EQ(p.mc_hi_db, 0.27);
     EXPECT_EQ(p.margin_db, data.points[0].margin_db);
     EXPECT_EQ(p.lamp, data.points[0].lamp);
+    EXPECT_TRUE(p.held);
     const ChartPoint& gap = back.points[1];
     EXPECT_FALSE(gap.expanded_db || gap.rss_db || gap.mc_lo_db || gap.mc_hi_db);
     EXPECT_FALSE(gap.margin_db[0] || gap.margin_db[1] || gap.margin_db[2]);
     EXPECT_EQ(gap.lamp[2], Lamp::grey);
+    EXPECT_FALSE(gap.held);
 }
 
 TEST(ChartDataJson, RefusesMalformedData) {
@@ -60,6 +63,8 @@ TEST(ChartDataJson, RefusesMalformedData) {
              "\"lamps\": [\"green\", \"green\"]}]}",  // two of three
              "{\"x_label\": \"f\", \"points\": [{\"x\": 1, \"margins_db\": [1, 2, 3], "
              "\"lamps\": [\"green\", \"blue\", \"red\"]}]}",  // no such lamp
+             "{\"x_label\": \"f\", \"points\": [{\"x\": 1, \"margins_db\": [1, 2, 3], "
+             "\"lamps\": [\"green\", \"green\", \"red\"], \"held\": \"yes\"}]}",  // not a flag
              "{\"x_label\": \"f\", \"points\": [{\"x\": 1, \"U_db\": \"big\", \"margins_db\": "
              "[1, 2, 3], \"lamps\": [\"green\", \"green\", \"red\"]}]}",  // text for a number
          }) {

@@ -3,10 +3,17 @@
 #include "charts/sweep_charts.h"
 
 #include "charts/chart_style.h"
+#include "charts/mark_layer.h"
 
+#include <QApplication>
 #include <QCoreApplication>
+#include <QFontMetricsF>
 #include <QGraphicsScene>
+#include <QGraphicsTextItem>
+#include <QImage>
+#include <QPainter>
 #include <QtCharts/QAreaSeries>
+#include <QtCharts/QCategoryAxis>
 #include <QtCharts/QLegendMarker>
 #include <QtCharts/QLineSeries>
 #include <QtCharts/QLogValueAxis>
@@ -70,17 +77,34 @@ std::vector<Series*> series_of(const QChart& chart) {
     return found;
 }
 
+// The drawn runs of a curve (its legend entry is an empty series).
 std::vector<QLineSeries*> lines_named(const QChart& chart, const QString& name) {
     std::vector<QLineSeries*> found;
     for (QLineSeries* s : series_of<QLineSeries>(chart))
-        if (s->name() == name) found.push_back(s);
+        if (s->name() == name && s->count() > 0) found.push_back(s);
+    return found;
+}
+
+const std::vector<MarkGroup>& mark_groups(const QChart& chart) {
+    static const std::vector<MarkGroup> none;
+    const MarkLayer* layer = mark_layer_of(chart);
+    EXPECT_NE(layer, nullptr);
+    return layer != nullptr ? layer->groups() : none;
+}
+
+// The marks in colour RGB, filled or hollow.
+QList<QPointF> marks_in(const QChart& chart, Rgb rgb, bool hollow = false) {
+    QList<QPointF> found;
+    for (const MarkGroup& group : mark_groups(chart))
+        if (group.colour == QColor(rgb.red, rgb.green, rgb.blue) && group.hollow == hollow)
+            found += group.values;
     return found;
 }
 
 TEST(UncertaintyChart, ListsEachCurveOnceInTheLegend) {
     const auto chart = make_uncertainty_chart(five_points(true));
     EXPECT_EQ(legend_names(*chart), (QStringList{"Monte Carlo 95 %", "GUM, k = 2", "classic RSS",
-                                                 "lamps green", "a lamp yellow"}));
+                                                 "worst lamp green", "yellow"}));
     const auto without_mc = make_uncertainty_chart(five_points(false));
     EXPECT_FALSE(legend_names(*without_mc).contains("Monte Carlo 95 %"));
     EXPECT_TRUE(series_of<QAreaSeries>(*without_mc).empty());
@@ -105,45 +129,200 @@ TEST(UncertaintyChart, BreaksItsCurvesWhereAPointIsOutOfRange) {
 
 TEST(UncertaintyChart, MarksEachPointOnUInItsWorstLampsColour) {
     const auto chart = make_uncertainty_chart(five_points(false));
-    QList<QPointF> green, yellow;
-    for (QScatterSeries* s : series_of<QScatterSeries>(*chart)) {
-        if (s->name() == "lamps green") green = s->points();
-        if (s->name() == "a lamp yellow") yellow = s->points();
-    }
-    EXPECT_EQ(green, (QList<QPointF>{{1, 0.2}, {2, 0.21}, {4, 0.23}}));
-    EXPECT_EQ(yellow, (QList<QPointF>{{5, 0.24}}));
+    EXPECT_EQ(marks_in(*chart, chart_style.lamp_green),
+              (QList<QPointF>{{1, 0.2}, {2, 0.21}, {4, 0.23}}));
+    EXPECT_EQ(marks_in(*chart, chart_style.lamp_yellow), (QList<QPointF>{{5, 0.24}}));
+    for (const MarkGroup& group : mark_groups(*chart))
+        EXPECT_EQ(group.shape, MarkShape::circle);
 }
 
-TEST(UncertaintyChart, DrawsBandEdgesInsideTheSweepAndTitlesItsAxes) {
-    const auto chart = make_uncertainty_chart(five_points(false));
-    int edges = 0;
-    for (QLineSeries* s : series_of<QLineSeries>(*chart))
-        if (s->count() == 2 && s->at(0).x() == s->at(1).x()) {
-            EXPECT_EQ(s->at(0).x(), 1.5);
-            ++edges;
-        }
-    EXPECT_EQ(edges, 1);
-    const auto x_axes = chart->axes(Qt::Horizontal);
-    ASSERT_EQ(x_axes.size(), 1);
-    EXPECT_EQ(x_axes[0]->titleText(), "Frequency (GHz)");
-    auto* x = qobject_cast<QValueAxis*>(x_axes[0]);
-    ASSERT_NE(x, nullptr);
-    EXPECT_EQ(x->min(), 1);
-    EXPECT_EQ(x->max(), 5);
-    auto* y = qobject_cast<QValueAxis*>(chart->axes(Qt::Vertical).value(0));
-    ASSERT_NE(y, nullptr);
-    EXPECT_LE(y->min(), -0.24);  // the whole of -U and +U in view
-    EXPECT_GE(y->max(), 0.24);
-}
-
-TEST(UncertaintyChart, UsesALogarithmicAxisForLogarithmicSpacing) {
+TEST(UncertaintyChart, DrawsHeldPointsHollowAndSaysSoInTheLegend) {
     SweepChartData data = five_points(false);
+    data.points[0].held = true;
+    data.points[4].held = true;
+    const auto chart = make_uncertainty_chart(data);
+    EXPECT_EQ(marks_in(*chart, chart_style.lamp_green), (QList<QPointF>{{2, 0.21}, {4, 0.23}}));
+    EXPECT_EQ(marks_in(*chart, chart_style.lamp_green, true), (QList<QPointF>{{1, 0.2}}));
+    EXPECT_EQ(marks_in(*chart, chart_style.lamp_yellow, true), (QList<QPointF>{{5, 0.24}}));
+    EXPECT_TRUE(legend_names(*chart).contains("held value"));
+    EXPECT_FALSE(legend_names(*make_uncertainty_chart(five_points(false))).contains("held value"));
+
+    const auto margins = make_margin_chart(data);
+    int hollow = 0;
+    for (const MarkGroup& group : mark_groups(*margins))
+        if (group.hollow) {
+            for (const QPointF& p : group.values)
+                EXPECT_TRUE(p.x() == 1 || p.x() == 5) << p.x();
+            hollow += int(group.values.size());
+        }
+    EXPECT_EQ(hollow, 6);  // both held points, on all three margins
+}
+
+// A chart laid out in a scene of its own at SIZE, as a view or a file shows
+// it; the chart stays the caller's.
+class LaidOut {
+  public:
+    LaidOut(QChart& chart, QSize size) : chart_(chart), size_(size) {
+        scene_.addItem(&chart);
+        chart.setGeometry(0, 0, size.width(), size.height());
+        QCoreApplication::sendPostedEvents();
+    }
+    ~LaidOut() { scene_.removeItem(&chart_); }
+    LaidOut(const LaidOut&) = delete;
+    LaidOut& operator=(const LaidOut&) = delete;
+
+    // Drawn without antialiasing, so that a pixel has a curve's own colour.
+    QImage image() {
+        QImage image(size_, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        scene_.render(&painter, QRectF(image.rect()), QRectF(image.rect()));
+        return image;
+    }
+
+    int item_count() const {
+        int items = 0;
+        std::vector<QGraphicsItem*> open{&chart_};
+        while (!open.empty()) {
+            QGraphicsItem* item = open.back();
+            open.pop_back();
+            ++items;
+            for (QGraphicsItem* child : item->childItems())
+                open.push_back(child);
+        }
+        return items;
+    }
+
+    // Every text the chart shows: titles, tick labels, legend entries.
+    std::vector<QGraphicsTextItem*> texts() const {
+        std::vector<QGraphicsTextItem*> found;
+        std::vector<QGraphicsItem*> open{&chart_};
+        while (!open.empty()) {
+            QGraphicsItem* item = open.back();
+            open.pop_back();
+            if (auto* text = dynamic_cast<QGraphicsTextItem*>(item); text && text->isVisible())
+                found.push_back(text);
+            for (QGraphicsItem* child : item->childItems())
+                open.push_back(child);
+        }
+        return found;
+    }
+
+  private:
+    QGraphicsScene scene_;
+    QChart& chart_;
+    QSize size_;
+};
+
+TEST(UncertaintyChart, DrawsTheGumCurveOverTheLampMarks) {
+    SweepChartData data = five_points(false);
+    for (ChartPoint& p : data.points)
+        p.expanded_db = 0.2;  // a flat +U through the middle of every mark
+    auto chart = make_uncertainty_chart(data);
+    LaidOut laid_out(*chart, QSize(600, 400));
+    const QPoint centre =
+        chart->mapToPosition(QPointF(4, 0.2), lines_named(*chart, "GUM, k = 2")[0]).toPoint();
+    const Rgb gum = chart_style.expanded;
+    EXPECT_EQ(laid_out.image().pixelColor(centre), QColor(gum.red, gum.green, gum.blue));
+}
+
+TEST(SweepCharts, PaintTheirMarksWithoutAnItemPerPoint) {
+    SweepChartData data;
+    data.x_label = "Frequency";
+    for (int i = 0; i < 1001; ++i) {
+        ChartPoint p;
+        p.x = 1 + 0.017 * i;
+        p.expanded_db = 0.3;
+        p.margin_db = {2.0, 6.0, 4.0};
+        p.lamp = {Lamp::green, Lamp::green, i % 2 ? Lamp::green : Lamp::red};
+        data.points.push_back(p);
+    }
+    for (const auto& chart : {make_uncertainty_chart(data), make_margin_chart(data)}) {
+        const LaidOut laid_out(*chart, QSize(1000, 400));
+        EXPECT_LT(laid_out.item_count(), 300) << chart->title().toStdString();
+    }
+}
+
+TEST(SweepCharts, SpanADownwardSweepWhateverItsDirection) {
+    SweepChartData data = five_points(true);
+    std::reverse(data.points.begin(), data.points.end());  // 5 down to 1
+    for (const auto& chart : {make_uncertainty_chart(data), make_margin_chart(data)}) {
+        auto* x = qobject_cast<QValueAxis*>(chart->axes(Qt::Horizontal).value(0));
+        ASSERT_NE(x, nullptr);
+        EXPECT_EQ(x->min(), 1);
+        EXPECT_EQ(x->max(), 5);
+        int edges = 0;  // the band edge at 1.5 lies inside the sweep
+        for (QLineSeries* s : series_of<QLineSeries>(*chart))
+            if (s->count() == 2 && s->at(0).x() == 1.5 && s->at(1).x() == 1.5) ++edges;
+        EXPECT_EQ(edges, 1);
+    }
     data.log_x = true;
-    EXPECT_NE(qobject_cast<QLogValueAxis*>(make_uncertainty_chart(data)->axes(Qt::Horizontal)[0]),
-              nullptr);
-    data.points.front().x = 0;  // a log axis cannot show 0: linear then
-    EXPECT_NE(qobject_cast<QValueAxis*>(make_uncertainty_chart(data)->axes(Qt::Horizontal)[0]),
-              nullptr);
+    const auto log_chart = make_uncertainty_chart(data);
+    auto* log_x = qobject_cast<QLogValueAxis*>(log_chart->axes(Qt::Horizontal).value(0));
+    ASSERT_NE(log_x, nullptr);
+    EXPECT_EQ(log_x->min(), 1);
+    EXPECT_EQ(log_x->max(), 5);
+}
+
+// Margins and uncertainties that need many ticks and decimals, every lamp
+// colour, a Monte Carlo band and held points: the longest legends.
+SweepChartData busy_sweep() {
+    SweepChartData data;
+    data.title = "Uncertainty of the DUT noise figure (analyzer Aravel-3, noise source NS346C)";
+    data.x_label = "Frequency";
+    data.x_unit = "GHz";
+    for (int i = 0; i < 101; ++i) {
+        ChartPoint p;
+        p.x = 1 + 0.17 * i;
+        p.expanded_db = 0.123 + 0.01 * i;
+        p.rss_db = 0.2;
+        p.mc_lo_db = -0.15;
+        p.mc_hi_db = 0.17 + 0.01 * i;
+        p.margin_db = {-8.0 + 0.2 * i, 4.5, 11.0 - 0.1 * i};
+        p.lamp = {i < 40 ? Lamp::red : Lamp::green, Lamp::yellow,
+                  i < 50 ? Lamp::green : Lamp::grey};
+        p.held = i > 95;
+        data.points.push_back(p);
+    }
+    return data;
+}
+
+bool cut_short(const QString& shown) {
+    return shown.contains(QStringLiteral("...")) || shown.contains(QChar(0x2026));
+}
+
+// The sizes the charts get: a PNG or SVG file, a planner window of 1024 x
+// 700 (its uncertainty chart is 629 x 377), and a planner on a 1080-line
+// screen at a scale of 2 (912 x 572, its chart about 500 x 234).
+TEST(SweepCharts, ShowEveryLabelInFullAtTheSizesTheyAreGiven) {
+    const SweepChartData data = busy_sweep();
+    for (QSize size :
+         {QSize(1000, 418), QSize(1000, 342), QSize(629, 377), QSize(560, 260), QSize(500, 234)}) {
+        for (const auto& chart : {make_uncertainty_chart(data), make_margin_chart(data)}) {
+            // The margin chart's three rules, named in full, need 560 px.
+            if (size.width() < 560 && chart->title().startsWith("Guideline")) continue;
+            const LaidOut laid_out(*chart, size);
+            const std::string where = std::to_string(size.width()) + "x" +
+                                      std::to_string(size.height()) + " " +
+                                      chart->title().left(20).toStdString();
+            for (QGraphicsTextItem* text : laid_out.texts())
+                EXPECT_FALSE(cut_short(text->toPlainText()))
+                    << where << ": " << text->toPlainText().toStdString();
+
+            // The y axis' labels each have room for their own height.
+            auto* y = qobject_cast<QCategoryAxis*>(chart->axes(Qt::Vertical).value(0));
+            ASSERT_NE(y, nullptr);
+            const QStringList labels = y->categoriesLabels();
+            ASSERT_GE(labels.size(), 2) << where;
+            const double spacing = chart->plotArea().height() *
+                                   (y->endValue(labels[1]) - y->endValue(labels[0])) /
+                                   (y->max() - y->min());
+            EXPECT_GE(spacing, 1.5 * QFontMetricsF(y->labelsFont()).height()) << where;
+            const double title = QFontMetricsF(y->titleFont()).horizontalAdvance(y->titleText());
+            EXPECT_LE(title, chart->plotArea().height())
+                << where << ": " << y->titleText().toStdString();
+        }
+    }
 }
 
 // Points whose margins cross every rule's thresholds, lamps as the
@@ -194,13 +373,12 @@ std::map<std::string, Zone> lamp_zones(const QChart& chart) {
     return zones;
 }
 
-// The lamp a mark's colour shows, or empty for a series that is no mark.
-std::string mark_lamp(const QScatterSeries& s) {
-    if (!s.name().isEmpty()) return {};  // the legend's keys
+// The lamp a mark's colour shows.
+std::string mark_lamp(const MarkGroup& group) {
     const std::pair<Lamp, const char*> lamps[] = {
         {Lamp::green, "green"}, {Lamp::yellow, "yellow"}, {Lamp::red, "red"}, {Lamp::grey, "grey"}};
     for (const auto& [lamp, name] : lamps)
-        if (const Rgb rgb = lamp_colour(lamp); s.color() == QColor(rgb.red, rgb.green, rgb.blue))
+        if (const Rgb rgb = lamp_colour(lamp); group.colour == QColor(rgb.red, rgb.green, rgb.blue))
             return name;
     return {};
 }
@@ -208,10 +386,9 @@ std::string mark_lamp(const QScatterSeries& s) {
 // The heights of the marks at X, of all three rules.
 std::multiset<double> marks_at(const QChart& chart, double x) {
     std::multiset<double> ys;
-    for (QScatterSeries* s : series_of<QScatterSeries>(chart))
-        if (!mark_lamp(*s).empty())
-            for (const QPointF& p : s->points())
-                if (p.x() == x) ys.insert(p.y());
+    for (const MarkGroup& group : mark_groups(chart))
+        for (const QPointF& p : group.values)
+            if (p.x() == x) ys.insert(p.y());
     return ys;
 }
 
@@ -222,10 +399,16 @@ TEST(MarginChart, PlotsEachMarginOverItsOwnGreenThreshold) {
     EXPECT_EQ(marks_at(*chart, 8), (std::multiset<double>{0.0, 0.0, 0.0}));
     EXPECT_EQ(marks_at(*chart, 10), (std::multiset<double>{5.0, -3.0, 6.0}));
 
-    const QStringList names = legend_names(*chart);
-    for (const char* name : {"1: (NF+G)dut - NFsa (green from 1 dB)",
-                             "2: ENR - NFdut (green from 5 dB)", "3: ENR - NFsa (green from 3 dB)"})
-        EXPECT_TRUE(names.contains(name)) << name << " in " << names.join(" | ").toStdString();
+    // Named as the calculator names them, in its order from the top.
+    EXPECT_EQ(legend_names(*chart),
+              (QStringList{"ENR - NFsa (>3dB)", "ENR - NFdut (>5dB)", "(NF+G)dut - NFsa (>1dB)"}));
+    std::map<MarkShape, std::set<double>> heights;  // at x = 10, by shape
+    for (const MarkGroup& group : mark_groups(*chart))
+        for (const QPointF& p : group.values)
+            if (p.x() == 10) heights[group.shape].insert(p.y());
+    EXPECT_EQ(heights, (std::map<MarkShape, std::set<double>>{{MarkShape::circle, {5.0}},
+                                                              {MarkShape::square, {-3.0}},
+                                                              {MarkShape::triangle, {6.0}}}));
     EXPECT_TRUE(chart->title().contains("green threshold")) << chart->title().toStdString();
     EXPECT_EQ(chart->axes(Qt::Vertical).value(0)->titleText(), "Over green (dB)");
 }
@@ -236,11 +419,12 @@ TEST(MarginChart, EveryMarkLiesInTheZoneOfItsLampsColour) {
     ASSERT_EQ(zones.size(), 3u);
     int checked = 0;
     std::set<std::string> seen;
-    for (QScatterSeries* s : series_of<QScatterSeries>(*chart)) {
-        const std::string lamp = mark_lamp(*s);
-        if (lamp.empty() || lamp == "grey") continue;
+    for (const MarkGroup& group : mark_groups(*chart)) {
+        const std::string lamp = mark_lamp(group);
+        ASSERT_FALSE(lamp.empty());
+        if (lamp == "grey") continue;
         const Zone& zone = zones.at(lamp);
-        for (const QPointF& p : s->points()) {
+        for (const QPointF& p : group.values) {
             // A zone holds its lower edge: a margin on the threshold is green.
             EXPECT_GE(p.y(), zone.lo) << lamp << " mark at x = " << p.x();
             EXPECT_LT(p.y(), zone.hi) << lamp << " mark at x = " << p.x();
@@ -314,6 +498,34 @@ TEST(MarginChart, ZonesAppearEvenWithoutAnyMargin) {
     }
     const auto chart = make_margin_chart(data);
     EXPECT_EQ(lamp_zones(*chart).size(), 3u);
+}
+
+}  // namespace
+}  // namespace orlavex::charts
+
+namespace orlavex::charts {
+namespace {
+
+// The calculator sets its fonts in pixels; the chart titles still come out
+// larger and bold, and Qt has nothing to warn about (see main.cpp).
+TEST(SweepCharts, EnlargeTheirTitlesWhetherTheFontIsInPointsOrPixels) {
+    const QFont original = QApplication::font();
+    QFont pixels = original;
+    pixels.setPixelSize(12);
+    for (const QFont& font : {original, pixels}) {
+        QApplication::setFont(font);
+        const QChart plain;
+        for (const auto& chart :
+             {make_uncertainty_chart(five_points(false)), make_margin_chart(five_points(false))}) {
+            const QFont title = chart->titleFont();
+            EXPECT_TRUE(title.bold());
+            if (plain.titleFont().pointSizeF() > 0)
+                EXPECT_NEAR(title.pointSizeF(), plain.titleFont().pointSizeF() * 1.15, 0.01);
+            else
+                EXPECT_EQ(title.pixelSize(), qRound(plain.titleFont().pixelSize() * 1.15));
+        }
+    }
+    QApplication::setFont(original);
 }
 
 }  // namespace

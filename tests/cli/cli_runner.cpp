@@ -4,30 +4,12 @@
 
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
+#include "child_process.h"
 
 #include <algorithm>
-#include <filesystem>
-#include <fstream>
 #include <sstream>
 
-extern char** environ;
-
 namespace orlavex::cli::test {
-
-namespace {
-
-std::string slurp(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-}  // namespace
 
 CliRun run_cli(const std::vector<std::string>& args) {
     std::vector<const char*> argv{"orlavex-cli"};
@@ -43,35 +25,8 @@ CliRun run_cli(const std::vector<std::string>& args) {
 }
 
 CliRun run_binary(const std::vector<std::string>& args) {
-    const std::filesystem::path dir =
-        std::filesystem::temp_directory_path() / ("orlavex-cli-test-" + std::to_string(::getpid()));
-    std::filesystem::create_directories(dir);
-    const std::string out = (dir / "out").string();
-    const std::string err = (dir / "err").string();
-    posix_spawn_file_actions_t files;
-    posix_spawn_file_actions_init(&files);
-    posix_spawn_file_actions_addopen(&files, 0, "/dev/null", O_RDONLY, 0);
-    posix_spawn_file_actions_addopen(&files, 1, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    posix_spawn_file_actions_addopen(&files, 2, err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    std::string program = ORLAVEX_CLI_PATH;
-    std::vector<std::string> owned = args;
-    std::vector<char*> argv{program.data()};
-    for (std::string& a : owned)
-        argv.push_back(a.data());
-    argv.push_back(nullptr);
-    CliRun run;
-    pid_t pid = 0;
-    if (posix_spawn(&pid, program.c_str(), &files, nullptr, argv.data(), environ) == 0) {
-        int wstatus = 0;
-        if (waitpid(pid, &wstatus, 0) == pid && WIFEXITED(wstatus)) {
-            run.status = WEXITSTATUS(wstatus);
-        }
-    }
-    posix_spawn_file_actions_destroy(&files);
-    run.out = slurp(out);
-    run.err = slurp(err);
-    std::filesystem::remove_all(dir);
-    return run;
+    const support::ChildRun child = support::run_child(ORLAVEX_CLI_PATH, args);
+    return {child.status, child.out, child.err};
 }
 
 nlohmann::json point_json(std::vector<std::string> args) {

@@ -79,9 +79,9 @@ TEST_F(Plot, WritesAnSvgWithTheLegendAndAxisTitles) {
     EXPECT_NE(text.find("<svg"), std::string::npos);
     EXPECT_NE(text.find("width=\"264.583mm\""), std::string::npos) << "1000 px at 96 dpi";
     EXPECT_NE(text.find("viewBox=\"0 0 1000 760\""), std::string::npos);
-    for (const char* words : {"GUM, k = 2", "classic RSS", "Monte Carlo 95 %", "Frequency (GHz)",
-                              "Error of NF(DUT) (dB)", "Over green (dB)", "Guideline margins",
-                              "ENR - NFdut (green from 5 dB)"})
+    for (const char* words :
+         {"GUM, k = 2", "classic RSS", "Monte Carlo 95 %", "Frequency (GHz)",
+          "Error of NF(DUT) (dB)", "Over green (dB)", "Guideline margins", "ENR - NFdut (&gt;5dB)"})
         EXPECT_NE(text.find(words), std::string::npos) << words;
     EXPECT_NE(text.rfind("</svg>"), std::string::npos);
 }

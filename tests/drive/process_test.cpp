@@ -3,19 +3,12 @@
 // is 2.
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
+#include "child_process.h"
 
 #include <cstdio>
-#include <filesystem>
-#include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
-
-extern char** environ;
 
 namespace {
 
@@ -25,45 +18,13 @@ struct DriveResult {
     std::string err;
 };
 
-std::string slurp(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-// Runs orlavex-drive with SCRIPT on standard input, from and into files so
-// that a long script cannot block on a full pipe.
+// Runs orlavex-drive with SCRIPT on standard input.
 DriveResult drive(const std::string& script, const char* option = nullptr) {
-    const std::filesystem::path dir = std::filesystem::temp_directory_path() /
-                                      ("orlavex-drive-test-" + std::to_string(::getpid()));
-    std::filesystem::create_directories(dir);
-    const std::string in = (dir / "in").string();
-    const std::string out = (dir / "out").string();
-    const std::string err = (dir / "err").string();
-    std::ofstream(in, std::ios::binary) << script;
-
-    posix_spawn_file_actions_t files;
-    posix_spawn_file_actions_init(&files);
-    posix_spawn_file_actions_addopen(&files, 0, in.c_str(), O_RDONLY, 0);
-    posix_spawn_file_actions_addopen(&files, 1, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    posix_spawn_file_actions_addopen(&files, 2, err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    std::string program = ORLAVEX_DRIVE_PATH;
-    std::string argument = option != nullptr ? option : "";
-    char* argv[] = {program.data(), option != nullptr ? argument.data() : nullptr, nullptr};
-    pid_t pid = 0;
-    DriveResult run;
-    if (posix_spawn(&pid, program.c_str(), &files, nullptr, argv, environ) == 0) {
-        int wstatus = 0;
-        if (waitpid(pid, &wstatus, 0) == pid && WIFEXITED(wstatus)) {
-            run.status = WEXITSTATUS(wstatus);
-        }
-    }
-    posix_spawn_file_actions_destroy(&files);
-    run.out = slurp(out);
-    run.err = slurp(err);
-    std::filesystem::remove_all(dir);
-    return run;
+    std::vector<std::string> args;
+    if (option != nullptr) args.emplace_back(option);
+    const orlavex::support::ChildRun child =
+        orlavex::support::run_child(ORLAVEX_DRIVE_PATH, args, {.input = script, .keep_output = true});
+    return {child.status, child.out, child.err};
 }
 
 std::vector<std::string> lines_of(const std::string& text) {

@@ -4,6 +4,7 @@
 #include "planner_fixture.h"
 
 #include "charts/chart_style.h"
+#include "charts/mark_layer.h"
 #include "engine/controls.h"
 #include "planner/budget_view.h"
 #include "planner/point_chart_view.h"
@@ -97,11 +98,10 @@ std::vector<Zone> lamp_zones(const QChart& chart) {
 
 std::vector<std::pair<QRgb, double>> lamp_marks(const QChart& chart) {
     std::vector<std::pair<QRgb, double>> marks;
-    for (QAbstractSeries* s : chart.series())
-        if (auto* scatter = qobject_cast<QScatterSeries*>(s);
-            scatter && scatter->name().isEmpty() && scatter->color().alpha() == 255)
-            for (const QPointF& p : scatter->points())
-                marks.emplace_back(scatter->color().rgb(), p.y());
+    if (const charts::MarkLayer* layer = charts::mark_layer_of(chart))
+        for (const charts::MarkGroup& group : layer->groups())
+            for (const QPointF& p : group.values)
+                marks.emplace_back(group.colour.rgb(), p.y());
     return marks;
 }
 

@@ -1,0 +1,82 @@
+#include "charts/mark_layer.h"
+
+#include <algorithm>
+
+#include <QPainter>
+#include <QPolygonF>
+#include <QtCharts/QLegendMarker>
+#include <QtCharts/QScatterSeries>
+
+namespace orlavex::charts {
+
+namespace {
+
+void paint_mark(QPainter& painter, MarkShape shape, QPointF at, double size) {
+    const double r = size / 2;
+    switch (shape) {
+        case MarkShape::circle:
+            painter.drawEllipse(at, r, r);
+            return;
+        case MarkShape::square:
+            painter.drawRect(QRectF(at.x() - r, at.y() - r, size, size));
+            return;
+        case MarkShape::triangle: {
+            const QPointF corners[3] = {
+                {at.x(), at.y() - r}, {at.x() + r, at.y() + r}, {at.x() - r, at.y() + r}};
+            painter.drawPolygon(corners, 3);
+            return;
+        }
+    }
+}
+
+}  // namespace
+
+MarkLayer::MarkLayer(QChart& chart) : QGraphicsObject(&chart), chart_(chart) {
+    // Qt Charts gives each series a graphics item, a child of the chart, all
+    // on one z level and stacked in the order of their insertion. The
+    // reference's item, new among the chart's children, shows the level.
+    const QList<QGraphicsItem*> before = chart.childItems();
+    reference_ = new QScatterSeries;
+    chart.addSeries(reference_);
+    for (QAbstractAxis* axis : chart.axes())
+        reference_->attachAxis(axis);
+    for (QLegendMarker* marker : chart.legend()->markers(reference_))
+        marker->setVisible(false);
+    for (QGraphicsItem* child : chart.childItems())
+        if (!before.contains(child)) setZValue(child->zValue());
+    connect(&chart, &QChart::plotAreaChanged, this, [this] { prepareGeometryChange(); });
+}
+
+void MarkLayer::add(MarkGroup group) {
+    largest_ = std::max(largest_, group.size);
+    prepareGeometryChange();
+    groups_.push_back(std::move(group));
+}
+
+QRectF MarkLayer::boundingRect() const {
+    const double margin = largest_ / 2 + 2;
+    return chart_.plotArea().adjusted(-margin, -margin, margin, margin);
+}
+
+void MarkLayer::paint(QPainter* painter, const QStyleOptionGraphicsItem*, QWidget*) {
+    painter->save();
+    for (const MarkGroup& group : groups_) {
+        QPen pen(group.hollow ? group.colour : group.colour.darker(130));
+        pen.setWidthF(group.hollow ? 1.5 : 1.0);
+        painter->setPen(pen);
+        painter->setBrush(group.hollow ? QBrush(Qt::NoBrush) : QBrush(group.colour));
+        const double size = group.hollow ? group.size - 1 : group.size;
+        for (const QPointF& value : group.values)
+            paint_mark(*painter, group.shape, chart_.mapToPosition(value, reference_), size);
+    }
+    painter->restore();
+}
+
+const MarkLayer* mark_layer_of(const QChart& chart) {
+    for (QGraphicsItem* child : chart.childItems())
+        if (auto* layer = dynamic_cast<const MarkLayer*>(static_cast<const QGraphicsItem*>(child)))
+            return layer;
+    return nullptr;
+}
+
+}  // namespace orlavex::charts
