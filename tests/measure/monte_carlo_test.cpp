@@ -146,6 +146,59 @@ TEST(Coverage, ShortestIntervalHugsTheMassOfASkewedSample) {
     EXPECT_TRUE(std::isnan(coverage_95(one).std_dev));
 }
 
+TEST(Coverage, SmallSamplesAgainstOrderStatisticsWorkedByHand) {
+    // q = round(0.95 n) values make up 95 %; a sample of n <= 10 has q >= n,
+    // so the interval holds all of it: q = n - 1, r = 1, [y(1), y(n)].
+    std::vector<double> one = {3.0};
+    EXPECT_TRUE(std::isnan(coverage_95(one).symmetric_lo));
+    std::vector<double> two = {5.0, -1.0};
+    Coverage c = coverage_95(two);
+    EXPECT_EQ(c.mean, 2.0);
+    EXPECT_EQ(c.std_dev, std::sqrt(18.0));
+    EXPECT_EQ(c.symmetric_lo, -1.0);
+    EXPECT_EQ(c.symmetric_hi, 5.0);
+    EXPECT_EQ(c.shortest_lo, -1.0);
+    EXPECT_EQ(c.shortest_hi, 5.0);
+    std::vector<double> five = {0.4, -2.0, 7.5, 1.0, 0.1};
+    c = coverage_95(five);
+    EXPECT_EQ(c.symmetric_lo, -2.0);
+    EXPECT_EQ(c.symmetric_hi, 7.5);
+    EXPECT_EQ(c.shortest_lo, -2.0);
+    EXPECT_EQ(c.shortest_hi, 7.5);
+    std::vector<double> ten = {9, 3, 8, 1, 7, 0, 6, 2, 5, 4};
+    c = coverage_95(ten);
+    EXPECT_EQ(c.mean, 4.5);
+    EXPECT_EQ(c.symmetric_lo, 0.0);
+    EXPECT_EQ(c.symmetric_hi, 9.0);
+    EXPECT_EQ(c.shortest_lo, 0.0);
+    EXPECT_EQ(c.shortest_hi, 9.0);
+
+    // n = 60: q = round(57) = 57, n - q = 3, r = 2: [y(2), y(59)]; the
+    // shortest of [y(1), y(58)], [y(2), y(59)], [y(3), y(60)] when the top
+    // is spread wide and the bottom is packed.
+    std::vector<double> sixty;
+    for (int i = 1; i <= 60; ++i)
+        sixty.push_back(i <= 57 ? i : 100.0 * i);
+    std::reverse(sixty.begin(), sixty.end());
+    c = coverage_95(sixty);
+    EXPECT_EQ(c.symmetric_lo, 2.0);
+    EXPECT_EQ(c.symmetric_hi, 5900.0);
+    EXPECT_EQ(c.shortest_lo, 1.0);
+    EXPECT_EQ(c.shortest_hi, 5800.0);
+}
+
+TEST(MonteCarlo, AFewTrialsGiveTheirWholeRange) {
+    for (std::size_t n : {2u, 5u, 10u}) {
+        const MonteCarloResult mc =
+            monte_carlo(with_jitter(), {.trials = n, .seed = 3, .keep_samples = true});
+        const auto [lo, hi] = std::minmax_element(mc.samples.begin(), mc.samples.end());
+        EXPECT_EQ(mc.interval_lo_db, *lo) << n;
+        EXPECT_EQ(mc.interval_hi_db, *hi) << n;
+        EXPECT_EQ(mc.shortest_lo_db, *lo) << n;
+        EXPECT_EQ(mc.shortest_hi_db, *hi) << n;
+    }
+}
+
 TEST(RandomStream, UniformAndNormalHaveTheirMoments) {
     RandomStream r(7, 0);
     double sum = 0, square = 0, u_min = 1, u_max = 0;
