@@ -3,6 +3,7 @@
 // evaluate it many times. Errors enter as linear factors.
 #pragma once
 
+#include "measure/bench.h"
 #include "measure/setup.h"
 #include "measure/simulation.h"
 
@@ -16,6 +17,7 @@ struct ErrorFactors {
     double measured_gain = 1;  // analyzer level error and DUT-output mismatch together
     double analyzer_nf_meas = 1, analyzer_nf_cal = 1;
     double jitter[4] = {1, 1, 1, 1};
+    double loss_in = 1, loss_out = 1;  // true over nominal loss, linear
 };
 
 ErrorFactors factors_of(const ErrorDraw& draw);
@@ -33,9 +35,13 @@ struct ReadingsEvaluation {
 
 // enr_cal_lin and enr_meas_lin are the nominal ENR the instrument works
 // with; the analyzer noise-figure errors multiply the two noise factors.
+// With losses the system noise factor is referred to the DUT input, the
+// gain to the DUT alone, and the second stage is the loss after the DUT
+// and the analyzer chain together.
 ReadingsEvaluation evaluate_readings(const Readings& r, double enr_cal_lin, double enr_meas_lin,
                                      double tc_k, bool second_stage, double analyzer_nf_cal = 1,
-                                     double analyzer_nf_meas = 1);
+                                     double analyzer_nf_meas = 1,
+                                     const LossCompensation& bench = {});
 
 class SimulatedMeasurement {
   public:
@@ -49,6 +55,7 @@ class SimulatedMeasurement {
     MeasurementSetup setup_;
     double enr_cal_ = 0, enr_meas_ = 0;  // nominal, linear
     double t_analyzer_ = 0, t_dut_ = 0, gain_ = 0;
+    LossCompensation bench_;  // nominal losses
 };
 
 }  // namespace orlavex::measure
