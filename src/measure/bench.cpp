@@ -9,10 +9,6 @@
 
 namespace orlavex::measure {
 
-double through_loss_k(double t_k, double loss_lin, double t_loss_k) {
-    return t_k / loss_lin + t_loss_k * (1 - 1 / loss_lin);
-}
-
 LossCompensation loss_compensation(const MeasurementSetup& s) {
     return {lin(s.loss_in.loss_db), lin(s.loss_out.loss_db), s.loss_in.temperature_k,
             s.loss_out.temperature_k};
@@ -24,10 +20,6 @@ SourceAtInput source_through_loss(double enr_lin, double tc_k, double loss_lin, 
     if (loss_lin == 1) return {enr_lin, tc_k};
     const double hot = through_loss_k(hot_temperature_k(enr_lin), loss_lin, t_loss_k);
     return {hot / T0 - 1, through_loss_k(tc_k, loss_lin, t_loss_k)};
-}
-
-double second_stage_excess(double f_analyzer, double loss_lin, double t_loss_k) {
-    return (loss_lin - 1) * t_loss_k / T0 + loss_lin * (f_analyzer - 1);
 }
 
 EquivalentSetup equivalent_setup(const MeasurementSetup& s) {

@@ -10,9 +10,13 @@
 
 namespace orlavex::measure {
 
+// (The two formulas inline: the Monte Carlo's vectorised trial loop
+// evaluates them.)
 // Noise temperature T seen through a matched loss (linear, >= 1) at
 // physical temperature Tp: T / l + Tp (1 - 1/l).
-double through_loss_k(double t_k, double loss_lin, double t_loss_k);
+inline double through_loss_k(double t_k, double loss_lin, double t_loss_k) {
+    return t_k / loss_lin + t_loss_k * (1 - 1 / loss_lin);
+}
 
 // The nominal bench losses (linear) and their physical temperatures, as the
 // analyzer's loss compensation takes them.
@@ -33,7 +37,9 @@ SourceAtInput source_through_loss(double enr_lin, double tc_k, double loss_lin, 
 // Excess noise factor F2 - 1 of the second stage seen from the DUT output:
 // the loss after the DUT at its temperature, then the analyzer chain of
 // noise factor f_analyzer: (l - 1) Tp / T0 + l (Fa - 1).
-double second_stage_excess(double f_analyzer, double loss_lin, double t_loss_k);
+inline double second_stage_excess(double f_analyzer, double loss_lin, double t_loss_k) {
+    return (loss_lin - 1) * t_loss_k / T0 + loss_lin * (f_analyzer - 1);
+}
 
 // The set-up an engineer would type into the calculator for this bench:
 // the measurement source's ENR and the off temperature at the DUT input,

@@ -74,32 +74,19 @@ SimulatedMeasurement::SimulatedMeasurement(const MeasurementSetup& setup)
       t_analyzer_(noise_temperature_k(lin(setup.analyzer_nf_db))),
       t_dut_(noise_temperature_k(lin(setup.dut_nf_db))),
       gain_(lin(setup.dut_gain_db)),
-      bench_(loss_compensation(setup)) {}
+      bench_(loss_compensation(setup)),
+      meas_at_input_(source_through_loss(enr_meas_, setup.tc_k, bench_.loss_in, bench_.t_in_k)),
+      excess_ratio_((hot_temperature_k(enr_cal_) - setup.tc_k) /
+                    (hot_temperature_k(enr_meas_) - setup.tc_k)),
+      loss_product_(bench_.loss_in * bench_.loss_out),
+      second_stage_(setup.second_stage ? 1 : 0) {}
 
 Readings SimulatedMeasurement::readings(const ErrorFactors& e) const {
-    const double tc = setup_.tc_k;
-    const double th_cal = hot_temperature_k(enr_cal_ * e.enr_cal);
-    const double th_meas = hot_temperature_k(enr_meas_ * e.enr_meas);
-    const double l_in = bench_.loss_in * e.loss_in, l_out = bench_.loss_out * e.loss_out;
-    // The source's off noise at the DUT input, its excess through the loss.
-    const double tc_in = through_loss_k(tc, l_in, bench_.t_in_k);
-    const double excess_in = (th_meas - tc) * e.mismatch_in / l_in;
-    Readings r;
-    r.p1 = (tc + t_analyzer_) * e.jitter[0];
-    r.p2 = (tc + (th_cal - tc) * e.mismatch_cal + t_analyzer_) * e.jitter[1];
-    r.p3 = (through_loss_k(gain_ * (tc_in + t_dut_), l_out, bench_.t_out_k) + t_analyzer_) *
-           e.measured_gain * e.jitter[2];
-    r.p4 = (through_loss_k(gain_ * (tc_in + excess_in + t_dut_), l_out, bench_.t_out_k) +
-            t_analyzer_) *
-           e.measured_gain * e.jitter[3];
-    return r;
+    return readings_of(e);
 }
 
 double SimulatedMeasurement::error_db(const ErrorFactors& e) const {
-    const ReadingsEvaluation ev =
-        evaluate_readings(readings(e), enr_cal_, enr_meas_, setup_.tc_k, setup_.second_stage,
-                          e.analyzer_nf_cal, e.analyzer_nf_meas, bench_);
-    return ev.valid ? db(ev.f_dut) - setup_.dut_nf_db : no_result;
+    return error_db_with(e, [](double x) { return std::log(x); });
 }
 
 Readings simulate_readings(const MeasurementSetup& setup, const ErrorDraw& draw) {
