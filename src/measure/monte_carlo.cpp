@@ -66,6 +66,15 @@ struct ChunkFactors {
         return {nullptr, nullptr};
     }
 
+    // Every factor 1: a perfect measurement.
+    void reset() {
+        for (double* a :
+             {enr_cal, enr_meas, mismatch_in, mismatch_cal, measured_gain, analyzer_nf_meas,
+              analyzer_nf_cal, jitter[0], jitter[1], jitter[2], jitter[3], loss_in, loss_out}) {
+            std::fill_n(a, chunk, 1.0);
+        }
+    }
+
     ErrorFactors at(std::size_t i) const {
         ErrorFactors e;
         e.enr_cal = enr_cal[i];
@@ -132,7 +141,7 @@ Moments moments_of(const double* errors, std::size_t n) {
     Moments m;
     double sum = 0;
     for (std::size_t i = 0; i < n; ++i) {
-        const bool valid = errors[i] == errors[i];
+        const bool valid = errors[i] == errors[i];  // false for NaN
         m.count += valid ? 1 : 0;
         sum += valid ? errors[i] : 0;
     }
@@ -162,7 +171,7 @@ void run_block(const Run& run, std::size_t block) {
     Moments moments;
     for (std::size_t first = block * block_size;
          first < std::min((block + 1) * block_size, run.trials); first += chunk) {
-        std::fill_n(&f.enr_cal[0], sizeof f / sizeof(double), 1.0);
+        f.reset();
         double factor[chunk];
         for (const ErrorSource& source : run.sources) {
             draw_factors(source, random, factor);
