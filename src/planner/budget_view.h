@@ -20,6 +20,8 @@ namespace orlavex::planner {
 std::vector<measure::BudgetLine> by_contribution(const measure::Budget& budget);
 // "ENR", "Mismatch at the DUT input", ... for a budget line's identifier.
 QString source_name(std::string_view source);
+// The unit of a budget line's standard uncertainty: "dB", or "Np" for jitter.
+QString source_unit(std::string_view source);
 
 class ShareBar : public QWidget {
   public:
