@@ -3,8 +3,11 @@
 #include "ui/qstring.h"
 
 #include <QHeaderView>
+#include <QIcon>
 #include <QLabel>
 #include <QPainter>
+#include <QPixmap>
+#include <QStyle>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -39,8 +42,8 @@ constexpr std::array source_names = {
     SourceName{"jitter_meas_on", "Jitter, measurement, source on", "Np"},
 };
 
-constexpr std::array<QRgb, 8> palette = {0x1f54a0, 0xc85a14, 0x28a03c, 0x783c96,
-                                         0x148282, 0xb4a000, 0xd72828, 0x7f7f7f};
+constexpr std::array<QRgb, 8> share_palette = {0x1f54a0, 0xc85a14, 0x28a03c, 0x783c96,
+                                               0x148282, 0xb4a000, 0xd72828, 0x7f7f7f};
 
 QTableWidgetItem* cell(const QString& text, bool number = true) {
     auto* item = new QTableWidgetItem(text);
@@ -52,7 +55,7 @@ QTableWidgetItem* cell(const QString& text, bool number = true) {
 }  // namespace
 
 QColor share_colour(std::size_t row) {
-    return QColor(palette[row % palette.size()]);
+    return QColor(share_palette[row % share_palette.size()]);
 }
 
 std::vector<measure::BudgetLine> by_contribution(const measure::Budget& budget) {
@@ -116,6 +119,15 @@ BudgetView::BudgetView(QWidget* parent)
       table_(new QTableWidget(0, 6, this)),
       bar_(new ShareBar(this)) {
     table_->setObjectName(QStringLiteral("budgetTable"));
+    // One icon per colour, made once: the item view caches the pixmap each
+    // icon draws under the icon's key, so an icon made afresh for every
+    // budget shown would fill Qt's pixmap cache with copies.
+    const int side = style()->pixelMetric(QStyle::PM_SmallIconSize, nullptr, this);
+    for (std::size_t i = 0; i < share_palette.size(); ++i) {
+        QPixmap swatch(side, side);
+        swatch.fill(share_colour(i));
+        swatches_.emplace_back(swatch);
+    }
     heading_->setObjectName(QStringLiteral("budgetHeading"));
     heading_->setWordWrap(true);
     table_->setHorizontalHeaderLabels({tr("Error source"), tr("Std. uncertainty u"), tr("Unit"),
@@ -159,7 +171,7 @@ void BudgetView::show_budget(const measure::Budget& budget, const QString& where
         const measure::BudgetLine& l = lines[i];
         const int row = static_cast<int>(i);
         QTableWidgetItem* name = cell(source_name(l.source), false);
-        name->setData(Qt::DecorationRole, share_colour(i));
+        name->setData(Qt::DecorationRole, swatches_[i % swatches_.size()]);
         name->setData(Qt::UserRole, ui::qstring(l.source));
         table_->setItem(row, 0, name);
         table_->setItem(row, 1, cell(number(l.u, 4)));

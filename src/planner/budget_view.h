@@ -5,6 +5,7 @@
 
 #include "measure/gum.h"
 
+#include <QIcon>
 #include <QLocale>
 #include <QString>
 #include <QWidget>
@@ -55,6 +56,7 @@ class BudgetView : public QWidget {
     QTableWidget* table_;
     ShareBar* bar_;
     QString text_;
+    std::vector<QIcon> swatches_;  // the colour of each row, by share_colour
 };
 
 // Colour of budget line ROW (in contribution order), shared by the table's
