@@ -1,6 +1,7 @@
 // The window's own costs: building it, a keystroke and a Page Up step from
 // the keyboard to the repainted window, and the whole program's start-up to
-// its first paint beside a bare Qt window's.
+// its first paint beside a bare Qt window's, in wall time and in the child
+// process's CPU time.
 //
 // The keystroke and step loops process the paint events their changes
 // cause, and count them: "paints_per_iteration" shows that the repaint is
@@ -15,7 +16,14 @@
 #include <benchmark/benchmark.h>
 
 #include <spawn.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdlib>
+#include <optional>
+#include <vector>
 
 extern char** environ;
 
@@ -97,30 +105,67 @@ void BM_PageUpStepWithRepaint(benchmark::State& st) {
 }
 BENCHMARK(BM_PageUpStepWithRepaint)->Unit(benchmark::kMicrosecond);
 
-// Runs PROGRAM with ARGUMENT until it exits; false when it failed.
-bool run_to_exit(const char* program, const char* argument) {
+// What one start of a program cost: wall time from spawn to exit, and the
+// CPU time (user and system) the child used, from getrusage(RUSAGE_CHILDREN)
+// before and after it was waited for.
+struct StartCost {
+    double wall_ms = 0;
+    double cpu_ms = 0;
+};
+
+double cpu_ms(const rusage& r) {
+    const auto ms = [](const timeval& t) { return t.tv_sec * 1e3 + t.tv_usec / 1e3; };
+    return ms(r.ru_utime) + ms(r.ru_stime);
+}
+
+// Runs PROGRAM with ARGUMENT until it exits; nothing when it failed.
+std::optional<StartCost> run_to_exit(const char* program, const char* argument) {
     const char* argv[] = {program, argument, nullptr};
+    rusage before{};
+    getrusage(RUSAGE_CHILDREN, &before);
+    const auto start = std::chrono::steady_clock::now();
     pid_t child = 0;
     if (posix_spawn(&child, program, nullptr, nullptr, const_cast<char**>(argv), environ) != 0) {
-        return false;
+        return std::nullopt;
     }
     int status = 0;
     waitpid(child, &status, 0);
-    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    const auto end = std::chrono::steady_clock::now();
+    rusage after{};
+    getrusage(RUSAGE_CHILDREN, &after);
+    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) return std::nullopt;
+    return StartCost{std::chrono::duration<double, std::milli>(end - start).count(),
+                     cpu_ms(after) - cpu_ms(before)};
 }
 
+// The calculator measured, or another build of it named by
+// ORLAVEX_STARTUP_PROGRAM (to compare two builds in one run).
+const char* calculator_program() {
+    const char* other = std::getenv("ORLAVEX_STARTUP_PROGRAM");
+    return other != nullptr && *other != '\0' ? other : ORLAVEX_EXECUTABLE;
+}
+
+// Per start, the mean wall and child CPU milliseconds as counters beside
+// the benchmark's own (the parent's) times.
 void start_up(benchmark::State& st, const char* program, const char* argument) {
+    StartCost total;
     for (auto _ : st) {
-        if (!run_to_exit(program, argument)) {
+        const std::optional<StartCost> cost = run_to_exit(program, argument);
+        if (!cost) {
             st.SkipWithError("the program did not start and exit cleanly");
             return;
         }
+        total.wall_ms += cost->wall_ms;
+        total.cpu_ms += cost->cpu_ms;
     }
+    const double n = static_cast<double>(st.iterations());
+    st.counters["wall_ms"] = total.wall_ms / n;
+    st.counters["child_cpu_ms"] = total.cpu_ms / n;
 }
 
 // The program from exec to its first painted window.
 void BM_StartUpToFirstPaint(benchmark::State& st) {
-    start_up(st, ORLAVEX_EXECUTABLE, "--exit-after-show");
+    start_up(st, calculator_program(), "--exit-after-show");
 }
 BENCHMARK(BM_StartUpToFirstPaint)->Unit(benchmark::kMillisecond)->Iterations(10);
 
@@ -135,6 +180,44 @@ void BM_OneLabelQtWindowToFirstPaint(benchmark::State& st) {
     start_up(st, ORLAVEX_BARE_WINDOW, "--one-label");
 }
 BENCHMARK(BM_OneLabelQtWindowToFirstPaint)->Unit(benchmark::kMillisecond)->Iterations(10);
+
+double smallest(const std::vector<double>& v) {
+    return *std::ranges::min_element(v);
+}
+double largest(const std::vector<double>& v) {
+    return *std::ranges::max_element(v);
+}
+
+// The calculator's start-up against the one-label window's, the two started
+// by turns in every iteration so that both see the same load: the ratio of
+// their child CPU times (and wall times). Run with its 9 repetitions, it
+// reports the ratio's min, median and max.
+void BM_StartUpCpuAgainstOneLabelWindow(benchmark::State& st) {
+    StartCost calculator, one_label;
+    for (auto _ : st) {
+        const std::optional<StartCost> c = run_to_exit(calculator_program(), "--exit-after-show");
+        const std::optional<StartCost> b = run_to_exit(ORLAVEX_BARE_WINDOW, "--one-label");
+        if (!c || !b) {
+            st.SkipWithError("a program did not start and exit cleanly");
+            return;
+        }
+        calculator.wall_ms += c->wall_ms;
+        calculator.cpu_ms += c->cpu_ms;
+        one_label.wall_ms += b->wall_ms;
+        one_label.cpu_ms += b->cpu_ms;
+    }
+    const double n = static_cast<double>(st.iterations());
+    st.counters["calculator_cpu_ms"] = calculator.cpu_ms / n;
+    st.counters["one_label_cpu_ms"] = one_label.cpu_ms / n;
+    st.counters["cpu_ratio"] = calculator.cpu_ms / one_label.cpu_ms;
+    st.counters["wall_ratio"] = calculator.wall_ms / one_label.wall_ms;
+}
+BENCHMARK(BM_StartUpCpuAgainstOneLabelWindow)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(4)
+    ->Repetitions(9)
+    ->ComputeStatistics("min", smallest)
+    ->ComputeStatistics("max", largest);
 
 }  // namespace
 }  // namespace orlavex::ui

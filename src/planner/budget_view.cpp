@@ -3,8 +3,11 @@
 #include "ui/qstring.h"
 
 #include <QHeaderView>
+#include <QIcon>
 #include <QLabel>
 #include <QPainter>
+#include <QPixmap>
+#include <QStyle>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -15,9 +18,12 @@ namespace orlavex::planner {
 
 namespace {
 
+// Each source's name and the unit of its standard uncertainty: jitter is a
+// relative spread of a power, in nepers; every other source is in dB.
 struct SourceName {
     std::string_view id;
     const char* name;
+    const char* unit = "dB";
 };
 
 constexpr std::array source_names = {
@@ -30,14 +36,14 @@ constexpr std::array source_names = {
     SourceName{"analyzer_nf_meas", "Analyzer NF, measurement"},
     SourceName{"analyzer_nf_cal", "Analyzer NF, calibration"},
     SourceName{"analyzer_gain", "Analyzer gain"},
-    SourceName{"jitter_cal_off", "Jitter, calibration, source off"},
-    SourceName{"jitter_cal_on", "Jitter, calibration, source on"},
-    SourceName{"jitter_meas_off", "Jitter, measurement, source off"},
-    SourceName{"jitter_meas_on", "Jitter, measurement, source on"},
+    SourceName{"jitter_cal_off", "Jitter, calibration, source off", "Np"},
+    SourceName{"jitter_cal_on", "Jitter, calibration, source on", "Np"},
+    SourceName{"jitter_meas_off", "Jitter, measurement, source off", "Np"},
+    SourceName{"jitter_meas_on", "Jitter, measurement, source on", "Np"},
 };
 
-constexpr std::array<QRgb, 8> palette = {0x1f54a0, 0xc85a14, 0x28a03c, 0x783c96,
-                                         0x148282, 0xb4a000, 0xd72828, 0x7f7f7f};
+constexpr std::array<QRgb, 8> share_palette = {0x1f54a0, 0xc85a14, 0x28a03c, 0x783c96,
+                                               0x148282, 0xb4a000, 0xd72828, 0x7f7f7f};
 
 QTableWidgetItem* cell(const QString& text, bool number = true) {
     auto* item = new QTableWidgetItem(text);
@@ -49,7 +55,7 @@ QTableWidgetItem* cell(const QString& text, bool number = true) {
 }  // namespace
 
 QColor share_colour(std::size_t row) {
-    return QColor(palette[row % palette.size()]);
+    return QColor(share_palette[row % share_palette.size()]);
 }
 
 std::vector<measure::BudgetLine> by_contribution(const measure::Budget& budget) {
@@ -62,6 +68,11 @@ QString source_name(std::string_view source) {
     for (const SourceName& s : source_names)
         if (s.id == source) return QString::fromLatin1(s.name);
     return ui::qstring(source);
+}
+
+QString source_unit(std::string_view source) {
+    const auto* s = std::ranges::find(source_names, source, &SourceName::id);
+    return QString::fromLatin1(s != source_names.end() ? s->unit : "dB");
 }
 
 ShareBar::ShareBar(QWidget* parent) : QWidget(parent) {
@@ -105,18 +116,27 @@ void ShareBar::paintEvent(QPaintEvent*) {
 BudgetView::BudgetView(QWidget* parent)
     : QWidget(parent),
       heading_(new QLabel(this)),
-      table_(new QTableWidget(0, 5, this)),
+      table_(new QTableWidget(0, 6, this)),
       bar_(new ShareBar(this)) {
     table_->setObjectName(QStringLiteral("budgetTable"));
+    // One icon per colour, made once: the item view caches the pixmap each
+    // icon draws under the icon's key, so an icon made afresh for every
+    // budget shown would fill Qt's pixmap cache with copies.
+    const int side = style()->pixelMetric(QStyle::PM_SmallIconSize, nullptr, this);
+    for (std::size_t i = 0; i < share_palette.size(); ++i) {
+        QPixmap swatch(side, side);
+        swatch.fill(share_colour(i));
+        swatches_.emplace_back(swatch);
+    }
     heading_->setObjectName(QStringLiteral("budgetHeading"));
     heading_->setWordWrap(true);
-    table_->setHorizontalHeaderLabels({tr("Error source"), tr("Std. uncertainty u"),
+    table_->setHorizontalHeaderLabels({tr("Error source"), tr("Std. uncertainty u"), tr("Unit"),
                                        tr("Sensitivity c"), tr("Contribution (dB)"), tr("Share")});
     table_->verticalHeader()->hide();
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
     table_->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
-    for (int c = 1; c < 5; ++c)
+    for (int c = 1; c < table_->columnCount(); ++c)
         table_->horizontalHeader()->setSectionResizeMode(c, QHeaderView::ResizeToContents);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -146,20 +166,22 @@ void BudgetView::show_budget(const measure::Budget& budget, const QString& where
     heading_->setText(tr("Budget %1: %2").arg(where.toHtmlEscaped(), totals));
     table_->setRowCount(static_cast<int>(lines.size()));
     text_ = tr("Uncertainty budget %1").arg(where) + '\n' +
-            QStringLiteral("source\tu\tc\tcontribution_db\tshare_percent\n");
+            QStringLiteral("source\tu\tunit\tc\tcontribution_db\tshare_percent\n");
     for (std::size_t i = 0; i < lines.size(); ++i) {
         const measure::BudgetLine& l = lines[i];
         const int row = static_cast<int>(i);
         QTableWidgetItem* name = cell(source_name(l.source), false);
-        name->setData(Qt::DecorationRole, share_colour(i));
+        name->setData(Qt::DecorationRole, swatches_[i % swatches_.size()]);
         name->setData(Qt::UserRole, ui::qstring(l.source));
         table_->setItem(row, 0, name);
         table_->setItem(row, 1, cell(number(l.u, 4)));
-        table_->setItem(row, 2, cell(number(l.c, 4)));
-        table_->setItem(row, 3, cell(number(l.u_i_db, 4)));
-        table_->setItem(row, 4, cell(number(l.share * 100, 1) + " %"));
-        text_ += source_name(l.source) + '\t' + number(l.u, 4) + '\t' + number(l.c, 4) + '\t' +
-                 number(l.u_i_db, 4) + '\t' + number(l.share * 100, 1) + '\n';
+        table_->setItem(row, 2, cell(source_unit(l.source), false));
+        table_->setItem(row, 3, cell(number(l.c, 4)));
+        table_->setItem(row, 4, cell(number(l.u_i_db, 4)));
+        table_->setItem(row, 5, cell(number(l.share * 100, 1) + " %"));
+        text_ += source_name(l.source) + '\t' + number(l.u, 4) + '\t' + source_unit(l.source) +
+                 '\t' + number(l.c, 4) + '\t' + number(l.u_i_db, 4) + '\t' +
+                 number(l.share * 100, 1) + '\n';
     }
     text_ += tr("combined u_c\t%1 dB\nexpanded U (k = %2)\t%3 dB\n")
                  .arg(number(budget.u_c_db, 4), number(budget.k, 0), number(budget.U_db, 4));

@@ -5,6 +5,7 @@
 
 #include "measure/gum.h"
 
+#include <QIcon>
 #include <QLocale>
 #include <QString>
 #include <QWidget>
@@ -20,6 +21,8 @@ namespace orlavex::planner {
 std::vector<measure::BudgetLine> by_contribution(const measure::Budget& budget);
 // "ENR", "Mismatch at the DUT input", ... for a budget line's identifier.
 QString source_name(std::string_view source);
+// The unit of a budget line's standard uncertainty: "dB", or "Np" for jitter.
+QString source_unit(std::string_view source);
 
 class ShareBar : public QWidget {
   public:
@@ -53,6 +56,7 @@ class BudgetView : public QWidget {
     QTableWidget* table_;
     ShareBar* bar_;
     QString text_;
+    std::vector<QIcon> swatches_;  // the colour of each row, by share_colour
 };
 
 // Colour of budget line ROW (in contribution order), shared by the table's

@@ -6,9 +6,13 @@
 #include "cli/sweep_output.h"
 #include "datafiles/file_error.h"
 #include "engine/controls.h"
+#include "engine/number_text.h"
+#include "form/layout.h"
+#include "measure/guidelines.h"
 #include "planner/budget_view.h"
 #include "planner/instrument_choice.h"
 #include "planner/point_chart_view.h"
+#include "planner/prediction_setup.h"
 #include "planner/sweep_runner.h"
 #include "planning/window_setup.h"
 #include "ui/qstring.h"
@@ -66,6 +70,25 @@ QString db_text(const QLocale& locale, std::optional<double> x, int places = 3) 
     return x && std::isfinite(*x) ? locale.toString(*x, 'f', places) : QStringLiteral("–");
 }
 
+// The guideline margins as the calculator's frame "Measurement Guidelines"
+// names them, in its order.
+struct GuidelineName {
+    const char* margin;
+    Ctl goal;  // the static label with the margin's green threshold
+};
+
+constexpr std::array<GuidelineName, 3> guideline_names = {{
+    {"(NF+G)dut - NFsa", lblGoal1},
+    {"ENR - NFdut", lblGoal2},
+    {"ENR - NFsa", lblGoal3},
+}};
+
+// A margin as the calculator writes it: rounded to 0.01 dB, no trailing zeros.
+QString margin_number(double db, const QLocale& locale) {
+    return QString::fromStdString(
+        general_text(round_to(db, 2), locale.decimalPoint().at(0).toLatin1()));
+}
+
 QTableWidgetItem* table_cell(const QString& text, bool number) {
     auto* item = new QTableWidgetItem(text);
     item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
@@ -107,15 +130,22 @@ PlannerWindow::PlannerWindow(CalculatorSource calculator, QWidget* parent)
     connect(runner_, &SweepRunner::finished, this, &PlannerWindow::show_result);
     connect(runner_, &SweepRunner::cancelled, this, [this] {
         show_progress();
-        set_status(tr("Sweep cancelled; the charts show the previous sweep."));
+        progress_->setValue(0);
+        set_status(result_ ? tr("Sweep cancelled; the charts show the previous sweep.")
+                           : tr("Sweep cancelled."));
         emit sweep_stopped();
     });
     connect(runner_, &SweepRunner::failed, this, [this](const QString& message) {
         show_progress();
+        progress_->setValue(0);
+        // The charts would show a sweep of inputs the window no longer holds.
+        clear_result(tr("No sweep: the set-up cannot be swept."));
         set_status(tr("The sweep cannot be carried out: %1").arg(message));
         emit sweep_stopped();
     });
     connect_controls();
+    add_close_keys();
+    show_advice_state();
 
     {
         const QSignalBlocker quiet(over_);
@@ -162,8 +192,7 @@ void PlannerWindow::connect_controls() {
 }
 
 void PlannerWindow::take_from_calculator() {
-    setup_ = calculator_();
-    setup_.form.popup = Ctl::none;  // a pop-up menu open there is not ours
+    setup_ = prediction_setup(calculator_());
     show_setup();
     schedule_sweep();
 }
@@ -209,6 +238,7 @@ void PlannerWindow::choose_instrument(Ctl selection, const QString& name) {
 }
 
 void PlannerWindow::over_changed() {
+    selected_value_.reset();  // a value of another input
     set_default_range();
     schedule_sweep();
 }
@@ -271,6 +301,8 @@ bool PlannerWindow::sweep_running() const {
 }
 
 void PlannerWindow::schedule_sweep() {
+    ++inputs_version_;
+    show_advice_state();
     sweep_timer_->start();
 }
 
@@ -296,7 +328,6 @@ void PlannerWindow::show_progress() {
     }
     progress_timer_->stop();
     cancel_->setEnabled(false);
-    progress_->setValue(progress_->maximum());
 }
 
 void PlannerWindow::show_result(std::shared_ptr<const planning::SweepResult> result) {
@@ -314,15 +345,41 @@ void PlannerWindow::show_result(std::shared_ptr<const planning::SweepResult> res
     uncertainty_view_->show_chart(charts::make_uncertainty_chart(chart_data_), xs);
     margin_view_->show_chart(charts::make_margin_chart(chart_data_), xs);
 
-    const std::size_t n = result_->points.size();
-    if (!selected_ || *selected_ >= n) selected_ = n / 2;
+    // The value chosen last, not the nearest of a sweep since, so that a
+    // coarse sweep in between does not move the choice.
+    selected_ = selected_value_ ? nearest_point(*selected_value_) : result_->points.size() / 2;
     show_budget();
     show_progress();
+    progress_->setValue(progress_->maximum());
+    set_status(sweep_status());
+    emit sweep_shown();
+}
+
+QString PlannerWindow::sweep_status() const {
     const auto in_range = std::ranges::count_if(
         result_->points, [](const planning::SweepPoint& p) { return p.in_range; });
-    set_status(tr("%1 points, %2 in range. Click a point for its budget.")
-                   .arg(QLocale().toString(qlonglong(n)), QLocale().toString(qlonglong(in_range))));
-    emit sweep_shown();
+    return tr("%1 points, %2 in range. Click a point for its budget.")
+        .arg(QLocale().toString(qlonglong(result_->points.size())),
+             QLocale().toString(qlonglong(in_range)));
+}
+
+void PlannerWindow::clear_result(const QString& why) {
+    result_.reset();
+    result_has_mc_ = false;
+    chart_data_ = {};
+    selected_.reset();
+    uncertainty_view_->clear();
+    margin_view_->clear();
+    budget_->show_nothing(why);
+}
+
+// The point of the shown sweep whose swept value lies nearest to SWEPT_VALUE.
+std::size_t PlannerWindow::nearest_point(double swept_value) const {
+    const auto& points = result_->points;
+    const auto nearest = std::ranges::min_element(points, {}, [&](const planning::SweepPoint& p) {
+        return std::fabs(p.swept_value - swept_value);
+    });
+    return static_cast<std::size_t>(nearest - points.begin());
 }
 
 QString PlannerWindow::point_place(std::size_t index) const {
@@ -339,6 +396,7 @@ QString PlannerWindow::point_place(std::size_t index) const {
 void PlannerWindow::select_point(std::size_t index) {
     if (!result_ || index >= result_->points.size()) return;
     selected_ = index;
+    selected_value_ = result_->points[index].swept_value;
     show_budget();
 }
 
@@ -377,16 +435,31 @@ void PlannerWindow::show_hover(std::size_t index, QPoint global_pos) {
         if (c.mc_lo_db && c.mc_hi_db)
             text += tr("<br>Monte Carlo 95 %: %1 to %2 dB")
                         .arg(db_text(locale, c.mc_lo_db), db_text(locale, c.mc_hi_db));
-        text += tr("<br>Margins: %1 / %2 / %3 dB")
-                    .arg(db_text(locale, c.margin_db[0], 2), db_text(locale, c.margin_db[1], 2),
-                         db_text(locale, c.margin_db[2], 2));
-        text += tr("<br>Over the green thresholds: %1 / %2 / %3 dB")
-                    .arg(db_text(locale, charts::headroom_db(c, 0), 2),
-                         db_text(locale, charts::headroom_db(c, 1), 2),
-                         db_text(locale, charts::headroom_db(c, 2), 2));
+        text += margins_text(c);
         text += QStringLiteral("<br><i>%1</i>").arg(QString::fromStdString(p.note).toHtmlEscaped());
     }
     QToolTip::showText(global_pos, text);
+}
+
+// Each guideline margin on a line of its own, named as the calculator names
+// it: "(NF+G)dut - NFsa = 11.5 dB, 10.5 dB over >1dB".
+QString PlannerWindow::margins_text(const charts::ChartPoint& point) const {
+    const QLocale locale;
+    QString text;
+    for (std::size_t g = 0; g < guideline_names.size(); ++g) {
+        const GuidelineName& name = guideline_names[g];
+        const std::optional<double> margin = point.margin_db[g];
+        const std::optional<double> headroom = charts::headroom_db(point, g);
+        text += QStringLiteral("<br>%1 = ").arg(QString::fromLatin1(name.margin).toHtmlEscaped());
+        if (!margin || !headroom) {
+            text += QStringLiteral("- - -");
+            continue;
+        }
+        text += tr("%1 dB, %2 dB over %3")
+                    .arg(margin_number(*margin, locale), margin_number(*headroom, locale),
+                         ui::qstring(layout_row(name.goal).text).toHtmlEscaped());
+    }
+    return text;
 }
 
 bool PlannerWindow::load_enr_table(const QString& path) {
@@ -454,6 +527,7 @@ void PlannerWindow::start_advice() {
     rank_->setEnabled(false);
     set_status(tr("Ranking every noise source and preamp choice..."));
     auto outcome = std::make_shared<std::pair<planning::Advice, std::string>>();
+    const unsigned asked_at = inputs_version_;
     QThread* thread = QThread::create([sweep = std::move(sweep), outcome] {
         try {
             outcome->first = planning::advise(sweep);
@@ -462,7 +536,7 @@ void PlannerWindow::start_advice() {
         }
     });
     advice_thread_ = thread;
-    connect(thread, &QThread::finished, this, [this, thread, outcome] {
+    connect(thread, &QThread::finished, this, [this, thread, outcome, asked_at] {
         thread->deleteLater();
         advice_thread_ = nullptr;
         rank_->setEnabled(true);
@@ -471,6 +545,7 @@ void PlannerWindow::start_advice() {
             return;
         }
         advice_ = std::move(outcome->first);
+        advice_version_ = asked_at;
         show_advice();
         set_status(tr("Ranked %1 set-ups.").arg(advice_.ranking.size()));
         emit advice_shown();
@@ -499,10 +574,26 @@ void PlannerWindow::show_advice() {
         why->setToolTip(QString::fromStdString(e.reason));
         advice_table_->setItem(row, 4, why);
     }
+    show_advice_state();
+}
+
+bool PlannerWindow::advice_current() const {
+    return !advice_.ranking.empty() && advice_version_ == inputs_version_;
+}
+
+// A ranking made for other inputs stays readable, greyed, and cannot be
+// applied.
+void PlannerWindow::show_advice_state() {
+    const bool outdated = !advice_.ranking.empty() && !advice_current();
+    advice_table_->setEnabled(!outdated);
+    advice_hint_->setText(
+        outdated ? tr("The set-up or the sweep has changed since this ranking: rank again to "
+                      "use it.")
+                 : tr("Double-click a row to use its noise source and preamp choice."));
 }
 
 void PlannerWindow::apply_advice(std::size_t row) {
-    if (row >= advice_.ranking.size()) return;
+    if (row >= advice_.ranking.size() || !advice_current()) return;
     const planning::Candidate& c = advice_.ranking[row].candidate;
     std::string why = planning::choose_noise_source(setup_, c.noise_source);
     if (why.empty()) why = planning::set_internal_preamp(setup_, c.int_preamp, c.preamp_option);
@@ -510,6 +601,9 @@ void PlannerWindow::apply_advice(std::size_t row) {
     if (!why.empty()) set_status(QString::fromStdString(why));
     show_setup();
     schedule_sweep();
+    // The ranking compared these very choices: it still holds for the next.
+    advice_version_ = inputs_version_;
+    show_advice_state();
 }
 
 void PlannerWindow::set_status(const QString& text) {

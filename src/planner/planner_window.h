@@ -7,6 +7,7 @@
 
 #include "charts/sweep_chart_data.h"
 #include "engine/calculator.h"
+#include "planner/calculator_source.h"
 #include "planning/advice.h"
 #include "planning/sweep.h"
 
@@ -34,9 +35,6 @@ class BudgetView;
 class PointChartView;
 class SweepRunner;
 
-// The calculator's state now (a copy).
-using CalculatorSource = std::function<Calculator()>;
-
 class PlannerWindow : public QWidget {
     Q_OBJECT
 
@@ -56,6 +54,8 @@ class PlannerWindow : public QWidget {
     const charts::SweepChartData& chart_data() const { return chart_data_; }
     bool sweep_running() const;
 
+    // The point whose budget is shown. A new sweep keeps the point nearest
+    // to its swept value.
     std::optional<std::size_t> selected_point() const { return selected_; }
     void select_point(std::size_t index);
 
@@ -72,7 +72,11 @@ class PlannerWindow : public QWidget {
 
     void start_advice();
     const planning::Advice& advice() const { return advice_; }
-    // Applies the noise source and preamp choice of advice row ROW.
+    // True while the ranking shown was made for the set-up as it is now;
+    // any change of the set-up or the sweep outdates it.
+    bool advice_current() const;
+    // Applies the noise source and preamp choice of advice row ROW; an
+    // outdated ranking is not applied.
     void apply_advice(std::size_t row);
 
     void cancel_sweep();
@@ -84,7 +88,15 @@ class PlannerWindow : public QWidget {
 
   private:
     QWidget* build_controls();
+    QWidget* build_setup_box();
+    QWidget* build_sweep_box();
+    QWidget* build_files_box();
+    QWidget* build_model_box();
+    QWidget* build_progress_box();
     QWidget* build_results();
+    QWidget* build_advice_page();
+    QWidget* build_export_row();
+    void add_close_keys();
     void connect_controls();
     void show_setup();
     void over_changed();
@@ -94,11 +106,16 @@ class PlannerWindow : public QWidget {
     void schedule_sweep();
     void run_sweep_now();
     void show_result(std::shared_ptr<const planning::SweepResult> result);
+    void clear_result(const QString& why);
+    std::size_t nearest_point(double swept_value) const;
     void show_budget();
     void show_progress();
     void show_hover(std::size_t index, QPoint global_pos);
     void show_advice();
+    void show_advice_state();
     void set_status(const QString& text);
+    QString sweep_status() const;
+    QString margins_text(const charts::ChartPoint& point) const;
     QString point_place(std::size_t index) const;
 
     CalculatorSource calculator_;
@@ -110,7 +127,12 @@ class PlannerWindow : public QWidget {
     bool result_has_mc_ = false;
     charts::SweepChartData chart_data_;
     std::optional<std::size_t> selected_;
+    std::optional<double> selected_value_;  // its swept value
     planning::Advice advice_;
+    // Counts the changes of the set-up and the sweep; the ranking belongs to
+    // the count at which it was asked for.
+    unsigned inputs_version_ = 0;
+    unsigned advice_version_ = 0;
 
     SweepRunner* runner_;
     QThread* advice_thread_ = nullptr;  // while the advice is being ranked
@@ -144,6 +166,7 @@ class PlannerWindow : public QWidget {
     PointChartView* margin_view_ = nullptr;
     BudgetView* budget_ = nullptr;
     QTableWidget* advice_table_ = nullptr;
+    QLabel* advice_hint_ = nullptr;
     QPushButton* rank_ = nullptr;
 };
 

@@ -3,6 +3,7 @@
 // action.
 #include "planner/planner_window.h"
 
+#include "planner/bandwidth_box.h"
 #include "planner/budget_view.h"
 #include "planner/instrument_choice.h"
 #include "planner/point_chart_view.h"
@@ -24,6 +25,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
+#include <QShortcut>
 #include <QSpinBox>
 #include <QSplitter>
 #include <QTabWidget>
@@ -50,8 +52,17 @@ QDoubleSpinBox* number_box(double lo, double hi, int decimals, const QString& su
 QWidget* PlannerWindow::build_controls() {
     auto* panel = new QWidget;
     auto* column = new QVBoxLayout(panel);
+    for (QWidget* box : {build_setup_box(), build_sweep_box(), build_files_box(), build_model_box(),
+                         build_progress_box()}) {
+        box->setParent(panel);
+        column->addWidget(box);
+    }
+    column->addStretch(1);
+    return panel;
+}
 
-    auto* setup_box = new QGroupBox(tr("Set-up"), panel);
+QWidget* PlannerWindow::build_setup_box() {
+    auto* setup_box = new QGroupBox(tr("Set-up"));
     auto* setup_form = new QFormLayout(setup_box);
     setup_label_ = new QLabel(setup_box);
     setup_label_->setObjectName(QStringLiteral("setupSummary"));
@@ -76,9 +87,11 @@ QWidget* PlannerWindow::build_controls() {
     setup_form->addRow(setup_label_);
     setup_form->addRow(tr("DUT noise figure"), dut_nf_);
     setup_form->addRow(tr("DUT gain"), dut_gain_);
-    column->addWidget(setup_box);
+    return setup_box;
+}
 
-    auto* sweep_box = new QGroupBox(tr("Sweep"), panel);
+QWidget* PlannerWindow::build_sweep_box() {
+    auto* sweep_box = new QGroupBox(tr("Sweep"));
     auto* sweep_form = new QFormLayout(sweep_box);
     over_ = new QComboBox(sweep_box);
     over_->setObjectName(QStringLiteral("sweptInput"));
@@ -113,9 +126,11 @@ QWidget* PlannerWindow::build_controls() {
     sweep_form->addRow(log_);
     sweep_form->addRow(tr("Match as"), match_form_);
     sweep_form->addRow(tr("Conversion"), conversion_);
-    column->addWidget(sweep_box);
+    return sweep_box;
+}
 
-    auto* files_box = new QGroupBox(tr("Data files"), panel);
+QWidget* PlannerWindow::build_files_box() {
+    auto* files_box = new QGroupBox(tr("Data files"));
     auto* files_grid = new QFormLayout(files_box);
     const auto file_row = [&](const QString& button_text, const char* name, QLabel*& label) {
         auto* row = new QWidget(files_box);
@@ -143,7 +158,6 @@ QWidget* PlannerWindow::build_controls() {
     file_message_->setStyleSheet(QStringLiteral("color: #b00000"));
     file_message_->hide();
     files_grid->addRow(file_message_);
-    column->addWidget(files_box);
     connect(enr_open, &QPushButton::clicked, this, [this] {
         const QString path = QFileDialog::getOpenFileName(this, tr("ENR Table"), QString(),
                                                           tr("ENR tables (*.enr);;All files (*)"));
@@ -165,12 +179,14 @@ QWidget* PlannerWindow::build_controls() {
         s2p_name_->setText(tr("none"));
         schedule_sweep();
     });
+    return files_box;
+}
 
-    auto* model_box = new QGroupBox(tr("Jitter and Monte Carlo"), panel);
+QWidget* PlannerWindow::build_model_box() {
+    auto* model_box = new QGroupBox(tr("Jitter and Monte Carlo"));
     auto* model_form = new QFormLayout(model_box);
-    noise_bw_ = number_box(0, 1e9, 0, QStringLiteral(" Hz"), model_box);
+    noise_bw_ = new BandwidthBox(model_box);
     noise_bw_->setObjectName(QStringLiteral("noiseBandwidth"));
-    noise_bw_->setSpecialValueText(tr("off"));
     tau_ = number_box(0, 1000, 4, QStringLiteral(" s"), model_box);
     tau_->setObjectName(QStringLiteral("integrationTime"));
     tau_->setSpecialValueText(tr("off"));
@@ -188,9 +204,11 @@ QWidget* PlannerWindow::build_controls() {
     model_form->addRow(tr("Integration time"), tau_);
     model_form->addRow(monte_carlo_);
     model_form->addRow(tr("Trials per point"), trials_);
-    column->addWidget(model_box);
+    return model_box;
+}
 
-    auto* run_box = new QGroupBox(tr("Progress"), panel);
+QWidget* PlannerWindow::build_progress_box() {
+    auto* run_box = new QGroupBox(tr("Progress"));
     auto* run_layout = new QVBoxLayout(run_box);
     progress_ = new QProgressBar(run_box);
     progress_->setObjectName(QStringLiteral("sweepProgress"));
@@ -207,11 +225,8 @@ QWidget* PlannerWindow::build_controls() {
     status_->setWordWrap(true);
     run_layout->addLayout(progress_row);
     run_layout->addWidget(status_);
-    column->addWidget(run_box);
     connect(cancel_, &QPushButton::clicked, this, &PlannerWindow::cancel_sweep);
-
-    column->addStretch(1);
-    return panel;
+    return run_box;
 }
 
 QWidget* PlannerWindow::build_results() {
@@ -232,17 +247,42 @@ QWidget* PlannerWindow::build_results() {
     budget_ = new BudgetView(tabs);
     tabs->addTab(budget_, tr("Budget"));
     if (compact) tabs->addTab(margin_view_, tr("Margins"));
+    tabs->addTab(build_advice_page(), tr("Advice"));
 
-    auto* advice_page = new QWidget(tabs);
+    auto* lower = new QWidget(results);
+    auto* lower_layout = new QVBoxLayout(lower);
+    lower_layout->setContentsMargins(0, 0, 0, 0);
+    lower_layout->addWidget(tabs, 1);
+    lower_layout->addWidget(build_export_row());
+    results->addWidget(lower);
+    // Below these heights Qt Charts elides the axis labels.
+    uncertainty_view_->setMinimumHeight(line * 18);
+    margin_view_->setMinimumHeight(line * 18);
+    lower->setMinimumHeight(compact ? line * 21 : line * 10);
+    if (compact) {
+        results->setSizes({line * 28, line * 22});
+    } else {
+        results->setSizes({line * 22, line * 21, line * 20});
+    }
+
+    connect(uncertainty_view_, &PointChartView::clicked, this, &PlannerWindow::select_point);
+    connect(margin_view_, &PointChartView::clicked, this, &PlannerWindow::select_point);
+    connect(uncertainty_view_, &PointChartView::hovered, this, &PlannerWindow::show_hover);
+    connect(margin_view_, &PointChartView::hovered, this, &PlannerWindow::show_hover);
+    return results;
+}
+
+QWidget* PlannerWindow::build_advice_page() {
+    auto* advice_page = new QWidget;
     auto* advice_layout = new QVBoxLayout(advice_page);
     rank_ = new QPushButton(tr("Rank Noise Sources and Preamps"), advice_page);
     rank_->setObjectName(QStringLiteral("rankAdvice"));
-    auto* advice_hint = new QLabel(
-        tr("Double-click a row to use its noise source and preamp choice."), advice_page);
-    advice_hint->setWordWrap(true);
+    advice_hint_ = new QLabel(advice_page);
+    advice_hint_->setObjectName(QStringLiteral("adviceHint"));
+    advice_hint_->setWordWrap(true);
     auto* advice_row = new QHBoxLayout;
     advice_row->addWidget(rank_);
-    advice_row->addWidget(advice_hint, 1);
+    advice_row->addWidget(advice_hint_, 1);
     advice_table_ = new QTableWidget(0, 5, advice_page);
     advice_table_->setObjectName(QStringLiteral("adviceTable"));
     advice_table_->setHorizontalHeaderLabels({tr("Rank"), tr("Noise source and preamp"),
@@ -265,12 +305,14 @@ QWidget* PlannerWindow::build_results() {
     advice_table_->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     advice_layout->addLayout(advice_row);
     advice_layout->addWidget(advice_table_, 1);
-    tabs->addTab(advice_page, tr("Advice"));
     connect(rank_, &QPushButton::clicked, this, &PlannerWindow::start_advice);
     connect(advice_table_, &QTableWidget::cellDoubleClicked, this,
             [this](int row, int) { apply_advice(static_cast<std::size_t>(row)); });
+    return advice_page;
+}
 
-    auto* export_page = new QWidget(results);
+QWidget* PlannerWindow::build_export_row() {
+    auto* export_page = new QWidget;
     auto* export_row = new QHBoxLayout(export_page);
     export_row->setContentsMargins(0, 0, 0, 0);
     auto* csv = new QPushButton(tr("Export CSV..."), export_page);
@@ -301,28 +343,21 @@ QWidget* PlannerWindow::build_results() {
         QApplication::clipboard()->setText(budget_text());
         set_status(tr("Budget copied as text."));
     });
+    return export_page;
+}
 
-    auto* lower = new QWidget(results);
-    auto* lower_layout = new QVBoxLayout(lower);
-    lower_layout->setContentsMargins(0, 0, 0, 0);
-    lower_layout->addWidget(tabs, 1);
-    lower_layout->addWidget(export_page);
-    results->addWidget(lower);
-    // Below these heights Qt Charts elides the axis labels.
-    uncertainty_view_->setMinimumHeight(line * 18);
-    margin_view_->setMinimumHeight(line * 18);
-    lower->setMinimumHeight(compact ? line * 21 : line * 10);
-    if (compact) {
-        results->setSizes({line * 28, line * 22});
-    } else {
-        results->setSizes({line * 22, line * 21, line * 20});
+// Ctrl+W (and the platform's own close keys) and Esc close the planner, as
+// they close a dialog.
+void PlannerWindow::add_close_keys() {
+    QList<QKeySequence> close_keys = QKeySequence::keyBindings(QKeySequence::Close);
+    for (const QKeySequence& keys :
+         {QKeySequence(Qt::CTRL | Qt::Key_W), QKeySequence(Qt::Key_Escape)})
+        if (!close_keys.contains(keys)) close_keys << keys;  // one shortcut per keys
+    for (const QKeySequence& keys : close_keys) {
+        auto* shortcut = new QShortcut(keys, this);
+        shortcut->setObjectName(QStringLiteral("closeKeys"));
+        connect(shortcut, &QShortcut::activated, this, &QWidget::close);
     }
-
-    connect(uncertainty_view_, &PointChartView::clicked, this, &PlannerWindow::select_point);
-    connect(margin_view_, &PointChartView::clicked, this, &PlannerWindow::select_point);
-    connect(uncertainty_view_, &PointChartView::hovered, this, &PlannerWindow::show_hover);
-    connect(margin_view_, &PointChartView::hovered, this, &PlannerWindow::show_hover);
-    return results;
 }
 
 }  // namespace orlavex::planner

@@ -76,6 +76,14 @@ void PointChartView::show_chart(std::unique_ptr<QChart> chart, std::vector<doubl
     delete previous;  // a chart view gives its old chart back to the caller
 }
 
+void PointChartView::clear() {
+    QChart* previous = chart();
+    x_values_.clear();
+    marker_ = nullptr;
+    setChart(new QChart);
+    delete previous;
+}
+
 void PointChartView::mark(std::optional<std::size_t> index, std::optional<double> y) {
     if (marker_ == nullptr) return;
     marker_->clear();

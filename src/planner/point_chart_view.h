@@ -20,6 +20,8 @@ class PointChartView : public QChartView {
 
     // Shows CHART (taking it) whose points lie at X_VALUES, in order.
     void show_chart(std::unique_ptr<QChart> chart, std::vector<double> x_values);
+    // Shows an empty chart, with no points.
+    void clear();
     // Marks point INDEX at height Y (nothing when empty).
     void mark(std::optional<std::size_t> index, std::optional<double> y);
 

@@ -20,7 +20,7 @@ class CloseWithCalculator : public QObject {
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (event->type() == QEvent::Hide && !event->spontaneous()) {
-            if (PlannerWindow* planner = planner_of(*static_cast<QMainWindow*>(watched)))
+            if (QWidget* planner = planner_widget_of(*static_cast<QMainWindow*>(watched)))
                 planner->close();
         }
         return false;
@@ -29,7 +29,7 @@ class CloseWithCalculator : public QObject {
 
 }  // namespace
 
-QMenu* add_tools_menu(QMainWindow& window, CalculatorSource calculator) {
+QMenu* add_tools_menu(QMainWindow& window, CalculatorSource calculator, PlannerOpener open) {
     QMenuBar* bar = window.menuBar();
     auto* menu = new QMenu(QObject::tr("Tools"), bar);
     menu->setObjectName(QStringLiteral("mnuTools"));
@@ -40,27 +40,19 @@ QMenu* add_tools_menu(QMainWindow& window, CalculatorSource calculator) {
     bar->insertMenu(before, menu);
     window.installEventFilter(new CloseWithCalculator(menu));
 
-    QAction* open = menu->addAction(QObject::tr("Planner..."));
-    open->setObjectName(QStringLiteral("mnuPlanner"));
-    open->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
-    open->setShortcutContext(Qt::WindowShortcut);
-    QObject::connect(open, &QAction::triggered, &window,
-                     [&window, calculator = std::move(calculator)] {
-                         PlannerWindow* planner = planner_of(window);
-                         if (planner == nullptr) {
-                             planner = new PlannerWindow(calculator, &window);
-                         } else if (!planner->isVisible()) {
-                             planner->take_from_calculator();  // reopened: start afresh
-                         }
-                         planner->show();
-                         planner->raise();
-                         planner->activateWindow();
+    QAction* item = menu->addAction(QObject::tr("Planner..."));
+    item->setObjectName(QStringLiteral("mnuPlanner"));
+    item->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
+    item->setShortcutContext(Qt::WindowShortcut);
+    QObject::connect(item, &QAction::triggered, &window,
+                     [&window, calculator = std::move(calculator), open = std::move(open)] {
+                         open(window, calculator);
                      });
     return menu;
 }
 
-PlannerWindow* planner_of(const QMainWindow& window) {
-    return window.findChild<PlannerWindow*>(QString(), Qt::FindDirectChildrenOnly);
+QWidget* planner_widget_of(const QMainWindow& window) {
+    return window.findChild<QWidget*>(QStringLiteral("plannerWindow"), Qt::FindDirectChildrenOnly);
 }
 
 }  // namespace orlavex::planner

@@ -2,12 +2,14 @@
 // menu, opening the planner from it, and waiting for a sweep.
 #pragma once
 
+#include "planner/planner_opening.h"
 #include "planner/planner_window.h"
 #include "planner/tools_menu.h"
 #include "ui/main_window.h"
 
 #include <QAction>
 #include <QMenuBar>
+#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -15,11 +17,13 @@
 
 namespace orlavex::planner::testing {
 
-// The calculator window as the program makes it: with the Tools menu.
+// The calculator window as the program makes it: with the Tools menu, here
+// opening the planner linked into the test rather than its library.
 inline std::unique_ptr<ui::MainWindow> calculator_window() {
     auto window = std::make_unique<ui::MainWindow>();
     ui::MainWindow* w = window.get();
-    add_tools_menu(*w, [w] { return w->calculator(); });
+    add_tools_menu(
+        *w, [w] { return w->calculator(); }, open_planner);
     return window;
 }
 
@@ -33,6 +37,13 @@ inline PlannerWindow* open_planner(QMainWindow& window) {
     if (item == nullptr) return nullptr;
     item->trigger();
     return planner_of(window);
+}
+
+// Called from a test's init(): any Qt warning during the test fails it. The
+// offscreen platform's notes that it cannot raise a window or pass on size
+// hints are what that platform lacks, not faults of the planner.
+inline void fail_on_qt_warnings() {
+    QTest::failOnWarning(QRegularExpression(QStringLiteral("^(?!This plugin does not support )")));
 }
 
 // Waits until the planner shows the sweep of its current set-up.

@@ -22,7 +22,6 @@ int main(int argc, char* argv[]) {
     window->move(0, 0);
     window->show();
     PlannerWindow* planner = open_planner(*window);
-    planner->move(20, 20);
     if (argc > 1) planner->load_enr_table(QString::fromLocal8Bit(argv[1]));
     planner->findChild<QDoubleSpinBox*>(QStringLiteral("noiseBandwidth"))->setValue(4e6);
     planner->findChild<QDoubleSpinBox*>(QStringLiteral("integrationTime"))->setValue(0.05);

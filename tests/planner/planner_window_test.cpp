@@ -135,6 +135,8 @@ class PlannerWindowTest : public QObject {
     Q_OBJECT
 
   private slots:
+    void init() { fail_on_qt_warnings(); }
+
     void tools_menu_sits_between_web_and_help_and_opens_the_planner() {
         auto window = calculator_window();
         window->show();
@@ -299,7 +301,12 @@ class PlannerWindowTest : public QObject {
             const measure::BudgetLine& line = sorted[std::size_t(row)];
             QCOMPARE(table->item(row, 0)->data(Qt::UserRole).toString().toStdString(),
                      std::string(line.source));
-            QCOMPARE(table->item(row, 3)->text(), locale.toString(line.u_i_db, 'f', 4));
+            QCOMPARE(table->item(row, 4)->text(), locale.toString(line.u_i_db, 'f', 4));
+            // Jitter is a relative spread of a power, in nepers; the rest in dB.
+            const bool jitter = line.source.starts_with("jitter");
+            QCOMPARE(table->item(row, 2)->text(),
+                     jitter ? QStringLiteral("Np") : QStringLiteral("dB"));
+            if (jitter) QVERIFY(line.u > 0);  // the jitter rows are switched on here
             if (row > 0) QVERIFY(sorted[row - 1].u_i_db >= line.u_i_db);
         }
         QVERIFY(sorted.front().u_i_db > sorted.back().u_i_db);
@@ -388,6 +395,15 @@ class PlannerWindowTest : public QObject {
         const QStringList text = planner->budget_text().split('\n', Qt::SkipEmptyParts);
         QCOMPARE(text.size(), int(p.gum.lines.size()) + 4);
         QVERIFY(text[0].contains(QStringLiteral("GHz")));
+        QCOMPARE(text[1].split('\t'),
+                 (QStringList{"source", "u", "unit", "c", "contribution_db", "share_percent"}));
+        for (int i = 2; i < text.size() - 2; ++i) {
+            const QStringList cells = text[i].split('\t');
+            QCOMPARE(cells.size(), 6);
+            QCOMPARE(cells[2], cells[0].startsWith(QStringLiteral("Jitter"))
+                                   ? QStringLiteral("Np")
+                                   : QStringLiteral("dB"));
+        }
         QVERIFY(text.last().contains(QLocale().toString(p.gum.U_db, 'f', 4)));
         QTest::mouseClick(find<QPushButton>(*planner, "copyBudget"), Qt::LeftButton);
         QCOMPARE(QApplication::clipboard()->text(), planner->budget_text());
@@ -502,22 +518,25 @@ class PlannerWindowTest : public QObject {
         for (QTabWidget* tabs : planner->findChildren<QTabWidget*>())
             if (tabs->indexOf(view) >= 0) tabs->setCurrentWidget(view);  // on a low screen
         QTRY_VERIFY(view->isVisible() && view->chart()->plotArea().width() > 100);
-        // Green from 1, 5 and 3 dB.
-        const std::array<double, 3> headroom = {*c.margin_db[0] - 1, *c.margin_db[1] - 5,
-                                                *c.margin_db[2] - 3};
-        QTest::mouseMove(view->viewport(), view->position_of(target, headroom[1]).toPoint());
+        // The start-up set-up's margins, as the calculator shows them:
+        // "(NF+G)dut - NFsa = 11.5 dB", "ENR - NFdut = 7 dB", "ENR - NFsa = 3.5 dB".
+        QCOMPARE(*c.margin_db[0], 11.5);
+        QCOMPARE(*c.margin_db[1], 7.0);
+        QCOMPARE(*c.margin_db[2], 3.5);
+        QTest::mouseMove(view->viewport(), view->position_of(target, 2.0).toPoint());
         QTRY_VERIFY(QToolTip::isVisible());
         const QString text = QToolTip::text();
-        const auto three = [](const std::array<double, 3>& dbs) {
-            const QLocale locale;
-            return QStringLiteral("%1 / %2 / %3 dB")
-                .arg(locale.toString(dbs[0], 'f', 2), locale.toString(dbs[1], 'f', 2),
-                     locale.toString(dbs[2], 'f', 2));
-        };
-        QVERIFY2(
-            text.contains("Margins: " + three({*c.margin_db[0], *c.margin_db[1], *c.margin_db[2]})),
-            qPrintable(text));
-        QVERIFY2(text.contains("Over the green thresholds: " + three(headroom)), qPrintable(text));
+        // Named as the calculator names them, in its order, each over its
+        // green threshold (1, 5 and 3 dB).
+        const QStringList expected = {"(NF+G)dut - NFsa = 11.5 dB, 10.5 dB over &gt;1dB",
+                                      "ENR - NFdut = 7 dB, 2 dB over &gt;5dB",
+                                      "ENR - NFsa = 3.5 dB, 0.5 dB over &gt;3dB"};
+        qsizetype previous = -1;
+        for (const QString& line : expected) {
+            const qsizetype at = text.indexOf("<br>" + line + "<br>");
+            QVERIFY2(at > previous, qPrintable(line + " in " + text));
+            previous = at;
+        }
         QToolTip::hideText();
     }
 

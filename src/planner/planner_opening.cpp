@@ -1,0 +1,52 @@
+#include "planner/planner_opening.h"
+
+#include "planner/placement.h"
+#include "planner/planner_window.h"
+
+#include <QMainWindow>
+#include <QScreen>
+
+namespace orlavex::planner {
+
+namespace {
+
+// Beside the calculator where the screen leaves room; the window system
+// places it otherwise. The planner's frame is taken to be as thick as the
+// calculator's.
+void place_beside(PlannerWindow& planner, const QMainWindow& window) {
+    const QScreen* screen = window.screen();
+    if (screen == nullptr) return;
+    const QRect frame = window.frameGeometry();
+    const QMargins decoration(window.x() - frame.x(), window.y() - frame.y(),
+                              frame.right() - window.geometry().right(),
+                              frame.bottom() - window.geometry().bottom());
+    const QSize extra(decoration.left() + decoration.right(),
+                      decoration.top() + decoration.bottom());
+    const std::optional<QRect> place =
+        beside(frame, planner.size() + extra, planner.minimumSizeHint() + extra,
+               screen->availableGeometry());
+    if (!place) return;
+    planner.resize(place->size() - extra);
+    planner.move(place->topLeft());  // the frame's corner
+}
+
+}  // namespace
+
+void open_planner(QMainWindow& window, const CalculatorSource& calculator) {
+    PlannerWindow* planner = planner_of(window);
+    if (planner == nullptr) {
+        planner = new PlannerWindow(calculator, &window);
+        place_beside(*planner, window);
+    } else if (!planner->isVisible()) {
+        planner->take_from_calculator();  // reopened: start afresh
+    }
+    planner->show();
+    planner->raise();
+    planner->activateWindow();
+}
+
+PlannerWindow* planner_of(const QMainWindow& window) {
+    return window.findChild<PlannerWindow*>(QString(), Qt::FindDirectChildrenOnly);
+}
+
+}  // namespace orlavex::planner

@@ -1,0 +1,14 @@
+#include "planner/prediction_setup.h"
+
+#include "engine/controls.h"
+#include "window/user_actions.h"
+
+namespace orlavex::planner {
+
+Calculator prediction_setup(Calculator calc) {
+    calc.form.popup = Ctl::none;  // a pop-up menu open there is not ours
+    if (is_ticked(calc, Ctl::chkUseManMeas)) click_control(calc, Ctl::chkUseManMeas);
+    return calc;
+}
+
+}  // namespace orlavex::planner

@@ -1,0 +1,282 @@
+// What the planner takes in and when its results stop holding: a calculator
+// in manual entry, advice and charts that no longer match the inputs, the
+// selected point across sweeps, the noise-bandwidth field, the keys that
+// close the window and where it opens.
+#include "planner_fixture.h"
+
+#include "engine/controls.h"
+#include "planner/bandwidth_box.h"
+#include "planner/placement.h"
+#include "planning/sweep.h"
+#include "planning/window_setup.h"
+#include "window/user_actions.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDoubleSpinBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTableWidget>
+#include <QtCharts/QChartView>
+
+#include <algorithm>
+#include <cmath>
+#include <stdexcept>
+
+using namespace orlavex;
+using namespace orlavex::planner;
+using namespace orlavex::planner::testing;
+
+namespace {
+
+template <typename Widget>
+Widget* find(const QWidget& window, const char* name) {
+    return window.findChild<Widget*>(QString::fromLatin1(name));
+}
+
+void must(const std::string& why) {
+    if (!why.empty()) throw std::runtime_error(why);
+}
+
+// The calculator with Aravel-3 and the NS346B chosen, then switched to the
+// manual entry of four measured levels (which makes the analyzer "User
+// Defined" there) with the levels LEVELS typed in.
+Calculator manual_entry_calculator(std::array<const char*, 4> levels) {
+    Calculator calc = planning::started_calculator();
+    must(planning::choose_analyzer(calc, "Aravel-3"));
+    must(planning::choose_noise_source(calc, "NS346B"));
+    must(click_control(calc, Ctl::mnuShowManMeas));
+    must(click_control(calc, Ctl::chkUseManMeas));
+    const std::array fields = {Ctl::txtCalON, Ctl::txtCalOFF, Ctl::txtMeasON, Ctl::txtMeasOFF};
+    for (std::size_t i = 0; i < fields.size(); ++i)
+        must(planning::enter_text(calc, fields[i], levels[i]));
+    return calc;
+}
+
+std::size_t in_range(const planning::SweepResult& result) {
+    return static_cast<std::size_t>(std::ranges::count_if(
+        result.points, [](const planning::SweepPoint& p) { return p.in_range; }));
+}
+
+bool rank_advice(PlannerWindow& planner) {
+    QSignalSpy advised(&planner, &PlannerWindow::advice_shown);
+    planner.start_advice();
+    return advised.wait(120000) && planner.advice_current();
+}
+
+}  // namespace
+
+class PlannerInputsTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void init() { fail_on_qt_warnings(); }
+
+    void a_calculator_in_manual_entry_is_planned_as_a_prediction() {
+        // Levels that contradict each other (Meas OFF >= Meas ON), and the
+        // start-up's consistent ones.
+        for (const auto& levels : {std::array{"-108.896", "-114", "-102.223", "-94.663"},
+                                   std::array{"-108.896", "-114", "-94.663", "-102.223"}}) {
+            const Calculator calculator = manual_entry_calculator(levels);
+            QVERIFY(is_ticked(calculator, Ctl::chkUseManMeas));
+            PlannerWindow planner([&] { return calculator; });
+            planner.findChild<QSpinBox*>(QStringLiteral("sweepPoints"))->setValue(21);
+            QVERIFY(wait_for_sweep(planner));
+            QVERIFY(!is_ticked(planner.setup(), Ctl::chkUseManMeas));
+            QCOMPARE(planner.setup().form[Ctl::lblNSsel].text, std::string("NS346B"));
+            // Every point within the noise source's 18 GHz has a figure.
+            const planning::SweepResult& result = *planner.result();
+            QCOMPARE(in_range(result), result.points.size());
+            for (const planning::SweepPoint& p : result.points)
+                QVERIFY2(p.gum.valid, p.note.c_str());
+            QVERIFY(find<QLabel>(planner, "status")
+                        ->text()
+                        .startsWith(QStringLiteral("21 points, 21 in range")));
+
+            // The DUT's gain from the S-parameters goes into the plan.
+            QVERIFY(
+                planner.load_sparameters(ORLAVEX_TEST_DATA_DIR "/../../examples/lna_1-18ghz.s2p"));
+            QVERIFY(wait_for_sweep(planner));
+            const planning::SweepResult& with_s2p = *planner.result();
+            QVERIFY2(in_range(with_s2p) >= with_s2p.points.size() - 2,
+                     with_s2p.points.back().note.c_str());
+            for (const planning::SweepPoint& p : with_s2p.points)
+                QVERIFY2(p.note.find("outside what the window takes") == std::string::npos,
+                         p.note.c_str());
+
+            // The planner's own choice of analyzer holds.
+            auto* analyzer = find<QComboBox>(planner, "analyzer");
+            analyzer->setCurrentIndex(analyzer->findText(QStringLiteral("Aravel-3")));
+            QCOMPARE(planner.setup().form[Ctl::lblSAsel].text, std::string("Aravel-3"));
+            QVERIFY(wait_for_sweep(planner));
+            QCOMPARE(planner.setup().form[Ctl::lblSAsel].text, std::string("Aravel-3"));
+            QCOMPARE(analyzer->currentText(), QStringLiteral("Aravel-3"));
+        }
+    }
+
+    void advice_for_other_inputs_is_marked_and_not_applied() {
+        auto window = calculator_window();
+        PlannerWindow* planner = open_planner(*window);
+        find<QSpinBox>(*planner, "sweepPoints")->setValue(5);
+        QVERIFY(wait_for_sweep(*planner));
+        auto* table = find<QTableWidget>(*planner, "adviceTable");
+        auto* hint = find<QLabel>(*planner, "adviceHint");
+        const QString fresh_hint = hint->text();
+        const auto outdated_by = [&](const std::function<void()>& change) {
+            if (!rank_advice(*planner)) return false;
+            if (!table->isEnabled() || hint->text() != fresh_hint) return false;
+            change();
+            return !planner->advice_current() && !table->isEnabled() && hint->text() != fresh_hint;
+        };
+        // A new sweep, From Calculator, a file cleared.
+        QVERIFY(outdated_by([&] { find<QSpinBox>(*planner, "sweepPoints")->setValue(6); }));
+        const std::string source_before = planner->setup().form[Ctl::lblNSsel].text;
+        std::size_t row = 0;
+        while (planner->advice().ranking[row].candidate.noise_source == source_before ||
+               planner->advice().ranking[row].candidate.noise_source == "User")
+            ++row;
+        planner->apply_advice(row);
+        QCOMPARE(planner->setup().form[Ctl::lblNSsel].text, source_before);
+        QTest::mouseDClick(table->viewport(), Qt::LeftButton, Qt::NoModifier,
+                           table->visualItemRect(table->item(int(row), 1)).center());
+        QCOMPARE(planner->setup().form[Ctl::lblNSsel].text, source_before);
+
+        QVERIFY(outdated_by([&] { find<QPushButton>(*planner, "fromCalculator")->click(); }));
+        QVERIFY(planner->load_enr_table(ORLAVEX_TEST_DATA_DIR "/source.enr"));
+        QVERIFY(outdated_by([&] { find<QPushButton>(*planner, "enrClear")->click(); }));
+
+        // Applying a row keeps the ranking: it compared these very choices.
+        QVERIFY(wait_for_sweep(*planner));
+        QVERIFY(rank_advice(*planner));
+        planner->apply_advice(row);
+        QCOMPARE(planner->setup().form[Ctl::lblNSsel].text,
+                 planner->advice().ranking[row].candidate.noise_source);
+        QVERIFY(planner->advice_current());
+        QVERIFY(table->isEnabled());
+        QVERIFY(wait_for_sweep(*planner));
+    }
+
+    void a_refused_sweep_clears_the_charts_and_the_progress() {
+        auto window = calculator_window();
+        PlannerWindow* planner = open_planner(*window);
+        find<QSpinBox>(*planner, "sweepPoints")->setValue(11);
+        QVERIFY(wait_for_sweep(*planner));
+        auto* progress = find<QProgressBar>(*planner, "sweepProgress");
+        QCOMPARE(progress->value(), progress->maximum());
+        auto* chart = find<QChartView>(*planner, "uncertaintyChart");
+        QVERIFY(!chart->chart()->series().isEmpty());
+
+        // A logarithmic sweep cannot start at 0 GHz.
+        QSignalSpy stopped(planner, &PlannerWindow::sweep_stopped);
+        find<QCheckBox>(*planner, "sweepLog")->setChecked(true);
+        find<QDoubleSpinBox>(*planner, "sweepFrom")->setValue(0);
+        QVERIFY(stopped.wait(20000));
+        QVERIFY(!planner->sweep_running());
+        QCOMPARE(planner->result(), nullptr);
+        QCOMPARE(progress->value(), progress->minimum());
+        for (const char* name : {"uncertaintyChart", "marginChart"})
+            QVERIFY(find<QChartView>(*planner, name)->chart()->series().isEmpty());
+        QCOMPARE(find<QTableWidget>(*planner, "budgetTable")->rowCount(), 0);
+        QVERIFY(find<QLabel>(*planner, "status")->text().contains(QStringLiteral("cannot")));
+        QVERIFY(!planner->export_csv(QStringLiteral("/dev/null")).isEmpty());
+    }
+
+    void the_selected_point_keeps_its_swept_value_across_sweeps() {
+        auto window = calculator_window();
+        PlannerWindow* planner = open_planner(*window);
+        find<QSpinBox>(*planner, "sweepPoints")->setValue(21);
+        QVERIFY(wait_for_sweep(*planner));
+        planner->select_point(15);
+        const double chosen = planner->result()->points[15].swept_value;  // 13.395 GHz
+        for (int points : {11, 31, 200}) {
+            find<QSpinBox>(*planner, "sweepPoints")->setValue(points);
+            QVERIFY(wait_for_sweep(*planner));
+            const auto& swept = planner->result()->points;
+            const double kept = swept.at(*planner->selected_point()).swept_value;
+            for (const planning::SweepPoint& p : swept)
+                QVERIFY2(std::fabs(kept - chosen) <= std::fabs(p.swept_value - chosen),
+                         qPrintable(QStringLiteral("%1 points: %2 GHz kept for %3, %4 is nearer")
+                                        .arg(points)
+                                        .arg(kept)
+                                        .arg(chosen)
+                                        .arg(p.swept_value)));
+        }
+    }
+
+    void the_noise_bandwidth_takes_units_and_exponents() {
+        const QLocale c = QLocale::c();
+        QCOMPARE(bandwidth_hz(QStringLiteral("4e6"), c), 4e6);
+        QCOMPARE(bandwidth_hz(QStringLiteral("4 MHz"), c), 4e6);
+        QCOMPARE(bandwidth_hz(QStringLiteral("4000kHz"), c), 4e6);
+        QCOMPARE(bandwidth_hz(QStringLiteral(" 4000000 Hz "), c), 4e6);
+        QCOMPARE(bandwidth_hz(QStringLiteral("2.5 mhz"), c), 2.5e6);
+        QCOMPARE(bandwidth_hz(QStringLiteral("1.5e3 kHz"), c), 1.5e6);
+        QCOMPARE(bandwidth_hz(QStringLiteral("2,5 MHz"), QLocale(QLocale::German)), 2.5e6);
+        for (const char* refused : {"", "MHz", "4 GHz", "4 MHzz", "four", "4e6e3", "inf"})
+            QVERIFY2(!bandwidth_hz(QString::fromLatin1(refused), c), refused);
+        QCOMPARE(bandwidth_text(4e6, c), QStringLiteral("4 MHz"));
+        QCOMPARE(bandwidth_text(250e3, c), QStringLiteral("250 kHz"));
+        QCOMPARE(bandwidth_text(80, c), QStringLiteral("80 Hz"));
+        QCOMPARE(bandwidth_text(1234567, c), QStringLiteral("1.234567 MHz"));
+
+        // Typed into the planner's field, each is 4 MHz, shown with its unit.
+        auto window = calculator_window();
+        PlannerWindow* planner = open_planner(*window);
+        QVERIFY(QTest::qWaitForWindowActive(planner));
+        auto* field = find<QDoubleSpinBox>(*planner, "noiseBandwidth");
+        for (const char* typed : {"4e6", "4 MHz", "4000 kHz"}) {
+            field->setValue(0);
+            field->setFocus();
+            field->selectAll();
+            QTest::keyClicks(field, QString::fromLatin1(typed));
+            QTest::keyClick(field, Qt::Key_Return);
+            QCOMPARE(field->value(), 4e6);
+            QCOMPARE(planner->current_sweep().noise_bw_hz, 4e6);
+            QCOMPARE(field->text(), QStringLiteral("4 MHz"));
+        }
+        field->setValue(0);
+        QCOMPARE(field->text(), QStringLiteral("off"));
+        QVERIFY(wait_for_sweep(*planner));
+    }
+
+    void ctrl_w_and_escape_close_the_planner() {
+        auto window = calculator_window();
+        window->show();
+        for (const QKeyCombination keys : {QKeyCombination(Qt::ControlModifier, Qt::Key_W),
+                                           QKeyCombination(Qt::NoModifier, Qt::Key_Escape)}) {
+            PlannerWindow* planner = open_planner(*window);
+            QVERIFY(QTest::qWaitForWindowActive(planner));
+            QVERIFY(planner->isVisible());
+            QTest::keyClick(find<QSpinBox>(*planner, "sweepPoints"), keys.key(),
+                            keys.keyboardModifiers());
+            QVERIFY(!planner->isVisible());
+            QVERIFY(window->isVisible());
+            QVERIFY(!planner->sweep_running() || wait_for_sweep(*planner));
+        }
+    }
+
+    void the_planner_opens_beside_the_calculator_where_there_is_room() {
+        const QRect screen(0, 0, 1600, 1200);
+        const QSize wanted(1000, 900), least(600, 500);
+        // Room on the right: there, level with the calculator, as wide as the room.
+        QCOMPARE(beside(QRect(0, 100, 808, 400), wanted, least, screen),
+                 std::optional(QRect(808, 100, 792, 900)));
+        // More room on the left.
+        QCOMPARE(beside(QRect(1000, 0, 600, 400), wanted, least, screen),
+                 std::optional(QRect(0, 0, 1000, 900)));
+        // Low on the screen: moved up to fit.
+        QCOMPARE(beside(QRect(0, 800, 808, 400), wanted, least, screen),
+                 std::optional(QRect(808, 300, 792, 900)));
+        // A second screen to the right of the first.
+        QCOMPARE(beside(QRect(1700, 50, 808, 400), wanted, least, QRect(1600, 0, 1920, 1080)),
+                 std::optional(QRect(2508, 50, 1000, 900)));
+        // No room on either side for the least width.
+        QCOMPARE(beside(QRect(500, 0, 808, 400), wanted, least, screen), std::nullopt);
+    }
+};
+
+QTEST_MAIN(PlannerInputsTest)
+#include "planner_inputs_test.moc"
