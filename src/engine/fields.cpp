@@ -8,27 +8,31 @@ namespace orlavex {
 using enum Ctl;
 
 const std::array<FieldRule, 20> entry_fields{{
-    {txtDUT_InMatch, &CalcState::DUT_InMatch, false, "0"},
-    {txtDUT_OutMatch, &CalcState::DUT_OutMatch, false, "0"},
-    {txtNS_Match, &CalcState::NS_Match, false, "0"},
-    {txtENR_Unc, &CalcState::ENR_Unc, false, "0"},
-    {txtSA_Noise, &CalcState::SA_Noise, true, "0"},
-    {txtFreq, &CalcState::Freq, false, "1"},
-    {txtFreq2, &CalcState::Freq2, false, "1"},
-    {txtDUT_NF, &CalcState::DUT_NF, false, "0"},
-    {txtDUT_Gain, &CalcState::DUT_Gain, true, "0"},
-    {txtExtPA_Gain, &CalcState::ExtPA_Gain, false, "0"},
-    {txtExtPA_NF, &CalcState::ExtPA_NF, false, "0"},
-    {txtSAGainUnc, &CalcState::SAGainUnc, false, "0"},
-    {txtSANFUnc, &CalcState::SANFUnc, false, "0"},
-    {txtSA_InMatch, &CalcState::SA_InMatch, false, "0"},
-    {txtENR, &CalcState::ENR, false, "15"},
-    {txtToff, &CalcState::Toff, true, "20"},
-    {txtCalON, &CalcState::CalON, true, "-100"},
-    {txtCalOFF, &CalcState::CalOFF, true, "-102"},
-    {txtMeasON, &CalcState::MeasON, true, "-90"},
-    {txtMeasOFF, &CalcState::MeasOFF, true, "-91"},
+    {txtDUT_InMatch, &CalcState::DUT_InMatch, false, "0", every_decimal},
+    {txtDUT_OutMatch, &CalcState::DUT_OutMatch, false, "0", every_decimal},
+    {txtNS_Match, &CalcState::NS_Match, false, "0", every_decimal},
+    {txtENR_Unc, &CalcState::ENR_Unc, false, "0", every_decimal},
+    {txtSA_Noise, &CalcState::SA_Noise, true, "0", 2},
+    {txtFreq, &CalcState::Freq, false, "1", every_decimal},
+    {txtFreq2, &CalcState::Freq2, false, "1", every_decimal},
+    {txtDUT_NF, &CalcState::DUT_NF, false, "0", 2},
+    {txtDUT_Gain, &CalcState::DUT_Gain, true, "0", 2},
+    {txtExtPA_Gain, &CalcState::ExtPA_Gain, false, "0", every_decimal},
+    {txtExtPA_NF, &CalcState::ExtPA_NF, false, "0", every_decimal},
+    {txtSAGainUnc, &CalcState::SAGainUnc, false, "0", every_decimal},
+    {txtSANFUnc, &CalcState::SANFUnc, false, "0", every_decimal},
+    {txtSA_InMatch, &CalcState::SA_InMatch, false, "0", every_decimal},
+    {txtENR, &CalcState::ENR, false, "15", every_decimal},
+    {txtToff, &CalcState::Toff, true, "20", every_decimal},
+    {txtCalON, &CalcState::CalON, true, "-100", 3},
+    {txtCalOFF, &CalcState::CalOFF, true, "-102", 3},
+    {txtMeasON, &CalcState::MeasON, true, "-90", 3},
+    {txtMeasOFF, &CalcState::MeasOFF, true, "-91", 3},
 }};
+
+bool is_level_field(Ctl field) {
+    return field == txtCalON || field == txtCalOFF || field == txtMeasON || field == txtMeasOFF;
+}
 
 const FieldRule* find_field(Ctl field) {
     for (const FieldRule& f : entry_fields) {
@@ -42,6 +46,25 @@ double& field_value(Calculator& calc, const FieldRule& field) {
     return calc.state.*field.value;
 }
 
+double field_value(const Calculator& calc, const FieldRule& field) {
+    if (field.field == txtSA_InMatch && is_ticked(calc, chkExtPA)) return calc.state.ExtPA_InMatch;
+    return calc.state.*field.value;
+}
+
+namespace {
+
+// The state value of FIELD rounded as the recalculation writes it.
+double rounded_for_writing(const Calculator& calc, const FieldRule& field) {
+    const double v = field_value(calc, field);
+    return field.written_decimals == every_decimal ? v : round_to(v, field.written_decimals);
+}
+
+}  // namespace
+
+double written_value(const Calculator& calc, const FieldRule& field) {
+    return shown_value(rounded_for_writing(calc, field));
+}
+
 void comma_handler(Calculator& calc) {
     for (const FieldRule& f : entry_fields) {
         field_value(calc, f) = read_number(calc.form[f.field].text);
@@ -49,37 +72,14 @@ void comma_handler(Calculator& calc) {
 }
 
 void Update_text_boxes(Calculator& calc) {
-    const CalcState& s = calc.state;
     const char sep = calc.form.decimal_separator;
-    const auto general = [&](Ctl field, double v) { set_text(calc, field, general_text(v, sep)); };
-    const auto rounded = [&](Ctl field, double v, int places) {
-        set_text(calc, field, general_text(round_to(v, places), sep));
-    };
-    general(txtDUT_InMatch, s.DUT_InMatch);
-    general(txtDUT_OutMatch, s.DUT_OutMatch);
-    general(txtNS_Match, s.NS_Match);
-    general(txtENR_Unc, s.ENR_Unc);
-    rounded(txtSA_Noise, s.SA_Noise, 2);
-    general(txtFreq, s.Freq);
-    general(txtFreq2, s.Freq2);
-    rounded(txtDUT_NF, s.DUT_NF, 2);
-    rounded(txtDUT_Gain, s.DUT_Gain, 2);
-    general(txtExtPA_Gain, s.ExtPA_Gain);
-    general(txtExtPA_NF, s.ExtPA_NF);
-    general(txtSAGainUnc, s.SAGainUnc);
-    general(txtSANFUnc, s.SANFUnc);
+    for (const FieldRule& f : entry_fields)
+        set_text(calc, f.field, general_text(rounded_for_writing(calc, f), sep));
     set_text(calc, lblCalcSANoise, calc.form[txtSA_Noise].text);
     set_text(calc, lblCalcNF, calc.form[txtDUT_NF].text + " dB");
     set_text(calc, lblCalcGain, calc.form[txtDUT_Gain].text + " dB");
     calc.form[optSA_Noise_NF].enabled = true;
     calc.form[optSA_Noise_DANL].enabled = true;
-    general(txtSA_InMatch, is_ticked(calc, chkExtPA) ? s.ExtPA_InMatch : s.SA_InMatch);
-    general(txtENR, s.ENR);
-    general(txtToff, s.Toff);
-    rounded(txtCalON, s.CalON, 3);
-    rounded(txtCalOFF, s.CalOFF, 3);
-    rounded(txtMeasON, s.MeasON, 3);
-    rounded(txtMeasOFF, s.MeasOFF, 3);
 }
 
 void center_justify(Calculator& calc) {
