@@ -10,9 +10,6 @@
 #include "measure/match.h"
 #include "measure/y_factor.h"
 
-#include <bit>
-#include <cstdint>
-
 namespace orlavex {
 
 using enum Ctl;
@@ -82,26 +79,14 @@ void clear_error_marking(Calculator& calc) {
              "calculated)");
 }
 
-// Reads every field into its state value, keeping what each one read.
-void read_fields(Calculator& calc, Run& run) {
-    comma_handler(calc);
-    for (std::size_t i = 0; i < entry_fields.size(); ++i)
-        run.read[i] = field_value(calc, entry_fields[i]);
-}
-
-// After a run that showed nothing: each entry field whose value changed gets
-// the text Do_Calc would have left in it.
-void rewrite_changed_fields(Calculator& calc, const Run& run) {
-    const char sep = calc.form.decimal_separator;
-    for (std::size_t i = 0; i < entry_fields.size(); ++i) {
-        const FieldRule& f = entry_fields[i];
+// After a run that showed nothing: the entry fields get the texts Do_Calc
+// would have left in them.
+void write_fields_once(Calculator& calc, const Run& run) {
+    for (const FieldRule& f : entry_fields) {
         if (run.levels_blanked && is_level_field(f.field)) {
             set_text(calc, f.field, std::string(blanked_level));
-            continue;
-        }
-        const double written = written_value(calc, f);
-        if (std::bit_cast<std::uint64_t>(written) != std::bit_cast<std::uint64_t>(run.read[i])) {
-            set_text(calc, f.field, general_text(written, sep));
+        } else {
+            set_text(calc, f.field, written_text(calc, f));
         }
     }
 }
@@ -117,7 +102,7 @@ void show_source_temperatures(Calculator& calc, const Run& run) {
 
 // Reads, applies the catalogues and bounds: the inputs of the run.
 void take_inputs(Calculator& calc, Run& run) {
-    read_fields(calc, run);
+    comma_handler(calc);
     if (run.showing) {
         set_SA_values(calc);
         set_NS_values(calc);
@@ -203,7 +188,7 @@ void recalculate_figures(Calculator& calc) {
     Run run;
     run.showing = false;
     recalculate(calc, run);
-    rewrite_changed_fields(calc, run);
+    write_fields_once(calc, run);
     calc.on_value_changed = handler;
 }
 

@@ -51,18 +51,11 @@ double field_value(const Calculator& calc, const FieldRule& field) {
     return calc.state.*field.value;
 }
 
-namespace {
-
-// The state value of FIELD rounded as the recalculation writes it.
-double rounded_for_writing(const Calculator& calc, const FieldRule& field) {
+std::string written_text(const Calculator& calc, const FieldRule& field) {
     const double v = field_value(calc, field);
-    return field.written_decimals == every_decimal ? v : round_to(v, field.written_decimals);
-}
-
-}  // namespace
-
-double written_value(const Calculator& calc, const FieldRule& field) {
-    return shown_value(rounded_for_writing(calc, field));
+    const double rounded =
+        field.written_decimals == every_decimal ? v : round_to(v, field.written_decimals);
+    return general_text(rounded, calc.form.decimal_separator);
 }
 
 void comma_handler(Calculator& calc) {
@@ -72,9 +65,8 @@ void comma_handler(Calculator& calc) {
 }
 
 void Update_text_boxes(Calculator& calc) {
-    const char sep = calc.form.decimal_separator;
     for (const FieldRule& f : entry_fields)
-        set_text(calc, f.field, general_text(rounded_for_writing(calc, f), sep));
+        set_text(calc, f.field, written_text(calc, f));
     set_text(calc, lblCalcSANoise, calc.form[txtSA_Noise].text);
     set_text(calc, lblCalcNF, calc.form[txtDUT_NF].text + " dB");
     set_text(calc, lblCalcGain, calc.form[txtDUT_Gain].text + " dB");

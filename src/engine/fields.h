@@ -36,10 +36,9 @@ const FieldRule* find_field(Ctl field);
 double& field_value(Calculator& calc, const FieldRule& field);
 double field_value(const Calculator& calc, const FieldRule& field);
 
-// The value FIELD's text reads as once the recalculation has written the
-// state back into it (its value rounded to the written decimals, in the
-// number-to-text form).
-double written_value(const Calculator& calc, const FieldRule& field);
+// The text the recalculation writes into FIELD: its state value rounded to
+// the written decimals, in the number-to-text form.
+std::string written_text(const Calculator& calc, const FieldRule& field);
 
 // Reads every entry field into its state value by the number rule.
 void comma_handler(Calculator& calc);

@@ -11,11 +11,10 @@ namespace orlavex {
 void Do_Calc(Calculator& calc);
 
 // The same recalculation without the texts nobody reads: the figures, the
-// state, the choices, locks and visibility of the controls come out exactly
-// as Do_Calc leaves them, and every entry field reads back the value
-// Do_Calc would leave in it (its text is rewritten only where that value
-// changed). Result labels, tool tips and colours keep what they showed. No
-// click handler runs.
+// state, the choices, locks and visibility of the controls and the entry
+// fields' texts come out exactly as Do_Calc leaves them. Result labels (and
+// the minus line beside the uncertainty), tool tips, colours and the entry
+// fields' selections keep what they had; no click handler runs.
 void recalculate_figures(Calculator& calc);
 
 // Writes the headline uncertainty (and the offset without second-stage

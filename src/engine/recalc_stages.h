@@ -5,7 +5,6 @@
 
 #include "engine/calculator.h"
 
-#include <array>
 #include <string>
 
 namespace orlavex {
@@ -15,8 +14,6 @@ struct Run {
     // False for a recalculation that keeps the figures and the entry fields'
     // values but writes no result text.
     bool showing = true;
-    // Each entry field's value as the run read it, in the order of entry_fields.
-    std::array<double, 20> read{};
     // The invalid set-up blanked the four level fields ("- - -").
     bool levels_blanked = false;
     double ENR_eff = 0;    // dB, ENR corrected for the actual off temperature
