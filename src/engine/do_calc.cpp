@@ -82,11 +82,12 @@ void clear_error_marking(Calculator& calc) {
 // After a run that showed nothing: the entry fields get the texts Do_Calc
 // would have left in them.
 void write_fields_once(Calculator& calc, const Run& run) {
-    for (const FieldRule& f : entry_fields) {
-        if (run.levels_blanked && is_level_field(f.field)) {
-            set_text(calc, f.field, std::string(blanked_level));
+    for (std::size_t i = 0; i < entry_fields.size(); ++i) {
+        const Ctl field = entry_fields[i].field;
+        if (run.levels_blanked && is_level_field(field)) {
+            set_text(calc, field, std::string(blanked_level));
         } else {
-            set_text(calc, f.field, written_text(calc, f));
+            write_field(calc, i);
         }
     }
 }

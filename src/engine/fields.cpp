@@ -3,6 +3,10 @@
 #include "engine/controls.h"
 #include "engine/number_text.h"
 
+#include <bit>
+#include <cstdint>
+#include <tuple>
+
 namespace orlavex {
 
 using enum Ctl;
@@ -51,22 +55,39 @@ double field_value(const Calculator& calc, const FieldRule& field) {
     return calc.state.*field.value;
 }
 
-std::string written_text(const Calculator& calc, const FieldRule& field) {
-    const double v = field_value(calc, field);
+static_assert(std::tuple_size_v<decltype(Calculator::field_memo)> == entry_fields.size());
+
+void write_field(Calculator& calc, std::size_t index) {
+    const FieldRule& f = entry_fields[index];
+    const double v = field_value(calc, f);
     const double rounded =
-        field.written_decimals == every_decimal ? v : round_to(v, field.written_decimals);
-    return general_text(rounded, calc.form.decimal_separator);
+        f.written_decimals == every_decimal ? v : round_to(v, f.written_decimals);
+    const char sep = calc.form.decimal_separator;
+    FieldMemo& memo = calc.field_memo[index];
+    // The field still shows the text this very value was written as.
+    if (memo.written && memo.separator == sep &&
+        std::bit_cast<std::uint64_t>(memo.written_from) == std::bit_cast<std::uint64_t>(rounded) &&
+        memo.text == calc.form[f.field].text) {
+        return;
+    }
+    std::string text = general_text(rounded, sep);
+    set_text(calc, f.field, text);
+    memo = {std::move(text), shown_value(rounded), true, rounded, sep};
 }
 
 void comma_handler(Calculator& calc) {
-    for (const FieldRule& f : entry_fields) {
-        field_value(calc, f) = read_number(calc.form[f.field].text);
+    for (std::size_t i = 0; i < entry_fields.size(); ++i) {
+        const FieldRule& f = entry_fields[i];
+        FieldMemo& memo = calc.field_memo[i];
+        const std::string& text = calc.form[f.field].text;
+        if (memo.text != text) memo = {text, read_number(text), false, 0, '.'};
+        field_value(calc, f) = memo.value;
     }
 }
 
 void Update_text_boxes(Calculator& calc) {
-    for (const FieldRule& f : entry_fields)
-        set_text(calc, f.field, written_text(calc, f));
+    for (std::size_t i = 0; i < entry_fields.size(); ++i)
+        write_field(calc, i);
     set_text(calc, lblCalcSANoise, calc.form[txtSA_Noise].text);
     set_text(calc, lblCalcNF, calc.form[txtDUT_NF].text + " dB");
     set_text(calc, lblCalcGain, calc.form[txtDUT_Gain].text + " dB");

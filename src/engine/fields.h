@@ -36,9 +36,9 @@ const FieldRule* find_field(Ctl field);
 double& field_value(Calculator& calc, const FieldRule& field);
 double field_value(const Calculator& calc, const FieldRule& field);
 
-// The text the recalculation writes into FIELD: its state value rounded to
-// the written decimals, in the number-to-text form.
-std::string written_text(const Calculator& calc, const FieldRule& field);
+// Writes the state value of the INDEX-th entry field into it, rounded to
+// its written decimals, in the number-to-text form.
+void write_field(Calculator& calc, std::size_t index);
 
 // Reads every entry field into its state value by the number rule.
 void comma_handler(Calculator& calc);
