@@ -18,4 +18,11 @@ inline constexpr double user_frequency_limit = 999.0;
 void set_SA_values(Calculator& calc);
 void set_NS_values(Calculator& calc);
 
+// The same without writing the fields' texts: the state, the locks, the
+// option buttons and the menu caption as set_SA_values and set_NS_values
+// leave them (what a recalculation that shows nothing needs; the texts it
+// would write are overwritten by the recalculation's own).
+void apply_SA_values(Calculator& calc);
+void apply_NS_values(Calculator& calc);
+
 }  // namespace orlavex

@@ -36,26 +36,48 @@ void Blank_Guidelines(Calculator& calc) {
     }
 }
 
+void blank_guidelines(Calculator& calc, const Run& run) {
+    if (run.showing) {
+        Blank_Guidelines(calc);
+        return;
+    }
+    for (std::size_t i = 0; i < std::size(guidelines); ++i) {
+        calc.figures.margin_db[i] = not_computed;
+        calc.figures.lamp[i] = Lamp::grey;
+    }
+}
+
+namespace {
+
+void show_guidelines(Calculator& calc) {
+    const ClassicFigures& f = calc.figures;
+    for (std::size_t i = 0; i < std::size(guidelines); ++i) {
+        const Guideline& g = guidelines[i];
+        set_text(calc, g.text,
+                 g.prefix + general_text(f.margin_db[i], calc.form.decimal_separator) + " dB");
+        calc.form[g.lamp].fillcolor = f.lamp[i] == Lamp::green    ? colour::green
+                                      : f.lamp[i] == Lamp::yellow ? colour::yellow
+                                                                  : colour::red;
+    }
+}
+
+}  // namespace
+
 void rate_guidelines(Calculator& calc, const Run& run) {
     const CalcState& s = calc.state;
     const auto margins =
         measure::guideline_margins_db(s.DUT_NF, s.DUT_Gain, run.NF_sa_net, run.ENR_eff);
     for (std::size_t i = 0; i < std::size(guidelines); ++i) {
-        const Guideline& g = guidelines[i];
         const measure::GuidelineRule& rule = measure::guideline_rules[i];
         // The lamp is rated on the margin as its text shows it, so that
         // 3.999999999999998 reads "4 dB" and lights yellow, not red.
         const double shown = round_to(margins[i], 2);
-        set_text(calc, g.text, g.prefix + general_text(shown, calc.form.decimal_separator) + " dB");
-        const Lamp lamp = shown >= rule.green_from    ? Lamp::green
-                          : shown >= rule.yellow_from ? Lamp::yellow
-                                                      : Lamp::red;
-        calc.form[g.lamp].fillcolor = lamp == Lamp::green    ? colour::green
-                                      : lamp == Lamp::yellow ? colour::yellow
-                                                             : colour::red;
         calc.figures.margin_db[i] = shown;
-        calc.figures.lamp[i] = lamp;
+        calc.figures.lamp[i] = shown >= rule.green_from    ? Lamp::green
+                               : shown >= rule.yellow_from ? Lamp::yellow
+                                                           : Lamp::red;
     }
+    if (run.showing) show_guidelines(calc);
 }
 
 }  // namespace orlavex

@@ -1,9 +1,8 @@
 #include "engine/measurement_setup.h"
 
+#include "engine/analyzer_chain.h"
 #include "engine/controls.h"
 #include "engine/numeric.h"
-#include "measure/analyzer_noise.h"
-#include "measure/cascade.h"
 
 #include <cmath>
 
@@ -25,13 +24,7 @@ measure::MeasurementSetup measurement_setup(const Calculator& calc) {
     // had none, the one the analyzer fields give.
     setup.analyzer_nf_db = calc.figures.nf_sa_net_db;
     if (std::isnan(setup.analyzer_nf_db)) {
-        double f_analyzer =
-            lin(is_selected(calc, optSA_Noise_NF) ? s.SA_Noise
-                                                  : measure::noise_figure_from_level(s.SA_Noise));
-        if (is_ticked(calc, chkExtPA)) {
-            f_analyzer = measure::cascade(lin(s.ExtPA_NF), f_analyzer, lin(s.ExtPA_Gain));
-        }
-        setup.analyzer_nf_db = db(f_analyzer);
+        setup.analyzer_nf_db = db(net_analyzer_factor(calc, s.SA_Noise, s.ExtPA_NF, s.ExtPA_Gain));
     }
     setup.gamma_source = s.NS_Gamma;
     setup.gamma_dut_in = s.DUT_InGamma;

@@ -273,6 +273,24 @@ std::string general_text(double x, char separator) {
     return out;
 }
 
+double shown_value(double x) {
+    if (x == 0.0 || !std::isfinite(x)) return 0.0;  // "0", "inf" and "nan" read as 0
+    long long m = 0;
+    int k = 0;
+    // The text is exactly m / 10^k, and that quotient is x.
+    if (std::fabs(x) >= 1e-4 && short_decimal(x, m, k)) return x;
+    const Digits d = fifteen_digits(x);
+    char text[32];
+    char* end = std::copy(d.digits, d.digits + 15, text);
+    *end++ = 'e';
+    end = std::to_chars(end, text + sizeof text, d.point - 15).ptr;
+    double value = 0.0;
+    if (std::from_chars(text, end, value).ec == std::errc::result_out_of_range) {
+        value = d.point > 0 ? std::numeric_limits<double>::max() : 0.0;
+    }
+    return d.negative ? -value : value;
+}
+
 double round_to(double x, int places) {
     if (!std::isfinite(x) || x == 0.0) return x;
     bool up = false;

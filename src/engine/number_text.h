@@ -19,6 +19,11 @@ double read_number(std::string_view text);
 // zeros, no separator for a whole value, `separator` as decimal separator.
 std::string general_text(double x, char separator = '.');
 
+// What reading back the number-to-text form of x gives:
+// read_number(general_text(x)), computed without the text. It is x itself
+// unless x needs more than 15 significant digits; zero reads back as +0.
+double shown_value(double x);
+
 // x rounded to `places` decimals, ties to the even digit. Rounding works on
 // the value's 15-digit decimal form, so 2.675 is a tie as a user reads it.
 double round_to(double x, int places);

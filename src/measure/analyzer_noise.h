@@ -1,5 +1,8 @@
-// An analyzer's noise figure and its displayed average noise level (DANL).
+// An analyzer's noise figure and its displayed average noise level (DANL),
+// and the noise of the analyzer chain behind an external preamplifier.
 #pragma once
+
+#include <optional>
 
 namespace orlavex::measure {
 
@@ -15,7 +18,26 @@ inline constexpr double noise_bandwidth_dB = 0.27;
 // Noise figure (dB) of an analyzer with this noise level (dBm/Hz; the sign
 // is ignored, a level is always below 0 dBm/Hz).
 double noise_figure_from_level(double danl);
+// The same conversion taking the level with its sign, as a format switch
+// converts whatever number the field holds.
+double noise_figure_from_signed_level(double level);
 // Noise level (dBm/Hz) of an analyzer with this noise figure (dB).
 double level_from_noise_figure(double nf);
+
+// How the analyzer's noise is given.
+enum class NoiseForm { noise_figure, noise_level };
+
+// The analyzer's noise figure (dB) from NOISE given in FORM.
+double analyzer_noise_figure(double noise, NoiseForm form);
+
+// An external preamplifier ahead of the analyzer, in dB.
+struct ExternalPreamp {
+    double nf_db = 0;
+    double gain_db = 0;
+};
+
+// Noise factor (linear) of the analyzer chain: the analyzer of noise figure
+// ANALYZER_NF_DB alone, or behind PREAMP (Friis, the preamplifier first).
+double net_analyzer_factor(double analyzer_nf_db, const std::optional<ExternalPreamp>& preamp);
 
 }  // namespace orlavex::measure

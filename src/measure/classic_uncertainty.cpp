@@ -17,7 +17,7 @@ double combine(double sum_of_lsq) {
 
 }  // namespace
 
-ClassicUncertainty classic_uncertainty(const ClassicInputs& in) {
+ClassicUncertainty classic_uncertainty(const MeasurementSetup& in, double f_analyzer) {
     const double F_dut = lin(in.dut_nf_db);
     const double G_dut = lin(in.dut_gain_db);
     const double M_in = mismatch_db(in.gamma_source, in.gamma_dut_in);
@@ -29,7 +29,7 @@ ClassicUncertainty classic_uncertainty(const ClassicInputs& in) {
     const double w_corr = in.freq_converting ? 0 : 1;
     const double w_sep = in.freq_converting ? 1 : 0;
 
-    const double F_sa = in.f_analyzer;
+    const double F_sa = f_analyzer;
     const double F_sys = cascade(F_dut, F_sa, G_dut);
     const double S_sys = F_sys / F_dut;
     const double S_sa = F_sa / (F_dut * G_dut);
@@ -57,6 +57,10 @@ ClassicUncertainty classic_uncertainty(const ClassicInputs& in) {
     }
     if (std::isfinite(unc)) result.rss_db = unc;
     return result;
+}
+
+ClassicUncertainty classic_uncertainty(const MeasurementSetup& setup) {
+    return classic_uncertainty(setup, lin(setup.analyzer_nf_db));
 }
 
 }  // namespace orlavex::measure

@@ -2,21 +2,11 @@
 // and the offset of an uncorrected measurement.
 #pragma once
 
+#include "measure/setup.h"
+
 #include <optional>
 
 namespace orlavex::measure {
-
-struct ClassicInputs {
-    double dut_nf_db = 0;
-    double dut_gain_db = 0;
-    double f_analyzer = 1;  // net analyzer chain noise factor, linear
-    double gamma_source = 0, gamma_dut_in = 0, gamma_dut_out = 0, gamma_analyzer = 0;
-    double enr_unc_db = 0;
-    double analyzer_nf_unc_db = 0;
-    double analyzer_gain_unc_db = 0;
-    bool second_stage = true;
-    bool freq_converting = false;
-};
 
 struct ClassicUncertainty {
     // dB; empty when the set-up leaves nothing to take a logarithm of or the
@@ -27,6 +17,13 @@ struct ClassicUncertainty {
     double bias_db = 0;
 };
 
-ClassicUncertainty classic_uncertainty(const ClassicInputs& in);
+// The bound for SETUP (DUT, matches, uncertainties, correction and
+// conversion; the ENR, temperature and jitter do not enter it). F_ANALYZER is
+// the net analyzer noise factor, linear, the figures were computed with: the
+// set-up's analyzer_nf_db is its dB value, which does not always convert
+// back to the last bit.
+ClassicUncertainty classic_uncertainty(const MeasurementSetup& setup, double f_analyzer);
+// The same with the analyzer factor taken from setup.analyzer_nf_db.
+ClassicUncertainty classic_uncertainty(const MeasurementSetup& setup);
 
 }  // namespace orlavex::measure

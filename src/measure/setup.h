@@ -1,4 +1,5 @@
-// One noise-figure measurement set-up as the extended model sees it.
+// One noise-figure measurement set-up, as the classic bound and the extended
+// model see it.
 #pragma once
 
 #include "measure/units.h"

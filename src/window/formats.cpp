@@ -4,6 +4,7 @@
 #include "engine/field_bounds.h"
 #include "engine/number_text.h"
 #include "engine/numeric.h"
+#include "measure/analyzer_noise.h"
 #include "measure/match.h"
 
 namespace orlavex {
@@ -73,12 +74,12 @@ void optNS_Match_VSWR_Click(Calculator& calc) {
 
 void optSA_Noise_DANL_Click(Calculator& calc) {
     const double nf = read_number(calc.form[txtSA_Noise].text);
-    show_noise(calc, text_of(calc, nf - 173.98 - 2.51 + 0.27), ValueForm::noise_level);
+    show_noise(calc, text_of(calc, measure::level_from_noise_figure(nf)), ValueForm::noise_level);
 }
 
 void optSA_Noise_NF_Click(Calculator& calc) {
     const double danl = read_number(calc.form[txtSA_Noise].text);
-    show_noise(calc, text_of(calc, round_to(danl + 173.98 + 2.51 - 0.27, 2)),
+    show_noise(calc, text_of(calc, round_to(measure::noise_figure_from_signed_level(danl), 2)),
                ValueForm::noise_figure);
 }
 

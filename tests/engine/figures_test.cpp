@@ -172,20 +172,7 @@ TEST(MeasurementSetup, StartUpSetUp) {
 
 // The set-up carries what the window's classic bound is computed from.
 double classic_bound_of(const measure::MeasurementSetup& s) {
-    measure::ClassicInputs in;
-    in.dut_nf_db = s.dut_nf_db;
-    in.dut_gain_db = s.dut_gain_db;
-    in.f_analyzer = measure::lin(s.analyzer_nf_db);
-    in.gamma_source = s.gamma_source;
-    in.gamma_dut_in = s.gamma_dut_in;
-    in.gamma_dut_out = s.gamma_dut_out;
-    in.gamma_analyzer = s.gamma_analyzer;
-    in.enr_unc_db = s.enr_unc_db;
-    in.analyzer_nf_unc_db = s.analyzer_nf_unc_db;
-    in.analyzer_gain_unc_db = s.analyzer_gain_unc_db;
-    in.second_stage = s.second_stage;
-    in.freq_converting = s.freq_converting;
-    return measure::classic_uncertainty(in).rss_db.value_or(-1);
+    return measure::classic_uncertainty(s).rss_db.value_or(-1);
 }
 
 TEST(MeasurementSetup, FollowsPreampConversionCorrectionAndTemperature) {

@@ -1,8 +1,13 @@
 #include "engine/number_text.h"
+#include "measure/units.h"
 
 #include <gtest/gtest.h>
 
+#include <bit>
+#include <cmath>
+#include <cstdint>
 #include <limits>
+#include <random>
 #include <string>
 
 namespace orlavex {
@@ -135,6 +140,42 @@ TEST(FormatNumber, UsesTheGivenDecimalSeparator) {
     EXPECT_EQ(format_number(0.1134, " 0.00", ','), " 0,11");
     EXPECT_EQ(format_number(62.33, "0.0", ','), "62,3");
     EXPECT_EQ(format_number(0.25, "", ','), "0,25");
+}
+
+// shown_value stands in for writing a value into a field and reading the
+// text back; it must agree with that round trip to the last bit.
+void expect_shown_as_read_back(double x) {
+    const double read_back = read_number(general_text(x));
+    EXPECT_EQ(std::bit_cast<std::uint64_t>(shown_value(x)), std::bit_cast<std::uint64_t>(read_back))
+        << general_text(x);
+}
+
+TEST(ShownValue, IsTheValueTheWrittenTextReadsBack) {
+    constexpr double max = std::numeric_limits<double>::max();
+    for (double x :
+         {0.0, -0.0, 1.0, -2.5, 0.1 + 0.2, 2.0 / 3.0, 1e-4, 9.99999999999999e-5, 1e15,
+          123456789012345.67, 1e300, -1e-300, 4.9e-324, max, -max,
+          std::numeric_limits<double>::infinity(), std::numeric_limits<double>::quiet_NaN()}) {
+        expect_shown_as_read_back(x);
+    }
+    // Values with more than 15 digits change; short ones stay themselves.
+    EXPECT_EQ(shown_value(0.1 + 0.2), 0.3);
+    ASSERT_NE(measure::db(measure::lin(15)), 15.0);
+    EXPECT_EQ(shown_value(measure::db(measure::lin(15))), 15.0);
+    EXPECT_EQ(shown_value(12.34), 12.34);
+
+    std::mt19937_64 rng(5);
+    std::uniform_real_distribution<double> mantissa(-10.0, 10.0);
+    std::uniform_int_distribution<int> exponent(-12, 20);
+    std::uniform_int_distribution<int> places(0, 8);
+    for (int i = 0; i < 200000; ++i) {
+        const double x = mantissa(rng) * std::pow(10.0, exponent(rng));
+        expect_shown_as_read_back(x);
+        // Values rounded to a few decimals, as the fields hold them.
+        expect_shown_as_read_back(round_to(x, places(rng)));
+        expect_shown_as_read_back(std::bit_cast<double>(rng()));
+        if (HasFailure()) return;
+    }
 }
 
 }  // namespace

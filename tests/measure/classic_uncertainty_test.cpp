@@ -12,11 +12,11 @@ namespace {
 
 // The calculator's start-up set-up: DUT 8 dB / 15 dB, analyzer 11.5 dB,
 // source VSWR 1.15, analyzer VSWR 1.4, ENR uncertainty 0.1 dB.
-ClassicInputs startup() {
-    ClassicInputs in;
+MeasurementSetup startup() {
+    MeasurementSetup in;
     in.dut_nf_db = 8;
     in.dut_gain_db = 15;
-    in.f_analyzer = lin(11.5);
+    in.analyzer_nf_db = 11.5;
     in.gamma_source = reflection(1.15, true);
     in.gamma_analyzer = reflection(1.4, true);
     in.enr_unc_db = 0.1;
@@ -34,17 +34,17 @@ TEST(ClassicUncertainty, StartUpBoundAndOffset) {
 
 TEST(ClassicUncertainty, EachSourceAndSwitchMovesTheBound) {
     const double base = *classic_uncertainty(startup()).rss_db;
-    ClassicInputs converting = startup();
+    MeasurementSetup converting = startup();
     converting.freq_converting = true;
     EXPECT_GT(*classic_uncertainty(converting).rss_db, base);
-    ClassicInputs mismatched = startup();
+    MeasurementSetup mismatched = startup();
     mismatched.gamma_dut_in = 0.3;
     EXPECT_GT(*classic_uncertainty(mismatched).rss_db, base);
-    ClassicInputs worse_enr = startup();
+    MeasurementSetup worse_enr = startup();
     worse_enr.enr_unc_db = 0.3;
     EXPECT_GT(*classic_uncertainty(worse_enr).rss_db, base);
     // The offset does not depend on the correction switch.
-    ClassicInputs uncorrected = startup();
+    MeasurementSetup uncorrected = startup();
     uncorrected.second_stage = false;
     const ClassicUncertainty off = classic_uncertainty(uncorrected);
     EXPECT_NE(*off.rss_db, base);
@@ -52,11 +52,11 @@ TEST(ClassicUncertainty, EachSourceAndSwitchMovesTheBound) {
 }
 
 TEST(ClassicUncertainty, NoBoundWithoutAPositiveSystemNoiseFactor) {
-    ClassicInputs in = startup();
+    MeasurementSetup in = startup();
     in.dut_nf_db = 0;
     in.dut_gain_db = -10;
-    in.f_analyzer = 0.5;  // F_sys = 1 + (0.5 - 1) / 0.1 = -4
-    const ClassicUncertainty u = classic_uncertainty(in);
+    // F_sys = 1 + (0.5 - 1) / 0.1 = -4
+    const ClassicUncertainty u = classic_uncertainty(in, 0.5);
     EXPECT_FALSE(u.rss_db.has_value());
     EXPECT_EQ(u.bias_db, 0.0);
 }
@@ -65,10 +65,10 @@ TEST(ClassicUncertainty, AnEnormousBoundStopsAtTheThousandDecibelCap) {
     // A 100 dB loss in front of a 60 dB analyzer: the sensitivities are
     // astronomical, each term counts as 1000 dB and the bound stays a number
     // (the window shows ">100 dB").
-    ClassicInputs in = startup();
+    MeasurementSetup in = startup();
     in.dut_gain_db = -100;
     in.dut_nf_db = 100;
-    in.f_analyzer = lin(60);
+    in.analyzer_nf_db = 60;
     const ClassicUncertainty u = classic_uncertainty(in);
     ASSERT_TRUE(u.rss_db.has_value());
     EXPECT_NEAR(*u.rss_db, 1000 + db(std::sqrt(3.0)), 1e-6);
