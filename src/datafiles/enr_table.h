@@ -83,6 +83,7 @@ class EnrTable {
 
   private:
     friend EnrTable parse_enr(std::string_view text, std::string_view name);
+    friend EnrTable read_enr_file(const std::filesystem::path& path);
     EnrTable(std::string name, std::vector<HeaderField> header, std::vector<EnrRecord> records)
         : name_(std::move(name)), header_(std::move(header)), records_(std::move(records)) {}
 

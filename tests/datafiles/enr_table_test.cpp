@@ -1,4 +1,5 @@
 #include "datafiles/enr_table.h"
+#include "datafiles/file_error.h"
 
 #include "data_files.h"
 
@@ -184,6 +185,30 @@ TEST(EnrTable, TheExampleTableReads) {
     EXPECT_EQ(table.last_freq_hz(), 18e9);
     EXPECT_TRUE(table.has_reflection());
     EXPECT_EQ(table.header("Serialnumber"), "EX-000123");
+}
+
+}  // namespace
+}  // namespace orlavex::datafiles
+
+namespace orlavex::datafiles {
+namespace {
+
+// A table written in Latin-1 ("25 °C") reads, its header as valid text, and
+// a message quoting such a field is valid text too.
+TEST(EnrTableText, HeaderBytesThatAreNotUtf8BecomeReplacementCharacters) {
+    const EnrTable table = parse_enr(
+        "[Calibrationtemp 25 \xB0"
+        "C]\n1 GHz 15\n",
+        "latin1.enr");
+    EXPECT_EQ(table.header("Calibrationtemp"),
+              "25 \xEF\xBF\xBD"
+              "C");
+    try {
+        parse_enr("[Filetype \xB0]\n", "latin1.enr");
+        ADD_FAILURE() << "no FileError";
+    } catch (const FileError& error) {
+        EXPECT_EQ(error.message(), "expected [Filetype ENR], found Filetype '\xEF\xBF\xBD'");
+    }
 }
 
 }  // namespace
