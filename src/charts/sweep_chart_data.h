@@ -23,6 +23,7 @@ struct ChartPoint {
     std::optional<double> mc_lo_db, mc_hi_db;        // Monte Carlo 95 % interval of the error
     std::array<std::optional<double>, 3> margin_db;  // guideline margins 1, 2, 3
     std::array<Lamp, 3> lamp = {Lamp::grey, Lamp::grey, Lamp::grey};
+    bool held = false;  // a value from a data file held from its nearest record
 };
 
 struct SweepChartData {

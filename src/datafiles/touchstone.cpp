@@ -25,6 +25,12 @@ TouchstoneRecord at_50_ohms(const TouchstoneRecord& record, const TouchstonePart
                             " cannot be referred to 50 ohms (the network's impedance matrix is "
                             "singular there): expected a network with S-parameters at 50 ohms");
     }
+    if (parts.ports == 2 && !std::isnormal(std::norm(s->s21))) {
+        throw FileError(parts.name, record.line,
+                        "|S21| at 50 ohms of " + number_text(std::abs(s->s21)) + " at " +
+                            frequency_text(record.freq_hz) +
+                            ": expected a DUT gain |S21|^2 above 0 and finite");
+    }
     return {record.freq_hz, s->s11, s->s21, s->s12, s->s22, record.line};
 }
 

@@ -8,6 +8,7 @@
 #include "datafiles/touchstone_parts.h"
 #include "datafiles/touchstone_records.h"
 
+#include <cmath>
 #include <limits>
 #include <optional>
 #include <utility>
@@ -203,8 +204,10 @@ void TouchstoneReader::version(std::string_view value) {
 }
 
 int TouchstoneReader::count(std::string_view value, std::string_view keyword) const {
+    // A count past an int could never match the data (a file under 64 MiB).
+    constexpr double largest = std::numeric_limits<int>::max();
     const auto n = parse_number(value);
-    if (!n || *n < 1 || *n != static_cast<int>(*n)) {
+    if (!n || *n < 1 || *n > largest || *n != std::floor(*n)) {
         fail("expected a whole number above 0 after " + std::string(keyword) + ", found '" +
              std::string(value) + "'");
     }

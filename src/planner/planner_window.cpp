@@ -10,6 +10,7 @@
 #include "planner/instrument_choice.h"
 #include "planner/point_chart_view.h"
 #include "planner/sweep_runner.h"
+#include "planning/point_notes.h"
 #include "planning/window_setup.h"
 #include "ui/qstring.h"
 
@@ -318,10 +319,16 @@ void PlannerWindow::show_result(std::shared_ptr<const planning::SweepResult> res
     if (!selected_ || *selected_ >= n) selected_ = n / 2;
     show_budget();
     show_progress();
-    const auto in_range = std::ranges::count_if(
-        result_->points, [](const planning::SweepPoint& p) { return p.in_range; });
-    set_status(tr("%1 points, %2 in range. Click a point for its budget.")
-                   .arg(QLocale().toString(qlonglong(n)), QLocale().toString(qlonglong(in_range))));
+    const planning::PointCounts counts = planning::count_points(*result_);
+    const QLocale locale;
+    const QString in_range = locale.toString(qulonglong(counts.in_range));
+    set_status(counts.held == 0
+                   ? tr("%1 points, %2 in range. Click a point for its budget.")
+                         .arg(locale.toString(qlonglong(n)), in_range)
+                   : tr("%1 points, %2 in range, %3 held from the nearest record. Click a point "
+                        "for its budget.")
+                         .arg(locale.toString(qlonglong(n)), in_range,
+                              locale.toString(qulonglong(counts.held))));
     emit sweep_shown();
 }
 

@@ -102,14 +102,14 @@ TEST_F(SourceTable, OutsideTheTableTheNearestRecordHoldsAndTheLookupSaysSo) {
     EXPECT_EQ(below.enr_db, 15.2);
     EXPECT_EQ(below.enr_unc_db, 0.2);
     EXPECT_EQ(below.reflection->off_deg, -170);
-    EXPECT_EQ(below.applied.note(), "below the first record at 10 MHz (line 8), which holds");
+    EXPECT_EQ(below.applied.note(), "held from the nearest record, the first, at 10 MHz (line 8)");
 
     const EnrPoint above = table.at(26.5e9);
     EXPECT_EQ(above.applied.placement, Placement::above_last);
     EXPECT_FALSE(above.applied.in_range());
     EXPECT_EQ(above.enr_db, 14.0);
     EXPECT_EQ(above.enr_unc_db, 0.25);
-    EXPECT_EQ(above.applied.note(), "above the last record at 18 GHz (line 12), which holds");
+    EXPECT_EQ(above.applied.note(), "held from the nearest record, the last, at 18 GHz (line 12)");
 
     // The table's ends are inside it.
     EXPECT_TRUE(table.at(10e6).applied.in_range());

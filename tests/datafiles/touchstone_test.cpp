@@ -77,11 +77,11 @@ TEST(Touchstone, OutsideTheDataTheNearestPointHoldsAndTheLookupSaysSo) {
     const DutPoint below = dut.at(0.5e9);
     EXPECT_EQ(below.applied.placement, Placement::below_first);
     EXPECT_NEAR(*below.gain_db, 20, 1e-12);
-    EXPECT_EQ(below.applied.note(), "below the first record at 1 GHz (line 4), which holds");
+    EXPECT_EQ(below.applied.note(), "held from the nearest record, the first, at 1 GHz (line 4)");
     const DutPoint above = dut.at(6e9);
     EXPECT_EQ(above.applied.placement, Placement::above_last);
     EXPECT_NEAR(above.input_match, 0.398, 1e-15);
-    EXPECT_EQ(above.applied.note(), "above the last record at 4 GHz (line 7), which holds");
+    EXPECT_EQ(above.applied.note(), "held from the nearest record, the last, at 4 GHz (line 7)");
 }
 
 TEST(Touchstone, TheNoiseParameterBlockIsReadAndIgnored) {
