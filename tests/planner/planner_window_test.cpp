@@ -322,6 +322,11 @@ class PlannerWindowTest : public QObject {
         QTRY_VERIFY2_WITH_TIMEOUT(status->text().contains(QStringLiteral(
                                       "7 points, 5 in range, 2 held from the nearest record")),
                                   qPrintable(status->text()), 20000);
+        // The charts mark the same points.
+        const auto& points = planner->chart_data().points;
+        QCOMPARE(points.size(), std::size_t(7));
+        for (std::size_t i = 0; i < points.size(); ++i)
+            QCOMPARE(points[i].held, i < 2);
     }
 
     void a_bad_file_shows_its_message_and_changes_nothing() {
