@@ -52,7 +52,8 @@ struct EnrRecord {
 
 struct HeaderField {
     std::string name;   // as written, e.g. "Serialnumber"
-    std::string value;  // the rest of the field, blanks around it removed
+    std::string value;  // the rest of the field, blanks around it removed; bytes that
+                        // are not UTF-8 (a Latin-1 file) become U+FFFD
     int line;
 };
 

@@ -324,9 +324,9 @@ TEST(BadTouchstone, Touchstone2FilesThatBreakTheirOwnRules) {
                {"another version", "[Version] 3.0\n",
                 "dut.s2p:1: Touchstone version '3.0': expected 2.0"},
                {"a count past any file", "[Version] 2.0\n[Number of Ports] 280436323397\n",
-             "dut.s2p:2: expected a whole number above 0 after [Number of Ports], found "
-             "'280436323397'"},
-            {"ports unlike the extension", "[Version] 2.0\n[Number of Ports] 4\n",
+                "dut.s2p:2: expected a whole number above 0 after [Number of Ports], found "
+                "'280436323397'"},
+               {"ports unlike the extension", "[Version] 2.0\n[Number of Ports] 4\n",
                 "dut.s2p:2: [Number of Ports] 4 in a .s2p file: expected 2"},
                {"no data order", head + "[Network Data]\n" + record,
                 "dut.s2p:4: a 2-port file without [Two-Port Data Order]: expected 12_21 or 21_12 "

@@ -204,8 +204,8 @@ namespace {
 // at that record's frequency.
 TEST(TouchstoneNotes, FrequenciesCarryEnoughDigitsToTellNeighboursApart) {
     const Touchstone dut = parse_touchstone(
-        "# Hz S MA R 50\n75e9 0.3 0 10 0 0 0 0.2 0\n109999999992 0.3 0 10 0 0 0 0.2 0\n",
-        "w.s2p", 2);
+        "# Hz S MA R 50\n75e9 0.3 0 10 0 0 0 0.2 0\n109999999992 0.3 0 10 0 0 0 0.2 0\n", "w.s2p",
+        2);
     EXPECT_EQ(dut.at(110e9).applied.note(),
               "held from the nearest record, the last, at 109.999999992 GHz (line 3)");
     EXPECT_EQ(dut.at(109999999990.0).applied.note(),
