@@ -1,7 +1,8 @@
-// The Touchstone reader, as .s1p or .s2p by the first byte. Any text either
-// gives one FileError naming a line of the text, or a complete file: data in
-// strictly rising frequency whose lookups give finite gain and matches,
-// each point's own at its frequency and the neighbours' range between them.
+// The Touchstone reader (1.x and 2.0), as .s1p or .s2p by the first byte.
+// Any text either gives one FileError naming a line of the text, or a
+// complete file: data in strictly rising frequency, referred to 50 ohms
+// record by record, whose lookups give finite gain and matches, each point's
+// own at its frequency and the neighbours' range between them.
 #include "datafiles/file_error.h"
 #include "datafiles/touchstone.h"
 
@@ -29,8 +30,8 @@ bool within(double x, double a, double b) {
 
 void check_point(const Touchstone& file, double freq_hz) {
     const DutPoint point = file.at(freq_hz);
-    const auto& lower = file.records()[point.applied.lower.index];
-    const auto& upper = file.records()[point.applied.upper.index];
+    const auto& lower = file.records_at_50_ohms()[point.applied.lower.index];
+    const auto& upper = file.records_at_50_ohms()[point.applied.upper.index];
     require(within(point.input_match, std::abs(lower.s11), std::abs(upper.s11)),
             "input match outside its points");
     require(point.gain_db.has_value() == (file.ports() == 2), "gain present for the wrong ports");
@@ -52,11 +53,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     try {
         const Touchstone file = parse_touchstone(text, "fuzz.snp", ports);
         require(file.ports() == ports, "ports changed");
-        require(file.reference_ohms() > 0, "reference resistance not above 0");
-        const auto records = file.records();
+        for (const double ohms : file.port_reference_ohms())
+            require(ohms > 0 && std::isfinite(ohms), "reference resistance not above 0");
+        const auto records = file.records_at_50_ohms();
         require(!records.empty(), "a file without data");
+        require(records.size() == file.records().size(), "records lost on the way to 50 ohms");
         for (std::size_t i = 0; i < records.size(); ++i) {
             require(records[i].freq_hz >= 0, "negative frequency");
+            require(records[i].freq_hz == file.records()[i].freq_hz, "frequency changed");
+            for (const auto& s : {records[i].s11, records[i].s21, records[i].s12, records[i].s22})
+                require(std::isfinite(std::abs(s)), "S-parameter not finite at 50 ohms");
             require(i == 0 || records[i - 1].freq_hz < records[i].freq_hz,
                     "frequencies not rising");
             const DutPoint point = file.at(records[i].freq_hz);

@@ -61,7 +61,9 @@ const NoiseSourceModel* find_noise_source(std::string_view name);
 
 std::string_view model_name(const NoiseSourceModel& model);
 double upper_frequency(const NoiseSourceModel& model);  // GHz
-double nominal_enr(const NoiseSourceModel& model);      // dB
+// The lower edge of a waveguide source's band in GHz; 0 for a coaxial source.
+double lower_frequency(const NoiseSourceModel& model);
+double nominal_enr(const NoiseSourceModel& model);  // dB
 double output_vswr(const NoiseSourceModel& model, double f_ghz);
 
 // ---- Bands -----------------------------------------------------------------

@@ -19,6 +19,10 @@ double upper_frequency(const NoiseSourceModel& model) {
     return model.upper_ghz;
 }
 
+double lower_frequency(const NoiseSourceModel& model) {
+    return model.lower_ghz;
+}
+
 double nominal_enr(const NoiseSourceModel& model) {
     return model.enr_db;
 }

@@ -38,7 +38,10 @@ constexpr auto wr10_vswr     = vswr_bands({{below, 2.5}});
 constexpr auto wr10_amp_vswr = vswr_bands({{below, 2.5}});
 // clang-format on
 
-// Models in menu order: name, upper frequency GHz, nominal ENR dB, output VSWR.
+// Models in menu order: name, upper frequency GHz, nominal ENR dB, output VSWR
+// and, for the waveguide sources, the lower edge of their band in GHz: the
+// recommended operating range of the EIA waveguide size (RS-261-B): WR-15
+// 50 to 75 GHz, WR-12 60 to 90 GHz, WR-10 75 to 110 GHz.
 
 // clang-format off
 constexpr NoiseSourceModel mercury[] = {
@@ -62,12 +65,12 @@ constexpr NoiseSourceModel noisecom[] = {
     {"NC346V",          60,   14,   nc346v_vswr},
 };
 constexpr NoiseSourceModel quinstar[] = {
-    {"WR-15",           75,   15,   wr15_vswr},
-    {"WR-15 (amp)",     75,   25,   wr15_amp_vswr},
-    {"WR-12",           90,   15,   wr12_vswr},
-    {"WR-12 (amp)",     90,   25,   wr12_amp_vswr},
-    {"WR-10",           110,  12,   wr10_vswr},
-    {"WR-10 (amp)",     110,  25,   wr10_amp_vswr},
+    {"WR-15",           75,   15,   wr15_vswr,     50},
+    {"WR-15 (amp)",     75,   25,   wr15_amp_vswr, 50},
+    {"WR-12",           90,   15,   wr12_vswr,     60},
+    {"WR-12 (amp)",     90,   25,   wr12_amp_vswr, 60},
+    {"WR-10",           110,  12,   wr10_vswr,     75},
+    {"WR-10 (amp)",     110,  25,   wr10_amp_vswr, 75},
 };
 // clang-format on
 

@@ -14,6 +14,10 @@ struct NoiseSourceModel {
     double upper_ghz;
     double enr_db;  // nominal
     Bands<double> output_vswr;
+    // The lower edge of a waveguide source's band: below it the guide does
+    // not carry the noise (a plan treats such points as out of range; the
+    // calculator window keeps only the upper limit). 0 for coaxial sources.
+    double lower_ghz = 0;
 };
 
 }  // namespace orlavex::catalogue

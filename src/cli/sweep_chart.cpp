@@ -71,6 +71,7 @@ charts::SweepChartData chart_data(const planning::SweepResult& result, std::stri
             c.margin_db[i] = lamp_margin(p, i);
             c.lamp[i] = p.in_range ? p.classic.lamp[i] : Lamp::grey;
         }
+        c.held = p.held;
         data.points.push_back(c);
     }
     data.log_x = log_x;

@@ -2,6 +2,7 @@
 
 #include "cli/sweep_columns.h"
 #include "cli/text_table.h"
+#include "planning/point_notes.h"
 #include "planning/swept_input.h"
 
 #include <algorithm>
@@ -96,6 +97,8 @@ void print_sweep_table(std::ostream& out, const planning::SweepResult& result, b
         table.add(row);
     }
     table.print(out);
+    if (const planning::PointCounts counts = planning::count_points(result); counts.held > 0)
+        out << '\n' << planning::counts_text(counts) << " (see the notes).\n";
     if (!result.band_edges.empty()) {
         out << "\nBand edges:\n";
         for (const planning::BandEdge& edge : result.band_edges)

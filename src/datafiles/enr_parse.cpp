@@ -5,6 +5,7 @@
 #include "datafiles/text_lines.h"
 
 #include <cmath>
+#include <limits>
 #include <optional>
 #include <utility>
 
@@ -52,11 +53,13 @@ class EnrReader {
         std::vector<EnrRecord> records;
     };
 
-    Parts read(std::string_view text) {
-        const auto lines = split_lines(text, name_, max_line_chars,
-                                       "expected ENR table lines under 100 characters");
+    Parts read(std::streambuf& text, std::size_t max_bytes) {
+        LineReader lines(
+            text, name_,
+            {max_line_chars, "expected ENR table lines under 100 characters", '\0', max_bytes});
         bool blank = true;
-        for (const TextLine& line : lines) {
+        TextLine line{};
+        while (lines.next(line)) {
             line_ = line.number;
             const std::string_view content = trim_blanks(line.text);
             if (content.empty()) continue;
@@ -91,7 +94,8 @@ class EnrReader {
         if (equal_ignoring_case(field_name, "Filetype") && !equal_ignoring_case(value, "ENR")) {
             fail("expected [Filetype ENR], found Filetype '" + std::string(value) + "'");
         }
-        header_.push_back({std::string(field_name), std::string(value), line_});
+        // Names and values are kept as valid text whatever the file's encoding.
+        header_.push_back({valid_utf8(field_name), valid_utf8(value), line_});
     }
 
     double number(std::string_view field, std::string_view what) const {
@@ -202,12 +206,16 @@ class EnrReader {
 }  // namespace
 
 EnrTable parse_enr(std::string_view text, std::string_view name) {
-    auto [header, records] = EnrReader(name).read(text);
+    TextBuffer buffer(text);
+    auto [header, records] = EnrReader(name).read(buffer, std::numeric_limits<std::size_t>::max());
     return EnrTable(std::string(name), std::move(header), std::move(records));
 }
 
 EnrTable read_enr_file(const std::filesystem::path& path) {
-    return parse_enr(read_whole_file(path, max_file_bytes), path.string());
+    const std::string name = path.string();
+    std::filebuf file = open_text_file(path, max_file_bytes);
+    auto [header, records] = EnrReader(name).read(file, max_file_bytes);
+    return EnrTable(name, std::move(header), std::move(records));
 }
 
 }  // namespace orlavex::datafiles

@@ -52,7 +52,8 @@ struct EnrRecord {
 
 struct HeaderField {
     std::string name;   // as written, e.g. "Serialnumber"
-    std::string value;  // the rest of the field, blanks around it removed
+    std::string value;  // the rest of the field, blanks around it removed; bytes that
+                        // are not UTF-8 (a Latin-1 file) become U+FFFD
     int line;
 };
 
@@ -83,6 +84,7 @@ class EnrTable {
 
   private:
     friend EnrTable parse_enr(std::string_view text, std::string_view name);
+    friend EnrTable read_enr_file(const std::filesystem::path& path);
     EnrTable(std::string name, std::vector<HeaderField> header, std::vector<EnrRecord> records)
         : name_(std::move(name)), header_(std::move(header)), records_(std::move(records)) {}
 

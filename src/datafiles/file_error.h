@@ -16,7 +16,8 @@ class FileError : public std::runtime_error {
 
     const std::string& file() const noexcept { return file_; }
     int line() const noexcept { return line_; }
-    // The message alone, without file and line.
+    // The message alone, without file and line; valid UTF-8 (invalid bytes
+    // of a quoted field become U+FFFD).
     const std::string& message() const noexcept { return message_; }
 
   private:

@@ -21,9 +21,11 @@ std::string AppliedRecords::note() const {
                    frequency_text(upper.freq_hz) + " (lines " + std::to_string(lower.line) + "-" +
                    std::to_string(upper.line) + ")";
         case Placement::below_first:
-            return "below the first " + record_at(lower) + ", which holds";
+            return "held from the nearest record, the first, at " + frequency_text(lower.freq_hz) +
+                   " (line " + std::to_string(lower.line) + ")";
         case Placement::above_last:
-            return "above the last " + record_at(lower) + ", which holds";
+            return "held from the nearest record, the last, at " + frequency_text(lower.freq_hz) +
+                   " (line " + std::to_string(lower.line) + ")";
     }
     return {};
 }

@@ -36,7 +36,7 @@ struct AppliedRecords {
     }
     // Says which record(s) applied, for a sweep's note column: "record at
     // 2 GHz (line 7)", "between records at 2 GHz and 4 GHz (lines 7-8)",
-    // "below the first record at 10 MHz (line 5), which holds".
+    // "held from the nearest record, the first, at 10 MHz (line 5)".
     std::string note() const;
 
     // The value at the frequency, linear in frequency between records.

@@ -62,11 +62,19 @@ bool equal_ignoring_case(std::string_view a, std::string_view b) {
     return true;
 }
 
-std::string number_text(double x) {
+namespace {
+
+std::string general_digits(double x, int digits) {
     char buffer[32];
     const auto result =
-        std::to_chars(buffer, buffer + sizeof buffer, x, std::chars_format::general, 9);
+        std::to_chars(buffer, buffer + sizeof buffer, x, std::chars_format::general, digits);
     return std::string(buffer, result.ptr);
+}
+
+}  // namespace
+
+std::string number_text(double x) {
+    return general_digits(x, 9);
 }
 
 std::string frequency_text(double hz) {
@@ -76,7 +84,9 @@ std::string frequency_text(double hz) {
     for (std::size_t i = 1; i < units.size(); ++i) {
         if (std::fabs(hz) >= units[i].hz) chosen = i;
     }
-    return number_text(hz / units[chosen].hz) + " " + std::string(units[chosen].name);
+    // 12 digits tell 1 Hz apart up to 1 THz: two frequencies a message
+    // compares never read the same.
+    return general_digits(hz / units[chosen].hz, 12) + " " + std::string(units[chosen].name);
 }
 
 }  // namespace orlavex::datafiles

@@ -35,7 +35,8 @@ std::string unit_list(std::span<const FrequencyUnit> units);
 bool equal_ignoring_case(std::string_view a, std::string_view b);
 
 // A frequency for a message, in the largest unit up to GHz that keeps it at
-// least 1, to 9 significant digits: "10 MHz", "2.4 GHz", "0 Hz".
+// least 1, to 12 significant digits: "10 MHz", "2.4 GHz", "0 Hz",
+// "109.999999992 GHz".
 std::string frequency_text(double hz);
 
 // A number for a message, to 9 significant digits.

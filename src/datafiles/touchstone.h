@@ -1,21 +1,34 @@
-// DUT S-parameters from Touchstone 1.x files (.s1p, .s2p): per frequency the
-// gain |S21|^2, the input match |S11| and the output match |S22|.
+// DUT S-parameters from Touchstone files (.s1p, .s2p): per frequency the
+// gain |S21|^2, the input match |S11| and the output match |S22|, against 50
+// ohms.
 //
-// The file: '!' starts a comment, anywhere on a line. The option line
+// Touchstone 1.x: '!' starts a comment, anywhere on a line. The option line
 // "# <Hz|kHz|MHz|GHz> S <MA|DB|RI> R <ohms>" (in any order and letter case,
-// each part optional; defaults GHz, MA, 50) comes before the data; as
-// Touchstone 1.x has it, a later option line is ignored. Data lines hold the
-// frequency, then S11 for a .s1p, or S11 S21 S12 S22 for a .s2p, each as a
-// pair in the declared format: magnitude and angle, dB (20 log10 of the
-// magnitude) and angle, or real and imaginary part; angles in degrees. The
-// frequencies rise strictly and are 0 or more.
+// each part optional, "R50" as well as "R 50"; defaults GHz, MA, 50) comes
+// before the data; as Touchstone 1.x has it, a later option line is ignored.
+// A record holds the frequency, then S11 for a .s1p, or S11 S21 S12 S22 for a
+// .s2p, each as a pair in the declared format: magnitude and angle, dB (20
+// log10 of the magnitude) and angle, or real and imaginary part; angles in
+// degrees. A record starts on a new line and may continue on the next ones.
+// The frequencies rise strictly and are 0 or more. A .s2p may end with a
+// noise-parameter block: lines of five numbers (frequency, minimum noise
+// figure, optimum source reflection as magnitude and angle, noise
+// resistance) that begin where the frequency falls back to or below the last
+// S-parameter frequency.
 //
-// A .s2p may end with a noise-parameter block: lines of five numbers
-// (frequency, minimum noise figure, optimum source reflection as magnitude
-// and angle, normalised noise resistance) that begin where the frequency
-// falls back to or below the last S-parameter frequency. The block is
-// checked for its five numbers per line and otherwise ignored: the DUT's
-// noise figure is an input of its own.
+// Touchstone 2.0 starts with "[Version] 2.0" and names its parts with
+// keywords: [Number of Ports] (1 or 2, as the extension says), [Two-Port
+// Data Order] (12_21 or 21_12, for two ports), [Number of Frequencies],
+// [Number of Noise Frequencies], [Reference] (one resistance per port,
+// overriding R), [Matrix Format] (Full, Lower or Upper), [Begin
+// Information]...[End Information] (skipped), [Network Data], [Noise Data]
+// and [End]. The counts, when given, must match the data.
+//
+// The noise parameters are checked for their five numbers per line and
+// otherwise ignored: the DUT's noise figure is an input of its own.
+//
+// S-parameters against other reference resistances are referred to 50 ohms
+// for the lookup; records() keeps them as the file gives them.
 //
 // Frequencies are in Hz throughout. Between data points the gain in dB and
 // the magnitudes |S11| and |S22| are linear in frequency; outside the data
@@ -24,6 +37,7 @@
 
 #include "datafiles/lookup.h"
 
+#include <array>
 #include <complex>
 #include <filesystem>
 #include <optional>
@@ -52,7 +66,12 @@ struct DutPoint {
     std::optional<double> gain;          // |S21|^2 as a ratio; a .s2p only
     double input_match;                  // |S11|
     std::optional<double> output_match;  // |S22|; a .s2p only
-    AppliedRecords applied;              // which data points; in range or not; note()
+    AppliedRecords applied;              // which data points; in range or not
+    std::string reference_note;          // how the data were referred to 50 ohms; empty if not
+
+    // Which data points applied, and the reference when it was not 50 ohms:
+    // "record at 2 GHz (line 7); referred to 50 ohms from 75 ohms".
+    std::string note() const;
 };
 
 class Touchstone {
@@ -60,8 +79,16 @@ class Touchstone {
     const std::string& name() const { return name_; }
     int ports() const { return ports_; }                 // 1 or 2
     SParameterFormat format() const { return format_; }  // as declared in the file
-    double reference_ohms() const { return reference_ohms_; }
+    int version() const { return version_; }             // 1 or 2
+    // The reference resistance of port 1, and of each port, as in the file.
+    double reference_ohms() const { return reference_ohms_[0]; }
+    const std::array<double, 2>& port_reference_ohms() const { return reference_ohms_; }
+    // The records as the file gives them, against its reference resistances.
     std::span<const TouchstoneRecord> records() const { return records_; }  // never empty
+    // The same records against 50 ohms at every port (the lookup's).
+    std::span<const TouchstoneRecord> records_at_50_ohms() const { return at_50_ohms_; }
+    // "referred to 50 ohms from 75 ohms"; empty when the file is at 50 ohms.
+    std::string reference_note() const;
     // Lines of a noise-parameter block that were read and ignored.
     int noise_lines_ignored() const { return noise_lines_ignored_; }
     double first_freq_hz() const { return records_.front().freq_hz; }
@@ -71,14 +98,16 @@ class Touchstone {
     DutPoint at(double freq_hz) const;
 
   private:
-    friend Touchstone parse_touchstone(std::string_view text, std::string_view name, int ports);
+    friend class TouchstoneBuilder;
     Touchstone() = default;
 
     std::string name_;
     int ports_ = 2;
     SParameterFormat format_ = SParameterFormat::magnitude_angle;
-    double reference_ohms_ = 50;
+    int version_ = 1;
+    std::array<double, 2> reference_ohms_ = {50, 50};
     std::vector<TouchstoneRecord> records_;
+    std::vector<TouchstoneRecord> at_50_ohms_;
     int noise_lines_ignored_ = 0;
 };
 

@@ -1,89 +1,52 @@
-// Reading Touchstone 1.x text; the format is described in touchstone.h.
+// Reading Touchstone 1.x and 2.0 text; the format is described in
+// touchstone.h.
 #include "datafiles/file_error.h"
 #include "datafiles/numbers.h"
 #include "datafiles/text_lines.h"
 #include "datafiles/touchstone.h"
+#include "datafiles/touchstone_options.h"
+#include "datafiles/touchstone_parts.h"
+#include "datafiles/touchstone_records.h"
 
-#include <array>
 #include <cmath>
-#include <numbers>
+#include <limits>
+#include <optional>
 #include <utility>
 
 namespace orlavex::datafiles {
 namespace {
 
-// Touchstone 1.x sets no line limit; this one only keeps a runaway line
-// (a file that is not Touchstone) from being read as data.
+// Touchstone sets no line limit; this one only keeps a runaway line (a file
+// that is not Touchstone) from being read as data. Comments are not counted.
 constexpr std::size_t max_line_chars = 4096;
 constexpr std::size_t max_file_bytes = 64 * 1024 * 1024;
 
-constexpr std::size_t noise_line_numbers = 5;
-constexpr std::array<std::string_view, 4> s_names = {"S11", "S21", "S12", "S22"};
-
-struct FormatName {
-    std::string_view name;
-    SParameterFormat format;
-    std::string_view first_part;  // of a pair, for messages
-    std::string_view second_part;
-};
-
-constexpr FormatName format_names[] = {
-    {"MA", SParameterFormat::magnitude_angle, "magnitude", "angle"},
-    {"DB", SParameterFormat::db_angle, "dB", "angle"},
-    {"RI", SParameterFormat::real_imaginary, "real part", "imaginary part"},
-};
-
-const FormatName& format_name(SParameterFormat format) {
-    for (const auto& entry : format_names) {
-        if (entry.format == format) return entry;
-    }
-    return format_names[0];
-}
-
-struct Options {
-    double unit_hz = 1e9;
-    SParameterFormat format = SParameterFormat::magnitude_angle;
-    double reference_ohms = 50;
-};
+enum class Section { header, information, network, noise, end };
 
 class TouchstoneReader {
   public:
-    TouchstoneReader(std::string_view name, int ports) : name_(name), ports_(ports) {}
+    TouchstoneReader(std::string_view name, int ports) : name_(name), records_(name, ports) {
+        parts_.name = std::string(name);
+        parts_.ports = ports;
+    }
 
-    struct Parts {
-        Options options;
-        std::vector<TouchstoneRecord> records;
-        int noise_lines = 0;
-    };
-
-    Parts read(std::string_view text) {
-        const auto lines = split_lines(text, name_, max_line_chars,
-                                       "expected Touchstone lines under 4096 characters");
+    TouchstoneParts read(std::streambuf& text, std::size_t max_bytes) {
+        LineReader lines(
+            text, name_,
+            {max_line_chars, "expected Touchstone lines under 4096 characters", '!', max_bytes});
         bool blank = true;
-        bool options_read = false;
-        for (const TextLine& line : lines) {
+        TextLine line{};
+        while (lines.next(line)) {
             line_ = line.number;
-            if (!trim_blanks(line.text).empty()) blank = false;
-            const std::string_view content = trim_blanks(line.text.substr(0, line.text.find('!')));
-            if (content.empty()) continue;
-            if (content.starts_with('#')) {
-                if (!parts_.records.empty()) {
-                    fail("option line after the data: expected it before the first data line");
-                }
-                if (!options_read) parts_.options = option_line(content.substr(1));
-                options_read = true;  // Touchstone 1.x ignores any further option line
-            } else if (content.starts_with('[')) {
-                fail("Touchstone 2 keyword line: expected a Touchstone 1.x file");
-            } else {
-                data_line(content);
-            }
+            const std::string_view content = trim_blanks(line.text);
+            if (!content.empty() || line.had_comment) blank = false;
+            if (!content.empty()) read_line(content);
         }
         line_ = 0;
         if (blank) fail("empty file: expected Touchstone data");
-        if (parts_.records.empty()) {
-            fail(std::string("no data: expected lines of the frequency and ") +
-                 (ports_ == 1 ? "the S11 pair" : "four S-parameter pairs"));
-        }
+        finish();
+        parts_.records = records_.take_records();
+        parts_.noise_lines = records_.noise_lines();
         return std::move(parts_);
     }
 
@@ -92,179 +55,260 @@ class TouchstoneReader {
         throw FileError(std::string(name_), line_, std::move(message));
     }
 
-    double number(std::string_view field, std::string_view what) const {
-        const auto value = parse_number(field);
-        if (!value) fail("expected " + std::string(what) + ", found '" + std::string(field) + "'");
-        return *value;
+    void read_line(std::string_view content) {
+        if (section_ == Section::information) {
+            if (content.starts_with('[') && keyword_name(content) == "end information") {
+                section_ = Section::header;
+            }
+            return;
+        }
+        if (section_ == Section::end) return;  // nothing after [End] is read
+        if (content.starts_with('[')) {
+            keyword(content);
+        } else if (content.starts_with('#')) {
+            option_line(content.substr(1));
+        } else if (reference_pending_ > 0) {
+            reference_values(content);
+        } else {
+            data_line(content);
+        }
     }
 
-    Options option_line(std::string_view rest) {
-        Options options;
-        bool unit_seen = false, parameter_seen = false, format_seen = false, r_seen = false;
-        const auto once = [&](bool& seen, std::string_view field, std::string_view what) {
-            if (seen) {
-                fail("'" + std::string(field) + "' repeats the option line's " + std::string(what));
-            }
-            seen = true;
-        };
-        const auto fields = split_fields(rest, false);
-        for (std::size_t i = 0; i < fields.size(); ++i) {
-            const std::string_view field = fields[i];
-            if (const auto unit = frequency_unit_hz(field, touchstone_frequency_units)) {
-                once(unit_seen, field, "frequency unit");
-                options.unit_hz = *unit;
-            } else if (const auto format = find_format(field)) {
-                once(format_seen, field, "format");
-                options.format = *format;
-            } else if (equal_ignoring_case(field, "S")) {
-                once(parameter_seen, field, "parameter type");
-            } else if (equal_ignoring_case(field, "R")) {
-                once(r_seen, field, "reference resistance");
-                if (i + 1 == fields.size()) {
-                    fail("expected the reference resistance in ohms after R");
-                }
-                options.reference_ohms =
-                    number(fields[++i], "the reference resistance in ohms after R");
-                if (options.reference_ohms <= 0) {
-                    fail("reference resistance " + number_text(options.reference_ohms) +
-                         " ohms: expected above 0");
-                }
-            } else {
-                unknown_option(field);
-            }
+    void option_line(std::string_view rest) {
+        if (records_.started() || section_ != Section::header) {
+            fail("option line after the data: expected it before the first data line");
         }
-        return options;
-    }
-
-    static std::optional<SParameterFormat> find_format(std::string_view field) {
-        for (const auto& entry : format_names) {
-            if (equal_ignoring_case(field, entry.name)) return entry.format;
+        // A later option line is ignored, as Touchstone 1.x has it.
+        if (!options_read_) {
+            options_ = read_option_line(rest, name_, line_);
+            parts_.format = options_.format;
+            if (!references_given_) parts_.reference_ohms.fill(options_.reference_ohms);
         }
-        return std::nullopt;
-    }
-
-    [[noreturn]] void unknown_option(std::string_view field) const {
-        const std::string quoted = "'" + std::string(field) + "'";
-        for (const std::string_view other : {"Y", "Z", "H", "G"}) {
-            if (equal_ignoring_case(field, other)) {
-                fail("parameter type " + quoted + ": expected S (only S-parameters are read)");
-            }
-        }
-        if (field.size() > 2 && equal_ignoring_case(field.substr(field.size() - 2), "Hz")) {
-            fail("unknown frequency unit " + quoted + ": expected " +
-                 unit_list(touchstone_frequency_units));
-        }
-        if (field.size() == 2) fail("unknown format " + quoted + ": expected MA, DB or RI");
-        fail("unknown option " + quoted + ": expected a frequency unit (" +
-             unit_list(touchstone_frequency_units) + "), S, a format (MA, DB or RI) or R and " +
-             "the reference resistance");
+        options_read_ = true;
     }
 
     void data_line(std::string_view content) {
-        const auto fields = split_fields(content, false);
-        const double freq_hz =
-            number(fields[0], "the frequency (a number)") * parts_.options.unit_hz;
-        if (!std::isfinite(freq_hz)) fail("frequency too large: expected under 1e308 Hz");
-        if (freq_hz < 0) {
-            fail("negative frequency " + frequency_text(freq_hz) + ": expected 0 or more");
-        }
-
-        const bool falls_back = !parts_.records.empty() && freq_hz <= parts_.records.back().freq_hz;
-        if (ports_ == 2 && falls_back && fields.size() == noise_line_numbers) {
-            in_noise_block_ = true;
-        }
-        if (in_noise_block_) {
-            noise_line(fields);
-            return;
-        }
-
-        const std::size_t expected = 1 + 2 * static_cast<std::size_t>(ports_ * ports_);
-        if (fields.size() != expected) {
-            std::string message = "expected " + std::to_string(expected) + " numbers (" +
-                                  (ports_ == 1 ? "frequency and the S11 pair"
-                                               : "frequency and four S-parameter pairs") +
-                                  "), found " + std::to_string(fields.size());
-            if (ports_ == 2 && fields.size() == noise_line_numbers) {
-                message +=
-                    " (a noise-parameter block starts at or below the last S-parameter "
-                    "frequency)";
-            }
-            fail(message);
-        }
-        if (falls_back) out_of_order(freq_hz);
-
-        TouchstoneRecord record{freq_hz, {}, {}, {}, {}, line_};
-        std::complex<double>* const targets[] = {&record.s11, &record.s21, &record.s12,
-                                                 &record.s22};
-        for (std::size_t k = 0; k < expected / 2; ++k) {
-            *targets[k] = pair(fields[1 + 2 * k], fields[2 + 2 * k], s_names[k]);
-        }
-        if (ports_ == 2 && !std::isnormal(std::norm(record.s21))) {
-            fail("|S21| of " + number_text(std::abs(record.s21)) +
-                 ": expected a DUT gain |S21|^2 above 0 and finite");
-        }
-        parts_.records.push_back(record);
-    }
-
-    void out_of_order(double freq_hz) const {
-        const TouchstoneRecord& previous = parts_.records.back();
-        if (freq_hz == previous.freq_hz) {
-            fail("frequency " + frequency_text(freq_hz) + " repeats the data line " +
-                 std::to_string(previous.line) + ": expected each frequency once");
-        }
-        fail("frequency " + frequency_text(freq_hz) + " is below the previous line's " +
-             frequency_text(previous.freq_hz) + " (line " + std::to_string(previous.line) +
-             "): expected data in rising frequency");
-    }
-
-    std::complex<double> pair(std::string_view first, std::string_view second,
-                              std::string_view s_name) const {
-        const FormatName& format = format_name(parts_.options.format);
-        const auto part = [&](std::string_view name) {
-            return std::string(s_name) + " " + std::string(name) + " (a number)";
-        };
-        const double a = number(first, part(format.first_part));
-        const double b = number(second, part(format.second_part));
-        std::complex<double> s;
-        switch (format.format) {
-            case SParameterFormat::magnitude_angle:
-                if (a < 0) {
-                    fail(std::string(s_name) + " magnitude " + number_text(a) +
-                         ": expected 0 or more");
-                }
-                s = std::polar(a, b * std::numbers::pi / 180);
-                break;
-            case SParameterFormat::db_angle:
-                s = std::polar(std::pow(10.0, a / 20), b * std::numbers::pi / 180);
-                break;
-            case SParameterFormat::real_imaginary:
-                s = {a, b};
-                break;
-        }
-        if (!std::isfinite(std::abs(s))) {
-            fail(std::string(s_name) + " too large: expected a magnitude under 1e308");
-        }
-        return s;
-    }
-
-    void noise_line(const std::vector<std::string_view>& fields) {
-        if (fields.size() != noise_line_numbers) {
+        if (version_2() && section_ == Section::header) {
             fail(
-                "expected 5 numbers in the noise-parameter block (frequency, minimum noise "
-                "figure, optimum reflection magnitude and angle, noise resistance), found " +
-                std::to_string(fields.size()));
+                "data before [Network Data]: expected the keyword [Network Data] above the "
+                "first record");
         }
-        for (const auto field : fields)
-            number(field, "a noise parameter (a number)");
-        ++parts_.noise_lines;
+        const auto fields = split_fields(content, false);
+        if (section_ == Section::noise) {
+            records_.noise_line(fields, line_);
+        } else {
+            records_.data_line(fields, line_, options_, !version_2());
+        }
     }
+
+    // The keyword's name in lower case, without the brackets.
+    std::string keyword_name(std::string_view content) const {
+        const std::size_t close = content.find(']');
+        if (close == std::string_view::npos) fail("expected ']' closing the keyword");
+        std::string name;
+        for (const char c : trim_blanks(content.substr(1, close - 1)))
+            name += static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+        return name;
+    }
+
+    void keyword(std::string_view content);
+    void version(std::string_view value);
+    void number_of_ports(std::string_view value);
+    void two_port_order(std::string_view value);
+    void matrix_format(std::string_view value);
+    int count(std::string_view value, std::string_view keyword) const;
+    void reference_values(std::string_view content);
+    void network_data();
+    void noise_data();
+    void finish();
+    void check_count(const std::optional<std::pair<int, int>>& declared, std::size_t found,
+                     std::string_view keyword, std::string_view what);
+
+    bool version_2() const { return parts_.version == 2; }
 
     std::string_view name_;
-    int ports_;
     int line_ = 0;
-    bool in_noise_block_ = false;
-    Parts parts_;
+    TouchstoneParts parts_;
+    TouchstoneOptions options_;
+    bool options_read_ = false;
+    RecordReader records_;
+    Section section_ = Section::header;
+    bool ports_given_ = false;
+    std::optional<TwoPortOrder> order_;
+    std::optional<std::pair<int, int>> frequencies_, noise_frequencies_;  // count, line
+    bool references_given_ = false;
+    int reference_pending_ = 0;
+    int reference_line_ = 0;
+    bool network_seen_ = false;
 };
+
+void TouchstoneReader::keyword(std::string_view content) {
+    const std::string name = keyword_name(content);
+    const std::string_view value = trim_blanks(content.substr(content.find(']') + 1));
+    if (!version_2() && name != "version") {
+        fail("keyword [" + std::string(trim_blanks(content.substr(1, content.find(']') - 1))) +
+             "] without [Version] 2.0: a Touchstone 2.0 file starts with [Version] 2.0");
+    }
+    if (reference_pending_ > 0) {
+        fail("[Reference] on line " + std::to_string(reference_line_) + " lacks " +
+             std::to_string(reference_pending_) + " of its " + std::to_string(parts_.ports) +
+             " reference resistances: expected one per port");
+    }
+    if (name == "version") return version(value);
+    if (name == "number of ports") return number_of_ports(value);
+    if (name == "two-port data order") return two_port_order(value);
+    if (name == "number of frequencies") {
+        frequencies_ = {{count(value, "[Number of Frequencies]"), line_}};
+        return;
+    }
+    if (name == "number of noise frequencies") {
+        noise_frequencies_ = {{count(value, "[Number of Noise Frequencies]"), line_}};
+        return;
+    }
+    if (name == "reference") {
+        if (!ports_given_) fail("[Reference] before [Number of Ports]: expected the ports first");
+        references_given_ = true;
+        reference_pending_ = parts_.ports;
+        reference_line_ = line_;
+        if (!value.empty()) reference_values(value);
+        return;
+    }
+    if (name == "matrix format") return matrix_format(value);
+    if (name == "mixed-mode order") {
+        fail("mixed-mode data ([Mixed-Mode Order]): expected single-ended S-parameters");
+    }
+    if (name == "begin information") {
+        section_ = Section::information;
+        return;
+    }
+    if (name == "end information") fail("[End Information] without [Begin Information] above it");
+    if (name == "network data") return network_data();
+    if (name == "noise data") return noise_data();
+    if (name == "end") {
+        section_ = Section::end;
+        return;
+    }
+    fail("unknown keyword [" + std::string(trim_blanks(content.substr(1, content.find(']') - 1))) +
+         "]: expected a Touchstone 2.0 keyword");
+}
+
+void TouchstoneReader::version(std::string_view value) {
+    if (version_2()) fail("[Version] repeats: expected it once, on the first line of data");
+    if (options_read_ || records_.started()) {
+        fail("[Version] after the option line or data: expected it first");
+    }
+    if (value != "2.0" && value != "2.1") {
+        fail("Touchstone version '" + std::string(value) + "': expected 2.0");
+    }
+    parts_.version = 2;
+}
+
+int TouchstoneReader::count(std::string_view value, std::string_view keyword) const {
+    // A count past an int could never match the data (a file under 64 MiB).
+    constexpr double largest = std::numeric_limits<int>::max();
+    const auto n = parse_number(value);
+    if (!n || *n < 1 || *n > largest || *n != std::floor(*n)) {
+        fail("expected a whole number above 0 after " + std::string(keyword) + ", found '" +
+             std::string(value) + "'");
+    }
+    return static_cast<int>(*n);
+}
+
+void TouchstoneReader::number_of_ports(std::string_view value) {
+    const int ports = count(value, "[Number of Ports]");
+    if (ports != parts_.ports) {
+        fail("[Number of Ports] " + std::to_string(ports) + " in a ." +
+             (parts_.ports == 1 ? "s1p" : "s2p") + " file: expected " +
+             std::to_string(parts_.ports));
+    }
+    ports_given_ = true;
+}
+
+void TouchstoneReader::two_port_order(std::string_view value) {
+    if (value == "12_21") {
+        order_ = TwoPortOrder::s12_first;
+    } else if (value == "21_12") {
+        order_ = TwoPortOrder::s21_first;
+    } else {
+        fail("[Two-Port Data Order] '" + std::string(value) + "': expected 12_21 or 21_12");
+    }
+    records_.set_order(*order_);
+}
+
+void TouchstoneReader::matrix_format(std::string_view value) {
+    if (equal_ignoring_case(value, "Full")) return records_.set_matrix(MatrixFormat::full);
+    if (equal_ignoring_case(value, "Lower")) return records_.set_matrix(MatrixFormat::lower);
+    if (equal_ignoring_case(value, "Upper")) return records_.set_matrix(MatrixFormat::upper);
+    fail("[Matrix Format] '" + std::string(value) + "': expected Full, Lower or Upper");
+}
+
+void TouchstoneReader::reference_values(std::string_view content) {
+    for (const std::string_view field : split_fields(content, false)) {
+        if (reference_pending_ == 0) {
+            fail("more reference resistances than ports: expected " + std::to_string(parts_.ports) +
+                 " after [Reference]");
+        }
+        const auto ohms = parse_number(field);
+        if (!ohms)
+            fail("expected a reference resistance in ohms, found '" + std::string(field) + "'");
+        if (*ohms <= 0) {
+            fail("reference resistance " + number_text(*ohms) + " ohms: expected above 0");
+        }
+        parts_.reference_ohms[static_cast<std::size_t>(parts_.ports - reference_pending_)] = *ohms;
+        --reference_pending_;
+    }
+}
+
+void TouchstoneReader::network_data() {
+    if (network_seen_) fail("[Network Data] repeats: expected it once");
+    if (!ports_given_) fail("[Network Data] before [Number of Ports]: expected the ports first");
+    if (parts_.ports == 2 && !order_ && records_.matrix() == MatrixFormat::full) {
+        fail(
+            "a 2-port file without [Two-Port Data Order]: expected 12_21 or 21_12 above "
+            "[Network Data]");
+    }
+    network_seen_ = true;
+    section_ = Section::network;
+}
+
+void TouchstoneReader::noise_data() {
+    if (section_ != Section::network) fail("[Noise Data] before [Network Data]: expected it after");
+    if (parts_.ports != 2)
+        fail("[Noise Data] in a 1-port file: expected noise data of 2 ports only");
+    records_.end_record(line_);
+    section_ = Section::noise;
+}
+
+void TouchstoneReader::check_count(const std::optional<std::pair<int, int>>& declared,
+                                   std::size_t found, std::string_view keyword,
+                                   std::string_view what) {
+    if (!declared || static_cast<std::size_t>(declared->first) == found) return;
+    line_ = declared->second;
+    fail(std::string(keyword) + " " + std::to_string(declared->first) + ", found " +
+         std::to_string(found) + " " + std::string(what) +
+         ": expected the count the file declares");
+}
+
+void TouchstoneReader::finish() {
+    if (section_ == Section::information) fail("[Begin Information] without [End Information]");
+    if (reference_pending_ > 0) {
+        line_ = reference_line_;
+        fail("[Reference] lacks " + std::to_string(reference_pending_) + " of its " +
+             std::to_string(parts_.ports) + " reference resistances: expected one per port");
+    }
+    records_.end_record(0);
+    if (version_2() && !network_seen_) {
+        fail("no [Network Data]: expected the keyword and the records below it");
+    }
+    if (!records_.started()) {
+        fail(std::string("no data: expected lines of the frequency and ") +
+             (parts_.ports == 1 ? "the S11 pair" : "four S-parameter pairs"));
+    }
+    check_count(frequencies_, records_.record_count(), "[Number of Frequencies]",
+                "network data frequencies");
+    check_count(noise_frequencies_, static_cast<std::size_t>(records_.noise_lines()),
+                "[Number of Noise Frequencies]", "noise data frequencies");
+}
 
 }  // namespace
 
@@ -272,15 +316,9 @@ Touchstone parse_touchstone(std::string_view text, std::string_view name, int po
     if (ports != 1 && ports != 2) {
         throw std::invalid_argument("Touchstone files are read with 1 or 2 ports");
     }
-    auto parts = TouchstoneReader(name, ports).read(text);
-    Touchstone touchstone;
-    touchstone.name_ = std::string(name);
-    touchstone.ports_ = ports;
-    touchstone.format_ = parts.options.format;
-    touchstone.reference_ohms_ = parts.options.reference_ohms;
-    touchstone.records_ = std::move(parts.records);
-    touchstone.noise_lines_ignored_ = parts.noise_lines;
-    return touchstone;
+    TextBuffer buffer(text);
+    return TouchstoneBuilder::build(
+        TouchstoneReader(name, ports).read(buffer, std::numeric_limits<std::size_t>::max()));
 }
 
 Touchstone read_touchstone(const std::filesystem::path& path) {
@@ -293,7 +331,9 @@ Touchstone read_touchstone(const std::filesystem::path& path) {
                         "expected a .s1p or .s2p file (the extension gives the ports), found '" +
                             extension + "'");
     }
-    return parse_touchstone(read_whole_file(path, max_file_bytes), path.string(), ports);
+    const std::string name = path.string();
+    std::filebuf file = open_text_file(path, max_file_bytes);
+    return TouchstoneBuilder::build(TouchstoneReader(name, ports).read(file, max_file_bytes));
 }
 
 }  // namespace orlavex::datafiles

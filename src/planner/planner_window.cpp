@@ -14,6 +14,7 @@
 #include "planner/point_chart_view.h"
 #include "planner/prediction_setup.h"
 #include "planner/sweep_runner.h"
+#include "planning/point_notes.h"
 #include "planning/window_setup.h"
 #include "ui/qstring.h"
 
@@ -356,11 +357,16 @@ void PlannerWindow::show_result(std::shared_ptr<const planning::SweepResult> res
 }
 
 QString PlannerWindow::sweep_status() const {
-    const auto in_range = std::ranges::count_if(
-        result_->points, [](const planning::SweepPoint& p) { return p.in_range; });
-    return tr("%1 points, %2 in range. Click a point for its budget.")
-        .arg(QLocale().toString(qlonglong(result_->points.size())),
-             QLocale().toString(qlonglong(in_range)));
+    const planning::PointCounts counts = planning::count_points(*result_);
+    const QLocale locale;
+    const QString points = locale.toString(qulonglong(result_->points.size()));
+    const QString in_range = locale.toString(qulonglong(counts.in_range));
+    if (counts.held == 0) {
+        return tr("%1 points, %2 in range. Click a point for its budget.").arg(points, in_range);
+    }
+    return tr("%1 points, %2 in range, %3 held from the nearest record. Click a point "
+              "for its budget.")
+        .arg(points, in_range, locale.toString(qulonglong(counts.held)));
 }
 
 void PlannerWindow::clear_result(const QString& why) {

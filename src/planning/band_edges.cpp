@@ -34,6 +34,9 @@ std::vector<BandEdge> band_edges(const Calculator& calc, double from_ghz, double
 
     if (const auto* source = catalogue::find_noise_source(calc.form[lblNSsel].text)) {
         const std::string name(catalogue::model_name(*source));
+        if (const double lower = catalogue::lower_frequency(*source); lower > 0) {
+            out.add(lower, name + " waveguide band from " + ghz(lower));
+        }
         for (double e : source->output_vswr.edges)
             out.add(e, name + " match from " + ghz(e));
     }

@@ -16,7 +16,8 @@ struct BandEdge {
 };
 
 // The edges of the analyzer's noise-level and input-match bands and of the
-// noise source's match bands that lie within [from_ghz, to_ghz], for the
+// noise source's match bands (and the lower edge of a waveguide source's
+// band) that lie within [from_ghz, to_ghz], for the
 // instruments CALC has chosen ("User" has none). With a converting DUT the
 // analyzer's edges are where its own frequency crosses them (none with a
 // fixed IF). Sorted by frequency.

@@ -6,6 +6,8 @@
 #include "engine/number_text.h"
 #include "planning/sweep.h"
 
+#include <algorithm>
+
 namespace orlavex::planning {
 
 using enum Ctl;
@@ -19,7 +21,7 @@ std::string band_span(std::span<const double> edges, double f_ghz) {
 }
 
 std::string point_note(const Calculator& calc, const SweepPoint& point,
-                       const datafiles::AppliedRecords* enr, const datafiles::AppliedRecords* dut,
+                       const datafiles::AppliedRecords* enr, const datafiles::DutPoint* dut,
                        const std::string& replaced_source) {
     std::string note;
     const auto add = [&note](const std::string& part) {
@@ -46,6 +48,46 @@ std::string point_note(const Calculator& calc, const SweepPoint& point,
     }
     if (dut != nullptr) add("S-parameters: " + dut->note());
     return note;
+}
+
+std::string below_waveguide_band(std::string_view source, double f_ghz) {
+    const auto* model = catalogue::find_noise_source(source);
+    if (model == nullptr) return {};
+    const double lower = catalogue::lower_frequency(*model);
+    if (!(f_ghz < lower)) return {};
+    return general_text(f_ghz) + " GHz is below the noise source " + std::string(source) +
+           "'s waveguide band, which starts at " + general_text(lower) + " GHz";
+}
+
+std::string reflection_problem(double gamma, std::string_view what, std::string_view port,
+                               const datafiles::AppliedRecords& records) {
+    if (gamma < 1) return {};
+    const std::string value =
+        std::string(what) + " of " + general_text(gamma) + " (" + records.note() + "): ";
+    if (gamma == 1) {
+        return value + std::string(port) +
+               " reflects all it receives, which no VSWR in the window expresses";
+    }
+    return value + std::string(port) +
+           " would reflect more than it receives, which a passive port cannot";
+}
+
+PointCounts count_points(const SweepResult& result) {
+    PointCounts counts;
+    counts.points = result.points.size();
+    for (const SweepPoint& p : result.points) {
+        if (!p.in_range) continue;
+        ++(p.held ? counts.held : counts.in_range);
+    }
+    return counts;
+}
+
+std::string counts_text(const PointCounts& counts) {
+    std::string text =
+        std::to_string(counts.points) + " points, " + std::to_string(counts.in_range) + " in range";
+    if (counts.held > 0)
+        text += ", " + std::to_string(counts.held) + " held from the nearest record";
+    return text;
 }
 
 }  // namespace orlavex::planning

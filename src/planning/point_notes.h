@@ -1,16 +1,21 @@
 // The note of a sweep point: which catalogue bands and which table records
-// gave its values.
+// gave its values, why a point is out of range, and the count of a sweep's
+// points by how they stand.
 #pragma once
 
 #include "datafiles/lookup.h"
+#include "datafiles/touchstone.h"
 #include "engine/calculator.h"
 
+#include <cstddef>
 #include <span>
 #include <string>
+#include <string_view>
 
 namespace orlavex::planning {
 
 struct SweepPoint;
+struct SweepResult;
 
 // "below 0.05 GHz", "8 to 13.6 GHz", "from 49 GHz" for the band of EDGES
 // (lower edges of bands 2, 3, ...) that holds F_GHZ; "all frequencies" when
@@ -21,7 +26,34 @@ std::string band_span(std::span<const double> edges, double f_ghz);
 // table records that applied (nullptr without a table). REPLACED_SOURCE is
 // the catalogue noise source a table's reflection data stand in for.
 std::string point_note(const Calculator& calc, const SweepPoint& point,
-                       const datafiles::AppliedRecords* enr, const datafiles::AppliedRecords* dut,
+                       const datafiles::AppliedRecords* enr, const datafiles::DutPoint* dut,
                        const std::string& replaced_source);
+
+// Why F_GHZ is out of range for the catalogue noise source SOURCE: below its
+// waveguide band. Empty for a frequency in the band, a coaxial source or
+// "User".
+std::string below_waveguide_band(std::string_view source, double f_ghz);
+
+// Why a reflection magnitude GAMMA from a data file cannot be a match in the
+// window, in the engineer's terms: above 1 (a passive port reflects at most
+// what it receives) or 1 (no VSWR expresses a total reflection). WHAT names
+// the value ("|S11|"), PORT the port ("the DUT's input"), RECORDS where it
+// came from. Empty for a magnitude under 1.
+std::string reflection_problem(double gamma, std::string_view what, std::string_view port,
+                               const datafiles::AppliedRecords& records);
+
+// A sweep's points by how they stand: in range with every value from its
+// own data, in range with a value held from a file's nearest record, and the
+// rest.
+struct PointCounts {
+    std::size_t points = 0;
+    std::size_t in_range = 0;  // in range and not held
+    std::size_t held = 0;      // in range, a file's value held from its nearest record
+};
+PointCounts count_points(const SweepResult& result);
+
+// "201 points, 180 in range, 21 held from the nearest record" (the last part
+// only when some are held).
+std::string counts_text(const PointCounts& counts);
 
 }  // namespace orlavex::planning

@@ -2,6 +2,7 @@
 
 #include "catalogue/analyzer_table.h"
 #include "catalogue/noise_source_table.h"
+#include "datafiles/numbers.h"
 #include "engine/apply_catalogue.h"
 #include "engine/controls.h"
 #include "engine/measurement_setup.h"
@@ -181,6 +182,14 @@ class PointEvaluator {
     // field cannot hold it at all.
     bool put(const Binding& where, double value, std::vector<Entry>& entries, double* entered);
     std::string range_problem(const SweepPoint& point, const std::vector<Entry>& entries) const;
+    // Puts the ENR table's and the S-parameters' values at F_GHZ into their
+    // fields; why the point cannot use them, or an empty string.
+    std::string put_table_values(double f_ghz, std::vector<Entry>& entries,
+                                 std::optional<datafiles::EnrPoint>& enr,
+                                 std::optional<datafiles::DutPoint>& dut);
+    std::string put_table_value(const Binding& where, double value,
+                                const datafiles::AppliedRecords& records,
+                                std::vector<Entry>& entries);
 
     const Sweep& sweep_;
     const Prepared& prepared_;
@@ -227,6 +236,11 @@ std::string PointEvaluator::range_problem(const SweepPoint& point,
                                           const std::vector<Entry>& entries) const {
     const CalcState& s = calc_.state;
     const bool converting = is_ticked(calc_, chkFreqConv);
+    const double source_f =
+        sweep_.over == SweptInput::frequency ? point.swept_value : point.freq_ghz;
+    for (const std::string& source : {calc_.form[lblNSsel].text, prepared_.replaced_source}) {
+        if (std::string why = below_waveguide_band(source, source_f); !why.empty()) return why;
+    }
     if (sweep_.over == SweptInput::frequency) {
         const double f = point.swept_value;
         if (f < lowest_freq_ghz) {
@@ -264,6 +278,62 @@ std::string PointEvaluator::range_problem(const SweepPoint& point,
     return {};
 }
 
+std::string PointEvaluator::put_table_value(const Binding& where, double value,
+                                            const datafiles::AppliedRecords& records,
+                                            std::vector<Entry>& entries) {
+    if (put(where, value, entries, nullptr)) return {};
+    return std::string(where.what) + ", " + datafiles::number_text(value) +
+           std::string(where.unit) + " (" + records.note() +
+           "), does not fit the window's field of " + std::to_string(field_capacity(where.field)) +
+           " characters";
+}
+
+std::string PointEvaluator::put_table_values(double f_ghz, std::vector<Entry>& entries,
+                                             std::optional<datafiles::EnrPoint>& enr,
+                                             std::optional<datafiles::DutPoint>& dut) {
+    std::string why;
+    const auto then = [&why](std::string problem) {
+        if (why.empty()) why = std::move(problem);
+    };
+    if (sweep_.enr_table) {
+        enr = sweep_.enr_table->at(f_ghz * hz_per_ghz);
+        const datafiles::AppliedRecords& at = enr->applied;
+        then(put_table_value({txtENR, &CalcState::ENR, "ENR from the table", " dB"}, enr->enr_db,
+                             at, entries));
+        if (enr->enr_unc_db) {
+            then(put_table_value(
+                {txtENR_Unc, &CalcState::ENR_Unc, "ENR uncertainty from the table", " dB"},
+                *enr->enr_unc_db, at, entries));
+        }
+        if (enr->reflection && prepared_.source_match_from_table) {
+            const double gamma = std::max(enr->reflection->on_mag, enr->reflection->off_mag);
+            then(reflection_problem(gamma, "the noise source's reflection", "the source", at));
+            then(put_table_value(
+                {txtNS_Match, &CalcState::NS_Match, "source VSWR from the table", ""},
+                measure::vswr_from_reflection(gamma), at, entries));
+        }
+    }
+    if (sweep_.dut_sparameters) {
+        dut = sweep_.dut_sparameters->at(f_ghz * hz_per_ghz);
+        const datafiles::AppliedRecords& at = dut->applied;
+        if (dut->gain_db) {
+            then(put_table_value({txtDUT_Gain, &CalcState::DUT_Gain, "DUT gain from S21", " dB"},
+                                 *dut->gain_db, at, entries));
+        }
+        then(reflection_problem(dut->input_match, "|S11|", "the DUT's input", at));
+        then(put_table_value(
+            {txtDUT_InMatch, &CalcState::DUT_InMatch, "DUT input VSWR from S11", ""},
+            measure::vswr_from_reflection(dut->input_match), at, entries));
+        if (dut->output_match) {
+            then(reflection_problem(*dut->output_match, "|S22|", "the DUT's output", at));
+            then(put_table_value(
+                {txtDUT_OutMatch, &CalcState::DUT_OutMatch, "DUT output VSWR from S22", ""},
+                measure::vswr_from_reflection(*dut->output_match), at, entries));
+        }
+    }
+    return why;
+}
+
 SweepPoint PointEvaluator::evaluate(double value) {
     SweepPoint point;
     std::vector<Entry> entries;
@@ -290,46 +360,14 @@ SweepPoint PointEvaluator::evaluate(double value) {
     point.freq_ghz = f;
     point.analyzer_freq_ghz = analyzer_f;
 
-    // A table value the field cannot hold at all (a VSWR of a total
-    // reflection) makes the point unusable.
-    bool table_fits = true;
     std::optional<datafiles::EnrPoint> enr;
-    if (sweep_.enr_table) {
-        enr = sweep_.enr_table->at(f * hz_per_ghz);
-        table_fits &= put({txtENR, &CalcState::ENR, "ENR from the table", " dB"}, enr->enr_db,
-                          entries, nullptr);
-        if (enr->enr_unc_db) {
-            table_fits &=
-                put({txtENR_Unc, &CalcState::ENR_Unc, "ENR uncertainty from the table", " dB"},
-                    *enr->enr_unc_db, entries, nullptr);
-        }
-        if (enr->reflection && prepared_.source_match_from_table) {
-            const double gamma = std::max(enr->reflection->on_mag, enr->reflection->off_mag);
-            table_fits &= put({txtNS_Match, &CalcState::NS_Match, "source VSWR from the table", ""},
-                              measure::vswr_from_reflection(gamma), entries, nullptr);
-        }
-    }
     std::optional<datafiles::DutPoint> dut;
-    if (sweep_.dut_sparameters) {
-        dut = sweep_.dut_sparameters->at(f * hz_per_ghz);
-        if (dut->gain_db) {
-            table_fits &= put({txtDUT_Gain, &CalcState::DUT_Gain, "DUT gain from S21", " dB"},
-                              *dut->gain_db, entries, nullptr);
-        }
-        table_fits &= put({txtDUT_InMatch, &CalcState::DUT_InMatch, "DUT input VSWR from S11", ""},
-                          measure::vswr_from_reflection(dut->input_match), entries, nullptr);
-        if (dut->output_match) {
-            table_fits &=
-                put({txtDUT_OutMatch, &CalcState::DUT_OutMatch, "DUT output VSWR from S22", ""},
-                    measure::vswr_from_reflection(*dut->output_match), entries, nullptr);
-        }
-    }
-
-    if (!table_fits) {
+    if (std::string why = put_table_values(f, entries, enr, dut); !why.empty()) {
         point.in_range = false;
-        point.note = "a value of the ENR table or the S-parameters does not fit the window's field";
+        point.note = std::move(why);
         return point;
     }
+    point.held = (enr && !enr->applied.in_range()) || (dut && !dut->applied.in_range());
 
     Do_Calc(calc_);
 
@@ -354,8 +392,10 @@ SweepPoint PointEvaluator::evaluate(double value) {
     point.setup.spec_shape = sweep_.spec_shape;
     if (enr && is_ticked(calc_, chkFreqConv)) {
         // Calibration happens at the output frequency, with the table's ENR there.
-        const double at_output = sweep_.enr_table->at(point.analyzer_freq_ghz * hz_per_ghz).enr_db;
-        point.setup.enr_cal_db = read_number(field_text(at_output, field_capacity(txtENR)));
+        const datafiles::EnrPoint at_output =
+            sweep_.enr_table->at(point.analyzer_freq_ghz * hz_per_ghz);
+        point.setup.enr_cal_db = read_number(field_text(at_output.enr_db, field_capacity(txtENR)));
+        point.held = point.held || !at_output.applied.in_range();
     }
     if (point.classic.valid) {
         const bool same = last_setup_ && same_setup(*last_setup_, point.setup);
@@ -375,8 +415,8 @@ SweepPoint PointEvaluator::evaluate(double value) {
         last_budget_ = point.gum;
         last_monte_carlo_ = point.monte_carlo;
     }
-    point.note = point_note(calc_, point, enr ? &enr->applied : nullptr,
-                            dut ? &dut->applied : nullptr, prepared_.replaced_source);
+    point.note = point_note(calc_, point, enr ? &enr->applied : nullptr, dut ? &*dut : nullptr,
+                            prepared_.replaced_source);
     return point;
 }
 

@@ -86,6 +86,9 @@ struct SweepPoint {
     // False when the point lies outside an instrument's frequency range or
     // another limit of the window: then nothing below `note` is evaluated.
     bool in_range = true;
+    // A value from the ENR table or the S-parameters is held from the
+    // nearest record (the point lies outside the file's frequencies).
+    bool held = false;
 
     // The inputs as the window used them.
     double enr_db = 0, enr_unc_db = 0;

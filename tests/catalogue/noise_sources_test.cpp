@@ -66,6 +66,7 @@ struct ExpectedSource {
     double upper_ghz;
     double enr_db;
     std::array<double, 5> vswr;  // at probe_ghz
+    double lower_ghz = 0;        // of a waveguide band; 0 for coaxial sources
 };
 
 // clang-format off
@@ -86,12 +87,12 @@ constexpr ExpectedSource expected_sources[] = {
     {"NC346E",          26.5, 22,   {1.5,  1.5,  1.5,  1.5,  1.5}},
     {"NC346Ka",         40,   13.5, {1.25, 1.3,  1.4,  1.5,  1.5}},
     {"NC346V",          60,   14,   {1.5,  1.5,  1.75, 2,    2.5}},
-    {"WR-15",           75,   15,   {2,    2,    2,    2,    2}},
-    {"WR-15 (amp)",     75,   25,   {2,    2,    2,    2,    2}},
-    {"WR-12",           90,   15,   {2,    2,    2,    2,    2}},
-    {"WR-12 (amp)",     90,   25,   {2,    2,    2,    2,    2}},
-    {"WR-10",           110,  12,   {2.5,  2.5,  2.5,  2.5,  2.5}},
-    {"WR-10 (amp)",     110,  25,   {2.5,  2.5,  2.5,  2.5,  2.5}},
+    {"WR-15",           75,   15,   {2,    2,    2,    2,    2}, 50},
+    {"WR-15 (amp)",     75,   25,   {2,    2,    2,    2,    2}, 50},
+    {"WR-12",           90,   15,   {2,    2,    2,    2,    2}, 60},
+    {"WR-12 (amp)",     90,   25,   {2,    2,    2,    2,    2}, 60},
+    {"WR-10",           110,  12,   {2.5,  2.5,  2.5,  2.5,  2.5}, 75},
+    {"WR-10 (amp)",     110,  25,   {2.5,  2.5,  2.5,  2.5,  2.5}, 75},
 };
 // clang-format on
 
@@ -106,6 +107,7 @@ TEST(NoiseSources, EachModelHasItsLimitEnrAndMatch) {
         const NoiseSourceModel* source = find_noise_source(expected.name);
         ASSERT_NE(source, nullptr);
         EXPECT_EQ(upper_frequency(*source), expected.upper_ghz);
+        EXPECT_EQ(lower_frequency(*source), expected.lower_ghz);
         EXPECT_EQ(nominal_enr(*source), expected.enr_db);
         for (std::size_t i = 0; i < probe_ghz.size(); ++i) {
             EXPECT_EQ(output_vswr(*source, probe_ghz[i]), expected.vswr[i])

@@ -198,9 +198,17 @@ TEST(BadTouchstone, WrongNumberCounts) {
         {
             {"seven numbers", "# GHz S MA R 50\n1 0.3 -45 10 120 0.01 80\n",
              "dut.s2p:2: expected 9 numbers (frequency and four S-parameter pairs), found 7"},
+            // Five numbers above the last frequency start a record, not a noise block.
             {"a noise line above the data", "1 0.3 0 10 0 0 0 0.2 0\n2 1.0 0.3 20 0.2\n",
-             "dut.s2p:2: expected 9 numbers (frequency and four S-parameter pairs), found 5 (a "
-             "noise-parameter block starts at or below the last S-parameter frequency)"},
+             "dut.s2p:2: expected 9 numbers (frequency and four S-parameter pairs), found 5"},
+            {"a record over two lines that ends early",
+             "1 0.3 0 10 0 0 0 0.2 0\n2 1.0 0.3 20 0.2\n0.1 0\n",
+             "dut.s2p:2: the record that starts here ends at the end of the file after 7 numbers "
+             "on lines 2-3: expected 9 (frequency and four S-parameter pairs)"},
+            {"a record whose next line holds the next record too",
+             "1 0.3 0 10 0 0 0\n0.2 0 2 0.3 0 10 0 0 0 0.2 0\n",
+             "dut.s2p:2: the record that starts on line 1 has 7 numbers above this line, which "
+             "holds 11 more: expected 9 in all (frequency and four S-parameter pairs)"},
             {"S-parameters inside the noise block",
              "1 0.3 0 10 0 0 0 0.2 0\n2 0.3 0 10 0 0 0 0.2 0\n1 1.0 0.3 20 0.2\n"
              "3 0.3 0 10 0 0 0 0.2 0\n",
@@ -239,8 +247,9 @@ TEST(BadTouchstone, BadOptionLines) {
                 "dut.s2p:1: 'MHz' repeats the option line's frequency unit"},
                {"after the data", "1 0.3 0 10 0 0 0 0.2 0\n# GHz S MA R 50\n",
                 "dut.s2p:2: option line after the data: expected it before the first data line"},
-               {"Touchstone 2", "[Version] 2.0\n# GHz S MA R 50\n",
-                "dut.s2p:1: Touchstone 2 keyword line: expected a Touchstone 1.x file"},
+               {"R glued to a word", "# GHz S MA Rfifty\n",
+                "dut.s2p:1: unknown option 'Rfifty': expected a frequency unit (Hz, kHz, MHz or "
+                "GHz), S, a format (MA, DB or RI) or R and the reference resistance"},
            });
 }
 
@@ -300,6 +309,54 @@ TEST(BadTouchstone, EmptyWithoutDataOrBinary) {
         1, {
                {"comments only", "! nothing\n",
                 "dut.s1p: no data: expected lines of the frequency and the S11 pair"},
+           });
+}
+
+TEST(BadTouchstone, Touchstone2FilesThatBreakTheirOwnRules) {
+    const std::string head = "[Version] 2.0\n# GHz S MA R 50\n[Number of Ports] 2\n";
+    const std::string order = "[Two-Port Data Order] 21_12\n";
+    const std::string record = "1 0.3 0 10 0 0 0 0.2 0\n";
+    expect_touchstone_errors(
+        2, {
+               {"a keyword without [Version]", "[Number of Ports] 2\n",
+                "dut.s2p:1: keyword [Number of Ports] without [Version] 2.0: a Touchstone 2.0 file "
+                "starts with [Version] 2.0"},
+               {"another version", "[Version] 3.0\n",
+                "dut.s2p:1: Touchstone version '3.0': expected 2.0"},
+               {"a count past any file", "[Version] 2.0\n[Number of Ports] 280436323397\n",
+                "dut.s2p:2: expected a whole number above 0 after [Number of Ports], found "
+                "'280436323397'"},
+               {"ports unlike the extension", "[Version] 2.0\n[Number of Ports] 4\n",
+                "dut.s2p:2: [Number of Ports] 4 in a .s2p file: expected 2"},
+               {"no data order", head + "[Network Data]\n" + record,
+                "dut.s2p:4: a 2-port file without [Two-Port Data Order]: expected 12_21 or 21_12 "
+                "above [Network Data]"},
+               {"an unknown data order", head + "[Two-Port Data Order] 12-21\n",
+                "dut.s2p:4: [Two-Port Data Order] '12-21': expected 12_21 or 21_12"},
+               {"data before [Network Data]", head + order + record,
+                "dut.s2p:5: data before [Network Data]: expected the keyword [Network Data] above "
+                "the first record"},
+               {"fewer frequencies than declared",
+                head + order + "[Number of Frequencies] 3\n[Network Data]\n" + record,
+                "dut.s2p:5: [Number of Frequencies] 3, found 1 network data frequencies: expected "
+                "the count the file declares"},
+               {"a reference short of a port", head + order + "[Reference] 50\n[Network Data]\n",
+                "dut.s2p:6: [Reference] on line 5 lacks 1 of its 2 reference resistances: expected "
+                "one per port"},
+               {"a reference of 0 ohms", head + "[Reference] 50 0\n",
+                "dut.s2p:4: reference resistance 0 ohms: expected above 0"},
+               {"a record cut short by [Noise Data]",
+                head + order + "[Network Data]\n1 0.3 0 10 0\n[Noise Data]\n",
+                "dut.s2p:6: expected 9 numbers (frequency and four S-parameter pairs), found 5"},
+               {"mixed-mode data", head + "[Mixed-Mode Order] D2,1 C2,1\n",
+                "dut.s2p:4: mixed-mode data ([Mixed-Mode Order]): expected single-ended "
+                "S-parameters"},
+               {"an unknown keyword", head + "[Colour] blue\n",
+                "dut.s2p:4: unknown keyword [Colour]: expected a Touchstone 2.0 keyword"},
+               {"no network data", head + order,
+                "dut.s2p: no [Network Data]: expected the keyword and the records below it"},
+               {"an open information block", head + "[Begin Information]\n",
+                "dut.s2p: [Begin Information] without [End Information]"},
            });
 }
 

@@ -1,4 +1,5 @@
 #include "datafiles/enr_table.h"
+#include "datafiles/file_error.h"
 
 #include "data_files.h"
 
@@ -101,14 +102,14 @@ TEST_F(SourceTable, OutsideTheTableTheNearestRecordHoldsAndTheLookupSaysSo) {
     EXPECT_EQ(below.enr_db, 15.2);
     EXPECT_EQ(below.enr_unc_db, 0.2);
     EXPECT_EQ(below.reflection->off_deg, -170);
-    EXPECT_EQ(below.applied.note(), "below the first record at 10 MHz (line 8), which holds");
+    EXPECT_EQ(below.applied.note(), "held from the nearest record, the first, at 10 MHz (line 8)");
 
     const EnrPoint above = table.at(26.5e9);
     EXPECT_EQ(above.applied.placement, Placement::above_last);
     EXPECT_FALSE(above.applied.in_range());
     EXPECT_EQ(above.enr_db, 14.0);
     EXPECT_EQ(above.enr_unc_db, 0.25);
-    EXPECT_EQ(above.applied.note(), "above the last record at 18 GHz (line 12), which holds");
+    EXPECT_EQ(above.applied.note(), "held from the nearest record, the last, at 18 GHz (line 12)");
 
     // The table's ends are inside it.
     EXPECT_TRUE(table.at(10e6).applied.in_range());
@@ -184,6 +185,30 @@ TEST(EnrTable, TheExampleTableReads) {
     EXPECT_EQ(table.last_freq_hz(), 18e9);
     EXPECT_TRUE(table.has_reflection());
     EXPECT_EQ(table.header("Serialnumber"), "EX-000123");
+}
+
+}  // namespace
+}  // namespace orlavex::datafiles
+
+namespace orlavex::datafiles {
+namespace {
+
+// A table written in Latin-1 ("25 °C") reads, its header as valid text, and
+// a message quoting such a field is valid text too.
+TEST(EnrTableText, HeaderBytesThatAreNotUtf8BecomeReplacementCharacters) {
+    const EnrTable table = parse_enr(
+        "[Calibrationtemp 25 \xB0"
+        "C]\n1 GHz 15\n",
+        "latin1.enr");
+    EXPECT_EQ(table.header("Calibrationtemp"),
+              "25 \xEF\xBF\xBD"
+              "C");
+    try {
+        parse_enr("[Filetype \xB0]\n", "latin1.enr");
+        ADD_FAILURE() << "no FileError";
+    } catch (const FileError& error) {
+        EXPECT_EQ(error.message(), "expected [Filetype ENR], found Filetype '\xEF\xBF\xBD'");
+    }
 }
 
 }  // namespace

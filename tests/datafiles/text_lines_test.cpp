@@ -1,4 +1,5 @@
 #include "datafiles/text_lines.h"
+#include "datafiles/file_error.h"
 #include "datafiles/numbers.h"
 
 #include <gtest/gtest.h>
@@ -9,19 +10,71 @@
 namespace orlavex::datafiles {
 namespace {
 
-std::vector<std::string> texts(const std::vector<TextLine>& lines) {
-    std::vector<std::string> out;
-    for (const auto& line : lines)
-        out.emplace_back(line.text);
-    return out;
+struct Read {
+    std::vector<std::string> texts;
+    std::vector<int> numbers;
+    std::vector<bool> comments;
+};
+
+Read read_lines(std::string_view text, LineRules rules = {100, "short lines"}) {
+    TextBuffer buffer(text);
+    LineReader reader(buffer, "f", rules);
+    Read read;
+    TextLine line{};
+    while (reader.next(line)) {
+        read.texts.emplace_back(line.text);
+        read.numbers.push_back(line.number);
+        read.comments.push_back(line.had_comment);
+    }
+    return read;
 }
 
-TEST(SplitLines, EveryLineEndCountsOnceAndNumbersFollowTheFile) {
-    const auto lines = split_lines("a\nb\r\nc\rd\n\ne", "f", 100, "");
-    EXPECT_EQ(texts(lines), (std::vector<std::string>{"a", "b", "c", "d", "", "e"}));
-    EXPECT_EQ(lines.back().number, 6);
-    EXPECT_EQ(texts(split_lines("a\n\r", "f", 100, "")), (std::vector<std::string>{"a", ""}));
-    EXPECT_TRUE(split_lines("", "f", 100, "").empty());
+std::string message_of(std::string_view text, LineRules rules) {
+    try {
+        read_lines(text, rules);
+    } catch (const FileError& error) {
+        return error.what();
+    }
+    return "no error";
+}
+
+TEST(LineReader, EveryLineEndCountsOnceAndNumbersFollowTheFile) {
+    const Read read = read_lines("a\nb\r\nc\rd\n\ne");
+    EXPECT_EQ(read.texts, (std::vector<std::string>{"a", "b", "c", "d", "", "e"}));
+    EXPECT_EQ(read.numbers.back(), 6);
+    EXPECT_EQ(read_lines("a\n\r").texts, (std::vector<std::string>{"a", ""}));
+    EXPECT_TRUE(read_lines("").texts.empty());
+    EXPECT_EQ(read_lines("\xEF\xBB\xBF"
+                         "a\n")
+                  .texts,
+              (std::vector<std::string>{"a"}));
+}
+
+TEST(LineReader, ACommentIsCheckedButNeitherKeptNorCounted) {
+    const LineRules rules{10, "under 10", '!'};
+    const Read read = read_lines("1 2 ! " + std::string(50, 'x') + "\n!\n3", rules);
+    EXPECT_EQ(read.texts, (std::vector<std::string>{"1 2 ", "", "3"}));
+    EXPECT_EQ(read.comments, (std::vector<bool>{true, true, false}));
+    EXPECT_EQ(message_of("1\n! \x01", rules),
+              "f:2: binary data (byte 0x01 at column 3): expected a text file");
+    EXPECT_EQ(message_of("12345 7890 ! x", rules), "f:1: line is 11 characters long: under 10");
+}
+
+TEST(LineReader, ATextPastItsByteLimitIsRefusedAsAWhole) {
+    const LineRules rules{100, "", '\0', 2 * 1024 * 1024};
+    EXPECT_EQ(message_of(std::string(2 * 1024 * 1024 + 1, '\n'), rules),
+              "f: file is larger than 2 MiB: expected a small text table");
+    EXPECT_EQ(read_lines(std::string(1000, '\n'), rules).numbers.back(), 1000);
+}
+
+TEST(ValidUtf8, InvalidBytesBecomeReplacementCharacters) {
+    EXPECT_EQ(valid_utf8("plain \xC2\xB0 \xE2\x82\xAC \xF0\x9F\x93\xA1"),
+              "plain \xC2\xB0 \xE2\x82\xAC \xF0\x9F\x93\xA1");
+    EXPECT_EQ(valid_utf8("Latin-1 \xB0"), "Latin-1 \xEF\xBF\xBD");
+    EXPECT_EQ(valid_utf8("cut \xE2\x82"), "cut \xEF\xBF\xBD\xEF\xBF\xBD");
+    EXPECT_EQ(valid_utf8("overlong \xC0\xAF"), "overlong \xEF\xBF\xBD\xEF\xBF\xBD");
+    EXPECT_EQ(valid_utf8("surrogate \xED\xA0\x80"),
+              "surrogate \xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD");
 }
 
 TEST(SplitFields, BlanksOrOneCommaSeparate) {

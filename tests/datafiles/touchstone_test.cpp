@@ -4,7 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
+#include <complex>
 #include <string>
 
 namespace orlavex::datafiles {
@@ -75,11 +77,11 @@ TEST(Touchstone, OutsideTheDataTheNearestPointHoldsAndTheLookupSaysSo) {
     const DutPoint below = dut.at(0.5e9);
     EXPECT_EQ(below.applied.placement, Placement::below_first);
     EXPECT_NEAR(*below.gain_db, 20, 1e-12);
-    EXPECT_EQ(below.applied.note(), "below the first record at 1 GHz (line 4), which holds");
+    EXPECT_EQ(below.applied.note(), "held from the nearest record, the first, at 1 GHz (line 4)");
     const DutPoint above = dut.at(6e9);
     EXPECT_EQ(above.applied.placement, Placement::above_last);
     EXPECT_NEAR(above.input_match, 0.398, 1e-15);
-    EXPECT_EQ(above.applied.note(), "above the last record at 4 GHz (line 7), which holds");
+    EXPECT_EQ(above.applied.note(), "held from the nearest record, the last, at 4 GHz (line 7)");
 }
 
 TEST(Touchstone, TheNoiseParameterBlockIsReadAndIgnored) {
@@ -110,13 +112,61 @@ TEST(Touchstone, WithoutAnOptionLineTheDefaultsApplyAndOnlyTheFirstOptionLineCou
     EXPECT_EQ(defaults.format(), SParameterFormat::magnitude_angle);
     EXPECT_EQ(defaults.reference_ohms(), 50);
     EXPECT_NEAR(defaults.records()[0].s11.imag(), 0.5, 1e-15);
+    EXPECT_EQ(defaults.reference_note(), "");
 
     const Touchstone first_wins = parse_touchstone(
-        "# khz s ri r 75 ! trailing comment\n# GHz S MA R 50\n3 0.6 0.8\n", "f.s1p", 1);
+        "# khz s ri r 75 ! trailing comment\n# GHz S MA R 50\n3 0.2 0\n", "f.s1p", 1);
     EXPECT_EQ(first_wins.records()[0].freq_hz, 3e3);
     EXPECT_EQ(first_wins.format(), SParameterFormat::real_imaginary);
     EXPECT_EQ(first_wins.reference_ohms(), 75);
-    EXPECT_NEAR(first_wins.at(3e3).input_match, 1.0, 1e-15);
+    // Kept as written, looked up against 50 ohms: 0.2 at 75 ohms is a load of
+    // 75 * 1.2 / 0.8 = 112.5 ohms, which reflects 62.5 / 162.5 = 5/13 at 50.
+    EXPECT_EQ(first_wins.records()[0].s11, std::complex<double>(0.2, 0));
+    EXPECT_NEAR(first_wins.at(3e3).input_match, 5.0 / 13, 1e-15);
+    EXPECT_EQ(first_wins.at(3e3).note(),
+              "record at 3 kHz (line 3); referred to 50 ohms from 75 ohms");
+}
+
+// Files written by tests/data/refer_to_other_ohms.py (numpy, through the
+// impedance matrix) from 50-ohm originals: referred back to 50 ohms, they
+// give the originals' gain and matches.
+void expect_same_dut(const Touchstone& file, const Touchstone& original) {
+    ASSERT_EQ(file.records().size(), original.records().size());
+    for (std::size_t i = 0; i + 1 < original.records().size(); ++i) {
+        const double from = original.records()[i].freq_hz, to = original.records()[i + 1].freq_hz;
+        for (const double f : {from, (from + to) / 2}) {
+            SCOPED_TRACE(f);
+            const DutPoint point = file.at(f), expected = original.at(f);
+            EXPECT_NEAR(*point.gain_db, *expected.gain_db, 1e-9);
+            EXPECT_NEAR(point.input_match, expected.input_match, 1e-11);
+            EXPECT_NEAR(*point.output_match, *expected.output_match, 1e-11);
+        }
+    }
+}
+
+TEST(Touchstone, AFileAt75OhmsIsReferredTo50Ohms) {
+    const Touchstone file = read_touchstone(test_data("dut_ri_75ohm.s2p"));
+    const Touchstone original = read_touchstone(test_data("dut_ma.s2p"));
+    EXPECT_EQ(file.reference_ohms(), 75);
+    expect_same_dut(file, original);
+    // At 75 ohms the same amplifier reads quite differently.
+    EXPECT_GT(std::fabs(db(std::abs(file.records()[3].s21)) - *original.at(4e9).gain_db), 1);
+    EXPECT_EQ(file.reference_note(), "referred to 50 ohms from 75 ohms");
+    EXPECT_EQ(file.at(4e9).note(), "record at 4 GHz (line 6); referred to 50 ohms from 75 ohms");
+    EXPECT_NEAR(std::abs(file.records_at_50_ohms()[0].s12), 0.01, 1e-12);
+}
+
+TEST(Touchstone, ATouchstone2FileWithAReferencePerPortIsReferredTo50Ohms) {
+    // 75 and 25 ohms, 12_21 order, records over two lines, noise data, R50.
+    const Touchstone file = read_touchstone(test_data("lna_75_25ohm.s2p"));
+    const Touchstone original = read_touchstone(example("lna_1-18ghz.s2p"));
+    EXPECT_EQ(file.version(), 2);
+    EXPECT_EQ(file.port_reference_ohms(), (std::array<double, 2>{75, 25}));
+    EXPECT_EQ(file.noise_lines_ignored(), 10);
+    EXPECT_EQ(file.records()[1].line, 18);
+    expect_same_dut(file, original);
+    EXPECT_EQ(file.reference_note(),
+              "referred to 50 ohms from 75 ohms (port 1) and 25 ohms (port 2)");
 }
 
 TEST(Touchstone, ADcPointAndSignedNumbersAreAccepted) {
@@ -142,6 +192,24 @@ TEST(Touchstone, TheExampleAmplifierReads) {
 
 TEST(Touchstone, PortsOtherThanOneOrTwoAreRefused) {
     EXPECT_THROW(parse_touchstone("1 0 0", "x.s3p", 3), std::invalid_argument);
+}
+
+}  // namespace
+}  // namespace orlavex::datafiles
+
+namespace orlavex::datafiles {
+namespace {
+
+// A point 8 Hz past the last record at 110 GHz must not read as if it were
+// at that record's frequency.
+TEST(TouchstoneNotes, FrequenciesCarryEnoughDigitsToTellNeighboursApart) {
+    const Touchstone dut = parse_touchstone(
+        "# Hz S MA R 50\n75e9 0.3 0 10 0 0 0 0.2 0\n109999999992 0.3 0 10 0 0 0 0.2 0\n", "w.s2p",
+        2);
+    EXPECT_EQ(dut.at(110e9).applied.note(),
+              "held from the nearest record, the last, at 109.999999992 GHz (line 3)");
+    EXPECT_EQ(dut.at(109999999990.0).applied.note(),
+              "between records at 75 GHz and 109.999999992 GHz (lines 2-3)");
 }
 
 }  // namespace

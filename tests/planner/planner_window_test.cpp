@@ -318,6 +318,24 @@ class PlannerWindowTest : public QObject {
         QVERIFY(find<QLabel>(*planner, "budgetHeading")->text() != heading);
     }
 
+    void the_status_counts_points_held_from_a_files_nearest_record() {
+        auto window = calculator_window();
+        PlannerWindow* planner = open_planner(*window);
+        QVERIFY(planner->load_sparameters(ORLAVEX_TEST_DATA_DIR "/../../examples/lna_1-18ghz.s2p"));
+        find<QDoubleSpinBox>(*planner, "sweepFrom")->setValue(0.5);
+        find<QDoubleSpinBox>(*planner, "sweepTo")->setValue(2);
+        find<QSpinBox>(*planner, "sweepPoints")->setValue(7);  // 0.5 and 0.75 below 1 GHz
+        const auto* status = find<QLabel>(*planner, "status");
+        QTRY_VERIFY2_WITH_TIMEOUT(status->text().contains(QStringLiteral(
+                                      "7 points, 5 in range, 2 held from the nearest record")),
+                                  qPrintable(status->text()), 20000);
+        // The charts mark the same points.
+        const auto& points = planner->chart_data().points;
+        QCOMPARE(points.size(), std::size_t(7));
+        for (std::size_t i = 0; i < points.size(); ++i)
+            QCOMPARE(points[i].held, i < 2);
+    }
+
     void a_bad_file_shows_its_message_and_changes_nothing() {
         auto window = calculator_window();
         PlannerWindow* planner = open_planner(*window);

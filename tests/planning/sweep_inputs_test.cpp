@@ -177,11 +177,14 @@ TEST(SweepEnrTable, ReplacesENRUncertaintyAndSourceMatchAtEveryPoint) {
         std::string_view note;
     };
     // The source match is the worse of the on and off reflections.
-    const Expected expected[] = {
-        {15.0, 0.10, 0.10, "below the first record"}, {15.0, 0.10, 0.10, "record at 1 GHz"},
-        {15.25, 0.15, 0.0875, "between records"},     {15.5, 0.20, 0.10, "between records"},
-        {15.75, 0.25, 0.125, "between records"},      {16.0, 0.30, 0.15, "record at 3 GHz"},
-        {16.0, 0.30, 0.15, "above the last record"},  {16.0, 0.30, 0.15, "above the last record"}};
+    const Expected expected[] = {{15.0, 0.10, 0.10, "held from the nearest record, the first"},
+                                 {15.0, 0.10, 0.10, "record at 1 GHz"},
+                                 {15.25, 0.15, 0.0875, "between records"},
+                                 {15.5, 0.20, 0.10, "between records"},
+                                 {15.75, 0.25, 0.125, "between records"},
+                                 {16.0, 0.30, 0.15, "record at 3 GHz"},
+                                 {16.0, 0.30, 0.15, "held from the nearest record, the last"},
+                                 {16.0, 0.30, 0.15, "held from the nearest record, the last"}};
     for (std::size_t i = 0; i < r.points.size(); ++i) {
         const SweepPoint& p = r.points[i];
         const Expected& e = expected[i];
@@ -191,6 +194,7 @@ TEST(SweepEnrTable, ReplacesENRUncertaintyAndSourceMatchAtEveryPoint) {
         EXPECT_NEAR(p.enr_unc_db, e.unc, 1e-12);
         EXPECT_NEAR(p.source_vswr, vswr_of(e.gamma), 1e-4);
         EXPECT_TRUE(mentions(p.note, e.note)) << p.note;
+        EXPECT_EQ(p.held, e.note.starts_with("held"));
 
         // The window with those values typed in shows the same figures.
         Calculator window = base_window(choices);

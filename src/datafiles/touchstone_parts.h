@@ -1,0 +1,25 @@
+// What the Touchstone reader collects, and the file made from it (with its
+// records referred to 50 ohms). Internal to the readers.
+#pragma once
+
+#include "datafiles/touchstone.h"
+
+namespace orlavex::datafiles {
+
+struct TouchstoneParts {
+    std::string name;
+    int ports = 2;
+    int version = 1;
+    SParameterFormat format = SParameterFormat::magnitude_angle;
+    std::array<double, 2> reference_ohms = {50, 50};
+    std::vector<TouchstoneRecord> records;
+    int noise_lines = 0;
+};
+
+class TouchstoneBuilder {
+  public:
+    // Throws FileError naming the record that has no S-parameters against 50 ohms.
+    static Touchstone build(TouchstoneParts parts);
+};
+
+}  // namespace orlavex::datafiles
