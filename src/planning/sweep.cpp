@@ -181,6 +181,15 @@ class PointEvaluator {
     // field cannot hold it at all.
     bool put(const Binding& where, double value, std::vector<Entry>& entries, double* entered);
     std::string range_problem(const SweepPoint& point, const std::vector<Entry>& entries) const;
+    // The input and output frequencies of the point; false when the output
+    // frequency does not fit its field.
+    bool put_frequencies(SweepPoint& point, std::vector<Entry>& entries);
+    // The ENR table's and the S-parameters' values at F; false when one of
+    // them does not fit its field.
+    bool put_tables(double f, std::vector<Entry>& entries, std::optional<datafiles::EnrPoint>& enr,
+                    std::optional<datafiles::DutPoint>& dut);
+    // The set-up the window implies, its budget and Monte Carlo.
+    void model(SweepPoint& point, const std::optional<datafiles::EnrPoint>& enr);
 
     const Sweep& sweep_;
     const Prepared& prepared_;
@@ -261,6 +270,90 @@ std::string PointEvaluator::range_problem(const SweepPoint& point,
     return {};
 }
 
+bool PointEvaluator::put_frequencies(SweepPoint& point, std::vector<Entry>& entries) {
+    const bool over_freq = sweep_.over == SweptInput::frequency;
+    const double f = over_freq ? point.swept_value : read_number(calc_.form[txtFreq].text);
+    double analyzer_f = f;
+    if (prepared_.freq2_per_point) {
+        const Binding freq2{txtFreq2, &CalcState::Freq2, "output frequency", " GHz"};
+        if (!put(freq2, analyzer_frequency(sweep_.conversion, f), entries, &analyzer_f)) {
+            point.in_range = false;
+            point.note = "the output frequency does not fit the window's field";
+            return false;
+        }
+    } else if (is_ticked(calc_, chkFreqConv)) {
+        analyzer_f = read_number(calc_.form[txtFreq2].text);
+    }
+    point.freq_ghz = f;
+    point.analyzer_freq_ghz = analyzer_f;
+    return true;
+}
+
+bool PointEvaluator::put_tables(double f, std::vector<Entry>& entries,
+                                std::optional<datafiles::EnrPoint>& enr,
+                                std::optional<datafiles::DutPoint>& dut) {
+    // A table value the field cannot hold at all (a VSWR of a total
+    // reflection) makes the point unusable.
+    bool fits = true;
+    if (sweep_.enr_table) {
+        enr = sweep_.enr_table->at(f * hz_per_ghz);
+        fits &= put({txtENR, &CalcState::ENR, "ENR from the table", " dB"}, enr->enr_db, entries,
+                    nullptr);
+        if (enr->enr_unc_db) {
+            fits &= put({txtENR_Unc, &CalcState::ENR_Unc, "ENR uncertainty from the table", " dB"},
+                        *enr->enr_unc_db, entries, nullptr);
+        }
+        if (enr->reflection && prepared_.source_match_from_table) {
+            const double gamma = std::max(enr->reflection->on_mag, enr->reflection->off_mag);
+            fits &= put({txtNS_Match, &CalcState::NS_Match, "source VSWR from the table", ""},
+                        measure::vswr_from_reflection(gamma), entries, nullptr);
+        }
+    }
+    if (sweep_.dut_sparameters) {
+        dut = sweep_.dut_sparameters->at(f * hz_per_ghz);
+        if (dut->gain_db) {
+            fits &= put({txtDUT_Gain, &CalcState::DUT_Gain, "DUT gain from S21", " dB"},
+                        *dut->gain_db, entries, nullptr);
+        }
+        fits &= put({txtDUT_InMatch, &CalcState::DUT_InMatch, "DUT input VSWR from S11", ""},
+                    measure::vswr_from_reflection(dut->input_match), entries, nullptr);
+        if (dut->output_match) {
+            fits &= put({txtDUT_OutMatch, &CalcState::DUT_OutMatch, "DUT output VSWR from S22", ""},
+                        measure::vswr_from_reflection(*dut->output_match), entries, nullptr);
+        }
+    }
+    return fits;
+}
+
+void PointEvaluator::model(SweepPoint& point, const std::optional<datafiles::EnrPoint>& enr) {
+    point.setup = measurement_setup(calc_);
+    point.setup.noise_bw_hz = sweep_.noise_bw_hz;
+    point.setup.tau_s = sweep_.tau_s;
+    point.setup.spec_shape = sweep_.spec_shape;
+    if (enr && is_ticked(calc_, chkFreqConv)) {
+        // Calibration happens at the output frequency, with the table's ENR there.
+        const double at_output = sweep_.enr_table->at(point.analyzer_freq_ghz * hz_per_ghz).enr_db;
+        point.setup.enr_cal_db = read_number(field_text(at_output, field_capacity(txtENR)));
+    }
+    if (!point.classic.valid) return;
+    const bool same = last_setup_ && same_setup(*last_setup_, point.setup);
+    point.gum = same ? last_budget_ : measure::gum_budget(point.setup);
+    if (sweep_.monte_carlo.enabled) {
+        if (same && last_monte_carlo_) {
+            point.monte_carlo = last_monte_carlo_;
+        } else {
+            measure::MonteCarloOptions options;
+            options.trials = sweep_.monte_carlo.trials;
+            options.seed = sweep_.monte_carlo.seed;
+            options.threads = mc_threads_;
+            point.monte_carlo = measure::monte_carlo(point.setup, options);
+        }
+    }
+    last_setup_ = point.setup;
+    last_budget_ = point.gum;
+    last_monte_carlo_ = point.monte_carlo;
+}
+
 SweepPoint PointEvaluator::evaluate(double value) {
     SweepPoint point;
     std::vector<Entry> entries;
@@ -271,58 +364,10 @@ SweepPoint PointEvaluator::evaluate(double value) {
                      std::string(prepared_.swept.unit) + " does not fit the window's field";
         return point;
     }
-    const bool over_freq = sweep_.over == SweptInput::frequency;
-    const double f = over_freq ? point.swept_value : read_number(calc_.form[txtFreq].text);
-    double analyzer_f = f;
-    if (prepared_.freq2_per_point) {
-        const Binding freq2{txtFreq2, &CalcState::Freq2, "output frequency", " GHz"};
-        if (!put(freq2, analyzer_frequency(sweep_.conversion, f), entries, &analyzer_f)) {
-            point.in_range = false;
-            point.note = "the output frequency does not fit the window's field";
-            return point;
-        }
-    } else if (is_ticked(calc_, chkFreqConv)) {
-        analyzer_f = read_number(calc_.form[txtFreq2].text);
-    }
-    point.freq_ghz = f;
-    point.analyzer_freq_ghz = analyzer_f;
-
-    // A table value the field cannot hold at all (a VSWR of a total
-    // reflection) makes the point unusable.
-    bool table_fits = true;
+    if (!put_frequencies(point, entries)) return point;
     std::optional<datafiles::EnrPoint> enr;
-    if (sweep_.enr_table) {
-        enr = sweep_.enr_table->at(f * hz_per_ghz);
-        table_fits &= put({txtENR, &CalcState::ENR, "ENR from the table", " dB"}, enr->enr_db,
-                          entries, nullptr);
-        if (enr->enr_unc_db) {
-            table_fits &=
-                put({txtENR_Unc, &CalcState::ENR_Unc, "ENR uncertainty from the table", " dB"},
-                    *enr->enr_unc_db, entries, nullptr);
-        }
-        if (enr->reflection && prepared_.source_match_from_table) {
-            const double gamma = std::max(enr->reflection->on_mag, enr->reflection->off_mag);
-            table_fits &= put({txtNS_Match, &CalcState::NS_Match, "source VSWR from the table", ""},
-                              measure::vswr_from_reflection(gamma), entries, nullptr);
-        }
-    }
     std::optional<datafiles::DutPoint> dut;
-    if (sweep_.dut_sparameters) {
-        dut = sweep_.dut_sparameters->at(f * hz_per_ghz);
-        if (dut->gain_db) {
-            table_fits &= put({txtDUT_Gain, &CalcState::DUT_Gain, "DUT gain from S21", " dB"},
-                              *dut->gain_db, entries, nullptr);
-        }
-        table_fits &= put({txtDUT_InMatch, &CalcState::DUT_InMatch, "DUT input VSWR from S11", ""},
-                          measure::vswr_from_reflection(dut->input_match), entries, nullptr);
-        if (dut->output_match) {
-            table_fits &=
-                put({txtDUT_OutMatch, &CalcState::DUT_OutMatch, "DUT output VSWR from S22", ""},
-                    measure::vswr_from_reflection(*dut->output_match), entries, nullptr);
-        }
-    }
-
-    if (!table_fits) {
+    if (!put_tables(point.freq_ghz, entries, enr, dut)) {
         point.in_range = false;
         point.note = "a value of the ENR table or the S-parameters does not fit the window's field";
         return point;
@@ -344,34 +389,7 @@ SweepPoint PointEvaluator::evaluate(double value) {
     if (is_ticked(calc_, chkFreqConv)) point.analyzer_freq_ghz = s.Freq2;
     point.freq_ghz = s.Freq;
     point.classic = calc_.figures;
-
-    point.setup = measurement_setup(calc_);
-    point.setup.noise_bw_hz = sweep_.noise_bw_hz;
-    point.setup.tau_s = sweep_.tau_s;
-    point.setup.spec_shape = sweep_.spec_shape;
-    if (enr && is_ticked(calc_, chkFreqConv)) {
-        // Calibration happens at the output frequency, with the table's ENR there.
-        const double at_output = sweep_.enr_table->at(point.analyzer_freq_ghz * hz_per_ghz).enr_db;
-        point.setup.enr_cal_db = read_number(field_text(at_output, field_capacity(txtENR)));
-    }
-    if (point.classic.valid) {
-        const bool same = last_setup_ && same_setup(*last_setup_, point.setup);
-        point.gum = same ? last_budget_ : measure::gum_budget(point.setup);
-        if (sweep_.monte_carlo.enabled) {
-            if (same && last_monte_carlo_) {
-                point.monte_carlo = last_monte_carlo_;
-            } else {
-                measure::MonteCarloOptions options;
-                options.trials = sweep_.monte_carlo.trials;
-                options.seed = sweep_.monte_carlo.seed;
-                options.threads = mc_threads_;
-                point.monte_carlo = measure::monte_carlo(point.setup, options);
-            }
-        }
-        last_setup_ = point.setup;
-        last_budget_ = point.gum;
-        last_monte_carlo_ = point.monte_carlo;
-    }
+    model(point, enr);
     point.note = point_note(calc_, point, enr ? &enr->applied : nullptr,
                             dut ? &dut->applied : nullptr, prepared_.replaced_source);
     return point;

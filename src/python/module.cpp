@@ -173,26 +173,8 @@ void raise_file_error(const orlavex::datafiles::FileError& e) {
     Py_XDECREF(message);
 }
 
-}  // namespace
-
-PYBIND11_MODULE(orlavex, m) {
-    m.doc() =
-        "Orlavex, the noise-figure calculator (Y-factor method): the window's figures, the GUM\n"
-        "budget, the Monte Carlo, sweeps and the instrument catalogues, with the numbers\n"
-        "orlavex-cli prints. Frequencies in GHz, levels in dBm, gains, noise figures, ENR and\n"
-        "uncertainties in dB, unless a name says otherwise.";
-    m.attr("__version__") = ORLAVEX_VERSION;
-    m.attr("DEFAULT_SEED") = orlavex::measure::default_seed;
-
-    py::register_exception_translator([](std::exception_ptr p) {
-        try {
-            if (p) std::rethrow_exception(p);
-        } catch (const orlavex::datafiles::FileError& e) {
-            raise_file_error(e);
-        }
-    });
-
-    const std::string point_inputs = input_docs(Command::point);
+// The C++ side of each public function, taking the inputs as keywords.
+void define_private_functions(py::module_& m) {
     m.def("_point", &point, py::kw_only(), py::arg("mc") = true);
     m.def("_budget", &budget);
     m.def("_monte_carlo", &monte_carlo, py::kw_only(),
@@ -223,8 +205,11 @@ PYBIND11_MODULE(orlavex, m) {
         },
         py::arg("start"), py::arg("stop"), py::arg("points") = 101, py::arg("log") = false,
         py::arg("enr_table") = py::none(), py::arg("dut_s2p") = py::none());
+}
 
-    // The public functions, with every input in their signatures.
+// The public functions: Python wrappers with real signatures, and their docs.
+void define_public_functions(py::module_& m) {
+    const std::string point_inputs = input_docs(Command::point);
     py::exec(wrapper_source(), m.attr("__dict__"));
     const std::pair<const char*, std::string> docs[] = {
         {"point", point_doc + point_inputs},
@@ -236,8 +221,10 @@ PYBIND11_MODULE(orlavex, m) {
     };
     for (const auto& [name, doc] : docs)
         m.attr(name).attr("__doc__") = doc;
-    m.def("_stub", &stub_source, "The module's stub (orlavex.pyi), for the build.");
+}
 
+// The catalogues and the data-file readers.
+void define_catalogues_and_files(py::module_& m) {
     m.def(
         "analyzers", [] { return to_python(orlavex::app::analyzers_json()); },
         "The catalogue's analyzer models, as `orlavex-cli catalogue analyzers --json` lists\n"
@@ -264,7 +251,32 @@ PYBIND11_MODULE(orlavex, m) {
           "S12 and S22 are 0 in a .s1p).\n\n"
           "Raises OSError for a file that cannot be read or is not valid; the message names\n"
           "the file, the line and what was expected.");
+}
 
+}  // namespace
+
+PYBIND11_MODULE(orlavex, m) {
+    m.doc() =
+        "Orlavex, the noise-figure calculator (Y-factor method): the window's figures, the GUM\n"
+        "budget, the Monte Carlo, sweeps and the instrument catalogues, with the numbers\n"
+        "orlavex-cli prints. Frequencies in GHz, levels in dBm, gains, noise figures, ENR and\n"
+        "uncertainties in dB, unless a name says otherwise.";
+    m.attr("__version__") = ORLAVEX_VERSION;
+    m.attr("DEFAULT_SEED") = orlavex::measure::default_seed;
+
+    py::register_exception_translator([](std::exception_ptr p) {
+        try {
+            if (p) std::rethrow_exception(p);
+        } catch (const orlavex::datafiles::FileError& e) {
+            raise_file_error(e);
+        }
+    });
+
+    define_private_functions(m);
+    define_public_functions(m);
+    m.def("_stub", &stub_source, "The module's stub (orlavex.pyi), for the build.");
+
+    define_catalogues_and_files(m);
     m.def("_point_seconds_in_cpp", &point_seconds_in_cpp, py::arg("calls"),
           "Seconds the C++ side of point(mc=False, **inputs) takes for CALLS calls (start the\n"
           "window, enter the inputs, budget, JSON document), without the Python objects; NaN\n"
