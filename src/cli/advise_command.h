@@ -2,7 +2,6 @@
 // to use for the DUT and analyzer across a frequency band, ranked.
 #pragma once
 
-#include "cli/json_numbers.h"
 #include "cli/sweep_request.h"
 #include "engine/calculator.h"
 #include "planning/advice.h"
@@ -11,7 +10,6 @@
 
 namespace orlavex::cli {
 
-Json advice_json(const planning::Advice& advice);
 void print_advice(std::ostream& out, const planning::Advice& advice);
 
 // The whole command on STARTED (a window after Form_Load), over frequency.

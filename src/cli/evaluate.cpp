@@ -1,8 +1,7 @@
 #include "cli/evaluate.h"
 
-#include "cli/setup_echo.h"
+#include "cli/setup_table.h"
 #include "cli/text_table.h"
-#include "engine/measurement_setup.h"
 
 namespace orlavex::cli {
 
@@ -10,59 +9,21 @@ namespace {
 
 using enum TextTable::Align;
 
-Json classic_json(const ClassicFigures& f) {
-    Json j;
-    j["nf_dut_db"] = number_or_null(f.nf_dut_db);
-    j["gain_db"] = number_or_null(f.gain_db);
-    j["nf_sa_db"] = number_or_null(f.nf_sa_db);
-    j["nf_sys_db"] = number_or_null(f.nf_sys_db);
-    j["ycal_db"] = number_or_null(f.ycal_db);
-    j["ymeas_db"] = number_or_null(f.ymeas_db);
-    j["rss_db"] = number_or_null(f.rss_db);
-    j["error"] = f.error.empty() ? Json(nullptr) : Json(f.error);
-    return j;
-}
-
-Json exact_json(const measure::ExactEvaluation& e) {
-    const auto given = [&](double x) { return e.valid ? number_or_null(x) : Json(nullptr); };
-    Json j;
-    j["nf_dut_db"] = given(e.nf_dut_db);
-    j["gain_db"] = number_or_null(e.gain_db);
-    j["nf_sa_db"] = number_or_null(e.nf_sa_db);
-    j["nf_sys_db"] = number_or_null(e.nf_sys_db);
-    j["valid"] = e.valid;
-    return j;
-}
-
 std::string shown(const std::optional<double>& x, int places = 2) {
     return x ? fixed(*x, places) : "- - -";
 }
 
 }  // namespace
 
-measure::ExactEvaluation exact_evaluation(const Calculator& calc) {
-    const CalcState& s = calc.state;
-    const measure::MeasurementSetup setup = measurement_setup(calc);
-    return measure::evaluate_exact(s.CalON, s.CalOFF, s.MeasON, s.MeasOFF, setup.enr_cal_db,
-                                   setup.enr_meas_db, setup.tc_k, setup.second_stage);
-}
-
-Json evaluate_json(const Calculator& calc, const WindowInputs& inputs,
-                   const measure::ExactEvaluation& exact) {
-    Json j;
-    j["inputs"] = setup_json(calc, inputs);
-    j["classic"] = classic_json(calc.figures);
-    j["exact"] = exact_json(exact);
-    return j;
-}
-
-void print_evaluation(std::ostream& out, const Calculator& calc, const WindowInputs& inputs,
-                      const measure::ExactEvaluation& exact) {
-    const ClassicFigures& f = calc.figures;
-    const CalcState& s = calc.state;
-    print_setup(out, calc, inputs);
+void print_evaluation(std::ostream& out, const app::Evaluation& e) {
+    const ClassicFigures& f = e.classic;
+    const CalcState& s = e.inputs.state;
+    const measure::ExactEvaluation& exact = e.exact;
+    print_setup(out, e.inputs);
     out << "  Levels: cal on " << fixed(s.CalON, 3) << ", cal off " << fixed(s.CalOFF, 3)
-        << ", meas on " << fixed(s.MeasON, 3) << ", meas off " << fixed(s.MeasOFF, 3) << " dBm\n\n";
+        << ", meas on " << fixed(s.MeasON, 3) << ", meas off " << fixed(s.MeasOFF, 3) << " dBm\n";
+    print_notes(out, e.notes);
+    out << '\n';
     const auto exact_figure = [&](double x) { return exact.valid ? fixed(x, 2) : "- - -"; };
     TextTable t({left, right, right, left});
     t.add({"", "classic", "exact", ""});
@@ -79,23 +40,16 @@ void print_evaluation(std::ostream& out, const Calculator& calc, const WindowInp
     if (!f.error.empty()) out << "  " << f.error << '\n';
 }
 
-std::string run_evaluate(Calculator& calc, const WindowInputs& inputs, bool json,
-                         std::ostream& out) {
-    const bool second_stage = !inputs.no_second_stage;
-    const bool has_cal =
-        inputs.entry("--cal-on") != nullptr || inputs.entry("--cal-off") != nullptr;
-    if (second_stage && (!inputs.entry("--cal-on") || !inputs.entry("--cal-off"))) {
-        return "evaluate needs --cal-on and --cal-off (or --no-second-stage)";
-    }
-    if (!second_stage && has_cal) {
-        return "--cal-on, --cal-off: without second-stage correction there is no calibration";
-    }
-    if (std::string why = apply_inputs(calc, inputs); !why.empty()) return why;
-    const measure::ExactEvaluation exact = exact_evaluation(calc);
+std::string run_evaluate(const WindowInputs& inputs, bool json, std::ostream& out) {
+    app::Setup setup;
+    if (std::string why = to_setup(inputs, {}, setup); !why.empty()) return why;
+    const app::EvaluationOutcome outcome =
+        app::run_evaluation(setup, {inputs.strict, app::Naming::flag});
+    if (!outcome.evaluation) return outcome.refused;
     if (json) {
-        out << evaluate_json(calc, inputs, exact).dump(2) << '\n';
+        out << app::evaluation_json(*outcome.evaluation).dump(2) << '\n';
     } else {
-        print_evaluation(out, calc, inputs, exact);
+        print_evaluation(out, *outcome.evaluation);
     }
     return {};
 }

@@ -3,28 +3,18 @@
 // cold-temperature corrected Y-factor formula.
 #pragma once
 
-#include "cli/json_numbers.h"
+#include "app/evaluation.h"
 #include "cli/window_inputs.h"
-#include "engine/calculator.h"
-#include "measure/manual_evaluation.h"
 
 #include <ostream>
 #include <string>
 
 namespace orlavex::cli {
 
-// The exact evaluation of the levels CALC (after apply_inputs in manual
-// mode) holds, with its ENR, off temperature and correction.
-measure::ExactEvaluation exact_evaluation(const Calculator& calc);
+void print_evaluation(std::ostream& out, const app::Evaluation& evaluation);
 
-Json evaluate_json(const Calculator& calc, const WindowInputs& inputs,
-                   const measure::ExactEvaluation& exact);
-void print_evaluation(std::ostream& out, const Calculator& calc, const WindowInputs& inputs,
-                      const measure::ExactEvaluation& exact);
-
-// The whole command on CALC, a started window: empty, or the reason the
-// inputs were refused (nothing written then).
-std::string run_evaluate(Calculator& calc, const WindowInputs& inputs, bool json,
-                         std::ostream& out);
+// The whole command on a started window: empty, or the reason the inputs
+// were refused (nothing written then).
+std::string run_evaluate(const WindowInputs& inputs, bool json, std::ostream& out);
 
 }  // namespace orlavex::cli

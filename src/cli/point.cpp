@@ -1,8 +1,7 @@
 #include "cli/point.h"
 
-#include "cli/setup_echo.h"
+#include "cli/setup_table.h"
 #include "cli/text_table.h"
-#include "engine/measurement_setup.h"
 #include "engine/number_text.h"
 
 #include <algorithm>
@@ -12,66 +11,6 @@ namespace orlavex::cli {
 namespace {
 
 using enum TextTable::Align;
-
-// The window's guideline captions, in its order 1, 2, 3.
-constexpr std::string_view guideline_names[3] = {"(NF+G)dut - NFsa", "ENR - NFdut", "ENR - NFsa"};
-
-Json classic_json(const ClassicFigures& f) {
-    // An invalid set-up shows no Y factors, levels or guidelines.
-    const auto shown = [&](double x) { return f.valid ? number_or_null(x) : Json(nullptr); };
-    Json j;
-    j["enr_eff_db"] = f.enr_eff_db;
-    j["ycal_db"] = shown(f.ycal_db);
-    j["ymeas_db"] = shown(f.ymeas_db);
-    j["nf_sys_db"] = shown(f.nf_sys_db);
-    j["nf_sa_net_db"] = shown(f.nf_sa_net_db);
-    j["levels_dbm"] = {{"cal_on", shown(f.cal_on_dbm)},
-                       {"cal_off", shown(f.cal_off_dbm)},
-                       {"meas_on", shown(f.meas_on_dbm)},
-                       {"meas_off", shown(f.meas_off_dbm)}};
-    Json guidelines = Json::array();
-    for (int i = 0; i < 3; ++i) {
-        guidelines.push_back({{"name", guideline_names[i]},
-                              {"margin_db", shown(f.margin_db[i])},
-                              {"lamp", lamp_name(f.lamp[i])}});
-    }
-    j["guidelines"] = std::move(guidelines);
-    j["rss_db"] = number_or_null(f.rss_db);
-    j["bias_db"] = f.rss_db ? number_or_null(f.bias_db) : Json(nullptr);
-    j["valid"] = f.valid;
-    return j;
-}
-
-Json gum_json(const measure::Budget& b) {
-    Json j;
-    j["valid"] = b.valid;
-    j["u_db"] = b.valid ? number_or_null(b.u_c_db) : Json(nullptr);
-    j["k"] = b.k;
-    j["U_db"] = b.valid ? number_or_null(b.U_db) : Json(nullptr);
-    j["offset_db"] = b.valid ? number_or_null(b.offset_db) : Json(nullptr);
-    Json lines = Json::array();
-    for (const measure::BudgetLine& line : b.lines) {
-        lines.push_back({{"source", line.source},
-                         {"u", line.u},
-                         {"c", number_or_null(line.c)},
-                         {"u_i_db", number_or_null(line.u_i_db)},
-                         {"share", number_or_null(line.share)}});
-    }
-    j["budget"] = std::move(lines);
-    return j;
-}
-
-Json monte_carlo_json(const measure::MonteCarloResult& r) {
-    Json j;
-    j["trials"] = r.trials;
-    j["seed"] = r.seed;
-    j["mean_db"] = number_or_null(r.mean_db);
-    j["std_db"] = number_or_null(r.std_db);
-    j["interval_db"] = {number_or_null(r.interval_lo_db), number_or_null(r.interval_hi_db)};
-    j["shortest_db"] = {number_or_null(r.shortest_lo_db), number_or_null(r.shortest_hi_db)};
-    j["invalid"] = r.invalid;
-    return j;
-}
 
 std::string db(double x, int places = 2) {
     return fixed(x, places) + " dB";
@@ -93,7 +32,7 @@ void print_classic(std::ostream& out, const ClassicFigures& f) {
     figure("Meas OFF", f.meas_off_dbm, 3, "dBm");
     for (int i = 0; i < 3; ++i) {
         const std::string lamp(lamp_name(f.lamp[i]));
-        t.add({std::string(guideline_names[i]), f.valid ? fixed(f.margin_db[i], 2) : "- - -",
+        t.add({std::string(app::guideline_names[i]), f.valid ? fixed(f.margin_db[i], 2) : "- - -",
                "dB  " + lamp});
     }
     t.add({"Uncertainty (classic RSS)", f.rss_db ? "+/- " + fixed(*f.rss_db, 4) : "- - -", "dB"});
@@ -135,72 +74,34 @@ void print_monte_carlo(std::ostream& out, const measure::MonteCarloResult& r) {
 
 }  // namespace
 
-PointResult compute_point(const Calculator& calc, const ModelOptions& model) {
-    PointResult r;
-    r.setup = measurement_setup(calc);
-    r.setup.noise_bw_hz = model.noise_bw_hz;
-    r.setup.tau_s = model.tau_s;
-    r.setup.spec_shape =
-        model.spec_shape == "rect" ? measure::SpecShape::rectangular : measure::SpecShape::normal;
-    measure::MonteCarloOptions mc;
-    mc.trials = model.trials;
-    mc.seed = model.seed;
-    mc.keep_samples = model.keep_samples;
-    if (!calc.figures.valid) {
-        // A set-up the window rejects (a DUT whose noise figure is below its
-        // loss) has no measurement to simulate: no budget, no valid trial.
-        r.monte_carlo.trials = mc.trials;
-        r.monte_carlo.seed = mc.seed;
-        r.monte_carlo.invalid = mc.trials;
-        for (double* x : {&r.monte_carlo.mean_db, &r.monte_carlo.std_db,
-                          &r.monte_carlo.interval_lo_db, &r.monte_carlo.interval_hi_db,
-                          &r.monte_carlo.shortest_lo_db, &r.monte_carlo.shortest_hi_db}) {
-            *x = not_computed;
-        }
-        if (mc.keep_samples) r.monte_carlo.samples.assign(mc.trials, not_computed);
-        return r;
+void print_point(std::ostream& out, const app::Point& p) {
+    print_setup(out, p.inputs);
+    if (p.setup.noise_bw_hz > 0 && p.setup.tau_s > 0) {
+        out << "  Readings: noise bandwidth " << general_text(p.setup.noise_bw_hz, '.') << " Hz, "
+            << general_text(p.setup.tau_s, '.') << " s each\n";
     }
-    r.budget = measure::gum_budget(r.setup);
-    r.monte_carlo = measure::monte_carlo(r.setup, mc);
-    return r;
-}
-
-Json point_json(const Calculator& calc, const WindowInputs& inputs, const PointResult& r) {
-    Json j;
-    j["inputs"] = setup_json(calc, inputs);
-    j["inputs"]["noise_bw_hz"] = r.setup.noise_bw_hz;
-    j["inputs"]["tau_s"] = r.setup.tau_s;
-    j["inputs"]["spec_shape"] =
-        r.setup.spec_shape == measure::SpecShape::rectangular ? "rect" : "normal";
-    j["classic"] = classic_json(calc.figures);
-    j["gum"] = gum_json(r.budget);
-    j["monte_carlo"] = monte_carlo_json(r.monte_carlo);
-    return j;
-}
-
-void print_point(std::ostream& out, const Calculator& calc, const WindowInputs& inputs,
-                 const PointResult& r) {
-    print_setup(out, calc, inputs);
-    if (r.setup.noise_bw_hz > 0 && r.setup.tau_s > 0) {
-        out << "  Readings: noise bandwidth " << general_text(r.setup.noise_bw_hz, '.') << " Hz, "
-            << general_text(r.setup.tau_s, '.') << " s each\n";
+    print_notes(out, p.notes);
+    out << '\n';
+    print_classic(out, p.classic);
+    out << '\n';
+    print_budget(out, p.budget);
+    if (p.monte_carlo) {
+        out << '\n';
+        print_monte_carlo(out, *p.monte_carlo);
     }
-    out << '\n';
-    print_classic(out, calc.figures);
-    out << '\n';
-    print_budget(out, r.budget);
-    out << '\n';
-    print_monte_carlo(out, r.monte_carlo);
 }
 
-std::string run_point(Calculator& calc, const WindowInputs& inputs, const ModelOptions& model,
-                      bool json, std::ostream& out) {
-    if (std::string why = apply_inputs(calc, inputs); !why.empty()) return why;
-    const PointResult result = compute_point(calc, model);
+std::string run_point(const WindowInputs& inputs, const app::ModelInputs& model, bool json,
+                      std::ostream& out) {
+    app::Setup setup;
+    if (std::string why = to_setup(inputs, model, setup); !why.empty()) return why;
+    const app::PointOutcome outcome =
+        app::run_point(setup, {inputs.strict, app::Naming::flag}, true);
+    if (!outcome.point) return outcome.refused;
     if (json) {
-        out << point_json(calc, inputs, result).dump(2) << '\n';
+        out << app::point_json(*outcome.point).dump(2) << '\n';
     } else {
-        print_point(out, calc, inputs, result);
+        print_point(out, *outcome.point);
     }
     return {};
 }

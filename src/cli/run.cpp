@@ -1,19 +1,21 @@
 #include "cli/run.h"
 
+#include "app/catalogue_json.h"
+#include "app/commands.h"
 #include "cli/advise_command.h"
 #include "cli/catalogue_listing.h"
 #include "cli/evaluate.h"
 #include "cli/point.h"
 #include "cli/sweep_command.h"
 #include "cli/window_inputs.h"
-#include "engine/controls.h"
 #include "engine/number_text.h"
-#include "window/handlers.h"
+#include "planning/window_setup.h"
 
 #include <CLI/CLI.hpp>
 
 #include <algorithm>
 #include <charconv>
+#include <cmath>
 #include <cstdint>
 #include <string>
 
@@ -21,60 +23,28 @@ namespace orlavex::cli {
 
 namespace {
 
-// The value shown as an option's start-up value in --help.
-std::string startup_text(const Calculator& started, const FieldOption& o) {
-    if (o.scope == Scope::levels) return {};
-    if (o.format != Ctl::none && !is_selected(started, o.format)) return {};
-    return general_text(started.state.*o.value, '.');
-}
-
-bool same_field_other_format(const FieldOption& a, const FieldOption& b) {
-    const bool ext_a = a.value == &CalcState::ExtPA_InMatch;
-    const bool ext_b = b.value == &CalcState::ExtPA_InMatch;
-    return &a != &b && a.field == b.field && ext_a == ext_b;
-}
-
-// Adds the field options of SCOPES to SUB, writing into INPUTS.
-void add_field_options(CLI::App& sub, WindowInputs& inputs, const Calculator& started,
-                       std::initializer_list<Scope> scopes) {
+// Adds the field options the command SCOPE takes to SUB, writing into INPUTS.
+void add_field_options(CLI::App& sub, WindowInputs& inputs, Scope scope) {
     std::vector<std::pair<const FieldOption*, CLI::Option*>> added;
-    for (const FieldOption& o : field_options()) {
-        if (std::ranges::find(scopes, o.scope) == scopes.end()) continue;
+    for (const FieldOption& o : app::field_inputs()) {
+        if (!app::takes(scope, o)) continue;
         CLI::Option* opt = sub.add_option_function<std::string>(
-            std::string(o.name),
+            std::string(o.flag),
             [&inputs, &o](const std::string& text) {
                 inputs.entries.push_back({&o, text});
             },
             std::string(o.help));
         opt->type_name("X");
-        if (const std::string start = startup_text(started, o); !start.empty()) {
-            opt->default_str(start);
-        }
+        if (!std::isnan(o.start)) opt->default_str(general_text(o.start, '.'));
         opt->group(o.scope == Scope::levels ? "Measured levels" : "Set-up (window fields)");
         for (const auto& [other, other_opt] : added) {
-            if (same_field_other_format(o, *other)) opt->excludes(other_opt);
+            if (app::same_field_other_form(o, *other)) opt->excludes(other_opt);
         }
         added.emplace_back(&o, opt);
     }
 }
 
-// The window's choices: catalogue models, check boxes, the option menu.
-void add_choices(CLI::App& sub, WindowInputs& inputs, bool prediction) {
-    const std::string group = "Set-up (window choices)";
-    sub.add_option_function<std::string>(
-           "--noise-source", [&inputs](const std::string& s) { inputs.noise_source = s; },
-           "noise source from the catalogue, or User")
-        ->type_name("NAME")
-        ->default_str("User")
-        ->group(group);
-    CLI::Option* conv =
-        sub.add_flag("--freq-conv", inputs.freq_conv, "the DUT converts frequency (tick Freq Conv)")
-            ->group(group);
-    sub.get_option("--freq2")->needs(conv);
-    sub.add_flag("--no-second-stage", inputs.no_second_stage,
-                 "without second-stage correction (menu Option > 2nd stage)")
-        ->group(group);
-    if (!prediction) return;
+void add_model_choices(CLI::App& sub, WindowInputs& inputs, const std::string& group) {
     sub.add_option_function<std::string>(
            "--analyzer", [&inputs](const std::string& s) { inputs.analyzer = s; },
            "analyzer from the catalogue, or User")
@@ -101,6 +71,28 @@ void add_choices(CLI::App& sub, WindowInputs& inputs, bool prediction) {
         ->group(group);
 }
 
+// The window's choices: catalogue models, check boxes, the option menu.
+void add_choices(CLI::App& sub, WindowInputs& inputs, bool prediction) {
+    const std::string group = "Set-up (window choices)";
+    sub.add_option_function<std::string>(
+           "--noise-source", [&inputs](const std::string& s) { inputs.noise_source = s; },
+           "noise source from the catalogue, or User")
+        ->type_name("NAME")
+        ->default_str("User")
+        ->group(group);
+    CLI::Option* conv =
+        sub.add_flag("--freq-conv", inputs.freq_conv, "the DUT converts frequency (tick Freq Conv)")
+            ->group(group);
+    sub.get_option("--freq2")->needs(conv);
+    sub.add_flag("--no-second-stage", inputs.no_second_stage,
+                 "without second-stage correction (menu Option > 2nd stage)")
+        ->group(group);
+    if (prediction) add_model_choices(sub, inputs, group);
+    sub.add_flag("--strict", inputs.strict,
+                 "refuse a value the window would round or bound instead of noting it")
+        ->group(group);
+}
+
 // A number of 0 or more, with a short message (CLI11's own states its range).
 const CLI::Validator not_negative(
     [](std::string& text) -> std::string {
@@ -120,36 +112,41 @@ const CLI::Validator whole_number(
     },
     "");
 
-void add_model_options(CLI::App& sub, ModelOptions& m) {
-    const std::string group = "Measurement model (GUM budget, Monte Carlo)";
-    sub.add_option("--noise-bw", m.noise_bw_hz,
-                   "noise bandwidth of the readings, Hz (0: no jitter)")
-        ->check(not_negative)
-        ->type_name("HZ")
-        ->capture_default_str()
-        ->group(group);
-    sub.add_option("--tau", m.tau_s, "integration time per reading, s (0: no jitter)")
-        ->check(not_negative)
-        ->type_name("S")
-        ->capture_default_str()
-        ->group(group);
-    sub.add_option("--trials", m.trials, "Monte Carlo trials")
-        ->check(whole_number)
-        ->check(CLI::Range(std::size_t{1}, std::size_t{100'000'000}))
-        ->type_name("N")
-        ->capture_default_str()
-        ->group(group);
-    sub.add_option("--seed", m.seed, "Monte Carlo seed")
-        ->check(whole_number)
-        ->type_name("N")
-        ->capture_default_str()
-        ->group(group);
-    sub.add_option("--spec-shape", m.spec_shape,
-                   "distribution of the analyzer's specified uncertainties")
-        ->check(CLI::IsMember({"normal", "rect"}))
-        ->type_name("normal|rect")
-        ->capture_default_str()
-        ->group(group);
+CLI::Option* add_model_option(CLI::App& sub, app::ModelInputs& m, const app::ModelInput& row) {
+    const std::string flag(row.flag), help(row.help);
+    switch (row.kind) {
+        case app::ModelValue::not_negative:
+            return sub.add_option(flag, m.*row.number, help)
+                ->check(not_negative)
+                ->capture_default_str();
+        case app::ModelValue::trials:
+            return sub.add_option(flag, m.trials, help)
+                ->check(whole_number)
+                ->check(CLI::Range(app::fewest_trials, app::most_trials))
+                ->capture_default_str();
+        case app::ModelValue::seed:
+            return sub.add_option(flag, m.seed, help)->check(whole_number)->capture_default_str();
+        case app::ModelValue::shape:
+            return sub
+                .add_option_function<std::string>(
+                    flag,
+                    [&m](const std::string& s) {
+                        m.spec_shape = s == "rect" ? measure::SpecShape::rectangular
+                                                   : measure::SpecShape::normal;
+                    },
+                    help)
+                ->check(CLI::IsMember({"normal", "rect"}))
+                ->default_str(std::string(app::shape_name(m.spec_shape)));
+    }
+    return nullptr;
+}
+
+void add_model_options(CLI::App& sub, app::ModelInputs& m) {
+    for (const app::ModelInput& row : app::model_inputs) {
+        add_model_option(sub, m, row)
+            ->type_name(std::string(row.type_name))
+            ->group("Measurement model (GUM budget, Monte Carlo)");
+    }
 }
 
 std::string one_line(std::string s) {
@@ -159,14 +156,99 @@ std::string one_line(std::string s) {
     return s;
 }
 
+CLI::App* add_command(CLI::App& app, std::string_view name) {
+    const auto* row = std::ranges::find(app::commands, name, &app::Command::name);
+    return app.add_subcommand(std::string(row->name), std::string(row->summary));
+}
+
+// Everything the command line can be asked, filled in by parsing.
+struct Request {
+    bool json = false;
+    WindowInputs point_inputs, evaluate_inputs;
+    app::ModelInputs model;
+    SweepRequest sweep, advise;
+    CLI::App *point = nullptr, *evaluate = nullptr, *sweep_command = nullptr,
+             *advise_command = nullptr, *listing = nullptr, *analyzers = nullptr,
+             *noise_sources = nullptr;
+};
+
+void add_commands(CLI::App& app, Request& r) {
+    app.add_flag("--json", r.json, "print JSON instead of a table");
+    r.point = add_command(app, "point");
+    add_field_options(*r.point, r.point_inputs, Scope::prediction);
+    add_choices(*r.point, r.point_inputs, true);
+    add_model_options(*r.point, r.model);
+
+    r.evaluate_inputs.manual = true;
+    r.evaluate = add_command(app, "evaluate");
+    add_field_options(*r.evaluate, r.evaluate_inputs, Scope::levels);
+    add_choices(*r.evaluate, r.evaluate_inputs, false);
+    r.evaluate->get_option("--meas-on")->required();
+    r.evaluate->get_option("--meas-off")->required();
+
+    r.sweep.model.trials = app::sweep_trials;
+    r.sweep_command = add_command(app, "sweep");
+    add_field_options(*r.sweep_command, r.sweep.inputs, Scope::prediction);
+    add_choices(*r.sweep_command, r.sweep.inputs, true);
+    add_model_options(*r.sweep_command, r.sweep.model);
+    add_sweep_options(*r.sweep_command, r.sweep, false);
+
+    r.advise_command = add_command(app, "advise");
+    add_field_options(*r.advise_command, r.advise.inputs, Scope::prediction);
+    add_choices(*r.advise_command, r.advise.inputs, true);
+    add_sweep_options(*r.advise_command, r.advise, true);
+
+    r.listing = add_command(app, "catalogue");
+    r.listing->require_subcommand(0, 1);
+    r.analyzers = r.listing->add_subcommand("analyzers", "the analyzer models");
+    r.noise_sources = r.listing->add_subcommand("noise-sources", "the noise source models");
+}
+
+void list_catalogue(const Request& r, std::ostream& out) {
+    if (r.analyzers->parsed()) {
+        if (r.json) {
+            out << app::analyzers_json().dump(2) << '\n';
+        } else {
+            print_analyzers(out);
+        }
+    } else if (r.noise_sources->parsed()) {
+        if (r.json) {
+            out << app::noise_sources_json().dump(2) << '\n';
+        } else {
+            print_noise_sources(out);
+        }
+    }
+}
+
+// Runs the command REQUEST names; the exit status.
+int dispatch(const CLI::App& app, const Request& r, std::ostream& out, std::ostream& err) {
+    if (r.sweep_command->parsed() || r.advise_command->parsed()) {
+        const Calculator started = planning::started_calculator();
+        if (r.sweep_command->parsed()) return run_sweep_command(started, r.sweep, r.json, out, err);
+        return run_advise_command(started, r.advise, r.json, out, err);
+    }
+    std::string why;
+    if (app.get_subcommands().empty()) {
+        why = "give a command: " + app::command_list() + " (see --help)";
+    } else if (r.listing->parsed() && r.listing->get_subcommands().empty()) {
+        why = "catalogue: give analyzers or noise-sources";
+    } else if (r.point->parsed()) {
+        why = run_point(r.point_inputs, r.model, r.json, out);
+    } else if (r.evaluate->parsed()) {
+        why = run_evaluate(r.evaluate_inputs, r.json, out);
+    } else {
+        list_catalogue(r, out);
+    }
+    if (!why.empty()) {
+        err << "orlavex-cli: " << why << '\n';
+        return exit_bad_input;
+    }
+    return 0;
+}
+
 }  // namespace
 
 int run(int argc, const char* const* argv, std::ostream& out, std::ostream& err) {
-    // The start-up window supplies every value the user does not give; the
-    // command then carries the user's inputs out on it.
-    Calculator started = make_calculator();
-    Form_Load(started);
-
     CLI::App app{
         "Noise-figure calculator (Y-factor method): the window's figures, a GUM "
         "uncertainty budget and a Monte Carlo of the measurement.",
@@ -174,47 +256,8 @@ int run(int argc, const char* const* argv, std::ostream& out, std::ostream& err)
     app.set_version_flag("--version", "orlavex-cli " ORLAVEX_VERSION);
     app.require_subcommand(0, 1);
     app.fallthrough();
-    bool json = false;
-    app.add_flag("--json", json, "print JSON instead of a table");
-
-    WindowInputs point_inputs;
-    ModelOptions model;
-    CLI::App* point = app.add_subcommand(
-        "point", "predict a measurement: the window's figures, GUM budget, Monte Carlo");
-    add_field_options(*point, point_inputs, started, {Scope::setup, Scope::prediction});
-    add_choices(*point, point_inputs, true);
-    add_model_options(*point, model);
-
-    WindowInputs evaluate_inputs;
-    evaluate_inputs.manual = true;
-    CLI::App* evaluate = app.add_subcommand(
-        "evaluate", "evaluate four measured levels, classic (as the window) and exact");
-    add_field_options(*evaluate, evaluate_inputs, started, {Scope::setup, Scope::levels});
-    add_choices(*evaluate, evaluate_inputs, false);
-    evaluate->get_option("--meas-on")->required();
-    evaluate->get_option("--meas-off")->required();
-
-    SweepRequest sweep_request;
-    sweep_request.model.trials = sweep_trials;
-    CLI::App* sweep = app.add_subcommand(
-        "sweep", "evaluate the set-up across a range of one input: table, CSV, JSON, plot");
-    add_field_options(*sweep, sweep_request.inputs, started, {Scope::setup, Scope::prediction});
-    add_choices(*sweep, sweep_request.inputs, true);
-    add_model_options(*sweep, sweep_request.model);
-    add_sweep_options(*sweep, sweep_request, false);
-
-    SweepRequest advise_request;
-    CLI::App* advise = app.add_subcommand(
-        "advise", "rank the noise sources and preamplifier choices across a frequency band");
-    add_field_options(*advise, advise_request.inputs, started, {Scope::setup, Scope::prediction});
-    add_choices(*advise, advise_request.inputs, true);
-    add_sweep_options(*advise, advise_request, true);
-
-    CLI::App* listing = app.add_subcommand("catalogue", "list the built-in instrument models");
-    listing->require_subcommand(0, 1);
-    CLI::App* analyzers = listing->add_subcommand("analyzers", "the analyzer models");
-    CLI::App* noise_sources = listing->add_subcommand("noise-sources", "the noise source models");
-
+    Request request;
+    add_commands(app, request);
     try {
         app.parse(argc, argv);
     } catch (const CLI::CallForHelp&) {
@@ -230,36 +273,7 @@ int run(int argc, const char* const* argv, std::ostream& out, std::ostream& err)
         err << "orlavex-cli: " << one_line(e.what()) << '\n';
         return exit_bad_input;
     }
-
-    if (sweep->parsed()) return run_sweep_command(started, sweep_request, json, out, err);
-    if (advise->parsed()) return run_advise_command(started, advise_request, json, out, err);
-    std::string why;
-    if (app.get_subcommands().empty()) {
-        why = "give a command: point, evaluate or catalogue (see --help)";
-    } else if (listing->parsed() && listing->get_subcommands().empty()) {
-        why = "catalogue: give analyzers or noise-sources";
-    } else if (point->parsed()) {
-        why = run_point(started, point_inputs, model, json, out);
-    } else if (evaluate->parsed()) {
-        why = run_evaluate(started, evaluate_inputs, json, out);
-    } else if (analyzers->parsed()) {
-        if (json) {
-            out << analyzers_json().dump(2) << '\n';
-        } else {
-            print_analyzers(out);
-        }
-    } else if (noise_sources->parsed()) {
-        if (json) {
-            out << noise_sources_json().dump(2) << '\n';
-        } else {
-            print_noise_sources(out);
-        }
-    }
-    if (!why.empty()) {
-        err << "orlavex-cli: " << why << '\n';
-        return exit_bad_input;
-    }
-    return 0;
+    return dispatch(app, request, out, err);
 }
 
 }  // namespace orlavex::cli

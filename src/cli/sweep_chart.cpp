@@ -1,7 +1,6 @@
 #include "cli/sweep_chart.h"
 
 #include "charts/chart_data_json.h"
-#include "planning/swept_input.h"
 
 #include <spawn.h>
 #include <sys/wait.h>
@@ -17,11 +16,6 @@ extern char** environ;
 namespace orlavex::cli {
 
 namespace {
-
-std::optional<double> lamp_margin(const planning::SweepPoint& p, int i) {
-    if (!p.in_range || p.classic.lamp[i] == Lamp::grey) return std::nullopt;
-    return p.classic.margin_db[i];
-}
 
 // Ignores SIGPIPE while it lives: a helper that stops reading early makes
 // the write fail instead of ending this process.
@@ -48,37 +42,6 @@ bool write_all(int fd, const std::string& text) {
 }
 
 }  // namespace
-
-charts::SweepChartData chart_data(const planning::SweepResult& result, std::string title,
-                                  bool log_x) {
-    charts::SweepChartData data;
-    data.title = std::move(title);
-    data.x_label = std::string(planning::info(result.over).label);
-    if (result.match_form == planning::MatchForm::return_loss && planning::info(result.over).port)
-        data.x_label += " (return loss, dB)";
-    else if (planning::info(result.over).port)
-        data.x_label += " (VSWR)";
-    for (const planning::SweepPoint& p : result.points) {
-        charts::ChartPoint c;
-        c.x = p.swept_value;
-        if (p.in_range && p.gum.valid) c.expanded_db = p.gum.U_db;
-        if (p.in_range) c.rss_db = p.classic.rss_db;
-        if (p.in_range && p.monte_carlo) {
-            c.mc_lo_db = p.monte_carlo->interval_lo_db;
-            c.mc_hi_db = p.monte_carlo->interval_hi_db;
-        }
-        for (int i = 0; i < 3; ++i) {
-            c.margin_db[i] = lamp_margin(p, i);
-            c.lamp[i] = p.in_range ? p.classic.lamp[i] : Lamp::grey;
-        }
-        c.held = p.held;
-        data.points.push_back(c);
-    }
-    data.log_x = log_x;
-    for (const planning::BandEdge& edge : result.band_edges)
-        data.band_edges.push_back(edge.freq_ghz);
-    return data;
-}
 
 std::optional<std::filesystem::path> plot_helper_path() {
     std::error_code error;

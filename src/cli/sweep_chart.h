@@ -1,19 +1,14 @@
-// A sweep as the charts' plain description, and drawing it through the
-// orlavex-plot helper (which alone loads Qt).
+// Drawing a sweep's charts through the orlavex-plot helper (which alone
+// loads Qt).
 #pragma once
 
 #include "charts/sweep_chart_data.h"
-#include "planning/sweep.h"
 
 #include <filesystem>
 #include <optional>
 #include <string>
 
 namespace orlavex::cli {
-
-// LOG_X: the sweep's points are spaced logarithmically.
-charts::SweepChartData chart_data(const planning::SweepResult& result, std::string title,
-                                  bool log_x);
 
 // Where orlavex-plot is: beside this program (the build tree, a bin folder
 // that has both) or in ../libexec/orlavex (installed). Empty when neither.

@@ -1,9 +1,11 @@
 #include "cli/sweep_command.h"
 
+#include "app/sweep_chart_data.h"
+#include "app/sweep_output.h"
 #include "charts/image_format.h"
 #include "cli/run.h"
 #include "cli/sweep_chart.h"
-#include "cli/sweep_output.h"
+#include "cli/sweep_table.h"
 #include "datafiles/file_error.h"
 
 namespace orlavex::cli {
@@ -13,8 +15,11 @@ namespace {
 constexpr int exit_plot_failed = 1;
 
 std::string chart_title(const SweepRequest& request) {
-    return "Uncertainty of the DUT noise figure (analyzer " + analyzer_name(request.inputs) +
-           ", noise source " + noise_source_name(request.inputs) + ")";
+    app::Setup names;
+    names.analyzer = request.inputs.analyzer;
+    names.noise_source = request.inputs.noise_source;
+    return "Uncertainty of the DUT noise figure (analyzer " + app::analyzer_name(names) +
+           ", noise source " + app::noise_source_name(names) + ")";
 }
 
 }  // namespace
@@ -26,23 +31,23 @@ int run_sweep_command(const Calculator& started, const SweepRequest& request, bo
         return exit_bad_input;
     }
     const std::optional<planning::SweepResult> swept =
-        unless_refused(err, [&] { return planning::run_sweep(make_sweep(started, request)); });
+        unless_refused(err, [&] { return planning::run_sweep(make_sweep(started, request, err)); });
     if (!swept) return exit_bad_input;
     const planning::SweepResult& result = *swept;
 
     const std::string format = json ? "json" : request.format;
     if (format == "csv") {
-        write_sweep_csv(out, result, request.monte_carlo);
+        app::write_sweep_csv(out, result, request.monte_carlo);
     } else if (format == "json") {
-        out << sweep_json(result, request.monte_carlo).dump(2) << '\n';
+        out << app::sweep_json(result, request.monte_carlo).dump(2) << '\n';
     } else {
         print_sweep_table(out, result, request.monte_carlo);
     }
     out.flush();
 
     if (!request.plot.empty()) {
-        const std::string why =
-            draw_with_helper(chart_data(result, chart_title(request), request.log), request.plot);
+        const std::string why = draw_with_helper(
+            app::chart_data(result, chart_title(request), request.log), request.plot);
         if (!why.empty()) {
             err << "orlavex-cli: " << why << '\n';
             return exit_plot_failed;

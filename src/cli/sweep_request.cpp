@@ -1,7 +1,5 @@
 #include "cli/sweep_request.h"
 
-#include "datafiles/enr_table.h"
-#include "datafiles/touchstone.h"
 #include "planning/swept_input.h"
 
 #include <cmath>
@@ -36,7 +34,7 @@ void add_sweep_options(CLI::App& sub, SweepRequest& r, bool advise) {
         ->type_name("B")
         ->group(group);
     sub.add_option("--points", r.points, "number of points, ends included")
-        ->check(CLI::Range(std::size_t{2}, std::size_t{100'000}))
+        ->check(CLI::Range(app::fewest_points, app::most_points))
         ->capture_default_str()
         ->group(group);
     sub.add_flag("--log", r.log, "logarithmic spacing")->group(group);
@@ -78,42 +76,29 @@ void add_sweep_options(CLI::App& sub, SweepRequest& r, bool advise) {
         ->group("Output");
 }
 
-planning::Sweep make_sweep(const Calculator& started, const SweepRequest& r) {
-    planning::Sweep sweep;
-    // Files first: a bad one stops everything before any output.
-    if (!r.enr_table.empty()) sweep.enr_table = datafiles::read_enr_file(r.enr_table);
-    if (!r.dut_s2p.empty()) sweep.dut_sparameters = datafiles::read_touchstone(r.dut_s2p);
-
-    sweep.base = started;
-    if (const std::string why = apply_inputs(sweep.base, r.inputs); !why.empty())
+planning::Sweep make_sweep(const Calculator& started, const SweepRequest& r, std::ostream& err) {
+    app::SweepRequest request;
+    if (const std::string why = to_setup(r.inputs, r.model, request.setup); !why.empty())
         throw planning::SweepError(why);
-
     const planning::SweptInputInfo* over = planning::find_swept_input(r.over);
     if (over == nullptr) throw planning::SweepError("unknown swept input '" + r.over + "'");
-    sweep.over = over->input;
-    sweep.from = r.from;
-    sweep.to = r.to;
-    sweep.points = r.points;
-    sweep.spacing = r.log ? planning::Spacing::logarithmic : planning::Spacing::linear;
-    sweep.match_form =
+    request.over = over->input;
+    request.from = r.from;
+    request.to = r.to;
+    request.points = r.points;
+    request.log = r.log;
+    request.match_form =
         r.match_form == "rl" ? planning::MatchForm::return_loss : planning::MatchForm::vswr;
-
-    if (r.inputs.freq_conv) {
-        const CalcState& s = sweep.base.state;
-        if (r.fixed_lo) {
-            sweep.conversion = {planning::ConversionMode::fixed_lo, 0, std::abs(s.Freq - s.Freq2)};
-        } else {
-            sweep.conversion = {planning::ConversionMode::fixed_if, s.Freq2, 0};
-        }
-    }
-
-    sweep.noise_bw_hz = r.model.noise_bw_hz;
-    sweep.tau_s = r.model.tau_s;
-    sweep.spec_shape =
-        r.model.spec_shape == "rect" ? measure::SpecShape::rectangular : measure::SpecShape::normal;
-    sweep.monte_carlo.enabled = r.monte_carlo;
-    sweep.monte_carlo.trials = r.model.trials;
-    sweep.monte_carlo.seed = r.model.seed;
+    request.enr_table_path = r.enr_table;
+    request.dut_s2p_path = r.dut_s2p;
+    request.monte_carlo = r.monte_carlo;
+    request.fixed_if = r.fixed_if;
+    request.fixed_lo = r.fixed_lo;
+    std::vector<std::string> notes;
+    planning::Sweep sweep =
+        app::make_sweep(started, request, {r.inputs.strict, app::Naming::flag}, notes);
+    for (const std::string& note : notes)
+        err << "orlavex-cli: note: " << note << '\n';
     return sweep;
 }
 

@@ -1,9 +1,9 @@
 // What `orlavex-cli sweep` and `orlavex-cli advise` are asked: the window's
 // inputs plus the range, the files and the output, and turning them into
-// the planning library's Sweep.
+// the application's sweep request.
 #pragma once
 
-#include "cli/point.h"
+#include "app/sweep_request.h"
 #include "cli/window_inputs.h"
 #include "datafiles/file_error.h"
 #include "engine/calculator.h"
@@ -20,10 +20,10 @@ namespace orlavex::cli {
 
 struct SweepRequest {
     WindowInputs inputs;
-    ModelOptions model;  // jitter, datasheet-limit shape; trials and seed with --mc
+    app::ModelInputs model;  // jitter, datasheet-limit shape; trials and seed with --mc
     std::string over = "freq";
     double from = 0, to = 0;
-    std::size_t points = 101;
+    std::size_t points = app::default_points;
     bool log = false;
     std::string match_form = "vswr";  // for a swept match: vswr or rl
     std::string enr_table;            // file names, empty when not given
@@ -34,17 +34,16 @@ struct SweepRequest {
     std::string plot;              // FILE.png or FILE.svg, empty for none
 };
 
-// The trials of a sweep's Monte Carlo at every point, unless --trials says.
-inline constexpr std::size_t sweep_trials = 20000;
-
 // The options `sweep` adds to the window's inputs (those are registered with
 // the other commands' helpers). ADVISE leaves out what advice does not use.
 void add_sweep_options(CLI::App& sub, SweepRequest& request, bool advise);
 
 // The planning library's sweep for REQUEST on a copy of STARTED (a window
-// after Form_Load). Throws SweepError for inputs the window refuses and
-// datafiles::FileError for a bad ENR table or S-parameter file.
-planning::Sweep make_sweep(const Calculator& started, const SweepRequest& request);
+// after Form_Load); notes on rounded or bounded values go to ERR. Throws
+// SweepError for inputs the window refuses and datafiles::FileError for a
+// bad ENR table or S-parameter file.
+planning::Sweep make_sweep(const Calculator& started, const SweepRequest& request,
+                           std::ostream& err);
 
 // The result of WORK (a sweep or the advice), or nothing when a data file or
 // the window refused the request: its one-line reason is then on ERR.

@@ -1,7 +1,9 @@
-// The user's inputs as the window takes them, and carrying them out on a
-// started window model with the same clicks and keystrokes a user makes.
+// The user's inputs as the command line gives them (texts), and turning
+// them into the application's typed set-up.
 #pragma once
 
+#include "app/apply.h"
+#include "app/setup.h"
 #include "cli/field_options.h"
 #include "engine/calculator.h"
 
@@ -13,7 +15,7 @@ namespace orlavex::cli {
 
 struct FieldEntry {
     const FieldOption* option;
-    std::string text;  // as given, typed into the field character by character
+    std::string text;  // as given
 };
 
 struct WindowInputs {
@@ -26,20 +28,19 @@ struct WindowInputs {
     bool freq_conv = false;
     bool no_second_stage = false;
     bool manual = false;  // evaluate the four measured levels
+    bool strict = false;  // refuse a value the window would round or bound
 
     const FieldEntry* entry(std::string_view option_name) const;
 };
 
-// Carries INPUTS out on CALC, a window model that has run Form_Load: the
-// option menu, the check boxes, the catalogue menus, then every field
-// (format button, focus, the characters, Enter). Returns the one-line reason
-// when the window refuses something ("--dut-nf: ..."), else empty. CALC is
-// then in the state the window would show.
-std::string apply_inputs(Calculator& calc, const WindowInputs& inputs);
+// INPUTS as a typed set-up (its model inputs as MODEL gives them). Returns
+// the one-line reason when a text is not a number ("--dut-nf: ..."), else
+// empty.
+std::string to_setup(const WindowInputs& inputs, const app::ModelInputs& model, app::Setup& setup);
 
-// The name the inputs leave selected ("User" unless a model was chosen), as
-// the catalogue writes it.
-std::string analyzer_name(const WindowInputs& inputs);
-std::string noise_source_name(const WindowInputs& inputs);
+// Carries INPUTS out on CALC, a window model that has run Form_Load, as
+// app::apply does. Returns the one-line reason when the window refuses
+// something, else empty.
+std::string apply_inputs(Calculator& calc, const WindowInputs& inputs);
 
 }  // namespace orlavex::cli

@@ -1,9 +1,9 @@
 #include "planner/planner_window.h"
 
+#include "app/sweep_chart_data.h"
+#include "app/sweep_output.h"
 #include "charts/chart_files.h"
 #include "charts/sweep_charts.h"
-#include "cli/sweep_chart.h"
-#include "cli/sweep_output.h"
 #include "datafiles/file_error.h"
 #include "engine/controls.h"
 #include "engine/number_text.h"
@@ -339,7 +339,7 @@ void PlannerWindow::show_result(std::shared_ptr<const planning::SweepResult> res
     const QString title = tr("Uncertainty of the DUT noise figure (analyzer %1, noise source %2)")
                               .arg(QString::fromStdString(setup_.form[lblSAsel].text),
                                    QString::fromStdString(setup_.form[lblNSsel].text));
-    chart_data_ = cli::chart_data(*result_, title.toStdString(), log_->isChecked());
+    chart_data_ = app::chart_data(*result_, title.toStdString(), log_->isChecked());
     std::vector<double> xs;
     for (const charts::ChartPoint& p : chart_data_.points)
         xs.push_back(p.x);
@@ -507,7 +507,7 @@ QString PlannerWindow::export_csv(const QString& path) const {
     if (!result_) return tr("No sweep to export yet.");
     std::ofstream out(path.toStdString(), std::ios::binary);
     if (!out) return tr("Cannot write %1").arg(path);
-    cli::write_sweep_csv(out, *result_, result_has_mc_);
+    app::write_sweep_csv(out, *result_, result_has_mc_);
     out.close();
     return out ? QString() : tr("Cannot write %1").arg(path);
 }

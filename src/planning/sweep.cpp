@@ -182,6 +182,9 @@ class PointEvaluator {
     // field cannot hold it at all.
     bool put(const Binding& where, double value, std::vector<Entry>& entries, double* entered);
     std::string range_problem(const SweepPoint& point, const std::vector<Entry>& entries) const;
+    // The input and output frequencies of the point; false when the output
+    // frequency does not fit its field.
+    bool put_frequencies(SweepPoint& point, std::vector<Entry>& entries);
     // Puts the ENR table's and the S-parameters' values at F_GHZ into their
     // fields; why the point cannot use them, or an empty string.
     std::string put_table_values(double f_ghz, std::vector<Entry>& entries,
@@ -190,6 +193,8 @@ class PointEvaluator {
     std::string put_table_value(const Binding& where, double value,
                                 const datafiles::AppliedRecords& records,
                                 std::vector<Entry>& entries);
+    // The set-up the window implies, its budget and Monte Carlo.
+    void model(SweepPoint& point, const std::optional<datafiles::EnrPoint>& enr);
 
     const Sweep& sweep_;
     const Prepared& prepared_;
@@ -334,6 +339,56 @@ std::string PointEvaluator::put_table_values(double f_ghz, std::vector<Entry>& e
     return why;
 }
 
+bool PointEvaluator::put_frequencies(SweepPoint& point, std::vector<Entry>& entries) {
+    const bool over_freq = sweep_.over == SweptInput::frequency;
+    const double f = over_freq ? point.swept_value : read_number(calc_.form[txtFreq].text);
+    double analyzer_f = f;
+    if (prepared_.freq2_per_point) {
+        const Binding freq2{txtFreq2, &CalcState::Freq2, "output frequency", " GHz"};
+        if (!put(freq2, analyzer_frequency(sweep_.conversion, f), entries, &analyzer_f)) {
+            point.in_range = false;
+            point.note = "the output frequency does not fit the window's field";
+            return false;
+        }
+    } else if (is_ticked(calc_, chkFreqConv)) {
+        analyzer_f = read_number(calc_.form[txtFreq2].text);
+    }
+    point.freq_ghz = f;
+    point.analyzer_freq_ghz = analyzer_f;
+    return true;
+}
+
+void PointEvaluator::model(SweepPoint& point, const std::optional<datafiles::EnrPoint>& enr) {
+    point.setup = measurement_setup(calc_);
+    point.setup.noise_bw_hz = sweep_.noise_bw_hz;
+    point.setup.tau_s = sweep_.tau_s;
+    point.setup.spec_shape = sweep_.spec_shape;
+    if (enr && is_ticked(calc_, chkFreqConv)) {
+        // Calibration happens at the output frequency, with the table's ENR there.
+        const datafiles::EnrPoint at_output =
+            sweep_.enr_table->at(point.analyzer_freq_ghz * hz_per_ghz);
+        point.setup.enr_cal_db = read_number(field_text(at_output.enr_db, field_capacity(txtENR)));
+        point.held = point.held || !at_output.applied.in_range();
+    }
+    if (!point.classic.valid) return;
+    const bool same = last_setup_ && same_setup(*last_setup_, point.setup);
+    point.gum = same ? last_budget_ : measure::gum_budget(point.setup);
+    if (sweep_.monte_carlo.enabled) {
+        if (same && last_monte_carlo_) {
+            point.monte_carlo = last_monte_carlo_;
+        } else {
+            measure::MonteCarloOptions options;
+            options.trials = sweep_.monte_carlo.trials;
+            options.seed = sweep_.monte_carlo.seed;
+            options.threads = mc_threads_;
+            point.monte_carlo = measure::monte_carlo(point.setup, options);
+        }
+    }
+    last_setup_ = point.setup;
+    last_budget_ = point.gum;
+    last_monte_carlo_ = point.monte_carlo;
+}
+
 SweepPoint PointEvaluator::evaluate(double value) {
     SweepPoint point;
     std::vector<Entry> entries;
@@ -344,25 +399,10 @@ SweepPoint PointEvaluator::evaluate(double value) {
                      std::string(prepared_.swept.unit) + " does not fit the window's field";
         return point;
     }
-    const bool over_freq = sweep_.over == SweptInput::frequency;
-    const double f = over_freq ? point.swept_value : read_number(calc_.form[txtFreq].text);
-    double analyzer_f = f;
-    if (prepared_.freq2_per_point) {
-        const Binding freq2{txtFreq2, &CalcState::Freq2, "output frequency", " GHz"};
-        if (!put(freq2, analyzer_frequency(sweep_.conversion, f), entries, &analyzer_f)) {
-            point.in_range = false;
-            point.note = "the output frequency does not fit the window's field";
-            return point;
-        }
-    } else if (is_ticked(calc_, chkFreqConv)) {
-        analyzer_f = read_number(calc_.form[txtFreq2].text);
-    }
-    point.freq_ghz = f;
-    point.analyzer_freq_ghz = analyzer_f;
-
+    if (!put_frequencies(point, entries)) return point;
     std::optional<datafiles::EnrPoint> enr;
     std::optional<datafiles::DutPoint> dut;
-    if (std::string why = put_table_values(f, entries, enr, dut); !why.empty()) {
+    if (std::string why = put_table_values(point.freq_ghz, entries, enr, dut); !why.empty()) {
         point.in_range = false;
         point.note = std::move(why);
         return point;
@@ -385,36 +425,7 @@ SweepPoint PointEvaluator::evaluate(double value) {
     if (is_ticked(calc_, chkFreqConv)) point.analyzer_freq_ghz = s.Freq2;
     point.freq_ghz = s.Freq;
     point.classic = calc_.figures;
-
-    point.setup = measurement_setup(calc_);
-    point.setup.noise_bw_hz = sweep_.noise_bw_hz;
-    point.setup.tau_s = sweep_.tau_s;
-    point.setup.spec_shape = sweep_.spec_shape;
-    if (enr && is_ticked(calc_, chkFreqConv)) {
-        // Calibration happens at the output frequency, with the table's ENR there.
-        const datafiles::EnrPoint at_output =
-            sweep_.enr_table->at(point.analyzer_freq_ghz * hz_per_ghz);
-        point.setup.enr_cal_db = read_number(field_text(at_output.enr_db, field_capacity(txtENR)));
-        point.held = point.held || !at_output.applied.in_range();
-    }
-    if (point.classic.valid) {
-        const bool same = last_setup_ && same_setup(*last_setup_, point.setup);
-        point.gum = same ? last_budget_ : measure::gum_budget(point.setup);
-        if (sweep_.monte_carlo.enabled) {
-            if (same && last_monte_carlo_) {
-                point.monte_carlo = last_monte_carlo_;
-            } else {
-                measure::MonteCarloOptions options;
-                options.trials = sweep_.monte_carlo.trials;
-                options.seed = sweep_.monte_carlo.seed;
-                options.threads = mc_threads_;
-                point.monte_carlo = measure::monte_carlo(point.setup, options);
-            }
-        }
-        last_setup_ = point.setup;
-        last_budget_ = point.gum;
-        last_monte_carlo_ = point.monte_carlo;
-    }
+    model(point, enr);
     point.note = point_note(calc_, point, enr ? &enr->applied : nullptr, dut ? &*dut : nullptr,
                             prepared_.replaced_source);
     return point;

@@ -82,11 +82,6 @@ std::string set_frequency_conversion(Calculator& calc, bool on) {
     return set_box(calc, chkFreqConv, on);
 }
 
-std::string set_second_stage(Calculator& calc, bool on) {
-    if (is_checked(calc, mnu2ndStage) == on) return {};
-    return click_control(calc, mnu2ndStage);
-}
-
 Ctl match_field(MatchPort port) {
     switch (port) {
         case MatchPort::dut_input:

@@ -27,7 +27,6 @@ std::string choose_noise_source(Calculator& calc, std::string_view name);
 std::string set_internal_preamp(Calculator& calc, bool on, std::optional<int> option = {});
 std::string set_external_preamp(Calculator& calc, bool on);
 std::string set_frequency_conversion(Calculator& calc, bool on);
-std::string set_second_stage(Calculator& calc, bool on);
 
 // The match and analyzer-noise formats of the window's option buttons.
 enum class MatchForm { vswr, return_loss };

@@ -6,7 +6,12 @@
 #include <pybind11/complex.h>
 #include <pybind11/numpy.h>
 
+#include <pybind11/stl/filesystem.h>
+
 #include <cmath>
+#include <cstdio>
+#include <string>
+#include <vector>
 
 namespace orlavex::python {
 
@@ -36,7 +41,103 @@ std::string_view format_name(datafiles::SParameterFormat format) {
     return "MA";
 }
 
+// NUMBER exactly, for the text the readers parse.
+std::string exact(double number) {
+    char buffer[40];
+    std::snprintf(buffer, sizeof buffer, "%.17g", number);
+    return buffer;
+}
+
+py::array_t<double> doubles(const py::handle& values) {
+    return py::array_t<double, py::array::c_style | py::array::forcecast>::ensure(values);
+}
+
+[[noreturn]] void bad_columns(const std::string& what) {
+    throw py::value_error(what);
+}
+
+std::vector<py::object> columns_of(const py::handle& value, std::string_view what) {
+    std::vector<py::object> columns;
+    if (!py::isinstance<py::sequence>(value) && !py::isinstance<py::array>(value)) {
+        bad_columns(std::string(what) + ": give a path or columns of numbers");
+    }
+    for (const py::handle& column : value)
+        columns.push_back(py::reinterpret_borrow<py::object>(column));
+    return columns;
+}
+
+// The S-parameter text of one frequency: "re im" for S11, S21, S12, S22.
+void add_sparameters(std::string& text, const py::array_t<std::complex<double>>& s, py::ssize_t row,
+                     int ports) {
+    const auto value = [&](int i, int j) { return s.ndim() == 1 ? s.at(row) : s.at(row, i, j); };
+    const std::pair<int, int> order[] = {{0, 0}, {1, 0}, {0, 1}, {1, 1}};
+    for (int k = 0; k < (ports == 2 ? 4 : 1); ++k) {
+        const std::complex<double> x = value(order[k].first, order[k].second);
+        text += " " + exact(x.real()) + " " + exact(x.imag());
+    }
+}
+
 }  // namespace
+
+bool is_path(const py::handle& value) {
+    return PyUnicode_Check(value.ptr()) || PyBytes_Check(value.ptr()) ||
+           PyObject_HasAttrString(value.ptr(), "__fspath__");
+}
+
+datafiles::EnrTable enr_table_of(const py::handle& value) {
+    const std::vector<py::object> columns = columns_of(value, "enr_table");
+    if (columns.size() != 2 && columns.size() != 3) {
+        bad_columns("enr_table: give (freq_ghz, enr_db) or (freq_ghz, enr_db, enr_unc_db)");
+    }
+    std::vector<py::array_t<double>> arrays;
+    for (const py::object& column : columns)
+        arrays.push_back(doubles(column));
+    std::string text = "[Filetype ENR]\n";
+    for (py::ssize_t i = 0; i < arrays[0].size(); ++i) {
+        text += exact(arrays[0].at(i)) + " GHz";
+        for (std::size_t c = 1; c < arrays.size(); ++c) {
+            if (arrays[c].size() != arrays[0].size())
+                bad_columns("enr_table: columns of unequal length");
+            text += " " + exact(arrays[c].at(i));
+        }
+        text += "\n";
+    }
+    return datafiles::parse_enr(text, "enr_table");
+}
+
+datafiles::Touchstone touchstone_of(const py::handle& value) {
+    py::array_t<double> freq_ghz;
+    py::object s_values;
+    if (PyObject_HasAttrString(value.ptr(), "f") && PyObject_HasAttrString(value.ptr(), "s")) {
+        const py::array_t<double> f_hz = doubles(value.attr("f"));
+        freq_ghz = py::array_t<double>(f_hz.size());
+        for (py::ssize_t i = 0; i < f_hz.size(); ++i)
+            freq_ghz.mutable_at(i) = f_hz.at(i) / 1e9;
+        s_values = value.attr("s");
+    } else {
+        const std::vector<py::object> columns = columns_of(value, "dut_s2p");
+        if (columns.size() != 2)
+            bad_columns("dut_s2p: give (freq_ghz, s) or a network with f and s");
+        freq_ghz = doubles(columns[0]);
+        s_values = columns[1];
+    }
+    using Complex = std::complex<double>;
+    const auto s =
+        py::array_t<Complex, py::array::c_style | py::array::forcecast>::ensure(s_values);
+    const bool one_port = s.ndim() == 1 || (s.ndim() == 3 && s.shape(1) == 1 && s.shape(2) == 1);
+    const bool two_port = s.ndim() == 3 && s.shape(1) == 2 && s.shape(2) == 2;
+    if (!s || (!one_port && !two_port) || s.shape(0) != freq_ghz.size()) {
+        bad_columns("dut_s2p: s must hold N values, N x 1 x 1 or N x 2 x 2, one per frequency");
+    }
+    const int ports = two_port ? 2 : 1;
+    std::string text = "# GHz S RI R 50\n";
+    for (py::ssize_t i = 0; i < freq_ghz.size(); ++i) {
+        text += exact(freq_ghz.at(i));
+        add_sparameters(text, s, i, ports);
+        text += "\n";
+    }
+    return datafiles::parse_touchstone(text, "dut_s2p", ports);
+}
 
 py::dict read_enr(const std::filesystem::path& path) {
     const datafiles::EnrTable table = datafiles::read_enr_file(path);
@@ -49,7 +150,7 @@ py::dict read_enr(const std::filesystem::path& path) {
     py::dict out;
     out["name"] = table.name();
     out["header"] = header;
-    out["freq_hz"] = column<double>(records, [](const Record& r) { return r.freq_hz; });
+    out["freq_ghz"] = column<double>(records, [](const Record& r) { return r.freq_hz / 1e9; });
     out["enr_db"] = column<double>(records, [](const Record& r) { return r.enr_db; });
     out["enr_unc_db"] = py::none();
     if (table.has_uncertainty()) {
@@ -82,7 +183,7 @@ py::dict read_touchstone(const std::filesystem::path& path) {
     out["ports"] = file.ports();
     out["format"] = format_name(file.format());
     out["reference_ohms"] = file.reference_ohms();
-    out["freq_hz"] = column<double>(records, [](const Record& r) { return r.freq_hz; });
+    out["freq_ghz"] = column<double>(records, [](const Record& r) { return r.freq_hz / 1e9; });
     out["s11"] = column<Complex>(records, [](const Record& r) { return r.s11; });
     out["s21"] = column<Complex>(records, [](const Record& r) { return r.s21; });
     out["s12"] = column<Complex>(records, [](const Record& r) { return r.s12; });

@@ -1,9 +1,10 @@
 #include "python/input_docs.h"
 
-#include "cli/field_options.h"
-#include "engine/controls.h"
+#include "app/inputs.h"
+#include "app/model_inputs.h"
 #include "engine/number_text.h"
-#include "python/started_window.h"
+
+#include <cmath>
 
 #include <algorithm>
 #include <utility>
@@ -15,23 +16,29 @@ namespace {
 
 using Line = std::pair<std::string, std::string>;  // keyword, what it is
 
-std::string keyword(std::string_view option) {
-    std::string k(option.substr(2));
-    std::ranges::replace(k, '-', '_');
-    return k;
+std::string model_help(const app::ModelInput& row) {
+    switch (row.kind) {
+        case app::ModelValue::not_negative:
+            return std::string(row.help) + " [0]";
+        case app::ModelValue::trials:
+            return std::string(row.help) + " [" + std::to_string(app::point_trials) + "; " +
+                   std::to_string(app::sweep_trials) + " in sweep()]";
+        case app::ModelValue::seed:
+            return std::string(row.help) + " [orlavex.DEFAULT_SEED]";
+        case app::ModelValue::shape:
+            return "\"normal\" or \"rect\": " + std::string(row.help) + " [normal]";
+    }
+    return std::string(row.help);
 }
 
 void add_fields(std::vector<Line>& lines, Command command) {
-    const Calculator started = started_window();
-    for (const cli::FieldOption& o : cli::field_options()) {
-        const bool taken = o.scope == cli::Scope::setup ||
-                           (command == Command::point && o.scope == cli::Scope::prediction);
-        if (!taken) continue;
-        std::string help(o.help);
-        if (o.format == Ctl::none || is_selected(started, o.format)) {
-            help += " [" + general_text(started.state.*o.value, '.') + "]";
-        }
-        lines.emplace_back(keyword(o.name), help);
+    const app::Scope scope =
+        command == Command::point ? app::Scope::prediction : app::Scope::levels;
+    for (const app::FieldInput& row : app::field_inputs()) {
+        if (!app::takes(scope, row)) continue;
+        std::string help(row.help);
+        if (!std::isnan(row.start)) help += " [" + general_text(row.start, '.') + "]";
+        lines.emplace_back(std::string(row.name), help);
     }
 }
 
@@ -50,20 +57,17 @@ std::string input_docs(Command command) {
                            "True: the analyzer's internal preamplifier; 0 or 1 picks one of two");
         lines.emplace_back("ext_preamp",
                            "bool: an external preamplifier (implied by ext_preamp_*)");
-        lines.emplace_back("noise_bw", "noise bandwidth of the readings, Hz [0: no jitter]");
-        lines.emplace_back("tau", "integration time per reading, s [0: no jitter]");
-        lines.emplace_back("trials", "Monte Carlo trials [100000; 20000 in sweep()]");
-        lines.emplace_back("seed", "Monte Carlo seed [orlavex.DEFAULT_SEED]");
-        lines.emplace_back("spec_shape",
-                           "\"normal\" or \"rect\": the analyzer's specified "
-                           "uncertainties [normal]");
+        for (const app::ModelInput& row : app::model_inputs)
+            lines.emplace_back(std::string(row.name), model_help(row));
     }
+    lines.emplace_back("strict", "True: refuse a value the window would round or bound");
     std::size_t width = 0;
     for (const Line& l : lines)
         width = std::max(width, l.first.size());
     std::string doc =
-        "Inputs (keyword arguments, as orlavex-cli's options with _ for -; numbers as float, int\n"
-        "or str; an input not given, or None, keeps the window's start-up value in [ ]):\n";
+        "Inputs (keyword arguments; numbers as float, int or str; an input not given, or None,\n"
+        "keeps the window's start-up value in [ ]; a value the window rounds or bounds is\n"
+        "noted in the result's \"notes\", a list present only then):\n";
     for (const auto& [name, help] : lines)
         doc += "    " + name + std::string(width + 2 - name.size(), ' ') + help + "\n";
     return doc;

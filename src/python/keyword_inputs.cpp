@@ -1,13 +1,11 @@
 #include "python/keyword_inputs.h"
 
-#include "cli/field_options.h"
+#include "app/inputs.h"
+#include "app/model_inputs.h"
 
 #include <algorithm>
-#include <array>
-#include <charconv>
 #include <cmath>
-#include <limits>
-#include <vector>
+#include <string_view>
 
 namespace orlavex::python {
 
@@ -15,29 +13,33 @@ namespace py = pybind11;
 
 namespace {
 
-bool takes_field(const cli::FieldOption& o, Command command) {
-    if (o.scope == cli::Scope::setup) return true;
-    return command == Command::point ? o.scope == cli::Scope::prediction
-                                     : o.scope == cli::Scope::levels;
-}
-
-[[noreturn]] void refuse(std::string message) {
-    throw py::value_error(std::move(message));
-}
-
 bool is_true(const py::handle& value) {
     const int truth = PyObject_IsTrue(value.ptr());
     if (truth < 0) throw py::error_already_set();
     return truth == 1;
 }
 
-std::string text_of(const py::handle& value) {
-    return py::str(value).cast<std::string>();
+std::string key_text(std::string_view keyword) {
+    return std::string(keyword);
+}
+
+// A number: a float, an int, or a str that float() reads; not a bool.
+double number(const py::handle& value, std::string_view keyword) {
+    if (!PyBool_Check(value.ptr())) {
+        if (py::object x = py::reinterpret_steal<py::object>(PyNumber_Float(value.ptr()))) {
+            return x.cast<double>();
+        }
+        PyErr_Clear();
+        if (PyUnicode_Check(value.ptr())) {
+            const std::string text = utf8_text(value, keyword);
+            refuse(key_text(keyword) + ": \"" + text + "\" is not a number");
+        }
+    }
+    refuse(key_text(keyword) + ": \"" + py::str(value).cast<std::string>() + "\" is not a number");
 }
 
 // A whole number 0 to 2^64 - 1 (an int or anything with __index__, not a bool).
-std::uint64_t whole_number(const py::handle& value, std::string_view option) {
-    constexpr std::string_view message = ": must be a whole number from 0 to 2^64 - 1";
+std::uint64_t whole_number(const py::handle& value, std::string_view keyword) {
     if (!PyBool_Check(value.ptr()) && PyIndex_Check(value.ptr())) {
         const py::int_ n = py::reinterpret_steal<py::int_>(PyNumber_Index(value.ptr()));
         if (n && n >= py::int_(0)) {
@@ -46,89 +48,114 @@ std::uint64_t whole_number(const py::handle& value, std::string_view option) {
         }
         PyErr_Clear();
     }
-    refuse(std::string(option) + std::string(message));
+    refuse(key_text(keyword) + ": must be a whole number from 0 to 2^64 - 1");
 }
 
-double not_negative(const py::handle& value, std::string_view option) {
-    if (!PyBool_Check(value.ptr())) {
-        if (py::object x = py::reinterpret_steal<py::object>(PyNumber_Float(value.ptr()))) {
-            const double d = x.cast<double>();
-            if (d >= 0) return d;
-        }
-        PyErr_Clear();
-    }
-    refuse(std::string(option) + ": must be a number >= 0");
-}
-
-void read_int_preamp(cli::WindowInputs& in, const py::handle& value) {
+void read_int_preamp(app::Setup& s, const py::handle& value) {
     // True ticks the box; 0 or 1 ticks it and picks the preamplifier of a
     // model with two; False leaves it.
     if (PyBool_Check(value.ptr())) {
-        in.int_preamp = value.ptr() == Py_True;
+        s.int_preamp = value.ptr() == Py_True;
         return;
     }
-    const std::string text = text_of(value);
-    if (text != "0" && text != "1") refuse("--int-preamp: " + text + " not in {0,1}");
-    in.int_preamp = true;
-    in.int_preamp_option = text == "1" ? 1 : 0;
+    const std::string text = py::str(value).cast<std::string>();
+    if (text != "0" && text != "1") refuse("int_preamp: " + text + " not in {0,1}");
+    s.int_preamp = true;
+    s.int_preamp_option = text == "1" ? 1 : 0;
 }
 
-// The model options and the window's choices; false for a name that is
+void read_model(app::ModelInputs& m, const app::ModelInput& row, const py::handle& value) {
+    switch (row.kind) {
+        case app::ModelValue::not_negative: {
+            double x = -1;
+            if (!PyBool_Check(value.ptr())) {
+                const py::object f = py::reinterpret_steal<py::object>(PyNumber_Float(value.ptr()));
+                if (f) x = f.cast<double>();
+                PyErr_Clear();
+            }
+            if (!(x >= 0)) refuse(key_text(row.name) + ": must be a number >= 0");
+            m.*row.number = x;
+            return;
+        }
+        case app::ModelValue::trials: {
+            const std::uint64_t trials = whole_number(value, row.name);
+            if (trials < app::fewest_trials || trials > app::most_trials) {
+                refuse("trials: Value " + std::to_string(trials) + " not in range " +
+                       std::to_string(app::fewest_trials) + " to " +
+                       std::to_string(app::most_trials));
+            }
+            m.trials = trials;
+            return;
+        }
+        case app::ModelValue::seed:
+            m.seed = whole_number(value, row.name);
+            return;
+        case app::ModelValue::shape: {
+            const std::string shape = utf8_text(value, row.name);
+            if (shape != "normal" && shape != "rect") {
+                refuse("spec_shape: " + shape + " not in {normal,rect}");
+            }
+            m.spec_shape =
+                shape == "rect" ? measure::SpecShape::rectangular : measure::SpecShape::normal;
+            return;
+        }
+    }
+}
+
+// The window's choices and the model's inputs; false for a name that is
 // neither.
 bool read_choice(KeywordInputs& k, std::string_view key, const py::handle& value, Command command) {
-    cli::WindowInputs& in = k.window;
+    app::Setup& s = k.setup;
     if (key == "noise_source") {
-        in.noise_source = text_of(value);
+        s.noise_source = utf8_text(value, key);
     } else if (key == "freq_conv") {
-        in.freq_conv = is_true(value);
+        s.freq_conv = is_true(value);
     } else if (key == "no_second_stage") {
-        in.no_second_stage = is_true(value);
+        s.second_stage = !is_true(value);
+    } else if (key == "strict") {
+        k.strict = is_true(value);
     } else if (command == Command::evaluate) {
         return false;
     } else if (key == "analyzer") {
-        in.analyzer = text_of(value);
+        s.analyzer = utf8_text(value, key);
     } else if (key == "int_preamp") {
-        read_int_preamp(in, value);
+        read_int_preamp(s, value);
     } else if (key == "ext_preamp") {
-        in.ext_preamp = is_true(value);
-    } else if (key == "noise_bw") {
-        k.model.noise_bw_hz = not_negative(value, "--noise-bw");
-    } else if (key == "tau") {
-        k.model.tau_s = not_negative(value, "--tau");
-    } else if (key == "trials") {
-        const std::uint64_t trials = whole_number(value, "--trials");
-        constexpr std::uint64_t most = 100'000'000;
-        if (trials < 1 || trials > most) {
-            refuse("--trials: Value " + std::to_string(trials) + " not in range 1 to " +
-                   std::to_string(most));
-        }
-        k.model.trials = trials;
-    } else if (key == "seed") {
-        k.model.seed = whole_number(value, "--seed");
-    } else if (key == "spec_shape") {
-        const std::string shape = text_of(value);
-        if (shape != "normal" && shape != "rect") {
-            refuse("--spec-shape: " + shape + " not in {normal,rect}");
-        }
-        k.model.spec_shape = shape;
+        s.ext_preamp = is_true(value);
+    } else if (const auto* row = std::ranges::find(app::model_inputs, key, &app::ModelInput::name);
+               row != app::model_inputs.end()) {
+        read_model(s.model, *row, value);
     } else {
         return false;
     }
     return true;
 }
 
-const cli::FieldOption* field_option(std::string_view key, Command command) {
-    const cli::FieldOption* o = cli::find_field_option(option_name(key));
-    return o != nullptr && takes_field(*o, command) ? o : nullptr;
+bool is_choice(std::string_view key, Command command) {
+    constexpr std::string_view every[] = {"noise_source", "freq_conv", "no_second_stage", "strict"};
+    constexpr std::string_view predicting[] = {"analyzer", "int_preamp", "ext_preamp"};
+    if (std::ranges::find(every, key) != std::end(every)) return true;
+    if (command == Command::evaluate) return false;
+    return std::ranges::find(predicting, key) != std::end(predicting) ||
+           std::ranges::find(app::model_inputs, key, &app::ModelInput::name) !=
+               app::model_inputs.end();
 }
 
-// Two options that enter one field in its two formats (VSWR and return
+const app::FieldInput* field_input(std::string_view key, Command command) {
+    const app::FieldInput* row = app::find_field_input(key);
+    if (row == nullptr || row->name != key) return nullptr;
+    const app::Scope scope =
+        command == Command::point ? app::Scope::prediction : app::Scope::levels;
+    return app::takes(scope, *row) ? row : nullptr;
+}
+
+// Two keywords that enter one field in its two forms (VSWR and return
 // loss, noise figure and noise level) exclude each other.
-void check_exclusions(const cli::WindowInputs& in) {
-    for (auto a = in.entries.begin(); a != in.entries.end(); ++a) {
-        for (auto b = a + 1; b != in.entries.end(); ++b) {
-            if (a->option->value == b->option->value) {
-                refuse(std::string(a->option->name) + " excludes " + std::string(b->option->name));
+void check_exclusions(const app::Setup& s) {
+    for (const app::FieldInput& a : app::field_inputs()) {
+        for (const app::FieldInput& b : app::field_inputs()) {
+            if (&a < &b && app::same_field_other_form(a, b) && s[a] && s[b]) {
+                refuse(key_text(a.name) + " excludes " + key_text(b.name));
             }
         }
     }
@@ -136,46 +163,45 @@ void check_exclusions(const cli::WindowInputs& in) {
 
 }  // namespace
 
-std::string option_name(std::string_view keyword) {
-    std::string name = "--" + std::string(keyword);
-    std::ranges::replace(name, '_', '-');
-    return name;
+void refuse(const std::string& message) {
+    PyObject* text = PyUnicode_DecodeUTF8(message.data(), static_cast<Py_ssize_t>(message.size()),
+                                          "backslashreplace");
+    if (text == nullptr) throw py::error_already_set();
+    PyErr_SetObject(PyExc_ValueError, text);
+    Py_DECREF(text);
+    throw py::error_already_set();
 }
 
-std::string field_text(const py::handle& value) {
-    if (PyFloat_Check(value.ptr())) {
-        const double x = value.cast<double>();
-        std::array<char, 400> buffer;
-        const auto [end, error] = std::to_chars(buffer.data(), buffer.data() + buffer.size(), x,
-                                                std::chars_format::fixed);
-        if (error == std::errc{} && std::isfinite(x)) return std::string(buffer.data(), end);
+std::string utf8_text(const py::handle& value, std::string_view keyword) {
+    if (!PyUnicode_Check(value.ptr())) return py::str(value).cast<std::string>();
+    Py_ssize_t size = 0;
+    const char* data = PyUnicode_AsUTF8AndSize(value.ptr(), &size);
+    if (data == nullptr) {
+        PyErr_Clear();
+        refuse(key_text(keyword) + ": " + py::repr(value).cast<std::string>() +
+               " is not valid text (it holds a lone surrogate)");
     }
-    return text_of(value);
+    return std::string(data, static_cast<std::size_t>(size));
 }
 
 KeywordInputs read_keywords(const py::dict& kwargs, Command command) {
     KeywordInputs k;
-    std::vector<std::string> unknown;
     for (const auto& [key_object, value] : kwargs) {
         const std::string key = key_object.cast<std::string>();
-        if (const cli::FieldOption* o = field_option(key, command)) {
-            // None leaves the field at its start-up value.
-            if (!value.is_none()) k.window.entries.push_back({o, field_text(value)});
-        } else if (!read_choice(k, key, value, command)) {
-            unknown.push_back(option_name(key));
+        const app::FieldInput* row = field_input(key, command);
+        if (row == nullptr && !is_choice(key, command)) {
+            throw py::type_error("got an unexpected keyword argument '" + key + "'");
+        }
+        // None keeps the start-up value.
+        if (value.is_none()) continue;
+        if (row != nullptr) {
+            k.setup[*row] = number(value, key);
+        } else {
+            read_choice(k, key, value, command);
         }
     }
-    if (!unknown.empty()) {
-        std::string message = unknown.size() > 1 ? "The following arguments were not expected:"
-                                                 : "The following argument was not expected:";
-        for (const std::string& name : unknown)
-            message += " " + name;
-        refuse(message);
-    }
-    check_exclusions(k.window);
-    if (k.window.entry("--freq2") != nullptr && !k.window.freq_conv) {
-        refuse("--freq2 requires --freq-conv");
-    }
+    check_exclusions(k.setup);
+    if (k.setup.field("freq2") && !k.setup.freq_conv) refuse("freq2 requires freq_conv");
     return k;
 }
 

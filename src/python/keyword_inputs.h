@@ -1,11 +1,10 @@
-// The module's keyword arguments read as orlavex-cli reads its options: the
-// same names with underscores for hyphens (dut_nf for --dut-nf), the same
-// defaults (the window's start-up values) and the same messages for bad
-// input, raised as ValueError.
+// The module's keyword arguments read into the application's typed set-up:
+// the table of inputs' keywords (dut_nf, analyzer, trials, ...), None for
+// the window's start-up value, messages that name the keyword.
 #pragma once
 
-#include "cli/point.h"
-#include "cli/window_inputs.h"
+#include "app/apply.h"
+#include "app/setup.h"
 
 #include <pybind11/pybind11.h>
 
@@ -13,27 +12,24 @@
 
 namespace orlavex::python {
 
-// Which options a function takes, as the command line's subcommands do.
-enum class Command {
-    point,    // the set-up, the DUT and analyzer noise, the model options
-    evaluate  // the set-up and the four measured levels
-};
+// Which inputs a function takes: the set-up with the DUT and analyzer noise
+// and the model (point, budget, sweep, ...), or with the four measured levels.
+enum class Command { point, evaluate };
 
 struct KeywordInputs {
-    cli::WindowInputs window;
-    cli::ModelOptions model;
+    app::Setup setup;
+    bool strict = false;
+    app::ApplyOptions options() const { return {strict, app::Naming::keyword}; }
 };
 
-// Reads KWARGS for COMMAND. Throws pybind11::value_error with the command
-// line's message for an unknown name or a value the option refuses.
+// Reads KWARGS for COMMAND. Raises TypeError for an unknown keyword and
+// ValueError for a value the input cannot take.
 KeywordInputs read_keywords(const pybind11::dict& kwargs, Command command);
 
-// The text a value is typed into the window as: a float in plain decimals
-// (shortest that reads back the same, never an exponent), anything else as
-// str() writes it.
-std::string field_text(const pybind11::handle& value);
+// Raises ValueError with MESSAGE, whole even where it holds a NUL byte.
+[[noreturn]] void refuse(const std::string& message);
 
-// The option's name on the command line: "--dut-nf" for "dut_nf".
-std::string option_name(std::string_view keyword);
+// A str as UTF-8; ValueError for a string that has none (a lone surrogate).
+std::string utf8_text(const pybind11::handle& value, std::string_view keyword);
 
 }  // namespace orlavex::python

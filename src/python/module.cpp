@@ -1,17 +1,22 @@
 // The Python module orlavex: the calculator's figures, GUM budget, Monte
 // Carlo, sweeps and catalogues for scripts and notebooks, with the numbers
 // orlavex-cli prints.
-#include "cli/catalogue_listing.h"
+#include "app/catalogue_json.h"
 #include "datafiles/file_error.h"
 #include "measure/monte_carlo.h"
 #include "python/data_files.h"
 #include "python/input_docs.h"
 #include "python/point_functions.h"
+#include "python/signatures.h"
 #include "python/sweep_functions.h"
 #include "python/to_python.h"
 
+#include <pybind11/eval.h>
 #include <pybind11/pybind11.h>
 #include <pybind11/stl/filesystem.h>
+
+#include <cerrno>
+#include <filesystem>
 
 namespace py = pybind11;
 using namespace orlavex::python;
@@ -37,7 +42,7 @@ A value the calculation cannot give is None.
 mc=False skips the Monte Carlo (the fast path for loops over set-ups);
 trials and seed set it up as in monte_carlo().
 
-Raises ValueError with orlavex-cli's message for bad input.
+Raises ValueError for a value an input cannot take, naming the keyword.
 
 )";
 
@@ -49,7 +54,7 @@ Returns a dict: valid, u_db (combined standard uncertainty, dB), k
 fixed order, each {source, u (its standard uncertainty in its own unit),
 c (sensitivity, dB per unit), u_i_db (contribution, dB), share (of u_db^2)}.
 
-Raises ValueError with orlavex-cli's message for bad input.
+Raises ValueError for a value an input cannot take, naming the keyword.
 
 )";
 
@@ -68,7 +73,7 @@ Returns a dict: trials, seed, mean_db (bias), std_db, interval_db [lo, hi]
 interval), invalid (trials without a valid result); errors in dB.
 Runs without the GIL, on all cores.
 
-Raises ValueError with orlavex-cli's message for bad input.
+Raises ValueError for a value an input cannot take, naming the keyword.
 
 )";
 
@@ -87,7 +92,7 @@ Returns what `orlavex-cli evaluate --json` prints, as a dict:
              rss_db (dB) and error (None or the window's message)
     exact    nf_dut_db, gain_db, nf_sa_db, nf_sys_db (dB), valid
 
-Raises ValueError with orlavex-cli's message for bad input.
+Raises ValueError for a value an input cannot take, naming the keyword.
 
 )";
 
@@ -103,10 +108,12 @@ over        the swept input: "freq" (GHz), "dut-gain", "dut-nf", "enr",
 start, stop first and last value, in the swept input's unit
 points      number of points, ends included (2 to 100 000)
 log         logarithmic spacing
-enr_table   path of the noise source's ENR table (.enr): replaces its ENR and
-            ENR uncertainty (and, with reflection columns, its match)
-dut_s2p     path of the DUT's S-parameters (.s2p, or .s1p): its gain and
-            matches per frequency
+enr_table   the noise source's ENR table: a path (.enr), or columns
+            (freq_ghz, enr_db[, enr_unc_db]); replaces its ENR and ENR
+            uncertainty (and, with reflection columns, its match)
+dut_s2p     the DUT's S-parameters: a path (.s2p, or .s1p), an object with
+            f (Hz) and s (N x 2 x 2 or N x 1 x 1) as scikit-rf's Network
+            has, or (freq_ghz, s); its gain and matches per frequency
 mc          a Monte Carlo at every point (trials, default 20 000, and seed
             as in monte_carlo()); adds mc_lo_db and mc_hi_db
 match_form  "vswr" or "rl", for a swept match
@@ -122,10 +129,11 @@ nf_sys_db, margin1_db..margin3_db (dB, float64), lamp1..lamp3 (str),
 rss_db, u_db, U_db (dB; k = 2 for U), with mc mc_lo_db and mc_hi_db (95 %
 interval of the error, dB), and note (str: which band or table record
 applied, or why the point is out of range). A number the CSV leaves empty
-is NaN. Runs without the GIL.
+is NaN. Runs without the GIL; Ctrl+C stops it. A value the window rounds or
+bounds gives a UserWarning (strict=True refuses it instead).
 
-Raises ValueError with orlavex-cli's message for bad input, OSError for a
-file that cannot be read or is not valid.
+Raises ValueError for a value an input cannot take, naming the keyword;
+FileNotFoundError for a missing file, OSError for one that is not valid.
 
 )";
 
@@ -143,10 +151,107 @@ Returns {"ranking": [...]}, best first; each entry names the set-up, its
 rank, worst U (dB) and where (GHz), the all-green count and the reason for
 its place. Runs without the GIL.
 
-Raises ValueError with orlavex-cli's message for bad input, OSError for a
-file that cannot be read or is not valid.
+Raises ValueError for a value an input cannot take, naming the keyword;
+FileNotFoundError for a missing file, OSError for one that is not valid.
 
 )";
+
+// A missing file as FileNotFoundError with its filename; any other fault of
+// a file as OSError with the reader's message (file, line, what).
+void raise_file_error(const orlavex::datafiles::FileError& e) {
+    std::error_code error;
+    const std::filesystem::path file(e.file());
+    if (e.line() == 0 && !std::filesystem::exists(file, error)) {
+        const py::object name = py::module_::import("os").attr("fsdecode")(py::bytes(e.file()));
+        PyErr_SetObject(PyExc_FileNotFoundError, py::make_tuple(ENOENT, e.message(), name).ptr());
+        return;
+    }
+    const std::string& text = e.what();
+    PyObject* message =
+        PyUnicode_DecodeUTF8(text.data(), static_cast<Py_ssize_t>(text.size()), "backslashreplace");
+    PyErr_SetObject(PyExc_OSError, message);
+    Py_XDECREF(message);
+}
+
+// The C++ side of each public function, taking the inputs as keywords.
+void define_private_functions(py::module_& m) {
+    m.def("_point", &point, py::kw_only(), py::arg("mc") = true);
+    m.def("_budget", &budget);
+    m.def("_monte_carlo", &monte_carlo, py::kw_only(),
+          py::arg("trials") = orlavex::measure::MonteCarloOptions{}.trials,
+          py::arg("seed") = orlavex::measure::default_seed, py::arg("samples") = false);
+    m.def("_evaluate", &evaluate, py::arg("cal_on") = py::none(), py::arg("cal_off") = py::none(),
+          py::arg("meas_on") = py::none(), py::arg("meas_off") = py::none());
+    m.def(
+        "_sweep",
+        [](const py::object& over, double start, double stop, const py::object& points, bool log,
+           const py::object& enr_table, const py::object& dut_s2p, bool mc,
+           const py::object& match_form, bool fixed_if, bool fixed_lo, const py::kwargs& inputs) {
+            return sweep({over, start, stop, points, log, enr_table, dut_s2p, mc, match_form,
+                          fixed_if, fixed_lo},
+                         inputs);
+        },
+        py::arg("over"), py::arg("start"), py::arg("stop"), py::arg("points") = 101,
+        py::arg("log") = false, py::arg("enr_table") = py::none(), py::arg("dut_s2p") = py::none(),
+        py::arg("mc") = false, py::arg("match_form") = "vswr", py::arg("fixed_if") = false,
+        py::arg("fixed_lo") = false);
+    m.def(
+        "_advise",
+        [](double start, double stop, const py::object& points, bool log,
+           const py::object& enr_table, const py::object& dut_s2p, const py::kwargs& inputs) {
+            return advise({py::str("freq"), start, stop, points, log, enr_table, dut_s2p, false,
+                           py::str("vswr"), false, false},
+                          inputs);
+        },
+        py::arg("start"), py::arg("stop"), py::arg("points") = 101, py::arg("log") = false,
+        py::arg("enr_table") = py::none(), py::arg("dut_s2p") = py::none());
+}
+
+// The public functions: Python wrappers with real signatures, and their docs.
+void define_public_functions(py::module_& m) {
+    const std::string point_inputs = input_docs(Command::point);
+    py::exec(wrapper_source(), m.attr("__dict__"));
+    const std::pair<const char*, std::string> docs[] = {
+        {"point", point_doc + point_inputs},
+        {"budget", budget_doc + point_inputs},
+        {"monte_carlo", monte_carlo_doc + point_inputs},
+        {"evaluate", evaluate_doc + input_docs(Command::evaluate)},
+        {"sweep", sweep_doc + point_inputs},
+        {"advise", advise_doc + point_inputs},
+    };
+    for (const auto& [name, doc] : docs)
+        m.attr(name).attr("__doc__") = doc;
+}
+
+// The catalogues and the data-file readers.
+void define_catalogues_and_files(py::module_& m) {
+    m.def(
+        "analyzers", [] { return to_python(orlavex::app::analyzers_json()); },
+        "The catalogue's analyzer models, as `orlavex-cli catalogue analyzers --json` lists\n"
+        "them: a list of dicts with the name, frequency limits (GHz), preamplifiers and the\n"
+        "noise figure (dB) and match by band.");
+    m.def(
+        "noise_sources", [] { return to_python(orlavex::app::noise_sources_json()); },
+        "The catalogue's noise source models, as `orlavex-cli catalogue noise-sources --json`\n"
+        "lists them: a list of dicts with the name, frequency limits (GHz), ENR (dB) and match\n"
+        "by band.");
+
+    m.def("read_enr", &read_enr, py::arg("path"),
+          "Reads a noise source's ENR table (.enr).\n\n"
+          "Returns a dict: name, header {field: value}, and numpy arrays freq_ghz (GHz), enr_db\n"
+          "and enr_unc_db (dB; None when the table has no uncertainty column), reflection\n"
+          "{on_mag, on_deg, off_mag, off_deg} (magnitude 0 to 1, angle in degrees; None\n"
+          "without the columns).\n\n"
+          "Raises OSError for a file that cannot be read or is not a valid table; the message\n"
+          "names the file, the line and what was expected.");
+    m.def("read_touchstone", &read_touchstone, py::arg("path"),
+          "Reads DUT S-parameters from a Touchstone 1.x file (.s1p or .s2p).\n\n"
+          "Returns a dict: name, ports (1 or 2), format (\"MA\", \"DB\" or \"RI\", as declared),\n"
+          "reference_ohms, and numpy arrays freq_ghz (GHz), s11, s21, s12, s22 (complex; S21,\n"
+          "S12 and S22 are 0 in a .s1p).\n\n"
+          "Raises OSError for a file that cannot be read or is not valid; the message names\n"
+          "the file, the line and what was expected.");
+}
 
 }  // namespace
 
@@ -163,72 +268,15 @@ PYBIND11_MODULE(orlavex, m) {
         try {
             if (p) std::rethrow_exception(p);
         } catch (const orlavex::datafiles::FileError& e) {
-            PyErr_SetString(PyExc_OSError, e.what());
+            raise_file_error(e);
         }
     });
 
-    const std::string point_inputs = input_docs(Command::point);
-    m.def("point", &point, (point_doc + point_inputs).c_str(), py::kw_only(), py::arg("mc") = true);
-    m.def("budget", &budget, (budget_doc + point_inputs).c_str());
-    m.def("monte_carlo", &monte_carlo, (monte_carlo_doc + point_inputs).c_str(), py::kw_only(),
-          py::arg("trials") = orlavex::measure::MonteCarloOptions{}.trials,
-          py::arg("seed") = orlavex::measure::default_seed, py::arg("samples") = false);
-    m.def("evaluate", &evaluate, (evaluate_doc + input_docs(Command::evaluate)).c_str(),
-          py::arg("cal_on") = py::none(), py::arg("cal_off") = py::none(),
-          py::arg("meas_on") = py::none(), py::arg("meas_off") = py::none());
+    define_private_functions(m);
+    define_public_functions(m);
+    m.def("_stub", &stub_source, "The module's stub (orlavex.pyi), for the build.");
 
-    m.def(
-        "sweep",
-        [](const py::object& over, double start, double stop, const py::object& points, bool log,
-           const py::object& enr_table, const py::object& dut_s2p, bool mc,
-           const py::object& match_form, bool fixed_if, bool fixed_lo, const py::kwargs& inputs) {
-            return sweep({over, start, stop, points, log, enr_table, dut_s2p, mc, match_form,
-                          fixed_if, fixed_lo},
-                         inputs);
-        },
-        (sweep_doc + point_inputs).c_str(), py::arg("over"), py::arg("start"), py::arg("stop"),
-        py::arg("points") = 101, py::arg("log") = false, py::arg("enr_table") = py::none(),
-        py::arg("dut_s2p") = py::none(), py::arg("mc") = false, py::arg("match_form") = "vswr",
-        py::arg("fixed_if") = false, py::arg("fixed_lo") = false);
-    m.def(
-        "advise",
-        [](double start, double stop, const py::object& points, bool log,
-           const py::object& enr_table, const py::object& dut_s2p, const py::kwargs& inputs) {
-            return advise({py::str("freq"), start, stop, points, log, enr_table, dut_s2p, false,
-                           py::str("vswr"), false, false},
-                          inputs);
-        },
-        (advise_doc + point_inputs).c_str(), py::arg("start"), py::arg("stop"),
-        py::arg("points") = 101, py::arg("log") = false, py::arg("enr_table") = py::none(),
-        py::arg("dut_s2p") = py::none());
-
-    m.def(
-        "analyzers", [] { return to_python(orlavex::cli::analyzers_json()); },
-        "The catalogue's analyzer models, as `orlavex-cli catalogue analyzers --json` lists\n"
-        "them: a list of dicts with the name, frequency limits (GHz), preamplifiers and the\n"
-        "noise figure (dB) and match by band.");
-    m.def(
-        "noise_sources", [] { return to_python(orlavex::cli::noise_sources_json()); },
-        "The catalogue's noise source models, as `orlavex-cli catalogue noise-sources --json`\n"
-        "lists them: a list of dicts with the name, frequency limits (GHz), ENR (dB) and match\n"
-        "by band.");
-
-    m.def("read_enr", &read_enr, py::arg("path"),
-          "Reads a noise source's ENR table (.enr).\n\n"
-          "Returns a dict: name, header {field: value}, and numpy arrays freq_hz (Hz), enr_db\n"
-          "and enr_unc_db (dB; None when the table has no uncertainty column), reflection\n"
-          "{on_mag, on_deg, off_mag, off_deg} (magnitude 0 to 1, angle in degrees; None\n"
-          "without the columns).\n\n"
-          "Raises OSError for a file that cannot be read or is not a valid table; the message\n"
-          "names the file, the line and what was expected.");
-    m.def("read_touchstone", &read_touchstone, py::arg("path"),
-          "Reads DUT S-parameters from a Touchstone 1.x file (.s1p or .s2p).\n\n"
-          "Returns a dict: name, ports (1 or 2), format (\"MA\", \"DB\" or \"RI\", as declared),\n"
-          "reference_ohms, and numpy arrays freq_hz (Hz), s11, s21, s12, s22 (complex; S21,\n"
-          "S12 and S22 are 0 in a .s1p).\n\n"
-          "Raises OSError for a file that cannot be read or is not valid; the message names\n"
-          "the file, the line and what was expected.");
-
+    define_catalogues_and_files(m);
     m.def("_point_seconds_in_cpp", &point_seconds_in_cpp, py::arg("calls"),
           "Seconds the C++ side of point(mc=False, **inputs) takes for CALLS calls (start the\n"
           "window, enter the inputs, budget, JSON document), without the Python objects; NaN\n"

@@ -1,15 +1,19 @@
 #include "python/sweep_functions.h"
 
-#include "cli/advise_command.h"
-#include "cli/sweep_columns.h"
-#include "cli/sweep_request.h"
+#include "app/advice_json.h"
+#include "app/model_inputs.h"
+#include "app/sweep_columns.h"
+#include "app/sweep_request.h"
 #include "planning/advice.h"
 #include "planning/swept_input.h"
+#include "planning/window_setup.h"
+#include "python/data_files.h"
+#include "python/interruptible.h"
 #include "python/keyword_inputs.h"
-#include "python/started_window.h"
 #include "python/to_python.h"
 
 #include <pybind11/numpy.h>
+#include <pybind11/stl/filesystem.h>
 
 #include <algorithm>
 #include <cmath>
@@ -21,74 +25,101 @@ namespace py = pybind11;
 
 namespace {
 
-[[noreturn]] void refuse(std::string message) {
-    throw py::value_error(std::move(message));
-}
-
-std::string path_text(const py::object& path) {
-    if (path.is_none()) return {};
-    return py::str(py::module_::import("os").attr("fspath")(path)).cast<std::string>();
-}
-
-std::string over_name(const py::object& over) {
-    std::string name = py::str(over).cast<std::string>();
+planning::SweptInput swept_input(const py::object& over) {
+    std::string name = utf8_text(over, "over");
     std::ranges::replace(name, '_', '-');
-    if (planning::find_swept_input(name) == nullptr) {
-        std::string names;
-        for (const planning::SweptInputInfo& i : planning::swept_inputs())
-            names += (names.empty() ? "" : ",") + std::string(i.name);
-        refuse("--over: " + name + " not in {" + names + "}");
-    }
-    return name;
+    if (const planning::SweptInputInfo* info = planning::find_swept_input(name)) return info->input;
+    std::string names;
+    for (const planning::SweptInputInfo& i : planning::swept_inputs())
+        names += (names.empty() ? "" : ",") + std::string(i.name);
+    refuse("over: " + name + " not in {" + names + "}");
 }
 
 std::size_t point_count(const py::object& points) {
-    constexpr std::size_t fewest = 2, most = 100'000;
+    const std::string range =
+        std::to_string(app::fewest_points) + " to " + std::to_string(app::most_points);
     if (PyBool_Check(points.ptr()) || !PyIndex_Check(points.ptr())) {
-        refuse("--points: must be a whole number from " + std::to_string(fewest) + " to " +
-               std::to_string(most));
+        refuse("points: must be a whole number from " + range);
     }
     const py::int_ n = points.cast<py::int_>();
     const long long count = PyLong_AsLongLong(n.ptr());
-    if (PyErr_Occurred() || count < static_cast<long long>(fewest) ||
-        count > static_cast<long long>(most)) {
+    if (PyErr_Occurred() || count < static_cast<long long>(app::fewest_points) ||
+        count > static_cast<long long>(app::most_points)) {
         PyErr_Clear();
-        refuse("--points: Value " + py::repr(n).cast<std::string>() + " not in range " +
-               std::to_string(fewest) + " to " + std::to_string(most));
+        refuse("points: Value " + py::repr(n).cast<std::string>() + " not in range " + range);
     }
     return static_cast<std::size_t>(count);
 }
 
-cli::SweepRequest request_of(const SweepArguments& a, const py::kwargs& inputs) {
+void read_files(app::SweepRequest& r, const SweepArguments& a) {
+    if (is_path(a.enr_table)) {
+        r.enr_table_path = a.enr_table.cast<std::filesystem::path>();
+    } else if (!a.enr_table.is_none()) {
+        r.enr_table = enr_table_of(a.enr_table);
+    }
+    if (is_path(a.dut_s2p)) {
+        r.dut_s2p_path = a.dut_s2p.cast<std::filesystem::path>();
+    } else if (!a.dut_s2p.is_none()) {
+        r.dut_sparameters = touchstone_of(a.dut_s2p);
+    }
+}
+
+app::SweepRequest request_of(const SweepArguments& a, const py::kwargs& inputs,
+                             app::ApplyOptions& options) {
     KeywordInputs k = read_keywords(inputs, Command::point);
     // A sweep's Monte Carlo has its own default number of trials.
-    if (!inputs.contains("trials")) k.model.trials = cli::sweep_trials;
-    cli::SweepRequest r;
-    r.inputs = std::move(k.window);
-    r.model = k.model;
-    r.over = over_name(a.over);
+    if (!inputs.contains("trials") || inputs["trials"].is_none())
+        k.setup.model.trials = app::sweep_trials;
+    options = k.options();
+    app::SweepRequest r;
+    r.setup = std::move(k.setup);
+    r.over = swept_input(a.over);
     r.from = a.start;
     r.to = a.stop;
     r.points = point_count(a.points);
     r.log = a.log;
-    r.enr_table = path_text(a.enr_table);
-    r.dut_s2p = path_text(a.dut_s2p);
+    read_files(r, a);
     r.monte_carlo = a.mc;
-    r.match_form = py::str(a.match_form).cast<std::string>();
-    if (r.match_form != "vswr" && r.match_form != "rl") {
-        refuse("--match-form: " + r.match_form + " not in {vswr,rl}");
-    }
-    if (a.fixed_if && a.fixed_lo) refuse("--fixed-if excludes --fixed-lo");
+    const std::string form = utf8_text(a.match_form, "match_form");
+    if (form != "vswr" && form != "rl") refuse("match_form: " + form + " not in {vswr,rl}");
+    r.match_form = form == "rl" ? planning::MatchForm::return_loss : planning::MatchForm::vswr;
+    if (a.fixed_if && a.fixed_lo) refuse("fixed_if excludes fixed_lo");
     for (const auto& [given, name] :
-         {std::pair{a.fixed_if, "--fixed-if"}, {a.fixed_lo, "--fixed-lo"}}) {
-        if (given && !r.inputs.freq_conv) refuse(std::string(name) + " requires --freq-conv");
+         {std::pair{a.fixed_if, "fixed_if"}, {a.fixed_lo, "fixed_lo"}}) {
+        if (given && !r.setup.freq_conv) refuse(std::string(name) + " requires freq_conv");
     }
     r.fixed_if = a.fixed_if;
     r.fixed_lo = a.fixed_lo;
     return r;
 }
 
-py::array_t<double> number_column(const cli::SweepColumn& column,
+void warn(const std::vector<std::string>& notes) {
+    for (const std::string& note : notes)
+        PyErr_WarnEx(PyExc_UserWarning, note.c_str(), 1);
+}
+
+struct Swept {
+    planning::SweepResult result;
+    std::vector<std::string> notes;
+};
+
+// The sweep on its own thread: Ctrl+C stops it after the points under way.
+Swept run_interruptible(const app::SweepRequest& request, const app::ApplyOptions& options) {
+    auto progress = std::make_shared<planning::SweepProgress>();
+    Swept swept = interruptible<Swept>(
+        [request, options, progress] {
+            Swept s;
+            const planning::Sweep sweep =
+                app::make_sweep(planning::started_calculator(), request, options, s.notes);
+            s.result = planning::run_sweep(sweep, *progress);
+            return s;
+        },
+        [progress] { progress->cancel = true; });
+    warn(swept.notes);
+    return swept;
+}
+
+py::array_t<double> number_column(const app::SweepColumn& column,
                                   const std::vector<planning::SweepPoint>& points) {
     py::array_t<double> array(static_cast<py::ssize_t>(points.size()));
     auto out = array.mutable_unchecked<1>();
@@ -100,7 +131,7 @@ py::array_t<double> number_column(const cli::SweepColumn& column,
     return array;
 }
 
-py::object text_column(const cli::SweepColumn& column,
+py::object text_column(const app::SweepColumn& column,
                        const std::vector<planning::SweepPoint>& points) {
     py::list texts(points.size());
     for (std::size_t i = 0; i < points.size(); ++i)
@@ -111,14 +142,12 @@ py::object text_column(const cli::SweepColumn& column,
 }  // namespace
 
 py::dict sweep(const SweepArguments& arguments, const py::kwargs& inputs) {
-    const cli::SweepRequest request = request_of(arguments, inputs);
-    planning::SweepResult result;
-    {
-        py::gil_scoped_release unlocked;
-        result = planning::run_sweep(cli::make_sweep(started_window(), request));
-    }
+    app::ApplyOptions options;
+    const app::SweepRequest request = request_of(arguments, inputs, options);
+    const Swept swept = run_interruptible(request, options);
+    const planning::SweepResult& result = swept.result;
     py::dict out;
-    for (const cli::SweepColumn& column : cli::sweep_columns(result, request.monte_carlo)) {
+    for (const app::SweepColumn& column : app::sweep_columns(result, request.monte_carlo)) {
         const bool text = !result.points.empty() && column.cell(result.points.front()).is_text;
         out[py::str(column.name)] =
             text ? text_column(column, result.points) : number_column(column, result.points);
@@ -127,13 +156,17 @@ py::dict sweep(const SweepArguments& arguments, const py::kwargs& inputs) {
 }
 
 py::object advise(const SweepArguments& arguments, const py::kwargs& inputs) {
-    const cli::SweepRequest request = request_of(arguments, inputs);
+    app::ApplyOptions options;
+    const app::SweepRequest request = request_of(arguments, inputs, options);
+    std::vector<std::string> notes;
     planning::Advice advice;
     {
         py::gil_scoped_release unlocked;
-        advice = planning::advise(cli::make_sweep(started_window(), request));
+        advice = planning::advise(
+            app::make_sweep(planning::started_calculator(), request, options, notes));
     }
-    return to_python(cli::advice_json(advice));
+    warn(notes);
+    return to_python(app::advice_json(advice));
 }
 
 }  // namespace orlavex::python

@@ -3,6 +3,7 @@ example data files (ORLAVEX_EXAMPLES)."""
 import json
 import os
 import pathlib
+import re
 import subprocess
 
 import pytest
@@ -40,12 +41,24 @@ def cli_json(*arguments):
     return json.loads(out)
 
 
+def as_keywords(text):
+    """A message of orlavex-cli as the module words it: keywords for options
+    (dut_nf for --dut-nf), strict=True for --strict."""
+    text = text.replace("refused with --strict", "refused with strict=True")
+    text = text.replace("(or --no-second-stage)", "(or no_second_stage=True)")
+    text = re.sub(r"orlavex-cli catalogue ([a-z]+)-?([a-z]*)",
+                  lambda m: "orlavex." + m.group(1) + ("_" + m.group(2) if m.group(2) else "")
+                  + "()", text)
+    return re.sub(r"--([a-z0-9][a-z0-9-]*)", lambda m: m.group(1).replace("-", "_"), text)
+
+
 def cli_refusal(*arguments):
-    """The one line orlavex-cli prints for bad input, without its prefix."""
+    """The one line orlavex-cli prints for bad input, without its prefix, in
+    the module's words."""
     status, out, err = run_cli(*arguments)
     assert status == 2 and out == "", (status, out, err)
     assert err.startswith("orlavex-cli: ") and err.count("\n") == 1, err
-    return err[len("orlavex-cli: "):].rstrip("\n")
+    return as_keywords(err[len("orlavex-cli: "):].rstrip("\n"))
 
 
 @pytest.fixture(scope="session")

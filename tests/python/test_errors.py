@@ -1,5 +1,6 @@
-"""Bad input raises ValueError with orlavex-cli's message; files that cannot
-be read raise OSError naming the file, the line and what was expected."""
+"""Bad input raises ValueError with orlavex-cli's message in keywords; an
+unknown keyword TypeError; a missing file FileNotFoundError; files that
+cannot be read OSError naming the file, the line and what was expected."""
 import pytest
 
 import orlavex
@@ -8,7 +9,7 @@ from conftest import cli_arguments, cli_refusal
 # Inputs both refuse with the same line.
 SAME_MESSAGE = [
     dict(dut_nf="abc"),
-    dict(dut_gain="1e3"),
+    dict(dut_gain="12 dB"),
     dict(freq=True),
     dict(analyzer="Nope-9"),
     dict(noise_source="NS999"),
@@ -46,14 +47,14 @@ def test_point_refuses_as_the_cli(inputs):
 
 
 def test_unknown_keywords_are_named():
-    with pytest.raises(ValueError, match="argument was not expected: --dut-nff$"):
+    with pytest.raises(TypeError, match="unexpected keyword argument 'dut_nff'$"):
         orlavex.point(dut_nff=3)
-    with pytest.raises(ValueError, match="arguments were not expected: --a --b$"):
+    with pytest.raises(TypeError, match="unexpected keyword argument 'a'$"):
         orlavex.budget(a=1, b=2)
-    # Options of the other command are unknown too.
-    with pytest.raises(ValueError, match="not expected: --dut-nf$"):
+    # Inputs of the other function are unknown too.
+    with pytest.raises(TypeError, match="unexpected keyword argument 'dut_nf'$"):
         orlavex.evaluate(-97, -102, -70, -78, dut_nf=3)
-    with pytest.raises(ValueError, match="not expected: --meas-on$"):
+    with pytest.raises(TypeError, match="unexpected keyword argument 'meas_on'$"):
         orlavex.point(meas_on=-70)
 
 
@@ -88,15 +89,18 @@ def test_sweep_refuses_as_the_cli(inputs):
     assert str(refused.value) == expected
 
 
-def test_missing_files_raise_os_error(tmp_path):
+def test_missing_files_raise_file_not_found_with_the_name(tmp_path):
     missing = tmp_path / "missing.enr"
     for read in (orlavex.read_enr, orlavex.read_touchstone):
         with pytest.raises(OSError, match="missing.enr"):
             read(missing)
-    with pytest.raises(OSError) as refused:
-        orlavex.sweep("freq", 1, 2, enr_table=missing)
-    assert str(refused.value) == cli_refusal("sweep", "--over", "freq", "--from", 1, "--to", 2,
-                                             "--enr-table", missing)
+    for path in (missing, str(missing), bytes(missing)):
+        with pytest.raises(FileNotFoundError) as refused:
+            orlavex.sweep("freq", 1, 2, enr_table=path)
+        assert refused.value.filename == str(missing)
+    with pytest.raises(FileNotFoundError) as refused:
+        orlavex.sweep("freq", 1, 2, dut_s2p=tmp_path / "dut.s2p")
+    assert refused.value.filename == str(tmp_path / "dut.s2p")
 
 
 @pytest.mark.parametrize("text, expected", [

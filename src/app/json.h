@@ -7,7 +7,7 @@
 #include <cmath>
 #include <optional>
 
-namespace orlavex::cli {
+namespace orlavex::app {
 
 using Json = nlohmann::ordered_json;
 
@@ -19,4 +19,4 @@ inline Json number_or_null(const std::optional<double>& x) {
     return x ? number_or_null(*x) : Json(nullptr);
 }
 
-}  // namespace orlavex::cli
+}  // namespace orlavex::app

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-namespace orlavex::cli {
+namespace orlavex::app {
 
 // One cell: a number (empty where the point has none), or a text.
 struct Cell {
@@ -33,4 +33,4 @@ std::vector<SweepColumn> sweep_columns(const planning::SweepResult& result, bool
 // significant digits for -1), a point for decimals, empty when missing.
 std::string number_text(const std::optional<double>& x, int places);
 
-}  // namespace orlavex::cli
+}  // namespace orlavex::app

@@ -1,4 +1,4 @@
-#include "cli/sweep_columns.h"
+#include "app/sweep_columns.h"
 
 #include "planning/swept_input.h"
 
@@ -6,7 +6,7 @@
 #include <cmath>
 #include <cstdio>
 
-namespace orlavex::cli {
+namespace orlavex::app {
 
 namespace {
 
@@ -97,4 +97,4 @@ std::vector<SweepColumn> sweep_columns(const planning::SweepResult& result, bool
     return columns;
 }
 
-}  // namespace orlavex::cli
+}  // namespace orlavex::app

@@ -1,13 +1,13 @@
-// A sweep's result as CSV (one header row, one row per point), JSON or a
-// readable table.
+// A sweep's result as CSV (one header row, one row per point) and JSON.
 #pragma once
 
-#include "cli/json_numbers.h"
+#include "app/json.h"
+#include "app/sweep_columns.h"
 #include "planning/sweep.h"
 
 #include <ostream>
 
-namespace orlavex::cli {
+namespace orlavex::app {
 
 // RFC 4180: comma-separated, a field with a comma, quote or line break in
 // double quotes, a point for decimals, so that it opens as one tidy table.
@@ -16,9 +16,10 @@ void write_sweep_csv(std::ostream& out, const planning::SweepResult& result, boo
 // {"over", "column", "points": [{column: value, ...}], "band_edges": [...]}
 Json sweep_json(const planning::SweepResult& result, bool monte_carlo);
 
-void print_sweep_table(std::ostream& out, const planning::SweepResult& result, bool monte_carlo);
-
 // FIELD as one CSV field, quoted when it must be.
 std::string csv_field(const std::string& field);
 
-}  // namespace orlavex::cli
+// One cell of COLUMN at POINT as CSV and the table write it.
+std::string cell_text(const SweepColumn& column, const planning::SweepPoint& point);
+
+}  // namespace orlavex::app

@@ -1,0 +1,45 @@
+// Bringing a started window model to a typed set-up through the user's own
+// actions: the option menu, the check boxes, the catalogue menus, then
+// every field (its format button, the focus, the characters, Enter). The
+// window then holds what it would show for those inputs.
+//
+// One protocol for every front-end: a number goes into its field as the
+// field can hold it (rounded to the characters it takes) and the window
+// bounds it as it bounds typing; where that changes the value a note says
+// so, and a strict apply refuses instead. A value no field can hold (not
+// finite, or too long even rounded) is refused with the field's range.
+#pragma once
+
+#include "app/setup.h"
+#include "engine/calculator.h"
+
+#include <string>
+#include <vector>
+
+namespace orlavex::app {
+
+// How messages name an input: "--dut-nf" on the command line, "dut_nf" in
+// Python.
+enum class Naming { flag, keyword };
+
+struct ApplyOptions {
+    bool strict = false;  // refuse a value the window would round or bound
+    Naming naming = Naming::flag;
+};
+
+struct Applied {
+    std::string refused;             // why the window refused the set-up; empty if it took it
+    std::vector<std::string> notes;  // values the window rounded or bounded
+};
+
+// Carries SETUP out on CALC, a window model that has run Form_Load.
+Applied apply(Calculator& calc, const Setup& setup, const ApplyOptions& options = {});
+
+// The name of ROW in messages.
+std::string_view name_of(const FieldInput& row, Naming naming);
+
+// The text a number is entered as into FIELD: the nearest that fits its
+// characters; empty when none does.
+std::string entry_text(Ctl field, double value);
+
+}  // namespace orlavex::app

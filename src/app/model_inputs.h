@@ -1,0 +1,57 @@
+// The measurement model's own inputs (beyond the window's), their ranges,
+// and the limits of a sweep: written once for every front-end.
+#pragma once
+
+#include "measure/monte_carlo.h"
+#include "measure/setup.h"
+#include "planning/sweep.h"
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+
+namespace orlavex::app {
+
+inline constexpr std::size_t fewest_trials = 1;
+inline constexpr std::size_t most_trials = 100'000'000;
+inline constexpr std::size_t point_trials = measure::MonteCarloOptions{}.trials;
+// A sweep's Monte Carlo runs at every point: fewer trials each.
+inline constexpr std::size_t sweep_trials = planning::MonteCarloChoice{}.trials;
+inline constexpr std::size_t fewest_points = 2;
+inline constexpr std::size_t most_points = 100'000;
+inline constexpr std::size_t default_points = 101;
+
+struct ModelInputs {
+    double noise_bw_hz = 0;  // jitter of the readings; off while either is 0
+    double tau_s = 0;
+    std::size_t trials = point_trials;
+    std::uint64_t seed = measure::default_seed;
+    measure::SpecShape spec_shape = measure::SpecShape::normal;
+    bool keep_samples = false;  // keep every trial's error
+};
+
+enum class ModelValue { not_negative, trials, seed, shape };
+
+struct ModelInput {
+    std::string_view name;       // "noise_bw"
+    std::string_view flag;       // "--noise-bw"
+    std::string_view type_name;  // "HZ"
+    std::string_view help;
+    ModelValue kind;
+    double ModelInputs::*number = nullptr;  // where a not_negative value goes
+};
+
+// clang-format off
+inline constexpr std::array model_inputs{
+    ModelInput{"noise_bw", "--noise-bw", "HZ", "noise bandwidth of the readings, Hz (0: no jitter)", ModelValue::not_negative, &ModelInputs::noise_bw_hz},
+    ModelInput{"tau", "--tau", "S", "integration time per reading, s (0: no jitter)", ModelValue::not_negative, &ModelInputs::tau_s},
+    ModelInput{"trials", "--trials", "N", "Monte Carlo trials", ModelValue::trials},
+    ModelInput{"seed", "--seed", "N", "Monte Carlo seed", ModelValue::seed},
+    ModelInput{"spec_shape", "--spec-shape", "normal|rect", "distribution of the analyzer's specified uncertainties", ModelValue::shape},
+};
+// clang-format on
+
+std::string_view shape_name(measure::SpecShape shape);
+
+}  // namespace orlavex::app

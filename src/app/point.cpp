@@ -1,0 +1,127 @@
+#include "app/point.h"
+
+#include "engine/measurement_setup.h"
+#include "planning/window_setup.h"
+
+namespace orlavex::app {
+
+namespace {
+
+measure::MonteCarloResult no_valid_trial(const measure::MonteCarloOptions& mc) {
+    measure::MonteCarloResult r;
+    r.trials = mc.trials;
+    r.seed = mc.seed;
+    r.invalid = mc.trials;
+    for (double* x : {&r.mean_db, &r.std_db, &r.interval_lo_db, &r.interval_hi_db,
+                      &r.shortest_lo_db, &r.shortest_hi_db}) {
+        *x = not_computed;
+    }
+    if (mc.keep_samples) r.samples.assign(mc.trials, not_computed);
+    return r;
+}
+
+}  // namespace
+
+Point compute_point(const Calculator& calc, const Setup& setup, bool monte_carlo) {
+    Point p;
+    p.inputs = used_setup(calc, setup);
+    p.classic = calc.figures;
+    p.setup = measurement_setup(calc);
+    p.setup.noise_bw_hz = setup.model.noise_bw_hz;
+    p.setup.tau_s = setup.model.tau_s;
+    p.setup.spec_shape = setup.model.spec_shape;
+    measure::MonteCarloOptions mc;
+    mc.trials = setup.model.trials;
+    mc.seed = setup.model.seed;
+    mc.keep_samples = setup.model.keep_samples;
+    if (!calc.figures.valid) {
+        // A set-up the window rejects (a DUT whose noise figure is below its
+        // loss) has no measurement to simulate: no budget, no valid trial.
+        if (monte_carlo) p.monte_carlo = no_valid_trial(mc);
+        return p;
+    }
+    p.budget = measure::gum_budget(p.setup);
+    if (monte_carlo) p.monte_carlo = measure::monte_carlo(p.setup, mc);
+    return p;
+}
+
+PointOutcome run_point(const Setup& setup, const ApplyOptions& options, bool monte_carlo) {
+    Calculator calc = planning::started_calculator();
+    Applied applied = apply(calc, setup, options);
+    if (!applied.refused.empty()) return {std::nullopt, std::move(applied.refused)};
+    Point p = compute_point(calc, setup, monte_carlo);
+    p.notes = std::move(applied.notes);
+    return {std::move(p), {}};
+}
+
+Json classic_json(const ClassicFigures& f) {
+    // An invalid set-up shows no Y factors, levels or guidelines.
+    const auto shown = [&](double x) { return f.valid ? number_or_null(x) : Json(nullptr); };
+    Json j;
+    j["enr_eff_db"] = f.enr_eff_db;
+    j["ycal_db"] = shown(f.ycal_db);
+    j["ymeas_db"] = shown(f.ymeas_db);
+    j["nf_sys_db"] = shown(f.nf_sys_db);
+    j["nf_sa_net_db"] = shown(f.nf_sa_net_db);
+    j["levels_dbm"] = {{"cal_on", shown(f.cal_on_dbm)},
+                       {"cal_off", shown(f.cal_off_dbm)},
+                       {"meas_on", shown(f.meas_on_dbm)},
+                       {"meas_off", shown(f.meas_off_dbm)}};
+    Json guidelines = Json::array();
+    for (int i = 0; i < 3; ++i) {
+        guidelines.push_back({{"name", guideline_names[i]},
+                              {"margin_db", shown(f.margin_db[i])},
+                              {"lamp", lamp_name(f.lamp[i])}});
+    }
+    j["guidelines"] = std::move(guidelines);
+    j["rss_db"] = number_or_null(f.rss_db);
+    j["bias_db"] = f.rss_db ? number_or_null(f.bias_db) : Json(nullptr);
+    j["valid"] = f.valid;
+    return j;
+}
+
+Json gum_json(const measure::Budget& b) {
+    Json j;
+    j["valid"] = b.valid;
+    j["u_db"] = b.valid ? number_or_null(b.u_c_db) : Json(nullptr);
+    j["k"] = b.k;
+    j["U_db"] = b.valid ? number_or_null(b.U_db) : Json(nullptr);
+    j["offset_db"] = b.valid ? number_or_null(b.offset_db) : Json(nullptr);
+    Json lines = Json::array();
+    for (const measure::BudgetLine& line : b.lines) {
+        lines.push_back({{"source", line.source},
+                         {"u", line.u},
+                         {"c", number_or_null(line.c)},
+                         {"u_i_db", number_or_null(line.u_i_db)},
+                         {"share", number_or_null(line.share)}});
+    }
+    j["budget"] = std::move(lines);
+    return j;
+}
+
+Json monte_carlo_json(const measure::MonteCarloResult& r) {
+    Json j;
+    j["trials"] = r.trials;
+    j["seed"] = r.seed;
+    j["mean_db"] = number_or_null(r.mean_db);
+    j["std_db"] = number_or_null(r.std_db);
+    j["interval_db"] = {number_or_null(r.interval_lo_db), number_or_null(r.interval_hi_db)};
+    j["shortest_db"] = {number_or_null(r.shortest_lo_db), number_or_null(r.shortest_hi_db)};
+    j["invalid"] = r.invalid;
+    return j;
+}
+
+Json point_json(const Point& p) {
+    Json j;
+    j["inputs"] = setup_json(p.inputs);
+    j["inputs"]["noise_bw_hz"] = p.setup.noise_bw_hz;
+    j["inputs"]["tau_s"] = p.setup.tau_s;
+    j["inputs"]["spec_shape"] = shape_name(p.setup.spec_shape);
+    j["classic"] = classic_json(p.classic);
+    j["gum"] = gum_json(p.budget);
+    j["monte_carlo"] = p.monte_carlo ? monte_carlo_json(*p.monte_carlo) : Json(nullptr);
+    if (!p.notes.empty()) j["notes"] = p.notes;
+    return j;
+}
+
+}  // namespace orlavex::app

@@ -1,0 +1,51 @@
+// A point: the window's prediction for a set-up, its GUM budget and Monte
+// Carlo, as a value, and its JSON.
+#pragma once
+
+#include "app/apply.h"
+#include "app/json.h"
+#include "app/setup_echo.h"
+#include "engine/calculator.h"
+#include "engine/figures.h"
+#include "measure/gum.h"
+#include "measure/monte_carlo.h"
+#include "measure/setup.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace orlavex::app {
+
+struct Point {
+    UsedSetup inputs;
+    ClassicFigures classic;
+    measure::MeasurementSetup setup;
+    measure::Budget budget;
+    std::optional<measure::MonteCarloResult> monte_carlo;  // none when not asked for
+    std::vector<std::string> notes;                        // values the window rounded or bounded
+};
+
+// The model's results for the set-up CALC (after apply) shows; none (an
+// invalid budget, every trial invalid) where the window finds the set-up
+// invalid. MONTE_CARLO: run it (SETUP.model's trials and seed).
+Point compute_point(const Calculator& calc, const Setup& setup, bool monte_carlo);
+
+// The whole point on a started window: the point, or why the set-up was refused.
+struct PointOutcome {
+    std::optional<Point> point;
+    std::string refused;
+};
+PointOutcome run_point(const Setup& setup, const ApplyOptions& options, bool monte_carlo);
+
+Json classic_json(const ClassicFigures& figures);
+Json gum_json(const measure::Budget& budget);
+Json monte_carlo_json(const measure::MonteCarloResult& result);
+// {"inputs", "classic", "gum", "monte_carlo"} and "notes" when there are any.
+Json point_json(const Point& point);
+
+// The window's guideline captions, in its order 1, 2, 3.
+inline constexpr std::string_view guideline_names[3] = {"(NF+G)dut - NFsa", "ENR - NFdut",
+                                                        "ENR - NFsa"};
+
+}  // namespace orlavex::app

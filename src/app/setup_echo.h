@@ -1,0 +1,31 @@
+// The set-up as the window computed with it: its values after rounding and
+// bounding, the forms and boxes chosen, the catalogue names. A value kept
+// apart from the window, so that results can be written at any later time.
+#pragma once
+
+#include "app/json.h"
+#include "app/setup.h"
+#include "engine/calculator.h"
+
+#include <string>
+
+namespace orlavex::app {
+
+struct UsedSetup {
+    CalcState state;
+    std::string analyzer, noise_source;  // "User" or the catalogue's name
+    bool manual = false;                 // four measured levels evaluated
+    bool converting = false;
+    bool int_preamp = false;
+    std::optional<int> int_preamp_option;  // the one checked, where the set-up named one
+    bool ext_preamp = false;
+    bool dut_in_vswr = true, dut_out_vswr = true, source_vswr = true, analyzer_vswr = true;
+    bool analyzer_noise_as_nf = true;
+    bool second_stage = true;
+};
+
+UsedSetup used_setup(const Calculator& calc, const Setup& setup);
+
+Json setup_json(const UsedSetup& used);
+
+}  // namespace orlavex::app

@@ -1,0 +1,67 @@
+#include "cli/setup_table.h"
+
+#include "cli/text_table.h"
+#include "engine/number_text.h"
+
+namespace orlavex::cli {
+
+namespace {
+
+std::string text(double x) {
+    return general_text(x, '.');
+}
+
+std::string match_text(bool vswr, double value) {
+    return vswr ? "VSWR " + text(value) : "return loss " + text(value) + " dB";
+}
+
+std::string dut_text(const app::UsedSetup& u) {
+    const CalcState& s = u.state;
+    std::string dut;
+    if (!u.manual) dut = "NF " + text(s.DUT_NF) + " dB, gain " + text(s.DUT_Gain) + " dB, ";
+    dut += "input " + match_text(u.dut_in_vswr, s.DUT_InMatch) + ", output " +
+           match_text(u.dut_out_vswr, s.DUT_OutMatch) + ", " + text(s.Freq) + " GHz";
+    if (u.converting) dut += " in, " + text(s.Freq2) + " GHz out";
+    return dut;
+}
+
+std::string analyzer_text(const app::UsedSetup& u) {
+    const CalcState& s = u.state;
+    std::string analyzer = u.analyzer + ": ";
+    if (!u.manual) {
+        analyzer += u.analyzer_noise_as_nf ? "NF " + text(s.SA_Noise) + " dB"
+                                           : "DANL " + text(s.SA_Noise) + " dBm/Hz";
+        if (u.int_preamp) analyzer += " (internal preamp)";
+        analyzer += ", ";
+    }
+    if (!u.ext_preamp) analyzer += match_text(u.analyzer_vswr, s.SA_InMatch) + ", ";
+    analyzer += "NF unc " + text(s.SANFUnc) + " dB, gain unc " + text(s.SAGainUnc) + " dB";
+    return analyzer;
+}
+
+}  // namespace
+
+void print_setup(std::ostream& out, const app::UsedSetup& u) {
+    const CalcState& s = u.state;
+    const std::string source = u.noise_source + ": ENR " + text(s.ENR) + " dB +/- " +
+                               text(s.ENR_Unc) + " dB, " + match_text(u.source_vswr, s.NS_Match) +
+                               ", Toff " + text(s.Toff) + " C";
+    TextTable t({TextTable::Align::left, TextTable::Align::left});
+    t.add({"DUT", dut_text(u)});
+    t.add({"Noise source", source});
+    t.add({"Analyzer", analyzer_text(u)});
+    if (u.ext_preamp) {
+        t.add({"Ext. preamp", "gain " + text(s.ExtPA_Gain) + " dB, NF " + text(s.ExtPA_NF) +
+                                  " dB, input " + match_text(u.analyzer_vswr, s.ExtPA_InMatch)});
+    }
+    t.add({"Correction", u.second_stage ? "second stage on" : "second stage off"});
+    out << "Set-up\n";
+    t.print(out, "  ");
+}
+
+void print_notes(std::ostream& out, const std::vector<std::string>& notes) {
+    for (const std::string& note : notes)
+        out << "  Note: " << note << '\n';
+}
+
+}  // namespace orlavex::cli

@@ -1,0 +1,175 @@
+#include "python/signatures.h"
+
+#include "app/inputs.h"
+#include "app/model_inputs.h"
+
+#include <algorithm>
+#include <array>
+#include <string_view>
+#include <vector>
+
+namespace orlavex::python {
+
+namespace {
+
+struct Parameter {
+    std::string name, type, default_value;  // default empty: required
+};
+
+struct Function {
+    std::string_view name, returns;
+    std::vector<Parameter> leading;  // before the inputs
+    bool predicting;                 // the DUT and analyzer noise and the model, else the levels
+    bool keyword_only;               // leading parameters after *
+};
+
+constexpr std::string_view number = "float | None";
+
+std::vector<Parameter> inputs(bool predicting) {
+    std::vector<Parameter> p;
+    const app::Scope scope = predicting ? app::Scope::prediction : app::Scope::levels;
+    for (const app::FieldInput& row : app::field_inputs()) {
+        if (app::takes(scope, row) && row.scope != app::Scope::levels)
+            p.push_back({std::string(row.name), std::string(number), "None"});
+    }
+    p.push_back({"noise_source", "str | None", "None"});
+    p.push_back({"freq_conv", "bool | None", "None"});
+    p.push_back({"no_second_stage", "bool | None", "None"});
+    if (predicting) {
+        p.push_back({"analyzer", "str | None", "None"});
+        p.push_back({"int_preamp", "bool | int | None", "None"});
+        p.push_back({"ext_preamp", "bool | None", "None"});
+        for (const app::ModelInput& row : app::model_inputs) {
+            const bool text = row.kind == app::ModelValue::shape;
+            const bool whole =
+                row.kind == app::ModelValue::trials || row.kind == app::ModelValue::seed;
+            p.push_back({std::string(row.name),
+                         text    ? "str | None"
+                         : whole ? "int | None"
+                                 : std::string(number),
+                         "None"});
+        }
+    }
+    p.push_back({"strict", "bool", "False"});
+    return p;
+}
+
+std::vector<Function> functions() {
+    const std::string path = "str | bytes | os.PathLike | Any | None";
+    return {
+        {"point", "dict[str, Any]", {{"mc", "bool", "True"}}, true, true},
+        {"budget", "dict[str, Any]", {}, true, true},
+        {"monte_carlo",
+         "dict[str, Any]",
+         {{"trials", "int", std::to_string(app::point_trials)},
+          {"seed", "int", "DEFAULT_SEED"},
+          {"samples", "bool", "False"}},
+         true,
+         true},
+        {"evaluate",
+         "dict[str, Any]",
+         {{"cal_on", std::string(number), "None"},
+          {"cal_off", std::string(number), "None"},
+          {"meas_on", std::string(number), "None"},
+          {"meas_off", std::string(number), "None"}},
+         false,
+         false},
+        {"sweep",
+         "dict[str, Any]",
+         {{"over", "str", ""},
+          {"start", "float", ""},
+          {"stop", "float", ""},
+          {"points", "int", std::to_string(app::default_points)},
+          {"log", "bool", "False"},
+          {"enr_table", path, "None"},
+          {"dut_s2p", path, "None"},
+          {"mc", "bool", "False"},
+          {"match_form", "str", "'vswr'"},
+          {"fixed_if", "bool", "False"},
+          {"fixed_lo", "bool", "False"}},
+         true,
+         false},
+        {"advise",
+         "dict[str, Any]",
+         {{"start", "float", ""},
+          {"stop", "float", ""},
+          {"points", "int", std::to_string(app::default_points)},
+          {"log", "bool", "False"},
+          {"enr_table", path, "None"},
+          {"dut_s2p", path, "None"}},
+         true,
+         false},
+    };
+}
+
+// The inputs of F that its leading parameters do not already name.
+std::vector<Parameter> inputs_of(const Function& f) {
+    std::vector<Parameter> rest;
+    for (Parameter& p : inputs(f.predicting)) {
+        const bool named =
+            std::ranges::any_of(f.leading, [&](const Parameter& l) { return l.name == p.name; });
+        if (!named) rest.push_back(std::move(p));
+    }
+    return rest;
+}
+
+std::string parameter_text(const Parameter& p) {
+    std::string text = p.name + ": " + p.type;
+    if (!p.default_value.empty()) text += " = " + p.default_value;
+    return text;
+}
+
+std::string signature(const Function& f) {
+    std::string s = "def " + std::string(f.name) + "(";
+    bool first = true;
+    const auto add = [&](const std::string& text) {
+        s += (first ? "" : ", ") + text;
+        first = false;
+    };
+    if (f.keyword_only) add("*");
+    for (const Parameter& p : f.leading)
+        add(parameter_text(p));
+    if (!f.keyword_only) add("*");
+    for (const Parameter& p : inputs_of(f))
+        add(parameter_text(p));
+    return s + ") -> " + std::string(f.returns) + ":\n";
+}
+
+std::string call(const Function& f) {
+    std::string s = "    return _" + std::string(f.name) + "(";
+    bool first = true;
+    for (const Parameter& p : f.leading) {
+        s += (first ? "" : ", ") + p.name + "=" + p.name;
+        first = false;
+    }
+    for (const Parameter& p : inputs_of(f)) {
+        s += (first ? "" : ", ") + p.name + "=" + p.name;
+        first = false;
+    }
+    return s + ")\n";
+}
+
+}  // namespace
+
+std::string wrapper_source() {
+    std::string source = "import os\nfrom typing import Any\n\n";
+    for (const Function& f : functions())
+        source += signature(f) + call(f) + "\n";
+    return source;
+}
+
+std::string stub_source() {
+    std::string source =
+        "# The module orlavex's functions with their types (generated from its table of inputs).\n"
+        "import os\nfrom typing import Any\n\n__version__: str\nDEFAULT_SEED: int\n\n";
+    for (const Function& f : functions())
+        source += signature(f) + "    ...\n\n";
+    source +=
+        "def analyzers() -> list[dict[str, Any]]: ...\n"
+        "def noise_sources() -> list[dict[str, Any]]: ...\n"
+        "def read_enr(path: str | bytes | os.PathLike) -> dict[str, Any]: ...\n"
+        "def read_touchstone(path: str | bytes | os.PathLike) -> dict[str, Any]: ...\n";
+    return source;
+}
+
+}  // namespace orlavex::python

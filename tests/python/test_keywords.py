@@ -1,0 +1,89 @@
+"""The module as a scientific-Python user meets it: real signatures, None
+for the default, values as the window holds them with a note, strict=True,
+clear errors for text that is not text, data as arrays or networks, Ctrl+C."""
+import _thread
+import inspect
+import threading
+
+import numpy
+import pytest
+
+import orlavex
+
+
+def test_signatures_name_every_input_with_its_default():
+    point = inspect.signature(orlavex.point).parameters
+    assert point["mc"].default is True and point["dut_nf"].default is None
+    assert all(p.kind == p.KEYWORD_ONLY for p in point.values())
+    assert {"analyzer", "noise_source", "trials", "seed", "strict"} <= set(point)
+    evaluate = inspect.signature(orlavex.evaluate).parameters
+    assert list(evaluate)[:4] == ["cal_on", "cal_off", "meas_on", "meas_off"]
+    assert "dut_nf" not in evaluate
+    sweep = inspect.signature(orlavex.sweep).parameters
+    assert sweep["points"].default == 101 and sweep["over"].default is inspect.Parameter.empty
+    assert "DUT noise figure, dB [8]" in orlavex.point.__doc__
+
+
+def test_values_go_in_as_the_field_holds_them():
+    p = orlavex.point(dut_nf=0.1 + 0.2, mc=False)
+    assert p["inputs"]["dut_nf_db"] == 0.3
+    assert p["notes"] == ["dut_nf: 0.30000000000000004 dB is taken as 0.3 dB (as the field holds it)"]
+    assert orlavex.point(dut_gain=2 / 3, mc=False)["inputs"]["dut_gain_db"] == 0.67
+    bounded = orlavex.point(freq=30, analyzer="Galder-3", mc=False)
+    assert bounded["inputs"]["freq_ghz"] == 13
+    assert bounded["notes"] == ["freq: 30 GHz is taken as 13 GHz (range 0.01 to 13 GHz)"]
+    with pytest.raises(ValueError, match=r"^freq: 30 GHz .*; refused with strict=True$"):
+        orlavex.point(freq=30, analyzer="Galder-3", mc=False, strict=True)
+    assert "notes" not in orlavex.point(dut_nf=2.5, mc=False)
+
+
+def test_none_is_the_default_and_minus_zero_is_zero():
+    start = orlavex.point(mc=False)
+    assert orlavex.point(mc=False, noise_source=None, analyzer=None, dut_nf=None,
+                         trials=None, spec_shape=None) == start
+    assert orlavex.point(dut_gain=-0.0, mc=False)["inputs"]["dut_gain_db"] == 0
+
+
+def test_text_that_is_not_text_gives_a_whole_message():
+    with pytest.raises(ValueError) as refused:
+        orlavex.point(analyzer="Aravel\x00-1", mc=False)
+    assert str(refused.value) == ('analyzer: unknown model "Aravel\\x00-1" '
+                                  '(see orlavex.analyzers())')
+    with pytest.raises(ValueError, match="lone surrogate"):
+        orlavex.point(noise_source="NS\udc80", mc=False)
+    with pytest.raises(ValueError, match="^enr: \"15 dB\" is not a number$"):
+        orlavex.point(enr="15 dB", mc=False)
+
+
+def test_data_as_paths_arrays_or_networks_give_one_sweep(examples):
+    path = examples / "noise_source.enr"
+    table = orlavex.read_enr(path)
+    dut = orlavex.read_touchstone(examples / "lna_1-18ghz.s2p")
+    by_file = orlavex.sweep("freq", 1, 18, 35, enr_table=path, dut_s2p=examples / "lna_1-18ghz.s2p")
+    s = numpy.stack([numpy.stack([dut["s11"], dut["s12"]], -1),
+                     numpy.stack([dut["s21"], dut["s22"]], -1)], -2)
+
+    class Network:  # what scikit-rf's Network offers: f in Hz, s as N x 2 x 2
+        f = dut["freq_ghz"] * 1e9
+
+    Network.s = s
+    swept = orlavex.sweep("freq", 1, 18, 35, enr_table=str(path).encode(),
+                          dut_s2p=(dut["freq_ghz"], s))
+    for column in ("enr_db", "dut_gain_db", "source_vswr", "U_db"):
+        numpy.testing.assert_allclose(swept[column], by_file[column], rtol=1e-12)
+    # Columns without the reflection data leave the source match as typed.
+    swept = orlavex.sweep("freq", 1, 18, 35, dut_s2p=Network(),
+                          enr_table=(table["freq_ghz"], table["enr_db"], table["enr_unc_db"]))
+    for column in ("enr_db", "enr_unc_db", "dut_gain_db"):
+        numpy.testing.assert_allclose(swept[column], by_file[column], rtol=1e-12)
+
+
+def test_ctrl_c_interrupts_a_long_sweep():
+    timer = threading.Timer(0.3, _thread.interrupt_main)
+    timer.start()
+    try:
+        with pytest.raises(KeyboardInterrupt):
+            # Hours of work: only the interrupt ends it within the test's time.
+            orlavex.sweep("freq", 1, 18, 100_000, mc=True, trials=100_000_000)
+    finally:
+        timer.cancel()
