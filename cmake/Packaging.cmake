@@ -79,10 +79,15 @@ string(JOIN "\n" CPACK_DEBIAN_UNSPECIFIED_DESCRIPTION
   "The planner window and orlavex-cli sweep a set-up across a band, with the"
   "noise source's ENR table and the DUT's S-parameters, and give a GUM"
   "uncertainty budget and a Monte Carlo of the measurement.")
+# examples/plan_band.py draws its plan with the module and matplotlib.
+if(ORLAVEX_PYTHON_PACKAGE_DEPENDS)
+  set(CPACK_DEBIAN_UNSPECIFIED_PACKAGE_SUGGESTS python3-orlavex)
+endif()
 if(ORLAVEX_PYTHON_PACKAGE_DEPENDS)
   set(CPACK_DEBIAN_PYTHON3-ORLAVEX_PACKAGE_NAME python3-orlavex)
   set(CPACK_DEBIAN_PYTHON3-ORLAVEX_PACKAGE_SECTION python)
   set(CPACK_DEBIAN_PYTHON3-ORLAVEX_PACKAGE_DEPENDS ${ORLAVEX_PYTHON_PACKAGE_DEPENDS})
+  set(CPACK_DEBIAN_PYTHON3-ORLAVEX_PACKAGE_SUGGESTS python3-matplotlib)
   string(JOIN "\n" CPACK_DEBIAN_PYTHON3-ORLAVEX_DESCRIPTION
     "noise-figure calculator for the Y-factor method (Python 3 module)"
     "The module orlavex gives scripts and notebooks the figures of the Orlavex"
