@@ -34,7 +34,8 @@ show_warnings() {
 }
 
 # The counts in ctest's summary line in LOG: "N% tests passed, F tests failed
-# out of T". Prints "PASSED FAILED"; a run that ended without the line counts
+# out of T", less the tests it lists as skipped (ctest counts them among the
+# passed). Prints "PASSED FAILED"; a run that ended without the line counts
 # as one failure.
 ctest_counts() {
     line=$(grep -E '^[0-9]+% tests passed, [0-9]+ tests? failed out of [0-9]+' "$1" | tail -n 1)
@@ -44,7 +45,8 @@ ctest_counts() {
     fi
     failed=$(echo "$line" | sed -E 's/.* ([0-9]+) tests? failed.*/\1/')
     total=$(echo "$line" | sed -E 's/.*out of ([0-9]+).*/\1/')
-    echo "$((total - failed)) $failed"
+    skipped=$(grep -cE '^[[:space:]]*[0-9]+ - .* \(Skipped\)$' "$1" || true)
+    echo "$((total - failed - skipped)) $failed"
 }
 
 # run_tests DIR: runs DIR's tests into DIR/ctest.log, prints the failed ones.
