@@ -1,10 +1,11 @@
 #!/usr/bin/env python3
 """Plans a noise-figure measurement across a band: an LNA (examples/
 lna_1-18ghz.s2p, 2.5 dB noise figure) measured from 1 to 18 GHz with a
-catalogue analyzer and an NS346B noise source whose calibration table is
-examples/noise_source.enr. Draws the expanded uncertainty (GUM, k = 2), the
-window's RSS figure and the Monte Carlo's 95 % band of the error against
-frequency, with the guideline lamps below, into a PNG.
+catalogue analyzer and its preamplifier and an NS346B noise source whose
+calibration table is examples/noise_source.enr. Draws the expanded
+uncertainty (GUM, k = 2), the window's RSS figure and the Monte Carlo's 95 %
+band of the error against frequency, with the guideline lamps below, into a
+PNG.
 
   PYTHONPATH=build/src/python python3 examples/plan_band.py [plan_band.png]
 """
@@ -24,7 +25,7 @@ LAMP_COLOURS = {"green": "#2ca02c", "yellow": "#e6b800", "red": "#d62728", "grey
 
 
 def main(output):
-    setup = dict(analyzer="Aravel-3", noise_source="NS346B", dut_nf=2.5)
+    setup = dict(analyzer="Aravel-3", int_preamp=True, noise_source="NS346B", dut_nf=2.5)
     s = orlavex.sweep("freq", 1, 18, 171, enr_table=HERE / "noise_source.enr",
                       dut_s2p=HERE / "lna_1-18ghz.s2p", mc=True, trials=20000, **setup)
     f = s["freq_ghz"]
@@ -39,8 +40,8 @@ def main(output):
     ax.plot(f, -s["rss_db"], color="#ff7f0e", lw=1.2, ls="--")
     ax.axhline(0, color="black", lw=0.6)
     ax.set_ylabel("DUT noise-figure error (dB)")
-    ax.set_title(f"LNA {setup['dut_nf']} dB NF: {setup['analyzer']}, {setup['noise_source']} "
-                 "with its ENR table")
+    ax.set_title(f"LNA {setup['dut_nf']} dB NF: {setup['analyzer']} with its preamplifier, "
+                 f"{setup['noise_source']} with its ENR table")
     ax.grid(True, alpha=0.3)
     ax.legend(loc="upper left", fontsize=9)
 

@@ -58,7 +58,9 @@ void expect_figures_of(const Calculator& window, const nlohmann::json& c) {
     for (int i = 0; i < 3; ++i) {
         EXPECT_EQ(c["guidelines"][i]["lamp"], contract_lamp_name(f.lamp[i]))
             << "guideline " << i + 1;
-        if (f.valid) EXPECT_EQ(c["guidelines"][i]["margin_db"], f.margin_db[i]);
+        if (f.valid) {
+            EXPECT_EQ(c["guidelines"][i]["margin_db"], f.margin_db[i]);
+        }
     }
     if (f.rss_db) {
         EXPECT_EQ(c["rss_db"], *f.rss_db);

@@ -3,7 +3,8 @@
 # holds exactly what `cmake --install` installs, the programs are stripped,
 # each program in /usr/bin has a man page, the desktop entry and metainfo
 # validate and share the icon's application id, and the dependencies name
-# the Qt libraries and xdg-utils.
+# the Qt libraries and xdg-utils; then check_debian_policy.sh checks each
+# package against Debian's rules.
 set -eu
 build=$(cd "$1" && pwd)
 work=$(mktemp -d)
@@ -57,11 +58,15 @@ for needed in libqt6widgets6 libqt6svg6 xdg-utils fonts-liberation2; do
     echo "$depends" | grep -q "$needed" || fail "Depends lacks $needed: $depends"
 done
 if [ -n "$python_deb" ]; then
-    dpkg-deb -c "$python_deb" | grep -q '/usr/lib/python3/dist-packages/orlavex.*\.so$' ||
+    dpkg-deb -c "$python_deb" >"$work/python_deb.list"
+    grep -q '/usr/lib/python3/dist-packages/orlavex.*\.so$' "$work/python_deb.list" ||
         fail "python3-orlavex lacks the module in Debian's Python path"
-    dpkg-deb -c "$python_deb" | grep -q ' \./usr/bin/' && fail "python3-orlavex holds programs"
-    dpkg-deb -c "$deb" | grep -q 'dist-packages' && fail "orlavex holds the Python module"
+    grep -q ' \./usr/bin/' "$work/python_deb.list" && fail "python3-orlavex holds programs"
+    dpkg-deb -c "$deb" >"$work/deb.list"
+    grep -q 'dist-packages' "$work/deb.list" && fail "orlavex holds the Python module"
     dpkg-deb -f "$python_deb" Depends | grep -q python3-numpy ||
         fail "python3-orlavex does not depend on python3-numpy"
 fi
+sh "$(dirname "$0")/check_debian_policy.sh" "$(dirname "$0")/../.." $deb $python_deb >&2 ||
+    fail "the packages break Debian's rules"
 echo "check_package: $(basename "$deb") ${python_deb:+and $(basename "$python_deb") }hold $(wc -l <"$work/packaged") files"

@@ -90,14 +90,6 @@ void show_manual_frames(MainWindow& window) {
     QTest::mouseClick(manual, Qt::LeftButton, Qt::NoModifier, QPoint(4, manual->height() / 2));
 }
 
-// Types TEXT over the whole of FIELD's text and presses Enter.
-void enter(MainWindow& window, const char* field, const QString& text) {
-    click(control(window, field));
-    QTest::keyClick(control(window, field), Qt::Key_A, Qt::ControlModifier);
-    type(window, text);
-    press(window, Qt::Key_Return);
-}
-
 bool is_red(QRgb p) {
     return qRed(p) > 150 && qGreen(p) < 110 && qBlue(p) < 110;
 }
