@@ -73,7 +73,9 @@ void read_model(app::ModelInputs& m, const app::ModelInput& row, const py::handl
                 if (f) x = f.cast<double>();
                 PyErr_Clear();
             }
-            if (!(x >= 0)) refuse(key_text(row.name) + ": must be a number >= 0");
+            if (!(x >= 0) || !std::isfinite(x)) {
+                refuse(key_text(row.name) + ": must be a finite number >= 0");
+            }
             m.*row.number = x;
             return;
         }
