@@ -98,7 +98,9 @@ TEST_F(Plot, ReportsAFileItCannotWrite) {
     EXPECT_FALSE(fs::exists(nowhere));
 
     // A folder where the file should be.
-    const CliRun onto_folder = sweep_plot(folder_);
+    const fs::path folder_named_png = folder_ / "charts.png";
+    fs::create_directories(folder_named_png);
+    const CliRun onto_folder = sweep_plot(folder_named_png);
     EXPECT_EQ(onto_folder.status, 2);
     EXPECT_NE(onto_folder.err.find("it is a folder"), std::string::npos) << onto_folder.err;
 }
