@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdio>
+#include <filesystem>
 #include <vector>
 
 namespace orlavex::cli {
@@ -14,10 +15,17 @@ bool is_control(char c) {
     return byte < 0x20 || byte == 0x7f;
 }
 
-// An argument a message must not echo as it is: a long one, or one with a
-// control character among other text (one made of control characters only
-// cannot be told apart from the message's own line breaks).
+// An argument a message must not echo as it is: a long one (but for an
+// existing file's name), or one with a control character among other text
+// (one made of control characters only cannot be told apart from the
+// message's own line breaks).
 bool needs_clipping(std::string_view arg) {
+    // A file the run read is named whole, so that the user can find it.
+    std::error_code error;
+    if (std::ranges::none_of(arg, is_control) && arg.size() < 4096 &&
+        std::filesystem::exists(std::filesystem::path(arg), error)) {
+        return false;
+    }
     if (arg.size() > echoed_characters) return true;
     return std::ranges::any_of(arg, is_control) && !std::ranges::all_of(arg, is_control);
 }

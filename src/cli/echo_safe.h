@@ -12,7 +12,9 @@ namespace orlavex::cli {
 inline constexpr std::size_t echoed_characters = 40;
 
 // TEXT (messages for standard error) with every argument of ARGS longer
-// than echoed_characters replaced by its first characters and "...".
+// than echoed_characters (other than an existing file's name) replaced by
+// its first characters and "...", and control characters in an argument
+// escaped.
 std::string clip_echoed_arguments(std::string_view text, std::span<const std::string> args);
 
 // TEXT on one line: each control character written as \xHH.
