@@ -15,16 +15,18 @@ bool is_control(char c) {
     return byte < 0x20 || byte == 0x7f;
 }
 
-// An argument a message must not echo as it is: a long one (but for an
-// existing file's name), or one with a control character among other text
+// An argument a message must not echo as it is: a long one (but for the
+// name of a file in an existing folder), or one with a control character among other text
 // (one made of control characters only cannot be told apart from the
 // message's own line breaks).
 bool needs_clipping(std::string_view arg) {
-    // A file the run read is named whole, so that the user can find it.
-    std::error_code error;
+    // A file name in an existing folder is named whole, so that the user can
+    // find the file (or see why it is not there).
     if (std::ranges::none_of(arg, is_control) && arg.size() < 4096 &&
-        std::filesystem::exists(std::filesystem::path(arg), error)) {
-        return false;
+        arg.find('/') != std::string_view::npos) {
+        std::error_code error;
+        const std::filesystem::path path(arg);
+        if (std::filesystem::is_directory(path.parent_path(), error)) return false;
     }
     if (arg.size() > echoed_characters) return true;
     return std::ranges::any_of(arg, is_control) && !std::ranges::all_of(arg, is_control);
