@@ -73,6 +73,14 @@ EvaluationOutcome run_evaluation(const Setup& setup, const ApplyOptions& options
     if (!applied.refused.empty()) return {std::nullopt, std::move(applied.refused)};
     Evaluation e{used_setup(calc, setup), calc.figures, exact_evaluation(calc),
                  std::move(applied.notes)};
+    if (!setup.second_stage) {
+        // Gain and analyzer noise figure come from the calibration levels,
+        // which this mode does not take.
+        e.exact.gain_db = e.exact.nf_sa_db = not_computed;
+        e.notes.emplace_back(
+            "without second-stage correction there is no calibration: no DUT gain or analyzer "
+            "noise figure");
+    }
     return {std::move(e), {}};
 }
 

@@ -1,5 +1,6 @@
 #include "app/point.h"
 
+#include "app/work_limits.h"
 #include "engine/measurement_setup.h"
 #include "planning/window_setup.h"
 
@@ -26,6 +27,11 @@ Point compute_point(const Calculator& calc, const Setup& setup, bool monte_carlo
     Point p;
     p.inputs = used_setup(calc, setup);
     p.classic = calc.figures;
+    if (!setup.second_stage) {
+        // Without second-stage correction there is no calibration: the
+        // window hides its levels, and nobody predicted them.
+        p.classic.cal_on_dbm = p.classic.cal_off_dbm = not_computed;
+    }
     p.setup = measurement_setup(calc);
     p.setup.noise_bw_hz = setup.model.noise_bw_hz;
     p.setup.tau_s = setup.model.tau_s;
@@ -46,6 +52,9 @@ Point compute_point(const Calculator& calc, const Setup& setup, bool monte_carlo
 }
 
 PointOutcome run_point(const Setup& setup, const ApplyOptions& options, bool monte_carlo) {
+    if (std::string why = readings_refusal(setup.model, options.naming); !why.empty()) {
+        return {std::nullopt, std::move(why)};
+    }
     Calculator calc = planning::started_calculator();
     Applied applied = apply(calc, setup, options);
     if (!applied.refused.empty()) return {std::nullopt, std::move(applied.refused)};

@@ -44,8 +44,10 @@ Json setup_json(const UsedSetup& u) {
     if (u.manual) {
         // The levels take the place of the DUT and analyzer noise, which
         // the evaluation derives.
-        j["levels_dbm"] = {{"cal_on", s.CalON},
-                           {"cal_off", s.CalOFF},
+        // Without second-stage correction nobody gives calibration levels.
+        const auto calibration = [&](double x) { return u.second_stage ? Json(x) : Json(nullptr); };
+        j["levels_dbm"] = {{"cal_on", calibration(s.CalON)},
+                           {"cal_off", calibration(s.CalOFF)},
                            {"meas_on", s.MeasON},
                            {"meas_off", s.MeasOFF}};
     } else {

@@ -1,11 +1,18 @@
 #include "app/sweep_request.h"
 
+#include "app/work_limits.h"
+
 #include <cmath>
 
 namespace orlavex::app {
 
 planning::Sweep make_sweep(const Calculator& started, const SweepRequest& r,
                            const ApplyOptions& options, std::vector<std::string>& notes) {
+    for (const std::string& why :
+         {readings_refusal(r.setup.model, options.naming),
+          sweep_work_refusal(r.points, r.setup.model.trials, r.monte_carlo, options.naming)}) {
+        if (!why.empty()) throw planning::SweepError(why);
+    }
     planning::Sweep sweep;
     // Files first: a bad one stops everything before any output.
     sweep.enr_table = r.enr_table;

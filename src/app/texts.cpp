@@ -14,8 +14,10 @@ std::string shortest_text(double x) {
 }
 
 std::string quoted(std::string_view s) {
+    // As the driver: no more of a long input than fits a message line.
+    constexpr std::size_t shown = 40;
     std::string out = "\"";
-    for (const char c : s) {
+    for (const char c : s.substr(0, shown)) {
         const auto byte = static_cast<unsigned char>(c);
         if (byte < 0x20 || byte == 0x7f) {
             std::array<char, 8> hex{};
@@ -25,6 +27,7 @@ std::string quoted(std::string_view s) {
             out += c;
         }
     }
+    if (s.size() > shown) out += "...";
     return out + "\"";
 }
 

@@ -10,7 +10,8 @@ namespace orlavex::app {
 std::string shortest_text(double x);
 
 // S in double quotes, a control character (a NUL byte, a line break) as
-// \xHH so that the message stays one whole line.
+// \xHH so that the message stays one whole line; past 40 characters
+// clipped, with "..." to mark it.
 std::string quoted(std::string_view s);
 
 }  // namespace orlavex::app

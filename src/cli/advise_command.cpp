@@ -2,6 +2,7 @@
 
 #include "app/advice_json.h"
 #include "app/sweep_columns.h"
+#include "cli/progress_line.h"
 #include "cli/run.h"
 #include "cli/text_table.h"
 #include "datafiles/file_error.h"
@@ -24,8 +25,17 @@ void print_advice(std::ostream& out, const planning::Advice& advice) {
 
 int run_advise_command(const Calculator& started, const SweepRequest& request, bool json,
                        std::ostream& out, std::ostream& err) {
-    const std::optional<planning::Advice> ranked =
-        unless_refused(err, [&] { return planning::advise(make_sweep(started, request, err)); });
+    planning::SweepProgress progress;
+    const std::optional<planning::Advice> ranked = [&] {
+        const ProgressLine line(
+            "advise", "points",
+            [&] {
+                return Progress{progress.done.load(), progress.total.load()};
+            },
+            stderr_display());
+        return unless_refused(
+            err, [&] { return planning::advise(make_sweep(started, request, err), progress); });
+    }();
     if (!ranked) return exit_bad_input;
     const planning::Advice& advice = *ranked;
     if (json) {

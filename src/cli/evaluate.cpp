@@ -3,6 +3,8 @@
 #include "cli/setup_table.h"
 #include "cli/text_table.h"
 
+#include <cmath>
+
 namespace orlavex::cli {
 
 namespace {
@@ -13,6 +15,11 @@ std::string shown(const std::optional<double>& x, int places = 2) {
     return x ? fixed(*x, places) : "- - -";
 }
 
+// A figure of the exact evaluation the levels do not give is NaN.
+std::string shown_finite(double x) {
+    return std::isfinite(x) ? fixed(x, 2) : "- - -";
+}
+
 }  // namespace
 
 void print_evaluation(std::ostream& out, const app::Evaluation& e) {
@@ -20,16 +27,21 @@ void print_evaluation(std::ostream& out, const app::Evaluation& e) {
     const CalcState& s = e.inputs.state;
     const measure::ExactEvaluation& exact = e.exact;
     print_setup(out, e.inputs);
-    out << "  Levels: cal on " << fixed(s.CalON, 3) << ", cal off " << fixed(s.CalOFF, 3)
-        << ", meas on " << fixed(s.MeasON, 3) << ", meas off " << fixed(s.MeasOFF, 3) << " dBm\n";
+    out << "  Levels: ";
+    if (e.inputs.second_stage) {
+        out << "cal on " << fixed(s.CalON, 3) << ", cal off " << fixed(s.CalOFF, 3) << ", ";
+    }
+    out << "meas on " << fixed(s.MeasON, 3) << ", meas off " << fixed(s.MeasOFF, 3) << " dBm\n";
     print_notes(out, e.notes);
     out << '\n';
-    const auto exact_figure = [&](double x) { return exact.valid ? fixed(x, 2) : "- - -"; };
+    const auto exact_figure = [&](double x) {
+        return exact.valid && std::isfinite(x) ? fixed(x, 2) : "- - -";
+    };
     TextTable t({left, right, right, left});
     t.add({"", "classic", "exact", ""});
     t.add({"DUT NF", shown(f.nf_dut_db), exact_figure(exact.nf_dut_db), "dB"});
-    t.add({"DUT gain", shown(f.gain_db), fixed(exact.gain_db, 2), "dB"});
-    t.add({"NFsa", shown(f.nf_sa_db), fixed(exact.nf_sa_db, 2), "dB"});
+    t.add({"DUT gain", shown(f.gain_db), shown_finite(exact.gain_db), "dB"});
+    t.add({"NFsa", shown(f.nf_sa_db), shown_finite(exact.nf_sa_db), "dB"});
     t.add({"NF(dut+sa)", fixed(f.nf_sys_db, 2), fixed(exact.nf_sys_db, 2), "dB"});
     t.add({"Ycal", fixed(f.ycal_db, 2), "", "dB"});
     t.add({"Ymeas", fixed(f.ymeas_db, 2), "", "dB"});

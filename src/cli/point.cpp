@@ -1,10 +1,12 @@
 #include "cli/point.h"
 
+#include "cli/progress_line.h"
 #include "cli/setup_table.h"
 #include "cli/text_table.h"
 #include "engine/number_text.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace orlavex::cli {
 
@@ -19,7 +21,8 @@ std::string db(double x, int places = 2) {
 void print_classic(std::ostream& out, const ClassicFigures& f) {
     TextTable t({left, right, left});
     const auto figure = [&](std::string name, double x, int places = 2, std::string unit = "dB") {
-        t.add({std::move(name), f.valid ? fixed(x, places) : "- - -", std::move(unit)});
+        const bool shown = f.valid && std::isfinite(x);
+        t.add({std::move(name), shown ? fixed(x, places) : "- - -", std::move(unit)});
     };
     t.add({"Eff. ENR", fixed(f.enr_eff_db, 2), "dB"});
     figure("Ycal", f.ycal_db);
@@ -95,8 +98,13 @@ std::string run_point(const WindowInputs& inputs, const app::ModelInputs& model,
                       std::ostream& out) {
     app::Setup setup;
     if (std::string why = to_setup(inputs, model, setup); !why.empty()) return why;
-    const app::PointOutcome outcome =
-        app::run_point(setup, {inputs.strict, app::Naming::flag}, true);
+    const app::PointOutcome outcome = [&] {
+        // The Monte Carlo counts no trials as it goes: the line shows the time.
+        const ProgressLine line(
+            "Monte Carlo of " + std::to_string(setup.model.trials) + " trials", "trials",
+            [] { return Progress{}; }, stderr_display());
+        return app::run_point(setup, {inputs.strict, app::Naming::flag}, true);
+    }();
     if (!outcome.point) return outcome.refused;
     if (json) {
         out << app::point_json(*outcome.point).dump(2) << '\n';

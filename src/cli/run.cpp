@@ -4,6 +4,7 @@
 #include "app/commands.h"
 #include "cli/advise_command.h"
 #include "cli/catalogue_listing.h"
+#include "cli/echo_safe.h"
 #include "cli/evaluate.h"
 #include "cli/point.h"
 #include "cli/sweep_command.h"
@@ -17,7 +18,10 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <new>
+#include <sstream>
 #include <string>
+#include <vector>
 
 namespace orlavex::cli {
 
@@ -97,7 +101,9 @@ void add_choices(CLI::App& sub, WindowInputs& inputs, bool prediction) {
 const CLI::Validator not_negative(
     [](std::string& text) -> std::string {
         double x = 0;
-        if (!CLI::detail::lexical_cast(text, x) || !(x >= 0)) return "must be a number >= 0";
+        if (!CLI::detail::lexical_cast(text, x) || !(x >= 0) || !std::isfinite(x)) {
+            return "must be a finite number >= 0";
+        }
         return {};
     },
     "");
@@ -151,6 +157,7 @@ void add_model_options(CLI::App& sub, app::ModelInputs& m) {
 
 std::string one_line(std::string s) {
     std::ranges::replace(s, '\n', ' ');
+    s = escaped_one_line(s);
     while (!s.empty() && s.back() == ' ')
         s.pop_back();
     return s;
@@ -246,9 +253,9 @@ int dispatch(const CLI::App& app, const Request& r, std::ostream& out, std::ostr
     return 0;
 }
 
-}  // namespace
-
-int run(int argc, const char* const* argv, std::ostream& out, std::ostream& err) {
+// Parses ARGV and runs its command, writing messages to ERR.
+int parse_and_run(int argc, const char* const* argv, const std::vector<std::string>& args,
+                  std::ostream& out, std::ostream& err) {
     CLI::App app{
         "Noise-figure calculator (Y-factor method): the window's figures, a GUM "
         "uncertainty budget and a Monte Carlo of the measurement.",
@@ -270,10 +277,30 @@ int run(int argc, const char* const* argv, std::ostream& out, std::ostream& err)
         out << e.what() << '\n';
         return 0;
     } catch (const CLI::ParseError& e) {
-        err << "orlavex-cli: " << one_line(e.what()) << '\n';
+        err << "orlavex-cli: " << one_line(clip_echoed_arguments(e.what(), args)) << '\n';
         return exit_bad_input;
     }
     return dispatch(app, request, out, err);
+}
+
+}  // namespace
+
+int run(int argc, const char* const* argv, std::ostream& out, std::ostream& err) {
+    const std::vector<std::string> args(argv + std::min(argc, 1), argv + argc);
+    // Messages are gathered so that what they echo of the arguments can be
+    // clipped before they are shown.
+    std::ostringstream messages;
+    int status = 0;
+    try {
+        status = parse_and_run(argc, argv, args, out, messages);
+    } catch (const std::bad_alloc&) {
+        out.flush();
+        messages << out_of_memory_message << '\n';
+        status = exit_bad_input;
+    }
+    err << clip_echoed_arguments(messages.str(), args);
+    err.flush();
+    return status;
 }
 
 }  // namespace orlavex::cli

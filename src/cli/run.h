@@ -8,6 +8,10 @@ namespace orlavex::cli {
 
 inline constexpr int exit_bad_input = 2;
 
+// What a run says when memory runs out (status exit_bad_input).
+inline constexpr const char* out_of_memory_message =
+    "orlavex-cli: out of memory: ask for fewer --trials or --points";
+
 int run(int argc, const char* const* argv, std::ostream& out, std::ostream& err);
 
 }  // namespace orlavex::cli

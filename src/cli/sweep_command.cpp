@@ -3,6 +3,8 @@
 #include "app/sweep_chart_data.h"
 #include "app/sweep_output.h"
 #include "charts/image_format.h"
+#include "cli/plot_file.h"
+#include "cli/progress_line.h"
 #include "cli/run.h"
 #include "cli/sweep_chart.h"
 #include "cli/sweep_table.h"
@@ -11,8 +13,6 @@
 namespace orlavex::cli {
 
 namespace {
-
-constexpr int exit_plot_failed = 1;
 
 std::string chart_title(const SweepRequest& request) {
     app::Setup names;
@@ -30,8 +30,23 @@ int run_sweep_command(const Calculator& started, const SweepRequest& request, bo
         err << "orlavex-cli: --plot: the file must end in .png or .svg: " << request.plot << '\n';
         return exit_bad_input;
     }
-    const std::optional<planning::SweepResult> swept =
-        unless_refused(err, [&] { return planning::run_sweep(make_sweep(started, request, err)); });
+    if (!request.plot.empty()) {
+        if (const std::string why = plot_file_refusal(request.plot); !why.empty()) {
+            err << "orlavex-cli: " << why << '\n';
+            return exit_bad_input;
+        }
+    }
+    planning::SweepProgress progress;
+    const std::optional<planning::SweepResult> swept = [&] {
+        const ProgressLine line(
+            "sweep", "points",
+            [&] {
+                return Progress{progress.done.load(), request.points};
+            },
+            stderr_display());
+        return unless_refused(
+            err, [&] { return planning::run_sweep(make_sweep(started, request, err), progress); });
+    }();
     if (!swept) return exit_bad_input;
     const planning::SweepResult& result = *swept;
 
@@ -50,7 +65,7 @@ int run_sweep_command(const Calculator& started, const SweepRequest& request, bo
             app::chart_data(result, chart_title(request), request.log), request.plot);
         if (!why.empty()) {
             err << "orlavex-cli: " << why << '\n';
-            return exit_plot_failed;
+            return exit_bad_input;
         }
     }
     return 0;

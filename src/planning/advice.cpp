@@ -153,7 +153,13 @@ std::vector<Candidate> candidates(const Calculator& base) {
 }
 
 Advice advise(const Sweep& sweep) {
+    SweepProgress unobserved;
+    return advise(sweep, unobserved);
+}
+
+Advice advise(const Sweep& sweep, SweepProgress& progress) {
     const std::vector<Candidate> list = candidates(sweep.base);
+    progress.total = list.size() * sweep.points;
     std::vector<AdviceEntry> entries(list.size());
 
     // Candidates share out over the threads; each candidate's sweep runs on
@@ -178,7 +184,7 @@ Advice advise(const Sweep& sweep) {
         std::string why = choose_noise_source(s.base, c.noise_source);
         if (why.empty()) why = set_internal_preamp(s.base, c.int_preamp, c.preamp_option);
         if (!why.empty()) throw SweepError(c.label() + ": " + why);
-        entries[i] = tally(c, run_sweep(s));
+        entries[i] = tally(c, run_sweep(s, progress));
     };
     const unsigned workers =
         std::max(1u, sweep.threads != 0 ? sweep.threads : std::thread::hardware_concurrency());

@@ -53,5 +53,8 @@ std::vector<Candidate> candidates(const Calculator& base);
 // expanded uncertainty (to 0.01 dB), then more all-green points, then menu
 // order. Candidates share out over the sweep's threads.
 Advice advise(const Sweep& sweep);
+// As above, counting every candidate's points into PROGRESS (its total set
+// first); throws SweepCancelled once PROGRESS.cancel is set.
+Advice advise(const Sweep& sweep, SweepProgress& progress);
 
 }  // namespace orlavex::planning

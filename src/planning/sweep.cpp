@@ -399,6 +399,10 @@ SweepPoint PointEvaluator::evaluate(double value) {
                      std::string(prepared_.swept.unit) + " does not fit the window's field";
         return point;
     }
+    // A frequency too small for the field's digits reads as 0 there; the
+    // point, below the lowest frequency anyway, shows the value asked for.
+    if (sweep_.over == SweptInput::frequency && point.swept_value == 0 && value != 0)
+        point.swept_value = value;
     if (!put_frequencies(point, entries)) return point;
     std::optional<datafiles::EnrPoint> enr;
     std::optional<datafiles::DutPoint> dut;
@@ -445,6 +449,17 @@ bool SweepPoint::all_green() const {
            std::ranges::all_of(classic.lamp, [](Lamp l) { return l == Lamp::green; });
 }
 
+namespace {
+
+// The point at T (0 to 1) from A to B. Ends of opposite sign near the
+// largest double have a span that overflows: then weigh the ends instead.
+double linear_value(double a, double b, double t) {
+    const double span = b - a;
+    return std::isfinite(span) ? a + span * t : a * (1 - t) + b * t;
+}
+
+}  // namespace
+
 std::vector<double> sweep_values(const Sweep& sweep) {
     std::vector<double> values(sweep.points);
     const std::size_t n = sweep.points;
@@ -455,12 +470,15 @@ std::vector<double> sweep_values(const Sweep& sweep) {
             const double a = std::log(std::fabs(sweep.from)), b = std::log(std::fabs(sweep.to));
             values[i] = sign * std::exp(a + (b - a) * t);
         } else {
-            values[i] = sweep.from + (sweep.to - sweep.from) * t;
+            values[i] = linear_value(sweep.from, sweep.to, t);
         }
     }
     // The ends exactly, whatever the rounding of the logarithms.
     if (n > 0) values.front() = sweep.from;
     if (n > 1) values.back() = sweep.to;
+    if (!std::ranges::all_of(values, [](double x) { return std::isfinite(x); })) {
+        throw SweepError("the values from the sweep's start to its stop overflow");
+    }
     return values;
 }
 

@@ -128,8 +128,9 @@ SweepResult run_sweep(const Sweep& sweep);
 // How far a sweep running on other threads has come, and a way to stop it:
 // a window polls `done` for its progress bar and sets `cancel`.
 struct SweepProgress {
-    std::atomic<std::size_t> done{0};  // points evaluated so far
-    std::atomic<bool> cancel{false};   // stops the sweep after the points under way
+    std::atomic<std::size_t> done{0};   // points evaluated so far
+    std::atomic<std::size_t> total{0};  // points in all, where the runner knows them
+    std::atomic<bool> cancel{false};    // stops the sweep after the points under way
 };
 
 // A sweep stopped through its SweepProgress before every point was evaluated.

@@ -2,6 +2,7 @@
 
 #include "app/inputs.h"
 #include "app/model_inputs.h"
+#include "app/texts.h"
 
 #include <algorithm>
 #include <cmath>
@@ -32,10 +33,11 @@ double number(const py::handle& value, std::string_view keyword) {
         PyErr_Clear();
         if (PyUnicode_Check(value.ptr())) {
             const std::string text = utf8_text(value, keyword);
-            refuse(key_text(keyword) + ": \"" + text + "\" is not a number");
+            refuse(key_text(keyword) + ": " + app::quoted(text) + " is not a number");
         }
     }
-    refuse(key_text(keyword) + ": \"" + py::str(value).cast<std::string>() + "\" is not a number");
+    refuse(key_text(keyword) + ": " + app::quoted(py::str(value).cast<std::string>()) +
+           " is not a number");
 }
 
 // A whole number 0 to 2^64 - 1 (an int or anything with __index__, not a bool).
@@ -73,7 +75,9 @@ void read_model(app::ModelInputs& m, const app::ModelInput& row, const py::handl
                 if (f) x = f.cast<double>();
                 PyErr_Clear();
             }
-            if (!(x >= 0)) refuse(key_text(row.name) + ": must be a number >= 0");
+            if (!(x >= 0) || !std::isfinite(x)) {
+                refuse(key_text(row.name) + ": must be a finite number >= 0");
+            }
             m.*row.number = x;
             return;
         }

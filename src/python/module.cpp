@@ -120,6 +120,9 @@ match_form  "vswr" or "rl", for a swept match
 fixed_if, fixed_lo  with freq_conv=True while the frequency is swept: the
             output frequency freq2 stays (fixed IF, the default) or the LO
             |freq - freq2| stays
+progress    None, or a function called as progress(done, total) with the
+            points evaluated so far, about ten times a second while the
+            sweep runs and once at its end
 
 Returns a dict of numpy arrays, one per column of `orlavex-cli sweep
 --format csv`, in its order: the swept value first (named with its unit,
@@ -186,21 +189,22 @@ void define_private_functions(py::module_& m) {
         "_sweep",
         [](const py::object& over, double start, double stop, const py::object& points, bool log,
            const py::object& enr_table, const py::object& dut_s2p, bool mc,
-           const py::object& match_form, bool fixed_if, bool fixed_lo, const py::kwargs& inputs) {
+           const py::object& match_form, bool fixed_if, bool fixed_lo, const py::object& progress,
+           const py::kwargs& inputs) {
             return sweep({over, start, stop, points, log, enr_table, dut_s2p, mc, match_form,
-                          fixed_if, fixed_lo},
+                          fixed_if, fixed_lo, progress},
                          inputs);
         },
         py::arg("over"), py::arg("start"), py::arg("stop"), py::arg("points") = 101,
         py::arg("log") = false, py::arg("enr_table") = py::none(), py::arg("dut_s2p") = py::none(),
         py::arg("mc") = false, py::arg("match_form") = "vswr", py::arg("fixed_if") = false,
-        py::arg("fixed_lo") = false);
+        py::arg("fixed_lo") = false, py::arg("progress") = py::none());
     m.def(
         "_advise",
         [](double start, double stop, const py::object& points, bool log,
            const py::object& enr_table, const py::object& dut_s2p, const py::kwargs& inputs) {
             return advise({py::str("freq"), start, stop, points, log, enr_table, dut_s2p, false,
-                           py::str("vswr"), false, false},
+                           py::str("vswr"), false, false, py::none()},
                           inputs);
         },
         py::arg("start"), py::arg("stop"), py::arg("points") = 101, py::arg("log") = false,

@@ -86,7 +86,8 @@ std::vector<Function> functions() {
           {"mc", "bool", "False"},
           {"match_form", "str", "'vswr'"},
           {"fixed_if", "bool", "False"},
-          {"fixed_lo", "bool", "False"}},
+          {"fixed_lo", "bool", "False"},
+          {"progress", "Callable[[int, int], object] | None", "None"}},
          true,
          false},
         {"advise",
@@ -152,7 +153,7 @@ std::string call(const Function& f) {
 }  // namespace
 
 std::string wrapper_source() {
-    std::string source = "import os\nfrom typing import Any\n\n";
+    std::string source = "import os\nfrom typing import Any, Callable\n\n";
     for (const Function& f : functions())
         source += signature(f) + call(f) + "\n";
     return source;
@@ -161,7 +162,7 @@ std::string wrapper_source() {
 std::string stub_source() {
     std::string source =
         "# The module orlavex's functions with their types (generated from its table of inputs).\n"
-        "import os\nfrom typing import Any\n\n__version__: str\nDEFAULT_SEED: int\n\n";
+        "import os\nfrom typing import Any, Callable\n\n__version__: str\nDEFAULT_SEED: int\n\n";
     for (const Function& f : functions())
         source += signature(f) + "    ...\n\n";
     source +=

@@ -104,8 +104,13 @@ struct Swept {
 };
 
 // The sweep on its own thread: Ctrl+C stops it after the points under way.
-Swept run_interruptible(const app::SweepRequest& request, const app::ApplyOptions& options) {
+Swept run_interruptible(const app::SweepRequest& request, const app::ApplyOptions& options,
+                        const py::object& report) {
     auto progress = std::make_shared<planning::SweepProgress>();
+    std::function<void()> tick;
+    if (report && !report.is_none()) {
+        tick = [progress, report, total = request.points] { report(progress->done.load(), total); };
+    }
     Swept swept = interruptible<Swept>(
         [request, options, progress] {
             Swept s;
@@ -114,7 +119,8 @@ Swept run_interruptible(const app::SweepRequest& request, const app::ApplyOption
             s.result = planning::run_sweep(sweep, *progress);
             return s;
         },
-        [progress] { progress->cancel = true; });
+        [progress] { progress->cancel = true; }, tick);
+    if (tick) report(request.points, request.points);
     warn(swept.notes);
     return swept;
 }
@@ -144,7 +150,7 @@ py::object text_column(const app::SweepColumn& column,
 py::dict sweep(const SweepArguments& arguments, const py::kwargs& inputs) {
     app::ApplyOptions options;
     const app::SweepRequest request = request_of(arguments, inputs, options);
-    const Swept swept = run_interruptible(request, options);
+    const Swept swept = run_interruptible(request, options, arguments.progress);
     const planning::SweepResult& result = swept.result;
     py::dict out;
     for (const app::SweepColumn& column : app::sweep_columns(result, request.monte_carlo)) {

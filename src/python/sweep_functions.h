@@ -17,6 +17,7 @@ struct SweepArguments {
     bool mc = false;
     pybind11::object match_form;  // "vswr" or "rl"
     bool fixed_if = false, fixed_lo = false;
+    pybind11::object progress;  // None, or called as progress(done, total) while it runs
 };
 
 // {column: numpy array} in the CSV's column order: numbers as float64 (NaN

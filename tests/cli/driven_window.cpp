@@ -1,6 +1,7 @@
 #include "driven_window.h"
 
 #include "drive/driver.h"
+#include "engine/controls.h"
 
 #include <gtest/gtest.h>
 
@@ -50,8 +51,14 @@ void expect_figures_of(const Calculator& window, const nlohmann::json& c) {
         EXPECT_EQ(c["ymeas_db"], f.ymeas_db);
         EXPECT_EQ(c["nf_sys_db"], f.nf_sys_db);
         EXPECT_EQ(c["nf_sa_net_db"], f.nf_sa_net_db);
-        EXPECT_EQ(c["levels_dbm"]["cal_on"], f.cal_on_dbm);
-        EXPECT_EQ(c["levels_dbm"]["cal_off"], f.cal_off_dbm);
+        if (is_checked(window, Ctl::mnu2ndStage)) {
+            EXPECT_EQ(c["levels_dbm"]["cal_on"], f.cal_on_dbm);
+            EXPECT_EQ(c["levels_dbm"]["cal_off"], f.cal_off_dbm);
+        } else {
+            // Without second-stage correction nobody calibrates.
+            EXPECT_TRUE(c["levels_dbm"]["cal_on"].is_null());
+            EXPECT_TRUE(c["levels_dbm"]["cal_off"].is_null());
+        }
         EXPECT_EQ(c["levels_dbm"]["meas_on"], f.meas_on_dbm);
         EXPECT_EQ(c["levels_dbm"]["meas_off"], f.meas_off_dbm);
     }

@@ -7,6 +7,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
@@ -89,9 +90,19 @@ TEST_F(Plot, WritesAnSvgWithTheLegendAndAxisTitles) {
 TEST_F(Plot, ReportsAFileItCannotWrite) {
     const fs::path nowhere = folder_ / "no" / "such" / "folder" / "sweep.png";
     const CliRun r = sweep_plot(nowhere);
-    EXPECT_EQ(r.status, 1);
+    // Refused as every bad input is, before the sweep runs: one line, status 2.
+    EXPECT_EQ(r.status, 2);
     EXPECT_NE(r.err.find("cannot write"), std::string::npos) << r.err;
+    EXPECT_EQ(std::ranges::count(r.err, '\n'), 1) << r.err;
+    EXPECT_EQ(r.out, "");
     EXPECT_FALSE(fs::exists(nowhere));
+
+    // A folder where the file should be.
+    const fs::path folder_named_png = folder_ / "charts.png";
+    fs::create_directories(folder_named_png);
+    const CliRun onto_folder = sweep_plot(folder_named_png);
+    EXPECT_EQ(onto_folder.status, 2);
+    EXPECT_NE(onto_folder.err.find("it is a folder"), std::string::npos) << onto_folder.err;
 }
 
 }  // namespace

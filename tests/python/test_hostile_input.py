@@ -1,0 +1,111 @@
+"""Input that tries to break the module: messages stay whole and short,
+values the model cannot mean are refused as the command line refuses them,
+memory running out is a MemoryError, bytes paths work; long sweeps report
+their progress to a callback."""
+import math
+import subprocess
+import sys
+
+import pytest
+
+import orlavex
+from conftest import cli_refusal
+
+
+def test_messages_keep_what_follows_a_nul_byte():
+    with pytest.raises(ValueError) as refused:
+        orlavex.point(dut_nf="1\x002")
+    assert str(refused.value) == 'dut_nf: "1\\x002" is not a number'
+
+
+def test_messages_clip_long_input_with_a_mark():
+    with pytest.raises(ValueError) as refused:
+        orlavex.point(dut_nf="x" * 120_000)
+    message = str(refused.value)
+    assert len(message) < 100, message
+    assert '"' + "x" * 40 + '..."' in message
+
+
+@pytest.mark.parametrize("inputs", [
+    dict(noise_bw=math.inf, tau=1),
+    dict(noise_bw=1e6, tau=math.inf),
+    dict(noise_bw=1e-300, tau=1e-300),
+    dict(noise_bw=1000, tau=1e-4),
+], ids=str)
+def test_readings_the_model_cannot_mean_are_refused_as_the_cli(inputs):
+    arguments = [a for k, v in inputs.items() for a in ("--" + k.replace("_", "-"), repr(v))]
+    expected = cli_refusal("point", *arguments)
+    with pytest.raises(ValueError) as refused:
+        orlavex.point(**inputs)
+    assert str(refused.value) == expected
+
+
+def test_a_sweep_asking_for_too_much_monte_carlo_is_refused_as_the_cli():
+    expected = cli_refusal("sweep", "--over", "freq", "--from", 1, "--to", 18, "--points",
+                           100000, "--mc", "--trials", 100000000)
+    with pytest.raises(ValueError) as refused:
+        orlavex.sweep("freq", 1, 18, points=100000, mc=True, trials=100000000)
+    assert str(refused.value) == expected
+    assert "at most 2e+09 trials" in expected
+
+
+def test_sweep_values_neither_overflow_nor_vanish():
+    wide = orlavex.sweep("freq", 1e308, -1e308, points=3)
+    assert list(wide["freq_ghz"]) == [1e308, 0.0, -1e308]
+    decades = orlavex.sweep("freq", 1e-300, 1e300, points=5, log=True)
+    assert decades["freq_ghz"][0] == 1e-300
+    assert decades["freq_ghz"][1] == pytest.approx(1e-150)
+
+
+def test_bytes_paths_read_as_the_same_file(examples):
+    enr = examples / "noise_source.enr"
+    by_bytes, by_path = orlavex.read_enr(bytes(enr)), orlavex.read_enr(enr)
+    assert by_bytes["name"] == by_path["name"] and by_bytes["header"] == by_path["header"]
+    for column in ("freq_ghz", "enr_db", "enr_unc_db"):
+        assert list(by_bytes[column]) == list(by_path[column])
+    by_bytes = orlavex.sweep("freq", 1, 2, points=3, enr_table=bytes(enr))
+    by_path = orlavex.sweep("freq", 1, 2, points=3, enr_table=enr)
+    assert list(by_bytes["enr_db"]) == list(by_path["enr_db"])
+
+
+def test_no_second_stage_predicts_no_calibration_levels():
+    levels = orlavex.point(no_second_stage=True, mc=False)["classic"]["levels_dbm"]
+    assert levels["cal_on"] is None and levels["cal_off"] is None
+    assert levels["meas_on"] is not None
+
+
+def test_running_out_of_memory_raises_memory_error():
+    # Address space for the interpreter as it is plus 300 MB; 1e8 trials
+    # need far more.
+    script = """
+import resource, orlavex
+with open("/proc/self/status") as status:
+    size = next(int(line.split()[1]) for line in status if line.startswith("VmSize:"))
+limit = (size + 300_000) * 1024
+resource.setrlimit(resource.RLIMIT_AS, (limit, limit))
+try:
+    orlavex.monte_carlo(trials=100_000_000)
+except MemoryError:
+    print("MemoryError")
+"""
+    done = subprocess.run([sys.executable, "-c", script], capture_output=True, text=True,
+                          timeout=120, check=False)
+    assert done.returncode == 0, done.stderr
+    assert done.stdout == "MemoryError\n"
+
+
+def test_a_sweep_reports_its_progress():
+    calls = []
+    result = orlavex.sweep("freq", 1, 18, points=301, mc=True, trials=20000,
+                           progress=lambda done, total: calls.append((done, total)))
+    assert len(result["freq_ghz"]) == 301
+    assert calls[-1] == (301, 301)
+    assert all(total == 301 for _, total in calls)
+    assert [done for done, _ in calls] == sorted(done for done, _ in calls)
+
+
+def test_an_error_in_the_progress_callback_stops_the_sweep():
+    def fail(done, total):
+        raise RuntimeError("stop here")
+    with pytest.raises(RuntimeError, match="stop here"):
+        orlavex.sweep("freq", 1, 18, points=301, mc=True, trials=20000, progress=fail)
