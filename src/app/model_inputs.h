@@ -46,7 +46,7 @@ struct ModelInput {
 inline constexpr std::array model_inputs{
     ModelInput{"noise_bw", "--noise-bw", "HZ", "noise bandwidth of the readings, Hz (0: no jitter)", ModelValue::not_negative, &ModelInputs::noise_bw_hz},
     ModelInput{"tau", "--tau", "S", "integration time per reading, s (0: no jitter)", ModelValue::not_negative, &ModelInputs::tau_s},
-    ModelInput{"trials", "--trials", "N", "Monte Carlo trials; each is held to the end, about 16 bytes (1e8 trials: about 1.6 GB of memory)", ModelValue::trials},
+    ModelInput{"trials", "--trials", "N", "Monte Carlo trials; each is held to the end, 4 bytes and as much again while sorting (1e8 trials: about 800 MB of memory)", ModelValue::trials},
     ModelInput{"seed", "--seed", "N", "Monte Carlo seed", ModelValue::seed},
     ModelInput{"spec_shape", "--spec-shape", "normal|rect", "distribution of the analyzer's specified uncertainties", ModelValue::shape},
 };
