@@ -1,5 +1,6 @@
 #include "measure/error_sources.h"
 
+#include "measure/bench.h"
 #include "measure/match.h"
 
 #include <cmath>
@@ -24,17 +25,27 @@ std::vector<ErrorSource> error_sources(const MeasurementSetup& s) {
     const bool jitter = s.noise_bw_hz > 0 && s.tau_s > 0;
     const double u_jitter = jitter ? 1 / std::sqrt(s.noise_bw_hz * s.tau_s) : 0;
 
+    // The measurement source's ENR error is its own when it is another
+    // source, or the same source at another frequency.
+    const MeasurementSource& meas = s.meas_source;
+    const double u_enr_meas = meas.separate ? meas.enr_unc_db / 2 : u_enr;
+    // The DUT sees the source's reflection, and the analyzer chain the
+    // DUT's, through the losses: shrunk by the loss each way.
+    const LossCompensation bench = loss_compensation(s);
+    const double gamma_meas_source = (meas.separate ? meas.gamma : s.gamma_source) / bench.loss_in;
+    const double gamma_analyzer_seen = s.gamma_analyzer / bench.loss_out;
+
     std::vector<ErrorSource> sources;
-    sources.reserve(13);
-    if (!s.freq_converting) {
+    sources.reserve(16);
+    if (!s.freq_converting && !meas.separate) {
         sources.push_back({"enr", enr_both, normal, u_enr, u_enr});
     } else {
         sources.push_back({"enr_cal", enr_cal, normal, u_enr, u_enr});
-        sources.push_back({"enr_meas", enr_meas, normal, u_enr, u_enr});
+        sources.push_back({"enr_meas", enr_meas, normal, u_enr_meas, u_enr_meas});
     }
-    sources.push_back(mismatch("mismatch_in", mismatch_in, s.gamma_source, s.gamma_dut_in));
+    sources.push_back(mismatch("mismatch_in", mismatch_in, gamma_meas_source, s.gamma_dut_in));
     sources.push_back(mismatch("mismatch_cal", mismatch_cal, s.gamma_source, s.gamma_analyzer));
-    sources.push_back(mismatch("mismatch_out", mismatch_out, s.gamma_dut_out, s.gamma_analyzer));
+    sources.push_back(mismatch("mismatch_out", mismatch_out, s.gamma_dut_out, gamma_analyzer_seen));
     sources.push_back(datasheet_limit("analyzer_nf_meas", analyzer_nf_meas, s.analyzer_nf_unc_db));
     sources.push_back(datasheet_limit("analyzer_nf_cal", analyzer_nf_cal, s.analyzer_nf_unc_db));
     sources.push_back(datasheet_limit("analyzer_gain", analyzer_gain, s.analyzer_gain_unc_db));
@@ -42,6 +53,13 @@ std::vector<ErrorSource> error_sources(const MeasurementSetup& s) {
     sources.push_back({"jitter_cal_on", jitter_cal_on, normal, u_jitter, u_jitter});
     sources.push_back({"jitter_meas_off", jitter_meas_off, normal, u_jitter, u_jitter});
     sources.push_back({"jitter_meas_on", jitter_meas_on, normal, u_jitter, u_jitter});
+    // A loss's value is known to U_L with k = 2, as a certificate states it.
+    const auto loss = [&](std::string_view name, Target target, const BenchLoss& l) {
+        if (l.loss_db != 0 || l.unc_db != 0)
+            sources.push_back({name, target, normal, l.unc_db / 2, l.unc_db / 2});
+    };
+    loss("loss_in", loss_in, s.loss_in);
+    loss("loss_out", loss_out, s.loss_out);
     return sources;
 }
 
@@ -87,6 +105,12 @@ void add_to_draw(ErrorDraw& d, Target target, double value) {
         case Target::jitter_meas_on:
             d.eps[3] += value;
             break;
+        case Target::loss_in:
+            d.dL_in += value;
+            break;
+        case Target::loss_out:
+            d.dL_out += value;
+            break;
     }
 }
 
@@ -130,6 +154,12 @@ void apply_factor(ErrorFactors& e, Target target, double factor) {
             break;
         case Target::jitter_meas_on:
             e.jitter[3] *= factor;
+            break;
+        case Target::loss_in:
+            e.loss_in *= factor;
+            break;
+        case Target::loss_out:
+            e.loss_out *= factor;
             break;
     }
 }

@@ -28,6 +28,8 @@ enum class Target {
     jitter_cal_on,
     jitter_meas_off,
     jitter_meas_on,
+    loss_in,
+    loss_out,
 };
 
 struct ErrorSource {
@@ -42,9 +44,11 @@ struct ErrorSource {
 
 // The sources of a set-up in their fixed order: one ENR line ("enr") that
 // moves calibration and measurement together, or two independent ones
-// ("enr_cal", "enr_meas") with a frequency-converting DUT; then the three
-// mismatches, the analyzer's noise-figure errors in measurement and
-// calibration, its level error, and the jitter of the four readings.
+// ("enr_cal", "enr_meas") with a frequency-converting DUT or a separate
+// measurement source; then the three mismatches, the analyzer's
+// noise-figure errors in measurement and calibration, its level error, the
+// jitter of the four readings, and the losses before and after the DUT
+// ("loss_in", "loss_out") where the bench has them.
 std::vector<ErrorSource> error_sources(const MeasurementSetup& setup);
 
 // Adds VALUE (in the source's unit) of source TARGET to a draw.

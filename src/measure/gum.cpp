@@ -2,8 +2,10 @@
 
 #include "measure/error_sources.h"
 #include "measure/simulated_measurement.h"
+#include "measure/units.h"
 
 #include <cmath>
+#include <limits>
 
 namespace orlavex::measure {
 
@@ -15,27 +17,80 @@ namespace {
 // dB) stays far below the sensitivities that matter.
 constexpr double step = 1e-4;
 
+struct FoundSlope {
+    double c = 0;
+    Sensitivity found = Sensitivity::central;
+};
+
+// The linear factors of the steps up and down, worked out once: a perturbed
+// evaluation changes one factor of the perfect measurement and nothing else.
+struct StepFactors {
+    double up = 0, down = 0;
+};
+
+FoundSlope sensitivity_of(const SimulatedMeasurement& measurement, Target target,
+                          StepFactors factors, double e0) {
+    ErrorFactors up, down;
+    apply_factor(up, target, factors.up);
+    apply_factor(down, target, factors.down);
+    const double e_up = measurement.error_db(up);
+    const double e_down = measurement.error_db(down);
+    const bool up_valid = !std::isnan(e_up), down_valid = !std::isnan(e_down);
+    // Near the edge of the valid region (Y close to 1) one step may fall
+    // outside it: the other, taken from the nominal point, still gives the
+    // slope there.
+    if (up_valid && down_valid) return {(e_up - e_down) / (2 * step), Sensitivity::central};
+    if (up_valid) return {(e_up - e0) / step, Sensitivity::upward_only};
+    if (down_valid) return {(e0 - e_down) / step, Sensitivity::downward_only};
+    return {std::numeric_limits<double>::quiet_NaN(), Sensitivity::undetermined};
+}
+
 }  // namespace
+
+std::string_view sensitivity_note(Sensitivity found) {
+    switch (found) {
+        case Sensitivity::central:
+            return {};
+        case Sensitivity::upward_only:
+            return "one-sided difference: a step below leaves the valid region";
+        case Sensitivity::downward_only:
+            return "one-sided difference: a step above leaves the valid region";
+        case Sensitivity::undetermined:
+            return "no sensitivity: steps either way leave the valid region";
+        case Sensitivity::not_stepped:
+            return "no uncertainty: not evaluated";
+    }
+    return {};
+}
 
 Budget gum_budget(const MeasurementSetup& setup) {
     const SimulatedMeasurement measurement(setup);
     const std::vector<ErrorSource> sources = error_sources(setup);
+    const StepFactors db_step{lin(step), lin(-step)};
+    const StepFactors log_step{std::exp(step), std::exp(-step)};
     Budget budget;
     budget.offset_db = measurement.error_db(ErrorFactors{});
     budget.valid = !std::isnan(budget.offset_db);
     budget.lines.reserve(sources.size());
     double sum_of_squares = 0;
     for (const ErrorSource& source : sources) {
-        ErrorDraw up, down;
-        add_to_draw(up, source.target, step);
-        add_to_draw(down, source.target, -step);
-        const double e_up = measurement.error_db(factors_of(up));
-        const double e_down = measurement.error_db(factors_of(down));
-        if (std::isnan(e_up) || std::isnan(e_down)) budget.valid = false;
         BudgetLine line;
         line.source = source.name;
         line.u = source.u;
-        line.c = (e_up - e_down) / (2 * step);
+        if (!(source.u > 0)) {
+            line.found = Sensitivity::not_stepped;
+        } else if (budget.valid) {
+            const FoundSlope s = sensitivity_of(measurement, source.target,
+                                                in_natural_log(source.target) ? log_step : db_step,
+                                                budget.offset_db);
+            line.c = s.c;
+            line.found = s.found;
+            if (s.found == Sensitivity::undetermined) budget.valid = false;
+        } else {
+            line.c = std::numeric_limits<double>::quiet_NaN();
+            line.found = Sensitivity::undetermined;
+        }
+        line.note = sensitivity_note(line.found);
         line.u_i_db = std::fabs(line.c) * line.u;
         sum_of_squares += line.u_i_db * line.u_i_db;
         budget.lines.push_back(line);

@@ -1,5 +1,6 @@
 #include "measure/monte_carlo.h"
 
+#include "measure/block_math.h"
 #include "measure/coverage.h"
 #include "measure/error_sources.h"
 #include "measure/random_stream.h"
@@ -15,41 +16,173 @@ namespace orlavex::measure {
 
 namespace {
 
-// Trials per random stream. Fixed, so that the trials a seed produces do not
-// depend on how the blocks are shared among threads.
+// Trials per block of random streams. Fixed, so that the trials a seed
+// produces do not depend on how the blocks are shared among threads.
 constexpr std::size_t block_size = 4096;
+// Trials drawn and evaluated together: their arrays stay in the cache.
+constexpr std::size_t chunk = 256;
+static_assert(block_size % chunk == 0 && chunk % (2 * LaneStreams::lanes) == 0);
 
-// The linear factor of one drawn value of SOURCE.
-double draw_factor(const ErrorSource& source, RandomStream& random) {
-    constexpr double db_to_natural = std::numbers::ln10 / 10;  // lin(x) = exp(x ln10 / 10)
-    const double to_natural = in_natural_log(source.target) ? 1 : db_to_natural;
+// Every error factor of a chunk of trials, one array per factor.
+struct ChunkFactors {
+    double enr_cal[chunk], enr_meas[chunk], mismatch_in[chunk], mismatch_cal[chunk];
+    double measured_gain[chunk], analyzer_nf_meas[chunk], analyzer_nf_cal[chunk];
+    double jitter[4][chunk];
+    double loss_in[chunk], loss_out[chunk];
+
+    // The arrays a source's factor multiplies (the second may be null).
+    std::pair<double*, double*> of(Target target) {
+        switch (target) {
+            case Target::enr_both:
+                return {enr_cal, enr_meas};
+            case Target::enr_cal:
+                return {enr_cal, nullptr};
+            case Target::enr_meas:
+                return {enr_meas, nullptr};
+            case Target::mismatch_in:
+                return {mismatch_in, nullptr};
+            case Target::mismatch_cal:
+                return {mismatch_cal, nullptr};
+            case Target::mismatch_out:
+            case Target::analyzer_gain:
+                return {measured_gain, nullptr};
+            case Target::analyzer_nf_meas:
+                return {analyzer_nf_meas, nullptr};
+            case Target::analyzer_nf_cal:
+                return {analyzer_nf_cal, nullptr};
+            case Target::jitter_cal_off:
+                return {jitter[0], nullptr};
+            case Target::jitter_cal_on:
+                return {jitter[1], nullptr};
+            case Target::jitter_meas_off:
+                return {jitter[2], nullptr};
+            case Target::jitter_meas_on:
+                return {jitter[3], nullptr};
+            case Target::loss_in:
+                return {loss_in, nullptr};
+            case Target::loss_out:
+                return {loss_out, nullptr};
+        }
+        return {nullptr, nullptr};
+    }
+
+    ErrorFactors at(std::size_t i) const {
+        ErrorFactors e;
+        e.enr_cal = enr_cal[i];
+        e.enr_meas = enr_meas[i];
+        e.mismatch_in = mismatch_in[i];
+        e.mismatch_cal = mismatch_cal[i];
+        e.measured_gain = measured_gain[i];
+        e.analyzer_nf_meas = analyzer_nf_meas[i];
+        e.analyzer_nf_cal = analyzer_nf_cal[i];
+        for (int k = 0; k < 4; ++k)
+            e.jitter[k] = jitter[k][i];
+        e.loss_in = loss_in[i];
+        e.loss_out = loss_out[i];
+        return e;
+    }
+};
+
+// Draws a chunk of one source's linear factors into FACTOR.
+void draw_factors(const ErrorSource& source, LaneStreams& random, double* factor) {
+    double draw[chunk];
+    // lin(x) = exp(x ln10 / 10); jitter is in natural log already.
+    const double scale =
+        source.width * (in_natural_log(source.target) ? 1 : std::numbers::ln10 / 10);
     switch (source.distribution) {
         case Distribution::normal:
-            return std::exp(to_natural * source.width * random.normal());
+            random.fill_normal(draw, chunk);
+            for (std::size_t i = 0; i < chunk; ++i)
+                factor[i] = block_math::exp(scale * draw[i]);
+            break;
         case Distribution::rectangular:
-            return std::exp(to_natural * source.width * (2 * random.uniform() - 1));
+            random.fill_uniform(draw, chunk);
+            for (std::size_t i = 0; i < chunk; ++i)
+                factor[i] = block_math::exp(scale * (2 * draw[i] - 1));
+            break;
         case Distribution::phase_uniform: {
             // Both reflection phases unknown: the phase of their product is
             // uniform over the circle. lin(m) = 1 / |1 - a e^(j phi)|^2.
             const double a = source.width;
-            const double phi = 2 * std::numbers::pi * random.uniform();
-            return 1 / (1 - 2 * a * std::cos(phi) + a * a);
+            random.fill_cos_of_uniform_phase(draw, chunk);
+            for (std::size_t i = 0; i < chunk; ++i)
+                factor[i] = 1 / (1 - 2 * a * draw[i] + a * a);
+            break;
         }
     }
-    return 1;
 }
 
-void run_block(const SimulatedMeasurement& measurement, const std::vector<ErrorSource>& sources,
-               std::uint64_t seed, std::size_t block, std::vector<double>& errors) {
-    RandomStream random(seed, block);
-    const std::size_t first = block * block_size;
-    const std::size_t end = std::min(first + block_size, errors.size());
-    for (std::size_t trial = first; trial < end; ++trial) {
-        ErrorFactors factors;
-        for (const ErrorSource& source : sources)
-            apply_factor(factors, source.target, draw_factor(source, random));
-        errors[trial] = measurement.error_db(factors);
+// Count, mean and sum of squared deviations of the valid errors of a run
+// of trials; combined in a fixed order (Chan et al.), so the result does not
+// depend on the threads.
+struct Moments {
+    double count = 0, mean = 0, m2 = 0;
+
+    void add(const Moments& b) {
+        const double n = count + b.count;
+        if (!(b.count > 0)) return;
+        const double delta = b.mean - mean;
+        mean += delta * (b.count / n);
+        m2 += b.m2 + delta * delta * (count * b.count / n);
+        count = n;
     }
+};
+
+Moments moments_of(const double* errors, std::size_t n) {
+    Moments m;
+    double sum = 0;
+    for (std::size_t i = 0; i < n; ++i) {
+        const bool valid = errors[i] == errors[i];
+        m.count += valid ? 1 : 0;
+        sum += valid ? errors[i] : 0;
+    }
+    if (!(m.count > 0)) return m;
+    m.mean = sum / m.count;
+    for (std::size_t i = 0; i < n; ++i) {
+        const double d = errors[i] == errors[i] ? errors[i] - m.mean : 0;
+        m.m2 += d * d;
+    }
+    return m;
+}
+
+struct Run {
+    const SimulatedMeasurement& measurement;
+    const std::vector<ErrorSource>& sources;  // those with uncertainty
+    std::uint64_t seed;
+    std::size_t trials;
+    std::vector<float>& errors;     // every trial, NaN when invalid
+    std::vector<double>* samples;   // every trial in double, if kept
+    std::vector<Moments>& moments;  // per block
+};
+
+void run_block(const Run& run, std::size_t block) {
+    LaneStreams random(run.seed, block * LaneStreams::lanes);
+    ChunkFactors f;
+    double error[chunk];
+    Moments moments;
+    for (std::size_t first = block * block_size;
+         first < std::min((block + 1) * block_size, run.trials); first += chunk) {
+        std::fill_n(&f.enr_cal[0], sizeof f / sizeof(double), 1.0);
+        double factor[chunk];
+        for (const ErrorSource& source : run.sources) {
+            draw_factors(source, random, factor);
+            const auto [a, b] = f.of(source.target);
+            for (std::size_t i = 0; i < chunk; ++i)
+                a[i] *= factor[i];
+            if (b != nullptr) {
+                for (std::size_t i = 0; i < chunk; ++i)
+                    b[i] *= factor[i];
+            }
+        }
+        for (std::size_t i = 0; i < chunk; ++i)
+            error[i] = run.measurement.error_db_with(f.at(i), block_math::log);
+        const std::size_t n = std::min(chunk, run.trials - first);
+        moments.add(moments_of(error, n));
+        std::copy_n(error, n, run.errors.begin() + static_cast<std::ptrdiff_t>(first));
+        if (run.samples != nullptr)
+            std::copy_n(error, n, run.samples->begin() + static_cast<std::ptrdiff_t>(first));
+    }
+    run.moments[block] = moments;
 }
 
 }  // namespace
@@ -60,14 +193,22 @@ MonteCarloResult monte_carlo(const MeasurementSetup& setup, const MonteCarloOpti
     // A source without uncertainty draws nothing.
     std::erase_if(sources, [](const ErrorSource& s) { return !(s.width > 0); });
 
-    std::vector<double> errors(options.trials);
+    MonteCarloResult result;
+    result.trials = options.trials;
+    result.seed = options.seed;
+    std::vector<float> errors(options.trials);
+    if (options.keep_samples) result.samples.resize(options.trials);
     const std::size_t blocks = (options.trials + block_size - 1) / block_size;
+    std::vector<Moments> moments(blocks);
+    const Run run{measurement,    sources, options.seed,
+                  options.trials, errors,  options.keep_samples ? &result.samples : nullptr,
+                  moments};
     unsigned threads = options.threads ? options.threads : std::thread::hardware_concurrency();
     threads = static_cast<unsigned>(
         std::clamp<std::size_t>(threads, 1, std::max<std::size_t>(blocks, 1)));
     const auto worker = [&](unsigned index) {
         for (std::size_t block = index; block < blocks; block += threads)
-            run_block(measurement, sources, options.seed, block, errors);
+            run_block(run, block);
     };
     {
         std::vector<std::jthread> pool;
@@ -76,23 +217,19 @@ MonteCarloResult monte_carlo(const MeasurementSetup& setup, const MonteCarloOpti
         worker(0);
     }
 
-    MonteCarloResult result;
-    result.trials = options.trials;
-    result.seed = options.seed;
-    std::vector<double> valid;
-    valid.reserve(errors.size());
-    for (double e : errors) {
-        if (std::isfinite(e)) valid.push_back(e);
-    }
-    result.invalid = errors.size() - valid.size();
-    const Coverage c = coverage_95(valid);
-    result.mean_db = c.mean;
-    result.std_db = c.std_dev;
-    result.interval_lo_db = c.symmetric_lo;
-    result.interval_hi_db = c.symmetric_hi;
-    result.shortest_lo_db = c.shortest_lo;
-    result.shortest_hi_db = c.shortest_hi;
-    if (options.keep_samples) result.samples = std::move(errors);
+    Moments all;
+    for (const Moments& m : moments)
+        all.add(m);
+    std::erase_if(errors, [](float e) { return e != e; });
+    result.invalid = options.trials - errors.size();
+    constexpr double nan = std::numeric_limits<double>::quiet_NaN();
+    result.mean_db = all.count >= 2 ? all.mean : nan;
+    result.std_db = all.count >= 2 ? std::sqrt(all.m2 / (all.count - 1)) : nan;
+    const Intervals95 intervals = intervals_95(errors);
+    result.interval_lo_db = intervals.symmetric_lo;
+    result.interval_hi_db = intervals.symmetric_hi;
+    result.shortest_lo_db = intervals.shortest_lo;
+    result.shortest_hi_db = intervals.shortest_hi;
     return result;
 }
 

@@ -1,9 +1,29 @@
 // One noise-figure measurement set-up as the extended model sees it.
 #pragma once
 
+#include "measure/units.h"
+
 namespace orlavex::measure {
 
 enum class SpecShape { normal, rectangular };
+
+// A matched loss on the bench (cable, adapter, pad, fixture): it attenuates
+// what passes and adds the noise of its physical temperature.
+struct BenchLoss {
+    double loss_db = 0;         // >= 0
+    double temperature_k = T0;  // physical temperature
+    double unc_db = 0;          // expanded (k = 2)
+    bool operator==(const BenchLoss&) const = default;
+};
+
+// A noise source used for the measurement other than the one calibrated
+// with. Its ENR at the measurement frequency is the set-up's enr_meas_db.
+struct MeasurementSource {
+    bool separate = false;  // false: the calibration source measures too
+    double enr_unc_db = 0;  // expanded (k = 2)
+    double gamma = 0;       // |reflection|
+    bool operator==(const MeasurementSource&) const = default;
+};
 
 struct MeasurementSetup {
     double dut_nf_db = 0, dut_gain_db = 0;
@@ -19,6 +39,11 @@ struct MeasurementSetup {
     bool freq_converting = false;
     double noise_bw_hz = 0, tau_s = 0;  // jitter off when either is 0
     SpecShape spec_shape = SpecShape::normal;
+    // The bench around the DUT: losses between the source and the DUT and
+    // between the DUT and the analyzer chain (the calibration is made
+    // without them), and the source the measurement is made with.
+    BenchLoss loss_in, loss_out;
+    MeasurementSource meas_source;
 };
 
 }  // namespace orlavex::measure

@@ -3,8 +3,13 @@
 // evaluate it many times. Errors enter as linear factors.
 #pragma once
 
+#include "measure/bench.h"
 #include "measure/setup.h"
 #include "measure/simulation.h"
+#include "measure/y_factor.h"
+
+#include <limits>
+#include <numbers>
 
 namespace orlavex::measure {
 
@@ -16,6 +21,7 @@ struct ErrorFactors {
     double measured_gain = 1;  // analyzer level error and DUT-output mismatch together
     double analyzer_nf_meas = 1, analyzer_nf_cal = 1;
     double jitter[4] = {1, 1, 1, 1};
+    double loss_in = 1, loss_out = 1;  // true over nominal loss, linear
 };
 
 ErrorFactors factors_of(const ErrorDraw& draw);
@@ -33,9 +39,13 @@ struct ReadingsEvaluation {
 
 // enr_cal_lin and enr_meas_lin are the nominal ENR the instrument works
 // with; the analyzer noise-figure errors multiply the two noise factors.
+// With losses the system noise factor is referred to the DUT input, the
+// gain to the DUT alone, and the second stage is the loss after the DUT
+// and the analyzer chain together.
 ReadingsEvaluation evaluate_readings(const Readings& r, double enr_cal_lin, double enr_meas_lin,
                                      double tc_k, bool second_stage, double analyzer_nf_cal = 1,
-                                     double analyzer_nf_meas = 1);
+                                     double analyzer_nf_meas = 1,
+                                     const LossCompensation& bench = {});
 
 class SimulatedMeasurement {
   public:
@@ -45,10 +55,63 @@ class SimulatedMeasurement {
     // db(F_dut observed) - DUT NF; NaN for an invalid trial.
     double error_db(const ErrorFactors& e) const;
 
+    // The same two, inline and without branches, for loops the compiler
+    // vectorises; LOG is the natural logarithm to take the result in dB with.
+    Readings readings_of(const ErrorFactors& e) const;
+    template <class Log>
+    double error_db_with(const ErrorFactors& e, Log log) const;
+
   private:
     MeasurementSetup setup_;
     double enr_cal_ = 0, enr_meas_ = 0;  // nominal, linear
     double t_analyzer_ = 0, t_dut_ = 0, gain_ = 0;
+    LossCompensation bench_;  // nominal losses
+    // What the evaluation works out from nominal values alone.
+    SourceAtInput meas_at_input_;  // the measurement source at the DUT input
+    double excess_ratio_ = 1;      // (Th,cal - Tc) / (Th,meas - Tc)
+    double loss_product_ = 1;      // li0 lo0
+    double second_stage_ = 1;      // 1 with second-stage correction, else 0
 };
+
+inline Readings SimulatedMeasurement::readings_of(const ErrorFactors& e) const {
+    const double tc = setup_.tc_k;
+    const double th_cal = hot_temperature_k(enr_cal_ * e.enr_cal);
+    const double th_meas = hot_temperature_k(enr_meas_ * e.enr_meas);
+    const double l_in = bench_.loss_in * e.loss_in, l_out = bench_.loss_out * e.loss_out;
+    // The source's off noise at the DUT input, its excess through the loss.
+    const double tc_in = through_loss_k(tc, l_in, bench_.t_in_k);
+    const double excess_in = (th_meas - tc) * e.mismatch_in / l_in;
+    Readings r;
+    r.p1 = (tc + t_analyzer_) * e.jitter[0];
+    r.p2 = (tc + (th_cal - tc) * e.mismatch_cal + t_analyzer_) * e.jitter[1];
+    r.p3 = (through_loss_k(gain_ * (tc_in + t_dut_), l_out, bench_.t_out_k) + t_analyzer_) *
+           e.measured_gain * e.jitter[2];
+    r.p4 = (through_loss_k(gain_ * (tc_in + excess_in + t_dut_), l_out, bench_.t_out_k) +
+            t_analyzer_) *
+           e.measured_gain * e.jitter[3];
+    return r;
+}
+
+// The evaluation of evaluate_readings() with every quantity worked out and
+// the invalid cases selected out at the end.
+template <class Log>
+inline double SimulatedMeasurement::error_db_with(const ErrorFactors& e, Log log) const {
+    const Readings r = readings_of(e);
+    const double y_cal = r.p2 / r.p1, y_meas = r.p4 / r.p3;
+    const double f_analyzer = noise_factor_exact(enr_cal_, y_cal, setup_.tc_k) * e.analyzer_nf_cal;
+    const double gain = (r.p4 - r.p3) / (r.p2 - r.p1) * excess_ratio_ * loss_product_;
+    const double f_sys = noise_factor_exact(meas_at_input_.enr_lin, y_meas, meas_at_input_.tc_k) *
+                         e.analyzer_nf_meas;
+    const double corrected =
+        f_sys - second_stage_excess(f_analyzer, bench_.loss_out, bench_.t_out_k) / gain;
+    // Selections on comparisons of doubles and bitwise, not short-circuit:
+    // no branch in the trial loop.
+    const bool second_stage = second_stage_ > 0;
+    const double f_dut = second_stage ? corrected : f_sys;
+    const bool valid = (y_meas > 1) & ((y_cal > 1) | !second_stage) & (f_dut > 0) &
+                       (f_dut < std::numeric_limits<double>::infinity());
+    const double error = 10.0 * (log(f_dut) / std::numbers::ln10) - setup_.dut_nf_db;
+    return valid ? error : std::numeric_limits<double>::quiet_NaN();
+}
 
 }  // namespace orlavex::measure

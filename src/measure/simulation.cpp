@@ -26,12 +26,14 @@ ErrorFactors factors_of(const ErrorDraw& d) {
     e.analyzer_nf_cal = lin(d.da_cal);
     for (int i = 0; i < 4; ++i)
         e.jitter[i] = std::exp(d.eps[i]);
+    e.loss_in = lin(d.dL_in);
+    e.loss_out = lin(d.dL_out);
     return e;
 }
 
 ReadingsEvaluation evaluate_readings(const Readings& r, double enr_cal_lin, double enr_meas_lin,
                                      double tc_k, bool second_stage, double analyzer_nf_cal,
-                                     double analyzer_nf_meas) {
+                                     double analyzer_nf_meas, const LossCompensation& bench) {
     ReadingsEvaluation ev;
     ev.y_cal = r.p2 / r.p1;
     ev.y_meas = r.p4 / r.p3;
@@ -45,15 +47,21 @@ ReadingsEvaluation evaluate_readings(const Readings& r, double enr_cal_lin, doub
         // frequencies scales them too.
         const double excess_cal = hot_temperature_k(enr_cal_lin) - tc_k;
         const double excess_meas = hot_temperature_k(enr_meas_lin) - tc_k;
-        ev.gain = (r.p4 - r.p3) / (r.p2 - r.p1) * (excess_cal / excess_meas);
+        // Both losses lower the excess power the measurement reads.
+        ev.gain = (r.p4 - r.p3) / (r.p2 - r.p1) * (excess_cal / excess_meas) *
+                  (bench.loss_in * bench.loss_out);
     }
     if (!(ev.y_meas > 1)) return ev;
-    ev.f_sys = noise_factor_exact(enr_meas_lin, ev.y_meas, tc_k) * analyzer_nf_meas;
+    // The system from the DUT input on: the source as the DUT sees it.
+    const SourceAtInput at_input =
+        source_through_loss(enr_meas_lin, tc_k, bench.loss_in, bench.t_in_k);
+    ev.f_sys = noise_factor_exact(at_input.enr_lin, ev.y_meas, at_input.tc_k) * analyzer_nf_meas;
     if (!second_stage) {
         ev.f_dut = ev.f_sys;
     } else {
         if (!(ev.y_cal > 1)) return ev;
-        ev.f_dut = ev.f_sys - (ev.f_analyzer - 1) / ev.gain;
+        ev.f_dut =
+            ev.f_sys - second_stage_excess(ev.f_analyzer, bench.loss_out, bench.t_out_k) / ev.gain;
     }
     ev.valid = ev.f_dut > 0 && std::isfinite(ev.f_dut);
     return ev;
@@ -65,26 +73,20 @@ SimulatedMeasurement::SimulatedMeasurement(const MeasurementSetup& setup)
       enr_meas_(lin(setup.enr_meas_db)),
       t_analyzer_(noise_temperature_k(lin(setup.analyzer_nf_db))),
       t_dut_(noise_temperature_k(lin(setup.dut_nf_db))),
-      gain_(lin(setup.dut_gain_db)) {}
+      gain_(lin(setup.dut_gain_db)),
+      bench_(loss_compensation(setup)),
+      meas_at_input_(source_through_loss(enr_meas_, setup.tc_k, bench_.loss_in, bench_.t_in_k)),
+      excess_ratio_((hot_temperature_k(enr_cal_) - setup.tc_k) /
+                    (hot_temperature_k(enr_meas_) - setup.tc_k)),
+      loss_product_(bench_.loss_in * bench_.loss_out),
+      second_stage_(setup.second_stage ? 1 : 0) {}
 
 Readings SimulatedMeasurement::readings(const ErrorFactors& e) const {
-    const double tc = setup_.tc_k;
-    const double th_cal = hot_temperature_k(enr_cal_ * e.enr_cal);
-    const double th_meas = hot_temperature_k(enr_meas_ * e.enr_meas);
-    Readings r;
-    r.p1 = (tc + t_analyzer_) * e.jitter[0];
-    r.p2 = (tc + (th_cal - tc) * e.mismatch_cal + t_analyzer_) * e.jitter[1];
-    r.p3 = (gain_ * (tc + t_dut_) + t_analyzer_) * e.measured_gain * e.jitter[2];
-    r.p4 = (gain_ * (tc + (th_meas - tc) * e.mismatch_in + t_dut_) + t_analyzer_) *
-           e.measured_gain * e.jitter[3];
-    return r;
+    return readings_of(e);
 }
 
 double SimulatedMeasurement::error_db(const ErrorFactors& e) const {
-    const ReadingsEvaluation ev =
-        evaluate_readings(readings(e), enr_cal_, enr_meas_, setup_.tc_k, setup_.second_stage,
-                          e.analyzer_nf_cal, e.analyzer_nf_meas);
-    return ev.valid ? db(ev.f_dut) - setup_.dut_nf_db : no_result;
+    return error_db_with(e, [](double x) { return std::log(x); });
 }
 
 Readings simulate_readings(const MeasurementSetup& setup, const ErrorDraw& draw) {

@@ -16,6 +16,7 @@ struct ErrorDraw {
     double da_meas = 0, da_cal = 0;      // dB, analyzer noise-figure errors
     double dG = 0;                       // dB, analyzer level error
     double eps[4] = {};                  // natural log, jitter of P1..P4
+    double dL_in = 0, dL_out = 0;        // dB, true minus nominal loss before and after the DUT
 };
 
 // Noise powers in units of k B Ga (linear): P1 cal off, P2 cal on, P3 meas

@@ -29,20 +29,8 @@ double gain_from_levels(double cal_on_db, double cal_off_db, double meas_on_db,
     return (lin(meas_on_db) - lin(meas_off_db)) / (lin(cal_on_db) - lin(cal_off_db));
 }
 
-double hot_temperature_k(double enr_lin) {
-    return T0 * (enr_lin + 1);
-}
-
-double noise_temperature_k(double f) {
-    return T0 * (f - 1);
-}
-
 double noise_factor_first_order(double enr_lin, double y, double tc_k) {
     return (enr_lin + (T0 - tc_k) / T0) / (y - 1);
-}
-
-double noise_factor_exact(double enr_lin, double y, double tc_k) {
-    return (enr_lin - y * (tc_k / T0 - 1)) / (y - 1);
 }
 
 double y_factor_exact(double th_k, double tc_k, double te_k) {

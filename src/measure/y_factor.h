@@ -2,6 +2,8 @@
 // the exact forms for a noise source whose off temperature is not 290 K.
 #pragma once
 
+#include "measure/units.h"
+
 namespace orlavex::measure {
 
 // --- classic (first order in Tc - T0), in dB ---
@@ -23,14 +25,21 @@ double gain_from_levels(double cal_on_db, double cal_off_db, double meas_on_db, 
 
 // --- linear forms (E = lin(ENR), Y and F linear, temperatures in K) ---
 
+// (Inline: the Monte Carlo's vectorised trial loop evaluates them.)
 // Hot temperature of a source: T0 (E + 1).
-double hot_temperature_k(double enr_lin);
+inline double hot_temperature_k(double enr_lin) {
+    return T0 * (enr_lin + 1);
+}
 // Noise temperature of a noise factor: T0 (F - 1).
-double noise_temperature_k(double f);
+inline double noise_temperature_k(double f) {
+    return T0 * (f - 1);
+}
 // First order: F = (E + (T0 - Tc) / T0) / (Y - 1).
 double noise_factor_first_order(double enr_lin, double y, double tc_k);
 // Exact for any Tc: F = (E - Y (Tc / T0 - 1)) / (Y - 1).
-double noise_factor_exact(double enr_lin, double y, double tc_k);
+inline double noise_factor_exact(double enr_lin, double y, double tc_k) {
+    return (enr_lin - y * (tc_k / T0 - 1)) / (y - 1);
+}
 // Y factor of a receiver with noise temperature te_k: (Th + Te) / (Tc + Te).
 double y_factor_exact(double th_k, double tc_k, double te_k);
 

@@ -140,13 +140,75 @@ TEST(GumBudget, JitterGrowsWithoutBoundAsYApproachesOne) {
     EXPECT_LT(gum_budget(s).u_c_db, 0.5);
 }
 
+// The window's set-up of a DUT so lossy that its noise hardly lifts the
+// analyzer's: Y - 1 of about 1e-4, within one difference step of the edge.
+MeasurementSetup y_just_above_one() {
+    MeasurementSetup s = amplifier();
+    s.dut_nf_db = 53;
+    s.dut_gain_db = -39.65;
+    s.gamma_source = s.gamma_dut_in = s.gamma_dut_out = reflection(1.15, true);
+    s.gamma_analyzer = reflection(1.4, true);
+    return s;
+}
+
+TEST(GumBudget, SourcesWithoutUncertaintyAreNotSteppedNorInvalidateIt) {
+    // Jitter off: a step of a reading by 1e-4 would take Y to 1 or below.
+    const Budget b = gum_budget(y_just_above_one());
+    ASSERT_TRUE(b.valid);
+    for (const char* jitter :
+         {"jitter_cal_off", "jitter_cal_on", "jitter_meas_off", "jitter_meas_on"}) {
+        const BudgetLine& l = line(b, jitter);
+        EXPECT_EQ(l.found, Sensitivity::not_stepped) << jitter;
+        EXPECT_EQ(l.c, 0.0) << jitter;
+        EXPECT_FALSE(l.note.empty()) << jitter;
+    }
+    for (const BudgetLine& l : b.lines) {
+        if (l.u > 0) {
+            EXPECT_EQ(l.found, Sensitivity::central) << l.source;
+        }
+    }
+    // The linearised budget of this set-up is what the Monte Carlo finds.
+    const MonteCarloResult mc = monte_carlo(y_just_above_one(), {.trials = 50000});
+    EXPECT_EQ(mc.invalid, 0u);
+    EXPECT_NEAR(mc.std_db / b.u_c_db, 1.0, 0.05);
+}
+
+TEST(GumBudget, AStepOutOfTheValidRegionGivesAOneSidedSensitivityForThatSource) {
+    MeasurementSetup s = y_just_above_one();
+    s.noise_bw_hz = 1e12;  // jitter of 1e-6 per reading: the budget is defined
+    s.tau_s = 1;
+    const Budget b = gum_budget(s);
+    ASSERT_TRUE(b.valid);
+    // Meas-off read high, or meas-on read low, by the step: Y at or below 1.
+    const BudgetLine& off = line(b, "jitter_meas_off");
+    const BudgetLine& on = line(b, "jitter_meas_on");
+    EXPECT_EQ(off.found, Sensitivity::downward_only);
+    EXPECT_EQ(on.found, Sensitivity::upward_only);
+    EXPECT_EQ(off.note, sensitivity_note(Sensitivity::downward_only));
+    EXPECT_FALSE(on.note.empty());
+    // Meas-off read high lowers Y and raises the result, by far more than
+    // one for one this close to Y = 1.
+    EXPECT_GT(off.c, 1e4);
+    EXPECT_LT(on.c, -1e4);
+    EXPECT_NEAR(off.c / on.c, -1.0, 0.05);
+    EXPECT_EQ(line(b, "jitter_cal_off").found, Sensitivity::central);
+    EXPECT_TRUE(std::isfinite(b.u_c_db));
+}
+
 TEST(GumBudget, NoBudgetForAnInvalidMeasurement) {
     MeasurementSetup s = amplifier();
     s.dut_gain_db = -20;
     s.dut_nf_db = 20;
-    s.analyzer_nf_db = 45;  // Y of the system indistinguishable from 1
+    s.analyzer_nf_db = 45;  // Y - 1 of the system about 1e-5
     s.enr_cal_db = s.enr_meas_db = 5;
-    EXPECT_FALSE(gum_budget(s).valid);
+    // Valid, if useless: a budget of thousands of dB, not a missing one.
+    const Budget useless = gum_budget(s);
+    EXPECT_TRUE(useless.valid);
+    EXPECT_GT(useless.u_c_db, 1000.0);
+    s.dut_gain_db = -120;  // Y of the system indistinguishable from 1
+    const Budget none = gum_budget(s);
+    EXPECT_FALSE(none.valid);
+    EXPECT_EQ(line(none, "enr").found, Sensitivity::undetermined);
 }
 
 TEST(GumAndMonteCarlo, AgreeInTheLinearRegime) {

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cmath>
 #include <numeric>
+#include <vector>
 
 namespace orlavex::measure {
 namespace {
@@ -146,6 +147,88 @@ TEST(Coverage, ShortestIntervalHugsTheMassOfASkewedSample) {
     EXPECT_TRUE(std::isnan(coverage_95(one).std_dev));
 }
 
+TEST(Coverage, SmallSamplesAgainstOrderStatisticsWorkedByHand) {
+    // q = round(0.95 n) values make up 95 %; a sample of n <= 10 has q >= n,
+    // so the interval holds all of it: q = n - 1, r = 1, [y(1), y(n)].
+    std::vector<double> one = {3.0};
+    EXPECT_TRUE(std::isnan(coverage_95(one).symmetric_lo));
+    std::vector<double> two = {5.0, -1.0};
+    Coverage c = coverage_95(two);
+    EXPECT_EQ(c.mean, 2.0);
+    EXPECT_EQ(c.std_dev, std::sqrt(18.0));
+    EXPECT_EQ(c.symmetric_lo, -1.0);
+    EXPECT_EQ(c.symmetric_hi, 5.0);
+    EXPECT_EQ(c.shortest_lo, -1.0);
+    EXPECT_EQ(c.shortest_hi, 5.0);
+    std::vector<double> five = {0.4, -2.0, 7.5, 1.0, 0.1};
+    c = coverage_95(five);
+    EXPECT_EQ(c.symmetric_lo, -2.0);
+    EXPECT_EQ(c.symmetric_hi, 7.5);
+    EXPECT_EQ(c.shortest_lo, -2.0);
+    EXPECT_EQ(c.shortest_hi, 7.5);
+    std::vector<double> ten = {9, 3, 8, 1, 7, 0, 6, 2, 5, 4};
+    c = coverage_95(ten);
+    EXPECT_EQ(c.mean, 4.5);
+    EXPECT_EQ(c.symmetric_lo, 0.0);
+    EXPECT_EQ(c.symmetric_hi, 9.0);
+    EXPECT_EQ(c.shortest_lo, 0.0);
+    EXPECT_EQ(c.shortest_hi, 9.0);
+
+    // n = 60: q = round(57) = 57, n - q = 3, r = 2: [y(2), y(59)]; the
+    // shortest of [y(1), y(58)], [y(2), y(59)], [y(3), y(60)] when the top
+    // is spread wide and the bottom is packed.
+    std::vector<double> sixty;
+    for (int i = 1; i <= 60; ++i)
+        sixty.push_back(i <= 57 ? i : 100.0 * i);
+    std::reverse(sixty.begin(), sixty.end());
+    c = coverage_95(sixty);
+    EXPECT_EQ(c.symmetric_lo, 2.0);
+    EXPECT_EQ(c.symmetric_hi, 5900.0);
+    EXPECT_EQ(c.shortest_lo, 1.0);
+    EXPECT_EQ(c.shortest_hi, 5800.0);
+}
+
+TEST(MonteCarlo, AFewTrialsGiveTheirWholeRange) {
+    for (std::size_t n : {2u, 5u, 10u}) {
+        const MonteCarloResult mc =
+            monte_carlo(with_jitter(), {.trials = n, .seed = 3, .keep_samples = true});
+        // The intervals are order statistics of the trials held as float.
+        const auto [lo, hi] = std::minmax_element(mc.samples.begin(), mc.samples.end());
+        EXPECT_EQ(mc.interval_lo_db, static_cast<float>(*lo)) << n;
+        EXPECT_EQ(mc.interval_hi_db, static_cast<float>(*hi)) << n;
+        EXPECT_EQ(mc.shortest_lo_db, static_cast<float>(*lo)) << n;
+        EXPECT_EQ(mc.shortest_hi_db, static_cast<float>(*hi)) << n;
+    }
+}
+
+TEST(Coverage, FloatsSortedWithoutComparisonsGiveTheSameOrderStatistics) {
+    // Negative and positive values, zeros of both signs, a wide spread of
+    // magnitudes: the radix sort's key order must be the numbers' order.
+    RandomStream random(5, 0);
+    std::vector<double> doubles;
+    for (int i = 0; i < 3001; ++i)
+        doubles.push_back(static_cast<float>(random.normal() * std::exp(4 * random.normal())));
+    doubles.push_back(0.0);
+    doubles.push_back(-0.0);
+    std::vector<float> floats(doubles.begin(), doubles.end());
+    std::vector<float> sorted = floats;
+    std::sort(sorted.begin(), sorted.end());
+    const Intervals95 f = intervals_95(floats);
+    EXPECT_EQ(floats, sorted);
+    const Coverage d = coverage_95(doubles);
+    EXPECT_EQ(f.symmetric_lo, d.symmetric_lo);
+    EXPECT_EQ(f.symmetric_hi, d.symmetric_hi);
+    EXPECT_EQ(f.shortest_lo, d.shortest_lo);
+    EXPECT_EQ(f.shortest_hi, d.shortest_hi);
+}
+
+TEST(MonteCarlo, ATrialGetsTheSameNumbersWhateverTheTrialCount) {
+    const MeasurementSetup s = with_jitter();
+    const MonteCarloResult few = monte_carlo(s, {.trials = 5000, .keep_samples = true});
+    const MonteCarloResult many = monte_carlo(s, {.trials = 9000, .keep_samples = true});
+    EXPECT_TRUE(std::equal(few.samples.begin(), few.samples.end(), many.samples.begin()));
+}
+
 TEST(RandomStream, UniformAndNormalHaveTheirMoments) {
     RandomStream r(7, 0);
     double sum = 0, square = 0, u_min = 1, u_max = 0;
@@ -165,6 +248,42 @@ TEST(RandomStream, UniformAndNormalHaveTheirMoments) {
     // Streams of neighbouring blocks are unrelated.
     RandomStream a(7, 0), b(7, 1);
     EXPECT_NE(a.next(), b.next());
+}
+
+TEST(LaneStreams, BlockFillsHaveTheirDistributions) {
+    LaneStreams lanes(9, 0);
+    constexpr std::size_t n = 256;
+    double x[n];
+    double sum = 0, square = 0, fourth = 0, beyond_3 = 0, cos_square = 0, u_sum = 0;
+    double u_min = 1, u_max = 0;
+    const int rounds = 2000;
+    for (int r = 0; r < rounds; ++r) {
+        lanes.fill_normal(x, n);
+        for (double v : x) {
+            sum += v;
+            square += v * v;
+            fourth += v * v * v * v;
+            beyond_3 += std::fabs(v) > 3;
+        }
+        lanes.fill_cos_of_uniform_phase(x, n);
+        for (double v : x)
+            cos_square += v * v;
+        lanes.fill_uniform(x, n);
+        for (double v : x) {
+            u_sum += v;
+            u_min = std::min(u_min, v);
+            u_max = std::max(u_max, v);
+        }
+    }
+    const double count = rounds * static_cast<double>(n);
+    EXPECT_NEAR(sum / count, 0.0, 0.005);
+    EXPECT_NEAR(square / count, 1.0, 0.005);
+    EXPECT_NEAR(fourth / count, 3.0, 0.05);         // normal tails, not a sum of uniforms'
+    EXPECT_NEAR(beyond_3 / count, 0.0027, 0.0004);  // P(|z| > 3)
+    EXPECT_NEAR(cos_square / count, 0.5, 0.005);    // mean of cos^2 over the circle
+    EXPECT_NEAR(u_sum / count, 0.5, 0.002);
+    EXPECT_GE(u_min, 0.0);
+    EXPECT_LT(u_max, 1.0);
 }
 
 }  // namespace
