@@ -103,6 +103,12 @@ void read_model(app::ModelInputs& m, const app::ModelInput& row, const py::handl
     }
 }
 
+// A bench row by its keyword (not its flag).
+const app::BenchInputRow* bench_input(std::string_view key) {
+    const app::BenchInputRow* row = app::find_bench_input(key);
+    return row != nullptr && row->name == key ? row : nullptr;
+}
+
 // The window's choices and the model's inputs; false for a name that is
 // neither.
 bool read_choice(KeywordInputs& k, std::string_view key, const py::handle& value, Command command) {
@@ -136,12 +142,6 @@ bool read_choice(KeywordInputs& k, std::string_view key, const py::handle& value
         return false;
     }
     return true;
-}
-
-// A bench row by its keyword (not its flag).
-const app::BenchInputRow* bench_input(std::string_view key) {
-    const app::BenchInputRow* row = app::find_bench_input(key);
-    return row != nullptr && row->name == key ? row : nullptr;
 }
 
 // The bench's files read and its inputs checked, before anything is
