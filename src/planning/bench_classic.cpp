@@ -3,12 +3,14 @@
 #include "engine/apply_catalogue.h"
 #include "engine/controls.h"
 #include "engine/number_text.h"
+#include "engine/recalc.h"
 #include "measure/bench.h"
 #include "measure/units.h"
 #include "planning/window_setup.h"
 #include "window/user_actions.h"
 
 #include <cmath>
+#include <vector>
 
 namespace orlavex::planning {
 
@@ -16,12 +18,23 @@ using enum Ctl;
 
 namespace {
 
-// Enters VALUE into FIELD as the window holds it; false when the window
-// does not keep it (out of the field's range or refused).
-bool enter_value(Calculator& calc, Ctl field, double CalcState::*state, double value) {
-    const std::string text = field_text(value, field_capacity(field), kept_decimals(field));
-    if (text.empty() || !enter_text(calc, field, text).empty()) return false;
-    return calc.state.*state == read_number(text);
+// A value pasted into its field as the window holds it; the recalculation
+// after every paste then tells whether the window kept it.
+struct Pasted {
+    Ctl field;
+    double CalcState::*state;
+    double value;
+    std::string text;
+};
+
+bool paste(Calculator& calc, Pasted& p) {
+    p.text = field_text(p.value, field_capacity(p.field), kept_decimals(p.field));
+    return !p.text.empty() && calc.form[p.field].enabled &&
+           paste_text(calc, p.field, p.text).empty();
+}
+
+bool kept(const Calculator& calc, const Pasted& p) {
+    return calc.state.*p.state == read_number(p.text);
 }
 
 std::string cannot(std::string_view why) {
@@ -31,16 +44,26 @@ std::string cannot(std::string_view why) {
 
 // The analyzer field takes the loss after the DUT and the analyzer chain as
 // one noise figure: a "User" analyzer without preamplifiers.
-std::string enter_second_stage(Calculator& calc, double nf_db) {
+std::string make_analyzer_enterable(Calculator& calc) {
     if (is_ticked(calc, chkIntPA) || is_ticked(calc, chkExtPA))
         return "a loss after the DUT with a preamplifier in the analyzer chain";
     if (calc.form[lblSAsel].text != user_selection &&
         !choose_analyzer(calc, user_selection).empty())
         return "the analyzer's noise figure cannot be entered";
-    if (!set_analyzer_noise_as_nf(calc, true).empty() ||
-        !enter_value(calc, txtSA_Noise, &CalcState::SA_Noise, nf_db))
-        return "analyzer noise figure " + general_text(nf_db, '.') + " dB";
+    if (!set_analyzer_noise_as_nf(calc, true).empty())
+        return "the analyzer's noise figure cannot be entered";
     return {};
+}
+
+std::string what(const Pasted& p) {
+    switch (p.field) {
+        case txtENR:
+            return "ENR " + general_text(p.value, '.') + " dB";
+        case txtToff:
+            return "off temperature " + general_text(p.value, '.') + " C";
+        default:
+            return "analyzer noise figure " + general_text(p.value, '.') + " dB";
+    }
 }
 
 }  // namespace
@@ -49,29 +72,54 @@ bool bench_changes_classic(const measure::MeasurementSetup& s) {
     return s.loss_in.loss_db != 0 || s.loss_out.loss_db != 0 || s.meas_source.separate;
 }
 
-BenchClassic bench_classic(const Calculator& calc, const measure::MeasurementSetup& s) {
+// The entry fields a point's window sets; the equivalent window takes
+// their texts.
+constexpr Ctl copied_fields[] = {txtDUT_NF,     txtDUT_Gain,   txtDUT_InMatch, txtDUT_OutMatch,
+                                 txtFreq,       txtFreq2,      txtENR_Unc,     txtNS_Match,
+                                 txtSA_Noise,   txtSA_InMatch, txtSANFUnc,     txtSAGainUnc,
+                                 txtExtPA_Gain, txtExtPA_NF};
+
+EquivalentWindow::EquivalentWindow(const Calculator& base, bool loss_after)
+    : window_(base), loss_after_(loss_after) {
+    if (window_.form[lblNSsel].text != user_selection &&
+        !choose_noise_source(window_, user_selection).empty())
+        refused_ = "the noise source's ENR cannot be entered";
+    if (refused_.empty() && loss_after_) refused_ = make_analyzer_enterable(window_);
+}
+
+BenchClassic EquivalentWindow::classic(const Calculator& point,
+                                       const measure::MeasurementSetup& s) {
+    if (!refused_.empty()) return {std::nullopt, cannot(refused_)};
     const measure::EquivalentSetup eq = measure::equivalent_setup(s);
     if (!eq.valid) return {std::nullopt, cannot("the source at the DUT input is not above 290 K")};
-    Calculator window = calc;
-    if (window.form[lblNSsel].text != user_selection &&
-        !choose_noise_source(window, user_selection).empty())
-        return {std::nullopt, cannot("the noise source's ENR cannot be entered")};
-    if (!enter_value(window, txtENR, &CalcState::ENR, eq.enr_db))
-        return {std::nullopt, cannot("ENR " + general_text(eq.enr_db, '.') + " dB")};
-    const double toff_c = eq.tc_k - measure::kelvin_offset;
-    if (!enter_value(window, txtToff, &CalcState::Toff, toff_c))
-        return {std::nullopt, cannot("off temperature " + general_text(toff_c, '.') + " C")};
-    if (s.loss_out.loss_db != 0) {
-        if (std::string why = enter_second_stage(window, eq.analyzer_nf_db); !why.empty())
-            return {std::nullopt, cannot(why)};
+    for (Ctl field : copied_fields) {
+        const std::string& text = point.form[field].text;
+        if (window_.form[field].enabled && window_.form[field].text != text)
+            paste_text(window_, field, text);
+    }
+    // Every value pasted, then one recalculation, as leaving the last field does.
+    std::vector<Pasted> values = {
+        {txtENR, &CalcState::ENR, eq.enr_db, {}},
+        {txtToff, &CalcState::Toff, eq.tc_k - measure::kelvin_offset, {}}};
+    if (loss_after_) values.push_back({txtSA_Noise, &CalcState::SA_Noise, eq.analyzer_nf_db, {}});
+    for (Pasted& p : values) {
+        if (!paste(window_, p)) return {std::nullopt, cannot(what(p))};
+    }
+    Do_Calc(window_);
+    for (const Pasted& p : values) {
+        if (!kept(window_, p)) return {std::nullopt, cannot(what(p))};
     }
     std::string note = "classic figures for the bench's equivalent set-up at the DUT input: ENR " +
-                       general_text(window.state.ENR, '.') + " dB, off temperature " +
-                       general_text(window.state.Toff, '.') + " C";
-    if (s.loss_out.loss_db != 0)
-        note += ", analyzer noise figure " + general_text(window.state.SA_Noise, '.') +
+                       general_text(window_.state.ENR, '.') + " dB, off temperature " +
+                       general_text(window_.state.Toff, '.') + " C";
+    if (loss_after_)
+        note += ", analyzer noise figure " + general_text(window_.state.SA_Noise, '.') +
                 " dB (the loss after the DUT and the analyzer)";
-    return {window.figures, std::move(note)};
+    return {window_.figures, std::move(note)};
+}
+
+BenchClassic bench_classic(const Calculator& calc, const measure::MeasurementSetup& s) {
+    return EquivalentWindow(calc, s.loss_out.loss_db != 0).classic(calc, s);
 }
 
 }  // namespace orlavex::planning

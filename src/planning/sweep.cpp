@@ -207,6 +207,8 @@ class PointEvaluator {
     std::optional<measure::MeasurementSetup> last_setup_;
     measure::Budget last_budget_;
     std::optional<measure::MonteCarloResult> last_monte_carlo_;
+    // The window for the classic figures of the bench's equivalent set-up.
+    std::optional<EquivalentWindow> equivalent_;
 };
 
 // Every field of the set-up compared exactly.
@@ -404,7 +406,12 @@ SweepPoint PointEvaluator::evaluate(double value) {
     const bool bench = point.classic.valid && bench_changes_classic(point.setup);
     std::string bench_note;
     if (bench) {
-        BenchClassic equivalent = bench_classic(calc_, point.setup);
+        if (!equivalent_) {
+            const bool loss_after =
+                sweep_.bench.loss_out.given() || sweep_.over == SweptInput::loss_out;
+            equivalent_.emplace(prepared_.calc, loss_after);
+        }
+        BenchClassic equivalent = equivalent_->classic(calc_, point.setup);
         point.classic = equivalent.figures.value_or(ClassicFigures{});
         bench_note = std::move(equivalent.note);
     }

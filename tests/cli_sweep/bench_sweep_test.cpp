@@ -1,6 +1,7 @@
 // orlavex-cli sweep with the bench around the DUT: a swept loss, a loss
 // from a part's S-parameters across the band, and the loss columns after
 // the existing ones.
+#include "app/sweep_columns.h"
 #include "cli_runner.h"
 #include "csv_table.h"
 
@@ -13,6 +14,7 @@ namespace orlavex::cli::test {
 namespace {
 
 using Args = std::vector<std::string>;
+using app::number_text;
 
 CsvTable bench_csv(Args args) {
     args.insert(args.begin(), "sweep");
@@ -49,6 +51,26 @@ TEST(SweptBenchLoss, ALossFileIsInterpolatedAtTheInputFrequency) {
     EXPECT_NEAR(t.number(1, "loss_in_db"), 1.35, 1e-9);
     EXPECT_NEAR(t.number(2, "loss_in_db"), 2.2, 1e-9);
     EXPECT_DOUBLE_EQ(t.number(1, "loss_out_db"), 0);
+}
+
+// The sweep keeps one window for the equivalent set-ups of all its points;
+// each point's classic figures are still those of the point on its own.
+TEST(SweptBenchLoss, ClassicFiguresAgreeWithThePoint) {
+    const Args instruments = {"--analyzer", "Aravel-4", "--noise-source", "NS346C",
+                              "--dut-gain", "25",       "--loss-in",      "0.7"};
+    Args sweep = {"--over", "loss-out", "--from", "0", "--to", "2", "--points", "5"};
+    sweep.insert(sweep.end(), instruments.begin(), instruments.end());
+    const CsvTable t = bench_csv(sweep);
+    ASSERT_EQ(t.rows.size(), 5u);
+    for (std::size_t i = 0; i < t.rows.size(); ++i) {
+        Args point = instruments;
+        point.insert(point.end(), {"--loss-out", t.cell(i, "loss_out_db")});
+        const nlohmann::json j = point_json(point);
+        SCOPED_TRACE(t.cell(i, "loss_out_db"));
+        EXPECT_EQ(t.cell(i, "rss_db"), number_text(j["classic"]["rss_db"].get<double>(), 4));
+        EXPECT_EQ(t.cell(i, "ymeas_db"), number_text(j["classic"]["ymeas_db"].get<double>(), 4));
+        EXPECT_EQ(t.cell(i, "U_db"), number_text(j["gum"]["U_db"].get<double>(), 4));
+    }
 }
 
 TEST(SweptBenchLoss, AFileLossCannotBeSweptAsWell) {
