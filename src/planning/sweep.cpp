@@ -196,6 +196,9 @@ class PointEvaluator {
     std::string range_problem(const SweepPoint& point, const std::vector<Entry>& entries) const;
     // The bench at the point's frequencies, with the swept loss.
     void add_swept_bench(SweepPoint& point) const;
+    // With a bench, the classic figures of its equivalent set-up replace the
+    // window's; the note that says so, or empty.
+    std::string use_bench_classic(SweepPoint& point);
 
     const Sweep& sweep_;
     const Prepared& prepared_;
@@ -287,6 +290,18 @@ void PointEvaluator::add_swept_bench(SweepPoint& point) const {
     add_bench(sweep_.bench, point.freq_ghz, f_out, point.setup);
     if (sweep_.over == SweptInput::loss_in) point.setup.loss_in.loss_db = point.swept_value;
     if (sweep_.over == SweptInput::loss_out) point.setup.loss_out.loss_db = point.swept_value;
+}
+
+std::string PointEvaluator::use_bench_classic(SweepPoint& point) {
+    if (!point.classic.valid || !bench_changes_classic(point.setup)) return {};
+    if (!equivalent_) {
+        const bool loss_after =
+            sweep_.bench.loss_out.given() || sweep_.over == SweptInput::loss_out;
+        equivalent_.emplace(prepared_.calc, loss_after);
+    }
+    BenchClassic equivalent = equivalent_->classic(calc_, point.setup);
+    point.classic = equivalent.figures.value_or(ClassicFigures{});
+    return std::move(equivalent.note);
 }
 
 SweepPoint PointEvaluator::evaluate(double value) {
@@ -403,21 +418,10 @@ SweepPoint PointEvaluator::evaluate(double value) {
         last_budget_ = point.gum;
         last_monte_carlo_ = point.monte_carlo;
     }
-    const bool bench = point.classic.valid && bench_changes_classic(point.setup);
-    std::string bench_note;
-    if (bench) {
-        if (!equivalent_) {
-            const bool loss_after =
-                sweep_.bench.loss_out.given() || sweep_.over == SweptInput::loss_out;
-            equivalent_.emplace(prepared_.calc, loss_after);
-        }
-        BenchClassic equivalent = equivalent_->classic(calc_, point.setup);
-        point.classic = equivalent.figures.value_or(ClassicFigures{});
-        bench_note = std::move(equivalent.note);
-    }
+    const std::string bench_note = use_bench_classic(point);
     point.note = point_note(calc_, point, enr ? &enr->applied : nullptr,
                             dut ? &dut->applied : nullptr, prepared_.replaced_source);
-    if (bench) point.note += (point.note.empty() ? "" : "; ") + bench_note;
+    if (!bench_note.empty()) point.note += (point.note.empty() ? "" : "; ") + bench_note;
     return point;
 }
 
