@@ -52,7 +52,9 @@ std::vector<Parameter> inputs(bool predicting) {
         }
         for (const app::BenchInputRow& row : app::bench_input_rows) {
             p.push_back({std::string(row.name),
-                         row.number != nullptr ? std::string(number) : "str | os.PathLike | None",
+                         row.number != nullptr     ? std::string(number)
+                         : row.type_name == "FILE" ? "str | os.PathLike | None"
+                                                   : "str | None",
                          "None"});
         }
     }
