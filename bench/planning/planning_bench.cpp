@@ -65,6 +65,57 @@ BENCHMARK(BM_Sweep_1001_ClassicAndGum)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
 
+// The bench's baseline: Aravel-4 (no preamp) and NS346C from 10 MHz to
+// 18 GHz, the classic figures and a budget at every point.
+Sweep bench_sweep() {
+    Sweep s;
+    s.base = started_calculator();
+    must(choose_analyzer(s.base, "Aravel-4"));
+    must(choose_noise_source(s.base, "NS346C"));
+    s.from = 0.01;
+    s.to = 18;
+    s.points = 1001;
+    return s;
+}
+
+void BM_Sweep_1001_BenchBaseline_NoLosses(benchmark::State& st) {
+    Sweep s = bench_sweep();
+    s.threads = static_cast<unsigned>(st.range(0));
+    for (auto _ : st) {
+        SweepResult r = run_sweep(s);
+        benchmark::DoNotOptimize(r.points.back().gum.U_db);
+    }
+}
+BENCHMARK(BM_Sweep_1001_BenchBaseline_NoLosses)
+    ->Arg(1)
+    ->Arg(2)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+
+// The same sweep with the cables before and after the DUT from their
+// Touchstone files: each loss interpolated at every point, the classic
+// figures of the equivalent set-up computed by a second recalculation, two
+// more budget lines.
+void BM_Sweep_1001_LossesFromFiles(benchmark::State& st) {
+    Sweep s = bench_sweep();
+    s.threads = static_cast<unsigned>(st.range(0));
+    s.bench.loss_in.sparameters =
+        datafiles::read_touchstone(ORLAVEX_EXAMPLES_DIR "/input_cable.s2p");
+    s.bench.loss_in.unc_db = 0.1;
+    s.bench.loss_out.sparameters =
+        datafiles::read_touchstone(ORLAVEX_EXAMPLES_DIR "/output_cable.s2p");
+    s.bench.loss_out.unc_db = 0.1;
+    for (auto _ : st) {
+        SweepResult r = run_sweep(s);
+        benchmark::DoNotOptimize(r.points.back().gum.U_db);
+    }
+}
+BENCHMARK(BM_Sweep_1001_LossesFromFiles)
+    ->Arg(1)
+    ->Arg(2)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+
 // 20 000 trials at every point, the points shared out over two threads.
 // Neighbours in one catalogue band have the same set-up and share the result.
 void BM_Sweep_1001_MonteCarlo20k_ThreadsOverPoints(benchmark::State& st) {

@@ -1,7 +1,10 @@
 #include "app/point.h"
 
+#include "app/bench_inputs.h"
 #include "app/work_limits.h"
+#include "engine/controls.h"
 #include "engine/measurement_setup.h"
+#include "planning/bench_classic.h"
 #include "planning/window_setup.h"
 
 namespace orlavex::app {
@@ -36,6 +39,9 @@ Point compute_point(const Calculator& calc, const Setup& setup, bool monte_carlo
     p.setup.noise_bw_hz = setup.model.noise_bw_hz;
     p.setup.tau_s = setup.model.tau_s;
     p.setup.spec_shape = setup.model.spec_shape;
+    const double f_out = is_ticked(calc, Ctl::chkFreqConv) ? calc.state.Freq2 : calc.state.Freq;
+    planning::add_bench(setup.bench, calc.state.Freq, f_out, p.setup);
+    p.bench = setup.bench;
     measure::MonteCarloOptions mc;
     mc.trials = setup.model.trials;
     mc.seed = setup.model.seed;
@@ -48,6 +54,11 @@ Point compute_point(const Calculator& calc, const Setup& setup, bool monte_carlo
     }
     p.budget = measure::gum_budget(p.setup);
     if (monte_carlo) p.monte_carlo = measure::monte_carlo(p.setup, mc);
+    if (planning::bench_changes_classic(p.setup)) {
+        planning::BenchClassic equivalent = planning::bench_classic(calc, p.setup);
+        p.classic = equivalent.figures.value_or(ClassicFigures{});
+        p.bench_note = std::move(equivalent.note);
+    }
     return p;
 }
 
@@ -60,6 +71,7 @@ PointOutcome run_point(const Setup& setup, const ApplyOptions& options, bool mon
     if (!applied.refused.empty()) return {std::nullopt, std::move(applied.refused)};
     Point p = compute_point(calc, setup, monte_carlo);
     p.notes = std::move(applied.notes);
+    if (!p.bench_note.empty()) p.notes.push_back(p.bench_note);
     return {std::move(p), {}};
 }
 
@@ -126,6 +138,7 @@ Json point_json(const Point& p) {
     j["inputs"]["noise_bw_hz"] = p.setup.noise_bw_hz;
     j["inputs"]["tau_s"] = p.setup.tau_s;
     j["inputs"]["spec_shape"] = shape_name(p.setup.spec_shape);
+    add_bench_json(j["inputs"], p.bench, p.setup);
     j["classic"] = classic_json(p.classic);
     j["gum"] = gum_json(p.budget);
     j["monte_carlo"] = p.monte_carlo ? monte_carlo_json(*p.monte_carlo) : Json(nullptr);

@@ -10,6 +10,7 @@
 #include "measure/gum.h"
 #include "measure/monte_carlo.h"
 #include "measure/setup.h"
+#include "planning/bench_setup.h"
 
 #include <optional>
 #include <string>
@@ -24,6 +25,8 @@ struct Point {
     measure::Budget budget;
     std::optional<measure::MonteCarloResult> monte_carlo;  // none when not asked for
     std::vector<std::string> notes;                        // values the window rounded or bounded
+    planning::BenchInput bench;                            // as given (files by name in the inputs)
+    std::string bench_note;  // what the classic figures stand for with a bench
 };
 
 // The model's results for the set-up CALC (after apply) shows; none (an

@@ -5,6 +5,7 @@
 
 #include "app/inputs.h"
 #include "app/model_inputs.h"
+#include "planning/bench_setup.h"
 
 #include <array>
 #include <optional>
@@ -26,6 +27,7 @@ struct Setup {
     bool second_stage = true;
     bool manual = false;  // evaluate the four measured levels
     ModelInputs model;
+    planning::BenchInput bench;  // losses around the DUT, measurement source
 
     std::optional<double>& operator[](const FieldInput& row) { return fields[index_of(row)]; }
     const std::optional<double>& operator[](const FieldInput& row) const {

@@ -2,6 +2,7 @@
 
 #include "planning/swept_input.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstdio>
@@ -38,6 +39,14 @@ std::optional<double> mc(const SweepPoint& p, bool low) {
     if (!p.in_range || !p.monte_carlo) return std::nullopt;
     const double x = low ? p.monte_carlo->interval_lo_db : p.monte_carlo->interval_hi_db;
     return std::isfinite(x) ? std::optional<double>(x) : std::nullopt;
+}
+
+// Sweeps with a loss before or after the DUT add its columns at the end.
+bool has_bench_loss(const planning::SweepResult& result) {
+    if (planning::is_bench_loss(result.over)) return true;
+    return std::ranges::any_of(result.points, [](const SweepPoint& p) {
+        return p.setup.loss_in.loss_db != 0 || p.setup.loss_out.loss_db != 0;
+    });
 }
 
 }  // namespace
@@ -89,6 +98,14 @@ std::vector<SweepColumn> sweep_columns(const planning::SweepResult& result, bool
         all.push_back({"mc_hi_db", 4, [](const SweepPoint& p) { return number(mc(p, false)); }});
     }
     all.push_back({"note", 0, [](const SweepPoint& p) { return text(p.note); }});
+    if (has_bench_loss(result)) {
+        all.push_back({"loss_in_db", -1, [](const SweepPoint& p) {
+                           return number(input(p, p.setup.loss_in.loss_db));
+                       }});
+        all.push_back({"loss_out_db", -1, [](const SweepPoint& p) {
+                           return number(input(p, p.setup.loss_out.loss_db));
+                       }});
+    }
 
     // The swept value's own column stays first and only there.
     std::vector<SweepColumn> columns;

@@ -39,6 +39,7 @@ planning::Sweep make_sweep(const Calculator& started, const SweepRequest& r,
             sweep.conversion = {planning::ConversionMode::fixed_if, s.Freq2, 0};
         }
     }
+    sweep.bench = r.setup.bench;
     sweep.noise_bw_hz = r.setup.model.noise_bw_hz;
     sweep.tau_s = r.setup.model.tau_s;
     sweep.spec_shape = r.setup.model.spec_shape;

@@ -3,6 +3,7 @@
 #include "app/catalogue_json.h"
 #include "app/commands.h"
 #include "cli/advise_command.h"
+#include "cli/bench_options.h"
 #include "cli/catalogue_listing.h"
 #include "cli/echo_safe.h"
 #include "cli/evaluate.h"
@@ -91,7 +92,10 @@ void add_choices(CLI::App& sub, WindowInputs& inputs, bool prediction) {
     sub.add_flag("--no-second-stage", inputs.no_second_stage,
                  "without second-stage correction (menu Option > 2nd stage)")
         ->group(group);
-    if (prediction) add_model_choices(sub, inputs, group);
+    if (prediction) {
+        add_model_choices(sub, inputs, group);
+        add_bench_options(sub, inputs.bench);
+    }
     sub.add_flag("--strict", inputs.strict,
                  "refuse a value the window would round or bound instead of noting it")
         ->group(group);

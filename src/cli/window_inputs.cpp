@@ -1,6 +1,7 @@
 #include "cli/window_inputs.h"
 
 #include "app/texts.h"
+#include "datafiles/file_error.h"
 
 #include <charconv>
 
@@ -58,7 +59,11 @@ std::string to_setup(const WindowInputs& in, const app::ModelInputs& model, app:
     setup.second_stage = !in.no_second_stage;
     setup.manual = in.manual;
     setup.model = model;
-    return {};
+    try {
+        return app::to_bench(in.bench, setup.bench, app::Naming::flag);
+    } catch (const datafiles::FileError& e) {
+        return e.what();
+    }
 }
 
 std::string apply_inputs(Calculator& calc, const WindowInputs& inputs) {

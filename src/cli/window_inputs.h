@@ -3,6 +3,7 @@
 #pragma once
 
 #include "app/apply.h"
+#include "app/bench_inputs.h"
 #include "app/setup.h"
 #include "cli/field_options.h"
 #include "engine/calculator.h"
@@ -29,6 +30,7 @@ struct WindowInputs {
     bool no_second_stage = false;
     bool manual = false;  // evaluate the four measured levels
     bool strict = false;  // refuse a value the window would round or bound
+    app::BenchInputs bench;
 
     const FieldEntry* entry(std::string_view option_name) const;
 };

@@ -9,6 +9,7 @@
 #include "engine/number_text.h"
 #include "engine/recalc.h"
 #include "measure/match.h"
+#include "planning/bench_classic.h"
 #include "planning/point_notes.h"
 #include "window/user_actions.h"
 
@@ -56,6 +57,11 @@ Binding binding(SweptInput input, const Calculator& calc) {
             return {txtDUT_OutMatch, &CalcState::DUT_OutMatch, "DUT output match", ""};
         case SweptInput::source_match:
             return {txtNS_Match, &CalcState::NS_Match, "noise source match", ""};
+        case SweptInput::loss_in:
+        case SweptInput::loss_out:
+            return {Ctl::none, nullptr,
+                    input == SweptInput::loss_in ? "loss before the DUT" : "loss after the DUT",
+                    " dB"};
         case SweptInput::analyzer_match:
             return is_ticked(calc, chkExtPA)
                        ? Binding{txtSA_InMatch, &CalcState::ExtPA_InMatch, "external preamp match",
@@ -156,6 +162,13 @@ Prepared prepare(const Sweep& sweep) {
         }
     }
     p.swept = binding(sweep.over, calc);
+    if (is_bench_loss(sweep.over)) {
+        conflicts(sweep.over == SweptInput::loss_in ? sweep.bench.loss_in.sparameters.has_value()
+                                                    : sweep.bench.loss_out.sparameters.has_value(),
+                  "a loss file gives the loss; it cannot be swept as well");
+        conflicts(std::min(sweep.from, sweep.to) < 0, "a loss is 0 dB or more");
+        return p;
+    }
     if (!calc.form[p.swept.field].enabled) {
         const bool analyzer_field = p.swept.field == txtSA_Noise || p.swept.field == txtSA_InMatch;
         const std::string who = analyzer_field ? "the analyzer " + calc.form[lblSAsel].text
@@ -195,6 +208,11 @@ class PointEvaluator {
                                 std::vector<Entry>& entries);
     // The set-up the window implies, its budget and Monte Carlo.
     void model(SweepPoint& point, const std::optional<datafiles::EnrPoint>& enr);
+    // The bench at the point's frequencies, with the swept loss.
+    void add_swept_bench(SweepPoint& point) const;
+    // With a bench, the classic figures of its equivalent set-up replace the
+    // window's; the note that says so, or empty.
+    std::string use_bench_classic(SweepPoint& point);
 
     const Sweep& sweep_;
     const Prepared& prepared_;
@@ -206,15 +224,17 @@ class PointEvaluator {
     std::optional<measure::MeasurementSetup> last_setup_;
     measure::Budget last_budget_;
     std::optional<measure::MonteCarloResult> last_monte_carlo_;
+    // The window for the classic figures of the bench's equivalent set-up.
+    std::optional<EquivalentWindow> equivalent_;
 };
 
 // Every field of the set-up compared exactly.
 bool same_setup(const measure::MeasurementSetup& a, const measure::MeasurementSetup& b) {
     // A field added to the set-up must be added here too.
     // (15 doubles, two flags and the shape, with their padding; the bench.)
-    static_assert(sizeof(measure::MeasurementSetup) ==
-                  15 * sizeof(double) + 16 + 2 * sizeof(measure::BenchLoss) +
-                      sizeof(measure::MeasurementSource));
+    static_assert(sizeof(measure::MeasurementSetup) == 15 * sizeof(double) + 16 +
+                                                           2 * sizeof(measure::BenchLoss) +
+                                                           sizeof(measure::MeasurementSource));
     const auto fields = [](const measure::MeasurementSetup& s) {
         return std::tie(s.dut_nf_db, s.dut_gain_db, s.enr_cal_db, s.enr_meas_db, s.enr_unc_db,
                         s.tc_k, s.analyzer_nf_db, s.gamma_source, s.gamma_dut_in, s.gamma_dut_out,
@@ -370,6 +390,7 @@ void PointEvaluator::model(SweepPoint& point, const std::optional<datafiles::Enr
         point.setup.enr_cal_db = read_number(field_text(at_output.enr_db, field_capacity(txtENR)));
         point.held = point.held || !at_output.applied.in_range();
     }
+    add_swept_bench(point);
     if (!point.classic.valid) return;
     const bool same = last_setup_ && same_setup(*last_setup_, point.setup);
     point.gum = same ? last_budget_ : measure::gum_budget(point.setup);
@@ -389,10 +410,32 @@ void PointEvaluator::model(SweepPoint& point, const std::optional<datafiles::Enr
     last_monte_carlo_ = point.monte_carlo;
 }
 
+void PointEvaluator::add_swept_bench(SweepPoint& point) const {
+    if (!sweep_.bench.any() && !is_bench_loss(sweep_.over)) return;
+    const double f_out = is_ticked(calc_, chkFreqConv) ? point.analyzer_freq_ghz : point.freq_ghz;
+    add_bench(sweep_.bench, point.freq_ghz, f_out, point.setup);
+    if (sweep_.over == SweptInput::loss_in) point.setup.loss_in.loss_db = point.swept_value;
+    if (sweep_.over == SweptInput::loss_out) point.setup.loss_out.loss_db = point.swept_value;
+}
+
+std::string PointEvaluator::use_bench_classic(SweepPoint& point) {
+    if (!point.classic.valid || !bench_changes_classic(point.setup)) return {};
+    if (!equivalent_) {
+        const bool loss_after =
+            sweep_.bench.loss_out.given() || sweep_.over == SweptInput::loss_out;
+        equivalent_.emplace(prepared_.calc, loss_after);
+    }
+    BenchClassic equivalent = equivalent_->classic(calc_, point.setup);
+    point.classic = equivalent.figures.value_or(ClassicFigures{});
+    return std::move(equivalent.note);
+}
+
 SweepPoint PointEvaluator::evaluate(double value) {
     SweepPoint point;
     std::vector<Entry> entries;
-    if (!put(prepared_.swept, value, entries, &point.swept_value)) {
+    if (is_bench_loss(sweep_.over)) {
+        point.swept_value = value;
+    } else if (!put(prepared_.swept, value, entries, &point.swept_value)) {
         point.swept_value = value;
         point.in_range = false;
         point.note = std::string(prepared_.swept.what) + " " + number(value) +
@@ -432,8 +475,10 @@ SweepPoint PointEvaluator::evaluate(double value) {
     point.freq_ghz = s.Freq;
     point.classic = calc_.figures;
     model(point, enr);
+    const std::string bench_note = use_bench_classic(point);
     point.note = point_note(calc_, point, enr ? &enr->applied : nullptr, dut ? &*dut : nullptr,
                             prepared_.replaced_source);
+    if (!bench_note.empty()) point.note += (point.note.empty() ? "" : "; ") + bench_note;
     return point;
 }
 

@@ -13,6 +13,7 @@
 #include "measure/monte_carlo.h"
 #include "measure/setup.h"
 #include "planning/band_edges.h"
+#include "planning/bench_setup.h"
 #include "planning/frequency_conversion.h"
 #include "planning/swept_input.h"
 
@@ -62,6 +63,10 @@ struct Sweep {
     // The DUT's gain and input/output match per frequency (its noise figure
     // stays an input).
     std::optional<datafiles::Touchstone> dut_sparameters;
+
+    // The losses around the DUT and the measurement source; a swept loss
+    // replaces its value (and file) at every point.
+    BenchInput bench;
 
     double noise_bw_hz = 0, tau_s = 0;  // jitter of the readings; off while either is 0
     measure::SpecShape spec_shape = measure::SpecShape::normal;

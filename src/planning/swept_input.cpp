@@ -19,6 +19,10 @@ constexpr SweptInputInfo table[] = {
     {SweptInput::source_match,   "source-match",   "source_vswr",     "Noise source match",           MatchPort::source},
     {SweptInput::analyzer_match, "analyzer-match", "analyzer_vswr",   "Analyzer input match",         MatchPort::analyzer},
 };
+constexpr SweptInputInfo bench_table[] = {
+    {SweptInput::loss_in,        "loss-in",        "loss_in_db",      "Loss before the DUT (dB)",     {}},
+    {SweptInput::loss_out,       "loss-out",       "loss_out_db",     "Loss after the DUT (dB)",      {}},
+};
 // clang-format on
 
 }  // namespace
@@ -27,13 +31,21 @@ std::span<const SweptInputInfo> swept_inputs() {
     return table;
 }
 
+std::span<const SweptInputInfo> bench_swept_inputs() {
+    return bench_table;
+}
+
 const SweptInputInfo& info(SweptInput input) {
+    if (is_bench_loss(input)) return *std::ranges::find(bench_table, input, &SweptInputInfo::input);
     return *std::ranges::find(table, input, &SweptInputInfo::input);
 }
 
 const SweptInputInfo* find_swept_input(std::string_view name) {
-    const auto* it = std::ranges::find(table, name, &SweptInputInfo::name);
-    return it == std::end(table) ? nullptr : it;
+    for (std::span<const SweptInputInfo> inputs : {swept_inputs(), bench_swept_inputs()}) {
+        const auto it = std::ranges::find(inputs, name, &SweptInputInfo::name);
+        if (it != inputs.end()) return &*it;
+    }
+    return nullptr;
 }
 
 std::string_view column_name(SweptInput input, MatchForm form) {

@@ -10,17 +10,24 @@
 namespace orlavex::planning {
 
 enum class SweptInput {
-    frequency,      // GHz, the measurement (DUT input) frequency
-    dut_gain,       // dB
-    dut_nf,         // dB
-    enr,            // dB
-    analyzer_nf,    // dB, the analyzer's own noise figure ("User" analyzer)
-    toff,           // degrees C, the noise source's off temperature
-    dut_in_match,   // VSWR or return loss (dB), as the sweep's match form says
-    dut_out_match,  //
-    source_match,   // the noise source ("User" noise source)
-    analyzer_match  // the analyzer input ("User" analyzer, or the external preamp)
+    frequency,       // GHz, the measurement (DUT input) frequency
+    dut_gain,        // dB
+    dut_nf,          // dB
+    enr,             // dB
+    analyzer_nf,     // dB, the analyzer's own noise figure ("User" analyzer)
+    toff,            // degrees C, the noise source's off temperature
+    dut_in_match,    // VSWR or return loss (dB), as the sweep's match form says
+    dut_out_match,   //
+    source_match,    // the noise source ("User" noise source)
+    analyzer_match,  // the analyzer input ("User" analyzer, or the external preamp)
+    loss_in,         // dB, the loss before the DUT (not a window field)
+    loss_out,        // dB, the loss after the DUT
 };
+
+// The bench's losses are the model's own inputs: no window field holds them.
+constexpr bool is_bench_loss(SweptInput input) {
+    return input == SweptInput::loss_in || input == SweptInput::loss_out;
+}
 
 struct SweptInputInfo {
     SweptInput input;
@@ -30,9 +37,12 @@ struct SweptInputInfo {
     std::optional<MatchPort> port;  // for the matches
 };
 
+// The window's fields a sweep can vary.
 std::span<const SweptInputInfo> swept_inputs();
+// The bench's losses, which the model varies (no window field holds them).
+std::span<const SweptInputInfo> bench_swept_inputs();
 const SweptInputInfo& info(SweptInput input);
-// By command-line name; nullptr when unknown.
+// By command-line name, of either list; nullptr when unknown.
 const SweptInputInfo* find_swept_input(std::string_view name);
 
 // The column name of a match input depends on its form: "dut_in_vswr" or

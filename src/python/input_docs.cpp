@@ -1,5 +1,6 @@
 #include "python/input_docs.h"
 
+#include "app/bench_inputs.h"
 #include "app/inputs.h"
 #include "app/model_inputs.h"
 #include "engine/number_text.h"
@@ -59,6 +60,8 @@ std::string input_docs(Command command) {
                            "bool: an external preamplifier (implied by ext_preamp_*)");
         for (const app::ModelInput& row : app::model_inputs)
             lines.emplace_back(std::string(row.name), model_help(row));
+        for (const app::BenchInputRow& row : app::bench_input_rows)
+            lines.emplace_back(std::string(row.name), std::string(row.help));
     }
     lines.emplace_back("strict", "True: refuse a value the window would round or bound");
     std::size_t width = 0;

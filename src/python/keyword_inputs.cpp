@@ -1,5 +1,6 @@
 #include "python/keyword_inputs.h"
 
+#include "app/bench_inputs.h"
 #include "app/inputs.h"
 #include "app/model_inputs.h"
 #include "app/texts.h"
@@ -106,6 +107,12 @@ void read_model(app::ModelInputs& m, const app::ModelInput& row, const py::handl
     }
 }
 
+// A bench row by its keyword (not its flag).
+const app::BenchInputRow* bench_input(std::string_view key) {
+    const app::BenchInputRow* row = app::find_bench_input(key);
+    return row != nullptr && row->name == key ? row : nullptr;
+}
+
 // The window's choices and the model's inputs; false for a name that is
 // neither.
 bool read_choice(KeywordInputs& k, std::string_view key, const py::handle& value, Command command) {
@@ -129,10 +136,23 @@ bool read_choice(KeywordInputs& k, std::string_view key, const py::handle& value
     } else if (const auto* row = std::ranges::find(app::model_inputs, key, &app::ModelInput::name);
                row != app::model_inputs.end()) {
         read_model(s.model, *row, value);
+    } else if (const app::BenchInputRow* bench = bench_input(key)) {
+        if (bench->number != nullptr) {
+            k.bench.*bench->number = number(value, key);
+        } else {
+            k.bench.*bench->text = utf8_text(py::str(value), key);
+        }
     } else {
         return false;
     }
     return true;
+}
+
+// The bench's files read and its inputs checked, before anything is
+// applied; a file that cannot be read raises as the module's readers do.
+void read_bench(KeywordInputs& k) {
+    const std::string why = app::to_bench(k.bench, k.setup.bench, app::Naming::keyword);
+    if (!why.empty()) refuse(why);
 }
 
 bool is_choice(std::string_view key, Command command) {
@@ -142,7 +162,8 @@ bool is_choice(std::string_view key, Command command) {
     if (command == Command::evaluate) return false;
     return std::ranges::find(predicting, key) != std::end(predicting) ||
            std::ranges::find(app::model_inputs, key, &app::ModelInput::name) !=
-               app::model_inputs.end();
+               app::model_inputs.end() ||
+           bench_input(key) != nullptr;
 }
 
 const app::FieldInput* field_input(std::string_view key, Command command) {
@@ -205,6 +226,7 @@ KeywordInputs read_keywords(const py::dict& kwargs, Command command) {
         }
     }
     check_exclusions(k.setup);
+    read_bench(k);
     if (k.setup.field("freq2") && !k.setup.freq_conv) refuse("freq2 requires freq_conv");
     return k;
 }

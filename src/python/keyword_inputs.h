@@ -4,6 +4,7 @@
 #pragma once
 
 #include "app/apply.h"
+#include "app/bench_inputs.h"
 #include "app/setup.h"
 
 #include <pybind11/pybind11.h>
@@ -18,6 +19,7 @@ enum class Command { point, evaluate };
 
 struct KeywordInputs {
     app::Setup setup;
+    app::BenchInputs bench;  // as given; read into setup.bench
     bool strict = false;
     app::ApplyOptions options() const { return {strict, app::Naming::keyword}; }
 };

@@ -1,5 +1,6 @@
 #include "python/signatures.h"
 
+#include "app/bench_inputs.h"
 #include "app/inputs.h"
 #include "app/model_inputs.h"
 
@@ -47,6 +48,13 @@ std::vector<Parameter> inputs(bool predicting) {
                          text    ? "str | None"
                          : whole ? "int | None"
                                  : std::string(number),
+                         "None"});
+        }
+        for (const app::BenchInputRow& row : app::bench_input_rows) {
+            p.push_back({std::string(row.name),
+                         row.number != nullptr     ? std::string(number)
+                         : row.type_name == "FILE" ? "str | os.PathLike | None"
+                                                   : "str | None",
                          "None"});
         }
     }

@@ -1,0 +1,127 @@
+#include "app/bench_inputs.h"
+
+#include "datafiles/enr_table.h"
+#include "datafiles/touchstone.h"
+#include "measure/match.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace orlavex::app {
+
+namespace {
+
+std::string name(std::string_view keyword, Naming naming) {
+    const BenchInputRow* row = find_bench_input(keyword);
+    return std::string(naming == Naming::keyword ? row->name : row->flag);
+}
+
+bool given(const BenchInputs& in, const BenchInputRow& row) {
+    return row.number != nullptr ? (in.*row.number).has_value() : (in.*row.text).has_value();
+}
+
+// A file and a value of one loss, or a match as VSWR and as return loss,
+// exclude each other.
+std::string exclusions(const BenchInputs& in, Naming naming) {
+    for (const BenchInputRow& row : bench_input_rows) {
+        if (row.excludes.empty() || !given(in, row)) continue;
+        if (given(in, *find_bench_input(row.excludes)))
+            return name(row.name, naming) + " excludes " + name(row.excludes, naming);
+    }
+    return {};
+}
+
+bool any_measurement_input(const BenchInputs& in) {
+    return in.meas_noise_source || in.meas_enr || in.meas_enr_table || in.meas_enr_unc ||
+           in.meas_source_vswr || in.meas_source_rl;
+}
+
+// The measurement source's match as a reflection; refuses a VSWR below 1
+// and a return loss below 0 dB.
+std::string source_gamma(const BenchInputs& in, std::optional<double>& gamma, Naming naming) {
+    if (in.meas_source_vswr) {
+        if (!(std::isfinite(*in.meas_source_vswr) && *in.meas_source_vswr >= 1))
+            return name("meas_source_vswr", naming) + ": a VSWR is 1 or more";
+        gamma = measure::reflection(*in.meas_source_vswr, true);
+    } else if (in.meas_source_rl) {
+        if (!(std::isfinite(*in.meas_source_rl) && *in.meas_source_rl >= 0))
+            return name("meas_source_rl", naming) + ": a return loss is 0 dB or more";
+        gamma = measure::reflection(*in.meas_source_rl, false);
+    }
+    return {};
+}
+
+std::string measurement_source(const BenchInputs& in, planning::BenchInput& bench, Naming naming) {
+    if (!any_measurement_input(in)) return {};
+    const int sources =
+        (in.meas_noise_source ? 1 : 0) + (in.meas_enr ? 1 : 0) + (in.meas_enr_table ? 1 : 0);
+    if (sources != 1) {
+        return "a separate measurement source takes one of " + name("meas_noise_source", naming) +
+               ", " + name("meas_enr", naming) + " or " + name("meas_enr_table", naming);
+    }
+    planning::MeasurementSourceInput m;
+    m.model = in.meas_noise_source.value_or("");
+    m.enr_db = in.meas_enr;
+    if (in.meas_enr_table) m.table = datafiles::read_enr_file(*in.meas_enr_table);
+    m.enr_unc_db = in.meas_enr_unc;
+    if (std::string why = source_gamma(in, m.gamma, naming); !why.empty()) return why;
+    bench.meas_source = std::move(m);
+    return {};
+}
+
+planning::LossInput loss(std::optional<double> db, const std::optional<std::string>& file,
+                         std::optional<double> temperature_k, std::optional<double> unc_db) {
+    planning::LossInput l;
+    l.loss_db = db.value_or(0);
+    if (file) l.sparameters = datafiles::read_touchstone(*file);
+    l.temperature_k = temperature_k.value_or(measure::T0);
+    l.unc_db = unc_db.value_or(0);
+    return l;
+}
+
+}  // namespace
+
+const BenchInputRow* find_bench_input(std::string_view name_or_flag) {
+    const auto* it = std::ranges::find_if(bench_input_rows, [&](const BenchInputRow& row) {
+        return row.name == name_or_flag || row.flag == name_or_flag;
+    });
+    return it == bench_input_rows.end() ? nullptr : it;
+}
+
+std::string to_bench(const BenchInputs& in, planning::BenchInput& bench, Naming naming) {
+    if (std::string why = exclusions(in, naming); !why.empty()) return why;
+    planning::BenchInput b;
+    b.loss_in = loss(in.loss_in, in.loss_in_s2p, in.loss_in_temp, in.loss_in_unc);
+    b.loss_out = loss(in.loss_out, in.loss_out_s2p, in.loss_out_temp, in.loss_out_unc);
+    if (std::string why = measurement_source(in, b, naming); !why.empty()) return why;
+    if (std::string why = planning::bench_input_problem(b); !why.empty()) return why;
+    bench = std::move(b);
+    return {};
+}
+
+void add_bench_json(Json& j, const planning::BenchInput& bench,
+                    const measure::MeasurementSetup& used) {
+    if (!bench.any()) return;
+    const auto loss = [&](std::string_view where, const planning::LossInput& given,
+                          const measure::BenchLoss& l) {
+        const std::string key = "loss_" + std::string(where);
+        j[key + "_db"] = l.loss_db;
+        j[key + "_s2p"] = given.sparameters ? Json(given.sparameters->name()) : Json(nullptr);
+        j[key + "_temp_k"] = l.temperature_k;
+        j[key + "_unc_db"] = l.unc_db;
+    };
+    loss("in", bench.loss_in, used.loss_in);
+    loss("out", bench.loss_out, used.loss_out);
+    if (!bench.meas_source) {
+        j["meas_noise_source"] = nullptr;
+        return;
+    }
+    const planning::MeasurementSourceInput& m = *bench.meas_source;
+    j["meas_noise_source"] = m.model.empty() ? Json(nullptr) : Json(m.model);
+    j["meas_enr_table"] = m.table ? Json(m.table->name()) : Json(nullptr);
+    j["meas_enr_db"] = used.enr_meas_db;
+    j["meas_enr_unc_db"] = used.meas_source.enr_unc_db;
+    j["meas_source_match"] = {{"vswr", measure::vswr_from_reflection(used.meas_source.gamma)}};
+}
+
+}  // namespace orlavex::app

@@ -1,0 +1,69 @@
+// The bench around the DUT as inputs: the losses before and after it and
+// the measurement noise source, one row each, in the same shape for the
+// command line, the Python keywords and the set-up's JSON.
+#pragma once
+
+#include "app/apply.h"
+#include "app/json.h"
+#include "measure/setup.h"
+#include "planning/bench_setup.h"
+
+#include <array>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace orlavex::app {
+
+// As the user gave them; none: not given.
+struct BenchInputs {
+    std::optional<double> loss_in, loss_in_temp, loss_in_unc;
+    std::optional<double> loss_out, loss_out_temp, loss_out_unc;
+    std::optional<std::string> loss_in_s2p, loss_out_s2p;  // Touchstone 2-port files
+    std::optional<std::string> meas_noise_source;          // catalogue model
+    std::optional<double> meas_enr;
+    std::optional<std::string> meas_enr_table;  // ENR table file
+    std::optional<double> meas_enr_unc, meas_source_vswr, meas_source_rl;
+};
+
+struct BenchInputRow {
+    std::string_view name;       // Python keyword: "loss_in"
+    std::string_view flag;       // "--loss-in"
+    std::string_view type_name;  // "DB", "FILE", "K", "NAME"
+    std::string_view help;
+    std::optional<double> BenchInputs::*number = nullptr;     // a number, or
+    std::optional<std::string> BenchInputs::*text = nullptr;  // a file or a name
+    std::string_view excludes = {};  // the keyword of the row it cannot go with
+};
+
+// clang-format off
+inline constexpr std::array bench_input_rows{
+    BenchInputRow{"loss_in", "--loss-in", "DB", "loss between the noise source and the DUT, dB (0)", &BenchInputs::loss_in},
+    BenchInputRow{"loss_in_s2p", "--loss-in-s2p", "FILE", "the loss before the DUT from a .s2p of the part (-|S21|^2 in dB)", nullptr, &BenchInputs::loss_in_s2p, "loss_in"},
+    BenchInputRow{"loss_in_temp", "--loss-in-temp", "K", "physical temperature of the loss before the DUT, K (290)", &BenchInputs::loss_in_temp},
+    BenchInputRow{"loss_in_unc", "--loss-in-unc", "DB", "uncertainty of the loss before the DUT, dB, k = 2 (0)", &BenchInputs::loss_in_unc},
+    BenchInputRow{"loss_out", "--loss-out", "DB", "loss between the DUT and the analyzer, dB (0)", &BenchInputs::loss_out},
+    BenchInputRow{"loss_out_s2p", "--loss-out-s2p", "FILE", "the loss after the DUT from a .s2p of the part (-|S21|^2 in dB)", nullptr, &BenchInputs::loss_out_s2p, "loss_out"},
+    BenchInputRow{"loss_out_temp", "--loss-out-temp", "K", "physical temperature of the loss after the DUT, K (290)", &BenchInputs::loss_out_temp},
+    BenchInputRow{"loss_out_unc", "--loss-out-unc", "DB", "uncertainty of the loss after the DUT, dB, k = 2 (0)", &BenchInputs::loss_out_unc},
+    BenchInputRow{"meas_noise_source", "--meas-noise-source", "NAME", "measure with another noise source: a catalogue model", nullptr, &BenchInputs::meas_noise_source},
+    BenchInputRow{"meas_enr", "--meas-enr", "DB", "measure with another noise source: its ENR, dB", &BenchInputs::meas_enr},
+    BenchInputRow{"meas_enr_table", "--meas-enr-table", "FILE", "measure with another noise source: its ENR table (.enr)", nullptr, &BenchInputs::meas_enr_table},
+    BenchInputRow{"meas_enr_unc", "--meas-enr-unc", "DB", "ENR uncertainty of the measurement source, dB, k = 2 (the calibration source's)", &BenchInputs::meas_enr_unc},
+    BenchInputRow{"meas_source_vswr", "--meas-source-vswr", "X", "measurement source match as VSWR (the calibration source's)", &BenchInputs::meas_source_vswr},
+    BenchInputRow{"meas_source_rl", "--meas-source-rl", "DB", "measurement source match as return loss, dB", &BenchInputs::meas_source_rl, nullptr, "meas_source_vswr"},
+};
+// clang-format on
+
+const BenchInputRow* find_bench_input(std::string_view name_or_flag);
+
+// INPUTS read (files loaded) and checked into BENCH: empty, or one line
+// naming the input and what is wrong. Missing or bad files throw
+// datafiles::FileError.
+std::string to_bench(const BenchInputs& inputs, planning::BenchInput& bench, Naming naming);
+
+// The bench as the model used it at a point, for a result's "inputs".
+void add_bench_json(Json& inputs, const planning::BenchInput& bench,
+                    const measure::MeasurementSetup& used);
+
+}  // namespace orlavex::app

@@ -1,0 +1,63 @@
+// The application note's chapter on the bench around the DUT: every number
+// it marks (data-bench-check) is what orlavex-cli prints for the command it
+// shows (data-bench-run), to the places it shows.
+#include "cli/text_table.h"
+#include "cli_runner.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <map>
+#include <regex>
+#include <sstream>
+
+namespace orlavex::cli::test {
+namespace {
+
+using nlohmann::json;
+
+std::string note_text() {
+    std::ifstream in(ORLAVEX_DOC_DIR "/y-factor-application-note.html");
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+std::vector<std::string> words(const std::string& command) {
+    std::istringstream in(command);
+    std::vector<std::string> out;
+    for (std::string w; in >> w;)
+        out.push_back(w);
+    return out;
+}
+
+TEST(ApplicationNoteBenchChapter, ShowsWhatTheCommandsPrint) {
+    const std::string html = note_text();
+    std::map<std::string, json> outputs;
+    const std::regex run(R"re(data-bench-run="([\w-]+)">orlavex-cli ([^<]+)<)re");
+    for (std::sregex_iterator m(html.begin(), html.end(), run), end; m != end; ++m) {
+        std::vector<std::string> args = words((*m)[2]);
+        args.insert(args.end(), {"--json", "--trials", "1000"});
+        const CliRun r = run_cli(args);
+        ASSERT_EQ(r.status, 0) << (*m)[2] << ": " << r.err;
+        outputs[(*m)[1]] = r.json();
+    }
+    EXPECT_EQ(outputs.size(), 2u);
+
+    const std::regex check(
+        R"re(<span data-bench-check="([\w-]+):([^"]+)"(?: data-places="(\d)")?>([^<]*)</span>)re");
+    int checked = 0;
+    for (std::sregex_iterator m(html.begin(), html.end(), check), end; m != end; ++m) {
+        const std::string where = (*m)[1].str() + ":" + (*m)[2].str();
+        SCOPED_TRACE(where);
+        ASSERT_TRUE(outputs.contains((*m)[1])) << "no command for " << where;
+        const json& value = outputs[(*m)[1]].at(json::json_pointer((*m)[2]));
+        ASSERT_TRUE((*m)[3].matched) << "a number needs data-places";
+        EXPECT_EQ((*m)[4].str(), fixed(value.get<double>(), std::stoi((*m)[3])));
+        ++checked;
+    }
+    EXPECT_GE(checked, 7);
+}
+
+}  // namespace
+}  // namespace orlavex::cli::test
