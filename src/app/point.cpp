@@ -26,7 +26,8 @@ measure::MonteCarloResult no_valid_trial(const measure::MonteCarloOptions& mc) {
 
 }  // namespace
 
-Point compute_point(const Calculator& calc, const Setup& setup, bool monte_carlo) {
+Point compute_point(const Calculator& calc, const Setup& setup, bool monte_carlo,
+                    measure::MonteCarloProgress* progress) {
     Point p;
     p.inputs = used_setup(calc, setup);
     p.classic = calc.figures;
@@ -46,6 +47,7 @@ Point compute_point(const Calculator& calc, const Setup& setup, bool monte_carlo
     mc.trials = setup.model.trials;
     mc.seed = setup.model.seed;
     mc.keep_samples = setup.model.keep_samples;
+    mc.progress = progress;
     if (!calc.figures.valid) {
         // A set-up the window rejects (a DUT whose noise figure is below its
         // loss) has no measurement to simulate: no budget, no valid trial.
@@ -62,14 +64,15 @@ Point compute_point(const Calculator& calc, const Setup& setup, bool monte_carlo
     return p;
 }
 
-PointOutcome run_point(const Setup& setup, const ApplyOptions& options, bool monte_carlo) {
+PointOutcome run_point(const Setup& setup, const ApplyOptions& options, bool monte_carlo,
+                       measure::MonteCarloProgress* progress) {
     if (std::string why = readings_refusal(setup.model, options.naming); !why.empty()) {
         return {std::nullopt, std::move(why)};
     }
     Calculator calc = planning::started_calculator();
     Applied applied = apply(calc, setup, options);
     if (!applied.refused.empty()) return {std::nullopt, std::move(applied.refused)};
-    Point p = compute_point(calc, setup, monte_carlo);
+    Point p = compute_point(calc, setup, monte_carlo, progress);
     p.notes = std::move(applied.notes);
     if (!p.bench_note.empty()) p.notes.push_back(p.bench_note);
     return {std::move(p), {}};

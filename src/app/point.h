@@ -32,14 +32,18 @@ struct Point {
 // The model's results for the set-up CALC (after apply) shows; none (an
 // invalid budget, every trial invalid) where the window finds the set-up
 // invalid. MONTE_CARLO: run it (SETUP.model's trials and seed).
-Point compute_point(const Calculator& calc, const Setup& setup, bool monte_carlo);
+// PROGRESS, if given, counts the Monte Carlo's trials and can stop it
+// (measure::MonteCarloCancelled).
+Point compute_point(const Calculator& calc, const Setup& setup, bool monte_carlo,
+                    measure::MonteCarloProgress* progress = nullptr);
 
 // The whole point on a started window: the point, or why the set-up was refused.
 struct PointOutcome {
     std::optional<Point> point;
     std::string refused;
 };
-PointOutcome run_point(const Setup& setup, const ApplyOptions& options, bool monte_carlo);
+PointOutcome run_point(const Setup& setup, const ApplyOptions& options, bool monte_carlo,
+                       measure::MonteCarloProgress* progress = nullptr);
 
 Json classic_json(const ClassicFigures& figures);
 Json gum_json(const measure::Budget& budget);

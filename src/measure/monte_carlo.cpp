@@ -215,9 +215,15 @@ MonteCarloResult monte_carlo(const MeasurementSetup& setup, const MonteCarloOpti
     unsigned threads = options.threads ? options.threads : std::thread::hardware_concurrency();
     threads = static_cast<unsigned>(
         std::clamp<std::size_t>(threads, 1, std::max<std::size_t>(blocks, 1)));
+    MonteCarloProgress* const progress = options.progress;
     const auto worker = [&](unsigned index) {
-        for (std::size_t block = index; block < blocks; block += threads)
+        for (std::size_t block = index; block < blocks; block += threads) {
+            if (progress != nullptr && progress->cancel) return;
             run_block(run, block);
+            if (progress != nullptr) {
+                progress->done += std::min(block_size, options.trials - block * block_size);
+            }
+        }
     };
     {
         std::vector<std::jthread> pool;
@@ -225,6 +231,7 @@ MonteCarloResult monte_carlo(const MeasurementSetup& setup, const MonteCarloOpti
             pool.emplace_back(worker, t);
         worker(0);
     }
+    if (progress != nullptr && progress->cancel) throw MonteCarloCancelled();
 
     Moments all;
     for (const Moments& m : moments)

@@ -15,19 +15,37 @@
 
 #include "measure/setup.h"
 
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
+#include <stdexcept>
 #include <vector>
 
 namespace orlavex::measure {
 
 inline constexpr std::uint64_t default_seed = 0x4F524C5645580001;  // "ORLVEX", 1
 
+// How far a Monte Carlo running on other threads has come, and a way to
+// stop it: a front-end polls `done` for its progress and sets `cancel`.
+struct MonteCarloProgress {
+    std::atomic<std::size_t> done{0};  // trials evaluated so far
+    std::atomic<bool> cancel{false};   // stops after the blocks under way
+};
+
+// A Monte Carlo stopped through its MonteCarloProgress.
+class MonteCarloCancelled : public std::runtime_error {
+  public:
+    MonteCarloCancelled() : std::runtime_error("the Monte Carlo was cancelled") {}
+};
+
 struct MonteCarloOptions {
     std::size_t trials = 100000;
     std::uint64_t seed = default_seed;
     unsigned threads = 0;  // 0: std::thread::hardware_concurrency
     bool keep_samples = false;
+    // Counts the trials into it; throws MonteCarloCancelled once its
+    // `cancel` is set. Not owned.
+    MonteCarloProgress* progress = nullptr;
 };
 
 // Statistics are over the valid trials; without a correction the mean holds

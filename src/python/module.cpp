@@ -67,11 +67,14 @@ seed     the random stream's seed; a seed gives the same result on any
          number of threads
 samples  True adds "samples": the error of every trial in dB, in trial
          order, as a numpy array (NaN for an invalid trial)
+progress None, or a function called as progress(done, total) with the
+         trials evaluated so far, about ten times a second while the Monte
+         Carlo runs and once at its end
 
 Returns a dict: trials, seed, mean_db (bias), std_db, interval_db [lo, hi]
 (2.5 % and 97.5 % quantiles), shortest_db [lo, hi] (shortest 95 %
 interval), invalid (trials without a valid result); errors in dB.
-Runs without the GIL, on all cores.
+Runs without the GIL, on all cores; Ctrl+C stops it.
 
 Raises ValueError for a value an input cannot take, naming the keyword.
 
@@ -182,7 +185,8 @@ void define_private_functions(py::module_& m) {
     m.def("_budget", &budget);
     m.def("_monte_carlo", &monte_carlo, py::kw_only(),
           py::arg("trials") = orlavex::measure::MonteCarloOptions{}.trials,
-          py::arg("seed") = orlavex::measure::default_seed, py::arg("samples") = false);
+          py::arg("seed") = orlavex::measure::default_seed, py::arg("samples") = false,
+          py::arg("progress") = py::none());
     m.def("_evaluate", &evaluate, py::arg("cal_on") = py::none(), py::arg("cal_off") = py::none(),
           py::arg("meas_on") = py::none(), py::arg("meas_off") = py::none());
     m.def(

@@ -10,7 +10,9 @@
 #include <pybind11/numpy.h>
 
 #include <chrono>
+#include <functional>
 #include <limits>
+#include <memory>
 
 namespace orlavex::python {
 
@@ -18,18 +20,28 @@ namespace py = pybind11;
 
 namespace {
 
-app::Point computed(const KeywordInputs& k, bool monte_carlo) {
-    app::PointOutcome outcome;
-    if (monte_carlo) {
-        // Ctrl+C stops waiting; the trials under way run to their end.
-        outcome = interruptible<app::PointOutcome>(
-            [setup = k.setup, options = k.options()] {
-                return app::run_point(setup, options, true);
-            },
-            {});
-    } else {
-        outcome = app::run_point(k.setup, k.options(), false);
+// The point with its Monte Carlo on a thread of its own: Ctrl+C, or an
+// error REPORT raises, stops it after the blocks of trials under way.
+app::PointOutcome with_monte_carlo(const KeywordInputs& k, const py::object& report) {
+    auto progress = std::make_shared<measure::MonteCarloProgress>();
+    std::function<void()> tick;
+    const std::size_t total = k.setup.model.trials;
+    if (report && !report.is_none()) {
+        tick = [progress, report, total] { report(progress->done.load(), total); };
     }
+    app::PointOutcome outcome = interruptible<app::PointOutcome>(
+        [setup = k.setup, options = k.options(), progress] {
+            return app::run_point(setup, options, true, progress.get());
+        },
+        [progress] { progress->cancel = true; }, tick);
+    if (tick && outcome.point) report(total, total);
+    return outcome;
+}
+
+app::Point computed(const KeywordInputs& k, bool monte_carlo,
+                    const py::object& report = py::none()) {
+    app::PointOutcome outcome =
+        monte_carlo ? with_monte_carlo(k, report) : app::run_point(k.setup, k.options(), false);
     if (!outcome.point) refuse(outcome.refused);
     return std::move(*outcome.point);
 }
@@ -48,13 +60,13 @@ py::dict budget(const py::kwargs& inputs) {
 }
 
 py::dict monte_carlo(const py::object& trials, const py::object& seed, bool samples,
-                     const py::kwargs& inputs) {
+                     const py::object& progress, const py::kwargs& inputs) {
     py::dict keywords(inputs);
     keywords["trials"] = trials;
     keywords["seed"] = seed;
     KeywordInputs k = read_keywords(keywords, Command::point);
     k.setup.model.keep_samples = samples;
-    app::Point p = computed(k, true);
+    app::Point p = computed(k, true, progress);
     py::dict out = to_python(app::monte_carlo_json(*p.monte_carlo));
     if (samples) {
         // The array owns the samples: moved into a capsule, not copied.

@@ -21,8 +21,10 @@ pybind11::dict budget(const pybind11::kwargs& inputs);
 
 // The "monte_carlo" part of point(); with SAMPLES also "samples", the error
 // of every trial in trial order as a numpy array (NaN: invalid trial).
+// PROGRESS, unless None, is called as progress(done, total) while it runs.
 pybind11::dict monte_carlo(const pybind11::object& trials, const pybind11::object& seed,
-                           bool samples, const pybind11::kwargs& inputs);
+                           bool samples, const pybind11::object& progress,
+                           const pybind11::kwargs& inputs);
 
 // orlavex-cli evaluate: {"inputs", "classic", "exact"}. A level given as
 // None is not entered.

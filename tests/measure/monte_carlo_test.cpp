@@ -51,6 +51,24 @@ TEST(MonteCarlo, ASeedGivesTheSameResultOnAnyNumberOfThreads) {
     EXPECT_EQ(one.seed, 42u);
 }
 
+TEST(MonteCarlo, CountsItsTrialsAndStopsWhenCancelled) {
+    const MeasurementSetup s = with_jitter();
+    MonteCarloProgress watched;
+    MonteCarloOptions options{.trials = 30001, .seed = 42, .threads = 2, .keep_samples = true};
+    const MonteCarloResult plain = monte_carlo(s, options);
+    options.progress = &watched;
+    // Counting changes nothing of the result; every trial, the short last
+    // block's too, is counted once.
+    expect_same(plain, monte_carlo(s, options));
+    EXPECT_EQ(watched.done, 30001u);
+
+    MonteCarloProgress cancelled;
+    cancelled.cancel = true;
+    options.progress = &cancelled;
+    EXPECT_THROW(monte_carlo(s, options), MonteCarloCancelled);
+    EXPECT_EQ(cancelled.done, 0u);
+}
+
 TEST(MonteCarlo, DifferentSeedsDrawDifferentErrors) {
     const MeasurementSetup s = with_jitter();
     const MonteCarloResult a = monte_carlo(s, {.trials = 20000, .seed = 1, .keep_samples = true});

@@ -109,3 +109,20 @@ def test_an_error_in_the_progress_callback_stops_the_sweep():
         raise RuntimeError("stop here")
     with pytest.raises(RuntimeError, match="stop here"):
         orlavex.sweep("freq", 1, 18, points=301, mc=True, trials=20000, progress=fail)
+
+
+def test_a_monte_carlo_reports_its_progress_and_keeps_its_numbers():
+    calls = []
+    watched = orlavex.monte_carlo(trials=3_000_000,
+                                  progress=lambda done, total: calls.append((done, total)))
+    assert calls[-1] == (3_000_000, 3_000_000)
+    assert all(total == 3_000_000 for _, total in calls)
+    assert [done for done, _ in calls] == sorted(done for done, _ in calls)
+    assert watched == orlavex.monte_carlo(trials=3_000_000)
+
+
+def test_an_error_in_the_progress_callback_stops_the_monte_carlo():
+    def fail(done, total):
+        raise RuntimeError("stop here")
+    with pytest.raises(RuntimeError, match="stop here"):
+        orlavex.monte_carlo(trials=100_000_000, progress=fail)
