@@ -44,18 +44,30 @@ MarkLayer::MarkLayer(QChart& chart) : QGraphicsObject(&chart), chart_(chart) {
         marker->setVisible(false);
     for (QGraphicsItem* child : chart.childItems())
         if (!before.contains(child)) setZValue(child->zValue());
-    connect(&chart, &QChart::plotAreaChanged, this, [this] { prepareGeometryChange(); });
+    bounds_ = bounds();
+    connect(&chart, &QChart::plotAreaChanged, this, [this] { move_bounds(); });
 }
 
 void MarkLayer::add(MarkGroup group) {
     largest_ = std::max(largest_, group.size);
-    prepareGeometryChange();
     groups_.push_back(std::move(group));
+    move_bounds();
+}
+
+QRectF MarkLayer::bounds() const {
+    const double margin = largest_ / 2 + 2;
+    return chart_.plotArea().adjusted(-margin, -margin, margin, margin);
+}
+
+void MarkLayer::move_bounds() {
+    const QRectF now = bounds();
+    if (now == bounds_) return;
+    prepareGeometryChange();
+    bounds_ = now;
 }
 
 QRectF MarkLayer::boundingRect() const {
-    const double margin = largest_ / 2 + 2;
-    return chart_.plotArea().adjusted(-margin, -margin, margin, margin);
+    return bounds_;
 }
 
 void MarkLayer::paint(QPainter* painter, const QStyleOptionGraphicsItem*, QWidget*) {

@@ -40,9 +40,17 @@ class MarkLayer : public QGraphicsObject {
 
   private:
     QChart& chart_;
+    // The plot area with room for the largest mark. Kept, not computed from
+    // the chart when asked: the scene's index must be told of a change
+    // (prepareGeometryChange) before boundingRect() answers otherwise, or it
+    // keeps the item under its old place and paints a deleted one.
+    QRectF bounds() const;
+    void move_bounds();
+
     QAbstractSeries* reference_ = nullptr;  // an empty series on the axes, placing the marks
     std::vector<MarkGroup> groups_;
     double largest_ = 0;
+    QRectF bounds_;
 };
 
 // The marks layer of CHART, or null when it has none.
