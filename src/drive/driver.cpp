@@ -90,6 +90,36 @@ std::string resolve(const std::vector<std::string_view>& w, std::size_t at, Ctl&
     return "unknown control \"" + limited(name) + "\"";
 }
 
+// The key code and modifiers of `key NAME [shift] [ctrl] [alt]`; empty
+// reason on success.
+std::string parse_key(const std::vector<std::string_view>& w, int& code, int& shift) {
+    if (w.size() < 2) return "missing key name";
+    code = -1;
+    for (const NamedKey& k : named_keys) {
+        if (k.name == w[1]) code = k.code;
+    }
+    // A letter or digit key is named by its capital or digit, which is
+    // also its key code (Alt+T: key T alt).
+    if (const char c = w[1].front();
+        w[1].size() == 1 && ((c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9'))) {
+        code = c;
+    }
+    if (code < 0) return "unknown key \"" + limited(w[1]) + "\"";
+    shift = 0;
+    for (std::size_t i = 2; i < w.size(); ++i) {
+        if (w[i] == "shift") {
+            shift |= shift_mask;
+        } else if (w[i] == "ctrl") {
+            shift |= ctrl_mask;
+        } else if (w[i] == "alt") {
+            shift |= alt_mask;
+        } else {
+            return "unknown modifier \"" + limited(w[i]) + "\"";
+        }
+    }
+    return {};
+}
+
 }  // namespace
 
 Driver::Driver() : calc_(make_calculator()) {
@@ -140,30 +170,8 @@ std::string Driver::run_line(std::string_view line, std::ostream& out) {
         return {};
     }
     if (command == "key") {
-        if (w.size() < 2) return "missing key name";
-        int code = -1;
-        for (const NamedKey& k : named_keys) {
-            if (k.name == w[1]) code = k.code;
-        }
-        // A letter or digit key is named by its capital or digit, which is
-        // also its key code (Alt+T: key T alt).
-        if (const char c = w[1].front();
-            w[1].size() == 1 && ((c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9'))) {
-            code = c;
-        }
-        if (code < 0) return "unknown key \"" + limited(w[1]) + "\"";
-        int shift = 0;
-        for (std::size_t i = 2; i < w.size(); ++i) {
-            if (w[i] == "shift") {
-                shift |= shift_mask;
-            } else if (w[i] == "ctrl") {
-                shift |= ctrl_mask;
-            } else if (w[i] == "alt") {
-                shift |= alt_mask;
-            } else {
-                return "unknown modifier \"" + limited(w[i]) + "\"";
-            }
-        }
+        int code = -1, shift = 0;
+        if (std::string why = parse_key(w, code, shift); !why.empty()) return why;
         return press_key(calc_, code, shift);
     }
     if (command == "select") {
