@@ -10,9 +10,14 @@ namespace orlavex::planner {
 
 namespace {
 
-// Beside the calculator where the screen leaves room; the window system
-// places it otherwise. The planner's frame is taken to be as thick as the
-// calculator's.
+// The narrowest planner worth opening beside the calculator: its charts keep
+// their legends and axis labels whole from about this width on. Narrower,
+// it is better over the calculator at its full size.
+constexpr int readable_width_in_lines = 60;
+
+// Beside the calculator where the screen leaves room for a readable planner;
+// the window system places it otherwise. The planner's frame is taken to be
+// as thick as the calculator's.
 void place_beside(PlannerWindow& planner, const QMainWindow& window) {
     const QScreen* screen = window.screen();
     if (screen == nullptr) return;
@@ -22,9 +27,10 @@ void place_beside(PlannerWindow& planner, const QMainWindow& window) {
                               frame.bottom() - window.geometry().bottom());
     const QSize extra(decoration.left() + decoration.right(),
                       decoration.top() + decoration.bottom());
+    const QSize readable(planner.fontMetrics().height() * readable_width_in_lines, 0);
     const std::optional<QRect> place =
-        beside(frame, planner.size() + extra, planner.minimumSizeHint() + extra,
-               screen->availableGeometry());
+        beside(frame, planner.size() + extra,
+               planner.minimumSizeHint().expandedTo(readable) + extra, screen->availableGeometry());
     if (!place) return;
     planner.resize(place->size() - extra);
     planner.move(place->topLeft());  // the frame's corner
