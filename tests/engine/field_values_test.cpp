@@ -69,7 +69,9 @@ TEST(HeldValue, IsWhatTheNearestTypedTextThatFitsReads) {
             const std::string text = typed_text(value, width, decimals);
             const std::optional<double> held = held_value(f.field, value);
             ASSERT_EQ(held.has_value(), !text.empty()) << value;
-            if (held) ASSERT_EQ(bits(*held), bits(read_number(text))) << value << " " << text;
+            if (held) {
+                ASSERT_EQ(bits(*held), bits(read_number(text))) << value << " " << text;
+            }
         }
     }
 }
