@@ -7,6 +7,7 @@
 #if defined(__GNUC__) && !defined(__clang__)
 #pragma GCC diagnostic ignored "-Wmaybe-uninitialized"
 #endif
+#include "application_note.h"
 #include "cli/text_table.h"
 #include "cli_runner.h"
 
@@ -22,35 +23,14 @@ namespace {
 
 using nlohmann::json;
 
-std::string note() {
-    std::ifstream in(ORLAVEX_DOC_DIR "/y-factor-application-note.html");
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-std::vector<std::string> words(const std::string& command) {
-    std::istringstream in(command);
-    std::vector<std::string> out;
-    for (std::string w; in >> w;)
-        out.push_back(w);
-    return out;
-}
-
-std::string unescaped(std::string text) {
-    for (std::size_t at; (at = text.find("&minus;")) != std::string::npos;)
-        text.replace(at, 7, "-");
-    return text;
-}
-
 TEST(ApplicationNoteExample, ShowsWhatTheCommandsPrint) {
-    const std::string html = note();
+    const std::string html = application_note();
     ASSERT_FALSE(html.empty());
 
     std::map<std::string, json> outputs;
     const std::regex run(R"re(data-run="([\w-]+)">orlavex-cli ([^<]+)<)re");
     for (std::sregex_iterator m(html.begin(), html.end(), run), end; m != end; ++m) {
-        std::vector<std::string> args = words((*m)[2]);
+        std::vector<std::string> args = command_words((*m)[2]);
         args.push_back("--json");
         const CliRun r = run_cli(args);
         ASSERT_EQ(r.status, 0) << (*m)[2] << ": " << r.err;

@@ -7,6 +7,7 @@
 #if defined(__GNUC__) && !defined(__clang__)
 #pragma GCC diagnostic ignored "-Wmaybe-uninitialized"
 #endif
+#include "application_note.h"
 #include "cli/text_table.h"
 #include "cli_runner.h"
 
@@ -23,13 +24,6 @@ namespace {
 
 using nlohmann::json;
 
-std::string note() {
-    std::ifstream in(ORLAVEX_DOC_DIR "/y-factor-application-note.html");
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
 // The command's words, with the example files found from the source tree.
 std::vector<std::string> arguments(const std::string& command) {
     std::istringstream in(command);
@@ -39,14 +33,8 @@ std::vector<std::string> arguments(const std::string& command) {
     return out;
 }
 
-std::string unescaped(std::string text) {
-    for (std::size_t at; (at = text.find("&minus;")) != std::string::npos;)
-        text.replace(at, 7, "-");
-    return text;
-}
-
 TEST(ApplicationNoteBand, ShowsWhatTheSweepPrints) {
-    const std::string html = note();
+    const std::string html = application_note();
     ASSERT_FALSE(html.empty());
 
     std::map<std::string, json> outputs;
@@ -78,7 +66,7 @@ TEST(ApplicationNoteBand, HasItsChartBesideThePage) {
     const std::filesystem::path png = ORLAVEX_DOC_DIR "/band-plan.png";
     ASSERT_TRUE(std::filesystem::exists(png));
     EXPECT_LT(std::filesystem::file_size(png), 100'000u) << "keep the page light";
-    EXPECT_NE(note().find("<img src=\"band-plan.png\""), std::string::npos);
+    EXPECT_NE(application_note().find("<img src=\"band-plan.png\""), std::string::npos);
 }
 
 }  // namespace
