@@ -47,9 +47,10 @@ std::string to_json_text(const SweepChartData& data) {
                           {"lamps", lamps},
                           {"held", p.held}});
     }
-    const json document = {{"title", data.title},           {"x_label", data.x_label},
-                           {"x_unit", data.x_unit},         {"log_x", data.log_x},
-                           {"band_edges", data.band_edges}, {"points", points}};
+    const json document = {
+        {"title", data.title}, {"x_label", data.x_label},       {"x_unit", data.x_unit},
+        {"log_x", data.log_x}, {"band_edges", data.band_edges}, {"points", points},
+        {"setup", data.setup}};
     return document.dump();
 }
 
@@ -62,6 +63,7 @@ SweepChartData from_json_text(const std::string& text) {
         data.x_unit = document.value("x_unit", "");
         data.log_x = document.value("log_x", false);
         data.band_edges = document.value("band_edges", std::vector<double>{});
+        data.setup = document.value("setup", "");
         for (const json& p : document.at("points")) {
             ChartPoint point;
             point.x = p.at("x").get<double>();

@@ -1,5 +1,6 @@
 #include "charts/chart_files.h"
 
+#include <chrono>
 #include <cmath>
 
 #include <QBuffer>
@@ -9,6 +10,7 @@
 #include <QImage>
 #include <QSvgGenerator>
 
+#include "charts/file_metadata.h"
 #include "charts/png_file.h"
 #include "charts/svg_compaction.h"
 #include "charts/sweep_charts.h"
@@ -23,6 +25,26 @@ constexpr double uncertainty_share = 0.55;
 // Image files are drawn at the screen's usual 96 dots per inch, so point
 // sizes of the fonts look the same in the PNG and the SVG.
 constexpr int dots_per_inch = 96;
+
+std::vector<PngText> png_texts(const FileMetadata& about) {
+    std::vector<PngText> texts = {{"Software", about.software},
+                                  {"Creation Time", about.creation_time},
+                                  {"Description", about.description}};
+    if (!about.setup.empty()) texts.push_back({"orlavex:setup", about.setup});
+    return texts;
+}
+
+// SVG with the set-up as the content of a <metadata> element, right after
+// the opening <svg> tag.
+std::string with_setup_metadata(std::string svg, const FileMetadata& about) {
+    if (about.setup.empty()) return svg;
+    const std::size_t svg_tag = svg.find("<svg");
+    const std::size_t tag_end = svg_tag == std::string::npos ? svg_tag : svg.find('>', svg_tag);
+    if (tag_end == std::string::npos) return svg;
+    svg.insert(tag_end + 1,
+               "\n<metadata id=\"orlavex-setup\">" + xml_escaped(about.setup) + "</metadata>");
+    return svg;
+}
 
 }  // namespace
 
@@ -47,6 +69,7 @@ void write_sweep_charts(const SweepChartData& data, const QString& path, QSize s
     if (!format)
         throw ChartFileError("the plot file must end in .png or .svg: " + path.toStdString());
     const QRectF area(QPointF(0, 0), QSizeF(size));
+    const FileMetadata about = file_metadata(data, std::chrono::system_clock::now());
     if (*format == ImageFormat::png) {
         QImage image(size, QImage::Format_RGB32);
         image.setDotsPerMeterX(qRound(dots_per_inch / 0.0254));
@@ -58,7 +81,8 @@ void write_sweep_charts(const SweepChartData& data, const QString& path, QSize s
             painter.setRenderHint(QPainter::TextAntialiasing);
             paint_sweep_charts(painter, area, data);
         }
-        if (!write_png(image, path)) throw ChartFileError("cannot write " + path.toStdString());
+        if (!write_png(image, path, png_texts(about)))
+            throw ChartFileError("cannot write " + path.toStdString());
         return;
     }
     QBuffer drawn;
@@ -67,15 +91,20 @@ void write_sweep_charts(const SweepChartData& data, const QString& path, QSize s
     generator.setSize(size);
     generator.setViewBox(area);
     generator.setResolution(dots_per_inch);
-    generator.setTitle(QString::fromStdString(data.title.empty() ? "Sweep" : data.title));
-    generator.setDescription(QStringLiteral("Orlavex sweep: uncertainty and guideline margins"));
+    // QSvgGenerator writes the title and description as they are, markup
+    // and all: escaped here, so that a "<" or "&" in them keeps the SVG well formed.
+    generator.setTitle(
+        QString::fromStdString(xml_escaped(data.title.empty() ? "Sweep" : data.title)));
+    generator.setDescription(QString::fromStdString(xml_escaped(about.description)));
     QPainter painter;
     if (!painter.begin(&generator)) throw ChartFileError("cannot write " + path.toStdString());
     painter.setRenderHint(QPainter::Antialiasing);
     paint_sweep_charts(painter, area, data);
     if (!painter.end()) throw ChartFileError("cannot write " + path.toStdString());
-    const std::string svg = compact_svg(
-        std::string_view(drawn.data().constData(), static_cast<std::size_t>(drawn.size())));
+    const std::string svg =
+        with_setup_metadata(compact_svg(std::string_view(drawn.data().constData(),
+                                                         static_cast<std::size_t>(drawn.size()))),
+                            about);
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
         file.write(svg.data(), static_cast<qint64>(svg.size())) !=

@@ -7,10 +7,18 @@
 #include <QImage>
 #include <QString>
 
+#include <string>
+#include <vector>
+
 namespace orlavex::charts {
 
-// IMAGE (any format; written as 8-bit RGB) with its resolution; false when
-// the file cannot be written.
-bool write_png(const QImage& image, const QString& path);
+// A text chunk: KEY is Latin-1 (1 to 79 characters), TEXT is UTF-8.
+struct PngText {
+    std::string key, text;
+};
+
+// IMAGE (any format; written as 8-bit RGB) with its resolution and TEXTS;
+// false when the file cannot be written.
+bool write_png(const QImage& image, const QString& path, const std::vector<PngText>& texts = {});
 
 }  // namespace orlavex::charts

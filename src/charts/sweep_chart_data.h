@@ -33,6 +33,9 @@ struct SweepChartData {
     bool log_x = false;              // logarithmic spacing: logarithmic axis
     std::vector<ChartPoint> points;  // in the sweep's order, rising or falling x
     std::vector<double> band_edges;  // catalogue band edges inside the sweep, in x
+    // The set-up that produced the sweep, as JSON text: exported PNG and SVG
+    // files carry it as metadata. Empty when not known.
+    std::string setup;
 };
 
 // Margin RULE of POINT over that rule's green threshold (see

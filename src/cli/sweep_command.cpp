@@ -2,6 +2,7 @@
 
 #include "app/sweep_chart_data.h"
 #include "app/sweep_output.h"
+#include "app/sweep_setup_echo.h"
 #include "charts/image_format.h"
 #include "cli/plot_file.h"
 #include "cli/progress_line.h"
@@ -36,6 +37,9 @@ int run_sweep_command(const Calculator& started, const SweepRequest& request, bo
             return exit_bad_input;
         }
     }
+    const std::optional<planning::Sweep> sweep =
+        unless_refused(err, [&] { return make_sweep(started, request, err); });
+    if (!sweep) return exit_bad_input;
     planning::SweepProgress progress;
     const std::optional<planning::SweepResult> swept = [&] {
         const ProgressLine line(
@@ -44,8 +48,7 @@ int run_sweep_command(const Calculator& started, const SweepRequest& request, bo
                 return Progress{progress.done.load(), request.points};
             },
             stderr_display());
-        return unless_refused(
-            err, [&] { return planning::run_sweep(make_sweep(started, request, err), progress); });
+        return unless_refused(err, [&] { return planning::run_sweep(*sweep, progress); });
     }();
     if (!swept) return exit_bad_input;
     const planning::SweepResult& result = *swept;
@@ -61,8 +64,9 @@ int run_sweep_command(const Calculator& started, const SweepRequest& request, bo
     out.flush();
 
     if (!request.plot.empty()) {
-        const std::string why = draw_with_helper(
-            app::chart_data(result, chart_title(request), request.log), request.plot);
+        charts::SweepChartData chart = app::chart_data(result, chart_title(request), request.log);
+        chart.setup = app::sweep_setup_echo(*sweep);
+        const std::string why = draw_with_helper(chart, request.plot);
         if (!why.empty()) {
             err << "orlavex-cli: " << why << '\n';
             return exit_bad_input;

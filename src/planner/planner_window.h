@@ -126,6 +126,7 @@ class PlannerWindow : public QWidget {
     std::shared_ptr<const planning::SweepResult> result_;
     bool result_has_mc_ = false;
     charts::SweepChartData chart_data_;
+    std::string sweep_setup_;  // the set-up of the sweep started last, for exported charts
     std::optional<std::size_t> selected_;
     std::optional<double> selected_value_;  // its swept value
     planning::Advice advice_;

@@ -27,6 +27,7 @@ SweepChartData sample() {
     ChartPoint empty;  // out of range: nothing but x
     empty.x = 30;
     data.points = {full, empty};
+    data.setup = R"({"inputs":{"analyzer":"Aravel-3"},"enr_table":"r\u00e9f <1> & \"2\".enr"})";
     return data;
 }
 
@@ -37,6 +38,7 @@ TEST(ChartDataJson, RoundTripsEveryFieldAndEveryGap) {
     EXPECT_EQ(back.x_label, data.x_label);
     EXPECT_TRUE(back.log_x);
     EXPECT_EQ(back.band_edges, data.band_edges);
+    EXPECT_EQ(back.setup, data.setup);
     ASSERT_EQ(back.points.size(), 2u);
     const ChartPoint& p = back.points[0];
     EXPECT_EQ(p.x, 1.5);

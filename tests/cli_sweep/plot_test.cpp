@@ -2,8 +2,10 @@
 // a PNG or SVG of the charts. Checked by the files' signatures, dimensions
 // and contents, not by looking.
 #include "cli_runner.h"
+#include "csv_table.h"
 
 #include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
 
 #include <unistd.h>
 
@@ -13,6 +15,7 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace orlavex::cli::test {
@@ -32,6 +35,22 @@ std::uint32_t big_endian(const std::string& bytes, std::size_t at) {
     for (std::size_t i = 0; i < 4; ++i)
         value = value << 8 | static_cast<unsigned char>(bytes.at(at + i));
     return value;
+}
+
+// The text of the SVG's set-up metadata with its three entities undone.
+std::string svg_setup_metadata(const std::string& svg) {
+    const std::string open = "<metadata id=\"orlavex-setup\">";
+    const std::size_t from = svg.find(open);
+    if (from == std::string::npos) return {};
+    const std::size_t to = svg.find("</metadata>", from);
+    std::string text = svg.substr(from + open.size(), to - from - open.size());
+    for (const auto& [entity, character] :
+         {std::pair{"&lt;", "<"}, std::pair{"&gt;", ">"}, std::pair{"&amp;", "&"}}) {
+        for (std::size_t at = text.find(entity); at != std::string::npos;
+             at = text.find(entity, at + 1))
+            text.replace(at, std::string(entity).size(), character);
+    }
+    return text;
 }
 
 class Plot : public ::testing::Test {
@@ -85,6 +104,38 @@ TEST_F(Plot, WritesAnSvgWithTheLegendAndAxisTitles) {
           "Error of NF(DUT) (dB)", "Over green (dB)", "Guideline margins", "ENR - NFdut (&gt;5dB)"})
         EXPECT_NE(text.find(words), std::string::npos) << words;
     EXPECT_NE(text.rfind("</svg>"), std::string::npos);
+}
+
+// The set-up travels in the picture files; the CSV beside them stays one
+// table, a header and a row per point with no comment lines.
+TEST_F(Plot, FilesCarryTheSetUpWhileTheCsvStaysATable) {
+    const CliRun r = sweep_plot(folder_ / "sweep.svg");
+    ASSERT_EQ(r.status, 0) << r.err;
+    const nlohmann::json setup =
+        nlohmann::json::parse(svg_setup_metadata(read_file(folder_ / "sweep.svg")));
+    EXPECT_EQ(setup.at("inputs").at("analyzer"), "Aravel-2");
+    EXPECT_EQ(setup.at("inputs").at("noise_source"), "NS346B");
+    EXPECT_EQ(setup.at("sweep").at("over"), "freq");
+    EXPECT_EQ(setup.at("sweep").at("to"), 18.0);
+    EXPECT_EQ(setup.at("sweep").at("points"), 35);
+    EXPECT_EQ(setup.at("monte_carlo").at("trials"), 500);
+
+    EXPECT_EQ(r.out.find('#'), std::string::npos);
+    const CsvTable table = parse_csv(r.out);
+    EXPECT_EQ(table.header.front(), "freq_ghz");
+    ASSERT_EQ(table.rows.size(), 35u);
+    for (const std::vector<std::string>& row : table.rows)
+        EXPECT_EQ(row.size(), table.header.size());
+
+    ASSERT_EQ(sweep_plot(folder_ / "sweep.png").status, 0);
+    const std::string png = read_file(folder_ / "sweep.png");
+    for (const std::string key : {"orlavex:setup", "Software", "Creation Time", "Description"}) {
+        const std::size_t at = png.find(key + '\0');  // a keyword ends in a NUL byte
+        ASSERT_NE(at, std::string::npos) << key;
+        ASSERT_GE(at, 4u);
+        EXPECT_TRUE(png.compare(at - 4, 4, "tEXt") == 0 || png.compare(at - 4, 4, "iTXt") == 0)
+            << key << " is not a text chunk's keyword";
+    }
 }
 
 TEST_F(Plot, ReportsAFileItCannotWrite) {

@@ -18,6 +18,8 @@
 #include <QDoubleSpinBox>
 #include <QFile>
 #include <QImage>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -402,6 +404,11 @@ class PlannerWindowTest : public QObject {
         const QImage image(png);
         QVERIFY(!image.isNull());
         QVERIFY(image.width() > 400 && image.height() > 300);
+        // The picture carries the set-up of the sweep it shows.
+        const QJsonObject setup =
+            QJsonDocument::fromJson(image.text(QStringLiteral("orlavex:setup")).toUtf8()).object();
+        QCOMPARE(setup[QStringLiteral("sweep")].toObject()[QStringLiteral("points")].toInt(), 11);
+        QVERIFY(setup[QStringLiteral("inputs")].toObject().contains(QStringLiteral("dut_nf_db")));
         const QString svg = dir.filePath(QStringLiteral("charts.svg"));
         QCOMPARE(planner->save_charts(svg), QString());
         QSvgRenderer drawing(svg);
