@@ -73,6 +73,13 @@ TEST(SweepValues, FieldTextIsWhatTheFieldTakes) {
     EXPECT_EQ(field_text(-0.0001, 6, 2), "0");
     EXPECT_EQ(field_text(1e7, 6), "");
     EXPECT_EQ(field_text(NAN, 6), "");
+    // Halves round as printf rounds the exact binary value: 0.125 is a true
+    // half (to even), 2.675 lies just below one, 1.0000005 just above.
+    EXPECT_EQ(field_text(0.125, 6, 2), "0.12");
+    EXPECT_EQ(field_text(0.375, 6, 2), "0.38");
+    EXPECT_EQ(field_text(2.675, 6, 2), "2.67");
+    EXPECT_EQ(field_text(-2.675, 6, 2), "-2.67");
+    EXPECT_EQ(field_text(1.0000005, 8, 6), "1.000001");
 }
 
 TEST(SweepErrors, ASweepTheWindowCannotCarryOutIsRefusedWithItsReason) {
