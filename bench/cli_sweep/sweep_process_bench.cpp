@@ -6,10 +6,13 @@
 // one load. Run with --benchmark_repetitions=9
 // --benchmark_enable_random_interleaving=true for min/median/max. The
 // sweep's own speed is measured in-process by the planning benchmarks.
+// ORLAVEX_SWEEP_CLI names another orlavex-cli to run (another build's, with
+// its orlavex-plot beside it), so that two builds compare in one run.
 #include "process_bench.h"
 
 #include <unistd.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -17,7 +20,12 @@
 namespace orlavex::bench {
 namespace {
 
-const std::string cli = ORLAVEX_CLI_PATH;
+std::string cli_program() {
+    const char* other = std::getenv("ORLAVEX_SWEEP_CLI");
+    return other != nullptr && *other != '\0' ? other : ORLAVEX_CLI_PATH;
+}
+
+const std::string cli = cli_program();
 
 std::vector<std::string> sweep_1001() {
     return {"sweep",  "--over",   "freq", "--from",     "1",        "--to",

@@ -1,0 +1,117 @@
+#!/bin/bash
+# The four speed ratios to their baselines, measured in one run, their
+# repetitions interleaved so that the machine's load weighs on all alike:
+#
+#   Monte Carlo / tight loop   100 000 trials of the start-up set-up on one
+#                              thread over the same arithmetic as one scalar
+#                              loop (CPU time, orlavex_bench)
+#   orlavex.sweep / numpy      1001 points with an ENR table and an .s2p over
+#                              an engineer's numpy script (CPU time,
+#                              python_bench.py)
+#   --plot / plain sweep       orlavex-cli sweep of 1001 points with --plot
+#                              out.png over the same without (child CPU time,
+#                              orlavex_cli_sweep_bench)
+#   start-up / one-label       the calculator to its first paint over a Qt
+#                              window of one label (child CPU time,
+#                              orlavex_ui_bench)
+#
+#   bench/ratios_to_baselines.sh [-n REPETITIONS] BUILD [MEASURED_BUILD]
+#
+# BUILD is a Release build of this tree: its benchmarks and baselines run.
+# MEASURED_BUILD (default BUILD) gives the programs measured: the Monte
+# Carlo, orlavex-cli with orlavex-plot, the calculator and the Python module,
+# so that an older build is measured against the same baselines. Prints
+# min/median/max of each ratio over the repetitions (9 by default), with
+# uptime before and after.
+set -euo pipefail
+
+repetitions=9
+if [[ "${1:-}" == "-n" ]]; then
+    repetitions=$2
+    shift 2
+fi
+if [[ $# -lt 1 || $# -gt 2 ]]; then
+    sed -n '2,25p' "$0" | sed 's/^# \{0,1\}//'
+    exit 2
+fi
+build=$(realpath "$1")
+measured=$(realpath "${2:-$1}")
+here=$(dirname "$(realpath "$0")")
+python=/usr/bin/python3 # Debian's, with numpy
+export QT_QPA_PLATFORM=offscreen
+export XDG_RUNTIME_DIR=${XDG_RUNTIME_DIR:-$(mktemp -d)}
+
+results=$(mktemp)
+json=$(mktemp)
+trap 'rm -f "$results" "$json"' EXIT
+
+# One benchmark's counter or time from Google Benchmark's JSON on stdin.
+field_of() {
+    "$python" -c '
+import json, sys
+name, field = sys.argv[1], sys.argv[2]
+for b in json.load(sys.stdin)["benchmarks"]:
+    if b["name"].startswith(name) and b.get("run_type") == "iteration":
+        print(b[field]); break
+else:
+    sys.exit("no " + name)' "$1" "$2"
+}
+
+monte_carlo_ratio() {
+    "$measured/bench/orlavex_bench" --benchmark_filter='^BM_MonteCarlo100k/1/' \
+        --benchmark_format=json >"$json" 2>/dev/null
+    local trials
+    trials=$(field_of BM_MonteCarlo100k/1/ cpu_time <"$json")
+    "$build/bench/orlavex_bench" --benchmark_filter='^BM_TrialLoopBaseline100k' \
+        --benchmark_format=json >"$json" 2>/dev/null
+    local loop
+    loop=$(field_of BM_TrialLoopBaseline100k cpu_time <"$json")
+    "$python" -c "print($trials / $loop)"
+}
+
+numpy_ratio() {
+    PYTHONPATH="$measured/src/python" "$python" "$here/python_bench.py" --numpy-ratio-only \
+        --repetitions 1 | awk '{print $NF}'
+}
+
+plot_ratio() {
+    ORLAVEX_SWEEP_CLI="$measured/orlavex-cli" "$build/bench/orlavex_cli_sweep_bench" \
+        --benchmark_filter='^BM_ProcessSweepFreq1001PlotPngOverCsv' \
+        --benchmark_format=json >"$json" 2>/dev/null
+    field_of BM_ProcessSweepFreq1001PlotPngOverCsv cpu_ratio <"$json"
+}
+
+start_up_ratio() {
+    ORLAVEX_STARTUP_PROGRAM="$measured/src/ui/orlavex" "$build/bench/orlavex_ui_bench" \
+        --benchmark_filter='^BM_StartUpCpuAgainstOneLabelWindow' \
+        --benchmark_format=json >"$json" 2>/dev/null
+    field_of BM_StartUpCpuAgainstOneLabelWindow cpu_ratio <"$json"
+}
+
+ratios=(monte_carlo_ratio numpy_ratio plot_ratio start_up_ratio)
+echo "before: $(uptime)"
+for ((r = 0; r < repetitions; r++)); do
+    # Each repetition starts with another of the four.
+    for ((i = 0; i < ${#ratios[@]}; i++)); do
+        name=${ratios[$(((i + r) % ${#ratios[@]}))]}
+        echo "$name $($name)" >>"$results"
+    done
+done
+echo "after:  $(uptime)"
+
+"$python" - "$results" <<'EOF'
+import statistics, sys
+labels = {"monte_carlo_ratio": "Monte Carlo / tight scalar loop",
+          "numpy_ratio": "orlavex.sweep / numpy script",
+          "plot_ratio": "sweep --plot / plain sweep",
+          "start_up_ratio": "calculator start-up / one-label window"}
+values = {}
+for line in open(sys.argv[1]):
+    name, value = line.split()
+    values.setdefault(name, []).append(float(value))
+print(f"{'ratio':<40} {'n':>2} {'min':>6} {'median':>7} {'max':>6}")
+for name, label in labels.items():
+    v = values.get(name, [])
+    if v:
+        print(f"{label:<40} {len(v):>2} {min(v):6.2f} {statistics.median(v):7.2f} {max(v):6.2f}")
+EOF
