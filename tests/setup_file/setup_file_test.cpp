@@ -99,14 +99,15 @@ TEST(SetupFile, ReadsBackWhatItWroteByteForByte) {
     EXPECT_EQ(j["data_files"]["enr_table"]["freq_to_hz"], 18e9);
     EXPECT_EQ(j["inputs"]["dut_nf_db"], 2.5);
     EXPECT_EQ(j["inputs"]["loss_in_temp_k"], 77);
-    EXPECT_FALSE(j["inputs"].contains("loss_in_db"));  // the file gives it
+    EXPECT_FALSE(j["inputs"].contains("loss_in_db"));   // the file gives it
     EXPECT_FALSE(j["inputs"].contains("dut_in_vswr"));  // not given
 }
 
 // Bytes that are not UTF-8 (a Latin-1 header) and CR LF line ends come
 // back exactly, or the digest would not match.
 TEST(SetupFile, EmbedsAnyBytesExactly) {
-    const std::filesystem::path dir = std::filesystem::temp_directory_path() / "orlavex-setup-bytes";
+    const std::filesystem::path dir =
+        std::filesystem::temp_directory_path() / "orlavex-setup-bytes";
     std::filesystem::create_directories(dir);
     const std::string latin1 = "[Model caf\xe9]\r\n1 GHz 15\r\n2 GHz 14.5";
     const std::string crlf = "# GHz S DB R 50\r\n1 -30 0 -0.5 0 -0.5 0 -30 0\r\n\r\n";
@@ -125,8 +126,7 @@ TEST(SetupFile, EmbedsAnyBytesExactly) {
 }
 
 TEST(SetupFile, InputsLeftOutTakeTheirDefaults) {
-    const SweepRequest r =
-        parse_setup_text(R"({"format": "orlavex-setup", "version": 1})", "f");
+    const SweepRequest r = parse_setup_text(R"({"format": "orlavex-setup", "version": 1})", "f");
     const SweepRequest defaults;
     for (const auto& field : r.setup.fields)
         EXPECT_FALSE(field);
@@ -145,7 +145,8 @@ TEST(SetupFile, WriterRefusesAMissingDataFile) {
 }
 
 TEST(SetupFile, WritesTheFileWholeOrNotAtAll) {
-    const std::filesystem::path dir = std::filesystem::temp_directory_path() / "orlavex-setup-write";
+    const std::filesystem::path dir =
+        std::filesystem::temp_directory_path() / "orlavex-setup-write";
     std::filesystem::create_directories(dir);
     const std::filesystem::path file = dir / "a.orlavex.json";
     write_setup_file(file, full_request());
