@@ -96,6 +96,11 @@ app::SweepRequest typed_sweep_request(const SweepRequest& r) {
     request.fixed_lo = r.fixed_lo;
     if (const std::string why = typed_request(r.inputs, r.model, request); !why.empty())
         throw planning::SweepError(why);
+    // A set-up saved by point or evaluate holds no range.
+    const app::GivenInputs& given = r.inputs.files.given;
+    const bool range_given = given.contains("from") || given.contains("to");
+    if (!r.inputs.files.setup.empty() && !range_given && request.from == 0 && request.to == 0)
+        throw planning::SweepError("--from and --to are required: the set-up file gives no range");
     return request;
 }
 

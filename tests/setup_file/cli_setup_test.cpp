@@ -155,6 +155,17 @@ TEST_F(CliSetupFile, TheFileGivesWhatIsOtherwiseRequired) {
     ASSERT_EQ(evaluated.status, 0) << evaluated.err;
     EXPECT_EQ(evaluated.json()["inputs"]["levels_dbm"]["meas_on"], -94.663);
 
+    // A point's set-up holds no range: it must be given.
+    ASSERT_EQ(run_cli({"point", "--trials", "10", "--save-setup", path("p.json")}).status, 0);
+    const CliRun no_range = run_cli({"sweep", "--setup", path("p.json")});
+    EXPECT_EQ(no_range.status, 2);
+    EXPECT_EQ(no_range.err,
+              "orlavex-cli: --from and --to are required: the set-up file gives no range\n");
+    EXPECT_EQ(run_cli({"advise", "--setup", path("p.json"), "--from", "1", "--to", "2",
+                       "--points", "3"})
+                  .status,
+              0);
+
     // Without a file the range is required as before.
     const CliRun missing = run_cli({"sweep", "--over", "freq", "--to", "3"});
     EXPECT_EQ(missing.status, 2);
