@@ -5,6 +5,8 @@
 #include "measure/match.h"
 
 #include <algorithm>
+#include <array>
+#include <charconv>
 #include <cmath>
 
 namespace orlavex::app {
@@ -82,6 +84,38 @@ planning::LossInput loss(std::string_view file_keyword, std::optional<double> db
     return l;
 }
 
+struct TypedMatch {
+    int digits = 18;  // more than any double needs: none found
+    double value = 0;
+};
+
+// The shortest decimal near X whose reflection in that form is GAMMA to the
+// last bit: the value the user typed, in the form they typed it.
+TypedMatch typed_match(double x, double gamma, bool vswr_form) {
+    for (int digits = 1; digits <= 17; ++digits) {
+        std::array<char, 32> text{};
+        const auto end = std::to_chars(text.data(), text.data() + text.size(), x,
+                                       std::chars_format::general, digits)
+                             .ptr;
+        double typed = 0;
+        std::from_chars(text.data(), end, typed);
+        if (measure::reflection(typed, vswr_form) == gamma) return {digits, typed};
+    }
+    return {};
+}
+
+// A match kept as a reflection, given back as the VSWR or return loss that
+// gives exactly that reflection again, whichever is written shorter.
+void add_match(double gamma, BenchInputs& in) {
+    const TypedMatch vswr = typed_match(measure::vswr_from_reflection(gamma), gamma, true);
+    const TypedMatch rl = typed_match(measure::return_loss_db(gamma), gamma, false);
+    if (rl.digits < vswr.digits) {
+        in.meas_source_rl = rl.value;
+    } else {
+        in.meas_source_vswr = vswr.digits <= 17 ? vswr.value : measure::vswr_from_reflection(gamma);
+    }
+}
+
 }  // namespace
 
 const BenchInputRow* find_bench_input(std::string_view name_or_flag) {
@@ -129,7 +163,7 @@ BenchInputs bench_inputs_of(const planning::BenchInput& bench) {
     in.meas_enr = m.enr_db;
     if (m.table) in.meas_enr_table = m.table->name();
     in.meas_enr_unc = m.enr_unc_db;
-    if (m.gamma) in.meas_source_vswr = measure::vswr_from_reflection(*m.gamma);
+    if (m.gamma) add_match(*m.gamma, in);
     return in;
 }
 

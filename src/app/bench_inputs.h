@@ -78,7 +78,8 @@ std::string to_bench(const BenchInputs& inputs, planning::BenchInput& bench, Nam
                      const BenchFileReader& files = bench_files_on_disk());
 
 // BENCH as the inputs that give it: only what differs from the defaults,
-// a file row as its table's name, the measurement source's match as VSWR.
+// a file row as its table's name, the measurement source's match as the
+// shortest VSWR (else return loss) that gives its reflection exactly.
 BenchInputs bench_inputs_of(const planning::BenchInput& bench);
 
 // The table BENCH holds for a file row (by keyword), or nullptr.

@@ -125,6 +125,29 @@ TEST(SetupFile, EmbedsAnyBytesExactly) {
     std::filesystem::remove_all(dir);
 }
 
+// The measurement source's match is kept as a reflection; it is written as
+// the match that gives that reflection to the last bit, in the form given,
+// so that a file read and written again is the same file.
+TEST(SetupFile, KeepsAMatchAsItWasTyped) {
+    for (const auto& [vswr, rl] : {std::pair<std::optional<double>, std::optional<double>>{1.4, {}},
+                                   {1.3, {}},
+                                   {1.15, {}},
+                                   {{}, 17.3},
+                                   {{}, 23.9}}) {
+        BenchInputs bench;
+        bench.meas_noise_source = "NS346B";
+        bench.meas_source_vswr = vswr;
+        bench.meas_source_rl = rl;
+        SweepRequest r;
+        ASSERT_EQ(to_bench(bench, r.setup.bench, Naming::keyword), "");
+        const std::string text = setup_file_text(r);
+        const Json inputs = Json::parse(text)["inputs"];
+        if (vswr) EXPECT_EQ(inputs["meas_source_vswr"], *vswr);
+        if (rl) EXPECT_EQ(inputs["meas_source_rl_db"], *rl);
+        EXPECT_EQ(setup_file_text(parse_setup_text(text, "f")), text);
+    }
+}
+
 TEST(SetupFile, InputsLeftOutTakeTheirDefaults) {
     const SweepRequest r = parse_setup_text(R"({"format": "orlavex-setup", "version": 1})", "f");
     const SweepRequest defaults;
