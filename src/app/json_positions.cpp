@@ -50,8 +50,8 @@ class CountingIterator {
     LineCounter* counter_;
 };
 
-// The document built as nlohmann's own parser builds it, with the line of
-// every key and array element noted on the way.
+// The document built by nlohmann's own DOM builder (the one json::parse
+// uses), with the line of every key and array element noted on the way.
 class PositionRecorder {
   public:
     PositionRecorder(PositionedJson& out, const LineCounter& counter,
@@ -137,7 +137,8 @@ int PositionedJson::line_of(std::string pointer) const {
     while (true) {
         if (const auto it = lines.find(pointer); it != lines.end()) return it->second;
         if (pointer.empty()) return 1;
-        pointer.erase(pointer.rfind('/'));
+        const std::size_t parent = pointer.rfind('/');
+        pointer.erase(parent == std::string::npos ? 0 : parent);
     }
 }
 

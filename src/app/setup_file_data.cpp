@@ -5,6 +5,7 @@
 #include "datafiles/sha256.h"
 
 #include <algorithm>
+#include <limits>
 
 namespace orlavex::app {
 
@@ -53,7 +54,7 @@ void read_entry(const SetupFileValues& values, const DataFileSlot& slot, const J
                        else if (key == "freq_from_hz" || key == "freq_to_hz")
                            values.number(v, p);
                        else if (key == "records")
-                           values.whole_number(v, p, 1, UINT64_MAX);
+                           values.whole_number(v, p, 1, std::numeric_limits<std::uint64_t>::max());
                        else
                            return key == "lines" || key == "base64";
                        return true;

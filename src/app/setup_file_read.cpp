@@ -4,17 +4,15 @@
 #include "app/setup_file.h"
 
 #include "app/bench_inputs.h"
-#include "app/catalogue_names.h"
 #include "app/setup_file_checks.h"
 #include "app/setup_file_data.h"
 #include "app/setup_file_values.h"
 #include "app/texts.h"
-#include "datafiles/file_error.h"
-#include "planning/window_setup.h"
 
 #include <algorithm>
 #include <fstream>
 #include <iterator>
+#include <limits>
 
 namespace orlavex::app {
 
@@ -125,7 +123,8 @@ void read_sweep_member(const SetupFileValues& v, SweepRequest& r, const std::str
     else if (key == "trials")
         r.setup.model.trials = v.whole_number(value, pointer, fewest_trials, most_trials);
     else if (key == "seed")
-        r.setup.model.seed = v.whole_number(value, pointer, 0, UINT64_MAX);
+        r.setup.model.seed =
+            v.whole_number(value, pointer, 0, std::numeric_limits<std::uint64_t>::max());
     else if (key == "fixed_if")
         r.fixed_if = v.boolean(value, pointer);
     else if (key == "fixed_lo")

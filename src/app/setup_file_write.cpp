@@ -14,7 +14,6 @@
 #include "measure/units.h"
 #include "planning/swept_input.h"
 
-#include <cstdio>
 #include <fstream>
 
 namespace orlavex::app {
