@@ -4,6 +4,7 @@
 #include "app/setup_file.h"
 
 #include "app/bench_inputs.h"
+#include "app/setup_choices.h"
 #include "app/setup_file_checks.h"
 #include "app/setup_file_data.h"
 #include "app/setup_file_values.h"
@@ -31,24 +32,17 @@ const FieldInput* field_by_key(std::string_view key) {
 
 bool read_choice(const SetupFileValues& v, Setup& s, const std::string& key, const Json& value,
                  const std::string& pointer) {
-    if (key == "analyzer")
-        s.analyzer = v.text(value, pointer);
-    else if (key == "noise_source")
-        s.noise_source = v.text(value, pointer);
-    else if (key == "int_preamp")
-        s.int_preamp = v.boolean(value, pointer);
-    else if (key == "int_preamp_option")
+    if (const auto* choice = std::ranges::find(model_choices, key, &ModelChoice::key);
+        choice != model_choices.end()) {
+        s.*choice->name = v.text(value, pointer);
+    } else if (const auto* box = std::ranges::find(box_choices, key, &BoxChoice::key);
+               box != box_choices.end()) {
+        s.*box->ticked = v.boolean(value, pointer);
+    } else if (key == int_preamp_option_key) {
         s.int_preamp_option = static_cast<int>(v.whole_number(value, pointer, 0, 1));
-    else if (key == "ext_preamp")
-        s.ext_preamp = v.boolean(value, pointer);
-    else if (key == "freq_conv")
-        s.freq_conv = v.boolean(value, pointer);
-    else if (key == "second_stage")
-        s.second_stage = v.boolean(value, pointer);
-    else if (key == "manual")
-        s.manual = v.boolean(value, pointer);
-    else
+    } else {
         return false;
+    }
     return true;
 }
 

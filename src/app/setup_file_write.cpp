@@ -6,6 +6,7 @@
 #include "app/bench_inputs.h"
 #include "app/embedded_file.h"
 #include "app/json.h"
+#include "app/setup_choices.h"
 #include "datafiles/base64.h"
 #include "datafiles/file_error.h"
 #include "datafiles/sha256.h"
@@ -29,14 +30,13 @@ void put(Json& j, std::string_view key, const Json& value) {
 }
 
 void add_choices(Json& j, const Setup& s) {
-    if (s.analyzer) j["analyzer"] = *s.analyzer;
-    if (s.noise_source) j["noise_source"] = *s.noise_source;
-    if (s.int_preamp) j["int_preamp"] = true;
-    if (s.int_preamp_option) j["int_preamp_option"] = *s.int_preamp_option;
-    if (s.ext_preamp) j["ext_preamp"] = true;
-    if (s.freq_conv) j["freq_conv"] = true;
-    if (!s.second_stage) j["second_stage"] = false;
-    if (s.manual) j["manual"] = true;
+    for (const ModelChoice& choice : model_choices) {
+        if (s.*choice.name) put(j, choice.key, *(s.*choice.name));
+    }
+    for (const BoxChoice& box : box_choices) {
+        if (s.*box.ticked != box.start) put(j, box.key, s.*box.ticked);
+    }
+    if (s.int_preamp_option) put(j, int_preamp_option_key, *s.int_preamp_option);
 }
 
 void add_model(Json& j, const ModelInputs& m) {

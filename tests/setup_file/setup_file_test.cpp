@@ -148,6 +148,34 @@ TEST(SetupFile, KeepsAMatchAsItWasTyped) {
     }
 }
 
+// Every box away from its start and the second of two preamplifiers.
+TEST(SetupFile, ReadsBackEveryChoice) {
+    SweepRequest r;
+    r.setup.analyzer = "Galder-3";
+    r.setup.int_preamp = true;
+    r.setup.int_preamp_option = 1;
+    r.setup.ext_preamp = true;
+    r.setup.freq_conv = true;
+    r.setup.field("freq2") = 3;
+    r.setup.second_stage = false;
+    r.fixed_lo = true;
+    const SweepRequest back = parse_setup_text(setup_file_text(r), "f");
+    EXPECT_EQ(back.setup.analyzer, "Galder-3");
+    EXPECT_TRUE(back.setup.int_preamp && back.setup.ext_preamp && back.setup.freq_conv);
+    EXPECT_EQ(back.setup.int_preamp_option, 1);
+    EXPECT_FALSE(back.setup.second_stage);
+    EXPECT_TRUE(back.fixed_lo);
+    EXPECT_FALSE(back.fixed_if);
+
+    SweepRequest manual;
+    manual.setup.manual = true;
+    manual.setup.field("meas_on") = -94.663;
+    manual.setup.field("meas_off") = -102.223;
+    const SweepRequest levels = parse_setup_text(setup_file_text(manual), "f");
+    EXPECT_TRUE(levels.setup.manual);
+    EXPECT_EQ(levels.setup.field("meas_off"), -102.223);
+}
+
 TEST(SetupFile, InputsLeftOutTakeTheirDefaults) {
     const SweepRequest r = parse_setup_text(R"({"format": "orlavex-setup", "version": 1})", "f");
     const SweepRequest defaults;
