@@ -22,16 +22,19 @@ std::vector<std::string> swept_input_names() {
 void add_sweep_options(CLI::App& sub, SweepRequest& r, bool advise, bool from_file) {
     const std::string group = advise ? "Band" : "Sweep";
     if (!advise) {
-        sub.add_option("--over", r.over, "the input to sweep")
+        sub.add_option("--over", r.over,
+                       "the input to sweep (required unless a --setup file gives it)")
             ->check(CLI::IsMember(swept_input_names()))
             ->required(!from_file)
             ->group(group);
     }
-    sub.add_option("--from", r.from, "first value of the swept input (GHz for freq)")
+    sub.add_option("--from", r.from,
+                   "first value of the swept input (GHz for freq; required unless a --setup file "
+                   "gives it)")
         ->required(!from_file)
         ->type_name("A")
         ->group(group);
-    sub.add_option("--to", r.to, "last value of the swept input")
+    sub.add_option("--to", r.to, "last value of the swept input (required unless --setup gives it)")
         ->required(!from_file)
         ->type_name("B")
         ->group(group);
