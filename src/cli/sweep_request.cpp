@@ -78,7 +78,7 @@ void add_sweep_options(CLI::App& sub, SweepRequest& r, bool advise) {
         ->group("Output");
 }
 
-planning::Sweep make_sweep(const Calculator& started, const SweepRequest& r, std::ostream& err) {
+app::SweepRequest app_sweep_request(const SweepRequest& r) {
     app::SweepRequest request;
     if (const std::string why = to_setup(r.inputs, r.model, request.setup); !why.empty())
         throw planning::SweepError(why);
@@ -96,6 +96,11 @@ planning::Sweep make_sweep(const Calculator& started, const SweepRequest& r, std
     request.monte_carlo = r.monte_carlo;
     request.fixed_if = r.fixed_if;
     request.fixed_lo = r.fixed_lo;
+    return request;
+}
+
+planning::Sweep make_sweep(const Calculator& started, const SweepRequest& r, std::ostream& err) {
+    const app::SweepRequest request = app_sweep_request(r);
     std::vector<std::string> notes;
     planning::Sweep sweep =
         app::make_sweep(started, request, {r.inputs.strict, app::Naming::flag}, notes);

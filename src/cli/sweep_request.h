@@ -38,6 +38,10 @@ struct SweepRequest {
 // the other commands' helpers). ADVISE leaves out what advice does not use.
 void add_sweep_options(CLI::App& sub, SweepRequest& request, bool advise);
 
+// REQUEST as the application's sweep request (data files by path). Throws
+// SweepError for a text that is not a number or an unknown swept input.
+app::SweepRequest app_sweep_request(const SweepRequest& request);
+
 // The planning library's sweep for REQUEST on a copy of STARTED (a window
 // after Form_Load); notes on rounded or bounded values go to ERR. Throws
 // SweepError for inputs the window refuses and datafiles::FileError for a
