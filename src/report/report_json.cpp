@@ -17,7 +17,8 @@ Json table_json(const ReportTable& t) {
             {"marked", t.marked},
             {"row_keys", t.row_keys},
             {"styles", t.styles},
-            {"numbers_right", t.numbers_right}};
+            {"numbers_right", t.numbers_right},
+            {"wide", t.wide}};
 }
 
 ReportTable table_from(const Json& j) {
@@ -29,6 +30,7 @@ ReportTable table_from(const Json& j) {
     j.at("row_keys").get_to(t.row_keys);
     j.at("styles").get_to(t.styles);
     j.at("numbers_right").get_to(t.numbers_right);
+    j.at("wide").get_to(t.wide);
     return t;
 }
 
