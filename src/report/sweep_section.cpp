@@ -80,7 +80,7 @@ ReportSection sweep_section(const PlanReportInput& input) {
 }
 
 ReportSection budget_section(const PlanReportInput& input) {
-    ReportSection section{.id = "budget", .heading = "Budget at the worst point"};
+    ReportSection section{.id = "budget", .heading = "Budget at the worst point", .new_page = true};
     const std::optional<std::size_t> worst = worst_point(input.result);
     if (!worst) {
         section.paragraphs.push_back("No point of the sweep has a valid budget.");
