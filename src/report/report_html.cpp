@@ -21,6 +21,7 @@ td.wide, th.wide { font-size: 8pt; padding: 0.1em 0.3em; }
 th { background: #eef0f3; text-align: left; }
 td.number { text-align: right; font-variant-numeric: tabular-nums; white-space: nowrap; }
 td.key { white-space: nowrap; }
+div.scroll { overflow-x: auto; }
 td.mono { font-family: "Liberation Mono", monospace; font-size: 0.85em; word-break: break-all; }
 tr.marked td { background: #fde9c8; font-weight: bold; }
 td.green { background: #d8f0d8; } td.yellow { background: #fbf3c2; } td.red { background: #f6d0cc; }
@@ -28,6 +29,7 @@ td.green { background: #d8f0d8; } td.yellow { background: #fbf3c2; } td.red { ba
 .chart svg { width: 100%; height: auto; display: block; }
 @media print {
   body { max-width: none; margin: 0; padding: 0; font-size: 9.5pt; }
+  div.scroll { overflow: visible; }
   tr, .chart { page-break-inside: avoid; break-inside: avoid; }
   thead { display: table-header-group; }
   h2 { page-break-after: avoid; break-after: avoid; }
@@ -43,7 +45,8 @@ bool looks_numeric(const std::string& text) {
 }
 
 void write_table(std::ostream& out, const ReportTable& table) {
-    out << (table.wide ? "<table class=\"wide\">" : "<table>");
+    // A wide table scrolls on its own on a narrow screen.
+    out << (table.wide ? "<div class=\"scroll\"><table class=\"wide\">" : "<table>");
     if (!table.caption.empty()) out << "<caption>" << html_escaped(table.caption) << "</caption>";
     out << "<thead><tr>";
     const std::string wide = table.wide ? "wide" : "";
@@ -75,7 +78,7 @@ void write_table(std::ostream& out, const ReportTable& table) {
         }
         out << "</tr>\n";
     }
-    out << "</tbody></table>\n";
+    out << (table.wide ? "</tbody></table></div>\n" : "</tbody></table>\n");
 }
 
 void write_section(std::ostream& out, const ReportSection& section, const ChartSvgs& charts) {
