@@ -49,7 +49,8 @@ std::string to_json_text(const SweepChartData& data) {
     }
     const json document = {{"title", data.title},           {"x_label", data.x_label},
                            {"x_unit", data.x_unit},         {"log_x", data.log_x},
-                           {"band_edges", data.band_edges}, {"points", points}};
+                           {"band_edges", data.band_edges}, {"points", points},
+                           {"metadata", data.metadata}};
     return document.dump();
 }
 
@@ -62,6 +63,7 @@ SweepChartData from_json_text(const std::string& text) {
         data.x_unit = document.value("x_unit", "");
         data.log_x = document.value("log_x", false);
         data.band_edges = document.value("band_edges", std::vector<double>{});
+        data.metadata = document.value("metadata", ChartMetadata{});
         for (const json& p : document.at("points")) {
             ChartPoint point;
             point.x = p.at("x").get<double>();

@@ -11,6 +11,7 @@
 
 #include "charts/png_file.h"
 #include "charts/svg_compaction.h"
+#include "charts/svg_metadata.h"
 #include "charts/sweep_charts.h"
 
 namespace orlavex::charts {
@@ -58,7 +59,8 @@ void write_sweep_charts(const SweepChartData& data, const QString& path, QSize s
             painter.setRenderHint(QPainter::TextAntialiasing);
             paint_sweep_charts(painter, area, data);
         }
-        if (!write_png(image, path)) throw ChartFileError("cannot write " + path.toStdString());
+        if (!write_png(image, path, data.metadata))
+            throw ChartFileError("cannot write " + path.toStdString());
         return;
     }
     QBuffer drawn;
@@ -74,8 +76,10 @@ void write_sweep_charts(const SweepChartData& data, const QString& path, QSize s
     painter.setRenderHint(QPainter::Antialiasing);
     paint_sweep_charts(painter, area, data);
     if (!painter.end()) throw ChartFileError("cannot write " + path.toStdString());
-    const std::string svg = compact_svg(
-        std::string_view(drawn.data().constData(), static_cast<std::size_t>(drawn.size())));
+    const std::string svg =
+        with_svg_metadata(compact_svg(std::string_view(drawn.data().constData(),
+                                                       static_cast<std::size_t>(drawn.size()))),
+                          data.metadata);
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
         file.write(svg.data(), static_cast<qint64>(svg.size())) !=

@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "engine/figures.h"
@@ -26,6 +27,10 @@ struct ChartPoint {
     bool held = false;  // a value from a data file held from its nearest record
 };
 
+// Text an image file carries about its making, as (key, text) pairs in
+// order: PNG text chunks, SVG metadata elements.
+using ChartMetadata = std::vector<std::pair<std::string, std::string>>;
+
 struct SweepChartData {
     std::string title;               // e.g. the set-up in a few words
     std::string x_label;             // "Frequency"
@@ -33,6 +38,7 @@ struct SweepChartData {
     bool log_x = false;              // logarithmic spacing: logarithmic axis
     std::vector<ChartPoint> points;  // in the sweep's order, rising or falling x
     std::vector<double> band_edges;  // catalogue band edges inside the sweep, in x
+    ChartMetadata metadata;          // written into the file; none for a drawing on screen
 };
 
 // Margin RULE of POINT over that rule's green threshold (see

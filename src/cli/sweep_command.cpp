@@ -1,5 +1,6 @@
 #include "cli/sweep_command.h"
 
+#include "app/export_metadata.h"
 #include "app/sweep_chart_data.h"
 #include "app/sweep_output.h"
 #include "charts/image_format.h"
@@ -61,8 +62,9 @@ int run_sweep_command(const Calculator& started, const SweepRequest& request, bo
     out.flush();
 
     if (!request.plot.empty()) {
-        const std::string why = draw_with_helper(
-            app::chart_data(result, chart_title(request), request.log), request.plot);
+        charts::SweepChartData chart = app::chart_data(result, chart_title(request), request.log);
+        chart.metadata = app::export_metadata(app_sweep_request(request), ORLAVEX_VERSION);
+        const std::string why = draw_with_helper(chart, request.plot);
         if (!why.empty()) {
             err << "orlavex-cli: " << why << '\n';
             return exit_bad_input;
