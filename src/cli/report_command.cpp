@@ -89,9 +89,10 @@ int run_report_command(const Calculator& started, const ReportRequest& r, std::o
     const std::optional<Planned> planned =
         unless_refused(err, [&] { return plan(started, r, err); });
     if (!planned) return exit_bad_input;
-    const report::ReportContent content = report::plan_report(
-        {planned->asked.setup, planned->sweep, planned->result, planned->notes,
-         planned->advice ? &*planned->advice : nullptr, report::utc_now_text(), ORLAVEX_VERSION});
+    const report::ReportContent content =
+        report::plan_report({planned->asked.setup, planned->sweep, planned->result, planned->notes,
+                             planned->advice ? &*planned->advice : nullptr, report::utc_now_text(),
+                             ORLAVEX_VERSION, &planned->asked.embedded});
     const std::string why = run_plot_helper({"--report", r.output, r.paper},
                                             report::to_json_text(content), r.output, "report");
     if (!why.empty()) {

@@ -14,6 +14,7 @@ namespace orlavex::report {
 namespace {
 
 struct DataFile {
+    std::string_view slot;  // in app::data_file_slots
     std::string role;
     std::string name;  // the path as given
     double first_hz, last_hz;
@@ -21,29 +22,41 @@ struct DataFile {
 };
 
 template <class Table>
-DataFile data_file(std::string role, const Table& table) {
-    return {std::move(role), table.name(), table.first_freq_hz(), table.last_freq_hz(),
+DataFile data_file(std::string_view slot, std::string role, const Table& table) {
+    return {slot,
+            std::move(role),
+            table.name(),
+            table.first_freq_hz(),
+            table.last_freq_hz(),
             table.records().size()};
 }
 
 std::vector<DataFile> data_files(const planning::Sweep& sweep) {
     std::vector<DataFile> files;
-    if (sweep.enr_table) files.push_back(data_file("ENR table", *sweep.enr_table));
+    if (sweep.enr_table) files.push_back(data_file("enr_table", "ENR table", *sweep.enr_table));
     if (sweep.dut_sparameters)
-        files.push_back(data_file("DUT S-parameters", *sweep.dut_sparameters));
+        files.push_back(data_file("dut_s2p", "DUT S-parameters", *sweep.dut_sparameters));
     if (sweep.bench.loss_in.sparameters)
-        files.push_back(data_file("Loss before the DUT", *sweep.bench.loss_in.sparameters));
+        files.push_back(
+            data_file("loss_in_s2p", "Loss before the DUT", *sweep.bench.loss_in.sparameters));
     if (sweep.bench.loss_out.sparameters)
-        files.push_back(data_file("Loss after the DUT", *sweep.bench.loss_out.sparameters));
+        files.push_back(
+            data_file("loss_out_s2p", "Loss after the DUT", *sweep.bench.loss_out.sparameters));
     if (sweep.bench.meas_source && sweep.bench.meas_source->table)
-        files.push_back(data_file("Measurement source ENR table", *sweep.bench.meas_source->table));
+        files.push_back(data_file("meas_enr_table", "Measurement source ENR table",
+                                  *sweep.bench.meas_source->table));
     return files;
 }
 
-// The file's SHA-256 as it is on disk now; none when it cannot be read (a
-// table handed over without its file).
-std::optional<std::string> file_sha256(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
+// The file's SHA-256: of the bytes a set-up file brought, else of the file
+// as it is on disk now; none when neither is at hand (a table handed over
+// without its file).
+std::optional<std::string> file_sha256(const DataFile& file, const app::EmbeddedFiles* embedded) {
+    if (embedded) {
+        if (const auto& bytes = (*embedded)[app::slot_index(file.slot)])
+            return datafiles::sha256_hex(bytes->bytes);
+    }
+    std::ifstream in(file.name, std::ios::binary);
     if (!in) return std::nullopt;
     const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     if (in.bad()) return std::nullopt;
@@ -92,9 +105,9 @@ ReportSection files_section(const PlanReportInput& input) {
     ReportTable table{.header = {"Role", "File", "SHA-256", "From (GHz)", "To (GHz)", "Records"},
                       .numbers_right = false};
     for (const DataFile& f : files) {
-        table.rows.push_back({f.role, f.name, file_sha256(f.name).value_or("(file not at hand)"),
-                              ghz_text(f.first_hz), ghz_text(f.last_hz),
-                              std::to_string(f.records)});
+        table.rows.push_back(
+            {f.role, f.name, file_sha256(f, input.embedded).value_or("(file not at hand)"),
+             ghz_text(f.first_hz), ghz_text(f.last_hz), std::to_string(f.records)});
     }
     section.tables.push_back(std::move(table));
     return section;

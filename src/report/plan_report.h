@@ -4,6 +4,7 @@
 // advice and every note.
 #pragma once
 
+#include "app/embedded_file.h"
 #include "app/setup.h"
 #include "planning/advice.h"
 #include "planning/sweep.h"
@@ -22,6 +23,9 @@ struct PlanReportInput {
     const planning::Advice* advice = nullptr;  // when the advice was run
     std::string date;                          // as the report shows it
     std::string version;
+    // The data files' own bytes where a set-up file brought them (their
+    // SHA-256 then comes from these, not from a file on disk).
+    const app::EmbeddedFiles* embedded = nullptr;
 };
 
 // The most rows the sweep's table shows (the worst point comes on top when

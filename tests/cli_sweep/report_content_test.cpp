@@ -1,13 +1,21 @@
 // The report library's own rules: which points the table shows, which is
 // the worst, the charts made inline, and the content's trip to orlavex-plot.
+#include "app/setup_file.h"
+#include "datafiles/sha256.h"
+#include "planning/window_setup.h"
 #include "report/plan_report.h"
 #include "report/report_html.h"
 #include "report/report_json.h"
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <algorithm>
+#include <filesystem>
+#include <fstream>
 #include <limits>
+#include <sstream>
 
 namespace orlavex::report {
 namespace {
@@ -64,6 +72,45 @@ TEST(ReportRows, TheWorstPointHasTheLargestValidU) {
     EXPECT_EQ(worst_point(result), 4u) << "the first of equals; none out of range or invalid";
     result.points = {point(1, false, true)};
     EXPECT_EQ(worst_point(result), std::nullopt);
+}
+
+// A set-up file's ENR table reported by the bytes it brought, with the
+// original file gone; a table with neither file nor bytes says so.
+TEST(ReportFiles, HashTheBytesTheNumbersCameFrom) {
+    namespace fs = std::filesystem;
+    const fs::path copy =
+        fs::temp_directory_path() / ("orlavex-report-enr-" + std::to_string(::getpid()) + ".enr");
+    fs::copy_file(fs::path(ORLAVEX_EXAMPLES_DIR) / "noise_source.enr", copy,
+                  fs::copy_options::overwrite_existing);
+    std::ostringstream original;
+    original << std::ifstream(copy, std::ios::binary).rdbuf();
+    app::SweepRequest asked;
+    asked.from = 1;
+    asked.to = 18;
+    asked.points = 5;
+    asked.enr_table_path = copy;
+    const std::string setup_text = app::setup_file_text(asked);
+    fs::remove(copy);
+
+    const app::SweepRequest reopened = app::parse_setup_text(setup_text, "bench.orlavex.json");
+    std::vector<std::string> notes;
+    const planning::Sweep sweep =
+        app::make_sweep(planning::started_calculator(), reopened, {}, notes);
+    const planning::SweepResult result = planning::run_sweep(sweep);
+    const auto file_row = [&](const app::EmbeddedFiles* embedded) {
+        const ReportContent content =
+            plan_report({reopened.setup, sweep, result, notes, nullptr, "now", "3.30", embedded});
+        const auto files = std::ranges::find(content.sections, "files", &ReportSection::id);
+        EXPECT_NE(files, content.sections.end());
+        EXPECT_EQ(files->tables.at(0).rows.size(), 1u);
+        return files->tables.at(0).rows.at(0);
+    };
+    const std::vector<std::string> row = file_row(&reopened.embedded);
+    EXPECT_EQ(row.at(0), "ENR table");
+    EXPECT_EQ(row.at(2), datafiles::sha256_hex(original.str()));
+    EXPECT_EQ(row.at(3), "0.01");
+    EXPECT_EQ(row.at(4), "18");
+    EXPECT_EQ(file_row(nullptr).at(2), "(file not at hand)");
 }
 
 TEST(ReportHtml, ChartsInlineAtTheirContainersWidth) {
