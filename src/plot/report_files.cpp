@@ -2,7 +2,9 @@
 // the charts drawn as vectors by an image handler that paints their SVG.
 #include "plot/report_files.h"
 
+#include <cmath>
 #include <memory>
+#include <optional>
 
 #include <QAbstractTextDocumentLayout>
 #include <QFile>
@@ -10,6 +12,7 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QSvgRenderer>
+#include <QTextBlock>
 #include <QTextDocument>
 #include <QTextFormat>
 #include <QTextObjectInterface>
@@ -52,6 +55,40 @@ class ChartObjects : public QObject, public QTextObjectInterface {
   private:
     QSvgRenderer uncertainty_, margins_;
 };
+
+// Qt's rich text knows no "keep with next": a section whose heading has
+// less room than this below it on its page starts the next page instead.
+constexpr double room_after_heading_px = 160;
+
+// The first section whose heading would end a page; none when every heading
+// has its text below it. The document holds one <h2> per section, in order.
+std::optional<std::size_t> stranded_heading(const QTextDocument& document) {
+    const double page = document.pageSize().height();
+    QAbstractTextDocumentLayout* layout = document.documentLayout();
+    std::size_t section = 0;
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        if (block.blockFormat().headingLevel() != 2) continue;
+        const QRectF box = layout->blockBoundingRect(block);
+        const double room = page - std::fmod(box.top(), page);
+        if (room < box.height() + room_after_heading_px) return section;
+        ++section;
+    }
+    return std::nullopt;
+}
+
+// CONTENT set into DOCUMENT, its sections moved to new pages where their
+// headings would be stranded (Qt lays a changed block out again wrongly, so
+// the page is set anew each time).
+void set_paged(QTextDocument& document, ReportContent content, const ChartSvgs& charts) {
+    for (;;) {
+        document.setHtml(QString::fromStdString(report_html(content, charts)));
+        const std::optional<std::size_t> stranded = stranded_heading(document);
+        if (!stranded || *stranded >= content.sections.size() ||
+            content.sections[*stranded].new_page)
+            return;
+        content.sections[*stranded].new_page = true;
+    }
+}
 
 QPageSize page_size(Paper paper) {
     return QPageSize(paper == Paper::a4 ? QPageSize::A4 : QPageSize::Letter);
@@ -106,7 +143,7 @@ void write_pdf(const ReportContent& content, const QString& path, Paper paper) {
     document.setPageSize(QSizeF(width, body));
     ChartObjects objects(charts);
     document.documentLayout()->registerHandler(QTextFormat::ImageObject, &objects);
-    document.setHtml(QString::fromStdString(report_html(content, charts)));
+    set_paged(document, content, charts);
 
     QPainter painter;
     if (!painter.begin(&writer)) throw ReportFileError("cannot write " + path.toStdString());
