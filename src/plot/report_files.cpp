@@ -131,9 +131,9 @@ void write_pdf(const ReportContent& content, const QString& path, Paper paper) {
     charts.as_images = true;
     const double width = page.width() / layout_scale;
     const double body = (page.height() - footer_height_px) / layout_scale;
-    const double chart_width = width;
-    charts.image_height = static_cast<int>(chart_width * charts.image_height / charts.image_width);
-    charts.image_width = static_cast<int>(chart_width);
+    // Each chart across the text's width, in its own proportions.
+    charts.image_height = static_cast<int>(width * charts.image_height / charts.image_width);
+    charts.image_width = static_cast<int>(width);
 
     QTextDocument document;
     document.documentLayout()->setPaintDevice(&writer);
