@@ -18,10 +18,11 @@ inline constexpr std::array commands{
     Command{"evaluate", "evaluate four measured levels, classic (as the window) and exact"},
     Command{"sweep", "evaluate the set-up across a range of one input: table, CSV, JSON, plot"},
     Command{"advise", "rank the noise sources and preamplifier choices across a frequency band"},
+    Command{"report", "write a measurement-plan report of a sweep: HTML or PDF"},
     Command{"catalogue", "list the built-in instrument models"},
 };
 
-// "point, evaluate, sweep, advise or catalogue"
+// "point, evaluate, sweep, advise, report or catalogue"
 std::string command_list();
 
 }  // namespace orlavex::app

@@ -8,13 +8,13 @@
 
 namespace orlavex::cli {
 
-std::string plot_file_refusal(const std::string& file) {
+std::string plot_file_refusal(const std::string& file, const std::string& option) {
     namespace fs = std::filesystem;
     const fs::path path(file);
     std::error_code error;
     const fs::file_status status = fs::status(path, error);
     const auto refused = [&](const std::string& why) {
-        return "--plot: cannot write " + file + ": " + why;
+        return option + ": cannot write " + file + ": " + why;
     };
     if (fs::exists(status)) {
         if (fs::is_directory(status)) return refused("it is a folder");

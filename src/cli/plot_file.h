@@ -7,7 +7,7 @@
 namespace orlavex::cli {
 
 // Why FILE cannot be written (its folder missing, no permission, a
-// folder in its place); empty when it can.
-std::string plot_file_refusal(const std::string& file);
+// folder in its place), naming OPTION; empty when it can.
+std::string plot_file_refusal(const std::string& file, const std::string& option = "--plot");
 
 }  // namespace orlavex::cli

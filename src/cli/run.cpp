@@ -8,6 +8,7 @@
 #include "cli/echo_safe.h"
 #include "cli/evaluate.h"
 #include "cli/point.h"
+#include "cli/report_command.h"
 #include "cli/setup_file_options.h"
 #include "cli/sweep_command.h"
 #include "cli/window_inputs.h"
@@ -179,9 +180,10 @@ struct Request {
     WindowInputs point_inputs, evaluate_inputs;
     app::ModelInputs model;
     SweepRequest sweep, advise;
+    ReportRequest report;
     CLI::App *point = nullptr, *evaluate = nullptr, *sweep_command = nullptr,
-             *advise_command = nullptr, *listing = nullptr, *analyzers = nullptr,
-             *noise_sources = nullptr;
+             *advise_command = nullptr, *report_command = nullptr, *listing = nullptr,
+             *analyzers = nullptr, *noise_sources = nullptr;
 };
 
 // FROM_FILE: the arguments name a set-up file, which may give what is
@@ -216,6 +218,14 @@ void add_commands(CLI::App& app, Request& r, bool from_file) {
     add_sweep_options(*r.advise_command, r.advise, true, from_file);
     add_setup_file_options(*r.advise_command, r.advise.inputs.files);
 
+    r.report.sweep.model.trials = app::sweep_trials;
+    r.report_command = add_command(app, "report");
+    add_field_options(*r.report_command, r.report.sweep.inputs, Scope::prediction);
+    add_choices(*r.report_command, r.report.sweep.inputs, true);
+    add_model_options(*r.report_command, r.report.sweep.model);
+    add_report_options(*r.report_command, r.report, from_file);
+    add_setup_file_options(*r.report_command, r.report.sweep.inputs.files);
+
     r.listing = add_command(app, "catalogue");
     r.listing->require_subcommand(0, 1);
     r.analyzers = r.listing->add_subcommand("analyzers", "the analyzer models");
@@ -240,9 +250,10 @@ void list_catalogue(const Request& r, std::ostream& out) {
 
 // Runs the command REQUEST names; the exit status.
 int dispatch(const CLI::App& app, const Request& r, std::ostream& out, std::ostream& err) {
-    if (r.sweep_command->parsed() || r.advise_command->parsed()) {
+    if (r.sweep_command->parsed() || r.advise_command->parsed() || r.report_command->parsed()) {
         const Calculator started = planning::started_calculator();
         if (r.sweep_command->parsed()) return run_sweep_command(started, r.sweep, r.json, out, err);
+        if (r.report_command->parsed()) return run_report_command(started, r.report, err);
         return run_advise_command(started, r.advise, r.json, out, err);
     }
     std::string why;
@@ -295,6 +306,7 @@ int parse_and_run(int argc, const char* const* argv, const std::vector<std::stri
     note_given_options(*request.evaluate, request.evaluate_inputs.files);
     note_given_options(*request.sweep_command, request.sweep.inputs.files);
     note_given_options(*request.advise_command, request.advise.inputs.files);
+    note_given_options(*request.report_command, request.report.sweep.inputs.files);
     return dispatch(app, request, out, err);
 }
 

@@ -55,9 +55,11 @@ std::optional<std::filesystem::path> plot_helper_path() {
     return std::nullopt;
 }
 
-std::string draw_with_helper(const charts::SweepChartData& data, const std::string& file) {
+std::string run_plot_helper(const std::vector<std::string>& arguments, const std::string& input,
+                            const std::string& file, const std::string& needed_for) {
     const auto helper = plot_helper_path();
-    if (!helper) return "--plot needs orlavex-plot beside orlavex-cli or in ../libexec/orlavex";
+    if (!helper)
+        return needed_for + " needs orlavex-plot beside orlavex-cli or in ../libexec/orlavex";
 
     int pipe_fds[2];
     if (::pipe(pipe_fds) != 0)
@@ -68,10 +70,13 @@ std::string draw_with_helper(const charts::SweepChartData& data, const std::stri
     posix_spawn_file_actions_addclose(&actions, pipe_fds[0]);
     posix_spawn_file_actions_addclose(&actions, pipe_fds[1]);
     const std::string program = helper->string();
-    char* const argv[] = {const_cast<char*>(program.c_str()), const_cast<char*>(file.c_str()),
-                          nullptr};
+    std::vector<char*> argv = {const_cast<char*>(program.c_str())};
+    for (const std::string& argument : arguments)
+        argv.push_back(const_cast<char*>(argument.c_str()));
+    argv.push_back(nullptr);
     pid_t child = 0;
-    const int spawned = posix_spawn(&child, program.c_str(), &actions, nullptr, argv, environ);
+    const int spawned =
+        posix_spawn(&child, program.c_str(), &actions, nullptr, argv.data(), environ);
     posix_spawn_file_actions_destroy(&actions);
     ::close(pipe_fds[0]);
     if (spawned != 0) {
@@ -80,7 +85,7 @@ std::string draw_with_helper(const charts::SweepChartData& data, const std::stri
     }
     {
         IgnoreBrokenPipe guard;
-        write_all(pipe_fds[1], charts::to_json_text(data));
+        write_all(pipe_fds[1], input);
         ::close(pipe_fds[1]);
     }
     int status = 0;
@@ -88,6 +93,10 @@ std::string draw_with_helper(const charts::SweepChartData& data, const std::stri
     }
     if (WIFEXITED(status) && WEXITSTATUS(status) == 0) return {};
     return "orlavex-plot could not draw " + file;
+}
+
+std::string draw_with_helper(const charts::SweepChartData& data, const std::string& file) {
+    return run_plot_helper({file}, charts::to_json_text(data), file, "--plot");
 }
 
 }  // namespace orlavex::cli

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace orlavex::cli {
 
@@ -17,5 +18,10 @@ std::optional<std::filesystem::path> plot_helper_path();
 // Runs orlavex-plot for FILE with DATA on its standard input. Empty, or the
 // reason it failed (the helper has then said why on standard error).
 std::string draw_with_helper(const charts::SweepChartData& data, const std::string& file);
+
+// Runs orlavex-plot with ARGUMENTS and INPUT on its standard input to write
+// FILE. Empty, or the reason it failed; NEEDED_FOR names what needs it.
+std::string run_plot_helper(const std::vector<std::string>& arguments, const std::string& input,
+                            const std::string& file, const std::string& needed_for);
 
 }  // namespace orlavex::cli

@@ -1,8 +1,8 @@
 #include "cli/sweep_command.h"
 
+#include "app/export_setup.h"
 #include "app/sweep_chart_data.h"
 #include "app/sweep_output.h"
-#include "app/sweep_setup_echo.h"
 #include "charts/image_format.h"
 #include "cli/plot_file.h"
 #include "cli/progress_line.h"
@@ -71,7 +71,7 @@ int run_sweep_command(const Calculator& started, const SweepRequest& request, bo
     if (!request.plot.empty()) {
         charts::SweepChartData chart =
             app::chart_data(result, chart_title(typed->setup), typed->log);
-        chart.setup = app::sweep_setup_echo(*sweep);
+        chart.setup = app::export_setup_text(*typed);
         const std::string why = draw_with_helper(chart, request.plot);
         if (!why.empty()) {
             err << "orlavex-cli: " << why << '\n';

@@ -3,6 +3,7 @@
 // that the command-line calculator itself never loads Qt.
 //
 //   orlavex-plot FILE.png|FILE.svg [WIDTHxHEIGHT] < sweep.json
+//   orlavex-plot --report FILE.html|FILE.pdf [a4|letter] < report.json
 
 #include <cstdio>
 #include <cstdlib>
@@ -13,6 +14,7 @@
 
 #include "charts/chart_data_json.h"
 #include "charts/chart_files.h"
+#include "plot/report_mode.h"
 
 namespace {
 
@@ -51,6 +53,11 @@ void quiet_messages(QtMsgType type, const QMessageLogContext&, const QString& me
 
 int main(int argc, char** argv) {
     using namespace orlavex::charts;
+    if (argc >= 2 && std::string(argv[1]) == "--report") {
+        if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+        qInstallMessageHandler(quiet_messages);
+        return orlavex::report::run_report_mode(argc, argv, standard_input());
+    }
     if (argc < 2 || argc > 3) {
         std::cerr << "usage: orlavex-plot FILE.png|FILE.svg [WIDTHxHEIGHT] < sweep.json\n";
         return bad_usage;

@@ -41,7 +41,7 @@ TEST(InputTable, NamesFollowOneRule) {
 }
 
 TEST(CommandTable, ListsEveryCommand) {
-    EXPECT_EQ(command_list(), "point, evaluate, sweep, advise or catalogue");
+    EXPECT_EQ(command_list(), "point, evaluate, sweep, advise, report or catalogue");
 }
 
 }  // namespace

@@ -1,0 +1,68 @@
+// Whole orlavex-cli report processes against the plain sweep of the same
+// set-up as CSV, run alternately in each repetition (cpu_ratio: the
+// report's child CPU time, orlavex-plot's included, over the CSV's). A
+// 1001-point band plan picks 50 rows for its table; the HTML draws both
+// charts as SVG, the PDF lays out the page with Qt's rich text as well.
+// Run with --benchmark_repetitions=9
+// --benchmark_enable_random_interleaving=true for min/median/max.
+#include "process_bench.h"
+
+#include <unistd.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace orlavex::bench {
+namespace {
+
+const std::string cli = ORLAVEX_CLI_PATH;
+
+std::vector<std::string> inputs(const std::string& command) {
+    return {command,  "--over",   "freq", "--from",     "1",        "--to",
+            "18",     "--points", "1001", "--analyzer", "Aravel-3", "--noise-source",
+            "NS346C", "--dut-nf", "2",    "--dut-gain", "28"};
+}
+
+std::vector<std::string> csv() {
+    std::vector<std::string> args = inputs("sweep");
+    args.insert(args.end(), {"--format", "csv"});
+    return args;
+}
+
+std::string report_file(const char* extension) {
+    return (std::filesystem::temp_directory_path() /
+            ("orlavex-report-bench-" + std::to_string(::getpid()) + extension))
+        .string();
+}
+
+std::vector<std::string> report(const std::string& file) {
+    std::vector<std::string> args = inputs("report");
+    args.insert(args.end(), {"-o", file});
+    return args;
+}
+
+void BM_ProcessReport1001HtmlOverCsv(benchmark::State& st) {
+    const std::string file = report_file(".html");
+    run_process_ratio(st, cli, report(file), csv());
+    std::filesystem::remove(file);
+}
+BENCHMARK(BM_ProcessReport1001HtmlOverCsv)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3)
+    ->Apply(with_spread);
+
+void BM_ProcessReport1001PdfOverCsv(benchmark::State& st) {
+    const std::string file = report_file(".pdf");
+    run_process_ratio(st, cli, report(file), csv());
+    std::filesystem::remove(file);
+}
+BENCHMARK(BM_ProcessReport1001PdfOverCsv)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3)
+    ->Apply(with_spread);
+
+}  // namespace
+}  // namespace orlavex::bench
+
+BENCHMARK_MAIN();

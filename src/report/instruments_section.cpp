@@ -1,0 +1,116 @@
+// The instruments with their catalogue bands inside the sweep, and the data
+// files the sweep read.
+#include "app/setup_echo.h"
+#include "app/sweep_columns.h"
+#include "datafiles/sha256.h"
+#include "report/report_sections.h"
+
+#include <fstream>
+#include <iterator>
+#include <optional>
+
+namespace orlavex::report {
+
+namespace {
+
+struct DataFile {
+    std::string_view slot;  // in app::data_file_slots
+    std::string role;
+    std::string name;  // the path as given
+    double first_hz, last_hz;
+    std::size_t records;
+};
+
+template <class Table>
+DataFile data_file(std::string_view slot, std::string role, const Table& table) {
+    return {slot,
+            std::move(role),
+            table.name(),
+            table.first_freq_hz(),
+            table.last_freq_hz(),
+            table.records().size()};
+}
+
+std::vector<DataFile> data_files(const planning::Sweep& sweep) {
+    std::vector<DataFile> files;
+    if (sweep.enr_table) files.push_back(data_file("enr_table", "ENR table", *sweep.enr_table));
+    if (sweep.dut_sparameters)
+        files.push_back(data_file("dut_s2p", "DUT S-parameters", *sweep.dut_sparameters));
+    if (sweep.bench.loss_in.sparameters)
+        files.push_back(
+            data_file("loss_in_s2p", "Loss before the DUT", *sweep.bench.loss_in.sparameters));
+    if (sweep.bench.loss_out.sparameters)
+        files.push_back(
+            data_file("loss_out_s2p", "Loss after the DUT", *sweep.bench.loss_out.sparameters));
+    if (sweep.bench.meas_source && sweep.bench.meas_source->table)
+        files.push_back(data_file("meas_enr_table", "Measurement source ENR table",
+                                  *sweep.bench.meas_source->table));
+    return files;
+}
+
+// The file's SHA-256: of the bytes a set-up file brought, else of the file
+// as it is on disk now; none when neither is at hand (a table handed over
+// without its file).
+std::optional<std::string> file_sha256(const DataFile& file, const app::EmbeddedFiles* embedded) {
+    if (embedded) {
+        if (const auto& bytes = (*embedded)[app::slot_index(file.slot)])
+            return datafiles::sha256_hex(bytes->bytes);
+    }
+    std::ifstream in(file.name, std::ios::binary);
+    if (!in) return std::nullopt;
+    const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    if (in.bad()) return std::nullopt;
+    return datafiles::sha256_hex(bytes);
+}
+
+std::string ghz_text(double hz) {
+    return app::number_text(hz / 1e9, -1);
+}
+
+}  // namespace
+
+ReportSection instruments_section(const PlanReportInput& input) {
+    ReportSection section{.id = "instruments", .heading = "Instruments"};
+    const app::UsedSetup used = app::used_setup(input.sweep.base, input.setup);
+    ReportTable table{.caption = "", .header = {"Role", "Model"}, .numbers_right = false};
+    table.rows.push_back({"Analyzer", used.analyzer});
+    table.rows.push_back({"Noise source", used.noise_source});
+    if (input.sweep.bench.meas_source && !input.sweep.bench.meas_source->model.empty())
+        table.rows.push_back({"Measurement noise source", input.sweep.bench.meas_source->model});
+    section.tables.push_back(std::move(table));
+    if (input.result.band_edges.empty()) {
+        section.paragraphs.push_back(
+            input.sweep.over == planning::SweptInput::frequency
+                ? "No catalogue band of these instruments changes inside the swept range."
+                : "The sweep stays at one frequency: one catalogue band of each instrument "
+                  "applies.");
+        return section;
+    }
+    ReportTable edges{.caption = "Catalogue bands that change inside the swept range",
+                      .header = {"freq_ghz", "what"},
+                      .numbers_right = false};
+    for (const planning::BandEdge& edge : input.result.band_edges)
+        edges.rows.push_back({app::number_text(edge.freq_ghz, -1), edge.what});
+    section.tables.push_back(std::move(edges));
+    return section;
+}
+
+ReportSection files_section(const PlanReportInput& input) {
+    ReportSection section{.id = "files", .heading = "Data files"};
+    const std::vector<DataFile> files = data_files(input.sweep);
+    if (files.empty()) {
+        section.paragraphs.push_back("The sweep read no data file.");
+        return section;
+    }
+    ReportTable table{.header = {"Role", "File", "SHA-256", "From (GHz)", "To (GHz)", "Records"},
+                      .numbers_right = false};
+    for (const DataFile& f : files) {
+        table.rows.push_back(
+            {f.role, f.name, file_sha256(f, input.embedded).value_or("(file not at hand)"),
+             ghz_text(f.first_hz), ghz_text(f.last_hz), std::to_string(f.records)});
+    }
+    section.tables.push_back(std::move(table));
+    return section;
+}
+
+}  // namespace orlavex::report

@@ -1,0 +1,33 @@
+// A report as one self-contained HTML page: its styles inline (screen and
+// print), the charts as inline SVG, no script, font, link or file outside
+// it, so that it opens in any browser and prints as it is.
+#pragma once
+
+#include "report/report_content.h"
+
+#include <string>
+#include <string_view>
+
+namespace orlavex::report {
+
+// The charts drawn as SVG documents (an XML declaration before <svg> is
+// dropped); empty for a chart not drawn. AS_IMAGES writes each as an image
+// named "chart:uncertainty" or "chart:margins" of the given size instead,
+// for a renderer that draws them itself (Qt's rich text, for the PDF).
+struct ChartSvgs {
+    std::string uncertainty, margins;
+    bool as_images = false;
+    int image_width = 0, image_height = 0;
+};
+
+std::string report_html(const ReportContent& content, const ChartSvgs& charts);
+
+// TEXT with &, <, > and " as entities.
+std::string html_escaped(std::string_view text);
+
+// The <svg ...>...</svg> element of an SVG document, scaled to its
+// container's width: the XML declaration and any DOCTYPE dropped, the root
+// element's fixed width and height replaced.
+std::string inline_svg(std::string_view document);
+
+}  // namespace orlavex::report

@@ -1,0 +1,97 @@
+#include "report/report_json.h"
+
+#include "charts/chart_data_json.h"
+
+#include <nlohmann/json.hpp>
+
+namespace orlavex::report {
+
+namespace {
+
+using Json = nlohmann::json;
+
+Json table_json(const ReportTable& t) {
+    return {{"caption", t.caption},
+            {"header", t.header},
+            {"rows", t.rows},
+            {"marked", t.marked},
+            {"row_keys", t.row_keys},
+            {"styles", t.styles},
+            {"numbers_right", t.numbers_right},
+            {"wide", t.wide}};
+}
+
+ReportTable table_from(const Json& j) {
+    ReportTable t;
+    j.at("caption").get_to(t.caption);
+    j.at("header").get_to(t.header);
+    j.at("rows").get_to(t.rows);
+    j.at("marked").get_to(t.marked);
+    j.at("row_keys").get_to(t.row_keys);
+    j.at("styles").get_to(t.styles);
+    j.at("numbers_right").get_to(t.numbers_right);
+    j.at("wide").get_to(t.wide);
+    return t;
+}
+
+Json section_json(const ReportSection& s) {
+    Json tables = Json::array();
+    for (const ReportTable& t : s.tables)
+        tables.push_back(table_json(t));
+    return {{"id", s.id},
+            {"heading", s.heading},
+            {"paragraphs", s.paragraphs},
+            {"tables", std::move(tables)},
+            {"bullets", s.bullets},
+            {"charts", s.charts == Charts::both},
+            {"new_page", s.new_page}};
+}
+
+ReportSection section_from(const Json& j) {
+    ReportSection s;
+    j.at("id").get_to(s.id);
+    j.at("heading").get_to(s.heading);
+    j.at("paragraphs").get_to(s.paragraphs);
+    for (const Json& t : j.at("tables"))
+        s.tables.push_back(table_from(t));
+    j.at("bullets").get_to(s.bullets);
+    s.charts = j.at("charts").get<bool>() ? Charts::both : Charts::none;
+    j.at("new_page").get_to(s.new_page);
+    return s;
+}
+
+}  // namespace
+
+std::string to_json_text(const ReportContent& content) {
+    Json sections = Json::array();
+    for (const ReportSection& s : content.sections)
+        sections.push_back(section_json(s));
+    const Json j = {{"title", content.title},
+                    {"subtitle", content.subtitle},
+                    {"date", content.date},
+                    {"version", content.version},
+                    {"sections", std::move(sections)},
+                    {"chart", Json::parse(charts::to_json_text(content.chart))}};
+    return j.dump();
+}
+
+ReportContent from_json_text(const std::string& text) {
+    try {
+        const Json j = Json::parse(text);
+        ReportContent content;
+        j.at("title").get_to(content.title);
+        j.at("subtitle").get_to(content.subtitle);
+        j.at("date").get_to(content.date);
+        j.at("version").get_to(content.version);
+        for (const Json& s : j.at("sections"))
+            content.sections.push_back(section_from(s));
+        content.chart = charts::from_json_text(j.at("chart").dump());
+        return content;
+    } catch (const nlohmann::json::exception& e) {
+        throw ReportDataError(std::string("the report data are malformed: ") + e.what());
+    } catch (const charts::ChartDataError& e) {
+        throw ReportDataError(e.what());
+    }
+}
+
+}  // namespace orlavex::report

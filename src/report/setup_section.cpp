@@ -1,0 +1,102 @@
+// The set-up as the window used it, written from the same JSON the command
+// line and the Python module give for a point's "inputs", and the sweep.
+#include "app/bench_inputs.h"
+#include "app/setup_echo.h"
+#include "app/sweep_columns.h"
+#include "measure/setup.h"
+#include "planning/swept_input.h"
+#include "report/report_sections.h"
+
+#include <array>
+#include <string_view>
+
+namespace orlavex::report {
+
+namespace {
+
+struct UnitSuffix {
+    std::string_view suffix;
+    std::string_view unit;
+};
+
+// Longest suffixes first: "_dbm_hz" before "_hz".
+constexpr std::array unit_suffixes{
+    UnitSuffix{"_dbm_hz", "dBm/Hz"}, UnitSuffix{"_db", "dB"},    UnitSuffix{"_ghz", "GHz"},
+    UnitSuffix{"_hz", "Hz"},         UnitSuffix{"_c", "°C"},     UnitSuffix{"_k", "K"},
+    UnitSuffix{"_s", "s"},           UnitSuffix{"vswr", "VSWR"},
+};
+
+std::string_view unit_of(std::string_view key) {
+    for (const UnitSuffix& u : unit_suffixes)
+        if (key.ends_with(u.suffix)) return u.unit;
+    return {};
+}
+
+std::string value_text(const app::Json& value) {
+    if (value.is_boolean()) return value.get<bool>() ? "yes" : "no";
+    if (value.is_string()) return value.get<std::string>();
+    if (value.is_number()) return app::number_text(value.get<double>(), -1);
+    return "–";
+}
+
+// One row per value; a nested object's keys joined with "/" ("dut_in_match/vswr").
+void add_rows(ReportTable& table, const app::Json& object, const std::string& prefix) {
+    for (const auto& [key, value] : object.items()) {
+        const std::string name = prefix.empty() ? key : prefix + "/" + key;
+        if (value.is_object()) {
+            add_rows(table, value, name);
+        } else if (!value.is_null()) {
+            table.rows.push_back({name, value_text(value), std::string(unit_of(key))});
+        }
+    }
+}
+
+ReportTable sweep_table(const planning::Sweep& sweep) {
+    ReportTable table{.caption = "The sweep", .header = {"Sweep", "Value", "Unit"}};
+    const planning::SweptInputInfo& over = planning::info(sweep.over);
+    table.rows.push_back({"over", std::string(over.name), ""});
+    table.rows.push_back(
+        {"from", app::number_text(sweep.from, -1), std::string(unit_of(over.column))});
+    table.rows.push_back({"to", app::number_text(sweep.to, -1), std::string(unit_of(over.column))});
+    table.rows.push_back({"points", std::to_string(sweep.points), ""});
+    table.rows.push_back(
+        {"spacing", sweep.spacing == planning::Spacing::logarithmic ? "logarithmic" : "linear",
+         ""});
+    table.rows.push_back({"monte_carlo", sweep.monte_carlo.enabled ? "yes" : "no", ""});
+    if (sweep.monte_carlo.enabled) {
+        table.rows.push_back({"trials", std::to_string(sweep.monte_carlo.trials), ""});
+        table.rows.push_back({"seed", std::to_string(sweep.monte_carlo.seed), ""});
+    }
+    return table;
+}
+
+}  // namespace
+
+ReportSection setup_section(const PlanReportInput& input) {
+    const planning::Sweep& sweep = input.sweep;
+    app::Json inputs = app::setup_json(app::used_setup(sweep.base, input.setup));
+    inputs["noise_bw_hz"] = sweep.noise_bw_hz;
+    inputs["tau_s"] = sweep.tau_s;
+    inputs["spec_shape"] = app::shape_name(sweep.spec_shape);
+    // A loss from a file and a measurement source's ENR change with
+    // frequency: the bench is shown as it stands at the worst point.
+    const std::optional<std::size_t> worst = worst_point(input.result);
+    if (sweep.bench.any() && !input.result.points.empty()) {
+        const planning::SweepPoint& at = input.result.points[worst.value_or(0)];
+        app::add_bench_json(inputs, sweep.bench, at.setup);
+    }
+
+    ReportSection section{.id = "setup", .heading = "Set-up"};
+    section.paragraphs.push_back(
+        "The inputs as the calculator used them, named as in the JSON output and the CSV "
+        "columns. A swept input takes its value from the sweep at each point, and a data file "
+        "replaces the values it gives (ENR, DUT gain and matches) there; the bench around the "
+        "DUT is shown at the worst point.");
+    ReportTable table{.caption = "Inputs", .header = {"Input", "Value", "Unit"}};
+    add_rows(table, inputs, "");
+    section.tables.push_back(std::move(table));
+    section.tables.push_back(sweep_table(sweep));
+    return section;
+}
+
+}  // namespace orlavex::report
