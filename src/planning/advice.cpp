@@ -178,6 +178,7 @@ Advice advise(const Sweep& sweep, SweepProgress& progress) {
         s.tau_s = sweep.tau_s;
         s.spec_shape = sweep.spec_shape;
         s.dut_sparameters = sweep.dut_sparameters;
+        s.bench = sweep.bench;  // the losses and the measurement source as given
         s.threads = 1;
         const Candidate& c = list[i];
         if (c.noise_source == user_selection) s.enr_table = sweep.enr_table;

@@ -47,8 +47,8 @@ std::vector<Candidate> preamp_choices(const Calculator& base);
 std::vector<Candidate> candidates(const Calculator& base);
 
 // Ranks every candidate over SWEEP's points (the sweep's own noise source and
-// preamp choice are replaced; an ENR table applies only to "User"; no Monte
-// Carlo). Order: candidates that cover every point with a valid result
+// preamp choice are replaced; an ENR table applies only to "User"; the bench
+// stays as given; no Monte Carlo). Order: candidates that cover every point with a valid result
 // first (the others by how many points they cover), then the smaller worst
 // expanded uncertainty (to 0.01 dB), then more all-green points, then menu
 // order. Candidates share out over the sweep's threads.
