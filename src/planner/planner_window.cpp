@@ -65,6 +65,8 @@ constexpr std::array default_ranges = {
     DefaultRange{planning::SweptInput::dut_out_match, 1, 2},
     DefaultRange{planning::SweptInput::source_match, 1, 1.5},
     DefaultRange{planning::SweptInput::analyzer_match, 1, 2},
+    DefaultRange{planning::SweptInput::loss_in, 0, 3},
+    DefaultRange{planning::SweptInput::loss_out, 0, 3},
 };
 
 QString db_text(const QLocale& locale, std::optional<double> x, int places = 3) {
@@ -290,6 +292,7 @@ planning::Sweep PlannerWindow::current_sweep() const {
     }
     sweep.enr_table = enr_table_;
     sweep.dut_sparameters = sparameters_;
+    sweep.bench = bench_;
     sweep.noise_bw_hz = noise_bw_->value();
     sweep.tau_s = tau_->value();
     sweep.monte_carlo.enabled = monte_carlo_->isChecked();
@@ -501,6 +504,29 @@ bool PlannerWindow::load_sparameters(const QString& path) {
 QString PlannerWindow::file_message() const {
     return file_message_->isVisible() || !file_message_->isHidden() ? file_message_->text()
                                                                     : QString();
+}
+
+void PlannerWindow::apply_bench(const planning::BenchInput& candidate) {
+    if (const std::string why = planning::bench_input_problem(candidate); !why.empty()) {
+        set_status(tr("The bench is unchanged: %1").arg(QString::fromStdString(why)));
+        bench_box_->show_bench(bench_);
+        return;
+    }
+    bench_ = candidate;
+    bench_box_->show_bench(bench_);
+    schedule_sweep();
+}
+
+bool PlannerWindow::load_loss_file(LossSide side, const QString& path) {
+    return bench_box_->load_loss_file(side, path);
+}
+
+bool PlannerWindow::load_meas_enr_table(const QString& path) {
+    return bench_box_->load_meas_enr_table(path);
+}
+
+QString PlannerWindow::status_text() const {
+    return status_->text();
 }
 
 QString PlannerWindow::export_csv(const QString& path) const {

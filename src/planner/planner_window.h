@@ -7,6 +7,7 @@
 
 #include "charts/sweep_chart_data.h"
 #include "engine/calculator.h"
+#include "planner/bench_box.h"
 #include "planner/calculator_source.h"
 #include "planning/advice.h"
 #include "planning/sweep.h"
@@ -65,6 +66,14 @@ class PlannerWindow : public QWidget {
     bool load_sparameters(const QString& path);
     QString file_message() const;
 
+    // The bench around the DUT as the sweeps use it. A bench the model
+    // cannot use is refused whole with a message on the status line.
+    const planning::BenchInput& bench() const { return bench_; }
+    void apply_bench(const planning::BenchInput& candidate);
+    bool load_loss_file(LossSide side, const QString& path);
+    bool load_meas_enr_table(const QString& path);
+    QString status_text() const;
+
     // Exports; each returns an empty string or why it failed.
     QString export_csv(const QString& path) const;
     QString save_charts(const QString& path) const;
@@ -91,6 +100,7 @@ class PlannerWindow : public QWidget {
     QWidget* build_setup_box();
     QWidget* build_sweep_box();
     QWidget* build_files_box();
+    QWidget* build_bench_box();
     QWidget* build_model_box();
     QWidget* build_progress_box();
     QWidget* build_results();
@@ -122,6 +132,7 @@ class PlannerWindow : public QWidget {
     Calculator setup_;
     std::optional<datafiles::EnrTable> enr_table_;
     std::optional<datafiles::Touchstone> sparameters_;
+    planning::BenchInput bench_;
 
     std::shared_ptr<const planning::SweepResult> result_;
     bool result_has_mc_ = false;
@@ -155,6 +166,7 @@ class PlannerWindow : public QWidget {
     QLabel* enr_name_ = nullptr;
     QLabel* s2p_name_ = nullptr;
     QLabel* file_message_ = nullptr;
+    BenchBox* bench_box_ = nullptr;
     QDoubleSpinBox* noise_bw_ = nullptr;
     QDoubleSpinBox* tau_ = nullptr;
     QCheckBox* monte_carlo_ = nullptr;

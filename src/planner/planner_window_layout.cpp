@@ -52,8 +52,8 @@ QDoubleSpinBox* number_box(double lo, double hi, int decimals, const QString& su
 QWidget* PlannerWindow::build_controls() {
     auto* panel = new QWidget;
     auto* column = new QVBoxLayout(panel);
-    for (QWidget* box : {build_setup_box(), build_sweep_box(), build_files_box(), build_model_box(),
-                         build_progress_box()}) {
+    for (QWidget* box : {build_setup_box(), build_sweep_box(), build_files_box(), build_bench_box(),
+                         build_model_box(), build_progress_box()}) {
         box->setParent(panel);
         column->addWidget(box);
     }
@@ -95,8 +95,9 @@ QWidget* PlannerWindow::build_sweep_box() {
     auto* sweep_form = new QFormLayout(sweep_box);
     over_ = new QComboBox(sweep_box);
     over_->setObjectName(QStringLiteral("sweptInput"));
-    for (const planning::SweptInputInfo& i : planning::swept_inputs())
-        over_->addItem(ui::qstring(i.label), static_cast<int>(i.input));
+    for (const auto& inputs : {planning::swept_inputs(), planning::bench_swept_inputs()})
+        for (const planning::SweptInputInfo& i : inputs)
+            over_->addItem(ui::qstring(i.label), static_cast<int>(i.input));
     from_ = number_box(-1e4, 1e5, 4, QString(), sweep_box);
     from_->setObjectName(QStringLiteral("sweepFrom"));
     to_ = number_box(-1e4, 1e5, 4, QString(), sweep_box);
@@ -180,6 +181,17 @@ QWidget* PlannerWindow::build_files_box() {
         schedule_sweep();
     });
     return files_box;
+}
+
+QWidget* PlannerWindow::build_bench_box() {
+    auto* bench_group = new QGroupBox(tr("Bench"));
+    auto* layout = new QVBoxLayout(bench_group);
+    bench_box_ = new BenchBox(bench_group);
+    bench_box_->setObjectName(QStringLiteral("bench"));
+    layout->addWidget(bench_box_);
+    connect(bench_box_, &BenchBox::edited, this, &PlannerWindow::apply_bench);
+    connect(bench_box_, &BenchBox::refused, this, &PlannerWindow::set_status);
+    return bench_group;
 }
 
 QWidget* PlannerWindow::build_model_box() {
