@@ -297,6 +297,8 @@ planning::Sweep PlannerWindow::current_sweep() const {
     sweep.tau_s = tau_->value();
     sweep.monte_carlo.enabled = monte_carlo_->isChecked();
     sweep.monte_carlo.trials = static_cast<std::size_t>(trials_->value());
+    sweep.monte_carlo.seed = model_.seed;
+    sweep.spec_shape = model_.spec_shape;
     return sweep;
 }
 

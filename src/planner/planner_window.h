@@ -5,6 +5,8 @@
 // changes the calculator window.
 #pragma once
 
+#include "app/model_inputs.h"
+#include "app/sweep_request.h"
 #include "charts/sweep_chart_data.h"
 #include "engine/calculator.h"
 #include "planner/bench_box.h"
@@ -90,6 +92,14 @@ class PlannerWindow : public QWidget {
 
     void cancel_sweep();
 
+    // The planner's inputs as a sweep request: the set-up its copy of the
+    // window holds, the bench, the sweep, the model's numbers and the data
+    // files.
+    app::SweepRequest sweep_request() const;
+    // Takes REQUEST over whole; returns why it cannot, and then changes
+    // nothing.
+    QString open_request(const app::SweepRequest& request);
+
   signals:
     void sweep_shown();    // a finished sweep is on the charts
     void sweep_stopped();  // cancelled, or it failed (its message is shown)
@@ -107,6 +117,9 @@ class PlannerWindow : public QWidget {
     QWidget* build_advice_page();
     QWidget* build_export_row();
     void add_close_keys();
+    QString request_out_of_reach(const app::SweepRequest& request) const;
+    void show_request(const app::SweepRequest& request);
+    void show_data_file(QLabel& label, const QString& what, const std::string& name);
     void connect_controls();
     void show_setup();
     void over_changed();
@@ -133,6 +146,9 @@ class PlannerWindow : public QWidget {
     std::optional<datafiles::EnrTable> enr_table_;
     std::optional<datafiles::Touchstone> sparameters_;
     planning::BenchInput bench_;
+    // The seed and the shape of the specified uncertainties, which no
+    // control shows; the numbers the controls show are taken from them.
+    app::ModelInputs model_;
 
     std::shared_ptr<const planning::SweepResult> result_;
     bool result_has_mc_ = false;
