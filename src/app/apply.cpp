@@ -55,14 +55,6 @@ std::string choose(Calculator& calc, const Context& c, std::string_view option,
     return click_control(calc, item);
 }
 
-// "range 0.01 to 8 GHz": the bounds the window holds ROW's field to now.
-std::string range_text(const Calculator& calc, const FieldInput& row) {
-    const FieldRange& range = current_range(calc, row.field);
-    const std::string unit = row.unit.empty() ? "" : " " + std::string(row.unit);
-    return "range " + general_text(range.min, '.') + " to " +
-           general_text(upper_end(calc.state, range), '.') + unit;
-}
-
 // Types VALUE into ROW's field as a user does: the format button if needed,
 // the focus, the whole text selected, each character, then Enter.
 std::string type_into(Calculator& calc, const Context& c, const FieldInput& row, double value) {
@@ -182,9 +174,7 @@ std::string change_note(const Calculator& calc, const Context& c, const FieldInp
     if (typed != value) {
         why = "as the field holds it";
     } else {
-        const FieldRange& range = current_range(calc, row.field);
-        const bool inside = value >= range.min && value <= upper_end(calc.state, range);
-        why = inside ? "as the window rounds it" : range_text(calc, row);
+        why = in_range(calc, row, value) ? "as the window rounds it" : range_text(calc, row);
     }
     return c.name(row) + ": " + shortest_text(value) + unit + " is taken as " +
            general_text(used, '.') + unit + " (" + why + ")";
@@ -228,6 +218,18 @@ std::string apply_choices_and_fields(Calculator& calc, const Context& c) {
 }
 
 }  // namespace
+
+std::string range_text(const Calculator& calc, const FieldInput& row) {
+    const FieldRange& range = current_range(calc, row.field);
+    const std::string unit = row.unit.empty() ? "" : " " + std::string(row.unit);
+    return "range " + general_text(range.min, '.') + " to " +
+           general_text(upper_end(calc.state, range), '.') + unit;
+}
+
+bool in_range(const Calculator& calc, const FieldInput& row, double value) {
+    const FieldRange& range = current_range(calc, row.field);
+    return value >= range.min && value <= upper_end(calc.state, range);
+}
 
 std::string_view name_of(const FieldInput& row, Naming naming) {
     return naming == Naming::keyword ? row.name : row.flag;

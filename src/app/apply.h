@@ -38,6 +38,11 @@ Applied apply(Calculator& calc, const Setup& setup, const ApplyOptions& options 
 // The name of ROW in messages.
 std::string_view name_of(const FieldInput& row, Naming naming);
 
+// "range 0.01 to 8 GHz": the bounds CALC holds ROW's field to now, and
+// whether VALUE lies within them.
+std::string range_text(const Calculator& calc, const FieldInput& row);
+bool in_range(const Calculator& calc, const FieldInput& row, double value);
+
 // The text a number is entered as into FIELD: the nearest that fits its
 // characters; empty when none does.
 std::string entry_text(Ctl field, double value);

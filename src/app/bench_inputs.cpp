@@ -51,7 +51,8 @@ std::string source_gamma(const BenchInputs& in, std::optional<double>& gamma, Na
     return {};
 }
 
-std::string measurement_source(const BenchInputs& in, planning::BenchInput& bench, Naming naming) {
+std::string measurement_source(const BenchInputs& in, planning::BenchInput& bench, Naming naming,
+                               const BenchFileReader& files) {
     if (!any_measurement_input(in)) return {};
     const int sources =
         (in.meas_noise_source ? 1 : 0) + (in.meas_enr ? 1 : 0) + (in.meas_enr_table ? 1 : 0);
@@ -62,7 +63,7 @@ std::string measurement_source(const BenchInputs& in, planning::BenchInput& benc
     planning::MeasurementSourceInput m;
     m.model = in.meas_noise_source.value_or("");
     m.enr_db = in.meas_enr;
-    if (in.meas_enr_table) m.table = datafiles::read_enr_file(*in.meas_enr_table);
+    if (in.meas_enr_table) m.table = files.enr_table(*in.meas_enr_table);
     m.enr_unc_db = in.meas_enr_unc;
     if (std::string why = source_gamma(in, m.gamma, naming); !why.empty()) return why;
     bench.meas_source = std::move(m);
@@ -70,10 +71,11 @@ std::string measurement_source(const BenchInputs& in, planning::BenchInput& benc
 }
 
 planning::LossInput loss(std::optional<double> db, const std::optional<std::string>& file,
-                         std::optional<double> temperature_k, std::optional<double> unc_db) {
+                         std::optional<double> temperature_k, std::optional<double> unc_db,
+                         const BenchFileReader& files) {
     planning::LossInput l;
     l.loss_db = db.value_or(0);
-    if (file) l.sparameters = datafiles::read_touchstone(*file);
+    if (file) l.sparameters = files.touchstone(*file);
     l.temperature_k = temperature_k.value_or(measure::T0);
     l.unc_db = unc_db.value_or(0);
     return l;
@@ -88,12 +90,18 @@ const BenchInputRow* find_bench_input(std::string_view name_or_flag) {
     return it == bench_input_rows.end() ? nullptr : it;
 }
 
-std::string to_bench(const BenchInputs& in, planning::BenchInput& bench, Naming naming) {
+BenchFileReader bench_files_on_disk() {
+    return {[](const std::string& path) { return datafiles::read_touchstone(path); },
+            [](const std::string& path) { return datafiles::read_enr_file(path); }};
+}
+
+std::string to_bench(const BenchInputs& in, planning::BenchInput& bench, Naming naming,
+                     const BenchFileReader& files) {
     if (std::string why = exclusions(in, naming); !why.empty()) return why;
     planning::BenchInput b;
-    b.loss_in = loss(in.loss_in, in.loss_in_s2p, in.loss_in_temp, in.loss_in_unc);
-    b.loss_out = loss(in.loss_out, in.loss_out_s2p, in.loss_out_temp, in.loss_out_unc);
-    if (std::string why = measurement_source(in, b, naming); !why.empty()) return why;
+    b.loss_in = loss(in.loss_in, in.loss_in_s2p, in.loss_in_temp, in.loss_in_unc, files);
+    b.loss_out = loss(in.loss_out, in.loss_out_s2p, in.loss_out_temp, in.loss_out_unc, files);
+    if (std::string why = measurement_source(in, b, naming, files); !why.empty()) return why;
     if (std::string why = planning::bench_input_problem(b); !why.empty()) return why;
     bench = std::move(b);
     return {};

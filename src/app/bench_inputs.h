@@ -9,6 +9,7 @@
 #include "planning/bench_setup.h"
 
 #include <array>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -34,33 +35,45 @@ struct BenchInputRow {
     std::optional<double> BenchInputs::*number = nullptr;     // a number, or
     std::optional<std::string> BenchInputs::*text = nullptr;  // a file or a name
     std::string_view excludes = {};  // the keyword of the row it cannot go with
+    // Its key in a set-up file's "inputs" (a result's name, with the unit);
+    // a file row's data file is kept under "data_files" by the keyword.
+    std::string_view key = {};
 };
 
 // clang-format off
 inline constexpr std::array bench_input_rows{
-    BenchInputRow{"loss_in", "--loss-in", "DB", "loss between the noise source and the DUT, dB (0)", &BenchInputs::loss_in},
-    BenchInputRow{"loss_in_s2p", "--loss-in-s2p", "FILE", "the loss before the DUT from a .s2p of the part (-|S21|^2 in dB)", nullptr, &BenchInputs::loss_in_s2p, "loss_in"},
-    BenchInputRow{"loss_in_temp", "--loss-in-temp", "K", "physical temperature of the loss before the DUT, K (290)", &BenchInputs::loss_in_temp},
-    BenchInputRow{"loss_in_unc", "--loss-in-unc", "DB", "uncertainty of the loss before the DUT, dB, k = 2 (0)", &BenchInputs::loss_in_unc},
-    BenchInputRow{"loss_out", "--loss-out", "DB", "loss between the DUT and the analyzer, dB (0)", &BenchInputs::loss_out},
-    BenchInputRow{"loss_out_s2p", "--loss-out-s2p", "FILE", "the loss after the DUT from a .s2p of the part (-|S21|^2 in dB)", nullptr, &BenchInputs::loss_out_s2p, "loss_out"},
-    BenchInputRow{"loss_out_temp", "--loss-out-temp", "K", "physical temperature of the loss after the DUT, K (290)", &BenchInputs::loss_out_temp},
-    BenchInputRow{"loss_out_unc", "--loss-out-unc", "DB", "uncertainty of the loss after the DUT, dB, k = 2 (0)", &BenchInputs::loss_out_unc},
-    BenchInputRow{"meas_noise_source", "--meas-noise-source", "NAME", "measure with another noise source: a catalogue model", nullptr, &BenchInputs::meas_noise_source},
-    BenchInputRow{"meas_enr", "--meas-enr", "DB", "measure with another noise source: its ENR, dB", &BenchInputs::meas_enr},
-    BenchInputRow{"meas_enr_table", "--meas-enr-table", "FILE", "measure with another noise source: its ENR table (.enr)", nullptr, &BenchInputs::meas_enr_table},
-    BenchInputRow{"meas_enr_unc", "--meas-enr-unc", "DB", "ENR uncertainty of the measurement source, dB, k = 2 (the calibration source's)", &BenchInputs::meas_enr_unc},
-    BenchInputRow{"meas_source_vswr", "--meas-source-vswr", "X", "measurement source match as VSWR (the calibration source's)", &BenchInputs::meas_source_vswr},
-    BenchInputRow{"meas_source_rl", "--meas-source-rl", "DB", "measurement source match as return loss, dB", &BenchInputs::meas_source_rl, nullptr, "meas_source_vswr"},
+    BenchInputRow{"loss_in", "--loss-in", "DB", "loss between the noise source and the DUT, dB (0)", &BenchInputs::loss_in, nullptr, {}, "loss_in_db"},
+    BenchInputRow{"loss_in_s2p", "--loss-in-s2p", "FILE", "the loss before the DUT from a .s2p of the part (-|S21|^2 in dB)", nullptr, &BenchInputs::loss_in_s2p, "loss_in", "loss_in_s2p"},
+    BenchInputRow{"loss_in_temp", "--loss-in-temp", "K", "physical temperature of the loss before the DUT, K (290)", &BenchInputs::loss_in_temp, nullptr, {}, "loss_in_temp_k"},
+    BenchInputRow{"loss_in_unc", "--loss-in-unc", "DB", "uncertainty of the loss before the DUT, dB, k = 2 (0)", &BenchInputs::loss_in_unc, nullptr, {}, "loss_in_unc_db"},
+    BenchInputRow{"loss_out", "--loss-out", "DB", "loss between the DUT and the analyzer, dB (0)", &BenchInputs::loss_out, nullptr, {}, "loss_out_db"},
+    BenchInputRow{"loss_out_s2p", "--loss-out-s2p", "FILE", "the loss after the DUT from a .s2p of the part (-|S21|^2 in dB)", nullptr, &BenchInputs::loss_out_s2p, "loss_out", "loss_out_s2p"},
+    BenchInputRow{"loss_out_temp", "--loss-out-temp", "K", "physical temperature of the loss after the DUT, K (290)", &BenchInputs::loss_out_temp, nullptr, {}, "loss_out_temp_k"},
+    BenchInputRow{"loss_out_unc", "--loss-out-unc", "DB", "uncertainty of the loss after the DUT, dB, k = 2 (0)", &BenchInputs::loss_out_unc, nullptr, {}, "loss_out_unc_db"},
+    BenchInputRow{"meas_noise_source", "--meas-noise-source", "NAME", "measure with another noise source: a catalogue model", nullptr, &BenchInputs::meas_noise_source, {}, "meas_noise_source"},
+    BenchInputRow{"meas_enr", "--meas-enr", "DB", "measure with another noise source: its ENR, dB", &BenchInputs::meas_enr, nullptr, {}, "meas_enr_db"},
+    BenchInputRow{"meas_enr_table", "--meas-enr-table", "FILE", "measure with another noise source: its ENR table (.enr)", nullptr, &BenchInputs::meas_enr_table, {}, "meas_enr_table"},
+    BenchInputRow{"meas_enr_unc", "--meas-enr-unc", "DB", "ENR uncertainty of the measurement source, dB, k = 2 (the calibration source's)", &BenchInputs::meas_enr_unc, nullptr, {}, "meas_enr_unc_db"},
+    BenchInputRow{"meas_source_vswr", "--meas-source-vswr", "X", "measurement source match as VSWR (the calibration source's)", &BenchInputs::meas_source_vswr, nullptr, {}, "meas_source_vswr"},
+    BenchInputRow{"meas_source_rl", "--meas-source-rl", "DB", "measurement source match as return loss, dB", &BenchInputs::meas_source_rl, nullptr, "meas_source_vswr", "meas_source_rl_db"},
 };
 // clang-format on
 
 const BenchInputRow* find_bench_input(std::string_view name_or_flag);
 
-// INPUTS read (files loaded) and checked into BENCH: empty, or one line
-// naming the input and what is wrong. Missing or bad files throw
+// Where a file row's data file comes from: by default the file its text
+// names; a set-up file hands over the copies it embeds.
+struct BenchFileReader {
+    std::function<datafiles::Touchstone(const std::string&)> touchstone;
+    std::function<datafiles::EnrTable(const std::string&)> enr_table;
+};
+BenchFileReader bench_files_on_disk();
+
+// INPUTS read (files loaded through FILES) and checked into BENCH: empty, or
+// one line naming the input and what is wrong. Missing or bad files throw
 // datafiles::FileError.
-std::string to_bench(const BenchInputs& inputs, planning::BenchInput& bench, Naming naming);
+std::string to_bench(const BenchInputs& inputs, planning::BenchInput& bench, Naming naming,
+                     const BenchFileReader& files = bench_files_on_disk());
 
 // The bench as the model used it at a point, for a result's "inputs".
 void add_bench_json(Json& inputs, const planning::BenchInput& bench,

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "app/apply.h"
+#include "app/embedded_file.h"
 #include "app/setup.h"
 #include "datafiles/enr_table.h"
 #include "datafiles/touchstone.h"
@@ -31,6 +32,9 @@ struct SweepRequest {
     std::optional<datafiles::Touchstone> dut_sparameters;
     bool monte_carlo = false;
     bool fixed_if = false, fixed_lo = false;  // a converting DUT: which frequency stays
+    // The data files' own bytes, by data_file_slots, where they are in hand
+    // (a set-up file was read): saved again as they came.
+    EmbeddedFiles embedded{};
 };
 
 // The planning library's sweep for REQUEST on a copy of STARTED (a window

@@ -1,0 +1,194 @@
+// Writing a set-up file: only what the set-up gives (a value left at its
+// default is left out), in a fixed order, with no date, so that the same
+// set-up always gives the same bytes and files diff well.
+#include "app/setup_file.h"
+
+#include "app/bench_inputs.h"
+#include "app/embedded_file.h"
+#include "app/json.h"
+#include "datafiles/base64.h"
+#include "datafiles/file_error.h"
+#include "datafiles/sha256.h"
+#include "datafiles/text_lines.h"
+#include "measure/match.h"
+#include "measure/units.h"
+#include "planning/swept_input.h"
+
+#include <cstdio>
+#include <fstream>
+
+namespace orlavex::app {
+
+namespace {
+
+const BenchInputRow& bench_row(std::string_view keyword) {
+    return *find_bench_input(keyword);
+}
+
+void put(Json& j, std::string_view key, const Json& value) {
+    j[std::string(key)] = value;
+}
+
+void add_choices(Json& j, const Setup& s) {
+    if (s.analyzer) j["analyzer"] = *s.analyzer;
+    if (s.noise_source) j["noise_source"] = *s.noise_source;
+    if (s.int_preamp) j["int_preamp"] = true;
+    if (s.int_preamp_option) j["int_preamp_option"] = *s.int_preamp_option;
+    if (s.ext_preamp) j["ext_preamp"] = true;
+    if (s.freq_conv) j["freq_conv"] = true;
+    if (!s.second_stage) j["second_stage"] = false;
+    if (s.manual) j["manual"] = true;
+}
+
+void add_model(Json& j, const ModelInputs& m) {
+    for (const ModelInput& row : model_inputs) {
+        if (row.kind == ModelValue::not_negative && m.*row.number != 0)
+            put(j, row.key, m.*row.number);
+        if (row.kind == ModelValue::shape && m.spec_shape != measure::SpecShape::normal)
+            put(j, row.key, std::string(shape_name(m.spec_shape)));
+    }
+}
+
+void add_loss(Json& j, const planning::LossInput& loss, std::string_view where) {
+    const std::string prefix = "loss_" + std::string(where);
+    if (loss.loss_db != 0 && !loss.sparameters) put(j, bench_row(prefix).key, loss.loss_db);
+    if (loss.temperature_k != measure::T0)
+        put(j, bench_row(prefix + "_temp").key, loss.temperature_k);
+    if (loss.unc_db != 0) put(j, bench_row(prefix + "_unc").key, loss.unc_db);
+}
+
+void add_bench(Json& j, const planning::BenchInput& bench) {
+    add_loss(j, bench.loss_in, "in");
+    add_loss(j, bench.loss_out, "out");
+    if (!bench.meas_source) return;
+    const planning::MeasurementSourceInput& m = *bench.meas_source;
+    if (!m.model.empty()) put(j, bench_row("meas_noise_source").key, m.model);
+    if (m.enr_db) put(j, bench_row("meas_enr").key, *m.enr_db);
+    if (m.enr_unc_db) put(j, bench_row("meas_enr_unc").key, *m.enr_unc_db);
+    if (m.gamma) put(j, bench_row("meas_source_vswr").key, measure::vswr_from_reflection(*m.gamma));
+}
+
+Json inputs_json(const Setup& s) {
+    Json j = Json::object();
+    for (const FieldInput& row : field_inputs()) {
+        if (s[row]) put(j, row.column, *s[row]);
+    }
+    add_choices(j, s);
+    add_model(j, s.model);
+    add_bench(j, s.bench);
+    return j;
+}
+
+Json sweep_json(const SweepRequest& r) {
+    Json j;
+    j["over"] = planning::info(r.over).name;
+    j["from"] = r.from;
+    j["to"] = r.to;
+    j["points"] = r.points;
+    j["log"] = r.log;
+    j["match_form"] = r.match_form == planning::MatchForm::return_loss ? "rl" : "vswr";
+    j["monte_carlo"] = r.monte_carlo;
+    j["trials"] = r.setup.model.trials;
+    j["seed"] = r.setup.model.seed;
+    j["fixed_if"] = r.fixed_if;
+    j["fixed_lo"] = r.fixed_lo;
+    return j;
+}
+
+// The file in SLOT: the copy in hand, else the file named by the request's
+// path, else the file a table was read from (its name is the path as given).
+std::optional<EmbeddedFile> file_in_slot(const SweepRequest& r, std::string_view key) {
+    if (const auto& embedded = r.embedded[slot_index(key)]) return embedded;
+    const planning::BenchInput& bench = r.setup.bench;
+    const auto path_of = [](const std::filesystem::path& path, const auto& table) {
+        if (!path.empty()) return std::optional<std::string>(path.string());
+        return table ? std::optional<std::string>(table->name()) : std::nullopt;
+    };
+    std::optional<std::string> path;
+    if (key == "enr_table") path = path_of(r.enr_table_path, r.enr_table);
+    if (key == "dut_s2p") path = path_of(r.dut_s2p_path, r.dut_sparameters);
+    if (key == "loss_in_s2p") path = path_of({}, bench.loss_in.sparameters);
+    if (key == "loss_out_s2p") path = path_of({}, bench.loss_out.sparameters);
+    if (key == "meas_enr_table" && bench.meas_source) path = path_of({}, bench.meas_source->table);
+    if (!path) return std::nullopt;
+    return embed_file(*path);
+}
+
+// The lines split at LF only, so that joining them with LF gives the bytes
+// back (a CR stays in its line); bytes that are not UTF-8 go as Base64.
+void add_content(Json& j, const std::string& bytes) {
+    if (datafiles::valid_utf8(bytes) != bytes) {
+        j["base64"] = datafiles::base64_encode(bytes);
+        return;
+    }
+    Json lines = Json::array();
+    std::size_t start = 0;
+    while (true) {
+        const std::size_t end = bytes.find('\n', start);
+        lines.push_back(bytes.substr(start, end - start));
+        if (end == std::string::npos) break;
+        start = end + 1;
+    }
+    j["lines"] = std::move(lines);
+}
+
+template <class Table>
+Json data_file_json(const EmbeddedFile& file, const Table& table) {
+    Json j;
+    j["name"] = file.name;
+    j["sha256"] = datafiles::sha256_hex(file.bytes);
+    j["freq_from_hz"] = table.first_freq_hz();
+    j["freq_to_hz"] = table.last_freq_hz();
+    j["records"] = table.records().size();
+    add_content(j, file.bytes);
+    return j;
+}
+
+Json data_files_json(const SweepRequest& r) {
+    Json j = Json::object();
+    for (const DataFileSlot& slot : data_file_slots) {
+        const std::optional<EmbeddedFile> file = file_in_slot(r, slot.key);
+        if (!file) continue;
+        put(j, slot.key,
+            slot.kind == DataFileKind::enr_table ? data_file_json(*file, enr_table_of(*file))
+                                                 : data_file_json(*file, touchstone_of(*file)));
+    }
+    return j;
+}
+
+}  // namespace
+
+std::string setup_file_text(const SweepRequest& request) {
+    Json j;
+    j["format"] = setup_file_format;
+    j["version"] = setup_file_version;
+    j["program_version"] = ORLAVEX_VERSION;
+    j["inputs"] = inputs_json(request.setup);
+    j["sweep"] = sweep_json(request);
+    if (Json files = data_files_json(request); !files.empty()) j["data_files"] = std::move(files);
+    return j.dump(2) + '\n';
+}
+
+void write_setup_file(const std::filesystem::path& file, const SweepRequest& request) {
+    const std::string text = setup_file_text(request);
+    std::filesystem::path temporary = file;
+    temporary += ".partial";
+    {
+        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+        out << text;
+        out.close();
+        if (!out) {
+            std::error_code ignored;
+            std::filesystem::remove(temporary, ignored);
+            throw datafiles::FileError(file.string(), 0, "cannot write the file");
+        }
+    }
+    std::error_code error;
+    std::filesystem::rename(temporary, file, error);
+    if (error) {
+        std::filesystem::remove(temporary, error);
+        throw datafiles::FileError(file.string(), 0, "cannot write the file");
+    }
+}
+
+}  // namespace orlavex::app
