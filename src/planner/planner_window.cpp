@@ -23,6 +23,7 @@
 #include <QDoubleSpinBox>
 #include <QFileInfo>
 #include <QLabel>
+#include <QMenuBar>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
@@ -108,7 +109,6 @@ PlannerWindow::PlannerWindow(CalculatorSource calculator, QWidget* parent)
       sweep_timer_(new QTimer(this)),
       progress_timer_(new QTimer(this)) {
     setObjectName(QStringLiteral("plannerWindow"));
-    setWindowTitle(tr("Orlavex Planner"));
     setAttribute(Qt::WA_DeleteOnClose, false);
 
     auto* splitter = new QSplitter(Qt::Horizontal, this);
@@ -123,6 +123,7 @@ PlannerWindow::PlannerWindow(CalculatorSource calculator, QWidget* parent)
     splitter->setStretchFactor(0, 0);
     splitter->setStretchFactor(1, 1);
     auto* layout = new QVBoxLayout(this);
+    layout->setMenuBar(build_menu_bar());
     layout->addWidget(splitter);
 
     sweep_timer_->setSingleShot(true);
@@ -155,7 +156,7 @@ PlannerWindow::PlannerWindow(CalculatorSource calculator, QWidget* parent)
         over_->setCurrentIndex(0);
     }
     set_default_range();
-    take_from_calculator();
+    start_afresh();
     // Room for both charts and the budget, within the screen.
     QSize size = QSize(fontMetrics().height() * 90, fontMetrics().height() * 66);
     if (const QScreen* screen = this->screen())
@@ -307,6 +308,7 @@ bool PlannerWindow::sweep_running() const {
 }
 
 void PlannerWindow::schedule_sweep() {
+    setWindowModified(true);  // every input change comes here
     ++inputs_version_;
     show_advice_state();
     sweep_timer_->start();

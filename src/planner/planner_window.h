@@ -11,6 +11,8 @@
 #include "engine/calculator.h"
 #include "planner/bench_box.h"
 #include "planner/calculator_source.h"
+#include "planner/planner_dialogs.h"
+#include "planner/recent_files.h"
 #include "planning/advice.h"
 #include "planning/sweep.h"
 
@@ -25,6 +27,8 @@ class QCheckBox;
 class QComboBox;
 class QDoubleSpinBox;
 class QLabel;
+class QMenu;
+class QMenuBar;
 class QProgressBar;
 class QPushButton;
 class QSpinBox;
@@ -47,6 +51,8 @@ class PlannerWindow : public QWidget {
 
     // Takes the calculator's inputs and selections over again ("From Calculator").
     void take_from_calculator();
+    // As from the calculator, with no set-up file and nothing to save.
+    void start_afresh();
 
     // The planner's own copy of the window, with its edits.
     const Calculator& setup() const { return setup_; }
@@ -100,12 +106,40 @@ class PlannerWindow : public QWidget {
     // nothing.
     QString open_request(const app::SweepRequest& request);
 
+    // Set-up files. A file that cannot be read or used, or written, is
+    // shown in a message and changes nothing; each returns false then.
+    bool open_setup_file(const QString& path);
+    bool save_setup_file(const QString& path);
+    bool save_setup();     // to the file shown, else as Save As does
+    bool save_setup_as();  // to a file the user names
+    // The set-up file shown in the title; empty before one is opened or saved.
+    QString setup_path() const { return setup_path_; }
+    // Whether the user lets the planner go on: nothing unsaved, or the
+    // changes saved or discarded as the unsaved-changes question answers.
+    bool settle_unsaved();
+    void set_dialogs(PlannerDialogs dialogs);
+
+    // Edit menu: the budget as tab-separated text and as HTML, the charts
+    // as an image.
+    void copy_budget();
+    void copy_chart();
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+
   signals:
     void sweep_shown();    // a finished sweep is on the charts
     void sweep_stopped();  // cancelled, or it failed (its message is shown)
     void advice_shown();
 
   private:
+    QMenuBar* build_menu_bar();
+    void build_file_menu(QMenu* file);
+    void fill_recent_menu();
+    void open_recent(const QString& path);
+    void set_setup_path(const QString& path);
+    void show_title();
+    void export_with_dialog(const QString& title, const QString& filter, const char* suffix);
     QWidget* build_controls();
     QWidget* build_setup_box();
     QWidget* build_sweep_box();
@@ -160,6 +194,11 @@ class PlannerWindow : public QWidget {
     // the count at which it was asked for.
     unsigned inputs_version_ = 0;
     unsigned advice_version_ = 0;
+
+    PlannerDialogs dialogs_ = desktop_dialogs();
+    RecentFiles recent_files_;
+    QString setup_path_;
+    QMenu* recent_menu_ = nullptr;
 
     SweepRunner* runner_;
     QThread* advice_thread_ = nullptr;  // while the advice is being ranked

@@ -351,25 +351,16 @@ QWidget* PlannerWindow::build_export_row() {
         const QString why = save_charts(path);
         set_status(why.isEmpty() ? tr("Wrote %1").arg(QFileInfo(path).fileName()) : why);
     });
-    connect(copy, &QPushButton::clicked, this, [this] {
-        QApplication::clipboard()->setText(budget_text());
-        set_status(tr("Budget copied as text."));
-    });
+    connect(copy, &QPushButton::clicked, this, &PlannerWindow::copy_budget);
     return export_page;
 }
 
-// Ctrl+W (and the platform's own close keys) and Esc close the planner, as
-// they close a dialog.
+// Esc closes the planner, as it closes a dialog; Ctrl+W and the platform's
+// own close keys are File > Close's.
 void PlannerWindow::add_close_keys() {
-    QList<QKeySequence> close_keys = QKeySequence::keyBindings(QKeySequence::Close);
-    for (const QKeySequence& keys :
-         {QKeySequence(Qt::CTRL | Qt::Key_W), QKeySequence(Qt::Key_Escape)})
-        if (!close_keys.contains(keys)) close_keys << keys;  // one shortcut per keys
-    for (const QKeySequence& keys : close_keys) {
-        auto* shortcut = new QShortcut(keys, this);
-        shortcut->setObjectName(QStringLiteral("closeKeys"));
-        connect(shortcut, &QShortcut::activated, this, &QWidget::close);
-    }
+    auto* shortcut = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    shortcut->setObjectName(QStringLiteral("closeKeys"));
+    connect(shortcut, &QShortcut::activated, this, &QWidget::close);
 }
 
 }  // namespace orlavex::planner
