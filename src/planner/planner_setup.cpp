@@ -56,6 +56,7 @@ app::SweepRequest PlannerWindow::sweep_request() const {
     r.match_form = sweep.match_form;
     r.enr_table = enr_table_;
     r.dut_sparameters = sparameters_;
+    r.embedded = embedded_;
     r.monte_carlo = sweep.monte_carlo.enabled;
     r.fixed_lo = conversion_->currentIndex() == 1;
     return r;
@@ -111,8 +112,13 @@ QString PlannerWindow::open_request(const app::SweepRequest& request) {
     sparameters_ = std::move(sparameters);
     bench_ = request.setup.bench;
     model_ = request.setup.model;
+    embedded_ = request.embedded;
     show_request(request);
     return {};
+}
+
+void PlannerWindow::forget_embedded(std::string_view slot) {
+    embedded_[app::slot_index(slot)].reset();
 }
 
 void PlannerWindow::show_request(const app::SweepRequest& r) {

@@ -478,6 +478,7 @@ QString PlannerWindow::margins_text(const charts::ChartPoint& point) const {
 bool PlannerWindow::load_enr_table(const QString& path) {
     try {
         enr_table_ = datafiles::read_enr_file(path.toStdString());
+        forget_embedded("enr_table");
     } catch (const datafiles::FileError& e) {
         file_message_->setText(QString::fromStdString(e.what()));
         file_message_->show();
@@ -493,6 +494,7 @@ bool PlannerWindow::load_enr_table(const QString& path) {
 bool PlannerWindow::load_sparameters(const QString& path) {
     try {
         sparameters_ = datafiles::read_touchstone(path.toStdString());
+        forget_embedded("dut_s2p");
     } catch (const datafiles::FileError& e) {
         file_message_->setText(QString::fromStdString(e.what()));
         file_message_->show();
@@ -516,6 +518,15 @@ void PlannerWindow::apply_bench(const planning::BenchInput& candidate) {
         bench_box_->show_bench(bench_);
         return;
     }
+    const auto file_name = [](const auto& file) { return file ? file->name() : std::string(); };
+    if (file_name(candidate.loss_in.sparameters) != file_name(bench_.loss_in.sparameters))
+        forget_embedded("loss_in_s2p");
+    if (file_name(candidate.loss_out.sparameters) != file_name(bench_.loss_out.sparameters))
+        forget_embedded("loss_out_s2p");
+    const auto table_name = [&](const planning::BenchInput& b) {
+        return b.meas_source ? file_name(b.meas_source->table) : std::string();
+    };
+    if (table_name(candidate) != table_name(bench_)) forget_embedded("meas_enr_table");
     bench_ = candidate;
     bench_box_->show_bench(bench_);
     schedule_sweep();

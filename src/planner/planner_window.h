@@ -183,6 +183,11 @@ class PlannerWindow : public QWidget {
     // The seed and the shape of the specified uncertainties, which no
     // control shows; the numbers the controls show are taken from them.
     app::ModelInputs model_;
+    // The data files as the set-up file opened last embeds them, slot by
+    // slot; a slot whose file is changed or cleared is written from the
+    // file read instead.
+    app::EmbeddedFiles embedded_{};
+    void forget_embedded(std::string_view slot);
 
     std::shared_ptr<const planning::SweepResult> result_;
     bool result_has_mc_ = false;

@@ -172,11 +172,13 @@ QWidget* PlannerWindow::build_files_box() {
     });
     connect(enr_clear, &QPushButton::clicked, this, [this] {
         enr_table_.reset();
+        forget_embedded("enr_table");
         enr_name_->setText(tr("none"));
         schedule_sweep();
     });
     connect(s2p_clear, &QPushButton::clicked, this, [this] {
         sparameters_.reset();
+        forget_embedded("dut_s2p");
         s2p_name_->setText(tr("none"));
         schedule_sweep();
     });
