@@ -63,19 +63,20 @@ std::string measurement_source(const BenchInputs& in, planning::BenchInput& benc
     planning::MeasurementSourceInput m;
     m.model = in.meas_noise_source.value_or("");
     m.enr_db = in.meas_enr;
-    if (in.meas_enr_table) m.table = files.enr_table(*in.meas_enr_table);
+    if (in.meas_enr_table) m.table = files.enr_table("meas_enr_table", *in.meas_enr_table);
     m.enr_unc_db = in.meas_enr_unc;
     if (std::string why = source_gamma(in, m.gamma, naming); !why.empty()) return why;
     bench.meas_source = std::move(m);
     return {};
 }
 
-planning::LossInput loss(std::optional<double> db, const std::optional<std::string>& file,
+planning::LossInput loss(std::string_view file_keyword, std::optional<double> db,
+                         const std::optional<std::string>& file,
                          std::optional<double> temperature_k, std::optional<double> unc_db,
                          const BenchFileReader& files) {
     planning::LossInput l;
     l.loss_db = db.value_or(0);
-    if (file) l.sparameters = files.touchstone(*file);
+    if (file) l.sparameters = files.touchstone(file_keyword, *file);
     l.temperature_k = temperature_k.value_or(measure::T0);
     l.unc_db = unc_db.value_or(0);
     return l;
@@ -91,20 +92,59 @@ const BenchInputRow* find_bench_input(std::string_view name_or_flag) {
 }
 
 BenchFileReader bench_files_on_disk() {
-    return {[](const std::string& path) { return datafiles::read_touchstone(path); },
-            [](const std::string& path) { return datafiles::read_enr_file(path); }};
+    return {
+        [](std::string_view, const std::string& path) { return datafiles::read_touchstone(path); },
+        [](std::string_view, const std::string& path) { return datafiles::read_enr_file(path); }};
 }
 
 std::string to_bench(const BenchInputs& in, planning::BenchInput& bench, Naming naming,
                      const BenchFileReader& files) {
     if (std::string why = exclusions(in, naming); !why.empty()) return why;
     planning::BenchInput b;
-    b.loss_in = loss(in.loss_in, in.loss_in_s2p, in.loss_in_temp, in.loss_in_unc, files);
-    b.loss_out = loss(in.loss_out, in.loss_out_s2p, in.loss_out_temp, in.loss_out_unc, files);
+    b.loss_in =
+        loss("loss_in_s2p", in.loss_in, in.loss_in_s2p, in.loss_in_temp, in.loss_in_unc, files);
+    b.loss_out = loss("loss_out_s2p", in.loss_out, in.loss_out_s2p, in.loss_out_temp,
+                      in.loss_out_unc, files);
     if (std::string why = measurement_source(in, b, naming, files); !why.empty()) return why;
     if (std::string why = planning::bench_input_problem(b); !why.empty()) return why;
     bench = std::move(b);
     return {};
+}
+
+BenchInputs bench_inputs_of(const planning::BenchInput& bench) {
+    BenchInputs in;
+    const auto loss = [](const planning::LossInput& l, std::optional<double>& db,
+                         std::optional<std::string>& file, std::optional<double>& temperature_k,
+                         std::optional<double>& unc_db) {
+        if (l.sparameters) file = l.sparameters->name();
+        if (l.loss_db != 0 && !l.sparameters) db = l.loss_db;
+        if (l.temperature_k != measure::T0) temperature_k = l.temperature_k;
+        if (l.unc_db != 0) unc_db = l.unc_db;
+    };
+    loss(bench.loss_in, in.loss_in, in.loss_in_s2p, in.loss_in_temp, in.loss_in_unc);
+    loss(bench.loss_out, in.loss_out, in.loss_out_s2p, in.loss_out_temp, in.loss_out_unc);
+    if (!bench.meas_source) return in;
+    const planning::MeasurementSourceInput& m = *bench.meas_source;
+    if (!m.model.empty()) in.meas_noise_source = m.model;
+    in.meas_enr = m.enr_db;
+    if (m.table) in.meas_enr_table = m.table->name();
+    in.meas_enr_unc = m.enr_unc_db;
+    if (m.gamma) in.meas_source_vswr = measure::vswr_from_reflection(*m.gamma);
+    return in;
+}
+
+const datafiles::Touchstone* bench_touchstone(const planning::BenchInput& bench,
+                                              std::string_view keyword) {
+    if (keyword == "loss_in_s2p" && bench.loss_in.sparameters) return &*bench.loss_in.sparameters;
+    if (keyword == "loss_out_s2p" && bench.loss_out.sparameters)
+        return &*bench.loss_out.sparameters;
+    return nullptr;
+}
+
+const datafiles::EnrTable* bench_enr_table(const planning::BenchInput& bench,
+                                           std::string_view keyword) {
+    const bool has = keyword == "meas_enr_table" && bench.meas_source && bench.meas_source->table;
+    return has ? &*bench.meas_source->table : nullptr;
 }
 
 void add_bench_json(Json& j, const planning::BenchInput& bench,

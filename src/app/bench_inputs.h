@@ -61,11 +61,13 @@ inline constexpr std::array bench_input_rows{
 
 const BenchInputRow* find_bench_input(std::string_view name_or_flag);
 
-// Where a file row's data file comes from: by default the file its text
-// names; a set-up file hands over the copies it embeds.
+// Where a file row's data file comes from, by the row's keyword and text:
+// by default the file the text names; a set-up file hands over the copies
+// it embeds.
 struct BenchFileReader {
-    std::function<datafiles::Touchstone(const std::string&)> touchstone;
-    std::function<datafiles::EnrTable(const std::string&)> enr_table;
+    std::function<datafiles::Touchstone(std::string_view keyword, const std::string& text)>
+        touchstone;
+    std::function<datafiles::EnrTable(std::string_view keyword, const std::string& text)> enr_table;
 };
 BenchFileReader bench_files_on_disk();
 
@@ -74,6 +76,16 @@ BenchFileReader bench_files_on_disk();
 // datafiles::FileError.
 std::string to_bench(const BenchInputs& inputs, planning::BenchInput& bench, Naming naming,
                      const BenchFileReader& files = bench_files_on_disk());
+
+// BENCH as the inputs that give it: only what differs from the defaults,
+// a file row as its table's name, the measurement source's match as VSWR.
+BenchInputs bench_inputs_of(const planning::BenchInput& bench);
+
+// The table BENCH holds for a file row (by keyword), or nullptr.
+const datafiles::Touchstone* bench_touchstone(const planning::BenchInput& bench,
+                                              std::string_view keyword);
+const datafiles::EnrTable* bench_enr_table(const planning::BenchInput& bench,
+                                           std::string_view keyword);
 
 // The bench as the model used it at a point, for a result's "inputs".
 void add_bench_json(Json& inputs, const planning::BenchInput& bench,

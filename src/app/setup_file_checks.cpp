@@ -72,9 +72,12 @@ void load_bench(const SetupFileValues& v, const BenchInputs& bench, EmbeddedData
         if (row.text == nullptr || row.name == "meas_noise_source") continue;
         if (data.files[slot_index(row.name)]) with_files.*row.text = std::string(row.name);
     }
-    const BenchFileReader embedded{
-        [&](const std::string& key) { return *data.touchstones[slot_index(key)]; },
-        [&](const std::string& key) { return *data.enr_tables[slot_index(key)]; }};
+    const BenchFileReader embedded{[&](std::string_view key, const std::string&) {
+                                       return *data.touchstones[slot_index(key)];
+                                   },
+                                   [&](std::string_view key, const std::string&) {
+                                       return *data.enr_tables[slot_index(key)];
+                                   }};
     try {
         const std::string why = to_bench(with_files, r.setup.bench, Naming::keyword, embedded);
         if (!why.empty()) v.refuse("/inputs", why);

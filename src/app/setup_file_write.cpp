@@ -49,23 +49,14 @@ void add_model(Json& j, const ModelInputs& m) {
     }
 }
 
-void add_loss(Json& j, const planning::LossInput& loss, std::string_view where) {
-    const std::string prefix = "loss_" + std::string(where);
-    if (loss.loss_db != 0 && !loss.sparameters) put(j, bench_row(prefix).key, loss.loss_db);
-    if (loss.temperature_k != measure::T0)
-        put(j, bench_row(prefix + "_temp").key, loss.temperature_k);
-    if (loss.unc_db != 0) put(j, bench_row(prefix + "_unc").key, loss.unc_db);
-}
-
+// The bench's numbers and its measurement source's name, by their keys;
+// its files go under "data_files".
 void add_bench(Json& j, const planning::BenchInput& bench) {
-    add_loss(j, bench.loss_in, "in");
-    add_loss(j, bench.loss_out, "out");
-    if (!bench.meas_source) return;
-    const planning::MeasurementSourceInput& m = *bench.meas_source;
-    if (!m.model.empty()) put(j, bench_row("meas_noise_source").key, m.model);
-    if (m.enr_db) put(j, bench_row("meas_enr").key, *m.enr_db);
-    if (m.enr_unc_db) put(j, bench_row("meas_enr_unc").key, *m.enr_unc_db);
-    if (m.gamma) put(j, bench_row("meas_source_vswr").key, measure::vswr_from_reflection(*m.gamma));
+    const BenchInputs in = bench_inputs_of(bench);
+    for (const BenchInputRow& row : bench_input_rows) {
+        if (row.number != nullptr && in.*row.number) put(j, row.key, *(in.*row.number));
+    }
+    if (in.meas_noise_source) put(j, bench_row("meas_noise_source").key, *in.meas_noise_source);
 }
 
 Json inputs_json(const Setup& s) {
@@ -107,9 +98,8 @@ std::optional<EmbeddedFile> file_in_slot(const SweepRequest& r, std::string_view
     std::optional<std::string> path;
     if (key == "enr_table") path = path_of(r.enr_table_path, r.enr_table);
     if (key == "dut_s2p") path = path_of(r.dut_s2p_path, r.dut_sparameters);
-    if (key == "loss_in_s2p") path = path_of({}, bench.loss_in.sparameters);
-    if (key == "loss_out_s2p") path = path_of({}, bench.loss_out.sparameters);
-    if (key == "meas_enr_table" && bench.meas_source) path = path_of({}, bench.meas_source->table);
+    if (const auto* table = bench_touchstone(bench, key)) path = table->name();
+    if (const auto* table = bench_enr_table(bench, key)) path = table->name();
     if (!path) return std::nullopt;
     return embed_file(*path);
 }

@@ -4,6 +4,7 @@
 #include "app/sweep_columns.h"
 #include "cli/progress_line.h"
 #include "cli/run.h"
+#include "cli/setup_file_options.h"
 #include "cli/text_table.h"
 #include "datafiles/file_error.h"
 
@@ -25,6 +26,9 @@ void print_advice(std::ostream& out, const planning::Advice& advice) {
 
 int run_advise_command(const Calculator& started, const SweepRequest& request, bool json,
                        std::ostream& out, std::ostream& err) {
+    const std::optional<app::SweepRequest> typed =
+        unless_refused(err, [&] { return typed_sweep_request(request); });
+    if (!typed) return exit_bad_input;
     planning::SweepProgress progress;
     const std::optional<planning::Advice> ranked = [&] {
         const ProgressLine line(
@@ -33,10 +37,16 @@ int run_advise_command(const Calculator& started, const SweepRequest& request, b
                 return Progress{progress.done.load(), progress.total.load()};
             },
             stderr_display());
-        return unless_refused(
-            err, [&] { return planning::advise(make_sweep(started, request, err), progress); });
+        return unless_refused(err, [&] {
+            return planning::advise(make_sweep(started, *typed, request.inputs.strict, err),
+                                    progress);
+        });
     }();
     if (!ranked) return exit_bad_input;
+    if (const std::string why = save_setup(request.inputs.files, *typed); !why.empty()) {
+        err << "orlavex-cli: " << why << '\n';
+        return exit_bad_input;
+    }
     const planning::Advice& advice = *ranked;
     if (json) {
         out << app::advice_json(advice).dump(2) << '\n';

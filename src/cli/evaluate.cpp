@@ -1,7 +1,9 @@
 #include "cli/evaluate.h"
 
+#include "cli/setup_file_options.h"
 #include "cli/setup_table.h"
 #include "cli/text_table.h"
+#include "datafiles/file_error.h"
 
 #include <cmath>
 
@@ -53,11 +55,16 @@ void print_evaluation(std::ostream& out, const app::Evaluation& e) {
 }
 
 std::string run_evaluate(const WindowInputs& inputs, bool json, std::ostream& out) {
-    app::Setup setup;
-    if (std::string why = to_setup(inputs, {}, setup); !why.empty()) return why;
+    app::SweepRequest request;
+    try {
+        if (std::string why = typed_request(inputs, {}, request); !why.empty()) return why;
+    } catch (const datafiles::FileError& e) {
+        return e.what();
+    }
     const app::EvaluationOutcome outcome =
-        app::run_evaluation(setup, {inputs.strict, app::Naming::flag});
+        app::run_evaluation(request.setup, {inputs.strict, app::Naming::flag});
     if (!outcome.evaluation) return outcome.refused;
+    if (std::string why = save_setup(inputs.files, request); !why.empty()) return why;
     if (json) {
         out << app::evaluation_json(*outcome.evaluation).dump(2) << '\n';
     } else {

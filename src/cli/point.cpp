@@ -1,8 +1,10 @@
 #include "cli/point.h"
 
 #include "cli/progress_line.h"
+#include "cli/setup_file_options.h"
 #include "cli/setup_table.h"
 #include "cli/text_table.h"
+#include "datafiles/file_error.h"
 #include "engine/number_text.h"
 
 #include <algorithm>
@@ -117,8 +119,13 @@ void print_point(std::ostream& out, const app::Point& p) {
 
 std::string run_point(const WindowInputs& inputs, const app::ModelInputs& model, bool json,
                       std::ostream& out) {
-    app::Setup setup;
-    if (std::string why = to_setup(inputs, model, setup); !why.empty()) return why;
+    app::SweepRequest request;
+    try {
+        if (std::string why = typed_request(inputs, model, request); !why.empty()) return why;
+    } catch (const datafiles::FileError& e) {
+        return e.what();
+    }
+    const app::Setup& setup = request.setup;
     const app::PointOutcome outcome = [&] {
         // The Monte Carlo counts no trials as it goes: the line shows the time.
         const ProgressLine line(
@@ -127,6 +134,7 @@ std::string run_point(const WindowInputs& inputs, const app::ModelInputs& model,
         return app::run_point(setup, {inputs.strict, app::Naming::flag}, true);
     }();
     if (!outcome.point) return outcome.refused;
+    if (std::string why = save_setup(inputs.files, request); !why.empty()) return why;
     if (json) {
         out << app::point_json(*outcome.point).dump(2) << '\n';
     } else {

@@ -8,6 +8,7 @@
 #include "cli/echo_safe.h"
 #include "cli/evaluate.h"
 #include "cli/point.h"
+#include "cli/setup_file_options.h"
 #include "cli/sweep_command.h"
 #include "cli/window_inputs.h"
 #include "engine/number_text.h"
@@ -183,31 +184,37 @@ struct Request {
              *noise_sources = nullptr;
 };
 
-void add_commands(CLI::App& app, Request& r) {
+// FROM_FILE: the arguments name a set-up file, which may give what is
+// otherwise required.
+void add_commands(CLI::App& app, Request& r, bool from_file) {
     app.add_flag("--json", r.json, "print JSON instead of a table");
     r.point = add_command(app, "point");
     add_field_options(*r.point, r.point_inputs, Scope::prediction);
     add_choices(*r.point, r.point_inputs, true);
     add_model_options(*r.point, r.model);
+    add_setup_file_options(*r.point, r.point_inputs.files);
 
     r.evaluate_inputs.manual = true;
     r.evaluate = add_command(app, "evaluate");
     add_field_options(*r.evaluate, r.evaluate_inputs, Scope::levels);
     add_choices(*r.evaluate, r.evaluate_inputs, false);
-    r.evaluate->get_option("--meas-on")->required();
-    r.evaluate->get_option("--meas-off")->required();
+    r.evaluate->get_option("--meas-on")->required(!from_file);
+    r.evaluate->get_option("--meas-off")->required(!from_file);
+    add_setup_file_options(*r.evaluate, r.evaluate_inputs.files);
 
     r.sweep.model.trials = app::sweep_trials;
     r.sweep_command = add_command(app, "sweep");
     add_field_options(*r.sweep_command, r.sweep.inputs, Scope::prediction);
     add_choices(*r.sweep_command, r.sweep.inputs, true);
     add_model_options(*r.sweep_command, r.sweep.model);
-    add_sweep_options(*r.sweep_command, r.sweep, false);
+    add_sweep_options(*r.sweep_command, r.sweep, false, from_file);
+    add_setup_file_options(*r.sweep_command, r.sweep.inputs.files);
 
     r.advise_command = add_command(app, "advise");
     add_field_options(*r.advise_command, r.advise.inputs, Scope::prediction);
     add_choices(*r.advise_command, r.advise.inputs, true);
-    add_sweep_options(*r.advise_command, r.advise, true);
+    add_sweep_options(*r.advise_command, r.advise, true, from_file);
+    add_setup_file_options(*r.advise_command, r.advise.inputs.files);
 
     r.listing = add_command(app, "catalogue");
     r.listing->require_subcommand(0, 1);
@@ -268,7 +275,7 @@ int parse_and_run(int argc, const char* const* argv, const std::vector<std::stri
     app.require_subcommand(0, 1);
     app.fallthrough();
     Request request;
-    add_commands(app, request);
+    add_commands(app, request, names_setup_file(args));
     try {
         app.parse(argc, argv);
     } catch (const CLI::CallForHelp&) {
@@ -284,6 +291,10 @@ int parse_and_run(int argc, const char* const* argv, const std::vector<std::stri
         err << "orlavex-cli: " << one_line(clip_echoed_arguments(e.what(), args)) << '\n';
         return exit_bad_input;
     }
+    note_given_options(*request.point, request.point_inputs.files);
+    note_given_options(*request.evaluate, request.evaluate_inputs.files);
+    note_given_options(*request.sweep_command, request.sweep.inputs.files);
+    note_given_options(*request.advise_command, request.advise.inputs.files);
     return dispatch(app, request, out, err);
 }
 

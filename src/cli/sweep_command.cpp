@@ -6,6 +6,7 @@
 #include "cli/plot_file.h"
 #include "cli/progress_line.h"
 #include "cli/run.h"
+#include "cli/setup_file_options.h"
 #include "cli/sweep_chart.h"
 #include "cli/sweep_table.h"
 #include "datafiles/file_error.h"
@@ -14,12 +15,9 @@ namespace orlavex::cli {
 
 namespace {
 
-std::string chart_title(const SweepRequest& request) {
-    app::Setup names;
-    names.analyzer = request.inputs.analyzer;
-    names.noise_source = request.inputs.noise_source;
-    return "Uncertainty of the DUT noise figure (analyzer " + app::analyzer_name(names) +
-           ", noise source " + app::noise_source_name(names) + ")";
+std::string chart_title(const app::Setup& setup) {
+    return "Uncertainty of the DUT noise figure (analyzer " + app::analyzer_name(setup) +
+           ", noise source " + app::noise_source_name(setup) + ")";
 }
 
 }  // namespace
@@ -36,33 +34,42 @@ int run_sweep_command(const Calculator& started, const SweepRequest& request, bo
             return exit_bad_input;
         }
     }
+    const std::optional<app::SweepRequest> typed =
+        unless_refused(err, [&] { return typed_sweep_request(request); });
+    if (!typed) return exit_bad_input;
     planning::SweepProgress progress;
     const std::optional<planning::SweepResult> swept = [&] {
         const ProgressLine line(
             "sweep", "points",
             [&] {
-                return Progress{progress.done.load(), request.points};
+                return Progress{progress.done.load(), typed->points};
             },
             stderr_display());
-        return unless_refused(
-            err, [&] { return planning::run_sweep(make_sweep(started, request, err), progress); });
+        return unless_refused(err, [&] {
+            return planning::run_sweep(make_sweep(started, *typed, request.inputs.strict, err),
+                                       progress);
+        });
     }();
     if (!swept) return exit_bad_input;
     const planning::SweepResult& result = *swept;
+    if (const std::string why = save_setup(request.inputs.files, *typed); !why.empty()) {
+        err << "orlavex-cli: " << why << '\n';
+        return exit_bad_input;
+    }
 
     const std::string format = json ? "json" : request.format;
     if (format == "csv") {
-        app::write_sweep_csv(out, result, request.monte_carlo);
+        app::write_sweep_csv(out, result, typed->monte_carlo);
     } else if (format == "json") {
-        out << app::sweep_json(result, request.monte_carlo).dump(2) << '\n';
+        out << app::sweep_json(result, typed->monte_carlo).dump(2) << '\n';
     } else {
-        print_sweep_table(out, result, request.monte_carlo);
+        print_sweep_table(out, result, typed->monte_carlo);
     }
     out.flush();
 
     if (!request.plot.empty()) {
         const std::string why = draw_with_helper(
-            app::chart_data(result, chart_title(request), request.log), request.plot);
+            app::chart_data(result, chart_title(typed->setup), typed->log), request.plot);
         if (!why.empty()) {
             err << "orlavex-cli: " << why << '\n';
             return exit_bad_input;

@@ -19,20 +19,20 @@ std::vector<std::string> swept_input_names() {
 
 }  // namespace
 
-void add_sweep_options(CLI::App& sub, SweepRequest& r, bool advise) {
+void add_sweep_options(CLI::App& sub, SweepRequest& r, bool advise, bool from_file) {
     const std::string group = advise ? "Band" : "Sweep";
     if (!advise) {
         sub.add_option("--over", r.over, "the input to sweep")
             ->check(CLI::IsMember(swept_input_names()))
-            ->required()
+            ->required(!from_file)
             ->group(group);
     }
     sub.add_option("--from", r.from, "first value of the swept input (GHz for freq)")
-        ->required()
+        ->required(!from_file)
         ->type_name("A")
         ->group(group);
     sub.add_option("--to", r.to, "last value of the swept input")
-        ->required()
+        ->required(!from_file)
         ->type_name("B")
         ->group(group);
     sub.add_option("--points", r.points, "number of points, ends included")
@@ -78,10 +78,8 @@ void add_sweep_options(CLI::App& sub, SweepRequest& r, bool advise) {
         ->group("Output");
 }
 
-planning::Sweep make_sweep(const Calculator& started, const SweepRequest& r, std::ostream& err) {
+app::SweepRequest typed_sweep_request(const SweepRequest& r) {
     app::SweepRequest request;
-    if (const std::string why = to_setup(r.inputs, r.model, request.setup); !why.empty())
-        throw planning::SweepError(why);
     const planning::SweptInputInfo* over = planning::find_swept_input(r.over);
     if (over == nullptr) throw planning::SweepError("unknown swept input '" + r.over + "'");
     request.over = over->input;
@@ -96,9 +94,20 @@ planning::Sweep make_sweep(const Calculator& started, const SweepRequest& r, std
     request.monte_carlo = r.monte_carlo;
     request.fixed_if = r.fixed_if;
     request.fixed_lo = r.fixed_lo;
+    if (const std::string why = typed_request(r.inputs, r.model, request); !why.empty())
+        throw planning::SweepError(why);
+    // A set-up saved by point or evaluate holds no range.
+    const app::GivenInputs& given = r.inputs.files.given;
+    const bool range_given = given.contains("from") || given.contains("to");
+    if (!r.inputs.files.setup.empty() && !range_given && request.from == 0 && request.to == 0)
+        throw planning::SweepError("--from and --to are required: the set-up file gives no range");
+    return request;
+}
+
+planning::Sweep make_sweep(const Calculator& started, const app::SweepRequest& request, bool strict,
+                           std::ostream& err) {
     std::vector<std::string> notes;
-    planning::Sweep sweep =
-        app::make_sweep(started, request, {r.inputs.strict, app::Naming::flag}, notes);
+    planning::Sweep sweep = app::make_sweep(started, request, {strict, app::Naming::flag}, notes);
     for (const std::string& note : notes)
         err << "orlavex-cli: note: " << note << '\n';
     return sweep;

@@ -35,14 +35,20 @@ struct SweepRequest {
 };
 
 // The options `sweep` adds to the window's inputs (those are registered with
-// the other commands' helpers). ADVISE leaves out what advice does not use.
-void add_sweep_options(CLI::App& sub, SweepRequest& request, bool advise);
+// the other commands' helpers). ADVISE leaves out what advice does not use;
+// with a set-up file (FROM_FILE) the range may come from the file.
+void add_sweep_options(CLI::App& sub, SweepRequest& request, bool advise, bool from_file);
+
+// The typed request of R (over its --setup file, if any). Throws
+// SweepError with the one-line reason for inputs that cannot be used and
+// datafiles::FileError for a bad data file.
+app::SweepRequest typed_sweep_request(const SweepRequest& r);
 
 // The planning library's sweep for REQUEST on a copy of STARTED (a window
 // after Form_Load); notes on rounded or bounded values go to ERR. Throws
-// SweepError for inputs the window refuses and datafiles::FileError for a
-// bad ENR table or S-parameter file.
-planning::Sweep make_sweep(const Calculator& started, const SweepRequest& request,
+// SweepError for inputs the window refuses (or STRICT would) and
+// datafiles::FileError for a bad ENR table or S-parameter file.
+planning::Sweep make_sweep(const Calculator& started, const app::SweepRequest& request, bool strict,
                            std::ostream& err);
 
 // The result of WORK (a sweep or the advice), or nothing when a data file or

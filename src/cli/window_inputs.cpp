@@ -1,5 +1,6 @@
 #include "cli/window_inputs.h"
 
+#include "app/setup_file.h"
 #include "app/texts.h"
 #include "datafiles/file_error.h"
 
@@ -64,6 +65,26 @@ std::string to_setup(const WindowInputs& in, const app::ModelInputs& model, app:
     } catch (const datafiles::FileError& e) {
         return e.what();
     }
+}
+
+std::string typed_request(const WindowInputs& inputs, const app::ModelInputs& model,
+                          app::SweepRequest& request) {
+    if (inputs.files.setup.empty()) return to_setup(inputs, model, request.setup);
+    // The bench's inputs are checked once laid over the file's: a given
+    // uncertainty alone may belong to the file's measurement source.
+    WindowInputs without_bench = inputs;
+    without_bench.bench = {};
+    if (std::string why = to_setup(without_bench, model, request.setup); !why.empty()) return why;
+    try {
+        app::SweepRequest file = app::read_setup_file(inputs.files.setup);
+        const std::string why =
+            app::overlay(file, request, inputs.bench, inputs.files.given, app::Naming::flag);
+        if (!why.empty()) return why;
+        request = std::move(file);
+    } catch (const app::SetupFileError& e) {
+        return e.what();
+    }
+    return {};
 }
 
 std::string apply_inputs(Calculator& calc, const WindowInputs& inputs) {

@@ -6,6 +6,7 @@
 #include "app/bench_inputs.h"
 #include "app/setup.h"
 #include "cli/field_options.h"
+#include "cli/setup_file_options.h"
 #include "engine/calculator.h"
 
 #include <optional>
@@ -31,6 +32,7 @@ struct WindowInputs {
     bool manual = false;  // evaluate the four measured levels
     bool strict = false;  // refuse a value the window would round or bound
     app::BenchInputs bench;
+    SetupFileOptions files;
 
     const FieldEntry* entry(std::string_view option_name) const;
 };
@@ -39,6 +41,13 @@ struct WindowInputs {
 // the one-line reason when a text is not a number ("--dut-nf: ..."), else
 // empty.
 std::string to_setup(const WindowInputs& inputs, const app::ModelInputs& model, app::Setup& setup);
+
+// The typed request a command runs: INPUTS and MODEL (and SWEEP's range and
+// files, for sweep and advise) laid over the --setup file where one is
+// given. Empty, or the one-line reason (a bad set-up file, a bad number, a
+// refused bench); a missing or bad data file throws datafiles::FileError.
+std::string typed_request(const WindowInputs& inputs, const app::ModelInputs& model,
+                          app::SweepRequest& request);
 
 // Carries INPUTS out on CALC, a window model that has run Form_Load, as
 // app::apply does. Returns the one-line reason when the window refuses

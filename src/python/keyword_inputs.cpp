@@ -139,6 +139,10 @@ bool read_choice(KeywordInputs& k, std::string_view key, const py::handle& value
     } else if (const app::BenchInputRow* bench = bench_input(key)) {
         if (bench->number != nullptr) {
             k.bench.*bench->number = number(value, key);
+        } else if (py::isinstance<app::EmbeddedFile>(value)) {
+            const auto& file = value.cast<const app::EmbeddedFile&>();
+            k.embedded[app::slot_index(bench->name)] = file;
+            k.bench.*bench->text = file.name;
         } else {
             k.bench.*bench->text = utf8_text(py::str(value), key);
         }
@@ -151,7 +155,17 @@ bool read_choice(KeywordInputs& k, std::string_view key, const py::handle& value
 // The bench's files read and its inputs checked, before anything is
 // applied; a file that cannot be read raises as the module's readers do.
 void read_bench(KeywordInputs& k) {
-    const std::string why = app::to_bench(k.bench, k.setup.bench, app::Naming::keyword);
+    // A DataFile is read from its bytes, a path from the disk.
+    const app::BenchFileReader files{
+        [&k](std::string_view keyword, const std::string& path) {
+            const auto& file = k.embedded[app::slot_index(keyword)];
+            return file ? app::touchstone_of(*file) : datafiles::read_touchstone(path);
+        },
+        [&k](std::string_view keyword, const std::string& path) {
+            const auto& file = k.embedded[app::slot_index(keyword)];
+            return file ? app::enr_table_of(*file) : datafiles::read_enr_file(path);
+        }};
+    const std::string why = app::to_bench(k.bench, k.setup.bench, app::Naming::keyword, files);
     if (!why.empty()) refuse(why);
 }
 

@@ -5,6 +5,7 @@
 
 #include "app/apply.h"
 #include "app/bench_inputs.h"
+#include "app/embedded_file.h"
 #include "app/setup.h"
 
 #include <pybind11/pybind11.h>
@@ -20,6 +21,8 @@ enum class Command { point, evaluate };
 struct KeywordInputs {
     app::Setup setup;
     app::BenchInputs bench;  // as given; read into setup.bench
+    // The bench's files given as DataFile objects, by data_file_slots.
+    app::EmbeddedFiles embedded{};
     bool strict = false;
     app::ApplyOptions options() const { return {strict, app::Naming::keyword}; }
 };

@@ -7,6 +7,7 @@
 #include "python/data_files.h"
 #include "python/input_docs.h"
 #include "python/point_functions.h"
+#include "python/setup_functions.h"
 #include "python/signatures.h"
 #include "python/sweep_functions.h"
 #include "python/to_python.h"
@@ -162,6 +163,39 @@ FileNotFoundError for a missing file, OSError for one that is not valid.
 
 )";
 
+const std::string save_setup_doc =
+    R"(Writes a set-up file (suggested extension .orlavex.json) that orlavex-cli's
+--setup, load_setup() and the planner reopen, with the same keywords as
+sweep(): the inputs given (each as the window takes it), the sweep, and every
+data file embedded with its name and SHA-256, so that the file gives the same
+numbers after the original files are gone. The same set-up always gives the
+same bytes; the file is written whole or not at all.
+
+path        where to write it
+over, start, stop, points, log, enr_table, dut_s2p, mc, match_form,
+fixed_if, fixed_lo  as in sweep() (a DataFile keeps its name and bytes)
+
+Raises ValueError for a value an input cannot take, naming the keyword;
+FileNotFoundError for a missing data file, OSError for one that is not
+valid or a file that cannot be written.
+
+)";
+
+const std::string load_setup_doc =
+    R"(Reads a set-up file (written by save_setup(), orlavex-cli --save-setup or
+the planner) as the keywords of sweep(), so that
+orlavex.sweep(**orlavex.load_setup(path)) runs it; inputs the file leaves out
+are not in the dict and take their start-up values. Embedded data files come
+as DataFile objects, which save_setup() writes again with their name and
+SHA-256. Measured levels (an evaluation's) are left out: sweep() takes none.
+
+Raises ValueError for a file that cannot be used, with the same one line as
+orlavex-cli ("plan.orlavex.json:12: /inputs/dut_nf_db: expected a number,
+got a string"): not JSON, an unknown key, a wrong type, a value out of its
+range, a newer version, another format, an embedded file whose SHA-256 does
+not match or that does not read. FileNotFoundError for a missing file.
+)";
+
 // A missing file as FileNotFoundError with its filename; any other fault of
 // a file as OSError with the reader's message (file, line, what).
 void raise_file_error(const orlavex::datafiles::FileError& e) {
@@ -213,6 +247,21 @@ void define_private_functions(py::module_& m) {
         },
         py::arg("start"), py::arg("stop"), py::arg("points") = 101, py::arg("log") = false,
         py::arg("enr_table") = py::none(), py::arg("dut_s2p") = py::none());
+    m.def(
+        "_save_setup",
+        [](const std::filesystem::path& path, const py::object& over, double start, double stop,
+           const py::object& points, bool log, const py::object& enr_table,
+           const py::object& dut_s2p, bool mc, const py::object& match_form, bool fixed_if,
+           bool fixed_lo, const py::kwargs& inputs) {
+            save_setup(path,
+                       {over, start, stop, points, log, enr_table, dut_s2p, mc, match_form,
+                        fixed_if, fixed_lo, py::none()},
+                       inputs);
+        },
+        py::arg("path"), py::arg("over") = "freq", py::arg("start") = 0.0, py::arg("stop") = 0.0,
+        py::arg("points") = 101, py::arg("log") = false, py::arg("enr_table") = py::none(),
+        py::arg("dut_s2p") = py::none(), py::arg("mc") = false, py::arg("match_form") = "vswr",
+        py::arg("fixed_if") = false, py::arg("fixed_lo") = false);
 }
 
 // The public functions: Python wrappers with real signatures, and their docs.
@@ -226,6 +275,7 @@ void define_public_functions(py::module_& m) {
         {"evaluate", evaluate_doc + input_docs(Command::evaluate)},
         {"sweep", sweep_doc + point_inputs},
         {"advise", advise_doc + point_inputs},
+        {"save_setup", save_setup_doc + point_inputs},
     };
     for (const auto& [name, doc] : docs)
         m.attr(name).attr("__doc__") = doc;
@@ -280,11 +330,13 @@ PYBIND11_MODULE(orlavex, m) {
         }
     });
 
+    define_data_file(m);
     define_private_functions(m);
     define_public_functions(m);
     m.def("_stub", &stub_source, "The module's stub (orlavex.pyi), for the build.");
 
     define_catalogues_and_files(m);
+    m.def("load_setup", &load_setup, py::arg("path"), load_setup_doc.c_str());
     m.def("_point_seconds_in_cpp", &point_seconds_in_cpp, py::arg("calls"),
           "Seconds the C++ side of point(mc=False, **inputs) takes for CALLS calls (start the\n"
           "window, enter the inputs, budget, JSON document), without the Python objects; NaN\n"

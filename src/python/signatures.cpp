@@ -53,7 +53,7 @@ std::vector<Parameter> inputs(bool predicting) {
         for (const app::BenchInputRow& row : app::bench_input_rows) {
             p.push_back({std::string(row.name),
                          row.number != nullptr     ? std::string(number)
-                         : row.type_name == "FILE" ? "str | os.PathLike | None"
+                         : row.type_name == "FILE" ? "str | os.PathLike | DataFile | None"
                                                    : "str | None",
                          "None"});
         }
@@ -107,6 +107,22 @@ std::vector<Function> functions() {
           {"log", "bool", "False"},
           {"enr_table", path, "None"},
           {"dut_s2p", path, "None"}},
+         true,
+         false},
+        {"save_setup",
+         "None",
+         {{"path", "str | os.PathLike", ""},
+          {"over", "str", "'freq'"},
+          {"start", "float", "0.0"},
+          {"stop", "float", "0.0"},
+          {"points", "int", std::to_string(app::default_points)},
+          {"log", "bool", "False"},
+          {"enr_table", path, "None"},
+          {"dut_s2p", path, "None"},
+          {"mc", "bool", "False"},
+          {"match_form", "str", "'vswr'"},
+          {"fixed_if", "bool", "False"},
+          {"fixed_lo", "bool", "False"}},
          true,
          false},
     };
@@ -171,14 +187,20 @@ std::string wrapper_source() {
 std::string stub_source() {
     std::string source =
         "# The module orlavex's functions with their types (generated from its table of inputs).\n"
-        "import os\nfrom typing import Any, Callable\n\n__version__: str\nDEFAULT_SEED: int\n\n";
+        "import os\nfrom typing import Any, Callable\n\n__version__: str\nDEFAULT_SEED: int\n\n"
+        "class DataFile:\n"
+        "    def __init__(self, name: str, content: bytes) -> None: ...\n"
+        "    @property\n    def name(self) -> str: ...\n"
+        "    @property\n    def content(self) -> bytes: ...\n"
+        "    @property\n    def sha256(self) -> str: ...\n\n";
     for (const Function& f : functions())
         source += signature(f) + "    ...\n\n";
     source +=
         "def analyzers() -> list[dict[str, Any]]: ...\n"
         "def noise_sources() -> list[dict[str, Any]]: ...\n"
         "def read_enr(path: str | bytes | os.PathLike) -> dict[str, Any]: ...\n"
-        "def read_touchstone(path: str | bytes | os.PathLike) -> dict[str, Any]: ...\n";
+        "def read_touchstone(path: str | bytes | os.PathLike) -> dict[str, Any]: ...\n"
+        "def load_setup(path: str | os.PathLike) -> dict[str, Any]: ...\n";
     return source;
 }
 

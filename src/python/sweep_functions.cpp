@@ -54,17 +54,27 @@ std::size_t point_count(const py::object& points) {
 }
 
 void read_files(app::SweepRequest& r, const SweepArguments& a) {
-    if (is_path(a.enr_table)) {
+    if (py::isinstance<app::EmbeddedFile>(a.enr_table)) {
+        const auto& file = a.enr_table.cast<const app::EmbeddedFile&>();
+        r.enr_table = app::enr_table_of(file);
+        r.embedded[app::slot_index("enr_table")] = file;
+    } else if (is_path(a.enr_table)) {
         r.enr_table_path = a.enr_table.cast<std::filesystem::path>();
     } else if (!a.enr_table.is_none()) {
         r.enr_table = enr_table_of(a.enr_table);
     }
-    if (is_path(a.dut_s2p)) {
+    if (py::isinstance<app::EmbeddedFile>(a.dut_s2p)) {
+        const auto& file = a.dut_s2p.cast<const app::EmbeddedFile&>();
+        r.dut_sparameters = app::touchstone_of(file);
+        r.embedded[app::slot_index("dut_s2p")] = file;
+    } else if (is_path(a.dut_s2p)) {
         r.dut_s2p_path = a.dut_s2p.cast<std::filesystem::path>();
     } else if (!a.dut_s2p.is_none()) {
         r.dut_sparameters = touchstone_of(a.dut_s2p);
     }
 }
+
+}  // namespace
 
 app::SweepRequest request_of(const SweepArguments& a, const py::kwargs& inputs,
                              app::ApplyOptions& options) {
@@ -75,6 +85,7 @@ app::SweepRequest request_of(const SweepArguments& a, const py::kwargs& inputs,
     options = k.options();
     app::SweepRequest r;
     r.setup = std::move(k.setup);
+    r.embedded = std::move(k.embedded);
     r.over = swept_input(a.over);
     r.from = a.start;
     r.to = a.stop;
@@ -94,6 +105,8 @@ app::SweepRequest request_of(const SweepArguments& a, const py::kwargs& inputs,
     r.fixed_lo = a.fixed_lo;
     return r;
 }
+
+namespace {
 
 void warn(const std::vector<std::string>& notes) {
     for (const std::string& note : notes)

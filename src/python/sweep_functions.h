@@ -2,6 +2,9 @@
 // keyword inputs give, its points as numpy arrays with the CSV's columns.
 #pragma once
 
+#include "app/apply.h"
+#include "app/sweep_request.h"
+
 #include <pybind11/pybind11.h>
 
 namespace orlavex::python {
@@ -19,6 +22,11 @@ struct SweepArguments {
     bool fixed_if = false, fixed_lo = false;
     pybind11::object progress;  // None, or called as progress(done, total) while it runs
 };
+
+// The typed request ARGUMENTS and INPUTS give, and how to apply it.
+// Raises TypeError or ValueError as sweep() does.
+app::SweepRequest request_of(const SweepArguments& arguments, const pybind11::kwargs& inputs,
+                             app::ApplyOptions& options);
 
 // {column: numpy array} in the CSV's column order: numbers as float64 (NaN
 // where the CSV cell is empty), lamps and notes as str.
