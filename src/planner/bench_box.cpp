@@ -80,6 +80,8 @@ BenchBox::BenchBox(QWidget* parent) : QWidget(parent) {
     body_ = new QWidget(this);
     auto* form = new QFormLayout(body_);
     form->setContentsMargins(0, 0, 0, 0);
+    // Each label above its inputs: the column stays as narrow as the others.
+    form->setRowWrapPolicy(QFormLayout::WrapAllRows);
     form->addRow(tr("Loss before DUT"), build_loss_rows(LossSide::before, body_));
     form->addRow(tr("Loss after DUT"), build_loss_rows(LossSide::after, body_));
     form->addRow(tr("Measured with"), build_source_rows(body_));
@@ -165,11 +167,11 @@ QWidget* BenchBox::build_source_rows(QWidget* parent) {
     meas_table_ = file_label("measEnrTable", rows);
     meas_unc_ = bench_number(unc_as_calibration, 10, 2, QStringLiteral(" dB"), "measEnrUnc", rows);
     meas_unc_->setPrefix(QStringLiteral("± "));
-    meas_unc_->setSpecialValueText(tr("± as calibration"));
+    meas_unc_->setSpecialValueText(tr("± as cal. source"));
     meas_unc_->setToolTip(tr("ENR uncertainty of the measurement source (k = 2)"));
     meas_vswr_ = bench_number(vswr_as_calibration, 10, 2, QString(), "measVswr", rows);
     meas_vswr_->setPrefix(tr("VSWR "));
-    meas_vswr_->setSpecialValueText(tr("VSWR as calibration"));
+    meas_vswr_->setSpecialValueText(tr("VSWR as cal. source"));
     meas_vswr_->setToolTip(tr("Match of the measurement source"));
     v->addWidget(source_);
     v->addWidget(row_of_widgets({meas_enr_, meas_table_open_}, rows));

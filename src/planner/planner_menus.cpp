@@ -56,7 +56,8 @@ void PlannerWindow::build_file_menu(QMenu* file) {
             });
     connect(add_action(file, tr("&Save Set-up"), "saveSetup", QKeySequence::Save),
             &QAction::triggered, this, &PlannerWindow::save_setup);
-    connect(add_action(file, tr("Save Set-up &As..."), "saveSetupAs", QKeySequence::SaveAs),
+    connect(add_action(file, tr("Save Set-up &As..."), "saveSetupAs",
+                       QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)),
             &QAction::triggered, this, &PlannerWindow::save_setup_as);
     recent_menu_ = file->addMenu(tr("Open &Recent"));
     recent_menu_->setObjectName(QStringLiteral("recentMenu"));

@@ -116,8 +116,11 @@ PlannerWindow::PlannerWindow(CalculatorSource calculator, QWidget* parent)
     scroll->setWidget(build_controls());
     scroll->setWidgetResizable(true);
     scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // As wide as the controls with the bench opened.
+    bench_box_->set_expanded(true);
     scroll->setMinimumWidth(scroll->widget()->minimumSizeHint().width() +
                             scroll->verticalScrollBar()->sizeHint().width() + 4);
+    bench_box_->set_expanded(false);
     splitter->addWidget(scroll);
     splitter->addWidget(build_results());
     splitter->setStretchFactor(0, 0);
