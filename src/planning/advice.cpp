@@ -61,7 +61,7 @@ AdviceEntry tally(const Candidate& candidate, const SweepResult& result) {
         if (!p.in_range) continue;
         ++e.in_range;
         if (p.all_green()) ++e.all_green;
-        if (!p.classic.valid || !p.gum.valid) continue;
+        if (!(p.classic.valid || p.classic_withheld) || !p.gum.valid) continue;
         ++e.evaluated;
         if (p.gum.U_db > e.worst_U_db) {
             e.worst_U_db = p.gum.U_db;

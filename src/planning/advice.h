@@ -28,7 +28,8 @@ struct AdviceEntry {
     std::size_t rank = 0;       // 1 is the best
     std::size_t points = 0;     // in the sweep
     std::size_t in_range = 0;   // points the instruments cover
-    std::size_t evaluated = 0;  // in range and with a valid budget
+    std::size_t evaluated = 0;  // in range and with a valid budget (and classic
+                                // figures, unless the bench's are withheld)
     std::size_t all_green = 0;  // points with all three lamps green
     double worst_U_db = 0;      // largest expanded uncertainty (k = 2) over evaluated points
     double worst_at = 0;        // swept value where it occurs

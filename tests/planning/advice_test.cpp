@@ -171,6 +171,27 @@ TEST_F(LowGainDut, TheBenchIsRankedAsGiven) {
     }
 }
 
+// A loss after the DUT with a preamplifier in the chain leaves the window
+// without classic figures, but the budget holds: the preamp choices are
+// still ranked by their uncertainty.
+TEST_F(LowGainDut, ALossAfterTheDutStillRanksThePreampChoices) {
+    sweep.bench.loss_out = {.loss_db = 1, .temperature_k = 77, .unc_db = 0.05};
+    const Advice advice = advise(sweep);
+    const AdviceEntry& best = advice.ranking.front();
+    EXPECT_TRUE(best.candidate.int_preamp) << best.reason;
+    EXPECT_EQ(best.evaluated, best.points) << best.reason;
+    Sweep own = sweep;
+    ASSERT_EQ(choose_noise_source(own.base, best.candidate.noise_source), "");
+    ASSERT_EQ(set_internal_preamp(own.base, true), "");
+    double worst = 0;
+    for (const SweepPoint& p : run_sweep(own).points) {
+        EXPECT_FALSE(p.classic.valid) << p.note;
+        worst = std::max(worst, p.gum.U_db);
+    }
+    EXPECT_EQ(best.worst_U_db, worst);
+    EXPECT_LT(worst, 1.0);
+}
+
 TEST_F(LowGainDut, TheRankingDoesNotDependOnTheThreads) {
     sweep.threads = 1;
     const Advice one = advise(sweep);
