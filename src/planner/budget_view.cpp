@@ -40,6 +40,8 @@ constexpr std::array source_names = {
     SourceName{"jitter_cal_on", "Jitter, calibration, source on", "Np"},
     SourceName{"jitter_meas_off", "Jitter, measurement, source off", "Np"},
     SourceName{"jitter_meas_on", "Jitter, measurement, source on", "Np"},
+    SourceName{"loss_in", "Loss before the DUT"},
+    SourceName{"loss_out", "Loss after the DUT"},
 };
 
 constexpr std::array<QRgb, 8> share_palette = {0x1f54a0, 0xc85a14, 0x28a03c, 0x783c96,

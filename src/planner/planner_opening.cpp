@@ -44,7 +44,7 @@ void open_planner(QMainWindow& window, const CalculatorSource& calculator) {
         planner = new PlannerWindow(calculator, &window);
         place_beside(*planner, window);
     } else if (!planner->isVisible()) {
-        planner->take_from_calculator();  // reopened: start afresh
+        planner->start_afresh();  // reopened
     }
     planner->show();
     planner->raise();

@@ -24,6 +24,7 @@
 #include <QDoubleSpinBox>
 #include <QFileInfo>
 #include <QLabel>
+#include <QMenuBar>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
@@ -66,6 +67,8 @@ constexpr std::array default_ranges = {
     DefaultRange{planning::SweptInput::dut_out_match, 1, 2},
     DefaultRange{planning::SweptInput::source_match, 1, 1.5},
     DefaultRange{planning::SweptInput::analyzer_match, 1, 2},
+    DefaultRange{planning::SweptInput::loss_in, 0, 3},
+    DefaultRange{planning::SweptInput::loss_out, 0, 3},
 };
 
 QString db_text(const QLocale& locale, std::optional<double> x, int places = 3) {
@@ -107,7 +110,6 @@ PlannerWindow::PlannerWindow(CalculatorSource calculator, QWidget* parent)
       sweep_timer_(new QTimer(this)),
       progress_timer_(new QTimer(this)) {
     setObjectName(QStringLiteral("plannerWindow"));
-    setWindowTitle(tr("Orlavex Planner"));
     setAttribute(Qt::WA_DeleteOnClose, false);
 
     auto* splitter = new QSplitter(Qt::Horizontal, this);
@@ -115,13 +117,17 @@ PlannerWindow::PlannerWindow(CalculatorSource calculator, QWidget* parent)
     scroll->setWidget(build_controls());
     scroll->setWidgetResizable(true);
     scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // As wide as the controls with the bench opened.
+    bench_box_->set_expanded(true);
     scroll->setMinimumWidth(scroll->widget()->minimumSizeHint().width() +
                             scroll->verticalScrollBar()->sizeHint().width() + 4);
+    bench_box_->set_expanded(false);
     splitter->addWidget(scroll);
     splitter->addWidget(build_results());
     splitter->setStretchFactor(0, 0);
     splitter->setStretchFactor(1, 1);
     auto* layout = new QVBoxLayout(this);
+    layout->setMenuBar(build_menu_bar());
     layout->addWidget(splitter);
 
     sweep_timer_->setSingleShot(true);
@@ -154,7 +160,7 @@ PlannerWindow::PlannerWindow(CalculatorSource calculator, QWidget* parent)
         over_->setCurrentIndex(0);
     }
     set_default_range();
-    take_from_calculator();
+    start_afresh();
     // Room for both charts and the budget, within the screen.
     QSize size = QSize(fontMetrics().height() * 90, fontMetrics().height() * 66);
     if (const QScreen* screen = this->screen())
@@ -291,10 +297,13 @@ planning::Sweep PlannerWindow::current_sweep() const {
     }
     sweep.enr_table = enr_table_;
     sweep.dut_sparameters = sparameters_;
+    sweep.bench = bench_;
     sweep.noise_bw_hz = noise_bw_->value();
     sweep.tau_s = tau_->value();
     sweep.monte_carlo.enabled = monte_carlo_->isChecked();
     sweep.monte_carlo.trials = static_cast<std::size_t>(trials_->value());
+    sweep.monte_carlo.seed = model_.seed;
+    sweep.spec_shape = model_.spec_shape;
     return sweep;
 }
 
@@ -303,6 +312,7 @@ bool PlannerWindow::sweep_running() const {
 }
 
 void PlannerWindow::schedule_sweep() {
+    setWindowModified(true);  // every input change comes here
     ++inputs_version_;
     show_advice_state();
     sweep_timer_->start();
@@ -475,6 +485,7 @@ QString PlannerWindow::margins_text(const charts::ChartPoint& point) const {
 bool PlannerWindow::load_enr_table(const QString& path) {
     try {
         enr_table_ = datafiles::read_enr_file(path.toStdString());
+        forget_embedded("enr_table");
     } catch (const datafiles::FileError& e) {
         file_message_->setText(QString::fromStdString(e.what()));
         file_message_->show();
@@ -490,6 +501,7 @@ bool PlannerWindow::load_enr_table(const QString& path) {
 bool PlannerWindow::load_sparameters(const QString& path) {
     try {
         sparameters_ = datafiles::read_touchstone(path.toStdString());
+        forget_embedded("dut_s2p");
     } catch (const datafiles::FileError& e) {
         file_message_->setText(QString::fromStdString(e.what()));
         file_message_->show();
@@ -505,6 +517,38 @@ bool PlannerWindow::load_sparameters(const QString& path) {
 QString PlannerWindow::file_message() const {
     return file_message_->isVisible() || !file_message_->isHidden() ? file_message_->text()
                                                                     : QString();
+}
+
+void PlannerWindow::apply_bench(const planning::BenchInput& candidate) {
+    if (const std::string why = planning::bench_input_problem(candidate); !why.empty()) {
+        set_status(tr("The bench is unchanged: %1").arg(QString::fromStdString(why)));
+        bench_box_->show_bench(bench_);
+        return;
+    }
+    const auto file_name = [](const auto& file) { return file ? file->name() : std::string(); };
+    if (file_name(candidate.loss_in.sparameters) != file_name(bench_.loss_in.sparameters))
+        forget_embedded("loss_in_s2p");
+    if (file_name(candidate.loss_out.sparameters) != file_name(bench_.loss_out.sparameters))
+        forget_embedded("loss_out_s2p");
+    const auto table_name = [&](const planning::BenchInput& b) {
+        return b.meas_source ? file_name(b.meas_source->table) : std::string();
+    };
+    if (table_name(candidate) != table_name(bench_)) forget_embedded("meas_enr_table");
+    bench_ = candidate;
+    bench_box_->show_bench(bench_);
+    schedule_sweep();
+}
+
+bool PlannerWindow::load_loss_file(LossSide side, const QString& path) {
+    return bench_box_->load_loss_file(side, path);
+}
+
+bool PlannerWindow::load_meas_enr_table(const QString& path) {
+    return bench_box_->load_meas_enr_table(path);
+}
+
+QString PlannerWindow::status_text() const {
+    return status_->text();
 }
 
 QString PlannerWindow::export_csv(const QString& path) const {

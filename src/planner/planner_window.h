@@ -5,9 +5,14 @@
 // changes the calculator window.
 #pragma once
 
+#include "app/model_inputs.h"
+#include "app/sweep_request.h"
 #include "charts/sweep_chart_data.h"
 #include "engine/calculator.h"
+#include "planner/bench_box.h"
 #include "planner/calculator_source.h"
+#include "planner/planner_dialogs.h"
+#include "planner/recent_files.h"
 #include "planning/advice.h"
 #include "planning/sweep.h"
 
@@ -22,6 +27,8 @@ class QCheckBox;
 class QComboBox;
 class QDoubleSpinBox;
 class QLabel;
+class QMenu;
+class QMenuBar;
 class QProgressBar;
 class QPushButton;
 class QSpinBox;
@@ -44,6 +51,8 @@ class PlannerWindow : public QWidget {
 
     // Takes the calculator's inputs and selections over again ("From Calculator").
     void take_from_calculator();
+    // As from the calculator, with no set-up file and nothing to save.
+    void start_afresh();
 
     // The planner's own copy of the window, with its edits.
     const Calculator& setup() const { return setup_; }
@@ -65,6 +74,14 @@ class PlannerWindow : public QWidget {
     bool load_sparameters(const QString& path);
     QString file_message() const;
 
+    // The bench around the DUT as the sweeps use it. A bench the model
+    // cannot use is refused whole with a message on the status line.
+    const planning::BenchInput& bench() const { return bench_; }
+    void apply_bench(const planning::BenchInput& candidate);
+    bool load_loss_file(LossSide side, const QString& path);
+    bool load_meas_enr_table(const QString& path);
+    QString status_text() const;
+
     // Exports; each returns an empty string or why it failed.
     QString export_csv(const QString& path) const;
     QString save_charts(const QString& path) const;
@@ -81,22 +98,62 @@ class PlannerWindow : public QWidget {
 
     void cancel_sweep();
 
+    // The planner's inputs as a sweep request: the set-up its copy of the
+    // window holds, the bench, the sweep, the model's numbers and the data
+    // files.
+    app::SweepRequest sweep_request() const;
+    // Takes REQUEST over whole; returns why it cannot, and then changes
+    // nothing.
+    QString open_request(const app::SweepRequest& request);
+
+    // Set-up files. A file that cannot be read or used, or written, is
+    // shown in a message and changes nothing; each returns false then.
+    bool open_setup_file(const QString& path);
+    bool save_setup_file(const QString& path);
+    bool save_setup();     // to the file shown, else as Save As does
+    bool save_setup_as();  // to a file the user names
+    // The set-up file shown in the title; empty before one is opened or saved.
+    QString setup_path() const { return setup_path_; }
+    // Whether the user lets the planner go on: nothing unsaved, or the
+    // changes saved or discarded as the unsaved-changes question answers.
+    bool settle_unsaved();
+    void set_dialogs(PlannerDialogs dialogs);
+
+    // Edit menu: the budget as tab-separated text and as HTML, the charts
+    // as an image.
+    void copy_budget();
+    void copy_chart();
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+
   signals:
     void sweep_shown();    // a finished sweep is on the charts
     void sweep_stopped();  // cancelled, or it failed (its message is shown)
     void advice_shown();
 
   private:
+    QMenuBar* build_menu_bar();
+    void build_file_menu(QMenu* file);
+    void fill_recent_menu();
+    void open_recent(const QString& path);
+    void set_setup_path(const QString& path);
+    void show_title();
+    void export_with_dialog(const QString& title, const QString& filter, const char* suffix);
     QWidget* build_controls();
     QWidget* build_setup_box();
     QWidget* build_sweep_box();
     QWidget* build_files_box();
+    QWidget* build_bench_box();
     QWidget* build_model_box();
     QWidget* build_progress_box();
     QWidget* build_results();
     QWidget* build_advice_page();
     QWidget* build_export_row();
     void add_close_keys();
+    QString request_out_of_reach(const app::SweepRequest& request) const;
+    void show_request(const app::SweepRequest& request);
+    void show_data_file(QLabel& label, const QString& what, const std::string& name);
     void connect_controls();
     void show_setup();
     void over_changed();
@@ -122,6 +179,15 @@ class PlannerWindow : public QWidget {
     Calculator setup_;
     std::optional<datafiles::EnrTable> enr_table_;
     std::optional<datafiles::Touchstone> sparameters_;
+    planning::BenchInput bench_;
+    // The seed and the shape of the specified uncertainties, which no
+    // control shows; the numbers the controls show are taken from them.
+    app::ModelInputs model_;
+    // The data files as the set-up file opened last embeds them, slot by
+    // slot; a slot whose file is changed or cleared is written from the
+    // file read instead.
+    app::EmbeddedFiles embedded_{};
+    void forget_embedded(std::string_view slot);
 
     std::shared_ptr<const planning::SweepResult> result_;
     bool result_has_mc_ = false;
@@ -134,6 +200,11 @@ class PlannerWindow : public QWidget {
     // the count at which it was asked for.
     unsigned inputs_version_ = 0;
     unsigned advice_version_ = 0;
+
+    PlannerDialogs dialogs_ = desktop_dialogs();
+    RecentFiles recent_files_;
+    QString setup_path_;
+    QMenu* recent_menu_ = nullptr;
 
     SweepRunner* runner_;
     QThread* advice_thread_ = nullptr;  // while the advice is being ranked
@@ -156,6 +227,7 @@ class PlannerWindow : public QWidget {
     QLabel* enr_name_ = nullptr;
     QLabel* s2p_name_ = nullptr;
     QLabel* file_message_ = nullptr;
+    BenchBox* bench_box_ = nullptr;
     QDoubleSpinBox* noise_bw_ = nullptr;
     QDoubleSpinBox* tau_ = nullptr;
     QCheckBox* monte_carlo_ = nullptr;

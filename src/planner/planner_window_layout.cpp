@@ -52,8 +52,8 @@ QDoubleSpinBox* number_box(double lo, double hi, int decimals, const QString& su
 QWidget* PlannerWindow::build_controls() {
     auto* panel = new QWidget;
     auto* column = new QVBoxLayout(panel);
-    for (QWidget* box : {build_setup_box(), build_sweep_box(), build_files_box(), build_model_box(),
-                         build_progress_box()}) {
+    for (QWidget* box : {build_setup_box(), build_sweep_box(), build_files_box(), build_bench_box(),
+                         build_model_box(), build_progress_box()}) {
         box->setParent(panel);
         column->addWidget(box);
     }
@@ -95,8 +95,9 @@ QWidget* PlannerWindow::build_sweep_box() {
     auto* sweep_form = new QFormLayout(sweep_box);
     over_ = new QComboBox(sweep_box);
     over_->setObjectName(QStringLiteral("sweptInput"));
-    for (const planning::SweptInputInfo& i : planning::swept_inputs())
-        over_->addItem(ui::qstring(i.label), static_cast<int>(i.input));
+    for (const auto& inputs : {planning::swept_inputs(), planning::bench_swept_inputs()})
+        for (const planning::SweptInputInfo& i : inputs)
+            over_->addItem(ui::qstring(i.label), static_cast<int>(i.input));
     from_ = number_box(-1e4, 1e5, 4, QString(), sweep_box);
     from_->setObjectName(QStringLiteral("sweepFrom"));
     to_ = number_box(-1e4, 1e5, 4, QString(), sweep_box);
@@ -171,15 +172,28 @@ QWidget* PlannerWindow::build_files_box() {
     });
     connect(enr_clear, &QPushButton::clicked, this, [this] {
         enr_table_.reset();
+        forget_embedded("enr_table");
         enr_name_->setText(tr("none"));
         schedule_sweep();
     });
     connect(s2p_clear, &QPushButton::clicked, this, [this] {
         sparameters_.reset();
+        forget_embedded("dut_s2p");
         s2p_name_->setText(tr("none"));
         schedule_sweep();
     });
     return files_box;
+}
+
+QWidget* PlannerWindow::build_bench_box() {
+    auto* bench_group = new QGroupBox(tr("Bench"));
+    auto* layout = new QVBoxLayout(bench_group);
+    bench_box_ = new BenchBox(bench_group);
+    bench_box_->setObjectName(QStringLiteral("bench"));
+    layout->addWidget(bench_box_);
+    connect(bench_box_, &BenchBox::edited, this, &PlannerWindow::apply_bench);
+    connect(bench_box_, &BenchBox::refused, this, &PlannerWindow::set_status);
+    return bench_group;
 }
 
 QWidget* PlannerWindow::build_model_box() {
@@ -339,25 +353,16 @@ QWidget* PlannerWindow::build_export_row() {
         const QString why = save_charts(path);
         set_status(why.isEmpty() ? tr("Wrote %1").arg(QFileInfo(path).fileName()) : why);
     });
-    connect(copy, &QPushButton::clicked, this, [this] {
-        QApplication::clipboard()->setText(budget_text());
-        set_status(tr("Budget copied as text."));
-    });
+    connect(copy, &QPushButton::clicked, this, &PlannerWindow::copy_budget);
     return export_page;
 }
 
-// Ctrl+W (and the platform's own close keys) and Esc close the planner, as
-// they close a dialog.
+// Esc closes the planner, as it closes a dialog; Ctrl+W and the platform's
+// own close keys are File > Close's.
 void PlannerWindow::add_close_keys() {
-    QList<QKeySequence> close_keys = QKeySequence::keyBindings(QKeySequence::Close);
-    for (const QKeySequence& keys :
-         {QKeySequence(Qt::CTRL | Qt::Key_W), QKeySequence(Qt::Key_Escape)})
-        if (!close_keys.contains(keys)) close_keys << keys;  // one shortcut per keys
-    for (const QKeySequence& keys : close_keys) {
-        auto* shortcut = new QShortcut(keys, this);
-        shortcut->setObjectName(QStringLiteral("closeKeys"));
-        connect(shortcut, &QShortcut::activated, this, &QWidget::close);
-    }
+    auto* shortcut = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    shortcut->setObjectName(QStringLiteral("closeKeys"));
+    connect(shortcut, &QShortcut::activated, this, &QWidget::close);
 }
 
 }  // namespace orlavex::planner

@@ -61,7 +61,7 @@ AdviceEntry tally(const Candidate& candidate, const SweepResult& result) {
         if (!p.in_range) continue;
         ++e.in_range;
         if (p.all_green()) ++e.all_green;
-        if (!p.classic.valid || !p.gum.valid) continue;
+        if (!(p.classic.valid || p.classic_withheld) || !p.gum.valid) continue;
         ++e.evaluated;
         if (p.gum.U_db > e.worst_U_db) {
             e.worst_U_db = p.gum.U_db;
@@ -178,6 +178,7 @@ Advice advise(const Sweep& sweep, SweepProgress& progress) {
         s.tau_s = sweep.tau_s;
         s.spec_shape = sweep.spec_shape;
         s.dut_sparameters = sweep.dut_sparameters;
+        s.bench = sweep.bench;  // the losses and the measurement source as given
         s.threads = 1;
         const Candidate& c = list[i];
         if (c.noise_source == user_selection) s.enr_table = sweep.enr_table;

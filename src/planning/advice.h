@@ -28,7 +28,8 @@ struct AdviceEntry {
     std::size_t rank = 0;       // 1 is the best
     std::size_t points = 0;     // in the sweep
     std::size_t in_range = 0;   // points the instruments cover
-    std::size_t evaluated = 0;  // in range and with a valid budget
+    std::size_t evaluated = 0;  // in range and with a valid budget (and classic
+                                // figures, unless the bench's are withheld)
     std::size_t all_green = 0;  // points with all three lamps green
     double worst_U_db = 0;      // largest expanded uncertainty (k = 2) over evaluated points
     double worst_at = 0;        // swept value where it occurs
@@ -47,8 +48,8 @@ std::vector<Candidate> preamp_choices(const Calculator& base);
 std::vector<Candidate> candidates(const Calculator& base);
 
 // Ranks every candidate over SWEEP's points (the sweep's own noise source and
-// preamp choice are replaced; an ENR table applies only to "User"; no Monte
-// Carlo). Order: candidates that cover every point with a valid result
+// preamp choice are replaced; an ENR table applies only to "User"; the bench
+// stays as given; no Monte Carlo). Order: candidates that cover every point with a valid result
 // first (the others by how many points they cover), then the smaller worst
 // expanded uncertainty (to 0.01 dB), then more all-green points, then menu
 // order. Candidates share out over the sweep's threads.

@@ -427,6 +427,7 @@ std::string PointEvaluator::use_bench_classic(SweepPoint& point) {
     }
     BenchClassic equivalent = equivalent_->classic(calc_, point.setup);
     point.classic = equivalent.figures.value_or(ClassicFigures{});
+    point.classic_withheld = !equivalent.figures.has_value();
     return std::move(equivalent.note);
 }
 

@@ -103,6 +103,9 @@ struct SweepPoint {
     // What the window shows (net analyzer NF, Y factors, NF(dut+sa), the
     // three margins and lamps, the RSS where it shows one).
     ClassicFigures classic;
+    // The window cannot hold the bench's equivalent set-up: no classic
+    // figures, though the budget below holds.
+    bool classic_withheld = false;
     measure::MeasurementSetup setup;
     measure::Budget gum;  // u_c_db, U_db (k = 2) and the lines
     std::optional<measure::MonteCarloResult> monte_carlo;

@@ -14,6 +14,7 @@
 #include <QTest>
 
 #include <memory>
+#include <utility>
 
 namespace orlavex::planner::testing {
 
@@ -31,12 +32,45 @@ inline QAction* planner_item(const QMainWindow& window) {
     return window.findChild<QAction*>(QStringLiteral("mnuPlanner"));
 }
 
-// Chooses Tools > Planner... and returns the planner window.
+// Answers the planner's questions without a modal box and keeps what it
+// was asked: the paths to open and save to (first first; none left is a
+// cancel), the answer to unsaved changes, and every error shown.
+struct ScriptedDialogs {
+    QStringList open_paths, save_paths;
+    QMessageBox::StandardButton unsaved_answer = QMessageBox::Discard;
+    int unsaved_asked = 0;
+    QStringList suggested_names;  // what Save As suggested
+    QStringList errors;
+};
+
+inline PlannerDialogs scripted(std::shared_ptr<ScriptedDialogs> script) {
+    PlannerDialogs d;
+    d.open_path = [script](QWidget*) {
+        return script->open_paths.isEmpty() ? QString() : script->open_paths.takeFirst();
+    };
+    d.save_path = [script](QWidget*, const QString& suggested) {
+        script->suggested_names << suggested;
+        return script->save_paths.isEmpty() ? QString() : script->save_paths.takeFirst();
+    };
+    d.unsaved = [script](QWidget*, const QString&) {
+        ++script->unsaved_asked;
+        return script->unsaved_answer;
+    };
+    d.error = [script](QWidget*, const QString&, const QString& message) {
+        script->errors << message;
+    };
+    return d;
+}
+
+// Chooses Tools > Planner... and returns the planner window, whose
+// unsaved changes are discarded without a question when it closes.
 inline PlannerWindow* open_planner(QMainWindow& window) {
     QAction* item = planner_item(window);
     if (item == nullptr) return nullptr;
     item->trigger();
-    return planner_of(window);
+    PlannerWindow* planner = planner_of(window);
+    if (planner != nullptr) planner->set_dialogs(scripted(std::make_shared<ScriptedDialogs>()));
+    return planner;
 }
 
 // Called from a test's init(): any Qt warning during the test fails it. The

@@ -70,7 +70,7 @@ class PlannerModuleTest : public QObject {
         QWidget* planner = planner_widget_of(window);
         QVERIFY(planner != nullptr);
         QVERIFY(planner->isVisible());
-        QCOMPARE(planner->windowTitle(), QStringLiteral("Orlavex Planner"));
+        QCOMPARE(planner->windowTitle(), QStringLiteral("Orlavex Planner[*]"));
         QVERIFY(mapped_files().contains(QStringLiteral("libQt6Charts.so")));
         QVERIFY(mapped_files().contains(QStringLiteral(ORLAVEX_PLANNER_MODULE_FILE)));
 

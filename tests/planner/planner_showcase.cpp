@@ -1,17 +1,22 @@
 // planner_showcase: the calculator window with its planner opened through
 // Tools > Planner..., a set-up an engineer would plan (an ENR table, jitter,
 // a Monte Carlo band, a selected point, the advice ranked or the margins
-// tab shown), left on screen for screenshots. Not a test: it runs until
-// closed.
+// tab shown, or the bench filled in, with the File or Edit menu open), left
+// on screen for screenshots. Not a test: it runs until closed.
 //
-//   planner_showcase [ENR_TABLE [advice|margins]]
+//   planner_showcase [ENR_TABLE [advice|margins|bench|file-menu|edit-menu [LOSS_S2P]]]
 #include "planner_fixture.h"
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDoubleSpinBox>
+#include <QMenu>
+#include <QMenuBar>
+#include <QScrollArea>
 #include <QSpinBox>
 #include <QTabWidget>
+#include <QTimer>
 
 using namespace orlavex::planner;
 using namespace orlavex::planner::testing;
@@ -23,13 +28,21 @@ int main(int argc, char* argv[]) {
     window->show();
     PlannerWindow* planner = open_planner(*window);
     if (argc > 1) planner->load_enr_table(QString::fromLocal8Bit(argv[1]));
+    const QByteArray page = argc > 2 ? QByteArray(argv[2]) : QByteArray();
+    if (page == "bench" || page.endsWith("-menu")) {
+        if (argc > 3) planner->load_loss_file(LossSide::before, QString::fromLocal8Bit(argv[3]));
+        planner->findChild<QDoubleSpinBox*>(QStringLiteral("lossOut"))->setValue(0.5);
+        planner->findChild<QDoubleSpinBox*>(QStringLiteral("lossOutTemp"))->setValue(77);
+        planner->findChild<QDoubleSpinBox*>(QStringLiteral("lossOutUnc"))->setValue(0.05);
+        auto* source = planner->findChild<QComboBox*>(QStringLiteral("measSource"));
+        source->setCurrentIndex(source->findText(QStringLiteral("NS346C")));
+    }
     planner->findChild<QDoubleSpinBox*>(QStringLiteral("noiseBandwidth"))->setValue(4e6);
     planner->findChild<QDoubleSpinBox*>(QStringLiteral("integrationTime"))->setValue(0.05);
     planner->findChild<QSpinBox*>(QStringLiteral("trials"))->setValue(5000);
     planner->findChild<QCheckBox*>(QStringLiteral("monteCarlo"))->setChecked(true);
     if (!wait_for_sweep(*planner, 60000)) return 1;
     planner->select_point(planner->result()->points.size() / 3);
-    const QByteArray page = argc > 2 ? QByteArray(argv[2]) : QByteArray();
     if (page == "advice") {
         QSignalSpy advised(planner, &PlannerWindow::advice_shown);
         planner->start_advice();
@@ -40,5 +53,19 @@ int main(int argc, char* argv[]) {
     for (int i = 0; i < tabs->count(); ++i)
         if (tabs->tabText(i).compare(QString::fromLatin1(page), Qt::CaseInsensitive) == 0)
             tabs->setCurrentIndex(i);
+    if (page == "bench") {
+        QTimer::singleShot(1000, planner, [planner] {
+            planner->findChild<QScrollArea*>()->ensureWidgetVisible(
+                planner->findChild<QWidget*>(QStringLiteral("measVswr")));
+        });
+    }
+    if (page.endsWith("-menu")) {
+        const QString name =
+            page == "file-menu" ? QStringLiteral("fileMenu") : QStringLiteral("editMenu");
+        QTimer::singleShot(1500, planner, [planner, name] {
+            auto* menu = planner->findChild<QMenu*>(name);
+            planner->findChild<QMenuBar*>()->setActiveAction(menu->menuAction());
+        });
+    }
     return QApplication::exec();
 }

@@ -153,6 +153,45 @@ TEST_F(LowGainDut, AnEntrysFiguresAreThoseOfItsOwnSweep) {
     EXPECT_TRUE(mentions(best.reason, std::to_string(green) + " of 13 points")) << best.reason;
 }
 
+// The losses around the DUT and a separate measurement source are part of
+// the bench the ranking is made for: each entry is its own sweep with them.
+TEST_F(LowGainDut, TheBenchIsRankedAsGiven) {
+    sweep.bench.loss_in = {.loss_db = 0.5, .temperature_k = 350, .unc_db = 0.2};
+    sweep.bench.meas_source = MeasurementSourceInput{.enr_db = 15, .enr_unc_db = 0.3};
+    const Advice advice = advise(sweep);
+    for (const AdviceEntry& e : {advice.ranking.front(), advice.ranking[3]}) {
+        SCOPED_TRACE(e.candidate.label());
+        Sweep own = sweep;
+        ASSERT_EQ(choose_noise_source(own.base, e.candidate.noise_source), "");
+        ASSERT_EQ(set_internal_preamp(own.base, e.candidate.int_preamp), "");
+        double worst = -1;
+        for (const SweepPoint& p : run_sweep(own).points)
+            if (p.in_range && p.classic.valid && p.gum.valid) worst = std::max(worst, p.gum.U_db);
+        EXPECT_EQ(e.worst_U_db, worst);
+    }
+}
+
+// A loss after the DUT with a preamplifier in the chain leaves the window
+// without classic figures, but the budget holds: the preamp choices are
+// still ranked by their uncertainty.
+TEST_F(LowGainDut, ALossAfterTheDutStillRanksThePreampChoices) {
+    sweep.bench.loss_out = {.loss_db = 1, .temperature_k = 77, .unc_db = 0.05};
+    const Advice advice = advise(sweep);
+    const AdviceEntry& best = advice.ranking.front();
+    EXPECT_TRUE(best.candidate.int_preamp) << best.reason;
+    EXPECT_EQ(best.evaluated, best.points) << best.reason;
+    Sweep own = sweep;
+    ASSERT_EQ(choose_noise_source(own.base, best.candidate.noise_source), "");
+    ASSERT_EQ(set_internal_preamp(own.base, true), "");
+    double worst = 0;
+    for (const SweepPoint& p : run_sweep(own).points) {
+        EXPECT_FALSE(p.classic.valid) << p.note;
+        worst = std::max(worst, p.gum.U_db);
+    }
+    EXPECT_EQ(best.worst_U_db, worst);
+    EXPECT_LT(worst, 1.0);
+}
+
 TEST_F(LowGainDut, TheRankingDoesNotDependOnTheThreads) {
     sweep.threads = 1;
     const Advice one = advise(sweep);

@@ -1,0 +1,92 @@
+// A set-up saved by the planner runs in orlavex-cli to the planner's own
+// figures, and the planner reopens what orlavex-cli saved of it: the sweep
+// comes out byte for byte the same either way.
+#include "planner_fixture.h"
+
+#include "planning/window_setup.h"
+
+#include <QComboBox>
+#include <QDoubleSpinBox>
+#include <QFile>
+#include <QProcess>
+#include <QSpinBox>
+#include <QTemporaryDir>
+
+using namespace orlavex;
+using namespace orlavex::planner;
+using namespace orlavex::planner::testing;
+
+namespace {
+
+template <typename Widget>
+Widget* find(const QWidget& window, const char* name) {
+    return window.findChild<Widget*>(QString::fromLatin1(name));
+}
+
+// orlavex-cli's standard output for ARGUMENTS; empty and a warning when it fails.
+QByteArray cli(const QStringList& arguments) {
+    QProcess process;
+    process.start(QStringLiteral(ORLAVEX_CLI_PATH), arguments);
+    if (!process.waitForFinished(120000) || process.exitStatus() != QProcess::NormalExit ||
+        process.exitCode() != 0) {
+        qWarning("orlavex-cli %s: %s", qPrintable(arguments.join(' ')),
+                 process.readAllStandardError().constData());
+        return {};
+    }
+    return process.readAllStandardOutput();
+}
+
+QByteArray file_bytes(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+}  // namespace
+
+class PlannerCliRoundTripTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void init() { fail_on_qt_warnings(); }
+
+    void the_planners_set_up_sweeps_the_same_in_both() {
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        const auto path = [&](const char* name) { return dir.filePath(QString::fromLatin1(name)); };
+        PlannerWindow planner([] { return planning::started_calculator(); });
+        planner.set_dialogs(scripted(std::make_shared<ScriptedDialogs>()));
+        auto* analyzer = find<QComboBox>(planner, "analyzer");
+        analyzer->setCurrentIndex(analyzer->findText(QStringLiteral("Aravel-3")));
+        find<QDoubleSpinBox>(planner, "dutNf")->setValue(2.5);
+        find<QSpinBox>(planner, "sweepPoints")->setValue(23);
+        QVERIFY(planner.load_enr_table(QStringLiteral(ORLAVEX_TEST_DATA_DIR "/source.enr")));
+        QVERIFY(planner.load_sparameters(QStringLiteral(ORLAVEX_TEST_DATA_DIR "/dut_ri.s2p")));
+        QVERIFY(planner.load_loss_file(LossSide::before,
+                                       QStringLiteral(ORLAVEX_TEST_DATA_DIR "/cable.s2p")));
+        find<QDoubleSpinBox>(planner, "lossOut")->setValue(0.4);
+        find<QDoubleSpinBox>(planner, "lossOutUnc")->setValue(0.05);
+        auto* source = find<QComboBox>(planner, "measSource");
+        source->setCurrentIndex(source->findText(QStringLiteral("NS346C")));
+        QVERIFY(wait_for_sweep(planner));
+        QVERIFY(planner.save_setup_file(path("planner.orlavex.json")));
+
+        // The planner's file in orlavex-cli: its figures, to the byte.
+        const QByteArray json = cli({"sweep", "--setup", path("planner.orlavex.json"), "--format",
+                                     "json", "--save-setup", path("cli.orlavex.json")});
+        QVERIFY(json.startsWith('{'));
+        QVERIFY(planner.export_csv(path("planner.csv")).isEmpty());
+        QCOMPARE(cli({"sweep", "--setup", path("planner.orlavex.json"), "--format", "csv"}),
+                 file_bytes(path("planner.csv")));
+
+        // What orlavex-cli saved, reopened by a planner and saved again.
+        PlannerWindow reopened([] { return planning::started_calculator(); });
+        reopened.set_dialogs(scripted(std::make_shared<ScriptedDialogs>()));
+        QVERIFY(reopened.open_setup_file(path("cli.orlavex.json")));
+        QVERIFY(reopened.save_setup_file(path("again.orlavex.json")));
+        QCOMPARE(cli({"sweep", "--setup", path("again.orlavex.json"), "--format", "json"}), json);
+        QVERIFY(wait_for_sweep(reopened));
+    }
+};
+
+QTEST_MAIN(PlannerCliRoundTripTest)
+#include "planner_cli_round_trip_test.moc"
