@@ -72,7 +72,8 @@ void PlannerWindow::build_file_menu(QMenu* file) {
             [this] { export_with_dialog(tr("Export PNG"), tr("PNG images (*.png)"), ".png"); });
     connect(add_action(export_menu, tr("&SVG..."), "exportSvgAction"), &QAction::triggered, this,
             [this] { export_with_dialog(tr("Export SVG"), tr("SVG drawings (*.svg)"), ".svg"); });
-    // File > Report... goes here, between Export and Close.
+    connect(add_action(file, tr("&Report..."), "reportAction"), &QAction::triggered, this,
+            &PlannerWindow::report_with_dialog);
     file->addSeparator();
     QAction* close_action = add_action(file, tr("&Close"), "closePlanner");
     QList<QKeySequence> close_keys{QKeySequence(Qt::CTRL | Qt::Key_W)};

@@ -1,8 +1,8 @@
 #include "planner/planner_window.h"
 
+#include "app/export_setup.h"
 #include "app/sweep_chart_data.h"
 #include "app/sweep_output.h"
-#include "app/sweep_setup_echo.h"
 #include "charts/chart_files.h"
 #include "charts/sweep_charts.h"
 #include "datafiles/file_error.h"
@@ -320,7 +320,8 @@ void PlannerWindow::schedule_sweep() {
 
 void PlannerWindow::run_sweep_now() {
     planning::Sweep sweep = current_sweep();
-    sweep_setup_ = app::sweep_setup_echo(sweep);
+    shown_request_ = sweep_request();
+    shown_sweep_ = sweep;
     runner_->start(std::move(sweep));
     progress_->setRange(0, points_->value());
     progress_->setValue(0);
@@ -353,7 +354,7 @@ void PlannerWindow::show_result(std::shared_ptr<const planning::SweepResult> res
                               .arg(QString::fromStdString(setup_.form[lblSAsel].text),
                                    QString::fromStdString(setup_.form[lblNSsel].text));
     chart_data_ = app::chart_data(*result_, title.toStdString(), log_->isChecked());
-    chart_data_.setup = sweep_setup_;
+    chart_data_.setup = app::export_setup_text(shown_request_);
     std::vector<double> xs;
     for (const charts::ChartPoint& p : chart_data_.points)
         xs.push_back(p.x);

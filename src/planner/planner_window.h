@@ -15,6 +15,7 @@
 #include "planner/recent_files.h"
 #include "planning/advice.h"
 #include "planning/sweep.h"
+#include "report/report_format.h"
 
 #include <QString>
 #include <QWidget>
@@ -85,6 +86,9 @@ class PlannerWindow : public QWidget {
     // Exports; each returns an empty string or why it failed.
     QString export_csv(const QString& path) const;
     QString save_charts(const QString& path) const;
+    // The measurement-plan report of the sweep shown, HTML or PDF by PATH's
+    // extension: empty, or why it was not written.
+    QString write_report(const QString& path, report::Paper paper) const;
     QString budget_text() const;
 
     void start_advice();
@@ -140,6 +144,7 @@ class PlannerWindow : public QWidget {
     void set_setup_path(const QString& path);
     void show_title();
     void export_with_dialog(const QString& title, const QString& filter, const char* suffix);
+    void report_with_dialog();
     QWidget* build_controls();
     QWidget* build_setup_box();
     QWidget* build_sweep_box();
@@ -192,7 +197,10 @@ class PlannerWindow : public QWidget {
     std::shared_ptr<const planning::SweepResult> result_;
     bool result_has_mc_ = false;
     charts::SweepChartData chart_data_;
-    std::string sweep_setup_;  // the set-up of the sweep started last, for exported charts
+    // The sweep started last as asked and as run: exported charts carry its
+    // set-up, and the report describes it.
+    app::SweepRequest shown_request_;
+    std::optional<planning::Sweep> shown_sweep_;
     std::optional<std::size_t> selected_;
     std::optional<double> selected_value_;  // its swept value
     planning::Advice advice_;

@@ -5,6 +5,7 @@
 #include "datafiles/sha256.h"
 #include "report/report_sections.h"
 
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <optional>
@@ -105,9 +106,10 @@ ReportSection files_section(const PlanReportInput& input) {
     ReportTable table{.header = {"Role", "File", "SHA-256", "From (GHz)", "To (GHz)", "Records"},
                       .numbers_right = false};
     for (const DataFile& f : files) {
-        table.rows.push_back(
-            {f.role, f.name, file_sha256(f, input.embedded).value_or("(file not at hand)"),
-             ghz_text(f.first_hz), ghz_text(f.last_hz), std::to_string(f.records)});
+        table.rows.push_back({f.role, std::filesystem::path(f.name).filename().string(),
+                              file_sha256(f, input.embedded).value_or("(file not at hand)"),
+                              ghz_text(f.first_hz), ghz_text(f.last_hz),
+                              std::to_string(f.records)});
     }
     section.tables.push_back(std::move(table));
     return section;

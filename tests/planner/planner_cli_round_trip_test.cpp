@@ -9,6 +9,7 @@
 #include <QDoubleSpinBox>
 #include <QFile>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QSpinBox>
 #include <QTemporaryDir>
 
@@ -85,6 +86,46 @@ class PlannerCliRoundTripTest : public QObject {
         QVERIFY(reopened.save_setup_file(path("again.orlavex.json")));
         QCOMPARE(cli({"sweep", "--setup", path("again.orlavex.json"), "--format", "json"}), json);
         QVERIFY(wait_for_sweep(reopened));
+    }
+
+    // File > Report... writes the report orlavex-cli report writes for the
+    // set-up the planner saves, but for the date it was made.
+    void the_planners_report_is_the_command_lines() {
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        const auto path = [&](const char* name) { return dir.filePath(QString::fromLatin1(name)); };
+        PlannerWindow planner([] { return planning::started_calculator(); });
+        planner.set_dialogs(scripted(std::make_shared<ScriptedDialogs>()));
+        QCOMPARE(planner.write_report(path("none.html"), report::Paper::a4),
+                 QStringLiteral("No sweep to report yet."));
+        QVERIFY(!QFile::exists(path("none.html")));
+
+        auto* analyzer = find<QComboBox>(planner, "analyzer");
+        analyzer->setCurrentIndex(analyzer->findText(QStringLiteral("Aravel-3")));
+        find<QSpinBox>(planner, "sweepPoints")->setValue(61);
+        QVERIFY(planner.load_enr_table(QStringLiteral(ORLAVEX_TEST_DATA_DIR "/source.enr")));
+        find<QDoubleSpinBox>(planner, "lossIn")->setValue(1.2);
+        find<QDoubleSpinBox>(planner, "lossInUnc")->setValue(0.1);
+        QVERIFY(wait_for_sweep(planner));
+        QVERIFY(planner.save_setup_file(path("plan.orlavex.json")));
+        QCOMPARE(planner.write_report(path("planner.html"), report::Paper::a4), QString());
+        QVERIFY(cli({"report", "--setup", path("plan.orlavex.json"), "-o", path("cli.html")})
+                    .isEmpty());
+        const auto undated = [](QByteArray html) {
+            const QRegularExpression date(QStringLiteral("\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d UTC"));
+            return QString::fromUtf8(html).replace(date, QStringLiteral("(date)"));
+        };
+        const QString html = undated(file_bytes(path("planner.html")));
+        QVERIFY(html.contains(QStringLiteral("Loss before the DUT")) ||
+                html.contains(QStringLiteral("loss_in")));
+        QCOMPARE(html, undated(file_bytes(path("cli.html"))));
+
+        QCOMPARE(planner.write_report(path("planner.pdf"), report::Paper::letter), QString());
+        const QByteArray pdf = file_bytes(path("planner.pdf"));
+        QVERIFY(pdf.startsWith("%PDF-"));
+        const QRegularExpression letter(
+            QStringLiteral("/MediaBox\\s*\\[\\s*0\\s+0\\s+612(\\.0*)?\\s+792(\\.0*)?\\s*\\]"));
+        QVERIFY(letter.match(QString::fromLatin1(pdf)).hasMatch());
     }
 };
 

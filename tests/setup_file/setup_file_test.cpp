@@ -142,8 +142,12 @@ TEST(SetupFile, KeepsAMatchAsItWasTyped) {
         ASSERT_EQ(to_bench(bench, r.setup.bench, Naming::keyword), "");
         const std::string text = setup_file_text(r);
         const Json inputs = Json::parse(text)["inputs"];
-        if (vswr) EXPECT_EQ(inputs["meas_source_vswr"], *vswr);
-        if (rl) EXPECT_EQ(inputs["meas_source_rl_db"], *rl);
+        if (vswr) {
+            EXPECT_EQ(inputs["meas_source_vswr"], *vswr);
+        }
+        if (rl) {
+            EXPECT_EQ(inputs["meas_source_rl_db"], *rl);
+        }
         EXPECT_EQ(setup_file_text(parse_setup_text(text, "f")), text);
     }
 }
