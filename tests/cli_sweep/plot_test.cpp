@@ -118,7 +118,8 @@ TEST_F(Plot, FilesCarryTheSetUpWhileTheCsvStaysATable) {
     EXPECT_EQ(setup.at("sweep").at("over"), "freq");
     EXPECT_EQ(setup.at("sweep").at("to"), 18.0);
     EXPECT_EQ(setup.at("sweep").at("points"), 35);
-    EXPECT_EQ(setup.at("monte_carlo").at("trials"), 500);
+    EXPECT_EQ(setup.at("sweep").at("trials"), 500);
+    EXPECT_EQ(setup.at("format"), "orlavex-setup");
 
     EXPECT_EQ(r.out.find('#'), std::string::npos);
     const CsvTable table = parse_csv(r.out);
