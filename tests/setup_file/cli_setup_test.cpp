@@ -161,10 +161,10 @@ TEST_F(CliSetupFile, TheFileGivesWhatIsOtherwiseRequired) {
     EXPECT_EQ(no_range.status, 2);
     EXPECT_EQ(no_range.err,
               "orlavex-cli: --from and --to are required: the set-up file gives no range\n");
-    EXPECT_EQ(run_cli({"advise", "--setup", path("p.json"), "--from", "1", "--to", "2",
-                       "--points", "3"})
-                  .status,
-              0);
+    EXPECT_EQ(
+        run_cli({"advise", "--setup", path("p.json"), "--from", "1", "--to", "2", "--points", "3"})
+            .status,
+        0);
 
     // Without a file the range is required as before.
     const CliRun missing = run_cli({"sweep", "--over", "freq", "--to", "3"});
