@@ -2,6 +2,7 @@
 // metadata elements. The set-up they carry is reopened, with the original
 // data file deleted, and sweeps to the very JSON the command line printed.
 #include "cli_runner.h"
+#include "output_files.h"
 
 #include "app/setup_file.h"
 #include "app/sweep_output.h"
@@ -23,13 +24,6 @@ namespace orlavex::cli::test {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string read_file(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
 
 std::string inflated(const std::string& deflated) {
     z_stream z{};
@@ -77,21 +71,6 @@ std::map<std::string, std::string> png_texts(const std::string& png) {
         }
     }
     return texts;
-}
-
-std::string svg_metadata(const std::string& svg, const std::string& id) {
-    const std::string open = "<metadata id=\"" + id + "\">";
-    const std::size_t start = svg.find(open);
-    if (start == std::string::npos) return {};
-    std::string text =
-        svg.substr(start + open.size(), svg.find("</metadata>", start) - start - open.size());
-    for (const auto& [entity, plain] :
-         {std::pair<std::string, std::string>{"&lt;", "<"}, {"&gt;", ">"}, {"&amp;", "&"}}) {
-        for (std::size_t at = text.find(entity); at != std::string::npos;
-             at = text.find(entity, at + plain.size()))
-            text.replace(at, entity.size(), plain);
-    }
-    return text;
 }
 
 // The set-up TEXT swept again, as --format json prints it.

@@ -3,6 +3,7 @@
 // and contents, not by looking.
 #include "cli_runner.h"
 #include "csv_table.h"
+#include "output_files.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
@@ -23,34 +24,11 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string read_file(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
 std::uint32_t big_endian(const std::string& bytes, std::size_t at) {
     std::uint32_t value = 0;
     for (std::size_t i = 0; i < 4; ++i)
         value = value << 8 | static_cast<unsigned char>(bytes.at(at + i));
     return value;
-}
-
-// The text of the SVG's set-up metadata with its three entities undone.
-std::string svg_setup_metadata(const std::string& svg) {
-    const std::string open = "<metadata id=\"orlavex-setup\">";
-    const std::size_t from = svg.find(open);
-    if (from == std::string::npos) return {};
-    const std::size_t to = svg.find("</metadata>", from);
-    std::string text = svg.substr(from + open.size(), to - from - open.size());
-    for (const auto& [entity, character] :
-         {std::pair{"&lt;", "<"}, std::pair{"&gt;", ">"}, std::pair{"&amp;", "&"}}) {
-        for (std::size_t at = text.find(entity); at != std::string::npos;
-             at = text.find(entity, at + 1))
-            text.replace(at, std::string(entity).size(), character);
-    }
-    return text;
 }
 
 class Plot : public ::testing::Test {
@@ -112,7 +90,7 @@ TEST_F(Plot, FilesCarryTheSetUpWhileTheCsvStaysATable) {
     const CliRun r = sweep_plot(folder_ / "sweep.svg");
     ASSERT_EQ(r.status, 0) << r.err;
     const nlohmann::json setup =
-        nlohmann::json::parse(svg_setup_metadata(read_file(folder_ / "sweep.svg")));
+        nlohmann::json::parse(svg_metadata(read_file(folder_ / "sweep.svg"), "orlavex-setup"));
     EXPECT_EQ(setup.at("inputs").at("analyzer"), "Aravel-2");
     EXPECT_EQ(setup.at("inputs").at("noise_source"), "NS346B");
     EXPECT_EQ(setup.at("sweep").at("over"), "freq");

@@ -9,6 +9,7 @@
 #endif
 #include "cli_runner.h"
 #include "csv_table.h"
+#include "output_files.h"
 
 #include <gtest/gtest.h>
 
@@ -28,23 +29,6 @@ namespace orlavex::cli::test {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string read_file(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-std::string unescaped(std::string text) {
-    for (const auto& [entity, plain] : std::vector<std::pair<std::string, std::string>>{
-             {"&lt;", "<"}, {"&gt;", ">"}, {"&quot;", "\""}, {"&amp;", "&"}}) {
-        for (std::size_t at = text.find(entity); at != std::string::npos;
-             at = text.find(entity, at + plain.size()))
-            text.replace(at, entity.size(), plain);
-    }
-    return text;
-}
 
 // The first table of the section ID as the page shows it: its header, and
 // per row the cells and whether the row is marked.
@@ -72,7 +56,7 @@ HtmlTable first_table(const std::string& section) {
         for (auto cell = std::sregex_iterator(body.begin(), body.end(), cell_pattern);
              cell != std::sregex_iterator(); ++cell) {
             header = (*cell)[1] == "h";
-            cells.push_back(unescaped((*cell)[2]));
+            cells.push_back(xml_unescaped((*cell)[2]));
         }
         if (header && !table.header.empty()) break;  // the next table
         if (header) {
