@@ -116,6 +116,26 @@ BENCHMARK(BM_Sweep_1001_LossesFromFiles)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
 
+// The sweep that orlavex.sweep is measured on against a numpy script: the
+// calibration ENR from a table and the DUT from its .s2p, so that every
+// point interpolates both and says which records applied.
+void BM_Sweep_1001_EnrTableAndS2p(benchmark::State& st) {
+    Sweep s = catalogue_sweep(1001);
+    s.to = 18;
+    s.enr_table = datafiles::read_enr_file(ORLAVEX_EXAMPLES_DIR "/noise_source.enr");
+    s.dut_sparameters = datafiles::read_touchstone(ORLAVEX_EXAMPLES_DIR "/lna_1-18ghz.s2p");
+    s.threads = static_cast<unsigned>(st.range(0));
+    for (auto _ : st) {
+        SweepResult r = run_sweep(s);
+        benchmark::DoNotOptimize(r.points.back().gum.U_db);
+    }
+}
+BENCHMARK(BM_Sweep_1001_EnrTableAndS2p)
+    ->Arg(1)
+    ->Arg(2)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+
 // 20 000 trials at every point, the points shared out over two threads.
 // Neighbours in one catalogue band have the same set-up and share the result.
 void BM_Sweep_1001_MonteCarlo20k_ThreadsOverPoints(benchmark::State& st) {

@@ -50,6 +50,51 @@ std::string point_note(const Calculator& calc, const SweepPoint& point,
     return note;
 }
 
+namespace {
+
+PointNoteKey::Records records_key(const datafiles::AppliedRecords* applied) {
+    if (applied == nullptr) return {};
+    return {true, applied->placement, applied->lower.index, applied->upper.index};
+}
+
+PointNoteKey note_key(const Calculator& calc, const SweepPoint& point,
+                      const datafiles::AppliedRecords* enr, const datafiles::DutPoint* dut,
+                      const std::string& replaced_source) {
+    PointNoteKey key;
+    if (const auto* analyzer = catalogue::find_analyzer(calc.form[lblSAsel].text)) {
+        const double fa = point.analyzer_freq_ghz;
+        key.analyzer = analyzer;
+        key.converted = is_ticked(calc, chkFreqConv);
+        if (key.converted) key.analyzer_ghz = fa;
+        key.external_preamp = is_ticked(calc, chkExtPA);
+        key.noise_band = catalogue::band_index(analyzer->noise.edges, fa);
+        key.match_band = catalogue::band_index(analyzer->match.input_vswr.edges, fa);
+    }
+    if (const auto* source = catalogue::find_noise_source(calc.form[lblNSsel].text)) {
+        key.source = source;
+        key.source_band = catalogue::band_index(source->output_vswr.edges, point.freq_ghz);
+    }
+    key.enr = records_key(enr);
+    key.dut = records_key(dut != nullptr ? &dut->applied : nullptr);
+    key.replaced_source = replaced_source;
+    if (dut != nullptr) key.dut_reference = dut->reference_note;
+    return key;
+}
+
+}  // namespace
+
+const std::string& PointNotes::note(const Calculator& calc, const SweepPoint& point,
+                                    const datafiles::AppliedRecords* enr,
+                                    const datafiles::DutPoint* dut,
+                                    const std::string& replaced_source) {
+    PointNoteKey key = note_key(calc, point, enr, dut, replaced_source);
+    if (key_ != key) {
+        note_ = point_note(calc, point, enr, dut, replaced_source);
+        key_ = std::move(key);
+    }
+    return note_;
+}
+
 std::string below_waveguide_band(std::string_view source, double f_ghz) {
     const auto* model = catalogue::find_noise_source(source);
     if (model == nullptr) return {};

@@ -3,11 +3,13 @@
 // points by how they stand.
 #pragma once
 
+#include "catalogue/catalogue.h"
 #include "datafiles/lookup.h"
 #include "datafiles/touchstone.h"
 #include "engine/calculator.h"
 
 #include <cstddef>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -28,6 +30,42 @@ std::string band_span(std::span<const double> edges, double f_ghz);
 std::string point_note(const Calculator& calc, const SweepPoint& point,
                        const datafiles::AppliedRecords* enr, const datafiles::DutPoint* dut,
                        const std::string& replaced_source);
+
+// What a point's note is written from: its catalogue bands and table
+// records, not their values.
+struct PointNoteKey {
+    const catalogue::AnalyzerModel* analyzer = nullptr;
+    bool converted = false;   // the analyzer at its own frequency...
+    double analyzer_ghz = 0;  // ...which the note then names
+    bool external_preamp = false;
+    std::size_t noise_band = 0, match_band = 0;
+    const catalogue::NoiseSourceModel* source = nullptr;
+    std::size_t source_band = 0;
+    struct Records {
+        bool given = false;
+        datafiles::Placement placement = datafiles::Placement::at_record;
+        std::size_t lower = 0, upper = 0;
+        bool operator==(const Records&) const = default;
+    } enr, dut;
+    std::string replaced_source, dut_reference;
+    bool operator==(const PointNoteKey&) const = default;
+};
+
+// The notes of one run of a sweep's points, in order. Neighbouring points
+// mostly lie in the same bands and between the same table records, and
+// writing a note (its frequencies above all) costs more than a point's
+// budget: a note is written again only when what it says changes.
+class PointNotes {
+  public:
+    // As point_note.
+    const std::string& note(const Calculator& calc, const SweepPoint& point,
+                            const datafiles::AppliedRecords* enr, const datafiles::DutPoint* dut,
+                            const std::string& replaced_source);
+
+  private:
+    std::optional<PointNoteKey> key_;
+    std::string note_;
+};
 
 // Why F_GHZ is out of range for the catalogue noise source SOURCE: below its
 // waveguide band. Empty for a frequency in the band, a coaxial source or

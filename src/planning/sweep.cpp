@@ -218,6 +218,7 @@ class PointEvaluator {
     const Prepared& prepared_;
     Calculator calc_;
     unsigned mc_threads_;
+    PointNotes notes_;
     // The previous point's set-up and results: a catalogue value is constant
     // across its band, so neighbouring points often have the very same
     // set-up, and the budget and the Monte Carlo (same seed) are the same.
@@ -477,8 +478,8 @@ SweepPoint PointEvaluator::evaluate(double value) {
     point.classic = calc_.figures;
     model(point, enr);
     const std::string bench_note = use_bench_classic(point);
-    point.note = point_note(calc_, point, enr ? &enr->applied : nullptr, dut ? &*dut : nullptr,
-                            prepared_.replaced_source);
+    point.note = notes_.note(calc_, point, enr ? &enr->applied : nullptr, dut ? &*dut : nullptr,
+                             prepared_.replaced_source);
     if (!bench_note.empty()) point.note += (point.note.empty() ? "" : "; ") + bench_note;
     return point;
 }
