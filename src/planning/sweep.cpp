@@ -100,6 +100,16 @@ void must(const std::string& why, std::string_view doing) {
     if (!why.empty()) throw SweepError(std::string(doing) + ": " + why);
 }
 
+// The swept field locked by the catalogue analyzer or noise source chosen.
+void refuse_if_fixed(const Calculator& calc, const Binding& swept) {
+    if (calc.form[swept.field].enabled) return;
+    const bool analyzer_field = swept.field == txtSA_Noise || swept.field == txtSA_InMatch;
+    const std::string who = analyzer_field ? "the analyzer " + calc.form[lblSAsel].text
+                                           : "the noise source " + calc.form[lblNSsel].text;
+    throw SweepError(who + " fixes the " + std::string(swept.what) +
+                     "; choose \"User\" to sweep it");
+}
+
 Prepared prepare(const Sweep& sweep) {
     if (sweep.points == 0) throw SweepError("a sweep needs at least one point");
     if (!std::isfinite(sweep.from) || !std::isfinite(sweep.to)) {
@@ -154,6 +164,9 @@ Prepared prepare(const Sweep& sweep) {
     }
 
     if (const auto& port = info(sweep.over).port) {
+        // A catalogue instrument that fixes the match also locks its form:
+        // that, not the locked choice, is what the engineer is told.
+        refuse_if_fixed(calc, binding(sweep.over, calc));
         must(set_match_form(calc, *port, sweep.match_form), std::string(info(sweep.over).name));
     }
     if (sweep.over == SweptInput::analyzer_nf) {
@@ -169,13 +182,7 @@ Prepared prepare(const Sweep& sweep) {
         conflicts(std::min(sweep.from, sweep.to) < 0, "a loss is 0 dB or more");
         return p;
     }
-    if (!calc.form[p.swept.field].enabled) {
-        const bool analyzer_field = p.swept.field == txtSA_Noise || p.swept.field == txtSA_InMatch;
-        const std::string who = analyzer_field ? "the analyzer " + calc.form[lblSAsel].text
-                                               : "the noise source " + calc.form[lblNSsel].text;
-        throw SweepError(who + " fixes the " + std::string(p.swept.what) +
-                         "; choose \"User\" to sweep it");
-    }
+    refuse_if_fixed(calc, p.swept);
     return p;
 }
 

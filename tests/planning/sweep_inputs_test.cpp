@@ -99,6 +99,13 @@ TEST(SweepErrors, ASweepTheWindowCannotCarryOutIsRefusedWithItsReason) {
     s = frequency_sweep({.noise_source = "NS346A"}, 1, 3, 3);
     s.over = SweptInput::source_match;
     EXPECT_TRUE(mentions(message(s), "NS346A")) << message(s);
+    // In return loss too: the instrument is named, not the locked choice.
+    s.match_form = MatchForm::return_loss;
+    EXPECT_TRUE(mentions(message(s), "NS346A")) << message(s);
+    s = frequency_sweep({.analyzer = "Aravel-3"}, 10, 30, 3);
+    s.over = SweptInput::analyzer_match;
+    s.match_form = MatchForm::return_loss;
+    EXPECT_TRUE(mentions(message(s), "the analyzer Aravel-3 fixes")) << message(s);
 
     s = frequency_sweep({}, 0, 10, 3);
     s.spacing = Spacing::logarithmic;
