@@ -9,8 +9,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <thread>
+#include <vector>
 
 namespace orlavex::app {
 namespace {
@@ -214,6 +217,46 @@ TEST(SetupFile, WritesTheFileWholeOrNotAtAll) {
     EXPECT_EQ(file_bytes(file.string()), setup_file_text(full_request()));  // unchanged
     EXPECT_THROW(write_setup_file(dir / "no-such-dir" / "b.json", full_request()),
                  datafiles::FileError);
+    std::filesystem::remove_all(dir);
+}
+
+// The files in DIR, by name.
+std::vector<std::string> names_in(const std::filesystem::path& dir) {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(dir))
+        names.push_back(entry.path().filename().string());
+    std::ranges::sort(names);
+    return names;
+}
+
+// Two programs saving one set-up at once: each writes a whole file of its
+// own before it takes the name, so the file is one of the two set-ups,
+// whole, and another writer's unfinished file is not touched.
+TEST(SetupFile, WritersSavingOneFileAtOnceLeaveOneWholeSetUp) {
+    const std::filesystem::path dir =
+        std::filesystem::temp_directory_path() / "orlavex-setup-writers";
+    std::filesystem::remove_all(dir);
+    std::filesystem::create_directories(dir);
+    const std::filesystem::path file = dir / "a.orlavex.json";
+    const std::filesystem::path unfinished = dir / "a.orlavex.json.partial";
+    std::ofstream(unfinished) << "another writer's unfinished file";
+
+    SweepRequest other = full_request();
+    other.setup.field("dut_nf") = 4;
+    const std::string texts[] = {setup_file_text(full_request()), setup_file_text(other)};
+    {
+        std::vector<std::jthread> writers;
+        for (const SweepRequest& request : {full_request(), other})
+            writers.emplace_back([&file, request] {
+                for (int i = 0; i < 100; ++i)
+                    write_setup_file(file, request);
+            });
+    }
+    const std::string written = file_bytes(file.string());
+    EXPECT_TRUE(written == texts[0] || written == texts[1]) << written;
+    EXPECT_EQ(file_bytes(unfinished.string()), "another writer's unfinished file");
+    EXPECT_EQ(names_in(dir),
+              (std::vector<std::string>{"a.orlavex.json", "a.orlavex.json.partial"}));
     std::filesystem::remove_all(dir);
 }
 
