@@ -120,11 +120,11 @@ bool read_choice(KeywordInputs& k, std::string_view key, const py::handle& value
     if (key == "noise_source") {
         s.noise_source = utf8_text(value, key);
     } else if (key == "freq_conv") {
-        s.freq_conv = is_true(value);
+        s.freq_conv = flag(value, key);
     } else if (key == "no_second_stage") {
-        s.second_stage = !is_true(value);
+        s.second_stage = !flag(value, key);
     } else if (key == "strict") {
-        k.strict = is_true(value);
+        k.strict = flag(value, key);
     } else if (command == Command::evaluate) {
         return false;
     } else if (key == "analyzer") {
@@ -132,7 +132,7 @@ bool read_choice(KeywordInputs& k, std::string_view key, const py::handle& value
     } else if (key == "int_preamp") {
         read_int_preamp(s, value);
     } else if (key == "ext_preamp") {
-        s.ext_preamp = is_true(value);
+        s.ext_preamp = flag(value, key);
     } else if (const auto* row = std::ranges::find(app::model_inputs, key, &app::ModelInput::name);
                row != app::model_inputs.end()) {
         read_model(s.model, *row, value);
@@ -209,6 +209,20 @@ void refuse(const std::string& message) {
     PyErr_SetObject(PyExc_ValueError, text);
     Py_DECREF(text);
     throw py::error_already_set();
+}
+
+bool flag(const py::handle& value, std::string_view keyword) {
+    const std::string_view type = Py_TYPE(value.ptr())->tp_name;
+    if (PyBool_Check(value.ptr()) || type == "numpy.bool_" || type == "numpy.bool") {
+        return is_true(value);
+    }
+    if (PyIndex_Check(value.ptr())) {
+        const auto n = py::reinterpret_steal<py::int_>(PyNumber_Index(value.ptr()));
+        if (n && (n.equal(py::int_(0)) || n.equal(py::int_(1)))) return n.equal(py::int_(1));
+        PyErr_Clear();
+    }
+    refuse(key_text(keyword) + ": " + app::quoted(utf8_text(value, keyword)) +
+           " is not True or False");
 }
 
 std::string utf8_text(const py::handle& value, std::string_view keyword) {

@@ -88,3 +88,21 @@ def test_ctrl_c_interrupts_a_long_sweep():
             orlavex.sweep("freq", 1, 18, 100_000, mc=True, trials=20_000)
     finally:
         timer.cancel()
+
+
+@pytest.mark.parametrize("keyword", ["freq_conv", "no_second_stage", "ext_preamp", "strict"])
+def test_switches_refuse_text_rather_than_take_its_truth(keyword):
+    # "False" is a true value in Python: taken for its truth it would tick
+    # the box it means to leave.
+    for text in ("False", "no", ""):
+        with pytest.raises(ValueError, match=f'^{keyword}: "{text}" is not True or False$'):
+            orlavex.point(mc=False, **{keyword: text})
+    with pytest.raises(ValueError, match=f'^{keyword}: "2" is not True or False$'):
+        orlavex.point(mc=False, **{keyword: 2})
+
+
+def test_switches_take_numpy_bools_and_0_or_1():
+    ticked = orlavex.point(mc=False, no_second_stage=True)
+    for on, off in [(numpy.bool_(True), numpy.bool_(False)), (1, 0), (numpy.int8(1), 0)]:
+        assert orlavex.point(mc=False, no_second_stage=on) == ticked
+        assert orlavex.point(mc=False, no_second_stage=off) == orlavex.point(mc=False)
