@@ -78,14 +78,16 @@ def test_data_as_paths_arrays_or_networks_give_one_sweep(examples):
         numpy.testing.assert_allclose(swept[column], by_file[column], rtol=1e-12)
 
 
-def test_ctrl_c_interrupts_a_long_sweep():
+def test_ctrl_c_interrupts_a_long_sweep(examples):
     timer = threading.Timer(0.3, _thread.interrupt_main)
     timer.start()
     try:
         with pytest.raises(KeyboardInterrupt):
-            # Minutes of work (the most a sweep may ask for): only the
-            # interrupt ends it within the test's time.
-            orlavex.sweep("freq", 1, 18, 100_000, mc=True, trials=20_000)
+            # Minutes of work (the most a sweep may ask for, the DUT's
+            # S-parameters making every point its own): only the interrupt
+            # ends it within the test's time.
+            orlavex.sweep("freq", 1, 18, 100_000, mc=True, trials=20_000,
+                          dut_s2p=examples / "lna_1-18ghz.s2p")
     finally:
         timer.cancel()
 
