@@ -153,10 +153,13 @@ the band and by the points that keep all three guideline lamps green.
 start, stop  the band, GHz
 points       number of frequencies, ends included (2 to 100 000)
 log, enr_table, dut_s2p  as in sweep() (an ENR table applies to "User")
+progress     None, or a function called as progress(done, total) with the
+             points evaluated so far over every set-up tried, about ten
+             times a second while the advice runs and once at its end
 
 Returns {"ranking": [...]}, best first; each entry names the set-up, its
 rank, worst U (dB) and where (GHz), the all-green count and the reason for
-its place. Runs without the GIL.
+its place. Runs without the GIL; Ctrl+C stops it.
 
 Raises ValueError for a value an input cannot take, naming the keyword;
 FileNotFoundError for a missing file, OSError for one that is not valid.
@@ -240,13 +243,15 @@ void define_private_functions(py::module_& m) {
     m.def(
         "_advise",
         [](double start, double stop, const py::object& points, bool log,
-           const py::object& enr_table, const py::object& dut_s2p, const py::kwargs& inputs) {
+           const py::object& enr_table, const py::object& dut_s2p, const py::object& progress,
+           const py::kwargs& inputs) {
             return advise({py::str("freq"), start, stop, points, log, enr_table, dut_s2p, false,
-                           py::str("vswr"), false, false, py::none()},
+                           py::str("vswr"), false, false, progress},
                           inputs);
         },
         py::arg("start"), py::arg("stop"), py::arg("points") = 101, py::arg("log") = false,
-        py::arg("enr_table") = py::none(), py::arg("dut_s2p") = py::none());
+        py::arg("enr_table") = py::none(), py::arg("dut_s2p") = py::none(),
+        py::arg("progress") = py::none());
     m.def(
         "_save_setup",
         [](const std::filesystem::path& path, const py::object& over, double start, double stop,

@@ -17,7 +17,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <limits>
+#include <memory>
 
 namespace orlavex::python {
 
@@ -179,15 +181,32 @@ py::dict sweep(const SweepArguments& arguments, const py::kwargs& inputs) {
 py::object advise(const SweepArguments& arguments, const py::kwargs& inputs) {
     app::ApplyOptions options;
     const app::SweepRequest request = request_of(arguments, inputs, options);
-    std::vector<std::string> notes;
-    planning::Advice advice;
-    {
-        py::gil_scoped_release unlocked;
-        advice = planning::advise(
-            app::make_sweep(planning::started_calculator(), request, options, notes));
+    struct Advised {
+        planning::Advice advice;
+        std::vector<std::string> notes;
+    };
+    // On its own thread, as a sweep: Ctrl+C stops it after the points under
+    // way. Its total (candidates times points) is known once it has started.
+    auto progress = std::make_shared<planning::SweepProgress>();
+    std::function<void()> tick;
+    if (!arguments.progress.is_none()) {
+        tick = [progress, report = arguments.progress] {
+            if (const std::size_t total = progress->total.load())
+                report(progress->done.load(), total);
+        };
     }
-    warn(notes);
-    return to_python(app::advice_json(advice));
+    const Advised advised = interruptible<Advised>(
+        [request, options, progress] {
+            Advised a;
+            a.advice = planning::advise(
+                app::make_sweep(planning::started_calculator(), request, options, a.notes),
+                *progress);
+            return a;
+        },
+        [progress] { progress->cancel = true; }, tick);
+    if (tick) arguments.progress(progress->total.load(), progress->total.load());
+    warn(advised.notes);
+    return to_python(app::advice_json(advised.advice));
 }
 
 }  // namespace orlavex::python

@@ -126,3 +126,14 @@ def test_an_error_in_the_progress_callback_stops_the_monte_carlo():
         raise RuntimeError("stop here")
     with pytest.raises(RuntimeError, match="stop here"):
         orlavex.monte_carlo(trials=100_000_000, progress=fail)
+
+
+def test_advice_reports_its_progress_and_keeps_its_ranking():
+    calls = []
+    watched = orlavex.advise(1, 18, 2001, analyzer="Aravel-3",
+                             progress=lambda done, total: calls.append((done, total)))
+    assert watched == orlavex.advise(1, 18, 2001, analyzer="Aravel-3")
+    # Every noise source and "User", each with the preamp off and on.
+    total = (len(orlavex.noise_sources()) + 1) * 2 * 2001
+    assert calls[-1] == (total, total)
+    assert [done for done, _ in calls] == sorted(done for done, _ in calls)

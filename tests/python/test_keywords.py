@@ -108,3 +108,21 @@ def test_switches_take_numpy_bools_and_0_or_1():
     for on, off in [(numpy.bool_(True), numpy.bool_(False)), (1, 0), (numpy.int8(1), 0)]:
         assert orlavex.point(mc=False, no_second_stage=on) == ticked
         assert orlavex.point(mc=False, no_second_stage=off) == orlavex.point(mc=False)
+
+
+def test_ctrl_c_interrupts_a_long_advice(examples):
+    reports = []
+
+    def ctrl_c_while_it_runs(done, total):
+        # Ctrl+C pressed once the advice is under way, from another thread
+        # as a key press comes.
+        if not reports:
+            threading.Timer(0.05, _thread.interrupt_main).start()
+        reports.append((done, total))
+
+    with pytest.raises(KeyboardInterrupt):
+        # Seconds of work: 100 000 frequencies, each of its own S-parameters,
+        # for every noise source and preamp choice.
+        orlavex.advise(1, 18, 100_000, analyzer="Aravel-3", dut_s2p=examples / "lna_1-18ghz.s2p",
+                       progress=ctrl_c_while_it_runs)
+    assert reports and all(done < total for done, total in reports)
