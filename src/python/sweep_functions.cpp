@@ -110,9 +110,12 @@ app::SweepRequest request_of(const SweepArguments& a, const py::kwargs& inputs,
 
 namespace {
 
+// Each note as a UserWarning at the caller's line (level 1 would be the
+// module's wrapper around this function).
 void warn(const std::vector<std::string>& notes) {
-    for (const std::string& note : notes)
-        PyErr_WarnEx(PyExc_UserWarning, note.c_str(), 1);
+    for (const std::string& note : notes) {
+        if (PyErr_WarnEx(PyExc_UserWarning, note.c_str(), 2) != 0) throw py::error_already_set();
+    }
 }
 
 struct Swept {

@@ -3,6 +3,7 @@ order, one value per row, with the same numbers."""
 import csv
 import io
 import math
+import warnings
 
 import numpy
 import pytest
@@ -89,3 +90,23 @@ def test_advise_equals_cli():
     from conftest import cli_json
     expected = cli_json("advise", "--from", 1, "--to", 6, "--points", 11, "--analyzer", "Aravel-3")
     assert orlavex.advise(1, 6, 11, analyzer="Aravel-3") == expected
+
+
+def test_warnings_name_the_line_that_called():
+    # The warnings filter and its message point at the caller's own line,
+    # not at the module's wrapper.
+    with warnings.catch_warnings(record=True) as caught:
+        warnings.simplefilter("always")
+        orlavex.sweep("freq", 1, 2, 2, dut_nf=0.1 + 0.2)
+        orlavex.advise(1, 2, 2, dut_nf=0.1 + 0.2)
+    assert [(w.category, w.filename) for w in caught] == [(UserWarning, __file__)] * 2
+    assert str(caught[0].message).startswith("dut_nf: 0.30000000000000004 dB is taken as 0.3 dB")
+
+
+def test_warnings_turned_into_errors_raise_them():
+    with warnings.catch_warnings():
+        warnings.simplefilter("error")
+        with pytest.raises(UserWarning, match="^dut_nf: 0.30000000000000004 dB is taken"):
+            orlavex.sweep("freq", 1, 2, 2, dut_nf=0.1 + 0.2)
+        with pytest.raises(UserWarning, match="^dut_nf: 0.30000000000000004 dB is taken"):
+            orlavex.advise(1, 2, 2, dut_nf=0.1 + 0.2)
