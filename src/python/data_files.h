@@ -4,10 +4,13 @@
 
 #include <pybind11/pybind11.h>
 
+#include "app/embedded_file.h"
 #include "datafiles/enr_table.h"
+#include "datafiles/file_error.h"
 #include "datafiles/touchstone.h"
 
 #include <filesystem>
+#include <stdexcept>
 
 namespace orlavex::python {
 
@@ -24,13 +27,33 @@ pybind11::dict read_touchstone(const std::filesystem::path& path);
 bool is_path(const pybind11::handle& value);
 
 // An ENR table given as columns: (freq_ghz, enr_db) or (freq_ghz, enr_db,
-// enr_unc_db), each array-like. Raises ValueError for columns that do not
-// make a valid table.
-datafiles::EnrTable enr_table_of(const pybind11::handle& columns);
+// enr_unc_db), each array-like, as the text of a file ("enr_table.enr") that
+// the reader and a set-up file take. Raises ValueError for columns that are
+// not numbers.
+app::EmbeddedFile enr_file_of(const pybind11::handle& columns);
 
 // S-parameters given as an object with `f` (Hz) and `s` (complex, N x 2 x 2
 // or N x 1 x 1), as scikit-rf's Network has, or as (freq_ghz, s) with s of
-// those shapes or N values of S11 alone.
-datafiles::Touchstone touchstone_of(const pybind11::handle& network);
+// those shapes or N values of S11 alone, as the text of a Touchstone file
+// ("dut_s2p.s2p" or "dut_s2p.s1p").
+app::EmbeddedFile touchstone_file_of(const pybind11::handle& network);
+
+// A fault in data held in memory (a DataFile, columns): raised as OSError
+// naming the data and the line, never as FileNotFoundError, whatever file
+// its name may or may not name on the disk.
+class DataError : public std::runtime_error {
+  public:
+    using std::runtime_error::runtime_error;
+};
+
+// What READ gives, with a datafiles::FileError turned into a DataError.
+template <class Read>
+auto in_memory(Read read) -> decltype(read()) {
+    try {
+        return read();
+    } catch (const datafiles::FileError& e) {
+        throw DataError(e.what());
+    }
+}
 
 }  // namespace orlavex::python

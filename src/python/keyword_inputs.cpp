@@ -4,6 +4,7 @@
 #include "app/inputs.h"
 #include "app/model_inputs.h"
 #include "app/texts.h"
+#include "python/data_files.h"
 
 #include <algorithm>
 #include <cmath>
@@ -159,11 +160,13 @@ void read_bench(KeywordInputs& k) {
     const app::BenchFileReader files{
         [&k](std::string_view keyword, const std::string& path) {
             const auto& file = k.embedded[app::slot_index(keyword)];
-            return file ? app::touchstone_of(*file) : datafiles::read_touchstone(path);
+            return file ? in_memory([&] { return app::touchstone_of(*file); })
+                        : datafiles::read_touchstone(path);
         },
         [&k](std::string_view keyword, const std::string& path) {
             const auto& file = k.embedded[app::slot_index(keyword)];
-            return file ? app::enr_table_of(*file) : datafiles::read_enr_file(path);
+            return file ? in_memory([&] { return app::enr_table_of(*file); })
+                        : datafiles::read_enr_file(path);
         }};
     const std::string why = app::to_bench(k.bench, k.setup.bench, app::Naming::keyword, files);
     if (!why.empty()) refuse(why);

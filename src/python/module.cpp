@@ -176,7 +176,9 @@ same bytes; the file is written whole or not at all.
 
 path        where to write it
 over, start, stop, points, log, enr_table, dut_s2p, mc, match_form,
-fixed_if, fixed_lo  as in sweep() (a DataFile keeps its name and bytes)
+fixed_if, fixed_lo  as in sweep() (a DataFile keeps its name and bytes;
+            columns are saved as the file they make, enr_table.enr or
+            dut_s2p.s2p)
 
 Raises ValueError for a value an input cannot take, naming the keyword;
 FileNotFoundError for a missing data file, OSError for one that is not
@@ -199,6 +201,13 @@ range, a newer version, another format, an embedded file whose SHA-256 does
 not match or that does not read. FileNotFoundError for a missing file.
 )";
 
+void raise_os_error(const std::string& text) {
+    PyObject* message =
+        PyUnicode_DecodeUTF8(text.data(), static_cast<Py_ssize_t>(text.size()), "backslashreplace");
+    PyErr_SetObject(PyExc_OSError, message);
+    Py_XDECREF(message);
+}
+
 // A missing file as FileNotFoundError with its filename; any other fault of
 // a file as OSError with the reader's message (file, line, what).
 void raise_file_error(const orlavex::datafiles::FileError& e) {
@@ -209,11 +218,7 @@ void raise_file_error(const orlavex::datafiles::FileError& e) {
         PyErr_SetObject(PyExc_FileNotFoundError, py::make_tuple(ENOENT, e.message(), name).ptr());
         return;
     }
-    const std::string& text = e.what();
-    PyObject* message =
-        PyUnicode_DecodeUTF8(text.data(), static_cast<Py_ssize_t>(text.size()), "backslashreplace");
-    PyErr_SetObject(PyExc_OSError, message);
-    Py_XDECREF(message);
+    raise_os_error(e.what());
 }
 
 // The C++ side of each public function, taking the inputs as keywords.
@@ -332,6 +337,8 @@ PYBIND11_MODULE(orlavex, m) {
             if (p) std::rethrow_exception(p);
         } catch (const orlavex::datafiles::FileError& e) {
             raise_file_error(e);
+        } catch (const DataError& e) {
+            raise_os_error(e.what());
         }
     });
 

@@ -20,6 +20,7 @@
 #include <functional>
 #include <limits>
 #include <memory>
+#include <optional>
 
 namespace orlavex::python {
 
@@ -55,24 +56,27 @@ std::size_t point_count(const py::object& points) {
     return static_cast<std::size_t>(count);
 }
 
+// A data file given as a DataFile or as columns: carried whole, as a set-up
+// file embeds it; None for a path or nothing.
+std::optional<app::EmbeddedFile> data_in_memory(
+    const py::object& value, app::EmbeddedFile (*from_columns)(const py::handle&)) {
+    if (py::isinstance<app::EmbeddedFile>(value)) return value.cast<app::EmbeddedFile>();
+    if (value.is_none() || is_path(value)) return std::nullopt;
+    return from_columns(value);
+}
+
 void read_files(app::SweepRequest& r, const SweepArguments& a) {
-    if (py::isinstance<app::EmbeddedFile>(a.enr_table)) {
-        const auto& file = a.enr_table.cast<const app::EmbeddedFile&>();
-        r.enr_table = app::enr_table_of(file);
-        r.embedded[app::slot_index("enr_table")] = file;
-    } else if (is_path(a.enr_table)) {
-        r.enr_table_path = a.enr_table.cast<std::filesystem::path>();
+    if (auto file = data_in_memory(a.enr_table, enr_file_of)) {
+        r.enr_table = in_memory([&] { return app::enr_table_of(*file); });
+        r.embedded[app::slot_index("enr_table")] = std::move(file);
     } else if (!a.enr_table.is_none()) {
-        r.enr_table = enr_table_of(a.enr_table);
+        r.enr_table_path = a.enr_table.cast<std::filesystem::path>();
     }
-    if (py::isinstance<app::EmbeddedFile>(a.dut_s2p)) {
-        const auto& file = a.dut_s2p.cast<const app::EmbeddedFile&>();
-        r.dut_sparameters = app::touchstone_of(file);
-        r.embedded[app::slot_index("dut_s2p")] = file;
-    } else if (is_path(a.dut_s2p)) {
-        r.dut_s2p_path = a.dut_s2p.cast<std::filesystem::path>();
+    if (auto file = data_in_memory(a.dut_s2p, touchstone_file_of)) {
+        r.dut_sparameters = in_memory([&] { return app::touchstone_of(*file); });
+        r.embedded[app::slot_index("dut_s2p")] = std::move(file);
     } else if (!a.dut_s2p.is_none()) {
-        r.dut_sparameters = touchstone_of(a.dut_s2p);
+        r.dut_s2p_path = a.dut_s2p.cast<std::filesystem::path>();
     }
 }
 

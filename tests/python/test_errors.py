@@ -126,3 +126,27 @@ def test_malformed_touchstone_raises_os_error(tmp_path):
     path.write_bytes(b"\x00\x01\x02binary")
     with pytest.raises(OSError, match=r"dut.s2p"):
         orlavex.read_touchstone(path)
+
+
+@pytest.mark.parametrize("keyword, data, expected", [
+    ("enr_table", orlavex.DataFile("cal.enr", b""), "cal.enr: empty file"),
+    ("enr_table", ([], []), "enr_table.enr: no records"),
+    ("dut_s2p", orlavex.DataFile("dut.txt", b"# GHz S MA R 50\n"), "dut.txt: expected a .s1p"),
+    ("loss_in_s2p", orlavex.DataFile("cable", b"1 0 0 1 0 1 0 0 0\n"), "cable: expected a .s1p"),
+    ("meas_enr_table", orlavex.DataFile("meas.enr", b"! nothing\n"), "meas.enr: no records"),
+], ids=lambda x: x if isinstance(x, str) else None)
+def test_faults_of_data_in_memory_are_not_missing_files(keyword, data, expected):
+    # No file was looked for: an OSError naming the data, whether or not a
+    # file of its name exists where the script runs.
+    with pytest.raises(OSError, match="^" + expected) as refused:
+        orlavex.sweep("freq", 1, 2, 2, **{keyword: data})
+    assert type(refused.value) is OSError
+
+
+@pytest.mark.parametrize("keyword, columns", [
+    ("enr_table", (["1 GHz", "2 GHz"], [15, 15])),
+    ("dut_s2p", (["1 GHz"], [0.1])),
+])
+def test_columns_that_are_not_numbers_are_named(keyword, columns):
+    with pytest.raises(ValueError, match=f"^{keyword}: "):
+        orlavex.sweep("freq", 1, 2, 2, **{keyword: columns})

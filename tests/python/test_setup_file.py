@@ -133,3 +133,19 @@ def test_data_file_objects_and_signatures(examples):
     assert "def save_setup(path: str | os.PathLike, over: str = 'freq'" in stub
     assert "def load_setup(path: str | os.PathLike) -> dict[str, Any]: ..." in stub
     assert "class DataFile:" in stub
+
+
+def test_columns_are_saved_as_the_files_they_make(tmp_path, examples):
+    # save_setup() takes the data files as sweep() does, columns too.
+    table = orlavex.read_enr(examples / "noise_source.enr")
+    dut = orlavex.read_touchstone(examples / "lna_1-18ghz.s2p")
+    columns = dict(enr_table=(table["freq_ghz"], table["enr_db"], table["enr_unc_db"]),
+                   dut_s2p=(dut["freq_ghz"], dut["s11"]), dut_nf=2)
+    path = tmp_path / "columns.orlavex.json"
+    orlavex.save_setup(path, "freq", 1, 18, 7, **columns)
+    loaded = orlavex.load_setup(path)
+    assert (loaded["enr_table"].name, loaded["dut_s2p"].name) == ("enr_table.enr", "dut_s2p.s1p")
+    swept = orlavex.sweep("freq", 1, 18, 7, **columns)
+    assert swept["U_db"].tolist() == orlavex.sweep(**loaded)["U_db"].tolist()
+    points = json.loads(sweep_json(path))["points"]
+    assert swept["U_db"].tolist() == [p["U_db"] for p in points]
