@@ -26,22 +26,6 @@ std::string key_text(std::string_view keyword) {
     return std::string(keyword);
 }
 
-// A number: a float, an int, or a str that float() reads; not a bool.
-double number(const py::handle& value, std::string_view keyword) {
-    if (!PyBool_Check(value.ptr())) {
-        if (py::object x = py::reinterpret_steal<py::object>(PyNumber_Float(value.ptr()))) {
-            return x.cast<double>();
-        }
-        PyErr_Clear();
-        if (PyUnicode_Check(value.ptr())) {
-            const std::string text = utf8_text(value, keyword);
-            refuse(key_text(keyword) + ": " + app::quoted(text) + " is not a number");
-        }
-    }
-    refuse(key_text(keyword) + ": " + app::quoted(py::str(value).cast<std::string>()) +
-           " is not a number");
-}
-
 // A whole number 0 to 2^64 - 1 (an int or anything with __index__, not a bool).
 std::uint64_t whole_number(const py::handle& value, std::string_view keyword) {
     if (!PyBool_Check(value.ptr()) && PyIndex_Check(value.ptr())) {
@@ -139,7 +123,7 @@ bool read_choice(KeywordInputs& k, std::string_view key, const py::handle& value
         read_model(s.model, *row, value);
     } else if (const app::BenchInputRow* bench = bench_input(key)) {
         if (bench->number != nullptr) {
-            k.bench.*bench->number = number(value, key);
+            k.bench.*bench->number = number_value(value, key);
         } else if (py::isinstance<app::EmbeddedFile>(value)) {
             const auto& file = value.cast<const app::EmbeddedFile&>();
             k.embedded[app::slot_index(bench->name)] = file;
@@ -214,6 +198,21 @@ void refuse(const std::string& message) {
     throw py::error_already_set();
 }
 
+double number_value(const py::handle& value, std::string_view keyword) {
+    if (!PyBool_Check(value.ptr())) {
+        if (py::object x = py::reinterpret_steal<py::object>(PyNumber_Float(value.ptr()))) {
+            return x.cast<double>();
+        }
+        PyErr_Clear();
+        if (PyUnicode_Check(value.ptr())) {
+            const std::string text = utf8_text(value, keyword);
+            refuse(key_text(keyword) + ": " + app::quoted(text) + " is not a number");
+        }
+    }
+    refuse(key_text(keyword) + ": " + app::quoted(py::str(value).cast<std::string>()) +
+           " is not a number");
+}
+
 bool flag(const py::handle& value, std::string_view keyword) {
     const std::string_view type = Py_TYPE(value.ptr())->tp_name;
     if (PyBool_Check(value.ptr()) || type == "numpy.bool_" || type == "numpy.bool") {
@@ -226,6 +225,10 @@ bool flag(const py::handle& value, std::string_view keyword) {
     }
     refuse(key_text(keyword) + ": " + app::quoted(utf8_text(value, keyword)) +
            " is not True or False");
+}
+
+bool switch_value(const py::handle& value, std::string_view keyword) {
+    return !value.is_none() && flag(value, keyword);
 }
 
 std::string utf8_text(const py::handle& value, std::string_view keyword) {
@@ -251,7 +254,7 @@ KeywordInputs read_keywords(const py::dict& kwargs, Command command) {
         // None keeps the start-up value.
         if (value.is_none()) continue;
         if (row != nullptr) {
-            k.setup[*row] = number(value, key);
+            k.setup[*row] = number_value(value, key);
         } else {
             read_choice(k, key, value, command);
         }

@@ -6,6 +6,7 @@
 #include "measure/monte_carlo.h"
 #include "python/data_files.h"
 #include "python/input_docs.h"
+#include "python/keyword_inputs.h"
 #include "python/point_functions.h"
 #include "python/setup_functions.h"
 #include "python/signatures.h"
@@ -221,25 +222,40 @@ void raise_file_error(const orlavex::datafiles::FileError& e) {
     raise_os_error(e.what());
 }
 
-// The C++ side of each public function, taking the inputs as keywords.
+// The C++ side of each public function, taking the inputs as keywords. Its
+// own numbers and switches are read here, so that a wrong one is a
+// ValueError naming it, as an input is.
 void define_private_functions(py::module_& m) {
-    m.def("_point", &point, py::kw_only(), py::arg("mc") = true);
+    m.def(
+        "_point",
+        [](const py::object& mc, const py::kwargs& inputs) {
+            return point(switch_value(mc, "mc"), inputs);
+        },
+        py::kw_only(), py::arg("mc") = true);
     m.def("_budget", &budget);
-    m.def("_monte_carlo", &monte_carlo, py::kw_only(),
-          py::arg("trials") = orlavex::measure::MonteCarloOptions{}.trials,
-          py::arg("seed") = orlavex::measure::default_seed, py::arg("samples") = false,
-          py::arg("progress") = py::none());
+    m.def(
+        "_monte_carlo",
+        [](const py::object& trials, const py::object& seed, const py::object& samples,
+           const py::object& progress, const py::kwargs& inputs) {
+            return monte_carlo(trials, seed, switch_value(samples, "samples"), progress, inputs);
+        },
+        py::kw_only(), py::arg("trials") = orlavex::measure::MonteCarloOptions{}.trials,
+        py::arg("seed") = orlavex::measure::default_seed, py::arg("samples") = false,
+        py::arg("progress") = py::none());
     m.def("_evaluate", &evaluate, py::arg("cal_on") = py::none(), py::arg("cal_off") = py::none(),
           py::arg("meas_on") = py::none(), py::arg("meas_off") = py::none());
     m.def(
         "_sweep",
-        [](const py::object& over, double start, double stop, const py::object& points, bool log,
-           const py::object& enr_table, const py::object& dut_s2p, bool mc,
-           const py::object& match_form, bool fixed_if, bool fixed_lo, const py::object& progress,
+        [](const py::object& over, const py::object& start, const py::object& stop,
+           const py::object& points, const py::object& log, const py::object& enr_table,
+           const py::object& dut_s2p, const py::object& mc, const py::object& match_form,
+           const py::object& fixed_if, const py::object& fixed_lo, const py::object& progress,
            const py::kwargs& inputs) {
-            return sweep({over, start, stop, points, log, enr_table, dut_s2p, mc, match_form,
-                          fixed_if, fixed_lo, progress},
-                         inputs);
+            return sweep(
+                {over, number_value(start, "start"), number_value(stop, "stop"), points,
+                 switch_value(log, "log"), enr_table, dut_s2p, switch_value(mc, "mc"), match_form,
+                 switch_value(fixed_if, "fixed_if"), switch_value(fixed_lo, "fixed_lo"), progress},
+                inputs);
         },
         py::arg("over"), py::arg("start"), py::arg("stop"), py::arg("points") = 101,
         py::arg("log") = false, py::arg("enr_table") = py::none(), py::arg("dut_s2p") = py::none(),
@@ -247,11 +263,12 @@ void define_private_functions(py::module_& m) {
         py::arg("fixed_lo") = false, py::arg("progress") = py::none());
     m.def(
         "_advise",
-        [](double start, double stop, const py::object& points, bool log,
-           const py::object& enr_table, const py::object& dut_s2p, const py::object& progress,
-           const py::kwargs& inputs) {
-            return advise({py::str("freq"), start, stop, points, log, enr_table, dut_s2p, false,
-                           py::str("vswr"), false, false, progress},
+        [](const py::object& start, const py::object& stop, const py::object& points,
+           const py::object& log, const py::object& enr_table, const py::object& dut_s2p,
+           const py::object& progress, const py::kwargs& inputs) {
+            return advise({py::str("freq"), number_value(start, "start"),
+                           number_value(stop, "stop"), points, switch_value(log, "log"), enr_table,
+                           dut_s2p, false, py::str("vswr"), false, false, progress},
                           inputs);
         },
         py::arg("start"), py::arg("stop"), py::arg("points") = 101, py::arg("log") = false,
@@ -259,13 +276,17 @@ void define_private_functions(py::module_& m) {
         py::arg("progress") = py::none());
     m.def(
         "_save_setup",
-        [](const std::filesystem::path& path, const py::object& over, double start, double stop,
-           const py::object& points, bool log, const py::object& enr_table,
-           const py::object& dut_s2p, bool mc, const py::object& match_form, bool fixed_if,
-           bool fixed_lo, const py::kwargs& inputs) {
-            save_setup(path,
-                       {over, start, stop, points, log, enr_table, dut_s2p, mc, match_form,
-                        fixed_if, fixed_lo, py::none()},
+        [](const py::object& path, const py::object& over, const py::object& start,
+           const py::object& stop, const py::object& points, const py::object& log,
+           const py::object& enr_table, const py::object& dut_s2p, const py::object& mc,
+           const py::object& match_form, const py::object& fixed_if, const py::object& fixed_lo,
+           const py::kwargs& inputs) {
+            if (!is_path(path)) refuse("path: give a str or os.PathLike");
+            save_setup(path.cast<std::filesystem::path>(),
+                       {over, number_value(start, "start"), number_value(stop, "stop"), points,
+                        switch_value(log, "log"), enr_table, dut_s2p, switch_value(mc, "mc"),
+                        match_form, switch_value(fixed_if, "fixed_if"),
+                        switch_value(fixed_lo, "fixed_lo"), py::none()},
                        inputs);
         },
         py::arg("path"), py::arg("over") = "freq", py::arg("start") = 0.0, py::arg("stop") = 0.0,

@@ -150,3 +150,26 @@ def test_faults_of_data_in_memory_are_not_missing_files(keyword, data, expected)
 def test_columns_that_are_not_numbers_are_named(keyword, columns):
     with pytest.raises(ValueError, match=f"^{keyword}: "):
         orlavex.sweep("freq", 1, 2, 2, **{keyword: columns})
+
+
+@pytest.mark.parametrize("call, message", [
+    (lambda: orlavex.point(mc="no"), 'mc: "no" is not True or False'),
+    (lambda: orlavex.monte_carlo(trials=10, samples="yes"), 'samples: "yes" is not True or False'),
+    (lambda: orlavex.sweep("freq", 1, 2, log="no"), 'log: "no" is not True or False'),
+    (lambda: orlavex.sweep("freq", 1, 2, mc="False"), 'mc: "False" is not True or False'),
+    (lambda: orlavex.sweep("freq", "one", 2), 'start: "one" is not a number'),
+    (lambda: orlavex.advise(1, [2]), 'stop: "[2]" is not a number'),
+    (lambda: orlavex.save_setup("plan.orlavex.json", fixed_if="no"),
+     'fixed_if: "no" is not True or False'),
+    (lambda: orlavex.save_setup(None), "path: give a str or os.PathLike"),
+], ids=range(8))
+def test_the_functions_own_arguments_are_named_as_inputs_are(call, message):
+    # Not a TypeError about the module's private functions.
+    with pytest.raises(ValueError) as refused:
+        call()
+    assert str(refused.value) == message
+
+
+def test_start_and_stop_take_numbers_as_inputs_do():
+    assert orlavex.sweep("freq", "1", "2.5", 3)["freq_ghz"].tolist() == [1, 1.75, 2.5]
+    assert orlavex.point(mc=None)["monte_carlo"] is None
