@@ -6,6 +6,8 @@
 #include "app/texts.h"
 #include "python/data_files.h"
 
+#include <pybind11/stl/filesystem.h>
+
 #include <algorithm>
 #include <cmath>
 #include <string_view>
@@ -128,8 +130,13 @@ bool read_choice(KeywordInputs& k, std::string_view key, const py::handle& value
             const auto& file = value.cast<const app::EmbeddedFile&>();
             k.embedded[app::slot_index(bench->name)] = file;
             k.bench.*bench->text = file.name;
-        } else {
+        } else if (bench->type_name != "FILE") {
             k.bench.*bench->text = utf8_text(py::str(value), key);
+        } else if (is_path(value)) {
+            // As the file system names it: a bytes path is not its repr.
+            k.bench.*bench->text = value.cast<std::filesystem::path>().string();
+        } else {
+            refuse(key_text(key) + ": give a path or a DataFile");
         }
     } else {
         return false;

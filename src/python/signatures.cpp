@@ -53,7 +53,7 @@ std::vector<Parameter> inputs(bool predicting) {
         for (const app::BenchInputRow& row : app::bench_input_rows) {
             p.push_back({std::string(row.name),
                          row.number != nullptr     ? std::string(number)
-                         : row.type_name == "FILE" ? "str | os.PathLike | DataFile | None"
+                         : row.type_name == "FILE" ? "str | bytes | os.PathLike | DataFile | None"
                                                    : "str | None",
                          "None"});
         }
