@@ -182,7 +182,9 @@ std::string wrapper_source() {
     std::string source = "import os\nfrom typing import Any, Callable\n\n";
     for (const Function& f : functions())
         source += signature(f) + call(f) + "\n";
-    return source;
+    // The annotations hold the types themselves; their names are not the
+    // module's (help() would list them, "import *" would bring them).
+    return source + "del os, Any, Callable\n";
 }
 
 std::string stub_source() {

@@ -3,6 +3,8 @@ for the default, values as the window holds them with a note, strict=True,
 clear errors for text that is not text, data as arrays or networks, Ctrl+C."""
 import _thread
 import inspect
+import pydoc
+import re
 import threading
 
 import numpy
@@ -126,3 +128,15 @@ def test_ctrl_c_interrupts_a_long_advice(examples):
         orlavex.advise(1, 18, 100_000, analyzer="Aravel-3", dut_s2p=examples / "lna_1-18ghz.s2p",
                        progress=ctrl_c_while_it_runs)
     assert reports and all(done < total for done, total in reports)
+
+
+def test_the_module_holds_only_its_own_names():
+    # What help(orlavex) and "from orlavex import *" give: the functions,
+    # DataFile and the constants of the stub, not the typing helpers the
+    # wrappers' annotations were written with.
+    stub = orlavex._stub()
+    declared = set(re.findall(r"^(?:def|class) (\w+)", stub, re.M))
+    declared |= set(re.findall(r"^(\w+): ", stub, re.M))
+    public = {name for name in vars(orlavex) if not name.startswith("_")}
+    assert public == declared - {"__version__"}
+    assert "Callable = typing.Callable" not in pydoc.render_doc(orlavex, renderer=pydoc.plaintext)
