@@ -75,10 +75,32 @@ void define_data_file(py::module_& m) {
                                [](const app::EmbeddedFile& f) { return py::bytes(f.bytes); })
         .def_property_readonly(
             "sha256", [](const app::EmbeddedFile& f) { return datafiles::sha256_hex(f.bytes); })
-        .def("__repr__", [](const app::EmbeddedFile& f) {
-            return "DataFile(" + py::repr(py::str(f.name)).cast<std::string>() + ", sha256='" +
-                   datafiles::sha256_hex(f.bytes) + "')";
-        });
+        .def("__repr__",
+             [](const app::EmbeddedFile& f) {
+                 return "DataFile(" + py::repr(py::str(f.name)).cast<std::string>() + ", sha256='" +
+                        datafiles::sha256_hex(f.bytes) + "')";
+             })
+        // A value, as the set-up it belongs to: equal by name and content,
+        // copied and pickled (to a worker process) whole.
+        .def("__eq__",
+             [](const app::EmbeddedFile& f, const py::object& other) -> py::object {
+                 if (!py::isinstance<app::EmbeddedFile>(other))
+                     return py::reinterpret_borrow<py::object>(Py_NotImplemented);
+                 const auto& g = other.cast<const app::EmbeddedFile&>();
+                 return py::bool_(f.name == g.name && f.bytes == g.bytes);
+             })
+        .def("__hash__",
+             [](const app::EmbeddedFile& f) {
+                 return py::hash(py::make_tuple(py::str(f.name), py::bytes(f.bytes)));
+             })
+        .def(py::pickle(
+            [](const app::EmbeddedFile& f) {
+                return py::make_tuple(py::str(f.name), py::bytes(f.bytes));
+            },
+            [](const py::tuple& state) {
+                return app::EmbeddedFile{state[0].cast<std::string>(),
+                                         state[1].cast<std::string>()};
+            }));
 }
 
 py::dict load_setup(const std::filesystem::path& path) {
