@@ -317,13 +317,17 @@ void define_catalogues_and_files(py::module_& m) {
     m.def(
         "analyzers", [] { return to_python(orlavex::app::analyzers_json()); },
         "The catalogue's analyzer models, as `orlavex-cli catalogue analyzers --json` lists\n"
-        "them: a list of dicts with the name, frequency limits (GHz), preamplifiers and the\n"
-        "noise figure (dB) and match by band.");
+        "them: a list of dicts, each with name, family, max_freq_ghz (upper frequency limit,\n"
+        "GHz), preamp (\"none\", \"single\" or \"options\"; the options' names in\n"
+        "preamp_options), gain_unc_db and nf_unc_db (dB), and by band (from_ghz up to the\n"
+        "next band) input_vswr and danl_dbm_hz (noise level, dBm/Hz: without_preamp,\n"
+        "with_preamp, and with_option1 for the second of two preamplifiers).");
     m.def(
         "noise_sources", [] { return to_python(orlavex::app::noise_sources_json()); },
         "The catalogue's noise source models, as `orlavex-cli catalogue noise-sources --json`\n"
-        "lists them: a list of dicts with the name, frequency limits (GHz), ENR (dB) and match\n"
-        "by band.");
+        "lists them: a list of dicts, each with name, maker, max_freq_ghz (upper frequency\n"
+        "limit, GHz), enr_db (nominal ENR, dB) and by band (from_ghz up to the next band)\n"
+        "output_vswr.");
 
     m.def("read_enr", &read_enr, py::arg("path"),
           "Reads a noise source's ENR table (.enr).\n\n"

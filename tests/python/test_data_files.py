@@ -35,3 +35,13 @@ def test_touchstone_in_db_format(examples):
     # The sweep takes the DUT's gain from the same file.
     gain = orlavex.sweep("freq", 1, 2, 2, dut_s2p=examples / "lna_1-18ghz.s2p")["dut_gain_db"]
     assert abs(gain[0] - 31.61) < 1e-9
+
+
+def test_catalogue_docs_name_every_key_their_entries_have():
+    for listing in (orlavex.analyzers, orlavex.noise_sources):
+        entries = listing()
+        keys = {key for entry in entries for key in entry}
+        keys |= {key for entry in entries for value in entry.values() if isinstance(value, list)
+                 for band in value if isinstance(band, dict) for key in band}
+        assert keys, listing.__name__
+        assert {key for key in keys if key not in listing.__doc__} == set(), listing.__name__
