@@ -135,9 +135,10 @@ e.g. freq_ghz), then freq_ghz, enr_db, enr_unc_db, source_vswr,
 dut_gain_db, dut_nf_db, analyzer_nf_db (net), ycal_db, ymeas_db,
 nf_sys_db, margin1_db..margin3_db (dB, float64), lamp1..lamp3 (str),
 rss_db, u_db, U_db (dB; k = 2 for U), with mc mc_lo_db and mc_hi_db (95 %
-interval of the error, dB), and note (str: which band or table record
-applied, or why the point is out of range). A number the CSV leaves empty
-is NaN. Runs without the GIL; Ctrl+C stops it. A value the window rounds or
+interval of the error, dB), note (str: which band or table record
+applied, or why the point is out of range), and with a loss before or after
+the DUT loss_in_db and loss_out_db (dB). A number the CSV leaves empty is
+NaN. Runs without the GIL; Ctrl+C stops it. A value the window rounds or
 bounds gives a UserWarning (strict=True refuses it instead).
 
 Raises ValueError for a value an input cannot take, naming the keyword;

@@ -3,6 +3,7 @@ order, one value per row, with the same numbers."""
 import csv
 import io
 import math
+import re
 import warnings
 
 import numpy
@@ -110,3 +111,12 @@ def test_warnings_turned_into_errors_raise_them():
             orlavex.sweep("freq", 1, 2, 2, dut_nf=0.1 + 0.2)
         with pytest.raises(UserWarning, match="^dut_nf: 0.30000000000000004 dB is taken"):
             orlavex.advise(1, 2, 2, dut_nf=0.1 + 0.2)
+
+
+def test_the_doc_names_every_column(examples):
+    arrays = orlavex.sweep("dut-gain", 10, 30, 3, mc=True, trials=100,
+                           loss_in_s2p=examples / "input_cable.s2p", loss_out=0.5)
+    assert "dut_gain_db" in arrays and "loss_out_db" in arrays
+    # margin1_db..margin3_db and lamp1..lamp3 are named by their first.
+    named = {re.sub(r"^(margin|lamp)[23]", r"\g<1>1", name) for name in arrays}
+    assert sorted(name for name in named if name not in orlavex.sweep.__doc__) == []
