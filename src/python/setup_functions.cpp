@@ -67,6 +67,8 @@ void define_data_file(py::module_& m) {
         "Accepted wherever a data file's path is (enr_table, dut_s2p, loss_in_s2p,\n"
         "loss_out_s2p, meas_enr_table); save_setup() keeps its name and bytes.")
         .def(py::init([](std::string name, py::bytes content) {
+                 // A set-up file keeps the name and refuses one without it.
+                 if (name.empty()) refuse("DataFile: give the file's name, such as \"cal.enr\"");
                  return app::EmbeddedFile{std::move(name), std::string(content)};
              }),
              py::arg("name"), py::arg("content"))

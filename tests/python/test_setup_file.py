@@ -172,3 +172,10 @@ def test_data_files_are_values_that_compare_copy_and_pickle(tmp_path, examples):
         assert copied == loaded
         assert copied["loss_in_s2p"].content == content
         assert orlavex.sweep(**copied)["U_db"].tolist() == orlavex.sweep(**loaded)["U_db"].tolist()
+
+
+def test_a_data_file_needs_a_name(tmp_path, examples):
+    # A set-up file refuses an embedded file without one: saving it would
+    # write a set-up that cannot be reopened.
+    with pytest.raises(ValueError, match=r'^DataFile: give the file\'s name, such as "cal.enr"$'):
+        orlavex.DataFile("", (examples / "noise_source.enr").read_bytes())
