@@ -147,8 +147,36 @@ app::EmbeddedFile touchstone_file_of(const py::handle& value) {
     return {ports == 2 ? "dut_s2p.s2p" : "dut_s2p.s1p", std::move(text)};
 }
 
-py::dict read_enr(const std::filesystem::path& path) {
-    const datafiles::EnrTable table = datafiles::read_enr_file(path);
+namespace {
+
+// SOURCE, a path or a DataFile, as READ_FILE or READ_DATA gives it.
+template <class Table>
+Table read_source(const py::handle& source, std::string_view function,
+                  Table (*read_file)(const std::filesystem::path&),
+                  Table (*read_data)(const app::EmbeddedFile&)) {
+    if (py::isinstance<app::EmbeddedFile>(source)) {
+        const auto& file = source.cast<const app::EmbeddedFile&>();
+        return in_memory([&] { return read_data(file); });
+    }
+    if (!is_path(source)) {
+        throw py::type_error(std::string(function) + "(): give a path or a DataFile, not " +
+                             py::type::of(source).attr("__name__").cast<std::string>());
+    }
+    return read_file(source.cast<std::filesystem::path>());
+}
+
+datafiles::EnrTable enr_file(const std::filesystem::path& path) {
+    return datafiles::read_enr_file(path);
+}
+
+datafiles::Touchstone touchstone_file(const std::filesystem::path& path) {
+    return datafiles::read_touchstone(path);
+}
+
+}  // namespace
+
+py::dict read_enr(const py::object& source) {
+    const datafiles::EnrTable table = read_source(source, "read_enr", enr_file, app::enr_table_of);
     using Record = datafiles::EnrRecord;
     const std::span<const Record> records = table.records();
     py::dict header;
@@ -181,8 +209,9 @@ py::dict read_enr(const std::filesystem::path& path) {
     return out;
 }
 
-py::dict read_touchstone(const std::filesystem::path& path) {
-    const datafiles::Touchstone file = datafiles::read_touchstone(path);
+py::dict read_touchstone(const py::object& source) {
+    const datafiles::Touchstone file =
+        read_source(source, "read_touchstone", touchstone_file, app::touchstone_of);
     using Record = datafiles::TouchstoneRecord;
     using Complex = std::complex<double>;
     const std::span<const Record> records = file.records();

@@ -16,12 +16,13 @@ namespace orlavex::python {
 
 // {"name", "header": {field: value}, "freq_ghz", "enr_db", "enr_unc_db" (or
 // None), "reflection": {"on_mag", "on_deg", "off_mag", "off_deg"} (or None)}.
-pybind11::dict read_enr(const std::filesystem::path& path);
+// SOURCE is a path or a DataFile.
+pybind11::dict read_enr(const pybind11::object& source);
 
 // {"name", "ports", "format" ("MA", "DB" or "RI"), "reference_ohms",
 // "freq_ghz", "s11", "s21", "s12", "s22" (complex; S21, S12 and S22 are 0 in
 // a .s1p)}.
-pybind11::dict read_touchstone(const std::filesystem::path& path);
+pybind11::dict read_touchstone(const pybind11::object& source);
 
 // A str, bytes or os.PathLike: a file to read.
 bool is_path(const pybind11::handle& value);

@@ -331,7 +331,7 @@ void define_catalogues_and_files(py::module_& m) {
         "output_vswr.");
 
     m.def("read_enr", &read_enr, py::arg("path"),
-          "Reads a noise source's ENR table (.enr).\n\n"
+          "Reads a noise source's ENR table (.enr): a path or a DataFile.\n\n"
           "Returns a dict: name, header {field: value}, and numpy arrays freq_ghz (GHz), enr_db\n"
           "and enr_unc_db (dB; None when the table has no uncertainty column), reflection\n"
           "{on_mag, on_deg, off_mag, off_deg} (magnitude 0 to 1, angle in degrees; None\n"
@@ -339,7 +339,8 @@ void define_catalogues_and_files(py::module_& m) {
           "Raises OSError for a file that cannot be read or is not a valid table; the message\n"
           "names the file, the line and what was expected.");
     m.def("read_touchstone", &read_touchstone, py::arg("path"),
-          "Reads DUT S-parameters from a Touchstone 1.x file (.s1p or .s2p).\n\n"
+          "Reads DUT S-parameters from a Touchstone 1.x file (.s1p or .s2p): a path or a\n"
+          "DataFile.\n\n"
           "Returns a dict: name, ports (1 or 2), format (\"MA\", \"DB\" or \"RI\", as declared),\n"
           "reference_ohms, and numpy arrays freq_ghz (GHz), s11, s21, s12, s22 (complex; S21,\n"
           "S12 and S22 are 0 in a .s1p).\n\n"

@@ -201,8 +201,8 @@ std::string stub_source() {
     source +=
         "def analyzers() -> list[dict[str, Any]]: ...\n"
         "def noise_sources() -> list[dict[str, Any]]: ...\n"
-        "def read_enr(path: str | bytes | os.PathLike) -> dict[str, Any]: ...\n"
-        "def read_touchstone(path: str | bytes | os.PathLike) -> dict[str, Any]: ...\n"
+        "def read_enr(path: str | bytes | os.PathLike | DataFile) -> dict[str, Any]: ...\n"
+        "def read_touchstone(path: str | bytes | os.PathLike | DataFile) -> dict[str, Any]: ...\n"
         "def load_setup(path: str | os.PathLike) -> dict[str, Any]: ...\n";
     return source;
 }
