@@ -28,10 +28,13 @@ std::string key_text(std::string_view keyword) {
     return std::string(keyword);
 }
 
-// A whole number 0 to 2^64 - 1 (an int or anything with __index__, not a bool).
+// A whole number 0 to 2^64 - 1: an int or anything with __index__ (not a
+// bool), or a str that int() reads, as the other inputs take a str.
 std::uint64_t whole_number(const py::handle& value, std::string_view keyword) {
-    if (!PyBool_Check(value.ptr()) && PyIndex_Check(value.ptr())) {
-        const py::int_ n = py::reinterpret_steal<py::int_>(PyNumber_Index(value.ptr()));
+    const bool text = PyUnicode_Check(value.ptr());
+    if (text || (!PyBool_Check(value.ptr()) && PyIndex_Check(value.ptr()))) {
+        const py::int_ n = py::reinterpret_steal<py::int_>(
+            text ? PyLong_FromUnicodeObject(value.ptr(), 10) : PyNumber_Index(value.ptr()));
         if (n && n >= py::int_(0)) {
             const unsigned long long x = PyLong_AsUnsignedLongLong(n.ptr());
             if (!PyErr_Occurred()) return x;

@@ -140,3 +140,13 @@ def test_the_module_holds_only_its_own_names():
     public = {name for name in vars(orlavex) if not name.startswith("_")}
     assert public == declared - {"__version__"}
     assert "Callable = typing.Callable" not in pydoc.render_doc(orlavex, renderer=pydoc.plaintext)
+
+
+def test_whole_numbers_take_text_as_the_other_inputs_do():
+    # help() promises numbers as float, int or str for every input.
+    assert orlavex.monte_carlo(trials="2000", seed="7") == orlavex.monte_carlo(trials=2000, seed=7)
+    assert orlavex.sweep("freq", 1, 2, 2, mc=True, trials="300")["mc_lo_db"].tolist() == \
+        orlavex.sweep("freq", 1, 2, 2, mc=True, trials=300)["mc_lo_db"].tolist()
+    for text in ("2e3", "2000.0", "-1", "many"):
+        with pytest.raises(ValueError, match="^trials: must be a whole number"):
+            orlavex.monte_carlo(trials=text)
