@@ -48,12 +48,18 @@ std::string exact(double number) {
     return buffer;
 }
 
-py::array_t<double> doubles(const py::handle& values) {
-    return py::array_t<double, py::array::c_style | py::array::forcecast>::ensure(values);
-}
-
 [[noreturn]] void bad_columns(const std::string& what) {
     throw py::value_error(what);
+}
+
+// VALUES as float64; ValueError naming WHAT for values that are not numbers.
+py::array_t<double> doubles(const py::handle& values, std::string_view what) {
+    auto array = py::array_t<double, py::array::c_style | py::array::forcecast>::ensure(values);
+    if (!array) {
+        PyErr_Clear();
+        bad_columns(std::string(what) + ": columns must hold numbers");
+    }
+    return array;
 }
 
 std::vector<py::object> columns_of(const py::handle& value, std::string_view what) {
@@ -84,14 +90,14 @@ bool is_path(const py::handle& value) {
            PyObject_HasAttrString(value.ptr(), "__fspath__");
 }
 
-datafiles::EnrTable enr_table_of(const py::handle& value) {
+app::EmbeddedFile enr_file_of(const py::handle& value) {
     const std::vector<py::object> columns = columns_of(value, "enr_table");
     if (columns.size() != 2 && columns.size() != 3) {
         bad_columns("enr_table: give (freq_ghz, enr_db) or (freq_ghz, enr_db, enr_unc_db)");
     }
     std::vector<py::array_t<double>> arrays;
     for (const py::object& column : columns)
-        arrays.push_back(doubles(column));
+        arrays.push_back(doubles(column, "enr_table"));
     std::string text = "[Filetype ENR]\n";
     for (py::ssize_t i = 0; i < arrays[0].size(); ++i) {
         text += exact(arrays[0].at(i)) + " GHz";
@@ -102,14 +108,14 @@ datafiles::EnrTable enr_table_of(const py::handle& value) {
         }
         text += "\n";
     }
-    return datafiles::parse_enr(text, "enr_table");
+    return {"enr_table.enr", std::move(text)};
 }
 
-datafiles::Touchstone touchstone_of(const py::handle& value) {
+app::EmbeddedFile touchstone_file_of(const py::handle& value) {
     py::array_t<double> freq_ghz;
     py::object s_values;
     if (PyObject_HasAttrString(value.ptr(), "f") && PyObject_HasAttrString(value.ptr(), "s")) {
-        const py::array_t<double> f_hz = doubles(value.attr("f"));
+        const py::array_t<double> f_hz = doubles(value.attr("f"), "dut_s2p");
         freq_ghz = py::array_t<double>(f_hz.size());
         for (py::ssize_t i = 0; i < f_hz.size(); ++i)
             freq_ghz.mutable_at(i) = f_hz.at(i) / 1e9;
@@ -118,14 +124,16 @@ datafiles::Touchstone touchstone_of(const py::handle& value) {
         const std::vector<py::object> columns = columns_of(value, "dut_s2p");
         if (columns.size() != 2)
             bad_columns("dut_s2p: give (freq_ghz, s) or a network with f and s");
-        freq_ghz = doubles(columns[0]);
+        freq_ghz = doubles(columns[0], "dut_s2p");
         s_values = columns[1];
     }
     using Complex = std::complex<double>;
     const auto s =
         py::array_t<Complex, py::array::c_style | py::array::forcecast>::ensure(s_values);
-    const bool one_port = s.ndim() == 1 || (s.ndim() == 3 && s.shape(1) == 1 && s.shape(2) == 1);
-    const bool two_port = s.ndim() == 3 && s.shape(1) == 2 && s.shape(2) == 2;
+    if (!s) PyErr_Clear();
+    const bool one_port =
+        s && (s.ndim() == 1 || (s.ndim() == 3 && s.shape(1) == 1 && s.shape(2) == 1));
+    const bool two_port = s && s.ndim() == 3 && s.shape(1) == 2 && s.shape(2) == 2;
     if (!s || (!one_port && !two_port) || s.shape(0) != freq_ghz.size()) {
         bad_columns("dut_s2p: s must hold N values, N x 1 x 1 or N x 2 x 2, one per frequency");
     }
@@ -136,11 +144,39 @@ datafiles::Touchstone touchstone_of(const py::handle& value) {
         add_sparameters(text, s, i, ports);
         text += "\n";
     }
-    return datafiles::parse_touchstone(text, "dut_s2p", ports);
+    return {ports == 2 ? "dut_s2p.s2p" : "dut_s2p.s1p", std::move(text)};
 }
 
-py::dict read_enr(const std::filesystem::path& path) {
-    const datafiles::EnrTable table = datafiles::read_enr_file(path);
+namespace {
+
+// SOURCE, a path or a DataFile, as READ_FILE or READ_DATA gives it.
+template <class Table>
+Table read_source(const py::handle& source, std::string_view function,
+                  Table (*read_file)(const std::filesystem::path&),
+                  Table (*read_data)(const app::EmbeddedFile&)) {
+    if (py::isinstance<app::EmbeddedFile>(source)) {
+        const auto& file = source.cast<const app::EmbeddedFile&>();
+        return in_memory([&] { return read_data(file); });
+    }
+    if (!is_path(source)) {
+        throw py::type_error(std::string(function) + "(): give a path or a DataFile, not " +
+                             py::type::of(source).attr("__name__").cast<std::string>());
+    }
+    return read_file(source.cast<std::filesystem::path>());
+}
+
+datafiles::EnrTable enr_file(const std::filesystem::path& path) {
+    return datafiles::read_enr_file(path);
+}
+
+datafiles::Touchstone touchstone_file(const std::filesystem::path& path) {
+    return datafiles::read_touchstone(path);
+}
+
+}  // namespace
+
+py::dict read_enr(const py::object& source) {
+    const datafiles::EnrTable table = read_source(source, "read_enr", enr_file, app::enr_table_of);
     using Record = datafiles::EnrRecord;
     const std::span<const Record> records = table.records();
     py::dict header;
@@ -173,8 +209,9 @@ py::dict read_enr(const std::filesystem::path& path) {
     return out;
 }
 
-py::dict read_touchstone(const std::filesystem::path& path) {
-    const datafiles::Touchstone file = datafiles::read_touchstone(path);
+py::dict read_touchstone(const py::object& source) {
+    const datafiles::Touchstone file =
+        read_source(source, "read_touchstone", touchstone_file, app::touchstone_of);
     using Record = datafiles::TouchstoneRecord;
     using Complex = std::complex<double>;
     const std::span<const Record> records = file.records();

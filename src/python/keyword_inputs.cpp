@@ -4,6 +4,9 @@
 #include "app/inputs.h"
 #include "app/model_inputs.h"
 #include "app/texts.h"
+#include "python/data_files.h"
+
+#include <pybind11/stl/filesystem.h>
 
 #include <algorithm>
 #include <cmath>
@@ -25,26 +28,13 @@ std::string key_text(std::string_view keyword) {
     return std::string(keyword);
 }
 
-// A number: a float, an int, or a str that float() reads; not a bool.
-double number(const py::handle& value, std::string_view keyword) {
-    if (!PyBool_Check(value.ptr())) {
-        if (py::object x = py::reinterpret_steal<py::object>(PyNumber_Float(value.ptr()))) {
-            return x.cast<double>();
-        }
-        PyErr_Clear();
-        if (PyUnicode_Check(value.ptr())) {
-            const std::string text = utf8_text(value, keyword);
-            refuse(key_text(keyword) + ": " + app::quoted(text) + " is not a number");
-        }
-    }
-    refuse(key_text(keyword) + ": " + app::quoted(py::str(value).cast<std::string>()) +
-           " is not a number");
-}
-
-// A whole number 0 to 2^64 - 1 (an int or anything with __index__, not a bool).
+// A whole number 0 to 2^64 - 1: an int or anything with __index__ (not a
+// bool), or a str that int() reads, as the other inputs take a str.
 std::uint64_t whole_number(const py::handle& value, std::string_view keyword) {
-    if (!PyBool_Check(value.ptr()) && PyIndex_Check(value.ptr())) {
-        const py::int_ n = py::reinterpret_steal<py::int_>(PyNumber_Index(value.ptr()));
+    const bool text = PyUnicode_Check(value.ptr());
+    if (text || (!PyBool_Check(value.ptr()) && PyIndex_Check(value.ptr()))) {
+        const py::int_ n = py::reinterpret_steal<py::int_>(
+            text ? PyLong_FromUnicodeObject(value.ptr(), 10) : PyNumber_Index(value.ptr()));
         if (n && n >= py::int_(0)) {
             const unsigned long long x = PyLong_AsUnsignedLongLong(n.ptr());
             if (!PyErr_Occurred()) return x;
@@ -120,11 +110,11 @@ bool read_choice(KeywordInputs& k, std::string_view key, const py::handle& value
     if (key == "noise_source") {
         s.noise_source = utf8_text(value, key);
     } else if (key == "freq_conv") {
-        s.freq_conv = is_true(value);
+        s.freq_conv = flag(value, key);
     } else if (key == "no_second_stage") {
-        s.second_stage = !is_true(value);
+        s.second_stage = !flag(value, key);
     } else if (key == "strict") {
-        k.strict = is_true(value);
+        k.strict = flag(value, key);
     } else if (command == Command::evaluate) {
         return false;
     } else if (key == "analyzer") {
@@ -132,19 +122,24 @@ bool read_choice(KeywordInputs& k, std::string_view key, const py::handle& value
     } else if (key == "int_preamp") {
         read_int_preamp(s, value);
     } else if (key == "ext_preamp") {
-        s.ext_preamp = is_true(value);
+        s.ext_preamp = flag(value, key);
     } else if (const auto* row = std::ranges::find(app::model_inputs, key, &app::ModelInput::name);
                row != app::model_inputs.end()) {
         read_model(s.model, *row, value);
     } else if (const app::BenchInputRow* bench = bench_input(key)) {
         if (bench->number != nullptr) {
-            k.bench.*bench->number = number(value, key);
+            k.bench.*bench->number = number_value(value, key);
         } else if (py::isinstance<app::EmbeddedFile>(value)) {
             const auto& file = value.cast<const app::EmbeddedFile&>();
             k.embedded[app::slot_index(bench->name)] = file;
             k.bench.*bench->text = file.name;
-        } else {
+        } else if (bench->type_name != "FILE") {
             k.bench.*bench->text = utf8_text(py::str(value), key);
+        } else if (is_path(value)) {
+            // As the file system names it: a bytes path is not its repr.
+            k.bench.*bench->text = value.cast<std::filesystem::path>().string();
+        } else {
+            refuse(key_text(key) + ": give a path or a DataFile");
         }
     } else {
         return false;
@@ -159,11 +154,13 @@ void read_bench(KeywordInputs& k) {
     const app::BenchFileReader files{
         [&k](std::string_view keyword, const std::string& path) {
             const auto& file = k.embedded[app::slot_index(keyword)];
-            return file ? app::touchstone_of(*file) : datafiles::read_touchstone(path);
+            return file ? in_memory([&] { return app::touchstone_of(*file); })
+                        : datafiles::read_touchstone(path);
         },
         [&k](std::string_view keyword, const std::string& path) {
             const auto& file = k.embedded[app::slot_index(keyword)];
-            return file ? app::enr_table_of(*file) : datafiles::read_enr_file(path);
+            return file ? in_memory([&] { return app::enr_table_of(*file); })
+                        : datafiles::read_enr_file(path);
         }};
     const std::string why = app::to_bench(k.bench, k.setup.bench, app::Naming::keyword, files);
     if (!why.empty()) refuse(why);
@@ -211,6 +208,39 @@ void refuse(const std::string& message) {
     throw py::error_already_set();
 }
 
+double number_value(const py::handle& value, std::string_view keyword) {
+    if (!PyBool_Check(value.ptr())) {
+        if (py::object x = py::reinterpret_steal<py::object>(PyNumber_Float(value.ptr()))) {
+            return x.cast<double>();
+        }
+        PyErr_Clear();
+        if (PyUnicode_Check(value.ptr())) {
+            const std::string text = utf8_text(value, keyword);
+            refuse(key_text(keyword) + ": " + app::quoted(text) + " is not a number");
+        }
+    }
+    refuse(key_text(keyword) + ": " + app::quoted(py::str(value).cast<std::string>()) +
+           " is not a number");
+}
+
+bool flag(const py::handle& value, std::string_view keyword) {
+    const std::string_view type = Py_TYPE(value.ptr())->tp_name;
+    if (PyBool_Check(value.ptr()) || type == "numpy.bool_" || type == "numpy.bool") {
+        return is_true(value);
+    }
+    if (PyIndex_Check(value.ptr())) {
+        const auto n = py::reinterpret_steal<py::int_>(PyNumber_Index(value.ptr()));
+        if (n && (n.equal(py::int_(0)) || n.equal(py::int_(1)))) return n.equal(py::int_(1));
+        PyErr_Clear();
+    }
+    refuse(key_text(keyword) + ": " + app::quoted(utf8_text(value, keyword)) +
+           " is not True or False");
+}
+
+bool switch_value(const py::handle& value, std::string_view keyword) {
+    return !value.is_none() && flag(value, keyword);
+}
+
 std::string utf8_text(const py::handle& value, std::string_view keyword) {
     if (!PyUnicode_Check(value.ptr())) return py::str(value).cast<std::string>();
     Py_ssize_t size = 0;
@@ -234,7 +264,7 @@ KeywordInputs read_keywords(const py::dict& kwargs, Command command) {
         // None keeps the start-up value.
         if (value.is_none()) continue;
         if (row != nullptr) {
-            k.setup[*row] = number(value, key);
+            k.setup[*row] = number_value(value, key);
         } else {
             read_choice(k, key, value, command);
         }

@@ -34,6 +34,19 @@ KeywordInputs read_keywords(const pybind11::dict& kwargs, Command command);
 // Raises ValueError with MESSAGE, whole even where it holds a NUL byte.
 [[noreturn]] void refuse(const std::string& message);
 
+// A number: a float, an int, or a str that float() reads; not a bool.
+// ValueError naming KEYWORD for anything else.
+double number_value(const pybind11::handle& value, std::string_view keyword);
+
+// True or False: a bool, numpy's bool or the whole number 0 or 1. Anything
+// else, a text such as "False" above all, raises ValueError rather than
+// being taken for its truth.
+bool flag(const pybind11::handle& value, std::string_view keyword);
+
+// A function's own switch (mc, log, samples, ...): None is False, else as
+// flag().
+bool switch_value(const pybind11::handle& value, std::string_view keyword);
+
 // A str as UTF-8; ValueError for a string that has none (a lone surrogate).
 std::string utf8_text(const pybind11::handle& value, std::string_view keyword);
 

@@ -6,6 +6,7 @@
 #include "measure/monte_carlo.h"
 #include "python/data_files.h"
 #include "python/input_docs.h"
+#include "python/keyword_inputs.h"
 #include "python/point_functions.h"
 #include "python/setup_functions.h"
 #include "python/signatures.h"
@@ -134,9 +135,10 @@ e.g. freq_ghz), then freq_ghz, enr_db, enr_unc_db, source_vswr,
 dut_gain_db, dut_nf_db, analyzer_nf_db (net), ycal_db, ymeas_db,
 nf_sys_db, margin1_db..margin3_db (dB, float64), lamp1..lamp3 (str),
 rss_db, u_db, U_db (dB; k = 2 for U), with mc mc_lo_db and mc_hi_db (95 %
-interval of the error, dB), and note (str: which band or table record
-applied, or why the point is out of range). A number the CSV leaves empty
-is NaN. Runs without the GIL; Ctrl+C stops it. A value the window rounds or
+interval of the error, dB), note (str: which band or table record
+applied, or why the point is out of range), and with a loss before or after
+the DUT loss_in_db and loss_out_db (dB). A number the CSV leaves empty is
+NaN. Runs without the GIL; Ctrl+C stops it. A value the window rounds or
 bounds gives a UserWarning (strict=True refuses it instead).
 
 Raises ValueError for a value an input cannot take, naming the keyword;
@@ -153,10 +155,13 @@ the band and by the points that keep all three guideline lamps green.
 start, stop  the band, GHz
 points       number of frequencies, ends included (2 to 100 000)
 log, enr_table, dut_s2p  as in sweep() (an ENR table applies to "User")
+progress     None, or a function called as progress(done, total) with the
+             points evaluated so far over every set-up tried, about ten
+             times a second while the advice runs and once at its end
 
 Returns {"ranking": [...]}, best first; each entry names the set-up, its
 rank, worst U (dB) and where (GHz), the all-green count and the reason for
-its place. Runs without the GIL.
+its place. Runs without the GIL; Ctrl+C stops it.
 
 Raises ValueError for a value an input cannot take, naming the keyword;
 FileNotFoundError for a missing file, OSError for one that is not valid.
@@ -173,7 +178,9 @@ same bytes; the file is written whole or not at all.
 
 path        where to write it
 over, start, stop, points, log, enr_table, dut_s2p, mc, match_form,
-fixed_if, fixed_lo  as in sweep() (a DataFile keeps its name and bytes)
+fixed_if, fixed_lo  as in sweep() (a DataFile keeps its name and bytes;
+            columns are saved as the file they make, enr_table.enr or
+            dut_s2p.s2p)
 
 Raises ValueError for a value an input cannot take, naming the keyword;
 FileNotFoundError for a missing data file, OSError for one that is not
@@ -196,6 +203,13 @@ range, a newer version, another format, an embedded file whose SHA-256 does
 not match or that does not read. FileNotFoundError for a missing file.
 )";
 
+void raise_os_error(const std::string& text) {
+    PyObject* message =
+        PyUnicode_DecodeUTF8(text.data(), static_cast<Py_ssize_t>(text.size()), "backslashreplace");
+    PyErr_SetObject(PyExc_OSError, message);
+    Py_XDECREF(message);
+}
+
 // A missing file as FileNotFoundError with its filename; any other fault of
 // a file as OSError with the reader's message (file, line, what).
 void raise_file_error(const orlavex::datafiles::FileError& e) {
@@ -206,32 +220,43 @@ void raise_file_error(const orlavex::datafiles::FileError& e) {
         PyErr_SetObject(PyExc_FileNotFoundError, py::make_tuple(ENOENT, e.message(), name).ptr());
         return;
     }
-    const std::string& text = e.what();
-    PyObject* message =
-        PyUnicode_DecodeUTF8(text.data(), static_cast<Py_ssize_t>(text.size()), "backslashreplace");
-    PyErr_SetObject(PyExc_OSError, message);
-    Py_XDECREF(message);
+    raise_os_error(e.what());
 }
 
-// The C++ side of each public function, taking the inputs as keywords.
+// The C++ side of each public function, taking the inputs as keywords. Its
+// own numbers and switches are read here, so that a wrong one is a
+// ValueError naming it, as an input is.
 void define_private_functions(py::module_& m) {
-    m.def("_point", &point, py::kw_only(), py::arg("mc") = true);
+    m.def(
+        "_point",
+        [](const py::object& mc, const py::kwargs& inputs) {
+            return point(switch_value(mc, "mc"), inputs);
+        },
+        py::kw_only(), py::arg("mc") = true);
     m.def("_budget", &budget);
-    m.def("_monte_carlo", &monte_carlo, py::kw_only(),
-          py::arg("trials") = orlavex::measure::MonteCarloOptions{}.trials,
-          py::arg("seed") = orlavex::measure::default_seed, py::arg("samples") = false,
-          py::arg("progress") = py::none());
+    m.def(
+        "_monte_carlo",
+        [](const py::object& trials, const py::object& seed, const py::object& samples,
+           const py::object& progress, const py::kwargs& inputs) {
+            return monte_carlo(trials, seed, switch_value(samples, "samples"), progress, inputs);
+        },
+        py::kw_only(), py::arg("trials") = orlavex::measure::MonteCarloOptions{}.trials,
+        py::arg("seed") = orlavex::measure::default_seed, py::arg("samples") = false,
+        py::arg("progress") = py::none());
     m.def("_evaluate", &evaluate, py::arg("cal_on") = py::none(), py::arg("cal_off") = py::none(),
           py::arg("meas_on") = py::none(), py::arg("meas_off") = py::none());
     m.def(
         "_sweep",
-        [](const py::object& over, double start, double stop, const py::object& points, bool log,
-           const py::object& enr_table, const py::object& dut_s2p, bool mc,
-           const py::object& match_form, bool fixed_if, bool fixed_lo, const py::object& progress,
+        [](const py::object& over, const py::object& start, const py::object& stop,
+           const py::object& points, const py::object& log, const py::object& enr_table,
+           const py::object& dut_s2p, const py::object& mc, const py::object& match_form,
+           const py::object& fixed_if, const py::object& fixed_lo, const py::object& progress,
            const py::kwargs& inputs) {
-            return sweep({over, start, stop, points, log, enr_table, dut_s2p, mc, match_form,
-                          fixed_if, fixed_lo, progress},
-                         inputs);
+            return sweep(
+                {over, number_value(start, "start"), number_value(stop, "stop"), points,
+                 switch_value(log, "log"), enr_table, dut_s2p, switch_value(mc, "mc"), match_form,
+                 switch_value(fixed_if, "fixed_if"), switch_value(fixed_lo, "fixed_lo"), progress},
+                inputs);
         },
         py::arg("over"), py::arg("start"), py::arg("stop"), py::arg("points") = 101,
         py::arg("log") = false, py::arg("enr_table") = py::none(), py::arg("dut_s2p") = py::none(),
@@ -239,23 +264,30 @@ void define_private_functions(py::module_& m) {
         py::arg("fixed_lo") = false, py::arg("progress") = py::none());
     m.def(
         "_advise",
-        [](double start, double stop, const py::object& points, bool log,
-           const py::object& enr_table, const py::object& dut_s2p, const py::kwargs& inputs) {
-            return advise({py::str("freq"), start, stop, points, log, enr_table, dut_s2p, false,
-                           py::str("vswr"), false, false, py::none()},
+        [](const py::object& start, const py::object& stop, const py::object& points,
+           const py::object& log, const py::object& enr_table, const py::object& dut_s2p,
+           const py::object& progress, const py::kwargs& inputs) {
+            return advise({py::str("freq"), number_value(start, "start"),
+                           number_value(stop, "stop"), points, switch_value(log, "log"), enr_table,
+                           dut_s2p, false, py::str("vswr"), false, false, progress},
                           inputs);
         },
         py::arg("start"), py::arg("stop"), py::arg("points") = 101, py::arg("log") = false,
-        py::arg("enr_table") = py::none(), py::arg("dut_s2p") = py::none());
+        py::arg("enr_table") = py::none(), py::arg("dut_s2p") = py::none(),
+        py::arg("progress") = py::none());
     m.def(
         "_save_setup",
-        [](const std::filesystem::path& path, const py::object& over, double start, double stop,
-           const py::object& points, bool log, const py::object& enr_table,
-           const py::object& dut_s2p, bool mc, const py::object& match_form, bool fixed_if,
-           bool fixed_lo, const py::kwargs& inputs) {
-            save_setup(path,
-                       {over, start, stop, points, log, enr_table, dut_s2p, mc, match_form,
-                        fixed_if, fixed_lo, py::none()},
+        [](const py::object& path, const py::object& over, const py::object& start,
+           const py::object& stop, const py::object& points, const py::object& log,
+           const py::object& enr_table, const py::object& dut_s2p, const py::object& mc,
+           const py::object& match_form, const py::object& fixed_if, const py::object& fixed_lo,
+           const py::kwargs& inputs) {
+            if (!is_path(path)) refuse("path: give a str or os.PathLike");
+            save_setup(path.cast<std::filesystem::path>(),
+                       {over, number_value(start, "start"), number_value(stop, "stop"), points,
+                        switch_value(log, "log"), enr_table, dut_s2p, switch_value(mc, "mc"),
+                        match_form, switch_value(fixed_if, "fixed_if"),
+                        switch_value(fixed_lo, "fixed_lo"), py::none()},
                        inputs);
         },
         py::arg("path"), py::arg("over") = "freq", py::arg("start") = 0.0, py::arg("stop") = 0.0,
@@ -286,16 +318,20 @@ void define_catalogues_and_files(py::module_& m) {
     m.def(
         "analyzers", [] { return to_python(orlavex::app::analyzers_json()); },
         "The catalogue's analyzer models, as `orlavex-cli catalogue analyzers --json` lists\n"
-        "them: a list of dicts with the name, frequency limits (GHz), preamplifiers and the\n"
-        "noise figure (dB) and match by band.");
+        "them: a list of dicts, each with name, family, max_freq_ghz (upper frequency limit,\n"
+        "GHz), preamp (\"none\", \"single\" or \"options\"; the options' names in\n"
+        "preamp_options), gain_unc_db and nf_unc_db (dB), and by band (from_ghz up to the\n"
+        "next band) input_vswr and danl_dbm_hz (noise level, dBm/Hz: without_preamp,\n"
+        "with_preamp, and with_option1 for the second of two preamplifiers).");
     m.def(
         "noise_sources", [] { return to_python(orlavex::app::noise_sources_json()); },
         "The catalogue's noise source models, as `orlavex-cli catalogue noise-sources --json`\n"
-        "lists them: a list of dicts with the name, frequency limits (GHz), ENR (dB) and match\n"
-        "by band.");
+        "lists them: a list of dicts, each with name, maker, max_freq_ghz (upper frequency\n"
+        "limit, GHz), enr_db (nominal ENR, dB) and by band (from_ghz up to the next band)\n"
+        "output_vswr.");
 
     m.def("read_enr", &read_enr, py::arg("path"),
-          "Reads a noise source's ENR table (.enr).\n\n"
+          "Reads a noise source's ENR table (.enr): a path or a DataFile.\n\n"
           "Returns a dict: name, header {field: value}, and numpy arrays freq_ghz (GHz), enr_db\n"
           "and enr_unc_db (dB; None when the table has no uncertainty column), reflection\n"
           "{on_mag, on_deg, off_mag, off_deg} (magnitude 0 to 1, angle in degrees; None\n"
@@ -303,7 +339,8 @@ void define_catalogues_and_files(py::module_& m) {
           "Raises OSError for a file that cannot be read or is not a valid table; the message\n"
           "names the file, the line and what was expected.");
     m.def("read_touchstone", &read_touchstone, py::arg("path"),
-          "Reads DUT S-parameters from a Touchstone 1.x file (.s1p or .s2p).\n\n"
+          "Reads DUT S-parameters from a Touchstone 1.x file (.s1p or .s2p): a path or a\n"
+          "DataFile.\n\n"
           "Returns a dict: name, ports (1 or 2), format (\"MA\", \"DB\" or \"RI\", as declared),\n"
           "reference_ohms, and numpy arrays freq_ghz (GHz), s11, s21, s12, s22 (complex; S21,\n"
           "S12 and S22 are 0 in a .s1p).\n\n"
@@ -327,6 +364,8 @@ PYBIND11_MODULE(orlavex, m) {
             if (p) std::rethrow_exception(p);
         } catch (const orlavex::datafiles::FileError& e) {
             raise_file_error(e);
+        } catch (const DataError& e) {
+            raise_os_error(e.what());
         }
     });
 

@@ -67,6 +67,8 @@ void define_data_file(py::module_& m) {
         "Accepted wherever a data file's path is (enr_table, dut_s2p, loss_in_s2p,\n"
         "loss_out_s2p, meas_enr_table); save_setup() keeps its name and bytes.")
         .def(py::init([](std::string name, py::bytes content) {
+                 // A set-up file keeps the name and refuses one without it.
+                 if (name.empty()) refuse("DataFile: give the file's name, such as \"cal.enr\"");
                  return app::EmbeddedFile{std::move(name), std::string(content)};
              }),
              py::arg("name"), py::arg("content"))
@@ -75,10 +77,32 @@ void define_data_file(py::module_& m) {
                                [](const app::EmbeddedFile& f) { return py::bytes(f.bytes); })
         .def_property_readonly(
             "sha256", [](const app::EmbeddedFile& f) { return datafiles::sha256_hex(f.bytes); })
-        .def("__repr__", [](const app::EmbeddedFile& f) {
-            return "DataFile(" + py::repr(py::str(f.name)).cast<std::string>() + ", sha256='" +
-                   datafiles::sha256_hex(f.bytes) + "')";
-        });
+        .def("__repr__",
+             [](const app::EmbeddedFile& f) {
+                 return "DataFile(" + py::repr(py::str(f.name)).cast<std::string>() + ", sha256='" +
+                        datafiles::sha256_hex(f.bytes) + "')";
+             })
+        // A value, as the set-up it belongs to: equal by name and content,
+        // copied and pickled (to a worker process) whole.
+        .def("__eq__",
+             [](const app::EmbeddedFile& f, const py::object& other) -> py::object {
+                 if (!py::isinstance<app::EmbeddedFile>(other))
+                     return py::reinterpret_borrow<py::object>(Py_NotImplemented);
+                 const auto& g = other.cast<const app::EmbeddedFile&>();
+                 return py::bool_(f.name == g.name && f.bytes == g.bytes);
+             })
+        .def("__hash__",
+             [](const app::EmbeddedFile& f) {
+                 return py::hash(py::make_tuple(py::str(f.name), py::bytes(f.bytes)));
+             })
+        .def(py::pickle(
+            [](const app::EmbeddedFile& f) {
+                return py::make_tuple(py::str(f.name), py::bytes(f.bytes));
+            },
+            [](const py::tuple& state) {
+                return app::EmbeddedFile{state[0].cast<std::string>(),
+                                         state[1].cast<std::string>()};
+            }));
 }
 
 py::dict load_setup(const std::filesystem::path& path) {

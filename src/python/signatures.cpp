@@ -53,7 +53,7 @@ std::vector<Parameter> inputs(bool predicting) {
         for (const app::BenchInputRow& row : app::bench_input_rows) {
             p.push_back({std::string(row.name),
                          row.number != nullptr     ? std::string(number)
-                         : row.type_name == "FILE" ? "str | os.PathLike | DataFile | None"
+                         : row.type_name == "FILE" ? "str | bytes | os.PathLike | DataFile | None"
                                                    : "str | None",
                          "None"});
         }
@@ -106,7 +106,8 @@ std::vector<Function> functions() {
           {"points", "int", std::to_string(app::default_points)},
           {"log", "bool", "False"},
           {"enr_table", path, "None"},
-          {"dut_s2p", path, "None"}},
+          {"dut_s2p", path, "None"},
+          {"progress", "Callable[[int, int], object] | None", "None"}},
          true,
          false},
         {"save_setup",
@@ -181,7 +182,9 @@ std::string wrapper_source() {
     std::string source = "import os\nfrom typing import Any, Callable\n\n";
     for (const Function& f : functions())
         source += signature(f) + call(f) + "\n";
-    return source;
+    // The annotations hold the types themselves; their names are not the
+    // module's (help() would list them, "import *" would bring them).
+    return source + "del os, Any, Callable\n";
 }
 
 std::string stub_source() {
@@ -198,8 +201,8 @@ std::string stub_source() {
     source +=
         "def analyzers() -> list[dict[str, Any]]: ...\n"
         "def noise_sources() -> list[dict[str, Any]]: ...\n"
-        "def read_enr(path: str | bytes | os.PathLike) -> dict[str, Any]: ...\n"
-        "def read_touchstone(path: str | bytes | os.PathLike) -> dict[str, Any]: ...\n"
+        "def read_enr(path: str | bytes | os.PathLike | DataFile) -> dict[str, Any]: ...\n"
+        "def read_touchstone(path: str | bytes | os.PathLike | DataFile) -> dict[str, Any]: ...\n"
         "def load_setup(path: str | os.PathLike) -> dict[str, Any]: ...\n";
     return source;
 }

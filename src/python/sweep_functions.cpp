@@ -17,7 +17,10 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <limits>
+#include <memory>
+#include <optional>
 
 namespace orlavex::python {
 
@@ -53,24 +56,27 @@ std::size_t point_count(const py::object& points) {
     return static_cast<std::size_t>(count);
 }
 
+// A data file given as a DataFile or as columns: carried whole, as a set-up
+// file embeds it; None for a path or nothing.
+std::optional<app::EmbeddedFile> data_in_memory(
+    const py::object& value, app::EmbeddedFile (*from_columns)(const py::handle&)) {
+    if (py::isinstance<app::EmbeddedFile>(value)) return value.cast<app::EmbeddedFile>();
+    if (value.is_none() || is_path(value)) return std::nullopt;
+    return from_columns(value);
+}
+
 void read_files(app::SweepRequest& r, const SweepArguments& a) {
-    if (py::isinstance<app::EmbeddedFile>(a.enr_table)) {
-        const auto& file = a.enr_table.cast<const app::EmbeddedFile&>();
-        r.enr_table = app::enr_table_of(file);
-        r.embedded[app::slot_index("enr_table")] = file;
-    } else if (is_path(a.enr_table)) {
-        r.enr_table_path = a.enr_table.cast<std::filesystem::path>();
+    if (auto file = data_in_memory(a.enr_table, enr_file_of)) {
+        r.enr_table = in_memory([&] { return app::enr_table_of(*file); });
+        r.embedded[app::slot_index("enr_table")] = std::move(file);
     } else if (!a.enr_table.is_none()) {
-        r.enr_table = enr_table_of(a.enr_table);
+        r.enr_table_path = a.enr_table.cast<std::filesystem::path>();
     }
-    if (py::isinstance<app::EmbeddedFile>(a.dut_s2p)) {
-        const auto& file = a.dut_s2p.cast<const app::EmbeddedFile&>();
-        r.dut_sparameters = app::touchstone_of(file);
-        r.embedded[app::slot_index("dut_s2p")] = file;
-    } else if (is_path(a.dut_s2p)) {
-        r.dut_s2p_path = a.dut_s2p.cast<std::filesystem::path>();
+    if (auto file = data_in_memory(a.dut_s2p, touchstone_file_of)) {
+        r.dut_sparameters = in_memory([&] { return app::touchstone_of(*file); });
+        r.embedded[app::slot_index("dut_s2p")] = std::move(file);
     } else if (!a.dut_s2p.is_none()) {
-        r.dut_sparameters = touchstone_of(a.dut_s2p);
+        r.dut_s2p_path = a.dut_s2p.cast<std::filesystem::path>();
     }
 }
 
@@ -108,9 +114,12 @@ app::SweepRequest request_of(const SweepArguments& a, const py::kwargs& inputs,
 
 namespace {
 
+// Each note as a UserWarning at the caller's line (level 1 would be the
+// module's wrapper around this function).
 void warn(const std::vector<std::string>& notes) {
-    for (const std::string& note : notes)
-        PyErr_WarnEx(PyExc_UserWarning, note.c_str(), 1);
+    for (const std::string& note : notes) {
+        if (PyErr_WarnEx(PyExc_UserWarning, note.c_str(), 2) != 0) throw py::error_already_set();
+    }
 }
 
 struct Swept {
@@ -179,15 +188,32 @@ py::dict sweep(const SweepArguments& arguments, const py::kwargs& inputs) {
 py::object advise(const SweepArguments& arguments, const py::kwargs& inputs) {
     app::ApplyOptions options;
     const app::SweepRequest request = request_of(arguments, inputs, options);
-    std::vector<std::string> notes;
-    planning::Advice advice;
-    {
-        py::gil_scoped_release unlocked;
-        advice = planning::advise(
-            app::make_sweep(planning::started_calculator(), request, options, notes));
+    struct Advised {
+        planning::Advice advice;
+        std::vector<std::string> notes;
+    };
+    // On its own thread, as a sweep: Ctrl+C stops it after the points under
+    // way. Its total (candidates times points) is known once it has started.
+    auto progress = std::make_shared<planning::SweepProgress>();
+    std::function<void()> tick;
+    if (!arguments.progress.is_none()) {
+        tick = [progress, report = arguments.progress] {
+            if (const std::size_t total = progress->total.load())
+                report(progress->done.load(), total);
+        };
     }
-    warn(notes);
-    return to_python(app::advice_json(advice));
+    const Advised advised = interruptible<Advised>(
+        [request, options, progress] {
+            Advised a;
+            a.advice = planning::advise(
+                app::make_sweep(planning::started_calculator(), request, options, a.notes),
+                *progress);
+            return a;
+        },
+        [progress] { progress->cancel = true; }, tick);
+    if (tick) arguments.progress(progress->total.load(), progress->total.load());
+    warn(advised.notes);
+    return to_python(app::advice_json(advised.advice));
 }
 
 }  // namespace orlavex::python

@@ -1,5 +1,7 @@
 #include "python/to_python.h"
 
+#include <cmath>
+
 namespace orlavex::python {
 
 namespace py = pybind11;
@@ -22,8 +24,12 @@ PyObject* convert(const Json& value) {
             return PyLong_FromLongLong(value.get<std::int64_t>());
         case Type::number_unsigned:
             return PyLong_FromUnsignedLongLong(value.get<std::uint64_t>());
-        case Type::number_float:
-            return PyFloat_FromDouble(value.get<double>());
+        case Type::number_float: {
+            // orlavex-cli's JSON writes a number that is not finite as null.
+            const double x = value.get<double>();
+            if (!std::isfinite(x)) Py_RETURN_NONE;
+            return PyFloat_FromDouble(x);
+        }
         case Type::string: {
             const std::string& s = value.get_ref<const std::string&>();
             return PyUnicode_FromStringAndSize(s.data(), static_cast<Py_ssize_t>(s.size()));

@@ -179,3 +179,13 @@ def test_documented_start_up_values_are_the_defaults():
     # the external preamplifier, freq2 needs a converting DUT).
     plain = {k: v for k, v in values.items() if not k.startswith("ext_preamp") and k != "freq2"}
     assert orlavex.point(mc=False, **plain) == orlavex.point(mc=False)
+
+
+def test_figures_the_bench_withholds_are_none_as_in_the_cli(examples):
+    # A loss after the DUT with the analyzer's preamplifier: the window
+    # cannot hold the equivalent set-up, so no classic figure is given.
+    inputs = dict(analyzer="Aravel-3", int_preamp=True, loss_out=0.7, freq=10, trials=300)
+    expected = cli_json("point", *cli_arguments(**inputs))
+    assert expected["classic"]["valid"] is False
+    assert orlavex.point(**inputs) == expected
+    assert orlavex.point(**inputs)["classic"]["enr_eff_db"] is None

@@ -1,5 +1,6 @@
 """The readers give the example files' records as numpy arrays."""
 import numpy
+import pytest
 
 import orlavex
 
@@ -35,3 +36,36 @@ def test_touchstone_in_db_format(examples):
     # The sweep takes the DUT's gain from the same file.
     gain = orlavex.sweep("freq", 1, 2, 2, dut_s2p=examples / "lna_1-18ghz.s2p")["dut_gain_db"]
     assert abs(gain[0] - 31.61) < 1e-9
+
+
+def test_catalogue_docs_name_every_key_their_entries_have():
+    for listing in (orlavex.analyzers, orlavex.noise_sources):
+        entries = listing()
+        keys = {key for entry in entries for key in entry}
+        keys |= {key for entry in entries for value in entry.values() if isinstance(value, list)
+                 for band in value if isinstance(band, dict) for key in band}
+        assert keys, listing.__name__
+        assert {key for key in keys if key not in listing.__doc__} == set(), listing.__name__
+
+
+def plain(value):
+    """VALUE with its numpy arrays as lists, to compare whole."""
+    if isinstance(value, dict):
+        return {key: plain(v) for key, v in value.items()}
+    return value.tolist() if isinstance(value, numpy.ndarray) else value
+
+
+def test_readers_take_a_data_file_as_a_path(examples):
+    # What load_setup() gives for an embedded file reads as the file did.
+    for read, name in [(orlavex.read_enr, "noise_source.enr"),
+                       (orlavex.read_touchstone, "lna_1-18ghz.s2p")]:
+        by_path = read(examples / name)
+        by_data = read(orlavex.DataFile(name, (examples / name).read_bytes()))
+        assert by_data.keys() == by_path.keys()
+        assert (by_path["name"], by_data["name"]) == (str(examples / name), name)
+        del by_path["name"], by_data["name"]
+        assert plain(by_data) == plain(by_path)
+    with pytest.raises(OSError, match="^lna.s3p: expected a .s1p or .s2p file"):
+        orlavex.read_touchstone(orlavex.DataFile("lna.s3p", b"# GHz S MA R 50\n"))
+    with pytest.raises(TypeError, match=r"^read_enr\(\): give a path or a DataFile, not int$"):
+        orlavex.read_enr(3)

@@ -126,3 +126,50 @@ def test_malformed_touchstone_raises_os_error(tmp_path):
     path.write_bytes(b"\x00\x01\x02binary")
     with pytest.raises(OSError, match=r"dut.s2p"):
         orlavex.read_touchstone(path)
+
+
+@pytest.mark.parametrize("keyword, data, expected", [
+    ("enr_table", orlavex.DataFile("cal.enr", b""), "cal.enr: empty file"),
+    ("enr_table", ([], []), "enr_table.enr: no records"),
+    ("dut_s2p", orlavex.DataFile("dut.txt", b"# GHz S MA R 50\n"), "dut.txt: expected a .s1p"),
+    ("loss_in_s2p", orlavex.DataFile("cable", b"1 0 0 1 0 1 0 0 0\n"), "cable: expected a .s1p"),
+    ("meas_enr_table", orlavex.DataFile("meas.enr", b"! nothing\n"), "meas.enr: no records"),
+], ids=lambda x: x if isinstance(x, str) else None)
+def test_faults_of_data_in_memory_are_not_missing_files(keyword, data, expected):
+    # No file was looked for: an OSError naming the data, whether or not a
+    # file of its name exists where the script runs.
+    with pytest.raises(OSError, match="^" + expected) as refused:
+        orlavex.sweep("freq", 1, 2, 2, **{keyword: data})
+    assert type(refused.value) is OSError
+
+
+@pytest.mark.parametrize("keyword, columns", [
+    ("enr_table", (["1 GHz", "2 GHz"], [15, 15])),
+    ("dut_s2p", (["1 GHz"], [0.1])),
+])
+def test_columns_that_are_not_numbers_are_named(keyword, columns):
+    with pytest.raises(ValueError, match=f"^{keyword}: "):
+        orlavex.sweep("freq", 1, 2, 2, **{keyword: columns})
+
+
+@pytest.mark.parametrize("call, message", [
+    (lambda: orlavex.point(mc="no"), 'mc: "no" is not True or False'),
+    (lambda: orlavex.monte_carlo(trials=10, samples="yes"), 'samples: "yes" is not True or False'),
+    (lambda: orlavex.sweep("freq", 1, 2, log="no"), 'log: "no" is not True or False'),
+    (lambda: orlavex.sweep("freq", 1, 2, mc="False"), 'mc: "False" is not True or False'),
+    (lambda: orlavex.sweep("freq", "one", 2), 'start: "one" is not a number'),
+    (lambda: orlavex.advise(1, [2]), 'stop: "[2]" is not a number'),
+    (lambda: orlavex.save_setup("plan.orlavex.json", fixed_if="no"),
+     'fixed_if: "no" is not True or False'),
+    (lambda: orlavex.save_setup(None), "path: give a str or os.PathLike"),
+], ids=range(8))
+def test_the_functions_own_arguments_are_named_as_inputs_are(call, message):
+    # Not a TypeError about the module's private functions.
+    with pytest.raises(ValueError) as refused:
+        call()
+    assert str(refused.value) == message
+
+
+def test_start_and_stop_take_numbers_as_inputs_do():
+    assert orlavex.sweep("freq", "1", "2.5", 3)["freq_ghz"].tolist() == [1, 1.75, 2.5]
+    assert orlavex.point(mc=None)["monte_carlo"] is None

@@ -126,3 +126,26 @@ def test_an_error_in_the_progress_callback_stops_the_monte_carlo():
         raise RuntimeError("stop here")
     with pytest.raises(RuntimeError, match="stop here"):
         orlavex.monte_carlo(trials=100_000_000, progress=fail)
+
+
+def test_advice_reports_its_progress_and_keeps_its_ranking():
+    calls = []
+    watched = orlavex.advise(1, 18, 2001, analyzer="Aravel-3",
+                             progress=lambda done, total: calls.append((done, total)))
+    assert watched == orlavex.advise(1, 18, 2001, analyzer="Aravel-3")
+    # Every noise source and "User", each with the preamp off and on.
+    total = (len(orlavex.noise_sources()) + 1) * 2 * 2001
+    assert calls[-1] == (total, total)
+    assert [done for done, _ in calls] == sorted(done for done, _ in calls)
+
+
+def test_bench_files_by_bytes_path_read_the_same_file(examples):
+    for keyword, name in [("loss_in_s2p", "input_cable.s2p"), ("loss_out_s2p", "output_cable.s2p"),
+                          ("meas_enr_table", "noise_source.enr")]:
+        path = examples / name
+        by_path = orlavex.point(mc=False, **{keyword: path})
+        assert orlavex.point(mc=False, **{keyword: bytes(path)}) == by_path, keyword
+    # Anything else is not taken for the name of a file.
+    for data in (([1, 2], [0.1, 0.1]), 3):
+        with pytest.raises(ValueError, match="^loss_out_s2p: give a path or a DataFile$"):
+            orlavex.point(mc=False, loss_out_s2p=data)

@@ -3,6 +3,8 @@ for the default, values as the window holds them with a note, strict=True,
 clear errors for text that is not text, data as arrays or networks, Ctrl+C."""
 import _thread
 import inspect
+import pydoc
+import re
 import threading
 
 import numpy
@@ -78,13 +80,73 @@ def test_data_as_paths_arrays_or_networks_give_one_sweep(examples):
         numpy.testing.assert_allclose(swept[column], by_file[column], rtol=1e-12)
 
 
-def test_ctrl_c_interrupts_a_long_sweep():
+def test_ctrl_c_interrupts_a_long_sweep(examples):
     timer = threading.Timer(0.3, _thread.interrupt_main)
     timer.start()
     try:
         with pytest.raises(KeyboardInterrupt):
-            # Minutes of work (the most a sweep may ask for): only the
-            # interrupt ends it within the test's time.
-            orlavex.sweep("freq", 1, 18, 100_000, mc=True, trials=20_000)
+            # Minutes of work (the most a sweep may ask for, the DUT's
+            # S-parameters making every point its own): only the interrupt
+            # ends it within the test's time.
+            orlavex.sweep("freq", 1, 18, 100_000, mc=True, trials=20_000,
+                          dut_s2p=examples / "lna_1-18ghz.s2p")
     finally:
         timer.cancel()
+
+
+@pytest.mark.parametrize("keyword", ["freq_conv", "no_second_stage", "ext_preamp", "strict"])
+def test_switches_refuse_text_rather_than_take_its_truth(keyword):
+    # "False" is a true value in Python: taken for its truth it would tick
+    # the box it means to leave.
+    for text in ("False", "no", ""):
+        with pytest.raises(ValueError, match=f'^{keyword}: "{text}" is not True or False$'):
+            orlavex.point(mc=False, **{keyword: text})
+    with pytest.raises(ValueError, match=f'^{keyword}: "2" is not True or False$'):
+        orlavex.point(mc=False, **{keyword: 2})
+
+
+def test_switches_take_numpy_bools_and_0_or_1():
+    ticked = orlavex.point(mc=False, no_second_stage=True)
+    for on, off in [(numpy.bool_(True), numpy.bool_(False)), (1, 0), (numpy.int8(1), 0)]:
+        assert orlavex.point(mc=False, no_second_stage=on) == ticked
+        assert orlavex.point(mc=False, no_second_stage=off) == orlavex.point(mc=False)
+
+
+def test_ctrl_c_interrupts_a_long_advice(examples):
+    reports = []
+
+    def ctrl_c_while_it_runs(done, total):
+        # Ctrl+C pressed once the advice is under way, from another thread
+        # as a key press comes.
+        if not reports:
+            threading.Timer(0.05, _thread.interrupt_main).start()
+        reports.append((done, total))
+
+    with pytest.raises(KeyboardInterrupt):
+        # Seconds of work: 100 000 frequencies, each of its own S-parameters,
+        # for every noise source and preamp choice.
+        orlavex.advise(1, 18, 100_000, analyzer="Aravel-3", dut_s2p=examples / "lna_1-18ghz.s2p",
+                       progress=ctrl_c_while_it_runs)
+    assert reports and all(done < total for done, total in reports)
+
+
+def test_the_module_holds_only_its_own_names():
+    # What help(orlavex) and "from orlavex import *" give: the functions,
+    # DataFile and the constants of the stub, not the typing helpers the
+    # wrappers' annotations were written with.
+    stub = orlavex._stub()
+    declared = set(re.findall(r"^(?:def|class) (\w+)", stub, re.M))
+    declared |= set(re.findall(r"^(\w+): ", stub, re.M))
+    public = {name for name in vars(orlavex) if not name.startswith("_")}
+    assert public == declared - {"__version__"}
+    assert "Callable = typing.Callable" not in pydoc.render_doc(orlavex, renderer=pydoc.plaintext)
+
+
+def test_whole_numbers_take_text_as_the_other_inputs_do():
+    # help() promises numbers as float, int or str for every input.
+    assert orlavex.monte_carlo(trials="2000", seed="7") == orlavex.monte_carlo(trials=2000, seed=7)
+    assert orlavex.sweep("freq", 1, 2, 2, mc=True, trials="300")["mc_lo_db"].tolist() == \
+        orlavex.sweep("freq", 1, 2, 2, mc=True, trials=300)["mc_lo_db"].tolist()
+    for text in ("2e3", "2000.0", "-1", "many"):
+        with pytest.raises(ValueError, match="^trials: must be a whole number"):
+            orlavex.monte_carlo(trials=text)

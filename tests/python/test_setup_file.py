@@ -2,8 +2,10 @@
 and reopened by the other gives the command line's sweep to the byte, also
 after its data files are gone; a bad file is refused with the command line's
 own line."""
+import copy
 import inspect
 import json
+import pickle
 import shutil
 
 import pytest
@@ -133,3 +135,47 @@ def test_data_file_objects_and_signatures(examples):
     assert "def save_setup(path: str | os.PathLike, over: str = 'freq'" in stub
     assert "def load_setup(path: str | os.PathLike) -> dict[str, Any]: ..." in stub
     assert "class DataFile:" in stub
+
+
+def test_columns_are_saved_as_the_files_they_make(tmp_path, examples):
+    # save_setup() takes the data files as sweep() does, columns too.
+    table = orlavex.read_enr(examples / "noise_source.enr")
+    dut = orlavex.read_touchstone(examples / "lna_1-18ghz.s2p")
+    columns = dict(enr_table=(table["freq_ghz"], table["enr_db"], table["enr_unc_db"]),
+                   dut_s2p=(dut["freq_ghz"], dut["s11"]), dut_nf=2)
+    path = tmp_path / "columns.orlavex.json"
+    orlavex.save_setup(path, "freq", 1, 18, 7, **columns)
+    loaded = orlavex.load_setup(path)
+    assert (loaded["enr_table"].name, loaded["dut_s2p"].name) == ("enr_table.enr", "dut_s2p.s1p")
+    swept = orlavex.sweep("freq", 1, 18, 7, **columns)
+    assert swept["U_db"].tolist() == orlavex.sweep(**loaded)["U_db"].tolist()
+    points = json.loads(sweep_json(path))["points"]
+    assert swept["U_db"].tolist() == [p["U_db"] for p in points]
+
+
+def test_data_files_are_values_that_compare_copy_and_pickle(tmp_path, examples):
+    content = (examples / "input_cable.s2p").read_bytes()
+    cable = orlavex.DataFile("cable.s2p", content)
+    assert cable == orlavex.DataFile("cable.s2p", content)
+    assert cable != orlavex.DataFile("other.s2p", content)
+    assert cable != orlavex.DataFile("cable.s2p", content + b"\n")
+    assert cable != "cable.s2p"
+    assert len({cable, orlavex.DataFile("cable.s2p", content)}) == 1
+
+    path = tmp_path / "plan.orlavex.json"
+    orlavex.save_setup(path, "freq", 1, 18, 5, enr_table=examples / "noise_source.enr",
+                       loss_in_s2p=cable)
+    loaded = orlavex.load_setup(path)
+    assert loaded == orlavex.load_setup(path)
+    # What a worker process receives: the set-up by value, giving the same sweep.
+    for copied in (copy.deepcopy(loaded), pickle.loads(pickle.dumps(loaded))):
+        assert copied == loaded
+        assert copied["loss_in_s2p"].content == content
+        assert orlavex.sweep(**copied)["U_db"].tolist() == orlavex.sweep(**loaded)["U_db"].tolist()
+
+
+def test_a_data_file_needs_a_name(tmp_path, examples):
+    # A set-up file refuses an embedded file without one: saving it would
+    # write a set-up that cannot be reopened.
+    with pytest.raises(ValueError, match=r'^DataFile: give the file\'s name, such as "cal.enr"$'):
+        orlavex.DataFile("", (examples / "noise_source.enr").read_bytes())

@@ -3,6 +3,8 @@ order, one value per row, with the same numbers."""
 import csv
 import io
 import math
+import re
+import warnings
 
 import numpy
 import pytest
@@ -89,3 +91,32 @@ def test_advise_equals_cli():
     from conftest import cli_json
     expected = cli_json("advise", "--from", 1, "--to", 6, "--points", 11, "--analyzer", "Aravel-3")
     assert orlavex.advise(1, 6, 11, analyzer="Aravel-3") == expected
+
+
+def test_warnings_name_the_line_that_called():
+    # The warnings filter and its message point at the caller's own line,
+    # not at the module's wrapper.
+    with warnings.catch_warnings(record=True) as caught:
+        warnings.simplefilter("always")
+        orlavex.sweep("freq", 1, 2, 2, dut_nf=0.1 + 0.2)
+        orlavex.advise(1, 2, 2, dut_nf=0.1 + 0.2)
+    assert [(w.category, w.filename) for w in caught] == [(UserWarning, __file__)] * 2
+    assert str(caught[0].message).startswith("dut_nf: 0.30000000000000004 dB is taken as 0.3 dB")
+
+
+def test_warnings_turned_into_errors_raise_them():
+    with warnings.catch_warnings():
+        warnings.simplefilter("error")
+        with pytest.raises(UserWarning, match="^dut_nf: 0.30000000000000004 dB is taken"):
+            orlavex.sweep("freq", 1, 2, 2, dut_nf=0.1 + 0.2)
+        with pytest.raises(UserWarning, match="^dut_nf: 0.30000000000000004 dB is taken"):
+            orlavex.advise(1, 2, 2, dut_nf=0.1 + 0.2)
+
+
+def test_the_doc_names_every_column(examples):
+    arrays = orlavex.sweep("dut-gain", 10, 30, 3, mc=True, trials=100,
+                           loss_in_s2p=examples / "input_cable.s2p", loss_out=0.5)
+    assert "dut_gain_db" in arrays and "loss_out_db" in arrays
+    # margin1_db..margin3_db and lamp1..lamp3 are named by their first.
+    named = {re.sub(r"^(margin|lamp)[23]", r"\g<1>1", name) for name in arrays}
+    assert sorted(name for name in named if name not in orlavex.sweep.__doc__) == []
