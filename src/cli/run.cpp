@@ -325,6 +325,12 @@ int run(int argc, const char* const* argv, std::ostream& out, std::ostream& err)
         messages << out_of_memory_message << '\n';
         status = exit_bad_input;
     }
+    // A full disk or a closed pipe shows only here: the output is lost, so
+    // the run has not succeeded.
+    if (!out.flush()) {
+        messages << unwritable_output_message << '\n';
+        if (status == 0) status = exit_bad_input;
+    }
     err << clip_echoed_arguments(messages.str(), args);
     err.flush();
     return status;
