@@ -1,6 +1,7 @@
 #include "cli/setup_file_options.h"
 
 #include "app/setup_file.h"
+#include "cli/named_argument.h"
 #include "datafiles/file_error.h"
 
 #include <algorithm>
@@ -12,10 +13,12 @@ void add_setup_file_options(CLI::App& sub, SetupFileOptions& files) {
     sub.add_option("--setup", files.setup,
                    "start from the set-up FILE (*.orlavex.json); options given beside it "
                    "override it")
+        ->check(names_a_file())
         ->type_name("FILE")
         ->group(group);
     sub.add_option("--save-setup", files.save_setup,
                    "write the set-up the command ran with (after the overrides) to FILE")
+        ->check(names_a_file())
         ->type_name("FILE")
         ->group(group);
 }
