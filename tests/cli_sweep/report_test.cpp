@@ -283,6 +283,17 @@ TEST_F(Report, RefusesABadOutputBeforeTheSweep) {
         << "a good output goes on to the sweep: " << folder.err;
 }
 
+TEST_F(Report, AFullDiskIsAFailureInEitherFormat) {
+    // The file can be opened, but every write fails.
+    for (const char* name : {"full.html", "full.pdf"}) {
+        const fs::path file = folder_ / name;
+        fs::create_symlink("/dev/full", file);
+        const CliRun r = report(with_notes(), file);
+        EXPECT_EQ(r.status, 2) << name;
+        EXPECT_NE(r.err.find("cannot write " + file.string()), std::string::npos) << r.err;
+    }
+}
+
 TEST_F(Report, ReportOptionsAreSweepsLessItsOutput) {
     const CliRun help = run_cli({"report", "--help"});
     ASSERT_EQ(help.status, 0);
