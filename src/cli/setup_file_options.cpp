@@ -2,6 +2,7 @@
 
 #include "app/setup_file.h"
 #include "cli/named_argument.h"
+#include "cli/plot_file.h"
 #include "datafiles/file_error.h"
 
 #include <algorithm>
@@ -37,6 +38,11 @@ bool names_setup_file(const std::vector<std::string>& args) {
     return std::ranges::any_of(args, [](const std::string& arg) {
         return arg == "--setup" || arg.starts_with("--setup=");
     });
+}
+
+std::string save_setup_refusal(const SetupFileOptions& files) {
+    if (files.save_setup.empty()) return {};
+    return plot_file_refusal(files.save_setup, "--save-setup");
 }
 
 std::string save_setup(const SetupFileOptions& files, const app::SweepRequest& request) {

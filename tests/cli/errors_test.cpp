@@ -74,6 +74,20 @@ const BadInput bad_inputs[] = {
      "--loss-out-s2p: no file name given"},
     {{"report", "--over", "freq", "--from", "1", "--to", "2", "--points", "2", "-o", ""},
      "--output: no file name given"},
+    // Where the set-up goes is checked before anything is read or computed.
+    {{"point", "--loss-in-s2p", "/no-such.s2p", "--save-setup", "/no-such-folder/a.orlavex.json"},
+     "--save-setup: cannot write /no-such-folder/a.orlavex.json: there is no folder "
+     "/no-such-folder"},
+    {{"evaluate", "--meas-on", "-90", "--meas-off", "-95", "--save-setup", "/"},
+     "--save-setup: cannot write /: it is a folder"},
+    {{"sweep", "--over", "freq", "--from", "1", "--to", "2", "--enr-table", "/no-such.enr",
+      "--save-setup", "/no-such-folder/a.orlavex.json"},
+     "--save-setup: cannot write /no-such-folder/a.orlavex.json"},
+    {{"advise", "--from", "1", "--to", "2", "--enr-table", "/no-such.enr", "--save-setup", "/"},
+     "--save-setup: cannot write /: it is a folder"},
+    {{"report", "--over", "freq", "--from", "1", "--to", "2", "--enr-table", "/no-such.enr", "-o",
+      "/tmp/plan.html", "--save-setup", "/no-such-folder/a.orlavex.json"},
+     "--save-setup: cannot write /no-such-folder/a.orlavex.json"},
     {{"catalogue"}, "analyzers or noise-sources"},
     {{"catalogue", "amplifiers"}, "amplifiers"},
 };
