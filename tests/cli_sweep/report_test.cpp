@@ -290,6 +290,7 @@ TEST_F(Report, AFullDiskIsAFailureInEitherFormat) {
         fs::create_symlink("/dev/full", file);
         const CliRun r = report(with_notes(), file);
         EXPECT_EQ(r.status, 2) << name;
+        EXPECT_EQ(std::ranges::count(r.err, '\n'), 1) << r.err;
         EXPECT_NE(r.err.find("cannot write " + file.string()), std::string::npos) << r.err;
     }
 }
