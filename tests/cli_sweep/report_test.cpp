@@ -283,6 +283,37 @@ TEST_F(Report, RefusesABadOutputBeforeTheSweep) {
         << "a good output goes on to the sweep: " << folder.err;
 }
 
+TEST_F(Report, NamesTheBenchFilesWithoutTheirFolder) {
+    // Given by path or carried in a set-up file, the report is the same.
+    const std::string examples = ORLAVEX_EXAMPLES_DIR;
+    const std::vector<std::string> bench = {"--over",
+                                            "freq",
+                                            "--from",
+                                            "1",
+                                            "--to",
+                                            "18",
+                                            "--points",
+                                            "5",
+                                            "--loss-in-s2p",
+                                            examples + "/input_cable.s2p",
+                                            "--meas-enr-table",
+                                            examples + "/noise_source.enr",
+                                            "--save-setup",
+                                            (folder_ / "bench.orlavex.json").string()};
+    const CliRun given = report(bench, folder_ / "given.html");
+    ASSERT_EQ(given.status, 0) << given.err;
+    const CliRun reopened =
+        report({"--setup", (folder_ / "bench.orlavex.json").string()}, folder_ / "reopened.html");
+    ASSERT_EQ(reopened.status, 0) << reopened.err;
+    const auto undated = [](std::string html) {
+        return std::regex_replace(html, std::regex(R"(\d{4}-\d\d-\d\d \d\d:\d\d UTC)"), "(date)");
+    };
+    const std::string html = undated(read_file(folder_ / "given.html"));
+    EXPECT_EQ(html.find(examples), std::string::npos) << "a folder named in the report";
+    EXPECT_NE(html.find(">input_cable.s2p<"), std::string::npos);
+    EXPECT_EQ(html, undated(read_file(folder_ / "reopened.html")));
+}
+
 TEST_F(Report, AFullDiskIsAFailureInEitherFormat) {
     // The file can be opened, but every write fails.
     for (const char* name : {"full.html", "full.pdf"}) {
