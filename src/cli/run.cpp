@@ -114,19 +114,15 @@ const CLI::Validator not_negative(
     },
     "");
 
-// A whole number written in digits only (no sign) from LOWEST to HIGHEST,
-// which the message names as RANGE.
-CLI::Validator whole_number(std::uint64_t lowest, std::uint64_t highest, const std::string& range) {
-    return CLI::Validator(
-        [=](std::string& text) -> std::string {
-            std::uint64_t x = 0;
-            const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), x);
-            const bool ok = !text.empty() && ec == std::errc() &&
-                            end == text.data() + text.size() && x >= lowest && x <= highest;
-            return ok ? std::string() : "must be a whole number from " + range;
-        },
-        "");
-}
+// A whole number written in digits only (no sign) that fits 64 bits.
+const CLI::Validator whole_number(
+    [](std::string& text) -> std::string {
+        std::uint64_t x = 0;
+        const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), x);
+        const bool ok = !text.empty() && ec == std::errc() && end == text.data() + text.size();
+        return ok ? std::string() : "must be a whole number from 0 to 2^64 - 1";
+    },
+    "");
 
 CLI::Option* add_model_option(CLI::App& sub, app::ModelInputs& m, const app::ModelInput& row) {
     const std::string flag(row.flag), help(row.help);
@@ -136,17 +132,12 @@ CLI::Option* add_model_option(CLI::App& sub, app::ModelInputs& m, const app::Mod
                 ->check(not_negative)
                 ->capture_default_str();
         case app::ModelValue::trials:
-            // The range shows in --help; the first check refuses with its message.
             return sub.add_option(flag, m.trials, help)
-                ->check(whole_number(
-                    app::fewest_trials, app::most_trials,
-                    std::to_string(app::fewest_trials) + " to " + std::to_string(app::most_trials)))
+                ->check(whole_number)
                 ->check(CLI::Range(app::fewest_trials, app::most_trials))
                 ->capture_default_str();
         case app::ModelValue::seed:
-            return sub.add_option(flag, m.seed, help)
-                ->check(whole_number(0, UINT64_MAX, "0 to 2^64 - 1"))
-                ->capture_default_str();
+            return sub.add_option(flag, m.seed, help)->check(whole_number)->capture_default_str();
         case app::ModelValue::shape:
             return sub
                 .add_option_function<std::string>(

@@ -44,8 +44,6 @@ const BadInput bad_inputs[] = {
     {{"point", "--analyzer-nf", "10", "--analyzer-danl", "-150"}, "excludes"},
     {{"point", "--trials", "0"}, "--trials"},
     {{"point", "--trials", "many"}, "--trials"},
-    {{"point", "--trials", "1e5"}, "--trials: must be a whole number from 1 to 100000000"},
-    {{"point", "--trials", "0"}, "--trials: must be a whole number from 1 to 100000000"},
     {{"point", "--seed", "-1"}, "--seed"},
     {{"point", "--tau", "-1"}, "--tau"},
     {{"point", "--noise-bw", "wide"}, "--noise-bw"},
