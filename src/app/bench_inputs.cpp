@@ -1,5 +1,6 @@
 #include "app/bench_inputs.h"
 
+#include "app/catalogue_names.h"
 #include "datafiles/enr_table.h"
 #include "datafiles/touchstone.h"
 #include "measure/match.h"
@@ -63,7 +64,12 @@ std::string measurement_source(const BenchInputs& in, planning::BenchInput& benc
                ", " + name("meas_enr", naming) + " or " + name("meas_enr_table", naming);
     }
     planning::MeasurementSourceInput m;
-    m.model = in.meas_noise_source.value_or("");
+    if (in.meas_noise_source) {
+        // Any letter case, as for the calibration source; an unknown name
+        // stays as given for the refusal to quote.
+        const std::string_view known = noise_source_in_catalogue(*in.meas_noise_source);
+        m.model = known.empty() ? *in.meas_noise_source : std::string(known);
+    }
     m.enr_db = in.meas_enr;
     if (in.meas_enr_table) m.table = files.enr_table("meas_enr_table", *in.meas_enr_table);
     m.enr_unc_db = in.meas_enr_unc;

@@ -1,6 +1,7 @@
 // Numbers and names as the application's messages write them.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -8,6 +9,11 @@ namespace orlavex::app {
 
 // The shortest decimal text that reads back as X ("0.30000000000000004").
 std::string shortest_text(double x);
+
+// The characters of TEXT (UTF-8), and TEXT up to its first COUNT of them:
+// a message that clips an input never cuts a character in two.
+std::size_t character_count(std::string_view text);
+std::string_view first_characters(std::string_view text, std::size_t count);
 
 // S in double quotes, a control character (a NUL byte, a line break) as
 // \xHH so that the message stays one whole line; past 40 characters

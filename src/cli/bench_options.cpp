@@ -1,5 +1,7 @@
 #include "cli/bench_options.h"
 
+#include "cli/named_argument.h"
+
 #include <string>
 
 namespace orlavex::cli {
@@ -15,6 +17,7 @@ void add_bench_options(CLI::App& sub, app::BenchInputs& inputs) {
         } else {
             opt = sub.add_option_function<std::string>(
                 flag, [&inputs, &row](const std::string& s) { inputs.*row.text = s; }, help);
+            opt->check(row.type_name == "FILE" ? names_a_file() : names_a_model());
         }
         opt->type_name(std::string(row.type_name))->group(group);
     }

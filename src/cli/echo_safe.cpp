@@ -1,5 +1,7 @@
 #include "cli/echo_safe.h"
 
+#include "app/texts.h"
+
 #include <algorithm>
 #include <array>
 #include <cstdio>
@@ -28,7 +30,7 @@ bool needs_clipping(std::string_view arg) {
         const std::filesystem::path path(arg);
         if (std::filesystem::is_directory(path.parent_path(), error)) return false;
     }
-    if (arg.size() > echoed_characters) return true;
+    if (app::character_count(arg) > echoed_characters) return true;
     return std::ranges::any_of(arg, is_control) && !std::ranges::all_of(arg, is_control);
 }
 
@@ -57,8 +59,9 @@ std::string clip_echoed_arguments(std::string_view text, std::span<const std::st
     std::ranges::sort(long_args, std::ranges::greater{}, &std::string_view::size);
     std::string out(text);
     for (const std::string_view arg : long_args) {
-        std::string shown = escaped_one_line(arg.substr(0, echoed_characters));
-        if (arg.size() > echoed_characters) shown += "...";
+        const std::string_view kept = app::first_characters(arg, echoed_characters);
+        std::string shown = escaped_one_line(kept);
+        if (kept.size() < arg.size()) shown += "...";
         for (std::size_t at = out.find(arg); at != std::string::npos;
              at = out.find(arg, at + shown.size())) {
             out.replace(at, arg.size(), shown);

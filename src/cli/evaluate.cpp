@@ -65,10 +65,13 @@ std::string run_evaluate(const WindowInputs& inputs, bool json, std::ostream& ou
         app::run_evaluation(request.setup, {inputs.strict, app::Naming::flag});
     if (!outcome.evaluation) return outcome.refused;
     if (std::string why = save_setup(inputs.files, request); !why.empty()) return why;
+    app::Evaluation evaluation = *outcome.evaluation;
+    if (std::string note = unused_sweep_files_note(request, "evaluate"); !note.empty())
+        evaluation.notes.push_back(std::move(note));
     if (json) {
-        out << app::evaluation_json(*outcome.evaluation).dump(2) << '\n';
+        out << app::evaluation_json(evaluation).dump(2) << '\n';
     } else {
-        print_evaluation(out, *outcome.evaluation);
+        print_evaluation(out, evaluation);
     }
     return {};
 }

@@ -8,7 +8,7 @@
 
 namespace orlavex::cli {
 
-std::string plot_file_refusal(const std::string& file, const std::string& option) {
+std::string plot_file_refusal(const std::string& file, const std::string& option, bool renamed) {
     namespace fs = std::filesystem;
     const fs::path path(file);
     std::error_code error;
@@ -18,8 +18,10 @@ std::string plot_file_refusal(const std::string& file, const std::string& option
     };
     if (fs::exists(status)) {
         if (fs::is_directory(status)) return refused("it is a folder");
-        if (::access(path.c_str(), W_OK) != 0) return refused(std::strerror(errno));
-        return {};
+        if (!renamed) {
+            if (::access(path.c_str(), W_OK) != 0) return refused(std::strerror(errno));
+            return {};
+        }
     }
     const fs::path folder = path.has_parent_path() ? path.parent_path() : fs::path(".");
     const fs::file_status folder_status = fs::status(folder, error);

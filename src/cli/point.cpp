@@ -135,10 +135,13 @@ std::string run_point(const WindowInputs& inputs, const app::ModelInputs& model,
     }();
     if (!outcome.point) return outcome.refused;
     if (std::string why = save_setup(inputs.files, request); !why.empty()) return why;
+    app::Point point = *outcome.point;
+    if (std::string note = unused_sweep_files_note(request, "point"); !note.empty())
+        point.notes.push_back(std::move(note));
     if (json) {
-        out << app::point_json(*outcome.point).dump(2) << '\n';
+        out << app::point_json(point).dump(2) << '\n';
     } else {
-        print_point(out, *outcome.point);
+        print_point(out, point);
     }
     return {};
 }

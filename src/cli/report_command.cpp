@@ -1,5 +1,6 @@
 #include "cli/report_command.h"
 
+#include "cli/named_argument.h"
 #include "cli/plot_file.h"
 #include "cli/progress_line.h"
 #include "cli/run.h"
@@ -71,6 +72,7 @@ void add_report_options(CLI::App& sub, ReportRequest& r, bool from_file) {
     sub.remove_option(sub.get_option("--plot"));
     sub.add_option("-o,--output", r.output, "the report: FILE.html or FILE.pdf")
         ->required()
+        ->check(names_a_file())
         ->type_name("FILE")
         ->group("Output");
     sub.add_option("--paper", r.paper, "the PDF's paper size")

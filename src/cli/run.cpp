@@ -250,6 +250,15 @@ void list_catalogue(const Request& r, std::ostream& out) {
 
 // Runs the command REQUEST names; the exit status.
 int dispatch(const CLI::App& app, const Request& r, std::ostream& out, std::ostream& err) {
+    // A long sweep is not run only to find that its set-up cannot be kept.
+    for (const SetupFileOptions* files :
+         {&r.point_inputs.files, &r.evaluate_inputs.files, &r.sweep.inputs.files,
+          &r.advise.inputs.files, &r.report.sweep.inputs.files}) {
+        if (const std::string why = save_setup_refusal(*files); !why.empty()) {
+            err << "orlavex-cli: " << why << '\n';
+            return exit_bad_input;
+        }
+    }
     if (r.sweep_command->parsed() || r.advise_command->parsed() || r.report_command->parsed()) {
         const Calculator started = planning::started_calculator();
         if (r.sweep_command->parsed()) return run_sweep_command(started, r.sweep, r.json, out, err);
@@ -324,6 +333,12 @@ int run(int argc, const char* const* argv, std::ostream& out, std::ostream& err)
         out.flush();
         messages << out_of_memory_message << '\n';
         status = exit_bad_input;
+    }
+    // A full disk or a closed pipe shows only here: the output is lost, so
+    // the run has not succeeded.
+    if (!out.flush()) {
+        messages << unwritable_output_message << '\n';
+        if (status == 0) status = exit_bad_input;
     }
     err << clip_echoed_arguments(messages.str(), args);
     err.flush();

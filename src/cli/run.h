@@ -12,6 +12,12 @@ inline constexpr int exit_bad_input = 2;
 inline constexpr const char* out_of_memory_message =
     "orlavex-cli: out of memory: ask for fewer --trials or --points";
 
+// What a run says when its standard output cannot be written (status
+// exit_bad_input).
+inline constexpr const char* unwritable_output_message =
+    "orlavex-cli: cannot write to standard output (a full disk or a closed pipe?): the output is "
+    "incomplete";
+
 int run(int argc, const char* const* argv, std::ostream& out, std::ostream& err);
 
 }  // namespace orlavex::cli

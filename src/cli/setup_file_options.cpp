@@ -1,6 +1,8 @@
 #include "cli/setup_file_options.h"
 
 #include "app/setup_file.h"
+#include "cli/named_argument.h"
+#include "cli/plot_file.h"
 #include "datafiles/file_error.h"
 
 #include <algorithm>
@@ -12,10 +14,12 @@ void add_setup_file_options(CLI::App& sub, SetupFileOptions& files) {
     sub.add_option("--setup", files.setup,
                    "start from the set-up FILE (*.orlavex.json); options given beside it "
                    "override it")
+        ->check(names_a_file())
         ->type_name("FILE")
         ->group(group);
     sub.add_option("--save-setup", files.save_setup,
                    "write the set-up the command ran with (after the overrides) to FILE")
+        ->check(names_a_file())
         ->type_name("FILE")
         ->group(group);
 }
@@ -34,6 +38,11 @@ bool names_setup_file(const std::vector<std::string>& args) {
     return std::ranges::any_of(args, [](const std::string& arg) {
         return arg == "--setup" || arg.starts_with("--setup=");
     });
+}
+
+std::string save_setup_refusal(const SetupFileOptions& files) {
+    if (files.save_setup.empty()) return {};
+    return plot_file_refusal(files.save_setup, "--save-setup", true);
 }
 
 std::string save_setup(const SetupFileOptions& files, const app::SweepRequest& request) {

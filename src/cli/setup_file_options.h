@@ -27,6 +27,10 @@ void note_given_options(const CLI::App& sub, SetupFileOptions& files);
 // Does ARGS name a set-up file? The options it can give are then not required.
 bool names_setup_file(const std::vector<std::string>& args);
 
+// Why the --save-setup file cannot be written (no such folder, a folder,
+// no permission), checked before the command runs; empty when it can.
+std::string save_setup_refusal(const SetupFileOptions& files);
+
 // REQUEST written to the --save-setup file, its values as the window took
 // them: empty, or the one-line reason it could not be written.
 std::string save_setup(const SetupFileOptions& files, const app::SweepRequest& request);

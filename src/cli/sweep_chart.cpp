@@ -10,6 +10,9 @@
 
 #include <cerrno>
 #include <cstring>
+#include <memory>
+#include <string_view>
+#include <utility>
 
 extern char** environ;
 
@@ -29,6 +32,24 @@ class IgnoreBrokenPipe {
   private:
     void (*previous_)(int);
 };
+
+// The last line the helper wrote into MESSAGES, without its program name:
+// what it could not do.
+std::string last_message(std::FILE* messages) {
+    std::rewind(messages);
+    std::string said, line;
+    for (int c = std::fgetc(messages); c != EOF; c = std::fgetc(messages)) {
+        if (c != '\n') {
+            line += static_cast<char>(c);
+        } else if (!line.empty()) {
+            said = std::exchange(line, {});
+        }
+    }
+    if (!line.empty()) said = line;
+    constexpr std::string_view own_name = "orlavex-plot: ";
+    if (said.starts_with(own_name)) said.erase(0, own_name.size());
+    return said;
+}
 
 bool write_all(int fd, const std::string& text) {
     std::size_t done = 0;
@@ -69,6 +90,10 @@ std::string run_plot_helper(const std::vector<std::string>& arguments, const std
     posix_spawn_file_actions_adddup2(&actions, pipe_fds[0], STDIN_FILENO);
     posix_spawn_file_actions_addclose(&actions, pipe_fds[0]);
     posix_spawn_file_actions_addclose(&actions, pipe_fds[1]);
+    // The helper's messages come back inside this program's one line.
+    const std::unique_ptr<std::FILE, int (*)(std::FILE*)> messages(std::tmpfile(), &std::fclose);
+    if (messages)
+        posix_spawn_file_actions_adddup2(&actions, ::fileno(messages.get()), STDERR_FILENO);
     const std::string program = helper->string();
     std::vector<char*> argv = {const_cast<char*>(program.c_str())};
     for (const std::string& argument : arguments)
@@ -92,7 +117,8 @@ std::string run_plot_helper(const std::vector<std::string>& arguments, const std
     while (::waitpid(child, &status, 0) < 0 && errno == EINTR) {
     }
     if (WIFEXITED(status) && WEXITSTATUS(status) == 0) return {};
-    return "orlavex-plot could not draw " + file;
+    const std::string said = messages ? last_message(messages.get()) : std::string();
+    return "orlavex-plot could not draw " + file + (said.empty() ? "" : ": " + said);
 }
 
 std::string draw_with_helper(const charts::SweepChartData& data, const std::string& file) {

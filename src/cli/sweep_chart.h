@@ -16,7 +16,7 @@ namespace orlavex::cli {
 std::optional<std::filesystem::path> plot_helper_path();
 
 // Runs orlavex-plot for FILE with DATA on its standard input. Empty, or the
-// reason it failed (the helper has then said why on standard error).
+// reason it failed, with the helper's own last word on why.
 std::string draw_with_helper(const charts::SweepChartData& data, const std::string& file);
 
 // Runs orlavex-plot with ARGUMENTS and INPUT on its standard input to write

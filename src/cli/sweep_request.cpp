@@ -1,5 +1,6 @@
 #include "cli/sweep_request.h"
 
+#include "cli/named_argument.h"
 #include "planning/swept_input.h"
 
 #include <cmath>
@@ -59,10 +60,12 @@ void add_sweep_options(CLI::App& sub, SweepRequest& r, bool advise, bool from_fi
     const std::string files = "Data files";
     sub.add_option("--enr-table", r.enr_table,
                    "the noise source's ENR table (.enr), replacing its ENR and uncertainty")
+        ->check(names_a_file())
         ->type_name("FILE")
         ->group(files);
     sub.add_option("--dut-s2p", r.dut_s2p,
                    "the DUT's S-parameters (.s2p, or .s1p for its input match)")
+        ->check(names_a_file())
         ->type_name("FILE")
         ->group(files);
     if (advise) return;
@@ -77,6 +80,7 @@ void add_sweep_options(CLI::App& sub, SweepRequest& r, bool advise, bool from_fi
         ->capture_default_str()
         ->group("Output");
     sub.add_option("--plot", r.plot, "also draw the sweep's charts into FILE.svg or FILE.png")
+        ->check(names_a_file())
         ->type_name("FILE")
         ->group("Output");
 }

@@ -5,6 +5,8 @@
 #include "datafiles/file_error.h"
 
 #include <charconv>
+#include <filesystem>
+#include <vector>
 
 namespace orlavex::cli {
 
@@ -85,6 +87,25 @@ std::string typed_request(const WindowInputs& inputs, const app::ModelInputs& mo
         return e.what();
     }
     return {};
+}
+
+std::string unused_sweep_files_note(const app::SweepRequest& request, std::string_view command) {
+    std::vector<std::string> files;
+    const auto add = [&](const std::string& what, const std::filesystem::path& path,
+                         const std::string& name) {
+        if (!name.empty() || !path.empty())
+            files.push_back(what + " (" + (name.empty() ? path.filename().string() : name) + ")");
+    };
+    add("ENR table", request.enr_table_path,
+        request.enr_table ? request.enr_table->name() : std::string());
+    add("DUT S-parameters", request.dut_s2p_path,
+        request.dut_sparameters ? request.dut_sparameters->name() : std::string());
+    if (files.empty()) return {};
+    const bool both = files.size() == 2;
+    return "the set-up's " + files.front() + (both ? " and " + files.back() + " are" : " is") +
+           " not used: " + std::string(command) +
+           " computes with the fields as typed; sweep, advise and report read the " +
+           (both ? "files" : "file") + " at each frequency";
 }
 
 std::string apply_inputs(Calculator& calc, const WindowInputs& inputs) {

@@ -49,6 +49,11 @@ std::string to_setup(const WindowInputs& inputs, const app::ModelInputs& model, 
 std::string typed_request(const WindowInputs& inputs, const app::ModelInputs& model,
                           app::SweepRequest& request);
 
+// What COMMAND ("point", "evaluate") says of the data files REQUEST's set-up
+// file gives a sweep (the ENR table, the DUT's S-parameters), which fill
+// their fields point by point and which it does not use; empty without them.
+std::string unused_sweep_files_note(const app::SweepRequest& request, std::string_view command);
+
 // Carries INPUTS out on CALC, a window model that has run Form_Load, as
 // app::apply does. Returns the one-line reason when the window refuses
 // something, else empty.

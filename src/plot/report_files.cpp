@@ -5,8 +5,10 @@
 #include <cmath>
 #include <memory>
 #include <optional>
+#include <string_view>
 
 #include <QAbstractTextDocumentLayout>
+#include <QBuffer>
 #include <QFile>
 #include <QFont>
 #include <QPainter>
@@ -94,7 +96,7 @@ QPageSize page_size(Paper paper) {
     return QPageSize(paper == Paper::a4 ? QPageSize::A4 : QPageSize::Letter);
 }
 
-void write_file(const QString& path, const std::string& bytes) {
+void write_file(const QString& path, std::string_view bytes) {
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
         file.write(bytes.data(), static_cast<qint64>(bytes.size())) !=
@@ -118,7 +120,12 @@ void draw_footer(QPainter& painter, const QRectF& area, const ReportContent& con
 }
 
 void write_pdf(const ReportContent& content, const QString& path, Paper paper) {
-    QPdfWriter writer(path);
+    // Drawn in memory and written in one go: QPdfWriter does not tell of a
+    // write that failed, and a full disk must not pass for a report.
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QPdfWriter writer(&buffer);
     writer.setResolution(pdf_dots_per_inch);
     writer.setPageSize(page_size(paper));
     writer.setPageMargins(QMarginsF(page_margin_mm, page_margin_mm, page_margin_mm, page_margin_mm),
@@ -158,6 +165,7 @@ void write_pdf(const ReportContent& content, const QString& path, Paper paper) {
         draw_footer(painter, QRectF(0, 0, page.width(), page.height()), content, i + 1, pages);
     }
     if (!painter.end()) throw ReportFileError("cannot write " + path.toStdString());
+    write_file(path, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include "report/report_sections.h"
 
 #include <array>
+#include <filesystem>
 #include <string_view>
 
 namespace orlavex::report {
@@ -84,6 +85,12 @@ ReportSection setup_section(const PlanReportInput& input) {
     if (sweep.bench.any() && !input.result.points.empty()) {
         const planning::SweepPoint& at = input.result.points[worst.value_or(0)];
         app::add_bench_json(inputs, sweep.bench, at.setup);
+        // Files are named without their folder, as in the data files' table.
+        for (const char* key : {"loss_in_s2p", "loss_out_s2p", "meas_enr_table"}) {
+            app::Json& file = inputs[key];
+            if (file.is_string())
+                file = std::filesystem::path(file.get<std::string>()).filename().string();
+        }
     }
 
     ReportSection section{.id = "setup", .heading = "Set-up"};

@@ -81,6 +81,13 @@ TEST(BenchLossOnTheCommandLine, ASeparateMeasurementSourceSplitsTheEnrRows) {
     EXPECT_EQ(j["classic"], point_json({"--enr", "6"})["classic"]);
 }
 
+TEST(BenchLossOnTheCommandLine, TakesTheMeasurementSourceInAnyLetterCase) {
+    // As --noise-source does: the name is the catalogue's from then on.
+    const json lower = point_json({"--meas-noise-source", "ns346c"});
+    EXPECT_EQ(lower["inputs"]["meas_noise_source"], "NS346C");
+    EXPECT_EQ(lower, point_json({"--meas-noise-source", "NS346C"}));
+}
+
 TEST(BenchLossOnTheCommandLine, BadBenchInputIsOneLineAndStatusTwo) {
     const std::string data = ORLAVEX_TEST_DATA_DIR;
     const std::vector<std::pair<Args, std::string>> cases = {

@@ -45,6 +45,48 @@ TEST(EchoedInput, IsClippedAtFortyCharactersWithAMark) {
     }
 }
 
+// Whether TEXT is well-formed UTF-8 (no character cut short).
+bool is_utf8(std::string_view text) {
+    for (std::size_t i = 0; i < text.size();) {
+        const auto lead = static_cast<unsigned char>(text[i]);
+        const std::size_t length = lead < 0x80         ? 1
+                                   : lead >> 5 == 0x6  ? 2
+                                   : lead >> 4 == 0xe  ? 3
+                                   : lead >> 3 == 0x1e ? 4
+                                                       : 0;
+        if (length == 0 || i + length > text.size()) return false;
+        for (std::size_t k = 1; k < length; ++k)
+            if ((static_cast<unsigned char>(text[i + k]) & 0xc0) != 0x80) return false;
+        i += length;
+    }
+    return true;
+}
+
+TEST(EchoedInput, ClipsWholeCharactersNotBytes) {
+    std::string euros, forty_euros, forty_umlauts;
+    for (int i = 0; i < 47; ++i)
+        euros += "\u20ac";
+    for (int i = 0; i < 40; ++i) {
+        forty_euros += "\u20ac";
+        forty_umlauts += "\u00e4";
+    }
+    // Our own message, the application's and the parser's.
+    for (const char* option : {"--dut-nf", "--analyzer", "--spec-shape"}) {
+        SCOPED_TRACE(option);
+        const CliRun r = run_cli({"point", option, euros});
+        expect_one_line_refusal(r);
+        EXPECT_TRUE(is_utf8(r.err)) << r.err;
+        EXPECT_NE(r.err.find(forty_euros + "..."), std::string::npos) << r.err;
+        EXPECT_EQ(r.err.find(forty_euros + "\u20ac"), std::string::npos) << r.err;
+
+        // Forty characters of two bytes each are not clipped at all.
+        const CliRun whole = run_cli({"point", option, forty_umlauts});
+        expect_one_line_refusal(whole);
+        EXPECT_NE(whole.err.find(forty_umlauts), std::string::npos) << whole.err;
+        EXPECT_EQ(whole.err.find("..."), std::string::npos) << whole.err;
+    }
+}
+
 TEST(EchoedInput, ShowsControlCharactersEscaped) {
     const CliRun line_break = run_cli({"evaluate", "--cal-on", "\n", "--cal-off", "-100",
                                        "--meas-on", "-90", "--meas-off", "-95"});

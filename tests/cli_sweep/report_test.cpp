@@ -283,6 +283,49 @@ TEST_F(Report, RefusesABadOutputBeforeTheSweep) {
         << "a good output goes on to the sweep: " << folder.err;
 }
 
+TEST_F(Report, NamesTheBenchFilesWithoutTheirFolder) {
+    // Given by path or carried in a set-up file, the report is the same.
+    const std::string examples = ORLAVEX_EXAMPLES_DIR;
+    const std::vector<std::string> bench = {"--over",
+                                            "freq",
+                                            "--from",
+                                            "1",
+                                            "--to",
+                                            "18",
+                                            "--points",
+                                            "5",
+                                            "--loss-in-s2p",
+                                            examples + "/input_cable.s2p",
+                                            "--meas-enr-table",
+                                            examples + "/noise_source.enr",
+                                            "--save-setup",
+                                            (folder_ / "bench.orlavex.json").string()};
+    const CliRun given = report(bench, folder_ / "given.html");
+    ASSERT_EQ(given.status, 0) << given.err;
+    const CliRun reopened =
+        report({"--setup", (folder_ / "bench.orlavex.json").string()}, folder_ / "reopened.html");
+    ASSERT_EQ(reopened.status, 0) << reopened.err;
+    const auto undated = [](std::string html) {
+        return std::regex_replace(html, std::regex(R"(\d{4}-\d\d-\d\d \d\d:\d\d UTC)"), "(date)");
+    };
+    const std::string html = undated(read_file(folder_ / "given.html"));
+    EXPECT_EQ(html.find(examples), std::string::npos) << "a folder named in the report";
+    EXPECT_NE(html.find(">input_cable.s2p<"), std::string::npos);
+    EXPECT_EQ(html, undated(read_file(folder_ / "reopened.html")));
+}
+
+TEST_F(Report, AFullDiskIsAFailureInEitherFormat) {
+    // The file can be opened, but every write fails.
+    for (const char* name : {"full.html", "full.pdf"}) {
+        const fs::path file = folder_ / name;
+        fs::create_symlink("/dev/full", file);
+        const CliRun r = report(with_notes(), file);
+        EXPECT_EQ(r.status, 2) << name;
+        EXPECT_EQ(std::ranges::count(r.err, '\n'), 1) << r.err;
+        EXPECT_NE(r.err.find("cannot write " + file.string()), std::string::npos) << r.err;
+    }
+}
+
 TEST_F(Report, ReportOptionsAreSweepsLessItsOutput) {
     const CliRun help = run_cli({"report", "--help"});
     ASSERT_EQ(help.status, 0);

@@ -1,6 +1,7 @@
 #!/bin/sh
 # check_man_pages.sh CLI SOURCE_DIR: orlavex-cli's man page names each of its
-# commands in the synopsis and every option each command's --help lists, and
+# commands in the synopsis, every option each command's --help lists, every
+# column of a sweep's CSV and every key of a point's figures in its JSON, and
 # man reads every page without a warning.
 set -eu
 cli=$1
@@ -17,6 +18,23 @@ for command in point evaluate catalogue sweep advise report; do
         grep -qF -- "$(echo "$option" | sed 's/-/\\-/g')" "$page" ||
             fail "orlavex-cli $command $option is not in the man page"
     done
+done
+# Every column of a sweep's CSV, with the Monte Carlo and a loss of the bench
+# (a range such as margin1_db to margin3_db names its first column).
+columns=$("$cli" sweep --over loss-in --from 0 --to 1 --points 2 --mc --trials 100 --format csv |
+          head -n 1 | tr -d '\r' | tr ',' ' ')
+for column in $columns; do
+    first=$(echo "$column" | sed 's/[0-9]/1/')
+    grep -qE -- "(^|[^a-z_])($column|$first)([^a-z_]|\$)" "$page" ||
+        fail "the CSV column $column is not in the man page"
+done
+# Every key of a point's classic figures, budget and Monte Carlo in --json.
+keys=$("$cli" point --json --trials 10 | awk '
+    /^  "[a-z_]+": \{/ { split($1, a, "\""); part = a[2] }
+    /^  [}]/ { part = "" }
+    part ~ /^(classic|gum|monte_carlo)$/ && /^    "[A-Za-z_0-9]+":/ { split($1, k, "\""); print k[2] }')
+for key in $keys; do
+    grep -qE -- "(^|[^a-z_])$key([^a-z_]|\$)" "$page" || fail "the JSON key $key is not in the man page"
 done
 for any in "$pages"/*.1; do
     warnings=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -l "$any" 2>&1 >/dev/null)
