@@ -74,6 +74,9 @@ PointOutcome run_point(const Setup& setup, const ApplyOptions& options, bool mon
     if (!applied.refused.empty()) return {std::nullopt, std::move(applied.refused)};
     Point p = compute_point(calc, setup, monte_carlo, progress);
     p.notes = std::move(applied.notes);
+    const double f_out = is_ticked(calc, Ctl::chkFreqConv) ? calc.state.Freq2 : calc.state.Freq;
+    for (std::string& held : planning::bench_held_notes(setup.bench, calc.state.Freq, f_out))
+        p.notes.push_back(std::move(held));
     if (!p.bench_note.empty()) p.notes.push_back(p.bench_note);
     return {std::move(p), {}};
 }

@@ -66,6 +66,23 @@ double loss_from_file_db(const datafiles::Touchstone& part, double f_hz) {
     return 0 - part.at(f_hz).gain_db.value_or(0);
 }
 
+std::vector<std::string> bench_held_notes(const BenchInput& b, double f_in_ghz, double f_out_ghz) {
+    // Named by their part, as a sweep's notes name the DUT's and the ENR
+    // table's: a file's name depends on where it was read from.
+    std::vector<std::string> notes;
+    const auto note = [&notes](std::string_view part, const datafiles::AppliedRecords& applied) {
+        if (!applied.in_range()) notes.push_back(std::string(part) + ": " + applied.note());
+    };
+    if (const auto& part = b.loss_in.sparameters)
+        note("loss before the DUT", part->at(f_in_ghz * hz_per_ghz).applied);
+    if (const auto& part = b.loss_out.sparameters)
+        note("loss after the DUT", part->at(f_out_ghz * hz_per_ghz).applied);
+    if (b.meas_source && b.meas_source->table)
+        note("measurement source ENR table",
+             b.meas_source->table->at(f_in_ghz * hz_per_ghz).applied);
+    return notes;
+}
+
 std::string bench_input_problem(const BenchInput& b) {
     // The values as the model checks them, then what only the inputs have:
     // the files and the catalogue name.

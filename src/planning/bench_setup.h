@@ -13,6 +13,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace orlavex::planning {
 
@@ -56,5 +57,14 @@ std::string bench_input_problem(const BenchInput& bench);
 // input frequency.
 void add_bench(const BenchInput& bench, double f_in_ghz, double f_out_ghz,
                measure::MeasurementSetup& setup);
+
+// What a note says of BENCH's files that hold a value from their nearest
+// record at the point, as a sweep's DUT and ENR files do: the losses at
+// F_IN_GHZ and F_OUT_GHZ, the measurement source's ENR table at F_IN_GHZ.
+// One part per such file ("loss before the DUT: held from the nearest
+// record, the last, at 18 GHz (line 42)"); none when the files cover the
+// point.
+std::vector<std::string> bench_held_notes(const BenchInput& bench, double f_in_ghz,
+                                          double f_out_ghz);
 
 }  // namespace orlavex::planning

@@ -290,8 +290,8 @@ std::string PointEvaluator::range_problem(const SweepPoint& point,
         }
         const double fa = converting ? point.analyzer_freq_ghz : f;
         if (fa > s.SA_FreqMax) {
-            return (converting ? "the output, " : "") + number(fa) +
-                   " GHz, is above the analyzer " + calc_.form[lblSAsel].text + "'s limit of " +
+            return (converting ? "the output, " + number(fa) + " GHz," : number(fa) + " GHz") +
+                   " is above the analyzer " + calc_.form[lblSAsel].text + "'s limit of " +
                    number(s.SA_FreqMax) + " GHz";
         }
         if (converting && fa < lowest_freq_ghz) {
@@ -487,7 +487,14 @@ SweepPoint PointEvaluator::evaluate(double value) {
     const std::string bench_note = use_bench_classic(point);
     point.note = notes_.note(calc_, point, enr ? &enr->applied : nullptr, dut ? &*dut : nullptr,
                              prepared_.replaced_source);
-    if (!bench_note.empty()) point.note += (point.note.empty() ? "" : "; ") + bench_note;
+    const auto add = [&point](const std::string& part) {
+        if (!part.empty()) point.note += (point.note.empty() ? "" : "; ") + part;
+    };
+    const double f_out = is_ticked(calc_, chkFreqConv) ? point.analyzer_freq_ghz : point.freq_ghz;
+    const std::vector<std::string> held = bench_held_notes(sweep_.bench, point.freq_ghz, f_out);
+    point.held = point.held || !held.empty();
+    std::ranges::for_each(held, add);
+    add(bench_note);
     return point;
 }
 

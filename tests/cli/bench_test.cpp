@@ -88,6 +88,16 @@ TEST(BenchLossOnTheCommandLine, TakesTheMeasurementSourceInAnyLetterCase) {
     EXPECT_EQ(lower, point_json({"--meas-noise-source", "NS346C"}));
 }
 
+TEST(BenchLossOnTheCommandLine, AFileBeyondItsRecordsIsHeldWithANote) {
+    const std::string table = ORLAVEX_EXAMPLES_DIR "/noise_source.enr";  // 10 MHz to 18 GHz
+    const json beyond = point_json({"--meas-enr-table", table, "--freq", "24"});
+    EXPECT_TRUE(has_note_with(
+        beyond, "measurement source ENR table: held from the nearest record, the last, at 18 GHz"))
+        << beyond.dump();
+    const json within = point_json({"--meas-enr-table", table, "--freq", "12"});
+    EXPECT_FALSE(has_note_with(within, "held")) << within.dump();
+}
+
 TEST(BenchLossOnTheCommandLine, BadBenchInputIsOneLineAndStatusTwo) {
     const std::string data = ORLAVEX_TEST_DATA_DIR;
     const std::vector<std::pair<Args, std::string>> cases = {

@@ -1,6 +1,7 @@
 // Which points of a sweep are in range, which use a file's value held from
 // its nearest record, and what their notes say when a value cannot be used.
 #include "catalogue/catalogue.h"
+#include "datafiles/enr_table.h"
 #include "datafiles/touchstone.h"
 #include "planning/advice.h"
 #include "planning/point_notes.h"
@@ -103,6 +104,32 @@ TEST(HeldPoints, ASweepBelowTheSampleAmplifiersFirstFrequencyCountsThemApart) {
     EXPECT_EQ(counts.held, 2u);
     EXPECT_EQ(counts_text(counts), "7 points, 5 in range, 2 held from the nearest record");
     EXPECT_EQ(counts_text({3, 1, 0}), "3 points, 1 in range");
+}
+
+// The bench's files hold their nearest record beyond their band as the
+// DUT's do, and the points say so: the input cable and the measurement
+// source's table both end at 18 GHz.
+TEST(HeldPoints, BenchFilesBeyondTheirRecordsAreHeldAndSaySo) {
+    Sweep s = frequency_sweep({.noise_source = "NS346C"}, 10, 26, 5);  // 10, 14, 18, 22, 26
+    s.bench.loss_in.sparameters =
+        datafiles::read_touchstone(ORLAVEX_EXAMPLES_DIR "/input_cable.s2p");
+    s.bench.meas_source = MeasurementSourceInput{};
+    s.bench.meas_source->table = datafiles::read_enr_file(ORLAVEX_EXAMPLES_DIR "/noise_source.enr");
+    const SweepResult r = run_sweep(s);
+    for (std::size_t i = 0; i < r.points.size(); ++i) {
+        const SweepPoint& p = r.points[i];
+        SCOPED_TRACE(p.swept_value);
+        EXPECT_TRUE(p.in_range) << p.note;
+        EXPECT_EQ(p.held, i >= 3);
+        EXPECT_EQ(mentions(p.note, "loss before the DUT: held from the nearest record, the last"),
+                  i >= 3)
+            << p.note;
+        EXPECT_EQ(mentions(p.note,
+                           "measurement source ENR table: held from the nearest record, the last"),
+                  i >= 3)
+            << p.note;
+    }
+    EXPECT_EQ(count_points(r).held, 2u);
 }
 
 // ---- Values a file gives that the window cannot take ---------------------------------------
