@@ -21,6 +21,14 @@ std::string_view shape_name(measure::SpecShape shape) {
     return shape == measure::SpecShape::rectangular ? "rect" : "normal";
 }
 
+std::string whole_number_rule(ModelValue kind) {
+    if (kind == ModelValue::trials) {
+        return "must be a whole number from " + std::to_string(fewest_trials) + " to " +
+               std::to_string(most_trials);
+    }
+    return "must be a whole number from 0 to 2^64 - 1";
+}
+
 bool Setup::any_ext_preamp_field() const {
     return std::ranges::any_of(field_inputs(), [&](const FieldInput& row) {
         return row.name.starts_with("ext_preamp") && (*this)[row].has_value();

@@ -9,6 +9,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 namespace orlavex::app {
@@ -54,5 +55,10 @@ inline constexpr std::array model_inputs{
 // clang-format on
 
 std::string_view shape_name(measure::SpecShape shape);
+
+// What a whole-number input takes, as every front-end says when it gets
+// anything else: "must be a whole number from 1 to 100000000" for the
+// trials, from 0 to 2^64 - 1 for the seed.
+std::string whole_number_rule(ModelValue kind);
 
 }  // namespace orlavex::app

@@ -114,15 +114,18 @@ const CLI::Validator not_negative(
     },
     "");
 
-// A whole number written in digits only (no sign) that fits 64 bits.
-const CLI::Validator whole_number(
-    [](std::string& text) -> std::string {
-        std::uint64_t x = 0;
-        const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), x);
-        const bool ok = !text.empty() && ec == std::errc() && end == text.data() + text.size();
-        return ok ? std::string() : "must be a whole number from 0 to 2^64 - 1";
-    },
-    "");
+// A whole number written in digits only (no sign) that fits 64 bits; the
+// message states KIND's own range.
+CLI::Validator whole_number(app::ModelValue kind) {
+    return CLI::Validator(
+        [kind](std::string& text) -> std::string {
+            std::uint64_t x = 0;
+            const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), x);
+            const bool ok = !text.empty() && ec == std::errc() && end == text.data() + text.size();
+            return ok ? std::string() : app::whole_number_rule(kind);
+        },
+        "");
+}
 
 CLI::Option* add_model_option(CLI::App& sub, app::ModelInputs& m, const app::ModelInput& row) {
     const std::string flag(row.flag), help(row.help);
@@ -133,11 +136,13 @@ CLI::Option* add_model_option(CLI::App& sub, app::ModelInputs& m, const app::Mod
                 ->capture_default_str();
         case app::ModelValue::trials:
             return sub.add_option(flag, m.trials, help)
-                ->check(whole_number)
+                ->check(whole_number(row.kind))
                 ->check(CLI::Range(app::fewest_trials, app::most_trials))
                 ->capture_default_str();
         case app::ModelValue::seed:
-            return sub.add_option(flag, m.seed, help)->check(whole_number)->capture_default_str();
+            return sub.add_option(flag, m.seed, help)
+                ->check(whole_number(row.kind))
+                ->capture_default_str();
         case app::ModelValue::shape:
             return sub
                 .add_option_function<std::string>(

@@ -28,9 +28,9 @@ std::string key_text(std::string_view keyword) {
     return std::string(keyword);
 }
 
-// A whole number 0 to 2^64 - 1: an int or anything with __index__ (not a
-// bool), or a str that int() reads, as the other inputs take a str.
-std::uint64_t whole_number(const py::handle& value, std::string_view keyword) {
+// A whole number 0 to 2^64 - 1 for ROW: an int or anything with __index__
+// (not a bool), or a str that int() reads, as the other inputs take a str.
+std::uint64_t whole_number(const py::handle& value, const app::ModelInput& row) {
     const bool text = PyUnicode_Check(value.ptr());
     if (text || (!PyBool_Check(value.ptr()) && PyIndex_Check(value.ptr()))) {
         const py::int_ n = py::reinterpret_steal<py::int_>(
@@ -41,7 +41,7 @@ std::uint64_t whole_number(const py::handle& value, std::string_view keyword) {
         }
         PyErr_Clear();
     }
-    refuse(key_text(keyword) + ": must be a whole number from 0 to 2^64 - 1");
+    refuse(key_text(row.name) + ": " + app::whole_number_rule(row.kind));
 }
 
 void read_int_preamp(app::Setup& s, const py::handle& value) {
@@ -73,7 +73,7 @@ void read_model(app::ModelInputs& m, const app::ModelInput& row, const py::handl
             return;
         }
         case app::ModelValue::trials: {
-            const std::uint64_t trials = whole_number(value, row.name);
+            const std::uint64_t trials = whole_number(value, row);
             if (trials < app::fewest_trials || trials > app::most_trials) {
                 refuse("trials: Value " + std::to_string(trials) + " not in range " +
                        std::to_string(app::fewest_trials) + " to " +
@@ -83,7 +83,7 @@ void read_model(app::ModelInputs& m, const app::ModelInput& row, const py::handl
             return;
         }
         case app::ModelValue::seed:
-            m.seed = whole_number(value, row.name);
+            m.seed = whole_number(value, row);
             return;
         case app::ModelValue::shape: {
             const std::string shape = utf8_text(value, row.name);

@@ -44,7 +44,9 @@ const BadInput bad_inputs[] = {
     {{"point", "--analyzer-nf", "10", "--analyzer-danl", "-150"}, "excludes"},
     {{"point", "--trials", "0"}, "--trials"},
     {{"point", "--trials", "many"}, "--trials"},
-    {{"point", "--seed", "-1"}, "--seed"},
+    {{"point", "--seed", "-1"}, "--seed: must be a whole number from 0 to 2^64 - 1"},
+    // Each whole number states its own range, not the seed's.
+    {{"point", "--trials", "1e5"}, "--trials: must be a whole number from 1 to 100000000"},
     {{"point", "--tau", "-1"}, "--tau"},
     {{"point", "--noise-bw", "wide"}, "--noise-bw"},
     {{"point", "--spec-shape", "triangular"}, "--spec-shape"},

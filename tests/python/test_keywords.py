@@ -148,5 +148,7 @@ def test_whole_numbers_take_text_as_the_other_inputs_do():
     assert orlavex.sweep("freq", 1, 2, 2, mc=True, trials="300")["mc_lo_db"].tolist() == \
         orlavex.sweep("freq", 1, 2, 2, mc=True, trials=300)["mc_lo_db"].tolist()
     for text in ("2e3", "2000.0", "-1", "many"):
-        with pytest.raises(ValueError, match="^trials: must be a whole number"):
+        with pytest.raises(ValueError, match="^trials: must be a whole number from 1 to 100000000$"):
             orlavex.monte_carlo(trials=text)
+    with pytest.raises(ValueError, match=r"^seed: must be a whole number from 0 to 2\^64 - 1$"):
+        orlavex.monte_carlo(seed="-1")
