@@ -147,6 +147,26 @@ const Json* member(const Json& object, std::string_view key) {
     return it == object.end() ? nullptr : &*it;
 }
 
+// The parser's message quotes the bytes it read last, which in a file that
+// is not text (an image given as a set-up) are no characters at all: those
+// outside printable ASCII are written as \xHH, so that the message is one
+// clean line on any terminal.
+std::string printable(std::string_view message) {
+    std::string out;
+    for (const char c : message) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte >= 0x20 && byte < 0x7f) {
+            out += c;
+        } else {
+            constexpr std::string_view hex = "0123456789abcdef";
+            out += "\\x";
+            out += hex[byte >> 4];
+            out += hex[byte & 0xf];
+        }
+    }
+    return out;
+}
+
 }  // namespace
 
 SweepRequest parse_setup_text(std::string_view text, std::string_view file_name) {
@@ -155,7 +175,7 @@ SweepRequest parse_setup_text(std::string_view text, std::string_view file_name)
     const SetupFileValues v(file_name, document);
     if (syntax) {
         throw SetupFileError(std::string(file_name) + ":" + std::to_string(syntax->line) +
-                             ": not JSON: " + syntax->message);
+                             ": not JSON: " + printable(syntax->message));
     }
     if (document.duplicate_key) v.refuse(*document.duplicate_key, "the key is given twice");
     check_frame(v, document.value);

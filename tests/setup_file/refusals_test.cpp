@@ -34,6 +34,10 @@ TEST(SetupFileRefusals, NameTheFileTheLineAndTheKey) {
     EXPECT_EQ(refusal("{\n  \"format\": \"orlavex-setup\",\n  \"version\": 1,\n}"),
               "bench.orlavex.json:4: not JSON: syntax error while parsing object key - "
               "unexpected '}'; expected string literal");
+    // An image given as a set-up: its bytes are not echoed as they are.
+    EXPECT_EQ(refusal("\x89PNG\r\n"),
+              "bench.orlavex.json:1: not JSON: syntax error while parsing value - invalid "
+              "literal; last read: '\\x89'");
     EXPECT_EQ(refusal(with("{\n    \"dut_nf_db\": 2,\n    \"dut_nfx\": 3\n  }")),
               "bench.orlavex.json:6: /inputs/dut_nfx: unknown key");
     EXPECT_EQ(refusal(with("{\n    \"dut_nf_db\": \"2\"\n  }")),
