@@ -42,6 +42,7 @@ Point compute_point(const Calculator& calc, const Setup& setup, bool monte_carlo
     p.setup.spec_shape = setup.model.spec_shape;
     const double f_out = is_ticked(calc, Ctl::chkFreqConv) ? calc.state.Freq2 : calc.state.Freq;
     planning::add_bench(setup.bench, calc.state.Freq, f_out, p.setup);
+    p.notes = planning::bench_held_notes(setup.bench, calc.state.Freq, f_out);
     p.bench = setup.bench;
     measure::MonteCarloOptions mc;
     mc.trials = setup.model.trials;
@@ -73,10 +74,7 @@ PointOutcome run_point(const Setup& setup, const ApplyOptions& options, bool mon
     Applied applied = apply(calc, setup, options);
     if (!applied.refused.empty()) return {std::nullopt, std::move(applied.refused)};
     Point p = compute_point(calc, setup, monte_carlo, progress);
-    p.notes = std::move(applied.notes);
-    const double f_out = is_ticked(calc, Ctl::chkFreqConv) ? calc.state.Freq2 : calc.state.Freq;
-    for (std::string& held : planning::bench_held_notes(setup.bench, calc.state.Freq, f_out))
-        p.notes.push_back(std::move(held));
+    p.notes.insert(p.notes.begin(), applied.notes.begin(), applied.notes.end());
     if (!p.bench_note.empty()) p.notes.push_back(p.bench_note);
     return {std::move(p), {}};
 }

@@ -24,9 +24,9 @@ struct Point {
     measure::MeasurementSetup setup;
     measure::Budget budget;
     std::optional<measure::MonteCarloResult> monte_carlo;  // none when not asked for
-    std::vector<std::string> notes;                        // values the window rounded or bounded
-    planning::BenchInput bench;                            // as given (files by name in the inputs)
-    std::string bench_note;  // what the classic figures stand for with a bench
+    std::vector<std::string> notes;  // values the window rounded or bounded, files held
+    planning::BenchInput bench;      // as given (files by name in the inputs)
+    std::string bench_note;          // what the classic figures stand for with a bench
 };
 
 // The model's results for the set-up CALC (after apply) shows; none (an

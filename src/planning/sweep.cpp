@@ -217,6 +217,10 @@ class PointEvaluator {
     void model(SweepPoint& point, const std::optional<datafiles::EnrPoint>& enr);
     // The bench at the point's frequencies, with the swept loss.
     void add_swept_bench(SweepPoint& point) const;
+    // The frequency at the DUT's output: the analyzer's when converting.
+    double output_ghz(const SweepPoint& point) const {
+        return is_ticked(calc_, chkFreqConv) ? point.analyzer_freq_ghz : point.freq_ghz;
+    }
     // With a bench, the classic figures of its equivalent set-up replace the
     // window's; the note that says so, or empty.
     std::string use_bench_classic(SweepPoint& point);
@@ -420,8 +424,7 @@ void PointEvaluator::model(SweepPoint& point, const std::optional<datafiles::Enr
 
 void PointEvaluator::add_swept_bench(SweepPoint& point) const {
     if (!sweep_.bench.any() && !is_bench_loss(sweep_.over)) return;
-    const double f_out = is_ticked(calc_, chkFreqConv) ? point.analyzer_freq_ghz : point.freq_ghz;
-    add_bench(sweep_.bench, point.freq_ghz, f_out, point.setup);
+    add_bench(sweep_.bench, point.freq_ghz, output_ghz(point), point.setup);
     if (sweep_.over == SweptInput::loss_in) point.setup.loss_in.loss_db = point.swept_value;
     if (sweep_.over == SweptInput::loss_out) point.setup.loss_out.loss_db = point.swept_value;
 }
@@ -490,8 +493,8 @@ SweepPoint PointEvaluator::evaluate(double value) {
     const auto add = [&point](const std::string& part) {
         if (!part.empty()) point.note += (point.note.empty() ? "" : "; ") + part;
     };
-    const double f_out = is_ticked(calc_, chkFreqConv) ? point.analyzer_freq_ghz : point.freq_ghz;
-    const std::vector<std::string> held = bench_held_notes(sweep_.bench, point.freq_ghz, f_out);
+    const std::vector<std::string> held =
+        bench_held_notes(sweep_.bench, point.freq_ghz, output_ghz(point));
     point.held = point.held || !held.empty();
     std::ranges::for_each(held, add);
     add(bench_note);
