@@ -29,6 +29,10 @@ std::size_t slot_index(std::string_view key) {
     return static_cast<std::size_t>(slot - data_file_slots.begin());
 }
 
+bool is_data_file_slot(std::string_view key) {
+    return std::ranges::find(data_file_slots, key, &DataFileSlot::key) != data_file_slots.end();
+}
+
 EmbeddedFile embed_file(const std::string& path) {
     std::error_code error;
     const bool regular = std::filesystem::is_regular_file(path, error);

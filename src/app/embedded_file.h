@@ -41,6 +41,8 @@ using EmbeddedFiles = std::array<std::optional<EmbeddedFile>, data_file_slot_cou
 
 // The slot's place in data_file_slots; the key must be one of them.
 std::size_t slot_index(std::string_view key);
+// Is KEY (an input's keyword) one of data_file_slots?
+bool is_data_file_slot(std::string_view key);
 
 // FILE's bytes read whole, under its own name. Throws datafiles::FileError.
 EmbeddedFile embed_file(const std::string& path);

@@ -97,10 +97,11 @@ std::string overlay_bench(SweepRequest& file, const BenchInputs& bench, const Gi
         if (!given_row(row)) continue;
         drop_excluded(merged, row);
         if (row.number != nullptr) merged.*row.number = bench.*row.number;
-        if (row.text != nullptr) {
-            merged.*row.text = bench.*row.text;
+        if (row.text != nullptr) merged.*row.text = bench.*row.text;
+        // A file given anew replaces the copy the set-up file embeds (the
+        // measurement source's catalogue name is a text but no file).
+        if (row.text != nullptr && is_data_file_slot(row.name))
             file.embedded[slot_index(row.name)].reset();
-        }
     }
     // A file row the command line did not give keeps the set-up file's table.
     const BenchFileReader files{

@@ -1,0 +1,81 @@
+#include "option_examples.h"
+
+#include "app/bench_inputs.h"
+#include "app/inputs.h"
+#include "app/model_inputs.h"
+
+#include <array>
+#include <cmath>
+
+namespace orlavex::cli::test {
+
+namespace {
+
+const std::string examples = ORLAVEX_EXAMPLES_DIR;
+
+struct ChoiceExample {
+    std::string_view keyword;
+    std::string_view flag;
+    std::string_view value;  // empty for a flag alone
+};
+
+constexpr std::array choice_examples{
+    ChoiceExample{"analyzer", "--analyzer", "Aravel-3"},
+    ChoiceExample{"noise_source", "--noise-source", "NS346B"},
+    ChoiceExample{"int_preamp", "--int-preamp", ""},
+    ChoiceExample{"ext_preamp", "--ext-preamp", ""},
+    ChoiceExample{"freq_conv", "--freq-conv", ""},
+    ChoiceExample{"no_second_stage", "--no-second-stage", ""},
+    ChoiceExample{"noise_bw", "--noise-bw", "4e6"},
+    ChoiceExample{"tau", "--tau", "0.01"},
+    ChoiceExample{"trials", "--trials", "200"},
+    ChoiceExample{"seed", "--seed", "7"},
+    ChoiceExample{"spec_shape", "--spec-shape", "rect"},
+};
+
+std::string field_value(const app::FieldInput& row) {
+    if (!std::isnan(row.start)) return std::to_string(row.start);
+    return row.unit == "dBm/Hz" ? "-150" : "20";  // a noise level, a return loss
+}
+
+std::string bench_value(const app::BenchInputRow& row) {
+    if (row.type_name == "NAME") return "NS346B";
+    if (row.name == "meas_enr_table") return examples + "/noise_source.enr";
+    if (row.type_name == "FILE") return examples + "/input_cable.s2p";
+    if (row.type_name == "K") return "250";
+    return row.type_name == "X" ? "1.2" : "1";
+}
+
+}  // namespace
+
+std::vector<std::string> example_args(std::string_view keyword) {
+    if (const app::FieldInput* row = app::find_field_input(keyword)) {
+        std::vector<std::string> args{std::string(row->flag), field_value(*row)};
+        if (keyword == "freq2") args.emplace_back("--freq-conv");
+        return args;
+    }
+    if (const app::BenchInputRow* row = app::find_bench_input(keyword))
+        return {std::string(row->flag), bench_value(*row)};
+    for (const ChoiceExample& choice : choice_examples) {
+        if (choice.keyword != keyword) continue;
+        // A preamplifier is the analyzer's.
+        if (keyword == "int_preamp") return {"--analyzer", "Aravel-3", "--int-preamp"};
+        if (choice.value.empty()) return {std::string(choice.flag)};
+        return {std::string(choice.flag), std::string(choice.value)};
+    }
+    return {};
+}
+
+std::vector<std::string> point_keywords() {
+    std::vector<std::string> keywords;
+    for (const app::FieldInput& row : app::field_inputs()) {
+        if (app::takes(app::Scope::prediction, row)) keywords.emplace_back(row.name);
+    }
+    for (const app::BenchInputRow& row : app::bench_input_rows)
+        keywords.emplace_back(row.name);
+    for (const ChoiceExample& choice : choice_examples)
+        keywords.emplace_back(choice.keyword);
+    return keywords;
+}
+
+}  // namespace orlavex::cli::test
