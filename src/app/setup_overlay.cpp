@@ -87,6 +87,18 @@ void drop_excluded(BenchInputs& merged, const BenchInputRow& given_row) {
     }
 }
 
+// A bench file the overlay dropped (a loss given as a value over the file's
+// Touchstone file, another kind of measurement source over its ENR table)
+// takes its embedded copy with it, or the set-up would be saved with both.
+void drop_unused_copies(SweepRequest& file) {
+    const planning::BenchInput& bench = file.setup.bench;
+    for (const BenchInputRow& row : bench_input_rows) {
+        if (row.text == nullptr || !is_data_file_slot(row.name)) continue;
+        const bool in_use = bench_touchstone(bench, row.name) || bench_enr_table(bench, row.name);
+        if (!in_use) file.embedded[slot_index(row.name)].reset();
+    }
+}
+
 std::string overlay_bench(SweepRequest& file, const BenchInputs& bench, const GivenInputs& given,
                           Naming naming) {
     const auto given_row = [&](const BenchInputRow& row) { return given.contains(row.name); };
@@ -113,7 +125,9 @@ std::string overlay_bench(SweepRequest& file, const BenchInputs& bench, const Gi
             const auto* table = bench_enr_table(before, keyword);
             return given.contains(keyword) || !table ? datafiles::read_enr_file(path) : *table;
         }};
-    return to_bench(merged, file.setup.bench, naming, files);
+    std::string why = to_bench(merged, file.setup.bench, naming, files);
+    drop_unused_copies(file);
+    return why;
 }
 
 }  // namespace

@@ -66,6 +66,14 @@ std::vector<std::string> example_args(std::string_view keyword) {
     return {};
 }
 
+std::string setup_key(std::string_view keyword) {
+    if (const app::FieldInput* row = app::find_field_input(keyword))
+        return std::string(row->column);
+    if (const app::BenchInputRow* row = app::find_bench_input(keyword))
+        return std::string(row->key);
+    return std::string(keyword);
+}
+
 std::vector<std::string> point_keywords() {
     std::vector<std::string> keywords;
     for (const app::FieldInput& row : app::field_inputs()) {
@@ -76,6 +84,27 @@ std::vector<std::string> point_keywords() {
     for (const ChoiceExample& choice : choice_examples)
         keywords.emplace_back(choice.keyword);
     return keywords;
+}
+
+std::vector<std::pair<std::string, std::string>> exclusive_pairs() {
+    std::vector<std::pair<std::string, std::string>> pairs;
+    for (const app::FieldInput& a : app::field_inputs()) {
+        for (const app::FieldInput& b : app::field_inputs()) {
+            if (app::same_field_other_form(a, b)) pairs.emplace_back(a.name, b.name);
+        }
+    }
+    for (const app::BenchInputRow& row : app::bench_input_rows) {
+        if (row.excludes.empty()) continue;
+        pairs.emplace_back(row.name, row.excludes);
+        pairs.emplace_back(row.excludes, row.name);
+    }
+    constexpr std::array sources{"meas_noise_source", "meas_enr", "meas_enr_table"};
+    for (const char* a : sources) {
+        for (const char* b : sources) {
+            if (std::string_view(a) != b) pairs.emplace_back(a, b);
+        }
+    }
+    return pairs;
 }
 
 }  // namespace orlavex::cli::test

@@ -1,5 +1,7 @@
 // Every input of the command line laid over a set-up file: the real binary
-// runs with it or refuses it in one line, and never ends by a signal.
+// runs with it or refuses it in one line, and never ends by a signal; and
+// an input laid over a file that holds the one it excludes saves a file
+// that reopens.
 #include "cli_runner.h"
 #include "option_examples.h"
 
@@ -27,6 +29,10 @@ class OptionsOverSetup : public ::testing::Test {
     void TearDown() override { fs::remove_all(dir_); }
 
     std::string path(const std::string& name) const { return (dir_ / name).string(); }
+    nlohmann::json saved(const std::string& name) const {
+        std::ifstream in(path(name));
+        return nlohmann::json::parse(in);
+    }
 
     fs::path dir_;
 };
@@ -59,6 +65,36 @@ TEST_F(OptionsOverSetup, EveryOptionOverASweepsFileRunsOrIsRefusedInOneLine) {
         const bool refused = needs_a_measurement_source.contains(keyword);
         EXPECT_EQ(run.status, refused ? 2 : 0) << keyword << ": " << run.err;
         EXPECT_EQ(std::ranges::count(run.err, '\n'), refused ? 1 : 0) << keyword << ": " << run.err;
+    }
+}
+
+// The input's key as the saved file holds it, among its inputs or its
+// data files.
+bool holds(const nlohmann::json& file, const std::string& keyword) {
+    const std::string key = setup_key(keyword);
+    return file["inputs"].contains(key) ||
+           (file.contains("data_files") && file["data_files"].contains(key));
+}
+
+TEST_F(OptionsOverSetup, AnInputOverAFileHoldingTheOneItExcludesSavesAFileThatReopens) {
+    for (const auto& [first, second] : exclusive_pairs()) {
+        std::vector<std::string> base = {"point"};
+        if (needs_a_measurement_source.contains(first))
+            base.insert(base.end(), {"--meas-enr", "15"});
+        const std::string label = first + " then " + second;
+        const CliRun a = run_cli(with_few_trials(
+            joined(joined(base, example_args(first)), {"--save-setup", path("a.json")})));
+        ASSERT_EQ(a.status, 0) << label << ": " << a.err;
+        ASSERT_TRUE(holds(saved("a.json"), first)) << label;
+
+        const CliRun b = run_cli(with_few_trials(
+            joined(joined({"point", "--setup", path("a.json")}, example_args(second)),
+                   {"--save-setup", path("b.json")})));
+        ASSERT_EQ(b.status, 0) << label << ": " << b.err;
+        EXPECT_TRUE(holds(saved("b.json"), second)) << label;
+        EXPECT_FALSE(holds(saved("b.json"), first)) << label;
+        const CliRun reopened = run_cli(with_few_trials({"point", "--setup", path("b.json")}));
+        EXPECT_EQ(reopened.status, 0) << label << ": " << reopened.err;
     }
 }
 
