@@ -43,6 +43,45 @@ void check_fields(const SetupFileValues& v, const Setup& s) {
         v.refuse(input_pointer(*find_field_input("freq2")), "needs \"freq_conv\": true");
 }
 
+// The key of a bench row: a data file's under "data_files".
+std::string bench_pointer(const BenchInputRow& row) {
+    const bool file = row.text != nullptr && is_data_file_slot(row.name);
+    return member_pointer(file ? "/data_files" : "/inputs", row.key);
+}
+
+// IN without ROW's value, if it has one.
+std::optional<BenchInputs> without_row(const BenchInputs& in, const BenchInputRow& row) {
+    BenchInputs without = in;
+    if (row.number != nullptr && without.*row.number) {
+        (without.*row.number).reset();
+    } else if (row.text != nullptr && without.*row.text) {
+        (without.*row.text).reset();
+    } else {
+        return std::nullopt;
+    }
+    return without;
+}
+
+// The bench IN refused with WHY, refused at the key it turns on (its
+// refusals name the input in words, not by its key): the first input
+// without which the bench is taken, else the first without which the
+// refusal changes. The message drops its own naming of the key.
+[[noreturn]] void refuse_bench(const SetupFileValues& v, const BenchInputs& in,
+                               const std::string& why, const BenchFileReader& files) {
+    for (const bool taken_without : {true, false}) {
+        for (const BenchInputRow& row : bench_input_rows) {
+            const std::optional<BenchInputs> without = without_row(in, row);
+            if (!without) continue;
+            planning::BenchInput ignored;
+            const std::string why_without = to_bench(*without, ignored, Naming::keyword, files);
+            if (taken_without ? !why_without.empty() : why_without == why) continue;
+            const std::string named = std::string(row.name) + ": ";
+            v.refuse(bench_pointer(row), why.starts_with(named) ? why.substr(named.size()) : why);
+        }
+    }
+    v.refuse("/inputs", why);
+}
+
 }  // namespace
 
 void check_frame(const SetupFileValues& v, const Json& root) {
@@ -80,7 +119,7 @@ void load_bench(const SetupFileValues& v, const BenchInputs& bench, EmbeddedData
                                    }};
     try {
         const std::string why = to_bench(with_files, r.setup.bench, Naming::keyword, embedded);
-        if (!why.empty()) v.refuse("/inputs", why);
+        if (!why.empty()) refuse_bench(v, with_files, why, embedded);
     } catch (const datafiles::FileError& e) {
         v.refuse("/data_files", e.what());
     }

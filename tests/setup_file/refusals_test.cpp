@@ -97,10 +97,10 @@ TEST(SetupFileRefusals, ValuesOutOfRange) {
               "bench.orlavex.json:4: /inputs/analyzer: unknown model \"Nonesuch-9\"");
     EXPECT_EQ(refusal(with("{\"dut_in_vswr\": 1.2,\n \"dut_in_rl_db\": 20}")),
               "bench.orlavex.json:5: /inputs/dut_in_rl_db: excludes dut_in_vswr");
-    // The bench's own checks name the input in words.
+    // The bench's own checks name the input in words, the pointer by its key.
     EXPECT_EQ(refusal(with("{\"loss_in_temp_k\": -5}")),
-              "bench.orlavex.json:4: /inputs: physical temperature of the loss before the DUT -5 "
-              "K: a temperature is finite and 0 K or more");
+              "bench.orlavex.json:4: /inputs/loss_in_temp_k: physical temperature of the loss "
+              "before the DUT -5 K: a temperature is finite and 0 K or more");
     EXPECT_EQ(refusal(with("{}", "{\"fixed_if\": true}")),
               "bench.orlavex.json:5: /sweep/fixed_if: needs \"freq_conv\": true in \"inputs\"");
     // What the window would only round is taken, as typing takes it.
