@@ -1,8 +1,8 @@
 #include "app/json_positions.h"
 
+#include <charconv>
 #include <cstddef>
 #include <iterator>
-#include <vector>
 
 namespace orlavex::app {
 
@@ -50,45 +50,37 @@ class CountingIterator {
     LineCounter* counter_;
 };
 
-// The document built by nlohmann's own DOM builder (the one json::parse
-// uses), with the line of every key and array element noted on the way.
+// The document built value by value, with the line of every key and array
+// element noted as it starts. The objects and arrays being filled are held
+// by address: a container does not grow while one of its members is open,
+// so the addresses stay good.
 class PositionRecorder {
   public:
     PositionRecorder(PositionedJson& out, const LineCounter& counter,
                      std::optional<JsonSyntaxError>& error)
-        : dom_(out.value), out_(out), counter_(counter), error_(error) {}
+        : out_(out), counter_(counter), error_(error) {}
 
-    bool null() { return at_value(), dom_.null(); }
-    bool boolean(bool b) { return at_value(), dom_.boolean(b); }
-    bool number_integer(Json::number_integer_t x) { return at_value(), dom_.number_integer(x); }
-    bool number_unsigned(Json::number_unsigned_t x) { return at_value(), dom_.number_unsigned(x); }
-    bool number_float(Json::number_float_t x, const std::string& text) {
-        return at_value(), dom_.number_float(x, text);
-    }
-    bool string(std::string& s) { return at_value(), dom_.string(s); }
-    bool binary(Json::binary_t& b) { return at_value(), dom_.binary(b); }
+    bool null() { return place(nullptr), true; }
+    bool boolean(bool b) { return place(b), true; }
+    bool number_integer(Json::number_integer_t x) { return place(x), true; }
+    bool number_unsigned(Json::number_unsigned_t x) { return place(x), true; }
+    bool number_float(Json::number_float_t x, const std::string&) { return place(x), true; }
+    bool string(std::string& s) { return place(std::move(s)), true; }
+    bool binary(Json::binary_t& b) { return place(Json::binary(std::move(b))), true; }
 
-    bool start_object(std::size_t size) {
-        levels_.push_back({at_value(), false});
-        return dom_.start_object(size);
-    }
+    bool start_object(std::size_t) { return open(Json::object()); }
+    bool start_array(std::size_t) { return open(Json::array()); }
+    bool end_object() { return open_.pop_back(), true; }
+    bool end_array() { return open_.pop_back(), true; }
     bool key(std::string& name) {
-        key_pointer_ = member_pointer(levels_.back().pointer, name);
-        if (!out_.lines.emplace(key_pointer_, counter_.line()).second && !out_.duplicate_key)
-            out_.duplicate_key = key_pointer_;
-        return dom_.key(name);
-    }
-    bool end_object() {
-        levels_.pop_back();
-        return dom_.end_object();
-    }
-    bool start_array(std::size_t size) {
-        levels_.push_back({at_value(), true});
-        return dom_.start_array(size);
-    }
-    bool end_array() {
-        levels_.pop_back();
-        return dom_.end_array();
+        Json& object = *open_.back();
+        out_.lines.push_back(counter_.line());
+        if (!out_.duplicate_key && object.contains(name)) {
+            out_.duplicate_key = member_pointer(open_pointer(), name);
+            out_.duplicate_line = counter_.line();
+        }
+        member_ = &object[name];
+        return true;
     }
     bool parse_error(std::size_t, const std::string&, const nlohmann::detail::exception& e) {
         error_ = JsonSyntaxError{counter_.line(), without_position(e.what())};
@@ -96,22 +88,49 @@ class PositionRecorder {
     }
 
   private:
-    struct Level {
-        std::string pointer;
-        bool is_array;
-        std::size_t next_index = 0;
-    };
-
-    // The pointer of the value that starts now; an array element's line is noted.
-    std::string at_value() {
-        if (levels_.empty()) {
-            out_.lines.emplace("", counter_.line());
-            return {};
+    // VALUE put where the text has it: the whole text, the next element of
+    // the open array, or the member whose key came last.
+    Json* place(Json&& value) {
+        if (open_.empty()) {
+            out_.lines.push_back(counter_.line());
+            out_.value = std::move(value);
+            return &out_.value;
         }
-        Level& top = levels_.back();
-        if (!top.is_array) return key_pointer_;
-        std::string pointer = top.pointer + "/" + std::to_string(top.next_index++);
-        out_.lines.emplace(pointer, counter_.line());
+        Json& parent = *open_.back();
+        if (!parent.is_array()) {
+            *member_ = std::move(value);
+            return member_;
+        }
+        out_.lines.push_back(counter_.line());
+        parent.push_back(std::move(value));
+        return &parent.back();
+    }
+
+    bool open(Json&& container) {
+        if (open_.size() == deepest_json_nesting) {
+            error_ = JsonSyntaxError{
+                counter_.line(),
+                "nested deeper than " + std::to_string(deepest_json_nesting) + " levels", true};
+            return false;
+        }
+        open_.push_back(place(std::move(container)));
+        return true;
+    }
+
+    // The pointer of the innermost open container, found from the
+    // addresses (only for a message).
+    std::string open_pointer() const {
+        std::string pointer;
+        for (std::size_t i = 1; i < open_.size(); ++i) {
+            const Json& parent = *open_[i - 1];
+            if (parent.is_array()) {
+                pointer += "/" + std::to_string(open_[i] - &parent.front());
+                continue;
+            }
+            for (const auto& member : parent.items()) {
+                if (&member.value() == open_[i]) pointer = member_pointer(pointer, member.key());
+            }
+        }
         return pointer;
     }
 
@@ -123,23 +142,74 @@ class PositionRecorder {
         return std::string(colon == std::string_view::npos ? what : what.substr(colon + 2));
     }
 
-    nlohmann::detail::json_sax_dom_parser<Json> dom_;
     PositionedJson& out_;
     const LineCounter& counter_;
     std::optional<JsonSyntaxError>& error_;
-    std::vector<Level> levels_;
-    std::string key_pointer_;
+    std::vector<Json*> open_;
+    Json* member_ = nullptr;
 };
+
+// How many keys and elements VALUE holds, itself included: how far its
+// members' lines reach in PositionedJson::lines. Its depth is limited.
+std::size_t parts(const Json& value) {
+    std::size_t count = 1;
+    if (value.is_structured()) {
+        for (const Json& member : value)
+            count += parts(member);
+    }
+    return count;
+}
+
+// The next reference token of POINTER, unescaped; POINTER keeps the rest.
+std::string next_token(std::string_view& pointer) {
+    pointer.remove_prefix(1);
+    const std::size_t end = std::min(pointer.find('/'), pointer.size());
+    std::string token;
+    for (std::size_t i = 0; i < end; ++i) {
+        const bool escaped = pointer[i] == '~' && i + 1 < end;
+        token += escaped ? (pointer[i + 1] == '1' ? '/' : '~') : pointer[i];
+        if (escaped) ++i;
+    }
+    pointer.remove_prefix(end);
+    return token;
+}
+
+// The member TOKEN names in the container VALUE, or nullptr; SKIPPED grows
+// by the parts written before it.
+const Json* member_named(const Json& value, const std::string& token, std::size_t& skipped) {
+    if (value.is_object()) {
+        for (const auto& member : value.items()) {
+            if (member.key() == token) return &member.value();
+            skipped += parts(member.value());
+        }
+    } else if (value.is_array()) {
+        std::size_t index = 0;
+        const char* end = token.data() + token.size();
+        const auto [at, error] = std::from_chars(token.data(), end, index);
+        const bool leading_zero = token.size() > 1 && token.front() == '0';
+        if (error != std::errc() || at != end || leading_zero || index >= value.size())
+            return nullptr;
+        for (std::size_t i = 0; i < index; ++i)
+            skipped += parts(value[i]);
+        return &value[index];
+    }
+    return nullptr;
+}
 
 }  // namespace
 
-int PositionedJson::line_of(std::string pointer) const {
-    while (true) {
-        if (const auto it = lines.find(pointer); it != lines.end()) return it->second;
-        if (pointer.empty()) return 1;
-        const std::size_t parent = pointer.rfind('/');
-        pointer.erase(parent == std::string::npos ? 0 : parent);
+int PositionedJson::line_of(std::string_view pointer) const {
+    if (duplicate_key && pointer == *duplicate_key) return duplicate_line;
+    const Json* at = &value;
+    std::size_t index = 0;
+    while (!pointer.empty()) {
+        std::size_t skipped = 0;
+        const Json* member = member_named(*at, next_token(pointer), skipped);
+        if (member == nullptr) break;
+        at = member;
+        index += 1 + skipped;
     }
+    return index < lines.size() ? lines[index] : 1;
 }
 
 std::string member_pointer(const std::string& parent, std::string_view key) {
@@ -163,7 +233,10 @@ PositionedJson parse_positioned(std::string_view text, std::optional<JsonSyntaxE
     error.reset();
     Json::sax_parse(CountingIterator(text.data(), &counter),
                     CountingIterator(text.data() + text.size(), &counter), &recorder);
-    if (error) out.value = nullptr;
+    if (error) {
+        out.value = nullptr;
+        out.lines.clear();
+    }
     return out;
 }
 

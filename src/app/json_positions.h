@@ -1,27 +1,36 @@
 // JSON text read into a value together with the line each part of it
-// starts on, by JSON pointer, so that a message about a value can name its
-// line. nlohmann-json keeps no positions in its values.
+// starts on, so that a message about a value can name its line.
+// nlohmann-json keeps no positions in its values. Memory stays a small
+// multiple of the text's size however the text is made: a line number per
+// key and element, no path text kept, and a limit on the nesting.
 #pragma once
 
 #include "app/json.h"
 
-#include <map>
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace orlavex::app {
 
+// Deeper than any set-up file (four levels) by far; a text nested deeper is
+// refused before it is read further.
+inline constexpr std::size_t deepest_json_nesting = 64;
+
 struct PositionedJson {
     Json value;
-    // The line (from 1) of every member's key and every array element, by
-    // its JSON pointer ("" for the whole text).
-    std::map<std::string, int> lines;
-    // The pointer of the first key an object holds twice, if any.
+    // The line (from 1) of the whole text, then of every member's key and
+    // every array element, in the order the text gives them.
+    std::vector<int> lines;
+    // The pointer of the first key an object holds twice, if any, and the
+    // line of its second appearance.
     std::optional<std::string> duplicate_key;
+    int duplicate_line = 0;
 
     // The line of POINTER, or of the nearest part that holds it.
-    int line_of(std::string pointer) const;
+    int line_of(std::string_view pointer) const;
 };
 
 // The pointer to KEY inside the value at PARENT: "~" and "/" escaped.
@@ -29,10 +38,12 @@ std::string member_pointer(const std::string& parent, std::string_view key);
 
 struct JsonSyntaxError {
     int line;
-    std::string message;  // the parser's, without its position
+    std::string message;    // the parser's, without its position
+    bool too_deep = false;  // JSON, but nested deeper than deepest_json_nesting
 };
 
-// TEXT read; a text that is not JSON gives the line and what is wrong.
+// TEXT read; a text that is not JSON, or is nested too deep, gives the line
+// and what is wrong (and a null value).
 PositionedJson parse_positioned(std::string_view text, std::optional<JsonSyntaxError>& error);
 
 }  // namespace orlavex::app

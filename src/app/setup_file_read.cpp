@@ -174,8 +174,8 @@ SweepRequest parse_setup_text(std::string_view text, std::string_view file_name)
     const PositionedJson document = parse_positioned(text, syntax);
     const SetupFileValues v(file_name, document);
     if (syntax) {
-        throw SetupFileError(std::string(file_name) + ":" + std::to_string(syntax->line) +
-                             ": not JSON: " + printable(syntax->message));
+        throw SetupFileError(std::string(file_name) + ":" + std::to_string(syntax->line) + ": " +
+                             (syntax->too_deep ? "" : "not JSON: ") + printable(syntax->message));
     }
     if (document.duplicate_key) v.refuse(*document.duplicate_key, "the key is given twice");
     check_frame(v, document.value);

@@ -19,6 +19,9 @@
 #include <QMenuBar>
 #include <QVBoxLayout>
 
+#include <exception>
+#include <new>
+
 namespace orlavex::planner {
 
 namespace {
@@ -123,6 +126,10 @@ bool PlannerWindow::open_setup_file(const QString& path) {
         why = QString::fromStdString(e.what());
     } catch (const datafiles::FileError& e) {
         why = QString::fromStdString(e.what());
+    } catch (const std::bad_alloc&) {
+        why = tr("%1: not enough memory to open it").arg(QFileInfo(path).fileName());
+    } catch (const std::exception& e) {
+        why = QFileInfo(path).fileName() + QStringLiteral(": ") + QString::fromStdString(e.what());
     }
     if (!why.isEmpty()) {
         dialogs_.error(this, tr("Open Set-up"), why);

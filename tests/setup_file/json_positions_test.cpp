@@ -24,23 +24,39 @@ TEST(JsonPositions, NoteTheLineOfEveryKeyAndElement) {
         "    20\n"
         "    , \"x\"],\n"
         "\n"
-        "  \"e/f~\": true}\n"
+        "  \"e/f~\": true},\n"
+        "  \"g\": [{\"h\": {\"i\": [1,\n"
+        "    2]}}, [],\n"
+        "    3]\n"
         "}\n");
     EXPECT_EQ(d.value["c"]["d"][1], 20);
-    EXPECT_EQ(d.lines.at(""), 1);
-    EXPECT_EQ(d.lines.at("/a"), 2);
-    EXPECT_EQ(d.lines.at("/b"), 3);
-    EXPECT_EQ(d.lines.at("/c"), 4);
-    EXPECT_EQ(d.lines.at("/c/d/0"), 4);
-    EXPECT_EQ(d.lines.at("/c/d/1"), 5);
-    EXPECT_EQ(d.lines.at("/c/d/2"), 6);
-    EXPECT_EQ(d.lines.at("/c/e~1f~0"), 8);
-    EXPECT_EQ(d.line_of("/c/d/7/deeper"), 4);  // the nearest part that is there
+    // The line of each part, after parts of every depth before it.
+    const std::pair<const char*, int> lines[] = {
+        {"", 1},
+        {"/a", 2},
+        {"/b", 3},
+        {"/c", 4},
+        {"/c/d/0", 4},
+        {"/c/d/1", 5},
+        {"/c/d/2", 6},
+        {"/c/e~1f~0", 8},
+        {"/g", 9},
+        {"/g/0/h/i/1", 10},
+        {"/g/1", 10},
+        {"/g/2", 11},
+        {"/c/d/7/deeper", 4},  // the nearest part that is there
+        {"/g/01", 9},
+        {"/g/-1", 9},
+        {"/zz", 1}};
+    for (const auto& [pointer, line] : lines)
+        EXPECT_EQ(d.line_of(pointer), line) << pointer;
     EXPECT_FALSE(d.duplicate_key);
 }
 
 TEST(JsonPositions, FindDuplicateKeysAndSyntaxErrors) {
-    EXPECT_EQ(parsed("{\"a\": {\"b\": 1,\n \"b\": 2}}").duplicate_key, "/a/b");
+    const PositionedJson twice = parsed("{\"x\": [0, {\"a\": {\"b\": 1,\n \"b\": 2}}]}");
+    EXPECT_EQ(twice.duplicate_key, "/x/1/a/b");
+    EXPECT_EQ(twice.line_of("/x/1/a/b"), 2);  // where it is given again
 
     std::optional<JsonSyntaxError> error;
     parse_positioned("{\n  \"a\": 1,\n  \"b\": [1, 2,]\n}", error);
