@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cstddef>
+#include <cstdint>
 #include <iterator>
 
 namespace orlavex::app {
@@ -50,6 +51,14 @@ class CountingIterator {
     LineCounter* counter_;
 };
 
+// An array of strings being joined: its bytes and each string's length,
+// which give the strings back should the array hold anything else.
+struct JoinedArray {
+    Json* target;
+    std::vector<std::uint8_t> bytes;
+    std::vector<std::uint32_t> lengths;
+};
+
 // The document built value by value, with the line of every key and array
 // element noted as it starts. The objects and arrays being filled are held
 // by address: a container does not grow while one of its members is open,
@@ -57,21 +66,41 @@ class CountingIterator {
 class PositionRecorder {
   public:
     PositionRecorder(PositionedJson& out, const LineCounter& counter,
-                     std::optional<JsonSyntaxError>& error)
-        : out_(out), counter_(counter), error_(error) {}
+                     std::optional<JsonSyntaxError>& error, std::string_view joined_key)
+        : out_(out), counter_(counter), error_(error), joined_key_(joined_key) {}
 
     bool null() { return place(nullptr), true; }
     bool boolean(bool b) { return place(b), true; }
     bool number_integer(Json::number_integer_t x) { return place(x), true; }
     bool number_unsigned(Json::number_unsigned_t x) { return place(x), true; }
     bool number_float(Json::number_float_t x, const std::string&) { return place(x), true; }
-    bool string(std::string& s) { return place(std::move(s)), true; }
+    bool string(std::string& s) {
+        if (!joined_) return place(std::move(s)), true;
+        out_.lines.push_back(counter_.line());
+        if (!joined_->lengths.empty()) joined_->bytes.push_back('\n');
+        joined_->bytes.insert(joined_->bytes.end(), s.begin(), s.end());
+        joined_->lengths.push_back(static_cast<std::uint32_t>(s.size()));
+        return true;
+    }
     bool binary(Json::binary_t& b) { return place(Json::binary(std::move(b))), true; }
 
     bool start_object(std::size_t) { return open(Json::object()); }
-    bool start_array(std::size_t) { return open(Json::array()); }
+    bool start_array(std::size_t) {
+        const bool joins = joins_next_ && !joined_;
+        if (!joins) return open(Json::array());
+        if (!deeper_allowed()) return false;
+        joined_ = JoinedArray{place(nullptr), {}, {}};
+        return true;
+    }
     bool end_object() { return open_.pop_back(), true; }
-    bool end_array() { return open_.pop_back(), true; }
+    bool end_array() {
+        if (!joined_) return open_.pop_back(), true;
+        const std::size_t count = joined_->lengths.size();
+        *joined_->target =
+            count == 0 ? Json::array() : Json::binary(std::move(joined_->bytes), count);
+        joined_.reset();
+        return true;
+    }
     bool key(std::string& name) {
         Json& object = *open_.back();
         out_.lines.push_back(counter_.line());
@@ -80,6 +109,7 @@ class PositionRecorder {
             out_.duplicate_line = counter_.line();
         }
         member_ = &object[name];
+        joins_next_ = !joined_key_.empty() && name == joined_key_;
         return true;
     }
     bool parse_error(std::size_t, const std::string&, const nlohmann::detail::exception& e) {
@@ -91,6 +121,7 @@ class PositionRecorder {
     // VALUE put where the text has it: the whole text, the next element of
     // the open array, or the member whose key came last.
     Json* place(Json&& value) {
+        if (joined_) split_joined();
         if (open_.empty()) {
             out_.lines.push_back(counter_.line());
             out_.value = std::move(value);
@@ -98,6 +129,7 @@ class PositionRecorder {
         }
         Json& parent = *open_.back();
         if (!parent.is_array()) {
+            joins_next_ = false;
             *member_ = std::move(value);
             return member_;
         }
@@ -106,13 +138,31 @@ class PositionRecorder {
         return &parent.back();
     }
 
-    bool open(Json&& container) {
-        if (open_.size() == deepest_json_nesting) {
-            error_ = JsonSyntaxError{
-                counter_.line(),
-                "nested deeper than " + std::to_string(deepest_json_nesting) + " levels", true};
-            return false;
+    // The array being joined holds more than strings: it becomes an array
+    // of its strings again, open to take the rest.
+    void split_joined() {
+        Json strings = Json::array();
+        std::size_t at = 0;
+        for (const std::uint32_t length : joined_->lengths) {
+            const auto* begin = joined_->bytes.data() + at;
+            strings.push_back(std::string(begin, begin + length));
+            at += length + 1;
         }
+        *joined_->target = std::move(strings);
+        open_.push_back(joined_->target);
+        joined_.reset();
+    }
+
+    bool deeper_allowed() {
+        if (open_.size() + (joined_ ? 1 : 0) < deepest_json_nesting) return true;
+        error_ = JsonSyntaxError{
+            counter_.line(),
+            "nested deeper than " + std::to_string(deepest_json_nesting) + " levels", true};
+        return false;
+    }
+
+    bool open(Json&& container) {
+        if (!deeper_allowed()) return false;
         open_.push_back(place(std::move(container)));
         return true;
     }
@@ -145,19 +195,33 @@ class PositionRecorder {
     PositionedJson& out_;
     const LineCounter& counter_;
     std::optional<JsonSyntaxError>& error_;
+    std::string_view joined_key_;
     std::vector<Json*> open_;
     Json* member_ = nullptr;
+    bool joins_next_ = false;  // the member whose key came last is joined_key_
+    std::optional<JoinedArray> joined_;
 };
 
 // How many keys and elements VALUE holds, itself included: how far its
 // members' lines reach in PositionedJson::lines. Its depth is limited.
 std::size_t parts(const Json& value) {
+    if (is_joined_lines(value)) return 1 + joined_line_count(value);
     std::size_t count = 1;
     if (value.is_structured()) {
         for (const Json& member : value)
             count += parts(member);
     }
     return count;
+}
+
+// TOKEN as an index below SIZE.
+std::optional<std::size_t> array_index(const std::string& token, std::size_t size) {
+    std::size_t index = 0;
+    const char* end = token.data() + token.size();
+    const auto [at, error] = std::from_chars(token.data(), end, index);
+    const bool leading_zero = token.size() > 1 && token.front() == '0';
+    if (error != std::errc() || at != end || leading_zero || index >= size) return std::nullopt;
+    return index;
 }
 
 // The next reference token of POINTER, unescaped; POINTER keeps the rest.
@@ -183,15 +247,11 @@ const Json* member_named(const Json& value, const std::string& token, std::size_
             skipped += parts(member.value());
         }
     } else if (value.is_array()) {
-        std::size_t index = 0;
-        const char* end = token.data() + token.size();
-        const auto [at, error] = std::from_chars(token.data(), end, index);
-        const bool leading_zero = token.size() > 1 && token.front() == '0';
-        if (error != std::errc() || at != end || leading_zero || index >= value.size())
-            return nullptr;
-        for (std::size_t i = 0; i < index; ++i)
+        const std::optional<std::size_t> index = array_index(token, value.size());
+        if (!index) return nullptr;
+        for (std::size_t i = 0; i < *index; ++i)
             skipped += parts(value[i]);
-        return &value[index];
+        return &value[*index];
     }
     return nullptr;
 }
@@ -203,13 +263,32 @@ int PositionedJson::line_of(std::string_view pointer) const {
     const Json* at = &value;
     std::size_t index = 0;
     while (!pointer.empty()) {
+        const std::string token = next_token(pointer);
+        if (is_joined_lines(*at)) {  // its strings hold nothing deeper
+            const std::optional<std::size_t> line = array_index(token, joined_line_count(*at));
+            if (line) index += 1 + *line;
+            break;
+        }
         std::size_t skipped = 0;
-        const Json* member = member_named(*at, next_token(pointer), skipped);
+        const Json* member = member_named(*at, token, skipped);
         if (member == nullptr) break;
         at = member;
         index += 1 + skipped;
     }
     return index < lines.size() ? lines[index] : 1;
+}
+
+bool is_joined_lines(const Json& value) {
+    return value.is_binary();
+}
+
+std::size_t joined_line_count(const Json& value) {
+    return is_joined_lines(value) ? value.get_binary().subtype() : 0;
+}
+
+std::string joined_text(const Json& value) {
+    const Json::binary_t& bytes = value.get_binary();
+    return {bytes.begin(), bytes.end()};
 }
 
 std::string member_pointer(const std::string& parent, std::string_view key) {
@@ -226,10 +305,11 @@ std::string member_pointer(const std::string& parent, std::string_view key) {
     return pointer;
 }
 
-PositionedJson parse_positioned(std::string_view text, std::optional<JsonSyntaxError>& error) {
+PositionedJson parse_positioned(std::string_view text, std::optional<JsonSyntaxError>& error,
+                                std::string_view joined_key) {
     PositionedJson out;
     LineCounter counter;
-    PositionRecorder recorder(out, counter, error);
+    PositionRecorder recorder(out, counter, error, joined_key);
     error.reset();
     Json::sax_parse(CountingIterator(text.data(), &counter),
                     CountingIterator(text.data() + text.size(), &counter), &recorder);

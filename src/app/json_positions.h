@@ -43,7 +43,16 @@ struct JsonSyntaxError {
 };
 
 // TEXT read; a text that is not JSON, or is nested too deep, gives the line
-// and what is wrong (and a null value).
-PositionedJson parse_positioned(std::string_view text, std::optional<JsonSyntaxError>& error);
+// and what is wrong (and a null value). An array of strings that is the
+// value of a member named JOINED_KEY (a set-up file's embedded "lines") is
+// kept as its strings joined by LF, a byte per byte instead of a value and
+// a string per line: a joined_lines value.
+PositionedJson parse_positioned(std::string_view text, std::optional<JsonSyntaxError>& error,
+                                std::string_view joined_key = {});
+
+// A joined array of strings: its count, and its strings joined by LF.
+bool is_joined_lines(const Json& value);
+std::size_t joined_line_count(const Json& value);
+std::string joined_text(const Json& value);
 
 }  // namespace orlavex::app

@@ -25,6 +25,7 @@ std::string content(const SetupFileValues& values, const Json& entry, const std:
         return *bytes;
     }
     const std::string member = pointer + "/lines";
+    if (is_joined_lines(entry["lines"])) return joined_text(entry["lines"]);
     if (!entry["lines"].is_array() || entry["lines"].empty())
         values.refuse(member, "expected an array of strings (the file's lines)");
     std::string bytes;
@@ -38,7 +39,9 @@ std::string content(const SetupFileValues& values, const Json& entry, const std:
 // Where a message of the file's reader points: its line among "lines".
 std::string reader_pointer(const Json& entry, const std::string& pointer, int line) {
     if (!entry.contains("lines")) return pointer + "/base64";
-    const int last = static_cast<int>(entry["lines"].size());
+    const Json& lines = entry["lines"];
+    const auto last =
+        static_cast<int>(is_joined_lines(lines) ? joined_line_count(lines) : lines.size());
     return pointer + "/lines" + (line > 0 ? "/" + std::to_string(std::min(line, last) - 1) : "");
 }
 

@@ -171,7 +171,8 @@ std::string printable(std::string_view message) {
 
 SweepRequest parse_setup_text(std::string_view text, std::string_view file_name) {
     std::optional<JsonSyntaxError> syntax;
-    const PositionedJson document = parse_positioned(text, syntax);
+    // The embedded files' lines are kept joined, as the files' bytes.
+    const PositionedJson document = parse_positioned(text, syntax, "lines");
     const SetupFileValues v(file_name, document);
     if (syntax) {
         throw SetupFileError(std::string(file_name) + ":" + std::to_string(syntax->line) + ": " +

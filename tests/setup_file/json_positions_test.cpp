@@ -72,5 +72,29 @@ TEST(JsonPositions, FindDuplicateKeysAndSyntaxErrors) {
     EXPECT_TRUE(error);
 }
 
+// Arrays of strings under the joined key are kept as one text, their lines
+// still known; one that holds anything else is an ordinary array again.
+TEST(JsonPositions, JoinArraysOfStringsUnderTheirKey) {
+    std::optional<JsonSyntaxError> error;
+    const PositionedJson d = parse_positioned(
+        "{\"f\": {\"lines\": [\"a\",\n\"\",\n\"b\\nc\"], \"n\": 1},\n"
+        "\"g\": {\"lines\": [\"x\\n\", \"y\",\n2, \"z\"]},\n"
+        "\"h\": {\"lines\": []}, \"lines\": \"text\"}",
+        error, "lines");
+    ASSERT_FALSE(error);
+    const Json& joined = d.value["f"]["lines"];
+    ASSERT_TRUE(is_joined_lines(joined));
+    EXPECT_EQ(joined_line_count(joined), 3);
+    EXPECT_EQ(joined_text(joined), "a\n\nb\nc");
+    EXPECT_EQ(d.value["g"]["lines"], Json::parse(R"(["x\n", "y", 2, "z"])"));
+    EXPECT_EQ(d.value["h"]["lines"], Json::array());
+    EXPECT_EQ(d.value["lines"], "text");
+    const std::pair<const char*, int> lines[] = {
+        {"/f/lines/0", 1}, {"/f/lines/2", 3}, {"/f/lines/3", 1}, {"/f/n", 3},
+        {"/g/lines/2", 5}, {"/g/lines/3", 5}, {"/h/lines", 6},   {"/lines", 6}};
+    for (const auto& [pointer, line] : lines)
+        EXPECT_EQ(d.line_of(pointer), line) << pointer;
+}
+
 }  // namespace
 }  // namespace orlavex::app

@@ -18,9 +18,10 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Several times what the program itself takes, far below what the files
-// took before their memory was bounded.
-constexpr const char* address_space_limit = "--as=450000000";
+// About three times what the program itself takes (50 MB runs a point),
+// and far below what the files below took before (2 GB for the nesting,
+// 300 MB and more for the lines).
+constexpr const char* address_space_limit = "--as=200000000";
 
 class SetupFileMemory : public ::testing::Test {
   protected:
