@@ -42,7 +42,7 @@ bool names_setup_file(const std::vector<std::string>& args) {
 
 std::string save_setup_refusal(const SetupFileOptions& files) {
     if (files.save_setup.empty()) return {};
-    return plot_file_refusal(files.save_setup, "--save-setup", true);
+    return plot_file_refusal(files.save_setup, "--save-setup");
 }
 
 std::string save_setup(const SetupFileOptions& files, const app::SweepRequest& request) {
