@@ -9,6 +9,7 @@
 #include "engine/number_text.h"
 #include "engine/recalc.h"
 #include "measure/match.h"
+#include "measure/parallel_tasks.h"
 #include "planning/bench_classic.h"
 #include "planning/point_notes.h"
 #include "window/user_actions.h"
@@ -576,19 +577,14 @@ SweepResult run_sweep(const Sweep& sweep, SweepProgress& progress) {
         run_block(0, values.size());
     } else {
         std::vector<std::exception_ptr> errors(workers);
-        {
-            std::vector<std::jthread> threads;
-            const std::size_t n = values.size();
-            for (unsigned w = 0; w < workers; ++w) {
-                threads.emplace_back([&, w] {
-                    try {
-                        run_block(n * w / workers, n * (w + 1) / workers);
-                    } catch (...) {
-                        errors[w] = std::current_exception();
-                    }
-                });
+        const std::size_t n = values.size();
+        measure::run_tasks(workers, [&](unsigned w) {
+            try {
+                run_block(n * w / workers, n * (w + 1) / workers);
+            } catch (...) {
+                errors[w] = std::current_exception();
             }
-        }
+        });
         for (const std::exception_ptr& e : errors) {
             if (e) std::rethrow_exception(e);
         }
