@@ -9,18 +9,14 @@
 #include "app/setup_choices.h"
 #include "datafiles/base64.h"
 #include "datafiles/file_error.h"
+#include "datafiles/output_file.h"
 #include "datafiles/sha256.h"
 #include "datafiles/text_lines.h"
 #include "measure/match.h"
 #include "measure/units.h"
 #include "planning/swept_input.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
-#include <cerrno>
 #include <optional>
-#include <random>
 #include <string_view>
 
 namespace orlavex::app {
@@ -151,37 +147,6 @@ Json data_files_json(const SweepRequest& r) {
     return j;
 }
 
-// The file a set-up is written to before it takes its own name. Its name is
-// its writer's own (process and a random number): two programs saving one
-// set-up at once each write a whole file, and the last to finish wins,
-// instead of both writing into one.
-struct TemporaryFile {
-    std::filesystem::path path;
-    int descriptor;
-};
-
-std::optional<TemporaryFile> create_beside(const std::filesystem::path& file) {
-    std::random_device random;
-    for (int attempt = 0; attempt < 8; ++attempt) {
-        std::filesystem::path path = file;
-        path += ".partial-" + std::to_string(::getpid()) + "-" + std::to_string(random());
-        const int descriptor = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (descriptor >= 0) return TemporaryFile{std::move(path), descriptor};
-        if (errno != EEXIST) return std::nullopt;
-    }
-    return std::nullopt;
-}
-
-bool write_all(int descriptor, std::string_view text) {
-    while (!text.empty()) {
-        const ssize_t written = ::write(descriptor, text.data(), text.size());
-        if (written < 0 && errno == EINTR) continue;
-        if (written <= 0) return false;
-        text.remove_prefix(static_cast<std::size_t>(written));
-    }
-    return true;
-}
-
 }  // namespace
 
 std::string setup_file_text(const SweepRequest& request) {
@@ -197,16 +162,8 @@ std::string setup_file_text(const SweepRequest& request) {
 
 void write_setup_file(const std::filesystem::path& file, const SweepRequest& request) {
     const std::string text = setup_file_text(request);
-    const std::optional<TemporaryFile> temporary = create_beside(file);
-    if (!temporary) throw datafiles::FileError(file.string(), 0, "cannot write the file");
-    const bool written = write_all(temporary->descriptor, text);
-    const bool closed = ::close(temporary->descriptor) == 0;
-    std::error_code error;
-    if (written && closed) std::filesystem::rename(temporary->path, file, error);
-    if (!written || !closed || error) {
-        std::filesystem::remove(temporary->path, error);
-        throw datafiles::FileError(file.string(), 0, "cannot write the file");
-    }
+    if (const std::string why = datafiles::write_output_file(file, text); !why.empty())
+        throw datafiles::FileError(file.string(), 0, "cannot write the file: " + why);
 }
 
 }  // namespace orlavex::app

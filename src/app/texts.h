@@ -15,8 +15,15 @@ std::string shortest_text(double x);
 std::size_t character_count(std::string_view text);
 std::string_view first_characters(std::string_view text, std::size_t count);
 
-// S in double quotes, a control character (a NUL byte, a line break) as
-// \xHH so that the message stays one whole line; past 40 characters
+// TEXT as a message or a page may show it, whatever a name in it holds: a
+// control character (a NUL byte, a line break) and a byte that is no UTF-8
+// as \xHH, so that a message stays one whole line; a C1 control and a
+// character that reorders the text around it (a right-to-left override,
+// with which a name shows reversed) as \uHHHH. Every name a message or a
+// report echoes goes through it.
+std::string printable_text(std::string_view text);
+
+// S in double quotes, as printable_text shows it; past 40 characters
 // clipped, with "..." to mark it.
 std::string quoted(std::string_view s);
 

@@ -1,11 +1,14 @@
 #include "charts/chart_files.h"
 
+#include <cerrno>
 #include <chrono>
 #include <cmath>
+#include <cstring>
+#include <optional>
+#include <string_view>
 
 #include <QBuffer>
 #include <QCoreApplication>
-#include <QFile>
 #include <QGraphicsScene>
 #include <QImage>
 #include <QSvgGenerator>
@@ -14,6 +17,7 @@
 #include "charts/png_file.h"
 #include "charts/svg_compaction.h"
 #include "charts/sweep_charts.h"
+#include "datafiles/output_file.h"
 
 namespace orlavex::charts {
 
@@ -44,6 +48,13 @@ std::string with_setup_metadata(std::string svg, const FileMetadata& about) {
     svg.insert(tag_end + 1,
                "\n<metadata id=\"orlavex-setup\">" + xml_escaped(about.setup) + "</metadata>");
     return svg;
+}
+
+// BYTES as the whole of the file at PATH, or the file as it was.
+void write_file(const QString& path, std::string_view bytes) {
+    const std::string file = path.toStdString();
+    if (const std::string why = datafiles::write_output_file(file, bytes); !why.empty())
+        throw ChartFileError("cannot write " + file + ": " + why);
 }
 
 }  // namespace
@@ -81,8 +92,11 @@ void write_sweep_charts(const SweepChartData& data, const QString& path, QSize s
             painter.setRenderHint(QPainter::TextAntialiasing);
             paint_sweep_charts(painter, area, data);
         }
-        if (!write_png(image, path, png_texts(about)))
-            throw ChartFileError("cannot write " + path.toStdString());
+        const std::optional<std::string> png = png_bytes(image, png_texts(about));
+        if (!png)
+            throw ChartFileError("cannot write " + path.toStdString() + ": " +
+                                 std::strerror(ENOMEM));
+        write_file(path, *png);
         return;
     }
     QBuffer drawn;
@@ -105,13 +119,7 @@ void write_sweep_charts(const SweepChartData& data, const QString& path, QSize s
         with_setup_metadata(compact_svg(std::string_view(drawn.data().constData(),
                                                          static_cast<std::size_t>(drawn.size()))),
                             about);
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
-        file.write(svg.data(), static_cast<qint64>(svg.size())) !=
-            static_cast<qint64>(svg.size()) ||
-        !file.flush()) {
-        throw ChartFileError("cannot write " + path.toStdString());
-    }
+    write_file(path, svg);
 }
 
 }  // namespace orlavex::charts

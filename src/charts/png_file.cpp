@@ -3,19 +3,15 @@
 #include <algorithm>
 #include <csetjmp>
 #include <cstdio>
+#include <cstdlib>
 #include <memory>
 
 #include <png.h>
-#include <QFile>
 #include <QSysInfo>
 
 namespace orlavex::charts {
 
 namespace {
-
-struct FileCloser {
-    void operator()(std::FILE* file) const { std::fclose(file); }
-};
 
 // Texts longer than this are deflated; shorter ones would only grow.
 constexpr std::size_t compressed_from = 1024;
@@ -72,19 +68,24 @@ bool write_rows(png_structp png, png_infop info, std::FILE* file, const QImage& 
 
 }  // namespace
 
-bool write_png(const QImage& image, const QString& path, const std::vector<PngText>& texts) {
+std::optional<std::string> png_bytes(const QImage& image, const std::vector<PngText>& texts) {
     const QImage rgb32 = image.convertToFormat(QImage::Format_RGB32);
     std::vector<png_text> chunks;
     for (const PngText& text : texts)
         chunks.push_back(chunk_of(text));
-    const std::unique_ptr<std::FILE, FileCloser> file(
-        std::fopen(QFile::encodeName(path).constData(), "wb"));
-    if (!file) return false;
+    char* data = nullptr;
+    std::size_t size = 0;
+    std::FILE* const stream = ::open_memstream(&data, &size);
+    if (stream == nullptr) return std::nullopt;
     png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
     png_infop info = png ? png_create_info_struct(png) : nullptr;
-    const bool written = info != nullptr && write_rows(png, info, file.get(), rgb32, chunks);
+    const bool written = info != nullptr && write_rows(png, info, stream, rgb32, chunks);
     png_destroy_write_struct(&png, &info);
-    return written && std::fflush(file.get()) == 0 && !std::ferror(file.get());
+    const bool closed = std::fclose(stream) == 0;
+    // The stream's buffer is the caller's once the stream is closed.
+    const std::unique_ptr<char, decltype(&std::free)> held(data, &std::free);
+    if (!written || !closed) return std::nullopt;
+    return std::string(data, size);
 }
 
 }  // namespace orlavex::charts

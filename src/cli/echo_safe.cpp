@@ -3,8 +3,6 @@
 #include "app/texts.h"
 
 #include <algorithm>
-#include <array>
-#include <cstdio>
 #include <filesystem>
 #include <vector>
 
@@ -36,21 +34,6 @@ bool needs_clipping(std::string_view arg) {
 
 }  // namespace
 
-std::string escaped_one_line(std::string_view text) {
-    std::string out;
-    out.reserve(text.size());
-    for (const char c : text) {
-        if (is_control(c)) {
-            std::array<char, 8> hex{};
-            std::snprintf(hex.data(), hex.size(), "\\x%02x", static_cast<unsigned char>(c));
-            out += hex.data();
-        } else {
-            out += c;
-        }
-    }
-    return out;
-}
-
 std::string clip_echoed_arguments(std::string_view text, std::span<const std::string> args) {
     // Longest first, so that an argument holding a shorter one is clipped whole.
     std::vector<std::string_view> long_args;
@@ -60,7 +43,7 @@ std::string clip_echoed_arguments(std::string_view text, std::span<const std::st
     std::string out(text);
     for (const std::string_view arg : long_args) {
         const std::string_view kept = app::first_characters(arg, echoed_characters);
-        std::string shown = escaped_one_line(kept);
+        std::string shown = app::printable_text(kept);
         if (kept.size() < arg.size()) shown += "...";
         for (std::size_t at = out.find(arg); at != std::string::npos;
              at = out.find(arg, at + shown.size())) {

@@ -14,10 +14,7 @@ inline constexpr std::size_t echoed_characters = 40;
 // TEXT (messages for standard error) with every argument of ARGS longer
 // than echoed_characters (other than the name of a file in an existing
 // folder) replaced by its first characters and "...", and control
-// characters in an argument escaped.
+// characters in an argument escaped (app::printable_text).
 std::string clip_echoed_arguments(std::string_view text, std::span<const std::string> args);
-
-// TEXT on one line: each control character written as \xHH.
-std::string escaped_one_line(std::string_view text);
 
 }  // namespace orlavex::cli

@@ -6,11 +6,9 @@
 
 namespace orlavex::cli {
 
-// Why FILE cannot be written (its folder missing, no permission, a
-// folder in its place), naming OPTION; empty when it can. A file written
-// beside itself and RENAMED over the old one needs only its folder to be
-// writable.
-std::string plot_file_refusal(const std::string& file, const std::string& option = "--plot",
-                              bool renamed = false);
+// Why FILE cannot be written (its folder missing, no permission, a folder
+// or another file that is not a regular one in its place), naming OPTION;
+// empty when it can.
+std::string plot_file_refusal(const std::string& file, const std::string& option = "--plot");
 
 }  // namespace orlavex::cli

@@ -2,6 +2,7 @@
 
 #include "app/catalogue_json.h"
 #include "app/commands.h"
+#include "app/texts.h"
 #include "cli/advise_command.h"
 #include "cli/bench_options.h"
 #include "cli/catalogue_listing.h"
@@ -168,10 +169,23 @@ void add_model_options(CLI::App& sub, app::ModelInputs& m) {
 
 std::string one_line(std::string s) {
     std::ranges::replace(s, '\n', ' ');
-    s = escaped_one_line(s);
+    s = app::printable_text(s);
     while (!s.empty() && s.back() == ' ')
         s.pop_back();
     return s;
+}
+
+// Each line of MESSAGES as app::printable_text shows it: a name a message
+// echoes cannot reorder or hide what the line says.
+std::string printable_lines(std::string_view messages) {
+    std::string out;
+    for (std::size_t start = 0; start < messages.size();) {
+        const std::size_t end = std::min(messages.find('\n', start), messages.size());
+        out += app::printable_text(messages.substr(start, end - start));
+        if (end < messages.size()) out += '\n';
+        start = end + 1;
+    }
+    return out;
 }
 
 CLI::App* add_command(CLI::App& app, std::string_view name) {
@@ -345,7 +359,7 @@ int run(int argc, const char* const* argv, std::ostream& out, std::ostream& err)
         messages << unwritable_output_message << '\n';
         if (status == 0) status = exit_bad_input;
     }
-    err << clip_echoed_arguments(messages.str(), args);
+    err << printable_lines(clip_echoed_arguments(messages.str(), args));
     err.flush();
     return status;
 }

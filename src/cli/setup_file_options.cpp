@@ -1,6 +1,7 @@
 #include "cli/setup_file_options.h"
 
 #include "app/setup_file.h"
+#include "app/texts.h"
 #include "cli/named_argument.h"
 #include "cli/plot_file.h"
 #include "datafiles/file_error.h"
@@ -42,7 +43,7 @@ bool names_setup_file(const std::vector<std::string>& args) {
 
 std::string save_setup_refusal(const SetupFileOptions& files) {
     if (files.save_setup.empty()) return {};
-    return plot_file_refusal(files.save_setup, "--save-setup", true);
+    return plot_file_refusal(files.save_setup, "--save-setup");
 }
 
 std::string save_setup(const SetupFileOptions& files, const app::SweepRequest& request) {
@@ -50,7 +51,7 @@ std::string save_setup(const SetupFileOptions& files, const app::SweepRequest& r
     try {
         app::write_setup_file(files.save_setup, app::with_window_values(request));
     } catch (const datafiles::FileError& e) {
-        return "--save-setup: " + std::string(e.what());
+        return "--save-setup: " + app::printable_text(e.what());
     }
     return {};
 }

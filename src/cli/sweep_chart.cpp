@@ -1,5 +1,6 @@
 #include "cli/sweep_chart.h"
 
+#include "app/texts.h"
 #include "charts/chart_data_json.h"
 
 #include <spawn.h>
@@ -118,7 +119,8 @@ std::string run_plot_helper(const std::vector<std::string>& arguments, const std
     }
     if (WIFEXITED(status) && WEXITSTATUS(status) == 0) return {};
     const std::string said = messages ? last_message(messages.get()) : std::string();
-    return "orlavex-plot could not draw " + file + (said.empty() ? "" : ": " + said);
+    return app::printable_text("orlavex-plot could not draw " + file +
+                               (said.empty() ? "" : ": " + said));
 }
 
 std::string draw_with_helper(const charts::SweepChartData& data, const std::string& file) {

@@ -3,6 +3,7 @@
 #include "measure/block_math.h"
 #include "measure/coverage.h"
 #include "measure/error_sources.h"
+#include "measure/parallel_tasks.h"
 #include "measure/random_stream.h"
 #include "measure/simulated_measurement.h"
 
@@ -225,12 +226,7 @@ MonteCarloResult monte_carlo(const MeasurementSetup& setup, const MonteCarloOpti
             }
         }
     };
-    {
-        std::vector<std::jthread> pool;
-        for (unsigned t = 1; t < threads; ++t)
-            pool.emplace_back(worker, t);
-        worker(0);
-    }
+    run_tasks(threads, worker);
     if (progress != nullptr && progress->cancel) throw MonteCarloCancelled();
 
     Moments all;

@@ -5,6 +5,7 @@
 #include "engine/apply_catalogue.h"
 #include "engine/controls.h"
 #include "engine/number_text.h"
+#include "measure/parallel_tasks.h"
 
 #include <algorithm>
 #include <cmath>
@@ -194,19 +195,14 @@ Advice advise(const Sweep& sweep, SweepProgress& progress) {
             run_one(i);
     } else {
         std::vector<std::exception_ptr> errors(workers);
-        {
-            std::vector<std::jthread> threads;
-            for (unsigned w = 0; w < workers; ++w) {
-                threads.emplace_back([&, w] {
-                    try {
-                        for (std::size_t i = w; i < list.size(); i += workers)
-                            run_one(i);
-                    } catch (...) {
-                        errors[w] = std::current_exception();
-                    }
-                });
+        measure::run_tasks(workers, [&](unsigned w) {
+            try {
+                for (std::size_t i = w; i < list.size(); i += workers)
+                    run_one(i);
+            } catch (...) {
+                errors[w] = std::current_exception();
             }
-        }
+        });
         for (const auto& e : errors) {
             if (e) std::rethrow_exception(e);
         }

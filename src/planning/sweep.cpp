@@ -9,6 +9,7 @@
 #include "engine/number_text.h"
 #include "engine/recalc.h"
 #include "measure/match.h"
+#include "measure/parallel_tasks.h"
 #include "planning/bench_classic.h"
 #include "planning/point_notes.h"
 #include "window/user_actions.h"
@@ -205,6 +206,7 @@ class PointEvaluator {
     // The input and output frequencies of the point; false when the output
     // frequency does not fit its field.
     bool put_frequencies(SweepPoint& point, std::vector<Entry>& entries);
+    void show_set_up_frequencies(SweepPoint& point) const;
     // Puts the ENR table's and the S-parameters' values at F_GHZ into their
     // fields; why the point cannot use them, or an empty string.
     std::string put_table_values(double f_ghz, std::vector<Entry>& entries,
@@ -390,6 +392,20 @@ bool PointEvaluator::put_frequencies(SweepPoint& point, std::vector<Entry>& entr
     return true;
 }
 
+// The frequencies of a point whose swept value (other than the frequency)
+// the window refused: those the set-up stands at, as put_frequencies would
+// give them.
+void PointEvaluator::show_set_up_frequencies(SweepPoint& point) const {
+    if (sweep_.over == SweptInput::frequency) return;
+    point.freq_ghz = read_number(calc_.form[txtFreq].text);
+    point.analyzer_freq_ghz = point.freq_ghz;
+    if (prepared_.freq2_per_point) {
+        point.analyzer_freq_ghz = analyzer_frequency(sweep_.conversion, point.freq_ghz);
+    } else if (is_ticked(calc_, chkFreqConv)) {
+        point.analyzer_freq_ghz = read_number(calc_.form[txtFreq2].text);
+    }
+}
+
 void PointEvaluator::model(SweepPoint& point, const std::optional<datafiles::EnrPoint>& enr) {
     point.setup = measurement_setup(calc_);
     point.setup.noise_bw_hz = sweep_.noise_bw_hz;
@@ -452,6 +468,7 @@ SweepPoint PointEvaluator::evaluate(double value) {
         point.in_range = false;
         point.note = std::string(prepared_.swept.what) + " " + number(value) +
                      std::string(prepared_.swept.unit) + " does not fit the window's field";
+        show_set_up_frequencies(point);
         return point;
     }
     // A frequency too small for the field's digits reads as 0 there; the
@@ -576,19 +593,14 @@ SweepResult run_sweep(const Sweep& sweep, SweepProgress& progress) {
         run_block(0, values.size());
     } else {
         std::vector<std::exception_ptr> errors(workers);
-        {
-            std::vector<std::jthread> threads;
-            const std::size_t n = values.size();
-            for (unsigned w = 0; w < workers; ++w) {
-                threads.emplace_back([&, w] {
-                    try {
-                        run_block(n * w / workers, n * (w + 1) / workers);
-                    } catch (...) {
-                        errors[w] = std::current_exception();
-                    }
-                });
+        const std::size_t n = values.size();
+        measure::run_tasks(workers, [&](unsigned w) {
+            try {
+                run_block(n * w / workers, n * (w + 1) / workers);
+            } catch (...) {
+                errors[w] = std::current_exception();
             }
-        }
+        });
         for (const std::exception_ptr& e : errors) {
             if (e) std::rethrow_exception(e);
         }

@@ -2,6 +2,8 @@
 // the charts drawn as vectors by an image handler that paints their SVG.
 #include "plot/report_files.h"
 
+#include "datafiles/output_file.h"
+
 #include <cmath>
 #include <memory>
 #include <optional>
@@ -9,7 +11,6 @@
 
 #include <QAbstractTextDocumentLayout>
 #include <QBuffer>
-#include <QFile>
 #include <QFont>
 #include <QPainter>
 #include <QPdfWriter>
@@ -96,13 +97,11 @@ QPageSize page_size(Paper paper) {
     return QPageSize(paper == Paper::a4 ? QPageSize::A4 : QPageSize::Letter);
 }
 
+// BYTES as the whole of the file at PATH, or the file as it was.
 void write_file(const QString& path, std::string_view bytes) {
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
-        file.write(bytes.data(), static_cast<qint64>(bytes.size())) !=
-            static_cast<qint64>(bytes.size()) ||
-        !file.flush())
-        throw ReportFileError("cannot write " + path.toStdString());
+    const std::string file = path.toStdString();
+    if (const std::string why = datafiles::write_output_file(file, bytes); !why.empty())
+        throw ReportFileError("cannot write " + file + ": " + why);
 }
 
 void draw_footer(QPainter& painter, const QRectF& area, const ReportContent& content, int page,

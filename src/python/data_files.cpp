@@ -90,6 +90,19 @@ bool is_path(const py::handle& value) {
            PyObject_HasAttrString(value.ptr(), "__fspath__");
 }
 
+std::filesystem::path path_value(const py::handle& value, const std::string& argument) {
+    PyObject* encoded = nullptr;
+    if (PyUnicode_FSConverter(value.ptr(), &encoded) == 0) {
+        py::error_already_set cause;
+        if (!cause.matches(PyExc_ValueError)) throw cause;
+        const std::string why = py::str(cause.value());
+        py::raise_from(cause, PyExc_ValueError, (argument + ": " + why).c_str());
+        throw py::error_already_set();
+    }
+    const auto bytes = py::reinterpret_steal<py::bytes>(encoded);
+    return std::filesystem::path(static_cast<std::string>(bytes));
+}
+
 app::EmbeddedFile enr_file_of(const py::handle& value) {
     const std::vector<py::object> columns = columns_of(value, "enr_table");
     if (columns.size() != 2 && columns.size() != 3) {
@@ -162,7 +175,7 @@ Table read_source(const py::handle& source, std::string_view function,
         throw py::type_error(std::string(function) + "(): give a path or a DataFile, not " +
                              py::type::of(source).attr("__name__").cast<std::string>());
     }
-    return read_file(source.cast<std::filesystem::path>());
+    return read_file(path_value(source, "path"));
 }
 
 datafiles::EnrTable enr_file(const std::filesystem::path& path) {

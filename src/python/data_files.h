@@ -27,6 +27,12 @@ pybind11::dict read_touchstone(const pybind11::object& source);
 // A str, bytes or os.PathLike: a file to read.
 bool is_path(const pybind11::handle& value);
 
+// VALUE (a str, bytes or os.PathLike) as the file system names it: str
+// encoded as os.fsencode does. A path that can name no file (a NUL byte in
+// it) is a ValueError naming ARGUMENT; an __fspath__ that raises raises its
+// own error.
+std::filesystem::path path_value(const pybind11::handle& value, const std::string& argument);
+
 // An ENR table given as columns: (freq_ghz, enr_db) or (freq_ghz, enr_db,
 // enr_unc_db), each array-like, as the text of a file ("enr_table.enr") that
 // the reader and a set-up file take. Raises ValueError for columns that are

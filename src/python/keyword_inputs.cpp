@@ -137,7 +137,7 @@ bool read_choice(KeywordInputs& k, std::string_view key, const py::handle& value
             k.bench.*bench->text = utf8_text(py::str(value), key);
         } else if (is_path(value)) {
             // As the file system names it: a bytes path is not its repr.
-            k.bench.*bench->text = value.cast<std::filesystem::path>().string();
+            k.bench.*bench->text = path_value(value, std::string(key)).string();
         } else {
             refuse(key_text(key) + ": give a path or a DataFile");
         }

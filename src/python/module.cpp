@@ -283,7 +283,7 @@ void define_private_functions(py::module_& m) {
            const py::object& match_form, const py::object& fixed_if, const py::object& fixed_lo,
            const py::kwargs& inputs) {
             if (!is_path(path)) refuse("path: give a str or os.PathLike");
-            save_setup(path.cast<std::filesystem::path>(),
+            save_setup(path_value(path, "path"),
                        {over, number_value(start, "start"), number_value(stop, "stop"), points,
                         switch_value(log, "log"), enr_table, dut_s2p, switch_value(mc, "mc"),
                         match_form, switch_value(fixed_if, "fixed_if"),

@@ -5,6 +5,7 @@
 #include "app/setup_overlay.h"
 #include "datafiles/sha256.h"
 #include "planning/swept_input.h"
+#include "python/data_files.h"
 #include "python/keyword_inputs.h"
 
 #include <pybind11/stl/filesystem.h>
@@ -105,11 +106,16 @@ void define_data_file(py::module_& m) {
             }));
 }
 
-py::dict load_setup(const std::filesystem::path& path) {
+py::dict load_setup(const py::object& given) {
+    if (!is_path(given)) refuse("path: give a str or os.PathLike");
+    const std::filesystem::path path = path_value(given, "path");
     std::error_code error;
     if (!std::filesystem::exists(path, error)) {
+        // Named as the file system names it: a bytes path need not be UTF-8.
+        const py::object name =
+            py::module_::import("os").attr("fsdecode")(py::bytes(path.string()));
         PyErr_SetObject(PyExc_FileNotFoundError,
-                        py::make_tuple(ENOENT, "No such file or directory", path.string()).ptr());
+                        py::make_tuple(ENOENT, "No such file or directory", name).ptr());
         throw py::error_already_set();
     }
     app::SweepRequest r;

@@ -17,7 +17,7 @@ void define_data_file(pybind11::module_& m);
 
 // {keyword: value} for sweep(**...). Raises ValueError with the same one
 // line as orlavex-cli for a bad file, FileNotFoundError for a missing one.
-pybind11::dict load_setup(const std::filesystem::path& path);
+pybind11::dict load_setup(const pybind11::object& path);
 
 // Writes the set-up ARGUMENTS and INPUTS give to PATH, each value as the
 // window takes it.

@@ -70,13 +70,13 @@ void read_files(app::SweepRequest& r, const SweepArguments& a) {
         r.enr_table = in_memory([&] { return app::enr_table_of(*file); });
         r.embedded[app::slot_index("enr_table")] = std::move(file);
     } else if (!a.enr_table.is_none()) {
-        r.enr_table_path = a.enr_table.cast<std::filesystem::path>();
+        r.enr_table_path = path_value(a.enr_table, "enr_table");
     }
     if (auto file = data_in_memory(a.dut_s2p, touchstone_file_of)) {
         r.dut_sparameters = in_memory([&] { return app::touchstone_of(*file); });
         r.embedded[app::slot_index("dut_s2p")] = std::move(file);
     } else if (!a.dut_s2p.is_none()) {
-        r.dut_s2p_path = a.dut_s2p.cast<std::filesystem::path>();
+        r.dut_s2p_path = path_value(a.dut_s2p, "dut_s2p");
     }
 }
 

@@ -1,5 +1,7 @@
 #include "report/report_html.h"
 
+#include "app/texts.h"
+
 #include <sstream>
 
 namespace orlavex::report {
@@ -111,9 +113,11 @@ void write_section(std::ostream& out, const ReportSection& section, const ChartS
 }  // namespace
 
 std::string html_escaped(std::string_view text) {
+    // A name in the page (a data file's) shows as it is spelt, not reordered.
+    const std::string printable = app::printable_text(text);
     std::string escaped;
-    escaped.reserve(text.size());
-    for (char c : text) {
+    escaped.reserve(printable.size());
+    for (char c : printable) {
         switch (c) {
             case '&':
                 escaped += "&amp;";

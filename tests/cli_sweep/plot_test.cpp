@@ -135,18 +135,5 @@ TEST_F(Plot, ReportsAFileItCannotWrite) {
     EXPECT_NE(onto_folder.err.find("it is a folder"), std::string::npos) << onto_folder.err;
 }
 
-TEST_F(Plot, AFullDiskIsOneLineOfFailure) {
-    // orlavex-plot's own words come inside orlavex-cli's one line.
-    for (const char* name : {"full.png", "full.svg"}) {
-        const fs::path file = folder_ / name;
-        fs::create_symlink("/dev/full", file);
-        const CliRun r = sweep_plot(file);
-        EXPECT_EQ(r.status, 2) << name;
-        EXPECT_EQ(std::ranges::count(r.err, '\n'), 1) << r.err;
-        EXPECT_EQ(r.err.rfind("orlavex-cli: ", 0), 0u) << r.err;
-        EXPECT_NE(r.err.find("cannot write " + file.string()), std::string::npos) << r.err;
-    }
-}
-
 }  // namespace
 }  // namespace orlavex::cli::test

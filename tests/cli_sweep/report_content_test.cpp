@@ -125,6 +125,8 @@ TEST(ReportHtml, ChartsInlineAtTheirContainersWidth) {
     EXPECT_EQ(svg.find("\"Sans Serif\""), std::string::npos) << "a face browsers know";
     EXPECT_EQ(inline_svg("no drawing"), "");
     EXPECT_EQ(html_escaped("a < b & \"c\" > d"), "a &lt; b &amp; &quot;c&quot; &gt; d");
+    // A data file's name shows as it is spelt: an override cannot reverse it.
+    EXPECT_EQ(html_escaped("cable\u202eleb.s2p"), "cable\\u202eleb.s2p");
 }
 
 TEST(ReportJson, TheContentArrivesWhole) {

@@ -7,6 +7,7 @@
 #if defined(__GNUC__) && !defined(__clang__)
 #pragma GCC diagnostic ignored "-Wmaybe-uninitialized"
 #endif
+#include "child_process.h"
 #include "cli_runner.h"
 #include "csv_table.h"
 #include "output_files.h"
@@ -314,15 +315,45 @@ TEST_F(Report, NamesTheBenchFilesWithoutTheirFolder) {
     EXPECT_EQ(html, undated(read_file(folder_ / "reopened.html")));
 }
 
-TEST_F(Report, AFullDiskIsAFailureInEitherFormat) {
-    // The file can be opened, but every write fails.
-    for (const char* name : {"full.html", "full.pdf"}) {
+// A write that fails part way (a full disk; here a file size limit) leaves
+// the previous file as it was, in every format the command line writes, and
+// no temporary file beside it; the run ends with one line, not a signal.
+TEST_F(Report, AFailedWriteKeepsThePreviousFile) {
+    const std::string examples = ORLAVEX_EXAMPLES_DIR;
+    const std::vector<std::string> band = {"--over",      "freq",
+                                           "--from",      "1",
+                                           "--to",        "18",
+                                           "--points",    "3",
+                                           "--dut-s2p",   examples + "/lna_1-18ghz.s2p",
+                                           "--enr-table", examples + "/noise_source.enr"};
+    const auto with = [&](std::vector<std::string> args, const std::string& option,
+                          const fs::path& file) {
+        args.insert(args.end(), band.begin(), band.end());
+        args.insert(args.end(), {option, file.string()});
+        return args;
+    };
+    const std::string previous(60000, 'p');
+    for (const char* name : {"plan.html", "plan.pdf", "chart.png", "chart.svg", "a.orlavex.json"}) {
         const fs::path file = folder_ / name;
-        fs::create_symlink("/dev/full", file);
-        const CliRun r = report(with_notes(), file);
-        EXPECT_EQ(r.status, 2) << name;
+        const std::string extension = file.extension().string();
+        const std::vector<std::string> args =
+            extension == ".json"                          ? with({"sweep"}, "--save-setup", file)
+            : extension == ".html" || extension == ".pdf" ? with({"report"}, "-o", file)
+                                                          : with({"sweep"}, "--plot", file);
+        std::ofstream(file, std::ios::binary) << previous;
+        std::vector<std::string> limited = {"--fsize=4096", ORLAVEX_CLI_PATH};
+        limited.insert(limited.end(), args.begin(), args.end());
+        const support::ChildRun r = support::run_child("/usr/bin/prlimit", limited);
+        ASSERT_TRUE(r.started) << "no /usr/bin/prlimit (util-linux)";
+        EXPECT_EQ(r.status, 2) << name << ": " << r.err;
         EXPECT_EQ(std::ranges::count(r.err, '\n'), 1) << r.err;
-        EXPECT_NE(r.err.find("cannot write " + file.string()), std::string::npos) << r.err;
+        EXPECT_NE(r.err.find("File too large"), std::string::npos) << r.err;
+        EXPECT_TRUE(read_file(file) == previous) << name << " changed";
+        std::vector<std::string> names;
+        for (const auto& entry : fs::directory_iterator(folder_))
+            names.push_back(entry.path().filename().string());
+        EXPECT_EQ(names, std::vector<std::string>{name});
+        fs::remove(file);
     }
 }
 

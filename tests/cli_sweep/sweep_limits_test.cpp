@@ -41,6 +41,21 @@ TEST(SweepValues, TooSmallForTheFieldShowAsAsked) {
     EXPECT_EQ(values[2], "1");
 }
 
+// A value the window's field cannot hold refuses its row, whatever input is
+// swept: the row still shows the frequency it stands at.
+TEST(SweepValues, ARowTheFieldRefusesKeepsItsFrequency) {
+    for (const char* over : {"dut-gain", "dut-nf", "enr"}) {
+        const CliRun r = run_cli({"sweep", "--over", over, "--from", "1", "--to", "1e300",
+                                  "--points", "2", "--freq", "5", "--format", "csv"});
+        ASSERT_EQ(r.status, 0) << r.err;
+        const CsvTable table = parse_csv(r.out);
+        ASSERT_EQ(table.rows.size(), 2u) << r.out;
+        EXPECT_NE(table.cell(1, "note").find("does not fit the window's field"), std::string::npos)
+            << over << ": " << r.out;
+        EXPECT_EQ(table.cell(1, "freq_ghz"), "5") << over;
+    }
+}
+
 TEST(SweepWork, IsBoundedWithTheLimitStated) {
     const CliRun r = run_cli({"sweep", "--over", "freq", "--from", "1", "--to", "18", "--points",
                               "100000", "--mc", "--trials", "100000000"});

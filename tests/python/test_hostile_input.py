@@ -3,6 +3,8 @@ values the model cannot mean are refused as the command line refuses them,
 memory running out is a MemoryError, bytes paths work; long sweeps report
 their progress to a callback."""
 import math
+import os
+import stat
 import subprocess
 import sys
 
@@ -149,3 +151,43 @@ def test_bench_files_by_bytes_path_read_the_same_file(examples):
     for data in (([1, 2], [0.1, 0.1]), 3):
         with pytest.raises(ValueError, match="^loss_out_s2p: give a path or a DataFile$"):
             orlavex.point(mc=False, loss_out_s2p=data)
+
+
+class RaisingPath:
+    """An os.PathLike whose __fspath__ fails."""
+
+    def __fspath__(self):
+        raise KeyError("no path today")
+
+
+@pytest.mark.parametrize("call", [
+    lambda path: orlavex.sweep("freq", 1, 2, points=3, enr_table=path),
+    lambda path: orlavex.sweep("freq", 1, 2, points=3, dut_s2p=path),
+    lambda path: orlavex.read_enr(path),
+    lambda path: orlavex.point(meas_enr_table=path),
+    lambda path: orlavex.load_setup(path),
+    lambda path: orlavex.save_setup(path),
+])
+def test_paths_that_name_no_file_are_refused_by_their_own_error(call):
+    # A NUL byte is a ValueError naming the argument; an __fspath__ that
+    # raises raises its own error; neither is "Unable to cast".
+    with pytest.raises(ValueError, match=r"^\w+: .*null"):
+        call("x.enr\x00")
+    with pytest.raises(KeyError, match="no path today"):
+        call(RaisingPath())
+
+
+def test_a_missing_bytes_path_is_named_as_the_file_system_names_it(tmp_path):
+    missing = bytes(tmp_path) + b"/\xff\xfe.json"
+    with pytest.raises(FileNotFoundError) as refused:
+        orlavex.load_setup(missing)
+    assert refused.value.filename == os.fsdecode(missing)
+
+
+def test_saving_over_a_fifo_is_refused_and_leaves_it(tmp_path):
+    # A FIFO stands for any file that is not a regular one (a device).
+    fifo = tmp_path / "pipe.json"
+    os.mkfifo(fifo)
+    with pytest.raises(OSError, match="it is a FIFO, not a regular file"):
+        orlavex.save_setup(fifo)
+    assert stat.S_ISFIFO(os.stat(fifo).st_mode)
