@@ -15,6 +15,7 @@
 #include "planner/point_chart_view.h"
 #include "planner/prediction_setup.h"
 #include "planner/sweep_runner.h"
+#include "planner/wheel_guard.h"
 #include "planning/point_notes.h"
 #include "planning/window_setup.h"
 #include "ui/qstring.h"
@@ -114,7 +115,9 @@ PlannerWindow::PlannerWindow(CalculatorSource calculator, QWidget* parent)
 
     auto* splitter = new QSplitter(Qt::Horizontal, this);
     auto* scroll = new QScrollArea(splitter);
+    scroll->setObjectName(QStringLiteral("setupPanel"));
     scroll->setWidget(build_controls());
+    take_wheel_only_when_focused(*scroll->widget());
     scroll->setWidgetResizable(true);
     scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     // As wide as the controls with the bench opened.

@@ -18,8 +18,11 @@
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QSpinBox>
 #include <QTableWidget>
+#include <QToolButton>
+#include <QWheelEvent>
 #include <QtCharts/QChartView>
 
 #include <algorithm>
@@ -54,6 +57,23 @@ Calculator manual_entry_calculator(std::array<const char*, 4> levels) {
     for (std::size_t i = 0; i < fields.size(); ++i)
         must(planning::enter_text(calc, fields[i], levels[i]));
     return calc;
+}
+
+// One notch of the mouse wheel over the middle of WIDGET, upwards or down.
+// Returns whether WIDGET took it: the window system passes an event that is
+// not taken on to the parents, and so to the scroll area.
+bool wheel_notch(QWidget* widget, bool up) {
+    const QPointF centre = QRectF(widget->rect()).center();
+    QWheelEvent notch(centre, widget->mapToGlobal(centre), QPoint(), QPoint(0, up ? 120 : -120),
+                      Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(widget, &notch);
+    return notch.isAccepted();
+}
+
+// What a spin box or choice box shows.
+QString shown_value(const QWidget* box) {
+    const QVariant text = box->property("text");
+    return text.isValid() ? text.toString() : box->property("currentText").toString();
 }
 
 std::size_t in_range(const planning::SweepResult& result) {
@@ -256,6 +276,41 @@ class PlannerInputsTest : public QObject {
             QVERIFY(window->isVisible());
             QVERIFY(!planner->sweep_running() || wait_for_sweep(*planner));
         }
+    }
+
+    void the_wheel_passes_over_the_inputs_and_changes_only_the_focused_box() {
+        auto window = calculator_window();
+        window->show();
+        PlannerWindow* planner = open_planner(*window);
+        QVERIFY(QTest::qWaitForWindowActive(planner));
+        QVERIFY(wait_for_sweep(*planner));
+        find<QToolButton>(*planner, "benchHeading")->click();
+        QWidget* panel = find<QScrollArea>(*planner, "setupPanel")->widget();
+        QList<QWidget*> boxes;
+        for (QWidget* w : panel->findChildren<QWidget*>())
+            if ((w->inherits("QAbstractSpinBox") || w->inherits("QComboBox")) && w->isEnabled() &&
+                w->isVisibleTo(planner))
+                boxes << w;
+        QVERIFY(boxes.size() >= 15);
+        find<QPushButton>(*planner, "fromCalculator")->setFocus();
+        for (QWidget* box : boxes) {
+            const QString before = shown_value(box);
+            for (const bool up : {false, true})
+                QVERIFY2(!wheel_notch(box, up), qPrintable(box->objectName()));
+            QVERIFY2(!box->hasFocus(), qPrintable(box->objectName()));
+            QCOMPARE(shown_value(box), before);
+        }
+        QVERIFY(!planner->sweep_running());
+
+        // The box the user is in takes the wheel.
+        auto* temperature = find<QDoubleSpinBox>(*planner, "lossInTemp");
+        temperature->setFocus();
+        QTRY_VERIFY(temperature->hasFocus());
+        const double before = temperature->value();
+        QVERIFY(wheel_notch(temperature, true));
+        QCOMPARE(temperature->value(), before + temperature->singleStep());
+        QCOMPARE(planner->bench().loss_in.temperature_k, temperature->value());
+        QVERIFY(wait_for_sweep(*planner));
     }
 
     void the_planner_opens_beside_the_calculator_where_there_is_room() {
