@@ -108,6 +108,7 @@ PlannerWindow::PlannerWindow(CalculatorSource calculator, QWidget* parent)
     : QWidget(parent, Qt::Window),
       calculator_(std::move(calculator)),
       runner_(new SweepRunner(this)),
+      advice_timer_(new QTimer(this)),
       sweep_timer_(new QTimer(this)),
       progress_timer_(new QTimer(this)) {
     setObjectName(QStringLiteral("plannerWindow"));
@@ -138,6 +139,8 @@ PlannerWindow::PlannerWindow(CalculatorSource calculator, QWidget* parent)
     connect(sweep_timer_, &QTimer::timeout, this, &PlannerWindow::run_sweep_now);
     progress_timer_->setInterval(100);
     connect(progress_timer_, &QTimer::timeout, this, &PlannerWindow::show_progress);
+    advice_timer_->setInterval(100);
+    connect(advice_timer_, &QTimer::timeout, this, &PlannerWindow::show_advice_progress);
     connect(runner_, &SweepRunner::finished, this, &PlannerWindow::show_result);
     connect(runner_, &SweepRunner::cancelled, this, [this] {
         show_progress();
@@ -172,9 +175,10 @@ PlannerWindow::PlannerWindow(CalculatorSource calculator, QWidget* parent)
 }
 
 PlannerWindow::~PlannerWindow() {
-    // The ranking cannot be stopped half-way; its thread must end before
-    // the window it reports to.
+    // A ranking under way stops after the points under way; its thread must
+    // end before the window it reports to.
     if (advice_thread_ != nullptr) {
+        advice_progress_->cancel = true;
         advice_thread_->disconnect(this);
         advice_thread_->wait();
         delete advice_thread_;
@@ -576,39 +580,6 @@ QString PlannerWindow::save_charts(const QString& path) const {
 
 QString PlannerWindow::budget_text() const {
     return budget_->text();
-}
-
-void PlannerWindow::start_advice() {
-    planning::Sweep sweep = current_sweep();
-    sweep.monte_carlo.enabled = false;
-    if (advice_thread_ != nullptr) return;
-    rank_->setEnabled(false);
-    set_status(tr("Ranking every noise source and preamp choice..."));
-    auto outcome = std::make_shared<std::pair<planning::Advice, std::string>>();
-    const unsigned asked_at = inputs_version_;
-    QThread* thread = QThread::create([sweep = std::move(sweep), outcome] {
-        try {
-            outcome->first = planning::advise(sweep);
-        } catch (const std::exception& e) {
-            outcome->second = e.what();
-        }
-    });
-    advice_thread_ = thread;
-    connect(thread, &QThread::finished, this, [this, thread, outcome, asked_at] {
-        thread->deleteLater();
-        advice_thread_ = nullptr;
-        rank_->setEnabled(true);
-        if (!outcome->second.empty()) {
-            set_status(tr("No advice: %1").arg(QString::fromStdString(outcome->second)));
-            return;
-        }
-        advice_ = std::move(outcome->first);
-        advice_version_ = asked_at;
-        show_advice();
-        set_status(tr("Ranked %1 set-ups.").arg(advice_.ranking.size()));
-        emit advice_shown();
-    });
-    thread->start();
 }
 
 void PlannerWindow::show_advice() {
