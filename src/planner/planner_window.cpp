@@ -126,13 +126,26 @@ PlannerWindow::PlannerWindow(CalculatorSource calculator, QWidget* parent)
     scroll->setMinimumWidth(scroll->widget()->minimumSizeHint().width() +
                             scroll->verticalScrollBar()->sizeHint().width() + 4);
     bench_box_->set_expanded(false);
-    splitter->addWidget(scroll);
+    // The progress and Cancel stay in sight below the scrolled controls.
+    auto* left = new QWidget(splitter);
+    auto* left_column = new QVBoxLayout(left);
+    left_column->setContentsMargins(0, 0, 0, 0);
+    left_column->addWidget(scroll, 1);
+    left_column->addWidget(build_progress_box());
+    splitter->addWidget(left);
     splitter->addWidget(build_results());
     splitter->setStretchFactor(0, 0);
     splitter->setStretchFactor(1, 1);
+    // On a screen smaller than the planner's least size (a large scale factor
+    // on a small screen) the whole of it scrolls; elsewhere it fills the window.
+    auto* whole = new QScrollArea(this);
+    whole->setObjectName(QStringLiteral("plannerArea"));
+    whole->setFrameShape(QFrame::NoFrame);
+    whole->setWidgetResizable(true);
+    whole->setWidget(splitter);
     auto* layout = new QVBoxLayout(this);
     layout->setMenuBar(build_menu_bar());
-    layout->addWidget(splitter);
+    layout->addWidget(whole);
 
     sweep_timer_->setSingleShot(true);
     sweep_timer_->setInterval(0);

@@ -1,6 +1,6 @@
-// How the planner window is built: the column of controls on the left, the
-// charts, the budget and the advice on the right, each button wired to its
-// action.
+// How the planner window is built: the column of controls on the left (the
+// progress below them, never scrolled away), the charts, the budget and the
+// advice on the right, each button wired to its action.
 #include "planner/planner_window.h"
 
 #include "planner/bandwidth_box.h"
@@ -53,7 +53,7 @@ QWidget* PlannerWindow::build_controls() {
     auto* panel = new QWidget;
     auto* column = new QVBoxLayout(panel);
     for (QWidget* box : {build_setup_box(), build_sweep_box(), build_files_box(), build_bench_box(),
-                         build_model_box(), build_progress_box()}) {
+                         build_model_box()}) {
         box->setParent(panel);
         column->addWidget(box);
     }

@@ -317,19 +317,53 @@ class PlannerInputsTest : public QObject {
         const QRect screen(0, 0, 1600, 1200);
         const QSize wanted(1000, 900), least(600, 500);
         // Room on the right: there, level with the calculator, as wide as the room.
-        QCOMPARE(beside(QRect(0, 100, 808, 400), wanted, least, screen),
-                 std::optional(QRect(808, 100, 792, 900)));
+        QCOMPARE(beside(QRect(0, 100, 808, 400), wanted, least, screen), QRect(808, 100, 792, 900));
         // More room on the left.
-        QCOMPARE(beside(QRect(1000, 0, 600, 400), wanted, least, screen),
-                 std::optional(QRect(0, 0, 1000, 900)));
+        QCOMPARE(beside(QRect(1000, 0, 600, 400), wanted, least, screen), QRect(0, 0, 1000, 900));
         // Low on the screen: moved up to fit.
-        QCOMPARE(beside(QRect(0, 800, 808, 400), wanted, least, screen),
-                 std::optional(QRect(808, 300, 792, 900)));
+        QCOMPARE(beside(QRect(0, 800, 808, 400), wanted, least, screen), QRect(808, 300, 792, 900));
         // A second screen to the right of the first.
         QCOMPARE(beside(QRect(1700, 50, 808, 400), wanted, least, QRect(1600, 0, 1920, 1080)),
-                 std::optional(QRect(2508, 50, 1000, 900)));
-        // No room on either side for the least width.
-        QCOMPARE(beside(QRect(500, 0, 808, 400), wanted, least, screen), std::nullopt);
+                 QRect(2508, 50, 1000, 900));
+        // No room on either side for the least width: at the edge of the side
+        // with more room, as wide as the least width.
+        QCOMPARE(beside(QRect(500, 0, 808, 400), wanted, least, screen), QRect(0, 0, 600, 900));
+        QCOMPARE(beside(QRect(0, 0, 808, 400), QSize(1530, 1122), QSize(1020, 300),
+                        QRect(0, 0, 1600, 1000)),
+                 QRect(580, 0, 1020, 1000));
+        // A screen smaller than the planner (a scale factor of 2 on 1600 x 1000)
+        // and than the calculator: within the screen all the same.
+        QCOMPARE(beside(QRect(0, 0, 808, 600), wanted, least, QRect(0, 0, 800, 500)),
+                 QRect(0, 0, 600, 500));
+    }
+
+    // However small the screen, the planner fits it: what does not fit
+    // scrolls, and the budget's names keep their width.
+    void the_planner_fits_a_small_screen_and_the_budget_keeps_its_names() {
+        auto window = calculator_window();
+        PlannerWindow* planner = open_planner(*window);
+        const QSize small_screen(800, 500);
+        QVERIFY2(planner->minimumSizeHint().width() <= small_screen.width() &&
+                     planner->minimumSizeHint().height() <= small_screen.height(),
+                 qPrintable(QStringLiteral("%1 x %2")
+                                .arg(planner->minimumSizeHint().width())
+                                .arg(planner->minimumSizeHint().height())));
+        QVERIFY(wait_for_sweep(*planner));
+        planner->resize(small_screen);
+        auto* budget = find<QTableWidget>(*planner, "budgetTable");
+        const auto names_width = [budget] {
+            return static_cast<const QAbstractItemView*>(budget)->sizeHintForColumn(0);
+        };
+        QVERIFY(budget->rowCount() > 5);
+        QTRY_VERIFY(budget->isVisible());
+        QTRY_VERIFY(budget->columnWidth(0) >= names_width());
+        // At a generous width the names take what the figures leave.
+        planner->resize(2400, 1400);
+        QTRY_VERIFY(budget->columnWidth(0) > names_width());
+        int all = 0;
+        for (int c = 0; c < budget->columnCount(); ++c)
+            all += budget->columnWidth(c);
+        QCOMPARE(all, budget->viewport()->width());
     }
 };
 
