@@ -7,8 +7,14 @@ cd "$(dirname "$0")/.."
 mkdir -p build
 log=build/start.log
 echo "start.sh: installing what is missing and building (the first build takes several minutes; output in $log) ..."
-if ! scripts/setup.sh >"$log" 2>&1; then
-    echo "start.sh: the build failed; the end of $log:" >&2
+status=0
+scripts/setup.sh >"$log" 2>&1 || status=$?
+if [ "$status" -ne 0 ]; then
+    if [ "$status" -eq 3 ]; then
+        echo "start.sh: the packages the build needs could not be installed; the end of $log:" >&2
+    else
+        echo "start.sh: the build failed; the end of $log:" >&2
+    fi
     tail -n 15 "$log" >&2
     exit 1
 fi

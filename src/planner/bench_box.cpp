@@ -53,6 +53,23 @@ QWidget* row_of_widgets(std::initializer_list<QWidget*> widgets, QWidget* parent
     return row;
 }
 
+// Rows of a label before its input, the label naming the input for the
+// keyboard and for screen readers.
+QWidget* labelled_rows(std::initializer_list<std::pair<QString, QWidget*>> rows, QWidget* parent) {
+    auto* block = new QWidget(parent);
+    auto* form = new QFormLayout(block);
+    form->setContentsMargins(0, 0, 0, 0);
+    for (const auto& [text, input] : rows) {
+        input->setParent(block);
+        auto* label = new QLabel(text, block);
+        QWidget* named =
+            input->inherits("QDoubleSpinBox") ? input : input->findChild<QDoubleSpinBox*>();
+        label->setBuddy(named != nullptr ? named : input);
+        form->addRow(label, input);
+    }
+    return block;
+}
+
 QLabel* file_label(const char* name, QWidget* parent) {
     auto* label = new QLabel(parent);
     label->setObjectName(QString::fromLatin1(name));
@@ -82,9 +99,18 @@ BenchBox::BenchBox(QWidget* parent) : QWidget(parent) {
     form->setContentsMargins(0, 0, 0, 0);
     // Each label above its inputs: the column stays as narrow as the others.
     form->setRowWrapPolicy(QFormLayout::WrapAllRows);
-    form->addRow(tr("Loss before DUT"), build_loss_rows(LossSide::before, body_));
-    form->addRow(tr("Loss after DUT"), build_loss_rows(LossSide::after, body_));
-    form->addRow(tr("Measured with"), build_source_rows(body_));
+    // Each heading names the first input below it.
+    const auto add_rows = [this, form](const QString& text, QWidget* rows, QWidget* first_input) {
+        auto* label = new QLabel(text, body_);
+        label->setBuddy(first_input);
+        form->addRow(label, rows);
+    };
+    QWidget* before = build_loss_rows(LossSide::before, body_);
+    add_rows(tr("Loss before DUT"), before, before_.loss);
+    QWidget* after = build_loss_rows(LossSide::after, body_);
+    add_rows(tr("Loss after DUT"), after, after_.loss);
+    QWidget* source = build_source_rows(body_);
+    add_rows(tr("Measured with"), source, source_);
     column->addWidget(heading_);
     column->addWidget(body_);
     connect(heading_, &QToolButton::toggled, this, &BenchBox::set_expanded);
@@ -114,7 +140,8 @@ QWidget* BenchBox::build_loss_rows(LossSide side, QWidget* parent) {
     r.unc->setToolTip(tr("Expanded uncertainty of the loss (k = 2)"));
     v->addWidget(row_of_widgets({r.loss, open, r.clear}, rows));
     v->addWidget(r.file);
-    v->addWidget(row_of_widgets({r.temperature, r.unc}, rows));
+    v->addWidget(
+        labelled_rows({{tr("Temperature"), r.temperature}, {tr("Uncertainty"), r.unc}}, rows));
     connect(open, &QPushButton::clicked, this, [this, side, before] {
         const QString path = QFileDialog::getOpenFileName(
             this, before ? tr("Loss Before the DUT") : tr("Loss After the DUT"), QString(),
@@ -174,9 +201,10 @@ QWidget* BenchBox::build_source_rows(QWidget* parent) {
     meas_vswr_->setSpecialValueText(tr("VSWR as cal. source"));
     meas_vswr_->setToolTip(tr("Match of the measurement source"));
     v->addWidget(source_);
-    v->addWidget(row_of_widgets({meas_enr_, meas_table_open_}, rows));
+    v->addWidget(
+        labelled_rows({{tr("ENR"), row_of_widgets({meas_enr_, meas_table_open_}, rows)}}, rows));
     v->addWidget(meas_table_);
-    v->addWidget(row_of_widgets({meas_unc_, meas_vswr_}, rows));
+    v->addWidget(labelled_rows({{tr("Uncertainty"), meas_unc_}, {tr("Match"), meas_vswr_}}, rows));
 
     connect(source_, &QComboBox::currentIndexChanged, this, &BenchBox::choose_source_kind);
     connect(meas_enr_, &QDoubleSpinBox::valueChanged, this, [this](double v) {

@@ -2,6 +2,7 @@
 
 #include "ui/qstring.h"
 
+#include <QEvent>
 #include <QHeaderView>
 #include <QIcon>
 #include <QLabel>
@@ -140,11 +141,31 @@ BudgetView::BudgetView(QWidget* parent)
     table_->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
     for (int c = 1; c < table_->columnCount(); ++c)
         table_->horizontalHeader()->setSectionResizeMode(c, QHeaderView::ResizeToContents);
+    table_->viewport()->installEventFilter(this);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(heading_);
     layout->addWidget(table_, 1);
     layout->addWidget(bar_);
+}
+
+// The names take the width the figures leave, but never less than the
+// longest name: a narrower table scrolls sideways instead of cutting them.
+void BudgetView::fit_name_column() {
+    QHeaderView* header = table_->horizontalHeader();
+    int figures = 0;
+    for (int c = 1; c < table_->columnCount(); ++c)
+        figures += header->sectionSize(c);
+    const QAbstractItemView& view = *table_;  // where the width of a column's contents is public
+    const int names = std::max(view.sizeHintForColumn(0), header->sectionSizeHint(0));
+    const bool room = table_->viewport()->width() >= names + figures;
+    header->setSectionResizeMode(0, room ? QHeaderView::Stretch : QHeaderView::Interactive);
+    if (!room) header->resizeSection(0, names);
+}
+
+bool BudgetView::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == table_->viewport() && event->type() == QEvent::Resize) fit_name_column();
+    return QWidget::eventFilter(watched, event);
 }
 
 void BudgetView::show_nothing(const QString& why_not) {
@@ -188,6 +209,7 @@ void BudgetView::show_budget(const measure::Budget& budget, const QString& where
     text_ += tr("combined u_c\t%1 dB\nexpanded U (k = %2)\t%3 dB\n")
                  .arg(number(budget.u_c_db, 4), number(budget.k, 0), number(budget.U_db, 4));
     bar_->set_lines(lines);
+    fit_name_column();
 }
 
 }  // namespace orlavex::planner

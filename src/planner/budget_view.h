@@ -51,7 +51,12 @@ class BudgetView : public QWidget {
     QString text() const { return text_; }
     QTableWidget* table() const { return table_; }
 
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
   private:
+    void fit_name_column();
+
     QLabel* heading_;
     QTableWidget* table_;
     ShareBar* bar_;

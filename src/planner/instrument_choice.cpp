@@ -3,7 +3,6 @@
 #include "catalogue/analyzer_table.h"
 #include "catalogue/noise_source_table.h"
 #include "engine/apply_catalogue.h"
-#include "form/layout.h"
 #include "ui/qstring.h"
 
 #include <QComboBox>
@@ -13,12 +12,12 @@ namespace orlavex::planner {
 
 namespace {
 
-// The menu's own "User Defined", then each group's models behind a
-// separator.
+// "User", as the calculator's selection label names the user's own values,
+// then each group's models behind a separator.
 template <class Groups>
-void fill(QComboBox& box, Ctl user_item, const Groups& groups) {
+void fill(QComboBox& box, const Groups& groups) {
     box.clear();
-    box.addItem(ui::qstring(layout_row(user_item).text), ui::qstring(user_selection));
+    box.addItem(ui::qstring(user_selection), ui::qstring(user_selection));
     for (const auto& group : groups) {
         box.insertSeparator(box.count());
         for (const auto& model : group.models)
@@ -30,11 +29,11 @@ void fill(QComboBox& box, Ctl user_item, const Groups& groups) {
 }  // namespace
 
 void fill_analyzer_choice(QComboBox& box) {
-    fill(box, Ctl::mnuSAuser, catalogue::analyzer_families());
+    fill(box, catalogue::analyzer_families());
 }
 
 void fill_noise_source_choice(QComboBox& box) {
-    fill(box, Ctl::mnuNSuser, catalogue::noise_source_makers());
+    fill(box, catalogue::noise_source_makers());
 }
 
 QString chosen_name(const QComboBox& box) {

@@ -1,6 +1,7 @@
 // The planner's analyzer and noise-source choices: combo boxes that offer
-// what the calculator's pop-up menus offer, in their order ("User Defined"
-// first, then the catalogue's models maker by maker).
+// what the calculator's pop-up menus offer, in their order ("User" first, as
+// the calculator's selection label names it, then the catalogue's models
+// maker by maker).
 #pragma once
 
 #include <QString>

@@ -75,7 +75,7 @@ void PlannerWindow::build_file_menu(QMenu* file) {
             [this] { export_with_dialog(tr("Export PNG"), tr("PNG images (*.png)"), ".png"); });
     connect(add_action(export_menu, tr("&SVG..."), "exportSvgAction"), &QAction::triggered, this,
             [this] { export_with_dialog(tr("Export SVG"), tr("SVG drawings (*.svg)"), ".svg"); });
-    connect(add_action(file, tr("&Report..."), "reportAction"), &QAction::triggered, this,
+    connect(add_action(file, tr("Re&port..."), "reportAction"), &QAction::triggered, this,
             &PlannerWindow::report_with_dialog);
     file->addSeparator();
     QAction* close_action = add_action(file, tr("&Close"), "closePlanner");

@@ -11,13 +11,14 @@ namespace orlavex::planner {
 namespace {
 
 // The narrowest planner worth opening beside the calculator: its charts keep
-// their legends and axis labels whole from about this width on. Narrower,
-// it is better over the calculator at its full size.
+// their legends and axis labels whole from about this width on. Where the
+// room beside the calculator is narrower, the planner keeps this width and
+// covers part of the calculator.
 constexpr int readable_width_in_lines = 60;
 
-// Beside the calculator where the screen leaves room for a readable planner;
-// the window system places it otherwise. The planner's frame is taken to be
-// as thick as the calculator's.
+// Beside the calculator where the screen leaves room for a readable planner,
+// else at the screen's edge, within the screen's available area. The
+// planner's frame is taken to be as thick as the calculator's.
 void place_beside(PlannerWindow& planner, const QMainWindow& window) {
     const QScreen* screen = window.screen();
     if (screen == nullptr) return;
@@ -28,12 +29,11 @@ void place_beside(PlannerWindow& planner, const QMainWindow& window) {
     const QSize extra(decoration.left() + decoration.right(),
                       decoration.top() + decoration.bottom());
     const QSize readable(planner.fontMetrics().height() * readable_width_in_lines, 0);
-    const std::optional<QRect> place =
+    const QRect place =
         beside(frame, planner.size() + extra,
                planner.minimumSizeHint().expandedTo(readable) + extra, screen->availableGeometry());
-    if (!place) return;
-    planner.resize(place->size() - extra);
-    planner.move(place->topLeft());  // the frame's corner
+    planner.resize(place.size() - extra);
+    planner.move(place.topLeft());  // the frame's corner
 }
 
 }  // namespace

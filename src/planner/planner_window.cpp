@@ -15,6 +15,7 @@
 #include "planner/point_chart_view.h"
 #include "planner/prediction_setup.h"
 #include "planner/sweep_runner.h"
+#include "planner/wheel_guard.h"
 #include "planning/point_notes.h"
 #include "planning/window_setup.h"
 #include "ui/qstring.h"
@@ -107,6 +108,7 @@ PlannerWindow::PlannerWindow(CalculatorSource calculator, QWidget* parent)
     : QWidget(parent, Qt::Window),
       calculator_(std::move(calculator)),
       runner_(new SweepRunner(this)),
+      advice_timer_(new QTimer(this)),
       sweep_timer_(new QTimer(this)),
       progress_timer_(new QTimer(this)) {
     setObjectName(QStringLiteral("plannerWindow"));
@@ -114,7 +116,9 @@ PlannerWindow::PlannerWindow(CalculatorSource calculator, QWidget* parent)
 
     auto* splitter = new QSplitter(Qt::Horizontal, this);
     auto* scroll = new QScrollArea(splitter);
+    scroll->setObjectName(QStringLiteral("setupPanel"));
     scroll->setWidget(build_controls());
+    take_wheel_only_when_focused(*scroll->widget());
     scroll->setWidgetResizable(true);
     scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     // As wide as the controls with the bench opened.
@@ -122,19 +126,34 @@ PlannerWindow::PlannerWindow(CalculatorSource calculator, QWidget* parent)
     scroll->setMinimumWidth(scroll->widget()->minimumSizeHint().width() +
                             scroll->verticalScrollBar()->sizeHint().width() + 4);
     bench_box_->set_expanded(false);
-    splitter->addWidget(scroll);
+    // The progress and Cancel stay in sight below the scrolled controls.
+    auto* left = new QWidget(splitter);
+    auto* left_column = new QVBoxLayout(left);
+    left_column->setContentsMargins(0, 0, 0, 0);
+    left_column->addWidget(scroll, 1);
+    left_column->addWidget(build_progress_box());
+    splitter->addWidget(left);
     splitter->addWidget(build_results());
     splitter->setStretchFactor(0, 0);
     splitter->setStretchFactor(1, 1);
+    // On a screen smaller than the planner's least size (a large scale factor
+    // on a small screen) the whole of it scrolls; elsewhere it fills the window.
+    auto* whole = new QScrollArea(this);
+    whole->setObjectName(QStringLiteral("plannerArea"));
+    whole->setFrameShape(QFrame::NoFrame);
+    whole->setWidgetResizable(true);
+    whole->setWidget(splitter);
     auto* layout = new QVBoxLayout(this);
     layout->setMenuBar(build_menu_bar());
-    layout->addWidget(splitter);
+    layout->addWidget(whole);
 
     sweep_timer_->setSingleShot(true);
     sweep_timer_->setInterval(0);
     connect(sweep_timer_, &QTimer::timeout, this, &PlannerWindow::run_sweep_now);
     progress_timer_->setInterval(100);
     connect(progress_timer_, &QTimer::timeout, this, &PlannerWindow::show_progress);
+    advice_timer_->setInterval(100);
+    connect(advice_timer_, &QTimer::timeout, this, &PlannerWindow::show_advice_progress);
     connect(runner_, &SweepRunner::finished, this, &PlannerWindow::show_result);
     connect(runner_, &SweepRunner::cancelled, this, [this] {
         show_progress();
@@ -169,9 +188,10 @@ PlannerWindow::PlannerWindow(CalculatorSource calculator, QWidget* parent)
 }
 
 PlannerWindow::~PlannerWindow() {
-    // The ranking cannot be stopped half-way; its thread must end before
-    // the window it reports to.
+    // A ranking under way stops after the points under way; its thread must
+    // end before the window it reports to.
     if (advice_thread_ != nullptr) {
+        advice_progress_->cancel = true;
         advice_thread_->disconnect(this);
         advice_thread_->wait();
         delete advice_thread_;
@@ -573,39 +593,6 @@ QString PlannerWindow::save_charts(const QString& path) const {
 
 QString PlannerWindow::budget_text() const {
     return budget_->text();
-}
-
-void PlannerWindow::start_advice() {
-    planning::Sweep sweep = current_sweep();
-    sweep.monte_carlo.enabled = false;
-    if (advice_thread_ != nullptr) return;
-    rank_->setEnabled(false);
-    set_status(tr("Ranking every noise source and preamp choice..."));
-    auto outcome = std::make_shared<std::pair<planning::Advice, std::string>>();
-    const unsigned asked_at = inputs_version_;
-    QThread* thread = QThread::create([sweep = std::move(sweep), outcome] {
-        try {
-            outcome->first = planning::advise(sweep);
-        } catch (const std::exception& e) {
-            outcome->second = e.what();
-        }
-    });
-    advice_thread_ = thread;
-    connect(thread, &QThread::finished, this, [this, thread, outcome, asked_at] {
-        thread->deleteLater();
-        advice_thread_ = nullptr;
-        rank_->setEnabled(true);
-        if (!outcome->second.empty()) {
-            set_status(tr("No advice: %1").arg(QString::fromStdString(outcome->second)));
-            return;
-        }
-        advice_ = std::move(outcome->first);
-        advice_version_ = asked_at;
-        show_advice();
-        set_status(tr("Ranked %1 set-ups.").arg(advice_.ranking.size()));
-        emit advice_shown();
-    });
-    thread->start();
 }
 
 void PlannerWindow::show_advice() {

@@ -41,6 +41,7 @@ namespace orlavex::planner {
 
 class BudgetView;
 class PointChartView;
+struct AdviceOutcome;
 class SweepRunner;
 
 class PlannerWindow : public QWidget {
@@ -91,7 +92,13 @@ class PlannerWindow : public QWidget {
     QString write_report(const QString& path, report::Paper paper) const;
     QString budget_text() const;
 
+    // Ranks the noise sources and preamp choices for the set-up, on a thread
+    // of its own, with its progress beside the button; the Advice tab does
+    // so when it is first shown.
     void start_advice();
+    // Stops a ranking under way; the ranking shown before stays.
+    void cancel_advice();
+    bool advice_running() const { return advice_thread_ != nullptr; }
     const planning::Advice& advice() const { return advice_; }
     // True while the ranking shown was made for the set-up as it is now;
     // any change of the set-up or the sweep outdates it.
@@ -173,6 +180,8 @@ class PlannerWindow : public QWidget {
     void show_budget();
     void show_progress();
     void show_hover(std::size_t index, QPoint global_pos);
+    void finish_advice(const AdviceOutcome& outcome, unsigned asked_at);
+    void show_advice_progress();
     void show_advice();
     void show_advice_state();
     void set_status(const QString& text);
@@ -215,7 +224,10 @@ class PlannerWindow : public QWidget {
     QMenu* recent_menu_ = nullptr;
 
     SweepRunner* runner_;
-    QThread* advice_thread_ = nullptr;  // while the advice is being ranked
+    QThread* advice_thread_ = nullptr;                          // while the advice is being ranked
+    std::shared_ptr<planning::SweepProgress> advice_progress_;  // of that ranking
+    QTimer* advice_timer_;
+    bool advice_asked_ = false;  // ranked once, or asked to
     QTimer* sweep_timer_;
     QTimer* progress_timer_;
 
@@ -249,6 +261,8 @@ class PlannerWindow : public QWidget {
     QTableWidget* advice_table_ = nullptr;
     QLabel* advice_hint_ = nullptr;
     QPushButton* rank_ = nullptr;
+    QProgressBar* advice_bar_ = nullptr;
+    QPushButton* advice_cancel_ = nullptr;
 };
 
 }  // namespace orlavex::planner

@@ -1,6 +1,6 @@
-// How the planner window is built: the column of controls on the left, the
-// charts, the budget and the advice on the right, each button wired to its
-// action.
+// How the planner window is built: the column of controls on the left (the
+// progress below them, never scrolled away), the charts, the budget and the
+// advice on the right, each button wired to its action.
 #include "planner/planner_window.h"
 
 #include "planner/bandwidth_box.h"
@@ -53,7 +53,7 @@ QWidget* PlannerWindow::build_controls() {
     auto* panel = new QWidget;
     auto* column = new QVBoxLayout(panel);
     for (QWidget* box : {build_setup_box(), build_sweep_box(), build_files_box(), build_bench_box(),
-                         build_model_box(), build_progress_box()}) {
+                         build_model_box()}) {
         box->setParent(panel);
         column->addWidget(box);
     }
@@ -261,7 +261,12 @@ QWidget* PlannerWindow::build_results() {
     budget_ = new BudgetView(tabs);
     tabs->addTab(budget_, tr("Budget"));
     if (compact) tabs->addTab(margin_view_, tr("Margins"));
-    tabs->addTab(build_advice_page(), tr("Advice"));
+    QWidget* advice_page = build_advice_page();
+    tabs->addTab(advice_page, tr("Advice"));
+    // The advice is ranked as soon as the tab is first looked at.
+    connect(tabs, &QTabWidget::currentChanged, this, [this, tabs, advice_page] {
+        if (tabs->currentWidget() == advice_page && !advice_asked_) start_advice();
+    });
 
     auto* lower = new QWidget(results);
     auto* lower_layout = new QVBoxLayout(lower);
@@ -291,12 +296,20 @@ QWidget* PlannerWindow::build_advice_page() {
     auto* advice_layout = new QVBoxLayout(advice_page);
     rank_ = new QPushButton(tr("Rank Noise Sources and Preamps"), advice_page);
     rank_->setObjectName(QStringLiteral("rankAdvice"));
+    advice_bar_ = new QProgressBar(advice_page);
+    advice_bar_->setObjectName(QStringLiteral("adviceProgress"));
+    advice_bar_->setRange(0, 1);
+    advice_bar_->setValue(0);
+    advice_cancel_ = new QPushButton(tr("Cancel"), advice_page);
+    advice_cancel_->setObjectName(QStringLiteral("cancelAdvice"));
+    advice_cancel_->setEnabled(false);
     advice_hint_ = new QLabel(advice_page);
     advice_hint_->setObjectName(QStringLiteral("adviceHint"));
     advice_hint_->setWordWrap(true);
     auto* advice_row = new QHBoxLayout;
     advice_row->addWidget(rank_);
-    advice_row->addWidget(advice_hint_, 1);
+    advice_row->addWidget(advice_bar_, 1);
+    advice_row->addWidget(advice_cancel_);
     advice_table_ = new QTableWidget(0, 5, advice_page);
     advice_table_->setObjectName(QStringLiteral("adviceTable"));
     advice_table_->setHorizontalHeaderLabels({tr("Rank"), tr("Noise source and preamp"),
@@ -318,8 +331,10 @@ QWidget* PlannerWindow::build_advice_page() {
     columns->setSectionResizeMode(4, QHeaderView::Stretch);
     advice_table_->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     advice_layout->addLayout(advice_row);
+    advice_layout->addWidget(advice_hint_);
     advice_layout->addWidget(advice_table_, 1);
     connect(rank_, &QPushButton::clicked, this, &PlannerWindow::start_advice);
+    connect(advice_cancel_, &QPushButton::clicked, this, &PlannerWindow::cancel_advice);
     connect(advice_table_, &QTableWidget::cellDoubleClicked, this,
             [this](int row, int) { apply_advice(static_cast<std::size_t>(row)); });
     return advice_page;

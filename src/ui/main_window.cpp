@@ -4,6 +4,7 @@
 #include "ui/key_forwarder.h"
 #include "ui/modal_dialog.h"
 #include "ui/mouse_forwarder.h"
+#include "ui/screen_fit.h"
 #include "ui/twips.h"
 #include "ui/widget_factory.h"
 #include "window/handlers.h"
@@ -16,7 +17,10 @@
 #include <QDesktopServices>
 #include <QLayout>
 #include <QLocale>
+#include <QMenuBar>
 #include <QPointer>
+#include <QScreen>
+#include <QTimer>
 
 namespace orlavex::ui {
 
@@ -45,9 +49,10 @@ MainWindow::MainWindow(QWidget* parent)
     Form_Load(calc_);
 
     setWindowIcon(pictures_.window_icon());
-    client_ = new QWidget(this);
+    client_ = new QWidget;
     client_->setObjectName(QStringLiteral("client"));
-    setCentralWidget(client_);
+    setCentralWidget(new ScreenFit(
+        client_, [this] { return room_for_client(); }, this));
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 
     widgets_ = build_window_controls(Ctl::frmNFCalc, client_, pictures_);
@@ -71,6 +76,7 @@ void MainWindow::render() {
         shown_height_ = form.height;
         client_->setFixedSize(pixels(layout_row(Ctl::frmNFCalc).rect.width),
                               pixels(form.height - title_and_menu_twips));
+        centralWidget()->updateGeometry();  // the window takes the new size
     }
     const QString caption = QString::fromStdString(form.caption);
     if (caption != windowTitle()) setWindowTitle(caption);
@@ -122,6 +128,21 @@ void MainWindow::show_dialog() {
     dialog.exec();
     dialog_ = nullptr;
     show_model();
+}
+
+QSize MainWindow::room_for_client() const {
+    const QScreen* shown_on = screen();
+    if (shown_on == nullptr) return {QWIDGETSIZE_MAX, QWIDGETSIZE_MAX};
+    // The window system's frame, once the window has one.
+    const QSize decoration = frameGeometry().size() - geometry().size();
+    return shown_on->availableGeometry().size() - decoration -
+           QSize(0, menuBar()->sizeHint().height());
+}
+
+void MainWindow::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    // The frame is known once the window system has framed the window.
+    QTimer::singleShot(0, this, [this] { centralWidget()->updateGeometry(); });
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

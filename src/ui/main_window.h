@@ -51,9 +51,13 @@ class MainWindow : public QMainWindow {
     void show_model();
 
   protected:
+    void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
   private:
+    // The space the screen leaves for the client area: beyond it, the
+    // client scrolls.
+    QSize room_for_client() const;
     void render();
     void open_addresses();
     void show_popup();

@@ -11,13 +11,6 @@ bool is_button_control(Ctl control) {
     return layout_row(control).kind == Kind::Button;
 }
 
-// A handler of the release of any mouse button (the analyzer and noise
-// source selection, the resolution pop-up) answers to every button; a
-// plain click handler to the left button only.
-bool answers_to(Ctl control, Qt::MouseButton button) {
-    return button == Qt::LeftButton || find_handler(control, Event::MouseUp) != nullptr;
-}
-
 }  // namespace
 
 MouseForwarder::MouseForwarder(ModelLink& link, const WindowWidgets& widgets, QObject* parent)
@@ -55,13 +48,24 @@ bool MouseForwarder::press(Ctl control, const QMouseEvent* /*mouse*/) {
     return true;  // a control that the press reached keeps it from its frame
 }
 
+// A press and release on the same control with the left button is a click:
+// the whole of it runs, the box ticked or the option chosen first. Any other
+// button only releases: the control's release handler runs (the analyzer and
+// noise source selection and the resolution pop-up open for every button),
+// and nothing else changes.
 bool MouseForwarder::release(Ctl control, QWidget* widget, const QMouseEvent* mouse) {
     if (layout_row(control).kind == Kind::Field) return false;
-    const bool clicked =
+    const bool over_pressed =
         pressed_ == control && widget->rect().contains(mouse->position().toPoint());
     pressed_ = Ctl::none;
-    if (clicked && answers_to(control, mouse->button())) {
+    if (!over_pressed) return true;
+    if (mouse->button() == Qt::LeftButton) {
         link_.act([control](Calculator& calc) { click_control(calc, control); });
+    } else if (const Handler on_release = find_handler(control, Event::MouseUp)) {
+        link_.act([control, on_release](Calculator& calc) {
+            on_release(calc, control);
+            settle_focus(calc);
+        });
     }
     return true;
 }

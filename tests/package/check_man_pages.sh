@@ -1,10 +1,13 @@
 #!/bin/sh
 # check_man_pages.sh CLI SOURCE_DIR: orlavex-cli's man page names each of its
 # commands in the synopsis, every option each command's --help lists, every
-# column of a sweep's CSV and every key of a point's figures in its JSON, and
-# man reads every page without a warning.
+# column of a sweep's CSV and every key of a point's figures in its JSON; the
+# window's page names its menu keys, options and the planner; every document
+# that says what is kept on disk names the planner's file; and man reads every
+# page without a warning.
 set -eu
 cli=$1
+source_dir=$2
 pages=$2/data/man
 fail() { echo "check_man_pages: $*" >&2; exit 1; }
 
@@ -35,6 +38,15 @@ keys=$("$cli" point --json --trials 10 | awk '
     part ~ /^(classic|gum|monte_carlo)$/ && /^    "[A-Za-z_0-9]+":/ { split($1, k, "\""); print k[2] }')
 for key in $keys; do
     grep -qE -- "(^|[^a-z_])$key([^a-z_]|\$)" "$page" || fail "the JSON key $key is not in the man page"
+done
+for needed in 'Alt+T' 'Tools > Planner' 'Ctrl+P' 'planner.conf' '\-\-help' '\-\-version'; do
+    grep -qF -- "$needed" "$pages/orlavex.1" || fail "orlavex.1 lacks $needed"
+done
+for doc in README.md data/man/orlavex.1 data/com.korvanti.Orlavex.metainfo.xml; do
+    if grep -qi "on disk" "$source_dir/$doc"; then
+        grep -q "planner\.conf" "$source_dir/$doc" ||
+            fail "$doc speaks of the disk without the planner's recent files"
+    fi
 done
 for any in "$pages"/*.1; do
     warnings=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -l "$any" 2>&1 >/dev/null)

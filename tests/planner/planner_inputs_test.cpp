@@ -18,8 +18,11 @@
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QSpinBox>
 #include <QTableWidget>
+#include <QToolButton>
+#include <QWheelEvent>
 #include <QtCharts/QChartView>
 
 #include <algorithm>
@@ -54,6 +57,23 @@ Calculator manual_entry_calculator(std::array<const char*, 4> levels) {
     for (std::size_t i = 0; i < fields.size(); ++i)
         must(planning::enter_text(calc, fields[i], levels[i]));
     return calc;
+}
+
+// One notch of the mouse wheel over the middle of WIDGET, upwards or down.
+// Returns whether WIDGET took it: the window system passes an event that is
+// not taken on to the parents, and so to the scroll area.
+bool wheel_notch(QWidget* widget, bool up) {
+    const QPointF centre = QRectF(widget->rect()).center();
+    QWheelEvent notch(centre, widget->mapToGlobal(centre), QPoint(), QPoint(0, up ? 120 : -120),
+                      Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(widget, &notch);
+    return notch.isAccepted();
+}
+
+// What a spin box or choice box shows.
+QString shown_value(const QWidget* box) {
+    const QVariant text = box->property("text");
+    return text.isValid() ? text.toString() : box->property("currentText").toString();
 }
 
 std::size_t in_range(const planning::SweepResult& result) {
@@ -258,23 +278,92 @@ class PlannerInputsTest : public QObject {
         }
     }
 
+    void the_wheel_passes_over_the_inputs_and_changes_only_the_focused_box() {
+        auto window = calculator_window();
+        window->show();
+        PlannerWindow* planner = open_planner(*window);
+        QVERIFY(QTest::qWaitForWindowActive(planner));
+        QVERIFY(wait_for_sweep(*planner));
+        find<QToolButton>(*planner, "benchHeading")->click();
+        QWidget* panel = find<QScrollArea>(*planner, "setupPanel")->widget();
+        QList<QWidget*> boxes;
+        for (QWidget* w : panel->findChildren<QWidget*>())
+            if ((w->inherits("QAbstractSpinBox") || w->inherits("QComboBox")) && w->isEnabled() &&
+                w->isVisibleTo(planner))
+                boxes << w;
+        QVERIFY(boxes.size() >= 15);
+        find<QPushButton>(*planner, "fromCalculator")->setFocus();
+        for (QWidget* box : boxes) {
+            const QString before = shown_value(box);
+            for (const bool up : {false, true})
+                QVERIFY2(!wheel_notch(box, up), qPrintable(box->objectName()));
+            QVERIFY2(!box->hasFocus(), qPrintable(box->objectName()));
+            QCOMPARE(shown_value(box), before);
+        }
+        QVERIFY(!planner->sweep_running());
+
+        // The box the user is in takes the wheel.
+        auto* temperature = find<QDoubleSpinBox>(*planner, "lossInTemp");
+        temperature->setFocus();
+        QTRY_VERIFY(temperature->hasFocus());
+        const double before = temperature->value();
+        QVERIFY(wheel_notch(temperature, true));
+        QCOMPARE(temperature->value(), before + temperature->singleStep());
+        QCOMPARE(planner->bench().loss_in.temperature_k, temperature->value());
+        QVERIFY(wait_for_sweep(*planner));
+    }
+
     void the_planner_opens_beside_the_calculator_where_there_is_room() {
         const QRect screen(0, 0, 1600, 1200);
         const QSize wanted(1000, 900), least(600, 500);
         // Room on the right: there, level with the calculator, as wide as the room.
-        QCOMPARE(beside(QRect(0, 100, 808, 400), wanted, least, screen),
-                 std::optional(QRect(808, 100, 792, 900)));
+        QCOMPARE(beside(QRect(0, 100, 808, 400), wanted, least, screen), QRect(808, 100, 792, 900));
         // More room on the left.
-        QCOMPARE(beside(QRect(1000, 0, 600, 400), wanted, least, screen),
-                 std::optional(QRect(0, 0, 1000, 900)));
+        QCOMPARE(beside(QRect(1000, 0, 600, 400), wanted, least, screen), QRect(0, 0, 1000, 900));
         // Low on the screen: moved up to fit.
-        QCOMPARE(beside(QRect(0, 800, 808, 400), wanted, least, screen),
-                 std::optional(QRect(808, 300, 792, 900)));
+        QCOMPARE(beside(QRect(0, 800, 808, 400), wanted, least, screen), QRect(808, 300, 792, 900));
         // A second screen to the right of the first.
         QCOMPARE(beside(QRect(1700, 50, 808, 400), wanted, least, QRect(1600, 0, 1920, 1080)),
-                 std::optional(QRect(2508, 50, 1000, 900)));
-        // No room on either side for the least width.
-        QCOMPARE(beside(QRect(500, 0, 808, 400), wanted, least, screen), std::nullopt);
+                 QRect(2508, 50, 1000, 900));
+        // No room on either side for the least width: at the edge of the side
+        // with more room, as wide as the least width.
+        QCOMPARE(beside(QRect(500, 0, 808, 400), wanted, least, screen), QRect(0, 0, 600, 900));
+        QCOMPARE(beside(QRect(0, 0, 808, 400), QSize(1530, 1122), QSize(1020, 300),
+                        QRect(0, 0, 1600, 1000)),
+                 QRect(580, 0, 1020, 1000));
+        // A screen smaller than the planner (a scale factor of 2 on 1600 x 1000)
+        // and than the calculator: within the screen all the same.
+        QCOMPARE(beside(QRect(0, 0, 808, 600), wanted, least, QRect(0, 0, 800, 500)),
+                 QRect(0, 0, 600, 500));
+    }
+
+    // However small the screen, the planner fits it: what does not fit
+    // scrolls, and the budget's names keep their width.
+    void the_planner_fits_a_small_screen_and_the_budget_keeps_its_names() {
+        auto window = calculator_window();
+        PlannerWindow* planner = open_planner(*window);
+        const QSize small_screen(800, 500);
+        QVERIFY2(planner->minimumSizeHint().width() <= small_screen.width() &&
+                     planner->minimumSizeHint().height() <= small_screen.height(),
+                 qPrintable(QStringLiteral("%1 x %2")
+                                .arg(planner->minimumSizeHint().width())
+                                .arg(planner->minimumSizeHint().height())));
+        QVERIFY(wait_for_sweep(*planner));
+        planner->resize(small_screen);
+        auto* budget = find<QTableWidget>(*planner, "budgetTable");
+        const auto names_width = [budget] {
+            return static_cast<const QAbstractItemView*>(budget)->sizeHintForColumn(0);
+        };
+        QVERIFY(budget->rowCount() > 5);
+        QTRY_VERIFY(budget->isVisible());
+        QTRY_VERIFY(budget->columnWidth(0) >= names_width());
+        // At a generous width the names take what the figures leave.
+        planner->resize(2400, 1400);
+        QTRY_VERIFY(budget->columnWidth(0) > names_width());
+        int all = 0;
+        for (int c = 0; c < budget->columnCount(); ++c)
+            all += budget->columnWidth(c);
+        QCOMPARE(all, budget->viewport()->width());
     }
 };
 

@@ -23,13 +23,17 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMenuBar>
+#include <QProgressBar>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QSpinBox>
 #include <QStyle>
 #include <QSvgRenderer>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTemporaryDir>
+#include <QToolButton>
 #include <QToolTip>
 #include <QtCharts/QAreaSeries>
 #include <QtCharts/QLineSeries>
@@ -39,6 +43,7 @@
 #include <array>
 #include <cmath>
 #include <functional>
+#include <map>
 #include <set>
 #include <utility>
 
@@ -490,6 +495,95 @@ class PlannerWindowTest : public QObject {
         QCOMPARE(window_texts(window->calculator()), calculator_before);
     }
 
+    void the_advice_tab_ranks_when_first_shown_and_a_ranking_can_be_cancelled() {
+        auto window = calculator_window();
+        PlannerWindow* planner = open_planner(*window);
+        find<QSpinBox>(*planner, "sweepPoints")->setValue(11);
+        QVERIFY(wait_for_sweep(*planner));
+        auto* table = find<QTableWidget>(*planner, "adviceTable");
+        auto* rank = find<QPushButton>(*planner, "rankAdvice");
+        auto* cancel = find<QPushButton>(*planner, "cancelAdvice");
+        QTabWidget* tabs = nullptr;
+        for (QTabWidget* t : planner->findChildren<QTabWidget*>())
+            if (t->isAncestorOf(table)) tabs = t;
+        QVERIFY(tabs != nullptr);
+        int advice_tab = 0;
+        while (!tabs->widget(advice_tab)->isAncestorOf(table))
+            ++advice_tab;
+        QCOMPARE(table->rowCount(), 0);
+        QVERIFY(!planner->advice_running());
+
+        QSignalSpy advised(planner, &PlannerWindow::advice_shown);
+        tabs->setCurrentIndex(advice_tab);
+        QVERIFY(planner->advice_running());
+        QVERIFY(cancel->isEnabled() && !rank->isEnabled());
+        QVERIFY(advised.wait(60000));
+        QVERIFY(table->rowCount() > 10);
+        QVERIFY(planner->advice_current());
+        QCOMPARE(find<QProgressBar>(*planner, "adviceProgress")->value(),
+                 find<QProgressBar>(*planner, "adviceProgress")->maximum());
+        // Looked at again, the tab keeps its ranking.
+        tabs->setCurrentIndex(0);
+        tabs->setCurrentIndex(advice_tab);
+        QVERIFY(!planner->advice_running());
+
+        // Cancelled, a ranking of many points stops and the table keeps the
+        // ranking before it, marked as made for other inputs.
+        find<QSpinBox>(*planner, "sweepPoints")->setValue(2001);
+        QVERIFY(wait_for_sweep(*planner, 120000));
+        const int rows = table->rowCount();
+        QTest::mouseClick(rank, Qt::LeftButton);
+        QVERIFY(planner->advice_running());
+        QTest::mouseClick(cancel, Qt::LeftButton);
+        QTRY_VERIFY_WITH_TIMEOUT(!planner->advice_running(), 60000);
+        QCOMPARE(advised.count(), 1);
+        QCOMPARE(table->rowCount(), rows);
+        QVERIFY(!planner->advice_current());
+        QVERIFY(rank->isEnabled() && !cancel->isEnabled());
+        QVERIFY2(planner->status_text().contains(QStringLiteral("cancelled")),
+                 qPrintable(planner->status_text()));
+    }
+
+    void every_menu_item_has_a_mnemonic_of_its_own_and_every_input_a_label() {
+        auto window = calculator_window();
+        PlannerWindow* planner = open_planner(*window);
+        int menus = 0;
+        const std::function<void(const QMenu&)> check_menu = [&](const QMenu& menu) {
+            ++menus;
+            std::map<QString, QString> taken;  // mnemonic -> item
+            for (QAction* a : menu.actions()) {
+                if (a->isSeparator()) continue;
+                const QString key = QKeySequence::mnemonic(a->text()).toString();
+                if (!key.isEmpty()) {
+                    QVERIFY2(!taken.contains(key),
+                             qPrintable(a->text() + " and " + taken[key] + " share " + key));
+                    taken[key] = a->text();
+                }
+                if (a->menu() != nullptr) check_menu(*a->menu());
+            }
+        };
+        check_menu(*find<QMenu>(*planner, "fileMenu"));
+        check_menu(*find<QMenu>(*planner, "editMenu"));
+        QVERIFY(menus >= 4);  // File, Open Recent, Export and Edit
+
+        // Every spin box and choice box of the set-up panel, the bench's
+        // opened, has a label that names it.
+        find<QToolButton>(*planner, "benchHeading")->click();
+        QWidget* panel = find<QScrollArea>(*planner, "setupPanel")->widget();
+        std::map<const QWidget*, QString> labels;
+        for (const QLabel* label : panel->findChildren<QLabel*>())
+            if (label->buddy() != nullptr && label->isVisibleTo(planner))
+                labels[label->buddy()] = label->text();
+        int inputs = 0;
+        for (const QWidget* w : panel->findChildren<QWidget*>()) {
+            if (!w->inherits("QAbstractSpinBox") && !w->inherits("QComboBox")) continue;
+            if (!w->isVisibleTo(planner)) continue;
+            ++inputs;
+            QVERIFY2(!labels[w].isEmpty(), qPrintable(w->objectName()));
+        }
+        QVERIFY(inputs >= 20);
+    }
+
     void every_lamp_mark_lies_in_its_zone_across_the_thresholds() {
         auto window = calculator_window();
         PlannerWindow* planner = open_planner(*window);
@@ -621,10 +715,16 @@ class PlannerWindowTest : public QObject {
         const std::vector<std::string> calculator_before = window_texts(window->calculator());
         auto* analyzer = find<QComboBox>(*planner, "analyzer");
         auto* source = find<QComboBox>(*planner, "noiseSource");
-        // What the calculator's pop-up menus offer, in their order.
-        QCOMPARE(offered(*analyzer), menu_leaves(window->calculator(), Ctl::mnuSAtop));
-        QCOMPARE(offered(*source), menu_leaves(window->calculator(), Ctl::mnuNStop));
-        QCOMPARE(analyzer->currentText(), QStringLiteral("User Defined"));
+        // What the calculator's pop-up menus offer, in their order; the user's
+        // own values named as the calculator's selection label names them.
+        for (const auto& [box, menu] :
+             {std::pair{analyzer, Ctl::mnuSAtop}, {source, Ctl::mnuNStop}}) {
+            QStringList items = menu_leaves(window->calculator(), menu);
+            QCOMPARE(items.front(), QStringLiteral("User Defined"));
+            items.front() = QStringLiteral("User");
+            QCOMPARE(offered(*box), items);
+        }
+        QCOMPARE(analyzer->currentText(), QStringLiteral("User"));
 
         analyzer->setCurrentIndex(analyzer->findText(QStringLiteral("Hestra-2")));
         source->setCurrentIndex(source->findText(QStringLiteral("NS346B")));
@@ -657,7 +757,7 @@ class PlannerWindowTest : public QObject {
         choose_in_calculator("lblSAsel", QStringLiteral("User Defined"));
         QCOMPARE(window->calculator().form[Ctl::lblSAsel].text, std::string("User"));
         QTest::mouseClick(find<QPushButton>(*planner, "fromCalculator"), Qt::LeftButton);
-        QCOMPARE(analyzer->currentText(), QStringLiteral("User Defined"));
+        QCOMPARE(analyzer->currentText(), QStringLiteral("User"));
         QCOMPARE(source->currentText(), QStringLiteral("NS346B"));
         QCOMPARE(window_texts(planner->setup()), window_texts(window->calculator()));
         QVERIFY(wait_for_sweep(*planner));
