@@ -2,7 +2,7 @@
 // number; any normal double written with either separator reads back as the
 // same number to 15 significant digits, and writing that again gives the
 // same text. Rounding and formats never crash on what the rule produces.
-#include "engine/number_text.h"
+#include "core/number_text.h"
 
 #include <cfloat>
 #include <cmath>

@@ -1,6 +1,6 @@
 #include "random_actions.h"
 
-#include "engine/number_text.h"
+#include "core/number_text.h"
 #include "window/dispatch.h"
 
 #include <array>

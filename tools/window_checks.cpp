@@ -4,7 +4,7 @@
 #include "engine/controls.h"
 #include "engine/field_bounds.h"
 #include "engine/fields.h"
-#include "engine/number_text.h"
+#include "core/number_text.h"
 
 #include <algorithm>
 #include <cctype>

@@ -4,7 +4,7 @@
 #include "app/texts.h"
 #include "engine/controls.h"
 #include "engine/field_bounds.h"
-#include "engine/number_text.h"
+#include "core/number_text.h"
 #include "planning/window_setup.h"
 #include "window/entry_fields.h"
 #include "window/menu_lookup.h"

@@ -2,7 +2,7 @@
 
 #include "catalogue/analyzer_table.h"
 #include "catalogue/noise_source_table.h"
-#include "engine/number_text.h"
+#include "core/number_text.h"
 #include "form/layout.h"
 
 namespace orlavex::app {

@@ -6,7 +6,7 @@
 #include "app/apply.h"
 #include "app/json.h"
 #include "app/setup_echo.h"
-#include "engine/figures.h"
+#include "core/classic_figures.h"
 #include "measure/manual_evaluation.h"
 
 #include <optional>

@@ -6,7 +6,7 @@
 #include "app/json.h"
 #include "app/setup_echo.h"
 #include "engine/calculator.h"
-#include "engine/figures.h"
+#include "core/classic_figures.h"
 #include "measure/gum.h"
 #include "measure/monte_carlo.h"
 #include "measure/setup.h"

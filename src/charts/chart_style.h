@@ -2,7 +2,7 @@
 // the planner window.
 #pragma once
 
-#include "engine/figures.h"
+#include "core/classic_figures.h"
 
 namespace orlavex::charts {
 

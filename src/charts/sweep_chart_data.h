@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/figures.h"
+#include "core/classic_figures.h"
 
 namespace orlavex::charts {
 

@@ -5,7 +5,7 @@
 #include "cli/setup_table.h"
 #include "cli/text_table.h"
 #include "datafiles/file_error.h"
-#include "engine/number_text.h"
+#include "core/number_text.h"
 
 #include <algorithm>
 #include <cmath>

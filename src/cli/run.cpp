@@ -13,7 +13,7 @@
 #include "cli/setup_file_options.h"
 #include "cli/sweep_command.h"
 #include "cli/window_inputs.h"
-#include "engine/number_text.h"
+#include "core/number_text.h"
 #include "planning/window_setup.h"
 
 #include <CLI/CLI.hpp>

@@ -1,7 +1,7 @@
 #include "cli/setup_table.h"
 
 #include "cli/text_table.h"
-#include "engine/number_text.h"
+#include "core/number_text.h"
 
 namespace orlavex::cli {
 

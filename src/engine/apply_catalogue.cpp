@@ -1,8 +1,10 @@
 #include "engine/apply_catalogue.h"
 
 #include "catalogue/catalogue.h"
+#include "core/classic_inputs.h"
+#include "core/number_text.h"
+#include "engine/classic_reading.h"
 #include "engine/controls.h"
-#include "engine/number_text.h"
 
 #include <optional>
 
@@ -25,7 +27,6 @@ void unlock_for_user_analyzer(Calculator& calc) {
     set_check_quietly(calc, chkIntPA, 0);
     calc.form[chkIntPA].enabled = false;
     enable(calc, {txtSAGainUnc, txtSANFUnc, Label40, Label43}, true);
-    calc.state.SA_FreqMax = user_frequency_limit;
     calc.form[lblSpecNoise].visible = false;
 }
 
@@ -33,30 +34,19 @@ void unlock_for_user_analyzer(Calculator& calc) {
 
 namespace {
 
-// What a catalogue analyzer puts into the fields.
-struct AnalyzerFieldValues {
-    const catalogue::AnalyzerModel* model;
-    double vswr;
-    double noise;
-    bool ext_pa;
-};
+// The values the chosen models give, computed by the core from the window's
+// set-up with the frequencies its fields show.
+core::ClassicResult catalogue_values(const Calculator& calc) {
+    core::ClassicResult r;
+    r.used = read_classic_setup(calc);
+    r.used.values.freq_ghz = read_number(calc.form[txtFreq].text);
+    r.used.values.freq2_ghz = read_number(calc.form[txtFreq2].text);
+    core::apply_catalogues(r);
+    return r;
+}
 
-// Applies the chosen analyzer to the state, the locks and the options;
-// nothing to write for "User".
-std::optional<AnalyzerFieldValues> apply_analyzer(Calculator& calc) {
-    // Behind a frequency-converting DUT the analyzer sees the output frequency.
-    const Ctl frequency_field = is_ticked(calc, chkFreqConv) ? txtFreq2 : txtFreq;
-    const double f = read_number(calc.form[frequency_field].text);
-    const std::string& name = calc.form[lblSAsel].text;
-    const bool preamp_on = is_ticked(calc, chkIntPA);  // before the box may be cleared
-
-    const catalogue::AnalyzerModel* model =
-        name == user_selection ? nullptr : catalogue::find_analyzer(name);
-    if (model == nullptr) {
-        unlock_for_user_analyzer(calc);
-        return std::nullopt;
-    }
-    const bool ext_pa = is_ticked(calc, chkExtPA);
+// Locks what a catalogue analyzer fixes and chooses the forms it gives.
+void lock_for_analyzer(Calculator& calc, const catalogue::AnalyzerModel& model, bool ext_pa) {
     if (ext_pa) {
         // The field then holds the external preamplifier's match, always editable.
         enable(calc, {txtSA_InMatch, optSA_InMatch_VSWR, optSA_InMatch_RL}, true);
@@ -72,7 +62,7 @@ std::optional<AnalyzerFieldValues> apply_analyzer(Calculator& calc) {
     select_option(calc, optSA_Noise_DANL);
     calc.form[txtSA_Noise].enabled = false;
 
-    if (catalogue::preamp_kind(*model) == catalogue::Preamp::none) {
+    if (catalogue::preamp_kind(model) == catalogue::Preamp::none) {
         // Clearing from code starts no recalculation: one is already running
         // or about to run.
         set_check_quietly(calc, chkIntPA, 0);
@@ -81,18 +71,35 @@ std::optional<AnalyzerFieldValues> apply_analyzer(Calculator& calc) {
         calc.form[chkIntPA].enabled = true;
     }
     calc.form[lblSpecNoise].visible = true;
-
-    const double vswr = catalogue::analyzer_input_vswr(*model, f);
-    calc.state.SA_FreqMax = catalogue::upper_frequency(*model);
-    bool option0 = false;
-    if (catalogue::preamp_kind(*model) == catalogue::Preamp::options) {
-        calc.form[mnuIntPA].text = std::string(catalogue::option0_caption(*model));
-        option0 = calc.form[mnuIntPA].checked;
+    if (catalogue::preamp_kind(model) == catalogue::Preamp::options) {
+        calc.form[mnuIntPA].text = std::string(catalogue::option0_caption(model));
     }
-    const double noise = catalogue::analyzer_noise(*model, f, preamp_on, option0);
-    if (!ext_pa) calc.state.SA_InMatch = vswr;
-    calc.state.SA_Noise = noise;
-    return AnalyzerFieldValues{model, vswr, noise, ext_pa};
+}
+
+// What a catalogue analyzer puts into the fields.
+struct AnalyzerFieldValues {
+    const catalogue::AnalyzerModel* model;
+    double vswr;
+    double noise;
+    bool ext_pa;
+};
+
+// Applies the chosen analyzer to the state, the locks and the options;
+// nothing to write for "User".
+std::optional<AnalyzerFieldValues> apply_analyzer(Calculator& calc) {
+    const core::ClassicResult r = catalogue_values(calc);
+    const catalogue::AnalyzerModel* model = r.used.choices.analyzer;
+    calc.state.SA_FreqMax = r.analyzer_freq_max_ghz;
+    if (model == nullptr) {
+        unlock_for_user_analyzer(calc);
+        return std::nullopt;
+    }
+    const bool ext_pa = is_ticked(calc, chkExtPA);
+    lock_for_analyzer(calc, *model, ext_pa);
+    const core::ClassicValues& v = r.used.values;
+    if (!ext_pa) calc.state.SA_InMatch = v.analyzer_match;
+    calc.state.SA_Noise = v.analyzer_noise;
+    return AnalyzerFieldValues{model, v.analyzer_match, v.analyzer_noise, ext_pa};
 }
 
 void write_analyzer_fields(Calculator& calc, const AnalyzerFieldValues& v) {
@@ -110,24 +117,19 @@ struct SourceFieldValues {
 };
 
 std::optional<SourceFieldValues> apply_source(Calculator& calc) {
-    const std::string& name = calc.form[lblNSsel].text;
-    const catalogue::NoiseSourceModel* model =
-        name == user_selection ? nullptr : catalogue::find_noise_source(name);
+    const core::ClassicResult r = catalogue_values(calc);
+    const catalogue::NoiseSourceModel* model = r.used.choices.noise_source;
+    calc.state.NS_FreqMax = r.source_freq_max_ghz;
     if (model == nullptr) {
         enable(calc, {txtNS_Match, optNS_Match_VSWR, optNS_Match_RL}, true);
-        calc.state.NS_FreqMax = user_frequency_limit;
         return std::nullopt;
     }
     calc.form[txtNS_Match].enabled = false;
     select_option(calc, optNS_Match_VSWR);
     enable(calc, {optNS_Match_VSWR, optNS_Match_RL}, false);
-    // The noise source always sees the DUT's input frequency.
+    calc.state.NS_Match = r.used.values.source_match;
     const double f = read_number(calc.form[txtFreq].text);
-    calc.state.NS_FreqMax = catalogue::upper_frequency(*model);
-    const double vswr = catalogue::output_vswr(*model, f);
-    // The match as its field's text reads back.
-    calc.state.NS_Match = shown_value(vswr);
-    return SourceFieldValues{vswr, catalogue::nominal_enr(*model)};
+    return SourceFieldValues{catalogue::output_vswr(*model, f), catalogue::nominal_enr(*model)};
 }
 
 void write_source_fields(Calculator& calc, const SourceFieldValues& v) {

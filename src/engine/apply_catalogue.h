@@ -3,6 +3,7 @@
 // fields it fixes are locked. "User" unlocks them and keeps what was typed.
 #pragma once
 
+#include "core/classic_setup.h"
 #include "engine/calculator.h"
 
 #include <string_view>
@@ -13,7 +14,7 @@ namespace orlavex {
 inline constexpr std::string_view user_selection = "User";
 
 // The frequency limit, GHz, of a user-defined analyzer or noise source.
-inline constexpr double user_frequency_limit = 999.0;
+inline constexpr double user_frequency_limit = core::user_frequency_limit_ghz;
 
 void set_SA_values(Calculator& calc);
 void set_NS_values(Calculator& calc);

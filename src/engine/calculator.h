@@ -1,7 +1,7 @@
 // The main window as the engine sees it: its controls and its state.
 #pragma once
 
-#include "engine/figures.h"
+#include "core/classic_figures.h"
 #include "engine/state.h"
 #include "form/form.h"
 

@@ -1,14 +1,11 @@
-#include "engine/analyzer_chain.h"
+#include "core/number_text.h"
 #include "engine/apply_catalogue.h"
+#include "engine/classic_reading.h"
 #include "engine/controls.h"
 #include "engine/field_bounds.h"
 #include "engine/fields.h"
-#include "engine/number_text.h"
-#include "engine/numeric.h"
 #include "engine/recalc.h"
 #include "engine/recalc_stages.h"
-#include "measure/match.h"
-#include "measure/y_factor.h"
 
 namespace orlavex {
 
@@ -19,15 +16,6 @@ namespace {
 void fill_empty_fields(Calculator& calc) {
     for (const FieldRule& f : entry_fields) {
         if (calc.form[f.field].text.empty()) set_text(calc, f.field, std::string(f.empty_text));
-    }
-}
-
-void set_frequency_limit(Calculator& calc) {
-    CalcState& s = calc.state;
-    if (!is_ticked(calc, chkFreqConv)) {
-        s.FreqMax = s.SA_FreqMax < s.NS_FreqMax ? s.SA_FreqMax : s.NS_FreqMax;
-    } else {
-        s.FreqMax = s.NS_FreqMax;
     }
 }
 
@@ -43,18 +31,6 @@ void show_frequency_tips(Calculator& calc) {
                                              : range_tip(calc, field_range(txtFreq));
         calc.form[txtFreq2].tooltip = sa_user ? "Freq only relevant if Spectrum Analyzer selected"
                                               : range_tip(calc, field_range(txtFreq2));
-    }
-}
-
-// Holds every input to the range of its field's form.
-void bound_inputs(Calculator& calc) {
-    CalcState& s = calc.state;
-    for (const FieldRule& f : entry_fields) {
-        const FieldRange& range = current_range(calc, f.field);
-        const double upper = upper_end(s, range);
-        s.*f.value = limit(s.*f.value, range.min, upper);
-        // txtSA_InMatch also shows the external preamplifier's match.
-        if (f.field == txtSA_InMatch) s.ExtPA_InMatch = limit(s.ExtPA_InMatch, range.min, upper);
     }
 }
 
@@ -92,18 +68,16 @@ void write_fields_once(Calculator& calc, const Run& run) {
     }
 }
 
-void show_source_temperatures(Calculator& calc, const Run& run) {
+void show_source_temperatures(Calculator& calc, const core::ClassicResult& r) {
     set_text(calc, lblToff,
-             "Toff: " + fmt(calc, calc.state.ToffK, " 0.0") + "K (" + fmt(calc, run.ToffF, "0.0") +
-                 "F)");
-    set_text(calc, lblENR_corr, "Eff. ENR: " + fmt(calc, run.ENR_eff, " 0.00") + "dB");
-    set_text(calc, lblNSPon, "Pon: kTB+" + fmt(calc, run.Pon, "0.00") + "dB");
-    set_text(calc, lblTon, "Ton: " + fmt(calc, run.Ton, " 0.0") + "K");
+             "Toff: " + fmt(calc, r.toff_k, " 0.0") + "K (" + fmt(calc, r.toff_f, "0.0") + "F)");
+    set_text(calc, lblENR_corr, "Eff. ENR: " + fmt(calc, r.enr_eff_db, " 0.00") + "dB");
+    set_text(calc, lblNSPon, "Pon: kTB+" + fmt(calc, r.pon_db, "0.00") + "dB");
+    set_text(calc, lblTon, "Ton: " + fmt(calc, r.ton_k, " 0.0") + "K");
 }
 
-// Reads, applies the catalogues and bounds: the inputs of the run.
-void take_inputs(Calculator& calc, Run& run) {
-    comma_handler(calc);
+// The catalogues' locks and texts, and the state the core computed.
+void take_inputs(Calculator& calc, const Run& run) {
     if (run.showing) {
         set_SA_values(calc);
         set_NS_values(calc);
@@ -112,8 +86,7 @@ void take_inputs(Calculator& calc, Run& run) {
         apply_SA_values(calc);
         apply_NS_values(calc);
     }
-    set_frequency_limit(calc);
-    bound_inputs(calc);
+    adopt_classic_result(calc.state, run.result);
     if (run.showing) {
         show_frequency_tips(calc);
         show_range_tips(calc);
@@ -122,51 +95,30 @@ void take_inputs(Calculator& calc, Run& run) {
 
 // The analyzer chain, the matches and the noise source, ahead of the
 // prediction or the manual evaluation.
-void compute_common(Calculator& calc, Run& run) {
-    CalcState& s = calc.state;
-    s.DUT_InGamma = measure::reflection(s.DUT_InMatch, is_selected(calc, optDUTIn_VSWR));
-    s.DUT_OutGamma = measure::reflection(s.DUT_OutMatch, is_selected(calc, optDUTOut_VSWR));
-    run.F_sa = net_analyzer_factor(calc, s.SA_Noise, s.ExtPA_NF, s.ExtPA_Gain);
-    calc.figures.nf_sa_net_db = db(run.F_sa);
+void show_common(Calculator& calc, const Run& run) {
     if (run.showing) {
         clear_error_marking(calc);
         set_text(calc, lblNetSANF,
-                 "Net Analyzer NF: " + fmt(calc, round_to(db(run.F_sa), 2), " 0.00") + "dB");
+                 "Net Analyzer NF: " + fmt(calc, round_to(run.result.nf_sa_given_db, 2), " 0.00") +
+                     "dB");
     }
-
-    const bool sa_vswr = is_selected(calc, optSA_InMatch_VSWR);
-    const bool ext_pa = is_ticked(calc, chkExtPA);
-    s.SA_InGamma = measure::reflection(ext_pa ? s.ExtPA_InMatch : s.SA_InMatch, sa_vswr);
-    s.NS_Gamma = measure::reflection(s.NS_Match, is_selected(calc, optNS_Match_VSWR));
-
     write_back_fields(calc, run);
-
-    s.ToffK = s.Toff + measure::kelvin_offset;
-    run.ToffF = s.Toff * 1.8 + 32;
-    run.ENR_eff = measure::effective_enr_db(s.ENR, s.ToffK);
-    run.Pon = measure::source_on_power_db(s.ENR);
-    calc.figures.enr_eff_db = run.ENR_eff;
-    run.Ton = measure::on_temperature_k(run.ENR_eff, s.ToffK);
-    if (run.showing) show_source_temperatures(calc, run);
+    if (run.showing) show_source_temperatures(calc, run.result);
 }
 
 void recalculate(Calculator& calc, Run& run) {
-    CalcState& s = calc.state;
-    calc.figures = ClassicFigures{};
+    comma_handler(calc);
+    run.result = core::classic_figures(read_classic_setup(calc));
+    calc.figures = run.result.figures;
     take_inputs(calc, run);
-    compute_common(calc, run);
+    show_common(calc, run);
 
-    calc.figures.manual = is_ticked(calc, chkUseManMeas);
-    const bool ok =
-        is_ticked(calc, chkUseManMeas) ? evaluate_manual_levels(calc, run) : predict(calc, run);
+    const bool ok = run.result.used.choices.manual ? show_manual_evaluation(calc, run)
+                                                   : show_prediction(calc, run);
     if (!ok) return;
 
     if (is_checked(calc, mnu2ndStage)) write_back_fields(calc, run);
-    rate_guidelines(calc, run);
-    compute_uncertainty(calc, run);
-    calc.figures.valid = true;
-    if (s.NF_Unc != no_uncertainty) calc.figures.rss_db = s.NF_Unc;
-    calc.figures.bias_db = s.NF_Bias;
+    show_guidelines(calc, run);
     if (run.showing) DisplayNFunc(calc);
 }
 

@@ -1,7 +1,7 @@
 #include "engine/field_bounds.h"
 
+#include "core/number_text.h"
 #include "engine/controls.h"
-#include "engine/number_text.h"
 
 namespace orlavex {
 

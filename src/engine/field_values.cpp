@@ -1,7 +1,7 @@
 #include "engine/field_values.h"
 
+#include "core/number_text.h"
 #include "engine/fields.h"
-#include "engine/number_text.h"
 
 #include <algorithm>
 #include <charconv>

@@ -1,7 +1,7 @@
 #include "engine/fields.h"
 
+#include "core/number_text.h"
 #include "engine/controls.h"
-#include "engine/number_text.h"
 
 #include <bit>
 #include <cstdint>

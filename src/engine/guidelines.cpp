@@ -1,6 +1,5 @@
-#include "measure/guidelines.h"
+#include "core/number_text.h"
 #include "engine/controls.h"
-#include "engine/number_text.h"
 #include "engine/recalc.h"
 #include "engine/recalc_stages.h"
 
@@ -49,7 +48,7 @@ void blank_guidelines(Calculator& calc, const Run& run) {
 
 namespace {
 
-void show_guidelines(Calculator& calc) {
+void write_guidelines(Calculator& calc) {
     const ClassicFigures& f = calc.figures;
     for (std::size_t i = 0; i < std::size(guidelines); ++i) {
         const Guideline& g = guidelines[i];
@@ -63,21 +62,8 @@ void show_guidelines(Calculator& calc) {
 
 }  // namespace
 
-void rate_guidelines(Calculator& calc, const Run& run) {
-    const CalcState& s = calc.state;
-    const auto margins =
-        measure::guideline_margins_db(s.DUT_NF, s.DUT_Gain, run.NF_sa_net, run.ENR_eff);
-    for (std::size_t i = 0; i < std::size(guidelines); ++i) {
-        const measure::GuidelineRule& rule = measure::guideline_rules[i];
-        // The lamp is rated on the margin as its text shows it, so that
-        // 3.999999999999998 reads "4 dB" and lights yellow, not red.
-        const double shown = round_to(margins[i], 2);
-        calc.figures.margin_db[i] = shown;
-        calc.figures.lamp[i] = shown >= rule.green_from    ? Lamp::green
-                               : shown >= rule.yellow_from ? Lamp::yellow
-                                                           : Lamp::red;
-    }
-    if (run.showing) show_guidelines(calc);
+void show_guidelines(Calculator& calc, const Run& run) {
+    if (run.showing) write_guidelines(calc);
 }
 
 }  // namespace orlavex

@@ -1,31 +1,32 @@
 #include "engine/state.h"
 
+#include "core/classic_setup.h"
+
 namespace orlavex {
 
 void set_startup_values(CalcState& s) {
-    s.DUT_InMatch = 1.0;
-    s.DUT_OutMatch = 1.0;
-    s.NS_Match = 1.15;
-    s.SA_InMatch = 1.4;
-    s.ExtPA_InMatch = 1.5;
-    s.ENR_Unc = 0.1;
-    s.SA_Noise = 11.5;
-    s.Freq = 1.0;
-    s.Freq2 = 2.0;
-    s.DUT_Gain = 15.0;
-    s.ENR = 15.0;
-    s.Toff = 16.85;  // so that ToffK is 290 K
-    // Levels that a manual evaluation turns back into NFsa 11.5 dB,
-    // gain 15 dB and DUT noise figure 8 dB.
-    s.CalON = -108.896;
-    s.CalOFF = -114.0;
-    s.MeasON = -94.663;
-    s.MeasOFF = -102.223;
-    s.DUT_NF = 8.0;
-    s.ExtPA_Gain = 20.0;
-    s.ExtPA_NF = 5.0;
-    s.SAGainUnc = 0.15;
-    s.SANFUnc = 0.05;
+    const core::ClassicValues v;
+    s.DUT_InMatch = v.dut_in_match;
+    s.DUT_OutMatch = v.dut_out_match;
+    s.NS_Match = v.source_match;
+    s.SA_InMatch = v.analyzer_match;
+    s.ExtPA_InMatch = v.ext_pa_match;
+    s.ENR_Unc = v.enr_unc_db;
+    s.SA_Noise = v.analyzer_noise;
+    s.Freq = v.freq_ghz;
+    s.Freq2 = v.freq2_ghz;
+    s.DUT_Gain = v.dut_gain_db;
+    s.ENR = v.enr_db;
+    s.Toff = v.toff_c;
+    s.CalON = v.cal_on_dbm;
+    s.CalOFF = v.cal_off_dbm;
+    s.MeasON = v.meas_on_dbm;
+    s.MeasOFF = v.meas_off_dbm;
+    s.DUT_NF = v.dut_nf_db;
+    s.ExtPA_Gain = v.ext_pa_gain_db;
+    s.ExtPA_NF = v.ext_pa_nf_db;
+    s.SAGainUnc = v.analyzer_gain_unc_db;
+    s.SANFUnc = v.analyzer_nf_unc_db;
 }
 
 }  // namespace orlavex

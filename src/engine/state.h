@@ -2,6 +2,8 @@
 // recalculation reads and writes, in the units the entry fields show.
 #pragma once
 
+#include "core/classic.h"
+
 #include <string>
 
 namespace orlavex {
@@ -51,7 +53,7 @@ struct CalcState {
 };
 
 // The marker of an unavailable uncertainty.
-inline constexpr double no_uncertainty = 999.0;
+inline constexpr double no_uncertainty = core::no_uncertainty;
 
 // Sets the 21 input values to their start-up values; nothing else.
 void set_startup_values(CalcState& s);

@@ -57,8 +57,6 @@ std::string_view sensitivity_note(Sensitivity found) {
             return "one-sided difference: a step above leaves the valid region";
         case Sensitivity::undetermined:
             return "no sensitivity: steps either way leave the valid region";
-        case Sensitivity::not_stepped:
-            return "no uncertainty: not evaluated";
     }
     return {};
 }
@@ -77,21 +75,23 @@ Budget gum_budget(const MeasurementSetup& setup) {
         BudgetLine line;
         line.source = source.name;
         line.u = source.u;
-        if (!(source.u > 0)) {
-            line.found = Sensitivity::not_stepped;
-        } else if (budget.valid) {
-            const FoundSlope s = sensitivity_of(measurement, source.target,
-                                                in_natural_log(source.target) ? log_step : db_step,
-                                                budget.offset_db);
-            line.c = s.c;
-            line.found = s.found;
-            if (s.found == Sensitivity::undetermined) budget.valid = false;
-        } else {
-            line.c = std::numeric_limits<double>::quiet_NaN();
-            line.found = Sensitivity::undetermined;
-        }
+        // Every line's sensitivity is worked out, with or without an
+        // uncertainty: it tells the engineer what calibrating that source
+        // would be worth. Only a line that carries an uncertainty can make
+        // the budget undetermined.
+        const bool uncertain = source.u > 0;
+        const FoundSlope s =
+            budget.valid
+                ? sensitivity_of(measurement, source.target,
+                                 in_natural_log(source.target) ? log_step : db_step,
+                                 budget.offset_db)
+                : FoundSlope{std::numeric_limits<double>::quiet_NaN(), Sensitivity::undetermined};
+        line.c = s.c;
+        line.found = s.found;
+        if (uncertain && s.found == Sensitivity::undetermined) budget.valid = false;
         line.note = sensitivity_note(line.found);
-        line.u_i_db = std::fabs(line.c) * line.u;
+        if (!uncertain && line.note.empty()) line.note = "no uncertainty given";
+        line.u_i_db = uncertain ? std::fabs(line.c) * line.u : 0;
         sum_of_squares += line.u_i_db * line.u_i_db;
         budget.lines.push_back(line);
     }

@@ -9,7 +9,8 @@
 // "analyzer_nf_cal", "analyzer_gain"; "jitter_cal_off", "jitter_cal_on",
 // "jitter_meas_off", "jitter_meas_on"; then "loss_in" and "loss_out" where
 // the bench has that loss. A source without uncertainty keeps its line
-// (u = 0) but is not stepped: its sensitivity is not evaluated (c = 0).
+// (u = 0, u_i = 0) with its sensitivity, which never makes the budget
+// undetermined.
 #pragma once
 
 #include "measure/setup.h"
@@ -25,7 +26,6 @@ enum class Sensitivity {
     upward_only,    // the step below leaves the valid region: one-sided difference upward
     downward_only,  // the step above leaves it: one-sided difference downward
     undetermined,   // both steps leave it: no sensitivity (c NaN)
-    not_stepped,    // no uncertainty: nothing to evaluate (c = 0)
 };
 
 struct BudgetLine {

@@ -7,7 +7,7 @@
 #include "charts/sweep_charts.h"
 #include "datafiles/file_error.h"
 #include "engine/controls.h"
-#include "engine/number_text.h"
+#include "core/number_text.h"
 #include "form/layout.h"
 #include "measure/guidelines.h"
 #include "planner/budget_view.h"

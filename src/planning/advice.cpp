@@ -4,7 +4,7 @@
 #include "catalogue/noise_source_table.h"
 #include "engine/apply_catalogue.h"
 #include "engine/controls.h"
-#include "engine/number_text.h"
+#include "core/number_text.h"
 #include "measure/parallel_tasks.h"
 
 #include <algorithm>

@@ -2,7 +2,7 @@
 
 #include "engine/apply_catalogue.h"
 #include "engine/controls.h"
-#include "engine/number_text.h"
+#include "core/number_text.h"
 #include "engine/recalc.h"
 #include "measure/bench.h"
 #include "measure/units.h"

@@ -3,7 +3,7 @@
 #include "catalogue/analyzer_table.h"
 #include "catalogue/noise_source_table.h"
 #include "engine/controls.h"
-#include "engine/number_text.h"
+#include "core/number_text.h"
 #include "planning/sweep.h"
 
 #include <algorithm>

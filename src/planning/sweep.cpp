@@ -6,7 +6,7 @@
 #include "engine/apply_catalogue.h"
 #include "engine/controls.h"
 #include "engine/measurement_setup.h"
-#include "engine/number_text.h"
+#include "core/number_text.h"
 #include "engine/recalc.h"
 #include "measure/match.h"
 #include "measure/parallel_tasks.h"

@@ -3,7 +3,7 @@
 #include "catalogue/catalogue.h"
 #include "engine/apply_catalogue.h"
 #include "engine/controls.h"
-#include "engine/number_text.h"
+#include "core/number_text.h"
 #include "engine/recalc.h"
 #include "window/handlers.h"
 #include "window/menu_lookup.h"

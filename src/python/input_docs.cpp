@@ -3,7 +3,7 @@
 #include "app/bench_inputs.h"
 #include "app/inputs.h"
 #include "app/model_inputs.h"
-#include "engine/number_text.h"
+#include "core/number_text.h"
 
 #include <cmath>
 

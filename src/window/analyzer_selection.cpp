@@ -1,7 +1,7 @@
 #include "catalogue/catalogue.h"
 #include "engine/apply_catalogue.h"
 #include "engine/controls.h"
-#include "engine/number_text.h"
+#include "core/number_text.h"
 #include "engine/recalc.h"
 #include "window/catalogue_menus.h"
 #include "window/handlers.h"

@@ -2,7 +2,7 @@
 
 #include "engine/controls.h"
 #include "engine/fields.h"
-#include "engine/number_text.h"
+#include "core/number_text.h"
 #include "engine/recalc.h"
 
 #include <array>

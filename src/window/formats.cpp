@@ -2,8 +2,8 @@
 
 #include "engine/controls.h"
 #include "engine/field_bounds.h"
-#include "engine/number_text.h"
-#include "engine/numeric.h"
+#include "core/number_text.h"
+#include "core/numeric.h"
 #include "measure/analyzer_noise.h"
 #include "measure/match.h"
 

@@ -40,7 +40,7 @@ void Form_Load(Calculator& calc) {
     calc.form.height = compact_height;
     calc.form.shown = true;
     calc.form.caption = "Korvanti Orlavex " + s.VersionText;
-    s.RL_Max = 50.0;
+    s.RL_Max = core::return_loss_limit_db;
     s.SA_FreqMax = user_frequency_limit;
     s.NS_FreqMax = user_frequency_limit;
     fill_SA_menus(calc);

@@ -5,7 +5,7 @@
 #include "engine/controls.h"
 #include "engine/fields.h"
 #include "engine/measurement_setup.h"
-#include "engine/number_text.h"
+#include "core/number_text.h"
 #include "engine/recalc.h"
 #include "window/menu_lookup.h"
 #include "window/user_actions.h"

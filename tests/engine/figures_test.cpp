@@ -1,8 +1,8 @@
 // The numbers Do_Calc keeps beside its texts, and the measurement set-up the
 // window implies.
-#include "engine/figures.h"
+#include "core/classic_figures.h"
 #include "engine/measurement_setup.h"
-#include "engine/number_text.h"
+#include "core/number_text.h"
 #include "engine/recalc.h"
 #include "measure/classic_uncertainty.h"
 #include "measure/gum.h"

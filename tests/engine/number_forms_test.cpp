@@ -1,6 +1,6 @@
 // Number writing has a fast path for short decimals and a general path for
 // everything else; both must give the same forms.
-#include "engine/number_text.h"
+#include "core/number_text.h"
 
 #include <gtest/gtest.h>
 

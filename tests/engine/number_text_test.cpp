@@ -1,4 +1,4 @@
-#include "engine/number_text.h"
+#include "core/number_text.h"
 #include "measure/units.h"
 
 #include <gtest/gtest.h>

@@ -117,7 +117,23 @@ TEST(BenchLosses, OnlyABenchWithALossListsItsLine) {
     const Budget b = gum_budget(s);
     ASSERT_EQ(b.lines.size(), plain + 1);
     EXPECT_EQ(b.lines.back().source, "loss_out");
-    EXPECT_EQ(b.lines.back().found, Sensitivity::not_stepped);
+}
+
+TEST(BenchLosses, ALossWithoutUncertaintyShowsWhatCalibratingItWouldBeWorth) {
+    // A 3 dB loss after a 10 dB amplifier: its sensitivity is far from 0
+    // although no uncertainty was given for it.
+    MeasurementSetup s = amplifier();
+    s.dut_gain_db = 10;
+    s.loss_out.loss_db = 3;
+    const Budget b = gum_budget(s);
+    const BudgetLine& l = line(b, "loss_out");
+    EXPECT_EQ(l.u, 0.0);
+    EXPECT_EQ(l.u_i_db, 0.0);
+    EXPECT_EQ(l.share, 0.0);
+    EXPECT_GT(std::fabs(l.c), 0.05);
+    EXPECT_EQ(l.note, "no uncertainty given");
+    s.loss_out.unc_db = 0.1;
+    EXPECT_DOUBLE_EQ(line(gum_budget(s), "loss_out").c, l.c);
 }
 
 TEST(BenchLosses, MonteCarloAgreesWithGumWithBothLossesUncertain) {

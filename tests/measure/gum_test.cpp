@@ -151,15 +151,16 @@ MeasurementSetup y_just_above_one() {
     return s;
 }
 
-TEST(GumBudget, SourcesWithoutUncertaintyAreNotSteppedNorInvalidateIt) {
-    // Jitter off: a step of a reading by 1e-4 would take Y to 1 or below.
+TEST(GumBudget, SourcesWithoutUncertaintyKeepTheirSensitivityAndNeverInvalidateIt) {
+    // Jitter off: a step of a reading by 1e-4 would take Y to 1 or below, so
+    // the jitter lines' slopes are one-sided or undetermined; without an
+    // uncertainty they add nothing and leave the budget valid.
     const Budget b = gum_budget(y_just_above_one());
     ASSERT_TRUE(b.valid);
     for (const char* jitter :
          {"jitter_cal_off", "jitter_cal_on", "jitter_meas_off", "jitter_meas_on"}) {
         const BudgetLine& l = line(b, jitter);
-        EXPECT_EQ(l.found, Sensitivity::not_stepped) << jitter;
-        EXPECT_EQ(l.c, 0.0) << jitter;
+        EXPECT_EQ(l.u_i_db, 0.0) << jitter;
         EXPECT_FALSE(l.note.empty()) << jitter;
     }
     for (const BudgetLine& l : b.lines) {

@@ -1,4 +1,4 @@
-#include "engine/numeric.h"
+#include "core/numeric.h"
 
 namespace orlavex {
 

@@ -1,0 +1,20 @@
+// The first steps of the classic computation: the values the chosen
+// catalogue models fix, and the range every value is held to.
+#pragma once
+
+#include "core/classic.h"
+
+namespace orlavex::core {
+
+// Applies the analyzer and the noise source chosen in RESULT.used: their
+// match, noise and frequency limits, and the forms they fix (a catalogue
+// analyzer gives a noise level and a VSWR; a model without an internal
+// preamplifier, or "User", clears "Int PA"). The ENR stays as given: a
+// front-end gives the model's nominal ENR when the model is chosen.
+void apply_catalogues(ClassicResult& result);
+
+// The range of each value for the forms chosen, with the frequency limits
+// that apply; every value is held to its range.
+void bound_values(ClassicResult& result);
+
+}  // namespace orlavex::core
