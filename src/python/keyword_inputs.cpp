@@ -130,6 +130,10 @@ bool read_choice(KeywordInputs& k, std::string_view key, const py::handle& value
         if (bench->number != nullptr) {
             k.bench.*bench->number = number_value(value, key);
         } else if (py::isinstance<app::EmbeddedFile>(value)) {
+            // Only a file's input has a slot for one: a DataFile given for
+            // a name is refused, not written past the slots.
+            if (!app::is_data_file_slot(bench->name))
+                refuse(key_text(key) + ": give a name, not a DataFile");
             const auto& file = value.cast<const app::EmbeddedFile&>();
             k.embedded[app::slot_index(bench->name)] = file;
             k.bench.*bench->text = file.name;

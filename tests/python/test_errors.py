@@ -173,3 +173,10 @@ def test_the_functions_own_arguments_are_named_as_inputs_are(call, message):
 def test_start_and_stop_take_numbers_as_inputs_do():
     assert orlavex.sweep("freq", "1", "2.5", 3)["freq_ghz"].tolist() == [1, 1.75, 2.5]
     assert orlavex.point(mc=None)["monte_carlo"] is None
+
+
+@pytest.mark.parametrize("keyword", ["meas_noise_source"])
+def test_a_data_file_given_for_a_name_is_refused(keyword):
+    # A name has no slot for a file's bytes: refused, never written past them.
+    with pytest.raises(ValueError, match=keyword + ": give a name, not a DataFile"):
+        orlavex.point(**{keyword: orlavex.DataFile("NS346B", b"x")}, mc=False)
