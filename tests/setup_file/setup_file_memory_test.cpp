@@ -78,5 +78,17 @@ TEST_F(SetupFileMemory, ManyEmbeddedLinesAreReadInLittleMemory) {
     expect_one_line_refusal(opened(text), "/data_files/meas_enr_table");
 }
 
+// Five million numbers (10 MB): a set-up file holds a few hundred values
+// beside its embedded lines.
+TEST_F(SetupFileMemory, ManyValuesAreRefusedAtTheirLimit) {
+    std::string numbers = "0";  // forty to a line after the first
+    numbers.reserve(10'000'000);
+    for (std::size_t i = 1; i < 5'000'000; ++i)
+        numbers += i % 40 == 1 ? ",\n0" : ",0";
+    const std::string text =
+        "{\"format\": \"orlavex-setup\", \"version\": 1,\n\"sweep\": [" + numbers + "]}\n";
+    expect_one_line_refusal(opened(text), ":252: more than 10000 keys and values");
+}
+
 }  // namespace
 }  // namespace orlavex
