@@ -1,5 +1,6 @@
 #include "app/json_positions.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstddef>
 #include <cstdint>
@@ -165,7 +166,9 @@ class PositionRecorder {
 
     // One more key or value, beside the joined strings.
     bool counted() {
-        if (++values_ <= reading_.most_values) return true;
+        // Anything but a string in a joined array makes its strings values.
+        values_ += 1 + (joined_ ? joined_->lengths.size() : 0);
+        if (values_ <= reading_.most_values) return true;
         return over_limit("more than " + std::to_string(reading_.most_values) + " keys and values");
     }
 
