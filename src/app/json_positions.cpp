@@ -1,5 +1,6 @@
 #include "app/json_positions.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstddef>
 #include <cstdint>
@@ -66,29 +67,33 @@ struct JoinedArray {
 class PositionRecorder {
   public:
     PositionRecorder(PositionedJson& out, const LineCounter& counter,
-                     std::optional<JsonSyntaxError>& error, std::string_view joined_key)
-        : out_(out), counter_(counter), error_(error), joined_key_(joined_key) {}
+                     std::optional<JsonSyntaxError>& error, const JsonReading& reading)
+        : out_(out), counter_(counter), error_(error), reading_(reading) {}
 
-    bool null() { return place(nullptr), true; }
-    bool boolean(bool b) { return place(b), true; }
-    bool number_integer(Json::number_integer_t x) { return place(x), true; }
-    bool number_unsigned(Json::number_unsigned_t x) { return place(x), true; }
-    bool number_float(Json::number_float_t x, const std::string&) { return place(x), true; }
+    bool null() { return counted() && (place(nullptr), true); }
+    bool boolean(bool b) { return counted() && (place(b), true); }
+    bool number_integer(Json::number_integer_t x) { return counted() && (place(x), true); }
+    bool number_unsigned(Json::number_unsigned_t x) { return counted() && (place(x), true); }
+    bool number_float(Json::number_float_t x, const std::string&) {
+        return counted() && (place(x), true);
+    }
     bool string(std::string& s) {
-        if (!joined_) return place(std::move(s)), true;
+        if (!joined_) return counted() && (place(std::move(s)), true);
         out_.lines.push_back(counter_.line());
         if (!joined_->lengths.empty()) joined_->bytes.push_back('\n');
         joined_->bytes.insert(joined_->bytes.end(), s.begin(), s.end());
         joined_->lengths.push_back(static_cast<std::uint32_t>(s.size()));
         return true;
     }
-    bool binary(Json::binary_t& b) { return place(Json::binary(std::move(b))), true; }
+    bool binary(Json::binary_t& b) {
+        return counted() && (place(Json::binary(std::move(b))), true);
+    }
 
     bool start_object(std::size_t) { return open(Json::object()); }
     bool start_array(std::size_t) {
         const bool joins = joins_next_ && !joined_;
         if (!joins) return open(Json::array());
-        if (!deeper_allowed()) return false;
+        if (!counted() || !deeper_allowed()) return false;
         joined_ = JoinedArray{place(nullptr), {}, {}};
         return true;
     }
@@ -102,6 +107,7 @@ class PositionRecorder {
         return true;
     }
     bool key(std::string& name) {
+        if (!counted()) return false;
         Json& object = *open_.back();
         out_.lines.push_back(counter_.line());
         if (!out_.duplicate_key && object.contains(name)) {
@@ -109,7 +115,7 @@ class PositionRecorder {
             out_.duplicate_line = counter_.line();
         }
         member_ = &object[name];
-        joins_next_ = !joined_key_.empty() && name == joined_key_;
+        joins_next_ = !reading_.joined_key.empty() && name == reading_.joined_key;
         return true;
     }
     bool parse_error(std::size_t, const std::string&, const nlohmann::detail::exception& e) {
@@ -153,16 +159,26 @@ class PositionRecorder {
         joined_.reset();
     }
 
-    bool deeper_allowed() {
-        if (open_.size() + (joined_ ? 1 : 0) < deepest_json_nesting) return true;
-        error_ = JsonSyntaxError{
-            counter_.line(),
-            "nested deeper than " + std::to_string(deepest_json_nesting) + " levels", true};
+    bool over_limit(std::string message) {
+        error_ = JsonSyntaxError{counter_.line(), std::move(message), true};
         return false;
     }
 
+    // One more key or value, beside the joined strings.
+    bool counted() {
+        // Anything but a string in a joined array makes its strings values.
+        values_ += 1 + (joined_ ? joined_->lengths.size() : 0);
+        if (values_ <= reading_.most_values) return true;
+        return over_limit("more than " + std::to_string(reading_.most_values) + " keys and values");
+    }
+
+    bool deeper_allowed() {
+        if (open_.size() + (joined_ ? 1 : 0) < deepest_json_nesting) return true;
+        return over_limit("nested deeper than " + std::to_string(deepest_json_nesting) + " levels");
+    }
+
     bool open(Json&& container) {
-        if (!deeper_allowed()) return false;
+        if (!counted() || !deeper_allowed()) return false;
         open_.push_back(place(std::move(container)));
         return true;
     }
@@ -195,10 +211,11 @@ class PositionRecorder {
     PositionedJson& out_;
     const LineCounter& counter_;
     std::optional<JsonSyntaxError>& error_;
-    std::string_view joined_key_;
+    const JsonReading& reading_;
+    std::size_t values_ = 0;
     std::vector<Json*> open_;
     Json* member_ = nullptr;
-    bool joins_next_ = false;  // the member whose key came last is joined_key_
+    bool joins_next_ = false;  // the member whose key came last is the joined key
     std::optional<JoinedArray> joined_;
 };
 
@@ -306,10 +323,10 @@ std::string member_pointer(const std::string& parent, std::string_view key) {
 }
 
 PositionedJson parse_positioned(std::string_view text, std::optional<JsonSyntaxError>& error,
-                                std::string_view joined_key) {
+                                const JsonReading& reading) {
     PositionedJson out;
     LineCounter counter;
-    PositionRecorder recorder(out, counter, error, joined_key);
+    PositionRecorder recorder(out, counter, error, reading);
     error.reset();
     Json::sax_parse(CountingIterator(text.data(), &counter),
                     CountingIterator(text.data() + text.size(), &counter), &recorder);

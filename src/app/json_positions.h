@@ -8,6 +8,7 @@
 #include "app/json.h"
 
 #include <cstddef>
+#include <limits>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -38,17 +39,24 @@ std::string member_pointer(const std::string& parent, std::string_view key);
 
 struct JsonSyntaxError {
     int line;
-    std::string message;    // the parser's, without its position
-    bool too_deep = false;  // JSON, but nested deeper than deepest_json_nesting
+    std::string message;      // the parser's, without its position
+    bool over_limit = false;  // JSON, but beyond the nesting or JsonReading's limit
 };
 
-// TEXT read; a text that is not JSON, or is nested too deep, gives the line
-// and what is wrong (and a null value). An array of strings that is the
-// value of a member named JOINED_KEY (a set-up file's embedded "lines") is
-// kept as its strings joined by LF, a byte per byte instead of a value and
-// a string per line: a joined_lines value.
+// How a text is read. An array of strings that is the value of a member
+// named JOINED_KEY (a set-up file's embedded "lines") is kept as its
+// strings joined by LF, a byte per byte instead of a value and a string per
+// line: a joined_lines value. Beside those strings the text holds at most
+// MOST_VALUES keys and values.
+struct JsonReading {
+    std::string_view joined_key;
+    std::size_t most_values = std::numeric_limits<std::size_t>::max();
+};
+
+// TEXT read; a text that is not JSON, or goes beyond the limits, gives the
+// line and what is wrong (and a null value).
 PositionedJson parse_positioned(std::string_view text, std::optional<JsonSyntaxError>& error,
-                                std::string_view joined_key = {});
+                                const JsonReading& reading = {});
 
 // A joined array of strings: its count, and its strings joined by LF.
 bool is_joined_lines(const Json& value);

@@ -24,6 +24,10 @@ constexpr std::uintmax_t largest_setup_file = 256 * 1024 * 1024;
 
 constexpr std::string_view inputs_dir = "/inputs";
 
+// The embedded files' lines kept joined, as the files' bytes; beside them a
+// set-up file holds a few hundred keys and values at most.
+constexpr JsonReading setup_file_reading{"lines", 10'000};
+
 const FieldInput* field_by_key(std::string_view key) {
     const auto rows = field_inputs();
     const auto row = std::ranges::find(rows, key, &FieldInput::column);
@@ -171,12 +175,11 @@ std::string printable(std::string_view message) {
 
 SweepRequest parse_setup_text(std::string_view text, std::string_view file_name) {
     std::optional<JsonSyntaxError> syntax;
-    // The embedded files' lines are kept joined, as the files' bytes.
-    const PositionedJson document = parse_positioned(text, syntax, "lines");
+    const PositionedJson document = parse_positioned(text, syntax, setup_file_reading);
     const SetupFileValues v(file_name, document);
     if (syntax) {
         throw SetupFileError(std::string(file_name) + ":" + std::to_string(syntax->line) + ": " +
-                             (syntax->too_deep ? "" : "not JSON: ") + printable(syntax->message));
+                             (syntax->over_limit ? "" : "not JSON: ") + printable(syntax->message));
     }
     if (document.duplicate_key) v.refuse(*document.duplicate_key, "the key is given twice");
     check_frame(v, document.value);

@@ -80,7 +80,7 @@ TEST(JsonPositions, JoinArraysOfStringsUnderTheirKey) {
         "{\"f\": {\"lines\": [\"a\",\n\"\",\n\"b\\nc\"], \"n\": 1},\n"
         "\"g\": {\"lines\": [\"x\\n\", \"y\",\n2, \"z\"]},\n"
         "\"h\": {\"lines\": []}, \"lines\": \"text\"}",
-        error, "lines");
+        error, {"lines"});
     ASSERT_FALSE(error);
     const Json& joined = d.value["f"]["lines"];
     ASSERT_TRUE(is_joined_lines(joined));

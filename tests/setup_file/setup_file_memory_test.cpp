@@ -74,8 +74,24 @@ TEST_F(SetupFileMemory, ManyEmbeddedLinesAreReadInLittleMemory) {
     const std::string text =
         "{\"format\": \"orlavex-setup\", \"version\": 1,\n"
         "\"data_files\": {\"meas_enr_table\": {\"name\": \"blank.enr\", \"sha256\": \"" +
-        datafiles::sha256_hex(bytes) + "\", \"lines\": [\n" + lines + "]}}}\n";
-    expect_one_line_refusal(opened(text), "/data_files/meas_enr_table");
+        datafiles::sha256_hex(bytes) + "\", \"lines\": [\n" + lines;
+    expect_one_line_refusal(opened(text + "]}}}\n"),
+                            ":2: /data_files/meas_enr_table/lines: blank.enr: empty file");
+    // A number at their end: no line a value of its own, not even then.
+    expect_one_line_refusal(opened(text + ", 0]}}}\n"),
+                            ":2500002: more than 10000 keys and values");
+}
+
+// Five million numbers (10 MB): a set-up file holds a few hundred values
+// beside its embedded lines.
+TEST_F(SetupFileMemory, ManyValuesAreRefusedAtTheirLimit) {
+    std::string numbers = "0";  // forty to a line after the first
+    numbers.reserve(10'000'000);
+    for (std::size_t i = 1; i < 5'000'000; ++i)
+        numbers += i % 40 == 1 ? ",\n0" : ",0";
+    const std::string text =
+        "{\"format\": \"orlavex-setup\", \"version\": 1,\n\"sweep\": [" + numbers + "]}\n";
+    expect_one_line_refusal(opened(text), ":252: more than 10000 keys and values");
 }
 
 }  // namespace
