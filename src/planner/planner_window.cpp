@@ -15,7 +15,6 @@
 #include "planner/point_chart_view.h"
 #include "planner/prediction_setup.h"
 #include "planner/sweep_runner.h"
-#include "planner/wheel_guard.h"
 #include "planning/point_notes.h"
 #include "planning/window_setup.h"
 #include "ui/qstring.h"
@@ -30,10 +29,8 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
-#include <QScrollBar>
 #include <QSignalBlocker>
 #include <QSpinBox>
-#include <QSplitter>
 #include <QTableWidget>
 #include <QThread>
 #include <QTimer>
@@ -114,35 +111,13 @@ PlannerWindow::PlannerWindow(CalculatorSource calculator, QWidget* parent)
     setObjectName(QStringLiteral("plannerWindow"));
     setAttribute(Qt::WA_DeleteOnClose, false);
 
-    auto* splitter = new QSplitter(Qt::Horizontal, this);
-    auto* scroll = new QScrollArea(splitter);
-    scroll->setObjectName(QStringLiteral("setupPanel"));
-    scroll->setWidget(build_controls());
-    take_wheel_only_when_focused(*scroll->widget());
-    scroll->setWidgetResizable(true);
-    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    // As wide as the controls with the bench opened.
-    bench_box_->set_expanded(true);
-    scroll->setMinimumWidth(scroll->widget()->minimumSizeHint().width() +
-                            scroll->verticalScrollBar()->sizeHint().width() + 4);
-    bench_box_->set_expanded(false);
-    // The progress and Cancel stay in sight below the scrolled controls.
-    auto* left = new QWidget(splitter);
-    auto* left_column = new QVBoxLayout(left);
-    left_column->setContentsMargins(0, 0, 0, 0);
-    left_column->addWidget(scroll, 1);
-    left_column->addWidget(build_progress_box());
-    splitter->addWidget(left);
-    splitter->addWidget(build_results());
-    splitter->setStretchFactor(0, 0);
-    splitter->setStretchFactor(1, 1);
     // On a screen smaller than the planner's least size (a large scale factor
     // on a small screen) the whole of it scrolls; elsewhere it fills the window.
     auto* whole = new QScrollArea(this);
     whole->setObjectName(QStringLiteral("plannerArea"));
     whole->setFrameShape(QFrame::NoFrame);
     whole->setWidgetResizable(true);
-    whole->setWidget(splitter);
+    whole->setWidget(build_panes());
     auto* layout = new QVBoxLayout(this);
     layout->setMenuBar(build_menu_bar());
     layout->addWidget(whole);

@@ -152,6 +152,7 @@ class PlannerWindow : public QWidget {
     void show_title();
     void export_with_dialog(const QString& title, const QString& filter, const char* suffix);
     void report_with_dialog();
+    QWidget* build_panes();
     QWidget* build_controls();
     QWidget* build_setup_box();
     QWidget* build_sweep_box();

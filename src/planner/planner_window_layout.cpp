@@ -7,6 +7,7 @@
 #include "planner/budget_view.h"
 #include "planner/instrument_choice.h"
 #include "planner/point_chart_view.h"
+#include "planner/wheel_guard.h"
 #include "planning/window_setup.h"
 #include "ui/qstring.h"
 
@@ -25,6 +26,8 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QShortcut>
 #include <QSpinBox>
 #include <QSplitter>
@@ -48,6 +51,33 @@ QDoubleSpinBox* number_box(double lo, double hi, int decimals, const QString& su
 }
 
 }  // namespace
+
+// The controls beside the results, with a handle between them.
+QWidget* PlannerWindow::build_panes() {
+    auto* splitter = new QSplitter(Qt::Horizontal);
+    auto* scroll = new QScrollArea(splitter);
+    scroll->setObjectName(QStringLiteral("setupPanel"));
+    scroll->setWidget(build_controls());
+    take_wheel_only_when_focused(*scroll->widget());
+    scroll->setWidgetResizable(true);
+    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // As wide as the controls with the bench opened.
+    bench_box_->set_expanded(true);
+    scroll->setMinimumWidth(scroll->widget()->minimumSizeHint().width() +
+                            scroll->verticalScrollBar()->sizeHint().width() + 4);
+    bench_box_->set_expanded(false);
+    // The progress and Cancel stay in sight below the scrolled controls.
+    auto* left = new QWidget(splitter);
+    auto* left_column = new QVBoxLayout(left);
+    left_column->setContentsMargins(0, 0, 0, 0);
+    left_column->addWidget(scroll, 1);
+    left_column->addWidget(build_progress_box());
+    splitter->addWidget(left);
+    splitter->addWidget(build_results());
+    splitter->setStretchFactor(0, 0);
+    splitter->setStretchFactor(1, 1);
+    return splitter;
+}
 
 QWidget* PlannerWindow::build_controls() {
     auto* panel = new QWidget;
