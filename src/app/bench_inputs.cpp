@@ -1,6 +1,7 @@
 #include "app/bench_inputs.h"
 
 #include "app/catalogue_names.h"
+#include "app/texts.h"
 #include "datafiles/enr_table.h"
 #include "datafiles/touchstone.h"
 #include "measure/match.h"
@@ -30,6 +31,29 @@ std::string exclusions(const BenchInputs& in, Naming naming) {
         if (row.excludes.empty() || !given(in, row)) continue;
         if (given(in, *find_bench_input(row.excludes)))
             return name(row.name, naming) + " excludes " + name(row.excludes, naming);
+    }
+    return {};
+}
+
+std::string with_unit(double x, std::string_view unit) {
+    return shortest_text(x) + (unit.empty() ? "" : " " + std::string(unit));
+}
+
+std::string range_text(const BenchRange& r) {
+    if (std::isinf(r.highest)) return with_unit(r.lowest, r.unit) + " or more";
+    return shortest_text(r.lowest) + " to " + with_unit(r.highest, r.unit);
+}
+
+// A number beyond what a bench can be (a loss of 1e6 dB, 1e9 K). Runs after
+// the model's own checks, which refuse a value that is not finite or below
+// the physical bottom in their own words.
+std::string out_of_range(const BenchInputs& in, Naming naming) {
+    for (const BenchInputRow& row : bench_input_rows) {
+        if (row.number == nullptr || !(in.*row.number)) continue;
+        const double x = *(in.*row.number);
+        if (x >= row.range.lowest && x <= row.range.highest) continue;
+        return name(row.name, naming) + ": " + with_unit(x, row.range.unit) +
+               " is outside its range (" + range_text(row.range) + ")";
     }
     return {};
 }
@@ -147,6 +171,7 @@ std::string to_bench(const BenchInputs& in, planning::BenchInput& bench, Naming 
                       in.loss_out_unc, files);
     if (std::string why = measurement_source(in, b, naming, files); !why.empty()) return why;
     if (std::string why = planning::bench_input_problem(b); !why.empty()) return why;
+    if (std::string why = out_of_range(in, naming); !why.empty()) return why;
     bench = std::move(b);
     return {};
 }

@@ -10,6 +10,7 @@
 
 #include <array>
 #include <functional>
+#include <limits>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -27,6 +28,14 @@ struct BenchInputs {
     std::optional<double> meas_enr_unc, meas_source_vswr, meas_source_rl;
 };
 
+// What a bench can be: the values a number row takes, both ends included,
+// in its unit ("" for a VSWR).
+struct BenchRange {
+    double lowest = 0;
+    double highest = std::numeric_limits<double>::infinity();
+    std::string_view unit = {};
+};
+
 struct BenchInputRow {
     std::string_view name;       // Python keyword: "loss_in"
     std::string_view flag;       // "--loss-in"
@@ -38,24 +47,31 @@ struct BenchInputRow {
     // Its key in a set-up file's "inputs" (a result's name, with the unit);
     // a file row's data file is kept under "data_files" by the keyword.
     std::string_view key = {};
+    BenchRange range = {};  // a number row's
 };
+
+// What an RF engineer's bench stays within; a measurement source's ENR as
+// the calibration source's field takes it.
+inline constexpr BenchRange loss_range{0, 100, "dB"};
+inline constexpr BenchRange temperature_range{0, 1000, "K"};
+inline constexpr BenchRange uncertainty_range{0, 10, "dB"};
 
 // clang-format off
 inline constexpr std::array bench_input_rows{
-    BenchInputRow{"loss_in", "--loss-in", "DB", "loss between the noise source and the DUT, dB (0)", &BenchInputs::loss_in, nullptr, {}, "loss_in_db"},
+    BenchInputRow{"loss_in", "--loss-in", "DB", "loss between the noise source and the DUT, dB (0)", &BenchInputs::loss_in, nullptr, {}, "loss_in_db", loss_range},
     BenchInputRow{"loss_in_s2p", "--loss-in-s2p", "FILE", "the loss before the DUT from a .s2p of the part (-|S21|^2 in dB)", nullptr, &BenchInputs::loss_in_s2p, "loss_in", "loss_in_s2p"},
-    BenchInputRow{"loss_in_temp", "--loss-in-temp", "K", "physical temperature of the loss before the DUT, K (290)", &BenchInputs::loss_in_temp, nullptr, {}, "loss_in_temp_k"},
-    BenchInputRow{"loss_in_unc", "--loss-in-unc", "DB", "uncertainty of the loss before the DUT, dB, k = 2 (0)", &BenchInputs::loss_in_unc, nullptr, {}, "loss_in_unc_db"},
-    BenchInputRow{"loss_out", "--loss-out", "DB", "loss between the DUT and the analyzer, dB (0)", &BenchInputs::loss_out, nullptr, {}, "loss_out_db"},
+    BenchInputRow{"loss_in_temp", "--loss-in-temp", "K", "physical temperature of the loss before the DUT, K (290)", &BenchInputs::loss_in_temp, nullptr, {}, "loss_in_temp_k", temperature_range},
+    BenchInputRow{"loss_in_unc", "--loss-in-unc", "DB", "uncertainty of the loss before the DUT, dB, k = 2 (0)", &BenchInputs::loss_in_unc, nullptr, {}, "loss_in_unc_db", uncertainty_range},
+    BenchInputRow{"loss_out", "--loss-out", "DB", "loss between the DUT and the analyzer, dB (0)", &BenchInputs::loss_out, nullptr, {}, "loss_out_db", loss_range},
     BenchInputRow{"loss_out_s2p", "--loss-out-s2p", "FILE", "the loss after the DUT from a .s2p of the part (-|S21|^2 in dB)", nullptr, &BenchInputs::loss_out_s2p, "loss_out", "loss_out_s2p"},
-    BenchInputRow{"loss_out_temp", "--loss-out-temp", "K", "physical temperature of the loss after the DUT, K (290)", &BenchInputs::loss_out_temp, nullptr, {}, "loss_out_temp_k"},
-    BenchInputRow{"loss_out_unc", "--loss-out-unc", "DB", "uncertainty of the loss after the DUT, dB, k = 2 (0)", &BenchInputs::loss_out_unc, nullptr, {}, "loss_out_unc_db"},
+    BenchInputRow{"loss_out_temp", "--loss-out-temp", "K", "physical temperature of the loss after the DUT, K (290)", &BenchInputs::loss_out_temp, nullptr, {}, "loss_out_temp_k", temperature_range},
+    BenchInputRow{"loss_out_unc", "--loss-out-unc", "DB", "uncertainty of the loss after the DUT, dB, k = 2 (0)", &BenchInputs::loss_out_unc, nullptr, {}, "loss_out_unc_db", uncertainty_range},
     BenchInputRow{"meas_noise_source", "--meas-noise-source", "NAME", "measure with another noise source: a catalogue model", nullptr, &BenchInputs::meas_noise_source, {}, "meas_noise_source"},
-    BenchInputRow{"meas_enr", "--meas-enr", "DB", "measure with another noise source: its ENR, dB", &BenchInputs::meas_enr, nullptr, {}, "meas_enr_db"},
+    BenchInputRow{"meas_enr", "--meas-enr", "DB", "measure with another noise source: its ENR, dB", &BenchInputs::meas_enr, nullptr, {}, "meas_enr_db", {0, 30, "dB"}},
     BenchInputRow{"meas_enr_table", "--meas-enr-table", "FILE", "measure with another noise source: its ENR table (.enr)", nullptr, &BenchInputs::meas_enr_table, {}, "meas_enr_table"},
-    BenchInputRow{"meas_enr_unc", "--meas-enr-unc", "DB", "ENR uncertainty of the measurement source, dB, k = 2 (the calibration source's)", &BenchInputs::meas_enr_unc, nullptr, {}, "meas_enr_unc_db"},
-    BenchInputRow{"meas_source_vswr", "--meas-source-vswr", "X", "measurement source match as VSWR (the calibration source's)", &BenchInputs::meas_source_vswr, nullptr, {}, "meas_source_vswr"},
-    BenchInputRow{"meas_source_rl", "--meas-source-rl", "DB", "measurement source match as return loss, dB", &BenchInputs::meas_source_rl, nullptr, "meas_source_vswr", "meas_source_rl_db"},
+    BenchInputRow{"meas_enr_unc", "--meas-enr-unc", "DB", "ENR uncertainty of the measurement source, dB, k = 2 (the calibration source's)", &BenchInputs::meas_enr_unc, nullptr, {}, "meas_enr_unc_db", uncertainty_range},
+    BenchInputRow{"meas_source_vswr", "--meas-source-vswr", "X", "measurement source match as VSWR (the calibration source's)", &BenchInputs::meas_source_vswr, nullptr, {}, "meas_source_vswr", {1}},
+    BenchInputRow{"meas_source_rl", "--meas-source-rl", "DB", "measurement source match as return loss, dB", &BenchInputs::meas_source_rl, nullptr, "meas_source_vswr", "meas_source_rl_db", {0, std::numeric_limits<double>::infinity(), "dB"}},
 };
 // clang-format on
 

@@ -1,6 +1,7 @@
 #include "app/point.h"
 
 #include "app/bench_inputs.h"
+#include "app/budget_units.h"
 #include "app/work_limits.h"
 #include "engine/controls.h"
 #include "engine/measurement_setup.h"
@@ -116,6 +117,7 @@ Json gum_json(const measure::Budget& b) {
     for (const measure::BudgetLine& line : b.lines) {
         lines.push_back({{"source", line.source},
                          {"u", line.u},
+                         {"unit", budget_unit(line.source)},
                          {"c", number_or_null(line.c)},
                          {"u_i_db", number_or_null(line.u_i_db)},
                          {"share", number_or_null(line.share)}});

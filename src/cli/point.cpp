@@ -1,5 +1,6 @@
 #include "cli/point.h"
 
+#include "app/budget_units.h"
 #include "cli/progress_line.h"
 #include "cli/setup_file_options.h"
 #include "cli/setup_table.h"
@@ -56,10 +57,12 @@ void print_budget(std::ostream& out, const measure::Budget& b) {
         << "), offset " << db(b.offset_db, 4) << '\n';
     std::vector<measure::BudgetLine> lines = b.lines;
     std::ranges::stable_sort(lines, std::ranges::greater{}, &measure::BudgetLine::u_i_db);
-    TextTable t({left, right, right, right, right});
-    t.add({"source", "u", "c", "u_i dB", "share"});
+    // u in its source's unit, c in dB of DUT noise figure per that unit.
+    TextTable t({left, right, left, right, right, right});
+    t.add({"source", "u", "unit", "c", "u_i dB", "share"});
     for (const measure::BudgetLine& line : lines) {
-        t.add({std::string(line.source), fixed(line.u, 4), fixed(line.c, 4), fixed(line.u_i_db, 4),
+        t.add({std::string(line.source), fixed(line.u, 4),
+               std::string(app::budget_unit(line.source)), fixed(line.c, 4), fixed(line.u_i_db, 4),
                fixed(100 * line.share, 1) + " %"});
     }
     t.print(out, "  ");

@@ -54,7 +54,8 @@ Returns a dict: valid, u_db (combined standard uncertainty, dB), k
 (coverage factor), U_db (expanded uncertainty k * u_db, dB), offset_db
 (the systematic offset, dB) and budget, a list of the error sources in a
 fixed order, each {source, u (its standard uncertainty in its own unit),
-c (sensitivity, dB per unit), u_i_db (contribution, dB), share (of u_db^2)}.
+unit (that unit: "Np" for the reading jitter, else "dB"), c (sensitivity,
+dB per unit), u_i_db (contribution, dB), share (of u_db^2)}.
 
 Raises ValueError for a value an input cannot take, naming the keyword.
 
