@@ -4,6 +4,7 @@
 #include "app/texts.h"
 #include "engine/controls.h"
 #include "engine/field_bounds.h"
+#include "engine/recalc.h"
 #include "core/number_text.h"
 #include "planning/window_setup.h"
 #include "window/entry_fields.h"
@@ -256,6 +257,11 @@ Applied apply(Calculator& calc, const Setup& setup, const ApplyOptions& options)
     std::string refused = apply_choices_and_fields(calc, c);
     calc.form.popup = Ctl::none;
     if (!refused.empty()) return Applied{std::move(refused), {}};
+    // A field entered after the frequency was held to an instrument's limit
+    // recalculates with the catalogue values at the held frequency; one more
+    // recalculation gives those whatever was entered last, so that a value
+    // given at its start-up value changes nothing.
+    Do_Calc(calc);
     return changes(calc, c);
 }
 

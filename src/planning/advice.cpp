@@ -2,9 +2,9 @@
 
 #include "catalogue/analyzer_table.h"
 #include "catalogue/noise_source_table.h"
+#include "core/number_text.h"
 #include "engine/apply_catalogue.h"
 #include "engine/controls.h"
-#include "core/number_text.h"
 #include "measure/parallel_tasks.h"
 
 #include <algorithm>
@@ -62,6 +62,7 @@ AdviceEntry tally(const Candidate& candidate, const SweepResult& result) {
         if (!p.in_range) continue;
         ++e.in_range;
         if (p.all_green()) ++e.all_green;
+        if (p.classic.valid) ++e.rated;
         if (!(p.classic.valid || p.classic_withheld) || !p.gum.valid) continue;
         ++e.evaluated;
         if (p.gum.U_db > e.worst_U_db) {
@@ -83,8 +84,11 @@ bool better(const AdviceEntry& a, const AdviceEntry& b) {
 }
 
 std::string reason(const AdviceEntry& e, const AdviceEntry& best, const ReasonTexts& texts) {
-    const std::string lamps = "all three lamps green at " + std::to_string(e.all_green) + " of " +
-                              std::to_string(e.points) + " points";
+    // Without classic figures (a bench they cannot describe) no lamp was rated.
+    const std::string lamps = e.rated == 0
+                                  ? "no classic figures, so no lamps rated"
+                                  : "all three lamps green at " + std::to_string(e.all_green) +
+                                        " of " + std::to_string(e.points) + " points";
     if (e.evaluated == 0) {
         if (e.in_range == 0)
             return "Cannot measure anywhere in the band: every point is out of range.";
@@ -115,6 +119,7 @@ std::string reason(const AdviceEntry& e, const AdviceEntry& best, const ReasonTe
 
 std::string Candidate::label() const {
     std::string s = noise_source == user_selection ? std::string("User (as typed)") : noise_source;
+    if (measurement_source) s = "measurement source " + s;
     if (!int_preamp) return s + ", Int PA off";
     s += ", Int PA on";
     if (!preamp_caption.empty()) s += " (" + preamp_caption + ")";
@@ -135,20 +140,29 @@ std::vector<Candidate> preamp_choices(const Calculator& base) {
             Candidate{"", true, 1, std::string(layout_row(item(mnuIntPA, 1)).text)}};
 }
 
-std::vector<Candidate> candidates(const Calculator& base) {
+std::vector<Candidate> candidates(const Calculator& base, bool separate_measurement_source) {
     std::vector<std::string> sources;
     for (const catalogue::NoiseSourceMaker& maker : catalogue::noise_source_makers()) {
         for (const catalogue::NoiseSourceModel& model : maker.models) {
             sources.emplace_back(catalogue::model_name(model));
         }
     }
-    sources.emplace_back(user_selection);
     std::vector<Candidate> all;
-    for (const std::string& source : sources) {
+    const auto add = [&](const std::string& source, bool measurement_source) {
         for (Candidate c : preamp_choices(base)) {
             c.noise_source = source;
+            c.measurement_source = measurement_source;
             all.push_back(std::move(c));
         }
+    };
+    for (const std::string& source : sources)
+        add(source, false);
+    add(std::string(user_selection), false);
+    // The source the DUT is measured with weighs most: with a separate one,
+    // each catalogue model is tried in its place too.
+    if (separate_measurement_source) {
+        for (const std::string& source : sources)
+            add(source, true);
     }
     return all;
 }
@@ -159,7 +173,7 @@ Advice advise(const Sweep& sweep) {
 }
 
 Advice advise(const Sweep& sweep, SweepProgress& progress) {
-    const std::vector<Candidate> list = candidates(sweep.base);
+    const std::vector<Candidate> list = candidates(sweep.base, sweep.bench.meas_source.has_value());
     progress.total = list.size() * sweep.points;
     std::vector<AdviceEntry> entries(list.size());
 
@@ -182,8 +196,14 @@ Advice advise(const Sweep& sweep, SweepProgress& progress) {
         s.bench = sweep.bench;  // the losses and the measurement source as given
         s.threads = 1;
         const Candidate& c = list[i];
-        if (c.noise_source == user_selection) s.enr_table = sweep.enr_table;
-        std::string why = choose_noise_source(s.base, c.noise_source);
+        std::string why;
+        if (c.measurement_source) {
+            s.enr_table = sweep.enr_table;
+            s.bench.meas_source = MeasurementSourceInput{.model = c.noise_source};
+        } else {
+            if (c.noise_source == user_selection) s.enr_table = sweep.enr_table;
+            why = choose_noise_source(s.base, c.noise_source);
+        }
         if (why.empty()) why = set_internal_preamp(s.base, c.int_preamp, c.preamp_option);
         if (!why.empty()) throw SweepError(c.label() + ": " + why);
         entries[i] = tally(c, run_sweep(s, progress));

@@ -19,7 +19,10 @@ struct Candidate {
     bool int_preamp = false;
     std::optional<int> preamp_option;  // 0 or 1 for analyzers with two preamps
     std::string preamp_caption;        // of the option in use, as the preamp menu shows it
-    // "NS346B, Int PA on (LNA-1 Preamp)"
+    // With a separate measurement source: NOISE_SOURCE is tried as that
+    // source, the calibration source staying as given.
+    bool measurement_source = false;
+    // "NS346B, Int PA on (LNA-1 Preamp)"; "measurement source NS346D, Int PA off"
     std::string label() const;
 };
 
@@ -31,6 +34,7 @@ struct AdviceEntry {
     std::size_t evaluated = 0;  // in range and with a valid budget (and classic
                                 // figures, unless the bench's are withheld)
     std::size_t all_green = 0;  // points with all three lamps green
+    std::size_t rated = 0;      // points with classic figures, whose lamps were rated
     double worst_U_db = 0;      // largest expanded uncertainty (k = 2) over evaluated points
     double worst_at = 0;        // swept value where it occurs
     std::string reason;         // one sentence: why this place (numbers with the base
@@ -44,12 +48,15 @@ struct Advice {
 // The preamp choices the base window's analyzer offers: off, on (or option 0
 // and option 1).
 std::vector<Candidate> preamp_choices(const Calculator& base);
-// Every noise source in menu order, then "User", each with every preamp choice.
-std::vector<Candidate> candidates(const Calculator& base);
+// Every noise source in menu order, then "User", each with every preamp
+// choice; with a SEPARATE_MEASUREMENT_SOURCE, then every catalogue source as
+// the measurement source (with every preamp choice) too.
+std::vector<Candidate> candidates(const Calculator& base, bool separate_measurement_source);
 
 // Ranks every candidate over SWEEP's points (the sweep's own noise source and
 // preamp choice are replaced; an ENR table applies only to "User"; the bench
-// stays as given; no Monte Carlo). Order: candidates that cover every point with a valid result
+// stays as given but for a measurement-source candidate's source; no Monte
+// Carlo). Order: candidates that cover every point with a valid result
 // first (the others by how many points they cover), then the smaller worst
 // expanded uncertainty (to 0.01 dB), then more all-green points, then menu
 // order. Candidates share out over the sweep's threads.

@@ -1,10 +1,11 @@
 #include "planning/bench_classic.h"
 
+#include "core/number_text.h"
 #include "engine/apply_catalogue.h"
 #include "engine/controls.h"
-#include "core/number_text.h"
 #include "engine/recalc.h"
 #include "measure/bench.h"
+#include "measure/simulation.h"
 #include "measure/units.h"
 #include "planning/window_setup.h"
 #include "window/user_actions.h"
@@ -66,6 +67,34 @@ std::string what(const Pasted& p) {
     }
 }
 
+void calibration_from(const ClassicFigures& calibration, ClassicFigures& figures) {
+    if (!figures.valid || !calibration.valid) return;
+    constexpr std::size_t enr_minus_nf_sa = 2;
+    figures.ycal_db = calibration.ycal_db;
+    figures.cal_on_dbm = calibration.cal_on_dbm;
+    figures.cal_off_dbm = calibration.cal_off_dbm;
+    figures.nf_sa_net_db = calibration.nf_sa_net_db;
+    figures.margin_db[enr_minus_nf_sa] = calibration.margin_db[enr_minus_nf_sa];
+    figures.lamp[enr_minus_nf_sa] = calibration.lamp[enr_minus_nf_sa];
+}
+
+// The classic figures correct the ENR for the off temperature to first
+// order; far from 290 K their Ymeas leaves the readings'. The difference,
+// where it shows at the figures' 0.01 dB.
+std::string first_order_note(const measure::MeasurementSetup& s, const measure::EquivalentSetup& eq,
+                             const ClassicFigures& figures) {
+    constexpr double near_t0_k = 10;
+    if (!figures.valid || std::fabs(eq.tc_k - measure::T0) <= near_t0_k) return {};
+    const measure::Readings r = measure::simulate_readings(s, measure::ErrorDraw{});
+    const double readings_y_db = measure::db(r.p4 / r.p3);
+    const double difference = figures.ymeas_db - readings_y_db;
+    if (!(std::fabs(difference) >= 0.005)) return {};
+    return "; the classic Ymeas treats the equivalent off temperature of " +
+           general_text(round_to(eq.tc_k, 1), '.') +
+           " K to first order: " + format_number(figures.ymeas_db, "0.00") +
+           " dB where the readings give " + format_number(readings_y_db, "0.00") + " dB";
+}
+
 }  // namespace
 
 bool bench_changes_classic(const measure::MeasurementSetup& s) {
@@ -109,13 +138,19 @@ BenchClassic EquivalentWindow::classic(const Calculator& point,
     for (const Pasted& p : values) {
         if (!kept(window_, p)) return {std::nullopt, cannot(what(p))};
     }
+    // The calibration is made with the source at the analyzer, without the
+    // bench: its Y factor, levels, analyzer noise figure and ENR - NFsa
+    // guideline are the point's own.
+    ClassicFigures figures = window_.figures;
+    calibration_from(point.figures, figures);
     std::string note = "classic figures for the bench's equivalent set-up at the DUT input: ENR " +
                        general_text(window_.state.ENR, '.') + " dB, off temperature " +
                        general_text(window_.state.Toff, '.') + " C";
     if (loss_after_)
         note += ", analyzer noise figure " + general_text(window_.state.SA_Noise, '.') +
                 " dB (the loss after the DUT and the analyzer)";
-    return {window_.figures, std::move(note)};
+    note += first_order_note(s, eq, figures);
+    return {figures, std::move(note)};
 }
 
 BenchClassic bench_classic(const Calculator& calc, const measure::MeasurementSetup& s) {

@@ -2,11 +2,11 @@
 
 #include "catalogue/analyzer_table.h"
 #include "catalogue/noise_source_table.h"
+#include "core/number_text.h"
 #include "datafiles/numbers.h"
 #include "engine/apply_catalogue.h"
 #include "engine/controls.h"
 #include "engine/measurement_setup.h"
-#include "core/number_text.h"
 #include "engine/recalc.h"
 #include "measure/match.h"
 #include "measure/parallel_tasks.h"
@@ -203,6 +203,8 @@ class PointEvaluator {
     // field cannot hold it at all.
     bool put(const Binding& where, double value, std::vector<Entry>& entries, double* entered);
     std::string range_problem(const SweepPoint& point, const std::vector<Entry>& entries) const;
+    // Why a measurement source from the catalogue cannot measure at F_GHZ.
+    std::string outside_measurement_source(double f_ghz) const;
     // The input and output frequencies of the point; false when the output
     // frequency does not fit its field.
     bool put_frequencies(SweepPoint& point, std::vector<Entry>& entries);
@@ -280,6 +282,7 @@ std::string PointEvaluator::range_problem(const SweepPoint& point,
     for (const std::string& source : {calc_.form[lblNSsel].text, prepared_.replaced_source}) {
         if (std::string why = below_waveguide_band(source, source_f); !why.empty()) return why;
     }
+    if (std::string why = outside_measurement_source(source_f); !why.empty()) return why;
     if (sweep_.over == SweptInput::frequency) {
         const double f = point.swept_value;
         if (f < lowest_freq_ghz) {
@@ -315,6 +318,16 @@ std::string PointEvaluator::range_problem(const SweepPoint& point,
         }
     }
     return {};
+}
+
+std::string PointEvaluator::outside_measurement_source(double f_ghz) const {
+    if (!sweep_.bench.meas_source) return {};
+    const std::string& name = sweep_.bench.meas_source->model;
+    if (std::string why = below_waveguide_band(name, f_ghz); !why.empty()) return why;
+    const auto* model = catalogue::find_noise_source(name);
+    if (model == nullptr || !(f_ghz > catalogue::upper_frequency(*model))) return {};
+    return number(f_ghz) + " GHz is above the measurement noise source " + name + "'s limit of " +
+           number(catalogue::upper_frequency(*model)) + " GHz";
 }
 
 std::string PointEvaluator::put_table_value(const Binding& where, double value,

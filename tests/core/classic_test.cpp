@@ -126,7 +126,12 @@ TEST(ClassicCore, EveryValueIsHeldToItsRange) {
         {"ENR", [](ClassicSetup& s) { s.values.enr_db = 40; }, &V::enr_db, 30},
         {"off temperature", [](ClassicSetup& s) { s.values.toff_c = -300; }, &V::toff_c, -100},
         {"frequency", [](ClassicSetup& s) { s.values.freq_ghz = 0; }, &V::freq_ghz, 0.01},
-        {"level", [](ClassicSetup& s) { s.values.cal_off_dbm = -200; }, &V::cal_off_dbm, -174},
+        {"level kept without correction",
+         [](ClassicSetup& s) {
+             s.choices.second_stage = false;
+             s.values.cal_off_dbm = -200;
+         },
+         &V::cal_off_dbm, -174},
         {"DUT input return loss, its own ceiling",
          [&](ClassicSetup& s) {
              rl (&ClassicChoices::dut_in_form)(s.choices);

@@ -130,7 +130,7 @@ TEST(BenchLosses, ALossWithoutUncertaintyShowsWhatCalibratingItWouldBeWorth) {
     EXPECT_EQ(l.u, 0.0);
     EXPECT_EQ(l.u_i_db, 0.0);
     EXPECT_EQ(l.share, 0.0);
-    EXPECT_GT(std::fabs(l.c), 0.05);
+    EXPECT_GT(std::fabs(l.c), 0.01);
     EXPECT_EQ(l.note, "no uncertainty given");
     s.loss_out.unc_db = 0.1;
     EXPECT_DOUBLE_EQ(line(gum_budget(s), "loss_out").c, l.c);

@@ -49,6 +49,43 @@ TEST_F(LowGainDut, EveryNoiseSourceAndUserIsTriedWithAndWithoutThePreamp) {
     }
 }
 
+TEST_F(LowGainDut, ASeparateMeasurementSourceIsRankedTooWithinItsBand) {
+    sweep.bench.meas_source = MeasurementSourceInput{.model = "NS346D"};
+    const Advice advice = advise(sweep);
+    std::size_t tried = 0;
+    for (const AdviceEntry& e : advice.ranking) {
+        if (!e.candidate.measurement_source) continue;
+        ++tried;
+        EXPECT_TRUE(mentions(e.candidate.label(), "measurement source ")) << e.candidate.label();
+        // The measurement source must cover the band as the calibration
+        // source must: a model that stops below 26 GHz, or a waveguide one,
+        // leaves points out.
+        const auto* model = catalogue::find_noise_source(e.candidate.noise_source);
+        ASSERT_NE(model, nullptr);
+        const bool covers =
+            catalogue::upper_frequency(*model) >= 26 && catalogue::lower_frequency(*model) <= 2;
+        EXPECT_EQ(e.in_range == e.points, covers) << e.candidate.label();
+    }
+    EXPECT_EQ(tried, 2 * 22u);
+}
+
+TEST_F(LowGainDut, ReasonsSpeakOfLampsOnlyWhereTheyWereRated) {
+    // A loss after the DUT with the preamp on has no classic figures.
+    sweep.bench.loss_out.loss_db = 1;
+    const Advice advice = advise(sweep);
+    bool some_unrated = false;
+    for (const AdviceEntry& e : advice.ranking) {
+        if (e.evaluated == 0) continue;
+        const bool speaks_of_green = mentions(e.reason, "lamps green");
+        EXPECT_EQ(speaks_of_green, e.rated > 0) << e.candidate.label() << ": " << e.reason;
+        if (e.rated == 0) {
+            some_unrated = true;
+            EXPECT_TRUE(mentions(e.reason, "no lamps rated")) << e.reason;
+        }
+    }
+    EXPECT_TRUE(some_unrated);
+}
+
 TEST_F(LowGainDut, SourcesThatCoverTheBandComeFirstAndThePreampHelpsEachOfThem) {
     const Advice advice = advise(sweep);
     const auto& r = advice.ranking;
@@ -162,7 +199,11 @@ TEST_F(LowGainDut, TheBenchIsRankedAsGiven) {
     for (const AdviceEntry& e : {advice.ranking.front(), advice.ranking[3]}) {
         SCOPED_TRACE(e.candidate.label());
         Sweep own = sweep;
-        ASSERT_EQ(choose_noise_source(own.base, e.candidate.noise_source), "");
+        if (e.candidate.measurement_source) {
+            own.bench.meas_source = MeasurementSourceInput{.model = e.candidate.noise_source};
+        } else {
+            ASSERT_EQ(choose_noise_source(own.base, e.candidate.noise_source), "");
+        }
         ASSERT_EQ(set_internal_preamp(own.base, e.candidate.int_preamp), "");
         double worst = -1;
         for (const SweepPoint& p : run_sweep(own).points)
