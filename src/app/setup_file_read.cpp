@@ -2,6 +2,7 @@
 // the range the window or the input tables give, the embedded data files
 // whole; a file that fails any of it is refused and nothing of it is kept.
 #include "app/setup_file.h"
+#include "app/setup_in_chart.h"
 
 #include "app/bench_inputs.h"
 #include "app/setup_choices.h"
@@ -206,6 +207,8 @@ SweepRequest read_setup_file(const std::filesystem::path& file) {
     std::ifstream in(file, std::ios::binary);
     const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     if (!in && !in.eof()) throw SetupFileError(name + ": cannot read the file");
+    if (const std::optional<std::string> carried = setup_in_chart(text, name))
+        return parse_setup_text(*carried, name);
     return parse_setup_text(text, name);
 }
 

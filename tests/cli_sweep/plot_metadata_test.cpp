@@ -124,5 +124,23 @@ TEST_F(PlotMetadata, PngAndSvgCarryTheSetUpThatDrewThem) {
     EXPECT_EQ(swept_again(svg_metadata(drawing, "orlavex-setup")), to_svg.out);
 }
 
+TEST_F(PlotMetadata, AChartReopensAsThePlanThatDrewIt) {
+    for (const char* name : {"plan.png", "plan.svg"}) {
+        const fs::path chart = folder_ / name;
+        const CliRun drawn = run_binary(sweep(chart.string()));
+        ASSERT_EQ(drawn.status, 0) << drawn.err;
+        const CliRun again = run_binary({"sweep", "--setup", chart.string(), "--format", "json"});
+        ASSERT_EQ(again.status, 0) << name << ": " << again.err;
+        EXPECT_EQ(again.out, drawn.out) << name;
+    }
+    // A picture that carries no set-up says so, in one line.
+    const fs::path bare = folder_ / "bare.svg";
+    std::ofstream(bare) << "<svg xmlns=\"http://www.w3.org/2000/svg\"></svg>\n";
+    const CliRun refused = run_binary({"point", "--setup", bare.string()});
+    EXPECT_EQ(refused.status, 2);
+    EXPECT_NE(refused.err.find("bare.svg: a chart without its set-up"), std::string::npos)
+        << refused.err;
+}
+
 }  // namespace
 }  // namespace orlavex::cli::test
