@@ -43,8 +43,10 @@ std::optional<std::string> inflated(std::string_view deflated) {
 }
 
 // The text of a tEXt, zTXt or iTXt chunk's DATA when its key is the
-X std::optional<std::string> setup_text(std::string_view type, std::string_view data,
-                                        std::string_view file_name) {
+// set-up's; nothing for another key. A set-up chunk that cannot be read is
+// a SetupFileError.
+std::optional<std::string> setup_text(std::string_view type, std::string_view data,
+                                      std::string_view file_name) {
     const std::size_t key_end = data.find('\0');
     if (key_end == std::string_view::npos || data.substr(0, key_end) != setup_key) return {};
     std::string_view rest = data.substr(key_end + 1);
