@@ -4,12 +4,14 @@
 #include "app/texts.h"
 #include "datafiles/enr_table.h"
 #include "datafiles/touchstone.h"
+#include "core/number_text.h"
 #include "measure/match.h"
 
 #include <algorithm>
 #include <array>
 #include <charconv>
 #include <cmath>
+#include <filesystem>
 
 namespace orlavex::app {
 
@@ -210,6 +212,25 @@ const datafiles::EnrTable* bench_enr_table(const planning::BenchInput& bench,
                                            std::string_view keyword) {
     const bool has = keyword == "meas_enr_table" && bench.meas_source && bench.meas_source->table;
     return has ? &*bench.meas_source->table : nullptr;
+}
+
+std::string measurement_source_text(const planning::MeasurementSourceInput& m) {
+    std::string text = m.model;
+    if (m.model.empty()) {
+        text = "User: ENR ";
+        if (m.table) {
+            text += "table " + std::filesystem::path(m.table->name()).filename().string();
+        } else if (m.enr_db) {
+            text += general_text(*m.enr_db, '.') + " dB";
+        }
+    }
+    planning::BenchInput given;
+    given.meas_source = m;
+    const BenchInputs typed = bench_inputs_of(given);
+    if (typed.meas_source_vswr) text += ", VSWR " + general_text(*typed.meas_source_vswr, '.');
+    if (typed.meas_source_rl)
+        text += ", return loss " + general_text(*typed.meas_source_rl, '.') + " dB";
+    return text;
 }
 
 void add_bench_json(Json& j, const planning::BenchInput& bench,

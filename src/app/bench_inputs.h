@@ -104,6 +104,12 @@ const datafiles::Touchstone* bench_touchstone(const planning::BenchInput& bench,
 const datafiles::EnrTable* bench_enr_table(const planning::BenchInput& bench,
                                            std::string_view keyword);
 
+// The measurement source as given, for a table of the instruments: its
+// catalogue model, else "User: ENR 14 dB" or "User: ENR table x.enr" (the
+// file without its folder); then its match where one was given, in the form
+// given ("VSWR 1.25", "return loss 20 dB").
+std::string measurement_source_text(const planning::MeasurementSourceInput& source);
+
 // The bench as the model used it at a point, for a result's "inputs".
 void add_bench_json(Json& inputs, const planning::BenchInput& bench,
                     const measure::MeasurementSetup& used);

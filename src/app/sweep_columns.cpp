@@ -49,6 +49,12 @@ bool has_bench_loss(const planning::SweepResult& result) {
     });
 }
 
+// Sweeps measured with a separate noise source add its ENR at each point.
+bool has_measurement_source(const planning::SweepResult& result) {
+    return std::ranges::any_of(result.points,
+                               [](const SweepPoint& p) { return p.setup.meas_source.separate; });
+}
+
 }  // namespace
 
 std::string number_text(const std::optional<double>& x, int places) {
@@ -104,6 +110,13 @@ std::vector<SweepColumn> sweep_columns(const planning::SweepResult& result, bool
                        }});
         all.push_back({"loss_out_db", -1, [](const SweepPoint& p) {
                            return number(input(p, p.setup.loss_out.loss_db));
+                       }});
+    }
+    if (has_measurement_source(result)) {
+        all.push_back({"meas_enr_db", -1, [](const SweepPoint& p) {
+                           return number(p.setup.meas_source.separate
+                                             ? input(p, p.setup.enr_meas_db)
+                                             : std::nullopt);
                        }});
     }
 

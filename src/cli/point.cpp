@@ -1,5 +1,6 @@
 #include "cli/point.h"
 
+#include "app/bench_inputs.h"
 #include "app/budget_units.h"
 #include "cli/progress_line.h"
 #include "cli/setup_file_options.h"
@@ -7,6 +8,7 @@
 #include "cli/text_table.h"
 #include "datafiles/file_error.h"
 #include "core/number_text.h"
+#include "measure/match.h"
 
 #include <algorithm>
 #include <cmath>
@@ -93,10 +95,12 @@ void print_bench(std::ostream& out, const app::Point& p) {
     };
     loss("before", p.bench.loss_in, p.setup.loss_in);
     loss("after", p.bench.loss_out, p.setup.loss_out);
-    if (p.setup.meas_source.separate) {
-        out << "  Measurement source: ENR " << fixed(p.setup.enr_meas_db, 2)
-            << " dB, U = " << fixed(p.setup.meas_source.enr_unc_db, 3) << " dB, |reflection| "
-            << fixed(p.setup.meas_source.gamma, 4) << '\n';
+    if (p.bench.meas_source && p.setup.meas_source.separate) {
+        // As given, then as the model took it at the point's frequency.
+        out << "  Measurement source: " << app::measurement_source_text(*p.bench.meas_source)
+            << "; here ENR " << fixed(p.setup.enr_meas_db, 2)
+            << " dB, U = " << fixed(p.setup.meas_source.enr_unc_db, 3) << " dB, VSWR "
+            << fixed(measure::vswr_from_reflection(p.setup.meas_source.gamma), 3) << '\n';
     }
 }
 

@@ -138,7 +138,8 @@ nf_sys_db, margin1_db..margin3_db (dB, float64), lamp1..lamp3 (str),
 rss_db, u_db, U_db (dB; k = 2 for U), with mc mc_lo_db and mc_hi_db (95 %
 interval of the error, dB), note (str: which band or table record
 applied, or why the point is out of range), and with a loss before or after
-the DUT loss_in_db and loss_out_db (dB). A number the CSV leaves empty is
+the DUT loss_in_db and loss_out_db (dB), and with a separate measurement
+noise source meas_enr_db (its ENR at the point, dB). A number the CSV leaves empty is
 NaN. Runs without the GIL; Ctrl+C stops it. A value the window rounds or
 bounds gives a UserWarning (strict=True refuses it instead).
 

@@ -1,5 +1,6 @@
 // The instruments with their catalogue bands inside the sweep, and the data
 // files the sweep read.
+#include "app/bench_inputs.h"
 #include "app/setup_echo.h"
 #include "app/sweep_columns.h"
 #include "datafiles/sha256.h"
@@ -76,8 +77,8 @@ ReportSection instruments_section(const PlanReportInput& input) {
     ReportTable table{.caption = "", .header = {"Role", "Model"}, .numbers_right = false};
     table.rows.push_back({"Analyzer", used.analyzer});
     table.rows.push_back({"Noise source", used.noise_source});
-    if (input.sweep.bench.meas_source && !input.sweep.bench.meas_source->model.empty())
-        table.rows.push_back({"Measurement noise source", input.sweep.bench.meas_source->model});
+    if (const auto& source = input.sweep.bench.meas_source)
+        table.rows.push_back({"Measurement noise source", app::measurement_source_text(*source)});
     section.tables.push_back(std::move(table));
     if (input.result.band_edges.empty()) {
         section.paragraphs.push_back(
