@@ -145,7 +145,7 @@ BenchClassic EquivalentWindow::classic(const Calculator& point,
     calibration_from(point.figures, figures);
     std::string note = "classic figures for the bench's equivalent set-up at the DUT input: ENR " +
                        general_text(window_.state.ENR, '.') + " dB, off temperature " +
-                       general_text(window_.state.Toff, '.') + " C";
+                       general_text(round_to(window_.state.Toff, 2), '.') + " C";
     if (loss_after_)
         note += ", analyzer noise figure " + general_text(window_.state.SA_Noise, '.') +
                 " dB (the loss after the DUT and the analyzer)";

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <regex>
 #include <string>
 
 namespace orlavex::cli::test {
@@ -47,6 +48,11 @@ TEST(BenchCalibration, AColdLossSaysWhereTheFirstOrderClassicFiguresLeaveTheRead
             EXPECT_NE(r.out.find("12.07 dB where the readings give 12.70 dB"), std::string::npos)
                 << r.out;
         }
+        // The equivalent off temperature is written as the notes' other
+        // numbers are, not to 15 digits.
+        EXPECT_TRUE(
+            std::regex_search(r.out, std::regex("off temperature -?[0-9]+(\\.[0-9]{1,2})? C")))
+            << r.out;
     }
 }
 
