@@ -207,7 +207,7 @@ void BM_Advice_201(benchmark::State& st) {
         Advice a = advise(s);
         benchmark::DoNotOptimize(a.ranking.front().worst_U_db);
     }
-    st.counters["candidates"] = static_cast<double>(candidates(s.base).size());
+    st.counters["candidates"] = static_cast<double>(candidates(s.base, s.bench.meas_source.has_value()).size());
 }
 BENCHMARK(BM_Advice_201)->Arg(2)->Arg(3)->Unit(benchmark::kMillisecond)->UseRealTime();
 
