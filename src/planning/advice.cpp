@@ -199,7 +199,9 @@ Advice advise(const Sweep& sweep, SweepProgress& progress) {
         std::string why;
         if (c.measurement_source) {
             s.enr_table = sweep.enr_table;
-            s.bench.meas_source = MeasurementSourceInput{.model = c.noise_source};
+            MeasurementSourceInput source;
+            source.model = c.noise_source;
+            s.bench.meas_source = std::move(source);
         } else {
             if (c.noise_source == user_selection) s.enr_table = sweep.enr_table;
             why = choose_noise_source(s.base, c.noise_source);
