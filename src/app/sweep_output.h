@@ -15,6 +15,9 @@ void write_sweep_csv(std::ostream& out, const planning::SweepResult& result, boo
 
 // {"over", "column", "points": [{column: value, ...}], "band_edges": [...]}
 Json sweep_json(const planning::SweepResult& result, bool monte_carlo);
+// The same text as sweep_json(...).dump(2) and a newline, written a row at a
+// time.
+void write_sweep_json(std::ostream& out, const planning::SweepResult& result, bool monte_carlo);
 
 // FIELD as one CSV field, quoted when it must be.
 std::string csv_field(const std::string& field);

@@ -62,7 +62,7 @@ int run_sweep_command(const Calculator& started, const SweepRequest& request, bo
     if (format == "csv") {
         app::write_sweep_csv(out, result, typed->monte_carlo);
     } else if (format == "json") {
-        out << app::sweep_json(result, typed->monte_carlo).dump(2) << '\n';
+        app::write_sweep_json(out, result, typed->monte_carlo);
     } else {
         print_sweep_table(out, result, typed->monte_carlo);
     }
