@@ -56,17 +56,8 @@ ValueForm match_form(MatchForm form) {
 }
 
 double upper_end(const ClassicResult& r, const FieldRange& range) {
-    switch (range.upper) {
-        case UpperEnd::frequency_limit:
-            return r.freq_max_ghz;
-        case UpperEnd::analyzer_frequency_limit:
-            return r.analyzer_freq_max_ghz;
-        case UpperEnd::return_loss_limit:
-            return r.used.return_loss_max_db;
-        case UpperEnd::fixed:
-            break;
-    }
-    return range.max;
+    return range_upper_end(range,
+                           {r.freq_max_ghz, r.analyzer_freq_max_ghz, r.used.return_loss_max_db});
 }
 
 // Holds X to the range of FIELD in FORM.
@@ -76,6 +67,20 @@ void hold(const ClassicResult& r, double& x, Ctl field, ValueForm form = ValueFo
 }
 
 }  // namespace
+
+double range_upper_end(const FieldRange& range, const UpperLimits& limits) {
+    switch (range.upper) {
+        case UpperEnd::frequency_limit:
+            return limits.freq_max_ghz;
+        case UpperEnd::analyzer_frequency_limit:
+            return limits.analyzer_freq_max_ghz;
+        case UpperEnd::return_loss_limit:
+            return limits.return_loss_max_db;
+        case UpperEnd::fixed:
+            break;
+    }
+    return range.max;
+}
 
 void apply_catalogues(ClassicResult& result) {
     apply_analyzer(result);

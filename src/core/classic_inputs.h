@@ -3,6 +3,7 @@
 #pragma once
 
 #include "core/classic.h"
+#include "form/field_ranges.h"
 
 namespace orlavex::core {
 
@@ -16,5 +17,15 @@ void apply_catalogues(ClassicResult& result);
 // The range of each value for the forms chosen, with the frequency limits
 // that apply; every value is held to its range.
 void bound_values(ClassicResult& result);
+
+// The limits a range's variable upper end can come from.
+struct UpperLimits {
+    double freq_max_ghz = 0;
+    double analyzer_freq_max_ghz = 0;
+    double return_loss_max_db = 0;
+};
+
+// The upper end of RANGE with LIMITS.
+double range_upper_end(const FieldRange& range, const UpperLimits& limits);
 
 }  // namespace orlavex::core

@@ -1,5 +1,6 @@
 #include "engine/field_bounds.h"
 
+#include "core/classic_inputs.h"
 #include "core/number_text.h"
 #include "engine/controls.h"
 
@@ -15,17 +16,7 @@ const FieldRange& current_range(const Calculator& calc, Ctl field) {
 }
 
 double upper_end(const CalcState& s, const FieldRange& range) {
-    switch (range.upper) {
-        case UpperEnd::frequency_limit:
-            return s.FreqMax;
-        case UpperEnd::analyzer_frequency_limit:
-            return s.SA_FreqMax;
-        case UpperEnd::return_loss_limit:
-            return s.RL_Max;
-        case UpperEnd::fixed:
-            break;
-    }
-    return range.max;
+    return core::range_upper_end(range, {s.FreqMax, s.SA_FreqMax, s.RL_Max});
 }
 
 std::string range_tip(const FieldRange& range, double upper, char separator) {
