@@ -63,57 +63,6 @@ std::vector<ErrorSource> error_sources(const MeasurementSetup& s) {
     return sources;
 }
 
-void add_to_draw(ErrorDraw& d, Target target, double value) {
-    switch (target) {
-        case Target::enr_both:
-            d.dENR_cal += value;
-            d.dENR_meas += value;
-            break;
-        case Target::enr_cal:
-            d.dENR_cal += value;
-            break;
-        case Target::enr_meas:
-            d.dENR_meas += value;
-            break;
-        case Target::mismatch_in:
-            d.m_in += value;
-            break;
-        case Target::mismatch_cal:
-            d.m_cal += value;
-            break;
-        case Target::mismatch_out:
-            d.m_out += value;
-            break;
-        case Target::analyzer_nf_meas:
-            d.da_meas += value;
-            break;
-        case Target::analyzer_nf_cal:
-            d.da_cal += value;
-            break;
-        case Target::analyzer_gain:
-            d.dG += value;
-            break;
-        case Target::jitter_cal_off:
-            d.eps[0] += value;
-            break;
-        case Target::jitter_cal_on:
-            d.eps[1] += value;
-            break;
-        case Target::jitter_meas_off:
-            d.eps[2] += value;
-            break;
-        case Target::jitter_meas_on:
-            d.eps[3] += value;
-            break;
-        case Target::loss_in:
-            d.dL_in += value;
-            break;
-        case Target::loss_out:
-            d.dL_out += value;
-            break;
-    }
-}
-
 void apply_factor(ErrorFactors& e, Target target, double factor) {
     switch (target) {
         case Target::enr_both:

@@ -51,9 +51,6 @@ struct ErrorSource {
 // ("loss_in", "loss_out") where the bench has them.
 std::vector<ErrorSource> error_sources(const MeasurementSetup& setup);
 
-// Adds VALUE (in the source's unit) of source TARGET to a draw.
-void add_to_draw(ErrorDraw& draw, Target target, double value);
-
 // Multiplies the factor TARGET changes by FACTOR (the linear effect of a
 // value: lin(dB value), or exp(value) for jitter).
 void apply_factor(ErrorFactors& factors, Target target, double factor);

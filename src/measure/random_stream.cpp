@@ -71,10 +71,6 @@ std::uint64_t splitmix64(std::uint64_t& state) {
     return z ^ (z >> 31);
 }
 
-NormalPair normal_pair(std::uint64_t radius_word, std::uint64_t angle_word) {
-    return normal_pair_inline(radius_word, angle_word);
-}
-
 double cos_of_uniform_phase(std::uint64_t word) {
     return cos_of_uniform_phase_inline(word);
 }

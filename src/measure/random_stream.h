@@ -26,7 +26,6 @@ inline double uniform_of(std::uint64_t word) {
 struct NormalPair {
     double first = 0, second = 0;
 };
-NormalPair normal_pair(std::uint64_t radius_word, std::uint64_t angle_word);
 
 // The cosine of a phase uniform over the whole circle, from one word.
 double cos_of_uniform_phase(std::uint64_t word);

@@ -47,10 +47,6 @@ void open(Calculator& calc, std::size_t link) {
 
 }  // namespace
 
-std::span<const WebLink> web_links() {
-    return links;
-}
-
 void mnuWeb_Click(Calculator& calc, int index) {
     // Only the menu's items reach here; anything else opens nothing.
     if (index >= 0 && static_cast<std::size_t>(index) < web_menu_links) {

@@ -15,8 +15,6 @@ struct WebLink {
     std::string_view address;
 };
 
-// mnuWeb items 0 to 5, then the About window's "Terms of Use".
-std::span<const WebLink> web_links();
 inline constexpr std::string_view shipped_document_prefix = "doc/";
 
 void mnuWeb_Click(Calculator& calc, int index);
