@@ -66,6 +66,11 @@ ClassicResult classic_figures(const ClassicSetup& setup);
 // analyzer's uncertainties, the correction and the conversion.
 measure::MeasurementSetup model_setup(const ClassicResult& result);
 
+// VALUES as the calculator's fields hold them once written back: the DUT's
+// noise figure and gain and the analyzer noise to 2 decimals, the levels to
+// 3, every value to the 15 significant digits a field shows.
+ClassicValues as_fields_hold(const ClassicValues& values);
+
 // The net analyzer noise factor of analyzer noise NOISE (in the form the
 // choices give) behind the external preamplifier of PA_NF_DB and PA_GAIN_DB
 // when it is in use.

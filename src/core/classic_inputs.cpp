@@ -55,11 +55,6 @@ ValueForm match_form(MatchForm form) {
     return form == MatchForm::vswr ? ValueForm::vswr : ValueForm::return_loss;
 }
 
-double upper_end(const ClassicResult& r, const FieldRange& range) {
-    return range_upper_end(range,
-                           {r.freq_max_ghz, r.analyzer_freq_max_ghz, r.used.return_loss_max_db});
-}
-
 // Holds X to the range of FIELD in FORM.
 void hold(const ClassicResult& r, double& x, Ctl field, ValueForm form = ValueForm::plain) {
     const FieldRange& range = field_range(field, form);
@@ -67,6 +62,29 @@ void hold(const ClassicResult& r, double& x, Ctl field, ValueForm form = ValueFo
 }
 
 }  // namespace
+
+double upper_end(const ClassicResult& r, const FieldRange& range) {
+    return range_upper_end(range,
+                           {r.freq_max_ghz, r.analyzer_freq_max_ghz, r.used.return_loss_max_db});
+}
+
+ValueForm field_form(const ClassicChoices& c, Ctl field) {
+    using enum Ctl;
+    switch (field) {
+        case txtDUT_InMatch:
+            return match_form(c.dut_in_form);
+        case txtDUT_OutMatch:
+            return match_form(c.dut_out_form);
+        case txtNS_Match:
+            return match_form(c.source_form);
+        case txtSA_InMatch:
+            return match_form(c.analyzer_form);
+        case txtSA_Noise:
+            return c.analyzer_noise_as_nf ? ValueForm::noise_figure : ValueForm::noise_level;
+        default:
+            return ValueForm::plain;
+    }
+}
 
 double range_upper_end(const FieldRange& range, const UpperLimits& limits) {
     switch (range.upper) {
@@ -120,6 +138,23 @@ void bound_values(ClassicResult& r) {
                                 {&v.meas_off_dbm, txtMeasOFF}}) {
         hold(r, *level, field);
     }
+}
+
+ClassicValues as_fields_hold(const ClassicValues& values) {
+    ClassicValues v = values;
+    for (double* x : {&v.dut_nf_db, &v.dut_gain_db, &v.analyzer_noise})
+        *x = round_to(*x, 2);
+    for (double* x : {&v.cal_on_dbm, &v.cal_off_dbm, &v.meas_on_dbm, &v.meas_off_dbm})
+        *x = round_to(*x, 3);
+    for (double* x :
+         {&v.dut_in_match,      &v.dut_out_match,  &v.source_match,   &v.analyzer_match,
+          &v.ext_pa_match,      &v.enr_unc_db,     &v.analyzer_noise, &v.freq_ghz,
+          &v.freq2_ghz,         &v.dut_gain_db,    &v.enr_db,         &v.toff_c,
+          &v.cal_on_dbm,        &v.cal_off_dbm,    &v.meas_on_dbm,    &v.meas_off_dbm,
+          &v.dut_nf_db,         &v.ext_pa_gain_db, &v.ext_pa_nf_db,   &v.analyzer_gain_unc_db,
+          &v.analyzer_nf_unc_db})
+        *x = shown_value(*x);
+    return v;
 }
 
 }  // namespace orlavex::core

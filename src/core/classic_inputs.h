@@ -28,4 +28,10 @@ struct UpperLimits {
 // The upper end of RANGE with LIMITS.
 double range_upper_end(const FieldRange& range, const UpperLimits& limits);
 
+// The upper end of RANGE with the limits RESULT applied.
+double upper_end(const ClassicResult& result, const FieldRange& range);
+
+// The form entry field FIELD holds its value in with CHOICES.
+ValueForm field_form(const ClassicChoices& choices, Ctl field);
+
 }  // namespace orlavex::core

@@ -6,6 +6,7 @@
 #include "catalogue/catalogue.h"
 
 #include <cstdint>
+#include <string_view>
 
 namespace orlavex::core {
 
@@ -42,8 +43,9 @@ struct ClassicChoices {
     const catalogue::AnalyzerModel* analyzer = nullptr;         // nullptr: "User"
     const catalogue::NoiseSourceModel* noise_source = nullptr;  // nullptr: "User"
     bool int_preamp = false;
-    // For analyzers with two internal preamplifiers: option 0 is in use.
-    bool preamp_option0 = false;
+    // For analyzers with two internal preamplifiers: option 0 is in use (as
+    // at start-up).
+    bool preamp_option0 = true;
     bool ext_preamp = false;
     bool freq_conv = false;
     bool second_stage = true;
@@ -54,6 +56,15 @@ struct ClassicChoices {
     MatchForm analyzer_form = MatchForm::vswr;  // the analyzer's or the external preamp's
     bool analyzer_noise_as_nf = true;           // else a noise level in dBm/Hz
 };
+
+// The name of the model chosen, or "User".
+inline constexpr std::string_view user_model = "User";
+inline std::string_view analyzer_name(const ClassicChoices& c) {
+    return c.analyzer != nullptr ? catalogue::model_name(*c.analyzer) : user_model;
+}
+inline std::string_view noise_source_name(const ClassicChoices& c) {
+    return c.noise_source != nullptr ? catalogue::model_name(*c.noise_source) : user_model;
+}
 
 // The upper end of a return loss (but the DUT input's), dB.
 inline constexpr double return_loss_limit_db = 50.0;

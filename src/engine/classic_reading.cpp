@@ -30,44 +30,20 @@ core::ClassicChoices read_choices(const Calculator& calc) {
     return c;
 }
 
-// The state's members and the typed values, pairwise.
-template <typename State, typename Values, typename Visit>
-void each_value(State& s, Values& v, Visit visit) {
-    visit(s.DUT_InMatch, v.dut_in_match);
-    visit(s.DUT_OutMatch, v.dut_out_match);
-    visit(s.NS_Match, v.source_match);
-    visit(s.SA_InMatch, v.analyzer_match);
-    visit(s.ExtPA_InMatch, v.ext_pa_match);
-    visit(s.ENR_Unc, v.enr_unc_db);
-    visit(s.SA_Noise, v.analyzer_noise);
-    visit(s.Freq, v.freq_ghz);
-    visit(s.Freq2, v.freq2_ghz);
-    visit(s.DUT_Gain, v.dut_gain_db);
-    visit(s.ENR, v.enr_db);
-    visit(s.Toff, v.toff_c);
-    visit(s.CalON, v.cal_on_dbm);
-    visit(s.CalOFF, v.cal_off_dbm);
-    visit(s.MeasON, v.meas_on_dbm);
-    visit(s.MeasOFF, v.meas_off_dbm);
-    visit(s.DUT_NF, v.dut_nf_db);
-    visit(s.ExtPA_Gain, v.ext_pa_gain_db);
-    visit(s.ExtPA_NF, v.ext_pa_nf_db);
-    visit(s.SAGainUnc, v.analyzer_gain_unc_db);
-    visit(s.SANFUnc, v.analyzer_nf_unc_db);
-}
-
 }  // namespace
 
 core::ClassicSetup read_classic_setup(const Calculator& calc) {
     core::ClassicSetup setup;
-    each_value(calc.state, setup.values, [](double from, double& to) { to = from; });
+    for (const StateValue& pair : state_values)
+        setup.values.*pair.value = calc.state.*pair.state;
     setup.choices = read_choices(calc);
     setup.return_loss_max_db = calc.state.RL_Max;
     return setup;
 }
 
 void adopt_classic_result(CalcState& s, const core::ClassicResult& r) {
-    each_value(s, r.used.values, [](double& to, double from) { to = from; });
+    for (const StateValue& pair : state_values)
+        s.*pair.state = r.used.values.*pair.value;
     s.SA_FreqMax = r.analyzer_freq_max_ghz;
     s.NS_FreqMax = r.source_freq_max_ghz;
     s.FreqMax = r.freq_max_ghz;
