@@ -2,14 +2,11 @@
 
 #include "catalogue/analyzer_table.h"
 #include "catalogue/noise_source_table.h"
-#include "engine/controls.h"
 #include "core/number_text.h"
 
 #include <algorithm>
 
 namespace orlavex::planning {
-
-using enum Ctl;
 
 namespace {
 
@@ -28,24 +25,32 @@ struct EdgeCollector {
 
 }  // namespace
 
-std::vector<BandEdge> band_edges(const Calculator& calc, double from_ghz, double to_ghz,
-                                 const FrequencyConversion& conversion) {
+std::vector<BandEdge> band_edges(const core::ClassicChoices& choices, double from_ghz,
+                                 double to_ghz, const FrequencyConversion& conversion,
+                                 const catalogue::NoiseSourceModel* measurement_source) {
     EdgeCollector out{std::min(from_ghz, to_ghz), std::max(from_ghz, to_ghz), {}};
 
-    if (const auto* source = catalogue::find_noise_source(calc.form[lblNSsel].text)) {
-        const std::string name(catalogue::model_name(*source));
-        if (const double lower = catalogue::lower_frequency(*source); lower > 0) {
+    const auto add_source_edges = [&out](const catalogue::NoiseSourceModel& source,
+                                         const std::string& name) {
+        if (const double lower = catalogue::lower_frequency(source); lower > 0) {
             out.add(lower, name + " waveguide band from " + ghz(lower));
         }
-        for (double e : source->output_vswr.edges)
+        for (double e : source.output_vswr.edges)
             out.add(e, name + " match from " + ghz(e));
+    };
+    if (const auto* source = choices.noise_source)
+        add_source_edges(*source, std::string(catalogue::model_name(*source)));
+    if (measurement_source != nullptr) {
+        add_source_edges(
+            *measurement_source,
+            std::string(catalogue::model_name(*measurement_source)) + " (measurement)");
     }
 
     // The analyzer sees the input frequency unless the DUT converts it; with a
     // fixed LO it crosses an edge e at LO - e and at LO + e.
-    const bool converting = is_ticked(calc, chkFreqConv);
+    const bool converting = choices.freq_conv;
     const bool follows_input = !converting || conversion.mode == ConversionMode::fixed_lo;
-    const auto* analyzer = catalogue::find_analyzer(calc.form[lblSAsel].text);
+    const auto* analyzer = choices.analyzer;
     if (analyzer != nullptr && follows_input) {
         const std::string name(catalogue::model_name(*analyzer));
         const auto add_analyzer_edge = [&](double e, const std::string& what) {
@@ -59,7 +64,7 @@ std::vector<BandEdge> band_edges(const Calculator& calc, double from_ghz, double
         for (double e : analyzer->noise.edges)
             add_analyzer_edge(e, name + " noise level from " + ghz(e));
         // The analyzer's own match counts only while no external preamp is in front.
-        if (!is_ticked(calc, chkExtPA)) {
+        if (!choices.ext_preamp) {
             for (double e : analyzer->match.input_vswr.edges) {
                 add_analyzer_edge(e, name + " match from " + ghz(e));
             }

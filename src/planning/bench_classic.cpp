@@ -1,70 +1,45 @@
 #include "planning/bench_classic.h"
 
 #include "core/number_text.h"
-#include "engine/apply_catalogue.h"
-#include "engine/controls.h"
-#include "engine/recalc.h"
 #include "measure/bench.h"
 #include "measure/simulation.h"
 #include "measure/units.h"
 #include "planning/window_setup.h"
-#include "window/user_actions.h"
 
 #include <cmath>
 #include <vector>
 
 namespace orlavex::planning {
 
-using enum Ctl;
-
 namespace {
 
-// A value pasted into its field as the window holds it; the recalculation
-// after every paste then tells whether the window kept it.
-struct Pasted {
+// A value of the equivalent set-up, entered as its field holds it; the
+// computation then tells whether the calculator kept it.
+struct Entered {
+    double core::ClassicValues::*value;
+    double given;
+    std::string_view what;  // "ENR", "off temperature", "analyzer noise figure"
+    std::string_view unit;
     Ctl field;
-    double CalcState::*state;
-    double value;
-    std::string text;
 };
-
-bool paste(Calculator& calc, Pasted& p) {
-    p.text = field_text(p.value, field_capacity(p.field), kept_decimals(p.field));
-    return !p.text.empty() && calc.form[p.field].enabled &&
-           paste_text(calc, p.field, p.text).empty();
-}
-
-bool kept(const Calculator& calc, const Pasted& p) {
-    return calc.state.*p.state == read_number(p.text);
-}
 
 std::string cannot(std::string_view why) {
     return "no classic figures: the window cannot hold the bench's equivalent set-up (" +
            std::string(why) + ")";
 }
 
-// The analyzer field takes the loss after the DUT and the analyzer chain as
-// one noise figure: a "User" analyzer without preamplifiers.
-std::string make_analyzer_enterable(Calculator& calc) {
-    if (is_ticked(calc, chkIntPA) || is_ticked(calc, chkExtPA))
-        return "a loss after the DUT with a preamplifier in the analyzer chain";
-    if (calc.form[lblSAsel].text != user_selection &&
-        !choose_analyzer(calc, user_selection).empty())
-        return "the analyzer's noise figure cannot be entered";
-    if (!set_analyzer_noise_as_nf(calc, true).empty())
-        return "the analyzer's noise figure cannot be entered";
-    return {};
+std::string what(const Entered& e) {
+    return std::string(e.what) + " " + general_text(e.given, '.') + std::string(e.unit);
 }
 
-std::string what(const Pasted& p) {
-    switch (p.field) {
-        case txtENR:
-            return "ENR " + general_text(p.value, '.') + " dB";
-        case txtToff:
-            return "off temperature " + general_text(p.value, '.') + " C";
-        default:
-            return "analyzer noise figure " + general_text(p.value, '.') + " dB";
-    }
+// The analyzer value takes the loss after the DUT and the analyzer chain as
+// one noise figure: a "User" analyzer without preamplifiers.
+std::string make_analyzer_enterable(core::ClassicChoices& c) {
+    if (c.int_preamp || c.ext_preamp)
+        return "a loss after the DUT with a preamplifier in the analyzer chain";
+    c.analyzer = nullptr;
+    c.analyzer_noise_as_nf = true;
+    return {};
 }
 
 void calibration_from(const ClassicFigures& calibration, ClassicFigures& figures) {
@@ -101,60 +76,50 @@ bool bench_changes_classic(const measure::MeasurementSetup& s) {
     return s.loss_in.loss_db != 0 || s.loss_out.loss_db != 0 || s.meas_source.separate;
 }
 
-// The entry fields a point's window sets; the equivalent window takes
-// their texts.
-constexpr Ctl copied_fields[] = {txtDUT_NF,     txtDUT_Gain,   txtDUT_InMatch, txtDUT_OutMatch,
-                                 txtFreq,       txtFreq2,      txtENR_Unc,     txtNS_Match,
-                                 txtSA_Noise,   txtSA_InMatch, txtSANFUnc,     txtSAGainUnc,
-                                 txtExtPA_Gain, txtExtPA_NF};
-
-EquivalentWindow::EquivalentWindow(const Calculator& base, bool loss_after)
-    : window_(base), loss_after_(loss_after) {
-    if (window_.form[lblNSsel].text != user_selection &&
-        !choose_noise_source(window_, user_selection).empty())
-        refused_ = "the noise source's ENR cannot be entered";
-    if (refused_.empty() && loss_after_) refused_ = make_analyzer_enterable(window_);
-}
-
-BenchClassic EquivalentWindow::classic(const Calculator& point,
-                                       const measure::MeasurementSetup& s) {
-    if (!refused_.empty()) return {std::nullopt, cannot(refused_)};
+BenchClassic bench_classic(const core::ClassicSetup& point, const ClassicFigures& point_figures,
+                           const measure::MeasurementSetup& s, bool loss_after) {
+    core::ClassicSetup equivalent = point;
+    equivalent.values = core::as_fields_hold(point.values);
+    equivalent.choices.noise_source = nullptr;
+    if (loss_after) {
+        if (std::string why = make_analyzer_enterable(equivalent.choices); !why.empty())
+            return {std::nullopt, cannot(why)};
+    }
     const measure::EquivalentSetup eq = measure::equivalent_setup(s);
     if (!eq.valid) return {std::nullopt, cannot("the source at the DUT input is not above 290 K")};
-    for (Ctl field : copied_fields) {
-        const std::string& text = point.form[field].text;
-        if (window_.form[field].enabled && window_.form[field].text != text)
-            paste_text(window_, field, text);
+    std::vector<Entered> values = {
+        {&core::ClassicValues::enr_db, eq.enr_db, "ENR", " dB", Ctl::txtENR},
+        {&core::ClassicValues::toff_c, eq.tc_k - measure::kelvin_offset, "off temperature", " C",
+         Ctl::txtToff}};
+    if (loss_after) {
+        values.push_back({&core::ClassicValues::analyzer_noise, eq.analyzer_nf_db,
+                          "analyzer noise figure", " dB", Ctl::txtSA_Noise});
     }
-    // Every value pasted, then one recalculation, as leaving the last field does.
-    std::vector<Pasted> values = {
-        {txtENR, &CalcState::ENR, eq.enr_db, {}},
-        {txtToff, &CalcState::Toff, eq.tc_k - measure::kelvin_offset, {}}};
-    if (loss_after_) values.push_back({txtSA_Noise, &CalcState::SA_Noise, eq.analyzer_nf_db, {}});
-    for (Pasted& p : values) {
-        if (!paste(window_, p)) return {std::nullopt, cannot(what(p))};
+    for (const Entered& e : values) {
+        const std::string text =
+            field_text(e.given, field_capacity(e.field), kept_decimals(e.field));
+        if (text.empty()) return {std::nullopt, cannot(what(e))};
+        equivalent.values.*e.value = read_number(text);
     }
-    Do_Calc(window_);
-    for (const Pasted& p : values) {
-        if (!kept(window_, p)) return {std::nullopt, cannot(what(p))};
+    const core::ClassicResult r = core::classic_figures(equivalent);
+    for (const Entered& e : values) {
+        if (r.used.values.*e.value != equivalent.values.*e.value)
+            return {std::nullopt, cannot(what(e))};
     }
     // The calibration is made with the source at the analyzer, without the
     // bench: its Y factor, levels, analyzer noise figure and ENR - NFsa
     // guideline are the point's own.
-    ClassicFigures figures = window_.figures;
-    calibration_from(point.figures, figures);
+    ClassicFigures figures = r.figures;
+    calibration_from(point_figures, figures);
+    const core::ClassicValues& used = r.used.values;
     std::string note = "classic figures for the bench's equivalent set-up at the DUT input: ENR " +
-                       general_text(window_.state.ENR, '.') + " dB, off temperature " +
-                       general_text(round_to(window_.state.Toff, 2), '.') + " C";
-    if (loss_after_)
-        note += ", analyzer noise figure " + general_text(window_.state.SA_Noise, '.') +
+                       general_text(used.enr_db, '.') + " dB, off temperature " +
+                       general_text(round_to(used.toff_c, 2), '.') + " C";
+    if (loss_after)
+        note += ", analyzer noise figure " + general_text(used.analyzer_noise, '.') +
                 " dB (the loss after the DUT and the analyzer)";
     note += first_order_note(s, eq, figures);
     return {figures, std::move(note)};
-}
-
-BenchClassic bench_classic(const Calculator& calc, const measure::MeasurementSetup& s) {
-    return EquivalentWindow(calc, s.loss_out.loss_db != 0).classic(calc, s);
 }
 
 }  // namespace orlavex::planning

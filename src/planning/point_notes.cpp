@@ -2,15 +2,12 @@
 
 #include "catalogue/analyzer_table.h"
 #include "catalogue/noise_source_table.h"
-#include "engine/controls.h"
 #include "core/number_text.h"
 #include "planning/sweep.h"
 
 #include <algorithm>
 
 namespace orlavex::planning {
-
-using enum Ctl;
 
 std::string band_span(std::span<const double> edges, double f_ghz) {
     if (edges.empty()) return "all frequencies";
@@ -20,27 +17,33 @@ std::string band_span(std::span<const double> edges, double f_ghz) {
     return general_text(edges[i - 1]) + " to " + general_text(edges[i]) + " GHz";
 }
 
-std::string point_note(const Calculator& calc, const SweepPoint& point,
+std::string point_note(const core::ClassicChoices& choices, const SweepPoint& point,
                        const datafiles::AppliedRecords* enr, const datafiles::DutPoint* dut,
-                       const std::string& replaced_source) {
+                       const std::string& replaced_source,
+                       const catalogue::NoiseSourceModel* measurement_source) {
     std::string note;
     const auto add = [&note](const std::string& part) {
         if (!note.empty()) note += "; ";
         note += part;
     };
-    if (const auto* analyzer = catalogue::find_analyzer(calc.form[lblSAsel].text)) {
+    if (const auto* analyzer = choices.analyzer) {
         const double fa = point.analyzer_freq_ghz;
         std::string part = std::string(catalogue::model_name(*analyzer));
-        if (is_ticked(calc, chkFreqConv)) part += " at " + general_text(fa) + " GHz";
+        if (choices.freq_conv) part += " at " + general_text(fa) + " GHz";
         part += ": noise band " + band_span(analyzer->noise.edges, fa);
-        if (!is_ticked(calc, chkExtPA)) {
+        if (!choices.ext_preamp) {
             part += ", match band " + band_span(analyzer->match.input_vswr.edges, fa);
         }
         add(part);
     }
-    if (const auto* source = catalogue::find_noise_source(calc.form[lblNSsel].text)) {
+    if (const auto* source = choices.noise_source) {
         add(std::string(catalogue::model_name(*source)) + ": match band " +
             band_span(source->output_vswr.edges, point.freq_ghz));
+    }
+    if (measurement_source != nullptr) {
+        add(std::string(catalogue::model_name(*measurement_source)) +
+            " (measurement): match band " +
+            band_span(measurement_source->output_vswr.edges, point.freq_ghz));
     }
     if (enr != nullptr) {
         add("ENR table: " + enr->note());
@@ -57,22 +60,28 @@ PointNoteKey::Records records_key(const datafiles::AppliedRecords* applied) {
     return {true, applied->placement, applied->lower.index, applied->upper.index};
 }
 
-PointNoteKey note_key(const Calculator& calc, const SweepPoint& point,
+PointNoteKey note_key(const core::ClassicChoices& choices, const SweepPoint& point,
                       const datafiles::AppliedRecords* enr, const datafiles::DutPoint* dut,
-                      const std::string& replaced_source) {
+                      const std::string& replaced_source,
+                      const catalogue::NoiseSourceModel* measurement_source) {
     PointNoteKey key;
-    if (const auto* analyzer = catalogue::find_analyzer(calc.form[lblSAsel].text)) {
+    if (const auto* analyzer = choices.analyzer) {
         const double fa = point.analyzer_freq_ghz;
         key.analyzer = analyzer;
-        key.converted = is_ticked(calc, chkFreqConv);
+        key.converted = choices.freq_conv;
         if (key.converted) key.analyzer_ghz = fa;
-        key.external_preamp = is_ticked(calc, chkExtPA);
+        key.external_preamp = choices.ext_preamp;
         key.noise_band = catalogue::band_index(analyzer->noise.edges, fa);
         key.match_band = catalogue::band_index(analyzer->match.input_vswr.edges, fa);
     }
-    if (const auto* source = catalogue::find_noise_source(calc.form[lblNSsel].text)) {
+    if (const auto* source = choices.noise_source) {
         key.source = source;
         key.source_band = catalogue::band_index(source->output_vswr.edges, point.freq_ghz);
+    }
+    if (measurement_source != nullptr) {
+        key.measurement_source = measurement_source;
+        key.measurement_source_band =
+            catalogue::band_index(measurement_source->output_vswr.edges, point.freq_ghz);
     }
     key.enr = records_key(enr);
     key.dut = records_key(dut != nullptr ? &dut->applied : nullptr);
@@ -83,13 +92,14 @@ PointNoteKey note_key(const Calculator& calc, const SweepPoint& point,
 
 }  // namespace
 
-const std::string& PointNotes::note(const Calculator& calc, const SweepPoint& point,
+const std::string& PointNotes::note(const core::ClassicChoices& choices, const SweepPoint& point,
                                     const datafiles::AppliedRecords* enr,
                                     const datafiles::DutPoint* dut,
-                                    const std::string& replaced_source) {
-    PointNoteKey key = note_key(calc, point, enr, dut, replaced_source);
+                                    const std::string& replaced_source,
+                                    const catalogue::NoiseSourceModel* measurement_source) {
+    PointNoteKey key = note_key(choices, point, enr, dut, replaced_source, measurement_source);
     if (key_ != key) {
-        note_ = point_note(calc, point, enr, dut, replaced_source);
+        note_ = point_note(choices, point, enr, dut, replaced_source, measurement_source);
         key_ = std::move(key);
     }
     return note_;

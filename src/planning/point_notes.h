@@ -4,9 +4,9 @@
 #pragma once
 
 #include "catalogue/catalogue.h"
+#include "core/classic_setup.h"
 #include "datafiles/lookup.h"
 #include "datafiles/touchstone.h"
-#include "engine/calculator.h"
 
 #include <cstddef>
 #include <optional>
@@ -24,12 +24,14 @@ struct SweepResult;
 // there is one band.
 std::string band_span(std::span<const double> edges, double f_ghz);
 
-// CALC is the window after the point's recalculation. ENR and DUT are the
+// CHOICES are the point's instruments and boxes; MEASUREMENT_SOURCE a
+// separate measurement source from the catalogue, or nullptr. ENR and DUT are the
 // table records that applied (nullptr without a table). REPLACED_SOURCE is
 // the catalogue noise source a table's reflection data stand in for.
-std::string point_note(const Calculator& calc, const SweepPoint& point,
+std::string point_note(const core::ClassicChoices& choices, const SweepPoint& point,
                        const datafiles::AppliedRecords* enr, const datafiles::DutPoint* dut,
-                       const std::string& replaced_source);
+                       const std::string& replaced_source,
+                       const catalogue::NoiseSourceModel* measurement_source = nullptr);
 
 // What a point's note is written from: its catalogue bands and table
 // records, not their values.
@@ -41,6 +43,8 @@ struct PointNoteKey {
     std::size_t noise_band = 0, match_band = 0;
     const catalogue::NoiseSourceModel* source = nullptr;
     std::size_t source_band = 0;
+    const catalogue::NoiseSourceModel* measurement_source = nullptr;
+    std::size_t measurement_source_band = 0;
     struct Records {
         bool given = false;
         datafiles::Placement placement = datafiles::Placement::at_record;
@@ -58,9 +62,10 @@ struct PointNoteKey {
 class PointNotes {
   public:
     // As point_note.
-    const std::string& note(const Calculator& calc, const SweepPoint& point,
+    const std::string& note(const core::ClassicChoices& choices, const SweepPoint& point,
                             const datafiles::AppliedRecords* enr, const datafiles::DutPoint* dut,
-                            const std::string& replaced_source);
+                            const std::string& replaced_source,
+                            const catalogue::NoiseSourceModel* measurement_source = nullptr);
 
   private:
     std::optional<PointNoteKey> key_;

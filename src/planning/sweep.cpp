@@ -5,9 +5,9 @@
 #include "core/number_text.h"
 #include "datafiles/numbers.h"
 #include "engine/apply_catalogue.h"
+#include "engine/classic_reading.h"
 #include "engine/controls.h"
-#include "engine/measurement_setup.h"
-#include "engine/recalc.h"
+#include "engine/fields.h"
 #include "measure/match.h"
 #include "measure/parallel_tasks.h"
 #include "planning/bench_classic.h"
@@ -29,45 +29,46 @@ namespace {
 constexpr double hz_per_ghz = 1e9;
 constexpr double lowest_freq_ghz = 0.01;  // the window's lower frequency bound
 
-// Where a value goes in the window: its entry field and the state value the
-// recalculation reads it into.
+// Where a value goes: its entry field, which holds it to its characters, and
+// the set-up value it is.
 struct Binding {
     Ctl field = Ctl::none;
-    double CalcState::*value = nullptr;
+    double core::ClassicValues::*value = nullptr;
     std::string_view what;  // for messages: "DUT gain"
     std::string_view unit;  // " dB", " GHz", ""
 };
 
-Binding binding(SweptInput input, const Calculator& calc) {
+Binding binding(SweptInput input, const core::ClassicChoices& choices) {
     switch (input) {
         case SweptInput::frequency:
-            return {txtFreq, &CalcState::Freq, "frequency", " GHz"};
+            return {txtFreq, &core::ClassicValues::freq_ghz, "frequency", " GHz"};
         case SweptInput::dut_gain:
-            return {txtDUT_Gain, &CalcState::DUT_Gain, "DUT gain", " dB"};
+            return {txtDUT_Gain, &core::ClassicValues::dut_gain_db, "DUT gain", " dB"};
         case SweptInput::dut_nf:
-            return {txtDUT_NF, &CalcState::DUT_NF, "DUT noise figure", " dB"};
+            return {txtDUT_NF, &core::ClassicValues::dut_nf_db, "DUT noise figure", " dB"};
         case SweptInput::enr:
-            return {txtENR, &CalcState::ENR, "ENR", " dB"};
+            return {txtENR, &core::ClassicValues::enr_db, "ENR", " dB"};
         case SweptInput::analyzer_nf:
-            return {txtSA_Noise, &CalcState::SA_Noise, "analyzer noise figure", " dB"};
+            return {txtSA_Noise, &core::ClassicValues::analyzer_noise, "analyzer noise figure",
+                    " dB"};
         case SweptInput::toff:
-            return {txtToff, &CalcState::Toff, "off temperature", " C"};
+            return {txtToff, &core::ClassicValues::toff_c, "off temperature", " C"};
         case SweptInput::dut_in_match:
-            return {txtDUT_InMatch, &CalcState::DUT_InMatch, "DUT input match", ""};
+            return {txtDUT_InMatch, &core::ClassicValues::dut_in_match, "DUT input match", ""};
         case SweptInput::dut_out_match:
-            return {txtDUT_OutMatch, &CalcState::DUT_OutMatch, "DUT output match", ""};
+            return {txtDUT_OutMatch, &core::ClassicValues::dut_out_match, "DUT output match", ""};
         case SweptInput::source_match:
-            return {txtNS_Match, &CalcState::NS_Match, "noise source match", ""};
+            return {txtNS_Match, &core::ClassicValues::source_match, "noise source match", ""};
         case SweptInput::loss_in:
         case SweptInput::loss_out:
             return {Ctl::none, nullptr,
                     input == SweptInput::loss_in ? "loss before the DUT" : "loss after the DUT",
                     " dB"};
         case SweptInput::analyzer_match:
-            return is_ticked(calc, chkExtPA)
-                       ? Binding{txtSA_InMatch, &CalcState::ExtPA_InMatch, "external preamp match",
-                                 ""}
-                       : Binding{txtSA_InMatch, &CalcState::SA_InMatch, "analyzer input match", ""};
+            return choices.ext_preamp ? Binding{txtSA_InMatch, &core::ClassicValues::ext_pa_match,
+                                                "external preamp match", ""}
+                                      : Binding{txtSA_InMatch, &core::ClassicValues::analyzer_match,
+                                                "analyzer input match", ""};
     }
     return {};
 }
@@ -87,6 +88,9 @@ std::string number(double x) {
 // made it.
 struct Prepared {
     Calculator calc;
+    // The set-up every point starts from: the prepared window's fields as
+    // its recalculation reads them.
+    core::ClassicSetup base;
     Binding swept;
     // An ENR table with reflection data sets the source match, which the
     // window takes only from a "User" noise source; the catalogue model's
@@ -95,6 +99,8 @@ struct Prepared {
     std::string replaced_source;  // the catalogue model "User" stands for
     double replaced_source_limit_ghz = 0;
     bool freq2_per_point = false;
+    // A separate measurement source from the catalogue; nullptr without one.
+    const catalogue::NoiseSourceModel* measurement_source = nullptr;
 };
 
 void must(const std::string& why, std::string_view doing) {
@@ -120,7 +126,9 @@ Prepared prepare(const Sweep& sweep) {
         !(sweep.from < 0 && sweep.to < 0)) {
         throw SweepError("a logarithmic sweep needs start and stop of one sign, not 0");
     }
-    Prepared p{sweep.base, {}, false, {}, 0, false};
+    Prepared p{sweep.base, {}, {}, false, {}, 0, false, nullptr};
+    if (sweep.bench.meas_source)
+        p.measurement_source = catalogue::find_noise_source(sweep.bench.meas_source->model);
     Calculator& calc = p.calc;
     const bool over_freq = sweep.over == SweptInput::frequency;
     const auto conflicts = [&](bool clash, std::string_view what) {
@@ -167,7 +175,7 @@ Prepared prepare(const Sweep& sweep) {
     if (const auto& port = info(sweep.over).port) {
         // A catalogue instrument that fixes the match also locks its form:
         // that, not the locked choice, is what the engineer is told.
-        refuse_if_fixed(calc, binding(sweep.over, calc));
+        refuse_if_fixed(calc, binding(sweep.over, read_classic_setup(calc).choices));
         must(set_match_form(calc, *port, sweep.match_form), std::string(info(sweep.over).name));
     }
     if (sweep.over == SweptInput::analyzer_nf) {
@@ -175,7 +183,10 @@ Prepared prepare(const Sweep& sweep) {
             must(set_analyzer_noise_as_nf(calc, true), "analyzer-nf");
         }
     }
-    p.swept = binding(sweep.over, calc);
+    Calculator reading = calc;
+    comma_handler(reading);
+    p.base = read_classic_setup(reading);
+    p.swept = binding(sweep.over, p.base.choices);
     if (is_bench_loss(sweep.over)) {
         conflicts(sweep.over == SweptInput::loss_in ? sweep.bench.loss_in.sparameters.has_value()
                                                     : sweep.bench.loss_out.sparameters.has_value(),
@@ -187,51 +198,55 @@ Prepared prepare(const Sweep& sweep) {
     return p;
 }
 
-// Evaluates points one after another on its own copy of the prepared window.
+// Evaluates points one after another: each point is the prepared set-up
+// with the swept value and the tables' values entered as their fields hold
+// them, computed by the classic core.
 class PointEvaluator {
   public:
     PointEvaluator(const Sweep& sweep, const Prepared& prepared, unsigned monte_carlo_threads)
-        : sweep_(sweep),
-          prepared_(prepared),
-          calc_(prepared.calc),
-          mc_threads_(monte_carlo_threads) {}
+        : sweep_(sweep), prepared_(prepared), mc_threads_(monte_carlo_threads) {}
 
     SweepPoint evaluate(double value);
 
   private:
-    // Pastes VALUE into WHERE's field as an engineer types it; false when the
-    // field cannot hold it at all.
-    bool put(const Binding& where, double value, std::vector<Entry>& entries, double* entered);
-    std::string range_problem(const SweepPoint& point, const std::vector<Entry>& entries) const;
+    const core::ClassicChoices& choices() const { return prepared_.base.choices; }
+    // Enters VALUE into SETUP as WHERE's field holds it; false when the field
+    // cannot hold it at all.
+    static bool put(const Binding& where, double value, core::ClassicSetup& setup,
+                    std::vector<Entry>& entries, double* entered);
+    std::string range_problem(const SweepPoint& point, const core::ClassicResult& result,
+                              const std::vector<Entry>& entries) const;
     // Why a measurement source from the catalogue cannot measure at F_GHZ.
     std::string outside_measurement_source(double f_ghz) const;
     // The input and output frequencies of the point; false when the output
     // frequency does not fit its field.
-    bool put_frequencies(SweepPoint& point, std::vector<Entry>& entries);
+    bool put_frequencies(SweepPoint& point, core::ClassicSetup& setup,
+                         std::vector<Entry>& entries) const;
     void show_set_up_frequencies(SweepPoint& point) const;
-    // Puts the ENR table's and the S-parameters' values at F_GHZ into their
-    // fields; why the point cannot use them, or an empty string.
-    std::string put_table_values(double f_ghz, std::vector<Entry>& entries,
+    // Enters the ENR table's and the S-parameters' values at F_GHZ; why the
+    // point cannot use them, or an empty string.
+    std::string put_table_values(double f_ghz, core::ClassicSetup& setup,
+                                 std::vector<Entry>& entries,
                                  std::optional<datafiles::EnrPoint>& enr,
-                                 std::optional<datafiles::DutPoint>& dut);
-    std::string put_table_value(const Binding& where, double value,
-                                const datafiles::AppliedRecords& records,
-                                std::vector<Entry>& entries);
-    // The set-up the window implies, its budget and Monte Carlo.
-    void model(SweepPoint& point, const std::optional<datafiles::EnrPoint>& enr);
+                                 std::optional<datafiles::DutPoint>& dut) const;
+    static std::string put_table_value(const Binding& where, double value,
+                                       const datafiles::AppliedRecords& records,
+                                       core::ClassicSetup& setup, std::vector<Entry>& entries);
+    // The model's set-up the classic result implies, its budget and Monte Carlo.
+    void model(SweepPoint& point, const core::ClassicResult& result,
+               const std::optional<datafiles::EnrPoint>& enr);
     // The bench at the point's frequencies, with the swept loss.
     void add_swept_bench(SweepPoint& point) const;
     // The frequency at the DUT's output: the analyzer's when converting.
     double output_ghz(const SweepPoint& point) const {
-        return is_ticked(calc_, chkFreqConv) ? point.analyzer_freq_ghz : point.freq_ghz;
+        return choices().freq_conv ? point.analyzer_freq_ghz : point.freq_ghz;
     }
     // With a bench, the classic figures of its equivalent set-up replace the
-    // window's; the note that says so, or empty.
-    std::string use_bench_classic(SweepPoint& point);
+    // calculator's; the note that says so, or empty.
+    std::string use_bench_classic(SweepPoint& point, const core::ClassicResult& result) const;
 
     const Sweep& sweep_;
     const Prepared& prepared_;
-    Calculator calc_;
     unsigned mc_threads_;
     PointNotes notes_;
     // The previous point's set-up and results: a catalogue value is constant
@@ -240,8 +255,6 @@ class PointEvaluator {
     std::optional<measure::MeasurementSetup> last_setup_;
     measure::Budget last_budget_;
     std::optional<measure::MonteCarloResult> last_monte_carlo_;
-    // The window for the classic figures of the bench's equivalent set-up.
-    std::optional<EquivalentWindow> equivalent_;
 };
 
 // Every field of the set-up compared exactly.
@@ -261,25 +274,26 @@ bool same_setup(const measure::MeasurementSetup& a, const measure::MeasurementSe
     return fields(a) == fields(b);
 }
 
-bool PointEvaluator::put(const Binding& where, double value, std::vector<Entry>& entries,
-                         double* entered) {
+bool PointEvaluator::put(const Binding& where, double value, core::ClassicSetup& setup,
+                         std::vector<Entry>& entries, double* entered) {
     const std::string text =
         field_text(value, field_capacity(where.field), kept_decimals(where.field));
     if (text.empty()) return false;
-    paste_text(calc_, where.field, text);
     const double taken = read_number(text);
+    setup.values.*where.value = taken;
     entries.push_back({where, taken});
     if (entered != nullptr) *entered = taken;
     return true;
 }
 
 std::string PointEvaluator::range_problem(const SweepPoint& point,
+                                          const core::ClassicResult& result,
                                           const std::vector<Entry>& entries) const {
-    const CalcState& s = calc_.state;
-    const bool converting = is_ticked(calc_, chkFreqConv);
+    const bool converting = choices().freq_conv;
     const double source_f =
         sweep_.over == SweptInput::frequency ? point.swept_value : point.freq_ghz;
-    for (const std::string& source : {calc_.form[lblNSsel].text, prepared_.replaced_source}) {
+    const std::string source_name(core::noise_source_name(choices()));
+    for (const std::string& source : {source_name, prepared_.replaced_source}) {
         if (std::string why = below_waveguide_band(source, source_f); !why.empty()) return why;
     }
     if (std::string why = outside_measurement_source(source_f); !why.empty()) return why;
@@ -289,19 +303,19 @@ std::string PointEvaluator::range_problem(const SweepPoint& point,
             return number(f) + " GHz is below the lowest frequency, " + number(lowest_freq_ghz) +
                    " GHz";
         }
-        if (f > s.NS_FreqMax) {
-            return number(f) + " GHz is above the noise source " + calc_.form[lblNSsel].text +
-                   "'s limit of " + number(s.NS_FreqMax) + " GHz";
+        if (f > result.source_freq_max_ghz) {
+            return number(f) + " GHz is above the noise source " + source_name + "'s limit of " +
+                   number(result.source_freq_max_ghz) + " GHz";
         }
         if (!prepared_.replaced_source.empty() && f > prepared_.replaced_source_limit_ghz) {
             return number(f) + " GHz is above the noise source " + prepared_.replaced_source +
                    "'s limit of " + number(prepared_.replaced_source_limit_ghz) + " GHz";
         }
         const double fa = converting ? point.analyzer_freq_ghz : f;
-        if (fa > s.SA_FreqMax) {
+        if (fa > result.analyzer_freq_max_ghz) {
             return (converting ? "the output, " + number(fa) + " GHz," : number(fa) + " GHz") +
-                   " is above the analyzer " + calc_.form[lblSAsel].text + "'s limit of " +
-                   number(s.SA_FreqMax) + " GHz";
+                   " is above the analyzer " + std::string(core::analyzer_name(choices())) +
+                   "'s limit of " + number(result.analyzer_freq_max_ghz) + " GHz";
         }
         if (converting && fa < lowest_freq_ghz) {
             return "the output, " + number(fa) + " GHz, is below the lowest frequency, " +
@@ -309,7 +323,7 @@ std::string PointEvaluator::range_problem(const SweepPoint& point,
         }
     }
     for (const Entry& e : entries) {
-        const double used = s.*(e.where.value);
+        const double used = result.used.values.*(e.where.value);
         const double tolerance = 1e-12 * std::max(1.0, std::fabs(e.value));
         if (std::fabs(used - e.value) > tolerance) {
             return std::string(e.where.what) + " " + number(e.value) + std::string(e.where.unit) +
@@ -332,17 +346,19 @@ std::string PointEvaluator::outside_measurement_source(double f_ghz) const {
 
 std::string PointEvaluator::put_table_value(const Binding& where, double value,
                                             const datafiles::AppliedRecords& records,
+                                            core::ClassicSetup& setup,
                                             std::vector<Entry>& entries) {
-    if (put(where, value, entries, nullptr)) return {};
+    if (put(where, value, setup, entries, nullptr)) return {};
     return std::string(where.what) + ", " + datafiles::number_text(value) +
            std::string(where.unit) + " (" + records.note() +
            "), does not fit the window's field of " + std::to_string(field_capacity(where.field)) +
            " characters";
 }
 
-std::string PointEvaluator::put_table_values(double f_ghz, std::vector<Entry>& entries,
+std::string PointEvaluator::put_table_values(double f_ghz, core::ClassicSetup& setup,
+                                             std::vector<Entry>& entries,
                                              std::optional<datafiles::EnrPoint>& enr,
-                                             std::optional<datafiles::DutPoint>& dut) {
+                                             std::optional<datafiles::DutPoint>& dut) const {
     std::string why;
     const auto then = [&why](std::string problem) {
         if (why.empty()) why = std::move(problem);
@@ -350,55 +366,58 @@ std::string PointEvaluator::put_table_values(double f_ghz, std::vector<Entry>& e
     if (sweep_.enr_table) {
         enr = sweep_.enr_table->at(f_ghz * hz_per_ghz);
         const datafiles::AppliedRecords& at = enr->applied;
-        then(put_table_value({txtENR, &CalcState::ENR, "ENR from the table", " dB"}, enr->enr_db,
-                             at, entries));
+        then(put_table_value({txtENR, &core::ClassicValues::enr_db, "ENR from the table", " dB"},
+                             enr->enr_db, at, setup, entries));
         if (enr->enr_unc_db) {
-            then(put_table_value(
-                {txtENR_Unc, &CalcState::ENR_Unc, "ENR uncertainty from the table", " dB"},
-                *enr->enr_unc_db, at, entries));
+            then(put_table_value({txtENR_Unc, &core::ClassicValues::enr_unc_db,
+                                  "ENR uncertainty from the table", " dB"},
+                                 *enr->enr_unc_db, at, setup, entries));
         }
         if (enr->reflection && prepared_.source_match_from_table) {
             const double gamma = std::max(enr->reflection->on_mag, enr->reflection->off_mag);
             then(reflection_problem(gamma, "the noise source's reflection", "the source", at));
             then(put_table_value(
-                {txtNS_Match, &CalcState::NS_Match, "source VSWR from the table", ""},
-                measure::vswr_from_reflection(gamma), at, entries));
+                {txtNS_Match, &core::ClassicValues::source_match, "source VSWR from the table", ""},
+                measure::vswr_from_reflection(gamma), at, setup, entries));
         }
     }
     if (sweep_.dut_sparameters) {
         dut = sweep_.dut_sparameters->at(f_ghz * hz_per_ghz);
         const datafiles::AppliedRecords& at = dut->applied;
         if (dut->gain_db) {
-            then(put_table_value({txtDUT_Gain, &CalcState::DUT_Gain, "DUT gain from S21", " dB"},
-                                 *dut->gain_db, at, entries));
+            then(put_table_value(
+                {txtDUT_Gain, &core::ClassicValues::dut_gain_db, "DUT gain from S21", " dB"},
+                *dut->gain_db, at, setup, entries));
         }
         then(reflection_problem(dut->input_match, "|S11|", "the DUT's input", at));
         then(put_table_value(
-            {txtDUT_InMatch, &CalcState::DUT_InMatch, "DUT input VSWR from S11", ""},
-            measure::vswr_from_reflection(dut->input_match), at, entries));
+            {txtDUT_InMatch, &core::ClassicValues::dut_in_match, "DUT input VSWR from S11", ""},
+            measure::vswr_from_reflection(dut->input_match), at, setup, entries));
         if (dut->output_match) {
             then(reflection_problem(*dut->output_match, "|S22|", "the DUT's output", at));
-            then(put_table_value(
-                {txtDUT_OutMatch, &CalcState::DUT_OutMatch, "DUT output VSWR from S22", ""},
-                measure::vswr_from_reflection(*dut->output_match), at, entries));
+            then(put_table_value({txtDUT_OutMatch, &core::ClassicValues::dut_out_match,
+                                  "DUT output VSWR from S22", ""},
+                                 measure::vswr_from_reflection(*dut->output_match), at, setup,
+                                 entries));
         }
     }
     return why;
 }
 
-bool PointEvaluator::put_frequencies(SweepPoint& point, std::vector<Entry>& entries) {
+bool PointEvaluator::put_frequencies(SweepPoint& point, core::ClassicSetup& setup,
+                                     std::vector<Entry>& entries) const {
     const bool over_freq = sweep_.over == SweptInput::frequency;
-    const double f = over_freq ? point.swept_value : read_number(calc_.form[txtFreq].text);
+    const double f = over_freq ? point.swept_value : setup.values.freq_ghz;
     double analyzer_f = f;
     if (prepared_.freq2_per_point) {
-        const Binding freq2{txtFreq2, &CalcState::Freq2, "output frequency", " GHz"};
-        if (!put(freq2, analyzer_frequency(sweep_.conversion, f), entries, &analyzer_f)) {
+        const Binding freq2{txtFreq2, &core::ClassicValues::freq2_ghz, "output frequency", " GHz"};
+        if (!put(freq2, analyzer_frequency(sweep_.conversion, f), setup, entries, &analyzer_f)) {
             point.in_range = false;
             point.note = "the output frequency does not fit the window's field";
             return false;
         }
-    } else if (is_ticked(calc_, chkFreqConv)) {
-        analyzer_f = read_number(calc_.form[txtFreq2].text);
+    } else if (choices().freq_conv) {
+        analyzer_f = setup.values.freq2_ghz;
     }
     point.freq_ghz = f;
     point.analyzer_freq_ghz = analyzer_f;
@@ -410,21 +429,22 @@ bool PointEvaluator::put_frequencies(SweepPoint& point, std::vector<Entry>& entr
 // give them.
 void PointEvaluator::show_set_up_frequencies(SweepPoint& point) const {
     if (sweep_.over == SweptInput::frequency) return;
-    point.freq_ghz = read_number(calc_.form[txtFreq].text);
+    point.freq_ghz = prepared_.base.values.freq_ghz;
     point.analyzer_freq_ghz = point.freq_ghz;
     if (prepared_.freq2_per_point) {
         point.analyzer_freq_ghz = analyzer_frequency(sweep_.conversion, point.freq_ghz);
-    } else if (is_ticked(calc_, chkFreqConv)) {
-        point.analyzer_freq_ghz = read_number(calc_.form[txtFreq2].text);
+    } else if (choices().freq_conv) {
+        point.analyzer_freq_ghz = prepared_.base.values.freq2_ghz;
     }
 }
 
-void PointEvaluator::model(SweepPoint& point, const std::optional<datafiles::EnrPoint>& enr) {
-    point.setup = measurement_setup(calc_);
+void PointEvaluator::model(SweepPoint& point, const core::ClassicResult& result,
+                           const std::optional<datafiles::EnrPoint>& enr) {
+    point.setup = core::model_setup(result);
     point.setup.noise_bw_hz = sweep_.noise_bw_hz;
     point.setup.tau_s = sweep_.tau_s;
     point.setup.spec_shape = sweep_.spec_shape;
-    if (enr && is_ticked(calc_, chkFreqConv)) {
+    if (enr && choices().freq_conv) {
         // Calibration happens at the output frequency, with the table's ENR there.
         const datafiles::EnrPoint at_output =
             sweep_.enr_table->at(point.analyzer_freq_ghz * hz_per_ghz);
@@ -458,14 +478,11 @@ void PointEvaluator::add_swept_bench(SweepPoint& point) const {
     if (sweep_.over == SweptInput::loss_out) point.setup.loss_out.loss_db = point.swept_value;
 }
 
-std::string PointEvaluator::use_bench_classic(SweepPoint& point) {
+std::string PointEvaluator::use_bench_classic(SweepPoint& point,
+                                              const core::ClassicResult& result) const {
     if (!point.classic.valid || !bench_changes_classic(point.setup)) return {};
-    if (!equivalent_) {
-        const bool loss_after =
-            sweep_.bench.loss_out.given() || sweep_.over == SweptInput::loss_out;
-        equivalent_.emplace(prepared_.calc, loss_after);
-    }
-    BenchClassic equivalent = equivalent_->classic(calc_, point.setup);
+    const bool loss_after = sweep_.bench.loss_out.given() || sweep_.over == SweptInput::loss_out;
+    BenchClassic equivalent = bench_classic(result.used, result.figures, point.setup, loss_after);
     point.classic = equivalent.figures.value_or(ClassicFigures{});
     point.classic_withheld = !equivalent.figures.has_value();
     return std::move(equivalent.note);
@@ -473,10 +490,11 @@ std::string PointEvaluator::use_bench_classic(SweepPoint& point) {
 
 SweepPoint PointEvaluator::evaluate(double value) {
     SweepPoint point;
+    core::ClassicSetup setup = prepared_.base;
     std::vector<Entry> entries;
     if (is_bench_loss(sweep_.over)) {
         point.swept_value = value;
-    } else if (!put(prepared_.swept, value, entries, &point.swept_value)) {
+    } else if (!put(prepared_.swept, value, setup, entries, &point.swept_value)) {
         point.swept_value = value;
         point.in_range = false;
         point.note = std::string(prepared_.swept.what) + " " + number(value) +
@@ -488,38 +506,36 @@ SweepPoint PointEvaluator::evaluate(double value) {
     // point, below the lowest frequency anyway, shows the value asked for.
     if (sweep_.over == SweptInput::frequency && point.swept_value == 0 && value != 0)
         point.swept_value = value;
-    if (!put_frequencies(point, entries)) return point;
+    if (!put_frequencies(point, setup, entries)) return point;
     std::optional<datafiles::EnrPoint> enr;
     std::optional<datafiles::DutPoint> dut;
-    if (std::string why = put_table_values(point.freq_ghz, entries, enr, dut); !why.empty()) {
+    if (std::string why = put_table_values(point.freq_ghz, setup, entries, enr, dut);
+        !why.empty()) {
         point.in_range = false;
         point.note = std::move(why);
         return point;
     }
     point.held = (enr && !enr->applied.in_range()) || (dut && !dut->applied.in_range());
 
-    // The figures without the result texts nobody reads here: bit for bit
-    // what Do_Calc gives, at less than half its cost.
-    recalculate_figures(calc_);
-
-    const CalcState& s = calc_.state;
-    point.enr_db = s.ENR;
-    point.enr_unc_db = s.ENR_Unc;
-    point.source_vswr = measure::vswr_from_reflection(s.NS_Gamma);
-    point.dut_gain_db = s.DUT_Gain;
-    point.dut_nf_db = s.DUT_NF;
-    if (std::string why = range_problem(point, entries); !why.empty()) {
+    const core::ClassicResult result = core::classic_figures(setup);
+    const core::ClassicValues& used = result.used.values;
+    point.enr_db = used.enr_db;
+    point.enr_unc_db = used.enr_unc_db;
+    point.source_vswr = measure::vswr_from_reflection(result.gamma.source);
+    point.dut_gain_db = used.dut_gain_db;
+    point.dut_nf_db = used.dut_nf_db;
+    if (std::string why = range_problem(point, result, entries); !why.empty()) {
         point.in_range = false;
         point.note = std::move(why);
         return point;
     }
-    if (is_ticked(calc_, chkFreqConv)) point.analyzer_freq_ghz = s.Freq2;
-    point.freq_ghz = s.Freq;
-    point.classic = calc_.figures;
-    model(point, enr);
-    const std::string bench_note = use_bench_classic(point);
-    point.note = notes_.note(calc_, point, enr ? &enr->applied : nullptr, dut ? &*dut : nullptr,
-                             prepared_.replaced_source);
+    if (choices().freq_conv) point.analyzer_freq_ghz = used.freq2_ghz;
+    point.freq_ghz = used.freq_ghz;
+    point.classic = result.figures;
+    model(point, result, enr);
+    const std::string bench_note = use_bench_classic(point, result);
+    point.note = notes_.note(choices(), point, enr ? &enr->applied : nullptr, dut ? &*dut : nullptr,
+                             prepared_.replaced_source, prepared_.measurement_source);
     const auto add = [&point](const std::string& part) {
         if (!part.empty()) point.note += (point.note.empty() ? "" : "; ") + part;
     };
@@ -623,10 +639,11 @@ SweepResult run_sweep(const Sweep& sweep, SweepProgress& progress) {
 
     if (sweep.over == SweptInput::frequency) {
         FrequencyConversion conversion = sweep.conversion;
-        if (is_ticked(prepared.calc, chkFreqConv) && conversion.mode == ConversionMode::none) {
+        if (prepared.base.choices.freq_conv && conversion.mode == ConversionMode::none) {
             conversion.mode = ConversionMode::fixed_if;
         }
-        result.band_edges = band_edges(prepared.calc, sweep.from, sweep.to, conversion);
+        result.band_edges = band_edges(prepared.base.choices, sweep.from, sweep.to, conversion,
+                                       prepared.measurement_source);
     }
     return result;
 }

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <set>
 #include <string>
 
@@ -61,6 +62,30 @@ TEST(PointNotes, AHeldRecordAndTheNextBetweenRecordsDiffer) {
     s.to = 2;
     s.points = 25;
     EXPECT_GE(expect_notes_of_points_alone(s), 3u);
+}
+
+TEST(PointNotes, ASeparateMeasurementSourceHasItsBandsInNotesAndEdges) {
+    // The calibration source has one match band; the measurement source
+    // changes band at 5 GHz.
+    Sweep s;
+    s.base = base_window({.analyzer = "Aravel-4", .noise_source = "NS346D"});
+    s.from = 1;
+    s.to = 10;
+    s.points = 10;
+    s.threads = 1;
+    s.bench.meas_source = MeasurementSourceInput{.model = "NS346C"};
+    EXPECT_GE(expect_notes_of_points_alone(s), 2u);
+    const SweepResult r = run_sweep(s);
+    EXPECT_NE(r.points.front().note.find("NS346C (measurement): match band below 5 GHz"),
+              std::string::npos)
+        << r.points.front().note;
+    EXPECT_NE(r.points.back().note.find("NS346C (measurement): match band 5 to 18 GHz"),
+              std::string::npos)
+        << r.points.back().note;
+    const auto measurement_edge = [](const BandEdge& e) {
+        return e.what == "NS346C (measurement) match from 5 GHz" && e.freq_ghz == 5;
+    };
+    EXPECT_EQ(std::ranges::count_if(r.band_edges, measurement_edge), 1);
 }
 
 }  // namespace

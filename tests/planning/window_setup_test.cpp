@@ -1,6 +1,8 @@
 // Choosing instruments and options through the window's own actions, and the
 // band edges of the instruments chosen.
 #include "planning/window_setup.h"
+
+#include "engine/classic_reading.h"
 #include "engine/controls.h"
 #include "planning/band_edges.h"
 
@@ -53,13 +55,14 @@ TEST(BandEdges, TheAnalyzersOwnMatchCountsOnlyWithoutAnExternalPreamp) {
             return e.what == "Kelmar-4 match from 3.6 GHz" && e.freq_ghz == 3.6;
         });
     };
-    EXPECT_TRUE(has_match_edge(band_edges(calc, 1, 10)));
-    EXPECT_FALSE(has_match_edge(band_edges(calc, 4, 10)));
+    EXPECT_TRUE(has_match_edge(band_edges(read_classic_setup(calc).choices, 1, 10)));
+    EXPECT_FALSE(has_match_edge(band_edges(read_classic_setup(calc).choices, 4, 10)));
     ASSERT_EQ(set_external_preamp(calc, true), "");
-    EXPECT_FALSE(has_match_edge(band_edges(calc, 1, 10)));
-    const std::vector<BandEdge> edges = band_edges(calc, 0.01, 40);
+    EXPECT_FALSE(has_match_edge(band_edges(read_classic_setup(calc).choices, 1, 10)));
+    const std::vector<BandEdge> edges = band_edges(read_classic_setup(calc).choices, 0.01, 40);
     EXPECT_TRUE(std::ranges::is_sorted(edges, {}, &BandEdge::freq_ghz));
-    EXPECT_TRUE(band_edges(started_calculator(), 0.01, 100).empty());  // "User" has no bands
+    EXPECT_TRUE(band_edges(read_classic_setup(started_calculator()).choices, 0.01, 100)
+                    .empty());  // "User" has no bands
 }
 
 }  // namespace
