@@ -236,12 +236,6 @@ std::string_view name_of(const FieldInput& row, Naming naming) {
     return naming == Naming::keyword ? row.name : row.flag;
 }
 
-std::string entry_text(Ctl field, double value) {
-    // Zero of either sign is "0".
-    if (value == 0) value = 0;
-    return planning::field_text(value, planning::field_capacity(field));
-}
-
 std::string analyzer_name(const Setup& setup) {
     if (!setup.analyzer || is_user(*setup.analyzer)) return "User";
     return std::string(analyzer_in_catalogue(*setup.analyzer));

@@ -10,6 +10,8 @@
 // finite, or too long even rounded) is refused with the field's range.
 #pragma once
 
+#include "app/apply_options.h"
+#include "app/classic_apply.h"
 #include "app/setup.h"
 #include "engine/calculator.h"
 
@@ -18,33 +20,13 @@
 
 namespace orlavex::app {
 
-// How messages name an input: "--dut-nf" on the command line, "dut_nf" in
-// Python.
-enum class Naming { flag, keyword };
-
-struct ApplyOptions {
-    bool strict = false;  // refuse a value the window would round or bound
-    Naming naming = Naming::flag;
-};
-
-struct Applied {
-    std::string refused;             // why the window refused the set-up; empty if it took it
-    std::vector<std::string> notes;  // values the window rounded or bounded
-};
-
 // Carries SETUP out on CALC, a window model that has run Form_Load.
 Applied apply(Calculator& calc, const Setup& setup, const ApplyOptions& options = {});
-
-// The name of ROW in messages.
-std::string_view name_of(const FieldInput& row, Naming naming);
 
 // "range 0.01 to 8 GHz": the bounds CALC holds ROW's field to now, and
 // whether VALUE lies within them.
 std::string range_text(const Calculator& calc, const FieldInput& row);
 bool in_range(const Calculator& calc, const FieldInput& row, double value);
 
-// The text a number is entered as into FIELD: the nearest that fits its
-// characters; empty when none does.
-std::string entry_text(Ctl field, double value);
 
 }  // namespace orlavex::app

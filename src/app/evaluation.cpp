@@ -1,7 +1,6 @@
 #include "app/evaluation.h"
 
-#include "engine/measurement_setup.h"
-#include "planning/window_setup.h"
+#include "app/classic_apply.h"
 
 namespace orlavex::app {
 
@@ -31,13 +30,14 @@ Json exact_json(const measure::ExactEvaluation& e) {
     return j;
 }
 
-// The exact evaluation of the levels CALC holds, with its ENR, off
-// temperature and correction.
-measure::ExactEvaluation exact_evaluation(const Calculator& calc) {
-    const CalcState& s = calc.state;
-    const measure::MeasurementSetup setup = measurement_setup(calc);
-    return measure::evaluate_exact(s.CalON, s.CalOFF, s.MeasON, s.MeasOFF, setup.enr_cal_db,
-                                   setup.enr_meas_db, setup.tc_k, setup.second_stage);
+// The exact evaluation of the levels R used, with its ENR, off temperature
+// and correction.
+measure::ExactEvaluation exact_evaluation(const core::ClassicResult& r) {
+    const core::ClassicValues& v = r.used.values;
+    const measure::MeasurementSetup setup = core::model_setup(r);
+    return measure::evaluate_exact(v.cal_on_dbm, v.cal_off_dbm, v.meas_on_dbm, v.meas_off_dbm,
+                                   setup.enr_cal_db, setup.enr_meas_db, setup.tc_k,
+                                   setup.second_stage);
 }
 
 }  // namespace
@@ -68,11 +68,11 @@ EvaluationOutcome run_evaluation(const Setup& setup, const ApplyOptions& options
     if (std::string why = levels_refusal(setup, options.naming); !why.empty()) {
         return {std::nullopt, std::move(why)};
     }
-    Calculator calc = planning::started_calculator();
-    Applied applied = apply(calc, setup, options);
+    Resolved taken = resolve(setup, options);
+    Applied& applied = taken.applied;
     if (!applied.refused.empty()) return {std::nullopt, std::move(applied.refused)};
-    Evaluation e{used_setup(calc, setup), calc.figures, exact_evaluation(calc),
-                 std::move(applied.notes)};
+    Evaluation e{used_setup(taken.result, setup), taken.result.figures,
+                 exact_evaluation(taken.result), std::move(applied.notes)};
     if (!setup.second_stage) {
         // Gain and analyzer noise figure come from the calibration levels,
         // which this mode does not take.

@@ -2,11 +2,9 @@
 
 #include "app/bench_inputs.h"
 #include "app/budget_units.h"
+#include "app/classic_apply.h"
 #include "app/work_limits.h"
-#include "engine/controls.h"
-#include "engine/measurement_setup.h"
 #include "planning/bench_classic.h"
-#include "planning/window_setup.h"
 
 namespace orlavex::app {
 
@@ -27,30 +25,31 @@ measure::MonteCarloResult no_valid_trial(const measure::MonteCarloOptions& mc) {
 
 }  // namespace
 
-Point compute_point(const Calculator& calc, const Setup& setup, bool monte_carlo,
+Point compute_point(const core::ClassicResult& r, const Setup& setup, bool monte_carlo,
                     measure::MonteCarloProgress* progress) {
     Point p;
-    p.inputs = used_setup(calc, setup);
-    p.classic = calc.figures;
+    p.inputs = used_setup(r, setup);
+    p.classic = r.figures;
     if (!setup.second_stage) {
         // Without second-stage correction there is no calibration: the
         // window hides its levels, and nobody predicted them.
         p.classic.cal_on_dbm = p.classic.cal_off_dbm = not_computed;
     }
-    p.setup = measurement_setup(calc);
+    p.setup = core::model_setup(r);
     p.setup.noise_bw_hz = setup.model.noise_bw_hz;
     p.setup.tau_s = setup.model.tau_s;
     p.setup.spec_shape = setup.model.spec_shape;
-    const double f_out = is_ticked(calc, Ctl::chkFreqConv) ? calc.state.Freq2 : calc.state.Freq;
-    planning::add_bench(setup.bench, calc.state.Freq, f_out, p.setup);
-    p.notes = planning::bench_held_notes(setup.bench, calc.state.Freq, f_out);
+    const core::ClassicValues& used = r.used.values;
+    const double f_out = r.used.choices.freq_conv ? used.freq2_ghz : used.freq_ghz;
+    planning::add_bench(setup.bench, used.freq_ghz, f_out, p.setup);
+    p.notes = planning::bench_held_notes(setup.bench, used.freq_ghz, f_out);
     p.bench = setup.bench;
     measure::MonteCarloOptions mc;
     mc.trials = setup.model.trials;
     mc.seed = setup.model.seed;
     mc.keep_samples = setup.model.keep_samples;
     mc.progress = progress;
-    if (!calc.figures.valid) {
+    if (!r.figures.valid) {
         // A set-up the window rejects (a DUT whose noise figure is below its
         // loss) has no measurement to simulate: no budget, no valid trial.
         if (monte_carlo) p.monte_carlo = no_valid_trial(mc);
@@ -59,7 +58,8 @@ Point compute_point(const Calculator& calc, const Setup& setup, bool monte_carlo
     p.budget = measure::gum_budget(p.setup);
     if (monte_carlo) p.monte_carlo = measure::monte_carlo(p.setup, mc);
     if (planning::bench_changes_classic(p.setup)) {
-        planning::BenchClassic equivalent = planning::bench_classic(calc, p.setup);
+        planning::BenchClassic equivalent =
+            planning::bench_classic(r.used, r.figures, p.setup, p.setup.loss_out.loss_db != 0);
         p.classic = equivalent.figures.value_or(ClassicFigures{});
         p.bench_note = std::move(equivalent.note);
     }
@@ -71,10 +71,10 @@ PointOutcome run_point(const Setup& setup, const ApplyOptions& options, bool mon
     if (std::string why = readings_refusal(setup.model, options.naming); !why.empty()) {
         return {std::nullopt, std::move(why)};
     }
-    Calculator calc = planning::started_calculator();
-    Applied applied = apply(calc, setup, options);
+    Resolved taken = resolve(setup, options);
+    Applied& applied = taken.applied;
     if (!applied.refused.empty()) return {std::nullopt, std::move(applied.refused)};
-    Point p = compute_point(calc, setup, monte_carlo, progress);
+    Point p = compute_point(taken.result, setup, monte_carlo, progress);
     p.notes.insert(p.notes.begin(), applied.notes.begin(), applied.notes.end());
     if (!p.bench_note.empty()) p.notes.push_back(p.bench_note);
     return {std::move(p), {}};

@@ -2,10 +2,10 @@
 // Carlo, as a value, and its JSON.
 #pragma once
 
-#include "app/apply.h"
+#include "app/apply_options.h"
 #include "app/json.h"
 #include "app/setup_echo.h"
-#include "engine/calculator.h"
+#include "core/classic.h"
 #include "core/classic_figures.h"
 #include "measure/gum.h"
 #include "measure/monte_carlo.h"
@@ -29,15 +29,15 @@ struct Point {
     std::string bench_note;          // what the classic figures stand for with a bench
 };
 
-// The model's results for the set-up CALC (after apply) shows; none (an
-// invalid budget, every trial invalid) where the window finds the set-up
+// The model's results for the classic result R of SETUP; none (an invalid
+// budget, every trial invalid) where the calculator finds the set-up
 // invalid. MONTE_CARLO: run it (SETUP.model's trials and seed).
 // PROGRESS, if given, counts the Monte Carlo's trials and can stop it
 // (measure::MonteCarloCancelled).
-Point compute_point(const Calculator& calc, const Setup& setup, bool monte_carlo,
+Point compute_point(const core::ClassicResult& r, const Setup& setup, bool monte_carlo,
                     measure::MonteCarloProgress* progress = nullptr);
 
-// The whole point on a started window: the point, or why the set-up was refused.
+// The whole point: the point, or why the set-up was refused.
 struct PointOutcome {
     std::optional<Point> point;
     std::string refused;

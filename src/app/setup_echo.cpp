@@ -1,10 +1,8 @@
 #include "app/setup_echo.h"
 
-#include "engine/controls.h"
+#include "engine/classic_reading.h"
 
 namespace orlavex::app {
-
-using enum Ctl;
 
 namespace {
 
@@ -16,25 +14,32 @@ Json match_json(bool vswr, double value) {
 
 }  // namespace
 
-UsedSetup used_setup(const Calculator& calc, const Setup& setup) {
+UsedSetup used_setup(const core::ClassicResult& result, const Setup& setup) {
     UsedSetup u;
-    u.state = calc.state;
-    u.manual = is_ticked(calc, chkUseManMeas);
+    adopt_classic_result(u.state, result);
+    const core::ClassicChoices& c = result.used.choices;
+    u.manual = c.manual;
     u.analyzer = u.manual ? std::string("User") : analyzer_name(setup);
     u.noise_source = noise_source_name(setup);
-    u.converting = is_ticked(calc, chkFreqConv);
-    u.int_preamp = is_ticked(calc, chkIntPA);
-    // Models with two preamplifiers: the one the Preamp menu has checked.
-    if (u.int_preamp && setup.int_preamp_option) {
-        u.int_preamp_option = calc.form[item(mnuIntPA, 1)].checked ? 1 : 0;
-    }
-    u.ext_preamp = is_ticked(calc, chkExtPA);
-    u.dut_in_vswr = is_selected(calc, optDUTIn_VSWR);
-    u.dut_out_vswr = is_selected(calc, optDUTOut_VSWR);
-    u.source_vswr = is_selected(calc, optNS_Match_VSWR);
-    u.analyzer_vswr = is_selected(calc, optSA_InMatch_VSWR);
-    u.analyzer_noise_as_nf = is_selected(calc, optSA_Noise_NF);
-    u.second_stage = is_checked(calc, mnu2ndStage);
+    u.converting = c.freq_conv;
+    u.int_preamp = c.int_preamp;
+    // Models with two preamplifiers: the one in use, where the set-up named one.
+    if (u.int_preamp && setup.int_preamp_option) u.int_preamp_option = c.preamp_option0 ? 0 : 1;
+    u.ext_preamp = c.ext_preamp;
+    u.dut_in_vswr = c.dut_in_form == core::MatchForm::vswr;
+    u.dut_out_vswr = c.dut_out_form == core::MatchForm::vswr;
+    u.source_vswr = c.source_form == core::MatchForm::vswr;
+    u.analyzer_vswr = c.analyzer_form == core::MatchForm::vswr;
+    u.analyzer_noise_as_nf = c.analyzer_noise_as_nf;
+    u.second_stage = c.second_stage;
+    return u;
+}
+
+UsedSetup used_setup(const Calculator& calc, const Setup& setup) {
+    core::ClassicResult shown;
+    shown.used = read_classic_setup(calc);
+    UsedSetup u = used_setup(shown, setup);
+    u.state = calc.state;
     return u;
 }
 

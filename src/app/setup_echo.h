@@ -5,6 +5,7 @@
 
 #include "app/json.h"
 #include "app/setup.h"
+#include "core/classic.h"
 #include "engine/calculator.h"
 
 #include <string>
@@ -24,6 +25,10 @@ struct UsedSetup {
     bool second_stage = true;
 };
 
+// The set-up as RESULT used it; SETUP names the models and says whether it
+// named a preamplifier option.
+UsedSetup used_setup(const core::ClassicResult& result, const Setup& setup);
+// The same for the window CALC after it was brought to SETUP.
 UsedSetup used_setup(const Calculator& calc, const Setup& setup);
 
 Json setup_json(const UsedSetup& used);

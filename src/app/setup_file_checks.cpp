@@ -1,10 +1,10 @@
 #include "app/setup_file_checks.h"
 
 #include "app/catalogue_names.h"
+#include "app/classic_apply.h"
 #include "app/setup_file.h"
 #include "app/texts.h"
 #include "datafiles/file_error.h"
-#include "planning/window_setup.h"
 
 #include <algorithm>
 
@@ -132,15 +132,14 @@ void check_with_window(const SetupFileValues& v, const SweepRequest& r) {
     const Setup& s = r.setup;
     check_models(v, s);
     check_fields(v, s);
-    Calculator calc = planning::started_calculator();
-    const Applied applied = apply(calc, s, {false, Naming::keyword});
-    if (!applied.refused.empty()) v.refuse("/inputs", applied.refused);
+    const Resolved taken = resolve(s, {false, Naming::keyword});
+    if (!taken.applied.refused.empty()) v.refuse("/inputs", taken.applied.refused);
     for (const FieldInput& row : field_inputs()) {
         if (!s[row] || (row.scope == Scope::levels && !s.manual)) continue;
-        if (!in_range(calc, row, *s[row])) {
+        if (!in_range(taken.result, row, *s[row])) {
             const std::string unit = row.unit.empty() ? "" : " " + std::string(row.unit);
             v.refuse(input_pointer(row), shortest_text(*s[row]) + unit + " is out of the field's " +
-                                             range_text(calc, row));
+                                             range_text(taken.result, row));
         }
     }
 }

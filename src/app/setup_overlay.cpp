@@ -1,6 +1,7 @@
 #include "app/setup_overlay.h"
 
-#include "planning/window_setup.h"
+#include "app/classic_apply.h"
+#include "engine/classic_reading.h"
 
 #include <algorithm>
 
@@ -141,12 +142,12 @@ std::string overlay(SweepRequest& file, const SweepRequest& command, const Bench
 }
 
 SweepRequest with_window_values(SweepRequest request) {
-    Calculator calc = planning::started_calculator();
-    if (!apply(calc, request.setup).refused.empty()) return request;
+    const Resolved taken = resolve(request.setup);
+    if (!taken.applied.refused.empty()) return request;
     for (const FieldInput& row : field_inputs()) {
         std::optional<double>& value = request.setup[row];
         if (value && (row.scope != Scope::levels || request.setup.manual))
-            value = calc.state.*row.value;
+            value = taken.result.used.values.*typed_value(row.value);
     }
     return request;
 }

@@ -1,0 +1,201 @@
+// Taking a set-up through the classic core gives what bringing the window to
+// it through its user actions gives: the same refusal or notes, the same
+// values used and the same figures, for random set-ups of every input.
+#include "app/classic_apply.h"
+#include "app/apply.h"
+#include "catalogue/analyzer_table.h"
+#include "catalogue/noise_source_table.h"
+#include "engine/classic_reading.h"
+#include "planning/window_setup.h"
+
+#include <gtest/gtest.h>
+
+#include <bit>
+#include <cmath>
+#include <random>
+#include <span>
+#include <string>
+#include <tuple>
+#include <vector>
+
+namespace orlavex::app {
+namespace {
+
+std::vector<std::string> analyzer_names() {
+    std::vector<std::string> names{"User", "Nonesuch-9"};
+    for (const catalogue::AnalyzerFamily& family : catalogue::analyzer_families()) {
+        for (const catalogue::AnalyzerModel& m : family.models)
+            names.emplace_back(catalogue::model_name(m));
+    }
+    return names;
+}
+
+std::vector<std::string> noise_source_names() {
+    std::vector<std::string> names{"User", "Nonesuch-9"};
+    for (const catalogue::NoiseSourceMaker& maker : catalogue::noise_source_makers()) {
+        for (const catalogue::NoiseSourceModel& m : maker.models)
+            names.emplace_back(catalogue::model_name(m));
+    }
+    return names;
+}
+
+class RandomSetups {
+  public:
+    explicit RandomSetups(unsigned seed) : rng_(seed) {}
+
+    Setup next() {
+        app::Setup s;
+        if (chance(0.6)) s.analyzer = pick(analyzers_);
+        if (chance(0.6)) s.noise_source = pick(sources_);
+        s.int_preamp = chance(0.3);
+        if (s.int_preamp && chance(0.5)) s.int_preamp_option = chance(0.5) ? 0 : 1;
+        s.ext_preamp = chance(0.15);
+        s.freq_conv = chance(0.25);
+        s.second_stage = chance(0.85);
+        s.manual = chance(0.15);
+        for (const FieldInput& row : field_inputs()) {
+            const bool level = row.scope == Scope::levels;
+            if (chance(level ? (s.manual ? 0.9 : 0.05) : 0.3)) s[row] = value_for(row);
+        }
+        return s;
+    }
+
+    ApplyOptions options() {
+        return {.strict = chance(0.2), .naming = chance(0.5) ? Naming::flag : Naming::keyword};
+    }
+
+  private:
+    bool chance(double p) { return std::uniform_real_distribution<>(0, 1)(rng_) < p; }
+    const std::string& pick(const std::vector<std::string>& names) {
+        return names[std::uniform_int_distribution<std::size_t>(0, names.size() - 1)(rng_)];
+    }
+    // Mostly values an engineer types, some with too many digits, some out
+    // of range, a few that no field can hold.
+    double value_for(const FieldInput& row) {
+        if (row.scope == Scope::levels) {
+            const double start = row.field == Ctl::txtCalON    ? -108.896
+                                 : row.field == Ctl::txtCalOFF ? -114.0
+                                 : row.field == Ctl::txtMeasON ? -94.663
+                                                               : -102.223;
+            return start + std::normal_distribution<>(0, 2)(rng_);
+        }
+        const double u = std::uniform_real_distribution<>(0, 1)(rng_);
+        if (u < 0.02) return std::nan("");
+        if (u < 0.05) return 1e300;
+        if (u < 0.15) return -std::uniform_real_distribution<>(0, 30)(rng_);
+        if (u < 0.25) return std::uniform_real_distribution<>(30, 200)(rng_);
+        const double x = std::uniform_real_distribution<>(0.5, 30)(rng_);
+        if (u < 0.6) return std::round(x * 100) / 100;
+        return x;
+    }
+
+    std::mt19937 rng_;
+    std::vector<std::string> analyzers_ = analyzer_names();
+    std::vector<std::string> sources_ = noise_source_names();
+};
+
+bool same(double a, double b) {
+    return std::bit_cast<std::uint64_t>(a) == std::bit_cast<std::uint64_t>(b) ||
+           (std::isnan(a) && std::isnan(b));
+}
+
+void expect_same_result(const Calculator& window, const core::ClassicResult& r,
+                        const std::string& where) {
+    const core::ClassicValues taken = read_classic_setup(window).values;
+    for (std::size_t i = 0; i < std::size(state_values); ++i) {
+        const auto value = state_values[i].value;
+        EXPECT_TRUE(same(taken.*value, r.used.values.*value))
+            << where << ", value " << i << ": " << taken.*value << " against "
+            << r.used.values.*value;
+    }
+    const core::ClassicChoices shown = read_classic_setup(window).choices;
+    const core::ClassicChoices& used = r.used.choices;
+    const auto flags = [](const core::ClassicChoices& x) {
+        return std::tuple(x.analyzer, x.noise_source, x.int_preamp, x.preamp_option0, x.ext_preamp,
+                          x.freq_conv, x.second_stage, x.manual, x.dut_in_form, x.dut_out_form,
+                          x.source_form, x.analyzer_form, x.analyzer_noise_as_nf);
+    };
+    const auto text = [](const core::ClassicChoices& x) {
+        std::string t;
+        for (int v : {int(x.int_preamp), int(x.preamp_option0), int(x.ext_preamp), int(x.freq_conv),
+                      int(x.second_stage), int(x.manual), int(x.dut_in_form), int(x.dut_out_form),
+                      int(x.source_form), int(x.analyzer_form), int(x.analyzer_noise_as_nf)})
+            t += std::to_string(v);
+        return t;
+    };
+    EXPECT_TRUE(flags(shown) == flags(used))
+        << where << ": the choices differ: " << text(shown) << " against " << text(used);
+    const ClassicFigures& w = window.figures;
+    const ClassicFigures& c = r.figures;
+    EXPECT_EQ(w.valid, c.valid) << where;
+    EXPECT_EQ(w.manual, c.manual) << where;
+    EXPECT_EQ(w.error, c.error) << where;
+    for (auto [a, b] : {std::pair{w.enr_eff_db, c.enr_eff_db},
+                        {w.ycal_db, c.ycal_db},
+                        {w.ymeas_db, c.ymeas_db},
+                        {w.nf_sys_db, c.nf_sys_db},
+                        {w.nf_sa_net_db, c.nf_sa_net_db},
+                        {w.cal_on_dbm, c.cal_on_dbm},
+                        {w.cal_off_dbm, c.cal_off_dbm},
+                        {w.meas_on_dbm, c.meas_on_dbm},
+                        {w.meas_off_dbm, c.meas_off_dbm},
+                        {w.margin_db[0], c.margin_db[0]},
+                        {w.margin_db[1], c.margin_db[1]},
+                        {w.margin_db[2], c.margin_db[2]},
+                        {w.bias_db, c.bias_db},
+                        {w.rss_db.value_or(-1), c.rss_db.value_or(-1)},
+                        {w.nf_dut_db.value_or(-1), c.nf_dut_db.value_or(-1)},
+                        {w.gain_db.value_or(-1), c.gain_db.value_or(-1)},
+                        {w.nf_sa_db.value_or(-1), c.nf_sa_db.value_or(-1)},
+                        {window.state.NF_Unc, r.nf_unc_db}})
+        EXPECT_TRUE(same(a, b)) << where << ": " << a << " against " << b;
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(w.lamp[i], c.lamp[i]) << where;
+}
+
+TEST(ClassicApply, StartsFromTheWindowsStartUpSetUp) {
+    const core::ClassicSetup started = read_classic_setup(planning::started_calculator());
+    const core::ClassicSetup typed;
+    // The levels are outputs until the levels are evaluated.
+    for (const StateValue& pair : std::span(state_values).first(12))
+        EXPECT_EQ(started.values.*pair.value, typed.values.*pair.value);
+    for (const StateValue& pair : std::span(state_values).subspan(16))
+        EXPECT_EQ(started.values.*pair.value, typed.values.*pair.value);
+    EXPECT_EQ(started.return_loss_max_db, typed.return_loss_max_db);
+    EXPECT_EQ(started.choices.preamp_option0, typed.choices.preamp_option0);
+}
+
+TEST(ClassicApply, GivesWhatTheWindowGivesForRandomSetUps) {
+    RandomSetups random(20261210);
+    int refused = 0, noted = 0;
+    for (int i = 0; i < 4000; ++i) {
+        const app::Setup setup = random.next();
+        const ApplyOptions options = random.options();
+        Calculator window = planning::started_calculator();
+        const Applied by_window = apply(window, setup, options);
+        const Resolved by_core = resolve(setup, options);
+        std::string where = "set-up " + std::to_string(i) + " (";
+        for (const FieldInput& row : field_inputs()) {
+            if (setup[row])
+                where += std::string(row.name) + "=" + std::to_string(*setup[row]) + " ";
+        }
+        where += std::string("analyzer=") + setup.analyzer.value_or("-") +
+                 " source=" + setup.noise_source.value_or("-") +
+                 " ext=" + std::to_string(setup.ext_preamp) +
+                 " conv=" + std::to_string(setup.freq_conv) +
+                 " manual=" + std::to_string(setup.manual) +
+                 " int=" + std::to_string(setup.int_preamp) + ")";
+        ASSERT_EQ(by_core.applied.refused, by_window.refused) << where;
+        ASSERT_EQ(by_core.applied.notes, by_window.notes) << where;
+        refused += !by_window.refused.empty();
+        noted += !by_window.notes.empty();
+        if (by_window.refused.empty()) expect_same_result(window, by_core.result, where);
+        if (HasFailure()) return;
+    }
+    // The random set-ups reach both ends: refusals and notes.
+    EXPECT_GT(refused, 400);
+    EXPECT_GT(noted, 150);
+}
+
+}  // namespace
+}  // namespace orlavex::app
