@@ -4,7 +4,8 @@
 # column of a sweep's CSV and every key of a point's figures in its JSON; the
 # window's page names its menu keys, options and the planner; every document
 # that says what is kept on disk names the planner's file; and man reads every
-# page without a warning.
+# page without a warning. The README's example of a refused set-up file is
+# what orlavex-cli prints for it.
 set -eu
 cli=$1
 source_dir=$2
@@ -48,6 +49,27 @@ for doc in README.md data/man/orlavex.1 data/com.korvanti.Orlavex.metainfo.xml; 
             fail "$doc speaks of the disk without the planner's recent files"
     fi
 done
+# The README saves lna.orlavex.json with its sweep, writes the DUT's noise
+# figure in it as a string and shows the one line the sweep then refuses it
+# with, line number included.
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+(cd "$work" && "$cli" sweep --over freq --from 1 --to 18 --analyzer Aravel-3 \
+    --enr-table "$source_dir/examples/noise_source.enr" \
+    --dut-s2p "$source_dir/examples/lna_1-18ghz.s2p" --dut-nf 2 \
+    --save-setup lna.orlavex.json >/dev/null)
+sed -i 's/"dut_nf_db": 2\.0,/"dut_nf_db": "2.0",/' "$work/lna.orlavex.json"
+grep -q '"dut_nf_db": "2.0",' "$work/lna.orlavex.json" || fail "the set-up file holds no dut_nf_db 2.0"
+status=0
+refusal=$(cd "$work" && "$cli" sweep --setup lna.orlavex.json --dut-nf 2.5 --format csv 2>&1 >/dev/null) ||
+    status=$?
+[ "$status" -eq 2 ] || fail "a set-up file with a string for a number ends with status $status"
+grep -qxF -- "$refusal" "$source_dir/README.md" ||
+    fail "README.md does not show the refusal as printed: $refusal"
+line=$(echo "$refusal" | sed -n 's/^orlavex-cli: lna\.orlavex\.json:\([0-9]*\):.*/\1/p')
+grep -qF "number on line $line of the file" "$source_dir/README.md" ||
+    fail "README.md names another line than $line for dut_nf_db"
+
 for any in "$pages"/*.1; do
     warnings=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -l "$any" 2>&1 >/dev/null)
     [ -z "$warnings" ] || fail "$(basename "$any"): $warnings"
