@@ -56,21 +56,23 @@ constexpr std::size_t header_line_chars = 7;
 // A header cell. Qt's rich text squeezes the columns of a table wider than
 // the page below their words' widths and then breaks words anywhere
 // ("margin1_d" over "b"): a wide table's header is set there in lines of
-// its own, broken after "_" and "/" only, that do not wrap.
+// its own, broken after "_", "/" or a space only, that do not wrap.
 std::string header_cell(const ReportTable& table, const std::string& text, HtmlReader reader) {
     if (!table.wide) return "<th>" + html_escaped(text) + "</th>";
     if (reader == HtmlReader::browser) return "<th class=\"wide\">" + html_escaped(text) + "</th>";
     std::vector<std::string> lines(1);
     std::string piece;
     const auto put = [&] {
-        if (!lines.back().empty() && lines.back().size() + piece.size() > header_line_chars)
+        if (!lines.back().empty() && lines.back().size() + piece.size() > header_line_chars) {
+            if (lines.back().back() == ' ') lines.back().pop_back();
             lines.emplace_back();
+        }
         lines.back() += piece;
         piece.clear();
     };
     for (char c : text) {
         piece += c;
-        if (c == '_' || c == '/') put();
+        if (c == '_' || c == '/' || c == ' ') put();
     }
     put();
     std::string cell = "<th class=\"wide\" style=\"white-space: nowrap\">";

@@ -22,7 +22,7 @@ struct ChartSvgs {
 
 // Who lays the page out: a browser, or Qt's rich text (the PDF), which
 // breaks a word that is wider than its column anywhere in it. For the
-// latter a wide table's header breaks after "_" and "/" only, so that
+// latter a wide table's header breaks after "_", "/" or a space only, so that
 // "margin1_db" reads "margin1_" over "db", never "margin1_d" over "b".
 enum class HtmlReader { browser, rich_text };
 

@@ -349,7 +349,7 @@ TEST(ReportHtml, ChartsInlineAtTheirContainersWidth) {
 // without classic figures shows the uncertainty chart alone.
 TEST(ReportHtml, WideHeadersAndChartsAsEachReaderNeeds) {
     ReportTable wide;
-    wide.header = {"point", "U_db", "margin1_db", "dut_gain_db", "mc_lo_db"};
+    wide.header = {"point", "U_db", "margin1_db", "dut_gain_db", "mc_lo_db", "all green"};
     wide.wide = true;
     ReportTable narrow;
     narrow.header = {"source", "u_i_db"};
@@ -374,7 +374,8 @@ TEST(ReportHtml, WideHeadersAndChartsAsEachReaderNeeds) {
          {"<br>"}},
         {HtmlReader::rich_text,
          {"nowrap\">point</th>", "nowrap\">U_db</th>", "nowrap\">margin1_<br>db</th>",
-          "nowrap\">dut_<br>gain_db</th>", "nowrap\">mc_lo_<br>db</th>", "<th>u_i_db</th>"},
+          "nowrap\">dut_<br>gain_db</th>", "nowrap\">mc_lo_<br>db</th>",
+          "nowrap\">all<br>green</th>", "<th>u_i_db</th>"},
          {"margin1_d<br>"}},
     };
     for (const Case& c : cases) {
