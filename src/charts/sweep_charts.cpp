@@ -322,9 +322,10 @@ std::unique_ptr<QChart> make_uncertainty_chart(const SweepChartData& data) {
     const QString u_name = QStringLiteral("GUM, k = 2");
     add_legend_line(*chart, u_pen, u_name);
     const QString rss_name = QStringLiteral("classic RSS");
-    add_legend_line(*chart, rss_pen, rss_name);
-    add_runs(*chart, runs_of(data, [](const ChartPoint& p) { return p.rss_db; }), rss_pen,
-             rss_name);
+    // Listed only where it is drawn: a bench without classic figures has none.
+    const std::vector<Run> rss_runs = runs_of(data, [](const ChartPoint& p) { return p.rss_db; });
+    if (!rss_runs.empty()) add_legend_line(*chart, rss_pen, rss_name);
+    add_runs(*chart, rss_runs, rss_pen, rss_name);
     add_runs(*chart, runs_of(data, [](const ChartPoint& p) { return negated(p.rss_db); }), rss_pen);
     add_runs(*chart, runs_of(data, [](const ChartPoint& p) { return negated(p.expanded_db); }),
              u_pen);

@@ -84,7 +84,8 @@ std::optional<std::size_t> stranded_heading(const QTextDocument& document) {
 // the page is set anew each time).
 void set_paged(QTextDocument& document, ReportContent content, const ChartSvgs& charts) {
     for (;;) {
-        document.setHtml(QString::fromStdString(report_html(content, charts)));
+        document.setHtml(
+            QString::fromStdString(report_html(content, charts, HtmlReader::rich_text)));
         const std::optional<std::size_t> stranded = stranded_heading(document);
         if (!stranded || *stranded >= content.sections.size() ||
             content.sections[*stranded].new_page)

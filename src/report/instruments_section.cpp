@@ -10,6 +10,7 @@
 #include <fstream>
 #include <iterator>
 #include <optional>
+#include <utility>
 
 namespace orlavex::report {
 
@@ -69,17 +70,49 @@ std::string ghz_text(double hz) {
     return app::number_text(hz / 1e9, -1);
 }
 
-}  // namespace
+// The noise sources' ENR tables: the source each calibrates, as the table's
+// header fields describe it.
+std::vector<std::pair<std::string, const datafiles::EnrTable*>> enr_tables(
+    const planning::Sweep& sweep) {
+    std::vector<std::pair<std::string, const datafiles::EnrTable*>> tables;
+    if (sweep.enr_table) tables.emplace_back("ENR table of the noise source", &*sweep.enr_table);
+    if (sweep.bench.meas_source && sweep.bench.meas_source->table)
+        tables.emplace_back("ENR table of the measurement noise source",
+                            &*sweep.bench.meas_source->table);
+    return tables;
+}
 
-ReportSection instruments_section(const PlanReportInput& input) {
-    ReportSection section{.id = "instruments", .heading = "Instruments"};
+// The instruments, with a serial number and a calibration date where an ENR
+// table gives them ("–" where its header has no such field).
+ReportTable instruments_table(const PlanReportInput& input) {
     const app::UsedSetup used = app::used_setup(input.sweep.base, input.setup);
     ReportTable table{.caption = "", .header = {"Role", "Model"}, .numbers_right = false};
     table.rows.push_back({"Analyzer", used.analyzer});
     table.rows.push_back({"Noise source", used.noise_source});
     if (const auto& source = input.sweep.bench.meas_source)
         table.rows.push_back({"Measurement noise source", app::measurement_source_text(*source)});
-    section.tables.push_back(std::move(table));
+    const auto tables = enr_tables(input.sweep);
+    if (tables.empty()) return table;
+    table.header.insert(table.header.end(), {"Serial number", "Calibration date"});
+    for (std::vector<std::string>& row : table.rows)
+        row.insert(row.end(), {"–", "–"});
+    for (const auto& [role, enr] : tables) {
+        const auto field = [enr](std::string_view name) {
+            const std::optional<std::string_view> value = enr->header(name);
+            return value && !value->empty() ? std::string(*value) : std::string("–");
+        };
+        table.rows.push_back(
+            {role + " (" + std::filesystem::path(enr->name()).filename().string() + ")",
+             field("Model"), field("Serialnumber"), field("Calibrationdate")});
+    }
+    return table;
+}
+
+}  // namespace
+
+ReportSection instruments_section(const PlanReportInput& input) {
+    ReportSection section{.id = "instruments", .heading = "Instruments"};
+    section.tables.push_back(instruments_table(input));
     if (input.result.band_edges.empty()) {
         section.paragraphs.push_back(
             input.sweep.over == planning::SweptInput::frequency

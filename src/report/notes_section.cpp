@@ -4,6 +4,7 @@
 #include "report/report_sections.h"
 
 #include <algorithm>
+#include <string_view>
 
 namespace orlavex::report {
 
@@ -43,6 +44,33 @@ std::string run_text(const planning::SweepResult& result, const std::string& col
 }
 
 }  // namespace
+
+std::optional<std::string> why_no_classic(const planning::SweepResult& result) {
+    const auto in_range = [](const planning::SweepPoint& p) { return p.in_range; };
+    const auto has_classic = [](const planning::SweepPoint& p) {
+        return p.in_range && p.classic.valid;
+    };
+    if (std::ranges::none_of(result.points, in_range) ||
+        std::ranges::any_of(result.points, has_classic))
+        return std::nullopt;
+    // A point's note gives its reason as one of its parts.
+    static constexpr std::string_view lead = "no classic figures: ";
+    std::vector<std::string> reasons;
+    for (const planning::SweepPoint& p : result.points) {
+        for (std::size_t at = p.note.find(lead); at != std::string::npos;
+             at = p.note.find(lead, at + 1)) {
+            const std::size_t end = p.note.find("; ", at);
+            std::string reason = p.note.substr(at + lead.size(), end - at - lead.size());
+            if (std::ranges::find(reasons, reason) == reasons.end())
+                reasons.push_back(std::move(reason));
+        }
+    }
+    if (reasons.empty()) return "the calculator window computes none for this set-up";
+    std::string joined;
+    for (const std::string& reason : reasons)
+        joined += (joined.empty() ? "" : "; ") + reason;
+    return joined;
+}
 
 ReportSection model_section(const PlanReportInput& input) {
     ReportSection section{.id = "model", .heading = "Measurement model"};
@@ -121,11 +149,17 @@ ReportSection notes_section(const PlanReportInput& input) {
          note_runs(result, [](const planning::SweepPoint& p) { return p.in_range && p.held; }))
         section.bullets.push_back("Held from the nearest record at " +
                                   run_text(result, column, run));
-    if (input.sweep.bench.any())
+    if (const std::optional<std::string> why = why_no_classic(result)) {
+        section.bullets.push_back(
+            "No classic figures (Y factors, guideline lamps, RSS) at any "
+            "point: " +
+            *why + ".");
+    } else if (input.sweep.bench.any()) {
         section.bullets.push_back(
             "With losses around the DUT or a separate measurement source, the classic figures "
             "are the window's for the bench's equivalent set-up at the DUT input; each point's "
             "note in the CSV gives it.");
+    }
     if (section.bullets.empty())
         section.bullets.push_back(
             "Every point lies inside the instruments and the data files, and the window took "

@@ -23,8 +23,9 @@ struct ReportTable {
     bool wide = false;          // many columns: set in a smaller type
 };
 
-// Where a section shows the sweep's charts.
-enum class Charts { none, both };
+// Where a section shows the sweep's charts: both, or only the uncertainty
+// chart (a sweep without classic figures has no guideline margins).
+enum class Charts { none, both, uncertainty };
 
 struct ReportSection {
     std::string id;  // "setup", "sweep", ...: the anchor and the tests' handle

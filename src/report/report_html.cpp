@@ -2,7 +2,10 @@
 
 #include "app/texts.h"
 
+#include <array>
 #include <sstream>
+#include <utility>
+#include <vector>
 
 namespace orlavex::report {
 
@@ -46,14 +49,46 @@ bool looks_numeric(const std::string& text) {
     return (c >= '0' && c <= '9') || c == '-' || c == '.';
 }
 
-void write_table(std::ostream& out, const ReportTable& table) {
+// The most characters a line of a wide table's header takes in Qt's rich
+// text, where a word joined by "_" or "/" is longer.
+constexpr std::size_t header_line_chars = 7;
+
+// A header cell. Qt's rich text squeezes the columns of a table wider than
+// the page below their words' widths and then breaks words anywhere
+// ("margin1_d" over "b"): a wide table's header is set there in lines of
+// its own, broken after "_", "/" or a space only, that do not wrap.
+std::string header_cell(const ReportTable& table, const std::string& text, HtmlReader reader) {
+    if (!table.wide) return "<th>" + html_escaped(text) + "</th>";
+    if (reader == HtmlReader::browser) return "<th class=\"wide\">" + html_escaped(text) + "</th>";
+    std::vector<std::string> lines(1);
+    std::string piece;
+    const auto put = [&] {
+        if (!lines.back().empty() && lines.back().size() + piece.size() > header_line_chars) {
+            if (lines.back().back() == ' ') lines.back().pop_back();
+            lines.emplace_back();
+        }
+        lines.back() += piece;
+        piece.clear();
+    };
+    for (char c : text) {
+        piece += c;
+        if (c == '_' || c == '/' || c == ' ') put();
+    }
+    put();
+    std::string cell = "<th class=\"wide\" style=\"white-space: nowrap\">";
+    for (std::size_t i = 0; i < lines.size(); ++i)
+        cell += (i > 0 ? "<br>" : "") + html_escaped(lines[i]);
+    return cell + "</th>";
+}
+
+void write_table(std::ostream& out, const ReportTable& table, HtmlReader reader) {
     // A wide table scrolls on its own on a narrow screen.
     out << (table.wide ? "<div class=\"scroll\"><table class=\"wide\">" : "<table>");
     if (!table.caption.empty()) out << "<caption>" << html_escaped(table.caption) << "</caption>";
     out << "<thead><tr>";
     const std::string wide = table.wide ? "wide" : "";
     for (const std::string& h : table.header)
-        out << (table.wide ? "<th class=\"wide\">" : "<th>") << html_escaped(h) << "</th>";
+        out << header_cell(table, h, reader);
     out << "</tr></thead>\n<tbody>\n";
     for (std::size_t r = 0; r < table.rows.size(); ++r) {
         const bool marked = r < table.marked.size() && table.marked[r];
@@ -83,7 +118,8 @@ void write_table(std::ostream& out, const ReportTable& table) {
     out << (table.wide ? "</tbody></table></div>\n" : "</tbody></table>\n");
 }
 
-void write_section(std::ostream& out, const ReportSection& section, const ChartSvgs& charts) {
+void write_section(std::ostream& out, const ReportSection& section, const ChartSvgs& charts,
+                   HtmlReader reader) {
     // The page break on the heading itself: Qt's rich text (the PDF) knows
     // no <section>.
     out << "<section id=\"" << html_escaped(section.id) << "\">\n<h2"
@@ -97,16 +133,22 @@ void write_section(std::ostream& out, const ReportSection& section, const ChartS
             out << "<li>" << html_escaped(b) << "</li>\n";
         out << "</ul>\n";
     }
-    if (section.charts == Charts::both && charts.as_images) {
-        for (std::string_view name : {"uncertainty", "margins"})
+    const std::size_t shown = section.charts == Charts::both          ? 2
+                              : section.charts == Charts::uncertainty ? 1
+                                                                      : 0;
+    const std::array<std::pair<std::string_view, const std::string*>, 2> drawn = {
+        {{"uncertainty", &charts.uncertainty}, {"margins", &charts.margins}}};
+    for (std::size_t i = 0; i < shown; ++i) {
+        const auto& [name, svg] = drawn[i];
+        if (charts.as_images) {
             out << "<p class=\"chart\"><img src=\"chart:" << name << "\" width=\""
                 << charts.image_width << "\" height=\"" << charts.image_height << "\"></p>\n";
-    } else if (section.charts == Charts::both) {
-        for (const std::string* svg : {&charts.uncertainty, &charts.margins})
-            if (!svg->empty()) out << "<div class=\"chart\">" << inline_svg(*svg) << "</div>\n";
+        } else if (!svg->empty()) {
+            out << "<div class=\"chart\">" << inline_svg(*svg) << "</div>\n";
+        }
     }
     for (const ReportTable& table : section.tables)
-        write_table(out, table);
+        write_table(out, table, reader);
     out << "</section>\n";
 }
 
@@ -160,7 +202,7 @@ std::string inline_svg(std::string_view document) {
     return root + svg.substr(root_end);
 }
 
-std::string report_html(const ReportContent& content, const ChartSvgs& charts) {
+std::string report_html(const ReportContent& content, const ChartSvgs& charts, HtmlReader reader) {
     std::ostringstream out;
     out << "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n"
         << "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n"
@@ -172,7 +214,7 @@ std::string report_html(const ReportContent& content, const ChartSvgs& charts) {
         << html_escaped(content.date) << " by Orlavex " << html_escaped(content.version)
         << "</p>\n</header>\n";
     for (const ReportSection& section : content.sections)
-        write_section(out, section, charts);
+        write_section(out, section, charts, reader);
     out << "</body>\n</html>\n";
     return out.str();
 }

@@ -20,7 +20,14 @@ struct ChartSvgs {
     int image_width = 0, image_height = 0;
 };
 
-std::string report_html(const ReportContent& content, const ChartSvgs& charts);
+// Who lays the page out: a browser, or Qt's rich text (the PDF), which
+// breaks a word that is wider than its column anywhere in it. For the
+// latter a wide table's header breaks after "_", "/" or a space only, so that
+// "margin1_db" reads "margin1_" over "db", never "margin1_d" over "b".
+enum class HtmlReader { browser, rich_text };
+
+std::string report_html(const ReportContent& content, const ChartSvgs& charts,
+                        HtmlReader reader = HtmlReader::browser);
 
 // TEXT with &, <, > and " as entities.
 std::string html_escaped(std::string_view text);

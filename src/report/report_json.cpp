@@ -4,6 +4,11 @@
 
 #include <nlohmann/json.hpp>
 
+#include <algorithm>
+#include <array>
+#include <string_view>
+#include <utility>
+
 namespace orlavex::report {
 
 namespace {
@@ -34,6 +39,22 @@ ReportTable table_from(const Json& j) {
     return t;
 }
 
+constexpr std::array<std::pair<Charts, std::string_view>, 3> charts_names = {
+    {{Charts::none, "none"}, {Charts::both, "both"}, {Charts::uncertainty, "uncertainty"}}};
+
+std::string charts_name(Charts charts) {
+    return std::string(
+        std::ranges::find(charts_names, charts, &std::pair<Charts, std::string_view>::first)
+            ->second);
+}
+
+Charts charts_named(const std::string& name) {
+    const auto found =
+        std::ranges::find(charts_names, name, &std::pair<Charts, std::string_view>::second);
+    if (found == charts_names.end()) throw ReportDataError("unknown charts \"" + name + "\"");
+    return found->first;
+}
+
 Json section_json(const ReportSection& s) {
     Json tables = Json::array();
     for (const ReportTable& t : s.tables)
@@ -43,7 +64,7 @@ Json section_json(const ReportSection& s) {
             {"paragraphs", s.paragraphs},
             {"tables", std::move(tables)},
             {"bullets", s.bullets},
-            {"charts", s.charts == Charts::both},
+            {"charts", charts_name(s.charts)},
             {"new_page", s.new_page}};
 }
 
@@ -55,7 +76,7 @@ ReportSection section_from(const Json& j) {
     for (const Json& t : j.at("tables"))
         s.tables.push_back(table_from(t));
     j.at("bullets").get_to(s.bullets);
-    s.charts = j.at("charts").get<bool>() ? Charts::both : Charts::none;
+    s.charts = charts_named(j.at("charts").get<std::string>());
     j.at("new_page").get_to(s.new_page);
     return s;
 }

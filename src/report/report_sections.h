@@ -4,6 +4,9 @@
 
 #include "report/plan_report.h"
 
+#include <optional>
+#include <string>
+
 namespace orlavex::report {
 
 ReportSection setup_section(const PlanReportInput& input);
@@ -15,5 +18,9 @@ ReportSection sweep_section(const PlanReportInput& input);
 ReportSection budget_section(const PlanReportInput& input);
 ReportSection advice_section(const planning::Advice& advice);
 ReportSection notes_section(const PlanReportInput& input);
+
+// Why no point of RESULT has classic figures (the points' own reasons, or
+// the window's set-up); none when a point has them or no point is in range.
+std::optional<std::string> why_no_classic(const planning::SweepResult& result);
 
 }  // namespace orlavex::report

@@ -3,6 +3,9 @@
 #include "app/bench_inputs.h"
 #include "app/setup_echo.h"
 #include "app/sweep_columns.h"
+#include "core/number_text.h"
+#include "engine/measurement_setup.h"
+#include "measure/match.h"
 #include "measure/setup.h"
 #include "planning/swept_input.h"
 #include "report/report_sections.h"
@@ -71,34 +74,53 @@ ReportTable sweep_table(const planning::Sweep& sweep) {
     return table;
 }
 
+// The bench as the model uses it at the set-up's own frequency (the freq_ghz
+// row): a loss from a file and a measurement source's ENR and match change
+// with frequency. Files are named without their folder, as in the data
+// files' table; the measurement source's match in the form it was given,
+// else as the window shows a match it converts, to 0.01.
+void add_bench_rows(app::Json& inputs, const planning::Sweep& sweep, const app::UsedSetup& used) {
+    measure::MeasurementSetup at = measurement_setup(sweep.base);
+    const double f_in = used.state.Freq;
+    planning::add_bench(sweep.bench, f_in, used.converting ? used.state.Freq2 : f_in, at);
+    app::add_bench_json(inputs, sweep.bench, at);
+    for (const char* key : {"loss_in_s2p", "loss_out_s2p", "meas_enr_table"}) {
+        app::Json& file = inputs[key];
+        if (file.is_string())
+            file = std::filesystem::path(file.get<std::string>()).filename().string();
+    }
+    if (!sweep.bench.meas_source) return;
+    planning::BenchInput source;
+    source.meas_source = sweep.bench.meas_source;
+    const app::BenchInputs given = app::bench_inputs_of(source);
+    if (given.meas_source_rl) {
+        inputs["meas_source_match"] = {{"rl_db", *given.meas_source_rl}};
+    } else {
+        const double vswr = measure::vswr_from_reflection(at.meas_source.gamma);
+        inputs["meas_source_match"] = {
+            {"vswr", given.meas_source_vswr.value_or(round_to(vswr, 2))}};
+    }
+}
+
 }  // namespace
 
 ReportSection setup_section(const PlanReportInput& input) {
     const planning::Sweep& sweep = input.sweep;
-    app::Json inputs = app::setup_json(app::used_setup(sweep.base, input.setup));
+    const app::UsedSetup used = app::used_setup(sweep.base, input.setup);
+    app::Json inputs = app::setup_json(used);
     inputs["noise_bw_hz"] = sweep.noise_bw_hz;
     inputs["tau_s"] = sweep.tau_s;
     inputs["spec_shape"] = app::shape_name(sweep.spec_shape);
-    // A loss from a file and a measurement source's ENR change with
-    // frequency: the bench is shown as it stands at the worst point.
-    const std::optional<std::size_t> worst = worst_point(input.result);
-    if (sweep.bench.any() && !input.result.points.empty()) {
-        const planning::SweepPoint& at = input.result.points[worst.value_or(0)];
-        app::add_bench_json(inputs, sweep.bench, at.setup);
-        // Files are named without their folder, as in the data files' table.
-        for (const char* key : {"loss_in_s2p", "loss_out_s2p", "meas_enr_table"}) {
-            app::Json& file = inputs[key];
-            if (file.is_string())
-                file = std::filesystem::path(file.get<std::string>()).filename().string();
-        }
-    }
+    if (sweep.bench.any()) add_bench_rows(inputs, sweep, used);
 
     ReportSection section{.id = "setup", .heading = "Set-up"};
     section.paragraphs.push_back(
         "The inputs as the calculator used them, named as in the JSON output and the CSV "
         "columns. A swept input takes its value from the sweep at each point, and a data file "
-        "replaces the values it gives (ENR, DUT gain and matches) there; the bench around the "
-        "DUT is shown at the worst point.");
+        "replaces the values it gives (ENR, DUT gain and matches) there" +
+        std::string(sweep.bench.any() ? "; the bench around the DUT is shown at freq_ghz, and "
+                                        "the sweep's table gives it at each point."
+                                      : "."));
     ReportTable table{.caption = "Inputs", .header = {"Input", "Value", "Unit"}};
     add_rows(table, inputs, "");
     section.tables.push_back(std::move(table));

@@ -1,5 +1,6 @@
 // The charts, the table of the sweep and the budget at its worst point,
 // every number written by the CSV's own columns.
+#include "app/budget_units.h"
 #include "app/sweep_columns.h"
 #include "app/sweep_output.h"
 #include "report/report_sections.h"
@@ -13,9 +14,12 @@ namespace orlavex::report {
 namespace {
 
 // The columns an engineer reads first, after the swept value; the CSV has all.
-constexpr std::array<std::string_view, 13> table_columns = {
-    "freq_ghz",   "enr_db",     "dut_gain_db", "ycal_db", "ymeas_db", "nf_sys_db", "margin1_db",
-    "margin2_db", "margin3_db", "rss_db",      "U_db",    "mc_lo_db", "mc_hi_db",
+// A column the sweep's CSV does not have (the bench's, the Monte Carlo's) is
+// left out.
+constexpr std::array<std::string_view, 16> table_columns = {
+    "freq_ghz", "enr_db",   "meas_enr_db", "dut_gain_db", "loss_in_db", "loss_out_db",
+    "ycal_db",  "ymeas_db", "nf_sys_db",   "margin1_db",  "margin2_db", "margin3_db",
+    "rss_db",   "U_db",     "mc_lo_db",    "mc_hi_db",
 };
 
 // A margin cell takes its lamp's colour.
@@ -29,14 +33,26 @@ std::string lamp_style(const std::vector<app::SweepColumn>& all, std::string_vie
 
 }  // namespace
 
-ReportSection charts_section(const PlanReportInput&) {
+ReportSection charts_section(const PlanReportInput& input) {
     ReportSection section{
         .id = "charts", .heading = "Charts", .charts = Charts::both, .new_page = true};
+    const std::optional<std::string> why = why_no_classic(input.result);
+    if (!why) {
+        section.paragraphs.push_back(
+            "Above: the error band of the DUT noise figure, ±U (GUM, k = 2), ±RSS (classic) and "
+            "the Monte Carlo 95 % interval where it was run, each point marked in its worst "
+            "lamp's colour. Below: the three guideline margins over their green thresholds. "
+            "Faint vertical lines are catalogue band edges.");
+        return section;
+    }
+    section.charts = Charts::uncertainty;
     section.paragraphs.push_back(
-        "Above: the error band of the DUT noise figure, ±U (GUM, k = 2), ±RSS (classic) and the "
-        "Monte Carlo 95 % interval where it was run, each point marked in its worst lamp's "
-        "colour. Below: the three guideline margins over their green thresholds. Faint vertical "
-        "lines are catalogue band edges.");
+        "The error band of the DUT noise figure, ±U (GUM, k = 2) and the Monte Carlo 95 % "
+        "interval where it was run. Faint vertical lines are catalogue band edges.");
+    section.paragraphs.push_back(
+        "No point of the sweep has classic figures, so there is no "
+        "classic RSS, no guideline lamp and no margin chart: " +
+        *why + ".");
     return section;
 }
 
@@ -98,9 +114,12 @@ ReportSection budget_section(const PlanReportInput& input) {
                                  ": combined standard uncertainty u = " + cell("u_db") +
                                  " dB, expanded uncertainty U = " + cell("U_db") +
                                  " dB (k = " + app::number_text(point.gum.k, -1) + ").");
-    ReportTable table{.header = {"source", "u", "c", "u_i_db", "share"}};
+    // u in its source's unit, as the command line's budget gives it; c in dB
+    // of the DUT's noise figure per that unit.
+    ReportTable table{.header = {"source", "u", "unit", "c", "u_i_db", "share"}};
     for (const measure::BudgetLine& line : point.gum.lines) {
         table.rows.push_back({std::string(line.source), app::number_text(line.u, 4),
+                              std::string(app::budget_unit(line.source)),
                               app::number_text(line.c, 4), app::number_text(line.u_i_db, 4),
                               app::number_text(line.share, 3)});
     }

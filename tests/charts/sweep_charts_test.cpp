@@ -110,6 +110,20 @@ TEST(UncertaintyChart, ListsEachCurveOnceInTheLegend) {
     EXPECT_TRUE(series_of<QAreaSeries>(*without_mc).empty());
 }
 
+// A bench without classic figures has no RSS at any point: the legend lists
+// only what is drawn.
+TEST(UncertaintyChart, ListsTheClassicRssOnlyWhereItIsDrawn) {
+    SweepChartData without = five_points(false);
+    for (ChartPoint& p : without.points)
+        p.rss_db.reset();
+    const auto chart = make_uncertainty_chart(without);
+    EXPECT_FALSE(legend_names(*chart).contains("classic RSS")) << "no RSS at any point";
+    EXPECT_TRUE(lines_named(*chart, "classic RSS").empty());
+    SweepChartData one = without;
+    one.points[4].rss_db = 0.1;
+    EXPECT_TRUE(legend_names(*make_uncertainty_chart(one)).contains("classic RSS"));
+}
+
 TEST(UncertaintyChart, BreaksItsCurvesWhereAPointIsOutOfRange) {
     const auto chart = make_uncertainty_chart(five_points(true));
     const auto plus_u = lines_named(*chart, "GUM, k = 2");

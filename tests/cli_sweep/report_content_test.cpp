@@ -1,7 +1,15 @@
 // The report library's own rules: which points the table shows, which is
 // the worst, the charts made inline, and the content's trip to orlavex-plot.
+#include "app/bench_inputs.h"
+#include "app/budget_units.h"
 #include "app/setup_file.h"
+#include "app/sweep_output.h"
+#include "core/number_text.h"
+#include "datafiles/enr_table.h"
 #include "datafiles/sha256.h"
+#include "datafiles/touchstone.h"
+#include "measure/match.h"
+#include "planning/bench_setup.h"
 #include "planning/window_setup.h"
 #include "report/plan_report.h"
 #include "report/report_html.h"
@@ -14,7 +22,9 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <limits>
+#include <set>
 #include <sstream>
 
 namespace orlavex::report {
@@ -113,6 +123,211 @@ TEST(ReportFiles, HashTheBytesTheNumbersCameFrom) {
     EXPECT_EQ(file_row(nullptr).at(2), "(file not at hand)");
 }
 
+const std::string examples = ORLAVEX_EXAMPLES_DIR;
+const std::string test_data = ORLAVEX_TEST_DATA_DIR;
+
+// A sweep over frequency with BENCH around the DUT, run and reported.
+struct Made {
+    planning::Sweep sweep;
+    planning::SweepResult result;
+    ReportContent content;
+};
+
+Made made_report(app::SweepRequest asked, const app::BenchInputs& bench = {}) {
+    if (asked.points == app::default_points) asked.points = 3;
+    EXPECT_EQ(app::to_bench(bench, asked.setup.bench, app::Naming::keyword), "");
+    std::vector<std::string> notes;
+    Made made{app::make_sweep(planning::started_calculator(), asked, {}, notes), {}, {}};
+    made.result = planning::run_sweep(made.sweep);
+    made.content =
+        plan_report({asked.setup, made.sweep, made.result, notes, nullptr, "now", "3.30", nullptr});
+    return made;
+}
+
+app::SweepRequest over_freq(double from, double to) {
+    app::SweepRequest asked;
+    asked.from = from;
+    asked.to = to;
+    return asked;
+}
+
+const ReportSection& section_of(const ReportContent& content, std::string_view id) {
+    const auto found = std::ranges::find(content.sections, id, &ReportSection::id);
+    if (found == content.sections.end()) throw std::runtime_error("no section " + std::string(id));
+    return *found;
+}
+
+// The value in the row whose first cell is KEY; empty when none.
+std::string value_of(const ReportTable& table, std::string_view key) {
+    const auto row = std::ranges::find_if(table.rows, [&](const auto& r) { return r[0] == key; });
+    return row == table.rows.end() ? std::string() : row->at(1);
+}
+
+// A frequency-dependent bench shown beside freq_ghz is the bench at that
+// frequency (the sweep runs to 18 GHz, where its worst point lies), and a
+// match the model derives is written to 0.01 as the window writes one.
+TEST(ReportSetup, TheBenchAtTheSetUpsOwnFrequency) {
+    const datafiles::EnrTable enr = datafiles::read_enr_file(examples + "/noise_source.enr");
+    const datafiles::Touchstone cable = datafiles::read_touchstone(examples + "/input_cable.s2p");
+    const auto table_enr = [&](double f) { return enr.at(f * 1e9).enr_db; };
+    const auto table_vswr = [&](double f) {
+        const datafiles::SourceReflection r = *enr.at(f * 1e9).reflection;
+        return round_to(measure::vswr_from_reflection(std::max(r.on_mag, r.off_mag)), 2);
+    };
+    struct Case {
+        app::BenchInputs bench;
+        std::string key;
+        std::function<std::string(double f)> expected;
+        bool varies = true;  // with frequency
+    };
+    app::BenchInputs by_table;
+    by_table.meas_enr_table = examples + "/noise_source.enr";
+    app::BenchInputs by_loss_file;
+    by_loss_file.loss_in_s2p = examples + "/input_cable.s2p";
+    app::BenchInputs by_return_loss;
+    by_return_loss.meas_enr = 14;
+    by_return_loss.meas_source_rl = 17.9;
+    const std::vector<Case> cases = {
+        {by_table, "meas_enr_db", [&](double f) { return app::number_text(table_enr(f), -1); }},
+        {by_table, "meas_source_match/vswr",
+         [&](double f) { return app::number_text(table_vswr(f), -1); }},
+        {by_loss_file, "loss_in_db",
+         [&](double f) {
+             return app::number_text(planning::loss_from_file_db(cable, f * 1e9), -1);
+         }},
+        {by_return_loss, "meas_source_match/rl_db", [](double) { return "17.9"; }, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.key);
+        const Made made = made_report(over_freq(1, 18), c.bench);
+        const ReportTable& inputs = section_of(made.content, "setup").tables.at(0);
+        const double f = std::stod(value_of(inputs, "freq_ghz"));
+        EXPECT_EQ(value_of(inputs, c.key), c.expected(f)) << "at freq_ghz " << f;
+        if (c.varies) {
+            EXPECT_NE(value_of(inputs, c.key), c.expected(18)) << "not at 18 GHz";
+        }
+    }
+}
+
+// Every ENR table's source by its header fields: model, serial number and
+// calibration date ("–" where the header has none); without a table the
+// instruments keep their two columns.
+TEST(ReportInstruments, EachEnrTableBySerialAndCalibrationDate) {
+    struct Case {
+        std::string enr_table, meas_enr_table;
+        std::vector<std::vector<std::string>> table_rows;
+    };
+    const std::vector<Case> cases = {
+        {"", "", {}},
+        {examples + "/noise_source.enr",
+         "",
+         {{"ENR table of the noise source (noise_source.enr)", "NS346B", "EX-000123",
+           "2026-06-01"}}},
+        {test_data + "/source.enr",
+         examples + "/noise_source.enr",
+         {{"ENR table of the noise source (source.enr)", "NS346B", "MY4410", "–"},
+          {"ENR table of the measurement noise source (noise_source.enr)", "NS346B", "EX-000123",
+           "2026-06-01"}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.enr_table + " " + c.meas_enr_table);
+        app::SweepRequest asked = over_freq(1, 2);
+        asked.enr_table_path = c.enr_table;
+        app::BenchInputs bench;
+        if (!c.meas_enr_table.empty()) bench.meas_enr_table = c.meas_enr_table;
+        const Made made = made_report(asked, bench);
+        const ReportTable& table = section_of(made.content, "instruments").tables.at(0);
+        if (c.table_rows.empty()) {
+            EXPECT_EQ(table.header, (std::vector<std::string>{"Role", "Model"}));
+            continue;
+        }
+        EXPECT_EQ(table.header,
+                  (std::vector<std::string>{"Role", "Model", "Serial number", "Calibration date"}));
+        EXPECT_EQ(table.rows.at(0), (std::vector<std::string>{"Analyzer", "User", "–", "–"}));
+        const std::vector<std::vector<std::string>> last(table.rows.end() - c.table_rows.size(),
+                                                         table.rows.end());
+        EXPECT_EQ(last, c.table_rows);
+    }
+}
+
+// The sweep's table takes the bench's columns from the CSV's own columns,
+// where the sweep has them; the budget gives each source's unit as the
+// command line's budget does.
+TEST(ReportSweepTable, TheBenchColumnsAndTheBudgetsUnits) {
+    app::BenchInputs bench;
+    bench.loss_in_s2p = examples + "/input_cable.s2p";
+    bench.loss_out = 0.5;
+    bench.meas_noise_source = "NS346D";
+    const std::vector<std::string> bench_columns = {"loss_in_db", "loss_out_db", "meas_enr_db"};
+    for (const bool with_bench : {true, false}) {
+        SCOPED_TRACE(with_bench ? "with the bench" : "without");
+        const Made made = made_report(over_freq(1, 18), with_bench ? bench : app::BenchInputs{});
+        const ReportTable& table = section_of(made.content, "sweep").tables.at(0);
+        const std::vector<app::SweepColumn> csv = app::sweep_columns(made.result, false);
+        for (const std::string& name : bench_columns) {
+            const auto at = std::ranges::find(table.header, name);
+            ASSERT_EQ(at != table.header.end(), with_bench) << name;
+            if (!with_bench) continue;
+            const auto column = std::ranges::find(csv, name, &app::SweepColumn::name);
+            ASSERT_NE(column, csv.end()) << name;
+            for (const std::vector<std::string>& row : table.rows) {
+                const std::size_t point = std::stoul(row[0]) - 1;
+                EXPECT_EQ(row[at - table.header.begin()],
+                          app::cell_text(*column, made.result.points.at(point)))
+                    << name << " at point " << point + 1;
+            }
+        }
+        const ReportTable& budget = section_of(made.content, "budget").tables.at(0);
+        ASSERT_EQ(budget.header.at(2), "unit");
+        std::set<std::string> units;
+        for (const std::vector<std::string>& row : budget.rows) {
+            EXPECT_EQ(row.at(2), app::budget_unit(row.at(0))) << row.at(0);
+            units.insert(row.at(2));
+        }
+        EXPECT_EQ(units, (std::set<std::string>{"dB", "Np"})) << "the jitter in nepers";
+    }
+}
+
+// Without classic figures at any point the report says why, draws no
+// margin chart and does not call the classic figures the equivalent
+// set-up's; with a bench that has them, it does.
+TEST(ReportClassicFigures, WhyThereAreNoneInsteadOfAnEmptyChart) {
+    struct Case {
+        bool preamp;
+        app::BenchInputs bench;
+        Charts charts;
+        std::string says;
+    };
+    app::BenchInputs loss_after;
+    loss_after.loss_out = 2;
+    app::BenchInputs loss_before;
+    loss_before.loss_in = 2;
+    const std::vector<Case> cases = {
+        {true, loss_after, Charts::uncertainty,
+         "a loss after the DUT with a preamplifier in the analyzer chain"},
+        {false, loss_before, Charts::both, "the bench's equivalent set-up at the DUT input"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.says);
+        app::SweepRequest asked = over_freq(1, 6);
+        asked.setup.analyzer = "Aravel-3";
+        asked.setup.int_preamp = c.preamp;
+        const Made made = made_report(asked, c.bench);
+        const ReportSection& charts = section_of(made.content, "charts");
+        EXPECT_EQ(charts.charts, c.charts);
+        const bool none = c.charts == Charts::uncertainty;
+        const auto says = [](const std::vector<std::string>& texts, std::string_view what) {
+            return std::ranges::any_of(
+                texts, [&](const std::string& t) { return t.find(what) != std::string::npos; });
+        };
+        EXPECT_EQ(says(charts.paragraphs, c.says), none);
+        EXPECT_EQ(says(charts.paragraphs, "RSS (classic)"), !none);
+        const std::vector<std::string>& notes = section_of(made.content, "notes").bullets;
+        EXPECT_TRUE(says(notes, c.says));
+        EXPECT_EQ(says(notes, "equivalent set-up at the DUT input; each point"), !none);
+    }
+}
+
 TEST(ReportHtml, ChartsInlineAtTheirContainersWidth) {
     const std::string document =
         "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"no\"?>\n"
@@ -127,6 +342,56 @@ TEST(ReportHtml, ChartsInlineAtTheirContainersWidth) {
     EXPECT_EQ(html_escaped("a < b & \"c\" > d"), "a &lt; b &amp; &quot;c&quot; &gt; d");
     // A data file's name shows as it is spelt: an override cannot reverse it.
     EXPECT_EQ(html_escaped("cable\u202eleb.s2p"), "cable\\u202eleb.s2p");
+}
+
+// For Qt's rich text (the PDF) a wide table's header is set in lines that
+// break after "_" only; a browser gets the names as they are. A section
+// without classic figures shows the uncertainty chart alone.
+TEST(ReportHtml, WideHeadersAndChartsAsEachReaderNeeds) {
+    ReportTable wide;
+    wide.header = {"point", "U_db", "margin1_db", "dut_gain_db", "mc_lo_db", "all green"};
+    wide.wide = true;
+    ReportTable narrow;
+    narrow.header = {"source", "u_i_db"};
+    ReportSection section;
+    section.id = "sweep";
+    section.charts = Charts::uncertainty;
+    section.tables = {wide, narrow};
+    ReportContent content;
+    content.sections = {section};
+    ChartSvgs images;
+    images.as_images = true;
+    images.image_width = 10;
+    images.image_height = 5;
+    struct Case {
+        HtmlReader reader;
+        std::vector<std::string> shown, not_shown;
+    };
+    const std::vector<Case> cases = {
+        {HtmlReader::browser,
+         {"<th class=\"wide\">margin1_db</th>", "<th class=\"wide\">dut_gain_db</th>",
+          "<th>u_i_db</th>"},
+         {"<br>"}},
+        {HtmlReader::rich_text,
+         {"nowrap\">point</th>", "nowrap\">U_db</th>", "nowrap\">margin1_<br>db</th>",
+          "nowrap\">dut_<br>gain_db</th>", "nowrap\">mc_lo_<br>db</th>",
+          "nowrap\">all<br>green</th>", "<th>u_i_db</th>"},
+         {"margin1_d<br>"}},
+    };
+    for (const Case& c : cases) {
+        const std::string html = report_html(content, images, c.reader);
+        for (const std::string& shown : c.shown)
+            EXPECT_NE(html.find(shown), std::string::npos) << shown << "\n" << html;
+        for (const std::string& not_shown : c.not_shown)
+            EXPECT_EQ(html.find(not_shown), std::string::npos) << not_shown;
+        EXPECT_NE(html.find("chart:uncertainty"), std::string::npos);
+        EXPECT_EQ(html.find("chart:margins"), std::string::npos);
+    }
+    content.sections[0].charts = Charts::both;
+    EXPECT_NE(report_html(content, images).find("chart:margins"), std::string::npos);
+    // The choice makes the trip to orlavex-plot.
+    content.sections[0].charts = Charts::uncertainty;
+    EXPECT_EQ(from_json_text(to_json_text(content)).sections.at(0).charts, Charts::uncertainty);
 }
 
 TEST(ReportJson, TheContentArrivesWhole) {
