@@ -17,10 +17,14 @@ namespace {
 struct LineCounter {
     int newlines_before_last = 0;
     bool last_was_newline = false;
+    bool last_was_nul = false;
+    std::size_t taken = 0;
     int line() const { return 1 + newlines_before_last; }
     void take(char c) {
         if (last_was_newline) ++newlines_before_last;
         last_was_newline = c == '\n';
+        last_was_nul = c == '\0';
+        ++taken;
     }
 };
 
@@ -273,6 +277,25 @@ const Json* member_named(const Json& value, const std::string& token, std::size_
     return nullptr;
 }
 
+// The parser takes a NUL byte outside a string for the end of the text: it
+// reports the end of input where one stands in the middle, and reads a
+// value followed by one and anything after it as the value alone. The NUL
+// byte at AT is the error instead, at its line and column (in characters:
+// a UTF-8 continuation byte adds none).
+JsonSyntaxError nul_byte_error(std::string_view text, std::size_t at) {
+    const std::string_view before = text.substr(0, at);
+    const std::size_t line_start = before.rfind('\n') + 1;  // 0 on the first line
+    const auto starts_character = [](char c) {
+        return (static_cast<unsigned char>(c) & 0xc0) != 0x80;
+    };
+    JsonSyntaxError error;
+    error.line = 1 + static_cast<int>(std::ranges::count(before, '\n'));
+    error.nul_column =
+        1 + static_cast<int>(std::ranges::count_if(before.substr(line_start), starts_character));
+    error.message = "a NUL byte (U+0000) at column " + std::to_string(error.nul_column);
+    return error;
+}
+
 }  // namespace
 
 int PositionedJson::line_of(std::string_view pointer) const {
@@ -330,6 +353,11 @@ PositionedJson parse_positioned(std::string_view text, std::optional<JsonSyntaxE
     error.reset();
     Json::sax_parse(CountingIterator(text.data(), &counter),
                     CountingIterator(text.data() + text.size(), &counter), &recorder);
+    if (error && !error->over_limit && counter.last_was_nul) {
+        error = nul_byte_error(text, counter.taken - 1);
+    } else if (const std::size_t nul = text.find('\0'); !error && nul != std::string_view::npos) {
+        error = nul_byte_error(text, nul);
+    }
     if (error) {
         out.value = nullptr;
         out.lines.clear();

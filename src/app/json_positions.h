@@ -38,9 +38,12 @@ struct PositionedJson {
 std::string member_pointer(const std::string& parent, std::string_view key);
 
 struct JsonSyntaxError {
-    int line;
+    int line = 1;
     std::string message;      // the parser's, without its position
     bool over_limit = false;  // JSON, but beyond the nesting or JsonReading's limit
+    // A NUL byte, which JSON text never holds: its column on LINE (from 1,
+    // in characters); else 0. MESSAGE then names it and the column.
+    int nul_column = 0;
 };
 
 // How a text is read. An array of strings that is the value of a member

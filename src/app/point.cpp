@@ -4,6 +4,7 @@
 #include "app/budget_units.h"
 #include "app/classic_apply.h"
 #include "app/work_limits.h"
+#include "core/source_band.h"
 #include "planning/bench_classic.h"
 
 namespace orlavex::app {
@@ -21,6 +22,22 @@ measure::MonteCarloResult no_valid_trial(const measure::MonteCarloOptions& mc) {
     }
     if (mc.keep_samples) r.samples.assign(mc.trials, not_computed);
     return r;
+}
+
+// A catalogue measurement source asked to measure where it cannot (above
+// its upper frequency, below a waveguide band) at the frequency the calculator
+// took: noted as a value the window bounds is noted, refused when strict.
+Applied outside_measurement_source(const core::ClassicResult& r, const Setup& setup,
+                                   const ApplyOptions& options) {
+    if (!setup.bench.meas_source) return {};
+    std::string why =
+        core::outside_measurement_source(setup.bench.meas_source->model, r.used.values.freq_ghz);
+    if (why.empty()) return {};
+    const BenchInputRow& row = *find_bench_input("meas_noise_source");
+    const bool flag = options.naming == Naming::flag;
+    std::string note = std::string(flag ? row.flag : row.name) + ": " + why;
+    if (options.strict) return {note + "; refused with " + (flag ? "--strict" : "strict=True"), {}};
+    return {{}, {std::move(note)}};
 }
 
 }  // namespace
@@ -74,6 +91,9 @@ PointOutcome run_point(const Setup& setup, const ApplyOptions& options, bool mon
     Resolved taken = resolve(setup, options);
     Applied& applied = taken.applied;
     if (!applied.refused.empty()) return {std::nullopt, std::move(applied.refused)};
+    Applied source = outside_measurement_source(taken.result, setup, options);
+    if (!source.refused.empty()) return {std::nullopt, std::move(source.refused)};
+    applied.notes.insert(applied.notes.end(), source.notes.begin(), source.notes.end());
     Point p = compute_point(taken.result, setup, monte_carlo, progress);
     p.notes.insert(p.notes.begin(), applied.notes.begin(), applied.notes.end());
     if (!p.bench_note.empty()) p.notes.push_back(p.bench_note);

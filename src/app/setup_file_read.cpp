@@ -179,8 +179,13 @@ SweepRequest parse_setup_text(std::string_view text, std::string_view file_name)
     const PositionedJson document = parse_positioned(text, syntax, setup_file_reading);
     const SetupFileValues v(file_name, document);
     if (syntax) {
-        throw SetupFileError(std::string(file_name) + ":" + std::to_string(syntax->line) + ": " +
-                             (syntax->over_limit ? "" : "not JSON: ") + printable(syntax->message));
+        const std::string at = std::string(file_name) + ":" + std::to_string(syntax->line) + ": ";
+        if (syntax->nul_column > 0) {
+            throw SetupFileError(at + "column " + std::to_string(syntax->nul_column) +
+                                 ": a NUL byte (U+0000) is not allowed in a set-up file");
+        }
+        throw SetupFileError(at + (syntax->over_limit ? "" : "not JSON: ") +
+                             printable(syntax->message));
     }
     if (document.duplicate_key) v.refuse(*document.duplicate_key, "the key is given twice");
     check_frame(v, document.value);

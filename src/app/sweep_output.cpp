@@ -1,9 +1,11 @@
 #include "app/sweep_output.h"
 
 #include "app/sweep_columns.h"
+#include "datafiles/output_file.h"
 #include "planning/swept_input.h"
 
 #include <algorithm>
+#include <sstream>
 
 namespace orlavex::app {
 
@@ -32,6 +34,13 @@ void write_sweep_csv(std::ostream& out, const planning::SweepResult& result, boo
             out << (i ? "," : "") << csv_field(cell_text(columns[i], point));
         out << "\r\n";
     }
+}
+
+std::string write_sweep_csv_file(const std::filesystem::path& file,
+                                 const planning::SweepResult& result, bool monte_carlo) {
+    std::ostringstream text;
+    write_sweep_csv(text, result, monte_carlo);
+    return datafiles::write_output_file(file, text.view());
 }
 
 namespace {

@@ -5,13 +5,20 @@
 #include "app/sweep_columns.h"
 #include "planning/sweep.h"
 
+#include <filesystem>
 #include <ostream>
+#include <string>
 
 namespace orlavex::app {
 
 // RFC 4180: comma-separated, a field with a comma, quote or line break in
 // double quotes, a point for decimals, so that it opens as one tidy table.
 void write_sweep_csv(std::ostream& out, const planning::SweepResult& result, bool monte_carlo);
+// The same CSV as FILE's whole new content, written whole or not at all (a
+// failed write leaves the previous file as it was): empty when done, else
+// why not ("No space left on device", "it is a FIFO, not a regular file").
+std::string write_sweep_csv_file(const std::filesystem::path& file,
+                                 const planning::SweepResult& result, bool monte_carlo);
 
 // {"over", "column", "points": [{column: value, ...}], "band_edges": [...]}
 Json sweep_json(const planning::SweepResult& result, bool monte_carlo);

@@ -5,9 +5,9 @@
 #include "app/sweep_output.h"
 #include "charts/chart_files.h"
 #include "charts/sweep_charts.h"
+#include "core/number_text.h"
 #include "datafiles/file_error.h"
 #include "engine/controls.h"
-#include "core/number_text.h"
 #include "form/layout.h"
 #include "measure/guidelines.h"
 #include "planner/budget_view.h"
@@ -40,7 +40,6 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
-#include <fstream>
 
 namespace orlavex::planner {
 
@@ -549,11 +548,9 @@ QString PlannerWindow::status_text() const {
 
 QString PlannerWindow::export_csv(const QString& path) const {
     if (!result_) return tr("No sweep to export yet.");
-    std::ofstream out(path.toStdString(), std::ios::binary);
-    if (!out) return tr("Cannot write %1").arg(path);
-    app::write_sweep_csv(out, *result_, result_has_mc_);
-    out.close();
-    return out ? QString() : tr("Cannot write %1").arg(path);
+    const std::string why = app::write_sweep_csv_file(path.toStdString(), *result_, result_has_mc_);
+    return why.empty() ? QString()
+                       : tr("Cannot write %1: %2").arg(path, QString::fromStdString(why));
 }
 
 QString PlannerWindow::save_charts(const QString& path) const {

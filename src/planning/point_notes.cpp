@@ -105,15 +105,6 @@ const std::string& PointNotes::note(const core::ClassicChoices& choices, const S
     return note_;
 }
 
-std::string below_waveguide_band(std::string_view source, double f_ghz) {
-    const auto* model = catalogue::find_noise_source(source);
-    if (model == nullptr) return {};
-    const double lower = catalogue::lower_frequency(*model);
-    if (!(f_ghz < lower)) return {};
-    return general_text(f_ghz) + " GHz is below the noise source " + std::string(source) +
-           "'s waveguide band, which starts at " + general_text(lower) + " GHz";
-}
-
 std::string reflection_problem(double gamma, std::string_view what, std::string_view port,
                                const datafiles::AppliedRecords& records) {
     if (gamma < 1) return {};

@@ -72,11 +72,6 @@ class PointNotes {
     std::string note_;
 };
 
-// Why F_GHZ is out of range for the catalogue noise source SOURCE: below its
-// waveguide band. Empty for a frequency in the band, a coaxial source or
-// "User".
-std::string below_waveguide_band(std::string_view source, double f_ghz);
-
 // Why a reflection magnitude GAMMA from a data file cannot be a match in the
 // window, in the engineer's terms: above 1 (a passive port reflects at most
 // what it receives) or 1 (no VSWR expresses a total reflection). WHAT names

@@ -3,6 +3,7 @@
 #include "catalogue/analyzer_table.h"
 #include "catalogue/noise_source_table.h"
 #include "core/number_text.h"
+#include "core/source_band.h"
 #include "datafiles/numbers.h"
 #include "engine/apply_catalogue.h"
 #include "engine/classic_reading.h"
@@ -294,7 +295,8 @@ std::string PointEvaluator::range_problem(const SweepPoint& point,
         sweep_.over == SweptInput::frequency ? point.swept_value : point.freq_ghz;
     const std::string source_name(core::noise_source_name(choices()));
     for (const std::string& source : {source_name, prepared_.replaced_source}) {
-        if (std::string why = below_waveguide_band(source, source_f); !why.empty()) return why;
+        if (std::string why = core::below_waveguide_band(source, source_f); !why.empty())
+            return why;
     }
     if (std::string why = outside_measurement_source(source_f); !why.empty()) return why;
     if (sweep_.over == SweptInput::frequency) {
@@ -336,12 +338,7 @@ std::string PointEvaluator::range_problem(const SweepPoint& point,
 
 std::string PointEvaluator::outside_measurement_source(double f_ghz) const {
     if (!sweep_.bench.meas_source) return {};
-    const std::string& name = sweep_.bench.meas_source->model;
-    if (std::string why = below_waveguide_band(name, f_ghz); !why.empty()) return why;
-    const auto* model = catalogue::find_noise_source(name);
-    if (model == nullptr || !(f_ghz > catalogue::upper_frequency(*model))) return {};
-    return number(f_ghz) + " GHz is above the measurement noise source " + name + "'s limit of " +
-           number(catalogue::upper_frequency(*model)) + " GHz";
+    return core::outside_measurement_source(sweep_.bench.meas_source->model, f_ghz);
 }
 
 std::string PointEvaluator::put_table_value(const Binding& where, double value,

@@ -102,6 +102,36 @@ TEST(BenchLossOnTheCommandLine, TakesTheMeasurementSourceInAnyLetterCase) {
     EXPECT_EQ(lower, point_json({"--meas-noise-source", "NS346C"}));
 }
 
+// A catalogue measurement source outside its band is noted as the
+// calibration source's limit is (the frequency the window took, not the
+// one given), and refused with --strict.
+TEST(BenchLossOnTheCommandLine, AMeasurementSourceOutsideItsBandIsNotedOrRefused) {
+    const std::string above =
+        "20 GHz is above the measurement noise source NS346B's limit of 18 GHz";
+    const std::string below =
+        "40 GHz is below the noise source WR-15's waveguide band, which starts at 50 GHz";
+    const std::vector<std::pair<Args, std::string>> cases = {
+        {{"--meas-noise-source", "NS346B", "--freq", "20"}, above},
+        {{"--meas-noise-source", "WR-15", "--freq", "40"}, below},
+        {{"--meas-noise-source", "NS346B", "--freq", "18"}, ""},
+        {{"--meas-noise-source", "WR-15", "--freq", "50"}, ""},
+        // The calibration source holds the frequency at 18 GHz first.
+        {{"--meas-noise-source", "NS346B", "--noise-source", "NS346A", "--freq", "20"}, ""},
+        {{"--meas-enr", "6", "--freq", "20"}, ""},
+    };
+    for (const auto& [args, why] : cases) {
+        const json j = point_json(args);
+        EXPECT_EQ(has_note_with(j, "--meas-noise-source: " + why), !why.empty()) << j.dump();
+        if (why.empty()) continue;
+        Args strict = {"point", "--strict", "--trials", "10"};
+        strict.insert(strict.end(), args.begin(), args.end());
+        const CliRun r = run_cli(strict);
+        EXPECT_EQ(r.status, 2);
+        EXPECT_EQ(r.out, "");
+        EXPECT_EQ(r.err, "orlavex-cli: --meas-noise-source: " + why + "; refused with --strict\n");
+    }
+}
+
 TEST(BenchLossOnTheCommandLine, AFileBeyondItsRecordsIsHeldWithANote) {
     const std::string table = ORLAVEX_EXAMPLES_DIR "/noise_source.enr";  // 10 MHz to 18 GHz
     const json beyond = point_json({"--meas-enr-table", table, "--freq", "24"});

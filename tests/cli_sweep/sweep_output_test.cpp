@@ -1,13 +1,24 @@
 // orlavex-cli sweep: the CSV's columns and rows, the swept value's column,
 // the Monte Carlo columns, out-of-range points, and agreement with `point`
-// and between the CSV and the JSON.
+// and between the CSV and the JSON; the CSV file the planner exports.
+#include "app/sweep_output.h"
+#include "app/sweep_request.h"
 #include "cli_runner.h"
 #include "csv_table.h"
+#include "output_files.h"
+#include "planning/window_setup.h"
 
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <cmath>
+#include <csignal>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -220,6 +231,64 @@ TEST(SweepTable, ShowsTheSweptValueAndTheFiguresAnEngineerReadsFirst) {
         EXPECT_NE(first_line.find(column), std::string::npos) << column;
     EXPECT_EQ(first_line.find("dut_gain_db"), 0u);
     EXPECT_EQ(std::ranges::count(r.out, '\n'), 4);
+}
+
+// A size limit on the files this process writes, as a full disk would
+// stop a write; SIGXFSZ ignored, so that the write fails instead.
+class FileSizeLimit {
+  public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        getrlimit(RLIMIT_FSIZE, &before_);
+        handler_ = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limited = before_;
+        limited.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &limited);
+    }
+    ~FileSizeLimit() {
+        setrlimit(RLIMIT_FSIZE, &before_);
+        std::signal(SIGXFSZ, handler_);
+    }
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+  private:
+    rlimit before_{};
+    void (*handler_)(int) = nullptr;
+};
+
+// The planner's File > Export > CSV: the command line's CSV, written whole
+// or not at all, so that a failed export leaves the previous file and no
+// temporary file beside it.
+TEST(SweepCsvFile, IsTheCsvWrittenWholeOrNotAtAll) {
+    app::SweepRequest request;
+    request.from = 1;
+    request.to = 18;
+    request.points = 200;
+    std::vector<std::string> notes;
+    const planning::SweepResult result =
+        planning::run_sweep(app::make_sweep(planning::started_calculator(), request, {}, notes));
+    std::ostringstream csv;
+    app::write_sweep_csv(csv, result, false);
+    ASSERT_GT(csv.str().size(), 8192u);
+
+    const std::filesystem::path folder =
+        std::filesystem::temp_directory_path() / ("orlavex-csv-" + std::to_string(getpid()));
+    std::filesystem::create_directories(folder);
+    const std::filesystem::path file = folder / "sweep.csv";
+    EXPECT_EQ(app::write_sweep_csv_file(file, result, false), "");
+    EXPECT_EQ(read_file(file), csv.str());
+
+    const std::string previous(60000, 'p');
+    std::ofstream(file, std::ios::binary) << previous;
+    {
+        const FileSizeLimit limit(4096);
+        EXPECT_EQ(app::write_sweep_csv_file(file, result, false), "File too large");
+    }
+    EXPECT_TRUE(read_file(file) == previous) << "the previous file changed";
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder),
+                            std::filesystem::directory_iterator()),
+              1);
+    std::filesystem::remove_all(folder);
 }
 
 TEST(SweepErrors, RefusesBadRequestsWithOneLineAndStatusTwo) {

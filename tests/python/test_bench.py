@@ -65,3 +65,15 @@ def test_a_sweep_over_the_loss_before_the_dut_raises_the_uncertainty():
     assert list(arrays)[0] == "loss_in_db"
     assert list(arrays)[-1] == "loss_out_db"
     assert numpy.all(numpy.diff(arrays["U_db"]) > 0)
+
+
+def test_a_measurement_source_outside_its_band_is_noted_or_refused_as_the_cli():
+    inputs = dict(meas_noise_source="NS346B", freq=20)
+    expected = cli_refusal("point", "--meas-noise-source", "NS346B", "--freq", 20, "--strict")
+    assert expected == ("meas_noise_source: 20 GHz is above the measurement noise source "
+                        "NS346B's limit of 18 GHz; refused with strict=True")
+    with pytest.raises(ValueError) as refused:
+        orlavex.point(mc=False, strict=True, **inputs)
+    assert str(refused.value) == expected
+    noted = orlavex.point(mc=False, **inputs)["notes"]
+    assert expected.removesuffix("; refused with strict=True") in noted

@@ -89,6 +89,7 @@ def test_bad_files_raise_value_error_with_the_cli_message(tmp_path):
         "range": '{"format": "orlavex-setup", "version": 1,\n "inputs": {"dut_nf_db": 101}}',
         "newer": '{"format": "orlavex-setup",\n "version": 2}',
         "format": '{"format": "something-else", "version": 1}',
+        "nul": '{"format": "orlavex-setup",\n "version": \0 1}',
     }
     for name, text in cases.items():
         path = tmp_path / (name + ".orlavex.json")
@@ -99,6 +100,8 @@ def test_bad_files_raise_value_error_with_the_cli_message(tmp_path):
             orlavex.load_setup(path)
         assert "orlavex-cli: " + str(refused.value) + "\n" == err, name
         assert str(refused.value).startswith(str(path) + ":"), name
+    assert err.endswith("nul.orlavex.json:2: column 13: a NUL byte (U+0000) is not allowed in a "
+                        "set-up file\n")
     with pytest.raises(FileNotFoundError) as missing:
         orlavex.load_setup(tmp_path / "none.orlavex.json")
     assert missing.value.filename == str(tmp_path / "none.orlavex.json")

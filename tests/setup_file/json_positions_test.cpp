@@ -72,6 +72,39 @@ TEST(JsonPositions, FindDuplicateKeysAndSyntaxErrors) {
     EXPECT_TRUE(error);
 }
 
+// The parser reads a NUL byte outside a string as the end of the text; the
+// byte itself is the error, at its line and column, wherever it stands,
+// and a value followed by one is not taken as the whole text.
+TEST(JsonPositions, ANulByteIsTheErrorAtItsLineAndColumn) {
+    using namespace std::string_view_literals;
+    const struct {
+        std::string_view text;
+        int line;
+        int column;
+    } cases[] = {
+        {"{\n  \"a\": \0}"sv, 2, 8},                 // where a value goes
+        {"{\"a\": 1\0}"sv, 1, 8},                    // ends a number
+        {"[\"x\0y\"]"sv, 1, 4},                      // in a string
+        {"{\"\u00e9\":\n \"\xc3\xa9\0\"}"sv, 2, 4},  // after a two-byte character
+        {"{}\0"sv, 1, 3},                            // after the whole value
+        {"{\"a\": 1}\n\0{\"b\": "sv, 2, 1},          // before more text
+        {"\xff\xfe{\0"sv, 1, 0},  // bytes that are not UTF-8 come first: no NUL error
+    };
+    for (const auto& c : cases) {
+        std::optional<JsonSyntaxError> error;
+        const PositionedJson d = parse_positioned(c.text, error);
+        ASSERT_TRUE(error) << c.text;
+        EXPECT_TRUE(d.value.is_null());
+        EXPECT_EQ(error->line, c.line) << c.text;
+        if (c.column == 0) {
+            EXPECT_EQ(error->nul_column, 0) << error->message;
+            continue;
+        }
+        EXPECT_EQ(error->nul_column, c.column) << c.text;
+        EXPECT_EQ(error->message, "a NUL byte (U+0000) at column " + std::to_string(c.column));
+    }
+}
+
 // Arrays of strings under the joined key are kept as one text, their lines
 // still known; one that holds anything else is an ordinary array again.
 TEST(JsonPositions, JoinArraysOfStringsUnderTheirKey) {

@@ -50,6 +50,14 @@ TEST(SetupFileRefusals, NameTheFileTheLineAndTheKey) {
     EXPECT_EQ(refusal(with("{\"a/b~\": 1}")), "bench.orlavex.json:4: /inputs/a~1b~0: unknown key");
     EXPECT_EQ(refusal(with("{\"dut_nf_db\": 2, \"dut_nf_db\": 3}")),
               "bench.orlavex.json:4: /inputs/dut_nf_db: the key is given twice");
+    // A NUL byte is named where it stands, not read as the end of the file.
+    using namespace std::string_view_literals;
+    EXPECT_EQ(refusal("{\n  \"format\": \"orlavex-setup\",\n  \"version\": \0\n}"sv),
+              "bench.orlavex.json:3: column 14: a NUL byte (U+0000) is not allowed in a set-up "
+              "file");
+    EXPECT_EQ(refusal(with("{}") + std::string(2, '\0')),
+              "bench.orlavex.json:7: column 1: a NUL byte (U+0000) is not allowed in a set-up "
+              "file");
     // A key with a line break in it still gives one line.
     EXPECT_EQ(refusal(with("{\"a\\nb\": 1}")),
               "bench.orlavex.json:4: /inputs/a\\x0ab: unknown key");
