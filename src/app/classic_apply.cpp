@@ -345,6 +345,10 @@ bool in_range(const core::ClassicResult& result, const FieldInput& row, double v
     return value >= range.min && value <= core::upper_end(result, range);
 }
 
+std::string_view name_of(const FieldInput& row, Naming naming) {
+    return naming == Naming::keyword ? row.name : row.flag;
+}
+
 std::string entry_text(Ctl field, double value) {
     // Zero of either sign is "0".
     if (value == 0) value = 0;

@@ -1,6 +1,7 @@
 // Taking a set-up through the classic core gives what bringing the window to
-// it through its user actions gives: the same refusal or notes, the same
-// values used and the same figures, for random set-ups of every input.
+// it through its user actions gives: the window's actions carry out every
+// set-up the core takes, and the window then holds the very values, choices
+// and figures the core computed, for random set-ups of every input.
 #include "app/classic_apply.h"
 #include "app/apply.h"
 #include "catalogue/analyzer_table.h"
