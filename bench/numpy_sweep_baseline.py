@@ -121,7 +121,16 @@ def error_db(enr_lin, gain_lin, fa_lin, f_dut_lin, factors):
     return db(fsys_obs - (fa_obs - 1) / gain_obs) - DUT_NF_DB
 
 
-def sweep(enr_path, s2p_path):
+def sweep(enr_path, s2p_path, typed=True):
+    """The sweep's figures. TYPED: the values as the calculator's fields hold
+    them, as the project's baseline imitates; without it, as an engineer's own
+    script computes them, straight from the interpolated numbers."""
+    if not typed:
+        return _sweep(enr_path, s2p_path, lambda x: x, lambda x, decimals: x, lambda x: x)
+    return _sweep(enr_path, s2p_path, as_typed, rounded, to_hundredths)
+
+
+def _sweep(enr_path, s2p_path, as_typed, rounded, to_hundredths):
     freq = np.linspace(FROM_GHZ, TO_GHZ, POINTS)
     f_enr, enr, enr_unc, gamma_on, gamma_off = read_enr(enr_path)
     f_s, s11, gain_s_db, s22 = read_s2p(s2p_path)
@@ -212,6 +221,19 @@ def check_agreement(ours, theirs):
     for column, (largest, share) in disagreements(ours, theirs).items():
         assert largest <= BOUND and share <= 1 - AGREEING_SHARE, \
             f"{column}: differs by up to {largest:.3g} dB, at {share:.1%} of the points"
+
+
+# An engineer's own script, which types nothing into fields, agrees with
+# orlavex.sweep on the measurement's figures to USER_BOUND (the fields hold
+# the ENR to six characters and the gain to 0.01 dB).
+USER_COMPARED = ("ycal_db", "ymeas_db", "nf_sys_db", "rss_db", "u_db", "U_db")
+USER_BOUND = 1e-3  # dB: the gain held to 0.01 dB moves Ymeas by up to 5e-4 dB
+
+
+def check_user_agreement(ours, theirs):
+    for column in USER_COMPARED:
+        largest = float(np.max(np.abs(np.asarray(theirs[column], dtype=float) - ours[column])))
+        assert largest <= USER_BOUND, f"{column}: differs by up to {largest:.3g} dB"
 
 
 def orlavex_sweep(enr_path, s2p_path):
