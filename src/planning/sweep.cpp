@@ -13,7 +13,6 @@
 #include "measure/parallel_tasks.h"
 #include "planning/bench_classic.h"
 #include "planning/point_notes.h"
-#include "window/user_actions.h"
 
 #include <algorithm>
 #include <cmath>
