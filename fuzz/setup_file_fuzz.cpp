@@ -1,7 +1,7 @@
 // The set-up file reader. Any text either gives one SetupFileError of one
 // line naming the file and a line of the text, or a complete set-up whose
 // file, written again, reads back to the same file byte for byte.
-#include "app/setup_file.h"
+#include "app/setup_file/setup_file.h"
 
 #include <algorithm>
 #include <cstdint>

@@ -1,7 +1,7 @@
 #include "cli/advise_command.h"
 
-#include "app/advice_json.h"
-#include "app/sweep_columns.h"
+#include "app/results/advice_json.h"
+#include "app/results/sweep_columns.h"
 #include "cli/progress_line.h"
 #include "cli/run.h"
 #include "cli/setup_file_options.h"

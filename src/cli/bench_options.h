@@ -2,7 +2,7 @@
 // application's bench inputs.
 #pragma once
 
-#include "app/bench_inputs.h"
+#include "app/inputs/bench_inputs.h"
 
 #include <CLI/CLI.hpp>
 

@@ -3,7 +3,7 @@
 // cold-temperature corrected Y-factor formula.
 #pragma once
 
-#include "app/evaluation.h"
+#include "app/results/evaluation.h"
 #include "cli/window_inputs.h"
 
 #include <ostream>

@@ -2,7 +2,7 @@
 // the application's table of inputs.
 #pragma once
 
-#include "app/inputs.h"
+#include "app/inputs/inputs.h"
 
 #include <string_view>
 

@@ -1,13 +1,13 @@
 #include "cli/point.h"
 
-#include "app/bench_inputs.h"
-#include "app/budget_units.h"
+#include "app/inputs/bench_inputs.h"
+#include "app/results/budget_units.h"
 #include "cli/progress_line.h"
 #include "cli/setup_file_options.h"
 #include "cli/setup_table.h"
 #include "cli/text_table.h"
-#include "datafiles/file_error.h"
 #include "core/number_text.h"
+#include "datafiles/file_error.h"
 #include "measure/match.h"
 
 #include <algorithm>

@@ -2,7 +2,7 @@
 // budget and the Monte Carlo of the same set-up.
 #pragma once
 
-#include "app/point.h"
+#include "app/results/point.h"
 #include "cli/window_inputs.h"
 
 #include <ostream>

@@ -1,7 +1,7 @@
 #include "cli/run.h"
 
-#include "app/catalogue_json.h"
 #include "app/commands.h"
+#include "app/results/catalogue_json.h"
 #include "app/texts.h"
 #include "cli/advise_command.h"
 #include "cli/bench_options.h"

@@ -1,6 +1,6 @@
 #include "cli/setup_file_options.h"
 
-#include "app/setup_file.h"
+#include "app/setup_file/setup_file.h"
 #include "app/texts.h"
 #include "cli/named_argument.h"
 #include "cli/plot_file.h"

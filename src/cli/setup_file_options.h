@@ -3,8 +3,8 @@
 // and the set-up a command ran with written out.
 #pragma once
 
-#include "app/setup_overlay.h"
-#include "app/sweep_request.h"
+#include "app/inputs/sweep_request.h"
+#include "app/setup_file/setup_overlay.h"
 
 #include <CLI/CLI.hpp>
 

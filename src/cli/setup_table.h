@@ -1,7 +1,7 @@
 // The set-up the window computed with, as the readable tables show it.
 #pragma once
 
-#include "app/setup_echo.h"
+#include "app/results/setup_echo.h"
 
 #include <ostream>
 

@@ -1,8 +1,8 @@
 #include "cli/sweep_command.h"
 
-#include "app/export_setup.h"
-#include "app/sweep_chart_data.h"
-#include "app/sweep_output.h"
+#include "app/results/sweep_chart_data.h"
+#include "app/results/sweep_output.h"
+#include "app/setup_file/export_setup.h"
 #include "charts/image_format.h"
 #include "cli/plot_file.h"
 #include "cli/progress_line.h"

@@ -3,7 +3,7 @@
 // the application's sweep request.
 #pragma once
 
-#include "app/sweep_request.h"
+#include "app/inputs/sweep_request.h"
 #include "cli/window_inputs.h"
 #include "datafiles/file_error.h"
 #include "engine/calculator.h"

@@ -1,7 +1,7 @@
 #include "cli/sweep_table.h"
 
-#include "app/sweep_columns.h"
-#include "app/sweep_output.h"
+#include "app/results/sweep_columns.h"
+#include "app/results/sweep_output.h"
 #include "cli/text_table.h"
 #include "planning/point_notes.h"
 

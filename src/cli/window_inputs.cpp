@@ -1,6 +1,6 @@
 #include "cli/window_inputs.h"
 
-#include "app/setup_file.h"
+#include "app/setup_file/setup_file.h"
 #include "app/texts.h"
 #include "datafiles/file_error.h"
 

@@ -2,9 +2,9 @@
 // them into the application's typed set-up.
 #pragma once
 
-#include "app/apply.h"
-#include "app/bench_inputs.h"
-#include "app/setup.h"
+#include "app/inputs/apply.h"
+#include "app/inputs/bench_inputs.h"
+#include "app/inputs/setup.h"
 #include "cli/field_options.h"
 #include "cli/setup_file_options.h"
 #include "engine/calculator.h"

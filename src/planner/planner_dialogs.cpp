@@ -1,6 +1,6 @@
 #include "planner/planner_dialogs.h"
 
-#include "app/setup_file.h"
+#include "app/setup_file/setup_file.h"
 #include "ui/qstring.h"
 
 #include <QCoreApplication>

@@ -3,7 +3,7 @@
 // file shown in the title with unsaved changes asks before it goes.
 #include "planner/planner_window.h"
 
-#include "app/setup_file.h"
+#include "app/setup_file/setup_file.h"
 #include "charts/chart_files.h"
 #include "datafiles/file_error.h"
 #include "planner/budget_view.h"

@@ -2,8 +2,8 @@
 // data files) and back: what a set-up file saves and reopens.
 #include "planner/planner_window.h"
 
-#include "app/apply.h"
-#include "app/window_setup_reading.h"
+#include "app/inputs/apply.h"
+#include "app/inputs/window_setup_reading.h"
 #include "datafiles/file_error.h"
 #include "planner/prediction_setup.h"
 #include "planning/window_setup.h"

@@ -1,8 +1,8 @@
 #include "planner/planner_window.h"
 
-#include "app/export_setup.h"
-#include "app/sweep_chart_data.h"
-#include "app/sweep_output.h"
+#include "app/results/sweep_chart_data.h"
+#include "app/results/sweep_output.h"
+#include "app/setup_file/export_setup.h"
 #include "charts/chart_files.h"
 #include "charts/sweep_charts.h"
 #include "core/number_text.h"

@@ -5,8 +5,8 @@
 // changes the calculator window.
 #pragma once
 
-#include "app/model_inputs.h"
-#include "app/sweep_request.h"
+#include "app/inputs/model_inputs.h"
+#include "app/inputs/sweep_request.h"
 #include "charts/sweep_chart_data.h"
 #include "engine/calculator.h"
 #include "planner/bench_box.h"

@@ -4,7 +4,7 @@
 
 #include <pybind11/pybind11.h>
 
-#include "app/embedded_file.h"
+#include "app/setup_file/embedded_file.h"
 #include "datafiles/enr_table.h"
 #include "datafiles/file_error.h"
 #include "datafiles/touchstone.h"

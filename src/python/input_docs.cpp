@@ -1,8 +1,8 @@
 #include "python/input_docs.h"
 
-#include "app/bench_inputs.h"
-#include "app/inputs.h"
-#include "app/model_inputs.h"
+#include "app/inputs/bench_inputs.h"
+#include "app/inputs/inputs.h"
+#include "app/inputs/model_inputs.h"
 #include "core/number_text.h"
 
 #include <cmath>

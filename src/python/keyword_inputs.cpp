@@ -1,8 +1,8 @@
 #include "python/keyword_inputs.h"
 
-#include "app/bench_inputs.h"
-#include "app/inputs.h"
-#include "app/model_inputs.h"
+#include "app/inputs/bench_inputs.h"
+#include "app/inputs/inputs.h"
+#include "app/inputs/model_inputs.h"
 #include "app/texts.h"
 #include "python/data_files.h"
 

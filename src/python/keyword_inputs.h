@@ -3,10 +3,10 @@
 // the window's start-up value, messages that name the keyword.
 #pragma once
 
-#include "app/apply.h"
-#include "app/bench_inputs.h"
-#include "app/embedded_file.h"
-#include "app/setup.h"
+#include "app/inputs/apply.h"
+#include "app/inputs/bench_inputs.h"
+#include "app/inputs/setup.h"
+#include "app/setup_file/embedded_file.h"
 
 #include <pybind11/pybind11.h>
 

@@ -1,7 +1,7 @@
 // The Python module orlavex: the calculator's figures, GUM budget, Monte
 // Carlo, sweeps and catalogues for scripts and notebooks, with the numbers
 // orlavex-cli prints.
-#include "app/catalogue_json.h"
+#include "app/results/catalogue_json.h"
 #include "datafiles/file_error.h"
 #include "measure/monte_carlo.h"
 #include "python/data_files.h"

@@ -1,7 +1,7 @@
 #include "python/point_functions.h"
 
-#include "app/evaluation.h"
-#include "app/point.h"
+#include "app/results/evaluation.h"
+#include "app/results/point.h"
 #include "planning/window_setup.h"
 #include "python/interruptible.h"
 #include "python/keyword_inputs.h"

@@ -1,8 +1,8 @@
 #include "python/setup_functions.h"
 
-#include "app/bench_inputs.h"
-#include "app/setup_file.h"
-#include "app/setup_overlay.h"
+#include "app/inputs/bench_inputs.h"
+#include "app/setup_file/setup_file.h"
+#include "app/setup_file/setup_overlay.h"
 #include "datafiles/sha256.h"
 #include "planning/swept_input.h"
 #include "python/data_files.h"

@@ -1,9 +1,9 @@
 #include "python/sweep_functions.h"
 
-#include "app/advice_json.h"
-#include "app/model_inputs.h"
-#include "app/sweep_columns.h"
-#include "app/sweep_request.h"
+#include "app/inputs/model_inputs.h"
+#include "app/inputs/sweep_request.h"
+#include "app/results/advice_json.h"
+#include "app/results/sweep_columns.h"
 #include "planning/advice.h"
 #include "planning/swept_input.h"
 #include "planning/window_setup.h"

@@ -2,8 +2,8 @@
 // keyword inputs give, its points as numpy arrays with the CSV's columns.
 #pragma once
 
-#include "app/apply.h"
-#include "app/sweep_request.h"
+#include "app/inputs/apply.h"
+#include "app/inputs/sweep_request.h"
 
 #include <pybind11/pybind11.h>
 

@@ -1,8 +1,8 @@
 // The instruments with their catalogue bands inside the sweep, and the data
 // files the sweep read.
-#include "app/bench_inputs.h"
-#include "app/setup_echo.h"
-#include "app/sweep_columns.h"
+#include "app/inputs/bench_inputs.h"
+#include "app/results/setup_echo.h"
+#include "app/results/sweep_columns.h"
 #include "datafiles/sha256.h"
 #include "report/report_sections.h"
 

@@ -1,5 +1,5 @@
 // The model behind the figures, the advice's ranking and the notes.
-#include "app/sweep_columns.h"
+#include "app/results/sweep_columns.h"
 #include "planning/point_notes.h"
 #include "report/report_sections.h"
 

@@ -1,6 +1,6 @@
 #include "report/plan_report.h"
 
-#include "app/sweep_chart_data.h"
+#include "app/results/sweep_chart_data.h"
 #include "report/report_sections.h"
 
 #include <array>

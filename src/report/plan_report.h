@@ -4,8 +4,8 @@
 // advice and every note.
 #pragma once
 
-#include "app/embedded_file.h"
-#include "app/setup.h"
+#include "app/inputs/setup.h"
+#include "app/setup_file/embedded_file.h"
 #include "planning/advice.h"
 #include "planning/sweep.h"
 #include "report/report_content.h"

@@ -1,8 +1,8 @@
 // The set-up as the window used it, written from the same JSON the command
 // line and the Python module give for a point's "inputs", and the sweep.
-#include "app/bench_inputs.h"
-#include "app/setup_echo.h"
-#include "app/sweep_columns.h"
+#include "app/inputs/bench_inputs.h"
+#include "app/results/setup_echo.h"
+#include "app/results/sweep_columns.h"
 #include "core/number_text.h"
 #include "engine/measurement_setup.h"
 #include "measure/match.h"

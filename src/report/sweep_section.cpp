@@ -1,8 +1,8 @@
 // The charts, the table of the sweep and the budget at its worst point,
 // every number written by the CSV's own columns.
-#include "app/budget_units.h"
-#include "app/sweep_columns.h"
-#include "app/sweep_output.h"
+#include "app/results/budget_units.h"
+#include "app/results/sweep_columns.h"
+#include "app/results/sweep_output.h"
 #include "report/report_sections.h"
 
 #include <algorithm>

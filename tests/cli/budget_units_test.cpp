@@ -1,6 +1,6 @@
 // The units of a budget: every row of the JSON and of the text table says
 // in which unit its u is (the reading jitter in nepers, the rest in dB).
-#include "app/budget_units.h"
+#include "app/results/budget_units.h"
 #include "cli_runner.h"
 #include "measure/error_sources.h"
 

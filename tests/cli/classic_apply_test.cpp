@@ -2,8 +2,8 @@
 // it through its user actions gives: the window's actions carry out every
 // set-up the core takes, and the window then holds the very values, choices
 // and figures the core computed, for random set-ups of every input.
-#include "app/classic_apply.h"
-#include "app/apply.h"
+#include "app/inputs/classic_apply.h"
+#include "app/inputs/apply.h"
 #include "catalogue/analyzer_table.h"
 #include "catalogue/noise_source_table.h"
 #include "engine/classic_reading.h"

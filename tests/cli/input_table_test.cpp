@@ -1,7 +1,7 @@
 // The table of inputs against the window it describes: its start-up values
 // are the window's, and every row's names follow one rule.
 #include "app/commands.h"
-#include "app/inputs.h"
+#include "app/inputs/inputs.h"
 #include "engine/controls.h"
 #include "planning/window_setup.h"
 

@@ -1,7 +1,7 @@
 // Giving an input its start-up value changes nothing: the result does not
 // depend on which inputs were given, nor in which order they were entered.
-#include "app/inputs.h"
-#include "app/point.h"
+#include "app/inputs/inputs.h"
+#include "app/results/point.h"
 
 #include <gtest/gtest.h>
 

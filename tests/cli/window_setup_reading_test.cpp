@@ -1,8 +1,8 @@
 // A window read back as a typed set-up and applied to a started window gives
 // the same window: the same figures and the same held values, for set-ups
 // made through the window's own actions.
-#include "app/window_setup_reading.h"
-#include "app/apply.h"
+#include "app/inputs/window_setup_reading.h"
+#include "app/inputs/apply.h"
 #include "engine/controls.h"
 #include "planning/window_setup.h"
 #include "window/user_actions.h"

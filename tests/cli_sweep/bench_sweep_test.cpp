@@ -1,7 +1,7 @@
 // orlavex-cli sweep with the bench around the DUT: a swept loss, a loss
 // from a part's S-parameters across the band, and the loss columns after
 // the existing ones.
-#include "app/sweep_columns.h"
+#include "app/results/sweep_columns.h"
 #include "cli_runner.h"
 #include "csv_table.h"
 

@@ -1,9 +1,9 @@
 // A separate measurement source in the outputs: its ENR at every point of
 // a sweep's CSV, its model (and match) in the report's instruments and in
 // the point's set-up.
-#include "app/bench_inputs.h"
-#include "app/sweep_request.h"
-#include "app/sweep_columns.h"
+#include "app/inputs/bench_inputs.h"
+#include "app/inputs/sweep_request.h"
+#include "app/results/sweep_columns.h"
 #include "cli_runner.h"
 #include "csv_table.h"
 #include "planning/window_setup.h"
@@ -70,7 +70,8 @@ std::vector<std::vector<std::string>> instruments(const app::BenchInputs& source
     const planning::SweepResult result = planning::run_sweep(sweep);
     const report::ReportContent content =
         report::plan_report({asked.setup, sweep, result, notes, nullptr, "now", "3.30", nullptr});
-    const auto section = std::ranges::find(content.sections, "instruments", &report::ReportSection::id);
+    const auto section =
+        std::ranges::find(content.sections, "instruments", &report::ReportSection::id);
     EXPECT_NE(section, content.sections.end());
     return section->tables.at(0).rows;
 }
@@ -88,10 +89,10 @@ TEST(MeasurementSourceInstruments, TheReportNamesItsModelAndMatch) {
     by_table.meas_source_rl = 20;
     app::BenchInputs by_model;
     by_model.meas_noise_source = "ns346b";
-    for (const Case& c : std::vector<Case>{
-             {by_value, "User: ENR 14 dB, VSWR 1.25"},
-             {by_table, "User: ENR table noise_source.enr, return loss 20 dB"},
-             {by_model, "NS346B"}}) {
+    for (const Case& c :
+         std::vector<Case>{{by_value, "User: ENR 14 dB, VSWR 1.25"},
+                           {by_table, "User: ENR table noise_source.enr, return loss 20 dB"},
+                           {by_model, "NS346B"}}) {
         SCOPED_TRACE(c.model);
         const auto rows = instruments(c.source);
         const auto row = std::ranges::find(rows, std::string("Measurement noise source"),
@@ -102,8 +103,8 @@ TEST(MeasurementSourceInstruments, TheReportNamesItsModelAndMatch) {
 }
 
 TEST(MeasurementSourceInThePoint, ItsModelAndMatchNotABareReflection) {
-    const CliRun run = run_cli({"point", "--meas-enr", "14", "--meas-source-vswr", "1.25",
-                                "--trials", "100"});
+    const CliRun run =
+        run_cli({"point", "--meas-enr", "14", "--meas-source-vswr", "1.25", "--trials", "100"});
     ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(run.out.find("|reflection|"), std::string::npos) << run.out;
     EXPECT_NE(run.out.find("Measurement source: User: ENR 14 dB, VSWR 1.25"), std::string::npos)

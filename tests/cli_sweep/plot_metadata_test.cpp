@@ -4,8 +4,8 @@
 #include "cli_runner.h"
 #include "output_files.h"
 
-#include "app/setup_file.h"
-#include "app/sweep_output.h"
+#include "app/results/sweep_output.h"
+#include "app/setup_file/setup_file.h"
 #include "planning/window_setup.h"
 
 #include <gtest/gtest.h>

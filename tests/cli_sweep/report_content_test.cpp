@@ -1,9 +1,9 @@
 // The report library's own rules: which points the table shows, which is
 // the worst, the charts made inline, and the content's trip to orlavex-plot.
-#include "app/bench_inputs.h"
-#include "app/budget_units.h"
-#include "app/setup_file.h"
-#include "app/sweep_output.h"
+#include "app/inputs/bench_inputs.h"
+#include "app/results/budget_units.h"
+#include "app/results/sweep_output.h"
+#include "app/setup_file/setup_file.h"
 #include "core/number_text.h"
 #include "datafiles/enr_table.h"
 #include "datafiles/sha256.h"

@@ -1,8 +1,8 @@
 // orlavex-cli sweep: the CSV's columns and rows, the swept value's column,
 // the Monte Carlo columns, out-of-range points, and agreement with `point`
 // and between the CSV and the JSON; the CSV file the planner exports.
-#include "app/sweep_output.h"
-#include "app/sweep_request.h"
+#include "app/results/sweep_output.h"
+#include "app/inputs/sweep_request.h"
 #include "cli_runner.h"
 #include "csv_table.h"
 #include "output_files.h"

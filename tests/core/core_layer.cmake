@@ -7,7 +7,7 @@ set(above "engine|window|form|ui|app|planning|planner|cli|python|report|charts|p
 set(allowed "form/field_ranges.h|form/control_id.h")
 set(faults "")
 foreach(folder core catalogue measure datafiles)
-  file(GLOB files ${SOURCE_DIR}/src/${folder}/*.h ${SOURCE_DIR}/src/${folder}/*.cpp)
+  file(GLOB_RECURSE files ${SOURCE_DIR}/src/${folder}/*.h ${SOURCE_DIR}/src/${folder}/*.cpp)
   foreach(file ${files})
     file(STRINGS ${file} includes REGEX "^[ \t]*#[ \t]*include[ \t]*[<\"](${above})/|^[ \t]*#[ \t]*include[ \t]*<Q")
     foreach(line ${includes})

@@ -5,10 +5,10 @@
 # a sweep's base and the planner's calculator) are listed by name; the list
 # only shrinks.
 # cmake -DSOURCE_DIR=... -P window_layer.cmake
-set(adapters "src/app/apply.cpp|src/planning/window_setup.cpp")
+set(adapters "src/app/inputs/apply.cpp|src/planning/window_setup.cpp")
 set(faults "")
 foreach(folder app planning cli python report plot charts)
-  file(GLOB files ${SOURCE_DIR}/src/${folder}/*.h ${SOURCE_DIR}/src/${folder}/*.cpp)
+  file(GLOB_RECURSE files ${SOURCE_DIR}/src/${folder}/*.h ${SOURCE_DIR}/src/${folder}/*.cpp)
   foreach(file ${files})
     if(file MATCHES "(${adapters})$")
       continue()

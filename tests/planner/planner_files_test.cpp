@@ -3,8 +3,8 @@
 // changes go (each answer), recent files, a bad file, and the clipboard.
 #include "planner_fixture.h"
 
-#include "app/setup_file.h"
-#include "app/sweep_output.h"
+#include "app/results/sweep_output.h"
+#include "app/setup_file/setup_file.h"
 #include "charts/chart_files.h"
 #include "planning/window_setup.h"
 

@@ -3,8 +3,8 @@
 // sweep, and a request the planner cannot take changes nothing.
 #include "planner_fixture.h"
 
-#include "app/sweep_output.h"
-#include "app/sweep_request.h"
+#include "app/inputs/sweep_request.h"
+#include "app/results/sweep_output.h"
 #include "planning/sweep.h"
 #include "planning/window_setup.h"
 

@@ -1,6 +1,6 @@
 // A set-up file whose bench is refused points at the key at fault and its
 // line, among the other bench keys around it.
-#include "app/setup_file.h"
+#include "app/setup_file/setup_file.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "app/json_positions.h"
+#include "app/setup_file/json_positions.h"
 
 #include <gtest/gtest.h>
 

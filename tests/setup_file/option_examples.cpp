@@ -1,8 +1,8 @@
 #include "option_examples.h"
 
-#include "app/bench_inputs.h"
-#include "app/inputs.h"
-#include "app/model_inputs.h"
+#include "app/inputs/bench_inputs.h"
+#include "app/inputs/inputs.h"
+#include "app/inputs/model_inputs.h"
 
 #include <array>
 #include <cmath>

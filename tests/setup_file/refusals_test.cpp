@@ -1,4 +1,4 @@
-#include "app/setup_file.h"
+#include "app/setup_file/setup_file.h"
 
 #include "app/json.h"
 #include "datafiles/sha256.h"

@@ -2,7 +2,7 @@
 // (it stays a link), the file keeps its permissions and owner, anything but
 // a regular file is refused and left as it was, and the temporary files of
 // an earlier save that was killed are cleared away.
-#include "app/setup_file.h"
+#include "app/setup_file/setup_file.h"
 #include "cli_runner.h"
 #include "datafiles/file_error.h"
 

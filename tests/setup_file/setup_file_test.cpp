@@ -1,6 +1,6 @@
-#include "app/setup_file.h"
+#include "app/setup_file/setup_file.h"
 
-#include "app/bench_inputs.h"
+#include "app/inputs/bench_inputs.h"
 #include "app/json.h"
 #include "datafiles/file_error.h"
 #include "datafiles/sha256.h"

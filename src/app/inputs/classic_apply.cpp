@@ -1,0 +1,372 @@
+#include "app/inputs/classic_apply.h"
+
+#include "app/inputs/catalogue_names.h"
+#include "app/texts.h"
+#include "catalogue/catalogue.h"
+#include "core/classic_inputs.h"
+#include "core/number_text.h"
+#include "engine/classic_reading.h"
+#include "engine/fields.h"
+#include "form/field_ranges.h"
+#include "form/layout.h"
+#include "measure/analyzer_noise.h"
+#include "planning/window_setup.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace orlavex::app {
+
+namespace {
+
+using enum Ctl;
+
+// The set-up being taken and how it speaks.
+struct Context {
+    const Setup& setup;
+    ApplyOptions options;
+
+    std::string option(std::string_view keyword) const {
+        if (options.naming == Naming::keyword) return std::string(keyword);
+        std::string flag = "--" + std::string(keyword);
+        std::ranges::replace(flag, '_', '-');
+        return flag;
+    }
+    std::string name(const FieldInput& row) const {
+        return std::string(name_of(row, options.naming));
+    }
+    std::string listing(std::string_view what) const {
+        std::string function(what);
+        std::ranges::replace(function, '-', '_');
+        return options.naming == Naming::keyword ? "orlavex." + function + "()"
+                                                 : "orlavex-cli catalogue " + std::string(what);
+    }
+};
+
+// The catalogue model NAME stands for; nullptr for "User". Why the name is
+// refused, in WHY.
+template <typename Model, typename Find>
+const Model* model_named(const Context& c, std::string_view option, std::string_view name,
+                         std::string_view catalogue_name, std::string_view listing, Find find,
+                         std::string& why) {
+    if (is_user(name)) return nullptr;
+    const std::string who = c.option(option);
+    if (catalogue_name.empty()) {
+        why = who + ": unknown model " + app::quoted(name) + " (see " + c.listing(listing) + ")";
+        return nullptr;
+    }
+    const Model* model = find(catalogue_name);
+    if (model == nullptr) why = who + ": " + app::quoted(name) + " is not in the menu";
+    return model;
+}
+
+// The analyzer's name as messages give it.
+std::string analyzer_text(const core::ClassicChoices& choices) {
+    return std::string(core::analyzer_name(choices));
+}
+
+// The values of RESULT as the calculator's fields hold them afterwards: an
+// invalid set-up blanks the levels.
+core::ClassicValues written_back(const core::ClassicResult& result) {
+    core::ClassicValues v = core::as_fields_hold(result.used.values);
+    if (result.end == core::ClassicEnd::invalid_dut) {
+        for (double* level : {&v.cal_on_dbm, &v.cal_off_dbm, &v.meas_on_dbm, &v.meas_off_dbm})
+            *level = read_number(blanked_level);
+    }
+    return v;
+}
+
+// The set-up as the calculator holds it while the set-up is taken, one
+// user action after another.
+struct Taking {
+    core::ClassicSetup s;
+    // Whether the focus is in an entry field, which leaving recalculates.
+    bool focus_in_field = true;
+
+    // As a recalculation leaves it: the choices as the core made them, the
+    // values as their fields hold them, the catalogue models' texts in
+    // their fields.
+    // How the last recalculation ended.
+    core::ClassicEnd end = core::ClassicEnd::complete;
+
+    void recalculate() {
+        take_model_fields();
+        const core::ClassicResult r = core::classic_figures(s);
+        s.values = written_back(r);
+        s.choices = r.used.choices;
+        end = r.end;
+    }
+    void take_model_fields() {
+        if (const auto* source = s.choices.noise_source)
+            s.values.enr_db = read_number(general_text(catalogue::nominal_enr(*source)));
+        if (const auto* analyzer = s.choices.analyzer) {
+            s.values.analyzer_gain_unc_db =
+                read_number(catalogue::gain_uncertainty_text(*analyzer));
+            s.values.analyzer_nf_unc_db = read_number(catalogue::nf_uncertainty_text(*analyzer));
+        }
+    }
+    // A check box clicked: the focus leaves a field, the box recalculates.
+    void tick(bool core::ClassicChoices::*box, bool on) {
+        if (focus_in_field) recalculate();
+        focus_in_field = false;
+        s.choices.*box = on;
+        recalculate();
+    }
+};
+
+std::string choose_preamp(Taking& t, const Context& c) {
+    const std::string who = c.option("int_preamp");
+    const catalogue::AnalyzerModel* model = t.s.choices.analyzer;
+    if (model == nullptr || catalogue::preamp_kind(*model) == catalogue::Preamp::none) {
+        return who + ": the analyzer " + analyzer_text(t.s.choices) +
+               " has no internal preamplifier";
+    }
+    t.tick(&core::ClassicChoices::int_preamp, true);
+    if (!c.setup.int_preamp_option) return {};
+    // Models with two preamplifiers ask which one is fitted.
+    if (catalogue::preamp_kind(*model) != catalogue::Preamp::options) {
+        return who + ": the analyzer " + analyzer_text(t.s.choices) +
+               " has one internal preamplifier; give no option number";
+    }
+    t.s.choices.preamp_option0 = *c.setup.int_preamp_option == 0;
+    t.recalculate();
+    return {};
+}
+
+std::string choose_models(Taking& t, const Context& c) {
+    const Setup& setup = c.setup;
+    std::string why;
+    if (setup.noise_source) {
+        t.s.choices.noise_source = model_named<catalogue::NoiseSourceModel>(
+            c, "noise_source", *setup.noise_source, noise_source_in_catalogue(*setup.noise_source),
+            "noise-sources", catalogue::find_noise_source, why);
+        if (!why.empty()) return why;
+        t.recalculate();
+    }
+    if (setup.analyzer) {
+        t.s.choices.analyzer = model_named<catalogue::AnalyzerModel>(
+            c, "analyzer", *setup.analyzer, analyzer_in_catalogue(*setup.analyzer), "analyzers",
+            catalogue::find_analyzer, why);
+        if (!why.empty()) return why;
+        t.recalculate();
+    }
+    if (setup.int_preamp) return choose_preamp(t, c);
+    return {};
+}
+
+// A field a chosen catalogue model fixes cannot be entered.
+std::string fixed_by_model(const core::ClassicSetup& s, const Context& c, const FieldInput& row) {
+    if (row.fixed_by == FixedBy::analyzer && s.choices.analyzer != nullptr) {
+        return c.name(row) + ": the analyzer " + analyzer_text(s.choices) +
+               " fixes this value (use " + c.option("analyzer") + " User to enter it)";
+    }
+    if (row.fixed_by == FixedBy::noise_source && s.choices.noise_source != nullptr) {
+        return c.name(row) + ": the noise source " +
+               std::string(core::noise_source_name(s.choices)) + " fixes this value (use " +
+               c.option("noise_source") + " User to enter it)";
+    }
+    return {};
+}
+
+// The form ROW's option button chooses.
+void choose_form(core::ClassicChoices& choices, const FieldInput& row) {
+    const bool rl = row.format == optDUTIn_RL || row.format == optDUTOut_RL ||
+                    row.format == optNS_Match_RL || row.format == optSA_InMatch_RL;
+    const core::MatchForm form = rl ? core::MatchForm::return_loss : core::MatchForm::vswr;
+    switch (row.format) {
+        case optDUTIn_VSWR:
+        case optDUTIn_RL:
+            choices.dut_in_form = form;
+            break;
+        case optDUTOut_VSWR:
+        case optDUTOut_RL:
+            choices.dut_out_form = form;
+            break;
+        case optNS_Match_VSWR:
+        case optNS_Match_RL:
+            choices.source_form = form;
+            break;
+        case optSA_InMatch_VSWR:
+        case optSA_InMatch_RL:
+            choices.analyzer_form = form;
+            break;
+        case optSA_Noise_NF:
+        case optSA_Noise_DANL:
+            choices.analyzer_noise_as_nf = row.format == optSA_Noise_NF;
+            break;
+        default:
+            break;
+    }
+}
+
+// The state's range of ROW's field with RESULT's forms and limits.
+const FieldRange& row_range(const core::ClassicResult& result, const FieldInput& row) {
+    return field_range(row.field, core::field_form(result.used.choices, row.field));
+}
+
+// Enters VALUE as ROW's field takes it, then Enter recalculates.
+std::string enter(Taking& t, const Context& c, const FieldInput& row, double value) {
+    core::ClassicSetup& s = t.s;
+    choose_form(s.choices, row);
+    const std::string text = std::isfinite(value) ? entry_text(row.field, value) : std::string();
+    if (text.empty()) {
+        core::ClassicResult now = core::classic_figures(s);
+        return c.name(row) + ": " + shortest_text(value) + " is not a value the field takes (" +
+               range_text(now, row) + ")";
+    }
+    // The output frequency's field shows only with a converting DUT, the
+    // calibration levels only with second-stage correction.
+    const bool hidden =
+        (row.field == txtFreq2 && !s.choices.freq_conv) ||
+        ((row.field == txtCalON || row.field == txtCalOFF) && !s.choices.second_stage);
+    if (hidden)
+        return c.name(row) + ": " + std::string(layout_row(row.field).name) + " is not shown";
+    if (text.starts_with('-') && !find_field(row.field)->accepts_minus) {
+        core::ClassicResult now = core::classic_figures(s);
+        return c.name(row) + ": the field does not take " + app::quoted(shortest_text(value)) +
+               " (" + range_text(now, row) + ")";
+    }
+    s.values.*typed_value(row.value) = read_number(text);
+    t.focus_in_field = true;
+    t.recalculate();
+    return {};
+}
+
+bool is_ext_preamp_row(const FieldInput& row) {
+    return row.name.starts_with("ext_preamp");
+}
+
+std::string enter_fields(Taking& t, const Context& c, bool ext_preamp_rows) {
+    for (const FieldInput& row : field_inputs()) {
+        const std::optional<double>& value = c.setup[row];
+        if (!value || is_ext_preamp_row(row) != ext_preamp_rows) continue;
+        if (row.scope == Scope::levels) continue;
+        if (std::string why = fixed_by_model(t.s, c, row); !why.empty()) return why;
+        if (std::string why = enter(t, c, row, *value); !why.empty()) return why;
+    }
+    return {};
+}
+
+// Showing the levels' frames chooses the analyzer noise as a noise figure,
+// converting the field's noise level.
+void show_level_frames(core::ClassicSetup& s) {
+    if (s.choices.analyzer_noise_as_nf) return;
+    s.choices.analyzer_noise_as_nf = true;
+    s.values.analyzer_noise =
+        shown_value(round_to(measure::noise_figure_from_signed_level(s.values.analyzer_noise), 2));
+}
+
+std::string enter_levels(Taking& t, const Context& c) {
+    show_level_frames(t.s);
+    // Measured levels come from the analyzer at hand, a "User" one without
+    // preamplifiers: the box, once ticked, makes the analyzer "User" and
+    // takes the external preamplifier out, recalculating at each step.
+    if (t.focus_in_field) t.recalculate();
+    t.focus_in_field = false;
+    // An invalid set-up locks the box.
+    if (t.end == core::ClassicEnd::invalid_dut)
+        return "evaluate: " + std::string(layout_row(chkUseManMeas).name) + " is disabled";
+    t.s.choices.manual = true;
+    t.s.choices.analyzer = nullptr;
+    t.s.choices.int_preamp = false;
+    t.recalculate();
+    t.s.choices.ext_preamp = false;
+    t.recalculate();
+    t.recalculate();
+    for (const FieldInput& row : field_inputs()) {
+        const std::optional<double>& value = c.setup[row];
+        if (!value || row.scope != Scope::levels) continue;
+        if (std::string why = enter(t, c, row, *value); !why.empty()) return why;
+    }
+    return {};
+}
+
+std::string take_choices_and_fields(Taking& t, const Context& c) {
+    const Setup& setup = c.setup;
+    if (!setup.second_stage) {
+        t.s.choices.second_stage = false;
+        t.recalculate();
+    }
+    if (setup.freq_conv) t.tick(&core::ClassicChoices::freq_conv, true);
+    if (std::string why = choose_models(t, c); !why.empty()) return why;
+    if (std::string why = enter_fields(t, c, false); !why.empty()) return why;
+    if (setup.ext_preamp || setup.any_ext_preamp_field())
+        t.tick(&core::ClassicChoices::ext_preamp, true);
+    if (std::string why = enter_fields(t, c, true); !why.empty()) return why;
+    if (setup.manual) return enter_levels(t, c);
+    return {};
+}
+
+// What the calculator made of ROW's VALUE, when it is not VALUE itself.
+std::string change_note(const core::ClassicResult& result, const Context& c, const FieldInput& row,
+                        double value) {
+    const double typed = read_number(entry_text(row.field, value));
+    const double used = result.used.values.*typed_value(row.value);
+    if (used == value) return {};
+    const std::string unit = row.unit.empty() ? "" : " " + std::string(row.unit);
+    std::string why;
+    if (typed != value) {
+        why = "as the field holds it";
+    } else {
+        why = in_range(result, row, value) ? "as the window rounds it" : range_text(result, row);
+    }
+    return c.name(row) + ": " + shortest_text(value) + unit + " is taken as " +
+           general_text(used, '.') + unit + " (" + why + ")";
+}
+
+Applied changes(const core::ClassicResult& result, const Context& c) {
+    Applied applied;
+    for (const FieldInput& row : field_inputs()) {
+        const std::optional<double>& value = c.setup[row];
+        if (!value || (row.scope == Scope::levels && !c.setup.manual)) continue;
+        std::string note = change_note(result, c, row, *value);
+        if (note.empty()) continue;
+        if (c.options.strict) {
+            applied.refused = note + "; refused with " +
+                              (c.options.naming == Naming::flag ? "--strict" : "strict=True");
+            return applied;
+        }
+        applied.notes.push_back(std::move(note));
+    }
+    return applied;
+}
+
+}  // namespace
+
+std::string range_text(const core::ClassicResult& result, const FieldInput& row) {
+    const FieldRange& range = row_range(result, row);
+    const std::string unit = row.unit.empty() ? "" : " " + std::string(row.unit);
+    return "range " + general_text(range.min, '.') + " to " +
+           general_text(core::upper_end(result, range), '.') + unit;
+}
+
+bool in_range(const core::ClassicResult& result, const FieldInput& row, double value) {
+    const FieldRange& range = row_range(result, row);
+    return value >= range.min && value <= core::upper_end(result, range);
+}
+
+std::string_view name_of(const FieldInput& row, Naming naming) {
+    return naming == Naming::keyword ? row.name : row.flag;
+}
+
+std::string entry_text(Ctl field, double value) {
+    // Zero of either sign is "0".
+    if (value == 0) value = 0;
+    return planning::field_text(value, planning::field_capacity(field));
+}
+
+Resolved resolve(const Setup& setup, const ApplyOptions& options) {
+    const Context c{setup, options};
+    Taking t;
+    t.recalculate();  // as the calculator starts
+    if (std::string refused = take_choices_and_fields(t, c); !refused.empty())
+        return {Applied{std::move(refused), {}}, {}};
+    // One more recalculation: a value entered after the frequency was held
+    // to an instrument's limit then has the catalogue values at the held
+    // frequency too.
+    Resolved resolved{{}, core::classic_figures(t.s)};
+    resolved.applied = changes(resolved.result, c);
+    return resolved;
+}
+
+}  // namespace orlavex::app

@@ -1,0 +1,52 @@
+#include "app/inputs/sweep_request.h"
+
+#include "app/inputs/work_limits.h"
+
+#include <cmath>
+
+namespace orlavex::app {
+
+planning::Sweep make_sweep(const Calculator& started, const SweepRequest& r,
+                           const ApplyOptions& options, std::vector<std::string>& notes) {
+    for (const std::string& why :
+         {readings_refusal(r.setup.model, options.naming),
+          sweep_work_refusal(r.points, r.setup.model.trials, r.monte_carlo, options.naming)}) {
+        if (!why.empty()) throw planning::SweepError(why);
+    }
+    planning::Sweep sweep;
+    // Files first: a bad one stops everything before any output.
+    sweep.enr_table = r.enr_table;
+    sweep.dut_sparameters = r.dut_sparameters;
+    if (!r.enr_table_path.empty()) sweep.enr_table = datafiles::read_enr_file(r.enr_table_path);
+    if (!r.dut_s2p_path.empty()) sweep.dut_sparameters = datafiles::read_touchstone(r.dut_s2p_path);
+
+    sweep.base = started;
+    Applied applied = apply(sweep.base, r.setup, options);
+    if (!applied.refused.empty()) throw planning::SweepError(applied.refused);
+    notes = std::move(applied.notes);
+
+    sweep.over = r.over;
+    sweep.from = r.from;
+    sweep.to = r.to;
+    sweep.points = r.points;
+    sweep.spacing = r.log ? planning::Spacing::logarithmic : planning::Spacing::linear;
+    sweep.match_form = r.match_form;
+    if (r.setup.freq_conv) {
+        const CalcState& s = sweep.base.state;
+        if (r.fixed_lo) {
+            sweep.conversion = {planning::ConversionMode::fixed_lo, 0, std::abs(s.Freq - s.Freq2)};
+        } else {
+            sweep.conversion = {planning::ConversionMode::fixed_if, s.Freq2, 0};
+        }
+    }
+    sweep.bench = r.setup.bench;
+    sweep.noise_bw_hz = r.setup.model.noise_bw_hz;
+    sweep.tau_s = r.setup.model.tau_s;
+    sweep.spec_shape = r.setup.model.spec_shape;
+    sweep.monte_carlo.enabled = r.monte_carlo;
+    sweep.monte_carlo.trials = r.setup.model.trials;
+    sweep.monte_carlo.seed = r.setup.model.seed;
+    return sweep;
+}
+
+}  // namespace orlavex::app

@@ -1,0 +1,39 @@
+// An evaluation: four measured levels evaluated as the window's manual mode
+// does (classic, with its error messages) and with the exact,
+// cold-temperature corrected Y-factor formula; as a value, and its JSON.
+#pragma once
+
+#include "app/inputs/apply.h"
+#include "app/json.h"
+#include "app/results/setup_echo.h"
+#include "core/classic_figures.h"
+#include "measure/manual_evaluation.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace orlavex::app {
+
+struct Evaluation {
+    UsedSetup inputs;
+    ClassicFigures classic;
+    measure::ExactEvaluation exact;
+    std::vector<std::string> notes;
+};
+
+// Why SETUP's levels cannot be evaluated (the calibration levels missing,
+// or given without second-stage correction); empty when they can.
+std::string levels_refusal(const Setup& setup, Naming naming);
+
+struct EvaluationOutcome {
+    std::optional<Evaluation> evaluation;
+    std::string refused;
+};
+// The levels of SETUP (its `manual` set) on a started window.
+EvaluationOutcome run_evaluation(const Setup& setup, const ApplyOptions& options);
+
+// {"inputs", "classic", "exact"} and "notes" when there are any.
+Json evaluation_json(const Evaluation& evaluation);
+
+}  // namespace orlavex::app

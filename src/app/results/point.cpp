@@ -1,0 +1,175 @@
+#include "app/results/point.h"
+
+#include "app/inputs/bench_inputs.h"
+#include "app/inputs/classic_apply.h"
+#include "app/inputs/work_limits.h"
+#include "app/results/budget_units.h"
+#include "core/source_band.h"
+#include "planning/bench_classic.h"
+
+namespace orlavex::app {
+
+namespace {
+
+measure::MonteCarloResult no_valid_trial(const measure::MonteCarloOptions& mc) {
+    measure::MonteCarloResult r;
+    r.trials = mc.trials;
+    r.seed = mc.seed;
+    r.invalid = mc.trials;
+    for (double* x : {&r.mean_db, &r.std_db, &r.interval_lo_db, &r.interval_hi_db,
+                      &r.shortest_lo_db, &r.shortest_hi_db}) {
+        *x = not_computed;
+    }
+    if (mc.keep_samples) r.samples.assign(mc.trials, not_computed);
+    return r;
+}
+
+// A catalogue measurement source asked to measure where it cannot (above
+// its upper frequency, below a waveguide band) at the frequency the calculator
+// took: noted as a value the window bounds is noted, refused when strict.
+Applied outside_measurement_source(const core::ClassicResult& r, const Setup& setup,
+                                   const ApplyOptions& options) {
+    if (!setup.bench.meas_source) return {};
+    std::string why =
+        core::outside_measurement_source(setup.bench.meas_source->model, r.used.values.freq_ghz);
+    if (why.empty()) return {};
+    const BenchInputRow& row = *find_bench_input("meas_noise_source");
+    const bool flag = options.naming == Naming::flag;
+    std::string note = std::string(flag ? row.flag : row.name) + ": " + why;
+    if (options.strict) return {note + "; refused with " + (flag ? "--strict" : "strict=True"), {}};
+    return {{}, {std::move(note)}};
+}
+
+}  // namespace
+
+Point compute_point(const core::ClassicResult& r, const Setup& setup, bool monte_carlo,
+                    measure::MonteCarloProgress* progress) {
+    Point p;
+    p.inputs = used_setup(r, setup);
+    p.classic = r.figures;
+    if (!setup.second_stage) {
+        // Without second-stage correction there is no calibration: the
+        // window hides its levels, and nobody predicted them.
+        p.classic.cal_on_dbm = p.classic.cal_off_dbm = not_computed;
+    }
+    p.setup = core::model_setup(r);
+    p.setup.noise_bw_hz = setup.model.noise_bw_hz;
+    p.setup.tau_s = setup.model.tau_s;
+    p.setup.spec_shape = setup.model.spec_shape;
+    const core::ClassicValues& used = r.used.values;
+    const double f_out = r.used.choices.freq_conv ? used.freq2_ghz : used.freq_ghz;
+    planning::add_bench(setup.bench, used.freq_ghz, f_out, p.setup);
+    p.notes = planning::bench_held_notes(setup.bench, used.freq_ghz, f_out);
+    p.bench = setup.bench;
+    measure::MonteCarloOptions mc;
+    mc.trials = setup.model.trials;
+    mc.seed = setup.model.seed;
+    mc.keep_samples = setup.model.keep_samples;
+    mc.progress = progress;
+    if (!r.figures.valid) {
+        // A set-up the window rejects (a DUT whose noise figure is below its
+        // loss) has no measurement to simulate: no budget, no valid trial.
+        if (monte_carlo) p.monte_carlo = no_valid_trial(mc);
+        return p;
+    }
+    p.budget = measure::gum_budget(p.setup);
+    if (monte_carlo) p.monte_carlo = measure::monte_carlo(p.setup, mc);
+    if (planning::bench_changes_classic(p.setup)) {
+        planning::BenchClassic equivalent =
+            planning::bench_classic(r.used, r.figures, p.setup, p.setup.loss_out.loss_db != 0);
+        p.classic = equivalent.figures.value_or(ClassicFigures{});
+        p.bench_note = std::move(equivalent.note);
+    }
+    return p;
+}
+
+PointOutcome run_point(const Setup& setup, const ApplyOptions& options, bool monte_carlo,
+                       measure::MonteCarloProgress* progress) {
+    if (std::string why = readings_refusal(setup.model, options.naming); !why.empty()) {
+        return {std::nullopt, std::move(why)};
+    }
+    Resolved taken = resolve(setup, options);
+    Applied& applied = taken.applied;
+    if (!applied.refused.empty()) return {std::nullopt, std::move(applied.refused)};
+    Applied source = outside_measurement_source(taken.result, setup, options);
+    if (!source.refused.empty()) return {std::nullopt, std::move(source.refused)};
+    applied.notes.insert(applied.notes.end(), source.notes.begin(), source.notes.end());
+    Point p = compute_point(taken.result, setup, monte_carlo, progress);
+    p.notes.insert(p.notes.begin(), applied.notes.begin(), applied.notes.end());
+    if (!p.bench_note.empty()) p.notes.push_back(p.bench_note);
+    return {std::move(p), {}};
+}
+
+Json classic_json(const ClassicFigures& f) {
+    // An invalid set-up shows no Y factors, levels or guidelines.
+    const auto shown = [&](double x) { return f.valid ? number_or_null(x) : Json(nullptr); };
+    Json j;
+    j["enr_eff_db"] = f.enr_eff_db;
+    j["ycal_db"] = shown(f.ycal_db);
+    j["ymeas_db"] = shown(f.ymeas_db);
+    j["nf_sys_db"] = shown(f.nf_sys_db);
+    j["nf_sa_net_db"] = shown(f.nf_sa_net_db);
+    j["levels_dbm"] = {{"cal_on", shown(f.cal_on_dbm)},
+                       {"cal_off", shown(f.cal_off_dbm)},
+                       {"meas_on", shown(f.meas_on_dbm)},
+                       {"meas_off", shown(f.meas_off_dbm)}};
+    Json guidelines = Json::array();
+    for (int i = 0; i < 3; ++i) {
+        guidelines.push_back({{"name", guideline_names[i]},
+                              {"margin_db", shown(f.margin_db[i])},
+                              {"lamp", lamp_name(f.lamp[i])}});
+    }
+    j["guidelines"] = std::move(guidelines);
+    j["rss_db"] = number_or_null(f.rss_db);
+    j["bias_db"] = f.rss_db ? number_or_null(f.bias_db) : Json(nullptr);
+    j["valid"] = f.valid;
+    return j;
+}
+
+Json gum_json(const measure::Budget& b) {
+    Json j;
+    j["valid"] = b.valid;
+    j["u_db"] = b.valid ? number_or_null(b.u_c_db) : Json(nullptr);
+    j["k"] = b.k;
+    j["U_db"] = b.valid ? number_or_null(b.U_db) : Json(nullptr);
+    j["offset_db"] = b.valid ? number_or_null(b.offset_db) : Json(nullptr);
+    Json lines = Json::array();
+    for (const measure::BudgetLine& line : b.lines) {
+        lines.push_back({{"source", line.source},
+                         {"u", line.u},
+                         {"unit", budget_unit(line.source)},
+                         {"c", number_or_null(line.c)},
+                         {"u_i_db", number_or_null(line.u_i_db)},
+                         {"share", number_or_null(line.share)}});
+    }
+    j["budget"] = std::move(lines);
+    return j;
+}
+
+Json monte_carlo_json(const measure::MonteCarloResult& r) {
+    Json j;
+    j["trials"] = r.trials;
+    j["seed"] = r.seed;
+    j["mean_db"] = number_or_null(r.mean_db);
+    j["std_db"] = number_or_null(r.std_db);
+    j["interval_db"] = {number_or_null(r.interval_lo_db), number_or_null(r.interval_hi_db)};
+    j["shortest_db"] = {number_or_null(r.shortest_lo_db), number_or_null(r.shortest_hi_db)};
+    j["invalid"] = r.invalid;
+    return j;
+}
+
+Json point_json(const Point& p) {
+    Json j;
+    j["inputs"] = setup_json(p.inputs);
+    j["inputs"]["noise_bw_hz"] = p.setup.noise_bw_hz;
+    j["inputs"]["tau_s"] = p.setup.tau_s;
+    j["inputs"]["spec_shape"] = shape_name(p.setup.spec_shape);
+    add_bench_json(j["inputs"], p.bench, p.setup);
+    j["classic"] = classic_json(p.classic);
+    j["gum"] = gum_json(p.budget);
+    j["monte_carlo"] = p.monte_carlo ? monte_carlo_json(*p.monte_carlo) : Json(nullptr);
+    if (!p.notes.empty()) j["notes"] = p.notes;
+    return j;
+}
+
+}  // namespace orlavex::app

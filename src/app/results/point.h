@@ -1,0 +1,58 @@
+// A point: the window's prediction for a set-up, its GUM budget and Monte
+// Carlo, as a value, and its JSON.
+#pragma once
+
+#include "app/inputs/apply_options.h"
+#include "app/json.h"
+#include "app/results/setup_echo.h"
+#include "core/classic.h"
+#include "core/classic_figures.h"
+#include "measure/gum.h"
+#include "measure/monte_carlo.h"
+#include "measure/setup.h"
+#include "planning/bench_setup.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace orlavex::app {
+
+struct Point {
+    UsedSetup inputs;
+    ClassicFigures classic;
+    measure::MeasurementSetup setup;
+    measure::Budget budget;
+    std::optional<measure::MonteCarloResult> monte_carlo;  // none when not asked for
+    std::vector<std::string> notes;  // values the window rounded or bounded, files held
+    planning::BenchInput bench;      // as given (files by name in the inputs)
+    std::string bench_note;          // what the classic figures stand for with a bench
+};
+
+// The model's results for the classic result R of SETUP; none (an invalid
+// budget, every trial invalid) where the calculator finds the set-up
+// invalid. MONTE_CARLO: run it (SETUP.model's trials and seed).
+// PROGRESS, if given, counts the Monte Carlo's trials and can stop it
+// (measure::MonteCarloCancelled).
+Point compute_point(const core::ClassicResult& r, const Setup& setup, bool monte_carlo,
+                    measure::MonteCarloProgress* progress = nullptr);
+
+// The whole point: the point, or why the set-up was refused.
+struct PointOutcome {
+    std::optional<Point> point;
+    std::string refused;
+};
+PointOutcome run_point(const Setup& setup, const ApplyOptions& options, bool monte_carlo,
+                       measure::MonteCarloProgress* progress = nullptr);
+
+Json classic_json(const ClassicFigures& figures);
+Json gum_json(const measure::Budget& budget);
+Json monte_carlo_json(const measure::MonteCarloResult& result);
+// {"inputs", "classic", "gum", "monte_carlo"} and "notes" when there are any.
+Json point_json(const Point& point);
+
+// The window's guideline captions, in its order 1, 2, 3.
+inline constexpr std::string_view guideline_names[3] = {"(NF+G)dut - NFsa", "ENR - NFdut",
+                                                        "ENR - NFsa"};
+
+}  // namespace orlavex::app

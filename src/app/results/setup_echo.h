@@ -1,0 +1,36 @@
+// The set-up as the window computed with it: its values after rounding and
+// bounding, the forms and boxes chosen, the catalogue names. A value kept
+// apart from the window, so that results can be written at any later time.
+#pragma once
+
+#include "app/inputs/setup.h"
+#include "app/json.h"
+#include "core/classic.h"
+#include "engine/calculator.h"
+
+#include <string>
+
+namespace orlavex::app {
+
+struct UsedSetup {
+    CalcState state;
+    std::string analyzer, noise_source;  // "User" or the catalogue's name
+    bool manual = false;                 // four measured levels evaluated
+    bool converting = false;
+    bool int_preamp = false;
+    std::optional<int> int_preamp_option;  // the one checked, where the set-up named one
+    bool ext_preamp = false;
+    bool dut_in_vswr = true, dut_out_vswr = true, source_vswr = true, analyzer_vswr = true;
+    bool analyzer_noise_as_nf = true;
+    bool second_stage = true;
+};
+
+// The set-up as RESULT used it; SETUP names the models and says whether it
+// named a preamplifier option.
+UsedSetup used_setup(const core::ClassicResult& result, const Setup& setup);
+// The same for the window CALC after it was brought to SETUP.
+UsedSetup used_setup(const Calculator& calc, const Setup& setup);
+
+Json setup_json(const UsedSetup& used);
+
+}  // namespace orlavex::app
