@@ -198,5 +198,33 @@ TEST(ClassicApply, GivesWhatTheWindowGivesForRandomSetUps) {
     EXPECT_GT(noted, 150);
 }
 
+TEST(ClassicApply, NamesWhatARefusedSetUpLacksInTheUsersTerms) {
+    struct Case {
+        const char* keyword;
+        double value;
+        bool manual, second_stage;
+        Naming naming;
+        std::string refused;
+    };
+    const Case cases[] = {
+        {"freq2", 3, false, true, Naming::flag,
+         "--freq2: an output frequency needs --freq-conv (a frequency-converting DUT)"},
+        {"freq2", 3, false, true, Naming::keyword,
+         "freq2: an output frequency needs freq_conv (a frequency-converting DUT)"},
+        {"cal_on", -100, true, false, Naming::keyword,
+         "cal_on: without second-stage correction there is no calibration"},
+        {"dut_gain", -12, true, true, Naming::flag,
+         "evaluate: the DUT's noise figure is below its loss (its gain is negative), which the "
+         "calculator takes as no DUT; give a noise figure of at least the loss"},
+    };
+    for (const Case& c : cases) {
+        app::Setup s;
+        s.field(c.keyword) = c.value;
+        s.manual = c.manual;
+        s.second_stage = c.second_stage;
+        EXPECT_EQ(resolve(s, {.naming = c.naming}).applied.refused, c.refused) << c.keyword;
+    }
+}
+
 }  // namespace
 }  // namespace orlavex::app

@@ -8,7 +8,6 @@
 #include "engine/classic_reading.h"
 #include "engine/fields.h"
 #include "form/field_ranges.h"
-#include "form/layout.h"
 #include "measure/analyzer_noise.h"
 #include "planning/window_setup.h"
 
@@ -216,11 +215,11 @@ std::string enter(Taking& t, const Context& c, const FieldInput& row, double val
     }
     // The output frequency's field shows only with a converting DUT, the
     // calibration levels only with second-stage correction.
-    const bool hidden =
-        (row.field == txtFreq2 && !s.choices.freq_conv) ||
-        ((row.field == txtCalON || row.field == txtCalOFF) && !s.choices.second_stage);
-    if (hidden)
-        return c.name(row) + ": " + std::string(layout_row(row.field).name) + " is not shown";
+    if (row.field == txtFreq2 && !s.choices.freq_conv)
+        return c.name(row) + ": an output frequency needs " + c.option("freq_conv") +
+               " (a frequency-converting DUT)";
+    if ((row.field == txtCalON || row.field == txtCalOFF) && !s.choices.second_stage)
+        return c.name(row) + ": without second-stage correction there is no calibration";
     if (text.starts_with('-') && !find_field(row.field)->accepts_minus) {
         core::ClassicResult now = core::classic_figures(s);
         return c.name(row) + ": the field does not take " + app::quoted(shortest_text(value)) +
@@ -265,7 +264,8 @@ std::string enter_levels(Taking& t, const Context& c) {
     t.focus_in_field = false;
     // An invalid set-up locks the box.
     if (t.end == core::ClassicEnd::invalid_dut)
-        return "evaluate: " + std::string(layout_row(chkUseManMeas).name) + " is disabled";
+        return "evaluate: the DUT's noise figure is below its loss (its gain is negative), which "
+               "the calculator takes as no DUT; give a noise figure of at least the loss";
     t.s.choices.manual = true;
     t.s.choices.analyzer = nullptr;
     t.s.choices.int_preamp = false;
