@@ -20,6 +20,11 @@ namespace {
 
 using enum Ctl;
 
+// Every input row's value is a value of the typed set-up.
+static_assert(std::ranges::all_of(input_rows::fields, [](const FieldInput& row) {
+    return typed_value(row.value) != nullptr;
+}));
+
 // The set-up being taken and how it speaks.
 struct Context {
     const Setup& setup;
