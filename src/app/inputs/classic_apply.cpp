@@ -87,12 +87,12 @@ struct Taking {
     // Whether the focus is in an entry field, which leaving recalculates.
     bool focus_in_field = true;
 
-    // As a recalculation leaves it: the choices as the core made them, the
-    // values as their fields hold them, the catalogue models' texts in
-    // their fields.
     // How the last recalculation ended.
     core::ClassicEnd end = core::ClassicEnd::complete;
 
+    // As a recalculation leaves it: the choices as the core made them, the
+    // values as their fields hold them, the catalogue models' texts in
+    // their fields.
     void recalculate() {
         take_model_fields();
         const core::ClassicResult r = core::classic_figures(s);
