@@ -67,6 +67,59 @@ TEST(LineReader, ATextPastItsByteLimitIsRefusedAsAWhole) {
     EXPECT_EQ(read_lines(std::string(1000, '\n'), rules).numbers.back(), 1000);
 }
 
+// Each line's text and number, or the error, from a text in memory.
+std::string reading_of(LineReader& reader) {
+    std::string out;
+    try {
+        TextLine line{};
+        while (reader.next(line))
+            out += std::to_string(line.number) + (line.had_comment ? "!" : ":") +
+                   std::string(line.text) + "|";
+    } catch (const FileError& error) {
+        out += error.what();
+    }
+    return out;
+}
+
+// A text in memory is read in place, a stream whole first: the two give
+// the same lines and the same first error, and where a text has both a
+// binary byte and too many bytes the one met first is the error.
+TEST(LineReader, ReadsATextInMemoryAsAStream) {
+    const LineRules comments{10, "under 10", '!'};
+    const LineRules four_bytes{10, "under 10", '\0', 4};
+    const struct {
+        std::string_view text;
+        LineRules rules;
+        std::string_view expected;
+    } cases[] = {
+        {"a\r\nb\rc\n\nd", comments, "1:a|2:b|3:c|4:|5:d|"},
+        {"1 2 ! x\x7f", comments, "f:1: binary data (byte 0x7F at column 8): expected a text file"},
+        {"12345 7890!", comments, "f:1: line is 10 characters long: under 10"},
+        // A comment is not counted; multi-byte characters count once.
+        {"123456789!0123456789\n\xC2\xB0\xC2\xB0", comments, "1!123456789|2:\xC2\xB0\xC2\xB0|"},
+        // The byte-order mark is not a character of the line.
+        {"\xEF\xBB\xBF"
+         "123456789\n1",
+         comments, "1:123456789|2:1|"},
+        {"ab\x01"
+         "cdef",
+         four_bytes, "f:1: binary data (byte 0x01 at column 3): expected a text file"},
+        {"abcd\x01", four_bytes, "f: file is larger than 0 MiB: expected a small text table"},
+        {"ab\r\n", four_bytes, "1:ab|"},
+        {"abc\r\n", four_bytes, "f: file is larger than 0 MiB: expected a small text table"},
+        {"a\nb\nc", four_bytes,
+         "1:a|2:b|f: file is larger than 0 MiB: expected a small text table"},
+    };
+    for (const auto& c : cases) {
+        LineReader in_place(c.text, "f", c.rules);
+        TextBuffer buffer(c.text);
+        LineReader streamed(buffer, "f", c.rules);
+        const std::string read = reading_of(in_place);
+        EXPECT_EQ(read, c.expected) << c.text;
+        EXPECT_EQ(reading_of(streamed), read) << c.text;
+    }
+}
+
 TEST(ValidUtf8, InvalidBytesBecomeReplacementCharacters) {
     EXPECT_EQ(valid_utf8("plain \xC2\xB0 \xE2\x82\xAC \xF0\x9F\x93\xA1"),
               "plain \xC2\xB0 \xE2\x82\xAC \xF0\x9F\x93\xA1");
@@ -86,6 +139,22 @@ TEST(SplitFields, BlanksOrOneCommaSeparate) {
     EXPECT_EQ(split_fields(", 1", true), (Fields{"", "1"}));
     EXPECT_EQ(split_fields("1 ,", true), (Fields{"1", ""}));
     EXPECT_TRUE(split_fields(" \t ", true).empty());
+}
+
+// The fields of one line into the storage of the last: nothing of the
+// last line stays.
+TEST(SplitFields, IntoStorageKeptFromLineToLine) {
+    using Fields = std::vector<std::string_view>;
+    const std::pair<std::string_view, Fields> lines[] = {{"1 2 3 4 5", {"1", "2", "3", "4", "5"}},
+                                                         {"6,7", {"6", "7"}},
+                                                         {" \t", {}},
+                                                         {"8 ,", {"8", ""}}};
+    Fields fields;
+    for (const auto& [line, expected] : lines) {
+        split_fields(line, true, fields);
+        EXPECT_EQ(fields, expected) << line;
+        EXPECT_EQ(fields, split_fields(line, true)) << line;
+    }
 }
 
 TEST(ParseNumber, PlainDecimalNumbersOnly) {
