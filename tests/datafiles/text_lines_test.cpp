@@ -4,6 +4,13 @@
 
 #include <gtest/gtest.h>
 
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <optional>
+#include <random>
+
 #include <string>
 #include <vector>
 
@@ -166,6 +173,92 @@ TEST(ParseNumber, PlainDecimalNumbersOnly) {
     for (const char* bad : {"", "+", "-", ".", "+-1", "--1", "1e", "1.2.3", "0x10", "inf", "-nan",
                             "infinity", "1e400", "1,5", " 1", "1 ", "e5"}) {
         EXPECT_FALSE(parse_number(bad).has_value()) << bad;
+    }
+}
+
+// The double std::from_chars reads (a leading '+' dropped), or nothing.
+std::optional<double> from_chars_double(std::string_view text) {
+    if (text.starts_with('+')) text.remove_prefix(1);
+    double value = 0;
+    const auto [stop, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || stop != text.data() + text.size()) return std::nullopt;
+    return value;
+}
+
+bool same_bits(std::optional<double> a, std::optional<double> b) {
+    if (a.has_value() != b.has_value()) return false;
+    return !a || std::memcmp(&*a, &*b, sizeof(double)) == 0;
+}
+
+// Short numbers are read without from_chars, to the same double, bit for
+// bit: at the edges of the short form and over many random numbers.
+TEST(ParseNumber, GivesTheDoubleFromCharsGives) {
+    for (const char* text : {"0.1",
+                             "15.33",
+                             "-179.9",
+                             "0.30000000000000004",
+                             "1e22",
+                             "1e-22",
+                             "1e23",
+                             "3e-23",
+                             "123456789012345",
+                             "1234567890123456",
+                             "9007199254740993",
+                             "0.000123",
+                             "00012.5000",
+                             "-0",
+                             "-0.0",
+                             "+.5",
+                             "5.",
+                             "0e9999",
+                             "1e0001",
+                             "1.5e+3",
+                             "2.5E-2",
+                             "4.35",
+                             "1.7976931348623157e308",
+                             "5e-324",
+                             "2.2250738585072014e-308",
+                             "0.000000000000000001",
+                             "999999999999999e22",
+                             "999999999999999.9"}) {
+        EXPECT_TRUE(same_bits(parse_number(text), from_chars_double(text))) << text;
+    }
+    std::mt19937_64 random(20261211);
+    std::uniform_real_distribution<double> mantissa(-10, 10);
+    std::uniform_int_distribution<int> exponent(-30, 30), digits(1, 17);
+    char text[64];
+    for (int i = 0; i < 100000; ++i) {
+        const double x = mantissa(random) * std::pow(10.0, exponent(random));
+        const int precision = digits(random);
+        std::snprintf(text, sizeof text, i % 2 == 0 ? "%.*g" : "%.*f", precision, x);
+        ASSERT_TRUE(same_bits(parse_number(text), from_chars_double(text))) << text;
+    }
+}
+
+// Fields and their numbers in one pass: as split_fields and parse_number give them apart.
+TEST(SplitNumbers, AsSplitAndReadApart) {
+    const char* lines[] = {"  1 GHz\t15.2  ",
+                           "1,GHz , 15",
+                           "1,,2",
+                           ", 1",
+                           "1 ,",
+                           "15,2 0,1",
+                           "1e5x 1.2.3 +-1 --1 - + . .5 5. -0 +7",
+                           "1e 1e+ 1e400 1e-400 0x10 inf nan",
+                           "-179.9\t0.030 1234567890123456789 00.5",
+                           "!x 1"};
+    NumberFields fields;
+    for (const bool comma : {false, true}) {
+        for (const char* line : lines) {
+            split_numbers(line, comma, fields);
+            const auto expected = split_fields(line, comma);
+            ASSERT_EQ(fields.size(), expected.size()) << line;
+            for (std::size_t i = 0; i < fields.size(); ++i) {
+                EXPECT_EQ(fields[i].text, expected[i]) << line;
+                EXPECT_TRUE(same_bits(fields[i].number, parse_number(expected[i])))
+                    << line << " field " << i;
+            }
+        }
     }
 }
 
