@@ -66,16 +66,10 @@ void RecordReader::data_line(const NumberFields& fields, int line, const Touchst
             in_noise_block_ = true;
             return noise_line(fields, line);
         }
-        if (fields.size() > expected) {
-            fail(line, "expected " + std::to_string(expected) + " numbers (" + record_form() +
-                           "), found " + std::to_string(fields.size()));
-        }
+        if (fields.size() > expected) too_many_numbers(fields.size(), line);
         first_line_ = line;
     } else if (numbers_ + fields.size() > expected) {
-        fail(line, "the record that starts on line " + std::to_string(first_line_) + " has " +
-                       std::to_string(numbers_) + " numbers above this line, which holds " +
-                       std::to_string(fields.size()) + " more: expected " +
-                       std::to_string(expected) + " in all (" + record_form() + ")");
+        too_many_numbers(fields.size(), line);
     }
     last_line_ = line;
     std::size_t i = 0;
@@ -83,9 +77,37 @@ void RecordReader::data_line(const NumberFields& fields, int line, const Touchst
         start_record(freq_hz, line);
         i = 1;
     }
-    for (; i < fields.size(); ++i)
-        add_value(fields, i, line, options);
+    if (numbers_ == 1 && fields.size() == expected) {  // the usual line: a whole record
+        read_pairs(fields, line, options.format);
+    } else {
+        for (; i < fields.size(); ++i)
+            add_value(fields, i, line, options);
+    }
     if (numbers_ == expected) complete_record(line);
+}
+
+void RecordReader::too_many_numbers(std::size_t found, int line) const {
+    const std::size_t expected = this->expected();
+    if (numbers_ == 0) {
+        fail(line, "expected " + std::to_string(expected) + " numbers (" + record_form() +
+                       "), found " + std::to_string(found));
+    }
+    fail(line, "the record that starts on line " + std::to_string(first_line_) + " has " +
+                   std::to_string(numbers_) + " numbers above this line, which holds " +
+                   std::to_string(found) + " more: expected " + std::to_string(expected) +
+                   " in all (" + record_form() + ")");
+}
+
+void RecordReader::read_pairs(const NumberFields& fields, int line, SParameterFormat format) {
+    for (std::size_t k = 0; k < slots_.size(); ++k) {
+        const NumberField& first = fields[1 + 2 * k];
+        const NumberField& second = fields[2 + 2 * k];
+        if (!first.number) not_a_value(first, slots_[k], false, format, line);
+        if (!second.number) not_a_value(second, slots_[k], true, format, line);
+        record_.*slots_[k].value =
+            pair(*first.number, *second.number, slots_[k].name, format, line);
+    }
+    numbers_ = fields.size();
 }
 
 void RecordReader::start_record(double freq_hz, int line) {

@@ -69,6 +69,10 @@ class RecordReader {
     void start_record(double freq_hz, int line);
     void add_value(const NumberFields& fields, std::size_t i, int line,
                    const TouchstoneOptions& options);
+    // The pairs of a record written whole on one line.
+    void read_pairs(const NumberFields& fields, int line, SParameterFormat format);
+    // FOUND numbers on LINE are more than the record takes.
+    [[noreturn]] void too_many_numbers(std::size_t found, int line) const;
     void complete_record(int line);
     void out_of_order(double freq_hz, int line) const;
     std::complex<double> pair(double a, double b, std::string_view s_name, SParameterFormat format,
