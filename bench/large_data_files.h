@@ -32,13 +32,15 @@ inline std::string large_enr_text(std::size_t bytes) {
 
 // A 2-port Touchstone file of at least BYTES bytes, 1 GHz up in steps of
 // 1 MHz, its pairs in FORMAT: "DB" (dB and degrees, the costliest to turn
-// into S-parameters), "MA" (magnitude and degrees) or "RI".
-inline std::string large_s2p_text(std::size_t bytes, std::string_view format = "DB") {
+// into S-parameters), "MA" (magnitude and degrees) or "RI"; |S21| about
+// GAIN_DB (an amplifier, or below 0 a cable).
+inline std::string large_s2p_text(std::size_t bytes, std::string_view format = "DB",
+                                  double gain_db = 31.6) {
     std::string text = "! Low-noise amplifier\n# GHz S " + std::string(format) + " R 50\n";
     char line[160];
     for (int i = 0; text.size() < bytes; ++i) {
         const double angle = -179.0 + (i * 13 % 3580) * 0.1;
-        const double db[] = {-10.3 - 0.0001 * (i % 10000), 31.6 - 0.0001 * (i % 20000),
+        const double db[] = {-10.3 - 0.0001 * (i % 10000), gain_db - 0.0001 * (i % 20000),
                              -57.4 + 0.0001 * (i % 10000), -10.7 - 0.0001 * (i % 30000)};
         const double degrees[] = {angle, -angle, angle / 2, -angle / 3};
         int n = std::snprintf(line, sizeof line, "%.3f", 1.0 + 0.001 * i);

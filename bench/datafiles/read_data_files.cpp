@@ -1,7 +1,7 @@
 // Reads data files N times, for counting the readers' instructions per byte:
 //
 //   orlavex_read_data_files --write DIR        writes DIR/large.enr and
-//                                              DIR/large-{db,ma,ri}.s2p
+//                                              DIR/large-{db,ma,ri}.s2p, DIR/cable.s2p
 //   valgrind --tool=callgrind orlavex_read_data_files N FILE...
 //
 // The instructions of N = 1 less those of N = 0 (the program's start and the
@@ -30,6 +30,9 @@ int write_files(const std::filesystem::path& dir) {
         std::ofstream(dir / name, std::ios::binary)
             << orlavex::bench::large_s2p_text(file_bytes, format);
     }
+    // A loss, for orlavex-cli point --loss-in-s2p.
+    std::ofstream(dir / "cable.s2p", std::ios::binary)
+        << orlavex::bench::large_s2p_text(file_bytes, "RI", -1.5);
     return 0;
 }
 
