@@ -31,8 +31,9 @@ class SetupFiles {
         dir_ = pattern;
         std::ofstream(enr(), std::ios::binary) << bench::large_enr_text(file_bytes);
         std::ofstream(s2p(), std::ios::binary) << bench::large_s2p_text(file_bytes, "RI", -1.5);
-        const support::ChildRun run = support::run_child(
-            ORLAVEX_CLI_PATH, with(paths(), {"--save-setup", setup()}), {.keep_output = false});
+        const support::ChildRun run =
+            support::run_child(ORLAVEX_CLI_PATH, with(paths(), {"--save-setup", setup()}),
+                               {.input = {}, .keep_output = false});
         ready_ = run.started && run.status == 0;
     }
     ~SetupFiles() {

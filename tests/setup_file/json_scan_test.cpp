@@ -92,6 +92,10 @@ TEST(JsonScan, ReadsAsTheLibraryDoes) {
         {"[\"x\\q\"]", false},
         {"{\"a\": \"x\0\"}"sv, false},
         {"{\"a\": 1}\0"sv, false},
+        // Bytes the scan must stop at deep in a long string.
+        {"[\"xxxxxxxxxxxxxxxxxxxxxxxx\xffxxxxxxxxxxxxxxxxxxxxxx\"]", false},
+        {"[\"xxxxxxxxxxxxxxxxxxxxxxxx\x01xxxxxxxxxxxxxxxxxxxxxx\"]", false},
+        {"[\"xxxxxxxxxxxxxxxxxxxxxxxx\\uxxxxxxxxxxxxxxxxxxxxxx\"]", false},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text);
@@ -110,6 +114,29 @@ TEST(JsonScan, ReadsAsTheLibraryDoes) {
         EXPECT_EQ(quick->over_limit, library->over_limit);
         EXPECT_EQ(quick->nul_column, library->nul_column);
     }
+}
+
+// Long runs of blanks and line breaks, and long strings with an escape, a
+// character of UTF-8 or the closing quote at every place within the
+// sixteen bytes the scan looks at together, read as the library reads them.
+TEST(JsonScan, LongRunsAsTheLibraryDoes) {
+    std::string text = "{\"lines\": [";
+    for (std::size_t length = 0; length < 40; ++length) {
+        text += std::string(length % 7, ' ') + "\n" + std::string(length, ' ');
+        const std::string plain(length, 'x');
+        for (const std::string_view special : {"", "\\n", "\xc3\xa9", "\\\""})
+            text += "\"" + plain.substr(0, length / 2) + std::string(special) +
+                    plain.substr(length / 2) + "\",\r\n";
+    }
+    text += "\"end\"],\n" + std::string(33, ' ') + "\"n\":" + std::string(20, '\n') + "1}";
+    ASSERT_TRUE(scanned(text));
+    std::optional<JsonSyntaxError> quick, library;
+    const PositionedJson a = parse_positioned(text, quick, {"lines"});
+    const PositionedJson b = parse_positioned_by_library(text, library, {"lines"});
+    ASSERT_FALSE(quick);
+    ASSERT_FALSE(library);
+    EXPECT_EQ(typed(a.value), typed(b.value));
+    EXPECT_EQ(a.lines, b.lines);
 }
 
 // A text past the count of values is refused alike, however far the scan got.

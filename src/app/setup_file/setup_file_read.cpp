@@ -10,10 +10,9 @@
 #include "app/setup_file/setup_file_data.h"
 #include "app/setup_file/setup_file_values.h"
 #include "app/texts.h"
+#include "datafiles/file_bytes.h"
 
 #include <algorithm>
-#include <fstream>
-#include <iterator>
 #include <limits>
 
 namespace orlavex::app {
@@ -207,19 +206,13 @@ SweepRequest read_setup_file(const std::filesystem::path& file) {
         const bool missing = !std::filesystem::exists(file, error);
         throw SetupFileError(name + ": " + (missing ? "no such file" : "not a regular file"));
     }
-    const std::uintmax_t size = std::filesystem::file_size(file, error);
-    if (size > largest_setup_file || error)
+    if (std::filesystem::file_size(file, error) > largest_setup_file || error)
         throw SetupFileError(name + ": the file is too large for a set-up file");
-    std::ifstream in(file, std::ios::binary);
-    std::string text(size, '\0');  // read at once
-    in.read(text.data(), static_cast<std::streamsize>(size));
-    text.resize(static_cast<std::size_t>(in.gcount()));
-    if (in.bad() || !in.is_open()) throw SetupFileError(name + ": cannot read the file");
-    // A file that grew since its size was taken is read to its end all the same.
-    if (in) text.append(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    if (const std::optional<std::string> carried = setup_in_chart(text, name))
+    const datafiles::FileBytes bytes(file);
+    if (!bytes.ok()) throw SetupFileError(name + ": cannot read the file");
+    if (const std::optional<std::string> carried = setup_in_chart(bytes.text(), name))
         return parse_setup_text(*carried, name);
-    return parse_setup_text(text, name);
+    return parse_setup_text(bytes.text(), name);
 }
 
 }  // namespace orlavex::app
