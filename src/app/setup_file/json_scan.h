@@ -90,7 +90,9 @@ class JsonScan {
             const auto blank_bits = static_cast<unsigned>(_mm_movemask_epi8(blanks));
             const auto break_bits = static_cast<unsigned>(_mm_movemask_epi8(breaks));
             const int run = std::countr_one(blank_bits);  // 16 when all are blank
-            newlines_ += std::popcount(break_bits & ((1u << run) - 1));
+            // Rarely more than one: counted bit by bit, without a library call.
+            for (unsigned bits = break_bits & ((1u << run) - 1); bits != 0; bits &= bits - 1)
+                ++newlines_;
             at_ += run;
             if (run < 16) return;
         }
