@@ -29,8 +29,4 @@ std::optional<Paper> paper_named(std::string_view name) {
     return std::nullopt;
 }
 
-std::string_view paper_name(Paper paper) {
-    return paper == Paper::a4 ? "a4" : "letter";
-}
-
 }  // namespace orlavex::report

@@ -15,6 +15,5 @@ std::optional<ReportFormat> report_format_of(std::string_view path);
 
 // "a4" or "letter"; empty for others.
 std::optional<Paper> paper_named(std::string_view name);
-std::string_view paper_name(Paper paper);
 
 }  // namespace orlavex::report

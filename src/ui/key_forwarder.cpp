@@ -84,7 +84,7 @@ bool commits(int model_key) {
 // Forgets what can be undone in FIELD, keeping its text.
 void clear_undo(QLineEdit* field) {
     if (!field->isUndoAvailable() && !field->isRedoAvailable()) return;
-    const QSignalBlocker quiet(field);
+    const QSignalBlocker not_an_edit(field);
     const int caret = field->cursorPosition();
     field->setText(field->text());
     field->setCursorPosition(caret);
@@ -166,7 +166,7 @@ void KeyForwarder::type_into(QLineEdit* field, QChar ch) {
         // edits itself, so that Ctrl+Z can undo the typing.
         if (id == Ctl::none || calc.form.focus != id) return;
         if (calc.form[id].text != edited.toStdString()) return;
-        const QSignalBlocker quiet(field);
+        const QSignalBlocker already_in_model(field);
         if (ch == QChar(key::backspace)) {
             field->backspace();
         } else {

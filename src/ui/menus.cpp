@@ -79,7 +79,7 @@ Ctl control_of_action(const QAction* action) {
 }
 
 void render_menu_item(QAction* action, const Control& item) {
-    const QSignalBlocker quiet(action);
+    const QSignalBlocker not_a_click(action);
     if (!action->isSeparator()) action->setText(menu_caption(item.text));
     // Only a checked item is checkable, so that an unchecked one shows no
     // empty check box.

@@ -48,7 +48,7 @@ void set_text(Kind kind, QWidget* widget, const std::string& text) {
             auto* field = static_cast<QLineEdit*>(widget);
             const QString shown = qstring(text);
             if (field->text() == shown) break;
-            const QSignalBlocker quiet(field);
+            const QSignalBlocker not_an_edit(field);
             field->setText(shown);
             break;
         }
@@ -78,7 +78,7 @@ void show_selection(QLineEdit* field, const Control& c) {
         length == 0 ? (!field->hasSelectedText() && field->cursorPosition() == start)
                     : (field->selectionStart() == start && field->selectionLength() == length);
     if (same) return;
-    const QSignalBlocker quiet(field);
+    const QSignalBlocker not_a_selection(field);
     if (length == 0) {
         field->deselect();
         field->setCursorPosition(start);
@@ -221,7 +221,7 @@ void Renderer::render_control(Ctl id, const Control& now, Shown& shown, bool sho
     }
     if ((row.kind == Kind::Check || row.kind == Kind::Option) && (all || now.value != was.value)) {
         auto* button = static_cast<QAbstractButton*>(widget);
-        const QSignalBlocker quiet(button);
+        const QSignalBlocker not_a_click(button);
         button->setChecked(now.value == 1);
     }
     if (row.kind == Kind::Field && (all || now.centred != was.centred)) {
@@ -324,7 +324,7 @@ void Renderer::render_focus(const Form& form) {
         // The field has committed its text: typing there can no longer be
         // undone, and only a focused field shows a selection.
         auto* left = static_cast<QLineEdit*>(widgets_[focus_shown_]);
-        const QSignalBlocker quiet(left);
+        const QSignalBlocker not_an_edit(left);
         left->setText(left->text());
         left->deselect();
     }
