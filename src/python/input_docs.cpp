@@ -32,9 +32,7 @@ std::string model_help(const app::ModelInput& row) {
     return std::string(row.help);
 }
 
-void add_fields(std::vector<Line>& lines, Command command) {
-    const app::Scope scope =
-        command == Command::point ? app::Scope::prediction : app::Scope::levels;
+void add_fields(std::vector<Line>& lines, app::Scope scope) {
     for (const app::FieldInput& row : app::field_inputs()) {
         if (!app::takes(scope, row)) continue;
         std::string help(row.help);
@@ -45,14 +43,14 @@ void add_fields(std::vector<Line>& lines, Command command) {
 
 }  // namespace
 
-std::string input_docs(Command command) {
+std::string input_docs(app::Scope scope) {
     std::vector<Line> lines;
-    add_fields(lines, command);
+    add_fields(lines, scope);
     lines.emplace_back("noise_source",
                        "str: a catalogue model (orlavex.noise_sources()) or \"User\"");
     lines.emplace_back("freq_conv", "bool: the DUT converts frequency (then freq2 applies)");
     lines.emplace_back("no_second_stage", "bool: without second-stage correction");
-    if (command == Command::point) {
+    if (scope == app::Scope::prediction) {
         lines.emplace_back("analyzer", "str: a catalogue model (orlavex.analyzers()) or \"User\"");
         lines.emplace_back("int_preamp",
                            "True: the analyzer's internal preamplifier; 0 or 1 picks one of two");

@@ -8,8 +8,8 @@
 
 namespace orlavex::python {
 
-// One line per keyword COMMAND takes: name, what it is, its unit and the
-// window's start-up value.
-std::string input_docs(Command command);
+// One line per keyword a function of SCOPE (see read_keywords) takes: name, what it is, its unit
+// and the window's start-up value.
+std::string input_docs(app::Scope scope);
 
 }  // namespace orlavex::python

@@ -105,7 +105,8 @@ const app::BenchInputRow* bench_input(std::string_view key) {
 
 // The window's choices and the model's inputs; false for a name that is
 // neither.
-bool read_choice(KeywordInputs& k, std::string_view key, const py::handle& value, Command command) {
+bool read_choice(KeywordInputs& k, std::string_view key, const py::handle& value,
+                 app::Scope scope) {
     app::Setup& s = k.setup;
     if (key == "noise_source") {
         s.noise_source = utf8_text(value, key);
@@ -115,7 +116,7 @@ bool read_choice(KeywordInputs& k, std::string_view key, const py::handle& value
         s.second_stage = !flag(value, key);
     } else if (key == "strict") {
         k.strict = flag(value, key);
-    } else if (command == Command::evaluate) {
+    } else if (scope == app::Scope::levels) {
         return false;
     } else if (key == "analyzer") {
         s.analyzer = utf8_text(value, key);
@@ -170,22 +171,20 @@ void read_bench(KeywordInputs& k) {
     if (!why.empty()) refuse(why);
 }
 
-bool is_choice(std::string_view key, Command command) {
+bool is_choice(std::string_view key, app::Scope scope) {
     constexpr std::string_view every[] = {"noise_source", "freq_conv", "no_second_stage", "strict"};
     constexpr std::string_view predicting[] = {"analyzer", "int_preamp", "ext_preamp"};
     if (std::ranges::find(every, key) != std::end(every)) return true;
-    if (command == Command::evaluate) return false;
+    if (scope == app::Scope::levels) return false;
     return std::ranges::find(predicting, key) != std::end(predicting) ||
            std::ranges::find(app::model_inputs, key, &app::ModelInput::name) !=
                app::model_inputs.end() ||
            bench_input(key) != nullptr;
 }
 
-const app::FieldInput* field_input(std::string_view key, Command command) {
+const app::FieldInput* field_input(std::string_view key, app::Scope scope) {
     const app::FieldInput* row = app::find_field_input(key);
     if (row == nullptr || row->name != key) return nullptr;
-    const app::Scope scope =
-        command == Command::point ? app::Scope::prediction : app::Scope::levels;
     return app::takes(scope, *row) ? row : nullptr;
 }
 
@@ -257,12 +256,12 @@ std::string utf8_text(const py::handle& value, std::string_view keyword) {
     return std::string(data, static_cast<std::size_t>(size));
 }
 
-KeywordInputs read_keywords(const py::dict& kwargs, Command command) {
+KeywordInputs read_keywords(const py::dict& kwargs, app::Scope scope) {
     KeywordInputs k;
     for (const auto& [key_object, value] : kwargs) {
         const std::string key = key_object.cast<std::string>();
-        const app::FieldInput* row = field_input(key, command);
-        if (row == nullptr && !is_choice(key, command)) {
+        const app::FieldInput* row = field_input(key, scope);
+        if (row == nullptr && !is_choice(key, scope)) {
             throw py::type_error("got an unexpected keyword argument '" + key + "'");
         }
         // None keeps the start-up value.
@@ -270,7 +269,7 @@ KeywordInputs read_keywords(const py::dict& kwargs, Command command) {
         if (row != nullptr) {
             k.setup[*row] = number_value(value, key);
         } else {
-            read_choice(k, key, value, command);
+            read_choice(k, key, value, scope);
         }
     }
     check_exclusions(k.setup);

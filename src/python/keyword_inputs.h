@@ -3,7 +3,7 @@
 // the window's start-up value, messages that name the keyword.
 #pragma once
 
-#include "app/inputs/apply.h"
+#include "app/inputs/apply_options.h"
 #include "app/inputs/bench_inputs.h"
 #include "app/inputs/setup.h"
 #include "app/setup_file/embedded_file.h"
@@ -14,10 +14,6 @@
 
 namespace orlavex::python {
 
-// Which inputs a function takes: the set-up with the DUT and analyzer noise
-// and the model (point, budget, sweep, ...), or with the four measured levels.
-enum class Command { point, evaluate };
-
 struct KeywordInputs {
     app::Setup setup;
     app::BenchInputs bench;  // as given; read into setup.bench
@@ -27,9 +23,11 @@ struct KeywordInputs {
     app::ApplyOptions options() const { return {strict, app::Naming::keyword}; }
 };
 
-// Reads KWARGS for COMMAND. Raises TypeError for an unknown keyword and
+// Reads KWARGS of a function that takes SCOPE's inputs besides the set-up:
+// the prediction's (point, budget, sweep, ...) or the measured levels
+// (evaluate). Raises TypeError for an unknown keyword and
 // ValueError for a value the input cannot take.
-KeywordInputs read_keywords(const pybind11::dict& kwargs, Command command);
+KeywordInputs read_keywords(const pybind11::dict& kwargs, app::Scope scope);
 
 // Raises ValueError with MESSAGE, whole even where it holds a NUL byte.
 [[noreturn]] void refuse(const std::string& message);

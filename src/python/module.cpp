@@ -300,13 +300,13 @@ void define_private_functions(py::module_& m) {
 
 // The public functions: Python wrappers with real signatures, and their docs.
 void define_public_functions(py::module_& m) {
-    const std::string point_inputs = input_docs(Command::point);
+    const std::string point_inputs = input_docs(orlavex::app::Scope::prediction);
     py::exec(wrapper_source(), m.attr("__dict__"));
     const std::pair<const char*, std::string> docs[] = {
         {"point", point_doc + point_inputs},
         {"budget", budget_doc + point_inputs},
         {"monte_carlo", monte_carlo_doc + point_inputs},
-        {"evaluate", evaluate_doc + input_docs(Command::evaluate)},
+        {"evaluate", evaluate_doc + input_docs(orlavex::app::Scope::levels)},
         {"sweep", sweep_doc + point_inputs},
         {"advise", advise_doc + point_inputs},
         {"save_setup", save_setup_doc + point_inputs},

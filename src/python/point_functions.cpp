@@ -48,13 +48,13 @@ app::Point computed(const KeywordInputs& k, bool monte_carlo,
 }  // namespace
 
 py::dict point(bool mc, const py::kwargs& inputs) {
-    const KeywordInputs k = read_keywords(inputs, Command::point);
+    const KeywordInputs k = read_keywords(inputs, app::Scope::prediction);
     const app::Point p = computed(k, mc);
     return to_python(app::point_json(p));
 }
 
 py::dict budget(const py::kwargs& inputs) {
-    const app::Point p = computed(read_keywords(inputs, Command::point), false);
+    const app::Point p = computed(read_keywords(inputs, app::Scope::prediction), false);
     return to_python(app::gum_json(p.budget));
 }
 
@@ -63,7 +63,7 @@ py::dict monte_carlo(const py::object& trials, const py::object& seed, bool samp
     py::dict keywords(inputs);
     keywords["trials"] = trials;
     keywords["seed"] = seed;
-    KeywordInputs k = read_keywords(keywords, Command::point);
+    KeywordInputs k = read_keywords(keywords, app::Scope::prediction);
     k.setup.model.keep_samples = samples;
     app::Point p = computed(k, true, progress);
     py::dict out = to_python(app::monte_carlo_json(*p.monte_carlo));
@@ -83,7 +83,7 @@ py::dict evaluate(const py::object& cal_on, const py::object& cal_off, const py:
         {"cal_on", cal_on}, {"cal_off", cal_off}, {"meas_on", meas_on}, {"meas_off", meas_off}};
     for (const auto& [name, value] : levels)
         keywords[name] = value;
-    KeywordInputs k = read_keywords(keywords, Command::evaluate);
+    KeywordInputs k = read_keywords(keywords, app::Scope::levels);
     k.setup.manual = true;
     const app::EvaluationOutcome outcome = app::run_evaluation(k.setup, k.options());
     if (!outcome.evaluation) refuse(outcome.refused);
@@ -91,7 +91,7 @@ py::dict evaluate(const py::object& cal_on, const py::object& cal_off, const py:
 }
 
 double point_seconds_in_cpp(std::size_t calls, const py::kwargs& inputs) {
-    const KeywordInputs k = read_keywords(inputs, Command::point);
+    const KeywordInputs k = read_keywords(inputs, app::Scope::prediction);
     py::gil_scoped_release unlocked;
     const auto start = std::chrono::steady_clock::now();
     std::size_t keys = 0;

@@ -83,7 +83,7 @@ void read_files(app::SweepRequest& r, const SweepArguments& a) {
 
 app::SweepRequest request_of(const SweepArguments& a, const py::kwargs& inputs,
                              app::ApplyOptions& options) {
-    KeywordInputs k = read_keywords(inputs, Command::point);
+    KeywordInputs k = read_keywords(inputs, app::Scope::prediction);
     // A sweep's Monte Carlo has its own default number of trials.
     if (!inputs.contains("trials") || inputs["trials"].is_none())
         k.setup.model.trials = app::sweep_trials;

@@ -2,7 +2,7 @@
 // keyword inputs give, its points as numpy arrays with the CSV's columns.
 #pragma once
 
-#include "app/inputs/apply.h"
+#include "app/inputs/apply_options.h"
 #include "app/inputs/sweep_request.h"
 
 #include <pybind11/pybind11.h>

@@ -3,7 +3,7 @@
 // command line, the Python keywords and the set-up's JSON.
 #pragma once
 
-#include "app/inputs/apply.h"
+#include "app/inputs/apply_options.h"
 #include "app/json.h"
 #include "measure/setup.h"
 #include "planning/bench_setup.h"

@@ -2,7 +2,7 @@
 // the model describes, and no more Monte Carlo work than a run can finish.
 #pragma once
 
-#include "app/inputs/apply.h"
+#include "app/inputs/apply_options.h"
 #include "app/inputs/model_inputs.h"
 
 #include <cstddef>

@@ -3,7 +3,7 @@
 // cold-temperature corrected Y-factor formula; as a value, and its JSON.
 #pragma once
 
-#include "app/inputs/apply.h"
+#include "app/inputs/apply_options.h"
 #include "app/json.h"
 #include "app/results/setup_echo.h"
 #include "core/classic_figures.h"

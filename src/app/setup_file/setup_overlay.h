@@ -2,7 +2,7 @@
 // gave beside the file replaces the file's value, the rest is the file's.
 #pragma once
 
-#include "app/inputs/apply.h"
+#include "app/inputs/apply_options.h"
 #include "app/inputs/bench_inputs.h"
 #include "app/inputs/sweep_request.h"
 
