@@ -1,6 +1,12 @@
 #include "app/commands.h"
 
+#include <algorithm>
+
 namespace orlavex::app {
+
+const Command& command_named(std::string_view name) {
+    return *std::ranges::find(commands, name, &Command::name);
+}
 
 std::string command_list() {
     std::string list;

@@ -13,7 +13,7 @@ namespace orlavex::cli {
 
 void print_evaluation(std::ostream& out, const app::Evaluation& evaluation);
 
-// The whole command on a started window: empty, or the reason the inputs
+// The whole command: empty, or the reason the inputs
 // were refused (nothing written then).
 std::string run_evaluate(const WindowInputs& inputs, bool json, std::ostream& out);
 

@@ -124,8 +124,8 @@ void print_point(std::ostream& out, const app::Point& p) {
     }
 }
 
-std::string run_point(const WindowInputs& inputs, const app::ModelInputs& model, bool json,
-                      std::ostream& out) {
+std::string run_point(const WindowInputs& inputs, const app::ModelInputs& model, bool monte_carlo,
+                      bool json, std::ostream& out) {
     app::SweepRequest request;
     try {
         if (std::string why = typed_request(inputs, model, request); !why.empty()) return why;
@@ -134,11 +134,13 @@ std::string run_point(const WindowInputs& inputs, const app::ModelInputs& model,
     }
     const app::Setup& setup = request.setup;
     const app::PointOutcome outcome = [&] {
+        const app::ApplyOptions options{inputs.strict, app::Naming::flag};
+        if (!monte_carlo) return app::run_point(setup, options, false);
         // The Monte Carlo counts no trials as it goes: the line shows the time.
         const ProgressLine line(
             "Monte Carlo of " + std::to_string(setup.model.trials) + " trials", "trials",
             [] { return Progress{}; }, stderr_display());
-        return app::run_point(setup, {inputs.strict, app::Naming::flag}, true);
+        return app::run_point(setup, options, true);
     }();
     if (!outcome.point) return outcome.refused;
     if (std::string why = save_setup(inputs.files, request); !why.empty()) return why;

@@ -12,9 +12,9 @@ namespace orlavex::cli {
 
 void print_point(std::ostream& out, const app::Point& point);
 
-// The whole command on a started window: empty, or the reason the inputs
-// were refused (nothing written then).
-std::string run_point(const WindowInputs& inputs, const app::ModelInputs& model, bool json,
-                      std::ostream& out);
+// The whole command (with the Monte Carlo unless MONTE_CARLO is false):
+// empty, or the reason the inputs were refused (nothing written then).
+std::string run_point(const WindowInputs& inputs, const app::ModelInputs& model, bool monte_carlo,
+                      bool json, std::ostream& out);
 
 }  // namespace orlavex::cli

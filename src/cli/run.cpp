@@ -158,8 +158,10 @@ CLI::Option* add_model_option(CLI::App& sub, app::ModelInputs& m, const app::Mod
     return nullptr;
 }
 
-void add_model_options(CLI::App& sub, app::ModelInputs& m) {
+// The model's inputs COMMAND takes.
+void add_model_options(CLI::App& sub, app::ModelInputs& m, const app::Command& command) {
     for (const app::ModelInput& row : app::model_inputs) {
+        if (!app::takes(command, row)) continue;
         add_model_option(sub, m, row)
             ->type_name(std::string(row.type_name))
             ->group("Measurement model (GUM budget, Monte Carlo)");
@@ -188,13 +190,14 @@ std::string printable_lines(std::string_view messages) {
 }
 
 CLI::App* add_command(CLI::App& app, std::string_view name) {
-    const auto* row = std::ranges::find(app::commands, name, &app::Command::name);
-    return app.add_subcommand(std::string(row->name), std::string(row->summary));
+    const app::Command& row = app::command_named(name);
+    return app.add_subcommand(std::string(row.name), std::string(row.summary));
 }
 
 // Everything the command line can be asked, filled in by parsing.
 struct Request {
     bool json = false;
+    bool point_no_mc = false;
     WindowInputs point_inputs, evaluate_inputs;
     app::ModelInputs model;
     SweepRequest sweep, advise;
@@ -211,7 +214,9 @@ void add_commands(CLI::App& app, Request& r, bool from_file) {
     r.point = add_command(app, "point");
     add_field_options(*r.point, r.point_inputs, Scope::prediction);
     add_choices(*r.point, r.point_inputs, true);
-    add_model_options(*r.point, r.model);
+    add_model_options(*r.point, r.model, app::command_named("point"));
+    r.point->add_flag("--no-mc", r.point_no_mc, "the GUM budget only, without the Monte Carlo")
+        ->group("Measurement model (GUM budget, Monte Carlo)");
     add_setup_file_options(*r.point, r.point_inputs.files);
 
     r.evaluate_inputs.manual = true;
@@ -226,13 +231,14 @@ void add_commands(CLI::App& app, Request& r, bool from_file) {
     r.sweep_command = add_command(app, "sweep");
     add_field_options(*r.sweep_command, r.sweep.inputs, Scope::prediction);
     add_choices(*r.sweep_command, r.sweep.inputs, true);
-    add_model_options(*r.sweep_command, r.sweep.model);
+    add_model_options(*r.sweep_command, r.sweep.model, app::command_named("sweep"));
     add_sweep_options(*r.sweep_command, r.sweep, false, from_file);
     add_setup_file_options(*r.sweep_command, r.sweep.inputs.files);
 
     r.advise_command = add_command(app, "advise");
     add_field_options(*r.advise_command, r.advise.inputs, Scope::prediction);
     add_choices(*r.advise_command, r.advise.inputs, true);
+    add_model_options(*r.advise_command, r.advise.model, app::command_named("advise"));
     add_sweep_options(*r.advise_command, r.advise, true, from_file);
     add_setup_file_options(*r.advise_command, r.advise.inputs.files);
 
@@ -240,7 +246,7 @@ void add_commands(CLI::App& app, Request& r, bool from_file) {
     r.report_command = add_command(app, "report");
     add_field_options(*r.report_command, r.report.sweep.inputs, Scope::prediction);
     add_choices(*r.report_command, r.report.sweep.inputs, true);
-    add_model_options(*r.report_command, r.report.sweep.model);
+    add_model_options(*r.report_command, r.report.sweep.model, app::command_named("report"));
     add_report_options(*r.report_command, r.report, from_file);
     add_setup_file_options(*r.report_command, r.report.sweep.inputs.files);
 
@@ -288,7 +294,7 @@ int dispatch(const CLI::App& app, const Request& r, std::ostream& out, std::ostr
     } else if (r.listing->parsed() && r.listing->get_subcommands().empty()) {
         why = "catalogue: give analyzers or noise-sources";
     } else if (r.point->parsed()) {
-        why = run_point(r.point_inputs, r.model, r.json, out);
+        why = run_point(r.point_inputs, r.model, !r.point_no_mc, r.json, out);
     } else if (r.evaluate->parsed()) {
         why = run_evaluate(r.evaluate_inputs, r.json, out);
     } else {

@@ -1,5 +1,7 @@
 #include "python/input_docs.h"
 
+#include "app/commands.h"
+
 #include "app/inputs/bench_inputs.h"
 #include "app/inputs/inputs.h"
 #include "app/inputs/model_inputs.h"
@@ -43,7 +45,8 @@ void add_fields(std::vector<Line>& lines, app::Scope scope) {
 
 }  // namespace
 
-std::string input_docs(app::Scope scope) {
+std::string input_docs(const app::Command& command) {
+    const app::Scope scope = command.scope;
     std::vector<Line> lines;
     add_fields(lines, scope);
     lines.emplace_back("noise_source",
@@ -56,10 +59,13 @@ std::string input_docs(app::Scope scope) {
                            "True: the analyzer's internal preamplifier; 0 or 1 picks one of two");
         lines.emplace_back("ext_preamp",
                            "bool: an external preamplifier (implied by ext_preamp_*)");
-        for (const app::ModelInput& row : app::model_inputs)
-            lines.emplace_back(std::string(row.name), model_help(row));
-        for (const app::BenchInputRow& row : app::bench_input_rows)
-            lines.emplace_back(std::string(row.name), std::string(row.help));
+        for (const app::ModelInput& row : app::model_inputs) {
+            if (app::takes(command, row))
+                lines.emplace_back(std::string(row.name), model_help(row));
+        }
+        for (const app::BenchInputRow& row : app::bench_input_rows) {
+            if (command.bench) lines.emplace_back(std::string(row.name), std::string(row.help));
+        }
     }
     lines.emplace_back("strict", "True: refuse a value the window would round or bound");
     std::size_t width = 0;

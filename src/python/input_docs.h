@@ -2,14 +2,15 @@
 // line's option table so the two cannot drift apart.
 #pragma once
 
+#include "app/commands.h"
 #include "python/keyword_inputs.h"
 
 #include <string>
 
 namespace orlavex::python {
 
-// One line per keyword a function of SCOPE (see read_keywords) takes: name, what it is, its unit
+// One line per keyword a function that takes COMMAND's inputs takes: name, what it is, its unit
 // and the window's start-up value.
-std::string input_docs(app::Scope scope);
+std::string input_docs(const app::Command& command);
 
 }  // namespace orlavex::python

@@ -268,15 +268,17 @@ void define_private_functions(py::module_& m) {
         "_advise",
         [](const py::object& start, const py::object& stop, const py::object& points,
            const py::object& log, const py::object& enr_table, const py::object& dut_s2p,
-           const py::object& progress, const py::kwargs& inputs) {
-            return advise({py::str("freq"), number_value(start, "start"),
-                           number_value(stop, "stop"), points, switch_value(log, "log"), enr_table,
-                           dut_s2p, false, py::str("vswr"), false, false, progress},
-                          inputs);
+           const py::object& fixed_if, const py::object& fixed_lo, const py::object& progress,
+           const py::kwargs& inputs) {
+            return advise(
+                {py::str("freq"), number_value(start, "start"), number_value(stop, "stop"), points,
+                 switch_value(log, "log"), enr_table, dut_s2p, false, py::str("vswr"),
+                 switch_value(fixed_if, "fixed_if"), switch_value(fixed_lo, "fixed_lo"), progress},
+                inputs);
         },
         py::arg("start"), py::arg("stop"), py::arg("points") = 101, py::arg("log") = false,
         py::arg("enr_table") = py::none(), py::arg("dut_s2p") = py::none(),
-        py::arg("progress") = py::none());
+        py::arg("fixed_if") = false, py::arg("fixed_lo") = false, py::arg("progress") = py::none());
     m.def(
         "_save_setup",
         [](const py::object& path, const py::object& over, const py::object& start,
@@ -300,16 +302,18 @@ void define_private_functions(py::module_& m) {
 
 // The public functions: Python wrappers with real signatures, and their docs.
 void define_public_functions(py::module_& m) {
-    const std::string point_inputs = input_docs(orlavex::app::Scope::prediction);
+    using orlavex::app::command_named;
+    const std::string point_inputs = input_docs(command_named("point"));
+    const std::string sweep_inputs = input_docs(command_named("sweep"));
     py::exec(wrapper_source(), m.attr("__dict__"));
     const std::pair<const char*, std::string> docs[] = {
         {"point", point_doc + point_inputs},
         {"budget", budget_doc + point_inputs},
         {"monte_carlo", monte_carlo_doc + point_inputs},
-        {"evaluate", evaluate_doc + input_docs(orlavex::app::Scope::levels)},
-        {"sweep", sweep_doc + point_inputs},
-        {"advise", advise_doc + point_inputs},
-        {"save_setup", save_setup_doc + point_inputs},
+        {"evaluate", evaluate_doc + input_docs(command_named("evaluate"))},
+        {"sweep", sweep_doc + sweep_inputs},
+        {"advise", advise_doc + input_docs(command_named("advise"))},
+        {"save_setup", save_setup_doc + sweep_inputs},
     };
     for (const auto& [name, doc] : docs)
         m.attr(name).attr("__doc__") = doc;

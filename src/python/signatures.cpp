@@ -1,5 +1,6 @@
 #include "python/signatures.h"
 
+#include "app/commands.h"
 #include "app/inputs/bench_inputs.h"
 #include "app/inputs/inputs.h"
 #include "app/inputs/model_inputs.h"
@@ -20,15 +21,16 @@ struct Parameter {
 struct Function {
     std::string_view name, returns;
     std::vector<Parameter> leading;  // before the inputs
-    bool predicting;                 // the DUT and analyzer noise and the model, else the levels
+    std::string_view command;        // the command whose inputs it takes
     bool keyword_only;               // leading parameters after *
 };
 
 constexpr std::string_view number = "float | None";
 
-std::vector<Parameter> inputs(bool predicting) {
+std::vector<Parameter> inputs(const app::Command& command) {
     std::vector<Parameter> p;
-    const app::Scope scope = predicting ? app::Scope::prediction : app::Scope::levels;
+    const app::Scope scope = command.scope;
+    const bool predicting = scope == app::Scope::prediction;
     for (const app::FieldInput& row : app::field_inputs()) {
         if (app::takes(scope, row) && row.scope != app::Scope::levels)
             p.push_back({std::string(row.name), std::string(number), "None"});
@@ -41,6 +43,7 @@ std::vector<Parameter> inputs(bool predicting) {
         p.push_back({"int_preamp", "bool | int | None", "None"});
         p.push_back({"ext_preamp", "bool | None", "None"});
         for (const app::ModelInput& row : app::model_inputs) {
+            if (!app::takes(command, row)) continue;
             const bool text = row.kind == app::ModelValue::shape;
             const bool whole =
                 row.kind == app::ModelValue::trials || row.kind == app::ModelValue::seed;
@@ -51,6 +54,7 @@ std::vector<Parameter> inputs(bool predicting) {
                          "None"});
         }
         for (const app::BenchInputRow& row : app::bench_input_rows) {
+            if (!command.bench) break;
             p.push_back({std::string(row.name),
                          row.number != nullptr     ? std::string(number)
                          : row.type_name == "FILE" ? "str | bytes | os.PathLike | DataFile | None"
@@ -65,15 +69,15 @@ std::vector<Parameter> inputs(bool predicting) {
 std::vector<Function> functions() {
     const std::string path = "str | bytes | os.PathLike | Any | None";
     return {
-        {"point", "dict[str, Any]", {{"mc", "bool", "True"}}, true, true},
-        {"budget", "dict[str, Any]", {}, true, true},
+        {"point", "dict[str, Any]", {{"mc", "bool", "True"}}, "point", true},
+        {"budget", "dict[str, Any]", {}, "point", true},
         {"monte_carlo",
          "dict[str, Any]",
          {{"trials", "int", std::to_string(app::point_trials)},
           {"seed", "int", "DEFAULT_SEED"},
           {"samples", "bool", "False"},
           {"progress", "Callable[[int, int], object] | None", "None"}},
-         true,
+         "point",
          true},
         {"evaluate",
          "dict[str, Any]",
@@ -81,7 +85,7 @@ std::vector<Function> functions() {
           {"cal_off", std::string(number), "None"},
           {"meas_on", std::string(number), "None"},
           {"meas_off", std::string(number), "None"}},
-         false,
+         "evaluate",
          false},
         {"sweep",
          "dict[str, Any]",
@@ -97,7 +101,7 @@ std::vector<Function> functions() {
           {"fixed_if", "bool", "False"},
           {"fixed_lo", "bool", "False"},
           {"progress", "Callable[[int, int], object] | None", "None"}},
-         true,
+         "sweep",
          false},
         {"advise",
          "dict[str, Any]",
@@ -107,8 +111,10 @@ std::vector<Function> functions() {
           {"log", "bool", "False"},
           {"enr_table", path, "None"},
           {"dut_s2p", path, "None"},
+          {"fixed_if", "bool", "False"},
+          {"fixed_lo", "bool", "False"},
           {"progress", "Callable[[int, int], object] | None", "None"}},
-         true,
+         "advise",
          false},
         {"save_setup",
          "None",
@@ -124,7 +130,7 @@ std::vector<Function> functions() {
           {"match_form", "str", "'vswr'"},
           {"fixed_if", "bool", "False"},
           {"fixed_lo", "bool", "False"}},
-         true,
+         "sweep",
          false},
     };
 }
@@ -132,7 +138,7 @@ std::vector<Function> functions() {
 // The inputs of F that its leading parameters do not already name.
 std::vector<Parameter> inputs_of(const Function& f) {
     std::vector<Parameter> rest;
-    for (Parameter& p : inputs(f.predicting)) {
+    for (Parameter& p : inputs(app::command_named(f.command))) {
         const bool named =
             std::ranges::any_of(f.leading, [&](const Parameter& l) { return l.name == p.name; });
         if (!named) rest.push_back(std::move(p));

@@ -42,14 +42,15 @@ struct ModelInput {
     ModelValue kind;
     double ModelInputs::*number = nullptr;  // where a not_negative value goes
     std::string_view key = {};              // in a set-up file, as a result names it: "noise_bw_hz"
+    bool monte_carlo = false;               // only a command that runs a Monte Carlo takes it
 };
 
 // clang-format off
 inline constexpr std::array model_inputs{
     ModelInput{"noise_bw", "--noise-bw", "HZ", "noise bandwidth of the readings, Hz (0: no jitter)", ModelValue::not_negative, &ModelInputs::noise_bw_hz, "noise_bw_hz"},
     ModelInput{"tau", "--tau", "S", "integration time per reading, s (0: no jitter)", ModelValue::not_negative, &ModelInputs::tau_s, "tau_s"},
-    ModelInput{"trials", "--trials", "N", "Monte Carlo trials; each is held to the end, 4 bytes and as much again while sorting (1e8 trials: about 800 MB of memory)", ModelValue::trials, nullptr, "trials"},
-    ModelInput{"seed", "--seed", "N", "Monte Carlo seed", ModelValue::seed, nullptr, "seed"},
+    ModelInput{"trials", "--trials", "N", "Monte Carlo trials; each is held to the end, 4 bytes and as much again while sorting (1e8 trials: about 800 MB of memory)", ModelValue::trials, nullptr, "trials", true},
+    ModelInput{"seed", "--seed", "N", "Monte Carlo seed", ModelValue::seed, nullptr, "seed", true},
     ModelInput{"spec_shape", "--spec-shape", "normal|rect", "distribution of the analyzer's specified uncertainties", ModelValue::shape, nullptr, "spec_shape"},
 };
 // clang-format on
