@@ -34,22 +34,26 @@ void print_evaluation(std::ostream& out, const app::Evaluation& e) {
         out << "cal on " << fixed(s.CalON, 3) << ", cal off " << fixed(s.CalOFF, 3) << ", ";
     }
     out << "meas on " << fixed(s.MeasON, 3) << ", meas off " << fixed(s.MeasOFF, 3) << " dBm\n";
+    print_bench(out, e.bench, e.model);
     print_notes(out, e.notes);
     out << '\n';
     const auto exact_figure = [&](double x) {
         return exact.valid && std::isfinite(x) ? fixed(x, 2) : "- - -";
     };
+    // Without classic figures (a bench) the column says so.
+    const auto classic = [&](std::string text) { return e.classic_withheld ? "- - -" : text; };
     TextTable t({left, right, right, left});
     t.add({"", "classic", "exact", ""});
-    t.add({"DUT NF", shown(f.nf_dut_db), exact_figure(exact.nf_dut_db), "dB"});
-    t.add({"DUT gain", shown(f.gain_db), shown_finite(exact.gain_db), "dB"});
-    t.add({"NFsa", shown(f.nf_sa_db), shown_finite(exact.nf_sa_db), "dB"});
-    t.add({"NF(dut+sa)", fixed(f.nf_sys_db, 2), fixed(exact.nf_sys_db, 2), "dB"});
-    t.add({"Ycal", fixed(f.ycal_db, 2), "", "dB"});
-    t.add({"Ymeas", fixed(f.ymeas_db, 2), "", "dB"});
-    t.add(
-        {"Uncertainty (classic RSS)", f.rss_db ? "+/- " + fixed(*f.rss_db, 4) : "- - -", "", "dB"});
-    out << "Evaluation (classic as the window's manual mode; exact with the off temperature)\n";
+    t.add({"DUT NF", classic(shown(f.nf_dut_db)), exact_figure(exact.nf_dut_db), "dB"});
+    t.add({"DUT gain", classic(shown(f.gain_db)), shown_finite(exact.gain_db), "dB"});
+    t.add({"NFsa", classic(shown(f.nf_sa_db)), shown_finite(exact.nf_sa_db), "dB"});
+    t.add({"NF(dut+sa)", classic(fixed(f.nf_sys_db, 2)), fixed(exact.nf_sys_db, 2), "dB"});
+    t.add({"Ycal", classic(fixed(f.ycal_db, 2)), "", "dB"});
+    t.add({"Ymeas", classic(fixed(f.ymeas_db, 2)), "", "dB"});
+    t.add({"Uncertainty (classic RSS)",
+           f.rss_db && !e.classic_withheld ? "+/- " + fixed(*f.rss_db, 4) : "- - -", "", "dB"});
+    out << "Evaluation (classic as the window's manual mode; exact with the off temperature"
+        << (e.bench.any() ? " and the bench)\n" : ")\n");
     t.print(out, "  ");
     if (!f.error.empty()) out << "  " << f.error << '\n';
 }

@@ -82,33 +82,11 @@ void print_monte_carlo(std::ostream& out, const measure::MonteCarloResult& r) {
     t.print(out, "  ");
 }
 
-// The bench as the model used it (losses at the point's frequencies).
-void print_bench(std::ostream& out, const app::Point& p) {
-    if (!p.bench.any()) return;
-    const auto loss = [&](std::string_view where, const planning::LossInput& given,
-                          const measure::BenchLoss& l) {
-        if (!given.given()) return;
-        out << "  Loss " << where << " the DUT: " << fixed(l.loss_db, 3) << " dB at "
-            << general_text(l.temperature_k, '.') << " K, U = " << fixed(l.unc_db, 3) << " dB";
-        if (given.sparameters) out << " (" << given.sparameters->name() << ")";
-        out << '\n';
-    };
-    loss("before", p.bench.loss_in, p.setup.loss_in);
-    loss("after", p.bench.loss_out, p.setup.loss_out);
-    if (p.bench.meas_source && p.setup.meas_source.separate) {
-        // As given, then as the model took it at the point's frequency.
-        out << "  Measurement source: " << app::measurement_source_text(*p.bench.meas_source)
-            << "; here ENR " << fixed(p.setup.enr_meas_db, 2)
-            << " dB, U = " << fixed(p.setup.meas_source.enr_unc_db, 3) << " dB, VSWR "
-            << fixed(measure::vswr_from_reflection(p.setup.meas_source.gamma), 3) << '\n';
-    }
-}
-
 }  // namespace
 
 void print_point(std::ostream& out, const app::Point& p) {
     print_setup(out, p.inputs);
-    print_bench(out, p);
+    print_bench(out, p.bench, p.setup);
     if (p.setup.noise_bw_hz > 0 && p.setup.tau_s > 0) {
         out << "  Readings: noise bandwidth " << general_text(p.setup.noise_bw_hz, '.') << " Hz, "
             << general_text(p.setup.tau_s, '.') << " s each\n";

@@ -79,7 +79,7 @@ void add_model_choices(CLI::App& sub, WindowInputs& inputs, const std::string& g
 }
 
 // The window's choices: catalogue models, check boxes, the option menu.
-void add_choices(CLI::App& sub, WindowInputs& inputs, bool prediction) {
+void add_choices(CLI::App& sub, WindowInputs& inputs, const app::Command& command) {
     const std::string group = "Set-up (window choices)";
     sub.add_option_function<std::string>(
            "--noise-source", [&inputs](const std::string& s) { inputs.noise_source = s; },
@@ -94,10 +94,8 @@ void add_choices(CLI::App& sub, WindowInputs& inputs, bool prediction) {
     sub.add_flag("--no-second-stage", inputs.no_second_stage,
                  "without second-stage correction (menu Option > 2nd stage)")
         ->group(group);
-    if (prediction) {
-        add_model_choices(sub, inputs, group);
-        add_bench_options(sub, inputs.bench);
-    }
+    if (command.scope == Scope::prediction) add_model_choices(sub, inputs, group);
+    if (command.bench) add_bench_options(sub, inputs.bench);
     sub.add_flag("--strict", inputs.strict,
                  "refuse a value the window would round or bound instead of noting it")
         ->group(group);
@@ -213,7 +211,7 @@ void add_commands(CLI::App& app, Request& r, bool from_file) {
     app.add_flag("--json", r.json, "print JSON instead of a table");
     r.point = add_command(app, "point");
     add_field_options(*r.point, r.point_inputs, Scope::prediction);
-    add_choices(*r.point, r.point_inputs, true);
+    add_choices(*r.point, r.point_inputs, app::command_named("point"));
     add_model_options(*r.point, r.model, app::command_named("point"));
     r.point->add_flag("--no-mc", r.point_no_mc, "the GUM budget only, without the Monte Carlo")
         ->group("Measurement model (GUM budget, Monte Carlo)");
@@ -222,7 +220,7 @@ void add_commands(CLI::App& app, Request& r, bool from_file) {
     r.evaluate_inputs.manual = true;
     r.evaluate = add_command(app, "evaluate");
     add_field_options(*r.evaluate, r.evaluate_inputs, Scope::levels);
-    add_choices(*r.evaluate, r.evaluate_inputs, false);
+    add_choices(*r.evaluate, r.evaluate_inputs, app::command_named("evaluate"));
     r.evaluate->get_option("--meas-on")->required(!from_file);
     r.evaluate->get_option("--meas-off")->required(!from_file);
     add_setup_file_options(*r.evaluate, r.evaluate_inputs.files);
@@ -230,14 +228,14 @@ void add_commands(CLI::App& app, Request& r, bool from_file) {
     r.sweep.model.trials = app::sweep_trials;
     r.sweep_command = add_command(app, "sweep");
     add_field_options(*r.sweep_command, r.sweep.inputs, Scope::prediction);
-    add_choices(*r.sweep_command, r.sweep.inputs, true);
+    add_choices(*r.sweep_command, r.sweep.inputs, app::command_named("sweep"));
     add_model_options(*r.sweep_command, r.sweep.model, app::command_named("sweep"));
     add_sweep_options(*r.sweep_command, r.sweep, false, from_file);
     add_setup_file_options(*r.sweep_command, r.sweep.inputs.files);
 
     r.advise_command = add_command(app, "advise");
     add_field_options(*r.advise_command, r.advise.inputs, Scope::prediction);
-    add_choices(*r.advise_command, r.advise.inputs, true);
+    add_choices(*r.advise_command, r.advise.inputs, app::command_named("advise"));
     add_model_options(*r.advise_command, r.advise.model, app::command_named("advise"));
     add_sweep_options(*r.advise_command, r.advise, true, from_file);
     add_setup_file_options(*r.advise_command, r.advise.inputs.files);
@@ -245,7 +243,7 @@ void add_commands(CLI::App& app, Request& r, bool from_file) {
     r.report.sweep.model.trials = app::sweep_trials;
     r.report_command = add_command(app, "report");
     add_field_options(*r.report_command, r.report.sweep.inputs, Scope::prediction);
-    add_choices(*r.report_command, r.report.sweep.inputs, true);
+    add_choices(*r.report_command, r.report.sweep.inputs, app::command_named("report"));
     add_model_options(*r.report_command, r.report.sweep.model, app::command_named("report"));
     add_report_options(*r.report_command, r.report, from_file);
     add_setup_file_options(*r.report_command, r.report.sweep.inputs.files);

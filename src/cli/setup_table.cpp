@@ -1,5 +1,8 @@
 #include "cli/setup_table.h"
 
+#include "app/inputs/bench_inputs.h"
+#include "measure/match.h"
+
 #include "cli/text_table.h"
 #include "core/number_text.h"
 
@@ -62,6 +65,28 @@ void print_setup(std::ostream& out, const app::UsedSetup& u) {
 void print_notes(std::ostream& out, const std::vector<std::string>& notes) {
     for (const std::string& note : notes)
         out << "  Note: " << note << '\n';
+}
+
+void print_bench(std::ostream& out, const planning::BenchInput& bench,
+                 const measure::MeasurementSetup& used) {
+    if (!bench.any()) return;
+    const auto loss = [&](std::string_view where, const planning::LossInput& given,
+                          const measure::BenchLoss& l) {
+        if (!given.given()) return;
+        out << "  Loss " << where << " the DUT: " << fixed(l.loss_db, 3) << " dB at "
+            << general_text(l.temperature_k, '.') << " K, U = " << fixed(l.unc_db, 3) << " dB";
+        if (given.sparameters) out << " (" << given.sparameters->name() << ")";
+        out << '\n';
+    };
+    loss("before", bench.loss_in, used.loss_in);
+    loss("after", bench.loss_out, used.loss_out);
+    if (bench.meas_source && used.meas_source.separate) {
+        // As given, then as the model took it at the point's frequency.
+        out << "  Measurement source: " << app::measurement_source_text(*bench.meas_source)
+            << "; here ENR " << fixed(used.enr_meas_db, 2)
+            << " dB, U = " << fixed(used.meas_source.enr_unc_db, 3) << " dB, VSWR "
+            << fixed(measure::vswr_from_reflection(used.meas_source.gamma), 3) << '\n';
+    }
 }
 
 }  // namespace orlavex::cli

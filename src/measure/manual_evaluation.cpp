@@ -7,10 +7,10 @@ namespace orlavex::measure {
 
 ExactEvaluation evaluate_exact(double cal_on_dbm, double cal_off_dbm, double meas_on_dbm,
                                double meas_off_dbm, double enr_cal_db, double enr_meas_db,
-                               double tc_k, bool second_stage) {
+                               double tc_k, bool second_stage, const LossCompensation& bench) {
     const Readings r{lin(cal_off_dbm), lin(cal_on_dbm), lin(meas_off_dbm), lin(meas_on_dbm)};
     const ReadingsEvaluation ev =
-        evaluate_readings(r, lin(enr_cal_db), lin(enr_meas_db), tc_k, second_stage);
+        evaluate_readings(r, lin(enr_cal_db), lin(enr_meas_db), tc_k, second_stage, 1, 1, bench);
     ExactEvaluation out;
     out.valid = ev.valid;
     out.nf_dut_db = db(ev.f_dut);

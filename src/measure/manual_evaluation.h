@@ -2,6 +2,8 @@
 // corrected) Y-factor formula.
 #pragma once
 
+#include "measure/bench.h"
+
 namespace orlavex::measure {
 
 // A figure the levels do not give (the analyzer noise figure and the gain
@@ -13,12 +15,14 @@ struct ExactEvaluation {
 };
 
 // Levels in dBm (any common unit of power in dB); ENR at the calibration and
-// the measurement frequency in dB; the source's off temperature in K. Without
-// second-stage correction the DUT noise figure is the system's and the
-// calibration enters only the gain. Invalid when a Y factor needed is <= 1
-// or a noise factor comes out <= 0.
+// the measurement frequency in dB (the measurement source's when it is
+// another); the source's off temperature in K; the losses before and after
+// the DUT compensated as BENCH gives them. Without second-stage correction
+// the DUT noise figure is the system's and the calibration enters only the
+// gain. Invalid when a Y factor needed is <= 1 or a noise factor comes out
+// <= 0.
 ExactEvaluation evaluate_exact(double cal_on_dbm, double cal_off_dbm, double meas_on_dbm,
                                double meas_off_dbm, double enr_cal_db, double enr_meas_db,
-                               double tc_k, bool second_stage);
+                               double tc_k, bool second_stage, const LossCompensation& bench = {});
 
 }  // namespace orlavex::measure

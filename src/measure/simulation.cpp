@@ -1,5 +1,6 @@
 #include "measure/simulation.h"
 
+#include "measure/analyzer_noise.h"
 #include "measure/simulated_measurement.h"
 #include "measure/units.h"
 #include "measure/y_factor.h"
@@ -91,6 +92,12 @@ double SimulatedMeasurement::error_db(const ErrorFactors& e) const {
 
 Readings simulate_readings(const MeasurementSetup& setup, const ErrorDraw& draw) {
     return SimulatedMeasurement(setup).readings(factors_of(draw));
+}
+
+ReadingLevels reading_levels(const Readings& r) {
+    // The readings are noise temperatures (k B Ga): kT in 1 MHz per kelvin.
+    const auto level = [](double t_k) { return kT0_dBm_Hz + one_MHz_dB + db(t_k / T0); };
+    return {level(r.p1), level(r.p2), level(r.p3), level(r.p4)};
 }
 
 double measurement_error_db(const MeasurementSetup& setup, const ErrorDraw& draw) {

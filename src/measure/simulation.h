@@ -27,6 +27,14 @@ struct Readings {
 
 Readings simulate_readings(const MeasurementSetup& setup, const ErrorDraw& draw);
 
+// Readings as levels in dBm in 1 MHz behind an analyzer of unit gain, the
+// reference the calculator's measured levels are given in (its start-up
+// calibration off level is -114 dBm plus the analyzer's noise figure).
+struct ReadingLevels {
+    double cal_off_dbm = 0, cal_on_dbm = 0, meas_off_dbm = 0, meas_on_dbm = 0;
+};
+ReadingLevels reading_levels(const Readings& r);
+
 // db(F_dut observed) - DUT NF for one simulated measurement; NaN when the
 // readings give no valid result (Y <= 1, or F_dut observed <= 0).
 double measurement_error_db(const MeasurementSetup& setup, const ErrorDraw& draw);

@@ -103,8 +103,8 @@ const app::BenchInputRow* bench_input(std::string_view key) {
     return row != nullptr && row->name == key ? row : nullptr;
 }
 
-// The window's choices and the model's inputs; false for a name that is
-// neither.
+// The window's choices, the bench and the model's inputs; false for a
+// name that is none of them.
 bool read_choice(KeywordInputs& k, std::string_view key, const py::handle& value,
                  app::Scope scope) {
     app::Setup& s = k.setup;
@@ -116,17 +116,6 @@ bool read_choice(KeywordInputs& k, std::string_view key, const py::handle& value
         s.second_stage = !flag(value, key);
     } else if (key == "strict") {
         k.strict = flag(value, key);
-    } else if (scope == app::Scope::levels) {
-        return false;
-    } else if (key == "analyzer") {
-        s.analyzer = utf8_text(value, key);
-    } else if (key == "int_preamp") {
-        read_int_preamp(s, value);
-    } else if (key == "ext_preamp") {
-        s.ext_preamp = flag(value, key);
-    } else if (const auto* row = std::ranges::find(app::model_inputs, key, &app::ModelInput::name);
-               row != app::model_inputs.end()) {
-        read_model(s.model, *row, value);
     } else if (const app::BenchInputRow* bench = bench_input(key)) {
         if (bench->number != nullptr) {
             k.bench.*bench->number = number_value(value, key);
@@ -146,6 +135,17 @@ bool read_choice(KeywordInputs& k, std::string_view key, const py::handle& value
         } else {
             refuse(key_text(key) + ": give a path or a DataFile");
         }
+    } else if (scope == app::Scope::levels) {
+        return false;
+    } else if (key == "analyzer") {
+        s.analyzer = utf8_text(value, key);
+    } else if (key == "int_preamp") {
+        read_int_preamp(s, value);
+    } else if (key == "ext_preamp") {
+        s.ext_preamp = flag(value, key);
+    } else if (const auto* row = std::ranges::find(app::model_inputs, key, &app::ModelInput::name);
+               row != app::model_inputs.end()) {
+        read_model(s.model, *row, value);
     } else {
         return false;
     }
@@ -174,12 +174,12 @@ void read_bench(KeywordInputs& k) {
 bool is_choice(std::string_view key, app::Scope scope) {
     constexpr std::string_view every[] = {"noise_source", "freq_conv", "no_second_stage", "strict"};
     constexpr std::string_view predicting[] = {"analyzer", "int_preamp", "ext_preamp"};
-    if (std::ranges::find(every, key) != std::end(every)) return true;
+    if (std::ranges::find(every, key) != std::end(every) || bench_input(key) != nullptr)
+        return true;
     if (scope == app::Scope::levels) return false;
     return std::ranges::find(predicting, key) != std::end(predicting) ||
            std::ranges::find(app::model_inputs, key, &app::ModelInput::name) !=
-               app::model_inputs.end() ||
-           bench_input(key) != nullptr;
+               app::model_inputs.end();
 }
 
 const app::FieldInput* field_input(std::string_view key, app::Scope scope) {

@@ -53,14 +53,14 @@ std::vector<Parameter> inputs(const app::Command& command) {
                                  : std::string(number),
                          "None"});
         }
-        for (const app::BenchInputRow& row : app::bench_input_rows) {
-            if (!command.bench) break;
-            p.push_back({std::string(row.name),
-                         row.number != nullptr     ? std::string(number)
-                         : row.type_name == "FILE" ? "str | bytes | os.PathLike | DataFile | None"
-                                                   : "str | None",
-                         "None"});
-        }
+    }
+    for (const app::BenchInputRow& row : app::bench_input_rows) {
+        if (!command.bench) break;
+        p.push_back({std::string(row.name),
+                     row.number != nullptr     ? std::string(number)
+                     : row.type_name == "FILE" ? "str | bytes | os.PathLike | DataFile | None"
+                                               : "str | None",
+                     "None"});
     }
     p.push_back({"strict", "bool", "False"});
     return p;

@@ -1,6 +1,8 @@
 #include "app/results/evaluation.h"
 
+#include "app/inputs/bench_inputs.h"
 #include "app/inputs/classic_apply.h"
+#include "measure/bench.h"
 
 namespace orlavex::app {
 
@@ -30,14 +32,42 @@ Json exact_json(const measure::ExactEvaluation& e) {
     return j;
 }
 
-// The exact evaluation of the levels R used, with its ENR, off temperature
-// and correction.
-measure::ExactEvaluation exact_evaluation(const core::ClassicResult& r) {
+// The model's set-up of the levels R used, with the bench of SETUP at their
+// frequencies.
+measure::MeasurementSetup model_of(const core::ClassicResult& r, const Setup& setup) {
     const core::ClassicValues& v = r.used.values;
-    const measure::MeasurementSetup setup = core::model_setup(r);
+    measure::MeasurementSetup model = core::model_setup(r);
+    const double f_out = r.used.choices.freq_conv ? v.freq2_ghz : v.freq_ghz;
+    planning::add_bench(setup.bench, v.freq_ghz, f_out, model);
+    return model;
+}
+
+// The exact evaluation of the levels R used, with its ENR (the measurement
+// source's at the measurement), off temperature, correction and the bench's
+// losses compensated.
+measure::ExactEvaluation exact_evaluation(const core::ClassicResult& r,
+                                          const measure::MeasurementSetup& model) {
+    const core::ClassicValues& v = r.used.values;
     return measure::evaluate_exact(v.cal_on_dbm, v.cal_off_dbm, v.meas_on_dbm, v.meas_off_dbm,
-                                   setup.enr_cal_db, setup.enr_meas_db, setup.tc_k,
-                                   setup.second_stage);
+                                   model.enr_cal_db, model.enr_meas_db, model.tc_k,
+                                   model.second_stage, measure::loss_compensation(model));
+}
+
+// With a bench the classic figures go: the calculator would give the
+// levels' figures as if the source were at the DUT and the analyzer behind
+// it, the losses counted to the DUT.
+void withhold_classic_for_bench(Evaluation& e, const Setup& setup, const core::ClassicResult& r) {
+    if (!setup.bench.any()) return;
+    e.classic_withheld = true;
+    e.classic = ClassicFigures{};
+    const core::ClassicValues& v = r.used.values;
+    const double f_out = r.used.choices.freq_conv ? v.freq2_ghz : v.freq_ghz;
+    for (std::string& note : planning::bench_held_notes(setup.bench, v.freq_ghz, f_out))
+        e.notes.push_back(std::move(note));
+    e.notes.emplace_back(
+        "the exact evaluation compensates the bench (the losses at their temperatures, the "
+        "measurement source's ENR); the calculator's manual mode knows no bench, so no classic "
+        "figures are given");
 }
 
 }  // namespace
@@ -71,8 +101,14 @@ EvaluationOutcome run_evaluation(const Setup& setup, const ApplyOptions& options
     Resolved taken = resolve(setup, options);
     Applied& applied = taken.applied;
     if (!applied.refused.empty()) return {std::nullopt, std::move(applied.refused)};
-    Evaluation e{used_setup(taken.result, setup), taken.result.figures,
-                 exact_evaluation(taken.result), std::move(applied.notes)};
+    const measure::MeasurementSetup model = model_of(taken.result, setup);
+    Evaluation e{used_setup(taken.result, setup),
+                 taken.result.figures,
+                 exact_evaluation(taken.result, model),
+                 std::move(applied.notes),
+                 setup.bench,
+                 model};
+    withhold_classic_for_bench(e, setup, taken.result);
     if (!setup.second_stage) {
         // Gain and analyzer noise figure come from the calibration levels,
         // which this mode does not take.
@@ -87,7 +123,8 @@ EvaluationOutcome run_evaluation(const Setup& setup, const ApplyOptions& options
 Json evaluation_json(const Evaluation& e) {
     Json j;
     j["inputs"] = setup_json(e.inputs);
-    j["classic"] = classic_json(e.classic);
+    if (e.bench.any()) add_bench_json(j["inputs"], e.bench, e.model);
+    j["classic"] = e.classic_withheld ? Json(nullptr) : classic_json(e.classic);
     j["exact"] = exact_json(e.exact);
     if (!e.notes.empty()) j["notes"] = e.notes;
     return j;

@@ -8,6 +8,8 @@
 #include "app/results/setup_echo.h"
 #include "core/classic_figures.h"
 #include "measure/manual_evaluation.h"
+#include "measure/setup.h"
+#include "planning/bench_setup.h"
 
 #include <optional>
 #include <string>
@@ -20,6 +22,12 @@ struct Evaluation {
     ClassicFigures classic;
     measure::ExactEvaluation exact;
     std::vector<std::string> notes;
+    // The losses around the DUT and a separate measurement source, which
+    // the exact evaluation compensates; the calculator's manual mode knows
+    // none of them, so its classic figures are then withheld.
+    planning::BenchInput bench;
+    measure::MeasurementSetup model;  // the model's set-up of the bench as used
+    bool classic_withheld = false;
 };
 
 // Why SETUP's levels cannot be evaluated (the calibration levels missing,

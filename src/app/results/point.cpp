@@ -73,6 +73,7 @@ Point compute_point(const core::ClassicResult& r, const Setup& setup, bool monte
         return p;
     }
     p.budget = measure::gum_budget(p.setup);
+    p.readings = measure::reading_levels(measure::simulate_readings(p.setup, {}));
     if (monte_carlo) p.monte_carlo = measure::monte_carlo(p.setup, mc);
     if (planning::bench_changes_classic(p.setup)) {
         planning::BenchClassic equivalent =
@@ -166,6 +167,12 @@ Json point_json(const Point& p) {
     j["inputs"]["spec_shape"] = shape_name(p.setup.spec_shape);
     add_bench_json(j["inputs"], p.bench, p.setup);
     j["classic"] = classic_json(p.classic);
+    if (p.readings) {
+        j["planned_readings_dbm"] = {{"cal_off", p.readings->cal_off_dbm},
+                                     {"cal_on", p.readings->cal_on_dbm},
+                                     {"meas_off", p.readings->meas_off_dbm},
+                                     {"meas_on", p.readings->meas_on_dbm}};
+    }
     j["gum"] = gum_json(p.budget);
     j["monte_carlo"] = p.monte_carlo ? monte_carlo_json(*p.monte_carlo) : Json(nullptr);
     if (!p.notes.empty()) j["notes"] = p.notes;

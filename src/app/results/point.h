@@ -10,6 +10,7 @@
 #include "measure/gum.h"
 #include "measure/monte_carlo.h"
 #include "measure/setup.h"
+#include "measure/simulation.h"
 #include "planning/bench_setup.h"
 
 #include <optional>
@@ -27,6 +28,9 @@ struct Point {
     std::vector<std::string> notes;  // values the window rounded or bounded, files held
     planning::BenchInput bench;      // as given (files by name in the inputs)
     std::string bench_note;          // what the classic figures stand for with a bench
+    // The four readings the model predicts for the bench and sources given;
+    // none for a set-up the calculator rejects.
+    std::optional<measure::ReadingLevels> readings;
 };
 
 // The model's results for the classic result R of SETUP; none (an invalid
