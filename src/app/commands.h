@@ -32,7 +32,7 @@ struct Command {
 // clang-format off
 inline constexpr std::array commands{
     Command{"point", "predict a measurement: the window's figures, GUM budget, Monte Carlo", Scope::prediction, ModelTaken::monte_carlo, true},
-    Command{"evaluate", "evaluate four measured levels, classic (as the window) and exact", Scope::levels, ModelTaken::none, true},
+    Command{"evaluate", "evaluate four measured levels, classic (as the window) and exact, with their uncertainty", Scope::levels, ModelTaken::budget, true},
     Command{"sweep", "evaluate the set-up across a range of one input: table, CSV, JSON, plot", Scope::prediction, ModelTaken::monte_carlo, true},
     // The advice ranks by the GUM budget and runs no Monte Carlo.
     Command{"advise", "rank the noise sources and preamplifier choices across a frequency band", Scope::prediction, ModelTaken::budget, true},

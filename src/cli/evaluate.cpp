@@ -52,16 +52,27 @@ void print_evaluation(std::ostream& out, const app::Evaluation& e) {
     t.add({"Ymeas", classic(fixed(f.ymeas_db, 2)), "", "dB"});
     t.add({"Uncertainty (classic RSS)",
            f.rss_db && !e.classic_withheld ? "+/- " + fixed(*f.rss_db, 4) : "- - -", "", "dB"});
+    const bool gum = e.budget && e.budget->valid;
+    t.add(
+        {"Uncertainty (GUM, k = 2)", "", gum ? "+/- " + fixed(e.budget->U_db, 4) : "- - -", "dB"});
     out << "Evaluation (classic as the window's manual mode; exact with the off temperature"
         << (e.bench.any() ? " and the bench)\n" : ")\n");
     t.print(out, "  ");
     if (!f.error.empty()) out << "  " << f.error << '\n';
+    if (gum) {
+        out << "  GUM budget at the measured point, every Type B source of the plan; "
+            << (e.model.noise_bw_hz > 0 && e.model.tau_s > 0
+                    ? "single readings: the planned jitter (--noise-bw, --tau) stands in for "
+                      "their scatter\n"
+                    : "no reading jitter (give --noise-bw and --tau)\n");
+    }
 }
 
-std::string run_evaluate(const WindowInputs& inputs, bool json, std::ostream& out) {
+std::string run_evaluate(const WindowInputs& inputs, const app::ModelInputs& model, bool json,
+                         std::ostream& out) {
     app::SweepRequest request;
     try {
-        if (std::string why = typed_request(inputs, {}, request); !why.empty()) return why;
+        if (std::string why = typed_request(inputs, model, request); !why.empty()) return why;
     } catch (const datafiles::FileError& e) {
         return e.what();
     }

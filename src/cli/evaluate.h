@@ -15,6 +15,7 @@ void print_evaluation(std::ostream& out, const app::Evaluation& evaluation);
 
 // The whole command: empty, or the reason the inputs
 // were refused (nothing written then).
-std::string run_evaluate(const WindowInputs& inputs, bool json, std::ostream& out);
+std::string run_evaluate(const WindowInputs& inputs, const app::ModelInputs& model, bool json,
+                         std::ostream& out);
 
 }  // namespace orlavex::cli

@@ -197,7 +197,7 @@ struct Request {
     bool json = false;
     bool point_no_mc = false;
     WindowInputs point_inputs, evaluate_inputs;
-    app::ModelInputs model;
+    app::ModelInputs model, evaluate_model;
     SweepRequest sweep, advise;
     ReportRequest report;
     CLI::App *point = nullptr, *evaluate = nullptr, *sweep_command = nullptr,
@@ -221,6 +221,7 @@ void add_commands(CLI::App& app, Request& r, bool from_file) {
     r.evaluate = add_command(app, "evaluate");
     add_field_options(*r.evaluate, r.evaluate_inputs, Scope::levels);
     add_choices(*r.evaluate, r.evaluate_inputs, app::command_named("evaluate"));
+    add_model_options(*r.evaluate, r.evaluate_model, app::command_named("evaluate"));
     r.evaluate->get_option("--meas-on")->required(!from_file);
     r.evaluate->get_option("--meas-off")->required(!from_file);
     add_setup_file_options(*r.evaluate, r.evaluate_inputs.files);
@@ -294,7 +295,7 @@ int dispatch(const CLI::App& app, const Request& r, std::ostream& out, std::ostr
     } else if (r.point->parsed()) {
         why = run_point(r.point_inputs, r.model, !r.point_no_mc, r.json, out);
     } else if (r.evaluate->parsed()) {
-        why = run_evaluate(r.evaluate_inputs, r.json, out);
+        why = run_evaluate(r.evaluate_inputs, r.evaluate_model, r.json, out);
     } else {
         list_catalogue(r, out);
     }

@@ -59,10 +59,9 @@ std::string input_docs(const app::Command& command) {
                            "True: the analyzer's internal preamplifier; 0 or 1 picks one of two");
         lines.emplace_back("ext_preamp",
                            "bool: an external preamplifier (implied by ext_preamp_*)");
-        for (const app::ModelInput& row : app::model_inputs) {
-            if (app::takes(command, row))
-                lines.emplace_back(std::string(row.name), model_help(row));
-        }
+    }
+    for (const app::ModelInput& row : app::model_inputs) {
+        if (app::takes(command, row)) lines.emplace_back(std::string(row.name), model_help(row));
     }
     for (const app::BenchInputRow& row : app::bench_input_rows) {
         if (command.bench) lines.emplace_back(std::string(row.name), std::string(row.help));

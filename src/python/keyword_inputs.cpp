@@ -135,6 +135,9 @@ bool read_choice(KeywordInputs& k, std::string_view key, const py::handle& value
         } else {
             refuse(key_text(key) + ": give a path or a DataFile");
         }
+    } else if (const auto* row = std::ranges::find(app::model_inputs, key, &app::ModelInput::name);
+               row != app::model_inputs.end()) {
+        read_model(s.model, *row, value);
     } else if (scope == app::Scope::levels) {
         return false;
     } else if (key == "analyzer") {
@@ -143,9 +146,6 @@ bool read_choice(KeywordInputs& k, std::string_view key, const py::handle& value
         read_int_preamp(s, value);
     } else if (key == "ext_preamp") {
         s.ext_preamp = flag(value, key);
-    } else if (const auto* row = std::ranges::find(app::model_inputs, key, &app::ModelInput::name);
-               row != app::model_inputs.end()) {
-        read_model(s.model, *row, value);
     } else {
         return false;
     }
@@ -174,12 +174,12 @@ void read_bench(KeywordInputs& k) {
 bool is_choice(std::string_view key, app::Scope scope) {
     constexpr std::string_view every[] = {"noise_source", "freq_conv", "no_second_stage", "strict"};
     constexpr std::string_view predicting[] = {"analyzer", "int_preamp", "ext_preamp"};
-    if (std::ranges::find(every, key) != std::end(every) || bench_input(key) != nullptr)
+    if (std::ranges::find(every, key) != std::end(every) || bench_input(key) != nullptr ||
+        std::ranges::find(app::model_inputs, key, &app::ModelInput::name) !=
+            app::model_inputs.end())
         return true;
     if (scope == app::Scope::levels) return false;
-    return std::ranges::find(predicting, key) != std::end(predicting) ||
-           std::ranges::find(app::model_inputs, key, &app::ModelInput::name) !=
-               app::model_inputs.end();
+    return std::ranges::find(predicting, key) != std::end(predicting);
 }
 
 const app::FieldInput* field_input(std::string_view key, app::Scope scope) {

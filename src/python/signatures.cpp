@@ -42,17 +42,16 @@ std::vector<Parameter> inputs(const app::Command& command) {
         p.push_back({"analyzer", "str | None", "None"});
         p.push_back({"int_preamp", "bool | int | None", "None"});
         p.push_back({"ext_preamp", "bool | None", "None"});
-        for (const app::ModelInput& row : app::model_inputs) {
-            if (!app::takes(command, row)) continue;
-            const bool text = row.kind == app::ModelValue::shape;
-            const bool whole =
-                row.kind == app::ModelValue::trials || row.kind == app::ModelValue::seed;
-            p.push_back({std::string(row.name),
-                         text    ? "str | None"
-                         : whole ? "int | None"
-                                 : std::string(number),
-                         "None"});
-        }
+    }
+    for (const app::ModelInput& row : app::model_inputs) {
+        if (!app::takes(command, row)) continue;
+        const bool text = row.kind == app::ModelValue::shape;
+        const bool whole = row.kind == app::ModelValue::trials || row.kind == app::ModelValue::seed;
+        p.push_back({std::string(row.name),
+                     text    ? "str | None"
+                     : whole ? "int | None"
+                             : std::string(number),
+                     "None"});
     }
     for (const app::BenchInputRow& row : app::bench_input_rows) {
         if (!command.bench) break;

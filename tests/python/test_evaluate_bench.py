@@ -24,14 +24,20 @@ def levels_of(planned):
 
 @pytest.mark.parametrize("bench", BENCHES)
 def test_the_planned_readings_evaluate_back_to_the_dut(bench):
-    plan = cli_json("point", "--no-mc", *cli_arguments(**DUT, **bench))
+    jitter = {"noise_bw": 4e6, "tau": 0.01}
+    plan = cli_json("point", "--no-mc", *cli_arguments(**DUT, **bench, **jitter))
     levels = levels_of(plan["planned_readings_dbm"])
-    measured = cli_json("evaluate", *cli_arguments(**levels, **bench))
+    measured = cli_json("evaluate", *cli_arguments(**levels, **bench, **jitter))
     assert measured["classic"] is None
     assert measured["exact"]["nf_dut_db"] == pytest.approx(DUT["dut_nf"], abs=2e-3)
     assert measured["exact"]["gain_db"] == pytest.approx(DUT["dut_gain"], abs=2e-3)
-    by_python = orlavex.evaluate(**levels, **bench)
-    assert by_python["exact"] == measured["exact"]
+    # The budget of the measured point is the plan's, row by row.
+    rows = {row["source"]: row["u_i_db"] for row in plan["gum"]["budget"]}
+    for row in measured["gum"]["budget"]:
+        assert row["u_i_db"] == pytest.approx(rows[row["source"]], abs=1e-4), row["source"]
+    assert measured["gum"]["U_db"] == pytest.approx(plan["gum"]["U_db"], abs=1e-4)
+    by_python = orlavex.evaluate(**levels, **bench, **jitter)
+    assert by_python["exact"] == measured["exact"] and by_python["gum"] == measured["gum"]
 
 
 def test_a_saved_bench_is_evaluated_not_dropped(tmp_path):

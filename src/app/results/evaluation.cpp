@@ -2,13 +2,14 @@
 
 #include "app/inputs/bench_inputs.h"
 #include "app/inputs/classic_apply.h"
+#include "app/results/point.h"
 #include "measure/bench.h"
 
 namespace orlavex::app {
 
 namespace {
 
-Json classic_json(const ClassicFigures& f) {
+Json evaluated_classic_json(const ClassicFigures& f) {
     Json j;
     j["nf_dut_db"] = number_or_null(f.nf_dut_db);
     j["gain_db"] = number_or_null(f.gain_db);
@@ -33,12 +34,15 @@ Json exact_json(const measure::ExactEvaluation& e) {
 }
 
 // The model's set-up of the levels R used, with the bench of SETUP at their
-// frequencies.
+// frequencies and its model inputs.
 measure::MeasurementSetup model_of(const core::ClassicResult& r, const Setup& setup) {
     const core::ClassicValues& v = r.used.values;
     measure::MeasurementSetup model = core::model_setup(r);
     const double f_out = r.used.choices.freq_conv ? v.freq2_ghz : v.freq_ghz;
     planning::add_bench(setup.bench, v.freq_ghz, f_out, model);
+    model.noise_bw_hz = setup.model.noise_bw_hz;
+    model.tau_s = setup.model.tau_s;
+    model.spec_shape = setup.model.spec_shape;
     return model;
 }
 
@@ -68,6 +72,20 @@ void withhold_classic_for_bench(Evaluation& e, const Setup& setup, const core::C
         "the exact evaluation compensates the bench (the losses at their temperatures, the "
         "measurement source's ENR); the calculator's manual mode knows no bench, so no classic "
         "figures are given");
+}
+
+// The budget at the point the levels measured (see Evaluation::budget).
+// Without second-stage correction there is no measured gain or analyzer
+// noise figure: the set-up's stand in.
+std::optional<measure::Budget> measured_budget(const Evaluation& e, const Setup& setup) {
+    if (!e.exact.valid) return std::nullopt;
+    measure::MeasurementSetup at = e.model;
+    at.dut_nf_db = e.exact.nf_dut_db;
+    if (setup.second_stage) {
+        at.dut_gain_db = e.exact.gain_db;
+        at.analyzer_nf_db = e.exact.nf_sa_db;
+    }
+    return measure::gum_budget(at);
 }
 
 }  // namespace
@@ -109,6 +127,7 @@ EvaluationOutcome run_evaluation(const Setup& setup, const ApplyOptions& options
                  setup.bench,
                  model};
     withhold_classic_for_bench(e, setup, taken.result);
+    e.budget = measured_budget(e, setup);
     if (!setup.second_stage) {
         // Gain and analyzer noise figure come from the calibration levels,
         // which this mode does not take.
@@ -124,8 +143,9 @@ Json evaluation_json(const Evaluation& e) {
     Json j;
     j["inputs"] = setup_json(e.inputs);
     if (e.bench.any()) add_bench_json(j["inputs"], e.bench, e.model);
-    j["classic"] = e.classic_withheld ? Json(nullptr) : classic_json(e.classic);
+    j["classic"] = e.classic_withheld ? Json(nullptr) : evaluated_classic_json(e.classic);
     j["exact"] = exact_json(e.exact);
+    j["gum"] = e.budget ? gum_json(*e.budget) : Json(nullptr);
     if (!e.notes.empty()) j["notes"] = e.notes;
     return j;
 }

@@ -7,6 +7,7 @@
 #include "app/json.h"
 #include "app/results/setup_echo.h"
 #include "core/classic_figures.h"
+#include "measure/gum.h"
 #include "measure/manual_evaluation.h"
 #include "measure/setup.h"
 #include "planning/bench_setup.h"
@@ -28,6 +29,12 @@ struct Evaluation {
     planning::BenchInput bench;
     measure::MeasurementSetup model;  // the model's set-up of the bench as used
     bool classic_withheld = false;
+    // The GUM budget at the measured point: the DUT's noise figure and gain
+    // and the analyzer's noise figure the levels give, with every Type B
+    // row of the plan; single readings, so the planned jitter (noise
+    // bandwidth and integration time) stands in for their scatter. None
+    // where the levels give no valid result.
+    std::optional<measure::Budget> budget;
 };
 
 // Why SETUP's levels cannot be evaluated (the calibration levels missing,
