@@ -4,7 +4,6 @@
 #pragma once
 
 #include "cli/sweep_request.h"
-#include "engine/calculator.h"
 
 #include <CLI/CLI.hpp>
 
@@ -24,8 +23,7 @@ struct ReportRequest {
 // FROM_FILE: the arguments name a set-up file, which may give the range.
 void add_report_options(CLI::App& sub, ReportRequest& request, bool from_file);
 
-// The whole command on STARTED (a window after Form_Load). Returns the exit
-// status; a bad output file is refused before the sweep runs.
+// The whole command. Returns the exit status; a bad output file is refused before the sweep runs.
 int run_report_command(const ReportRequest& request, std::ostream& err);
 
 }  // namespace orlavex::cli

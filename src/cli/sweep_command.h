@@ -3,14 +3,12 @@
 #pragma once
 
 #include "cli/sweep_request.h"
-#include "engine/calculator.h"
 
 #include <ostream>
 
 namespace orlavex::cli {
 
-// The whole command on STARTED (a window after Form_Load). Returns the exit
-// status; on bad input or a bad file, one line on ERR and nothing on OUT.
+// The whole command. Returns the exit status; on bad input or a bad file, one line on ERR and nothing on OUT.
 int run_sweep_command(const SweepRequest& request, bool json, std::ostream& out, std::ostream& err);
 
 }  // namespace orlavex::cli

@@ -6,7 +6,6 @@
 #include "app/inputs/sweep_request.h"
 #include "cli/window_inputs.h"
 #include "datafiles/file_error.h"
-#include "engine/calculator.h"
 #include "planning/sweep.h"
 
 #include <CLI/CLI.hpp>
@@ -44,9 +43,9 @@ void add_sweep_options(CLI::App& sub, SweepRequest& request, bool advise, bool f
 // datafiles::FileError for a bad data file.
 app::SweepRequest typed_sweep_request(const SweepRequest& r);
 
-// The planning library's sweep for REQUEST on a copy of STARTED (a window
-// after Form_Load); notes on rounded or bounded values go to ERR. Throws
-// SweepError for inputs the window refuses (or STRICT would) and
+// The planning library's sweep for REQUEST, its set-up taken as the
+// calculator takes it; notes on rounded or bounded values go to ERR. Throws
+// SweepError for inputs the calculator refuses (or STRICT would) and
 // datafiles::FileError for a bad ENR table or S-parameter file.
 planning::Sweep make_sweep(const app::SweepRequest& request, bool strict, std::ostream& err);
 

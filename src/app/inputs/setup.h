@@ -1,6 +1,6 @@
 // The typed set-up: every input a user can give, as numbers, names and
-// choices, independent of any front-end. apply() (app/apply.h) brings a
-// started window to it.
+// choices, independent of any front-end. resolve() (app/inputs/classic_apply.h)
+// takes it as the calculator does.
 #pragma once
 
 #include "app/inputs/inputs.h"

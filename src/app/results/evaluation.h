@@ -45,7 +45,8 @@ struct EvaluationOutcome {
     std::optional<Evaluation> evaluation;
     std::string refused;
 };
-// The levels of SETUP (its `manual` set) on a started window.
+// The levels of SETUP (its `manual` set) taken as the calculator takes them
+// and evaluated, with its bench and its model inputs.
 EvaluationOutcome run_evaluation(const Setup& setup, const ApplyOptions& options);
 
 // {"inputs", "classic", "exact"} and "notes" when there are any.

@@ -129,7 +129,7 @@ void load_bench(const SetupFileValues& v, const BenchInputs& bench, EmbeddedData
     r.embedded = std::move(data.files);
 }
 
-void check_with_window(const SetupFileValues& v, const SweepRequest& r) {
+void check_as_calculator_takes(const SetupFileValues& v, const SweepRequest& r) {
     const Setup& s = r.setup;
     check_models(v, s);
     check_fields(v, s);

@@ -19,8 +19,8 @@ void check_frame(const SetupFileValues& v, const Json& root);
 void load_bench(const SetupFileValues& v, const BenchInputs& bench, EmbeddedData data,
                 SweepRequest& r);
 
-// R's set-up carried out on a started window: the values the window would
-// refuse or bound are refused, each by its key.
-void check_with_window(const SetupFileValues& v, const SweepRequest& r);
+// R's set-up taken as the calculator takes it: the values it would refuse
+// or bound are refused, each by its key.
+void check_as_calculator_takes(const SetupFileValues& v, const SweepRequest& r);
 
 }  // namespace orlavex::app

@@ -194,7 +194,7 @@ SweepRequest parse_setup_text(std::string_view text, std::string_view file_name)
     read_inputs(v, member(root, "inputs"), r.setup, bench);
     read_sweep(v, member(root, "sweep"), r);
     load_bench(v, bench, read_data_files(v, member(root, "data_files")), r);
-    check_with_window(v, r);
+    check_as_calculator_takes(v, r);
     return r;
 }
 
