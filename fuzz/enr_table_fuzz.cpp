@@ -5,6 +5,7 @@
 // record's outside the table.
 #include "datafiles/enr_table.h"
 #include "datafiles/file_error.h"
+#include "fuzz_require.h"
 
 #include <algorithm>
 #include <cmath>
@@ -17,11 +18,7 @@ namespace {
 
 using namespace orlavex::datafiles;
 
-void require(bool ok, const char* what) {
-    if (ok) return;
-    std::fprintf(stderr, "%s\n", what);
-    std::abort();
-}
+using orlavex::fuzz::require;
 
 bool within(double x, double a, double b) {
     // Rounding in the interpolation may step a unit past an end.

@@ -2,6 +2,7 @@
 // same value (every number of the same type), the same lines, the same
 // duplicate key and the same error both ways.
 #include "app/setup_file/json_positions.h"
+#include "fuzz_require.h"
 
 #include <cstdint>
 #include <cstdio>
@@ -12,11 +13,7 @@ namespace {
 
 using namespace orlavex::app;
 
-void require(bool ok, const char* what) {
-    if (ok) return;
-    std::fprintf(stderr, "%s\n", what);
-    std::abort();
-}
+using orlavex::fuzz::require;
 
 // Equal values of equal types throughout (1 and 1.0 compare equal as values).
 bool same(const Json& a, const Json& b) {

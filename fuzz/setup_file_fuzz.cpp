@@ -2,6 +2,7 @@
 // line naming the file and a line of the text, or a complete set-up whose
 // file, written again, reads back to the same file byte for byte.
 #include "app/setup_file/setup_file.h"
+#include "fuzz_require.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -14,11 +15,7 @@ namespace {
 
 using namespace orlavex::app;
 
-void require(bool ok, const char* what) {
-    if (ok) return;
-    std::fprintf(stderr, "%s\n", what);
-    std::abort();
-}
+using orlavex::fuzz::require;
 
 void check_refusal(const SetupFileError& error, std::string_view text) {
     const std::string message = error.what();

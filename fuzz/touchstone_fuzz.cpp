@@ -5,6 +5,7 @@
 // own at its frequency and the neighbours' range between them.
 #include "datafiles/file_error.h"
 #include "datafiles/touchstone.h"
+#include "fuzz_require.h"
 
 #include <algorithm>
 #include <cmath>
@@ -17,11 +18,7 @@ namespace {
 
 using namespace orlavex::datafiles;
 
-void require(bool ok, const char* what) {
-    if (ok) return;
-    std::fprintf(stderr, "%s\n", what);
-    std::abort();
-}
+using orlavex::fuzz::require;
 
 bool within(double x, double a, double b) {
     const double slack = 1e-12 * std::max(std::fabs(a), std::fabs(b));

@@ -277,6 +277,26 @@ std::string_view trim_blanks(std::string_view line) {
     return line;
 }
 
+namespace {
+
+// Where the field that starts at AT ends: at the first separator CLASSES
+// marks, or at END.
+template <class Classes>
+const char* field_end_from(const char* at, const char* end, const Classes& classes) {
+    while (at != end && classes[static_cast<unsigned char>(*at)] == 0)
+        ++at;
+    return at;
+}
+
+// Past one separator (blanks, at most one comma, blanks) that starts at AT.
+const char* past_separator(const char* at, const char* end, bool comma_separates) {
+    at = skip_blanks(at, end);
+    if (comma_separates && at != end && *at == ',') at = skip_blanks(at + 1, end);
+    return at;
+}
+
+}  // namespace
+
 std::vector<std::string_view> split_fields(std::string_view line, bool comma_separates) {
     std::vector<std::string_view> fields;
     split_fields(line, comma_separates, fields);
@@ -292,20 +312,10 @@ void split_fields(std::string_view line, bool comma_separates,
     const char* const end = at + line.size();
     const auto& classes = comma_separates ? comma_separated : blank_separated;
     while (true) {
-        const char* field_end = at;
-        while (field_end != end && classes[static_cast<unsigned char>(*field_end)] == 0)
-            ++field_end;
+        const char* field_end = field_end_from(at, end, classes);
         fields.emplace_back(at, static_cast<std::size_t>(field_end - at));
         if (field_end == end) break;
-        // One separator: blanks, at most one comma, blanks.
-        at = field_end;
-        while (at != end && is_blank(*at))
-            ++at;
-        if (comma_separates && at != end && *at == ',') {
-            ++at;
-            while (at != end && is_blank(*at))
-                ++at;
-        }
+        at = past_separator(field_end, end, comma_separates);
         if (at == end) {  // only a trailing comma can end the line here
             fields.emplace_back();
             break;
@@ -331,11 +341,7 @@ void split_numbers(std::string_view line, bool comma_separates, NumberFields& fi
         const bool read =
             number.length > 0 &&
             (field_end == end || classes[static_cast<unsigned char>(*field_end)] != 0);
-        if (!read) {
-            field_end = at;
-            while (field_end != end && classes[static_cast<unsigned char>(*field_end)] == 0)
-                ++field_end;
-        }
+        if (!read) field_end = field_end_from(at, end, classes);
         const std::string_view field(at, static_cast<std::size_t>(field_end - at));
         if (read) {
             fields.push_back({field, negative ? -number.value : number.value});
@@ -343,9 +349,7 @@ void split_numbers(std::string_view line, bool comma_separates, NumberFields& fi
             fields.push_back({field, parse_number(field)});
         }
         if (field_end == end) break;
-        // One separator: blanks, at most one comma, blanks.
-        at = skip_blanks(field_end, end);
-        if (comma_separates && at != end && *at == ',') at = skip_blanks(at + 1, end);
+        at = past_separator(field_end, end, comma_separates);
         if (at == end) {  // only a trailing comma can end the line here
             fields.emplace_back();
             break;
