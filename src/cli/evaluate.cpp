@@ -26,14 +26,16 @@ std::string shown_finite(double x) {
 
 void print_evaluation(std::ostream& out, const app::Evaluation& e) {
     const ClassicFigures& f = e.classic;
-    const CalcState& s = e.inputs.state;
+    const core::ClassicValues& s = e.inputs.values;
     const measure::ExactEvaluation& exact = e.exact;
     print_setup(out, e.inputs);
     out << "  Levels: ";
     if (e.inputs.second_stage) {
-        out << "cal on " << fixed(s.CalON, 3) << ", cal off " << fixed(s.CalOFF, 3) << ", ";
+        out << "cal on " << fixed(s.cal_on_dbm, 3) << ", cal off " << fixed(s.cal_off_dbm, 3)
+            << ", ";
     }
-    out << "meas on " << fixed(s.MeasON, 3) << ", meas off " << fixed(s.MeasOFF, 3) << " dBm\n";
+    out << "meas on " << fixed(s.meas_on_dbm, 3) << ", meas off " << fixed(s.meas_off_dbm, 3)
+        << " dBm\n";
     print_bench(out, e.bench, e.model);
     print_notes(out, e.notes);
     out << '\n';

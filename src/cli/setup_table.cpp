@@ -19,43 +19,44 @@ std::string match_text(bool vswr, double value) {
 }
 
 std::string dut_text(const app::UsedSetup& u) {
-    const CalcState& s = u.state;
+    const core::ClassicValues& s = u.values;
     std::string dut;
-    if (!u.manual) dut = "NF " + text(s.DUT_NF) + " dB, gain " + text(s.DUT_Gain) + " dB, ";
-    dut += "input " + match_text(u.dut_in_vswr, s.DUT_InMatch) + ", output " +
-           match_text(u.dut_out_vswr, s.DUT_OutMatch) + ", " + text(s.Freq) + " GHz";
-    if (u.converting) dut += " in, " + text(s.Freq2) + " GHz out";
+    if (!u.manual) dut = "NF " + text(s.dut_nf_db) + " dB, gain " + text(s.dut_gain_db) + " dB, ";
+    dut += "input " + match_text(u.dut_in_vswr, s.dut_in_match) + ", output " +
+           match_text(u.dut_out_vswr, s.dut_out_match) + ", " + text(s.freq_ghz) + " GHz";
+    if (u.converting) dut += " in, " + text(s.freq2_ghz) + " GHz out";
     return dut;
 }
 
 std::string analyzer_text(const app::UsedSetup& u) {
-    const CalcState& s = u.state;
+    const core::ClassicValues& s = u.values;
     std::string analyzer = u.analyzer + ": ";
     if (!u.manual) {
-        analyzer += u.analyzer_noise_as_nf ? "NF " + text(s.SA_Noise) + " dB"
-                                           : "DANL " + text(s.SA_Noise) + " dBm/Hz";
+        analyzer += u.analyzer_noise_as_nf ? "NF " + text(s.analyzer_noise) + " dB"
+                                           : "DANL " + text(s.analyzer_noise) + " dBm/Hz";
         if (u.int_preamp) analyzer += " (internal preamp)";
         analyzer += ", ";
     }
-    if (!u.ext_preamp) analyzer += match_text(u.analyzer_vswr, s.SA_InMatch) + ", ";
-    analyzer += "NF unc " + text(s.SANFUnc) + " dB, gain unc " + text(s.SAGainUnc) + " dB";
+    if (!u.ext_preamp) analyzer += match_text(u.analyzer_vswr, s.analyzer_match) + ", ";
+    analyzer += "NF unc " + text(s.analyzer_nf_unc_db) + " dB, gain unc " +
+                text(s.analyzer_gain_unc_db) + " dB";
     return analyzer;
 }
 
 }  // namespace
 
 void print_setup(std::ostream& out, const app::UsedSetup& u) {
-    const CalcState& s = u.state;
-    const std::string source = u.noise_source + ": ENR " + text(s.ENR) + " dB +/- " +
-                               text(s.ENR_Unc) + " dB, " + match_text(u.source_vswr, s.NS_Match) +
-                               ", Toff " + text(s.Toff) + " C";
+    const core::ClassicValues& s = u.values;
+    const std::string source =
+        u.noise_source + ": ENR " + text(s.enr_db) + " dB +/- " + text(s.enr_unc_db) + " dB, " +
+        match_text(u.source_vswr, s.source_match) + ", Toff " + text(s.toff_c) + " C";
     TextTable t({TextTable::Align::left, TextTable::Align::left});
     t.add({"DUT", dut_text(u)});
     t.add({"Noise source", source});
     t.add({"Analyzer", analyzer_text(u)});
     if (u.ext_preamp) {
-        t.add({"Ext. preamp", "gain " + text(s.ExtPA_Gain) + " dB, NF " + text(s.ExtPA_NF) +
-                                  " dB, input " + match_text(u.analyzer_vswr, s.ExtPA_InMatch)});
+        t.add({"Ext. preamp", "gain " + text(s.ext_pa_gain_db) + " dB, NF " + text(s.ext_pa_nf_db) +
+                                  " dB, input " + match_text(u.analyzer_vswr, s.ext_pa_match)});
     }
     t.add({"Correction", u.second_stage ? "second stage on" : "second stage off"});
     out << "Set-up\n";

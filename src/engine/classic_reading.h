@@ -47,6 +47,14 @@ constexpr double core::ClassicValues::*typed_value(double CalcState::*state) {
     return nullptr;
 }
 
+// The state member of the typed value VALUE.
+constexpr double CalcState::*state_value(double core::ClassicValues::*value) {
+    for (const StateValue& pair : state_values) {
+        if (pair.value == value) return pair.state;
+    }
+    return nullptr;
+}
+
 // The state's values (as the last reading of the fields left them) and the
 // choices the controls show now.
 core::ClassicSetup read_classic_setup(const Calculator& calc);

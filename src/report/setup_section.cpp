@@ -84,8 +84,8 @@ void add_bench_rows(app::Json& inputs, const planning::Sweep& sweep, const app::
     core::ClassicResult shown = sweep.base.last;
     shown.used = sweep.base.setup;
     measure::MeasurementSetup at = core::model_setup(shown);
-    const double f_in = used.state.Freq;
-    planning::add_bench(sweep.bench, f_in, used.converting ? used.state.Freq2 : f_in, at);
+    const double f_in = used.values.freq_ghz;
+    planning::add_bench(sweep.bench, f_in, used.converting ? used.values.freq2_ghz : f_in, at);
     app::add_bench_json(inputs, sweep.bench, at);
     for (const char* key : {"loss_in_s2p", "loss_out_s2p", "meas_enr_table"}) {
         app::Json& file = inputs[key];

@@ -2,6 +2,7 @@
 // are the window's, and every row's names follow one rule.
 #include "app/commands.h"
 #include "app/inputs/inputs.h"
+#include "engine/classic_reading.h"
 #include "engine/controls.h"
 #include "window/set_up_actions.h"
 
@@ -19,7 +20,7 @@ TEST(InputTable, StartValuesAreTheWindowsStartUpValues) {
         const bool shown = row.scope != Scope::levels &&
                            (row.format == Ctl::none || is_selected(started, row.format));
         if (shown) {
-            EXPECT_EQ(row.start, started.state.*row.value) << row.name;
+            EXPECT_EQ(row.start, started.state.*state_value(row.value)) << row.name;
         } else {
             EXPECT_TRUE(std::isnan(row.start)) << row.name << " starts in its other form or empty";
         }

@@ -3,6 +3,7 @@
 // made through the window's own actions.
 #include "app/inputs/window_setup_reading.h"
 #include "app/inputs/apply.h"
+#include "engine/classic_reading.h"
 #include "engine/controls.h"
 #include "window/set_up_actions.h"
 #include "window/user_actions.h"
@@ -52,7 +53,8 @@ void expect_same_window(const Calculator& want, const Calculator& got) {
     EXPECT_EQ(w.gain_db, g.gain_db);
     EXPECT_EQ(w.error, g.error);
     for (const FieldInput& row : field_inputs())
-        EXPECT_TRUE(same(want.state.*row.value, got.state.*row.value)) << row.name;
+        EXPECT_TRUE(same(want.state.*state_value(row.value), got.state.*state_value(row.value)))
+            << row.name;
     for (Ctl label : {lblSAsel, lblNSsel})
         EXPECT_EQ(want.form[label].text, got.form[label].text);
     for (Ctl box : {chkIntPA, chkExtPA, chkFreqConv, chkUseManMeas})

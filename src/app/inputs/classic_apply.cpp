@@ -6,7 +6,6 @@
 #include "core/classic_inputs.h"
 #include "core/field_entry.h"
 #include "core/number_text.h"
-#include "engine/classic_reading.h"
 #include "engine/fields.h"
 #include "form/field_ranges.h"
 #include "measure/analyzer_noise.h"
@@ -19,11 +18,6 @@ namespace orlavex::app {
 namespace {
 
 using enum Ctl;
-
-// Every input row's value is a value of the typed set-up.
-static_assert(std::ranges::all_of(input_rows::fields, [](const FieldInput& row) {
-    return typed_value(row.value) != nullptr;
-}));
 
 // The set-up being taken and how it speaks.
 struct Context {
@@ -181,7 +175,7 @@ std::string enter(core::ClassicSession& t, const Context& c, const FieldInput& r
         return c.name(row) + ": the field does not take " + app::quoted(shortest_text(value)) +
                " (" + range_text(now, row) + ")";
     }
-    t.enter(typed_value(row.value), read_number(text));
+    t.enter(row.value, read_number(text));
     return {};
 }
 
@@ -255,7 +249,7 @@ std::string take_choices_and_fields(core::ClassicSession& t, const Context& c) {
 std::string change_note(const core::ClassicResult& result, const Context& c, const FieldInput& row,
                         double value) {
     const double typed = read_number(core::entry_text(row.field, value));
-    const double used = result.used.values.*typed_value(row.value);
+    const double used = result.used.values.*row.value;
     if (used == value) return {};
     const std::string unit = row.unit.empty() ? "" : " " + std::string(row.unit);
     std::string why;

@@ -4,7 +4,7 @@
 // names and the sweep's columns all come from these rows.
 #pragma once
 
-#include "engine/state.h"
+#include "core/classic_setup.h"
 #include "form/control_id.h"
 #include "planning/swept_input.h"
 
@@ -35,8 +35,8 @@ struct FieldInput {
     // form or empty (the measured levels).
     double start;
     Ctl field;
-    double CalcState::*value;  // where the recalculation keeps it
-    Ctl format = Ctl::none;    // the option button that chooses this form
+    double core::ClassicValues::*value;  // the typed set-up's value it is
+    Ctl format = Ctl::none;              // the option button that chooses this form
     FixedBy fixed_by = FixedBy::nothing;
     Scope scope = Scope::setup;
     // Its name in a sweep's table and the set-up's JSON, with the unit.
@@ -51,62 +51,63 @@ namespace input_rows {
 
 using enum Ctl;
 using planning::SweptInput;
+using Values = core::ClassicValues;
 
 // In the order the values are entered.
 // clang-format off
 inline constexpr std::array fields{
     FieldInput{"dut_nf", "--dut-nf", "dB", "DUT noise figure, dB", 8,
-        txtDUT_NF, &CalcState::DUT_NF, none, FixedBy::nothing, Scope::prediction, "dut_nf_db", SweptInput::dut_nf},
+        txtDUT_NF, &Values::dut_nf_db, none, FixedBy::nothing, Scope::prediction, "dut_nf_db", SweptInput::dut_nf},
     FieldInput{"dut_gain", "--dut-gain", "dB", "DUT gain, dB", 15,
-        txtDUT_Gain, &CalcState::DUT_Gain, none, FixedBy::nothing, Scope::prediction, "dut_gain_db", SweptInput::dut_gain},
+        txtDUT_Gain, &Values::dut_gain_db, none, FixedBy::nothing, Scope::prediction, "dut_gain_db", SweptInput::dut_gain},
     FieldInput{"dut_in_vswr", "--dut-in-vswr", "", "DUT input match as VSWR", 1,
-        txtDUT_InMatch, &CalcState::DUT_InMatch, optDUTIn_VSWR, FixedBy::nothing, Scope::setup, "dut_in_vswr", SweptInput::dut_in_match},
+        txtDUT_InMatch, &Values::dut_in_match, optDUTIn_VSWR, FixedBy::nothing, Scope::setup, "dut_in_vswr", SweptInput::dut_in_match},
     FieldInput{"dut_in_rl", "--dut-in-rl", "dB", "DUT input match as return loss, dB", no_start,
-        txtDUT_InMatch, &CalcState::DUT_InMatch, optDUTIn_RL, FixedBy::nothing, Scope::setup, "dut_in_rl_db", SweptInput::dut_in_match},
+        txtDUT_InMatch, &Values::dut_in_match, optDUTIn_RL, FixedBy::nothing, Scope::setup, "dut_in_rl_db", SweptInput::dut_in_match},
     FieldInput{"dut_out_vswr", "--dut-out-vswr", "", "DUT output match as VSWR", 1,
-        txtDUT_OutMatch, &CalcState::DUT_OutMatch, optDUTOut_VSWR, FixedBy::nothing, Scope::setup, "dut_out_vswr", SweptInput::dut_out_match},
+        txtDUT_OutMatch, &Values::dut_out_match, optDUTOut_VSWR, FixedBy::nothing, Scope::setup, "dut_out_vswr", SweptInput::dut_out_match},
     FieldInput{"dut_out_rl", "--dut-out-rl", "dB", "DUT output match as return loss, dB", no_start,
-        txtDUT_OutMatch, &CalcState::DUT_OutMatch, optDUTOut_RL, FixedBy::nothing, Scope::setup, "dut_out_rl_db", SweptInput::dut_out_match},
+        txtDUT_OutMatch, &Values::dut_out_match, optDUTOut_RL, FixedBy::nothing, Scope::setup, "dut_out_rl_db", SweptInput::dut_out_match},
     FieldInput{"freq", "--freq", "GHz", "measurement (DUT input) frequency, GHz", 1,
-        txtFreq, &CalcState::Freq, none, FixedBy::nothing, Scope::setup, "freq_ghz", SweptInput::frequency},
+        txtFreq, &Values::freq_ghz, none, FixedBy::nothing, Scope::setup, "freq_ghz", SweptInput::frequency},
     FieldInput{"freq2", "--freq2", "GHz", "DUT output frequency with --freq-conv, GHz", 2,
-        txtFreq2, &CalcState::Freq2, none, FixedBy::nothing, Scope::setup, "freq2_ghz"},
+        txtFreq2, &Values::freq2_ghz, none, FixedBy::nothing, Scope::setup, "freq2_ghz"},
     FieldInput{"enr", "--enr", "dB", "noise source ENR, dB", 15,
-        txtENR, &CalcState::ENR, none, FixedBy::noise_source, Scope::setup, "enr_db", SweptInput::enr},
+        txtENR, &Values::enr_db, none, FixedBy::noise_source, Scope::setup, "enr_db", SweptInput::enr},
     FieldInput{"enr_unc", "--enr-unc", "dB", "ENR uncertainty, dB", 0.1,
-        txtENR_Unc, &CalcState::ENR_Unc, none, FixedBy::nothing, Scope::setup, "enr_unc_db"},
+        txtENR_Unc, &Values::enr_unc_db, none, FixedBy::nothing, Scope::setup, "enr_unc_db"},
     FieldInput{"source_vswr", "--source-vswr", "", "noise source match as VSWR", 1.15,
-        txtNS_Match, &CalcState::NS_Match, optNS_Match_VSWR, FixedBy::noise_source, Scope::setup, "source_vswr", SweptInput::source_match},
+        txtNS_Match, &Values::source_match, optNS_Match_VSWR, FixedBy::noise_source, Scope::setup, "source_vswr", SweptInput::source_match},
     FieldInput{"source_rl", "--source-rl", "dB", "noise source match as return loss, dB", no_start,
-        txtNS_Match, &CalcState::NS_Match, optNS_Match_RL, FixedBy::noise_source, Scope::setup, "source_rl_db", SweptInput::source_match},
+        txtNS_Match, &Values::source_match, optNS_Match_RL, FixedBy::noise_source, Scope::setup, "source_rl_db", SweptInput::source_match},
     FieldInput{"toff", "--toff", "C", "noise source off temperature, degrees C", 16.85,
-        txtToff, &CalcState::Toff, none, FixedBy::nothing, Scope::setup, "toff_c", SweptInput::toff},
+        txtToff, &Values::toff_c, none, FixedBy::nothing, Scope::setup, "toff_c", SweptInput::toff},
     FieldInput{"analyzer_nf", "--analyzer-nf", "dB", "analyzer noise figure, dB", 11.5,
-        txtSA_Noise, &CalcState::SA_Noise, optSA_Noise_NF, FixedBy::analyzer, Scope::prediction, "analyzer_own_nf_db", SweptInput::analyzer_nf},
+        txtSA_Noise, &Values::analyzer_noise, optSA_Noise_NF, FixedBy::analyzer, Scope::prediction, "analyzer_own_nf_db", SweptInput::analyzer_nf},
     FieldInput{"analyzer_danl", "--analyzer-danl", "dBm/Hz", "analyzer noise level (DANL), dBm/Hz", no_start,
-        txtSA_Noise, &CalcState::SA_Noise, optSA_Noise_DANL, FixedBy::analyzer, Scope::prediction, "analyzer_danl_dbm_hz"},
+        txtSA_Noise, &Values::analyzer_noise, optSA_Noise_DANL, FixedBy::analyzer, Scope::prediction, "analyzer_danl_dbm_hz"},
     FieldInput{"analyzer_vswr", "--analyzer-vswr", "", "analyzer input match as VSWR", 1.4,
-        txtSA_InMatch, &CalcState::SA_InMatch, optSA_InMatch_VSWR, FixedBy::analyzer, Scope::setup, "analyzer_vswr", SweptInput::analyzer_match},
+        txtSA_InMatch, &Values::analyzer_match, optSA_InMatch_VSWR, FixedBy::analyzer, Scope::setup, "analyzer_vswr", SweptInput::analyzer_match},
     FieldInput{"analyzer_rl", "--analyzer-rl", "dB", "analyzer input match as return loss, dB", no_start,
-        txtSA_InMatch, &CalcState::SA_InMatch, optSA_InMatch_RL, FixedBy::analyzer, Scope::setup, "analyzer_rl_db", SweptInput::analyzer_match},
+        txtSA_InMatch, &Values::analyzer_match, optSA_InMatch_RL, FixedBy::analyzer, Scope::setup, "analyzer_rl_db", SweptInput::analyzer_match},
     FieldInput{"analyzer_nf_unc", "--analyzer-nf-unc", "dB", "analyzer noise-figure uncertainty, dB", 0.05,
-        txtSANFUnc, &CalcState::SANFUnc, none, FixedBy::analyzer, Scope::setup, "analyzer_nf_unc_db"},
+        txtSANFUnc, &Values::analyzer_nf_unc_db, none, FixedBy::analyzer, Scope::setup, "analyzer_nf_unc_db"},
     FieldInput{"analyzer_gain_unc", "--analyzer-gain-unc", "dB", "analyzer level (gain) uncertainty, dB", 0.15,
-        txtSAGainUnc, &CalcState::SAGainUnc, none, FixedBy::analyzer, Scope::setup, "analyzer_gain_unc_db"},
+        txtSAGainUnc, &Values::analyzer_gain_unc_db, none, FixedBy::analyzer, Scope::setup, "analyzer_gain_unc_db"},
     FieldInput{"ext_preamp_gain", "--ext-preamp-gain", "dB", "external preamplifier gain, dB", 20,
-        txtExtPA_Gain, &CalcState::ExtPA_Gain, none, FixedBy::nothing, Scope::prediction, "ext_preamp_gain_db"},
+        txtExtPA_Gain, &Values::ext_pa_gain_db, none, FixedBy::nothing, Scope::prediction, "ext_preamp_gain_db"},
     FieldInput{"ext_preamp_nf", "--ext-preamp-nf", "dB", "external preamplifier noise figure, dB", 5,
-        txtExtPA_NF, &CalcState::ExtPA_NF, none, FixedBy::nothing, Scope::prediction, "ext_preamp_nf_db"},
+        txtExtPA_NF, &Values::ext_pa_nf_db, none, FixedBy::nothing, Scope::prediction, "ext_preamp_nf_db"},
     FieldInput{"ext_preamp_vswr", "--ext-preamp-vswr", "", "external preamplifier input match as VSWR", 1.5,
-        txtSA_InMatch, &CalcState::ExtPA_InMatch, optSA_InMatch_VSWR, FixedBy::nothing, Scope::prediction, "ext_preamp_vswr"},
+        txtSA_InMatch, &Values::ext_pa_match, optSA_InMatch_VSWR, FixedBy::nothing, Scope::prediction, "ext_preamp_vswr"},
     FieldInput{"cal_on", "--cal-on", "dBm", "calibration level, source on, dBm (not with --no-second-stage)", no_start,
-        txtCalON, &CalcState::CalON, none, FixedBy::nothing, Scope::levels, "cal_on_dbm"},
+        txtCalON, &Values::cal_on_dbm, none, FixedBy::nothing, Scope::levels, "cal_on_dbm"},
     FieldInput{"cal_off", "--cal-off", "dBm", "calibration level, source off, dBm (not with --no-second-stage)", no_start,
-        txtCalOFF, &CalcState::CalOFF, none, FixedBy::nothing, Scope::levels, "cal_off_dbm"},
+        txtCalOFF, &Values::cal_off_dbm, none, FixedBy::nothing, Scope::levels, "cal_off_dbm"},
     FieldInput{"meas_on", "--meas-on", "dBm", "measurement level, source on, dBm", no_start,
-        txtMeasON, &CalcState::MeasON, none, FixedBy::nothing, Scope::levels, "meas_on_dbm"},
+        txtMeasON, &Values::meas_on_dbm, none, FixedBy::nothing, Scope::levels, "meas_on_dbm"},
     FieldInput{"meas_off", "--meas-off", "dBm", "measurement level, source off, dBm", no_start,
-        txtMeasOFF, &CalcState::MeasOFF, none, FixedBy::nothing, Scope::levels, "meas_off_dbm"},
+        txtMeasOFF, &Values::meas_off_dbm, none, FixedBy::nothing, Scope::levels, "meas_off_dbm"},
 };
 // clang-format on
 

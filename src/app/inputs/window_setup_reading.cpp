@@ -2,6 +2,7 @@
 
 #include "app/inputs/catalogue_names.h"
 #include "catalogue/catalogue.h"
+#include "engine/classic_reading.h"
 #include "engine/controls.h"
 #include "engine/field_values.h"
 #include "form/layout.h"
@@ -13,8 +14,9 @@ using enum Ctl;
 namespace {
 
 bool is_ext_preamp_row(const FieldInput& row) {
-    return row.value == &CalcState::ExtPA_Gain || row.value == &CalcState::ExtPA_NF ||
-           row.value == &CalcState::ExtPA_InMatch;
+    return row.value == &core::ClassicValues::ext_pa_gain_db ||
+           row.value == &core::ClassicValues::ext_pa_nf_db ||
+           row.value == &core::ClassicValues::ext_pa_match;
 }
 
 // Whether ROW is one the set-up carries for the window SETUP describes.
@@ -50,7 +52,8 @@ Setup read_setup(const Calculator& calc) {
     setup.second_stage = is_checked(calc, mnu2ndStage);
     setup.manual = is_ticked(calc, chkUseManMeas);
     for (const FieldInput& row : field_inputs()) {
-        if (carries(calc, setup, row)) setup[row] = held_value(row.field, calc.state.*row.value);
+        if (carries(calc, setup, row))
+            setup[row] = held_value(row.field, calc.state.*state_value(row.value));
     }
     return setup;
 }

@@ -1,7 +1,5 @@
 #include "app/results/setup_echo.h"
 
-#include "engine/classic_reading.h"
-
 namespace orlavex::app {
 
 namespace {
@@ -16,7 +14,7 @@ Json match_json(bool vswr, double value) {
 
 UsedSetup used_setup(const core::ClassicResult& result, const Setup& setup) {
     UsedSetup u;
-    adopt_classic_result(u.state, result);
+    u.values = result.used.values;
     const core::ClassicChoices& c = result.used.choices;
     u.manual = c.manual;
     u.analyzer = u.manual ? std::string("User") : analyzer_name(setup);
@@ -36,50 +34,50 @@ UsedSetup used_setup(const core::ClassicResult& result, const Setup& setup) {
 }
 
 Json setup_json(const UsedSetup& u) {
-    const CalcState& s = u.state;
+    const core::ClassicValues& s = u.values;
     Json j;
     if (u.manual) {
         // The levels take the place of the DUT and analyzer noise, which
         // the evaluation derives.
         // Without second-stage correction nobody gives calibration levels.
         const auto calibration = [&](double x) { return u.second_stage ? Json(x) : Json(nullptr); };
-        j["levels_dbm"] = {{"cal_on", calibration(s.CalON)},
-                           {"cal_off", calibration(s.CalOFF)},
-                           {"meas_on", s.MeasON},
-                           {"meas_off", s.MeasOFF}};
+        j["levels_dbm"] = {{"cal_on", calibration(s.cal_on_dbm)},
+                           {"cal_off", calibration(s.cal_off_dbm)},
+                           {"meas_on", s.meas_on_dbm},
+                           {"meas_off", s.meas_off_dbm}};
     } else {
-        j["dut_nf_db"] = s.DUT_NF;
-        j["dut_gain_db"] = s.DUT_Gain;
+        j["dut_nf_db"] = s.dut_nf_db;
+        j["dut_gain_db"] = s.dut_gain_db;
     }
-    j["dut_in_match"] = match_json(u.dut_in_vswr, s.DUT_InMatch);
-    j["dut_out_match"] = match_json(u.dut_out_vswr, s.DUT_OutMatch);
-    j["freq_ghz"] = s.Freq;
+    j["dut_in_match"] = match_json(u.dut_in_vswr, s.dut_in_match);
+    j["dut_out_match"] = match_json(u.dut_out_vswr, s.dut_out_match);
+    j["freq_ghz"] = s.freq_ghz;
     j["freq_conv"] = u.converting;
-    j["freq2_ghz"] = u.converting ? Json(s.Freq2) : Json(nullptr);
+    j["freq2_ghz"] = u.converting ? Json(s.freq2_ghz) : Json(nullptr);
     j["noise_source"] = u.noise_source;
-    j["enr_db"] = s.ENR;
-    j["enr_unc_db"] = s.ENR_Unc;
-    j["source_match"] = match_json(u.source_vswr, s.NS_Match);
-    j["toff_c"] = s.Toff;
+    j["enr_db"] = s.enr_db;
+    j["enr_unc_db"] = s.enr_unc_db;
+    j["source_match"] = match_json(u.source_vswr, s.source_match);
+    j["toff_c"] = s.toff_c;
     j["analyzer"] = u.analyzer;
     if (!u.manual) {
         j["int_preamp"] = u.int_preamp;
         if (u.int_preamp_option) j["int_preamp_option"] = *u.int_preamp_option;
         if (u.analyzer_noise_as_nf) {
-            j["analyzer_noise"] = {{"nf_db", s.SA_Noise}};
+            j["analyzer_noise"] = {{"nf_db", s.analyzer_noise}};
         } else {
-            j["analyzer_noise"] = {{"danl_dbm_hz", s.SA_Noise}};
+            j["analyzer_noise"] = {{"danl_dbm_hz", s.analyzer_noise}};
         }
     }
-    j["analyzer_match"] = match_json(u.analyzer_vswr, s.SA_InMatch);
-    j["analyzer_nf_unc_db"] = s.SANFUnc;
-    j["analyzer_gain_unc_db"] = s.SAGainUnc;
+    j["analyzer_match"] = match_json(u.analyzer_vswr, s.analyzer_match);
+    j["analyzer_nf_unc_db"] = s.analyzer_nf_unc_db;
+    j["analyzer_gain_unc_db"] = s.analyzer_gain_unc_db;
     if (u.manual) {
         // Manual levels come from the analyzer alone.
     } else if (u.ext_preamp) {
-        j["ext_preamp"] = {{"gain_db", s.ExtPA_Gain},
-                           {"nf_db", s.ExtPA_NF},
-                           {"match", match_json(u.analyzer_vswr, s.ExtPA_InMatch)}};
+        j["ext_preamp"] = {{"gain_db", s.ext_pa_gain_db},
+                           {"nf_db", s.ext_pa_nf_db},
+                           {"match", match_json(u.analyzer_vswr, s.ext_pa_match)}};
     } else {
         j["ext_preamp"] = nullptr;
     }

@@ -6,14 +6,13 @@
 #include "app/inputs/setup.h"
 #include "app/json.h"
 #include "core/classic.h"
-#include "engine/calculator.h"
 
 #include <string>
 
 namespace orlavex::app {
 
 struct UsedSetup {
-    CalcState state;
+    core::ClassicValues values;          // as the calculator used them
     std::string analyzer, noise_source;  // "User" or the catalogue's name
     bool manual = false;                 // four measured levels evaluated
     bool converting = false;

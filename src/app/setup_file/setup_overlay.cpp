@@ -1,7 +1,6 @@
 #include "app/setup_file/setup_overlay.h"
 
 #include "app/inputs/classic_apply.h"
-#include "engine/classic_reading.h"
 
 #include <algorithm>
 
@@ -147,7 +146,7 @@ SweepRequest with_window_values(SweepRequest request) {
     for (const FieldInput& row : field_inputs()) {
         std::optional<double>& value = request.setup[row];
         if (value && (row.scope != Scope::levels || request.setup.manual))
-            value = taken.result.used.values.*typed_value(row.value);
+            value = taken.result.used.values.*row.value;
     }
     return request;
 }
