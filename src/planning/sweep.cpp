@@ -284,10 +284,9 @@ bool same_setup(const measure::MeasurementSetup& a, const measure::MeasurementSe
 
 bool PointEvaluator::put(const Binding& where, double value, core::ClassicSetup& setup,
                          std::vector<Entry>& entries, double* entered) {
-    const std::string text = core::field_text(value, core::field_capacity(where.field),
-                                              core::kept_decimals(where.field));
-    if (text.empty()) return false;
-    const double taken = read_number(text);
+    const std::optional<double> held = core::held_as_typed(where.field, value);
+    if (!held) return false;
+    const double taken = *held;
     setup.values.*where.value = taken;
     entries.push_back({where, taken});
     if (entered != nullptr) *entered = taken;
@@ -453,7 +452,7 @@ void PointEvaluator::model(SweepPoint& point, const core::ClassicResult& result,
         const datafiles::EnrPoint at_output =
             sweep_.enr_table->at(point.analyzer_freq_ghz * hz_per_ghz);
         point.setup.enr_cal_db =
-            read_number(core::field_text(at_output.enr_db, core::field_capacity(txtENR)));
+            core::typed_value(at_output.enr_db, core::field_capacity(txtENR)).value_or(0);
         point.held = point.held || !at_output.applied.in_range();
     }
     add_swept_bench(point);
