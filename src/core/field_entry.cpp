@@ -29,12 +29,27 @@ std::string fixed_text(double value, int places) {
 
 constexpr double powers_of_ten[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8};
 
+// The digits of the integer part of WHOLE (1 <= WHOLE < 1e15) as
+// 1 + floor(log10(WHOLE)) gives them. Counted by comparisons, except next to
+// a power of ten, where the rounding of the logarithm decides.
+int integer_digits_of(double whole) {
+    constexpr double near = 1e-12;
+    int digits = 1;
+    double power = 10;
+    for (; digits < 15 && whole >= power; power *= 10)
+        ++digits;
+    const double below = power / 10;
+    if (whole < below * (1 + near) || whole > power * (1 - near))
+        return 1 + static_cast<int>(std::log10(whole));
+    return digits;
+}
+
 // The decimals field_text tries first for VALUE.
 int first_places(double value, int max_chars, int max_decimals) {
     int places = std::clamp(max_decimals, 0, 15);
     if (max_chars > 0 && std::fabs(value) < 1e15) {
         const double whole = std::fabs(value);
-        int integer_digits = whole < 1 ? 0 : 1 + static_cast<int>(std::log10(whole));
+        int integer_digits = whole < 1 ? 0 : integer_digits_of(whole);
         if (value < 0) ++integer_digits;
         // "ddd.ff": the point takes one character.
         places = std::min(places, std::max(0, max_chars - integer_digits - 1));

@@ -1,13 +1,16 @@
 // typed_value, which a sweep enters every value through, reads exactly as
-// the text field_text writes: the same double, bit for bit, or nothing.
+// the text field_text writes: the same double, bit for bit, or nothing; and
+// field_text's first guess of the decimals that fit changes no text.
 #include "core/field_entry.h"
 #include "core/number_text.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <bit>
 #include <cmath>
 #include <cstdint>
+#include <cstdio>
 #include <optional>
 #include <random>
 
@@ -77,6 +80,47 @@ TEST(TypedValue, ReadsAsTheTextAtAndBesideDecimalSteps) {
         for (const double value : {std::nextafter(at, -1e9), at, std::nextafter(at, 1e9)})
             for (const int max_chars : {5, 6, 7})
                 expect_as_text(value, max_chars, 15);
+    }
+}
+
+// The text of at most MAX_CHARS characters found the long way: printf's
+// text at every number of decimals, from as many as the width of the
+// integer part by its logarithm leaves, down.
+std::string nearest_text(double value, int max_chars) {
+    const double whole = std::fabs(value);
+    const int integer_digits =
+        (whole < 1 ? 0 : 1 + static_cast<int>(std::log10(whole))) + (value < 0 ? 1 : 0);
+    for (int places = std::clamp(max_chars - integer_digits - 1, 0, 15); places >= 0; --places) {
+        char buffer[80];
+        std::snprintf(buffer, sizeof buffer, "%.*f", places, value);
+        std::string text = buffer;
+        if (text.find('.') != std::string::npos) {
+            text.erase(text.find_last_not_of('0') + 1);
+            if (text.back() == '.') text.pop_back();
+        }
+        if (text == "-0") text = "0";
+        if (static_cast<int>(text.size()) > max_chars && text.starts_with("0.")) text.erase(0, 1);
+        if (static_cast<int>(text.size()) > max_chars && text.starts_with("-0.")) text.erase(1, 1);
+        if (static_cast<int>(text.size()) <= max_chars) return text;
+    }
+    return {};
+}
+
+// Around every power of ten a field can show, where the width of the
+// integer part changes.
+TEST(FieldText, IsTheTextFoundTheLongWayAroundPowersOfTen) {
+    for (double power = 1; power < 1e15; power *= 10) {
+        for (const double value : {power, std::nextafter(power, 0.0), std::nextafter(power, 1e300),
+                                   power * (1 - 1e-13), power * (1 + 1e-13), power * (1 - 1e-9),
+                                   power * (1 + 1e-9), power * 0.99995, power * 1.00004}) {
+            for (const int max_chars : {4, 6, 8, 12, 17}) {
+                for (const double signed_value : {value, -value}) {
+                    EXPECT_EQ(field_text(signed_value, max_chars),
+                              nearest_text(signed_value, max_chars))
+                        << std::hexfloat << signed_value << " in " << max_chars << " characters";
+                }
+            }
+        }
     }
 }
 
