@@ -12,8 +12,11 @@
 #include "planning/point_notes.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <exception>
+#include <limits>
+#include <string_view>
 #include <thread>
 #include <tuple>
 
@@ -96,7 +99,18 @@ struct Prepared {
     bool freq2_per_point = false;
     // A separate measurement source from the catalogue; nullptr without one.
     const catalogue::NoiseSourceModel* measurement_source = nullptr;
+    // Where the waveguide band starts of the noise source chosen and of the
+    // one replaced, -inf for one without such a band: points below it are
+    // out of range.
+    std::array<double, 2> waveguide_from_ghz{-std::numeric_limits<double>::infinity(),
+                                             -std::numeric_limits<double>::infinity()};
 };
+
+// The names of the noise source chosen and of the one replaced, in the
+// order a point's range is checked against them.
+std::array<std::string_view, 2> source_names(const Prepared& p) {
+    return {core::noise_source_name(p.base.choices), p.replaced_source};
+}
 
 // The swept value fixed by the catalogue analyzer or noise source chosen.
 void refuse_if_fixed(const core::ClassicChoices& choices, const Binding& swept) {
@@ -201,6 +215,11 @@ Prepared prepare(const Sweep& sweep) {
         session.set_analyzer_noise_as_nf(true);
     }
     p.base = session.setup;
+    const std::array<std::string_view, 2> sources = source_names(p);
+    for (std::size_t i = 0; i < sources.size(); ++i) {
+        if (const auto* model = catalogue::find_noise_source(sources[i]))
+            p.waveguide_from_ghz[i] = catalogue::lower_frequency(*model);
+    }
     p.swept = binding(sweep.over, p.base.choices);
     if (!is_bench_loss(sweep.over)) refuse_if_fixed(p.base.choices, p.swept);
     return p;
@@ -300,9 +319,11 @@ std::string PointEvaluator::range_problem(const SweepPoint& point,
     const double source_f =
         sweep_.over == SweptInput::frequency ? point.swept_value : point.freq_ghz;
     const std::string source_name(core::noise_source_name(choices()));
-    for (const std::string& source : {source_name, prepared_.replaced_source}) {
-        if (std::string why = core::below_waveguide_band(source, source_f); !why.empty())
-            return why;
+    // The sources are the sweep's: their bands were looked up once.
+    const std::array<std::string_view, 2> sources = source_names(prepared_);
+    for (std::size_t i = 0; i < sources.size(); ++i) {
+        if (source_f < prepared_.waveguide_from_ghz[i])
+            return core::below_waveguide_band(sources[i], source_f);
     }
     if (std::string why = outside_measurement_source(source_f); !why.empty()) return why;
     if (sweep_.over == SweptInput::frequency) {
