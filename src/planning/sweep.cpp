@@ -517,6 +517,7 @@ SweepPoint PointEvaluator::evaluate(double value) {
     SweepPoint point;
     core::ClassicSetup setup = prepared_.base;
     std::vector<Entry> entries;
+    entries.reserve(8);  // the swept value, the frequencies and the tables' values at most
     if (is_bench_loss(sweep_.over)) {
         point.swept_value = value;
     } else if (!put(prepared_.swept, value, setup, entries, &point.swept_value)) {

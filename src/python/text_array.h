@@ -11,11 +11,6 @@
 
 namespace orlavex::python {
 
-// The code points of well-formed UTF-8 TEXT appended to OUT; false (OUT
-// then undefined) for malformed UTF-8 or a NUL, which numpy would strip from
-// the end of an element.
-bool append_code_points(std::string_view text, std::vector<char32_t>& out);
-
 // TEXTS as a numpy array of dtype str; nothing when a text is not
 // well-formed UTF-8 or holds a NUL (the caller then goes through Python's
 // own strings, which report the error).
