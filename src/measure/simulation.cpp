@@ -71,7 +71,8 @@ ReadingsEvaluation evaluate_readings(const Readings& r, double enr_cal_lin, doub
 SimulatedMeasurement::SimulatedMeasurement(const MeasurementSetup& setup)
     : setup_(setup),
       enr_cal_(lin(setup.enr_cal_db)),
-      enr_meas_(lin(setup.enr_meas_db)),
+      // Mostly the calibration's ENR: its power is not taken twice.
+      enr_meas_(setup.enr_meas_db == setup.enr_cal_db ? enr_cal_ : lin(setup.enr_meas_db)),
       t_analyzer_(noise_temperature_k(lin(setup.analyzer_nf_db))),
       t_dut_(noise_temperature_k(lin(setup.dut_nf_db))),
       gain_(lin(setup.dut_gain_db)),

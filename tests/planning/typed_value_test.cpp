@@ -30,7 +30,9 @@ void expect_as_text(double value, int max_chars, int max_decimals) {
                  << std::hexfloat << value << " in " << max_chars << " characters, " << max_decimals
                  << " decimals: \"" << field_text(value, max_chars, max_decimals) << "\"");
     ASSERT_EQ(got.has_value(), expected.has_value());
-    if (got) EXPECT_EQ(std::bit_cast<std::uint64_t>(*got), std::bit_cast<std::uint64_t>(*expected));
+    if (got) {
+        EXPECT_EQ(std::bit_cast<std::uint64_t>(*got), std::bit_cast<std::uint64_t>(*expected));
+    }
 }
 
 struct Case {
