@@ -83,11 +83,12 @@ std::optional<double> fitting_value(double value, int places, int max_chars) {
     for (; decimals > 0 && digits % 10 == 0; --decimals)
         digits /= 10;
     const bool negative = value < 0 && digits != 0;
-    const auto scale = static_cast<std::uint64_t>(powers_of_ten[decimals]);
-    const std::uint64_t integer = digits / scale;
-    int length = (negative ? 1 : 0) + digit_count(integer) + (decimals > 0 ? decimals + 1 : 0);
+    // The integer part has the digits beyond the decimals, or is a 0.
+    const int integer_digits = digit_count(digits) - decimals;
+    int length =
+        (negative ? 1 : 0) + std::max(1, integer_digits) + (decimals > 0 ? decimals + 1 : 0);
     // "0.0123" goes without its leading zero when that makes it fit.
-    if (length > max_chars && decimals > 0 && integer == 0) --length;
+    if (length > max_chars && decimals > 0 && integer_digits <= 0) --length;
     if (length > max_chars) return std::numeric_limits<double>::quiet_NaN();
     // Both operands exact: the quotient is the double nearest to the text,
     // as reading the text gives it.
