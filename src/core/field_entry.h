@@ -16,6 +16,10 @@ namespace orlavex::core {
 // into a field of that length. Empty when VALUE does not fit at all.
 std::string field_text(double value, int max_chars, int max_decimals = 15);
 
+// What field_text's text reads as (read_number), worked out without the
+// text where the rounding is clear; nothing when no text fits.
+std::optional<double> typed_value(double value, int max_chars, int max_decimals = 15);
+
 // The most characters FIELD takes when typed.
 int field_capacity(Ctl field);
 

@@ -43,15 +43,17 @@ ClassicUncertainty classic_uncertainty(const MeasurementSetup& in, double f_anal
 
     const double enr_unc = in.enr_unc_db;
     const double enr_sep = w_sep * lsq(enr_unc);
-    const double U_sys = combine(lsq(M_in) + lsq(in.analyzer_nf_unc_db) + enr_sep);
-    const double U_sa = combine(lsq(M_cal) + lsq(in.analyzer_nf_unc_db) + enr_sep);
+    // Each term worked out once, where several sums take it.
+    const double lsq_in = lsq(M_in), lsq_cal = lsq(M_cal), lsq_nf = lsq(in.analyzer_nf_unc_db);
+    const double U_sys = combine(lsq_in + lsq_nf + enr_sep);
+    const double U_sa = combine(lsq_cal + lsq_nf + enr_sep);
     double unc = 0;
     if (!in.second_stage) {
-        const double U_g = combine(lsq(M_in) + lsq(M_out) + lsq(in.analyzer_gain_unc_db) + enr_sep);
+        const double U_g = combine(lsq_in + lsq(M_out) + lsq(in.analyzer_gain_unc_db) + enr_sep);
         unc = combine(lsq(S_sys * U_sys) + lsq(S_g * U_g) + w_corr * lsq((S_sys - S_sa) * enr_unc));
     } else {
         const double U_g =
-            combine(lsq(M_in) + lsq(M_cal) + lsq(M_out) + lsq(in.analyzer_gain_unc_db) + enr_sep);
+            combine(lsq_in + lsq_cal + lsq(M_out) + lsq(in.analyzer_gain_unc_db) + enr_sep);
         unc = combine(lsq(S_sys * U_sys) + lsq(U_sa * S_sa) + lsq(S_g * U_g) +
                       w_corr * lsq((S_sys - S_sa) * enr_unc));
     }

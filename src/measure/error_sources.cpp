@@ -113,6 +113,10 @@ void apply_factor(ErrorFactors& e, Target target, double factor) {
     }
 }
 
+Target factor_moved(Target target) {
+    return target == Target::analyzer_gain ? Target::mismatch_out : target;
+}
+
 bool in_natural_log(Target target) {
     return target == Target::jitter_cal_off || target == Target::jitter_cal_on ||
            target == Target::jitter_meas_off || target == Target::jitter_meas_on;

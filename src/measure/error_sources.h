@@ -55,6 +55,14 @@ std::vector<ErrorSource> error_sources(const MeasurementSetup& setup);
 // value: lin(dB value), or exp(value) for jitter).
 void apply_factor(ErrorFactors& factors, Target target, double factor);
 
+// The target that moves the same factor as TARGET, the same for every
+// target that does: the analyzer's level error moves the measured gain, as
+// the output mismatch does.
+Target factor_moved(Target target);
+
+// Targets in all.
+inline constexpr std::size_t target_count = static_cast<std::size_t>(Target::loss_out) + 1;
+
 // True for the jitter sources, whose values are natural logarithms.
 bool in_natural_log(Target target);
 

@@ -4,8 +4,11 @@
 #include "measure/simulated_measurement.h"
 #include "measure/units.h"
 
+#include <array>
 #include <cmath>
 #include <limits>
+#include <optional>
+#include <utility>
 
 namespace orlavex::measure {
 
@@ -28,13 +31,30 @@ struct StepFactors {
     double up = 0, down = 0;
 };
 
-FoundSlope sensitivity_of(const SimulatedMeasurement& measurement, Target target,
-                          StepFactors factors, double e0) {
+// The errors of the steps up and down, each pair evaluated once: sources
+// that move the same factor (the output mismatch and the analyzer's level
+// error both scale the measured gain) share their evaluations.
+class SteppedErrors {
+  public:
+    explicit SteppedErrors(const SimulatedMeasurement& measurement) : measurement_(measurement) {}
+
+    std::pair<double, double> at(Target target, const ErrorFactors& up, const ErrorFactors& down) {
+        std::optional<std::pair<double, double>>& errors =
+            evaluated_[static_cast<std::size_t>(factor_moved(target))];
+        if (!errors) errors.emplace(measurement_.error_db(up), measurement_.error_db(down));
+        return *errors;
+    }
+
+  private:
+    const SimulatedMeasurement& measurement_;
+    std::array<std::optional<std::pair<double, double>>, target_count> evaluated_{};
+};
+
+FoundSlope sensitivity_of(SteppedErrors& errors, Target target, StepFactors factors, double e0) {
     ErrorFactors up, down;
     apply_factor(up, target, factors.up);
     apply_factor(down, target, factors.down);
-    const double e_up = measurement.error_db(up);
-    const double e_down = measurement.error_db(down);
+    const auto [e_up, e_down] = errors.at(target, up, down);
     const bool up_valid = !std::isnan(e_up), down_valid = !std::isnan(e_down);
     // Near the edge of the valid region (Y close to 1) one step may fall
     // outside it: the other, taken from the nominal point, still gives the
@@ -70,6 +90,7 @@ Budget gum_budget(const MeasurementSetup& setup) {
     budget.offset_db = measurement.error_db(ErrorFactors{});
     budget.valid = !std::isnan(budget.offset_db);
     budget.lines.reserve(sources.size());
+    SteppedErrors stepped(measurement);
     double sum_of_squares = 0;
     for (const ErrorSource& source : sources) {
         BudgetLine line;
@@ -82,7 +103,7 @@ Budget gum_budget(const MeasurementSetup& setup) {
         const bool uncertain = source.u > 0;
         const FoundSlope s =
             budget.valid
-                ? sensitivity_of(measurement, source.target,
+                ? sensitivity_of(stepped, source.target,
                                  in_natural_log(source.target) ? log_step : db_step,
                                  budget.offset_db)
                 : FoundSlope{std::numeric_limits<double>::quiet_NaN(), Sensitivity::undetermined};

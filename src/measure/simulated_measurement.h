@@ -52,7 +52,10 @@ class SimulatedMeasurement {
     explicit SimulatedMeasurement(const MeasurementSetup& setup);
 
     Readings readings(const ErrorFactors& e) const;
-    // db(F_dut observed) - DUT NF; NaN for an invalid trial.
+    // db(F_dut observed) - DUT NF; NaN for an invalid trial. The same
+    // doubles as error_db_with(E, std::log), with the terms that the
+    // nominal values fix taken as worked out once, for the budget's
+    // evaluations around the nominal point.
     double error_db(const ErrorFactors& e) const;
 
     // The same two, inline and without branches, for loops the compiler
@@ -71,6 +74,13 @@ class SimulatedMeasurement {
     double excess_ratio_ = 1;      // (Th,cal - Tc) / (Th,meas - Tc)
     double loss_product_ = 1;      // li0 lo0
     double second_stage_ = 1;      // 1 with second-stage correction, else 0
+    // Terms of error_db() that the nominal values fix, worked out once
+    // exactly as error_db_with() works them out each time.
+    double tc_in_ = 0;             // Tc through the nominal loss before the DUT
+    double loss_out_noise_k_ = 0;  // To (1 - 1 / lo0): the nominal loss after it adds
+    double cold_cal_ = 0;          // Tc / T0 - 1
+    double cold_meas_ = 0;         // the same of the source at the DUT input
+    double loss_out_excess_ = 0;   // (lo0 - 1) To / T0
 };
 
 inline Readings SimulatedMeasurement::readings_of(const ErrorFactors& e) const {

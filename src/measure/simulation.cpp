@@ -7,6 +7,7 @@
 
 #include <cmath>
 #include <limits>
+#include <numbers>
 
 namespace orlavex::measure {
 
@@ -71,7 +72,8 @@ ReadingsEvaluation evaluate_readings(const Readings& r, double enr_cal_lin, doub
 SimulatedMeasurement::SimulatedMeasurement(const MeasurementSetup& setup)
     : setup_(setup),
       enr_cal_(lin(setup.enr_cal_db)),
-      enr_meas_(lin(setup.enr_meas_db)),
+      // Mostly the calibration's ENR: its power is not taken twice.
+      enr_meas_(setup.enr_meas_db == setup.enr_cal_db ? enr_cal_ : lin(setup.enr_meas_db)),
       t_analyzer_(noise_temperature_k(lin(setup.analyzer_nf_db))),
       t_dut_(noise_temperature_k(lin(setup.dut_nf_db))),
       gain_(lin(setup.dut_gain_db)),
@@ -80,14 +82,53 @@ SimulatedMeasurement::SimulatedMeasurement(const MeasurementSetup& setup)
       excess_ratio_((hot_temperature_k(enr_cal_) - setup.tc_k) /
                     (hot_temperature_k(enr_meas_) - setup.tc_k)),
       loss_product_(bench_.loss_in * bench_.loss_out),
-      second_stage_(setup.second_stage ? 1 : 0) {}
+      second_stage_(setup.second_stage ? 1 : 0),
+      tc_in_(through_loss_k(setup.tc_k, bench_.loss_in, bench_.t_in_k)),
+      loss_out_noise_k_(bench_.t_out_k * (1 - 1 / bench_.loss_out)),
+      cold_cal_(setup.tc_k / T0 - 1),
+      cold_meas_(meas_at_input_.tc_k / T0 - 1),
+      loss_out_excess_((bench_.loss_out - 1) * bench_.t_out_k / T0) {}
 
 Readings SimulatedMeasurement::readings(const ErrorFactors& e) const {
     return readings_of(e);
 }
 
+// readings_of() and error_db_with() step by step, each operation as there,
+// a term the nominal values fix taken from the constructor. A factor of 1
+// leaves its product exact, so with a loss's factor at 1 the loss's terms
+// are the nominal ones.
 double SimulatedMeasurement::error_db(const ErrorFactors& e) const {
-    return error_db_with(e, [](double x) { return std::log(x); });
+    const double tc = setup_.tc_k;
+    const double th_cal = hot_temperature_k(enr_cal_ * e.enr_cal);
+    const double th_meas = hot_temperature_k(enr_meas_ * e.enr_meas);
+    const double l_in = bench_.loss_in * e.loss_in, l_out = bench_.loss_out * e.loss_out;
+    const double tc_in = e.loss_in == 1 ? tc_in_ : through_loss_k(tc, l_in, bench_.t_in_k);
+    const double excess_in = (th_meas - tc) * e.mismatch_in / l_in;
+    const bool nominal_out = e.loss_out == 1;
+    const auto through_out = [&](double t_k) {
+        return nominal_out ? t_k / l_out + loss_out_noise_k_
+                           : through_loss_k(t_k, l_out, bench_.t_out_k);
+    };
+    Readings r;
+    r.p1 = (tc + t_analyzer_) * e.jitter[0];
+    r.p2 = (tc + (th_cal - tc) * e.mismatch_cal + t_analyzer_) * e.jitter[1];
+    r.p3 = (through_out(gain_ * (tc_in + t_dut_)) + t_analyzer_) * e.measured_gain * e.jitter[2];
+    r.p4 = (through_out(gain_ * (tc_in + excess_in + t_dut_)) + t_analyzer_) * e.measured_gain *
+           e.jitter[3];
+
+    const double y_cal = r.p2 / r.p1, y_meas = r.p4 / r.p3;
+    const double f_analyzer = (enr_cal_ - y_cal * cold_cal_) / (y_cal - 1) * e.analyzer_nf_cal;
+    const double gain = (r.p4 - r.p3) / (r.p2 - r.p1) * excess_ratio_ * loss_product_;
+    const double f_sys =
+        (meas_at_input_.enr_lin - y_meas * cold_meas_) / (y_meas - 1) * e.analyzer_nf_meas;
+    const double excess = loss_out_excess_ + bench_.loss_out * (f_analyzer - 1);
+    const double corrected = f_sys - excess / gain;
+    const bool second_stage = second_stage_ > 0;
+    const double f_dut = second_stage ? corrected : f_sys;
+    const bool valid = (y_meas > 1) & ((y_cal > 1) | !second_stage) & (f_dut > 0) &
+                       (f_dut < std::numeric_limits<double>::infinity());
+    const double error = 10.0 * (std::log(f_dut) / std::numbers::ln10) - setup_.dut_nf_db;
+    return valid ? error : std::numeric_limits<double>::quiet_NaN();
 }
 
 Readings simulate_readings(const MeasurementSetup& setup, const ErrorDraw& draw) {

@@ -5,6 +5,8 @@
 namespace orlavex::measure {
 
 double lin(double x) {
+    // 10^0 is 1 exactly: a loss or error of 0 dB, common in a set-up, skips pow.
+    if (x == 0) return 1;
     return std::pow(10.0, x / 10.0);
 }
 

@@ -12,8 +12,11 @@
 #include "planning/point_notes.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <exception>
+#include <limits>
+#include <string_view>
 #include <thread>
 #include <tuple>
 
@@ -96,7 +99,18 @@ struct Prepared {
     bool freq2_per_point = false;
     // A separate measurement source from the catalogue; nullptr without one.
     const catalogue::NoiseSourceModel* measurement_source = nullptr;
+    // Where the waveguide band starts of the noise source chosen and of the
+    // one replaced, -inf for one without such a band: points below it are
+    // out of range.
+    std::array<double, 2> waveguide_from_ghz{-std::numeric_limits<double>::infinity(),
+                                             -std::numeric_limits<double>::infinity()};
 };
+
+// The names of the noise source chosen and of the one replaced, in the
+// order a point's range is checked against them.
+std::array<std::string_view, 2> source_names(const Prepared& p) {
+    return {core::noise_source_name(p.base.choices), p.replaced_source};
+}
 
 // The swept value fixed by the catalogue analyzer or noise source chosen.
 void refuse_if_fixed(const core::ClassicChoices& choices, const Binding& swept) {
@@ -201,6 +215,11 @@ Prepared prepare(const Sweep& sweep) {
         session.set_analyzer_noise_as_nf(true);
     }
     p.base = session.setup;
+    const std::array<std::string_view, 2> sources = source_names(p);
+    for (std::size_t i = 0; i < sources.size(); ++i) {
+        if (const auto* model = catalogue::find_noise_source(sources[i]))
+            p.waveguide_from_ghz[i] = catalogue::lower_frequency(*model);
+    }
     p.swept = binding(sweep.over, p.base.choices);
     if (!is_bench_loss(sweep.over)) refuse_if_fixed(p.base.choices, p.swept);
     return p;
@@ -284,10 +303,9 @@ bool same_setup(const measure::MeasurementSetup& a, const measure::MeasurementSe
 
 bool PointEvaluator::put(const Binding& where, double value, core::ClassicSetup& setup,
                          std::vector<Entry>& entries, double* entered) {
-    const std::string text = core::field_text(value, core::field_capacity(where.field),
-                                              core::kept_decimals(where.field));
-    if (text.empty()) return false;
-    const double taken = read_number(text);
+    const std::optional<double> held = core::held_as_typed(where.field, value);
+    if (!held) return false;
+    const double taken = *held;
     setup.values.*where.value = taken;
     entries.push_back({where, taken});
     if (entered != nullptr) *entered = taken;
@@ -301,9 +319,11 @@ std::string PointEvaluator::range_problem(const SweepPoint& point,
     const double source_f =
         sweep_.over == SweptInput::frequency ? point.swept_value : point.freq_ghz;
     const std::string source_name(core::noise_source_name(choices()));
-    for (const std::string& source : {source_name, prepared_.replaced_source}) {
-        if (std::string why = core::below_waveguide_band(source, source_f); !why.empty())
-            return why;
+    // The sources are the sweep's: their bands were looked up once.
+    const std::array<std::string_view, 2> sources = source_names(prepared_);
+    for (std::size_t i = 0; i < sources.size(); ++i) {
+        if (source_f < prepared_.waveguide_from_ghz[i])
+            return core::below_waveguide_band(sources[i], source_f);
     }
     if (std::string why = outside_measurement_source(source_f); !why.empty()) return why;
     if (sweep_.over == SweptInput::frequency) {
@@ -453,7 +473,7 @@ void PointEvaluator::model(SweepPoint& point, const core::ClassicResult& result,
         const datafiles::EnrPoint at_output =
             sweep_.enr_table->at(point.analyzer_freq_ghz * hz_per_ghz);
         point.setup.enr_cal_db =
-            read_number(core::field_text(at_output.enr_db, core::field_capacity(txtENR)));
+            core::typed_value(at_output.enr_db, core::field_capacity(txtENR)).value_or(0);
         point.held = point.held || !at_output.applied.in_range();
     }
     add_swept_bench(point);
@@ -497,6 +517,7 @@ SweepPoint PointEvaluator::evaluate(double value) {
     SweepPoint point;
     core::ClassicSetup setup = prepared_.base;
     std::vector<Entry> entries;
+    entries.reserve(8);  // the swept value, the frequencies and the tables' values at most
     if (is_bench_loss(sweep_.over)) {
         point.swept_value = value;
     } else if (!put(prepared_.swept, value, setup, entries, &point.swept_value)) {

@@ -9,6 +9,7 @@
 #include "python/data_files.h"
 #include "python/interruptible.h"
 #include "python/keyword_inputs.h"
+#include "python/text_array.h"
 #include "python/to_python.h"
 
 #include <pybind11/numpy.h>
@@ -161,9 +162,14 @@ py::array_t<double> number_column(const app::SweepColumn& column,
 
 py::object text_column(const app::SweepColumn& column,
                        const std::vector<planning::SweepPoint>& points) {
+    std::vector<std::string> cells(points.size());
+    for (std::size_t i = 0; i < points.size(); ++i)
+        cells[i] = std::move(column.cell(points[i]).text);
+    if (std::optional<py::array> array = text_array(cells)) return std::move(*array);
+    // Python's own strings tell what is wrong with a text.
     py::list texts(points.size());
     for (std::size_t i = 0; i < points.size(); ++i)
-        texts[i] = py::str(column.cell(points[i]).text);
+        texts[i] = py::str(cells[i]);
     return py::module_::import("numpy").attr("array")(texts, py::arg("dtype") = "str");
 }
 

@@ -87,6 +87,27 @@ def test_out_of_range_points_are_empty_with_a_note():
     assert all(note for note in arrays["note"][beyond])
 
 
+@pytest.mark.parametrize("inputs", [
+    dict(over="freq", start=1, stop=20, points=20, noise_source="NS346A"),
+    dict(over="freq", start=1, stop=18, points=40, enr_table="noise_source.enr",
+         dut_s2p="lna_1-18ghz.s2p", dut_nf=2.5),
+], ids=["out-of-range", "tables"])
+def test_text_columns_are_the_arrays_numpy_makes_of_their_texts(inputs, examples):
+    """The widest text sets the width, shorter ones (empty lamps out of
+    range) are padded, and nothing else is held."""
+    a = dict(inputs)
+    for name in ("enr_table", "dut_s2p"):
+        if name in a:
+            a[name] = examples / a[name]
+    arrays = orlavex.sweep(**a)
+    texts = [name for name, array in arrays.items() if array.dtype.kind == "U"]
+    assert texts == ["lamp1", "lamp2", "lamp3", "note"]
+    for name in texts:
+        own = numpy.array([str(text) for text in arrays[name]], dtype=str)
+        assert arrays[name].dtype == own.dtype, name
+        assert arrays[name].tolist() == own.tolist(), name
+
+
 def test_advise_equals_cli():
     from conftest import cli_json
     expected = cli_json("advise", "--from", 1, "--to", 6, "--points", 11, "--analyzer", "Aravel-3")
