@@ -6,6 +6,7 @@
 #pragma once
 
 #include "child_process.h"
+#include "spread.h"
 
 #include <benchmark/benchmark.h>
 
@@ -24,7 +25,8 @@ struct ProcessCost {
 // TOTAL; false (and the benchmark skipped with a reason) if it failed.
 inline bool run_counted(benchmark::State& st, const std::string& program,
                         const std::vector<std::string>& args, ProcessCost& total) {
-    const support::ChildRun run = support::run_child(program, args, {.input = {}, .keep_output = false});
+    const support::ChildRun run =
+        support::run_child(program, args, {.input = {}, .keep_output = false});
     if (!run.started || run.status != 0) {
         st.SkipWithError((program + (run.started ? " failed" : " cannot start")).c_str());
         return false;
@@ -65,16 +67,6 @@ inline void run_process_ratio(benchmark::State& st, const std::string& program,
     report_per_run(st, baseline, "baseline");
     st.counters["cpu_ratio"] = measured.cpu_ms / std::max(baseline.cpu_ms, 1e-9);
     st.counters["wall_ratio"] = measured.wall_ms / std::max(baseline.wall_ms, 1e-9);
-}
-
-// The spread over repetitions (--benchmark_repetitions=9) beside Google
-// Benchmark's mean, median and standard deviation.
-inline void with_spread(benchmark::internal::Benchmark* b) {
-    b->ComputeStatistics("min", [](const std::vector<double>& v) {
-         return *std::min_element(v.begin(), v.end());
-     })->ComputeStatistics("max", [](const std::vector<double>& v) {
-        return *std::max_element(v.begin(), v.end());
-    });
 }
 
 }  // namespace orlavex::bench

@@ -15,14 +15,21 @@ agree at almost every point) and an engineer's own, which computes straight
 from the numbers (checked to agree to 1e-3 dB); each run by turns with
 orlavex.sweep, the ratio of their CPU times (orlavex.sweep's threads
 included) per repetition.
+load_setup() against json.load plus hashlib's SHA-256 of both embedded
+files: a set-up file embedding an ENR table and an .s2p of about a megabyte
+each, the two read by turns, the ratio of their CPU times per repetition.
 Figures as min/median/max over the repetitions.
 
-  --numpy-ratio-only   just the ratio to numpy (with --repetitions)
+  --numpy-ratio-only        just the ratio to numpy (with --repetitions)
+  --load-setup-ratio-only   just load_setup() over json.load and SHA-256
 """
 import argparse
+import hashlib
+import json
 import pathlib
 import statistics
 import sys
+import tempfile
 import time
 
 import orlavex
@@ -78,6 +85,58 @@ def numpy_ratios(repetitions, typed=True):
     return ratios
 
 
+def large_data_files(directory):
+    """An ENR table and a 2-port Touchstone file (real and imaginary parts) of
+    about a megabyte each in DIRECTORY, as calibration and network-analyser
+    software write them; their paths."""
+    enr = ["# Noise source calibration", "[Filetype ENR]", "[Model NS346B]",
+           "! Freq ENR(dB) Unc(dB) on_mag on_deg off_mag off_deg"]
+    s2p = ["! Low-noise amplifier", "# GHz S RI R 50"]
+    for lines, line in ((enr, lambda i: (
+            f"{0.01 + 0.001 * i:.3f}   GHz    {15.5 - 0.00005 * (i % 20000):.2f}    "
+            f"{0.15 + 0.00001 * (i % 9000):.2f}    {0.03 + 0.000002 * (i % 30000):.3f}   "
+            f"{-179.9 + (i * 7 % 3599) * 0.1:7.1f}  {0.02 + 0.000002 * (i % 30000):.3f}   "
+            f"{179.9 - (i * 11 % 3599) * 0.1:7.1f}")),
+                        (s2p, lambda i: f"{1 + 0.001 * i:.3f}" + "".join(
+                            f"  {0.3 - 0.00001 * (i % 9000) + k / 10:.6f}  "
+                            f"{0.01 * (i % 77) - k / 100:.6f}" for k in range(4)))):
+        size, i = 0, 0
+        while size < 1 << 20:
+            lines.append(line(i))
+            size += len(lines[-1]) + 1
+            i += 1
+    paths = (directory / "large.enr", directory / "large.s2p")
+    for path, lines in zip(paths, (enr, s2p)):
+        path.write_text("\n".join(lines) + "\n")
+    return [str(p) for p in paths]
+
+
+def json_and_sha256(setup):
+    """What any reader of the set-up file does at the least: the JSON read
+    and the SHA-256 of each embedded file."""
+    with open(setup, "rb") as f:
+        document = json.load(f)
+    return [hashlib.sha256("\n".join(entry["lines"]).encode()).hexdigest()
+            for entry in document["data_files"].values()]
+
+
+def load_setup_ratios(repetitions, calls=5):
+    """load_setup()'s CPU time over json_and_sha256's, one ratio per
+    repetition, the two run by turns."""
+    with tempfile.TemporaryDirectory() as directory:
+        enr, s2p = large_data_files(pathlib.Path(directory))
+        setup = str(pathlib.Path(directory) / "large.orlavex.json")
+        orlavex.save_setup(setup, "freq", 1, 18, 101, enr_table=enr, dut_s2p=s2p)
+        loaded = orlavex.load_setup(setup)
+        assert loaded["enr_table"] is not None and loaded["dut_s2p"] is not None
+        ratios = []
+        for _ in range(repetitions):
+            ours, _ = cpu_seconds(lambda: [orlavex.load_setup(setup) for _ in range(calls)])
+            theirs, _ = cpu_seconds(lambda: [json_and_sha256(setup) for _ in range(calls)])
+            ratios.append(ours / theirs)
+        return ratios
+
+
 def load():
     with open("/proc/loadavg") as f:
         return " ".join(f.read().split()[:3])
@@ -93,7 +152,14 @@ def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("--repetitions", type=int, default=5)
     parser.add_argument("--numpy-ratio-only", action="store_true")
+    parser.add_argument("--load-setup-ratio-only", action="store_true")
     args = parser.parse_args()
+
+    if args.load_setup_ratio_only:
+        print(f"load before: {load()}")
+        summary("load_setup / json.load + SHA-256", load_setup_ratios(args.repetitions), "", 1)
+        print(f"load after: {load()}")
+        return
 
     if args.numpy_ratio_only:
         print(f"load before: {load()}")
@@ -127,6 +193,11 @@ def main():
             1)
     summary("  orlavex.sweep / engineer's own numpy",
             numpy_ratios(max(args.repetitions, 9), typed=False), "", 1)
+
+    print("load_setup() of two embedded files of 1 MB over json.load plus SHA-256, CPU time")
+    print(f"  load: {load()}")
+    summary("  load_setup / json.load + SHA-256", load_setup_ratios(max(args.repetitions, 9)), "",
+            1)
 
 
 if __name__ == "__main__":

@@ -1,10 +1,10 @@
 // orlavex-cli's costs: the whole `point` process (child CPU and wall time) with the default Monte
 // Carlo (goal: 80 ms), the same process with one trial and `--version` as baselines of the run, and
 // the command's parts in-process.
+#include "app/inputs/classic_apply.h"
 #include "cli/point.h"
 #include "cli/run.h"
 #include "cli/window_inputs.h"
-#include "window/handlers.h"
 
 #include "process_bench.h"
 
@@ -57,10 +57,10 @@ BENCHMARK(BM_ProcessVersion)
     ->Iterations(20)
     ->Apply(bench::with_spread);
 
-// Start-up window, the inputs carried out (a catalogue analyzer and noise
-// source, four fields) and the classic figures: what the command does
+// The inputs taken as the calculator takes them (a catalogue analyzer and
+// noise source, four fields) and the classic figures: what the command does
 // before the model.
-void BM_ApplyInputs(benchmark::State& st) {
+void BM_ResolveInputs(benchmark::State& st) {
     WindowInputs in;
     in.analyzer = "Galder-3";
     in.noise_source = "NC346C";
@@ -71,12 +71,12 @@ void BM_ApplyInputs(benchmark::State& st) {
         in.entries.push_back({find_field_option(name), text});
     }
     for (auto _ : st) {
-        Calculator calc = make_calculator();
-        Form_Load(calc);
-        benchmark::DoNotOptimize(apply_inputs(calc, in));
+        app::Setup setup;
+        if (!to_setup(in, {}, setup).empty()) st.SkipWithError("inputs refused");
+        benchmark::DoNotOptimize(app::resolve(setup, {in.strict, app::Naming::flag}));
     }
 }
-BENCHMARK(BM_ApplyInputs)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_ResolveInputs)->Unit(benchmark::kMicrosecond);
 
 // The whole `point --json` command in-process, default Monte Carlo.
 void BM_RunPointJson(benchmark::State& st) {

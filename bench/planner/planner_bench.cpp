@@ -7,7 +7,7 @@
 #include "planner/planner_window.h"
 #include "planner/point_chart_view.h"
 #include "planning/sweep.h"
-#include "planning/window_setup.h"
+#include "window/set_up_actions.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -31,10 +31,10 @@ void must(const std::string& why) {
 
 // Aravel-4 with its preamp and the NS346C, as the calculator would hold them.
 Calculator catalogue_calculator() {
-    Calculator calc = planning::started_calculator();
-    must(planning::choose_analyzer(calc, "Aravel-4"));
-    must(planning::choose_noise_source(calc, "NS346C"));
-    must(planning::set_internal_preamp(calc, true));
+    Calculator calc = started_calculator();
+    must(choose_analyzer(calc, "Aravel-4"));
+    must(choose_noise_source(calc, "NS346C"));
+    must(set_internal_preamp(calc, true));
     return calc;
 }
 

@@ -1,12 +1,14 @@
 // Sweeps and advice across a band with catalogue instruments. Baseline in
 // the same run: the bare recalculations and budgets a sweep is made of.
+#include "catalogue/catalogue.h"
+#include "core/field_entry.h"
 #include "engine/measurement_setup.h"
 #include "engine/recalc.h"
 #include "measure/gum.h"
 #include "measure/monte_carlo.h"
 #include "planning/advice.h"
 #include "planning/sweep.h"
-#include "planning/window_setup.h"
+#include "window/set_up_actions.h"
 
 #include <benchmark/benchmark.h>
 
@@ -22,10 +24,9 @@ void must(const std::string& why) {
 // Aravel-4 with its preamp, NS346C, start-up DUT: 10 MHz to 26.5 GHz.
 Sweep catalogue_sweep(std::size_t points) {
     Sweep s;
-    s.base = started_calculator();
-    must(choose_analyzer(s.base, "Aravel-4"));
-    must(choose_noise_source(s.base, "NS346C"));
-    must(set_internal_preamp(s.base, true));
+    s.base.choose_analyzer(catalogue::find_analyzer("Aravel-4"));
+    s.base.choose_noise_source(catalogue::find_noise_source("NS346C"));
+    s.base.tick(&core::ClassicChoices::int_preamp, true);
     s.from = 0.01;
     s.to = 26.5;
     s.points = points;
@@ -35,13 +36,16 @@ Sweep catalogue_sweep(std::size_t points) {
 // What a 1001-point sweep cannot do without: a recalculation of the window
 // at every frequency and a GUM budget of its set-up.
 void BM_Baseline_1001_DoCalcAndGum(benchmark::State& st) {
-    Sweep s = catalogue_sweep(1001);
-    Calculator calc = s.base;
+    const Sweep s = catalogue_sweep(1001);
+    Calculator calc = started_calculator();
+    must(choose_analyzer(calc, "Aravel-4"));
+    must(choose_noise_source(calc, "NS346C"));
+    must(set_internal_preamp(calc, true));
     const std::vector<double> values = sweep_values(s);
     for (auto _ : st) {
         double sum = 0;
         for (double f : values) {
-            calc.form[Ctl::txtFreq].text = field_text(f, 6);
+            calc.form[Ctl::txtFreq].text = core::field_text(f, 6);
             Do_Calc(calc);
             sum += measure::gum_budget(measurement_setup(calc)).U_db;
         }
@@ -69,9 +73,8 @@ BENCHMARK(BM_Sweep_1001_ClassicAndGum)
 // 18 GHz, the classic figures and a budget at every point.
 Sweep bench_sweep() {
     Sweep s;
-    s.base = started_calculator();
-    must(choose_analyzer(s.base, "Aravel-4"));
-    must(choose_noise_source(s.base, "NS346C"));
+    s.base.choose_analyzer(catalogue::find_analyzer("Aravel-4"));
+    s.base.choose_noise_source(catalogue::find_noise_source("NS346C"));
     s.from = 0.01;
     s.to = 18;
     s.points = 1001;
@@ -200,14 +203,15 @@ BENCHMARK(BM_Sweep_1001_MonteCarlo20k_EnrTableThreadsInsideMonteCarlo)
 void BM_Advice_201(benchmark::State& st) {
     Sweep s = catalogue_sweep(201);
     if (st.range(0) == 3) {
-        must(choose_analyzer(s.base, "Galder-4"));
+        s.base.choose_analyzer(catalogue::find_analyzer("Galder-4"));
         s.to = 26.5;
     }
     for (auto _ : st) {
         Advice a = advise(s);
         benchmark::DoNotOptimize(a.ranking.front().worst_U_db);
     }
-    st.counters["candidates"] = static_cast<double>(candidates(s.base, s.bench.meas_source.has_value()).size());
+    st.counters["candidates"] = static_cast<double>(
+        candidates(s.base.setup.choices, s.bench.meas_source.has_value()).size());
 }
 BENCHMARK(BM_Advice_201)->Arg(2)->Arg(3)->Unit(benchmark::kMillisecond)->UseRealTime();
 

@@ -24,8 +24,8 @@ void print_advice(std::ostream& out, const planning::Advice& advice) {
     table.print(out);
 }
 
-int run_advise_command(const Calculator& started, const SweepRequest& request, bool json,
-                       std::ostream& out, std::ostream& err) {
+int run_advise_command(const SweepRequest& request, bool json, std::ostream& out,
+                       std::ostream& err) {
     const std::optional<app::SweepRequest> typed =
         unless_refused(err, [&] { return typed_sweep_request(request); });
     if (!typed) return exit_bad_input;
@@ -38,8 +38,7 @@ int run_advise_command(const Calculator& started, const SweepRequest& request, b
             },
             stderr_display());
         return unless_refused(err, [&] {
-            return planning::advise(make_sweep(started, *typed, request.inputs.strict, err),
-                                    progress);
+            return planning::advise(make_sweep(*typed, request.inputs.strict, err), progress);
         });
     }();
     if (!ranked) return exit_bad_input;

@@ -15,7 +15,7 @@ void print_advice(std::ostream& out, const planning::Advice& advice);
 // The whole command on STARTED (a window after Form_Load), over frequency.
 // Returns the exit status; on bad input or a bad file, one line on ERR and
 // nothing on OUT.
-int run_advise_command(const Calculator& started, const SweepRequest& request, bool json,
-                       std::ostream& out, std::ostream& err);
+int run_advise_command(const SweepRequest& request, bool json, std::ostream& out,
+                       std::ostream& err);
 
 }  // namespace orlavex::cli

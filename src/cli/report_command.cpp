@@ -23,11 +23,10 @@ struct Planned {
     std::optional<planning::Advice> advice;
 };
 
-Planned plan(const Calculator& started, const ReportRequest& r, std::ostream& err) {
+Planned plan(const ReportRequest& r, std::ostream& err) {
     Planned p;
     p.asked = typed_sweep_request(r.sweep);
-    p.sweep =
-        app::make_sweep(started, p.asked, {r.sweep.inputs.strict, app::Naming::flag}, p.notes);
+    p.sweep = app::make_sweep(p.asked, {r.sweep.inputs.strict, app::Naming::flag}, p.notes);
     for (const std::string& note : p.notes)
         err << "orlavex-cli: note: " << note << '\n';
     planning::SweepProgress progress;
@@ -84,13 +83,12 @@ void add_report_options(CLI::App& sub, ReportRequest& r, bool from_file) {
         ->group("Output");
 }
 
-int run_report_command(const Calculator& started, const ReportRequest& r, std::ostream& err) {
+int run_report_command(const ReportRequest& r, std::ostream& err) {
     if (const std::string why = output_refusal(r.output); !why.empty()) {
         err << "orlavex-cli: " << why << '\n';
         return exit_bad_input;
     }
-    const std::optional<Planned> planned =
-        unless_refused(err, [&] { return plan(started, r, err); });
+    const std::optional<Planned> planned = unless_refused(err, [&] { return plan(r, err); });
     if (!planned) return exit_bad_input;
     if (const std::string why = save_setup(r.sweep.inputs.files, planned->asked); !why.empty()) {
         err << "orlavex-cli: " << why << '\n';

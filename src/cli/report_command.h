@@ -26,6 +26,6 @@ void add_report_options(CLI::App& sub, ReportRequest& request, bool from_file);
 
 // The whole command on STARTED (a window after Form_Load). Returns the exit
 // status; a bad output file is refused before the sweep runs.
-int run_report_command(const Calculator& started, const ReportRequest& request, std::ostream& err);
+int run_report_command(const ReportRequest& request, std::ostream& err);
 
 }  // namespace orlavex::cli

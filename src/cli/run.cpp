@@ -14,7 +14,6 @@
 #include "cli/sweep_command.h"
 #include "cli/window_inputs.h"
 #include "core/number_text.h"
-#include "planning/window_setup.h"
 
 #include <CLI/CLI.hpp>
 
@@ -279,10 +278,9 @@ int dispatch(const CLI::App& app, const Request& r, std::ostream& out, std::ostr
         }
     }
     if (r.sweep_command->parsed() || r.advise_command->parsed() || r.report_command->parsed()) {
-        const Calculator started = planning::started_calculator();
-        if (r.sweep_command->parsed()) return run_sweep_command(started, r.sweep, r.json, out, err);
-        if (r.report_command->parsed()) return run_report_command(started, r.report, err);
-        return run_advise_command(started, r.advise, r.json, out, err);
+        if (r.sweep_command->parsed()) return run_sweep_command(r.sweep, r.json, out, err);
+        if (r.report_command->parsed()) return run_report_command(r.report, err);
+        return run_advise_command(r.advise, r.json, out, err);
     }
     std::string why;
     if (app.get_subcommands().empty()) {

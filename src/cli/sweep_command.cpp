@@ -23,8 +23,8 @@ std::string chart_title(const app::Setup& setup) {
 
 }  // namespace
 
-int run_sweep_command(const Calculator& started, const SweepRequest& request, bool json,
-                      std::ostream& out, std::ostream& err) {
+int run_sweep_command(const SweepRequest& request, bool json, std::ostream& out,
+                      std::ostream& err) {
     if (!request.plot.empty() && !charts::image_format_of(request.plot)) {
         err << "orlavex-cli: --plot: the file must end in .png or .svg: " << request.plot << '\n';
         return exit_bad_input;
@@ -38,8 +38,8 @@ int run_sweep_command(const Calculator& started, const SweepRequest& request, bo
     const std::optional<app::SweepRequest> typed =
         unless_refused(err, [&] { return typed_sweep_request(request); });
     if (!typed) return exit_bad_input;
-    const std::optional<planning::Sweep> sweep = unless_refused(
-        err, [&] { return make_sweep(started, *typed, request.inputs.strict, err); });
+    const std::optional<planning::Sweep> sweep =
+        unless_refused(err, [&] { return make_sweep(*typed, request.inputs.strict, err); });
     if (!sweep) return exit_bad_input;
     planning::SweepProgress progress;
     const std::optional<planning::SweepResult> swept = [&] {

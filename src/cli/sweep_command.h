@@ -11,7 +11,6 @@ namespace orlavex::cli {
 
 // The whole command on STARTED (a window after Form_Load). Returns the exit
 // status; on bad input or a bad file, one line on ERR and nothing on OUT.
-int run_sweep_command(const Calculator& started, const SweepRequest& request, bool json,
-                      std::ostream& out, std::ostream& err);
+int run_sweep_command(const SweepRequest& request, bool json, std::ostream& out, std::ostream& err);
 
 }  // namespace orlavex::cli

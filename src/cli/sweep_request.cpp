@@ -111,10 +111,9 @@ app::SweepRequest typed_sweep_request(const SweepRequest& r) {
     return request;
 }
 
-planning::Sweep make_sweep(const Calculator& started, const app::SweepRequest& request, bool strict,
-                           std::ostream& err) {
+planning::Sweep make_sweep(const app::SweepRequest& request, bool strict, std::ostream& err) {
     std::vector<std::string> notes;
-    planning::Sweep sweep = app::make_sweep(started, request, {strict, app::Naming::flag}, notes);
+    planning::Sweep sweep = app::make_sweep(request, {strict, app::Naming::flag}, notes);
     for (const std::string& note : notes)
         err << "orlavex-cli: note: " << note << '\n';
     return sweep;

@@ -48,8 +48,7 @@ app::SweepRequest typed_sweep_request(const SweepRequest& r);
 // after Form_Load); notes on rounded or bounded values go to ERR. Throws
 // SweepError for inputs the window refuses (or STRICT would) and
 // datafiles::FileError for a bad ENR table or S-parameter file.
-planning::Sweep make_sweep(const Calculator& started, const app::SweepRequest& request, bool strict,
-                           std::ostream& err);
+planning::Sweep make_sweep(const app::SweepRequest& request, bool strict, std::ostream& err);
 
 // The result of WORK (a sweep or the advice), or nothing when a data file or
 // the window refused the request: its one-line reason is then on ERR.

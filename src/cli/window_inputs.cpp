@@ -108,10 +108,4 @@ std::string unused_sweep_files_note(const app::SweepRequest& request, std::strin
            (both ? "files" : "file") + " at each frequency";
 }
 
-std::string apply_inputs(Calculator& calc, const WindowInputs& inputs) {
-    app::Setup setup;
-    if (std::string why = to_setup(inputs, {}, setup); !why.empty()) return why;
-    return app::apply(calc, setup, {inputs.strict, app::Naming::flag}).refused;
-}
-
 }  // namespace orlavex::cli

@@ -2,12 +2,11 @@
 // them into the application's typed set-up.
 #pragma once
 
-#include "app/inputs/apply.h"
+#include "app/inputs/apply_options.h"
 #include "app/inputs/bench_inputs.h"
 #include "app/inputs/setup.h"
 #include "cli/field_options.h"
 #include "cli/setup_file_options.h"
-#include "engine/calculator.h"
 
 #include <optional>
 #include <string>
@@ -53,10 +52,5 @@ std::string typed_request(const WindowInputs& inputs, const app::ModelInputs& mo
 // file gives a sweep (the ENR table, the DUT's S-parameters), which fill
 // their fields point by point and which it does not use; empty without them.
 std::string unused_sweep_files_note(const app::SweepRequest& request, std::string_view command);
-
-// Carries INPUTS out on CALC, a window model that has run Form_Load, as
-// app::apply does. Returns the one-line reason when the window refuses
-// something, else empty.
-std::string apply_inputs(Calculator& calc, const WindowInputs& inputs);
 
 }  // namespace orlavex::cli

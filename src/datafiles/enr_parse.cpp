@@ -27,6 +27,7 @@ bool is_digit(char c) {
 // digits ("1e9 15,2 0,1") was most likely written with decimal commas: the
 // blank-separated chunk with that comma, if so.
 std::optional<std::string_view> decimal_comma(std::string_view content) {
+    if (content.find(',') == std::string_view::npos) return std::nullopt;
     const auto chunks = split_fields(content, false);
     bool numbers_apart_by_blanks = false;
     for (std::size_t i = 0; i + 1 < chunks.size(); ++i) {
@@ -53,10 +54,7 @@ class EnrReader {
         std::vector<EnrRecord> records;
     };
 
-    Parts read(std::streambuf& text, std::size_t max_bytes) {
-        LineReader lines(
-            text, name_,
-            {max_line_chars, "expected ENR table lines under 100 characters", '\0', max_bytes});
+    Parts read(LineReader& lines) {
         bool blank = true;
         TextLine line{};
         while (lines.next(line)) {
@@ -98,10 +96,23 @@ class EnrReader {
         header_.push_back({valid_utf8(field_name), valid_utf8(value), line_});
     }
 
-    double number(std::string_view field, std::string_view what) const {
-        const auto value = parse_number(field);
-        if (!value) fail("expected " + std::string(what) + ", found '" + std::string(field) + "'");
-        return *value;
+    // Field I of the record, a number.
+    double number(std::size_t i, std::string_view what) const {
+        if (!fields_[i].number) not_a_number(fields_[i].text, what);
+        return *fields_[i].number;
+    }
+
+    [[noreturn]] void not_a_number(std::string_view field, std::string_view what) const {
+        fail("expected " + std::string(what) + ", found '" + std::string(field) + "'");
+    }
+
+    // The unit FIELD names; a file names the same one on every line.
+    std::optional<double> unit_hz(std::string_view field) {
+        if (field != unit_text_) {
+            unit_text_ = field;
+            unit_hz_ = frequency_unit_hz(field, frequency_units);
+        }
+        return unit_hz_;
     }
 
     void record(std::string_view content) {
@@ -109,33 +120,34 @@ class EnrReader {
             fail("'" + std::string(*chunk) +
                  "' is two fields, a comma separates them: expected a point for decimals");
         }
-        const auto fields = split_fields(content, true);
-        for (const auto field : fields) {
-            if (field.empty()) fail("empty field: expected one comma between two fields");
+        split_numbers(content, true, fields_);
+        const auto& fields = fields_;
+        for (const auto& field : fields) {
+            if (field.text.empty()) fail("empty field: expected one comma between two fields");
         }
         std::size_t next = 0;
-        double freq = number(fields[next++], "a frequency (a number)");
-        if (next < fields.size() && !parse_number(fields[next])) {
-            const auto unit = frequency_unit_hz(fields[next], frequency_units);
+        double freq = number(next++, "a frequency (a number)");
+        if (next < fields.size() && !fields_[next].number) {
+            const auto unit = unit_hz(fields[next].text);
             if (!unit) {
-                fail("unknown frequency unit '" + std::string(fields[next]) + "': expected " +
+                fail("unknown frequency unit '" + std::string(fields[next].text) + "': expected " +
                      unit_list(frequency_units));
             }
             freq *= *unit;
             ++next;
         }
         if (next == fields.size()) fail("missing ENR: expected the ENR in dB after the frequency");
-        const double enr_db = number(fields[next++], "the ENR (a number, in dB)");
-        if (next < fields.size() && !parse_number(fields[next])) {
-            if (!equal_ignoring_case(fields[next], "dB")) {
-                fail("unknown ENR unit '" + std::string(fields[next]) + "': expected dB");
+        const double enr_db = number(next++, "the ENR (a number, in dB)");
+        if (next < fields.size() && !fields_[next].number) {
+            if (!equal_ignoring_case(fields[next].text, "dB")) {
+                fail("unknown ENR unit '" + std::string(fields[next].text) + "': expected dB");
             }
             ++next;
         }
 
         EnrRecord record{freq, enr_db, std::nullopt, std::nullopt, line_};
         const std::size_t extra = fields.size() - next;
-        if (extra >= 1) record.enr_unc_db = number(fields[next++], "the ENR uncertainty (in dB)");
+        if (extra >= 1) record.enr_unc_db = number(next++, "the ENR uncertainty (in dB)");
         if (extra >= 2 && extra < 5) {
             fail(
                 "expected 4 reflection numbers after the ENR uncertainty (on magnitude and "
@@ -143,15 +155,15 @@ class EnrReader {
                 std::to_string(extra - 1));
         }
         if (extra >= 5) {
-            record.reflection = SourceReflection{
-                number(fields[next], "the on-state reflection magnitude"),
-                number(fields[next + 1], "the on-state reflection angle (degrees)"),
-                number(fields[next + 2], "the off-state reflection magnitude"),
-                number(fields[next + 3], "the off-state reflection angle (degrees)")};
+            record.reflection =
+                SourceReflection{number(next, "the on-state reflection magnitude"),
+                                 number(next + 1, "the on-state reflection angle (degrees)"),
+                                 number(next + 2, "the off-state reflection magnitude"),
+                                 number(next + 3, "the off-state reflection angle (degrees)")};
             next += 4;
         }
         for (; next < fields.size(); ++next)
-            number(fields[next], "a number");
+            number(next, "a number");
         check(record);
         records_.push_back(record);
     }
@@ -201,20 +213,28 @@ class EnrReader {
     int line_ = 0;
     std::vector<HeaderField> header_;
     std::vector<EnrRecord> records_;
+    NumberFields fields_;         // of the line being read
+    std::string_view unit_text_;  // the unit the last record named
+    std::optional<double> unit_hz_;
 };
+
+LineRules enr_lines(std::size_t max_bytes) {
+    return {max_line_chars, "expected ENR table lines under 100 characters", '\0', max_bytes};
+}
 
 }  // namespace
 
 EnrTable parse_enr(std::string_view text, std::string_view name) {
-    TextBuffer buffer(text);
-    auto [header, records] = EnrReader(name).read(buffer, std::numeric_limits<std::size_t>::max());
+    LineReader lines(text, name, enr_lines(std::numeric_limits<std::size_t>::max()));
+    auto [header, records] = EnrReader(name).read(lines);
     return EnrTable(std::string(name), std::move(header), std::move(records));
 }
 
 EnrTable read_enr_file(const std::filesystem::path& path) {
     const std::string name = path.string();
     std::filebuf file = open_text_file(path, max_file_bytes);
-    auto [header, records] = EnrReader(name).read(file, max_file_bytes);
+    LineReader lines(file, name, enr_lines(max_file_bytes));
+    auto [header, records] = EnrReader(name).read(lines);
     return EnrTable(name, std::move(header), std::move(records));
 }
 

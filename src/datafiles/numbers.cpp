@@ -1,7 +1,10 @@
 #include "datafiles/numbers.h"
 
+#include "datafiles/short_number.h"
+
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <system_error>
 
 namespace orlavex::datafiles {
@@ -29,6 +32,10 @@ std::optional<double> parse_number(std::string_view field) {
     }
     if (unsigned_part.empty() || !(is_digit(unsigned_part[0]) || unsigned_part[0] == '.')) {
         return std::nullopt;
+    }
+    if (const LeadingNumber number = leading_short_number(unsigned_part);
+        number.length == unsigned_part.size()) {
+        return unsigned_part.size() == field.size() ? number.value : -number.value;
     }
     double value = 0;
     const char* const end = field.data() + field.size();

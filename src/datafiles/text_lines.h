@@ -1,12 +1,15 @@
-// Text files as the readers see them: read one line at a time (a file is
-// never held whole), with binary content and overlong lines refused, and
-// lines split into fields.
+// Text files as the readers see them: held whole and scanned line by line
+// in place, with binary content and overlong lines refused, and lines split
+// into fields.
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <filesystem>
 #include <fstream>
 #include <limits>
+#include <memory>
+#include <optional>
 #include <streambuf>
 #include <string>
 #include <string_view>
@@ -37,25 +40,36 @@ struct LineRules {
 // The lines of a text: split at LF, CR LF or a lone CR; a UTF-8 byte-order
 // mark at the start is skipped. Throws FileError naming the line when a line
 // holds a control character other than tab (binary data) or is too long,
-// and (line 0) when the text passes `max_bytes`.
+// and (line 0) when the text passes `max_bytes`. The lines are views into
+// the text: nothing is copied line by line.
 class LineReader {
   public:
-    LineReader(std::streambuf& in, std::string_view file, const LineRules& rules)
-        : in_(in), file_(file), rules_(rules) {}
+    // TEXT must outlive the reader.
+    LineReader(std::string_view text, std::string_view file, const LineRules& rules);
+    // Reads IN to its end first (at most one byte past `max_bytes`).
+    LineReader(std::streambuf& in, std::string_view file, const LineRules& rules);
 
-    // The next line, false at the end. The text stays valid until the next call.
+    // The next line, false at the end. The text stays valid while the reader does.
     bool next(TextLine& line);
 
   private:
-    int take();  // the next byte, or EOF; counts it against max_bytes
-    [[noreturn]] void binary(unsigned char byte, std::size_t column) const;
+    void mark_stops();
+    [[noreturn]] void too_large() const;
+    [[noreturn]] void too_long(std::size_t chars) const;
+    [[noreturn]] void binary(std::size_t at, std::size_t line_start) const;
+    std::size_t line_chars(std::string_view text) const;
+    // AT, or the start of the first eight bytes from it that may hold a stop.
+    std::size_t next_stop_word(std::size_t at) const;
 
-    std::streambuf& in_;
+    std::unique_ptr<char[]> held_;  // the stream's bytes, when read from one
+    std::string_view text_;
     std::string_view file_;
     LineRules rules_;
-    std::string text_;
+    // The bytes the scan of a line stops at: line ends, control characters
+    // and the comment character.
+    std::array<bool, 256> stops_{};
+    std::size_t at_ = 0;
     int number_ = 0;
-    std::size_t bytes_ = 0;
 };
 
 // A read-only stream buffer over text in memory, for reading a text as a file.
@@ -82,5 +96,20 @@ std::string_view trim_blanks(std::string_view line);
 // `comma_separates` also by one comma (with blanks around it or not). Two
 // commas in a row, or a comma at either end, leave an empty field there.
 std::vector<std::string_view> split_fields(std::string_view line, bool comma_separates);
+// The same into FIELDS (cleared first), which keeps its storage from line to line.
+void split_fields(std::string_view line, bool comma_separates,
+                  std::vector<std::string_view>& fields);
+
+// A field of a line, as split_fields gives it, and its number, as
+// parse_number reads it (nothing for a field that is not a number).
+struct NumberField {
+    std::string_view text;
+    std::optional<double> number;
+};
+using NumberFields = std::vector<NumberField>;
+
+// LINE split into FIELDS (emptied first, its storage kept), the numbers read
+// in the same pass over the line.
+void split_numbers(std::string_view line, bool comma_separates, NumberFields& fields);
 
 }  // namespace orlavex::datafiles

@@ -30,10 +30,7 @@ class TouchstoneReader {
         parts_.ports = ports;
     }
 
-    TouchstoneParts read(std::streambuf& text, std::size_t max_bytes) {
-        LineReader lines(
-            text, name_,
-            {max_line_chars, "expected Touchstone lines under 4096 characters", '!', max_bytes});
+    TouchstoneParts read(LineReader& lines) {
         bool blank = true;
         TextLine line{};
         while (lines.next(line)) {
@@ -93,11 +90,11 @@ class TouchstoneReader {
                 "data before [Network Data]: expected the keyword [Network Data] above the "
                 "first record");
         }
-        const auto fields = split_fields(content, false);
+        split_numbers(content, false, fields_);
         if (section_ == Section::noise) {
-            records_.noise_line(fields, line_);
+            records_.noise_line(fields_, line_);
         } else {
-            records_.data_line(fields, line_, options_, !version_2());
+            records_.data_line(fields_, line_, options_, !version_2());
         }
     }
 
@@ -140,7 +137,12 @@ class TouchstoneReader {
     int reference_pending_ = 0;
     int reference_line_ = 0;
     bool network_seen_ = false;
+    NumberFields fields_;  // of the line being read
 };
+
+LineRules touchstone_lines(std::size_t max_bytes) {
+    return {max_line_chars, "expected Touchstone lines under 4096 characters", '!', max_bytes};
+}
 
 void TouchstoneReader::keyword(std::string_view content) {
     const std::string name = keyword_name(content);
@@ -316,9 +318,8 @@ Touchstone parse_touchstone(std::string_view text, std::string_view name, int po
     if (ports != 1 && ports != 2) {
         throw std::invalid_argument("Touchstone files are read with 1 or 2 ports");
     }
-    TextBuffer buffer(text);
-    return TouchstoneBuilder::build(
-        TouchstoneReader(name, ports).read(buffer, std::numeric_limits<std::size_t>::max()));
+    LineReader lines(text, name, touchstone_lines(std::numeric_limits<std::size_t>::max()));
+    return TouchstoneBuilder::build(TouchstoneReader(name, ports).read(lines));
 }
 
 Touchstone read_touchstone(const std::filesystem::path& path) {
@@ -333,7 +334,8 @@ Touchstone read_touchstone(const std::filesystem::path& path) {
     }
     const std::string name = path.string();
     std::filebuf file = open_text_file(path, max_file_bytes);
-    return TouchstoneBuilder::build(TouchstoneReader(name, ports).read(file, max_file_bytes));
+    LineReader lines(file, name, touchstone_lines(max_file_bytes));
+    return TouchstoneBuilder::build(TouchstoneReader(name, ports).read(lines));
 }
 
 }  // namespace orlavex::datafiles

@@ -29,12 +29,12 @@ void RecordReader::fail(int line, std::string message) const {
     throw FileError(std::string(file_), line, std::move(message));
 }
 
-std::span<const Slot> RecordReader::slots() const {
-    if (ports_ == 1) return one_port;
-    if (matrix_ == MatrixFormat::lower) return lower;
-    if (matrix_ == MatrixFormat::upper) return upper;
-    return order_ == TwoPortOrder::s21_first ? std::span<const Slot>(full_21_12)
-                                             : std::span<const Slot>(full_12_21);
+std::span<const Slot> RecordReader::slots_of(int ports, TwoPortOrder order, MatrixFormat matrix) {
+    if (ports == 1) return one_port;
+    if (matrix == MatrixFormat::lower) return lower;
+    if (matrix == MatrixFormat::upper) return upper;
+    return order == TwoPortOrder::s21_first ? std::span<const Slot>(full_21_12)
+                                            : std::span<const Slot>(full_12_21);
 }
 
 std::string RecordReader::record_form() const {
@@ -43,51 +43,74 @@ std::string RecordReader::record_form() const {
                                : "frequency and three S-parameter pairs";
 }
 
-double RecordReader::number(std::string_view field, std::string_view what, int line) const {
-    const auto value = parse_number(field);
-    if (!value)
-        fail(line, "expected " + std::string(what) + ", found '" + std::string(field) + "'");
-    return *value;
+void RecordReader::not_a_number(const NumberField& field, std::string_view what, int line) const {
+    fail(line, "expected " + std::string(what) + ", found '" + std::string(field.text) + "'");
 }
 
-void RecordReader::data_line(const std::vector<std::string_view>& fields, int line,
-                             const TouchstoneOptions& options, bool noise_by_frequency) {
+double RecordReader::number(const NumberFields& fields, std::size_t i, std::string_view what,
+                            int line) const {
+    if (!fields[i].number) not_a_number(fields[i], what, line);
+    return *fields[i].number;
+}
+
+void RecordReader::data_line(const NumberFields& fields, int line, const TouchstoneOptions& options,
+                             bool noise_by_frequency) {
     if (in_noise_block_) return noise_line(fields, line);
     const std::size_t expected = this->expected();
+    double freq_hz = 0;  // of a record that starts on this line
     if (numbers_ == 0) {
-        const double freq_hz =
-            number(fields[0], "the frequency (a number)", line) * options.unit_hz;
+        freq_hz = number(fields, 0, "the frequency (a number)", line) * options.unit_hz;
         const bool falls_back = !records_.empty() && freq_hz <= records_.back().freq_hz;
         if (noise_by_frequency && ports_ == 2 && falls_back &&
             fields.size() == noise_line_numbers) {
             in_noise_block_ = true;
             return noise_line(fields, line);
         }
-        if (fields.size() > expected) {
-            fail(line, "expected " + std::to_string(expected) + " numbers (" + record_form() +
-                           "), found " + std::to_string(fields.size()));
-        }
+        if (fields.size() > expected) too_many_numbers(fields.size(), line);
         first_line_ = line;
     } else if (numbers_ + fields.size() > expected) {
-        fail(line, "the record that starts on line " + std::to_string(first_line_) + " has " +
-                       std::to_string(numbers_) + " numbers above this line, which holds " +
-                       std::to_string(fields.size()) + " more: expected " +
-                       std::to_string(expected) + " in all (" + record_form() + ")");
+        too_many_numbers(fields.size(), line);
     }
     last_line_ = line;
-    for (const std::string_view field : fields) {
-        if (numbers_ == 0) {
-            start_record(field, line, options);
-        } else {
-            add_value(field, line, options);
-        }
+    std::size_t i = 0;
+    if (numbers_ == 0) {
+        start_record(freq_hz, line);
+        i = 1;
+    }
+    if (numbers_ == 1 && fields.size() == expected) {  // the usual line: a whole record
+        read_pairs(fields, line, options.format);
+    } else {
+        for (; i < fields.size(); ++i)
+            add_value(fields, i, line, options);
     }
     if (numbers_ == expected) complete_record(line);
 }
 
-void RecordReader::start_record(std::string_view field, int line,
-                                const TouchstoneOptions& options) {
-    const double freq_hz = number(field, "the frequency (a number)", line) * options.unit_hz;
+void RecordReader::too_many_numbers(std::size_t found, int line) const {
+    const std::size_t expected = this->expected();
+    if (numbers_ == 0) {
+        fail(line, "expected " + std::to_string(expected) + " numbers (" + record_form() +
+                       "), found " + std::to_string(found));
+    }
+    fail(line, "the record that starts on line " + std::to_string(first_line_) + " has " +
+                   std::to_string(numbers_) + " numbers above this line, which holds " +
+                   std::to_string(found) + " more: expected " + std::to_string(expected) +
+                   " in all (" + record_form() + ")");
+}
+
+void RecordReader::read_pairs(const NumberFields& fields, int line, SParameterFormat format) {
+    for (std::size_t k = 0; k < slots_.size(); ++k) {
+        const NumberField& first = fields[1 + 2 * k];
+        const NumberField& second = fields[2 + 2 * k];
+        if (!first.number) not_a_value(first, slots_[k], false, format, line);
+        if (!second.number) not_a_value(second, slots_[k], true, format, line);
+        record_.*slots_[k].value =
+            pair(*first.number, *second.number, slots_[k].name, format, line);
+    }
+    numbers_ = fields.size();
+}
+
+void RecordReader::start_record(double freq_hz, int line) {
     if (!std::isfinite(freq_hz)) fail(line, "frequency too large: expected under 1e308 Hz");
     if (freq_hz < 0) {
         fail(line, "negative frequency " + frequency_text(freq_hz) + ": expected 0 or more");
@@ -97,20 +120,27 @@ void RecordReader::start_record(std::string_view field, int line,
     numbers_ = 1;
 }
 
-void RecordReader::add_value(std::string_view field, int line, const TouchstoneOptions& options) {
-    const FormatName& format = format_name(options.format);
+void RecordReader::add_value(const NumberFields& fields, std::size_t i, int line,
+                             const TouchstoneOptions& options) {
     const Slot& slot = slots()[(numbers_ - 1) / 2];
     const bool second = numbers_ % 2 == 0;
-    const std::string what = std::string(slot.name) + " " +
-                             std::string(second ? format.second_part : format.first_part) +
-                             " (a number)";
-    const double value = number(field, what, line);
+    if (!fields[i].number) not_a_value(fields[i], slot, second, options.format, line);
+    const double value = *fields[i].number;
     ++numbers_;
     if (!second) {
         first_half_ = value;
         return;
     }
     record_.*slot.value = pair(first_half_, value, slot.name, options.format, line);
+}
+
+void RecordReader::not_a_value(const NumberField& field, const Slot& slot, bool second,
+                               SParameterFormat format, int line) const {
+    const FormatName& name = format_name(format);
+    not_a_number(field,
+                 std::string(slot.name) + " " +
+                     std::string(second ? name.second_part : name.first_part) + " (a number)",
+                 line);
 }
 
 void RecordReader::complete_record(int line) {
@@ -170,21 +200,23 @@ std::complex<double> RecordReader::pair(double a, double b, std::string_view s_n
             s = {a, b};
             break;
     }
-    if (!std::isfinite(std::abs(s))) {
+    // |s| is finite for parts well inside the range: only larger ones are measured.
+    const bool small = std::fabs(s.real()) < 1e300 && std::fabs(s.imag()) < 1e300;
+    if (!small && !std::isfinite(std::abs(s))) {
         fail(line, std::string(s_name) + " too large: expected a magnitude under 1e308");
     }
     return s;
 }
 
-void RecordReader::noise_line(const std::vector<std::string_view>& fields, int line) {
+void RecordReader::noise_line(const NumberFields& fields, int line) {
     if (fields.size() != noise_line_numbers) {
         fail(line,
              "expected 5 numbers in the noise-parameter block (frequency, minimum noise "
              "figure, optimum reflection magnitude and angle, noise resistance), found " +
                  std::to_string(fields.size()));
     }
-    for (const auto field : fields)
-        number(field, "a noise parameter (a number)", line);
+    for (std::size_t i = 0; i < fields.size(); ++i)
+        number(fields, i, "a noise parameter (a number)", line);
     ++noise_lines_;
 }
 

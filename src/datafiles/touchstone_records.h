@@ -3,6 +3,7 @@
 // Internal to the readers.
 #pragma once
 
+#include "datafiles/text_lines.h"
 #include "datafiles/touchstone.h"
 #include "datafiles/touchstone_options.h"
 
@@ -20,18 +21,25 @@ enum class MatrixFormat { full, lower, upper };    // lower and upper: S12 = S21
 
 class RecordReader {
   public:
-    RecordReader(std::string_view file, int ports) : file_(file), ports_(ports) {}
+    RecordReader(std::string_view file, int ports)
+        : file_(file), ports_(ports), slots_(slots_of(ports, order_, matrix_)) {}
 
-    void set_order(TwoPortOrder order) { order_ = order; }
-    void set_matrix(MatrixFormat matrix) { matrix_ = matrix; }
+    void set_order(TwoPortOrder order) {
+        order_ = order;
+        slots_ = slots_of(ports_, order_, matrix_);
+    }
+    void set_matrix(MatrixFormat matrix) {
+        matrix_ = matrix;
+        slots_ = slots_of(ports_, order_, matrix_);
+    }
     MatrixFormat matrix() const { return matrix_; }
 
     // A line of network data. With `noise_by_frequency` (Touchstone 1.x) a
     // 2-port line of five numbers at or below the last frequency starts the
     // noise block, and every later line belongs to it.
-    void data_line(const std::vector<std::string_view>& fields, int line,
-                   const TouchstoneOptions& options, bool noise_by_frequency);
-    void noise_line(const std::vector<std::string_view>& fields, int line);
+    void data_line(const NumberFields& fields, int line, const TouchstoneOptions& options,
+                   bool noise_by_frequency);
+    void noise_line(const NumberFields& fields, int line);
     // The record under way must be complete by now (at a keyword on LINE,
     // or at the end of the file for 0).
     void end_record(int line);
@@ -48,12 +56,23 @@ class RecordReader {
 
   private:
     [[noreturn]] void fail(int line, std::string message) const;
-    std::span<const Slot> slots() const;
+    static std::span<const Slot> slots_of(int ports, TwoPortOrder order, MatrixFormat matrix);
+    std::span<const Slot> slots() const { return slots_; }
     std::size_t expected() const { return 1 + 2 * slots().size(); }
     std::string record_form() const;
-    double number(std::string_view field, std::string_view what, int line) const;
-    void start_record(std::string_view field, int line, const TouchstoneOptions& options);
-    void add_value(std::string_view field, int line, const TouchstoneOptions& options);
+    // Kept apart from the reading of numbers, which makes no text.
+    [[noreturn]] void not_a_number(const NumberField& field, std::string_view what, int line) const;
+    [[noreturn]] void not_a_value(const NumberField& field, const Slot& slot, bool second,
+                                  SParameterFormat format, int line) const;
+    // Field I of FIELDS, a number.
+    double number(const NumberFields& fields, std::size_t i, std::string_view what, int line) const;
+    void start_record(double freq_hz, int line);
+    void add_value(const NumberFields& fields, std::size_t i, int line,
+                   const TouchstoneOptions& options);
+    // The pairs of a record written whole on one line.
+    void read_pairs(const NumberFields& fields, int line, SParameterFormat format);
+    // FOUND numbers on LINE are more than the record takes.
+    [[noreturn]] void too_many_numbers(std::size_t found, int line) const;
     void complete_record(int line);
     void out_of_order(double freq_hz, int line) const;
     std::complex<double> pair(double a, double b, std::string_view s_name, SParameterFormat format,
@@ -63,6 +82,7 @@ class RecordReader {
     int ports_;
     TwoPortOrder order_ = TwoPortOrder::s21_first;
     MatrixFormat matrix_ = MatrixFormat::full;
+    std::span<const Slot> slots_;  // of the order and matrix format
     std::vector<TouchstoneRecord> records_;
     bool in_noise_block_ = false;
     int noise_lines_ = 0;

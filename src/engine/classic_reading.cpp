@@ -1,6 +1,7 @@
 #include "engine/classic_reading.h"
 
 #include "engine/controls.h"
+#include "engine/fields.h"
 
 namespace orlavex {
 
@@ -55,6 +56,15 @@ void adopt_classic_result(CalcState& s, const core::ClassicResult& r) {
     s.NF_Unc = r.nf_unc_db;
     // An uncertainty not computed leaves the last offset as it was.
     if (r.end == core::ClassicEnd::complete) s.NF_Bias = r.nf_bias_db;
+}
+
+core::ClassicSession classic_session(const Calculator& calc) {
+    Calculator reading = calc;
+    comma_handler(reading);
+    core::ClassicSession session;
+    session.setup = read_classic_setup(reading);
+    session.last = core::classic_figures(session.setup);
+    return session;
 }
 
 }  // namespace orlavex

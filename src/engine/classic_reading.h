@@ -3,7 +3,7 @@
 // controls and core::classic_figures.
 #pragma once
 
-#include "core/classic.h"
+#include "core/classic_session.h"
 #include "engine/calculator.h"
 
 namespace orlavex {
@@ -50,6 +50,11 @@ constexpr double core::ClassicValues::*typed_value(double CalcState::*state) {
 // The state's values (as the last reading of the fields left them) and the
 // choices the controls show now.
 core::ClassicSetup read_classic_setup(const Calculator& calc);
+
+// The calculator CALC as a typed session for user actions to follow: its
+// fields' values (as the recalculation reads them) and choices, and their
+// classic result.
+core::ClassicSession classic_session(const Calculator& calc);
 
 // The state as RESULT leaves it: the values used, the limits, the
 // reflections and the off temperature; the uncertainty when it was computed.

@@ -6,8 +6,8 @@
 #include "app/inputs/window_setup_reading.h"
 #include "datafiles/file_error.h"
 #include "planner/prediction_setup.h"
-#include "planning/window_setup.h"
 #include "ui/qstring.h"
+#include "window/set_up_actions.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -91,7 +91,7 @@ QString PlannerWindow::open_request(const app::SweepRequest& request) {
     if (QString why = request_out_of_reach(request); !why.isEmpty()) return why;
     if (const std::string why = planning::bench_input_problem(request.setup.bench); !why.empty())
         return QString::fromStdString(why);
-    Calculator calc = planning::started_calculator();
+    Calculator calc = started_calculator();
     const app::Applied applied =
         app::apply(calc, request.setup, {.strict = false, .naming = app::Naming::keyword});
     if (!applied.refused.empty()) return QString::fromStdString(applied.refused);

@@ -5,8 +5,10 @@
 #include "app/setup_file/export_setup.h"
 #include "charts/chart_files.h"
 #include "charts/sweep_charts.h"
+#include "core/field_entry.h"
 #include "core/number_text.h"
 #include "datafiles/file_error.h"
+#include "engine/classic_reading.h"
 #include "engine/controls.h"
 #include "form/layout.h"
 #include "measure/guidelines.h"
@@ -16,8 +18,8 @@
 #include "planner/prediction_setup.h"
 #include "planner/sweep_runner.h"
 #include "planning/point_notes.h"
-#include "planning/window_setup.h"
 #include "ui/qstring.h"
+#include "window/set_up_actions.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -219,9 +221,9 @@ void PlannerWindow::show_setup() {
 }
 
 void PlannerWindow::enter_field(Ctl field, double value) {
-    const std::string text = planning::field_text(value, planning::field_capacity(field),
-                                                  planning::kept_decimals(field));
-    if (const std::string why = planning::enter_text(setup_, field, text); !why.empty())
+    const std::string text =
+        core::field_text(value, core::field_capacity(field), core::kept_decimals(field));
+    if (const std::string why = enter_text(setup_, field, text); !why.empty())
         set_status(QString::fromStdString(why));
     show_setup();  // the window may have bounded the value
     schedule_sweep();
@@ -231,8 +233,8 @@ void PlannerWindow::enter_field(Ctl field, double value) {
 // planner's copy, as a click there does in the calculator.
 void PlannerWindow::choose_instrument(Ctl selection, const QString& name) {
     const std::string model = name.toStdString();
-    const std::string why = selection == lblSAsel ? planning::choose_analyzer(setup_, model)
-                                                  : planning::choose_noise_source(setup_, model);
+    const std::string why =
+        selection == lblSAsel ? choose_analyzer(setup_, model) : choose_noise_source(setup_, model);
     setup_.form.popup = Ctl::none;
     if (!why.empty()) set_status(QString::fromStdString(why));
     show_setup();
@@ -273,7 +275,8 @@ void PlannerWindow::set_default_range() {
 
 planning::Sweep PlannerWindow::current_sweep() const {
     planning::Sweep sweep;
-    sweep.base = setup_;
+    sweep.base = classic_session(setup_);
+    sweep.decimal_separator = setup_.form.decimal_separator;
     sweep.over = static_cast<planning::SweptInput>(over_->currentData().toInt());
     sweep.from = from_->value();
     sweep.to = to_->value();
@@ -609,8 +612,8 @@ void PlannerWindow::show_advice_state() {
 void PlannerWindow::apply_advice(std::size_t row) {
     if (row >= advice_.ranking.size() || !advice_current()) return;
     const planning::Candidate& c = advice_.ranking[row].candidate;
-    std::string why = planning::choose_noise_source(setup_, c.noise_source);
-    if (why.empty()) why = planning::set_internal_preamp(setup_, c.int_preamp, c.preamp_option);
+    std::string why = choose_noise_source(setup_, c.noise_source);
+    if (why.empty()) why = set_internal_preamp(setup_, c.int_preamp, c.preamp_option);
     setup_.form.popup = Ctl::none;
     if (!why.empty()) set_status(QString::fromStdString(why));
     show_setup();

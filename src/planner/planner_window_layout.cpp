@@ -8,8 +8,8 @@
 #include "planner/instrument_choice.h"
 #include "planner/point_chart_view.h"
 #include "planner/wheel_guard.h"
-#include "planning/window_setup.h"
 #include "ui/qstring.h"
+#include "window/set_up_actions.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -3,8 +3,7 @@
 #include "catalogue/analyzer_table.h"
 #include "catalogue/noise_source_table.h"
 #include "core/number_text.h"
-#include "engine/apply_catalogue.h"
-#include "engine/controls.h"
+#include "form/layout_rows.h"
 #include "measure/parallel_tasks.h"
 
 #include <algorithm>
@@ -24,7 +23,7 @@ long long hundredths(double x) {
     return std::isfinite(x) ? std::llround(x * 100) : std::numeric_limits<long long>::max();
 }
 
-// The reasons write numbers with the window's decimal separator.
+// The reasons write numbers with the decimal separator the sweep asks for.
 struct ReasonTexts {
     const SweptInputInfo& over;
     char separator;
@@ -118,7 +117,8 @@ std::string reason(const AdviceEntry& e, const AdviceEntry& best, const ReasonTe
 }  // namespace
 
 std::string Candidate::label() const {
-    std::string s = noise_source == user_selection ? std::string("User (as typed)") : noise_source;
+    std::string s =
+        noise_source == core::user_model ? std::string("User (as typed)") : noise_source;
     if (measurement_source) s = "measurement source " + s;
     if (!int_preamp) return s + ", Int PA off";
     s += ", Int PA on";
@@ -126,8 +126,8 @@ std::string Candidate::label() const {
     return s;
 }
 
-std::vector<Candidate> preamp_choices(const Calculator& base) {
-    const auto* model = catalogue::find_analyzer(base.form[lblSAsel].text);
+std::vector<Candidate> preamp_choices(const core::ClassicChoices& base) {
+    const catalogue::AnalyzerModel* model = base.analyzer;
     if (model == nullptr || catalogue::preamp_kind(*model) == catalogue::Preamp::none) {
         return {Candidate{"", false, {}, {}}};
     }
@@ -137,10 +137,13 @@ std::vector<Candidate> preamp_choices(const Calculator& base) {
     // Option 1's caption is the menu's own; option 0's comes from the model.
     return {Candidate{"", false, {}, {}},
             Candidate{"", true, 0, std::string(catalogue::option0_caption(*model))},
-            Candidate{"", true, 1, std::string(layout_row(item(mnuIntPA, 1)).text)}};
+            Candidate{
+                "", true, 1,
+                std::string(layout_table::rows[static_cast<std::size_t>(item(mnuIntPA, 1))].text)}};
 }
 
-std::vector<Candidate> candidates(const Calculator& base, bool separate_measurement_source) {
+std::vector<Candidate> candidates(const core::ClassicChoices& base,
+                                  bool separate_measurement_source) {
     std::vector<std::string> sources;
     for (const catalogue::NoiseSourceMaker& maker : catalogue::noise_source_makers()) {
         for (const catalogue::NoiseSourceModel& model : maker.models) {
@@ -157,7 +160,7 @@ std::vector<Candidate> candidates(const Calculator& base, bool separate_measurem
     };
     for (const std::string& source : sources)
         add(source, false);
-    add(std::string(user_selection), false);
+    add(std::string(core::user_model), false);
     // The source the DUT is measured with weighs most: with a separate one,
     // each catalogue model is tried in its place too.
     if (separate_measurement_source) {
@@ -167,13 +170,25 @@ std::vector<Candidate> candidates(const Calculator& base, bool separate_measurem
     return all;
 }
 
+namespace {
+
+// The candidate's internal preamplifier, as its box and menu choose it.
+void choose_preamp(core::ClassicSession& base, const Candidate& c) {
+    if (base.setup.choices.int_preamp != c.int_preamp)
+        base.tick(&core::ClassicChoices::int_preamp, c.int_preamp);
+    if (c.int_preamp && c.preamp_option) base.choose_preamp_option(*c.preamp_option);
+}
+
+}  // namespace
+
 Advice advise(const Sweep& sweep) {
     SweepProgress unobserved;
     return advise(sweep, unobserved);
 }
 
 Advice advise(const Sweep& sweep, SweepProgress& progress) {
-    const std::vector<Candidate> list = candidates(sweep.base, sweep.bench.meas_source.has_value());
+    const std::vector<Candidate> list =
+        candidates(sweep.base.setup.choices, sweep.bench.meas_source.has_value());
     progress.total = list.size() * sweep.points;
     std::vector<AdviceEntry> entries(list.size());
 
@@ -196,18 +211,16 @@ Advice advise(const Sweep& sweep, SweepProgress& progress) {
         s.bench = sweep.bench;  // the losses and the measurement source as given
         s.threads = 1;
         const Candidate& c = list[i];
-        std::string why;
         if (c.measurement_source) {
             s.enr_table = sweep.enr_table;
             MeasurementSourceInput source;
             source.model = c.noise_source;
             s.bench.meas_source = std::move(source);
         } else {
-            if (c.noise_source == user_selection) s.enr_table = sweep.enr_table;
-            why = choose_noise_source(s.base, c.noise_source);
+            if (c.noise_source == core::user_model) s.enr_table = sweep.enr_table;
+            s.base.choose_noise_source(catalogue::find_noise_source(c.noise_source));
         }
-        if (why.empty()) why = set_internal_preamp(s.base, c.int_preamp, c.preamp_option);
-        if (!why.empty()) throw SweepError(c.label() + ": " + why);
+        choose_preamp(s.base, c);
         entries[i] = tally(c, run_sweep(s, progress));
     };
     const unsigned workers =
@@ -231,7 +244,7 @@ Advice advise(const Sweep& sweep, SweepProgress& progress) {
     }
 
     std::ranges::stable_sort(entries, better);
-    const ReasonTexts texts{info(sweep.over), sweep.base.form.decimal_separator};
+    const ReasonTexts texts{info(sweep.over), sweep.decimal_separator};
     for (std::size_t i = 0; i < entries.size(); ++i) {
         entries[i].rank = i + 1;
         entries[i].reason = reason(entries[i], entries.front(), texts);

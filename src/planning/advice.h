@@ -38,20 +38,21 @@ struct AdviceEntry {
     double worst_U_db = 0;      // largest expanded uncertainty (k = 2) over evaluated points
     double worst_at = 0;        // swept value where it occurs
     std::string reason;         // one sentence: why this place (numbers with the base
-                                // window's decimal separator)
+                                // sweep's decimal separator)
 };
 
 struct Advice {
     std::vector<AdviceEntry> ranking;  // best first
 };
 
-// The preamp choices the base window's analyzer offers: off, on (or option 0
+// The preamp choices the base set-up's analyzer offers: off, on (or option 0
 // and option 1).
-std::vector<Candidate> preamp_choices(const Calculator& base);
+std::vector<Candidate> preamp_choices(const core::ClassicChoices& base);
 // Every noise source in menu order, then "User", each with every preamp
 // choice; with a SEPARATE_MEASUREMENT_SOURCE, then every catalogue source as
 // the measurement source (with every preamp choice) too.
-std::vector<Candidate> candidates(const Calculator& base, bool separate_measurement_source);
+std::vector<Candidate> candidates(const core::ClassicChoices& base,
+                                  bool separate_measurement_source);
 
 // Ranks every candidate over SWEEP's points (the sweep's own noise source and
 // preamp choice are replaced; an ENR table applies only to "User"; the bench

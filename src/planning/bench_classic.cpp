@@ -1,10 +1,10 @@
 #include "planning/bench_classic.h"
 
+#include "core/field_entry.h"
 #include "core/number_text.h"
 #include "measure/bench.h"
 #include "measure/simulation.h"
 #include "measure/units.h"
-#include "planning/window_setup.h"
 
 #include <cmath>
 #include <vector>
@@ -97,7 +97,7 @@ BenchClassic bench_classic(const core::ClassicSetup& point, const ClassicFigures
     }
     for (const Entered& e : values) {
         const std::string text =
-            field_text(e.given, field_capacity(e.field), kept_decimals(e.field));
+            core::field_text(e.given, core::field_capacity(e.field), core::kept_decimals(e.field));
         if (text.empty()) return {std::nullopt, cannot(what(e))};
         equivalent.values.*e.value = read_number(text);
     }

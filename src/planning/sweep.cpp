@@ -2,13 +2,10 @@
 
 #include "catalogue/analyzer_table.h"
 #include "catalogue/noise_source_table.h"
+#include "core/field_entry.h"
 #include "core/number_text.h"
 #include "core/source_band.h"
 #include "datafiles/numbers.h"
-#include "engine/apply_catalogue.h"
-#include "engine/classic_reading.h"
-#include "engine/controls.h"
-#include "engine/fields.h"
 #include "measure/match.h"
 #include "measure/parallel_tasks.h"
 #include "planning/bench_classic.h"
@@ -83,18 +80,16 @@ std::string number(double x) {
     return general_text(x);
 }
 
-// The base window made ready for the points: frequency conversion, formats
+// The base set-up made ready for the points: frequency conversion, formats
 // and the noise source the sweep needs, every other choice as the engineer
 // made it.
 struct Prepared {
-    Calculator calc;
-    // The set-up every point starts from: the prepared window's fields as
-    // its recalculation reads them.
+    // The set-up every point starts from, as the fields hold it.
     core::ClassicSetup base;
     Binding swept;
     // An ENR table with reflection data sets the source match, which the
-    // window takes only from a "User" noise source; the catalogue model's
-    // frequency limit still bounds the sweep.
+    // calculator takes only from a "User" noise source; the catalogue
+    // model's frequency limit still bounds the sweep.
     bool source_match_from_table = false;
     std::string replaced_source;  // the catalogue model "User" stands for
     double replaced_source_limit_ghz = 0;
@@ -103,21 +98,18 @@ struct Prepared {
     const catalogue::NoiseSourceModel* measurement_source = nullptr;
 };
 
-void must(const std::string& why, std::string_view doing) {
-    if (!why.empty()) throw SweepError(std::string(doing) + ": " + why);
-}
-
-// The swept field locked by the catalogue analyzer or noise source chosen.
-void refuse_if_fixed(const Calculator& calc, const Binding& swept) {
-    if (calc.form[swept.field].enabled) return;
+// The swept value fixed by the catalogue analyzer or noise source chosen.
+void refuse_if_fixed(const core::ClassicChoices& choices, const Binding& swept) {
+    if (!core::fixed_by_models(choices, swept.field)) return;
     const bool analyzer_field = swept.field == txtSA_Noise || swept.field == txtSA_InMatch;
-    const std::string who = analyzer_field ? "the analyzer " + calc.form[lblSAsel].text
-                                           : "the noise source " + calc.form[lblNSsel].text;
+    const std::string who =
+        analyzer_field ? "the analyzer " + std::string(core::analyzer_name(choices))
+                       : "the noise source " + std::string(core::noise_source_name(choices));
     throw SweepError(who + " fixes the " + std::string(swept.what) +
                      "; choose \"User\" to sweep it");
 }
 
-Prepared prepare(const Sweep& sweep) {
+void check_span(const Sweep& sweep) {
     if (sweep.points == 0) throw SweepError("a sweep needs at least one point");
     if (!std::isfinite(sweep.from) || !std::isfinite(sweep.to)) {
         throw SweepError("the sweep's start and stop must be numbers");
@@ -126,75 +118,91 @@ Prepared prepare(const Sweep& sweep) {
         !(sweep.from < 0 && sweep.to < 0)) {
         throw SweepError("a logarithmic sweep needs start and stop of one sign, not 0");
     }
-    Prepared p{sweep.base, {}, {}, false, {}, 0, false, nullptr};
-    if (sweep.bench.meas_source)
-        p.measurement_source = catalogue::find_noise_source(sweep.bench.meas_source->model);
-    Calculator& calc = p.calc;
-    const bool over_freq = sweep.over == SweptInput::frequency;
-    const auto conflicts = [&](bool clash, std::string_view what) {
-        if (clash) throw SweepError(std::string(what));
-    };
-    conflicts(sweep.enr_table && sweep.over == SweptInput::enr,
+}
+
+void refuse_if(bool clash, std::string_view what) {
+    if (clash) throw SweepError(std::string(what));
+}
+
+// A file that gives the swept value.
+void check_files(const Sweep& sweep) {
+    refuse_if(sweep.enr_table && sweep.over == SweptInput::enr,
               "an ENR table gives the ENR; it cannot be swept as well");
-    conflicts(
+    refuse_if(
         sweep.dut_sparameters &&
             (sweep.over == SweptInput::dut_gain || sweep.over == SweptInput::dut_in_match ||
              (sweep.over == SweptInput::dut_out_match && sweep.dut_sparameters->ports() == 2)),
         "the DUT's S-parameters give its gain and match; they cannot be swept as well");
-
-    if (over_freq && sweep.conversion.mode != ConversionMode::none) {
-        must(set_frequency_conversion(calc, true), "frequency conversion");
-        if (sweep.conversion.mode == ConversionMode::fixed_if && sweep.conversion.if_ghz > 0) {
-            const std::string text = field_text(sweep.conversion.if_ghz, field_capacity(txtFreq2));
-            must(enter_text(calc, txtFreq2, text), "fixed IF");
-        }
-        p.freq2_per_point = sweep.conversion.mode == ConversionMode::fixed_lo;
+    refuse_if(sweep.enr_table && sweep.enr_table->has_reflection() &&
+                  sweep.over == SweptInput::source_match,
+              "the ENR table's reflection data give the source match; it cannot be swept "
+              "as well");
+    if (is_bench_loss(sweep.over)) {
+        refuse_if(sweep.over == SweptInput::loss_in ? sweep.bench.loss_in.sparameters.has_value()
+                                                    : sweep.bench.loss_out.sparameters.has_value(),
+                  "a loss file gives the loss; it cannot be swept as well");
+        refuse_if(std::min(sweep.from, sweep.to) < 0, "a loss is 0 dB or more");
     }
+}
 
+// Ticks the frequency conversion for a frequency sweep that asks for one,
+// with the fixed IF in the output frequency's field.
+void convert_frequency(const Sweep& sweep, core::ClassicSession& session, Prepared& p) {
+    if (sweep.over != SweptInput::frequency || sweep.conversion.mode == ConversionMode::none)
+        return;
+    if (!session.setup.choices.freq_conv) session.tick(&core::ClassicChoices::freq_conv, true);
+    if (sweep.conversion.mode == ConversionMode::fixed_if && sweep.conversion.if_ghz > 0) {
+        const std::string text =
+            core::field_text(sweep.conversion.if_ghz, core::field_capacity(txtFreq2));
+        if (text.empty())
+            throw SweepError("fixed IF: " + number(sweep.conversion.if_ghz) +
+                             " GHz does not fit the output frequency's field");
+        session.paste(&core::ClassicValues::freq2_ghz, read_number(text));
+    }
+    p.freq2_per_point = sweep.conversion.mode == ConversionMode::fixed_lo;
+}
+
+// The forms and the noise source the tables' values are entered in.
+void take_tables(const Sweep& sweep, core::ClassicSession& session, Prepared& p) {
     if (sweep.enr_table && sweep.enr_table->has_reflection()) {
-        conflicts(sweep.over == SweptInput::source_match,
-                  "the ENR table's reflection data give the source match; it cannot be swept "
-                  "as well");
-        const std::string source = calc.form[lblNSsel].text;
-        if (const auto* model = catalogue::find_noise_source(source)) {
-            p.replaced_source = source;
+        if (const auto* model = session.setup.choices.noise_source) {
+            p.replaced_source = std::string(catalogue::model_name(*model));
             p.replaced_source_limit_ghz = catalogue::upper_frequency(*model);
-            // Choosing "User" keeps the fields as they are, the ENR included.
-            must(choose_noise_source(calc, user_selection), "noise source");
+            // Choosing "User" keeps the values as they are, the ENR included.
+            session.choose_noise_source(nullptr);
         }
-        must(set_match_form(calc, MatchPort::source, MatchForm::vswr), "source match");
+        session.set_match_form(core::MatchPort::source, core::MatchForm::vswr);
         p.source_match_from_table = true;
     }
     if (sweep.dut_sparameters) {
-        must(set_match_form(calc, MatchPort::dut_input, MatchForm::vswr), "DUT input match");
-        if (sweep.dut_sparameters->ports() == 2) {
-            must(set_match_form(calc, MatchPort::dut_output, MatchForm::vswr), "DUT output match");
-        }
+        session.set_match_form(core::MatchPort::dut_input, core::MatchForm::vswr);
+        if (sweep.dut_sparameters->ports() == 2)
+            session.set_match_form(core::MatchPort::dut_output, core::MatchForm::vswr);
     }
+}
 
+Prepared prepare(const Sweep& sweep) {
+    check_span(sweep);
+    check_files(sweep);
+    Prepared p;
+    if (sweep.bench.meas_source)
+        p.measurement_source = catalogue::find_noise_source(sweep.bench.meas_source->model);
+    core::ClassicSession session = sweep.base;
+    convert_frequency(sweep, session, p);
+    take_tables(sweep, session, p);
     if (const auto& port = info(sweep.over).port) {
-        // A catalogue instrument that fixes the match also locks its form:
-        // that, not the locked choice, is what the engineer is told.
-        refuse_if_fixed(calc, binding(sweep.over, read_classic_setup(calc).choices));
-        must(set_match_form(calc, *port, sweep.match_form), std::string(info(sweep.over).name));
+        // A catalogue instrument that fixes the match also fixes its form:
+        // that, not the form, is what the engineer is told.
+        refuse_if_fixed(session.setup.choices, binding(sweep.over, session.setup.choices));
+        session.set_match_form(*port, sweep.match_form);
     }
-    if (sweep.over == SweptInput::analyzer_nf) {
-        if (calc.form[optSA_Noise_NF].enabled && calc.form[txtSA_Noise].enabled) {
-            must(set_analyzer_noise_as_nf(calc, true), "analyzer-nf");
-        }
+    if (sweep.over == SweptInput::analyzer_nf &&
+        !core::fixed_by_models(session.setup.choices, txtSA_Noise)) {
+        session.set_analyzer_noise_as_nf(true);
     }
-    Calculator reading = calc;
-    comma_handler(reading);
-    p.base = read_classic_setup(reading);
+    p.base = session.setup;
     p.swept = binding(sweep.over, p.base.choices);
-    if (is_bench_loss(sweep.over)) {
-        conflicts(sweep.over == SweptInput::loss_in ? sweep.bench.loss_in.sparameters.has_value()
-                                                    : sweep.bench.loss_out.sparameters.has_value(),
-                  "a loss file gives the loss; it cannot be swept as well");
-        conflicts(std::min(sweep.from, sweep.to) < 0, "a loss is 0 dB or more");
-        return p;
-    }
-    refuse_if_fixed(calc, p.swept);
+    if (!is_bench_loss(sweep.over)) refuse_if_fixed(p.base.choices, p.swept);
     return p;
 }
 
@@ -276,8 +284,8 @@ bool same_setup(const measure::MeasurementSetup& a, const measure::MeasurementSe
 
 bool PointEvaluator::put(const Binding& where, double value, core::ClassicSetup& setup,
                          std::vector<Entry>& entries, double* entered) {
-    const std::string text =
-        field_text(value, field_capacity(where.field), kept_decimals(where.field));
+    const std::string text = core::field_text(value, core::field_capacity(where.field),
+                                              core::kept_decimals(where.field));
     if (text.empty()) return false;
     const double taken = read_number(text);
     setup.values.*where.value = taken;
@@ -347,8 +355,8 @@ std::string PointEvaluator::put_table_value(const Binding& where, double value,
     if (put(where, value, setup, entries, nullptr)) return {};
     return std::string(where.what) + ", " + datafiles::number_text(value) +
            std::string(where.unit) + " (" + records.note() +
-           "), does not fit the window's field of " + std::to_string(field_capacity(where.field)) +
-           " characters";
+           "), does not fit the window's field of " +
+           std::to_string(core::field_capacity(where.field)) + " characters";
 }
 
 std::string PointEvaluator::put_table_values(double f_ghz, core::ClassicSetup& setup,
@@ -444,7 +452,8 @@ void PointEvaluator::model(SweepPoint& point, const core::ClassicResult& result,
         // Calibration happens at the output frequency, with the table's ENR there.
         const datafiles::EnrPoint at_output =
             sweep_.enr_table->at(point.analyzer_freq_ghz * hz_per_ghz);
-        point.setup.enr_cal_db = read_number(field_text(at_output.enr_db, field_capacity(txtENR)));
+        point.setup.enr_cal_db =
+            read_number(core::field_text(at_output.enr_db, core::field_capacity(txtENR)));
         point.held = point.held || !at_output.applied.in_range();
     }
     add_swept_bench(point);

@@ -1,14 +1,13 @@
-// A sweep: one set-up of the calculator window evaluated at many points,
-// varying one input. Every point runs the window model itself (the swept
-// field's text entered as an engineer types it, then the recalculation), so
-// its classic figures are exactly what the window shows for those inputs;
-// the GUM budget and, when asked, the Monte Carlo follow from the set-up the
-// window's state implies.
+// A sweep: one set-up of the calculator evaluated at many points, varying
+// one input. Every point is the set-up with the swept value entered as its
+// field holds it, computed by the classic core, so its classic figures are
+// exactly what the window shows for those inputs; the GUM budget and, when
+// asked, the Monte Carlo follow from the set-up the classic result implies.
 #pragma once
 
+#include "core/classic_session.h"
 #include "datafiles/enr_table.h"
 #include "datafiles/touchstone.h"
-#include "engine/calculator.h"
 #include "measure/gum.h"
 #include "measure/monte_carlo.h"
 #include "measure/setup.h"
@@ -38,10 +37,11 @@ struct MonteCarloChoice {
 };
 
 struct Sweep {
-    // The window with the engineer's choices made through its user actions
-    // (start-up values, catalogue analyzer and noise source, preamplifiers,
-    // formats, second-stage correction, frequency conversion, typed fields).
-    Calculator base;
+    // The calculator with the engineer's choices made through its user
+    // actions (start-up values, catalogue analyzer and noise source,
+    // preamplifiers, formats, second-stage correction, frequency
+    // conversion, typed fields).
+    core::ClassicSession base = core::ClassicSession::started();
 
     SweptInput over = SweptInput::frequency;
     double from = 0, to = 0;  // in the swept input's unit
@@ -72,9 +72,11 @@ struct Sweep {
     measure::SpecShape spec_shape = measure::SpecShape::normal;
     MonteCarloChoice monte_carlo;
 
-    // Points are shared out over the threads in contiguous blocks, each on its
-    // own copy of the window; the result does not depend on the count.
+    // Points are shared out over the threads in contiguous blocks; the result
+    // does not depend on the count.
     unsigned threads = 0;  // 0: std::thread::hardware_concurrency
+    // Of the numbers in the advice's reasons (the planner's window's).
+    char decimal_separator = '.';
 };
 
 // A sweep the window cannot carry out (a field a catalogue model locks, no

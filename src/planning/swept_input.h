@@ -1,13 +1,16 @@
 // The inputs a sweep can vary, with the names and units scripts see.
 #pragma once
 
-#include "planning/window_setup.h"
+#include "core/classic_session.h"
 
 #include <optional>
 #include <span>
 #include <string_view>
 
 namespace orlavex::planning {
+
+using core::MatchForm;
+using core::MatchPort;
 
 enum class SweptInput {
     frequency,       // GHz, the measurement (DUT input) frequency

@@ -2,7 +2,6 @@
 
 #include "app/results/evaluation.h"
 #include "app/results/point.h"
-#include "planning/window_setup.h"
 #include "python/interruptible.h"
 #include "python/keyword_inputs.h"
 #include "python/to_python.h"

@@ -6,7 +6,6 @@
 #include "app/results/sweep_columns.h"
 #include "planning/advice.h"
 #include "planning/swept_input.h"
-#include "planning/window_setup.h"
 #include "python/data_files.h"
 #include "python/interruptible.h"
 #include "python/keyword_inputs.h"
@@ -138,8 +137,7 @@ Swept run_interruptible(const app::SweepRequest& request, const app::ApplyOption
     Swept swept = interruptible<Swept>(
         [request, options, progress] {
             Swept s;
-            const planning::Sweep sweep =
-                app::make_sweep(planning::started_calculator(), request, options, s.notes);
+            const planning::Sweep sweep = app::make_sweep(request, options, s.notes);
             s.result = planning::run_sweep(sweep, *progress);
             return s;
         },
@@ -205,9 +203,7 @@ py::object advise(const SweepArguments& arguments, const py::kwargs& inputs) {
     const Advised advised = interruptible<Advised>(
         [request, options, progress] {
             Advised a;
-            a.advice = planning::advise(
-                app::make_sweep(planning::started_calculator(), request, options, a.notes),
-                *progress);
+            a.advice = planning::advise(app::make_sweep(request, options, a.notes), *progress);
             return a;
         },
         [progress] { progress->cancel = true; }, tick);

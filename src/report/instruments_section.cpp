@@ -85,7 +85,7 @@ std::vector<std::pair<std::string, const datafiles::EnrTable*>> enr_tables(
 // The instruments, with a serial number and a calibration date where an ENR
 // table gives them ("–" where its header has no such field).
 ReportTable instruments_table(const PlanReportInput& input) {
-    const app::UsedSetup used = app::used_setup(input.sweep.base, input.setup);
+    const app::UsedSetup used = app::used_setup(input.sweep.base.last, input.setup);
     ReportTable table{.caption = "", .header = {"Role", "Model"}, .numbers_right = false};
     table.rows.push_back({"Analyzer", used.analyzer});
     table.rows.push_back({"Noise source", used.noise_source});

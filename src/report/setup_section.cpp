@@ -80,7 +80,10 @@ ReportTable sweep_table(const planning::Sweep& sweep) {
 // files' table; the measurement source's match in the form it was given,
 // else as the window shows a match it converts, to 0.01.
 void add_bench_rows(app::Json& inputs, const planning::Sweep& sweep, const app::UsedSetup& used) {
-    measure::MeasurementSetup at = measurement_setup(sweep.base);
+    // The model's set-up of the values as their fields hold them.
+    core::ClassicResult shown = sweep.base.last;
+    shown.used = sweep.base.setup;
+    measure::MeasurementSetup at = core::model_setup(shown);
     const double f_in = used.state.Freq;
     planning::add_bench(sweep.bench, f_in, used.converting ? used.state.Freq2 : f_in, at);
     app::add_bench_json(inputs, sweep.bench, at);
@@ -106,7 +109,7 @@ void add_bench_rows(app::Json& inputs, const planning::Sweep& sweep, const app::
 
 ReportSection setup_section(const PlanReportInput& input) {
     const planning::Sweep& sweep = input.sweep;
-    const app::UsedSetup used = app::used_setup(sweep.base, input.setup);
+    const app::UsedSetup used = app::used_setup(sweep.base.last, input.setup);
     app::Json inputs = app::setup_json(used);
     inputs["noise_bw_hz"] = sweep.noise_bw_hz;
     inputs["tau_s"] = sweep.tau_s;

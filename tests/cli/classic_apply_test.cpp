@@ -7,7 +7,7 @@
 #include "catalogue/analyzer_table.h"
 #include "catalogue/noise_source_table.h"
 #include "engine/classic_reading.h"
-#include "planning/window_setup.h"
+#include "window/set_up_actions.h"
 
 #include <gtest/gtest.h>
 
@@ -155,7 +155,7 @@ void expect_same_result(const Calculator& window, const core::ClassicResult& r,
 }
 
 TEST(ClassicApply, StartsFromTheWindowsStartUpSetUp) {
-    const core::ClassicSetup started = read_classic_setup(planning::started_calculator());
+    const core::ClassicSetup started = read_classic_setup(started_calculator());
     const core::ClassicSetup typed;
     // The levels are outputs until the levels are evaluated.
     for (const StateValue& pair : std::span(state_values).first(12))
@@ -172,7 +172,7 @@ TEST(ClassicApply, GivesWhatTheWindowGivesForRandomSetUps) {
     for (int i = 0; i < 4000; ++i) {
         const app::Setup setup = random.next();
         const ApplyOptions options = random.options();
-        Calculator window = planning::started_calculator();
+        Calculator window = started_calculator();
         const Applied by_window = apply(window, setup, options);
         const Resolved by_core = resolve(setup, options);
         std::string where = "set-up " + std::to_string(i) + " (";

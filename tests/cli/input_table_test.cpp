@@ -3,7 +3,7 @@
 #include "app/commands.h"
 #include "app/inputs/inputs.h"
 #include "engine/controls.h"
-#include "planning/window_setup.h"
+#include "window/set_up_actions.h"
 
 #include <gtest/gtest.h>
 
@@ -14,7 +14,7 @@ namespace orlavex::app {
 namespace {
 
 TEST(InputTable, StartValuesAreTheWindowsStartUpValues) {
-    const Calculator started = planning::started_calculator();
+    const Calculator started = started_calculator();
     for (const FieldInput& row : field_inputs()) {
         const bool shown = row.scope != Scope::levels &&
                            (row.format == Ctl::none || is_selected(started, row.format));

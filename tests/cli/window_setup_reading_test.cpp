@@ -4,7 +4,7 @@
 #include "app/inputs/window_setup_reading.h"
 #include "app/inputs/apply.h"
 #include "engine/controls.h"
-#include "planning/window_setup.h"
+#include "window/set_up_actions.h"
 #include "window/user_actions.h"
 
 #include <gtest/gtest.h>
@@ -70,7 +70,7 @@ struct Case {
 };
 
 void enter(Calculator& calc, Ctl field, const char* text) {
-    must(planning::enter_text(calc, field, text));
+    must(enter_text(calc, field, text));
 }
 
 TEST(WindowSetupReading, ApplyingWhatWasReadGivesTheSameWindow) {
@@ -78,17 +78,17 @@ TEST(WindowSetupReading, ApplyingWhatWasReadGivesTheSameWindow) {
         {"start-up", [](Calculator&) {}},
         {"catalogue instruments with a preamp",
          [](Calculator& c) {
-             must(planning::choose_analyzer(c, "Aravel-3"));
-             must(planning::choose_noise_source(c, "NS346B"));
-             must(planning::set_internal_preamp(c, true));
+             must(choose_analyzer(c, "Aravel-3"));
+             must(choose_noise_source(c, "NS346B"));
+             must(set_internal_preamp(c, true));
              enter(c, txtDUT_NF, "2");
              enter(c, txtDUT_Gain, "28");
              enter(c, txtFreq, "5");
          }},
         {"the second of two preamps, values typed",
          [](Calculator& c) {
-             must(planning::choose_analyzer(c, "Galder-3"));
-             must(planning::set_internal_preamp(c, true, 1));
+             must(choose_analyzer(c, "Galder-3"));
+             must(set_internal_preamp(c, true, 1));
              c.form.popup = Ctl::none;
              enter(c, txtFreq, "7.25");
              enter(c, txtENR_Unc, "0.17");
@@ -99,13 +99,12 @@ TEST(WindowSetupReading, ApplyingWhatWasReadGivesTheSameWindow) {
              // First: without it the window keeps the calibration levels it
              // last predicted, which no set-up holds.
              must(click_control(c, mnu2ndStage));
-             must(planning::set_match_form(c, planning::MatchPort::dut_input,
-                                           planning::MatchForm::return_loss));
-             must(planning::set_match_form(c, planning::MatchPort::source,
-                                           planning::MatchForm::return_loss));
-             must(planning::set_match_form(c, planning::MatchPort::analyzer,
-                                           planning::MatchForm::return_loss));
-             must(planning::set_analyzer_noise_as_nf(c, false));
+             must(set_match_form(c, planning::MatchPort::dut_input,
+                                 planning::MatchForm::return_loss));
+             must(set_match_form(c, planning::MatchPort::source, planning::MatchForm::return_loss));
+             must(set_match_form(c, planning::MatchPort::analyzer,
+                                 planning::MatchForm::return_loss));
+             must(set_analyzer_noise_as_nf(c, false));
              enter(c, txtDUT_InMatch, "18");
              enter(c, txtNS_Match, "25");
              enter(c, txtSA_InMatch, "12.5");
@@ -114,10 +113,10 @@ TEST(WindowSetupReading, ApplyingWhatWasReadGivesTheSameWindow) {
          }},
         {"a converting DUT behind an external preamp",
          [](Calculator& c) {
-             must(planning::set_frequency_conversion(c, true));
+             must(set_frequency_conversion(c, true));
              enter(c, txtFreq, "3");
              enter(c, txtFreq2, "0.7");
-             must(planning::set_external_preamp(c, true));
+             must(set_external_preamp(c, true));
              enter(c, txtExtPA_Gain, "25");
              enter(c, txtExtPA_NF, "3.5");
              enter(c, txtSA_InMatch, "1.3");
@@ -125,7 +124,7 @@ TEST(WindowSetupReading, ApplyingWhatWasReadGivesTheSameWindow) {
          }},
         {"four measured levels",
          [](Calculator& c) {
-             must(planning::choose_noise_source(c, "NS346B"));
+             must(choose_noise_source(c, "NS346B"));
              must(click_control(c, mnuShowManMeas));
              must(click_control(c, chkUseManMeas));
              enter(c, txtCalON, "-108.896");
@@ -136,10 +135,10 @@ TEST(WindowSetupReading, ApplyingWhatWasReadGivesTheSameWindow) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        Calculator want = planning::started_calculator();
+        Calculator want = started_calculator();
         c.make(want);
         if (::testing::Test::HasFatalFailure()) return;
-        Calculator got = planning::started_calculator();
+        Calculator got = started_calculator();
         const Applied applied = apply(got, read_setup(want), {.strict = true});
         ASSERT_EQ(applied.refused, "");
         expect_same_window(want, got);
@@ -147,9 +146,9 @@ TEST(WindowSetupReading, ApplyingWhatWasReadGivesTheSameWindow) {
 }
 
 TEST(WindowSetupReading, LeavesOutWhatTheWindowDoesNotUse) {
-    Calculator calc = planning::started_calculator();
-    must(planning::choose_analyzer(calc, "Aravel-3"));
-    must(planning::choose_noise_source(calc, "NS346B"));
+    Calculator calc = started_calculator();
+    must(choose_analyzer(calc, "Aravel-3"));
+    must(choose_noise_source(calc, "NS346B"));
     const app::Setup s = read_setup(calc);
     EXPECT_EQ(s.analyzer, "Aravel-3");
     EXPECT_EQ(s.noise_source, "NS346B");

@@ -6,7 +6,6 @@
 #include "app/results/sweep_columns.h"
 #include "cli_runner.h"
 #include "csv_table.h"
-#include "planning/window_setup.h"
 #include "report/plan_report.h"
 
 #include <gtest/gtest.h>
@@ -66,7 +65,7 @@ std::vector<std::vector<std::string>> instruments(const app::BenchInputs& source
     asked.points = 3;
     EXPECT_EQ(app::to_bench(source, asked.setup.bench, app::Naming::keyword), "");
     std::vector<std::string> notes;
-    const planning::Sweep sweep = app::make_sweep(planning::started_calculator(), asked, {}, notes);
+    const planning::Sweep sweep = app::make_sweep(asked, {}, notes);
     const planning::SweepResult result = planning::run_sweep(sweep);
     const report::ReportContent content =
         report::plan_report({asked.setup, sweep, result, notes, nullptr, "now", "3.30", nullptr});

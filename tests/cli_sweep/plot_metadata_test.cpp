@@ -6,7 +6,6 @@
 
 #include "app/results/sweep_output.h"
 #include "app/setup_file/setup_file.h"
-#include "planning/window_setup.h"
 
 #include <gtest/gtest.h>
 #include <zlib.h>
@@ -77,8 +76,7 @@ std::map<std::string, std::string> png_texts(const std::string& png) {
 std::string swept_again(const std::string& text) {
     const app::SweepRequest request = app::parse_setup_text(text, "from the image");
     std::vector<std::string> notes;
-    const planning::SweepResult result =
-        planning::run_sweep(app::make_sweep(planning::started_calculator(), request, {}, notes));
+    const planning::SweepResult result = planning::run_sweep(app::make_sweep(request, {}, notes));
     return app::sweep_json(result, request.monte_carlo).dump(2) + '\n';
 }
 

@@ -10,7 +10,6 @@
 #include "datafiles/touchstone.h"
 #include "measure/match.h"
 #include "planning/bench_setup.h"
-#include "planning/window_setup.h"
 #include "report/plan_report.h"
 #include "report/report_html.h"
 #include "report/report_json.h"
@@ -104,8 +103,7 @@ TEST(ReportFiles, HashTheBytesTheNumbersCameFrom) {
 
     const app::SweepRequest reopened = app::parse_setup_text(setup_text, "bench.orlavex.json");
     std::vector<std::string> notes;
-    const planning::Sweep sweep =
-        app::make_sweep(planning::started_calculator(), reopened, {}, notes);
+    const planning::Sweep sweep = app::make_sweep(reopened, {}, notes);
     const planning::SweepResult result = planning::run_sweep(sweep);
     const auto file_row = [&](const app::EmbeddedFiles* embedded) {
         const ReportContent content =
@@ -137,7 +135,7 @@ Made made_report(app::SweepRequest asked, const app::BenchInputs& bench = {}) {
     if (asked.points == app::default_points) asked.points = 3;
     EXPECT_EQ(app::to_bench(bench, asked.setup.bench, app::Naming::keyword), "");
     std::vector<std::string> notes;
-    Made made{app::make_sweep(planning::started_calculator(), asked, {}, notes), {}, {}};
+    Made made{app::make_sweep(asked, {}, notes), {}, {}};
     made.result = planning::run_sweep(made.sweep);
     made.content =
         plan_report({asked.setup, made.sweep, made.result, notes, nullptr, "now", "3.30", nullptr});

@@ -6,7 +6,6 @@
 #include "cli_runner.h"
 #include "csv_table.h"
 #include "output_files.h"
-#include "planning/window_setup.h"
 
 #include <gtest/gtest.h>
 
@@ -265,8 +264,7 @@ TEST(SweepCsvFile, IsTheCsvWrittenWholeOrNotAtAll) {
     request.to = 18;
     request.points = 200;
     std::vector<std::string> notes;
-    const planning::SweepResult result =
-        planning::run_sweep(app::make_sweep(planning::started_calculator(), request, {}, notes));
+    const planning::SweepResult result = planning::run_sweep(app::make_sweep(request, {}, notes));
     std::ostringstream csv;
     app::write_sweep_csv(csv, result, false);
     ASSERT_GT(csv.str().size(), 8192u);

@@ -1,11 +1,10 @@
 # The front-ends and the layers under them compute through the classic core,
 # not through the window model: no file of theirs includes the window's
-# actions (window/) or the desktop program (ui/). The two adapters that
-# still carry a set-up out on a window model through its user actions (for
-# a sweep's base and the planner's calculator) are listed by name; the list
-# only shrinks.
+# actions (window/) or the desktop program (ui/). The one adapter that
+# still carries a set-up out on a window model through its user actions
+# (for the planner's calculator) is listed by name; the list only shrinks.
 # cmake -DSOURCE_DIR=... -P window_layer.cmake
-set(adapters "src/app/inputs/apply.cpp|src/planning/window_setup.cpp")
+set(adapters "src/app/inputs/apply.cpp")
 set(faults "")
 foreach(folder app planning cli python report plot charts)
   file(GLOB_RECURSE files ${SOURCE_DIR}/src/${folder}/*.h ${SOURCE_DIR}/src/${folder}/*.cpp)

@@ -5,6 +5,7 @@
 
 #include "planner/budget_view.h"
 #include "planning/sweep.h"
+#include "window/set_up_actions.h"
 
 #include <QComboBox>
 #include <QDoubleSpinBox>
@@ -35,7 +36,7 @@ const measure::BudgetLine* line(const measure::Budget& budget, std::string_view 
 // A planner of few points whose DUT gain lets a loss before it count almost
 // one for one.
 std::unique_ptr<PlannerWindow> small_planner() {
-    auto planner = std::make_unique<PlannerWindow>([] { return planning::started_calculator(); });
+    auto planner = std::make_unique<PlannerWindow>([] { return started_calculator(); });
     find<QSpinBox>(*planner, "sweepPoints")->setValue(5);
     find<QDoubleSpinBox>(*planner, "dutGain")->setValue(40);
     return planner;

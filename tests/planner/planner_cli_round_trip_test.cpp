@@ -3,7 +3,7 @@
 // comes out byte for byte the same either way.
 #include "planner_fixture.h"
 
-#include "planning/window_setup.h"
+#include "window/set_up_actions.h"
 
 #include <QComboBox>
 #include <QDoubleSpinBox>
@@ -54,7 +54,7 @@ class PlannerCliRoundTripTest : public QObject {
         QTemporaryDir dir;
         QVERIFY(dir.isValid());
         const auto path = [&](const char* name) { return dir.filePath(QString::fromLatin1(name)); };
-        PlannerWindow planner([] { return planning::started_calculator(); });
+        PlannerWindow planner([] { return started_calculator(); });
         planner.set_dialogs(scripted(std::make_shared<ScriptedDialogs>()));
         auto* analyzer = find<QComboBox>(planner, "analyzer");
         analyzer->setCurrentIndex(analyzer->findText(QStringLiteral("Aravel-3")));
@@ -80,7 +80,7 @@ class PlannerCliRoundTripTest : public QObject {
                  file_bytes(path("planner.csv")));
 
         // What orlavex-cli saved, reopened by a planner and saved again.
-        PlannerWindow reopened([] { return planning::started_calculator(); });
+        PlannerWindow reopened([] { return started_calculator(); });
         reopened.set_dialogs(scripted(std::make_shared<ScriptedDialogs>()));
         QVERIFY(reopened.open_setup_file(path("cli.orlavex.json")));
         QVERIFY(reopened.save_setup_file(path("again.orlavex.json")));
@@ -94,7 +94,7 @@ class PlannerCliRoundTripTest : public QObject {
         QTemporaryDir dir;
         QVERIFY(dir.isValid());
         const auto path = [&](const char* name) { return dir.filePath(QString::fromLatin1(name)); };
-        PlannerWindow planner([] { return planning::started_calculator(); });
+        PlannerWindow planner([] { return started_calculator(); });
         planner.set_dialogs(scripted(std::make_shared<ScriptedDialogs>()));
         QCOMPARE(planner.write_report(path("none.html"), report::Paper::a4),
                  QStringLiteral("No sweep to report yet."));

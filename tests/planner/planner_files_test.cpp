@@ -6,7 +6,7 @@
 #include "app/results/sweep_output.h"
 #include "app/setup_file/setup_file.h"
 #include "charts/chart_files.h"
-#include "planning/window_setup.h"
+#include "window/set_up_actions.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -62,7 +62,7 @@ QStringList recent_names(const PlannerWindow& planner) {
 
 struct ScriptedPlanner {
     std::unique_ptr<PlannerWindow> planner =
-        std::make_unique<PlannerWindow>([] { return planning::started_calculator(); });
+        std::make_unique<PlannerWindow>([] { return started_calculator(); });
     std::shared_ptr<ScriptedDialogs> script = std::make_shared<ScriptedDialogs>();
     // A sweep of few points is a change of the planner as it opens.
     explicit ScriptedPlanner(bool few_points = true) {

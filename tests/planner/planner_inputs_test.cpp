@@ -8,7 +8,7 @@
 #include "planner/bandwidth_box.h"
 #include "planner/placement.h"
 #include "planning/sweep.h"
-#include "planning/window_setup.h"
+#include "window/set_up_actions.h"
 #include "window/user_actions.h"
 
 #include <QCheckBox>
@@ -48,14 +48,14 @@ void must(const std::string& why) {
 // manual entry of four measured levels (which makes the analyzer "User
 // Defined" there) with the levels LEVELS typed in.
 Calculator manual_entry_calculator(std::array<const char*, 4> levels) {
-    Calculator calc = planning::started_calculator();
-    must(planning::choose_analyzer(calc, "Aravel-3"));
-    must(planning::choose_noise_source(calc, "NS346B"));
+    Calculator calc = started_calculator();
+    must(choose_analyzer(calc, "Aravel-3"));
+    must(choose_noise_source(calc, "NS346B"));
     must(click_control(calc, Ctl::mnuShowManMeas));
     must(click_control(calc, Ctl::chkUseManMeas));
     const std::array fields = {Ctl::txtCalON, Ctl::txtCalOFF, Ctl::txtMeasON, Ctl::txtMeasOFF};
     for (std::size_t i = 0; i < fields.size(); ++i)
-        must(planning::enter_text(calc, fields[i], levels[i]));
+        must(enter_text(calc, fields[i], levels[i]));
     return calc;
 }
 

@@ -6,7 +6,7 @@
 #include "app/inputs/sweep_request.h"
 #include "app/results/sweep_output.h"
 #include "planning/sweep.h"
-#include "planning/window_setup.h"
+#include "window/set_up_actions.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -36,7 +36,7 @@ std::string csv_of(const planning::Sweep& sweep) {
 // What the request sweeps when the command line or Python runs it.
 std::string csv_of(const app::SweepRequest& request) {
     std::vector<std::string> notes;
-    return csv_of(app::make_sweep(planning::started_calculator(), request, {}, notes));
+    return csv_of(app::make_sweep(request, {}, notes));
 }
 
 void choose(QComboBox* box, const char* text) {
@@ -87,7 +87,7 @@ class PlannerSetupTest : public QObject {
 
     void the_request_sweeps_to_the_planners_own_figures() {
         for (const auto& [name, make] : planner_states()) {
-            PlannerWindow planner([] { return planning::started_calculator(); });
+            PlannerWindow planner([] { return started_calculator(); });
             find<QSpinBox>(planner, "sweepPoints")->setValue(7);
             make(planner);
             const std::string own = csv_of(planner.current_sweep());
@@ -98,7 +98,7 @@ class PlannerSetupTest : public QObject {
 
     void another_planner_opens_the_request_whole() {
         for (const auto& [name, make] : planner_states()) {
-            PlannerWindow source([] { return planning::started_calculator(); });
+            PlannerWindow source([] { return started_calculator(); });
             find<QSpinBox>(source, "sweepPoints")->setValue(6);
             make(source);
             const app::SweepRequest request = source.sweep_request();
@@ -115,7 +115,7 @@ class PlannerSetupTest : public QObject {
     }
 
     void a_request_the_planner_cannot_take_changes_nothing() {
-        PlannerWindow planner([] { return planning::started_calculator(); });
+        PlannerWindow planner([] { return started_calculator(); });
         planner_states()[3].second(planner);
         find<QSpinBox>(planner, "sweepPoints")->setValue(9);
         const std::string before = csv_of(planner.sweep_request());

@@ -9,8 +9,8 @@
 #include "planner/budget_view.h"
 #include "planner/point_chart_view.h"
 #include "planning/sweep.h"
-#include "planning/window_setup.h"
 #include "ui/menus.h"
+#include "window/set_up_actions.h"
 
 #include <QCheckBox>
 #include <QClipboard>

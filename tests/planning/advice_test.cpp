@@ -1,7 +1,9 @@
 // Ranking noise sources and preamp choices over a band.
 #include "planning/advice.h"
 #include "catalogue/catalogue.h"
+#include "engine/classic_reading.h"
 #include "reference_window.h"
+#include "window/set_up_actions.h"
 
 #include <gtest/gtest.h>
 
@@ -14,6 +16,7 @@ namespace orlavex::planning {
 namespace {
 
 using enum Ctl;
+using testing::base_session;
 using testing::base_window;
 
 bool mentions(const std::string& text, std::string_view what) {
@@ -26,12 +29,23 @@ bool mentions(const std::string& text, std::string_view what) {
 class LowGainDut : public ::testing::Test {
   protected:
     LowGainDut() {
-        sweep.base =
-            base_window({.analyzer = "Aravel-4", .typed = {{txtDUT_NF, "3"}, {txtDUT_Gain, "10"}}});
+        sweep.base = base_session(choices);
         sweep.from = 2;
         sweep.to = 26;
         sweep.points = 13;
     }
+    // The sweep with SOURCE and the internal preamp chosen in the window, as
+    // an engineer chooses them there.
+    Sweep chosen_in_window(const std::string& source, bool int_preamp) const {
+        Calculator window = base_window(choices);
+        EXPECT_EQ(choose_noise_source(window, source), "");
+        EXPECT_EQ(set_internal_preamp(window, int_preamp), "");
+        Sweep own = sweep;
+        own.base = classic_session(window);
+        return own;
+    }
+    const testing::Choices choices{.analyzer = "Aravel-4",
+                                   .typed = {{txtDUT_NF, "3"}, {txtDUT_Gain, "10"}}};
     Sweep sweep;
 };
 
@@ -127,7 +141,7 @@ TEST_F(LowGainDut, SourcesThatCoverTheBandComeFirstAndThePreampHelpsEachOfThem) 
 TEST(AdviceReasons, AgreeWithTheFiguresTheyCompare) {
     Sweep sweep;
     sweep.base =
-        base_window({.analyzer = "Aravel-3", .typed = {{txtDUT_NF, "2"}, {txtDUT_Gain, "28"}}});
+        base_session({.analyzer = "Aravel-3", .typed = {{txtDUT_NF, "2"}, {txtDUT_Gain, "28"}}});
     sweep.from = 1;
     sweep.to = 18;
     sweep.points = 9;
@@ -154,7 +168,7 @@ TEST(AdviceReasons, AgreeWithTheFiguresTheyCompare) {
 // nothing else in them changes.
 TEST_F(LowGainDut, ReasonsWriteNumbersWithTheWindowsDecimalSeparator) {
     const Advice with_point = advise(sweep);
-    sweep.base.form.decimal_separator = ',';
+    sweep.decimal_separator = ',';
     const Advice with_comma = advise(sweep);
     ASSERT_EQ(with_point.ranking.size(), with_comma.ranking.size());
     std::size_t numbers = 0;
@@ -175,10 +189,7 @@ TEST_F(LowGainDut, ReasonsWriteNumbersWithTheWindowsDecimalSeparator) {
 TEST_F(LowGainDut, AnEntrysFiguresAreThoseOfItsOwnSweep) {
     const Advice advice = advise(sweep);
     const AdviceEntry& best = advice.ranking.front();
-    Sweep own = sweep;
-    ASSERT_EQ(choose_noise_source(own.base, best.candidate.noise_source), "");
-    ASSERT_EQ(set_internal_preamp(own.base, true), "");
-    const SweepResult result = run_sweep(own);
+    const SweepResult result = run_sweep(chosen_in_window(best.candidate.noise_source, true));
     double worst = 0;
     std::size_t green = 0;
     for (const SweepPoint& p : result.points) {
@@ -198,13 +209,11 @@ TEST_F(LowGainDut, TheBenchIsRankedAsGiven) {
     const Advice advice = advise(sweep);
     for (const AdviceEntry& e : {advice.ranking.front(), advice.ranking[3]}) {
         SCOPED_TRACE(e.candidate.label());
-        Sweep own = sweep;
-        if (e.candidate.measurement_source) {
+        Sweep own = chosen_in_window(
+            e.candidate.measurement_source ? std::string("User") : e.candidate.noise_source,
+            e.candidate.int_preamp);
+        if (e.candidate.measurement_source)
             own.bench.meas_source = MeasurementSourceInput{.model = e.candidate.noise_source};
-        } else {
-            ASSERT_EQ(choose_noise_source(own.base, e.candidate.noise_source), "");
-        }
-        ASSERT_EQ(set_internal_preamp(own.base, e.candidate.int_preamp), "");
         double worst = -1;
         for (const SweepPoint& p : run_sweep(own).points)
             if (p.in_range && p.classic.valid && p.gum.valid) worst = std::max(worst, p.gum.U_db);
@@ -221,9 +230,7 @@ TEST_F(LowGainDut, ALossAfterTheDutStillRanksThePreampChoices) {
     const AdviceEntry& best = advice.ranking.front();
     EXPECT_TRUE(best.candidate.int_preamp) << best.reason;
     EXPECT_EQ(best.evaluated, best.points) << best.reason;
-    Sweep own = sweep;
-    ASSERT_EQ(choose_noise_source(own.base, best.candidate.noise_source), "");
-    ASSERT_EQ(set_internal_preamp(own.base, true), "");
+    const Sweep own = chosen_in_window(best.candidate.noise_source, true);
     double worst = 0;
     for (const SweepPoint& p : run_sweep(own).points) {
         EXPECT_FALSE(p.classic.valid) << p.note;
@@ -246,20 +253,20 @@ TEST_F(LowGainDut, TheRankingDoesNotDependOnTheThreads) {
 }
 
 TEST(AdvicePreamps, AnAnalyzerWithTwoPreampsOffersBothAndOneWithoutOffersNone) {
-    const auto captions = [](const Calculator& calc) {
+    const auto captions = [](const core::ClassicSession& base) {
         std::vector<std::string> labels;
-        for (Candidate c : preamp_choices(calc)) {
+        for (Candidate c : preamp_choices(base.setup.choices)) {
             c.noise_source = "NS346A";
             labels.push_back(c.label());
         }
         return labels;
     };
-    EXPECT_EQ(captions(base_window({.analyzer = "Galder-3"})),
+    EXPECT_EQ(captions(base_session({.analyzer = "Galder-3"})),
               (std::vector<std::string>{"NS346A, Int PA off", "NS346A, Int PA on (LNA-1 Preamp)",
                                         "NS346A, Int PA on (LNA-3 Preamp)"}));
-    EXPECT_EQ(captions(base_window({.analyzer = "Lorwen-7"})),
+    EXPECT_EQ(captions(base_session({.analyzer = "Lorwen-7"})),
               (std::vector<std::string>{"NS346A, Int PA off"}));
-    EXPECT_EQ(captions(base_window({})), (std::vector<std::string>{"NS346A, Int PA off"}));
+    EXPECT_EQ(captions(base_session({})), (std::vector<std::string>{"NS346A, Int PA off"}));
 }
 
 }  // namespace

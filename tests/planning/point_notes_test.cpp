@@ -1,9 +1,11 @@
 // The notes of a sweep's points are written again only when what they say
 // changes: every point of a long sweep must read as that point swept alone.
+#include "core/field_entry.h"
 #include "datafiles/enr_table.h"
 #include "datafiles/touchstone.h"
 #include "planning/sweep.h"
 #include "reference_window.h"
+#include "window/set_up_actions.h"
 
 #include <gtest/gtest.h>
 
@@ -14,6 +16,7 @@
 namespace orlavex::planning {
 namespace {
 
+using testing::base_session;
 using testing::base_window;
 using testing::Choices;
 
@@ -35,7 +38,7 @@ std::size_t expect_notes_of_points_alone(const Sweep& sweep) {
 
 Sweep table_sweep(const Choices& choices) {
     Sweep s;
-    s.base = base_window(choices);
+    s.base = base_session(choices);
     s.from = 0.3;
     s.to = 18;
     s.points = 47;
@@ -68,7 +71,7 @@ TEST(PointNotes, ASeparateMeasurementSourceHasItsBandsInNotesAndEdges) {
     // The calibration source has one match band; the measurement source
     // changes band at 5 GHz.
     Sweep s;
-    s.base = base_window({.analyzer = "Aravel-4", .noise_source = "NS346D"});
+    s.base = base_session({.analyzer = "Aravel-4", .noise_source = "NS346D"});
     s.from = 1;
     s.to = 10;
     s.points = 10;

@@ -1,12 +1,14 @@
 // Which points of a sweep are in range, which use a file's value held from
 // its nearest record, and what their notes say when a value cannot be used.
 #include "catalogue/catalogue.h"
+#include "core/field_entry.h"
 #include "datafiles/enr_table.h"
 #include "datafiles/touchstone.h"
 #include "planning/advice.h"
 #include "planning/point_notes.h"
 #include "planning/sweep.h"
 #include "reference_window.h"
+#include "window/set_up_actions.h"
 
 #include <gtest/gtest.h>
 
@@ -17,13 +19,14 @@ namespace orlavex::planning {
 namespace {
 
 using enum Ctl;
+using testing::base_session;
 using testing::base_window;
 using testing::Choices;
 using testing::type_into;
 
 Sweep frequency_sweep(const Choices& choices, double from, double to, std::size_t points) {
     Sweep s;
-    s.base = base_window(choices);
+    s.base = base_session(choices);
     s.from = from;
     s.to = to;
     s.points = points;

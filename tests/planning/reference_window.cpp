@@ -1,6 +1,11 @@
 #include "reference_window.h"
 
-#include "planning/window_setup.h"
+#include "catalogue/catalogue.h"
+#include "core/number_text.h"
+#include "engine/classic_reading.h"
+#include "engine/fields.h"
+#include "window/set_up_actions.h"
+
 #include "window/entry_fields.h"
 #include "window/user_actions.h"
 
@@ -29,6 +34,24 @@ Calculator base_window(const Choices& c) {
         EXPECT_EQ(set_internal_preamp(calc, true, c.preamp_option), "");
     }
     return calc;
+}
+
+core::ClassicSession base_session(const Choices& c) {
+    core::ClassicSession s = core::ClassicSession::started();
+    for (const auto& [field, text] : c.typed) {
+        const FieldRule* rule = find_field(field);
+        EXPECT_NE(rule, nullptr);
+        s.enter(typed_value(rule->value), read_number(text));
+    }
+    if (s.setup.choices.freq_conv != c.freq_conv)
+        s.tick(&core::ClassicChoices::freq_conv, c.freq_conv);
+    s.choose_noise_source(catalogue::find_noise_source(c.noise_source));
+    s.choose_analyzer(catalogue::find_analyzer(c.analyzer));
+    if (c.int_preamp) {
+        s.tick(&core::ClassicChoices::int_preamp, true);
+        if (c.preamp_option) s.choose_preamp_option(*c.preamp_option);
+    }
+    return s;
 }
 
 void expect_same_figures(const ClassicFigures& a, const ClassicFigures& b,

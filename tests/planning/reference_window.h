@@ -3,6 +3,7 @@
 // key by key into its field and committed with Enter.
 #pragma once
 
+#include "core/classic_session.h"
 #include "engine/calculator.h"
 
 #include <optional>
@@ -24,6 +25,9 @@ struct Choices {
 
 // The base window of a sweep: start-up, the typed fields, then the choices.
 Calculator base_window(const Choices& choices);
+// The same user actions carried out on a typed set-up, without a window:
+// the base a sweep takes.
+core::ClassicSession base_session(const Choices& choices);
 
 // Types TEXT into FIELD of CALC key by key (select all, characters, Enter).
 void type_into(Calculator& calc, Ctl field, const std::string& text);

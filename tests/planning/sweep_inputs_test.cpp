@@ -1,10 +1,12 @@
 // What a sweep takes besides the base window: its range and spacing, the
 // instruments' frequency limits, ENR tables, DUT S-parameters and a
 // frequency-converting DUT.
+#include "core/field_entry.h"
 #include "datafiles/enr_table.h"
 #include "datafiles/touchstone.h"
 #include "planning/sweep.h"
 #include "reference_window.h"
+#include "window/set_up_actions.h"
 
 #include <gtest/gtest.h>
 
@@ -13,7 +15,12 @@
 namespace orlavex::planning {
 namespace {
 
+using core::field_capacity;
+using core::field_text;
+using core::kept_decimals;
+
 using enum Ctl;
+using testing::base_session;
 using testing::base_window;
 using testing::Choices;
 using testing::expect_same_figures;
@@ -21,7 +28,7 @@ using testing::type_into;
 
 Sweep frequency_sweep(const Choices& choices, double from, double to, std::size_t points) {
     Sweep s;
-    s.base = base_window(choices);
+    s.base = base_session(choices);
     s.from = from;
     s.to = to;
     s.points = points;

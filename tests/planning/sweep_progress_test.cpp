@@ -1,8 +1,10 @@
 // A sweep watched and stopped through its SweepProgress, as the planner
 // window runs it on a thread of its own.
+#include "core/field_entry.h"
 #include "datafiles/enr_table.h"
 #include "planning/sweep.h"
 #include "reference_window.h"
+#include "window/set_up_actions.h"
 
 #include <gtest/gtest.h>
 
@@ -14,7 +16,7 @@ namespace {
 
 Sweep catalogue_sweep(std::size_t points, unsigned threads) {
     Sweep s;
-    s.base = testing::base_window({.analyzer = "Aravel-4", .noise_source = "NS346C"});
+    s.base = testing::base_session({.analyzer = "Aravel-4", .noise_source = "NS346C"});
     s.from = 0.01;
     s.to = 26.5;
     s.points = points;

@@ -2,11 +2,13 @@
 // shows when an engineer types that point's values into it.
 #include "catalogue/analyzer_table.h"
 #include "catalogue/noise_source_table.h"
+#include "core/field_entry.h"
 #include "engine/measurement_setup.h"
 #include "measure/gum.h"
 #include "planning/point_notes.h"
 #include "planning/sweep.h"
 #include "reference_window.h"
+#include "window/set_up_actions.h"
 
 #include <gtest/gtest.h>
 
@@ -16,7 +18,12 @@
 namespace orlavex::planning {
 namespace {
 
+using core::field_capacity;
+using core::field_text;
+using core::kept_decimals;
+
 using enum Ctl;
+using testing::base_session;
 using testing::base_window;
 using testing::Choices;
 using testing::expect_same_figures;
@@ -57,7 +64,7 @@ int expect_points_match_window(const Choices& choices, const SweepResult& result
 Sweep sweep_of(const Choices& choices, SweptInput over, double from, double to,
                std::size_t points) {
     Sweep s;
-    s.base = base_window(choices);
+    s.base = base_session(choices);
     s.over = over;
     s.from = from;
     s.to = to;

@@ -5,7 +5,6 @@
 #include "datafiles/file_error.h"
 #include "datafiles/sha256.h"
 #include "planning/sweep.h"
-#include "planning/window_setup.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,7 @@
 #include "app/inputs/apply.h"
 
 #include "app/inputs/catalogue_names.h"
+#include "core/field_entry.h"
 #include "engine/controls.h"
 #include "engine/recalc.h"
 #include "window/entry_fields.h"
@@ -30,7 +31,7 @@ std::string type_into(Calculator& calc, const FieldInput& row, double value) {
     if (row.format != Ctl::none && !is_selected(calc, row.format)) {
         if (std::string why = click_control(calc, row.format); !why.empty()) return why;
     }
-    const std::string text = entry_text(row.field, value);
+    const std::string text = core::entry_text(row.field, value);
     if (std::string why = focus_control(calc, row.field); !why.empty()) return why;
     const int length = static_cast<int>(calc.form[row.field].text.size());
     if (std::string why = select_text(calc, 0, length); !why.empty()) return why;

@@ -4,12 +4,12 @@
 #include "app/texts.h"
 #include "catalogue/catalogue.h"
 #include "core/classic_inputs.h"
+#include "core/field_entry.h"
 #include "core/number_text.h"
 #include "engine/classic_reading.h"
 #include "engine/fields.h"
 #include "form/field_ranges.h"
 #include "measure/analyzer_noise.h"
-#include "planning/window_setup.h"
 
 #include <algorithm>
 #include <cmath>
@@ -69,90 +69,40 @@ std::string analyzer_text(const core::ClassicChoices& choices) {
     return std::string(core::analyzer_name(choices));
 }
 
-// The values of RESULT as the calculator's fields hold them afterwards: an
-// invalid set-up blanks the levels.
-core::ClassicValues written_back(const core::ClassicResult& result) {
-    core::ClassicValues v = core::as_fields_hold(result.used.values);
-    if (result.end == core::ClassicEnd::invalid_dut) {
-        for (double* level : {&v.cal_on_dbm, &v.cal_off_dbm, &v.meas_on_dbm, &v.meas_off_dbm})
-            *level = read_number(blanked_level);
-    }
-    return v;
-}
-
-// The set-up as the calculator holds it while the set-up is taken, one
-// user action after another.
-struct Taking {
-    core::ClassicSetup s;
-    // Whether the focus is in an entry field, which leaving recalculates.
-    bool focus_in_field = true;
-
-    // How the last recalculation ended.
-    core::ClassicEnd end = core::ClassicEnd::complete;
-
-    // As a recalculation leaves it: the choices as the core made them, the
-    // values as their fields hold them, the catalogue models' texts in
-    // their fields.
-    void recalculate() {
-        take_model_fields();
-        const core::ClassicResult r = core::classic_figures(s);
-        s.values = written_back(r);
-        s.choices = r.used.choices;
-        end = r.end;
-    }
-    void take_model_fields() {
-        if (const auto* source = s.choices.noise_source)
-            s.values.enr_db = read_number(general_text(catalogue::nominal_enr(*source)));
-        if (const auto* analyzer = s.choices.analyzer) {
-            s.values.analyzer_gain_unc_db =
-                read_number(catalogue::gain_uncertainty_text(*analyzer));
-            s.values.analyzer_nf_unc_db = read_number(catalogue::nf_uncertainty_text(*analyzer));
-        }
-    }
-    // A check box clicked: the focus leaves a field, the box recalculates.
-    void tick(bool core::ClassicChoices::*box, bool on) {
-        if (focus_in_field) recalculate();
-        focus_in_field = false;
-        s.choices.*box = on;
-        recalculate();
-    }
-};
-
-std::string choose_preamp(Taking& t, const Context& c) {
+std::string choose_preamp(core::ClassicSession& t, const Context& c) {
     const std::string who = c.option("int_preamp");
-    const catalogue::AnalyzerModel* model = t.s.choices.analyzer;
+    const catalogue::AnalyzerModel* model = t.setup.choices.analyzer;
     if (model == nullptr || catalogue::preamp_kind(*model) == catalogue::Preamp::none) {
-        return who + ": the analyzer " + analyzer_text(t.s.choices) +
+        return who + ": the analyzer " + analyzer_text(t.setup.choices) +
                " has no internal preamplifier";
     }
     t.tick(&core::ClassicChoices::int_preamp, true);
     if (!c.setup.int_preamp_option) return {};
     // Models with two preamplifiers ask which one is fitted.
     if (catalogue::preamp_kind(*model) != catalogue::Preamp::options) {
-        return who + ": the analyzer " + analyzer_text(t.s.choices) +
+        return who + ": the analyzer " + analyzer_text(t.setup.choices) +
                " has one internal preamplifier; give no option number";
     }
-    t.s.choices.preamp_option0 = *c.setup.int_preamp_option == 0;
-    t.recalculate();
+    t.choose_preamp_option(*c.setup.int_preamp_option);
     return {};
 }
 
-std::string choose_models(Taking& t, const Context& c) {
+std::string choose_models(core::ClassicSession& t, const Context& c) {
     const Setup& setup = c.setup;
     std::string why;
     if (setup.noise_source) {
-        t.s.choices.noise_source = model_named<catalogue::NoiseSourceModel>(
+        const auto* model = model_named<catalogue::NoiseSourceModel>(
             c, "noise_source", *setup.noise_source, noise_source_in_catalogue(*setup.noise_source),
             "noise-sources", catalogue::find_noise_source, why);
         if (!why.empty()) return why;
-        t.recalculate();
+        t.choose_noise_source(model);
     }
     if (setup.analyzer) {
-        t.s.choices.analyzer = model_named<catalogue::AnalyzerModel>(
+        const auto* model = model_named<catalogue::AnalyzerModel>(
             c, "analyzer", *setup.analyzer, analyzer_in_catalogue(*setup.analyzer), "analyzers",
             catalogue::find_analyzer, why);
         if (!why.empty()) return why;
-        t.recalculate();
+        t.choose_analyzer(model);
     }
     if (setup.int_preamp) return choose_preamp(t, c);
     return {};
@@ -209,10 +159,11 @@ const FieldRange& row_range(const core::ClassicResult& result, const FieldInput&
 }
 
 // Enters VALUE as ROW's field takes it, then Enter recalculates.
-std::string enter(Taking& t, const Context& c, const FieldInput& row, double value) {
-    core::ClassicSetup& s = t.s;
+std::string enter(core::ClassicSession& t, const Context& c, const FieldInput& row, double value) {
+    core::ClassicSetup& s = t.setup;
     choose_form(s.choices, row);
-    const std::string text = std::isfinite(value) ? entry_text(row.field, value) : std::string();
+    const std::string text =
+        std::isfinite(value) ? core::entry_text(row.field, value) : std::string();
     if (text.empty()) {
         core::ClassicResult now = core::classic_figures(s);
         return c.name(row) + ": " + shortest_text(value) + " is not a value the field takes (" +
@@ -230,9 +181,7 @@ std::string enter(Taking& t, const Context& c, const FieldInput& row, double val
         return c.name(row) + ": the field does not take " + app::quoted(shortest_text(value)) +
                " (" + range_text(now, row) + ")";
     }
-    s.values.*typed_value(row.value) = read_number(text);
-    t.focus_in_field = true;
-    t.recalculate();
+    t.enter(typed_value(row.value), read_number(text));
     return {};
 }
 
@@ -240,12 +189,12 @@ bool is_ext_preamp_row(const FieldInput& row) {
     return row.name.starts_with("ext_preamp");
 }
 
-std::string enter_fields(Taking& t, const Context& c, bool ext_preamp_rows) {
+std::string enter_fields(core::ClassicSession& t, const Context& c, bool ext_preamp_rows) {
     for (const FieldInput& row : field_inputs()) {
         const std::optional<double>& value = c.setup[row];
         if (!value || is_ext_preamp_row(row) != ext_preamp_rows) continue;
         if (row.scope == Scope::levels) continue;
-        if (std::string why = fixed_by_model(t.s, c, row); !why.empty()) return why;
+        if (std::string why = fixed_by_model(t.setup, c, row); !why.empty()) return why;
         if (std::string why = enter(t, c, row, *value); !why.empty()) return why;
     }
     return {};
@@ -260,22 +209,22 @@ void show_level_frames(core::ClassicSetup& s) {
         shown_value(round_to(measure::noise_figure_from_signed_level(s.values.analyzer_noise), 2));
 }
 
-std::string enter_levels(Taking& t, const Context& c) {
-    show_level_frames(t.s);
+std::string enter_levels(core::ClassicSession& t, const Context& c) {
+    show_level_frames(t.setup);
     // Measured levels come from the analyzer at hand, a "User" one without
     // preamplifiers: the box, once ticked, makes the analyzer "User" and
     // takes the external preamplifier out, recalculating at each step.
     if (t.focus_in_field) t.recalculate();
     t.focus_in_field = false;
     // An invalid set-up locks the box.
-    if (t.end == core::ClassicEnd::invalid_dut)
+    if (t.last.end == core::ClassicEnd::invalid_dut)
         return "evaluate: the DUT's noise figure is below its loss (its gain is negative), which "
                "the calculator takes as no DUT; give a noise figure of at least the loss";
-    t.s.choices.manual = true;
-    t.s.choices.analyzer = nullptr;
-    t.s.choices.int_preamp = false;
+    t.setup.choices.manual = true;
+    t.setup.choices.analyzer = nullptr;
+    t.setup.choices.int_preamp = false;
     t.recalculate();
-    t.s.choices.ext_preamp = false;
+    t.setup.choices.ext_preamp = false;
     t.recalculate();
     t.recalculate();
     for (const FieldInput& row : field_inputs()) {
@@ -286,10 +235,10 @@ std::string enter_levels(Taking& t, const Context& c) {
     return {};
 }
 
-std::string take_choices_and_fields(Taking& t, const Context& c) {
+std::string take_choices_and_fields(core::ClassicSession& t, const Context& c) {
     const Setup& setup = c.setup;
     if (!setup.second_stage) {
-        t.s.choices.second_stage = false;
+        t.setup.choices.second_stage = false;
         t.recalculate();
     }
     if (setup.freq_conv) t.tick(&core::ClassicChoices::freq_conv, true);
@@ -305,7 +254,7 @@ std::string take_choices_and_fields(Taking& t, const Context& c) {
 // What the calculator made of ROW's VALUE, when it is not VALUE itself.
 std::string change_note(const core::ClassicResult& result, const Context& c, const FieldInput& row,
                         double value) {
-    const double typed = read_number(entry_text(row.field, value));
+    const double typed = read_number(core::entry_text(row.field, value));
     const double used = result.used.values.*typed_value(row.value);
     if (used == value) return {};
     const std::string unit = row.unit.empty() ? "" : " " + std::string(row.unit);
@@ -354,22 +303,16 @@ std::string_view name_of(const FieldInput& row, Naming naming) {
     return naming == Naming::keyword ? row.name : row.flag;
 }
 
-std::string entry_text(Ctl field, double value) {
-    // Zero of either sign is "0".
-    if (value == 0) value = 0;
-    return planning::field_text(value, planning::field_capacity(field));
-}
-
 Resolved resolve(const Setup& setup, const ApplyOptions& options) {
     const Context c{setup, options};
-    Taking t;
-    t.recalculate();  // as the calculator starts
+    core::ClassicSession t = core::ClassicSession::started();
     if (std::string refused = take_choices_and_fields(t, c); !refused.empty())
         return {Applied{std::move(refused), {}}, {}};
     // One more recalculation: a value entered after the frequency was held
     // to an instrument's limit then has the catalogue values at the held
     // frequency too.
-    Resolved resolved{{}, core::classic_figures(t.s)};
+    t.recalculate();
+    Resolved resolved{{}, t.last, t};
     resolved.applied = changes(resolved.result, c);
     return resolved;
 }

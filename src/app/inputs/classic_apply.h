@@ -9,7 +9,7 @@
 
 #include "app/inputs/apply_options.h"
 #include "app/inputs/setup.h"
-#include "core/classic.h"
+#include "core/classic_session.h"
 
 namespace orlavex::app {
 
@@ -17,13 +17,11 @@ struct Resolved {
     Applied applied;  // why the set-up is refused, or the values it changed
     // The figures of the set-up as used; meaningless when refused.
     core::ClassicResult result;
+    // The calculator as the set-up leaves it, for user actions to follow.
+    core::ClassicSession session;
 };
 
 Resolved resolve(const Setup& setup, const ApplyOptions& options = {});
-
-// The text a number is entered as into FIELD: the nearest that fits its
-// characters; empty when none does.
-std::string entry_text(Ctl field, double value);
 
 // "range 0.01 to 8 GHz": the bounds RESULT held ROW's field to, and whether
 // VALUE lies within them.

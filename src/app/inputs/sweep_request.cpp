@@ -1,13 +1,14 @@
 #include "app/inputs/sweep_request.h"
 
+#include "app/inputs/classic_apply.h"
 #include "app/inputs/work_limits.h"
 
 #include <cmath>
 
 namespace orlavex::app {
 
-planning::Sweep make_sweep(const Calculator& started, const SweepRequest& r,
-                           const ApplyOptions& options, std::vector<std::string>& notes) {
+planning::Sweep make_sweep(const SweepRequest& r, const ApplyOptions& options,
+                           std::vector<std::string>& notes) {
     for (const std::string& why :
          {readings_refusal(r.setup.model, options.naming),
           sweep_work_refusal(r.points, r.setup.model.trials, r.monte_carlo, options.naming)}) {
@@ -20,10 +21,10 @@ planning::Sweep make_sweep(const Calculator& started, const SweepRequest& r,
     if (!r.enr_table_path.empty()) sweep.enr_table = datafiles::read_enr_file(r.enr_table_path);
     if (!r.dut_s2p_path.empty()) sweep.dut_sparameters = datafiles::read_touchstone(r.dut_s2p_path);
 
-    sweep.base = started;
-    Applied applied = apply(sweep.base, r.setup, options);
-    if (!applied.refused.empty()) throw planning::SweepError(applied.refused);
-    notes = std::move(applied.notes);
+    Resolved taken = resolve(r.setup, options);
+    if (!taken.applied.refused.empty()) throw planning::SweepError(taken.applied.refused);
+    notes = std::move(taken.applied.notes);
+    sweep.base = std::move(taken.session);
 
     sweep.over = r.over;
     sweep.from = r.from;
@@ -32,11 +33,12 @@ planning::Sweep make_sweep(const Calculator& started, const SweepRequest& r,
     sweep.spacing = r.log ? planning::Spacing::logarithmic : planning::Spacing::linear;
     sweep.match_form = r.match_form;
     if (r.setup.freq_conv) {
-        const CalcState& s = sweep.base.state;
+        const core::ClassicValues& v = taken.result.used.values;
         if (r.fixed_lo) {
-            sweep.conversion = {planning::ConversionMode::fixed_lo, 0, std::abs(s.Freq - s.Freq2)};
+            sweep.conversion = {planning::ConversionMode::fixed_lo, 0,
+                                std::abs(v.freq_ghz - v.freq2_ghz)};
         } else {
-            sweep.conversion = {planning::ConversionMode::fixed_if, s.Freq2, 0};
+            sweep.conversion = {planning::ConversionMode::fixed_if, v.freq2_ghz, 0};
         }
     }
     sweep.bench = r.setup.bench;

@@ -3,12 +3,11 @@
 // Sweep.
 #pragma once
 
-#include "app/inputs/apply.h"
+#include "app/inputs/apply_options.h"
 #include "app/inputs/setup.h"
 #include "app/setup_file/embedded_file.h"
 #include "datafiles/enr_table.h"
 #include "datafiles/touchstone.h"
-#include "engine/calculator.h"
 #include "planning/sweep.h"
 
 #include <cstddef>
@@ -37,11 +36,11 @@ struct SweepRequest {
     EmbeddedFiles embedded{};
 };
 
-// The planning library's sweep for REQUEST on a copy of STARTED (a window
-// after Form_Load); the notes of the set-up's values go into NOTES. Throws
-// SweepError for inputs the window refuses and datafiles::FileError for a
-// bad ENR table or S-parameter file.
-planning::Sweep make_sweep(const Calculator& started, const SweepRequest& request,
-                           const ApplyOptions& options, std::vector<std::string>& notes);
+// The planning library's sweep for REQUEST, its set-up taken as the
+// calculator takes it; the notes of the set-up's values go into NOTES.
+// Throws SweepError for inputs the calculator refuses and
+// datafiles::FileError for a bad ENR table or S-parameter file.
+planning::Sweep make_sweep(const SweepRequest& request, const ApplyOptions& options,
+                           std::vector<std::string>& notes);
 
 }  // namespace orlavex::app

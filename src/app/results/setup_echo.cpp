@@ -35,14 +35,6 @@ UsedSetup used_setup(const core::ClassicResult& result, const Setup& setup) {
     return u;
 }
 
-UsedSetup used_setup(const Calculator& calc, const Setup& setup) {
-    core::ClassicResult shown;
-    shown.used = read_classic_setup(calc);
-    UsedSetup u = used_setup(shown, setup);
-    u.state = calc.state;
-    return u;
-}
-
 Json setup_json(const UsedSetup& u) {
     const CalcState& s = u.state;
     Json j;

@@ -28,8 +28,6 @@ struct UsedSetup {
 // The set-up as RESULT used it; SETUP names the models and says whether it
 // named a preamplifier option.
 UsedSetup used_setup(const core::ClassicResult& result, const Setup& setup);
-// The same for the window CALC after it was brought to SETUP.
-UsedSetup used_setup(const Calculator& calc, const Setup& setup);
 
 Json setup_json(const UsedSetup& used);
 

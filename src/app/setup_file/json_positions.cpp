@@ -1,9 +1,12 @@
 #include "app/setup_file/json_positions.h"
 
+#include "app/setup_file/json_scan.h"
+
 #include <algorithm>
 #include <charconv>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <iterator>
 
 namespace orlavex::app {
@@ -70,9 +73,13 @@ struct JoinedArray {
 // so the addresses stay good.
 class PositionRecorder {
   public:
+    // TEXT_SIZE bounds what the joined arrays can hold: room for it is
+    // taken at once, untouched memory costing nothing, so that the bytes
+    // are not copied as they grow.
     PositionRecorder(PositionedJson& out, const LineCounter& counter,
-                     std::optional<JsonSyntaxError>& error, const JsonReading& reading)
-        : out_(out), counter_(counter), error_(error), reading_(reading) {}
+                     std::optional<JsonSyntaxError>& error, const JsonReading& reading,
+                     std::size_t text_size)
+        : out_(out), counter_(counter), error_(error), reading_(reading), unjoined_(text_size) {}
 
     bool null() { return counted() && (place(nullptr), true); }
     bool boolean(bool b) { return counted() && (place(b), true); }
@@ -81,14 +88,20 @@ class PositionRecorder {
     bool number_float(Json::number_float_t x, const std::string&) {
         return counted() && (place(x), true);
     }
-    bool string(std::string& s) {
-        if (!joined_) return counted() && (place(std::move(s)), true);
+    // A string value as JsonScan gives it, appended straight to the lines
+    // being joined.
+    bool text(std::string_view s) {
+        if (!joined_) return counted() && (place(std::string(s)), true);
         out_.lines.push_back(counter_.line());
-        if (!joined_->lengths.empty()) joined_->bytes.push_back('\n');
-        joined_->bytes.insert(joined_->bytes.end(), s.begin(), s.end());
+        std::vector<std::uint8_t>& bytes = joined_->bytes;
+        const std::size_t at = bytes.size() + (joined_->lengths.empty() ? 0 : 1);
+        bytes.resize(at + s.size());
+        if (at > 0) bytes[at - 1] = '\n';
+        std::memcpy(bytes.data() + at, s.data(), s.size());
         joined_->lengths.push_back(static_cast<std::uint32_t>(s.size()));
         return true;
     }
+    bool string(std::string& s) { return text(s); }
     bool binary(Json::binary_t& b) {
         return counted() && (place(Json::binary(std::move(b))), true);
     }
@@ -99,12 +112,14 @@ class PositionRecorder {
         if (!joins) return open(Json::array());
         if (!counted() || !deeper_allowed()) return false;
         joined_ = JoinedArray{place(nullptr), {}, {}};
+        joined_->bytes.reserve(unjoined_);
         return true;
     }
     bool end_object() { return open_.pop_back(), true; }
     bool end_array() {
         if (!joined_) return open_.pop_back(), true;
         const std::size_t count = joined_->lengths.size();
+        unjoined_ -= std::min(unjoined_, joined_->bytes.size());
         *joined_->target =
             count == 0 ? Json::array() : Json::binary(std::move(joined_->bytes), count);
         joined_.reset();
@@ -217,6 +232,7 @@ class PositionRecorder {
     std::optional<JsonSyntaxError>& error_;
     const JsonReading& reading_;
     std::size_t values_ = 0;
+    std::size_t unjoined_;  // the bytes of text not yet joined
     std::vector<Json*> open_;
     Json* member_ = nullptr;
     bool joins_next_ = false;  // the member whose key came last is the joined key
@@ -328,7 +344,7 @@ std::size_t joined_line_count(const Json& value) {
 
 std::string joined_text(const Json& value) {
     const Json::binary_t& bytes = value.get_binary();
-    return {bytes.begin(), bytes.end()};
+    return {reinterpret_cast<const char*>(bytes.data()), bytes.size()};
 }
 
 std::string member_pointer(const std::string& parent, std::string_view key) {
@@ -345,11 +361,12 @@ std::string member_pointer(const std::string& parent, std::string_view key) {
     return pointer;
 }
 
-PositionedJson parse_positioned(std::string_view text, std::optional<JsonSyntaxError>& error,
-                                const JsonReading& reading) {
+PositionedJson parse_positioned_by_library(std::string_view text,
+                                           std::optional<JsonSyntaxError>& error,
+                                           const JsonReading& reading) {
     PositionedJson out;
     LineCounter counter;
-    PositionRecorder recorder(out, counter, error, reading);
+    PositionRecorder recorder(out, counter, error, reading, text.size());
     error.reset();
     Json::sax_parse(CountingIterator(text.data(), &counter),
                     CountingIterator(text.data() + text.size(), &counter), &recorder);
@@ -363,6 +380,18 @@ PositionedJson parse_positioned(std::string_view text, std::optional<JsonSyntaxE
         out.lines.clear();
     }
     return out;
+}
+
+PositionedJson parse_positioned(std::string_view text, std::optional<JsonSyntaxError>& error,
+                                const JsonReading& reading) {
+    {
+        PositionedJson out;
+        LineCounter counter;  // the scan counts the line breaks in place of the parser
+        PositionRecorder recorder(out, counter, error, reading, text.size());
+        error.reset();
+        if (JsonScan(text, recorder, counter.newlines_before_last).read()) return out;
+    }
+    return parse_positioned_by_library(text, error, reading);
 }
 
 }  // namespace orlavex::app

@@ -57,9 +57,14 @@ struct JsonReading {
 };
 
 // TEXT read; a text that is not JSON, or goes beyond the limits, gives the
-// line and what is wrong (and a null value).
+// line and what is wrong (and a null value). Read by JsonScan, and by
+// nlohmann-json's parser where the scan leaves the text to it.
 PositionedJson parse_positioned(std::string_view text, std::optional<JsonSyntaxError>& error,
                                 const JsonReading& reading = {});
+// The same by nlohmann-json's parser alone: slower, the same result.
+PositionedJson parse_positioned_by_library(std::string_view text,
+                                           std::optional<JsonSyntaxError>& error,
+                                           const JsonReading& reading = {});
 
 // A joined array of strings: its count, and its strings joined by LF.
 bool is_joined_lines(const Json& value);

@@ -4,6 +4,7 @@
 #include "app/inputs/classic_apply.h"
 #include "app/setup_file/setup_file.h"
 #include "app/texts.h"
+#include "core/field_entry.h"
 #include "datafiles/file_error.h"
 
 #include <algorithm>
@@ -35,7 +36,7 @@ void check_fields(const SetupFileValues& v, const Setup& s) {
             if (&other < &row && same_field_other_form(row, other) && s[other])
                 v.refuse(input_pointer(row), "excludes " + std::string(other.column));
         }
-        if (entry_text(row.field, *s[row]).empty())
+        if (core::entry_text(row.field, *s[row]).empty())
             v.refuse(input_pointer(row),
                      shortest_text(*s[row]) + " is not a value the field takes");
     }

@@ -10,10 +10,9 @@
 #include "app/setup_file/setup_file_data.h"
 #include "app/setup_file/setup_file_values.h"
 #include "app/texts.h"
+#include "datafiles/file_bytes.h"
 
 #include <algorithm>
-#include <fstream>
-#include <iterator>
 #include <limits>
 
 namespace orlavex::app {
@@ -209,12 +208,11 @@ SweepRequest read_setup_file(const std::filesystem::path& file) {
     }
     if (std::filesystem::file_size(file, error) > largest_setup_file || error)
         throw SetupFileError(name + ": the file is too large for a set-up file");
-    std::ifstream in(file, std::ios::binary);
-    const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    if (!in && !in.eof()) throw SetupFileError(name + ": cannot read the file");
-    if (const std::optional<std::string> carried = setup_in_chart(text, name))
+    const datafiles::FileBytes bytes(file);
+    if (!bytes.ok()) throw SetupFileError(name + ": cannot read the file");
+    if (const std::optional<std::string> carried = setup_in_chart(bytes.text(), name))
         return parse_setup_text(*carried, name);
-    return parse_setup_text(text, name);
+    return parse_setup_text(bytes.text(), name);
 }
 
 }  // namespace orlavex::app

@@ -5,13 +5,14 @@
 // the plain reason why not.
 #pragma once
 
+#include "core/classic_session.h"
 #include "engine/calculator.h"
 
 #include <optional>
 #include <string>
 #include <string_view>
 
-namespace orlavex::planning {
+namespace orlavex {
 
 // The window as it opens: start-up values, nothing chosen yet.
 Calculator started_calculator();
@@ -29,10 +30,8 @@ std::string set_external_preamp(Calculator& calc, bool on);
 std::string set_frequency_conversion(Calculator& calc, bool on);
 
 // The match and analyzer-noise formats of the window's option buttons.
-enum class MatchForm { vswr, return_loss };
-enum class MatchPort { dut_input, dut_output, source, analyzer };
-std::string set_match_form(Calculator& calc, MatchPort port, MatchForm form);
-Ctl match_field(MatchPort port);
+std::string set_match_form(Calculator& calc, core::MatchPort port, core::MatchForm form);
+Ctl match_field(core::MatchPort port);
 // The analyzer noise field holds a noise figure (true) or a noise level.
 std::string set_analyzer_noise_as_nf(Calculator& calc, bool as_nf);
 
@@ -41,15 +40,4 @@ std::string set_analyzer_noise_as_nf(Calculator& calc, bool as_nf);
 // catalogue model fixes) is refused.
 std::string enter_text(Calculator& calc, Ctl field, std::string_view text);
 
-// The text of at most MAX_CHARS characters and MAX_DECIMALS decimals that is
-// nearest to VALUE ("12.345", ".01008", "-99.99"): what an engineer can type
-// into a field of that length. Empty when VALUE does not fit at all.
-std::string field_text(double value, int max_chars, int max_decimals = 15);
-// The decimals the recalculation keeps of FIELD's value: 2 for the DUT's noise
-// figure and gain and the analyzer noise, which it reads back from their
-// rounded texts; 15 for the others.
-int kept_decimals(Ctl field);
-// The most characters FIELD takes when typed.
-int field_capacity(Ctl field);
-
-}  // namespace orlavex::planning
+}  // namespace orlavex

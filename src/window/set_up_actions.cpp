@@ -1,20 +1,18 @@
-#include "planning/window_setup.h"
+#include "window/set_up_actions.h"
 
 #include "catalogue/catalogue.h"
+#include "core/number_text.h"
 #include "engine/apply_catalogue.h"
 #include "engine/controls.h"
-#include "core/number_text.h"
 #include "engine/recalc.h"
 #include "window/handlers.h"
 #include "window/menu_lookup.h"
 #include "window/user_actions.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
-#include <cstdio>
 
-namespace orlavex::planning {
+namespace orlavex {
 
 using enum Ctl;
 
@@ -83,7 +81,8 @@ std::string set_frequency_conversion(Calculator& calc, bool on) {
     return set_box(calc, chkFreqConv, on);
 }
 
-Ctl match_field(MatchPort port) {
+Ctl match_field(core::MatchPort port) {
+    using core::MatchPort;
     switch (port) {
         case MatchPort::dut_input:
             return txtDUT_InMatch;
@@ -97,8 +96,9 @@ Ctl match_field(MatchPort port) {
     return Ctl::none;
 }
 
-std::string set_match_form(Calculator& calc, MatchPort port, MatchForm form) {
-    const bool vswr = form == MatchForm::vswr;
+std::string set_match_form(Calculator& calc, core::MatchPort port, core::MatchForm form) {
+    using core::MatchPort;
+    const bool vswr = form == core::MatchForm::vswr;
     switch (port) {
         case MatchPort::dut_input:
             return select(calc, vswr ? optDUTIn_VSWR : optDUTIn_RL);
@@ -125,57 +125,4 @@ std::string enter_text(Calculator& calc, Ctl field, std::string_view text) {
     return {};
 }
 
-int field_capacity(Ctl field) {
-    return layout_row(field).max_length;
-}
-
-int kept_decimals(Ctl field) {
-    return field == txtDUT_NF || field == txtDUT_Gain || field == txtSA_Noise ? 2 : 15;
-}
-
-namespace {
-
-// VALUE with PLACES decimals, as printf's "%.*f" writes it (the exact binary
-// value rounded, ties to even) at a fraction of its cost, which a sweep pays
-// for every value it types.
-std::string fixed_text(double value, int places) {
-    char buffer[64];
-    const auto [end, error] =
-        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, places);
-    if (error == std::errc{}) return std::string(buffer, end);
-    // Too long for the buffer (a huge value): cut as snprintf cuts it.
-    std::snprintf(buffer, sizeof buffer, "%.*f", places, value);
-    return buffer;
-}
-
-}  // namespace
-
-std::string field_text(double value, int max_chars, int max_decimals) {
-    if (!std::isfinite(value)) return {};
-    // Most decimals first: the first text that fits is the nearest one. The
-    // integer part's width tells how many decimals can fit at best.
-    int places = std::clamp(max_decimals, 0, 15);
-    if (max_chars > 0 && std::fabs(value) < 1e15) {
-        const double whole = std::fabs(value);
-        int integer_digits = whole < 1 ? 0 : 1 + static_cast<int>(std::log10(whole));
-        if (value < 0) ++integer_digits;
-        // "ddd.ff": the point takes one character.
-        places = std::min(places, std::max(0, max_chars - integer_digits - 1));
-    }
-    for (; places >= 0; --places) {
-        std::string text = fixed_text(value, places);
-        if (text.find('.') != std::string::npos) {
-            while (text.back() == '0')
-                text.pop_back();
-            if (text.back() == '.') text.pop_back();
-        }
-        if (text == "-0") text = "0";
-        // "0.0123" takes a digit more as ".0123", which the window reads alike.
-        if (static_cast<int>(text.size()) > max_chars && text.starts_with("0.")) text.erase(0, 1);
-        if (static_cast<int>(text.size()) > max_chars && text.starts_with("-0.")) text.erase(1, 1);
-        if (max_chars <= 0 || static_cast<int>(text.size()) <= max_chars) return text;
-    }
-    return {};
-}
-
-}  // namespace orlavex::planning
+}  // namespace orlavex
