@@ -5,6 +5,7 @@
 #include "charts/sweep_charts.h"
 #include "datafiles/output_file.h"
 #include "plot/chart_scene.h"
+#include "plot/outline_text_device.h"
 
 #include <cmath>
 #include <memory>
@@ -53,7 +54,16 @@ class ChartObjects : public QObject, public QTextObjectInterface {
                     const QTextFormat& format) override {
         const QString name = format.toImageFormat().name();
         ChartScene& chart = name == QLatin1String("chart:margins") ? margins_ : uncertainty_;
-        chart.render(*painter, rect);
+        // Text as outlines, as the charts' SVG drew it: the page then holds
+        // no chart fonts and looks the same wherever it is shown. Filled
+        // twice: Qt's SVG renderer filled each label again with the next
+        // one of its axis or legend, and the charts' text kept that weight.
+        painter->save();
+        OutlineTextDevice outlines(*painter, 2);
+        QPainter drawing(&outlines);
+        chart.render(drawing, rect);
+        drawing.end();
+        painter->restore();
     }
 
   private:
