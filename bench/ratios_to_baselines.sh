@@ -11,6 +11,10 @@
 #   --plot / plain sweep       orlavex-cli sweep of 1001 points with --plot
 #                              out.png over the same without (child CPU time,
 #                              orlavex_cli_sweep_bench)
+#   --plot / its floor         the same over the sweep without --plot plus a
+#                              bare QPainter program that draws as many curves
+#                              and labels and writes the PNG alike
+#                              (orlavex_bare_plot, child CPU time)
 #   start-up / one-label       the calculator to its first paint over a Qt
 #                              window of one label (child CPU time,
 #                              orlavex_ui_bench)
@@ -35,7 +39,7 @@ if [[ "${1:-}" == "-n" ]]; then
     shift 2
 fi
 if [[ $# -lt 1 || $# -gt 2 ]]; then
-    sed -n '2,29p' "$0" | sed 's/^# \{0,1\}//'
+    sed -n '2,33p' "$0" | sed 's/^# \{0,1\}//'
     exit 2
 fi
 build=$(realpath "$1")
@@ -85,6 +89,13 @@ plot_ratio() {
     field_of BM_ProcessSweepFreq1001PlotPngOverCsv cpu_ratio <"$json"
 }
 
+plot_floor_ratio() {
+    ORLAVEX_SWEEP_CLI="$measured/orlavex-cli" "$build/bench/orlavex_cli_sweep_bench" \
+        --benchmark_filter='^BM_ProcessSweepFreq1001PlotPngOverFloor' \
+        --benchmark_format=json >"$json" 2>/dev/null
+    field_of BM_ProcessSweepFreq1001PlotPngOverFloor cpu_ratio <"$json"
+}
+
 start_up_ratio() {
     ORLAVEX_STARTUP_PROGRAM="$measured/src/ui/orlavex" "$build/bench/orlavex_ui_bench" \
         --benchmark_filter='^BM_StartUpCpuAgainstOneLabelWindow' \
@@ -102,7 +113,7 @@ report_ratio() {
 report_pdf_ratio() { report_ratio Pdf; }
 report_html_ratio() { report_ratio Html; }
 
-ratios=(monte_carlo_ratio numpy_ratio plot_ratio start_up_ratio report_pdf_ratio report_html_ratio)
+ratios=(monte_carlo_ratio numpy_ratio plot_ratio plot_floor_ratio start_up_ratio report_pdf_ratio report_html_ratio)
 echo "before: $(uptime)"
 for ((r = 0; r < repetitions; r++)); do
     # Each repetition starts with another of the ratios.
@@ -118,6 +129,7 @@ import statistics, sys
 labels = {"monte_carlo_ratio": "Monte Carlo / tight scalar loop",
           "numpy_ratio": "orlavex.sweep / numpy script",
           "plot_ratio": "sweep --plot / plain sweep",
+          "plot_floor_ratio": "sweep --plot / sweep + bare plot",
           "start_up_ratio": "calculator start-up / one-label window",
           "report_pdf_ratio": "report -o x.pdf / plain sweep",
           "report_html_ratio": "report -o x.html / plain sweep"}
