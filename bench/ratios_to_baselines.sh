@@ -135,11 +135,14 @@ labels = {"monte_carlo_ratio": "Monte Carlo / tight scalar loop",
           "report_html_ratio": "report -o x.html / plain sweep"}
 values = {}
 for line in open(sys.argv[1]):
-    name, value = line.split()
-    values.setdefault(name, []).append(float(value))
+    fields = line.split()
+    if len(fields) == 2:  # a ratio whose program failed printed nothing
+        values.setdefault(fields[0], []).append(float(fields[1]))
 print(f"{'ratio':<40} {'n':>2} {'min':>6} {'median':>7} {'max':>6}")
 for name, label in labels.items():
     v = values.get(name, [])
     if v:
         print(f"{label:<40} {len(v):>2} {min(v):6.2f} {statistics.median(v):7.2f} {max(v):6.2f}")
+    else:
+        print(f"{label:<40}  0 (failed: run its benchmark alone to see why)")
 EOF
