@@ -1,5 +1,5 @@
 #!/bin/bash
-# The four speed ratios to their baselines, measured in one run, their
+# The speed ratios to their baselines, measured in one run, their
 # repetitions interleaved so that the machine's load weighs on all alike:
 #
 #   Monte Carlo / tight loop   100 000 trials of the start-up set-up on one
@@ -11,9 +11,17 @@
 #   --plot / plain sweep       orlavex-cli sweep of 1001 points with --plot
 #                              out.png over the same without (child CPU time,
 #                              orlavex_cli_sweep_bench)
+#   --plot / its floor         the same over the sweep without --plot plus a
+#                              bare QPainter program that draws as many curves
+#                              and labels and writes the PNG alike
+#                              (orlavex_bare_plot, child CPU time)
 #   start-up / one-label       the calculator to its first paint over a Qt
 #                              window of one label (child CPU time,
 #                              orlavex_ui_bench)
+#   report PDF / plain sweep   orlavex-cli report -o x.pdf of 1001 points
+#                              over the same sweep as CSV (child CPU time,
+#                              orlavex-plot's included, orlavex_cli_report_bench)
+#   report HTML / plain sweep  the same with -o x.html
 #
 #   bench/ratios_to_baselines.sh [-n REPETITIONS] BUILD [MEASURED_BUILD]
 #
@@ -31,7 +39,7 @@ if [[ "${1:-}" == "-n" ]]; then
     shift 2
 fi
 if [[ $# -lt 1 || $# -gt 2 ]]; then
-    sed -n '2,25p' "$0" | sed 's/^# \{0,1\}//'
+    sed -n '2,33p' "$0" | sed 's/^# \{0,1\}//'
     exit 2
 fi
 build=$(realpath "$1")
@@ -81,6 +89,13 @@ plot_ratio() {
     field_of BM_ProcessSweepFreq1001PlotPngOverCsv cpu_ratio <"$json"
 }
 
+plot_floor_ratio() {
+    ORLAVEX_SWEEP_CLI="$measured/orlavex-cli" "$build/bench/orlavex_cli_sweep_bench" \
+        --benchmark_filter='^BM_ProcessSweepFreq1001PlotPngOverFloor' \
+        --benchmark_format=json >"$json" 2>/dev/null
+    field_of BM_ProcessSweepFreq1001PlotPngOverFloor cpu_ratio <"$json"
+}
+
 start_up_ratio() {
     ORLAVEX_STARTUP_PROGRAM="$measured/src/ui/orlavex" "$build/bench/orlavex_ui_bench" \
         --benchmark_filter='^BM_StartUpCpuAgainstOneLabelWindow' \
@@ -88,10 +103,20 @@ start_up_ratio() {
     field_of BM_StartUpCpuAgainstOneLabelWindow cpu_ratio <"$json"
 }
 
-ratios=(monte_carlo_ratio numpy_ratio plot_ratio start_up_ratio)
+# One report over the plain sweep: NAME is the benchmark's format, Html or Pdf.
+report_ratio() {
+    ORLAVEX_SWEEP_CLI="$measured/orlavex-cli" "$build/bench/orlavex_cli_report_bench" \
+        --benchmark_filter="^BM_ProcessReport1001${1}OverCsv" \
+        --benchmark_format=json >"$json" 2>/dev/null
+    field_of "BM_ProcessReport1001${1}OverCsv" cpu_ratio <"$json"
+}
+report_pdf_ratio() { report_ratio Pdf; }
+report_html_ratio() { report_ratio Html; }
+
+ratios=(monte_carlo_ratio numpy_ratio plot_ratio plot_floor_ratio start_up_ratio report_pdf_ratio report_html_ratio)
 echo "before: $(uptime)"
 for ((r = 0; r < repetitions; r++)); do
-    # Each repetition starts with another of the four.
+    # Each repetition starts with another of the ratios.
     for ((i = 0; i < ${#ratios[@]}; i++)); do
         name=${ratios[$(((i + r) % ${#ratios[@]}))]}
         echo "$name $($name)" >>"$results"
@@ -104,14 +129,20 @@ import statistics, sys
 labels = {"monte_carlo_ratio": "Monte Carlo / tight scalar loop",
           "numpy_ratio": "orlavex.sweep / numpy script",
           "plot_ratio": "sweep --plot / plain sweep",
-          "start_up_ratio": "calculator start-up / one-label window"}
+          "plot_floor_ratio": "sweep --plot / sweep + bare plot",
+          "start_up_ratio": "calculator start-up / one-label window",
+          "report_pdf_ratio": "report -o x.pdf / plain sweep",
+          "report_html_ratio": "report -o x.html / plain sweep"}
 values = {}
 for line in open(sys.argv[1]):
-    name, value = line.split()
-    values.setdefault(name, []).append(float(value))
+    fields = line.split()
+    if len(fields) == 2:  # a ratio whose program failed printed nothing
+        values.setdefault(fields[0], []).append(float(fields[1]))
 print(f"{'ratio':<40} {'n':>2} {'min':>6} {'median':>7} {'max':>6}")
 for name, label in labels.items():
     v = values.get(name, [])
     if v:
         print(f"{label:<40} {len(v):>2} {min(v):6.2f} {statistics.median(v):7.2f} {max(v):6.2f}")
+    else:
+        print(f"{label:<40}  0 (failed: run its benchmark alone to see why)")
 EOF

@@ -5,10 +5,13 @@
 // charts as SVG, the PDF lays out the page with Qt's rich text as well.
 // Run with --benchmark_repetitions=9
 // --benchmark_enable_random_interleaving=true for min/median/max.
+// ORLAVEX_SWEEP_CLI names another orlavex-cli to run (another build's, with
+// its orlavex-plot beside it), so that two builds compare in one run.
 #include "process_bench.h"
 
 #include <unistd.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -16,7 +19,12 @@
 namespace orlavex::bench {
 namespace {
 
-const std::string cli = ORLAVEX_CLI_PATH;
+std::string cli_program() {
+    const char* other = std::getenv("ORLAVEX_SWEEP_CLI");
+    return other != nullptr && *other != '\0' ? other : ORLAVEX_CLI_PATH;
+}
+
+const std::string cli = cli_program();
 
 std::vector<std::string> inputs(const std::string& command) {
     return {command,  "--over",   "freq", "--from",     "1",        "--to",

@@ -1,9 +1,10 @@
 // Whole orlavex-cli processes for sweeps: a 1001-point frequency sweep as
 // CSV, the same with --plot into a PNG and an SVG (orlavex-cli runs
 // orlavex-plot, whose CPU time counts as the child's), against starting the
-// program at all (--version) in the same run. The ratio benchmarks run the
-// plot and the plain sweep alternately, so that a repetition's ratio sees
-// one load. Run with --benchmark_repetitions=9
+// program at all (--version) in the same run, and --plot against its
+// floor: the plain sweep plus a bare QPainter program (bare_plot.cpp). The
+// ratio benchmarks run the plot and its baseline alternately, so that a
+// repetition's ratio sees one load. Run with --benchmark_repetitions=9
 // --benchmark_enable_random_interleaving=true for min/median/max. The
 // sweep's own speed is measured in-process by the planning benchmarks.
 // ORLAVEX_SWEEP_CLI names another orlavex-cli to run (another build's, with
@@ -12,6 +13,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
@@ -90,6 +92,28 @@ void BM_ProcessSweepFreq1001PlotSvgOverCsv(benchmark::State& st) {
     std::filesystem::remove(file);
 }
 BENCHMARK(BM_ProcessSweepFreq1001PlotSvgOverCsv)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3)
+    ->Apply(with_spread);
+
+// The goal: a sweep with --plot at most 1.25 times its floor, the plain
+// sweep and the bare plot program (bare_plot.cpp) run one after the other.
+void BM_ProcessSweepFreq1001PlotPngOverFloor(benchmark::State& st) {
+    const std::string file = plot_file(".png"), floor_file = plot_file("-floor.png");
+    ProcessCost measured, sweep, bare;
+    for (auto _ : st)
+        if (!run_counted(st, cli, sweep_1001_plot(file), measured) ||
+            !run_counted(st, cli, sweep_1001(), sweep) ||
+            !run_counted(st, ORLAVEX_BARE_PLOT, {floor_file}, bare))
+            return;
+    report_per_run(st, measured);
+    report_per_run(st, sweep, "sweep");
+    report_per_run(st, bare, "bare_plot");
+    st.counters["cpu_ratio"] = measured.cpu_ms / std::max(sweep.cpu_ms + bare.cpu_ms, 1e-9);
+    std::filesystem::remove(file);
+    std::filesystem::remove(floor_file);
+}
+BENCHMARK(BM_ProcessSweepFreq1001PlotPngOverFloor)
     ->Unit(benchmark::kMillisecond)
     ->Iterations(3)
     ->Apply(with_spread);

@@ -1,5 +1,6 @@
-// SweepChartData to and from JSON: how orlavex-cli hands a sweep to the
-// orlavex-plot helper, which keeps Qt out of the command-line calculator.
+// SweepChartData to and from JSON: the charts inside the report's JSON that
+// orlavex-cli hands the orlavex-plot helper (which keeps Qt out of the
+// command-line calculator); a sweep alone goes there in binary.
 #pragma once
 
 #include <stdexcept>

@@ -1,6 +1,6 @@
 // What a sweep chart shows, as plain values: the programs that compute a
 // sweep fill it in without any toolkit, and the chart code (or the
-// orlavex-plot helper, after a trip through JSON) draws it.
+// orlavex-plot helper, after a trip through a pipe) draws it.
 #pragma once
 
 #include <array>

@@ -1,7 +1,7 @@
 #include "cli/sweep_chart.h"
 
 #include "app/texts.h"
-#include "charts/chart_data_json.h"
+#include "charts/chart_data_binary.h"
 
 #include <spawn.h>
 #include <sys/wait.h>
@@ -124,7 +124,7 @@ std::string run_plot_helper(const std::vector<std::string>& arguments, const std
 }
 
 std::string draw_with_helper(const charts::SweepChartData& data, const std::string& file) {
-    return run_plot_helper({file}, charts::to_json_text(data), file, "--plot");
+    return run_plot_helper({file}, charts::to_binary(data), file, "--plot");
 }
 
 }  // namespace orlavex::cli

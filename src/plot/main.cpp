@@ -1,8 +1,9 @@
 // orlavex-plot: draws a sweep's charts into a PNG or SVG file. orlavex-cli
-// runs it for --plot and writes the sweep to its standard input as JSON, so
-// that the command-line calculator itself never loads Qt.
+// runs it for --plot and writes the sweep to its standard input in the
+// binary form of chart_data_binary.h (JSON is read as well), so that the
+// command-line calculator itself never loads Qt.
 //
-//   orlavex-plot FILE.png|FILE.svg [WIDTHxHEIGHT] < sweep.json
+//   orlavex-plot FILE.png|FILE.svg [WIDTHxHEIGHT] < sweep.bin|sweep.json
 //   orlavex-plot --report FILE.html|FILE.pdf [a4|letter] < report.json
 
 #include <cstdio>
@@ -12,6 +13,7 @@
 
 #include <QApplication>
 
+#include "charts/chart_data_binary.h"
 #include "charts/chart_data_json.h"
 #include "charts/chart_files.h"
 #include "plot/report_mode.h"
@@ -59,7 +61,8 @@ int main(int argc, char** argv) {
         return orlavex::report::run_report_mode(argc, argv, standard_input());
     }
     if (argc < 2 || argc > 3) {
-        std::cerr << "usage: orlavex-plot FILE.png|FILE.svg [WIDTHxHEIGHT] < sweep.json\n";
+        std::cerr
+            << "usage: orlavex-plot FILE.png|FILE.svg [WIDTHxHEIGHT] < sweep.bin|sweep.json\n";
         return bad_usage;
     }
     const std::string path = argv[1];
@@ -75,7 +78,8 @@ int main(int argc, char** argv) {
 
     SweepChartData data;
     try {
-        data = from_json_text(standard_input());
+        const std::string input = standard_input();
+        data = is_binary_chart_data(input) ? from_binary(input) : from_json_text(input);
     } catch (const ChartDataError& e) {
         std::cerr << "orlavex-plot: " << e.what() << "\n";
         return bad_usage;

@@ -1,8 +1,11 @@
 // The report as HTML or as a PDF drawn by Qt's rich text: the same page,
-// the charts drawn as vectors by an image handler that paints their SVG.
+// the charts drawn as vectors by an image handler that paints them.
 #include "plot/report_files.h"
 
+#include "charts/sweep_charts.h"
 #include "datafiles/output_file.h"
+#include "plot/chart_scene.h"
+#include "plot/outline_text_device.h"
 
 #include <cmath>
 #include <memory>
@@ -14,7 +17,6 @@
 #include <QFont>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSvgRenderer>
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextFormat>
@@ -34,15 +36,15 @@ constexpr double footer_height_px = 28;
 // own font sizes).
 constexpr double layout_scale = 0.8;
 
-// Draws the images named "chart:..." from their SVG, as vectors.
+// Draws the images named "chart:..." straight from the charts, as vectors.
 class ChartObjects : public QObject, public QTextObjectInterface {
     Q_OBJECT
     Q_INTERFACES(QTextObjectInterface)
 
   public:
-    explicit ChartObjects(const ChartSvgs& svgs)
-        : uncertainty_(QByteArray::fromStdString(svgs.uncertainty)),
-          margins_(QByteArray::fromStdString(svgs.margins)) {}
+    explicit ChartObjects(const charts::SweepChartData& data)
+        : uncertainty_(charts::make_uncertainty_chart(data), report_chart_size),
+          margins_(charts::make_margin_chart(data), report_chart_size) {}
 
     QSizeF intrinsicSize(QTextDocument*, int, const QTextFormat& format) override {
         const QTextImageFormat image = format.toImageFormat();
@@ -51,12 +53,21 @@ class ChartObjects : public QObject, public QTextObjectInterface {
     void drawObject(QPainter* painter, const QRectF& rect, QTextDocument*, int,
                     const QTextFormat& format) override {
         const QString name = format.toImageFormat().name();
-        QSvgRenderer& svg = name == QLatin1String("chart:margins") ? margins_ : uncertainty_;
-        svg.render(painter, rect);
+        ChartScene& chart = name == QLatin1String("chart:margins") ? margins_ : uncertainty_;
+        // Text as outlines, as the charts' SVG drew it: the page then holds
+        // no chart fonts and looks the same wherever it is shown. Filled
+        // twice: Qt's SVG renderer filled each label again with the next
+        // one of its axis or legend, and the charts' text kept that weight.
+        painter->save();
+        OutlineTextDevice outlines(*painter, 2);
+        QPainter drawing(&outlines);
+        chart.render(drawing, rect);
+        drawing.end();
+        painter->restore();
     }
 
   private:
-    QSvgRenderer uncertainty_, margins_;
+    ChartScene uncertainty_, margins_;
 };
 
 // Qt's rich text knows no "keep with next": a section whose heading has
@@ -134,12 +145,13 @@ void write_pdf(const ReportContent& content, const QString& path, Paper paper) {
     writer.setCreator(QString::fromStdString("Orlavex " + content.version));
     const QRectF page = writer.pageLayout().paintRectPixels(pdf_dots_per_inch);
 
-    ChartSvgs charts = draw_chart_svgs(content.chart);
-    charts.as_images = true;
     const double width = page.width() / layout_scale;
     const double body = (page.height() - footer_height_px) / layout_scale;
     // Each chart across the text's width, in its own proportions.
-    charts.image_height = static_cast<int>(width * charts.image_height / charts.image_width);
+    ChartSvgs charts;
+    charts.as_images = true;
+    charts.image_height =
+        static_cast<int>(width * report_chart_size.height() / report_chart_size.width());
     charts.image_width = static_cast<int>(width);
 
     QTextDocument document;
@@ -148,7 +160,7 @@ void write_pdf(const ReportContent& content, const QString& path, Paper paper) {
     font.setPointSizeF(10);
     document.setDefaultFont(font);
     document.setPageSize(QSizeF(width, body));
-    ChartObjects objects(charts);
+    ChartObjects objects(content.chart);
     document.documentLayout()->registerHandler(QTextFormat::ImageObject, &objects);
     set_paged(document, content, charts);
 

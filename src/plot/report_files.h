@@ -10,6 +10,7 @@
 
 #include <stdexcept>
 
+#include <QSize>
 #include <QString>
 
 namespace orlavex::report {
@@ -17,6 +18,9 @@ namespace orlavex::report {
 struct ReportFileError : std::runtime_error {
     using std::runtime_error::runtime_error;
 };
+
+// Each chart's drawing size; its text sizes are the image files' (96 dpi).
+inline constexpr QSize report_chart_size{1000, 430};
 
 // The two sweep charts as SVG documents.
 ChartSvgs draw_chart_svgs(const charts::SweepChartData& data);
