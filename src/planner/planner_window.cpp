@@ -93,10 +93,13 @@ QString margin_number(double db, const QLocale& locale) {
         general_text(round_to(db, 2), locale.decimalPoint().at(0).toLatin1()));
 }
 
+// An advice row grows with its wrapped reason: every cell reads from the
+// row's top line, so a tall row does not hide its rank and source below the
+// visible part.
 QTableWidgetItem* table_cell(const QString& text, bool number) {
     auto* item = new QTableWidgetItem(text);
     item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
-    if (number) item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    item->setTextAlignment((number ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignTop);
     return item;
 }
 
