@@ -20,8 +20,10 @@ using enum TextTable::Align;
 // What a readings file gives, which no option may give beside it.
 constexpr std::string_view file_inputs[] = {"freq", "cal_off", "cal_on", "meas_off", "meas_on"};
 
-std::string given_beside_file(const WindowInputs& inputs, const app::Setup& setup,
-                              const datafiles::Readings& readings) {
+// Why READINGS cannot be evaluated with the set-up given beside them; empty
+// when they can.
+std::string readings_refusal(const WindowInputs& inputs, const app::Setup& setup,
+                             const datafiles::Readings& readings) {
     for (const std::string_view keyword : file_inputs) {
         if (inputs.files.given.contains(std::string(keyword))) {
             return "--readings gives the frequency and the levels: do not give " +
@@ -38,6 +40,12 @@ std::string given_beside_file(const WindowInputs& inputs, const app::Setup& setu
     if (freq2 && inputs.files.given.contains("freq2"))
         return "--readings gives freq2_ghz: do not give --freq2 as well";
     if (freq2 && !setup.freq_conv) return "the readings give freq2_ghz: give --freq-conv";
+    if (readings.has_calibration && !setup.second_stage) {
+        return "the readings give calibration levels, which --no-second-stage does not take: "
+               "leave out their cal_off and cal_on columns";
+    }
+    if (!readings.has_calibration && setup.second_stage)
+        return "the readings have no cal_off and cal_on columns: give them, or --no-second-stage";
     return {};
 }
 
@@ -109,8 +117,7 @@ std::string run_evaluate_readings(const WindowInputs& inputs, const app::ModelIn
     } catch (const datafiles::FileError& e) {
         return e.what();
     }
-    if (std::string why = given_beside_file(inputs, typed.setup, readings); !why.empty())
-        return why;
+    if (std::string why = readings_refusal(inputs, typed.setup, readings); !why.empty()) return why;
     app::ReadingsOutcome outcome =
         app::evaluate_readings(typed.setup, readings, {inputs.strict, app::Naming::flag});
     if (!outcome.refused.empty()) return outcome.refused;

@@ -156,6 +156,48 @@ def test_a_bad_file_is_refused_with_nothing_written(tmp_path, why, text, message
     assert err.count("\n") == 1 and f"{readings}{message}" in err
 
 
+SET_UP_REFUSALS = [
+    ("freq2 without a converting DUT", "freq_ghz,freq2_ghz,cal_off_dbm,cal_on_dbm,meas_off_dbm,"
+     "meas_on_dbm\n10,1.5,-100,-95,-90,-80\n", [],
+     "the readings give freq2_ghz: give --freq-conv"),
+    ("freq2 twice", "freq_ghz,freq2_ghz,cal_off_dbm,cal_on_dbm,meas_off_dbm,meas_on_dbm\n"
+     "10,1.5,-100,-95,-90,-80\n", ["--freq-conv", "--freq2", "1.5"],
+     "--readings gives freq2_ghz: do not give --freq2 as well"),
+    ("calibration without second-stage correction", HEADER + "1,-100,-95,-90,-80\n",
+     ["--no-second-stage"], "the readings give calibration levels, which --no-second-stage does "
+     "not take: leave out their cal_off and cal_on columns"),
+    ("no calibration with second-stage correction",
+     "freq_ghz,meas_off_dbm,meas_on_dbm\n1,-90,-80\n", [],
+     "the readings have no cal_off and cal_on columns: give them, or --no-second-stage"),
+]
+
+
+@pytest.mark.parametrize("why,text,options,message", SET_UP_REFUSALS,
+                         ids=[r[0] for r in SET_UP_REFUSALS])
+def test_readings_the_set_up_cannot_take_are_refused(tmp_path, why, text, options, message):
+    readings = tmp_path / "r.csv"
+    readings.write_text(text)
+    status, out, err = run_cli("evaluate", "--readings", readings, *options)
+    assert (status, out, err) == (2, "", f"orlavex-cli: {message}\n")
+
+
+def test_readings_without_calibration_evaluate_as_the_levels_do(tmp_path):
+    """Without second-stage correction a file of the source-off and -on
+    levels gives what evaluate gives for the same levels as options."""
+    bench = {"loss_in": 1, "loss_in_temp": 77}
+    plan = cli_json("point", "--no-mc", "--no-second-stage", *cli_arguments(**DUT, **bench))
+    off, on = (round(plan["planned_readings_dbm"][k], 3) for k in ("meas_off", "meas_on"))
+    readings = tmp_path / "r.csv"
+    readings.write_text(f"freq_ghz,meas_off_dbm,meas_on_dbm\n1,{off},{on}\n")
+    point = cli_json("evaluate", "--readings", readings, "--no-second-stage",
+                     *cli_arguments(**bench))[0]
+    levels = cli_json("evaluate", "--no-second-stage", "--meas-off", off, "--meas-on", on,
+                      *cli_arguments(**bench))
+    assert point["dut_nf_db"] == pytest.approx(levels["exact"]["nf_dut_db"], abs=1e-12)
+    assert point["U_db"] == pytest.approx(levels["gum"]["U_db"], abs=1e-12)
+    assert point["dut_gain_db"] is None
+
+
 @pytest.mark.parametrize("option", [["--meas-on", "-80"], ["--freq", "2"], ["--cal-off", "-100"]])
 def test_levels_from_the_file_and_options_are_refused(tmp_path, option):
     readings = write_readings(tmp_path / "r.csv", [[1.0, -100, -95, -90, -80]])
@@ -163,3 +205,13 @@ def test_levels_from_the_file_and_options_are_refused(tmp_path, option):
     assert status == 2 and out == ""
     assert err == f"orlavex-cli: --readings gives the frequency and the levels: do not give " \
                   f"{option[0]} as well\n"
+
+
+def test_frequencies_written_with_spare_digits_are_taken_without_a_note(tmp_path):
+    """1.1360000000000001 is 1.136 as a float writes it; 1.23456 has a digit
+    the field cannot hold, and the note says how it was taken."""
+    rows = [[f, -102.5, -97.4, -92.7, -81.6] for f in (1 + 17 * 8 / 1000, 1.23456)]
+    points = cli_json("evaluate", "--readings", write_readings(tmp_path / "r.csv", rows))
+    assert rows[0][0] == 1.1360000000000001
+    assert not [n for n in points[0]["notes"] if "--freq" in n]
+    assert [n for n in points[1]["notes"] if "--freq" in n and "1.23456" in n]

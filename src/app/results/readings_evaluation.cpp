@@ -2,6 +2,7 @@
 
 #include "app/results/point.h"
 #include "core/classic_figures.h"
+#include "core/field_entry.h"
 #include "measure/bench.h"
 #include "measure/manual_evaluation.h"
 #include "measure/type_a.h"
@@ -28,6 +29,19 @@ constexpr LevelKeyword level_keywords[] = {
     {datafiles::meas_on, "meas_on", "jitter_meas_on"},
 };
 
+// VALUE of the field KEYWORD as the window's field holds it.
+double as_field_holds(const char* keyword, double value) {
+    return core::held_as_typed(find_field_input(keyword)->field, value).value_or(value);
+}
+
+// A frequency written with more digits than it has (1.1360000000000001 for
+// 1.136) as the field holds it, without a note; one with more digits than
+// the field holds keeps them, and the window's note says how it was taken.
+double frequency_as_written(const char* keyword, double ghz) {
+    const double held = as_field_holds(keyword, ghz);
+    return std::fabs(held - ghz) <= 1e-12 * ghz ? held : ghz;
+}
+
 double dbm(double mw) {
     return 10 * std::log10(mw);
 }
@@ -45,16 +59,17 @@ datafiles::LevelsMw mean_dbm(const datafiles::ReadingsPoint& point) {
 }
 
 // SETUP at POINT: its frequency and the mean levels as the window's fields
-// hold them (three decimals), which the window takes without a note.
+// hold them, which the window takes without a note (the exact evaluation
+// then takes the levels unrounded).
 Setup setup_at(Setup setup, const datafiles::ReadingsPoint& point, const datafiles::LevelsMw& mean,
                bool calibration) {
     setup.manual = true;
-    setup.field("freq") = point.freq_ghz;
-    if (point.freq2_ghz) setup.field("freq2") = *point.freq2_ghz;
+    setup.field("freq") = frequency_as_written("freq", point.freq_ghz);
+    if (point.freq2_ghz) setup.field("freq2") = frequency_as_written("freq2", *point.freq2_ghz);
     for (const LevelKeyword& k : level_keywords) {
         const bool given =
             calibration || (k.level != datafiles::cal_off && k.level != datafiles::cal_on);
-        if (given) setup.field(k.keyword) = std::round(mean[k.level] * 1000) / 1000;
+        if (given) setup.field(k.keyword) = as_field_holds(k.keyword, mean[k.level]);
     }
     return setup;
 }
