@@ -34,17 +34,30 @@ double t_inside(double t, long nu) {
     return 2 / std::numbers::pi * (theta + std::sin(theta) * sum);
 }
 
+// The t point for NU degrees of freedom from the normal point Z by the
+// Cornish-Fisher expansion in 1/NU (Abramowitz and Stegun 26.7.5): within
+// 1e-9 of it from a hundred degrees of freedom on.
+double t_expanded(double z, double nu) {
+    const double z2 = z * z;
+    const double g1 = z * (z2 + 1) / 4;
+    const double g2 = z * ((5 * z2 + 16) * z2 + 3) / 96;
+    const double g3 = z * (((3 * z2 + 19) * z2 + 17) * z2 - 15) / 384;
+    const double g4 = z * ((((79 * z2 + 776) * z2 + 1482) * z2 - 1920) * z2 - 945) / 92160;
+    return z + (g1 + (g2 + (g3 + g4 / nu) / nu) / nu) / nu;
+}
+
 }  // namespace
 
 double student_t95(double nu) {
-    // Beyond this the t and normal points agree to better than 1e-6.
-    constexpr double normal_beyond = 1e6;
-    if (!(nu < normal_beyond)) return normal95;
-    const long whole = std::max(1L, static_cast<long>(std::floor(nu)));
+    // The closed forms take a term per degree of freedom; past this the
+    // expansion is as exact.
+    constexpr double expanded_from = 100;
+    const double whole = std::max(1.0, std::floor(nu));
+    if (whole >= expanded_from) return t_expanded(normal95, whole);
     double low = normal95, high = 13;  // the point for one degree of freedom is 12.71
     for (int i = 0; i < 100 && high - low > 1e-12; ++i) {
         const double mid = (low + high) / 2;
-        (t_inside(mid, whole) < 0.95 ? low : high) = mid;
+        (t_inside(mid, static_cast<long>(whole)) < 0.95 ? low : high) = mid;
     }
     return (low + high) / 2;
 }

@@ -16,10 +16,11 @@ TEST(TypeA, StudentTMatchesThePrintedTable) {
     struct Row {
         double nu, t;
     };
-    const Row table[] = {{1, 12.706}, {2, 4.303},   {3, 3.182},  {4, 2.776},  {5, 2.571},
-                         {6, 2.447},  {7, 2.365},   {8, 2.306},  {9, 2.262},  {10, 2.228},
-                         {15, 2.131}, {20, 2.086},  {25, 2.060}, {30, 2.042}, {40, 2.021},
-                         {60, 2.000}, {120, 1.980}, {1e7, 1.960}};
+    const Row table[] = {{1, 12.706}, {2, 4.303},  {3, 3.182},   {4, 2.776},   {5, 2.571},
+                         {6, 2.447},  {7, 2.365},  {8, 2.306},   {9, 2.262},   {10, 2.228},
+                         {15, 2.131}, {20, 2.086}, {25, 2.060},  {30, 2.042},  {40, 2.021},
+                         {60, 2.000}, {99, 1.984}, {100, 1.984}, {120, 1.980}, {1000, 1.962},
+                         {1e7, 1.960}};
     for (const Row& row : table) {
         EXPECT_NEAR(student_t95(row.nu), row.t, 5e-4) << "nu = " << row.nu;
     }
@@ -27,6 +28,9 @@ TEST(TypeA, StudentTMatchesThePrintedTable) {
     EXPECT_DOUBLE_EQ(student_t95(4.99), student_t95(4));
     EXPECT_DOUBLE_EQ(student_t95(0.3), student_t95(1));
     EXPECT_NEAR(student_t95(std::numeric_limits<double>::infinity()), 1.95996, 1e-5);
+    // The closed form below a hundred and the expansion from it meet without a step.
+    EXPECT_GT(student_t95(99), student_t95(100));
+    EXPECT_LT(student_t95(99) - student_t95(100), 5e-4);
 }
 
 TEST(TypeA, TheLineIsTheDeviationOfTheMeanOfTheLogarithms) {
