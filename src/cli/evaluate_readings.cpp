@@ -126,7 +126,7 @@ std::string run_evaluate_readings(const WindowInputs& inputs, const app::ModelIn
     std::vector<app::Json> rows;
     for (app::MeasuredPoint& p : outcome.points) {
         if (!unused.empty()) p.evaluation.notes.push_back(unused);
-        rows.push_back(app::measured_point_json(p));
+        rows.push_back(app::measured_point_json(p, request.format == "json"));
     }
     std::ostringstream text;
     if (request.format == "json") {

@@ -138,7 +138,7 @@ ReadingsOutcome evaluate_readings(const Setup& setup, const datafiles::Readings&
     return out;
 }
 
-Json measured_point_json(const MeasuredPoint& p) {
+Json measured_point_json(const MeasuredPoint& p, bool with_budget) {
     const Evaluation& e = p.evaluation;
     const auto given = [](bool ok, double x) { return ok ? number_or_null(x) : Json(nullptr); };
     const bool gum = e.budget && e.budget->valid;
@@ -151,7 +151,7 @@ Json measured_point_json(const MeasuredPoint& p) {
     j["U_db"] = given(gum, gum ? e.budget->U_db : 0);
     j["k"] = given(gum, gum ? e.budget->k : 0);
     j["nu_eff"] = given(gum, p.nu_eff);
-    j["gum"] = e.budget ? gum_json(*e.budget) : Json(nullptr);
+    if (with_budget) j["gum"] = e.budget ? gum_json(*e.budget) : Json(nullptr);
     j["notes"] = e.notes;
     return j;
 }

@@ -34,8 +34,8 @@ struct ReadingsOutcome {
 ReadingsOutcome evaluate_readings(const Setup& setup, const datafiles::Readings& readings,
                                   const ApplyOptions& options);
 
-// {freq_ghz, readings, dut_nf_db, dut_gain_db, u_db, U_db, k, nu_eff, gum,
-// notes}; null for a figure not given.
-Json measured_point_json(const MeasuredPoint& point);
+// {freq_ghz, readings, dut_nf_db, dut_gain_db, u_db, U_db, k, nu_eff, gum
+// (WITH_BUDGET), notes}; null for a figure not given.
+Json measured_point_json(const MeasuredPoint& point, bool with_budget);
 
 }  // namespace orlavex::app
