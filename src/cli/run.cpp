@@ -8,6 +8,7 @@
 #include "cli/catalogue_listing.h"
 #include "cli/echo_safe.h"
 #include "cli/evaluate.h"
+#include "cli/evaluate_readings.h"
 #include "cli/point.h"
 #include "cli/report_command.h"
 #include "cli/setup_file_options.h"
@@ -197,6 +198,7 @@ struct Request {
     bool json = false;
     bool point_no_mc = false;
     WindowInputs point_inputs, evaluate_inputs;
+    ReadingsRequest readings;
     app::ModelInputs model, evaluate_model;
     SweepRequest sweep, advise;
     ReportRequest report;
@@ -207,7 +209,7 @@ struct Request {
 
 // FROM_FILE: the arguments name a set-up file, which may give what is
 // otherwise required.
-void add_commands(CLI::App& app, Request& r, bool from_file) {
+void add_commands(CLI::App& app, Request& r, bool from_file, bool readings_file) {
     app.add_flag("--json", r.json, "print JSON instead of a table");
     r.point = add_command(app, "point");
     add_field_options(*r.point, r.point_inputs, Scope::prediction);
@@ -222,8 +224,19 @@ void add_commands(CLI::App& app, Request& r, bool from_file) {
     add_field_options(*r.evaluate, r.evaluate_inputs, Scope::levels);
     add_choices(*r.evaluate, r.evaluate_inputs, app::command_named("evaluate"));
     add_model_options(*r.evaluate, r.evaluate_model, app::command_named("evaluate"));
-    r.evaluate->get_option("--meas-on")->required(!from_file);
-    r.evaluate->get_option("--meas-off")->required(!from_file);
+    r.evaluate->get_option("--meas-on")->required(!from_file && !readings_file);
+    r.evaluate->get_option("--meas-off")->required(!from_file && !readings_file);
+    r.evaluate
+        ->add_option("--readings", r.readings.path,
+                     "a band of measured readings (CSV: freq_ghz and the four levels), each "
+                     "frequency evaluated")
+        ->type_name("FILE")
+        ->group("Readings");
+    r.evaluate
+        ->add_option("--format", r.readings.format, "output of --readings: a table, CSV or JSON")
+        ->check(CLI::IsMember({"table", "csv", "json"}))
+        ->capture_default_str()
+        ->group("Readings");
     add_setup_file_options(*r.evaluate, r.evaluate_inputs.files);
 
     r.sweep.model.trials = app::sweep_trials;
@@ -294,6 +307,12 @@ int dispatch(const CLI::App& app, const Request& r, std::ostream& out, std::ostr
         why = "catalogue: give analyzers or noise-sources";
     } else if (r.point->parsed()) {
         why = run_point(r.point_inputs, r.model, !r.point_no_mc, r.json, out);
+    } else if (r.evaluate->parsed() && !r.readings.path.empty()) {
+        ReadingsRequest readings = r.readings;
+        if (r.json) readings.format = "json";
+        why = run_evaluate_readings(r.evaluate_inputs, r.evaluate_model, readings, out);
+    } else if (r.evaluate->parsed() && r.readings.format != "table") {
+        why = "--format is for --readings (four levels: --json)";
     } else if (r.evaluate->parsed()) {
         why = run_evaluate(r.evaluate_inputs, r.evaluate_model, r.json, out);
     } else {
@@ -317,7 +336,10 @@ int parse_and_run(int argc, const char* const* argv, const std::vector<std::stri
     app.require_subcommand(0, 1);
     app.fallthrough();
     Request request;
-    add_commands(app, request, names_setup_file(args));
+    const bool readings_file = std::ranges::any_of(args, [](const std::string& arg) {
+        return arg == "--readings" || arg.starts_with("--readings=");
+    });
+    add_commands(app, request, names_setup_file(args), readings_file);
     try {
         app.parse(argc, argv);
     } catch (const CLI::CallForHelp&) {

@@ -74,9 +74,8 @@ void withhold_classic_for_bench(Evaluation& e, const Setup& setup, const core::C
         "figures are given");
 }
 
-// The budget at the point the levels measured (see Evaluation::budget).
-// Without second-stage correction there is no measured gain or analyzer
-// noise figure: the set-up's stand in.
+}  // namespace
+
 std::optional<measure::Budget> measured_budget(const Evaluation& e, const Setup& setup) {
     if (!e.exact.valid) return std::nullopt;
     measure::MeasurementSetup at = e.model;
@@ -87,8 +86,6 @@ std::optional<measure::Budget> measured_budget(const Evaluation& e, const Setup&
     }
     return measure::gum_budget(at);
 }
-
-}  // namespace
 
 std::string levels_refusal(const Setup& setup, Naming naming) {
     const auto name = [&](std::string_view keyword) {

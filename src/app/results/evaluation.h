@@ -37,6 +37,11 @@ struct Evaluation {
     std::optional<measure::Budget> budget;
 };
 
+// The budget at the point E's exact evaluation measured (see
+// Evaluation::budget). Without second-stage correction there is no measured
+// gain or analyzer noise figure: the set-up's stand in.
+std::optional<measure::Budget> measured_budget(const Evaluation& e, const Setup& setup);
+
 // Why SETUP's levels cannot be evaluated (the calibration levels missing,
 // or given without second-stage correction); empty when they can.
 std::string levels_refusal(const Setup& setup, Naming naming);

@@ -1,0 +1,72 @@
+// Whole orlavex-cli processes evaluating a band of readings: a 1001-frequency
+// readings file (single readings, and ten repeated readings per frequency)
+// against a 1001-point frequency sweep of the same set-up in the same run.
+// The cpu_ratio counter is the readings' child CPU time over the sweep's
+// within one repetition. Run with --benchmark_repetitions=9 for
+// min/median/max, and note the load (/proc/loadavg) beside the figures.
+#include "process_bench.h"
+
+#include <unistd.h>
+
+#include <cmath>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+namespace orlavex::bench {
+namespace {
+
+const std::string cli = ORLAVEX_CLI_PATH;
+
+std::vector<std::string> sweep_1001() {
+    return {"sweep",    "--over", "freq",           "--from", "1",        "--to", "18",
+            "--points", "1001",   "--noise-source", "NS346C", "--format", "csv"};
+}
+
+// A file of 1001 frequencies from 1 to 18 GHz, each read REPEATS times.
+std::string readings_file(int repeats) {
+    const std::string path = (std::filesystem::temp_directory_path() /
+                              ("orlavex-readings-bench-" + std::to_string(::getpid()) + "-" +
+                               std::to_string(repeats) + ".csv"))
+                                 .string();
+    std::ofstream out(path);
+    out << "freq_ghz,cal_off_dbm,cal_on_dbm,meas_off_dbm,meas_on_dbm\n";
+    for (int i = 0; i <= 1000; ++i) {
+        for (int r = 0; r < repeats; ++r) {
+            const double wobble = 0.01 * std::sin(i + 7.0 * r);
+            out << 1 + 0.017 * i << ',' << -102.5 + wobble << ',' << -97.4 - wobble << ','
+                << -92.7 + wobble << ',' << -81.6 - wobble << '\n';
+        }
+    }
+    return path;
+}
+
+std::vector<std::string> evaluate(const std::string& path) {
+    return {"evaluate", "--readings", path, "--noise-source", "NS346C", "--format", "csv"};
+}
+
+void BM_ProcessReadings1001OverSweep(benchmark::State& st) {
+    const std::string path = readings_file(1);
+    run_process_ratio(st, cli, evaluate(path), sweep_1001());
+    std::filesystem::remove(path);
+}
+BENCHMARK(BM_ProcessReadings1001OverSweep)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3)
+    ->Apply(with_spread);
+
+void BM_ProcessReadings1001x10OverSweep(benchmark::State& st) {
+    const std::string path = readings_file(10);
+    run_process_ratio(st, cli, evaluate(path), sweep_1001());
+    std::filesystem::remove(path);
+}
+BENCHMARK(BM_ProcessReadings1001x10OverSweep)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3)
+    ->Apply(with_spread);
+
+}  // namespace
+}  // namespace orlavex::bench
+
+BENCHMARK_MAIN();

@@ -1,0 +1,159 @@
+#include "app/results/readings_evaluation.h"
+
+#include "app/results/point.h"
+#include "core/classic_figures.h"
+#include "core/field_entry.h"
+#include "measure/bench.h"
+#include "measure/manual_evaluation.h"
+#include "measure/type_a.h"
+
+#include <cmath>
+#include <limits>
+
+namespace orlavex::app {
+
+namespace {
+
+using datafiles::Level;
+
+struct LevelKeyword {
+    Level level;
+    const char* keyword;
+    std::string_view jitter_line;
+};
+
+constexpr LevelKeyword level_keywords[] = {
+    {datafiles::cal_off, "cal_off", "jitter_cal_off"},
+    {datafiles::cal_on, "cal_on", "jitter_cal_on"},
+    {datafiles::meas_off, "meas_off", "jitter_meas_off"},
+    {datafiles::meas_on, "meas_on", "jitter_meas_on"},
+};
+
+// VALUE of the field KEYWORD as the window's field holds it.
+double as_field_holds(const char* keyword, double value) {
+    return core::held_as_typed(find_field_input(keyword)->field, value).value_or(value);
+}
+
+// A frequency written with more digits than it has (1.1360000000000001 for
+// 1.136) as the field holds it, without a note; one with more digits than
+// the field holds keeps them, and the window's note says how it was taken.
+double frequency_as_written(const char* keyword, double ghz) {
+    const double held = as_field_holds(keyword, ghz);
+    return std::fabs(held - ghz) <= 1e-12 * ghz ? held : ghz;
+}
+
+double dbm(double mw) {
+    return 10 * std::log10(mw);
+}
+
+// The mean linear power of each level over the point's readings, in dBm.
+datafiles::LevelsMw mean_dbm(const datafiles::ReadingsPoint& point) {
+    datafiles::LevelsMw mean{};
+    for (const datafiles::LevelsMw& r : point.readings) {
+        for (std::size_t i = 0; i < mean.size(); ++i)
+            mean[i] += r[i];
+    }
+    for (double& level : mean)
+        level = dbm(level / static_cast<double>(point.readings.size()));
+    return mean;
+}
+
+// SETUP at POINT: its frequency and the mean levels as the window's fields
+// hold them, which the window takes without a note (the exact evaluation
+// then takes the levels unrounded).
+Setup setup_at(Setup setup, const datafiles::ReadingsPoint& point, const datafiles::LevelsMw& mean,
+               bool calibration) {
+    setup.manual = true;
+    setup.field("freq") = frequency_as_written("freq", point.freq_ghz);
+    if (point.freq2_ghz) setup.field("freq2") = frequency_as_written("freq2", *point.freq2_ghz);
+    for (const LevelKeyword& k : level_keywords) {
+        const bool given =
+            calibration || (k.level != datafiles::cal_off && k.level != datafiles::cal_on);
+        if (given) setup.field(k.keyword) = as_field_holds(k.keyword, mean[k.level]);
+    }
+    return setup;
+}
+
+// E evaluated again from the unrounded mean levels.
+void evaluate_exactly(Evaluation& e, const Setup& setup, const datafiles::LevelsMw& mean,
+                      bool calibration) {
+    const measure::MeasurementSetup& m = e.model;
+    const double cal_on = calibration ? mean[datafiles::cal_on] : e.inputs.state.CalON;
+    const double cal_off = calibration ? mean[datafiles::cal_off] : e.inputs.state.CalOFF;
+    e.exact = measure::evaluate_exact(cal_on, cal_off, mean[datafiles::meas_on],
+                                      mean[datafiles::meas_off], m.enr_cal_db, m.enr_meas_db,
+                                      m.tc_k, m.second_stage, measure::loss_compensation(m));
+    e.budget = measured_budget(e, setup);
+    if (!setup.second_stage) e.exact.gain_db = e.exact.nf_sa_db = not_computed;
+}
+
+// The Type A lines of POINT's repeated readings in E's budget.
+void assess_scatter(MeasuredPoint& p, const datafiles::ReadingsPoint& point, bool calibration) {
+    Evaluation& e = p.evaluation;
+    std::vector<measure::TypeALine> lines;
+    std::vector<double> powers(point.readings.size());
+    for (const LevelKeyword& k : level_keywords) {
+        if (!calibration && (k.level == datafiles::cal_off || k.level == datafiles::cal_on))
+            continue;
+        for (std::size_t i = 0; i < powers.size(); ++i)
+            powers[i] = point.readings[i][k.level];
+        lines.push_back(measure::type_a_line(k.jitter_line, powers));
+    }
+    const measure::AssessedBudget a = measure::with_type_a(*e.budget, lines);
+    e.budget = a.budget;
+    p.nu_eff = a.nu_eff;
+    e.notes.push_back("Type A: the scatter of " + std::to_string(point.readings.size()) +
+                      " readings of each level replaces the planned jitter; k for 95 % from "
+                      "Student's t at the effective degrees of freedom");
+}
+
+}  // namespace
+
+ReadingsOutcome evaluate_readings(const Setup& setup, const datafiles::Readings& readings,
+                                  const ApplyOptions& options) {
+    ReadingsOutcome out;
+    for (const datafiles::ReadingsPoint& point : readings.points) {
+        const datafiles::LevelsMw mean = mean_dbm(point);
+        const Setup at = setup_at(setup, point, mean, readings.has_calibration);
+        EvaluationOutcome o = run_evaluation(at, options);
+        if (!o.evaluation) {
+            out.points.clear();
+            out.refused = std::move(o.refused);
+            return out;
+        }
+        MeasuredPoint p{point.freq_ghz, point.readings.size(), std::move(*o.evaluation),
+                        std::numeric_limits<double>::infinity()};
+        evaluate_exactly(p.evaluation, at, mean, readings.has_calibration);
+        if (readings.repeated && p.evaluation.budget) {
+            assess_scatter(p, point, readings.has_calibration);
+        } else if (p.evaluation.budget) {
+            p.evaluation.notes.emplace_back(
+                p.evaluation.model.noise_bw_hz > 0 && p.evaluation.model.tau_s > 0
+                    ? "single readings: the planned jitter (noise bandwidth and integration time) "
+                      "stands in for their scatter"
+                    : "single readings and no planned jitter: the budget has no reading jitter");
+        }
+        out.points.push_back(std::move(p));
+    }
+    return out;
+}
+
+Json measured_point_json(const MeasuredPoint& p, bool with_budget) {
+    const Evaluation& e = p.evaluation;
+    const auto given = [](bool ok, double x) { return ok ? number_or_null(x) : Json(nullptr); };
+    const bool gum = e.budget && e.budget->valid;
+    Json j;
+    j["freq_ghz"] = p.freq_ghz;
+    j["readings"] = p.readings;
+    j["dut_nf_db"] = given(e.exact.valid, e.exact.nf_dut_db);
+    j["dut_gain_db"] = given(e.exact.valid, e.exact.gain_db);
+    j["u_db"] = given(gum, gum ? e.budget->u_c_db : 0);
+    j["U_db"] = given(gum, gum ? e.budget->U_db : 0);
+    j["k"] = given(gum, gum ? e.budget->k : 0);
+    j["nu_eff"] = given(gum, p.nu_eff);
+    if (with_budget) j["gum"] = e.budget ? gum_json(*e.budget) : Json(nullptr);
+    j["notes"] = e.notes;
+    return j;
+}
+
+}  // namespace orlavex::app

@@ -1,0 +1,41 @@
+// A band of measured readings evaluated frequency by frequency as
+// `evaluate` evaluates four levels, with the uncertainty of repeated
+// readings from their own scatter (Type A) in place of the planned jitter.
+#pragma once
+
+#include "app/inputs/apply_options.h"
+#include "app/inputs/setup.h"
+#include "app/json.h"
+#include "app/results/evaluation.h"
+#include "datafiles/readings_file.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace orlavex::app {
+
+struct MeasuredPoint {
+    double freq_ghz = 0;
+    std::size_t readings = 0;  // at this frequency
+    // The mean of each level's linear power evaluated exactly; its budget
+    // with the Type A lines of repeated readings (coverage factor from
+    // nu_eff), or the planned jitter for single readings (k = 2).
+    Evaluation evaluation;
+    double nu_eff = 0;  // infinite without Type A lines
+};
+
+struct ReadingsOutcome {
+    std::vector<MeasuredPoint> points;
+    std::string refused;  // empty when every point was evaluated
+};
+
+// Each point of READINGS with SETUP (whose frequency and levels it replaces).
+ReadingsOutcome evaluate_readings(const Setup& setup, const datafiles::Readings& readings,
+                                  const ApplyOptions& options);
+
+// {freq_ghz, readings, dut_nf_db, dut_gain_db, u_db, U_db, k, nu_eff, gum
+// (WITH_BUDGET), notes}; null for a figure not given.
+Json measured_point_json(const MeasuredPoint& point, bool with_budget);
+
+}  // namespace orlavex::app

@@ -1,0 +1,45 @@
+// Measured readings: a CSV file with a header naming its columns, one row
+// per reading. Rows at one frequency, one after the other, are repeated
+// readings of that frequency.
+//
+//   # comment lines and blank lines are skipped
+//   freq_ghz,cal_off_dbm,cal_on_dbm,meas_off_dbm,meas_on_dbm
+//   1.0,-80.1,-70.2,-60.3,-50.4
+//
+// Columns in any order: freq_ghz and the four levels (the calibration pair
+// may be left out together, for a measurement without second-stage
+// correction), and freq2_ghz for a frequency-converting DUT. A level's name
+// ends with its unit: _dbm, _mw or _w. Either every frequency has a single
+// reading or every frequency has two or more.
+#pragma once
+
+#include <array>
+#include <filesystem>
+#include <optional>
+#include <string_view>
+#include <vector>
+
+namespace orlavex::datafiles {
+
+// The four levels of a reading, in the order cal off, cal on, meas off, meas on.
+enum Level : std::size_t { cal_off, cal_on, meas_off, meas_on };
+using LevelsMw = std::array<double, 4>;  // linear power, mW; > 0
+
+struct ReadingsPoint {
+    double freq_ghz = 0;
+    std::optional<double> freq2_ghz;  // with a freq2_ghz column
+    std::vector<LevelsMw> readings;   // one or more, in the file's order
+    int line = 0;                     // the line of the first reading
+};
+
+struct Readings {
+    std::vector<ReadingsPoint> points;  // in strictly rising frequency
+    bool has_calibration = true;        // the file gives the calibration levels
+    bool repeated = false;              // every point has two or more readings
+};
+
+// Throws FileError naming the line at fault; NAME names the text in messages.
+Readings parse_readings(std::string_view text, std::string_view name);
+Readings read_readings(const std::filesystem::path& path);
+
+}  // namespace orlavex::datafiles

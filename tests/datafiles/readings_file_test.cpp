@@ -1,0 +1,170 @@
+// Readings files: what a good file gives, and every way a file can be bad
+// giving one FileError naming the line.
+#include "datafiles/readings_file.h"
+#include "datafiles/file_error.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace orlavex::datafiles {
+namespace {
+
+double mw(double dbm) {
+    return std::pow(10.0, dbm / 10);
+}
+
+struct GoodFile {
+    std::string_view why;
+    std::string text;
+    std::vector<double> freqs_ghz;
+    std::vector<std::size_t> counts;  // readings per frequency
+    LevelsMw first;                   // the first reading, mW
+    bool calibration = true;
+};
+
+TEST(ReadingsFile, GoodFilesGiveTheirPointsAndLevels) {
+    const GoodFile cases[] = {
+        {"columns in order, dBm",
+         "freq_ghz,cal_off_dbm,cal_on_dbm,meas_off_dbm,meas_on_dbm\n1,-100,-95,-90,-80\n"
+         "2,-101,-96,-91,-81\n",
+         {1, 2},
+         {1, 1},
+         {mw(-100), mw(-95), mw(-90), mw(-80)}},
+        {"shuffled columns, W and mW, comments, CR LF",
+         "# bench 3\r\nmeas_on_mw, FREQ_GHZ, cal_off_W, meas_off_dbm, cal_on_mw\r\n\r\n"
+         "2e-8, 1.5, 1e-13, -90, 3e-10 # first\r\n",
+         {1.5},
+         {1},
+         {1e-10, 3e-10, mw(-90), 2e-8}},
+        {"repeated readings grouped by frequency",
+         "freq_ghz,cal_off_dbm,cal_on_dbm,meas_off_dbm,meas_on_dbm\n1,-100,-95,-90,-80\n"
+         "1,-100.1,-95,-90,-80\n1,-100,-95,-90,-80\n3,-100,-95,-90,-80\n3,-100,-95,-90,-80\n",
+         {1, 3},
+         {3, 2},
+         {mw(-100), mw(-95), mw(-90), mw(-80)}},
+        {"no calibration columns",
+         "freq_ghz,meas_off_dbm,meas_on_dbm\n1,-90,-80\n",
+         {1},
+         {1},
+         {1, 1, mw(-90), mw(-80)},
+         false},
+    };
+    for (const GoodFile& c : cases) {
+        SCOPED_TRACE(c.why);
+        const Readings r = parse_readings(c.text, "r.csv");
+        ASSERT_EQ(r.points.size(), c.freqs_ghz.size());
+        EXPECT_EQ(r.has_calibration, c.calibration);
+        EXPECT_EQ(r.repeated, c.counts.front() > 1);
+        for (std::size_t i = 0; i < r.points.size(); ++i) {
+            EXPECT_EQ(r.points[i].freq_ghz, c.freqs_ghz[i]);
+            EXPECT_EQ(r.points[i].readings.size(), c.counts[i]);
+        }
+        for (std::size_t level = 0; level < 4; ++level) {
+            EXPECT_NEAR(r.points[0].readings[0][level] / c.first[level], 1, 1e-13) << level;
+        }
+    }
+}
+
+TEST(ReadingsFile, AConvertingDutKeepsItsOutputFrequency) {
+    const Readings r = parse_readings(
+        "freq_ghz,freq2_ghz,cal_off_dbm,cal_on_dbm,meas_off_dbm,meas_on_dbm\n"
+        "10,1.5,-100,-95,-90,-80\n11,1.5,-100,-95,-90,-80\n",
+        "r.csv");
+    ASSERT_EQ(r.points.size(), 2u);
+    EXPECT_EQ(r.points[1].freq2_ghz, 1.5);
+    EXPECT_EQ(r.points[1].line, 3);
+}
+
+struct BadFile {
+    std::string_view why;
+    std::string text;
+    std::string what;
+};
+
+constexpr std::string_view header = "freq_ghz,cal_off_dbm,cal_on_dbm,meas_off_dbm,meas_on_dbm\n";
+
+TEST(ReadingsFile, BadFilesNameTheLine) {
+    const std::string h(header);
+    const BadFile cases[] = {
+        {"empty", "",
+         "r.csv: no header: expected columns freq_ghz, cal_off_dbm, cal_on_dbm, "
+         "meas_off_dbm, meas_on_dbm (levels in _dbm, _mw or _w; optional freq2_ghz)"},
+        {"header only", h + "# none\n", "r.csv: no readings after the header"},
+        {"unknown column", "freq_ghz,meas_off_dbm,meas_on_dbm,temp_k\n",
+         "r.csv:1: unknown column 'temp_k': expected columns freq_ghz, cal_off_dbm, cal_on_dbm, "
+         "meas_off_dbm, meas_on_dbm (levels in _dbm, _mw or _w; optional freq2_ghz)"},
+        {"unknown unit", "freq_ghz,meas_off_dbuv,meas_on_dbm\n",
+         "r.csv:1: unknown unit in column 'meas_off_dbuv': expected a level in _dbm, _mw or _w"},
+        {"frequency not in GHz", "freq_mhz,meas_off_dbm,meas_on_dbm\n",
+         "r.csv:1: unknown unit in column 'freq_mhz': expected freq_ghz"},
+        {"column twice", "freq_ghz,meas_off_dbm,meas_on_dbm,meas_on_mw\n",
+         "r.csv:1: column 'meas_on_mw' given twice"},
+        {"no frequency", "meas_off_dbm,meas_on_dbm\n",
+         "r.csv:1: no freq_ghz column: expected columns freq_ghz, cal_off_dbm, cal_on_dbm, "
+         "meas_off_dbm, meas_on_dbm (levels in _dbm, _mw or _w; optional freq2_ghz)"},
+        {"half the calibration", "freq_ghz,cal_on_dbm,meas_off_dbm,meas_on_dbm\n",
+         "r.csv:1: cal_off and cal_on columns go together: give both or neither"},
+        {"a level missing", h + "1,-100,-95,-90,-80\n2,-100,,-90,-80\n",
+         "r.csv:3: a value is missing: expected a number in every column"},
+        {"a column short", h + "1,-100,-95,-90\n",
+         "r.csv:2: expected 5 values as the header names, found 4"},
+        {"not finite", h + "1,-100,-95,nan,-80\n",
+         "r.csv:2: expected a finite number, found 'nan'"},
+        {"dBm beyond a double", "freq_ghz,meas_off_dbm,meas_on_dbm\n1,-90,4000\n",
+         "r.csv:2: expected a power above 0 and within range, found 4000"},
+        {"no power in W", "freq_ghz,meas_off_w,meas_on_w\n1,0,1e-9\n",
+         "r.csv:2: expected a power above 0 and within range, found 0"},
+        {"frequency 0", h + "0,-100,-95,-90,-80\n",
+         "r.csv:2: expected a frequency above 0 GHz, found 0"},
+        {"falling frequency", h + "2,-100,-95,-90,-80\n1,-100,-95,-90,-80\n",
+         "r.csv:3: frequencies must rise: 1 GHz after 2 GHz (repeated readings of a frequency go "
+         "one after the other)"},
+        {"a frequency read again later",
+         h + "1,-100,-95,-90,-80\n1,-100,-95,-90,-80\n2,-100,-95,-90,-80\n2,-1,-9,-9,-8\n"
+             "1,-100,-95,-90,-80\n",
+         "r.csv:6: frequencies must rise: 1 GHz after 2 GHz (repeated readings of a frequency go "
+         "one after the other)"},
+        {"single then repeated", h + "1,-100,-95,-90,-80\n2,-100,-95,-90,-80\n2,-100,-95,-90,-80\n",
+         "r.csv:3: a mixture of single and repeated readings: 2 GHz is read more than once, 1 "
+         "GHz once"},
+        {"repeated then single",
+         h + "1,-100,-95,-90,-80\n1,-100,-95,-90,-80\n# gap\n2,-100,-95,-90,-80\n",
+         "r.csv:5: a mixture of single and repeated readings: 2 GHz is read once, 1 GHz more "
+         "than once"},
+        {"output frequency changes within a frequency",
+         "freq_ghz,freq2_ghz,meas_off_dbm,meas_on_dbm\n10,1,-90,-80\n10,1.1,-90,-80\n",
+         "r.csv:3: freq2_ghz differs from the readings before it at the same freq_ghz"},
+        {"binary data", h + "1,-100,-95,-90,-80\n\x01\x02\n", "r.csv:3: "},
+    };
+    for (const BadFile& c : cases) {
+        SCOPED_TRACE(c.why);
+        try {
+            parse_readings(c.text, "r.csv");
+            ADD_FAILURE() << "no FileError";
+        } catch (const FileError& e) {
+            // Binary data is the line reader's to describe: only where is checked.
+            if (c.what.ends_with(": ")) {
+                EXPECT_TRUE(std::string(e.what()).starts_with(c.what)) << e.what();
+            } else {
+                EXPECT_EQ(std::string(e.what()), c.what);
+            }
+        }
+    }
+}
+
+TEST(ReadingsFile, AMissingFileIsNamed) {
+    try {
+        read_readings("/nonexistent/readings.csv");
+        ADD_FAILURE() << "no FileError";
+    } catch (const FileError& e) {
+        EXPECT_EQ(e.file(), "/nonexistent/readings.csv");
+        EXPECT_EQ(e.line(), 0);
+    }
+}
+
+}  // namespace
+}  // namespace orlavex::datafiles
