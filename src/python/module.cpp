@@ -97,8 +97,18 @@ Returns what `orlavex-cli evaluate --json` prints, as a dict:
     classic  nf_dut_db, gain_db, nf_sa_db, nf_sys_db, ycal_db, ymeas_db,
              rss_db (dB) and error (None or the window's message)
     exact    nf_dut_db, gain_db, nf_sa_db, nf_sys_db (dB), valid
+    gum      the GUM budget at the measured point, as point()'s
 
-Raises ValueError for a value an input cannot take, naming the keyword.
+readings           a readings file (str or os.PathLike; CSV with freq_ghz,
+                   cal_off_dbm, cal_on_dbm, meas_off_dbm, meas_on_dbm, as
+                   `orlavex-cli evaluate --readings` takes it) instead of the
+                   levels and freq: every frequency of the file is evaluated,
+                   and the result is a dict of numpy arrays (freq_ghz,
+                   readings, dut_nf_db, dut_gain_db, u_db, U_db, k, nu_eff)
+                   and notes, a list per frequency
+
+Raises ValueError for a value an input cannot take, naming the keyword;
+OSError for a readings file that cannot be used, naming its line.
 
 )";
 
@@ -246,7 +256,8 @@ void define_private_functions(py::module_& m) {
         py::arg("seed") = orlavex::measure::default_seed, py::arg("samples") = false,
         py::arg("progress") = py::none());
     m.def("_evaluate", &evaluate, py::arg("cal_on") = py::none(), py::arg("cal_off") = py::none(),
-          py::arg("meas_on") = py::none(), py::arg("meas_off") = py::none());
+          py::arg("meas_on") = py::none(), py::arg("meas_off") = py::none(),
+          py::arg("readings") = py::none());
     m.def(
         "_sweep",
         [](const py::object& over, const py::object& start, const py::object& stop,

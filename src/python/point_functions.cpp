@@ -1,5 +1,13 @@
 #include "python/point_functions.h"
 
+#include "app/results/readings_evaluation.h"
+#include "datafiles/readings_file.h"
+#include "python/data_files.h"
+
+#include <pybind11/numpy.h>
+
+#include <limits>
+
 #include "app/results/evaluation.h"
 #include "app/results/point.h"
 #include "python/interruptible.h"
@@ -76,9 +84,62 @@ py::dict monte_carlo(const py::object& trials, const py::object& seed, bool samp
     return out;
 }
 
+namespace {
+
+// The figures of every measured point, one array each, as a sweep gives its
+// columns; the notes as a list per point.
+py::dict measured_columns(const std::vector<app::MeasuredPoint>& points) {
+    std::vector<app::Json> rows;
+    for (const app::MeasuredPoint& p : points)
+        rows.push_back(app::measured_point_json(p, false));
+    py::dict out;
+    for (const char* key :
+         {"freq_ghz", "readings", "dut_nf_db", "dut_gain_db", "u_db", "U_db", "k", "nu_eff"}) {
+        py::array_t<double> column(static_cast<py::ssize_t>(rows.size()));
+        auto cells = column.mutable_unchecked<1>();
+        for (std::size_t i = 0; i < rows.size(); ++i) {
+            const app::Json& x = rows[i][key];
+            cells(static_cast<py::ssize_t>(i)) =
+                x.is_number() ? x.get<double>() : std::numeric_limits<double>::quiet_NaN();
+        }
+        out[key] = column;
+    }
+    py::list notes;
+    for (const app::Json& row : rows)
+        notes.append(to_python(row.value("notes", app::Json::array())));
+    out["notes"] = notes;
+    return out;
+}
+
+// A band of readings from the file PATH with the set-up KEYWORDS gives.
+py::dict evaluate_readings_file(const py::object& path, const py::dict& keywords) {
+    for (const char* given : {"freq", "cal_on", "cal_off", "meas_on", "meas_off"}) {
+        if (keywords.contains(given) && !keywords[given].is_none())
+            refuse(std::string("readings gives the frequency and the levels: do not give ") +
+                   given + " as well");
+    }
+    KeywordInputs k = read_keywords(keywords, app::Scope::levels);
+    k.setup.manual = true;
+    const datafiles::Readings readings = datafiles::read_readings(path_value(path, "readings"));
+    const app::ReadingsOutcome outcome = app::evaluate_readings(k.setup, readings, k.options());
+    if (!outcome.refused.empty()) refuse(outcome.refused);
+    return measured_columns(outcome.points);
+}
+
+}  // namespace
+
 py::dict evaluate(const py::object& cal_on, const py::object& cal_off, const py::object& meas_on,
-                  const py::object& meas_off, const py::kwargs& inputs) {
+                  const py::object& meas_off, const py::object& readings,
+                  const py::kwargs& inputs) {
     py::dict keywords(inputs);
+    if (!readings.is_none()) {
+        // The file gives the levels: one given beside it is refused there.
+        keywords["cal_on"] = cal_on;
+        keywords["cal_off"] = cal_off;
+        keywords["meas_on"] = meas_on;
+        keywords["meas_off"] = meas_off;
+        return evaluate_readings_file(readings, keywords);
+    }
     const std::pair<const char*, const py::object&> levels[] = {
         {"cal_on", cal_on}, {"cal_off", cal_off}, {"meas_on", meas_on}, {"meas_off", meas_off}};
     for (const auto& [name, value] : levels)

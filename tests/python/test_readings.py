@@ -51,6 +51,24 @@ def test_a_band_of_planned_readings_evaluates_back_to_the_dut(tmp_path, setup):
         assert any("planned jitter" in note for note in point["notes"])
 
 
+def test_python_evaluates_a_readings_file_as_the_command_line_does(tmp_path):
+    import orlavex
+    setup = SETUPS[1]
+    rng = random.Random(7)
+    rows = [row for f in (1.5, 3.0) for row in scattered_rows(planned(setup, f), f, 4, 0.01, rng)]
+    readings = write_readings(tmp_path / "repeated.csv", rows)
+    by_cli = cli_json("evaluate", "--readings", readings, *cli_arguments(**setup, **JITTER))
+    by_python = orlavex.evaluate(readings=readings, **setup, **JITTER)
+    for key in ("freq_ghz", "readings", "dut_nf_db", "dut_gain_db", "U_db", "k", "nu_eff"):
+        assert list(by_python[key]) == [p[key] for p in by_cli], key
+    assert by_python["notes"] == [p["notes"] for p in by_cli]
+    # The figures come from the unrounded mean levels: no note says otherwise.
+    assert not any(note.startswith(("meas_on:", "cal_on:")) for notes in by_python["notes"]
+                   for note in notes)
+    with pytest.raises(ValueError, match="do not give meas_on as well"):
+        orlavex.evaluate(readings=readings, meas_on=-90, **setup)
+
+
 def scattered_rows(plan, freq, n, scatter, rng):
     """N readings at FREQ around the planned levels, each linear power
     scattered by a factor exp(N(0, SCATTER))."""

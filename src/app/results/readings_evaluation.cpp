@@ -7,6 +7,7 @@
 #include "measure/manual_evaluation.h"
 #include "measure/type_a.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -78,8 +79,8 @@ Setup setup_at(Setup setup, const datafiles::ReadingsPoint& point, const datafil
 void evaluate_exactly(Evaluation& e, const Setup& setup, const datafiles::LevelsMw& mean,
                       bool calibration) {
     const measure::MeasurementSetup& m = e.model;
-    const double cal_on = calibration ? mean[datafiles::cal_on] : e.inputs.state.CalON;
-    const double cal_off = calibration ? mean[datafiles::cal_off] : e.inputs.state.CalOFF;
+    const double cal_on = calibration ? mean[datafiles::cal_on] : e.inputs.values.cal_on_dbm;
+    const double cal_off = calibration ? mean[datafiles::cal_off] : e.inputs.values.cal_off_dbm;
     e.exact = measure::evaluate_exact(cal_on, cal_off, mean[datafiles::meas_on],
                                       mean[datafiles::meas_off], m.enr_cal_db, m.enr_meas_db,
                                       m.tc_k, m.second_stage, measure::loss_compensation(m));
@@ -107,6 +108,17 @@ void assess_scatter(MeasuredPoint& p, const datafiles::ReadingsPoint& point, boo
                       "Student's t at the effective degrees of freedom");
 }
 
+// The notes on the mean levels as their fields would hold them go: the
+// figures given are evaluated from the unrounded means.
+void drop_level_notes(Evaluation& e, Naming naming) {
+    std::erase_if(e.notes, [naming](const std::string& note) {
+        return std::ranges::any_of(level_keywords, [&](const LevelKeyword& k) {
+            const std::string name(name_of(*find_field_input(k.keyword), naming));
+            return note.starts_with(name + ":");
+        });
+    });
+}
+
 }  // namespace
 
 ReadingsOutcome evaluate_readings(const Setup& setup, const datafiles::Readings& readings,
@@ -124,6 +136,7 @@ ReadingsOutcome evaluate_readings(const Setup& setup, const datafiles::Readings&
         MeasuredPoint p{point.freq_ghz, point.readings.size(), std::move(*o.evaluation),
                         std::numeric_limits<double>::infinity()};
         evaluate_exactly(p.evaluation, at, mean, readings.has_calibration);
+        drop_level_notes(p.evaluation, options.naming);
         if (readings.repeated && p.evaluation.budget) {
             assess_scatter(p, point, readings.has_calibration);
         } else if (p.evaluation.budget) {
