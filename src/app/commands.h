@@ -16,7 +16,7 @@ namespace orlavex::app {
 // Which of the measurement model's own inputs a command takes.
 enum class ModelTaken {
     none,
-    budget,       // the readings' jitter and the specification's shape
+    budget,       // the readings' jitter and the shape of the analyzer's datasheet limits
     monte_carlo,  // those, and the Monte Carlo's trials and seed
 };
 
