@@ -301,7 +301,7 @@ Resolved resolve(const Setup& setup, const ApplyOptions& options) {
     const Context c{setup, options};
     core::ClassicSession t = core::ClassicSession::started();
     if (std::string refused = take_choices_and_fields(t, c); !refused.empty())
-        return {Applied{std::move(refused), {}}, {}};
+        return {Applied{std::move(refused), {}}, {}, {}};
     // One more recalculation: a value entered after the frequency was held
     // to an instrument's limit then has the catalogue values at the held
     // frequency too.

@@ -122,7 +122,9 @@ EvaluationOutcome run_evaluation(const Setup& setup, const ApplyOptions& options
                  exact_evaluation(taken.result, model),
                  std::move(applied.notes),
                  setup.bench,
-                 model};
+                 model,
+                 false,
+                 std::nullopt};
     withhold_classic_for_bench(e, setup, taken.result);
     e.budget = measured_budget(e, setup);
     if (!setup.second_stage) {
