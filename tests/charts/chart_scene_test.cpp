@@ -3,6 +3,7 @@
 // proportions, at the chart's own size or squeezed as on a page.
 #include "plot/chart_scene.h"
 #include "charts/sweep_charts.h"
+#include "pixel_difference.h"
 #include "plot/report_files.h"
 
 #include <QImage>
@@ -56,16 +57,7 @@ QImage drawn(QSize size, const std::function<void(QPainter&, const QRectF&)>& dr
 
 // The share of pixels whose colours differ by more than a faint edge's.
 double differing(const QImage& a, const QImage& b) {
-    long count = 0;
-    for (int y = 0; y < a.height(); ++y)
-        for (int x = 0; x < a.width(); ++x) {
-            const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
-            if (std::abs(qRed(p) - qRed(q)) + std::abs(qGreen(p) - qGreen(q)) +
-                    std::abs(qBlue(p) - qBlue(q)) >
-                96)
-                ++count;
-        }
-    return static_cast<double>(count) / (a.width() * a.height());
+    return static_cast<double>(charts::testing::differing_pixels(a, b)) / (a.width() * a.height());
 }
 
 double inked(const QImage& image) {

@@ -3,6 +3,7 @@
 // arrives as filled outlines, so a PDF holds no font for it.
 #include "plot/outline_text_device.h"
 #include "charts/sweep_charts.h"
+#include "pixel_difference.h"
 #include "plot/chart_scene.h"
 #include "plot/report_files.h"
 
@@ -45,24 +46,12 @@ QImage drawn(const Draw& draw, bool through_outlines, bool clipped = false, int 
     return image;
 }
 
-// The pixels whose colours differ by more than an edge's shading.
-long differing(const QImage& a, const QImage& b) {
-    long count = 0;
-    for (int y = 0; y < a.height(); ++y)
-        for (int x = 0; x < a.width(); ++x) {
-            const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
-            if (std::abs(qRed(p) - qRed(q)) + std::abs(qGreen(p) - qGreen(q)) +
-                    std::abs(qBlue(p) - qBlue(q)) >
-                96)
-                ++count;
-        }
-    return count;
-}
+using charts::testing::differing_pixels;
 
 long inked(const QImage& image) {
     QImage blank(image.size(), image.format());
     blank.fill(Qt::white);
-    return differing(image, blank);
+    return differing_pixels(image, blank);
 }
 
 // The darkness of all pixels together, faint edges included.
@@ -154,7 +143,7 @@ TEST(OutlineTextDevice, DrawsAsTheTargetWould) {
         const QImage direct = drawn(c.draw, false);
         const QImage through = drawn(c.draw, true);
         ASSERT_GT(inked(direct), 500) << "something is drawn";
-        EXPECT_LT(static_cast<double>(differing(direct, through)) / inked(direct),
+        EXPECT_LT(static_cast<double>(differing_pixels(direct, through)) / inked(direct),
                   c.most_differing);
     }
 }
@@ -194,7 +183,7 @@ TEST(OutlineTextDevice, KeepsWithinTheTargetsClip) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        EXPECT_EQ(differing(within, drawn(c.draw, true, true)), 0);
+        EXPECT_EQ(differing_pixels(within, drawn(c.draw, true, true)), 0);
     }
 }
 
