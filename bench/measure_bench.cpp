@@ -23,8 +23,8 @@ measure::MeasurementSetup startup_setup() {
     Calculator calc = make_calculator();
     Form_Load(calc);
     measure::MeasurementSetup s = measurement_setup(calc);
-    s.noise_bw_hz = 4e6;
-    s.tau_s = 0.01;
+    s.model.noise_bw_hz = 4e6;
+    s.model.tau_s = 0.01;
     return s;
 }
 

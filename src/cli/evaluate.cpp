@@ -63,7 +63,7 @@ void print_evaluation(std::ostream& out, const app::Evaluation& e) {
     if (!f.error.empty()) out << "  " << f.error << '\n';
     if (gum) {
         out << "  GUM budget at the measured point, every Type B source of the plan; "
-            << (e.model.noise_bw_hz > 0 && e.model.tau_s > 0
+            << (e.model.model.noise_bw_hz > 0 && e.model.model.tau_s > 0
                     ? "single readings: the planned jitter (--noise-bw, --tau) stands in for "
                       "their scatter\n"
                     : "no reading jitter (give --noise-bw and --tau)\n");

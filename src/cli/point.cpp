@@ -87,9 +87,9 @@ void print_monte_carlo(std::ostream& out, const measure::MonteCarloResult& r) {
 void print_point(std::ostream& out, const app::Point& p) {
     print_setup(out, p.inputs);
     print_bench(out, p.bench, p.setup);
-    if (p.setup.noise_bw_hz > 0 && p.setup.tau_s > 0) {
-        out << "  Readings: noise bandwidth " << general_text(p.setup.noise_bw_hz, '.') << " Hz, "
-            << general_text(p.setup.tau_s, '.') << " s each\n";
+    if (p.setup.model.noise_bw_hz > 0 && p.setup.model.tau_s > 0) {
+        out << "  Readings: noise bandwidth " << general_text(p.setup.model.noise_bw_hz, '.')
+            << " Hz, " << general_text(p.setup.model.tau_s, '.') << " s each\n";
     }
     print_notes(out, p.notes);
     out << '\n';

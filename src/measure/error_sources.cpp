@@ -13,7 +13,7 @@ std::vector<ErrorSource> error_sources(const MeasurementSetup& s) {
     using enum Target;
     // Certificates state the ENR uncertainty with k = 2.
     const double u_enr = s.enr_unc_db / 2;
-    const bool rect = s.spec_shape == SpecShape::rectangular;
+    const bool rect = s.model.spec_shape == SpecShape::rectangular;
     // A datasheet limit U: normal with k = 2, or rectangular within +-U.
     const auto datasheet_limit = [&](std::string_view name, Target target, double limit) {
         return rect ? ErrorSource{name, target, rectangular, limit / std::numbers::sqrt3, limit}
@@ -22,8 +22,8 @@ std::vector<ErrorSource> error_sources(const MeasurementSetup& s) {
     const auto mismatch = [](std::string_view name, Target target, double ga, double gb) {
         return ErrorSource{name, target, phase_uniform, mismatch_std_db(ga, gb), ga * gb};
     };
-    const bool jitter = s.noise_bw_hz > 0 && s.tau_s > 0;
-    const double u_jitter = jitter ? 1 / std::sqrt(s.noise_bw_hz * s.tau_s) : 0;
+    const bool jitter = s.model.noise_bw_hz > 0 && s.model.tau_s > 0;
+    const double u_jitter = jitter ? 1 / std::sqrt(s.model.noise_bw_hz * s.model.tau_s) : 0;
 
     // The measurement source's ENR error is its own when it is another
     // source, or the same source at another frequency.

@@ -26,6 +26,15 @@ struct MeasurementSource {
     bool operator==(const MeasurementSource&) const = default;
 };
 
+// The model's own inputs beyond the instruments': the readings' jitter and
+// the shape of the analyzer's datasheet limits. Each is a row of the input
+// table (app/inputs/model_inputs.h), which names, bounds and echoes it.
+struct ModelOptions {
+    double noise_bw_hz = 0, tau_s = 0;  // jitter off when either is 0
+    SpecShape spec_shape = SpecShape::normal;
+    bool operator==(const ModelOptions&) const = default;
+};
+
 struct MeasurementSetup {
     double dut_nf_db = 0, dut_gain_db = 0;
     double enr_cal_db = 0,
@@ -38,8 +47,7 @@ struct MeasurementSetup {
     double analyzer_nf_unc_db = 0, analyzer_gain_unc_db = 0;
     bool second_stage = true;
     bool freq_converting = false;
-    double noise_bw_hz = 0, tau_s = 0;  // jitter off when either is 0
-    SpecShape spec_shape = SpecShape::normal;
+    ModelOptions model;
     // The bench around the DUT: losses between the source and the DUT and
     // between the DUT and the analyzer chain (the calibration is made
     // without them), and the source the measurement is made with.

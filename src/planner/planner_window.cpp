@@ -298,12 +298,12 @@ planning::Sweep PlannerWindow::current_sweep() const {
     sweep.enr_table = enr_table_;
     sweep.dut_sparameters = sparameters_;
     sweep.bench = bench_;
-    sweep.noise_bw_hz = noise_bw_->value();
-    sweep.tau_s = tau_->value();
+    sweep.model.noise_bw_hz = noise_bw_->value();
+    sweep.model.tau_s = tau_->value();
     sweep.monte_carlo.enabled = monte_carlo_->isChecked();
     sweep.monte_carlo.trials = static_cast<std::size_t>(trials_->value());
     sweep.monte_carlo.seed = model_.seed;
-    sweep.spec_shape = model_.spec_shape;
+    sweep.model.spec_shape = model_.spec_shape;
     return sweep;
 }
 

@@ -204,9 +204,7 @@ Advice advise(const Sweep& sweep, SweepProgress& progress) {
         s.spacing = sweep.spacing;
         s.match_form = sweep.match_form;
         s.conversion = sweep.conversion;
-        s.noise_bw_hz = sweep.noise_bw_hz;
-        s.tau_s = sweep.tau_s;
-        s.spec_shape = sweep.spec_shape;
+        s.model = sweep.model;
         s.dut_sparameters = sweep.dut_sparameters;
         s.bench = sweep.bench;  // the losses and the measurement source as given
         s.threads = 1;

@@ -68,8 +68,7 @@ struct Sweep {
     // replaces its value (and file) at every point.
     BenchInput bench;
 
-    double noise_bw_hz = 0, tau_s = 0;  // jitter of the readings; off while either is 0
-    measure::SpecShape spec_shape = measure::SpecShape::normal;
+    measure::ModelOptions model;  // the readings' jitter, the datasheet limits' shape
     MonteCarloChoice monte_carlo;
 
     // Points are shared out over the threads in contiguous blocks; the result

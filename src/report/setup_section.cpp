@@ -111,9 +111,7 @@ ReportSection setup_section(const PlanReportInput& input) {
     const planning::Sweep& sweep = input.sweep;
     const app::UsedSetup used = app::used_setup(sweep.base.last, input.setup);
     app::Json inputs = app::setup_json(used);
-    inputs["noise_bw_hz"] = sweep.noise_bw_hz;
-    inputs["tau_s"] = sweep.tau_s;
-    inputs["spec_shape"] = app::shape_name(sweep.spec_shape);
+    app::add_model_json(inputs, sweep.model);
     if (sweep.bench.any()) add_bench_rows(inputs, sweep, used);
 
     ReportSection section{.id = "setup", .heading = "Set-up"};

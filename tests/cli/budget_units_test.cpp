@@ -51,8 +51,8 @@ TEST(BudgetUnits, EveryJsonRowNamesItsUnit) {
 // and in nepers exactly where the model takes its values as natural logs.
 TEST(BudgetUnits, TheTableKnowsEverySourceOfTheModel) {
     measure::MeasurementSetup one_source;
-    one_source.noise_bw_hz = 4e6;
-    one_source.tau_s = 1e-4;
+    one_source.model.noise_bw_hz = 4e6;
+    one_source.model.tau_s = 1e-4;
     one_source.loss_in = {1, 290, 0.1};
     one_source.loss_out = {2, 290, 0.2};
     measure::MeasurementSetup two_sources = one_source;

@@ -1,8 +1,8 @@
 // The numbers Do_Calc keeps beside its texts, and the measurement set-up the
 // window implies.
 #include "core/classic_figures.h"
-#include "engine/measurement_setup.h"
 #include "core/number_text.h"
+#include "engine/measurement_setup.h"
 #include "engine/recalc.h"
 #include "measure/classic_uncertainty.h"
 #include "measure/gum.h"
@@ -165,7 +165,7 @@ TEST(MeasurementSetup, StartUpSetUp) {
     EXPECT_EQ(s.analyzer_gain_unc_db, calc.state.SAGainUnc);
     EXPECT_TRUE(s.second_stage);
     EXPECT_FALSE(s.freq_converting);
-    EXPECT_EQ(s.noise_bw_hz, 0.0);
+    EXPECT_EQ(s.model.noise_bw_hz, 0.0);
     // A perfect simulated measurement of this set-up has no offset.
     EXPECT_NEAR(measure::gum_budget(s).offset_db, 0.0, 1e-12);
 }

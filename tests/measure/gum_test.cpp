@@ -35,8 +35,8 @@ double enr_contribution(const Budget& b) {
 
 TEST(GumBudget, ListsEverySourceWithItsStandardUncertainty) {
     MeasurementSetup s = amplifier();
-    s.noise_bw_hz = 1e6;
-    s.tau_s = 0.04;
+    s.model.noise_bw_hz = 1e6;
+    s.model.tau_s = 0.04;
     const Budget b = gum_budget(s);
     ASSERT_TRUE(b.valid);
     const char* names[] = {"enr",
@@ -60,7 +60,7 @@ TEST(GumBudget, ListsEverySourceWithItsStandardUncertainty) {
     EXPECT_DOUBLE_EQ(line(b, "analyzer_gain").u, 0.075);
     EXPECT_DOUBLE_EQ(line(b, "jitter_meas_on").u, 1 / std::sqrt(1e6 * 0.04));
 
-    s.spec_shape = SpecShape::rectangular;
+    s.model.spec_shape = SpecShape::rectangular;
     const Budget rect = gum_budget(s);
     EXPECT_DOUBLE_EQ(line(rect, "analyzer_nf_cal").u, 0.05 / std::sqrt(3.0));
     EXPECT_DOUBLE_EQ(line(rect, "analyzer_gain").u, 0.15 / std::sqrt(3.0));
@@ -69,8 +69,8 @@ TEST(GumBudget, ListsEverySourceWithItsStandardUncertainty) {
 
 TEST(GumBudget, CombinesRootSumSquareAndExpandsWithTwo) {
     MeasurementSetup s = amplifier();
-    s.noise_bw_hz = 4e6;
-    s.tau_s = 0.01;
+    s.model.noise_bw_hz = 4e6;
+    s.model.tau_s = 0.01;
     const Budget b = gum_budget(s);
     double sum = 0, shares = 0;
     for (const BudgetLine& l : b.lines) {
@@ -123,8 +123,8 @@ TEST(GumBudget, FrequencyConversionSeparatesTheEnrDrawsAndItsContributionGrows) 
 
 TEST(GumBudget, JitterGrowsWithoutBoundAsYApproachesOne) {
     MeasurementSetup s = amplifier();
-    s.noise_bw_hz = 4e6;
-    s.tau_s = 0.01;
+    s.model.noise_bw_hz = 4e6;
+    s.model.tau_s = 0.01;
     double previous = 0;
     for (double nf : {10.0, 20.0, 30.0, 40.0, 50.0}) {
         s.dut_nf_db = nf;
@@ -136,7 +136,7 @@ TEST(GumBudget, JitterGrowsWithoutBoundAsYApproachesOne) {
     EXPECT_GT(previous, 50.0);  // Y - 1 of about 3e-4 at 50 dB
 
     // Without jitter the same set-ups stay within a fraction of a dB.
-    s.noise_bw_hz = 0;
+    s.model.noise_bw_hz = 0;
     EXPECT_LT(gum_budget(s).u_c_db, 0.5);
 }
 
@@ -176,8 +176,8 @@ TEST(GumBudget, SourcesWithoutUncertaintyKeepTheirSensitivityAndNeverInvalidateI
 
 TEST(GumBudget, AStepOutOfTheValidRegionGivesAOneSidedSensitivityForThatSource) {
     MeasurementSetup s = y_just_above_one();
-    s.noise_bw_hz = 1e12;  // jitter of 1e-6 per reading: the budget is defined
-    s.tau_s = 1;
+    s.model.noise_bw_hz = 1e12;  // jitter of 1e-6 per reading: the budget is defined
+    s.model.tau_s = 1;
     const Budget b = gum_budget(s);
     ASSERT_TRUE(b.valid);
     // Meas-off read high, or meas-on read low, by the step: Y at or below 1.
@@ -214,8 +214,8 @@ TEST(GumBudget, NoBudgetForAnInvalidMeasurement) {
 
 TEST(GumAndMonteCarlo, AgreeInTheLinearRegime) {
     MeasurementSetup s = amplifier();
-    s.noise_bw_hz = 4e6;
-    s.tau_s = 0.01;
+    s.model.noise_bw_hz = 4e6;
+    s.model.tau_s = 0.01;
     for (bool second_stage : {true, false}) {
         s.second_stage = second_stage;
         const Budget b = gum_budget(s);
@@ -230,8 +230,8 @@ TEST(GumAndMonteCarlo, AgreeInTheLinearRegime) {
 
 TEST(GumAndMonteCarlo, PartNearYOfOne) {
     MeasurementSetup s = amplifier();
-    s.noise_bw_hz = 1e6;
-    s.tau_s = 0.01;
+    s.model.noise_bw_hz = 1e6;
+    s.model.tau_s = 0.01;
     s.dut_nf_db = 28;  // Y about 1.05, jitter 1 % per reading
     const Budget b = gum_budget(s);
     const MonteCarloResult mc = monte_carlo(s, {.trials = 50000});

@@ -18,8 +18,8 @@ using test_support::amplifier;
 
 MeasurementSetup with_jitter() {
     MeasurementSetup s = amplifier();
-    s.noise_bw_hz = 4e6;
-    s.tau_s = 0.01;
+    s.model.noise_bw_hz = 4e6;
+    s.model.tau_s = 0.01;
     return s;
 }
 
@@ -94,7 +94,7 @@ TEST(MonteCarlo, RectangularAnalyzerErrorStaysWithinItsLimit) {
     s.analyzer_nf_db = 11.5;
     s.analyzer_nf_unc_db = 0.3;
     s.second_stage = false;
-    s.spec_shape = SpecShape::rectangular;
+    s.model.spec_shape = SpecShape::rectangular;
     const MonteCarloResult mc = monte_carlo(s, {.trials = 50000, .keep_samples = true});
     const double offset = mc.mean_db;  // the classic offset
     const auto [lo, hi] = std::minmax_element(mc.samples.begin(), mc.samples.end());
@@ -126,8 +126,8 @@ TEST(MonteCarlo, PhaseUniformMismatchIsUShaped) {
 TEST(MonteCarlo, CountsTrialsWithoutAValidResult) {
     MeasurementSetup s = amplifier();
     s.dut_nf_db = 28;  // Y about 1.05
-    s.noise_bw_hz = 1e5;
-    s.tau_s = 0.01;  // 3 % jitter per reading
+    s.model.noise_bw_hz = 1e5;
+    s.model.tau_s = 0.01;  // 3 % jitter per reading
     const MonteCarloResult mc = monte_carlo(s, {.trials = 20000, .keep_samples = true});
     const auto nan =
         std::count_if(mc.samples.begin(), mc.samples.end(), [](double e) { return std::isnan(e); });

@@ -254,7 +254,7 @@ class PlannerInputsTest : public QObject {
             QTest::keyClicks(field, QString::fromLatin1(typed));
             QTest::keyClick(field, Qt::Key_Return);
             QCOMPARE(field->value(), 4e6);
-            QCOMPARE(planner->current_sweep().noise_bw_hz, 4e6);
+            QCOMPARE(planner->current_sweep().model.noise_bw_hz, 4e6);
             QCOMPARE(field->text(), QStringLiteral("4 MHz"));
         }
         field->setValue(0);

@@ -393,8 +393,8 @@ TEST(SweepThreads, OneAndTwoThreadsGiveTheSameSweepMonteCarloIncluded) {
     Sweep s = frequency_sweep(
         {.analyzer = "Galder-4", .noise_source = "NC346C", .int_preamp = true}, 0.5, 26, 9);
     s.monte_carlo = {true, 2000, 99};
-    s.noise_bw_hz = 4e6;
-    s.tau_s = 0.01;
+    s.model.noise_bw_hz = 4e6;
+    s.model.tau_s = 0.01;
     s.threads = 1;
     const SweepResult one = run_sweep(s);
     s.threads = 2;

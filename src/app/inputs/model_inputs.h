@@ -23,12 +23,11 @@ inline constexpr std::size_t fewest_points = 2;
 inline constexpr std::size_t most_points = 100'000;
 inline constexpr std::size_t default_points = 101;
 
-struct ModelInputs {
-    double noise_bw_hz = 0;  // jitter of the readings; off while either is 0
-    double tau_s = 0;
+// The model's options as the measurement takes them (assigned whole to a
+// measure::MeasurementSetup's), and the Monte Carlo's own.
+struct ModelInputs : measure::ModelOptions {
     std::size_t trials = point_trials;
     std::uint64_t seed = measure::default_seed;
-    measure::SpecShape spec_shape = measure::SpecShape::normal;
     bool keep_samples = false;  // keep every trial's error
 };
 
@@ -40,9 +39,9 @@ struct ModelInput {
     std::string_view type_name;  // "HZ"
     std::string_view help;
     ModelValue kind;
-    double ModelInputs::*number = nullptr;  // where a not_negative value goes
-    std::string_view key = {};              // in a set-up file, as a result names it: "noise_bw_hz"
-    bool monte_carlo = false;               // only a command that runs a Monte Carlo takes it
+    double measure::ModelOptions::*number = nullptr;  // where a not_negative value goes
+    std::string_view key = {};  // in a set-up file, as a result names it: "noise_bw_hz"
+    bool monte_carlo = false;   // only a command that runs a Monte Carlo takes it
 };
 
 // clang-format off

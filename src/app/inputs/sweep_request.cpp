@@ -42,9 +42,7 @@ planning::Sweep make_sweep(const SweepRequest& r, const ApplyOptions& options,
         }
     }
     sweep.bench = r.setup.bench;
-    sweep.noise_bw_hz = r.setup.model.noise_bw_hz;
-    sweep.tau_s = r.setup.model.tau_s;
-    sweep.spec_shape = r.setup.model.spec_shape;
+    sweep.model = r.setup.model;
     sweep.monte_carlo.enabled = r.monte_carlo;
     sweep.monte_carlo.trials = r.setup.model.trials;
     sweep.monte_carlo.seed = r.setup.model.seed;

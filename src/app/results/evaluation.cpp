@@ -40,9 +40,7 @@ measure::MeasurementSetup model_of(const core::ClassicResult& r, const Setup& se
     measure::MeasurementSetup model = core::model_setup(r);
     const double f_out = r.used.choices.freq_conv ? v.freq2_ghz : v.freq_ghz;
     planning::add_bench(setup.bench, v.freq_ghz, f_out, model);
-    model.noise_bw_hz = setup.model.noise_bw_hz;
-    model.tau_s = setup.model.tau_s;
-    model.spec_shape = setup.model.spec_shape;
+    model.model = setup.model;
     return model;
 }
 

@@ -53,9 +53,7 @@ Point compute_point(const core::ClassicResult& r, const Setup& setup, bool monte
         p.classic.cal_on_dbm = p.classic.cal_off_dbm = not_computed;
     }
     p.setup = core::model_setup(r);
-    p.setup.noise_bw_hz = setup.model.noise_bw_hz;
-    p.setup.tau_s = setup.model.tau_s;
-    p.setup.spec_shape = setup.model.spec_shape;
+    p.setup.model = setup.model;
     const core::ClassicValues& used = r.used.values;
     const double f_out = r.used.choices.freq_conv ? used.freq2_ghz : used.freq_ghz;
     planning::add_bench(setup.bench, used.freq_ghz, f_out, p.setup);
@@ -162,9 +160,7 @@ Json monte_carlo_json(const measure::MonteCarloResult& r) {
 Json point_json(const Point& p) {
     Json j;
     j["inputs"] = setup_json(p.inputs);
-    j["inputs"]["noise_bw_hz"] = p.setup.noise_bw_hz;
-    j["inputs"]["tau_s"] = p.setup.tau_s;
-    j["inputs"]["spec_shape"] = shape_name(p.setup.spec_shape);
+    add_model_json(j["inputs"], p.setup.model);
     add_bench_json(j["inputs"], p.bench, p.setup);
     j["classic"] = classic_json(p.classic);
     if (p.readings) {

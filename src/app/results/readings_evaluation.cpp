@@ -141,7 +141,7 @@ ReadingsOutcome evaluate_readings(const Setup& setup, const datafiles::Readings&
             assess_scatter(p, point, readings.has_calibration);
         } else if (p.evaluation.budget) {
             p.evaluation.notes.emplace_back(
-                p.evaluation.model.noise_bw_hz > 0 && p.evaluation.model.tau_s > 0
+                p.evaluation.model.model.noise_bw_hz > 0 && p.evaluation.model.model.tau_s > 0
                     ? "single readings: the planned jitter (noise bandwidth and integration time) "
                       "stands in for their scatter"
                     : "single readings and no planned jitter: the budget has no reading jitter");

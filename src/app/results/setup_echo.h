@@ -30,4 +30,9 @@ UsedSetup used_setup(const core::ClassicResult& result, const Setup& setup);
 
 Json setup_json(const UsedSetup& used);
 
+// The model's options into a result's "inputs", one key per row of
+// model_inputs that a set-up holds (the Monte Carlo's trials and seed are
+// the Monte Carlo's own).
+void add_model_json(Json& inputs, const measure::ModelOptions& model);
+
 }  // namespace orlavex::app
