@@ -142,17 +142,15 @@ CLI::Option* add_model_option(CLI::App& sub, app::ModelInputs& m, const app::Mod
             return sub.add_option(flag, m.seed, help)
                 ->check(whole_number(row.kind))
                 ->capture_default_str();
-        case app::ModelValue::shape:
+        case app::ModelValue::choice: {
+            const std::vector<std::string> names(row.choice->names.begin(),
+                                                 row.choice->names.end());
             return sub
                 .add_option_function<std::string>(
-                    flag,
-                    [&m](const std::string& s) {
-                        m.spec_shape = s == "rect" ? measure::SpecShape::rectangular
-                                                   : measure::SpecShape::normal;
-                    },
-                    help)
-                ->check(CLI::IsMember({"normal", "rect"}))
-                ->default_str(std::string(app::shape_name(m.spec_shape)));
+                    flag, [&m, &row](const std::string& s) { app::set_choice(row, m, s); }, help)
+                ->check(CLI::IsMember(names))
+                ->default_str(std::string(app::choice_name(row, m)));
+        }
     }
     return nullptr;
 }

@@ -28,8 +28,9 @@ std::string model_help(const app::ModelInput& row) {
                    std::to_string(app::sweep_trials) + " in sweep()]";
         case app::ModelValue::seed:
             return std::string(row.help) + " [orlavex.DEFAULT_SEED]";
-        case app::ModelValue::shape:
-            return "\"normal\" or \"rect\": " + std::string(row.help) + " [normal]";
+        case app::ModelValue::choice:
+            return "\"" + app::choice_list(row, "\" or \"") + "\": " + std::string(row.help) +
+                   " [" + std::string(row.choice->names.front()) + "]";
     }
     return std::string(row.help);
 }

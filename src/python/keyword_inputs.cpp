@@ -85,13 +85,12 @@ void read_model(app::ModelInputs& m, const app::ModelInput& row, const py::handl
         case app::ModelValue::seed:
             m.seed = whole_number(value, row);
             return;
-        case app::ModelValue::shape: {
-            const std::string shape = utf8_text(value, row.name);
-            if (shape != "normal" && shape != "rect") {
-                refuse("spec_shape: " + shape + " not in {normal,rect}");
+        case app::ModelValue::choice: {
+            const std::string name = utf8_text(value, row.name);
+            if (!app::set_choice(row, m, name)) {
+                refuse(std::string(row.name) + ": " + name + " not in {" +
+                       app::choice_list(row, ",") + "}");
             }
-            m.spec_shape =
-                shape == "rect" ? measure::SpecShape::rectangular : measure::SpecShape::normal;
             return;
         }
     }

@@ -39,10 +39,10 @@ void add_fields(py::dict& d, const app::Setup& s) {
 
 void add_model(py::dict& d, const app::ModelInputs& m) {
     for (const app::ModelInput& row : app::model_inputs) {
-        if (row.kind == app::ModelValue::not_negative && m.*row.number != 0)
-            d[py::str(row.name)] = m.*row.number;
+        if (app::at_default(row, m)) continue;
+        if (row.kind == app::ModelValue::not_negative) d[py::str(row.name)] = m.*row.number;
+        if (row.kind == app::ModelValue::choice) d[py::str(row.name)] = app::choice_name(row, m);
     }
-    if (m.spec_shape != measure::SpecShape::normal) d["spec_shape"] = app::shape_name(m.spec_shape);
     d["trials"] = m.trials;
     d["seed"] = m.seed;
 }

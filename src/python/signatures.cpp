@@ -45,7 +45,7 @@ std::vector<Parameter> inputs(const app::Command& command) {
     }
     for (const app::ModelInput& row : app::model_inputs) {
         if (!app::takes(command, row)) continue;
-        const bool text = row.kind == app::ModelValue::shape;
+        const bool text = row.kind == app::ModelValue::choice;
         const bool whole = row.kind == app::ModelValue::trials || row.kind == app::ModelValue::seed;
         p.push_back({std::string(row.name),
                      text    ? "str | None"

@@ -17,8 +17,28 @@ const FieldInput* find_field_input(std::string_view name_or_flag) {
     return nullptr;
 }
 
-std::string_view shape_name(measure::SpecShape shape) {
-    return shape == measure::SpecShape::rectangular ? "rect" : "normal";
+std::string_view choice_name(const ModelInput& row, const measure::ModelOptions& m) {
+    return row.choice->names[row.choice->get(m)];
+}
+
+bool set_choice(const ModelInput& row, measure::ModelOptions& m, std::string_view name) {
+    const auto names = row.choice->names;
+    const auto found = std::ranges::find(names, name);
+    if (found == names.end()) return false;
+    row.choice->set(m, static_cast<std::size_t>(found - names.begin()));
+    return true;
+}
+
+std::string choice_list(const ModelInput& row, std::string_view separator) {
+    std::string list;
+    for (std::string_view name : row.choice->names)
+        list += (list.empty() ? "" : std::string(separator)) + std::string(name);
+    return list;
+}
+
+bool at_default(const ModelInput& row, const measure::ModelOptions& m) {
+    if (row.kind == ModelValue::choice) return row.choice->get(m) == 0;
+    return row.kind != ModelValue::not_negative || m.*row.number == 0;
 }
 
 std::string whole_number_rule(ModelValue kind) {

@@ -9,6 +9,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -31,7 +32,23 @@ struct ModelInputs : measure::ModelOptions {
     bool keep_samples = false;  // keep every trial's error
 };
 
-enum class ModelValue { not_negative, trials, seed, shape };
+// A number 0 or more, the Monte Carlo's two whole numbers, or one of a few
+// names.
+enum class ModelValue { not_negative, trials, seed, choice };
+
+// A choice's names, the first its default, and the option it sets (by the
+// name's place).
+struct ModelChoiceValues {
+    std::span<const std::string_view> names;
+    std::size_t (*get)(const measure::ModelOptions&);
+    void (*set)(measure::ModelOptions&, std::size_t);
+};
+
+inline constexpr std::array<std::string_view, 2> spec_shape_names{"normal", "rect"};
+inline constexpr ModelChoiceValues spec_shapes{
+    spec_shape_names,
+    [](const measure::ModelOptions& m) { return static_cast<std::size_t>(m.spec_shape); },
+    [](measure::ModelOptions& m, std::size_t i) { m.spec_shape = measure::SpecShape(i); }};
 
 struct ModelInput {
     std::string_view name;       // "noise_bw"
@@ -42,6 +59,7 @@ struct ModelInput {
     double measure::ModelOptions::*number = nullptr;  // where a not_negative value goes
     std::string_view key = {};  // in a set-up file, as a result names it: "noise_bw_hz"
     bool monte_carlo = false;   // only a command that runs a Monte Carlo takes it
+    const ModelChoiceValues* choice = nullptr;  // a choice's names and option
 };
 
 // clang-format off
@@ -50,11 +68,20 @@ inline constexpr std::array model_inputs{
     ModelInput{"tau", "--tau", "S", "integration time per reading, s (0: no jitter)", ModelValue::not_negative, &ModelInputs::tau_s, "tau_s"},
     ModelInput{"trials", "--trials", "N", "Monte Carlo trials; each is held to the end, 4 bytes and as much again while sorting (1e8 trials: about 800 MB of memory)", ModelValue::trials, nullptr, "trials", true},
     ModelInput{"seed", "--seed", "N", "Monte Carlo seed", ModelValue::seed, nullptr, "seed", true},
-    ModelInput{"spec_shape", "--spec-shape", "normal|rect", "distribution of the analyzer's specified uncertainties", ModelValue::shape, nullptr, "spec_shape"},
+    ModelInput{"spec_shape", "--spec-shape", "normal|rect", "distribution of the analyzer's specified uncertainties", ModelValue::choice, nullptr, "spec_shape", false, &spec_shapes},
 };
 // clang-format on
 
-std::string_view shape_name(measure::SpecShape shape);
+// A choice row's name for the option M holds ("rect"), and the option set
+// by NAME: false, changing nothing, for a name the row does not have.
+std::string_view choice_name(const ModelInput& row, const measure::ModelOptions& m);
+bool set_choice(const ModelInput& row, measure::ModelOptions& m, std::string_view name);
+// Its names as the messages list them: "normal|rect".
+std::string choice_list(const ModelInput& row, std::string_view separator = "|");
+
+// True where M holds the row's default (0, or a choice's first name): the
+// set-up file and the Python set-up leave such an option out.
+bool at_default(const ModelInput& row, const measure::ModelOptions& m);
 
 // What a whole-number input takes, as every front-end says when it gets
 // anything else: "must be a whole number from 1 to 100000000" for the

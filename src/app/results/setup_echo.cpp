@@ -88,7 +88,7 @@ Json setup_json(const UsedSetup& u) {
 void add_model_json(Json& inputs, const measure::ModelOptions& model) {
     for (const ModelInput& row : model_inputs) {
         if (row.kind == ModelValue::not_negative) inputs[row.key] = model.*row.number;
-        if (row.kind == ModelValue::shape) inputs[row.key] = shape_name(model.spec_shape);
+        if (row.kind == ModelValue::choice) inputs[row.key] = choice_name(row, model);
     }
 }
 

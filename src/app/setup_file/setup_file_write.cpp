@@ -43,10 +43,9 @@ void add_choices(Json& j, const Setup& s) {
 
 void add_model(Json& j, const ModelInputs& m) {
     for (const ModelInput& row : model_inputs) {
-        if (row.kind == ModelValue::not_negative && m.*row.number != 0)
-            put(j, row.key, m.*row.number);
-        if (row.kind == ModelValue::shape && m.spec_shape != measure::SpecShape::normal)
-            put(j, row.key, std::string(shape_name(m.spec_shape)));
+        if (at_default(row, m)) continue;
+        if (row.kind == ModelValue::not_negative) put(j, row.key, m.*row.number);
+        if (row.kind == ModelValue::choice) put(j, row.key, std::string(choice_name(row, m)));
     }
 }
 

@@ -41,8 +41,8 @@ void overlay_model(ModelInputs& file, const ModelInputs& command, const GivenInp
             case ModelValue::seed:
                 file.seed = command.seed;
                 break;
-            case ModelValue::shape:
-                file.spec_shape = command.spec_shape;
+            case ModelValue::choice:
+                row.choice->set(file, row.choice->get(command));
                 break;
         }
     }
