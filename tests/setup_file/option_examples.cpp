@@ -4,6 +4,7 @@
 #include "app/inputs/inputs.h"
 #include "app/inputs/model_inputs.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 
@@ -26,12 +27,28 @@ constexpr std::array choice_examples{
     ChoiceExample{"ext_preamp", "--ext-preamp", ""},
     ChoiceExample{"freq_conv", "--freq-conv", ""},
     ChoiceExample{"no_second_stage", "--no-second-stage", ""},
-    ChoiceExample{"noise_bw", "--noise-bw", "4e6"},
-    ChoiceExample{"tau", "--tau", "0.01"},
-    ChoiceExample{"trials", "--trials", "200"},
-    ChoiceExample{"seed", "--seed", "7"},
-    ChoiceExample{"spec_shape", "--spec-shape", "rect"},
 };
+
+// A value other than the default for every row of the model's inputs, so
+// that a new row is tried without adding it here.
+std::string model_value(const app::ModelInput& row) {
+    switch (row.kind) {
+        case app::ModelValue::not_negative:
+            return "0.5";
+        case app::ModelValue::trials:
+            return "200";
+        case app::ModelValue::seed:
+            return "7";
+        case app::ModelValue::choice:
+            return std::string(row.choice->names.back());
+    }
+    return {};
+}
+
+const app::ModelInput* find_model_input(std::string_view keyword) {
+    const auto* row = std::ranges::find(app::model_inputs, keyword, &app::ModelInput::name);
+    return row == app::model_inputs.end() ? nullptr : row;
+}
 
 std::string field_value(const app::FieldInput& row) {
     if (!std::isnan(row.start)) return std::to_string(row.start);
@@ -56,6 +73,8 @@ std::vector<std::string> example_args(std::string_view keyword) {
     }
     if (const app::BenchInputRow* row = app::find_bench_input(keyword))
         return {std::string(row->flag), bench_value(*row)};
+    if (const app::ModelInput* row = find_model_input(keyword))
+        return {std::string(row->flag), model_value(*row)};
     for (const ChoiceExample& choice : choice_examples) {
         if (choice.keyword != keyword) continue;
         // A preamplifier is the analyzer's.
@@ -71,6 +90,7 @@ std::string setup_key(std::string_view keyword) {
         return std::string(row->column);
     if (const app::BenchInputRow* row = app::find_bench_input(keyword))
         return std::string(row->key);
+    if (const app::ModelInput* row = find_model_input(keyword)) return std::string(row->key);
     return std::string(keyword);
 }
 
@@ -80,6 +100,8 @@ std::vector<std::string> point_keywords() {
         if (app::takes(app::Scope::prediction, row)) keywords.emplace_back(row.name);
     }
     for (const app::BenchInputRow& row : app::bench_input_rows)
+        keywords.emplace_back(row.name);
+    for (const app::ModelInput& row : app::model_inputs)
         keywords.emplace_back(row.name);
     for (const ChoiceExample& choice : choice_examples)
         keywords.emplace_back(choice.keyword);

@@ -5,6 +5,8 @@
 #include "cli_runner.h"
 #include "option_examples.h"
 
+#include "app/inputs/model_inputs.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -95,6 +97,30 @@ TEST_F(OptionsOverSetup, AnInputOverAFileHoldingTheOneItExcludesSavesAFileThatRe
         EXPECT_FALSE(holds(saved("b.json"), first)) << label;
         const CliRun reopened = run_cli(with_few_trials({"point", "--setup", path("b.json")}));
         EXPECT_EQ(reopened.status, 0) << label << ": " << reopened.err;
+    }
+}
+
+// Each option of the measurement model, as a new one would be added: the
+// point's JSON echoes the value given, the saved set-up file holds it, and
+// the point of the reopened file echoes it again.
+TEST_F(OptionsOverSetup, EveryModelOptionIsEchoedSavedAndReopened) {
+    for (const app::ModelInput& row : app::model_inputs) {
+        if (row.monte_carlo) continue;  // the Monte Carlo's own: in its result
+        const std::vector<std::string> option = example_args(row.name);
+        const std::string& given = option.back();
+        const auto echoed = [&](const nlohmann::json& inputs) {
+            const nlohmann::json& value = inputs.at(std::string(row.key));
+            return value.is_string() ? value.get<std::string>() == given
+                                     : value.get<double>() == std::stod(given);
+        };
+        const CliRun first = run_cli(joined(joined({"point", "--no-mc", "--json"}, option),
+                                            {"--save-setup", path("m.json")}));
+        ASSERT_EQ(first.status, 0) << row.name << ": " << first.err;
+        EXPECT_TRUE(echoed(nlohmann::json::parse(first.out)["inputs"])) << row.name;
+        EXPECT_TRUE(echoed(saved("m.json")["inputs"])) << row.name;
+        const CliRun reopened = run_cli({"point", "--no-mc", "--json", "--setup", path("m.json")});
+        ASSERT_EQ(reopened.status, 0) << row.name << ": " << reopened.err;
+        EXPECT_TRUE(echoed(nlohmann::json::parse(reopened.out)["inputs"])) << row.name;
     }
 }
 
