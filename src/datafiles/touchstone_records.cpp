@@ -62,8 +62,9 @@ void RecordReader::data_line(const NumberFields& fields, int line, const Touchst
     if (numbers_ == 0) {
         freq_hz = number(fields, 0, "the frequency (a number)", line) * options.unit_hz;
         const bool falls_back = !records_.empty() && freq_hz <= records_.back().freq_hz;
+        // A shorter line there is read as a noise line too, and refused as one.
         if (noise_by_frequency && ports_ == 2 && falls_back &&
-            fields.size() == noise_line_numbers) {
+            fields.size() <= noise_line_numbers) {
             in_noise_block_ = true;
             return noise_line(fields, line, options.unit_hz);
         }

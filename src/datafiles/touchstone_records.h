@@ -35,8 +35,8 @@ class RecordReader {
     MatrixFormat matrix() const { return matrix_; }
 
     // A line of network data. With `noise_by_frequency` (Touchstone 1.x) a
-    // 2-port line of five numbers at or below the last frequency starts the
-    // noise block, and every later line belongs to it.
+    // 2-port line of five numbers (or fewer) at or below the last frequency
+    // starts the noise block, and every later line belongs to it.
     void data_line(const NumberFields& fields, int line, const TouchstoneOptions& options,
                    bool noise_by_frequency);
     // A line of noise parameters, its frequency in units of UNIT_HZ.

@@ -210,6 +210,9 @@ TEST(BadTouchstone, NoiseParametersOutOfRangeOrOrder) {
             {"four numbers", with_noise("1 1.0 0.3 20 0.2\n2 1.0 0.3 20\n"),
              "dut.s2p:4: expected 5 numbers in the noise-parameter block (frequency, minimum noise "
              "figure, optimum reflection magnitude and angle, noise resistance), found 4"},
+            {"four numbers starting the block", with_noise("1 1.0 0.3 20\n"),
+             "dut.s2p:3: expected 5 numbers in the noise-parameter block (frequency, minimum noise "
+             "figure, optimum reflection magnitude and angle, noise resistance), found 4"},
             {"four numbers in [Noise Data]", with_noise_data("1 1.0 0.3 20\n"),
              "dut.s2p:7: expected 5 numbers in the noise-parameter block (frequency, minimum noise "
              "figure, optimum reflection magnitude and angle, noise resistance), found 4"},
