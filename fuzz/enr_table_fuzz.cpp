@@ -1,7 +1,8 @@
 // The ENR table reader. Any text either gives one FileError naming a line of
 // the text, or a complete table: records in strictly rising frequency with
 // the same columns, whose lookups give each record's values at its own
-// frequency, values between the neighbours' between them, and the nearest
+// frequency, values between the neighbours' between them (the reflections
+// both as magnitude and angle and as complex values), and the nearest
 // record's outside the table.
 #include "datafiles/enr_table.h"
 #include "datafiles/file_error.h"
@@ -43,6 +44,17 @@ void check_point(const EnrTable& table, double freq_hz) {
             "on magnitude outside its records");
         require(std::isfinite(point.reflection->on_deg) && std::isfinite(point.reflection->off_deg),
                 "angle not finite");
+        // Complex values between two inside the unit circle stay inside it.
+        require(point.gamma && std::abs(point.gamma->on) <= 1 + 1e-12 &&
+                    std::abs(point.gamma->off) <= 1 + 1e-12,
+                "complex reflection outside the unit circle");
+        require(within(point.gamma->on.real(), lower.reflection->on().real(),
+                       upper.reflection->on().real()) &&
+                    within(point.gamma->off.imag(), lower.reflection->off().imag(),
+                           upper.reflection->off().imag()),
+                "complex reflection outside its records");
+    } else {
+        require(!point.gamma, "complex reflection without the columns");
     }
     require(!point.applied.note().empty(), "no note");
 }

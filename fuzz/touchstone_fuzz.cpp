@@ -2,16 +2,20 @@
 // Any text either gives one FileError naming a line of the text, or a
 // complete file: data in strictly rising frequency, referred to 50 ohms
 // record by record, whose lookups give finite gain and matches, each point's
-// own at its frequency and the neighbours' range between them.
+// own at its frequency and the neighbours' range between them; and a noise
+// block of records in range and rising frequency, looked up the same way,
+// whose noise factor is least at Gamma_opt.
 #include "datafiles/file_error.h"
 #include "datafiles/touchstone.h"
 #include "fuzz_require.h"
+#include "measure/noise_parameters.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <limits>
 #include <string_view>
 
 namespace {
@@ -23,6 +27,11 @@ using orlavex::fuzz::require;
 bool within(double x, double a, double b) {
     const double slack = 1e-12 * std::max(std::fabs(a), std::fabs(b));
     return x >= std::min(a, b) - slack && x <= std::max(a, b) + slack;
+}
+
+// A frequency above the last one, and finite.
+double beyond(double freq_hz) {
+    return std::min(freq_hz * 2 + 1, std::numeric_limits<double>::max());
 }
 
 void check_point(const Touchstone& file, double freq_hz) {
@@ -39,6 +48,54 @@ void check_point(const Touchstone& file, double freq_hz) {
                 "output match outside its points");
     }
     require(!point.applied.note().empty(), "no note");
+}
+
+void check_noise_point(const Touchstone& file, double freq_hz) {
+    const NoisePoint point = *file.noise_at(freq_hz);
+    const auto& lower = file.noise_records_at_50_ohms()[point.applied.lower.index];
+    const auto& upper = file.noise_records_at_50_ohms()[point.applied.upper.index];
+    require(within(point.nfmin_db, lower.nfmin_db, upper.nfmin_db) &&
+                within(point.rn, lower.rn, upper.rn) &&
+                within(point.gamma_opt.real(), lower.gamma_opt.real(), upper.gamma_opt.real()) &&
+                within(point.gamma_opt.imag(), lower.gamma_opt.imag(), upper.gamma_opt.imag()),
+            "noise parameters outside their records");
+    require(std::abs(point.gamma_opt) < 1, "Gamma_opt outside the unit circle");
+    require(point.held() == !point.applied.in_range() && !point.note().empty(), "no noise note");
+    const auto p =
+        orlavex::measure::noise_parameters_from_db(point.nfmin_db, point.gamma_opt, point.rn);
+    require(orlavex::measure::noise_factor(p, point.gamma_opt) == p.fmin,
+            "the noise factor at Gamma_opt is not Fmin");
+    require(orlavex::measure::noise_factor(p, 0) >= p.fmin, "the noise factor below Fmin");
+}
+
+void check_noise(const Touchstone& file) {
+    const auto records = file.noise_records_at_50_ohms();
+    require(records.size() == file.noise_records().size(), "noise records lost at 50 ohms");
+    if (records.empty()) {
+        require(!file.noise_at(1e9).has_value(), "noise parameters from no records");
+        return;
+    }
+    require(file.ports() == 2, "noise parameters of a one-port");
+    for (std::size_t i = 0; i < records.size(); ++i) {
+        const NoiseRecord& record = records[i];
+        require(record.freq_hz >= 0 && record.freq_hz == file.noise_records()[i].freq_hz,
+                "noise frequency negative or changed");
+        require(i == 0 || records[i - 1].freq_hz < record.freq_hz, "noise frequencies not rising");
+        require(record.nfmin_db >= 0 && record.rn >= 0 && std::isfinite(record.rn) &&
+                    std::abs(record.gamma_opt) < 1,
+                "noise record out of range");
+        const NoisePoint point = *file.noise_at(record.freq_hz);
+        require(point.applied.placement == Placement::at_record &&
+                    point.nfmin_db == record.nfmin_db && point.gamma_opt == record.gamma_opt &&
+                    point.rn == record.rn,
+                "a noise record's own frequency does not give the record");
+        check_noise_point(file, record.freq_hz);
+        if (i + 1 < records.size()) {
+            check_noise_point(file, record.freq_hz / 2 + records[i + 1].freq_hz / 2);
+        }
+    }
+    check_noise_point(file, records.front().freq_hz - 1);
+    check_noise_point(file, beyond(records.back().freq_hz));
 }
 
 }  // namespace
@@ -72,7 +129,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             }
         }
         check_point(file, records.front().freq_hz - 1);
-        check_point(file, records.back().freq_hz * 2 + 1);
+        check_point(file, beyond(records.back().freq_hz));
+        check_noise(file);
     } catch (const FileError& error) {
         const auto lines = static_cast<int>(std::count(text.begin(), text.end(), '\n') +
                                             std::count(text.begin(), text.end(), '\r') + 1);

@@ -3,6 +3,7 @@
 #include "datafiles/numbers.h"
 
 #include <cmath>
+#include <numbers>
 
 namespace orlavex::datafiles {
 namespace {
@@ -30,7 +31,25 @@ SourceReflection interpolate(const AppliedRecords& applied, const SourceReflecti
             interpolate_angle(applied, lower.off_deg, upper.off_deg)};
 }
 
+std::complex<double> interpolate(const AppliedRecords& applied, std::complex<double> lower,
+                                 std::complex<double> upper) {
+    return {applied.interpolate(lower.real(), upper.real()),
+            applied.interpolate(lower.imag(), upper.imag())};
+}
+
+std::complex<double> coefficient(double mag, double deg) {
+    return std::polar(mag, deg * std::numbers::pi / 180);
+}
+
 }  // namespace
+
+std::complex<double> SourceReflection::on() const {
+    return coefficient(on_mag, on_deg);
+}
+
+std::complex<double> SourceReflection::off() const {
+    return coefficient(off_mag, off_deg);
+}
 
 std::optional<std::string_view> EnrTable::header(std::string_view field_name) const {
     for (const HeaderField& field : header_) {
@@ -43,8 +62,9 @@ EnrPoint EnrTable::at(double freq_hz) const {
     const AppliedRecords applied = locate(records(), freq_hz);
     const EnrRecord& lower = records_[applied.lower.index];
     const EnrRecord& upper = records_[applied.upper.index];
-    EnrPoint point{freq_hz, applied.interpolate(lower.enr_db, upper.enr_db), std::nullopt,
-                   std::nullopt, applied};
+    EnrPoint point{freq_hz,      applied.interpolate(lower.enr_db, upper.enr_db),
+                   std::nullopt, std::nullopt,
+                   applied,      std::nullopt};
     if (has_uncertainty()) {
         point.enr_unc_db = applied.interpolate(*lower.enr_unc_db, *upper.enr_unc_db);
     }
@@ -52,6 +72,10 @@ EnrPoint EnrTable::at(double freq_hz) const {
         point.reflection = applied.placement == Placement::between_records
                                ? interpolate(applied, *lower.reflection, *upper.reflection)
                                : *lower.reflection;
+        const SourceReflection& below = *lower.reflection;
+        const SourceReflection& above = *upper.reflection;
+        point.gamma = SourceGamma{interpolate(applied, below.on(), above.on()),
+                                  interpolate(applied, below.off(), above.off())};
     }
     return point;
 }

@@ -18,13 +18,19 @@
 // as written with decimal commas.
 //
 // Frequencies are in Hz throughout. Between records ENR and uncertainty (in
-// dB) and the reflection magnitudes are linear in frequency, the reflection
-// angles turn along the shorter arc; outside the table the nearest record
-// holds and the lookup says so.
+// dB) are linear in frequency. The reflections are given two ways: as
+// magnitude and angle, the magnitudes linear in frequency and the angles
+// turning along the shorter arc (what the source match is taken from, the
+// larger of the two magnitudes); and as complex reflection coefficients,
+// linear in their real and imaginary parts (what a calculation with known
+// phases takes). Outside the table the nearest record holds and the lookup
+// says so.
 #pragma once
 
 #include "datafiles/lookup.h"
 
+#include <algorithm>
+#include <complex>
 #include <filesystem>
 #include <optional>
 #include <span>
@@ -40,6 +46,18 @@ struct SourceReflection {
     double on_deg;  // (-180, 180] after interpolation; as written in a record
     double off_mag;
     double off_deg;
+
+    // The worse of the two, which stands for the source match.
+    double larger_magnitude() const { return std::max(on_mag, off_mag); }
+    // The reflection coefficients as complex numbers.
+    std::complex<double> on() const;
+    std::complex<double> off() const;
+};
+
+// The source's reflection coefficients in its on and off states.
+struct SourceGamma {
+    std::complex<double> on;
+    std::complex<double> off;
 };
 
 struct EnrRecord {
@@ -64,6 +82,7 @@ struct EnrPoint {
     std::optional<double> enr_unc_db;            // when the table has the column
     std::optional<SourceReflection> reflection;  // when the table has the columns
     AppliedRecords applied;                      // which records; in range or not; note()
+    std::optional<SourceGamma> gamma;            // the reflection again, as complex numbers
 };
 
 class EnrTable {

@@ -12,9 +12,9 @@
 // degrees. A record starts on a new line and may continue on the next ones.
 // The frequencies rise strictly and are 0 or more. A .s2p may end with a
 // noise-parameter block: lines of five numbers (frequency, minimum noise
-// figure, optimum source reflection as magnitude and angle, noise
-// resistance) that begin where the frequency falls back to or below the last
-// S-parameter frequency.
+// figure in dB, optimum source reflection as magnitude and angle in degrees,
+// noise resistance rn = Rn / R) that begin where the frequency falls back to
+// or below the last S-parameter frequency.
 //
 // Touchstone 2.0 starts with "[Version] 2.0" and names its parts with
 // keywords: [Number of Ports] (1 or 2, as the extension says), [Two-Port
@@ -24,14 +24,23 @@
 // Information]...[End Information] (skipped), [Network Data], [Noise Data]
 // and [End]. The counts, when given, must match the data.
 //
-// The noise parameters are checked for their five numbers per line and
-// otherwise ignored: the DUT's noise figure is an input of its own.
+// Noise parameters, in either version, rise strictly in frequency on their
+// own (they may start below, and run past, the network data); NFmin is 0 dB
+// or more, |Gamma_opt| below 1 and rn 0 or more. Gamma_opt is against port
+// 1's reference resistance R1 and rn is Rn / R1 (Touchstone 1.x normalises
+// Rn to the option line's R; a 2.0 file is read the same way, against its
+// [Reference] for port 1).
 //
 // S-parameters against other reference resistances are referred to 50 ohms
-// for the lookup; records() keeps them as the file gives them.
+// for the lookup; records() keeps them as the file gives them. The noise
+// parameters are referred likewise: Rn in ohms, NFmin and the optimum source
+// impedance are properties of the DUT whatever the reference, so at 50 ohms
+// rn becomes rn R1 / 50 and Gamma_opt the reflection of the same impedance
+// against 50 ohms.
 //
 // Frequencies are in Hz throughout. Between data points the gain in dB and
-// the magnitudes |S11| and |S22| are linear in frequency; outside the data
+// the magnitudes |S11| and |S22| are linear in frequency; NFmin in dB, the
+// real and imaginary parts of Gamma_opt and rn likewise. Outside the data
 // the nearest point holds and the lookup says so.
 #pragma once
 
@@ -57,6 +66,32 @@ struct TouchstoneRecord {
     std::complex<double> s12;
     std::complex<double> s22;
     int line;  // in the file
+};
+
+// A line of a noise-parameter block.
+struct NoiseRecord {
+    double freq_hz;
+    double nfmin_db;                 // the minimum noise figure, dB
+    std::complex<double> gamma_opt;  // the source reflection that gives it
+    double rn;                       // Rn / R, R the reference of Gamma_opt
+    int line;                        // in the file
+};
+
+// The DUT's noise parameters at one frequency, against 50 ohms.
+struct NoisePoint {
+    double freq_hz;
+    double nfmin_db;
+    std::complex<double> gamma_opt;
+    double rn;                   // Rn / 50 ohms
+    AppliedRecords applied;      // which noise records; in range or not
+    std::string reference_note;  // how the data were referred to 50 ohms; empty if not
+
+    // True when the frequency lies outside the noise records and the nearest
+    // one holds: note() then says so.
+    bool held() const { return !applied.in_range(); }
+    // "noise parameters between records at 2 GHz and 4 GHz (lines 12-13);
+    // referred to 50 ohms from 75 ohms".
+    std::string note() const;
 };
 
 // The DUT at one frequency.
@@ -89,13 +124,19 @@ class Touchstone {
     std::span<const TouchstoneRecord> records_at_50_ohms() const { return at_50_ohms_; }
     // "referred to 50 ohms from 75 ohms"; empty when the file is at 50 ohms.
     std::string reference_note() const;
-    // Lines of a noise-parameter block that were read and ignored.
-    int noise_lines_ignored() const { return noise_lines_ignored_; }
+    // The noise-parameter block as the file gives it (empty without one), and
+    // the same against 50 ohms (the lookup's).
+    std::span<const NoiseRecord> noise_records() const { return noise_records_; }
+    std::span<const NoiseRecord> noise_records_at_50_ohms() const { return noise_at_50_ohms_; }
+    bool has_noise_parameters() const { return !noise_records_.empty(); }
     double first_freq_hz() const { return records_.front().freq_hz; }
     double last_freq_hz() const { return records_.back().freq_hz; }
 
     // Throws std::invalid_argument for a frequency that is not finite.
     DutPoint at(double freq_hz) const;
+    // The noise parameters at a frequency; empty when the file has none.
+    // Throws std::invalid_argument for a frequency that is not finite.
+    std::optional<NoisePoint> noise_at(double freq_hz) const;
 
   private:
     friend class TouchstoneBuilder;
@@ -108,7 +149,8 @@ class Touchstone {
     std::array<double, 2> reference_ohms_ = {50, 50};
     std::vector<TouchstoneRecord> records_;
     std::vector<TouchstoneRecord> at_50_ohms_;
-    int noise_lines_ignored_ = 0;
+    std::vector<NoiseRecord> noise_records_;
+    std::vector<NoiseRecord> noise_at_50_ohms_;
 };
 
 // Reads Touchstone text of a 1-port (`ports` 1, .s1p) or 2-port (2, .s2p)

@@ -43,7 +43,7 @@ class TouchstoneReader {
         if (blank) fail("empty file: expected Touchstone data");
         finish();
         parts_.records = records_.take_records();
-        parts_.noise_lines = records_.noise_lines();
+        parts_.noise = records_.take_noise();
         return std::move(parts_);
     }
 
@@ -92,7 +92,7 @@ class TouchstoneReader {
         }
         split_numbers(content, false, fields_);
         if (section_ == Section::noise) {
-            records_.noise_line(fields_, line_);
+            records_.noise_line(fields_, line_, options_.unit_hz);
         } else {
             records_.data_line(fields_, line_, options_, !version_2());
         }
@@ -308,8 +308,8 @@ void TouchstoneReader::finish() {
     }
     check_count(frequencies_, records_.record_count(), "[Number of Frequencies]",
                 "network data frequencies");
-    check_count(noise_frequencies_, static_cast<std::size_t>(records_.noise_lines()),
-                "[Number of Noise Frequencies]", "noise data frequencies");
+    check_count(noise_frequencies_, records_.noise_lines(), "[Number of Noise Frequencies]",
+                "noise data frequencies");
 }
 
 }  // namespace

@@ -13,12 +13,13 @@ struct TouchstoneParts {
     SParameterFormat format = SParameterFormat::magnitude_angle;
     std::array<double, 2> reference_ohms = {50, 50};
     std::vector<TouchstoneRecord> records;
-    int noise_lines = 0;
+    std::vector<NoiseRecord> noise;
 };
 
 class TouchstoneBuilder {
   public:
-    // Throws FileError naming the record that has no S-parameters against 50 ohms.
+    // Throws FileError naming the record that has no S-parameters, or noise
+    // parameters, against 50 ohms.
     static Touchstone build(TouchstoneParts parts);
 };
 

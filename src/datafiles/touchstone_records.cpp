@@ -3,6 +3,7 @@
 #include "datafiles/file_error.h"
 #include "datafiles/numbers.h"
 
+#include <array>
 #include <cmath>
 #include <numbers>
 
@@ -55,16 +56,17 @@ double RecordReader::number(const NumberFields& fields, std::size_t i, std::stri
 
 void RecordReader::data_line(const NumberFields& fields, int line, const TouchstoneOptions& options,
                              bool noise_by_frequency) {
-    if (in_noise_block_) return noise_line(fields, line);
+    if (in_noise_block_) return noise_line(fields, line, options.unit_hz);
     const std::size_t expected = this->expected();
     double freq_hz = 0;  // of a record that starts on this line
     if (numbers_ == 0) {
         freq_hz = number(fields, 0, "the frequency (a number)", line) * options.unit_hz;
         const bool falls_back = !records_.empty() && freq_hz <= records_.back().freq_hz;
+        // A shorter line there is read as a noise line too, and refused as one.
         if (noise_by_frequency && ports_ == 2 && falls_back &&
-            fields.size() == noise_line_numbers) {
+            fields.size() <= noise_line_numbers) {
             in_noise_block_ = true;
-            return noise_line(fields, line);
+            return noise_line(fields, line, options.unit_hz);
         }
         if (fields.size() > expected) too_many_numbers(fields.size(), line);
         first_line_ = line;
@@ -208,16 +210,51 @@ std::complex<double> RecordReader::pair(double a, double b, std::string_view s_n
     return s;
 }
 
-void RecordReader::noise_line(const NumberFields& fields, int line) {
+void RecordReader::noise_line(const NumberFields& fields, int line, double unit_hz) {
     if (fields.size() != noise_line_numbers) {
         fail(line,
              "expected 5 numbers in the noise-parameter block (frequency, minimum noise "
              "figure, optimum reflection magnitude and angle, noise resistance), found " +
                  std::to_string(fields.size()));
     }
+    std::array<double, noise_line_numbers> x{};
     for (std::size_t i = 0; i < fields.size(); ++i)
-        number(fields, i, "a noise parameter (a number)", line);
-    ++noise_lines_;
+        x[i] = number(fields, i, "a noise parameter (a number)", line);
+    const NoiseRecord record{x[0] * unit_hz, x[1], std::polar(x[2], x[3] * std::numbers::pi / 180),
+                             x[4], line};
+    check_noise(record, x[2]);
+    noise_.push_back(record);
+}
+
+void RecordReader::check_noise(const NoiseRecord& record, double magnitude) const {
+    const int line = record.line;
+    if (!std::isfinite(record.freq_hz)) fail(line, "frequency too large: expected under 1e308 Hz");
+    if (record.freq_hz < 0) {
+        fail(line, "negative frequency " + frequency_text(record.freq_hz) + ": expected 0 or more");
+    }
+    if (record.nfmin_db < 0) {
+        fail(line,
+             "minimum noise figure " + number_text(record.nfmin_db) + " dB: expected 0 dB or more");
+    }
+    if (magnitude < 0 || magnitude >= 1) {
+        fail(line, "optimum reflection magnitude " + number_text(magnitude) +
+                       ": expected 0 or more and below 1");
+    }
+    if (record.rn < 0) {
+        fail(line, "noise resistance rn " + number_text(record.rn) + ": expected 0 or more");
+    }
+    if (noise_.empty()) return;
+    const NoiseRecord& previous = noise_.back();
+    if (record.freq_hz == previous.freq_hz) {
+        fail(line, "noise frequency " + frequency_text(record.freq_hz) + " repeats line " +
+                       std::to_string(previous.line) + ": expected each frequency once");
+    }
+    if (record.freq_hz < previous.freq_hz) {
+        fail(line, "noise frequency " + frequency_text(record.freq_hz) +
+                       " is below the previous line's " + frequency_text(previous.freq_hz) +
+                       " (line " + std::to_string(previous.line) +
+                       "): expected noise data in rising frequency");
+    }
 }
 
 }  // namespace orlavex::datafiles

@@ -35,19 +35,21 @@ class RecordReader {
     MatrixFormat matrix() const { return matrix_; }
 
     // A line of network data. With `noise_by_frequency` (Touchstone 1.x) a
-    // 2-port line of five numbers at or below the last frequency starts the
-    // noise block, and every later line belongs to it.
+    // 2-port line of five numbers (or fewer) at or below the last frequency
+    // starts the noise block, and every later line belongs to it.
     void data_line(const NumberFields& fields, int line, const TouchstoneOptions& options,
                    bool noise_by_frequency);
-    void noise_line(const NumberFields& fields, int line);
+    // A line of noise parameters, its frequency in units of UNIT_HZ.
+    void noise_line(const NumberFields& fields, int line, double unit_hz);
     // The record under way must be complete by now (at a keyword on LINE,
     // or at the end of the file for 0).
     void end_record(int line);
 
     bool started() const { return !records_.empty() || numbers_ > 0; }
     std::size_t record_count() const { return records_.size(); }
-    int noise_lines() const { return noise_lines_; }
+    std::size_t noise_lines() const { return noise_.size(); }
     std::vector<TouchstoneRecord> take_records() { return std::move(records_); }
+    std::vector<NoiseRecord> take_noise() { return std::move(noise_); }
 
     struct Slot {
         std::string_view name;  // "S21"
@@ -75,6 +77,8 @@ class RecordReader {
     [[noreturn]] void too_many_numbers(std::size_t found, int line) const;
     void complete_record(int line);
     void out_of_order(double freq_hz, int line) const;
+    // A noise record's values are in range and its frequency above the last one's.
+    void check_noise(const NoiseRecord& record, double magnitude) const;
     std::complex<double> pair(double a, double b, std::string_view s_name, SParameterFormat format,
                               int line) const;
 
@@ -85,7 +89,7 @@ class RecordReader {
     std::span<const Slot> slots_;  // of the order and matrix format
     std::vector<TouchstoneRecord> records_;
     bool in_noise_block_ = false;
-    int noise_lines_ = 0;
+    std::vector<NoiseRecord> noise_;
 
     // The record under way.
     TouchstoneRecord record_{};

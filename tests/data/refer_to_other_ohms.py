@@ -5,7 +5,9 @@ Each file holds a 50-ohm original's network, referred to other resistances
 through its impedance matrix (Z = sqrt(R)(I - S)^-1 (I + S) sqrt(R) at the old
 references, S' = G^-1 (Z - R')(Z + R')^-1 G with G = sqrt(R') at the new). A
 reader that refers them back to 50 ohms must give the original's gain and
-matches.
+matches. Their noise parameters are referred too: Rn in ohms and the
+optimum source impedance Z = 50 (1 + G) / (1 - G) stay, so Gamma_opt becomes
+(Z - R) / (Z + R) and rn = Rn / R against port 1's new R.
 
     /usr/bin/python3 tests/data/refer_to_other_ohms.py   (from the top folder)
 """
@@ -64,14 +66,26 @@ def ri_pairs(s):
     return " ".join(f"{x.real:.15g} {x.imag:.15g}" for x in order)
 
 
+def refer_noise(line, new_ohms):
+    """A noise line against 50 ohms (MA, rn = Rn / 50), against new_ohms."""
+    freq, nfmin, mag, deg, rn = (float(x) for x in line.split())
+    gamma = cmath.rect(mag, math.radians(deg))
+    z = 50 * (1 + gamma) / (1 - gamma)
+    new = (z - new_ohms) / (z + new_ohms)
+    return (f"{freq:g} {nfmin:g} {abs(new):.15g} {math.degrees(cmath.phase(new)):.15g} "
+            f"{rn * 50 / new_ohms:.15g}")
+
+
 def write_1x_at_75_ohms():
-    _, records, _ = read_network(HERE / "dut_ma.s2p")
+    _, records, noise = read_network(HERE / "dut_ma.s2p")
     lines = [
         "! dut_ma.s2p referred to 75 ohms by refer_to_other_ohms.py (numpy).",
         "# GHz S RI R 75",
     ]
     for freq, s in records:
         lines.append(f"{freq:g} " + ri_pairs(refer(s, [50, 50], [75, 75])))
+    lines.append("! noise parameters against 75 ohms: freq NFmin(dB) |Gopt| ang(Gopt) Rn/75")
+    lines += [refer_noise(line, 75) for line in noise]
     (HERE / "dut_ri_75ohm.s2p").write_text("\n".join(lines) + "\n")
 
 
@@ -103,7 +117,7 @@ def write_2_0_at_75_and_25_ohms():
         lines.append(f"{freq:g} {db_angle(t[0, 0])} {db_angle(t[0, 1])}  ! S11 S12")
         lines.append(f"    {db_angle(t[1, 0])} {db_angle(t[1, 1])}")
     lines.append("[Noise Data]")
-    lines += noise
+    lines += [refer_noise(line, 75) for line in noise]
     lines.append("[End]")
     (HERE / "lna_75_25ohm.s2p").write_text("\n".join(lines) + "\n")
 

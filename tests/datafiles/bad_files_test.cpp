@@ -192,6 +192,65 @@ TEST(BadEnrFile, BinaryMissingOrNotAFile) {
               "cannot open: not a regular file");
 }
 
+// Two records, then the noise line under test on line 3 (or 4).
+std::string with_noise(std::string_view lines) {
+    return "1 0.3 0 10 0 0 0 0.2 0\n2 0.3 0 10 0 0 0 0.2 0\n" + std::string(lines);
+}
+
+std::string with_noise_data(std::string_view lines) {
+    return "[Version] 2.0\n[Number of Ports] 2\n[Two-Port Data Order] 21_12\n[Network Data]\n"
+           "1 0.3 0 10 0 0 0 0.2 0\n[Noise Data]\n" +
+           std::string(lines);
+}
+
+TEST(BadTouchstone, NoiseParametersOutOfRangeOrOrder) {
+    expect_touchstone_errors(
+        2,
+        {
+            {"four numbers", with_noise("1 1.0 0.3 20 0.2\n2 1.0 0.3 20\n"),
+             "dut.s2p:4: expected 5 numbers in the noise-parameter block (frequency, minimum noise "
+             "figure, optimum reflection magnitude and angle, noise resistance), found 4"},
+            {"four numbers starting the block", with_noise("1 1.0 0.3 20\n"),
+             "dut.s2p:3: expected 5 numbers in the noise-parameter block (frequency, minimum noise "
+             "figure, optimum reflection magnitude and angle, noise resistance), found 4"},
+            {"four numbers in [Noise Data]", with_noise_data("1 1.0 0.3 20\n"),
+             "dut.s2p:7: expected 5 numbers in the noise-parameter block (frequency, minimum noise "
+             "figure, optimum reflection magnitude and angle, noise resistance), found 4"},
+            {"negative rn", with_noise("1 1.0 0.3 20 -0.01\n"),
+             "dut.s2p:3: noise resistance rn -0.01: expected 0 or more"},
+            {"negative rn in [Noise Data]", with_noise_data("1 1.0 0.3 20 0.2\n2 1 0.3 20 -2\n"),
+             "dut.s2p:8: noise resistance rn -2: expected 0 or more"},
+            {"a total reflection", with_noise("1 1.0 1 20 0.2\n"),
+             "dut.s2p:3: optimum reflection magnitude 1: expected 0 or more and below 1"},
+            {"more than a total reflection", with_noise_data("1 1.0 1.5 20 0.2\n"),
+             "dut.s2p:7: optimum reflection magnitude 1.5: expected 0 or more and below 1"},
+            {"a negative magnitude", with_noise("1 1.0 -0.3 20 0.2\n"),
+             "dut.s2p:3: optimum reflection magnitude -0.3: expected 0 or more and below 1"},
+            {"NFmin below 0 dB", with_noise("1 1.0 0.3 20 0.2\n2 -0.1 0.3 20 0.2\n"),
+             "dut.s2p:4: minimum noise figure -0.1 dB: expected 0 dB or more"},
+            {"falling", with_noise("1 1.0 0.3 20 0.2\n0.5 1.0 0.3 20 0.2\n"),
+             "dut.s2p:4: noise frequency 500 MHz is below the previous line's 1 GHz (line 3): "
+             "expected noise data in rising frequency"},
+            {"falling in [Noise Data]", with_noise_data("3 1.0 0.3 20 0.2\n2 1.0 0.3 20 0.2\n"),
+             "dut.s2p:8: noise frequency 2 GHz is below the previous line's 3 GHz (line 7): "
+             "expected noise data in rising frequency"},
+            {"repeated", with_noise("1 1.0 0.3 20 0.2\n2 1.0 0.3 20 0.2\n2 1.1 0.3 20 0.2\n"),
+             "dut.s2p:5: noise frequency 2 GHz repeats line 4: expected each frequency once"},
+            {"negative frequency", with_noise_data("-1 1.0 0.3 20 0.2\n"),
+             "dut.s2p:7: negative frequency -1 GHz: expected 0 or more"},
+            {"a word", with_noise("1 1.0 0.3 twenty 0.2\n"),
+             "dut.s2p:3: expected a noise parameter (a number), found 'twenty'"},
+            // Just below 1 at an enormous reference, 1 at 50 ohms.
+            {"no Gamma_opt at 50 ohms",
+             "# GHz S MA R 1e17\n1 0.3 0 10 0 0 0 0.2 0\n1 1 0.9 0 0.2\n",
+             "dut.s2p:3: the noise parameters at 1 GHz cannot be referred to 50 ohms from 1e+17 "
+             "ohms: expected |Gamma_opt| below 1 and rn finite there"},
+            {"no rn at 50 ohms", "# GHz S MA R 1e17\n1 0.3 0 10 0 0 0 0.2 0\n1 1 0 0 1e300\n",
+             "dut.s2p:3: the noise parameters at 1 GHz cannot be referred to 50 ohms from 1e+17 "
+             "ohms: expected |Gamma_opt| below 1 and rn finite there"},
+        });
+}
+
 TEST(BadTouchstone, WrongNumberCounts) {
     expect_touchstone_errors(
         2,

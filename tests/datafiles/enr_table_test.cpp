@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <complex>
 #include <string>
 
 namespace orlavex::datafiles {
@@ -95,6 +96,46 @@ TEST_F(SourceTable, ReflectionMagnitudesAreLinearAndAnglesTakeTheShorterArc) {
     EXPECT_NEAR(table.at(1.75e9).reflection->on_deg, -175, 1e-9);
 }
 
+// The same reflections as complex numbers, linear in their real and
+// imaginary parts, while the magnitudes and angles above stay as they were.
+TEST_F(SourceTable, ReflectionsAsComplexNumbersAreLinearInRealAndImaginaryParts) {
+    struct Case {
+        double freq_hz;
+        std::complex<double> on, off;
+        double larger_magnitude;  // of the magnitudes interpolated on their own
+    };
+    const Case cases[] = {
+        {2e9,
+         {-0.05908846518073248, -0.010418890660015816},
+         {0.053623111018328465, 0.04499513267805775},
+         0.07},
+        // 0.04 at 170 and 0.06 at -170 degrees meet near 180 degrees.
+        {1.5e9,
+         {-0.049240387650610395, -0.0017364817766693024},
+         {0.055002334132741484, 0.032758170638798934},
+         0.065},
+        // Half way from 0.1 at -90 to 0.2 at 90 degrees: 0.05 at 90, where
+        // magnitude and angle apart give 0.15.
+        {11e9, {0, 0.05}, {-0.0325, -0.056291651245988526}, 0.185},
+        {5e6,
+         {0.0492403876506104, 0.008682408883346517},
+         {-0.07878462024097664, -0.013891854213354423},
+         0.08},
+    };
+    for (const Case& expected : cases) {
+        SCOPED_TRACE(expected.freq_hz);
+        const EnrPoint point = table.at(expected.freq_hz);
+        ASSERT_TRUE(point.gamma.has_value());
+        EXPECT_NEAR(std::abs(point.gamma->on - expected.on), 0, 1e-15);
+        EXPECT_NEAR(std::abs(point.gamma->off - expected.off), 0, 1e-15);
+        EXPECT_NEAR(point.reflection->larger_magnitude(), expected.larger_magnitude, tolerance);
+    }
+    // At a record the complex value is the record's own.
+    const SourceReflection& record = *table.records()[2].reflection;
+    EXPECT_EQ(table.at(2e9).gamma->on, record.on());
+    EXPECT_EQ(table.at(2e9).gamma->off, record.off());
+}
+
 TEST_F(SourceTable, OutsideTheTableTheNearestRecordHoldsAndTheLookupSaysSo) {
     const EnrPoint below = table.at(5e6);
     EXPECT_EQ(below.applied.placement, Placement::below_first);
@@ -128,6 +169,7 @@ TEST(EnrTable, OptionalColumnsAreAbsentWhenTheTableHasNone) {
     const EnrPoint point = bare.at(2e9);
     EXPECT_NEAR(point.enr_db, 14.5, tolerance);
     EXPECT_FALSE(point.enr_unc_db.has_value());
+    EXPECT_FALSE(point.gamma.has_value());
     EXPECT_FALSE(point.reflection.has_value());
 
     const EnrTable with_uncertainty = parse_enr("1e9 15 0.1\n3e9,14,0.3\n", "unc.enr");

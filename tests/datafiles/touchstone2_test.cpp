@@ -100,14 +100,14 @@ TEST(Touchstone2, OnePortWithReferenceInformationAndEnd) {
     EXPECT_NEAR(file.at(150e6).input_match, 5.0 / 13, 1e-15);
 }
 
-TEST(Touchstone2, NoiseDataIsCountedAndIgnored) {
+TEST(Touchstone2, NoiseDataIsCounted) {
     const Touchstone file = parse_touchstone(
         "[Version] 2.0\n# GHz S MA R 50\n[Number of Ports] 2\n[Two-Port Data Order] 21_12\n"
         "[Number of Frequencies] 2\n[Number of Noise Frequencies] 2\n[Network Data]\n"
         "1 0.3 -40 10 120 0.01 80 0.2 -60\n2 0.25 -90 8 60 0.02 40 0.15 -120\n"
         "[Noise Data]\n4 0.7 0.3 50 0.2\n8 0.9 0.25 80 0.18\n[End]\n",
         "n.s2p", 2);
-    EXPECT_EQ(file.noise_lines_ignored(), 2);
+    EXPECT_EQ(file.noise_records().size(), 2u);
     // Noise frequencies may rise above the network data's.
     EXPECT_EQ(file.last_freq_hz(), 2e9);
 }
@@ -122,7 +122,7 @@ TEST(Touchstone1, ARecordMayContinueOnTheNextLines) {
         "1 0.7 0.3 20 0.2\n",  // then a noise block
         "w.s2p", 2);
     expect_same(wrapped, one);
-    EXPECT_EQ(wrapped.noise_lines_ignored(), 1);
+    EXPECT_EQ(wrapped.noise_records().size(), 1u);
     EXPECT_EQ(wrapped.records()[1].line, 4);
     EXPECT_EQ(wrapped.reference_ohms(), 50);
 }

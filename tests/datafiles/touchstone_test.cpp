@@ -84,14 +84,14 @@ TEST(Touchstone, OutsideTheDataTheNearestPointHoldsAndTheLookupSaysSo) {
     EXPECT_EQ(above.applied.note(), "held from the nearest record, the last, at 4 GHz (line 7)");
 }
 
-TEST(Touchstone, TheNoiseParameterBlockIsReadAndIgnored) {
+TEST(Touchstone, TheNoiseParameterBlockIsRead) {
     const Touchstone dut = read_touchstone(test_data("dut_ma.s2p"));
-    EXPECT_EQ(dut.noise_lines_ignored(), 3);
+    EXPECT_EQ(dut.noise_records().size(), 3u);
     EXPECT_EQ(dut.records().size(), 4u);
     // A block may start at the same frequency as the last S-parameters.
     const Touchstone same = parse_touchstone(
         "1 0.3 0 10 0 0 0 0.2 0\n2 0.3 0 10 0 0 0 0.2 0\n2 1.0 0.3 20 0.2\n", "x.s2p", 2);
-    EXPECT_EQ(same.noise_lines_ignored(), 1);
+    EXPECT_EQ(same.noise_records().size(), 1u);
     EXPECT_EQ(same.records().size(), 2u);
 }
 
@@ -162,7 +162,7 @@ TEST(Touchstone, ATouchstone2FileWithAReferencePerPortIsReferredTo50Ohms) {
     const Touchstone original = read_touchstone(example("lna_1-18ghz.s2p"));
     EXPECT_EQ(file.version(), 2);
     EXPECT_EQ(file.port_reference_ohms(), (std::array<double, 2>{75, 25}));
-    EXPECT_EQ(file.noise_lines_ignored(), 10);
+    EXPECT_EQ(file.noise_records().size(), 10u);
     EXPECT_EQ(file.records()[1].line, 18);
     expect_same_dut(file, original);
     EXPECT_EQ(file.reference_note(),
@@ -182,7 +182,7 @@ TEST(Touchstone, TheExampleAmplifierReads) {
     EXPECT_EQ(lna.records().size(), 35u);
     EXPECT_EQ(lna.first_freq_hz(), 1e9);
     EXPECT_EQ(lna.last_freq_hz(), 18e9);
-    EXPECT_EQ(lna.noise_lines_ignored(), 10);
+    EXPECT_EQ(lna.noise_records().size(), 10u);
     for (double f = 1e9; f <= 18e9; f += 0.25e9) {
         const DutPoint point = lna.at(f);
         EXPECT_GT(*point.gain_db, 25) << f;
