@@ -106,6 +106,13 @@ readings           a readings file (str or os.PathLike; CSV with freq_ghz,
                    and the result is a dict of numpy arrays (freq_ghz,
                    readings, dut_nf_db, dut_gain_db, u_db, U_db, k, nu_eff)
                    and notes, a list per frequency
+calibration        with readings: the calibration levels in a file of their
+                   own (CSV with freq_ghz, cal_off_dbm, cal_on_dbm, repeated
+                   rows allowed), interpolated linearly in frequency on the
+                   dB levels to each frequency (a converting DUT's output
+                   frequency), the nearest record held outside it with a
+                   note; the readings' cal_off and cal_on then left out or
+                   empty
 
 Raises ValueError for a value an input cannot take, naming the keyword;
 OSError for a readings file that cannot be used, naming its line.
@@ -257,7 +264,7 @@ void define_private_functions(py::module_& m) {
         py::arg("progress") = py::none());
     m.def("_evaluate", &evaluate, py::arg("cal_on") = py::none(), py::arg("cal_off") = py::none(),
           py::arg("meas_on") = py::none(), py::arg("meas_off") = py::none(),
-          py::arg("readings") = py::none());
+          py::arg("readings") = py::none(), py::arg("calibration") = py::none());
     m.def(
         "_sweep",
         [](const py::object& over, const py::object& start, const py::object& stop,
