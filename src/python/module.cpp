@@ -7,6 +7,7 @@
 #include "python/data_files.h"
 #include "python/input_docs.h"
 #include "python/keyword_inputs.h"
+#include "python/level_arrays.h"
 #include "python/point_functions.h"
 #include "python/setup_functions.h"
 #include "python/signatures.h"
@@ -91,6 +92,12 @@ corrected Y-factor formula.
 cal_on, cal_off    calibration levels, source on and off, dBm (not with
                    no_second_stage=True)
 meas_on, meas_off  measurement levels, source on and off, dBm
+
+The levels and freq may be numpy arrays (or lists) of equal length, a
+single number standing for every point: each point is then evaluated as a
+frequency of a readings file of single readings (frequencies in any order,
+repeated or not), and the result is a dict of numpy arrays as for readings
+below. Scalars give the dict above.
 
 Returns what `orlavex-cli evaluate --json` prints, as a dict:
     inputs   the set-up the evaluation used
@@ -362,6 +369,17 @@ void define_catalogues_and_files(py::module_& m) {
           "without the columns).\n\n"
           "Raises OSError for a file that cannot be read or is not a valid table; the message\n"
           "names the file, the line and what was expected.");
+    m.def("read_readings", &read_readings, py::arg("path"),
+          "Reads a readings file (CSV: freq_ghz, cal_off_dbm, cal_on_dbm, meas_off_dbm,\n"
+          "meas_on_dbm, as `orlavex-cli evaluate --readings` takes it): a path.\n\n"
+          "Returns a dict of numpy arrays, one entry per frequency: freq_ghz, freq2_ghz (only\n"
+          "when the file has the column), cal_off_dbm, cal_on_dbm, meas_off_dbm, meas_on_dbm\n"
+          "(the mean of the frequency's readings in linear power, in dBm; NaN for calibration\n"
+          "levels the file does not give) and readings (how many rows the frequency has).\n"
+          "orlavex.evaluate(freq=r[\"freq_ghz\"], meas_on=r[\"meas_on_dbm\"], ...) evaluates\n"
+          "them as single readings.\n\n"
+          "Raises OSError for a file that cannot be read or is not valid; the message names\n"
+          "the file, the line and what was expected.");
     m.def("read_touchstone", &read_touchstone, py::arg("path"),
           "Reads DUT S-parameters from a Touchstone 1.x file (.s1p or .s2p): a path or a\n"
           "DataFile.\n\n"

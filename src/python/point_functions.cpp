@@ -1,23 +1,21 @@
 #include "python/point_functions.h"
 
+#include "app/results/evaluation.h"
+#include "app/results/point.h"
 #include "app/results/readings_evaluation.h"
 #include "datafiles/readings_file.h"
 #include "python/data_files.h"
-
-#include <pybind11/numpy.h>
-
-#include <limits>
-
-#include "app/results/evaluation.h"
-#include "app/results/point.h"
 #include "python/interruptible.h"
 #include "python/keyword_inputs.h"
+#include "python/level_arrays.h"
 #include "python/to_python.h"
 
 #include <pybind11/numpy.h>
 
+#include <algorithm>
 #include <chrono>
 #include <functional>
+#include <initializer_list>
 #include <limits>
 #include <memory>
 #include <optional>
@@ -135,6 +133,19 @@ py::dict evaluate_readings_file(const py::object& path, const py::object& calibr
     return measured_columns(outcome.points);
 }
 
+// Arrays of levels (and frequencies) evaluated point by point as a
+// readings file of single readings is.
+py::dict evaluate_arrays(const LevelColumns& columns, py::dict keywords) {
+    keywords["freq"] = py::none();
+    KeywordInputs k = read_keywords(keywords, app::Scope::levels);
+    k.setup.manual = true;
+    const double start = app::find_field_input("freq")->start;
+    const datafiles::Readings readings = readings_of_columns(columns, start);
+    const app::ReadingsOutcome outcome = app::evaluate_readings(k.setup, readings, k.options());
+    if (!outcome.refused.empty()) refuse(outcome.refused);
+    return measured_columns(outcome.points);
+}
+
 }  // namespace
 
 py::dict evaluate(const py::object& cal_on, const py::object& cal_off, const py::object& meas_on,
@@ -150,6 +161,12 @@ py::dict evaluate(const py::object& cal_on, const py::object& cal_off, const py:
         keywords["meas_on"] = meas_on;
         keywords["meas_off"] = meas_off;
         return evaluate_readings_file(readings, calibration, keywords);
+    }
+    const py::object freq = keywords.contains("freq") ? py::object(keywords["freq"]) : py::none();
+    if (std::ranges::any_of(
+            std::initializer_list<py::handle>{cal_on, cal_off, meas_on, meas_off, freq},
+            [](const py::handle& x) { return is_array(x); })) {
+        return evaluate_arrays({cal_off, cal_on, meas_off, meas_on, freq}, keywords);
     }
     const std::pair<const char*, const py::object&> levels[] = {
         {"cal_on", cal_on}, {"cal_off", cal_off}, {"meas_on", meas_on}, {"meas_off", meas_off}};
