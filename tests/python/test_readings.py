@@ -326,6 +326,23 @@ def test_a_repeated_calibration_brings_its_scatter(tmp_path):
     assert points[1]["nu_eff"] > points[0]["nu_eff"]
 
 
+def test_repeated_readings_with_a_single_calibration_keep_its_planned_jitter(tmp_path):
+    rng = random.Random(5)
+    plan = planned({}, 2.0)
+    rows = [[2.0, 0, 0, *r[3:]] for r in scattered_rows(plan, 2.0, 5, 0.02, rng)]
+    levels = [plan["planned_readings_dbm"][k] for k in LEVELS]
+    readings, cal = split_calibration(tmp_path, rows, [[2.0, *levels[:2]]])
+    point = cli_json("evaluate", "--readings", readings, "--calibration", cal,
+                     *cli_arguments(**JITTER))[0]
+    rows = {r["source"]: r["u"] for r in point["gum"]["budget"]}
+    assert rows["jitter_cal_off"] == rows["jitter_cal_on"] == pytest.approx(0.005)
+    assert rows["jitter_meas_off"] != rows["jitter_meas_on"] != pytest.approx(0.005)
+    assert point["readings"] == 5 and 4 <= point["nu_eff"] < 1e3
+    assert "Type A: the scatter of 5 readings of the measured levels replaces their planned " \
+           "jitter; k for 95 % from Student's t at the effective degrees of freedom" \
+           in point["notes"]
+
+
 CAL_REFUSALS = [
     ("both calibrations", HEADER + "1,-100,-95,-90,-80\n", CAL_HEADER + "1,-100,-95\n", [],
      "orlavex-cli: the readings give calibration levels, and --calibration gives them too: "

@@ -129,21 +129,36 @@ void evaluate_exactly(Evaluation& e, const Setup& setup, const datafiles::Levels
 
 // The Type A lines of LEVELS in E's budget. READINGS: the count of the
 // point's own readings; FROM_FILE: the calibration file's are repeated.
+// Where the calibration levels come from.
+enum class CalibrationSource { readings, file, repeated_file };
+
+// What the Type A lines replace, for the point's note.
+std::string scatter_text(std::size_t readings, CalibrationSource calibration) {
+    const std::string own = "the scatter of " + std::to_string(readings) + " readings of ";
+    switch (calibration) {
+        case CalibrationSource::readings:
+            return own + "each level replaces the planned jitter";
+        case CalibrationSource::file:
+            return own + "the measured levels replaces their planned jitter";
+        case CalibrationSource::repeated_file:
+            break;
+    }
+    if (readings < 2) {
+        return "the scatter of the calibration file's repeated readings replaces the planned "
+               "jitter of the calibration levels";
+    }
+    return own +
+           "the measured levels and of the calibration file's repeated readings replaces "
+           "the planned jitter";
+}
+
 void assess_scatter(MeasuredPoint& p, const PointLevels& levels, std::size_t readings,
-                    bool from_file) {
+                    CalibrationSource calibration) {
     Evaluation& e = p.evaluation;
     const measure::AssessedBudget a = measure::with_type_a(*e.budget, levels.scatter);
     e.budget = a.budget;
     p.nu_eff = a.nu_eff;
-    const std::string own = "the scatter of " + std::to_string(readings) + " readings of ";
-    const std::string what =
-        readings < 2 ? "the scatter of the calibration file's repeated readings replaces the "
-                       "planned jitter of the calibration levels"
-        : !from_file ? own + "each level replaces the planned jitter"
-                     : own +
-                           "the measured levels and of the calibration file's repeated "
-                           "readings replaces the planned jitter";
-    e.notes.push_back("Type A: " + what +
+    e.notes.push_back("Type A: " + scatter_text(readings, calibration) +
                       "; k for 95 % from Student's t at the effective degrees of freedom");
 }
 
@@ -190,11 +205,16 @@ ReadingsOutcome evaluate_readings(const Setup& setup, const datafiles::Readings&
         table.emplace(*calibration_file);
     }
     const bool calibration = readings.has_calibration || table;
+    out.points.reserve(readings.points.size());
+    const CalibrationSource source = !table              ? CalibrationSource::readings
+                                     : table->repeated() ? CalibrationSource::repeated_file
+                                                         : CalibrationSource::file;
     for (const datafiles::ReadingsPoint& point : readings.points) {
         PointLevels levels = levels_of(point, readings.has_calibration);
         if (table) calibrate(levels, *table, setup, point);
         const Setup at = setup_at(setup, point, levels.dbm, calibration);
-        EvaluationOutcome o = run_evaluation(at, options);
+        // The levels are evaluated again, unrounded, with their budget.
+        EvaluationOutcome o = run_evaluation(at, options, false);
         if (!o.evaluation) {
             out.points.clear();
             out.refused = std::move(o.refused);
@@ -207,7 +227,7 @@ ReadingsOutcome evaluate_readings(const Setup& setup, const datafiles::Readings&
         drop_level_notes(e, options.naming);
         e.notes.insert(e.notes.end(), levels.notes.begin(), levels.notes.end());
         if (e.budget && !levels.scatter.empty())
-            assess_scatter(p, levels, point.readings.size(), table && table->repeated());
+            assess_scatter(p, levels, point.readings.size(), source);
         if (e.budget && !readings.repeated) single_readings_note(e);
         out.points.push_back(std::move(p));
     }
