@@ -65,13 +65,6 @@ def test_a_number_stands_for_every_point_and_points_may_share_a_frequency():
     assert list(np.argsort(out["dut_nf_db"])) == [3, 1, 0, 2]
 
 
-def test_arrays_without_the_calibration_and_second_stage_correction():
-    levels = planned_levels([1.0, 2.0])
-    out = orlavex.evaluate(freq=[1.0, 2.0], meas_off=levels["meas_off"],
-                           meas_on=levels["meas_on"], no_second_stage=True, **SETUP)
-    assert np.all(np.isnan(out["dut_gain_db"])) and np.all(out["dut_nf_db"] > 2.5)
-
-
 BAD = [
     ("unequal lengths", {"meas_on": [-80, -81], "meas_off": [-90, -91, -92]},
      "meas_off and meas_on: arrays of equal length, found 3 and 2"),
