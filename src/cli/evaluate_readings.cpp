@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <optional>
 #include <sstream>
 
 namespace orlavex::cli {
@@ -23,7 +24,13 @@ constexpr std::string_view file_inputs[] = {"freq", "cal_off", "cal_on", "meas_o
 // Why READINGS cannot be evaluated with the set-up given beside them; empty
 // when they can.
 std::string readings_refusal(const WindowInputs& inputs, const app::Setup& setup,
-                             const datafiles::Readings& readings) {
+                             const datafiles::Readings& readings, bool calibration_file) {
+    if (calibration_file && readings.has_calibration) {
+        return "the readings give calibration levels, and --calibration gives them too: leave "
+               "their cal_off and cal_on columns out or empty";
+    }
+    if (calibration_file && !setup.second_stage)
+        return "--calibration is for second-stage correction, which --no-second-stage turns off";
     for (const std::string_view keyword : file_inputs) {
         if (inputs.files.given.contains(std::string(keyword))) {
             return "--readings gives the frequency and the levels: do not give " +
@@ -44,7 +51,7 @@ std::string readings_refusal(const WindowInputs& inputs, const app::Setup& setup
         return "the readings give calibration levels, which --no-second-stage does not take: "
                "leave out their cal_off and cal_on columns";
     }
-    if (!readings.has_calibration && setup.second_stage)
+    if (!readings.has_calibration && !calibration_file && setup.second_stage)
         return "the readings have no cal_off and cal_on columns: give them, or --no-second-stage";
     return {};
 }
@@ -111,15 +118,24 @@ std::string run_evaluate_readings(const WindowInputs& inputs, const app::ModelIn
                                   const ReadingsRequest& request, std::ostream& out) {
     app::SweepRequest typed;
     datafiles::Readings readings;
+    std::optional<datafiles::Readings> calibration;
     try {
         if (std::string why = typed_request(inputs, model, typed); !why.empty()) return why;
         readings = datafiles::read_readings(request.path);
+        if (!request.calibration.empty()) {
+            calibration = datafiles::read_readings(request.calibration,
+                                                   datafiles::ReadingsColumns::calibration);
+        }
     } catch (const datafiles::FileError& e) {
         return e.what();
     }
-    if (std::string why = readings_refusal(inputs, typed.setup, readings); !why.empty()) return why;
+    if (std::string why = readings_refusal(inputs, typed.setup, readings, calibration.has_value());
+        !why.empty()) {
+        return why;
+    }
     app::ReadingsOutcome outcome =
-        app::evaluate_readings(typed.setup, readings, {inputs.strict, app::Naming::flag});
+        app::evaluate_readings(typed.setup, readings, {inputs.strict, app::Naming::flag},
+                               calibration ? &*calibration : nullptr);
     if (!outcome.refused.empty()) return outcome.refused;
     if (std::string why = save_setup(inputs.files, typed); !why.empty()) return why;
     const std::string unused = unused_sweep_files_note(typed, "evaluate");

@@ -13,6 +13,7 @@ namespace orlavex::cli {
 
 struct ReadingsRequest {
     std::string path;              // the readings file; empty for none
+    std::string calibration;       // a calibration file of its own; empty for none
     std::string format = "table";  // table, csv or json
 };
 

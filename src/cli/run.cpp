@@ -231,6 +231,12 @@ void add_commands(CLI::App& app, Request& r, bool from_file, bool readings_file)
         ->type_name("FILE")
         ->group("Readings");
     r.evaluate
+        ->add_option("--calibration", r.readings.calibration,
+                     "the calibration levels of --readings in a file of their own (CSV: "
+                     "freq_ghz, cal_off and cal_on), interpolated to each frequency")
+        ->type_name("FILE")
+        ->group("Readings");
+    r.evaluate
         ->add_option("--format", r.readings.format, "output of --readings: a table, CSV or JSON")
         ->check(CLI::IsMember({"table", "csv", "json"}))
         ->capture_default_str()
@@ -309,6 +315,8 @@ int dispatch(const CLI::App& app, const Request& r, std::ostream& out, std::ostr
         ReadingsRequest readings = r.readings;
         if (r.json) readings.format = "json";
         why = run_evaluate_readings(r.evaluate_inputs, r.evaluate_model, readings, out);
+    } else if (r.evaluate->parsed() && !r.readings.calibration.empty()) {
+        why = "--calibration is for --readings";
     } else if (r.evaluate->parsed() && r.readings.format != "table") {
         why = "--format is for --readings (four levels: --json)";
     } else if (r.evaluate->parsed()) {

@@ -41,19 +41,29 @@ struct PowerUnit {
 
 constexpr PowerUnit power_units[] = {{"dbm", 0}, {"mw", 1}, {"w", 1e3}};
 
-constexpr std::string_view expected_columns =
-    "expected columns freq_ghz, cal_off_dbm, cal_on_dbm, meas_off_dbm, meas_on_dbm (levels in "
-    "_dbm, _mw or _w; optional freq2_ghz)";
-
 struct Field {
     Column column;
     std::size_t level;
     double unit_mw;  // 0 for dBm
 };
 
+constexpr std::string_view expected_readings =
+    "expected columns freq_ghz, cal_off_dbm, cal_on_dbm, meas_off_dbm, meas_on_dbm (levels in "
+    "_dbm, _mw or _w; optional freq2_ghz)";
+constexpr std::string_view expected_calibration =
+    "expected columns freq_ghz, cal_off_dbm, cal_on_dbm (levels in _dbm, _mw or _w)";
+
+bool is_calibration_level(const Field& f) {
+    return f.column == Column::level && (f.level == cal_off || f.level == cal_on);
+}
+
+// Whether a row gives the calibration levels (as the rows before it must).
+enum class CalibrationCells { unknown, given, empty };
+
 class ReadingsReader {
   public:
-    explicit ReadingsReader(std::string_view name) : name_(name) {}
+    ReadingsReader(std::string_view name, ReadingsColumns columns)
+        : name_(name), calibration_file_(columns == ReadingsColumns::calibration) {}
 
     Readings read(LineReader& lines) {
         TextLine line{};
@@ -68,9 +78,10 @@ class ReadingsReader {
             }
         }
         line_ = 0;
-        if (fields_.empty()) fail("no header: " + std::string(expected_columns));
+        if (fields_.empty()) fail("no header: " + expected());
         if (readings_.points.empty()) fail("no readings after the header");
         check_counts();
+        if (calibration_cells_ == CalibrationCells::empty) readings_.has_calibration = false;
         return std::move(readings_);
     }
 
@@ -98,15 +109,21 @@ class ReadingsReader {
             fail("unknown unit in column '" + valid_utf8(name) +
                  "': expected a level in _dbm, _mw or _w");
         }
-        fail("unknown column '" + valid_utf8(name) + "': " + std::string(expected_columns));
+        fail("unknown column '" + valid_utf8(name) + "': " + expected());
+    }
+
+    std::string expected() const {
+        return std::string(calibration_file_ ? expected_calibration : expected_readings);
     }
 
     void header(std::string_view content) {
         std::array<bool, 4> level_seen{};
         bool freq = false, freq2 = false;  // columns seen
         for (const std::string_view name : split_fields(content, true)) {
-            if (name.empty()) fail("empty column name: " + std::string(expected_columns));
+            if (name.empty()) fail("empty column name: " + expected());
             const Field f = column_of(name);
+            if (calibration_file_ && f.column != Column::freq && !is_calibration_level(f))
+                fail("a calibration file has no column '" + valid_utf8(name) + "': " + expected());
             bool& seen = f.column == Column::freq    ? freq
                          : f.column == Column::freq2 ? freq2
                                                      : level_seen[f.level];
@@ -114,9 +131,11 @@ class ReadingsReader {
             seen = true;
             fields_.push_back(f);
         }
-        if (!freq) fail("no freq_ghz column: " + std::string(expected_columns));
-        if (!level_seen[meas_off] || !level_seen[meas_on])
-            fail("meas_off and meas_on columns are required: " + std::string(expected_columns));
+        if (!freq) fail("no freq_ghz column: " + expected());
+        if (calibration_file_ && (!level_seen[cal_off] || !level_seen[cal_on]))
+            fail("cal_off and cal_on columns are required: " + expected());
+        if (!calibration_file_ && (!level_seen[meas_off] || !level_seen[meas_on]))
+            fail("meas_off and meas_on columns are required: " + expected());
         if (level_seen[cal_off] != level_seen[cal_on])
             fail("cal_off and cal_on columns go together: give both or neither");
         readings_.has_calibration = level_seen[cal_off];
@@ -145,13 +164,19 @@ class ReadingsReader {
         }
         double freq = 0;
         std::optional<double> freq2;
-        LevelsMw levels{1, 1, 1, 1};  // the calibration's stay at 1 mW without its columns
+        LevelsMw levels{1, 1, 1, 1};  // levels not given stay at 1 mW
+        const bool calibration = calibration_given();
         for (std::size_t i = 0; i < fields_.size(); ++i) {
             const Field& f = fields_[i];
+            if (!calibration && is_calibration_level(f)) continue;
             const double x = value(numbers_[i], f);
             if (f.column == Column::freq) freq = x;
             if (f.column == Column::freq2) freq2 = x;
             if (f.column == Column::level) levels[f.level] = x;
+        }
+        if (calibration && readings_.has_calibration) {
+            if (calibration_cells_ == CalibrationCells::empty) fail(mixed_calibration);
+            calibration_cells_ = CalibrationCells::given;
         }
         add(freq, freq2, levels);
     }
@@ -173,6 +198,27 @@ class ReadingsReader {
         points.push_back({freq, freq2, {levels}, line_});
     }
 
+    static constexpr const char* mixed_calibration =
+        "the calibration levels are given on some rows and left empty on others: give them on "
+        "every row or on none";
+
+    // Whether the row just split gives its calibration levels: in a readings
+    // file both may be left empty, on every row alike.
+    bool calibration_given() {
+        if (calibration_file_) return true;
+        int empty = 0, columns = 0;
+        for (std::size_t i = 0; i < fields_.size(); ++i) {
+            if (!is_calibration_level(fields_[i])) continue;
+            ++columns;
+            empty += numbers_[i].text.empty() ? 1 : 0;
+        }
+        // Half a pair is a value missing, as any other.
+        if (columns == 0 || empty != columns) return true;
+        if (calibration_cells_ == CalibrationCells::given) fail(mixed_calibration);
+        calibration_cells_ = CalibrationCells::empty;
+        return false;
+    }
+
     // Either every frequency is read once or every one is read repeatedly.
     void check_counts() {
         const auto& points = readings_.points;
@@ -190,6 +236,8 @@ class ReadingsReader {
     }
 
     std::string_view name_;
+    bool calibration_file_;
+    CalibrationCells calibration_cells_ = CalibrationCells::unknown;
     int line_ = 0;
     std::vector<Field> fields_;
     NumberFields numbers_;
@@ -202,16 +250,16 @@ LineRules readings_lines() {
 
 }  // namespace
 
-Readings parse_readings(std::string_view text, std::string_view name) {
+Readings parse_readings(std::string_view text, std::string_view name, ReadingsColumns columns) {
     LineReader lines(text, name, readings_lines());
-    return ReadingsReader(name).read(lines);
+    return ReadingsReader(name, columns).read(lines);
 }
 
-Readings read_readings(const std::filesystem::path& path) {
+Readings read_readings(const std::filesystem::path& path, ReadingsColumns columns) {
     const std::string name = path.string();
     std::filebuf file = open_text_file(path, max_file_bytes);
     LineReader lines(file, name, readings_lines());
-    return ReadingsReader(name).read(lines);
+    return ReadingsReader(name, columns).read(lines);
 }
 
 }  // namespace orlavex::datafiles

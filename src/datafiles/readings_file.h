@@ -8,9 +8,14 @@
 //
 // Columns in any order: freq_ghz and the four levels (the calibration pair
 // may be left out together, for a measurement without second-stage
-// correction), and freq2_ghz for a frequency-converting DUT. A level's name
-// ends with its unit: _dbm, _mw or _w. Either every frequency has a single
+// correction or one calibrated in a file of its own, or left empty on every
+// row), and freq2_ghz for a frequency-converting DUT. A level's name ends
+// with its unit: _dbm, _mw or _w. Either every frequency has a single
 // reading or every frequency has two or more.
+//
+// A calibration file is read by the same rules with the columns freq_ghz,
+// cal_off and cal_on, every one required (its frequencies are the
+// calibration's, the output frequency of a converting DUT).
 #pragma once
 
 #include <array>
@@ -38,8 +43,16 @@ struct Readings {
     bool repeated = false;              // every point has two or more readings
 };
 
+// The columns a file holds: the readings of a measurement, or the two
+// levels of a calibration.
+enum class ReadingsColumns { readings, calibration };
+
 // Throws FileError naming the line at fault; NAME names the text in messages.
-Readings parse_readings(std::string_view text, std::string_view name);
-Readings read_readings(const std::filesystem::path& path);
+// A calibration file's points hold their levels in cal_off and cal_on (the
+// others at 1 mW).
+Readings parse_readings(std::string_view text, std::string_view name,
+                        ReadingsColumns columns = ReadingsColumns::readings);
+Readings read_readings(const std::filesystem::path& path,
+                       ReadingsColumns columns = ReadingsColumns::readings);
 
 }  // namespace orlavex::datafiles

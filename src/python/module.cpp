@@ -7,6 +7,7 @@
 #include "python/data_files.h"
 #include "python/input_docs.h"
 #include "python/keyword_inputs.h"
+#include "python/level_arrays.h"
 #include "python/point_functions.h"
 #include "python/setup_functions.h"
 #include "python/signatures.h"
@@ -92,6 +93,12 @@ cal_on, cal_off    calibration levels, source on and off, dBm (not with
                    no_second_stage=True)
 meas_on, meas_off  measurement levels, source on and off, dBm
 
+The levels and freq may be numpy arrays (or lists) of equal length, a
+single number standing for every point: each point is then evaluated as a
+frequency of a readings file of single readings (frequencies in any order,
+repeated or not), and the result is a dict of numpy arrays as for readings
+below. Scalars give the dict above.
+
 Returns what `orlavex-cli evaluate --json` prints, as a dict:
     inputs   the set-up the evaluation used
     classic  nf_dut_db, gain_db, nf_sa_db, nf_sys_db, ycal_db, ymeas_db,
@@ -106,6 +113,13 @@ readings           a readings file (str or os.PathLike; CSV with freq_ghz,
                    and the result is a dict of numpy arrays (freq_ghz,
                    readings, dut_nf_db, dut_gain_db, u_db, U_db, k, nu_eff)
                    and notes, a list per frequency
+calibration        with readings: the calibration levels in a file of their
+                   own (CSV with freq_ghz, cal_off_dbm, cal_on_dbm, repeated
+                   rows allowed), interpolated linearly in frequency on the
+                   dB levels to each frequency (a converting DUT's output
+                   frequency), the nearest record held outside it with a
+                   note; the readings' cal_off and cal_on then left out or
+                   empty
 
 Raises ValueError for a value an input cannot take, naming the keyword;
 OSError for a readings file that cannot be used, naming its line.
@@ -257,7 +271,7 @@ void define_private_functions(py::module_& m) {
         py::arg("progress") = py::none());
     m.def("_evaluate", &evaluate, py::arg("cal_on") = py::none(), py::arg("cal_off") = py::none(),
           py::arg("meas_on") = py::none(), py::arg("meas_off") = py::none(),
-          py::arg("readings") = py::none());
+          py::arg("readings") = py::none(), py::arg("calibration") = py::none());
     m.def(
         "_sweep",
         [](const py::object& over, const py::object& start, const py::object& stop,
@@ -355,6 +369,17 @@ void define_catalogues_and_files(py::module_& m) {
           "without the columns).\n\n"
           "Raises OSError for a file that cannot be read or is not a valid table; the message\n"
           "names the file, the line and what was expected.");
+    m.def("read_readings", &read_readings, py::arg("path"),
+          "Reads a readings file (CSV: freq_ghz, cal_off_dbm, cal_on_dbm, meas_off_dbm,\n"
+          "meas_on_dbm, as `orlavex-cli evaluate --readings` takes it): a path.\n\n"
+          "Returns a dict of numpy arrays, one entry per frequency: freq_ghz, freq2_ghz (only\n"
+          "when the file has the column), cal_off_dbm, cal_on_dbm, meas_off_dbm, meas_on_dbm\n"
+          "(the mean of the frequency's readings in linear power, in dBm; NaN for calibration\n"
+          "levels the file does not give) and readings (how many rows the frequency has).\n"
+          "orlavex.evaluate(freq=r[\"freq_ghz\"], meas_on=r[\"meas_on_dbm\"], ...) evaluates\n"
+          "them as single readings.\n\n"
+          "Raises OSError for a file that cannot be read or is not valid; the message names\n"
+          "the file, the line and what was expected.");
     m.def("read_touchstone", &read_touchstone, py::arg("path"),
           "Reads DUT S-parameters from a Touchstone 1.x file (.s1p or .s2p): a path or a\n"
           "DataFile.\n\n"

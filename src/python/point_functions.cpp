@@ -1,25 +1,24 @@
 #include "python/point_functions.h"
 
+#include "app/results/evaluation.h"
+#include "app/results/point.h"
 #include "app/results/readings_evaluation.h"
 #include "datafiles/readings_file.h"
 #include "python/data_files.h"
-
-#include <pybind11/numpy.h>
-
-#include <limits>
-
-#include "app/results/evaluation.h"
-#include "app/results/point.h"
 #include "python/interruptible.h"
 #include "python/keyword_inputs.h"
+#include "python/level_arrays.h"
 #include "python/to_python.h"
 
 #include <pybind11/numpy.h>
 
+#include <algorithm>
 #include <chrono>
 #include <functional>
+#include <initializer_list>
 #include <limits>
 #include <memory>
+#include <optional>
 
 namespace orlavex::python {
 
@@ -111,8 +110,10 @@ py::dict measured_columns(const std::vector<app::MeasuredPoint>& points) {
     return out;
 }
 
-// A band of readings from the file PATH with the set-up KEYWORDS gives.
-py::dict evaluate_readings_file(const py::object& path, const py::dict& keywords) {
+// A band of readings from the file PATH, calibrated by the file CALIBRATION
+// unless None, with the set-up KEYWORDS gives.
+py::dict evaluate_readings_file(const py::object& path, const py::object& calibration,
+                                const py::dict& keywords) {
     for (const char* given : {"freq", "cal_on", "cal_off", "meas_on", "meas_off"}) {
         if (keywords.contains(given) && !keywords[given].is_none())
             refuse(std::string("readings gives the frequency and the levels: do not give ") +
@@ -121,6 +122,25 @@ py::dict evaluate_readings_file(const py::object& path, const py::dict& keywords
     KeywordInputs k = read_keywords(keywords, app::Scope::levels);
     k.setup.manual = true;
     const datafiles::Readings readings = datafiles::read_readings(path_value(path, "readings"));
+    std::optional<datafiles::Readings> cal;
+    if (!calibration.is_none()) {
+        cal = datafiles::read_readings(path_value(calibration, "calibration"),
+                                       datafiles::ReadingsColumns::calibration);
+    }
+    const app::ReadingsOutcome outcome =
+        app::evaluate_readings(k.setup, readings, k.options(), cal ? &*cal : nullptr);
+    if (!outcome.refused.empty()) refuse(outcome.refused);
+    return measured_columns(outcome.points);
+}
+
+// Arrays of levels (and frequencies) evaluated point by point as a
+// readings file of single readings is.
+py::dict evaluate_arrays(const LevelColumns& columns, py::dict keywords) {
+    keywords["freq"] = py::none();
+    KeywordInputs k = read_keywords(keywords, app::Scope::levels);
+    k.setup.manual = true;
+    const double start = app::find_field_input("freq")->start;
+    const datafiles::Readings readings = readings_of_columns(columns, start);
     const app::ReadingsOutcome outcome = app::evaluate_readings(k.setup, readings, k.options());
     if (!outcome.refused.empty()) refuse(outcome.refused);
     return measured_columns(outcome.points);
@@ -130,15 +150,23 @@ py::dict evaluate_readings_file(const py::object& path, const py::dict& keywords
 
 py::dict evaluate(const py::object& cal_on, const py::object& cal_off, const py::object& meas_on,
                   const py::object& meas_off, const py::object& readings,
-                  const py::kwargs& inputs) {
+                  const py::object& calibration, const py::kwargs& inputs) {
     py::dict keywords(inputs);
+    if (readings.is_none() && !calibration.is_none())
+        refuse("calibration is for readings: give the readings file too");
     if (!readings.is_none()) {
         // The file gives the levels: one given beside it is refused there.
         keywords["cal_on"] = cal_on;
         keywords["cal_off"] = cal_off;
         keywords["meas_on"] = meas_on;
         keywords["meas_off"] = meas_off;
-        return evaluate_readings_file(readings, keywords);
+        return evaluate_readings_file(readings, calibration, keywords);
+    }
+    const py::object freq = keywords.contains("freq") ? py::object(keywords["freq"]) : py::none();
+    if (std::ranges::any_of(
+            std::initializer_list<py::handle>{cal_on, cal_off, meas_on, meas_off, freq},
+            [](const py::handle& x) { return is_array(x); })) {
+        return evaluate_arrays({cal_off, cal_on, meas_off, meas_on, freq}, keywords);
     }
     const std::pair<const char*, const py::object&> levels[] = {
         {"cal_on", cal_on}, {"cal_off", cal_off}, {"meas_on", meas_on}, {"meas_off", meas_off}};

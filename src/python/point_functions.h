@@ -28,10 +28,12 @@ pybind11::dict monte_carlo(const pybind11::object& trials, const pybind11::objec
 
 // orlavex-cli evaluate: {"inputs", "classic", "exact", "gum"}. A level given
 // as None is not entered. With READINGS (a readings file), every frequency
-// of the file instead, one array per figure.
+// of the file instead, one array per figure, calibrated by the file
+// CALIBRATION unless None.
 pybind11::dict evaluate(const pybind11::object& cal_on, const pybind11::object& cal_off,
                         const pybind11::object& meas_on, const pybind11::object& meas_off,
-                        const pybind11::object& readings, const pybind11::kwargs& inputs);
+                        const pybind11::object& readings, const pybind11::object& calibration,
+                        const pybind11::kwargs& inputs);
 
 // Seconds the C++ side of point(mc=False) takes for CALLS calls: starting
 // the window, entering the inputs, the budget and the JSON document, without

@@ -26,6 +26,11 @@ struct Function {
 };
 
 constexpr std::string_view number = "float | None";
+// A level of evaluate(): one number or an array of them.
+// The module imports without numpy: its annotations leave the arrays to
+// the stub.
+constexpr std::string_view levels = "float | Sequence[float] | None";
+constexpr std::string_view levels_in_stub = "float | Sequence[float] | numpy.ndarray | None";
 
 std::vector<Parameter> inputs(const app::Command& command) {
     std::vector<Parameter> p;
@@ -80,11 +85,12 @@ std::vector<Function> functions() {
          true},
         {"evaluate",
          "dict[str, Any]",
-         {{"cal_on", std::string(number), "None"},
-          {"cal_off", std::string(number), "None"},
-          {"meas_on", std::string(number), "None"},
-          {"meas_off", std::string(number), "None"},
-          {"readings", "str | os.PathLike | None", "None"}},
+         {{"cal_on", std::string(levels), "None"},
+          {"cal_off", std::string(levels), "None"},
+          {"meas_on", std::string(levels), "None"},
+          {"meas_off", std::string(levels), "None"},
+          {"readings", "str | os.PathLike | None", "None"},
+          {"calibration", "str | os.PathLike | None", "None"}},
          "evaluate",
          false},
         {"sweep",
@@ -141,18 +147,21 @@ std::vector<Parameter> inputs_of(const Function& f) {
     for (Parameter& p : inputs(app::command_named(f.command))) {
         const bool named =
             std::ranges::any_of(f.leading, [&](const Parameter& l) { return l.name == p.name; });
+        // evaluate() takes an array of frequencies as it takes arrays of levels.
+        if (f.name == "evaluate" && p.name == "freq") p.type = std::string(levels);
         if (!named) rest.push_back(std::move(p));
     }
     return rest;
 }
 
-std::string parameter_text(const Parameter& p) {
-    std::string text = p.name + ": " + p.type;
+std::string parameter_text(const Parameter& p, bool stub) {
+    std::string text =
+        p.name + ": " + (stub && p.type == levels ? std::string(levels_in_stub) : p.type);
     if (!p.default_value.empty()) text += " = " + p.default_value;
     return text;
 }
 
-std::string signature(const Function& f) {
+std::string signature(const Function& f, bool stub) {
     std::string s = "def " + std::string(f.name) + "(";
     bool first = true;
     const auto add = [&](const std::string& text) {
@@ -161,10 +170,10 @@ std::string signature(const Function& f) {
     };
     if (f.keyword_only) add("*");
     for (const Parameter& p : f.leading)
-        add(parameter_text(p));
+        add(parameter_text(p, stub));
     if (!f.keyword_only) add("*");
     for (const Parameter& p : inputs_of(f))
-        add(parameter_text(p));
+        add(parameter_text(p, stub));
     return s + ") -> " + std::string(f.returns) + ":\n";
 }
 
@@ -185,29 +194,31 @@ std::string call(const Function& f) {
 }  // namespace
 
 std::string wrapper_source() {
-    std::string source = "import os\nfrom typing import Any, Callable\n\n";
+    std::string source = "import os\nfrom typing import Any, Callable, Sequence\n\n";
     for (const Function& f : functions())
-        source += signature(f) + call(f) + "\n";
+        source += signature(f, false) + call(f) + "\n";
     // The annotations hold the types themselves; their names are not the
     // module's (help() would list them, "import *" would bring them).
-    return source + "del os, Any, Callable\n";
+    return source + "del os, Any, Callable, Sequence\n";
 }
 
 std::string stub_source() {
     std::string source =
         "# The module orlavex's functions with their types (generated from its table of inputs).\n"
-        "import os\nfrom typing import Any, Callable\n\n__version__: str\nDEFAULT_SEED: int\n\n"
+        "import os\nfrom typing import Any, Callable, Sequence\n\nimport numpy\n\n__version__: "
+        "str\nDEFAULT_SEED: int\n\n"
         "class DataFile:\n"
         "    def __init__(self, name: str, content: bytes) -> None: ...\n"
         "    @property\n    def name(self) -> str: ...\n"
         "    @property\n    def content(self) -> bytes: ...\n"
         "    @property\n    def sha256(self) -> str: ...\n\n";
     for (const Function& f : functions())
-        source += signature(f) + "    ...\n\n";
+        source += signature(f, true) + "    ...\n\n";
     source +=
         "def analyzers() -> list[dict[str, Any]]: ...\n"
         "def noise_sources() -> list[dict[str, Any]]: ...\n"
         "def read_enr(path: str | bytes | os.PathLike | DataFile) -> dict[str, Any]: ...\n"
+        "def read_readings(path: str | os.PathLike) -> dict[str, Any]: ...\n"
         "def read_touchstone(path: str | bytes | os.PathLike | DataFile) -> dict[str, Any]: ...\n"
         "def load_setup(path: str | os.PathLike) -> dict[str, Any]: ...\n";
     return source;

@@ -52,6 +52,12 @@ TEST(ReadingsFile, GoodFilesGiveTheirPointsAndLevels) {
          {1},
          {1, 1, mw(-90), mw(-80)},
          false},
+        {"calibration columns left empty on every row",
+         "freq_ghz,cal_off_dbm,cal_on_dbm,meas_off_dbm,meas_on_dbm\n1,,,-90,-80\n2, , ,-91,-81\n",
+         {1, 2},
+         {1, 1},
+         {1, 1, mw(-90), mw(-80)},
+         false},
     };
     for (const GoodFile& c : cases) {
         SCOPED_TRACE(c.why);
@@ -152,6 +158,77 @@ TEST(ReadingsFile, BadFilesNameTheLine) {
             } else {
                 EXPECT_EQ(std::string(e.what()), c.what);
             }
+        }
+    }
+}
+
+TEST(ReadingsFile, ACalibrationFileHoldsTheCalibrationLevelsAlone) {
+    const Readings r = parse_readings(
+        "# cal 3\ncal_on_mw,freq_ghz,cal_off_dbm\n3e-10,1,-100\n3.2e-10,1,-100.2\n"
+        "4e-10,2.5,-99\n4e-10,2.5,-99\n",
+        "cal.csv", ReadingsColumns::calibration);
+    ASSERT_EQ(r.points.size(), 2u);
+    EXPECT_TRUE(r.has_calibration && r.repeated);
+    EXPECT_EQ(r.points[1].freq_ghz, 2.5);
+    EXPECT_EQ(r.points[1].line, 5);
+    ASSERT_EQ(r.points[0].readings.size(), 2u);
+    const LevelsMw second = r.points[0].readings[1];
+    EXPECT_NEAR(second[cal_off] / mw(-100.2), 1, 1e-13);
+    EXPECT_NEAR(second[cal_on] / 3.2e-10, 1, 1e-13);
+    EXPECT_EQ(second[meas_off], 1);
+    EXPECT_EQ(second[meas_on], 1);
+}
+
+TEST(ReadingsFile, BadCalibrationFilesNameTheLine) {
+    const std::string cal = "freq_ghz,cal_off_dbm,cal_on_dbm\n";
+    const std::string expected =
+        "expected columns freq_ghz, cal_off_dbm, cal_on_dbm (levels in _dbm, _mw or _w)";
+    const BadFile cases[] = {
+        {"empty", "", "cal.csv: no header: " + expected},
+        {"a measurement column", "freq_ghz,cal_off_dbm,cal_on_dbm,meas_on_dbm\n",
+         "cal.csv:1: a calibration file has no column 'meas_on_dbm': " + expected},
+        {"an output frequency", "freq_ghz,freq2_ghz,cal_off_dbm,cal_on_dbm\n",
+         "cal.csv:1: a calibration file has no column 'freq2_ghz': " + expected},
+        {"no source-on level", "freq_ghz,cal_off_dbm\n",
+         "cal.csv:1: cal_off and cal_on columns are required: " + expected},
+        {"a level left empty", cal + "1,-100,-95\n2,,\n",
+         "cal.csv:3: a value is missing: expected a number in every column"},
+        {"falling frequency", cal + "2,-100,-95\n1,-100,-95\n",
+         "cal.csv:3: frequencies must rise: 1 GHz after 2 GHz (repeated readings of a frequency "
+         "go one after the other)"},
+    };
+    for (const BadFile& c : cases) {
+        SCOPED_TRACE(c.why);
+        try {
+            parse_readings(c.text, "cal.csv", ReadingsColumns::calibration);
+            ADD_FAILURE() << "no FileError";
+        } catch (const FileError& e) {
+            EXPECT_EQ(std::string(e.what()), c.what);
+        }
+    }
+}
+
+TEST(ReadingsFile, CalibrationCellsAreEmptyOnEveryRowOrOnNone) {
+    const std::string h(header);
+    const BadFile cases[] = {
+        {"given, then empty", h + "1,-100,-95,-90,-80\n2,,,-90,-80\n",
+         "r.csv:3: the calibration levels are given on some rows and left empty on others: give "
+         "them on every row or on none"},
+        {"empty, then given", h + "1,,,-90,-80\n# gap\n2,-100,-95,-90,-80\n",
+         "r.csv:4: the calibration levels are given on some rows and left empty on others: give "
+         "them on every row or on none"},
+        {"half a pair empty", h + "1,,-95,-90,-80\n",
+         "r.csv:2: a value is missing: expected a number in every column"},
+        {"a measured level empty", h + "1,,,,-80\n",
+         "r.csv:2: a value is missing: expected a number in every column"},
+    };
+    for (const BadFile& c : cases) {
+        SCOPED_TRACE(c.why);
+        try {
+            parse_readings(c.text, "r.csv");
+            ADD_FAILURE() << "no FileError";
+        } catch (const FileError& e) {
+            EXPECT_EQ(std::string(e.what()), c.what);
         }
     }
 }

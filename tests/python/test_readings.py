@@ -233,3 +233,158 @@ def test_frequencies_written_with_spare_digits_are_taken_without_a_note(tmp_path
     assert rows[0][0] == 1.1360000000000001
     assert not [n for n in points[0]["notes"] if "--freq" in n]
     assert [n for n in points[1]["notes"] if "--freq" in n and "1.23456" in n]
+
+
+# A calibration in a file of its own.
+CAL_HEADER = "freq_ghz,cal_off_dbm,cal_on_dbm\n"
+
+
+def split_calibration(tmp_path, rows, cal_rows, empty=False):
+    """The readings ROWS without their calibration levels (left empty with
+    EMPTY, else without the columns), and the calibration file of CAL_ROWS."""
+    if empty:
+        text = HEADER + "".join(f"{r[0]!r},,,{r[3]!r},{r[4]!r}\n" for r in rows)
+    else:
+        text = "freq_ghz,meas_off_dbm,meas_on_dbm\n" + "".join(
+            f"{r[0]!r},{r[3]!r},{r[4]!r}\n" for r in rows)
+    readings = tmp_path / "meas.csv"
+    readings.write_text(text)
+    cal = tmp_path / "cal.csv"
+    cal.write_text(CAL_HEADER + "".join(",".join(repr(x) for x in r) + "\n" for r in cal_rows))
+    return readings, cal
+
+
+@pytest.mark.parametrize("setup", [SETUPS[0], SETUPS[3], SETUPS[4]])
+def test_a_calibration_file_evaluates_as_the_readings_own_columns(tmp_path, setup):
+    """The planned readings split into a measurement and a calibration file
+    give what the one file gives; a converting DUT is calibrated at its
+    output frequency, which one calibration record at 1.5 GHz holds."""
+    freqs = [1.2, 2.5, 4.0]
+    plans = [planned(setup, f) for f in freqs]
+    rows = [[f, *(p["planned_readings_dbm"][k] for k in LEVELS)] for f, p in zip(freqs, plans)]
+    whole = cli_json("evaluate", "--readings", write_readings(tmp_path / "all.csv", rows),
+                     *cli_arguments(**setup, **JITTER))
+    cal_rows = [r[:3] for r in rows] if "freq2" not in setup else [[1.5, *rows[0][1:3]]]
+    readings, cal = split_calibration(tmp_path, rows, cal_rows, empty="freq2" in setup)
+    split = cli_json("evaluate", "--readings", readings, "--calibration", cal,
+                     *cli_arguments(**setup, **JITTER))
+    for w, s in zip(whole, split, strict=True):
+        for key in ("dut_nf_db", "dut_gain_db", "U_db"):
+            assert s[key] == pytest.approx(w[key], abs=1e-12), key
+        assert s["notes"] == w["notes"]
+    import orlavex
+    by_python = orlavex.evaluate(readings=readings, calibration=cal, **setup, **JITTER)
+    assert list(by_python["dut_nf_db"]) == [p["dut_nf_db"] for p in split]
+
+
+def test_calibration_is_interpolated_in_db_and_held_outside_with_a_note(tmp_path):
+    meas = [-90.0, -80.0]
+    cal_rows = [[1.0, -100.0, -95.0], [3.0, -102.0, -94.0]]
+    rows = [[f, 0, 0, *meas] for f in (0.5, 1.5, 3.5)]
+    readings, cal = split_calibration(tmp_path, rows, cal_rows)
+    points = cli_json("evaluate", "--readings", readings, "--calibration", cal)
+    # What the levels give with the calibration typed in: a quarter of the
+    # way in dB at 1.5 GHz, the end records outside.
+    for point, (off, on) in zip(points, [(-100, -95), (-100.5, -94.75), (-102, -94)],
+                                strict=True):
+        own = [[point["freq_ghz"], off, on, *meas]]
+        expected = cli_json("evaluate", "--readings",
+                            write_readings(tmp_path / "own.csv", own))[0]
+        assert point["dut_nf_db"] == pytest.approx(expected["dut_nf_db"], abs=1e-12)
+        assert point["dut_gain_db"] == pytest.approx(expected["dut_gain_db"], abs=1e-12)
+    held = [[n for n in p["notes"] if "calibration levels at" in n] for p in points]
+    assert held == [["calibration levels at 500 MHz: outside the calibration file, held from "
+                     "the nearest record, the first, at 1 GHz (line 2)"], [],
+                    ["calibration levels at 3.5 GHz: outside the calibration file, held from "
+                     "the nearest record, the last, at 3 GHz (line 3)"]]
+
+
+def test_a_repeated_calibration_brings_its_scatter(tmp_path):
+    """Ten calibration readings per record scattered by 0.05 (ln P) give
+    the two calibration jitter rows a Type A line near 0.05 / sqrt(10),
+    halfway between records combined from both; single measured readings
+    keep their planned jitter (none)."""
+    rng = random.Random(11)
+    plan = planned({}, 2.0)
+    levels = [plan["planned_readings_dbm"][k] for k in LEVELS]
+    cal_rows = [[f, *(x + 10 / math.log(10) * rng.gauss(0, 0.05) for x in levels[:2])]
+                for f in (1.0, 3.0) for _ in range(10)]
+    rows = [[f, 0, 0, *levels[2:]] for f in (1.0, 2.0)]
+    readings, cal = split_calibration(tmp_path, rows, cal_rows)
+    points = cli_json("evaluate", "--readings", readings, "--calibration", cal)
+    truth = 0.05 / math.sqrt(10)
+    for point, spread in zip(points, (1, math.sqrt(0.5))):
+        rows = {r["source"]: r for r in point["gum"]["budget"]}
+        for k in ("cal_off", "cal_on"):
+            assert 0.5 < rows["jitter_" + k]["u"] / (spread * truth) < 1.6, k
+        for k in ("meas_off", "meas_on"):
+            assert rows["jitter_" + k]["u"] == 0
+        # Finite degrees of freedom, the Type B rows dominating.
+        assert point["nu_eff"] is not None and point["nu_eff"] >= 9 and point["k"] > 1.96
+        assert any("calibration file's repeated readings" in n for n in point["notes"])
+    # Between the records the degrees of freedom of both count.
+    assert points[1]["nu_eff"] > points[0]["nu_eff"]
+
+
+def test_repeated_readings_with_a_single_calibration_keep_its_planned_jitter(tmp_path):
+    rng = random.Random(5)
+    plan = planned({}, 2.0)
+    rows = [[2.0, 0, 0, *r[3:]] for r in scattered_rows(plan, 2.0, 5, 0.02, rng)]
+    levels = [plan["planned_readings_dbm"][k] for k in LEVELS]
+    readings, cal = split_calibration(tmp_path, rows, [[2.0, *levels[:2]]])
+    point = cli_json("evaluate", "--readings", readings, "--calibration", cal,
+                     *cli_arguments(**JITTER))[0]
+    rows = {r["source"]: r["u"] for r in point["gum"]["budget"]}
+    assert rows["jitter_cal_off"] == rows["jitter_cal_on"] == pytest.approx(0.005)
+    assert rows["jitter_meas_off"] != rows["jitter_meas_on"] != pytest.approx(0.005)
+    assert point["readings"] == 5 and 4 <= point["nu_eff"] < 1e3
+    assert "Type A: the scatter of 5 readings of the measured levels replaces their planned " \
+           "jitter; k for 95 % from Student's t at the effective degrees of freedom" \
+           in point["notes"]
+
+
+CAL_REFUSALS = [
+    ("both calibrations", HEADER + "1,-100,-95,-90,-80\n", CAL_HEADER + "1,-100,-95\n", [],
+     "orlavex-cli: the readings give calibration levels, and --calibration gives them too: "
+     "leave their cal_off and cal_on columns out or empty\n"),
+    ("without second-stage correction", "freq_ghz,meas_off_dbm,meas_on_dbm\n1,-90,-80\n",
+     CAL_HEADER + "1,-100,-95\n", ["--no-second-stage"],
+     "orlavex-cli: --calibration is for second-stage correction, which --no-second-stage turns "
+     "off\n"),
+    ("a measurement column", "freq_ghz,meas_off_dbm,meas_on_dbm\n1,-90,-80\n",
+     "freq_ghz,cal_off_dbm,cal_on_dbm,meas_on_dbm\n", [],
+     "orlavex-cli: {cal}:1: a calibration file has no column 'meas_on_dbm': expected columns "
+     "freq_ghz, cal_off_dbm, cal_on_dbm (levels in _dbm, _mw or _w)\n"),
+    ("a level missing", "freq_ghz,meas_off_dbm,meas_on_dbm\n1,-90,-80\n",
+     CAL_HEADER + "1,-100,-95\n2,-100\n", [],
+     "orlavex-cli: {cal}:3: expected 3 values as the header names, found 2\n"),
+]
+
+
+@pytest.mark.parametrize("why,text,cal_text,options,message", CAL_REFUSALS,
+                         ids=[r[0] for r in CAL_REFUSALS])
+def test_a_calibration_file_that_cannot_be_used_is_refused(tmp_path, why, text, cal_text,
+                                                           options, message):
+    readings, cal = tmp_path / "r.csv", tmp_path / "cal.csv"
+    readings.write_text(text)
+    cal.write_text(cal_text)
+    saved = tmp_path / "saved.orlavex.json"
+    status, out, err = run_cli("evaluate", "--readings", readings, "--calibration", cal,
+                               *options, "--save-setup", saved)
+    assert (status, out, err) == (2, "", message.format(cal=cal))
+    assert not saved.exists()
+
+
+def test_calibration_goes_with_readings(tmp_path):
+    import orlavex
+    cal = tmp_path / "cal.csv"
+    cal.write_text(CAL_HEADER + "1,-100,-95\n")
+    status, out, err = run_cli("evaluate", "--meas-on", -80, "--meas-off", -90,
+                               "--calibration", cal)
+    assert (status, out, err) == (2, "", "orlavex-cli: --calibration is for --readings\n")
+    with pytest.raises(ValueError, match="calibration is for readings"):
+        orlavex.evaluate(meas_on=-80, meas_off=-90, calibration=cal)
+    with pytest.raises(OSError, match=r"cal\.csv:2: expected a finite number"):
+        readings = write_readings(tmp_path / "r.csv", [[1.0, -100, -95, -90, -80]])
+        cal.write_text(CAL_HEADER + "1,x,-95\n")
+        orlavex.evaluate(readings=readings, calibration=cal)

@@ -107,7 +107,8 @@ std::string levels_refusal(const Setup& setup, Naming naming) {
     return {};
 }
 
-EvaluationOutcome run_evaluation(const Setup& setup, const ApplyOptions& options) {
+EvaluationOutcome run_evaluation(const Setup& setup, const ApplyOptions& options,
+                                 bool with_budget) {
     if (std::string why = levels_refusal(setup, options.naming); !why.empty()) {
         return {std::nullopt, std::move(why)};
     }
@@ -124,7 +125,7 @@ EvaluationOutcome run_evaluation(const Setup& setup, const ApplyOptions& options
                  false,
                  std::nullopt};
     withhold_classic_for_bench(e, setup, taken.result);
-    e.budget = measured_budget(e, setup);
+    if (with_budget) e.budget = measured_budget(e, setup);
     if (!setup.second_stage) {
         // Gain and analyzer noise figure come from the calibration levels,
         // which this mode does not take.

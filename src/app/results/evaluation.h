@@ -51,8 +51,10 @@ struct EvaluationOutcome {
     std::string refused;
 };
 // The levels of SETUP (its `manual` set) taken as the calculator takes them
-// and evaluated, with its bench and its model inputs.
-EvaluationOutcome run_evaluation(const Setup& setup, const ApplyOptions& options);
+// and evaluated, with its bench and its model inputs. WITH_BUDGET false
+// leaves the budget out, for a caller that evaluates the levels again.
+EvaluationOutcome run_evaluation(const Setup& setup, const ApplyOptions& options,
+                                 bool with_budget = true);
 
 // {"inputs", "classic", "exact"} and "notes" when there are any.
 Json evaluation_json(const Evaluation& evaluation);

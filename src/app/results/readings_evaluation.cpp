@@ -1,5 +1,6 @@
 #include "app/results/readings_evaluation.h"
 
+#include "app/results/calibration_table.h"
 #include "app/results/point.h"
 #include "core/classic_figures.h"
 #include "core/field_entry.h"
@@ -47,16 +48,54 @@ double dbm(double mw) {
     return 10 * std::log10(mw);
 }
 
-// The mean linear power of each level over the point's readings, in dBm.
-datafiles::LevelsMw mean_dbm(const datafiles::ReadingsPoint& point) {
-    datafiles::LevelsMw mean{};
+// The levels of a measured point: each one's mean linear power in dBm and,
+// for the levels read repeatedly, the Type A lines of their scatter.
+struct PointLevels {
+    datafiles::LevelsMw dbm{};
+    std::vector<measure::TypeALine> scatter;
+    std::vector<std::string> notes;
+};
+
+bool is_calibration(Level level) {
+    return level == datafiles::cal_off || level == datafiles::cal_on;
+}
+
+// POINT's levels from its own readings (the calibration's only when
+// CALIBRATION).
+PointLevels levels_of(const datafiles::ReadingsPoint& point, bool calibration) {
+    PointLevels levels;
     for (const datafiles::LevelsMw& r : point.readings) {
-        for (std::size_t i = 0; i < mean.size(); ++i)
-            mean[i] += r[i];
+        for (std::size_t i = 0; i < levels.dbm.size(); ++i)
+            levels.dbm[i] += r[i];
     }
-    for (double& level : mean)
+    for (double& level : levels.dbm)
         level = dbm(level / static_cast<double>(point.readings.size()));
-    return mean;
+    if (point.readings.size() < 2) return levels;
+    std::vector<double> powers(point.readings.size());
+    for (const LevelKeyword& k : level_keywords) {
+        if (!calibration && is_calibration(k.level)) continue;
+        for (std::size_t i = 0; i < powers.size(); ++i)
+            powers[i] = point.readings[i][k.level];
+        levels.scatter.push_back(measure::type_a_line(k.jitter_line, powers));
+    }
+    return levels;
+}
+
+// The frequency POINT was calibrated at: the DUT's output frequency.
+double calibration_freq(const Setup& setup, const datafiles::ReadingsPoint& point) {
+    if (!setup.freq_conv) return point.freq_ghz;
+    if (point.freq2_ghz) return *point.freq2_ghz;
+    return setup.field("freq2").value_or(find_field_input("freq2")->start);
+}
+
+// The calibration levels of TABLE at POINT in place of the point's own.
+void calibrate(PointLevels& levels, const CalibrationTable& table, const Setup& setup,
+               const datafiles::ReadingsPoint& point) {
+    CalibrationAt c = table.at(calibration_freq(setup, point));
+    levels.dbm[datafiles::cal_off] = c.cal_off_dbm;
+    levels.dbm[datafiles::cal_on] = c.cal_on_dbm;
+    levels.scatter.insert(levels.scatter.end(), c.scatter.begin(), c.scatter.end());
+    if (!c.note.empty()) levels.notes.push_back(std::move(c.note));
 }
 
 // SETUP at POINT: its frequency and the mean levels as the window's fields
@@ -88,24 +127,48 @@ void evaluate_exactly(Evaluation& e, const Setup& setup, const datafiles::Levels
     if (!setup.second_stage) e.exact.gain_db = e.exact.nf_sa_db = not_computed;
 }
 
-// The Type A lines of POINT's repeated readings in E's budget.
-void assess_scatter(MeasuredPoint& p, const datafiles::ReadingsPoint& point, bool calibration) {
-    Evaluation& e = p.evaluation;
-    std::vector<measure::TypeALine> lines;
-    std::vector<double> powers(point.readings.size());
-    for (const LevelKeyword& k : level_keywords) {
-        if (!calibration && (k.level == datafiles::cal_off || k.level == datafiles::cal_on))
-            continue;
-        for (std::size_t i = 0; i < powers.size(); ++i)
-            powers[i] = point.readings[i][k.level];
-        lines.push_back(measure::type_a_line(k.jitter_line, powers));
+// The Type A lines of LEVELS in E's budget. READINGS: the count of the
+// point's own readings; FROM_FILE: the calibration file's are repeated.
+// Where the calibration levels come from.
+enum class CalibrationSource { readings, file, repeated_file };
+
+// What the Type A lines replace, for the point's note.
+std::string scatter_text(std::size_t readings, CalibrationSource calibration) {
+    const std::string own = "the scatter of " + std::to_string(readings) + " readings of ";
+    switch (calibration) {
+        case CalibrationSource::readings:
+            return own + "each level replaces the planned jitter";
+        case CalibrationSource::file:
+            return own + "the measured levels replaces their planned jitter";
+        case CalibrationSource::repeated_file:
+            break;
     }
-    const measure::AssessedBudget a = measure::with_type_a(*e.budget, lines);
+    if (readings < 2) {
+        return "the scatter of the calibration file's repeated readings replaces the planned "
+               "jitter of the calibration levels";
+    }
+    return own +
+           "the measured levels and of the calibration file's repeated readings replaces "
+           "the planned jitter";
+}
+
+void assess_scatter(MeasuredPoint& p, const PointLevels& levels, std::size_t readings,
+                    CalibrationSource calibration) {
+    Evaluation& e = p.evaluation;
+    const measure::AssessedBudget a = measure::with_type_a(*e.budget, levels.scatter);
     e.budget = a.budget;
     p.nu_eff = a.nu_eff;
-    e.notes.push_back("Type A: the scatter of " + std::to_string(point.readings.size()) +
-                      " readings of each level replaces the planned jitter; k for 95 % from "
-                      "Student's t at the effective degrees of freedom");
+    e.notes.push_back("Type A: " + scatter_text(readings, calibration) +
+                      "; k for 95 % from Student's t at the effective degrees of freedom");
+}
+
+// The note on the planned jitter standing in for single readings' scatter.
+void single_readings_note(Evaluation& e) {
+    e.notes.emplace_back(
+        e.model.model.noise_bw_hz > 0 && e.model.model.tau_s > 0
+            ? "single readings: the planned jitter (noise bandwidth and integration time) "
+              "stands in for their scatter"
+            : "single readings and no planned jitter: the budget has no reading jitter");
 }
 
 // The notes on the mean levels as their fields would hold them go: the
@@ -121,13 +184,37 @@ void drop_level_notes(Evaluation& e, Naming naming) {
 
 }  // namespace
 
+std::string calibration_refusal(const Setup& setup, const datafiles::Readings& readings) {
+    if (readings.has_calibration) {
+        return "the readings give the calibration levels, and so does the calibration file: "
+               "leave them out of one";
+    }
+    if (!setup.second_stage)
+        return "a calibration file is for second-stage correction, which is off: leave it out";
+    return {};
+}
+
 ReadingsOutcome evaluate_readings(const Setup& setup, const datafiles::Readings& readings,
-                                  const ApplyOptions& options) {
+                                  const ApplyOptions& options,
+                                  const datafiles::Readings* calibration_file) {
     ReadingsOutcome out;
+    std::optional<CalibrationTable> table;
+    if (calibration_file) {
+        out.refused = calibration_refusal(setup, readings);
+        if (!out.refused.empty()) return out;
+        table.emplace(*calibration_file);
+    }
+    const bool calibration = readings.has_calibration || table;
+    out.points.reserve(readings.points.size());
+    const CalibrationSource source = !table              ? CalibrationSource::readings
+                                     : table->repeated() ? CalibrationSource::repeated_file
+                                                         : CalibrationSource::file;
     for (const datafiles::ReadingsPoint& point : readings.points) {
-        const datafiles::LevelsMw mean = mean_dbm(point);
-        const Setup at = setup_at(setup, point, mean, readings.has_calibration);
-        EvaluationOutcome o = run_evaluation(at, options);
+        PointLevels levels = levels_of(point, readings.has_calibration);
+        if (table) calibrate(levels, *table, setup, point);
+        const Setup at = setup_at(setup, point, levels.dbm, calibration);
+        // The levels are evaluated again, unrounded, with their budget.
+        EvaluationOutcome o = run_evaluation(at, options, false);
         if (!o.evaluation) {
             out.points.clear();
             out.refused = std::move(o.refused);
@@ -135,17 +222,13 @@ ReadingsOutcome evaluate_readings(const Setup& setup, const datafiles::Readings&
         }
         MeasuredPoint p{point.freq_ghz, point.readings.size(), std::move(*o.evaluation),
                         std::numeric_limits<double>::infinity()};
-        evaluate_exactly(p.evaluation, at, mean, readings.has_calibration);
-        drop_level_notes(p.evaluation, options.naming);
-        if (readings.repeated && p.evaluation.budget) {
-            assess_scatter(p, point, readings.has_calibration);
-        } else if (p.evaluation.budget) {
-            p.evaluation.notes.emplace_back(
-                p.evaluation.model.model.noise_bw_hz > 0 && p.evaluation.model.model.tau_s > 0
-                    ? "single readings: the planned jitter (noise bandwidth and integration time) "
-                      "stands in for their scatter"
-                    : "single readings and no planned jitter: the budget has no reading jitter");
-        }
+        Evaluation& e = p.evaluation;
+        evaluate_exactly(e, at, levels.dbm, calibration);
+        drop_level_notes(e, options.naming);
+        e.notes.insert(e.notes.end(), levels.notes.begin(), levels.notes.end());
+        if (e.budget && !levels.scatter.empty())
+            assess_scatter(p, levels, point.readings.size(), source);
+        if (e.budget && !readings.repeated) single_readings_note(e);
         out.points.push_back(std::move(p));
     }
     return out;
