@@ -77,6 +77,9 @@ class SimulatedMeasurement {
         DutInBands dut;
     };
     InputSide input_side(const ErrorFactors& e) const;
+    // The same, with the image band and the DUT of the nominal values where
+    // E leaves them so (for error_db()).
+    InputSide input_side_reusing_nominal(const ErrorFactors& e) const;
 
     MeasurementSetup setup_;
     double enr_cal_ = 0, enr_meas_ = 0, enr_image_ = 0;  // nominal, linear
@@ -84,7 +87,10 @@ class SimulatedMeasurement {
     LossCompensation bench_;                             // nominal losses
     double loss_in_image_ = 1;  // nominal loss before the DUT at the image frequency
     double ratio_ = 0;          // nominal image-to-signal gain ratio r0 (0: no image)
-    bool dsb_ = false;          // the DUT's figures and the result double sideband
+    // 1 with the DUT's figures and the result double sideband, else 0: a
+    // double, as second_stage_, since a bool in the trial loop's selections
+    // keeps the compiler from vectorising it.
+    double dsb_ = 0;
     // What the evaluation works out from nominal values alone.
     TwoBandSource source_;       // the measurement source through both bands
     double excess_ratio_ = 1;    // (Th,cal - Tc) over the measurement's excess
@@ -98,6 +104,8 @@ class SimulatedMeasurement {
     double loss_out_noise_k_ = 0;  // To (1 - 1 / lo0): the nominal loss after it adds
     double cold_cal_ = 0;          // Tc / T0 - 1
     double loss_out_excess_ = 0;   // (lo0 - 1) To / T0
+    BandAtInput image_nominal_;    // the image band at the DUT input
+    DutInBands dut_nominal_;       // the DUT with the nominal image ratio
 };
 
 inline SimulatedMeasurement::InputSide SimulatedMeasurement::input_side(
@@ -111,7 +119,7 @@ inline SimulatedMeasurement::InputSide SimulatedMeasurement::input_side(
     in.r = ratio_ * e.image_ratio;
     in.image = band_at_input(hot_temperature_k(enr_image_ * e.enr_image), tc, e.mismatch_in,
                              loss_in_image_ * e.loss_in, bench_.t_in_k);
-    in.dut = dut_in_bands(f_dut_, gain_, in.r, dsb_);
+    in.dut = dut_in_bands(f_dut_, gain_, in.r, dsb_ > 0);
     return in;
 }
 

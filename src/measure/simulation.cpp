@@ -77,24 +77,48 @@ SimulatedMeasurement::SimulatedMeasurement(const MeasurementSetup& setup)
       enr_cal_(lin(setup.enr_cal_db)),
       // Mostly the calibration's ENR: its power is not taken twice.
       enr_meas_(setup.enr_meas_db == setup.enr_cal_db ? enr_cal_ : lin(setup.enr_meas_db)),
-      enr_image_(lin(image_enr_db(setup))),
+      // Without an image the signal band's: nothing more to work out.
+      enr_image_(setup.image.response ? lin(image_enr_db(setup)) : enr_meas_),
       t_analyzer_(noise_temperature_k(lin(setup.analyzer_nf_db))),
       f_dut_(lin(setup.dut_nf_db)),
       gain_(lin(setup.dut_gain_db)),
       bench_(loss_compensation(setup)),
-      loss_in_image_(lin(image_loss_in_db(setup))),
+      loss_in_image_(setup.image.response ? lin(image_loss_in_db(setup)) : bench_.loss_in),
       ratio_(image_ratio_lin(setup)),
-      dsb_(setup.image.response && setup.image.mode == SidebandMode::dsb),
+      dsb_(setup.image.response && setup.image.mode == SidebandMode::dsb ? 1 : 0),
       source_(two_band_source({enr_meas_, enr_image_}, setup.tc_k, bench_, loss_in_image_, ratio_)),
       excess_ratio_((hot_temperature_k(enr_cal_) - setup.tc_k) / source_.excess_k),
       loss_product_(bench_.loss_in * bench_.loss_out),
       second_stage_(setup.second_stage ? 1 : 0),
-      sideband_scale_(dsb_ ? 1 + ratio_ : 1),
+      sideband_scale_(dsb_ > 0 ? 1 + ratio_ : 1),
       possible_(!setup.image.response || ssb_noise_factor(setup) > 1 + ratio_),
       tc_in_(through_loss_k(setup.tc_k, bench_.loss_in, bench_.t_in_k)),
       loss_out_noise_k_(bench_.t_out_k * (1 - 1 / bench_.loss_out)),
       cold_cal_(setup.tc_k / T0 - 1),
-      loss_out_excess_((bench_.loss_out - 1) * bench_.t_out_k / T0) {}
+      loss_out_excess_((bench_.loss_out - 1) * bench_.t_out_k / T0) {
+    const InputSide nominal = input_side(ErrorFactors{});
+    image_nominal_ = nominal.image;
+    dut_nominal_ = nominal.dut;
+}
+
+SimulatedMeasurement::InputSide SimulatedMeasurement::input_side_reusing_nominal(
+    const ErrorFactors& e) const {
+    // A factor of 1 leaves the nominal terms to the last bit; without an
+    // image (r0 = 0, so r = 0 for any finite factor) the image band adds 0
+    // whatever its terms, and the DUT is the nominal one.
+    const bool nominal =
+        e.loss_in == 1 && e.enr_image == 1 && e.mismatch_in == 1 && e.image_ratio == 1;
+    if (nominal || (ratio_ == 0 && std::isfinite(e.image_ratio))) {
+        InputSide in;
+        in.th_meas = hot_temperature_k(enr_meas_ * e.enr_meas);
+        in.l_in = bench_.loss_in * e.loss_in;
+        in.r = ratio_ * e.image_ratio;
+        in.image = image_nominal_;
+        in.dut = dut_nominal_;
+        return in;
+    }
+    return input_side(e);
+}
 
 Readings SimulatedMeasurement::readings(const ErrorFactors& e) const {
     return readings_of(e);
@@ -107,7 +131,7 @@ Readings SimulatedMeasurement::readings(const ErrorFactors& e) const {
 double SimulatedMeasurement::error_db(const ErrorFactors& e) const {
     const double tc = setup_.tc_k;
     const double th_cal = hot_temperature_k(enr_cal_ * e.enr_cal);
-    const InputSide in = input_side(e);
+    const InputSide in = input_side_reusing_nominal(e);
     const double l_out = bench_.loss_out * e.loss_out;
     const double tc_in = e.loss_in == 1 ? tc_in_ : through_loss_k(tc, in.l_in, bench_.t_in_k);
     const double hot_in = tc_in + (in.th_meas - tc) * e.mismatch_in / in.l_in;
