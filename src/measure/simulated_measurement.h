@@ -96,7 +96,7 @@ class SimulatedMeasurement {
     double excess_ratio_ = 1;    // (Th,cal - Tc) over the measurement's excess
     double loss_product_ = 1;    // li0 lo0
     double second_stage_ = 1;    // 1 with second-stage correction, else 0
-    double sideband_scale_ = 1;  // 1 + r0 in DSB, else 1: the SSB result over the result
+    double sideband_scale_ = 1;  // 1 / (1 + r0) in DSB, else 1: the result over the SSB one
     bool possible_ = true;       // false for an SSB noise figure at or below db(1 + r0)
     // Terms of error_db() that the nominal values fix, worked out once
     // exactly as error_db_with() works them out each time.
@@ -161,7 +161,7 @@ inline double SimulatedMeasurement::error_db_with(const ErrorFactors& e, Log log
     // Selections on comparisons of doubles and bitwise, not short-circuit:
     // no branch in the trial loop.
     const bool second_stage = second_stage_ > 0;
-    const double f_dut = (second_stage ? corrected : f_sys) / sideband_scale_;
+    const double f_dut = (second_stage ? corrected : f_sys) * sideband_scale_;
     const bool valid = (y_meas > 1) & ((y_cal > 1) | !second_stage) & (f_dut > 0) &
                        (f_dut < std::numeric_limits<double>::infinity()) & possible_;
     const double error = 10.0 * (log(f_dut) / std::numbers::ln10) - setup_.dut_nf_db;

@@ -90,7 +90,7 @@ SimulatedMeasurement::SimulatedMeasurement(const MeasurementSetup& setup)
       excess_ratio_((hot_temperature_k(enr_cal_) - setup.tc_k) / source_.excess_k),
       loss_product_(bench_.loss_in * bench_.loss_out),
       second_stage_(setup.second_stage ? 1 : 0),
-      sideband_scale_(dsb_ > 0 ? 1 + ratio_ : 1),
+      sideband_scale_(dsb_ > 0 ? 1 / (1 + ratio_) : 1),
       possible_(!setup.image.response || ssb_noise_factor(setup) > 1 + ratio_),
       tc_in_(through_loss_k(setup.tc_k, bench_.loss_in, bench_.t_in_k)),
       loss_out_noise_k_(bench_.t_out_k * (1 - 1 / bench_.loss_out)),
@@ -101,7 +101,7 @@ SimulatedMeasurement::SimulatedMeasurement(const MeasurementSetup& setup)
     dut_nominal_ = nominal.dut;
 }
 
-SimulatedMeasurement::InputSide SimulatedMeasurement::input_side_reusing_nominal(
+inline SimulatedMeasurement::InputSide SimulatedMeasurement::input_side_reusing_nominal(
     const ErrorFactors& e) const {
     // A factor of 1 leaves the nominal terms to the last bit; without an
     // image (r0 = 0, so r = 0 for any finite factor) the image band adds 0
@@ -157,7 +157,7 @@ double SimulatedMeasurement::error_db(const ErrorFactors& e) const {
     const double excess = loss_out_excess_ + bench_.loss_out * (f_analyzer - 1);
     const double corrected = f_sys - excess / gain;
     const bool second_stage = second_stage_ > 0;
-    const double f_dut = (second_stage ? corrected : f_sys) / sideband_scale_;
+    const double f_dut = (second_stage ? corrected : f_sys) * sideband_scale_;
     const bool valid = (y_meas > 1) & ((y_cal > 1) | !second_stage) & (f_dut > 0) &
                        (f_dut < std::numeric_limits<double>::infinity()) & possible_;
     const double error = 10.0 * (std::log(f_dut) / std::numbers::ln10) - setup_.dut_nf_db;
