@@ -51,6 +51,21 @@ void BM_MonteCarlo100k(benchmark::State& st) {
 }
 BENCHMARK(BM_MonteCarlo100k)->Arg(1)->Arg(2)->UseRealTime()->Unit(benchmark::kMillisecond);
 
+// The same start-up set-up measured through a DSB mixer: both input bands,
+// the image's two error sources drawn too. Against BM_MonteCarlo100k/1 in
+// the same run: what the image costs a trial.
+void BM_MonteCarlo100kImage(benchmark::State& st) {
+    measure::MeasurementSetup s = startup_setup();
+    s.freq_converting = true;
+    s.image = {true, measure::SidebandMode::dsb, 0, 0.5, {}, {}, {}};
+    const measure::MonteCarloOptions options{.trials = trials, .threads = 1};
+    for (auto _ : st) {
+        const measure::MonteCarloResult r = measure::monte_carlo(s, options);
+        benchmark::DoNotOptimize(r.std_db);
+    }
+}
+BENCHMARK(BM_MonteCarlo100kImage)->UseRealTime()->Unit(benchmark::kMillisecond);
+
 // The widths of the start-up set-up's sources by what they change.
 struct Widths {
     double enr = 0, mismatch_in = 0, mismatch_cal = 0, mismatch_out = 0;

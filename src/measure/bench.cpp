@@ -1,5 +1,6 @@
 #include "measure/bench.h"
 
+#include "measure/image_sideband.h"
 #include "measure/units.h"
 #include "measure/y_factor.h"
 
@@ -66,6 +67,7 @@ std::string bench_problem(const MeasurementSetup& s) {
         std::string p = loss_problem(*loss, where);
         if (!p.empty()) return p;
     }
+    if (std::string p = image_problem(s); !p.empty()) return p;
     if (!s.meas_source.separate) return {};
     const MeasurementSource& m = s.meas_source;
     if (!(std::isfinite(m.enr_unc_db) && m.enr_unc_db >= 0))

@@ -1,6 +1,7 @@
 #include "measure/error_sources.h"
 
 #include "measure/bench.h"
+#include "measure/image_sideband.h"
 #include "measure/match.h"
 
 #include <cmath>
@@ -36,8 +37,10 @@ std::vector<ErrorSource> error_sources(const MeasurementSetup& s) {
     const double gamma_analyzer_seen = s.gamma_analyzer / bench.loss_out;
 
     std::vector<ErrorSource> sources;
-    sources.reserve(16);
-    if (!s.freq_converting && !meas.separate) {
+    sources.reserve(18);
+    // A DUT with an image response converts: its calibration and
+    // measurement are at different frequencies.
+    if (!s.freq_converting && !meas.separate && !s.image.response) {
         sources.push_back({"enr", enr_both, normal, u_enr, u_enr});
     } else {
         sources.push_back({"enr_cal", enr_cal, normal, u_enr, u_enr});
@@ -60,6 +63,11 @@ std::vector<ErrorSource> error_sources(const MeasurementSetup& s) {
     };
     loss("loss_in", loss_in, s.loss_in);
     loss("loss_out", loss_out, s.loss_out);
+    if (s.image.response) {
+        const double u_ratio = s.image.ratio_unc_db / 2, u_enr_image = image_enr_unc_db(s) / 2;
+        sources.push_back({"image_ratio", image_ratio, normal, u_ratio, u_ratio});
+        sources.push_back({"enr_image", enr_image, normal, u_enr_image, u_enr_image});
+    }
     return sources;
 }
 
@@ -109,6 +117,12 @@ void apply_factor(ErrorFactors& e, Target target, double factor) {
             break;
         case Target::loss_out:
             e.loss_out *= factor;
+            break;
+        case Target::image_ratio:
+            e.image_ratio *= factor;
+            break;
+        case Target::enr_image:
+            e.enr_image *= factor;
             break;
     }
 }

@@ -30,6 +30,8 @@ enum class Target {
     jitter_meas_on,
     loss_in,
     loss_out,
+    image_ratio,  // image-to-signal conversion-gain ratio
+    enr_image,    // ENR at the image frequency
 };
 
 struct ErrorSource {
@@ -47,8 +49,10 @@ struct ErrorSource {
 // ("enr_cal", "enr_meas") with a frequency-converting DUT or a separate
 // measurement source; then the three mismatches, the analyzer's
 // noise-figure errors in measurement and calibration, its level error, the
-// jitter of the four readings, and the losses before and after the DUT
-// ("loss_in", "loss_out") where the bench has them.
+// jitter of the four readings, the losses before and after the DUT
+// ("loss_in", "loss_out") where the bench has them, and with an image
+// response its gain ratio and the ENR at its frequency ("image_ratio",
+// "enr_image"; the ENR errors at calibration and measurement then apart).
 std::vector<ErrorSource> error_sources(const MeasurementSetup& setup);
 
 // Multiplies the factor TARGET changes by FACTOR (the linear effect of a
@@ -61,7 +65,7 @@ void apply_factor(ErrorFactors& factors, Target target, double factor);
 Target factor_moved(Target target);
 
 // Targets in all.
-inline constexpr std::size_t target_count = static_cast<std::size_t>(Target::loss_out) + 1;
+inline constexpr std::size_t target_count = static_cast<std::size_t>(Target::enr_image) + 1;
 
 // True for the jitter sources, whose values are natural logarithms.
 bool in_natural_log(Target target);

@@ -8,9 +8,9 @@
 // "mismatch_in", "mismatch_cal", "mismatch_out"; "analyzer_nf_meas",
 // "analyzer_nf_cal", "analyzer_gain"; "jitter_cal_off", "jitter_cal_on",
 // "jitter_meas_off", "jitter_meas_on"; then "loss_in" and "loss_out" where
-// the bench has that loss. A source without uncertainty keeps its line
-// (u = 0, u_i = 0) with its sensitivity, which never makes the budget
-// undetermined.
+// the bench has that loss; then "image_ratio" and "enr_image" with an image
+// response (which also puts "enr_cal" and "enr_meas" apart). A source without uncertainty keeps its
+// line (u = 0, u_i = 0) with its sensitivity, which never makes the budget undetermined.
 #pragma once
 
 #include "measure/setup.h"

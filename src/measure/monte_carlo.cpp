@@ -30,6 +30,7 @@ struct ChunkFactors {
     double measured_gain[chunk], analyzer_nf_meas[chunk], analyzer_nf_cal[chunk];
     double jitter[4][chunk];
     double loss_in[chunk], loss_out[chunk];
+    double image_ratio[chunk], enr_image[chunk];
 
     // The arrays a source's factor multiplies (the second may be null).
     std::pair<double*, double*> of(Target target) {
@@ -63,15 +64,19 @@ struct ChunkFactors {
                 return {loss_in, nullptr};
             case Target::loss_out:
                 return {loss_out, nullptr};
+            case Target::image_ratio:
+                return {image_ratio, nullptr};
+            case Target::enr_image:
+                return {enr_image, nullptr};
         }
         return {nullptr, nullptr};
     }
 
     // Every factor 1: a perfect measurement.
     void reset() {
-        for (double* a :
-             {enr_cal, enr_meas, mismatch_in, mismatch_cal, measured_gain, analyzer_nf_meas,
-              analyzer_nf_cal, jitter[0], jitter[1], jitter[2], jitter[3], loss_in, loss_out}) {
+        for (double* a : {enr_cal, enr_meas, mismatch_in, mismatch_cal, measured_gain,
+                          analyzer_nf_meas, analyzer_nf_cal, jitter[0], jitter[1], jitter[2],
+                          jitter[3], loss_in, loss_out, image_ratio, enr_image}) {
             std::fill_n(a, chunk, 1.0);
         }
     }
@@ -89,6 +94,8 @@ struct ChunkFactors {
             e.jitter[k] = jitter[k][i];
         e.loss_in = loss_in[i];
         e.loss_out = loss_out[i];
+        e.image_ratio = image_ratio[i];
+        e.enr_image = enr_image[i];
         return e;
     }
 };

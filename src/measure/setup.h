@@ -4,6 +4,8 @@
 
 #include "measure/units.h"
 
+#include <optional>
+
 namespace orlavex::measure {
 
 enum class SpecShape { normal, rectangular };
@@ -35,6 +37,27 @@ struct ModelOptions {
     bool operator==(const ModelOptions&) const = default;
 };
 
+// Which figures of a frequency-converting DUT with an image response the
+// DUT inputs and the result are: single sideband (the signal band's noise
+// factor 1 + r + Te/T0 and gain) or double sideband (that over 1 + r, the
+// gain times 1 + r).
+enum class SidebandMode { ssb, dsb };
+
+// The image band of a frequency-converting DUT: the second input that its
+// local oscillator converts to the output frequency. Without a response the
+// DUT converts the signal band alone.
+struct ImageSideband {
+    bool response = false;
+    SidebandMode mode = SidebandMode::ssb;
+    double ratio_db = 0;      // image over signal conversion gain (0 dB: a DSB mixer)
+    double ratio_unc_db = 0;  // expanded (k = 2)
+    // At the image frequency; unset: as in the signal band (the measurement
+    // source's ENR and its uncertainty, the loss before the DUT).
+    std::optional<double> enr_db, enr_unc_db;  // expanded (k = 2)
+    std::optional<double> loss_in_db;
+    bool operator==(const ImageSideband&) const = default;
+};
+
 struct MeasurementSetup {
     double dut_nf_db = 0, dut_gain_db = 0;
     double enr_cal_db = 0,
@@ -53,6 +76,8 @@ struct MeasurementSetup {
     // without them), and the source the measurement is made with.
     BenchLoss loss_in, loss_out;
     MeasurementSource meas_source;
+    // The image band of a frequency-converting DUT.
+    ImageSideband image;
 };
 
 }  // namespace orlavex::measure

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "measure/bench.h"
+#include "measure/image_sideband.h"
 #include "measure/setup.h"
 #include "measure/simulation.h"
 #include "measure/y_factor.h"
@@ -22,6 +23,8 @@ struct ErrorFactors {
     double analyzer_nf_meas = 1, analyzer_nf_cal = 1;
     double jitter[4] = {1, 1, 1, 1};
     double loss_in = 1, loss_out = 1;  // true over nominal loss, linear
+    double image_ratio = 1;            // true over nominal image-to-signal gain ratio
+    double enr_image = 1;              // true over nominal ENR at the image frequency
 };
 
 ErrorFactors factors_of(const ErrorDraw& draw);
@@ -65,38 +68,78 @@ class SimulatedMeasurement {
     double error_db_with(const ErrorFactors& e, Log log) const;
 
   private:
+    // The readings' terms from the DUT input on, with the true losses, ENR
+    // and image ratio of E: the source in the signal and the image band at
+    // the DUT input, and the DUT as the true ratio makes it.
+    struct InputSide {
+        double th_meas = 0, l_in = 0, r = 0;
+        BandAtInput image;
+        DutInBands dut;
+    };
+    InputSide input_side(const ErrorFactors& e) const;
+    // The same, with the image band and the DUT of the nominal values where
+    // E leaves them so (for error_db()).
+    InputSide input_side_reusing_nominal(const ErrorFactors& e) const;
+
     MeasurementSetup setup_;
-    double enr_cal_ = 0, enr_meas_ = 0;  // nominal, linear
-    double t_analyzer_ = 0, t_dut_ = 0, gain_ = 0;
-    LossCompensation bench_;  // nominal losses
+    double enr_cal_ = 0, enr_meas_ = 0, enr_image_ = 0;  // nominal, linear
+    double t_analyzer_ = 0, f_dut_ = 0, gain_ = 0;       // the DUT as its inputs give it
+    LossCompensation bench_;                             // nominal losses
+    double loss_in_image_ = 1;  // nominal loss before the DUT at the image frequency
+    double ratio_ = 0;          // nominal image-to-signal gain ratio r0 (0: no image)
+    // 1 with the DUT's figures and the result double sideband, else 0: a
+    // double, as second_stage_, since a bool in the trial loop's selections
+    // keeps the compiler from vectorising it.
+    double dsb_ = 0;
     // What the evaluation works out from nominal values alone.
-    SourceAtInput meas_at_input_;  // the measurement source at the DUT input
-    double excess_ratio_ = 1;      // (Th,cal - Tc) / (Th,meas - Tc)
-    double loss_product_ = 1;      // li0 lo0
-    double second_stage_ = 1;      // 1 with second-stage correction, else 0
+    TwoBandSource source_;       // the measurement source through both bands
+    double excess_ratio_ = 1;    // (Th,cal - Tc) over the measurement's excess
+    double loss_product_ = 1;    // li0 lo0
+    double second_stage_ = 1;    // 1 with second-stage correction, else 0
+    double sideband_scale_ = 1;  // 1 / (1 + r0) in DSB, else 1: the result over the SSB one
+    bool possible_ = true;       // false for an SSB noise figure at or below db(1 + r0)
     // Terms of error_db() that the nominal values fix, worked out once
     // exactly as error_db_with() works them out each time.
     double tc_in_ = 0;             // Tc through the nominal loss before the DUT
     double loss_out_noise_k_ = 0;  // To (1 - 1 / lo0): the nominal loss after it adds
     double cold_cal_ = 0;          // Tc / T0 - 1
-    double cold_meas_ = 0;         // the same of the source at the DUT input
     double loss_out_excess_ = 0;   // (lo0 - 1) To / T0
+    BandAtInput image_nominal_;    // the image band at the DUT input
+    DutInBands dut_nominal_;       // the DUT with the nominal image ratio
 };
+
+inline SimulatedMeasurement::InputSide SimulatedMeasurement::input_side(
+    const ErrorFactors& e) const {
+    const double tc = setup_.tc_k;
+    InputSide in;
+    in.th_meas = hot_temperature_k(enr_meas_ * e.enr_meas);
+    in.l_in = bench_.loss_in * e.loss_in;
+    // One error of the loss before the DUT in both bands; r is 0 without an
+    // image, and the image band's terms add nothing.
+    in.r = ratio_ * e.image_ratio;
+    in.image = band_at_input(hot_temperature_k(enr_image_ * e.enr_image), tc, e.mismatch_in,
+                             loss_in_image_ * e.loss_in, bench_.t_in_k);
+    in.dut = dut_in_bands(f_dut_, gain_, in.r, dsb_ > 0);
+    return in;
+}
 
 inline Readings SimulatedMeasurement::readings_of(const ErrorFactors& e) const {
     const double tc = setup_.tc_k;
     const double th_cal = hot_temperature_k(enr_cal_ * e.enr_cal);
-    const double th_meas = hot_temperature_k(enr_meas_ * e.enr_meas);
-    const double l_in = bench_.loss_in * e.loss_in, l_out = bench_.loss_out * e.loss_out;
+    const InputSide in = input_side(e);
+    const double l_out = bench_.loss_out * e.loss_out;
     // The source's off noise at the DUT input, its excess through the loss.
-    const double tc_in = through_loss_k(tc, l_in, bench_.t_in_k);
-    const double excess_in = (th_meas - tc) * e.mismatch_in / l_in;
+    const BandAtInput signal = band_at_input(in.th_meas, tc, e.mismatch_in, in.l_in, bench_.t_in_k);
+    const double g = in.dut.gain_signal;
     Readings r;
     r.p1 = (tc + t_analyzer_) * e.jitter[0];
     r.p2 = (tc + (th_cal - tc) * e.mismatch_cal + t_analyzer_) * e.jitter[1];
-    r.p3 = (through_loss_k(gain_ * (tc_in + t_dut_), l_out, bench_.t_out_k) + t_analyzer_) *
+    r.p3 = (through_loss_k(g * (signal.off_k + in.r * in.image.off_k + in.dut.te_k), l_out,
+                           bench_.t_out_k) +
+            t_analyzer_) *
            e.measured_gain * e.jitter[2];
-    r.p4 = (through_loss_k(gain_ * (tc_in + excess_in + t_dut_), l_out, bench_.t_out_k) +
+    r.p4 = (through_loss_k(g * (signal.on_k + in.r * in.image.on_k + in.dut.te_k), l_out,
+                           bench_.t_out_k) +
             t_analyzer_) *
            e.measured_gain * e.jitter[3];
     return r;
@@ -110,16 +153,17 @@ inline double SimulatedMeasurement::error_db_with(const ErrorFactors& e, Log log
     const double y_cal = r.p2 / r.p1, y_meas = r.p4 / r.p3;
     const double f_analyzer = noise_factor_exact(enr_cal_, y_cal, setup_.tc_k) * e.analyzer_nf_cal;
     const double gain = (r.p4 - r.p3) / (r.p2 - r.p1) * excess_ratio_ * loss_product_;
-    const double f_sys = noise_factor_exact(meas_at_input_.enr_lin, y_meas, meas_at_input_.tc_k) *
-                         e.analyzer_nf_meas;
+    // The exact Y-factor formula with the source through both bands.
+    const double f_sys =
+        (source_.enr_lin - y_meas * source_.cold) / (y_meas - 1) * e.analyzer_nf_meas;
     const double corrected =
         f_sys - second_stage_excess(f_analyzer, bench_.loss_out, bench_.t_out_k) / gain;
     // Selections on comparisons of doubles and bitwise, not short-circuit:
     // no branch in the trial loop.
     const bool second_stage = second_stage_ > 0;
-    const double f_dut = second_stage ? corrected : f_sys;
+    const double f_dut = (second_stage ? corrected : f_sys) * sideband_scale_;
     const bool valid = (y_meas > 1) & ((y_cal > 1) | !second_stage) & (f_dut > 0) &
-                       (f_dut < std::numeric_limits<double>::infinity());
+                       (f_dut < std::numeric_limits<double>::infinity()) & possible_;
     const double error = 10.0 * (log(f_dut) / std::numbers::ln10) - setup_.dut_nf_db;
     return valid ? error : std::numeric_limits<double>::quiet_NaN();
 }

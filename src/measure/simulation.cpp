@@ -1,6 +1,7 @@
 #include "measure/simulation.h"
 
 #include "measure/analyzer_noise.h"
+#include "measure/image_sideband.h"
 #include "measure/simulated_measurement.h"
 #include "measure/units.h"
 #include "measure/y_factor.h"
@@ -30,6 +31,8 @@ ErrorFactors factors_of(const ErrorDraw& d) {
         e.jitter[i] = std::exp(d.eps[i]);
     e.loss_in = lin(d.dL_in);
     e.loss_out = lin(d.dL_out);
+    e.image_ratio = lin(d.dR);
+    e.enr_image = lin(d.dENR_img);
     return e;
 }
 
@@ -74,20 +77,48 @@ SimulatedMeasurement::SimulatedMeasurement(const MeasurementSetup& setup)
       enr_cal_(lin(setup.enr_cal_db)),
       // Mostly the calibration's ENR: its power is not taken twice.
       enr_meas_(setup.enr_meas_db == setup.enr_cal_db ? enr_cal_ : lin(setup.enr_meas_db)),
+      // Without an image the signal band's: nothing more to work out.
+      enr_image_(setup.image.response ? lin(image_enr_db(setup)) : enr_meas_),
       t_analyzer_(noise_temperature_k(lin(setup.analyzer_nf_db))),
-      t_dut_(noise_temperature_k(lin(setup.dut_nf_db))),
+      f_dut_(lin(setup.dut_nf_db)),
       gain_(lin(setup.dut_gain_db)),
       bench_(loss_compensation(setup)),
-      meas_at_input_(source_through_loss(enr_meas_, setup.tc_k, bench_.loss_in, bench_.t_in_k)),
-      excess_ratio_((hot_temperature_k(enr_cal_) - setup.tc_k) /
-                    (hot_temperature_k(enr_meas_) - setup.tc_k)),
+      loss_in_image_(setup.image.response ? lin(image_loss_in_db(setup)) : bench_.loss_in),
+      ratio_(image_ratio_lin(setup)),
+      dsb_(setup.image.response && setup.image.mode == SidebandMode::dsb ? 1 : 0),
+      source_(two_band_source({enr_meas_, enr_image_}, setup.tc_k, bench_, loss_in_image_, ratio_)),
+      excess_ratio_((hot_temperature_k(enr_cal_) - setup.tc_k) / source_.excess_k),
       loss_product_(bench_.loss_in * bench_.loss_out),
       second_stage_(setup.second_stage ? 1 : 0),
+      sideband_scale_(dsb_ > 0 ? 1 / (1 + ratio_) : 1),
+      possible_(!setup.image.response || ssb_noise_factor(setup) > 1 + ratio_),
       tc_in_(through_loss_k(setup.tc_k, bench_.loss_in, bench_.t_in_k)),
       loss_out_noise_k_(bench_.t_out_k * (1 - 1 / bench_.loss_out)),
       cold_cal_(setup.tc_k / T0 - 1),
-      cold_meas_(meas_at_input_.tc_k / T0 - 1),
-      loss_out_excess_((bench_.loss_out - 1) * bench_.t_out_k / T0) {}
+      loss_out_excess_((bench_.loss_out - 1) * bench_.t_out_k / T0) {
+    const InputSide nominal = input_side(ErrorFactors{});
+    image_nominal_ = nominal.image;
+    dut_nominal_ = nominal.dut;
+}
+
+inline SimulatedMeasurement::InputSide SimulatedMeasurement::input_side_reusing_nominal(
+    const ErrorFactors& e) const {
+    // A factor of 1 leaves the nominal terms to the last bit; without an
+    // image (r0 = 0, so r = 0 for any finite factor) the image band adds 0
+    // whatever its terms, and the DUT is the nominal one.
+    const bool nominal =
+        e.loss_in == 1 && e.enr_image == 1 && e.mismatch_in == 1 && e.image_ratio == 1;
+    if (nominal || (ratio_ == 0 && std::isfinite(e.image_ratio))) {
+        InputSide in;
+        in.th_meas = hot_temperature_k(enr_meas_ * e.enr_meas);
+        in.l_in = bench_.loss_in * e.loss_in;
+        in.r = ratio_ * e.image_ratio;
+        in.image = image_nominal_;
+        in.dut = dut_nominal_;
+        return in;
+    }
+    return input_side(e);
+}
 
 Readings SimulatedMeasurement::readings(const ErrorFactors& e) const {
     return readings_of(e);
@@ -100,33 +131,35 @@ Readings SimulatedMeasurement::readings(const ErrorFactors& e) const {
 double SimulatedMeasurement::error_db(const ErrorFactors& e) const {
     const double tc = setup_.tc_k;
     const double th_cal = hot_temperature_k(enr_cal_ * e.enr_cal);
-    const double th_meas = hot_temperature_k(enr_meas_ * e.enr_meas);
-    const double l_in = bench_.loss_in * e.loss_in, l_out = bench_.loss_out * e.loss_out;
-    const double tc_in = e.loss_in == 1 ? tc_in_ : through_loss_k(tc, l_in, bench_.t_in_k);
-    const double excess_in = (th_meas - tc) * e.mismatch_in / l_in;
+    const InputSide in = input_side_reusing_nominal(e);
+    const double l_out = bench_.loss_out * e.loss_out;
+    const double tc_in = e.loss_in == 1 ? tc_in_ : through_loss_k(tc, in.l_in, bench_.t_in_k);
+    const double hot_in = tc_in + (in.th_meas - tc) * e.mismatch_in / in.l_in;
     const bool nominal_out = e.loss_out == 1;
     const auto through_out = [&](double t_k) {
         return nominal_out ? t_k / l_out + loss_out_noise_k_
                            : through_loss_k(t_k, l_out, bench_.t_out_k);
     };
+    const double g = in.dut.gain_signal;
     Readings r;
     r.p1 = (tc + t_analyzer_) * e.jitter[0];
     r.p2 = (tc + (th_cal - tc) * e.mismatch_cal + t_analyzer_) * e.jitter[1];
-    r.p3 = (through_out(gain_ * (tc_in + t_dut_)) + t_analyzer_) * e.measured_gain * e.jitter[2];
-    r.p4 = (through_out(gain_ * (tc_in + excess_in + t_dut_)) + t_analyzer_) * e.measured_gain *
-           e.jitter[3];
+    r.p3 = (through_out(g * (tc_in + in.r * in.image.off_k + in.dut.te_k)) + t_analyzer_) *
+           e.measured_gain * e.jitter[2];
+    r.p4 = (through_out(g * (hot_in + in.r * in.image.on_k + in.dut.te_k)) + t_analyzer_) *
+           e.measured_gain * e.jitter[3];
 
     const double y_cal = r.p2 / r.p1, y_meas = r.p4 / r.p3;
     const double f_analyzer = (enr_cal_ - y_cal * cold_cal_) / (y_cal - 1) * e.analyzer_nf_cal;
     const double gain = (r.p4 - r.p3) / (r.p2 - r.p1) * excess_ratio_ * loss_product_;
     const double f_sys =
-        (meas_at_input_.enr_lin - y_meas * cold_meas_) / (y_meas - 1) * e.analyzer_nf_meas;
+        (source_.enr_lin - y_meas * source_.cold) / (y_meas - 1) * e.analyzer_nf_meas;
     const double excess = loss_out_excess_ + bench_.loss_out * (f_analyzer - 1);
     const double corrected = f_sys - excess / gain;
     const bool second_stage = second_stage_ > 0;
-    const double f_dut = second_stage ? corrected : f_sys;
+    const double f_dut = (second_stage ? corrected : f_sys) * sideband_scale_;
     const bool valid = (y_meas > 1) & ((y_cal > 1) | !second_stage) & (f_dut > 0) &
-                       (f_dut < std::numeric_limits<double>::infinity());
+                       (f_dut < std::numeric_limits<double>::infinity()) & possible_;
     const double error = 10.0 * (std::log(f_dut) / std::numbers::ln10) - setup_.dut_nf_db;
     return valid ? error : std::numeric_limits<double>::quiet_NaN();
 }

@@ -17,6 +17,8 @@ struct ErrorDraw {
     double dG = 0;                       // dB, analyzer level error
     double eps[4] = {};                  // natural log, jitter of P1..P4
     double dL_in = 0, dL_out = 0;        // dB, true minus nominal loss before and after the DUT
+    double dR = 0;                       // dB, true minus nominal image-to-signal gain ratio
+    double dENR_img = 0;                 // dB, true minus nominal ENR at the image frequency
 };
 
 // Noise powers in units of k B Ga (linear): P1 cal off, P2 cal on, P3 meas

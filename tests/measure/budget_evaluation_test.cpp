@@ -23,7 +23,8 @@ using test_support::amplifier;
 
 // Set-ups that reach every term: losses before and after the DUT at their
 // own temperatures, a separate measurement source, a converting DUT, no
-// second-stage correction, and a set-up at the edge of validity.
+// second-stage correction, an image response, and a set-up at the edge of
+// validity.
 std::vector<MeasurementSetup> setups() {
     std::vector<MeasurementSetup> out;
     out.push_back(amplifier());
@@ -44,6 +45,17 @@ std::vector<MeasurementSetup> setups() {
     MeasurementSetup uncorrected = lossy;
     uncorrected.second_stage = false;
     out.push_back(uncorrected);
+    // A mixer with an image response, in both modes: the image band at its
+    // own ENR and through its own loss before the DUT.
+    MeasurementSetup ssb = lossy;
+    ssb.freq_converting = true;
+    ssb.dut_gain_db = -6;
+    ssb.dut_nf_db = 10;
+    ssb.image = {true, SidebandMode::ssb, -3, 0.5, 13.9, 0.2, 2.1};
+    out.push_back(ssb);
+    MeasurementSetup dsb = amplifier();
+    dsb.image = {true, SidebandMode::dsb, 0, 0.3, {}, {}, {}};
+    out.push_back(dsb);
     MeasurementSetup edge = amplifier();
     edge.dut_gain_db = -20;
     edge.enr_cal_db = edge.enr_meas_db = 0.5;
@@ -75,9 +87,10 @@ std::vector<ErrorFactors> factor_sets() {
     std::lognormal_distribution<double> spread(0, 0.2);
     for (int i = 0; i < 200; ++i) {
         ErrorFactors e;
-        for (double* x : {&e.enr_cal, &e.enr_meas, &e.mismatch_in, &e.mismatch_cal,
-                          &e.measured_gain, &e.analyzer_nf_meas, &e.analyzer_nf_cal, &e.jitter[0],
-                          &e.jitter[1], &e.jitter[2], &e.jitter[3], &e.loss_in, &e.loss_out})
+        for (double* x :
+             {&e.enr_cal, &e.enr_meas, &e.mismatch_in, &e.mismatch_cal, &e.measured_gain,
+              &e.analyzer_nf_meas, &e.analyzer_nf_cal, &e.jitter[0], &e.jitter[1], &e.jitter[2],
+              &e.jitter[3], &e.loss_in, &e.loss_out, &e.image_ratio, &e.enr_image})
             *x = spread(random);
         out.push_back(e);
     }
