@@ -105,8 +105,8 @@ TEST(ImageSideband, WithoutAResponseTheImageValuesChangeNothing) {
     MeasurementSetup plain = amplifier();
     plain.freq_converting = true;
     plain.loss_in = {1.3, 305, 0.05};
-    plain.noise_bw_hz = 4e6;
-    plain.tau_s = 0.01;
+    plain.model.noise_bw_hz = 4e6;
+    plain.model.tau_s = 0.01;
     MeasurementSetup ignored = plain;
     ignored.image = {false, SidebandMode::dsb, -3, 0.5, 9.0, 0.3, 4.0};
     ErrorDraw d;
