@@ -33,7 +33,6 @@
 #include <QToolTip>
 #include <QVBoxLayout>
 
-#include <algorithm>
 #include <array>
 #include <cmath>
 
@@ -315,9 +314,9 @@ void PlannerWindow::show_progress() {
     cancel_->setEnabled(false);
 }
 
-void PlannerWindow::show_result(const session::SweepJob& job,
+void PlannerWindow::show_result(std::shared_ptr<session::SweepJob> job,
                                 std::shared_ptr<const planning::SweepResult> result) {
-    session_.take_sweep(job, std::move(result));
+    session_.take_sweep(std::move(*job), std::move(result));
     // Worded as orlavex-cli --plot words it.
     const Form& form = session_.setup().form;
     const QString title = tr("Uncertainty of the DUT noise figure (analyzer %1, noise source %2)")

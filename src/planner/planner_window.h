@@ -177,7 +177,7 @@ class PlannerWindow : public QWidget {
     void choose_instrument(Ctl selection, const QString& name);
     void after_change();
     void run_sweep_now();
-    void show_result(const session::SweepJob& job,
+    void show_result(std::shared_ptr<session::SweepJob> job,
                      std::shared_ptr<const planning::SweepResult> result);
     void clear_result(const QString& why);
     void show_budget();

@@ -5,7 +5,7 @@
 namespace orlavex::planner {
 
 struct SweepRunner::Outcome {
-    session::SweepJob job;
+    std::shared_ptr<session::SweepJob> job;
     session::SweepOutcome outcome;
 };
 
@@ -39,9 +39,10 @@ std::size_t SweepRunner::done() const {
 void SweepRunner::launch(session::SweepJob job) {
     total_ = job.sweep.points;
     progress_ = std::make_shared<planning::SweepProgress>();
-    outcome_ = std::make_shared<Outcome>(Outcome{std::move(job), {}});
+    outcome_ =
+        std::make_shared<Outcome>(Outcome{std::make_shared<session::SweepJob>(std::move(job)), {}});
     thread_ = QThread::create([progress = progress_, outcome = outcome_]() {
-        outcome->outcome = session::run_sweep_job(outcome->job, *progress);
+        outcome->outcome = session::run_sweep_job(*outcome->job, *progress);
     });
     connect(thread_, &QThread::finished, this, &SweepRunner::on_thread_finished);
     thread_->start();

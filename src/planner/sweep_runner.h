@@ -36,8 +36,8 @@ class SweepRunner : public QObject {
     std::size_t total() const { return total_; }
 
   signals:
-    // JOB is the one started last.
-    void finished(const session::SweepJob& job,
+    // JOB is the one started last; the window takes it over.
+    void finished(std::shared_ptr<session::SweepJob> job,
                   std::shared_ptr<const planning::SweepResult> result);
     void failed(const QString& message);
     void cancelled();
