@@ -1,5 +1,7 @@
 #include "planner/bandwidth_box.h"
 
+#include "session/sweep_inputs.h"
+
 #include <QLineEdit>
 #include <QRegularExpression>
 
@@ -56,8 +58,8 @@ QString bandwidth_text(double hz, const QLocale& locale) {
 }
 
 BandwidthBox::BandwidthBox(QWidget* parent) : QDoubleSpinBox(parent) {
-    setDecimals(0);
-    setRange(0, 1e9);
+    setDecimals(session::noise_bw_limit.decimals);
+    setRange(session::noise_bw_limit.lo, session::noise_bw_limit.hi);
     setKeyboardTracking(false);
     setAlignment(Qt::AlignRight);
     setSpecialValueText(tr("off"));

@@ -8,45 +8,27 @@
 #include <QThread>
 #include <QTimer>
 
-#include <exception>
 #include <memory>
-#include <string>
 
 namespace orlavex::planner {
-
-// What the ranking's thread leaves for the window.
-struct AdviceOutcome {
-    planning::Advice advice;
-    bool cancelled = false;
-    std::string error;
-};
 
 void PlannerWindow::start_advice() {
     if (advice_thread_ != nullptr) return;
     advice_asked_ = true;
-    planning::Sweep sweep = current_sweep();
-    sweep.monte_carlo.enabled = false;
+    auto job = std::make_shared<const session::AdviceJob>(session_.advice_job());
     rank_->setEnabled(false);
     advice_cancel_->setEnabled(true);
     advice_bar_->setRange(0, 0);  // busy until the ranking knows its points
     set_status(tr("Ranking every noise source and preamp choice..."));
     auto progress = std::make_shared<planning::SweepProgress>();
-    auto outcome = std::make_shared<AdviceOutcome>();
-    const unsigned asked_at = inputs_version_;
-    QThread* thread = QThread::create([sweep = std::move(sweep), progress, outcome] {
-        try {
-            outcome->advice = planning::advise(sweep, *progress);
-        } catch (const planning::SweepCancelled&) {
-            outcome->cancelled = true;
-        } catch (const std::exception& e) {
-            outcome->error = e.what();
-        }
-    });
+    auto outcome = std::make_shared<session::AdviceOutcome>();
+    QThread* thread = QThread::create(
+        [job, progress, outcome] { *outcome = session::run_advice_job(*job, *progress); });
     advice_thread_ = thread;
     advice_progress_ = progress;
-    connect(thread, &QThread::finished, this, [this, thread, outcome, asked_at] {
+    connect(thread, &QThread::finished, this, [this, thread, job, outcome] {
         thread->deleteLater();
-        finish_advice(*outcome, asked_at);
+        finish_advice(*job, *outcome);
     });
     advice_timer_->start();
     thread->start();
@@ -64,7 +46,8 @@ void PlannerWindow::show_advice_progress() {
     advice_bar_->setValue(static_cast<int>(advice_progress_->done.load()));
 }
 
-void PlannerWindow::finish_advice(const AdviceOutcome& outcome, unsigned asked_at) {
+void PlannerWindow::finish_advice(const session::AdviceJob& job,
+                                  const session::AdviceOutcome& outcome) {
     advice_thread_ = nullptr;
     advice_progress_.reset();
     advice_timer_->stop();
@@ -73,7 +56,7 @@ void PlannerWindow::finish_advice(const AdviceOutcome& outcome, unsigned asked_a
     advice_bar_->setRange(0, 1);
     advice_bar_->setValue(outcome.cancelled || !outcome.error.empty() ? 0 : 1);
     if (outcome.cancelled) {
-        set_status(advice_.ranking.empty()
+        set_status(advice().ranking.empty()
                        ? tr("Ranking cancelled.")
                        : tr("Ranking cancelled; the table shows the previous ranking."));
         return;
@@ -82,10 +65,9 @@ void PlannerWindow::finish_advice(const AdviceOutcome& outcome, unsigned asked_a
         set_status(tr("No advice: %1").arg(QString::fromStdString(outcome.error)));
         return;
     }
-    advice_ = outcome.advice;
-    advice_version_ = asked_at;
+    session_.take_advice(job, outcome);
     show_advice();
-    set_status(tr("Ranked %1 set-ups.").arg(advice_.ranking.size()));
+    set_status(tr("Ranked %1 set-ups.").arg(advice().ranking.size()));
     emit advice_shown();
 }
 

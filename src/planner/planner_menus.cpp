@@ -5,7 +5,6 @@
 
 #include "app/setup_file/setup_file.h"
 #include "charts/chart_files.h"
-#include "datafiles/file_error.h"
 #include "planner/budget_view.h"
 #include "planner/clipboard_content.h"
 #include "ui/qstring.h"
@@ -18,9 +17,6 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QVBoxLayout>
-
-#include <exception>
-#include <new>
 
 namespace orlavex::planner {
 
@@ -118,75 +114,60 @@ void PlannerWindow::open_recent(const QString& path) {
 }
 
 bool PlannerWindow::open_setup_file(const QString& path) {
-    QString why;
-    try {
-        why = open_request(app::read_setup_file(path.toStdString()));
-        if (!why.isEmpty()) why = QFileInfo(path).fileName() + QStringLiteral(": ") + why;
-    } catch (const app::SetupFileError& e) {
-        why = QString::fromStdString(e.what());
-    } catch (const datafiles::FileError& e) {
-        why = QString::fromStdString(e.what());
-    } catch (const std::bad_alloc&) {
-        why = tr("%1: not enough memory to open it").arg(QFileInfo(path).fileName());
-    } catch (const std::exception& e) {
-        why = QFileInfo(path).fileName() + QStringLiteral(": ") + QString::fromStdString(e.what());
-    }
-    if (!why.isEmpty()) {
-        dialogs_.error(this, tr("Open Set-up"), why);
+    if (const std::string why = session_.open_setup_file(path.toStdString()); !why.empty()) {
+        dialogs_.error(this, tr("Open Set-up"), QString::fromStdString(why));
         return false;
     }
-    set_setup_path(path);
+    show_request();
+    set_setup_path();
     set_status(tr("Opened %1").arg(QFileInfo(path).fileName()));
     return true;
 }
 
 bool PlannerWindow::save_setup_file(const QString& path) {
-    try {
-        app::write_setup_file(path.toStdString(), sweep_request());
-    } catch (const std::exception& e) {
-        dialogs_.error(this, tr("Save Set-up"),
-                       tr("Cannot save %1: %2").arg(path, QString::fromStdString(e.what())));
+    if (const std::string why = session_.save_setup_file(path.toStdString()); !why.empty()) {
+        dialogs_.error(this, tr("Save Set-up"), QString::fromStdString(why));
         return false;
     }
-    set_setup_path(path);
+    set_setup_path();
     set_status(tr("Saved %1").arg(QFileInfo(path).fileName()));
     return true;
 }
 
 bool PlannerWindow::save_setup() {
-    return setup_path_.isEmpty() ? save_setup_as() : save_setup_file(setup_path_);
+    return setup_path().isEmpty() ? save_setup_as() : save_setup_file(setup_path());
 }
 
 bool PlannerWindow::save_setup_as() {
-    const QString suggested = setup_path_.isEmpty()
+    const QString suggested = setup_path().isEmpty()
                                   ? QStringLiteral("plan") + ui::qstring(app::setup_file_extension)
-                                  : setup_path_;
+                                  : setup_path();
     QString path = dialogs_.save_path(this, suggested);
     if (path.isEmpty()) return false;
     if (QFileInfo(path).suffix().isEmpty()) path += ui::qstring(app::setup_file_extension);
     return save_setup_file(path);
 }
 
-// The file is the one just opened or saved, with nothing changed since.
-void PlannerWindow::set_setup_path(const QString& path) {
-    setup_path_ = QFileInfo(path).absoluteFilePath();
-    recent_files_.add(setup_path_);
+// The session's file is the one just opened or saved, with nothing changed
+// since.
+void PlannerWindow::set_setup_path() {
+    recent_files_.add(setup_path());
     fill_recent_menu();
     show_title();
-    setWindowModified(false);
+    setWindowModified(session_.dirty());
 }
 
 void PlannerWindow::show_title() {
-    setWindowFilePath(setup_path_);
-    setWindowTitle(setup_path_.isEmpty()
-                       ? tr("Orlavex Planner[*]")
-                       : tr("%1[*] - Orlavex Planner").arg(QFileInfo(setup_path_).fileName()));
+    const QString path = setup_path();
+    setWindowFilePath(path);
+    setWindowTitle(path.isEmpty() ? tr("Orlavex Planner[*]")
+                                  : tr("%1[*] - Orlavex Planner").arg(QFileInfo(path).fileName()));
 }
 
 bool PlannerWindow::settle_unsaved() {
     if (!isWindowModified()) return true;
     const QString name =
-        setup_path_.isEmpty() ? tr("this plan") : QFileInfo(setup_path_).fileName();
+        setup_path().isEmpty() ? tr("this plan") : QFileInfo(setup_path()).fileName();
     switch (dialogs_.unsaved(this, name)) {
         case QMessageBox::Save:
             return save_setup();
@@ -206,10 +187,10 @@ void PlannerWindow::closeEvent(QCloseEvent* event) {
 }
 
 void PlannerWindow::start_afresh() {
-    take_from_calculator();
-    setup_path_.clear();
+    session_.start_afresh(calculator_());
+    show_setup();
+    after_change();
     show_title();
-    setWindowModified(false);
 }
 
 void PlannerWindow::export_with_dialog(const QString& title, const QString& filter,
@@ -232,7 +213,7 @@ void PlannerWindow::copy_budget() {
 }
 
 void PlannerWindow::copy_chart() {
-    if (!result_) {
+    if (!result()) {
         set_status(tr("No chart to copy yet."));
         return;
     }

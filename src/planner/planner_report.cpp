@@ -11,16 +11,17 @@
 namespace orlavex::planner {
 
 QString PlannerWindow::write_report(const QString& path, report::Paper paper) const {
-    if (!result_ || !shown_sweep_) return tr("No sweep to report yet.");
+    if (!result() || session_.shown_sweep() == nullptr) return tr("No sweep to report yet.");
+    const app::SweepRequest& asked = session_.shown_request();
     const report::ReportContent content =
-        report::plan_report({shown_request_.setup,
-                             *shown_sweep_,
-                             *result_,
+        report::plan_report({asked.setup,
+                             *session_.shown_sweep(),
+                             *result(),
                              {},
-                             advice_current() ? &advice_ : nullptr,
+                             advice_current() ? &advice() : nullptr,
                              report::utc_now_text(),
                              ORLAVEX_VERSION,
-                             &shown_request_.embedded});
+                             &asked.embedded});
     try {
         report::write_report(content, path, paper);
     } catch (const report::ReportFileError& e) {

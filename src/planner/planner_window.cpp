@@ -1,25 +1,19 @@
 #include "planner/planner_window.h"
 
 #include "app/results/sweep_chart_data.h"
-#include "app/results/sweep_output.h"
 #include "app/setup_file/export_setup.h"
 #include "charts/chart_files.h"
 #include "charts/sweep_charts.h"
-#include "core/field_entry.h"
 #include "core/number_text.h"
-#include "datafiles/file_error.h"
-#include "engine/classic_reading.h"
 #include "engine/controls.h"
 #include "form/layout.h"
 #include "measure/guidelines.h"
 #include "planner/budget_view.h"
 #include "planner/instrument_choice.h"
 #include "planner/point_chart_view.h"
-#include "planner/prediction_setup.h"
 #include "planner/sweep_runner.h"
 #include "planning/point_notes.h"
 #include "ui/qstring.h"
-#include "window/set_up_actions.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -39,7 +33,6 @@
 #include <QToolTip>
 #include <QVBoxLayout>
 
-#include <algorithm>
 #include <array>
 #include <cmath>
 
@@ -48,27 +41,6 @@ namespace orlavex::planner {
 namespace {
 
 using enum Ctl;
-
-// The range a newly chosen swept input starts with.
-struct DefaultRange {
-    planning::SweptInput input;
-    double from, to;
-};
-
-constexpr std::array default_ranges = {
-    DefaultRange{planning::SweptInput::frequency, 0.1, 18},
-    DefaultRange{planning::SweptInput::dut_gain, 0, 40},
-    DefaultRange{planning::SweptInput::dut_nf, 0.5, 15},
-    DefaultRange{planning::SweptInput::enr, 5, 25},
-    DefaultRange{planning::SweptInput::analyzer_nf, 5, 30},
-    DefaultRange{planning::SweptInput::toff, 0, 50},
-    DefaultRange{planning::SweptInput::dut_in_match, 1, 2},
-    DefaultRange{planning::SweptInput::dut_out_match, 1, 2},
-    DefaultRange{planning::SweptInput::source_match, 1, 1.5},
-    DefaultRange{planning::SweptInput::analyzer_match, 1, 2},
-    DefaultRange{planning::SweptInput::loss_in, 0, 3},
-    DefaultRange{planning::SweptInput::loss_out, 0, 3},
-};
 
 QString db_text(const QLocale& locale, std::optional<double> x, int places = 3) {
     return x && std::isfinite(*x) ? locale.toString(*x, 'f', places) : QStringLiteral("–");
@@ -108,6 +80,7 @@ QTableWidgetItem* table_cell(const QString& text, bool number) {
 PlannerWindow::PlannerWindow(CalculatorSource calculator, QWidget* parent)
     : QWidget(parent, Qt::Window),
       calculator_(std::move(calculator)),
+      session_(calculator_()),
       runner_(new SweepRunner(this)),
       advice_timer_(new QTimer(this)),
       sweep_timer_(new QTimer(this)),
@@ -137,14 +110,15 @@ PlannerWindow::PlannerWindow(CalculatorSource calculator, QWidget* parent)
     connect(runner_, &SweepRunner::cancelled, this, [this] {
         show_progress();
         progress_->setValue(0);
-        set_status(result_ ? tr("Sweep cancelled; the charts show the previous sweep.")
-                           : tr("Sweep cancelled."));
+        set_status(result() ? tr("Sweep cancelled; the charts show the previous sweep.")
+                            : tr("Sweep cancelled."));
         emit sweep_stopped();
     });
     connect(runner_, &SweepRunner::failed, this, [this](const QString& message) {
         show_progress();
         progress_->setValue(0);
         // The charts would show a sweep of inputs the window no longer holds.
+        session_.drop_sweep();
         clear_result(tr("No sweep: the set-up cannot be swept."));
         set_status(tr("The sweep cannot be carried out: %1").arg(message));
         emit sweep_stopped();
@@ -153,11 +127,7 @@ PlannerWindow::PlannerWindow(CalculatorSource calculator, QWidget* parent)
     add_close_keys();
     show_advice_state();
 
-    {
-        const QSignalBlocker quiet(over_);
-        over_->setCurrentIndex(0);
-    }
-    set_default_range();
+    show_sweep_inputs();
     start_afresh();
     // Room for both charts and the budget, within the screen.
     QSize size = QSize(fontMetrics().height() * 90, fontMetrics().height() * 66);
@@ -189,140 +159,139 @@ void PlannerWindow::connect_controls() {
             [this] { choose_instrument(lblNSsel, chosen_name(*noise_source_)); });
     connect(over_, &QComboBox::currentIndexChanged, this, &PlannerWindow::over_changed);
     for (QDoubleSpinBox* box : {from_, to_, noise_bw_, tau_})
-        connect(box, &QDoubleSpinBox::valueChanged, this, &PlannerWindow::schedule_sweep);
+        connect(box, &QDoubleSpinBox::valueChanged, this, &PlannerWindow::sweep_controls_changed);
     for (QSpinBox* box : {points_, trials_})
-        connect(box, &QSpinBox::valueChanged, this, &PlannerWindow::schedule_sweep);
+        connect(box, &QSpinBox::valueChanged, this, &PlannerWindow::sweep_controls_changed);
     for (QCheckBox* box : {log_, monte_carlo_})
-        connect(box, &QCheckBox::toggled, this, &PlannerWindow::schedule_sweep);
-    connect(conversion_, &QComboBox::currentIndexChanged, this, &PlannerWindow::schedule_sweep);
+        connect(box, &QCheckBox::toggled, this, &PlannerWindow::sweep_controls_changed);
+    connect(conversion_, &QComboBox::currentIndexChanged, this,
+            &PlannerWindow::sweep_controls_changed);
     connect(match_form_, &QComboBox::currentIndexChanged, this, &PlannerWindow::over_changed);
 }
 
 void PlannerWindow::take_from_calculator() {
-    setup_ = prediction_setup(calculator_());
+    session_.take_setup(calculator_());
     show_setup();
-    schedule_sweep();
+    after_change();
 }
 
 void PlannerWindow::show_setup() {
-    const Form& f = setup_.form;
+    const Calculator& calc = session_.setup();
+    const Form& f = calc.form;
     const auto on_off = [this](bool on) { return on ? tr("on") : tr("off"); };
     QString summary =
         tr("<b>Internal preamp:</b> %1, <b>external preamp:</b> %2<br>"
            "<b>2nd stage correction:</b> %3, <b>frequency conversion:</b> %4")
-            .arg(on_off(is_ticked(setup_, chkIntPA)), on_off(is_ticked(setup_, chkExtPA)),
-                 on_off(is_checked(setup_, mnu2ndStage)), on_off(is_ticked(setup_, chkFreqConv)));
+            .arg(on_off(is_ticked(calc, chkIntPA)), on_off(is_ticked(calc, chkExtPA)),
+                 on_off(is_checked(calc, mnu2ndStage)), on_off(is_ticked(calc, chkFreqConv)));
     setup_label_->setText(summary);
     show_chosen(*analyzer_, f[lblSAsel].text);
     show_chosen(*noise_source_, f[lblNSsel].text);
     const QSignalBlocker quiet_nf(dut_nf_), quiet_gain(dut_gain_);
-    dut_nf_->setValue(setup_.state.DUT_NF);
-    dut_gain_->setValue(setup_.state.DUT_Gain);
+    dut_nf_->setValue(calc.state.DUT_NF);
+    dut_gain_->setValue(calc.state.DUT_Gain);
     dut_nf_->setEnabled(f[txtDUT_NF].enabled);
     dut_gain_->setEnabled(f[txtDUT_Gain].enabled);
-    conversion_->setEnabled(is_ticked(setup_, chkFreqConv));
+    conversion_->setEnabled(is_ticked(calc, chkFreqConv));
 }
 
 void PlannerWindow::enter_field(Ctl field, double value) {
-    const std::string text =
-        core::field_text(value, core::field_capacity(field), core::kept_decimals(field));
-    if (const std::string why = enter_text(setup_, field, text); !why.empty())
+    if (const std::string why = session_.enter_field(field, value); !why.empty())
         set_status(QString::fromStdString(why));
     show_setup();  // the window may have bounded the value
-    schedule_sweep();
+    after_change();
 }
 
 // Picks the model from the analyzer or noise-source pop-up menu of the
 // planner's copy, as a click there does in the calculator.
 void PlannerWindow::choose_instrument(Ctl selection, const QString& name) {
     const std::string model = name.toStdString();
-    const std::string why =
-        selection == lblSAsel ? choose_analyzer(setup_, model) : choose_noise_source(setup_, model);
-    setup_.form.popup = Ctl::none;
+    const std::string why = selection == lblSAsel ? session_.choose_analyzer(model)
+                                                  : session_.choose_noise_source(model);
     if (!why.empty()) set_status(QString::fromStdString(why));
     show_setup();
-    schedule_sweep();
+    after_change();
 }
 
 void PlannerWindow::over_changed() {
-    selected_value_.reset();  // a value of another input
-    set_default_range();
-    schedule_sweep();
+    session_.sweep_over(static_cast<planning::SweptInput>(over_->currentData().toInt()),
+                        match_form_->currentIndex() == 1 ? planning::MatchForm::return_loss
+                                                         : planning::MatchForm::vswr);
+    show_sweep_inputs();
+    after_change();
 }
 
-void PlannerWindow::set_default_range() {
-    const auto input = static_cast<planning::SweptInput>(over_->currentData().toInt());
-    const auto* range = std::ranges::find(default_ranges, input, &DefaultRange::input);
-    const QSignalBlocker quiet_from(from_), quiet_to(to_), quiet_log(log_);
-    from_->setValue(range->from);
-    to_->setValue(range->to);
-    const std::string_view column = planning::info(input).column;
-    const QString unit = column.ends_with("_ghz")  ? QStringLiteral(" GHz")
-                         : column.ends_with("_db") ? QStringLiteral(" dB")
-                         : column.ends_with("_c")  ? QStringLiteral(" °C")
-                                                   : QString();
+session::SweepInputs PlannerWindow::sweep_controls() const {
+    session::SweepInputs in;
+    in.over = static_cast<planning::SweptInput>(over_->currentData().toInt());
+    in.from = from_->value();
+    in.to = to_->value();
+    in.points = static_cast<std::size_t>(points_->value());
+    in.log = log_->isChecked();
+    in.match_form = match_form_->currentIndex() == 1 ? planning::MatchForm::return_loss
+                                                     : planning::MatchForm::vswr;
+    in.fixed_lo = conversion_->currentIndex() == 1;
+    in.noise_bw_hz = noise_bw_->value();
+    in.tau_s = tau_->value();
+    in.monte_carlo = monte_carlo_->isChecked();
+    in.trials = static_cast<std::size_t>(trials_->value());
+    return in;
+}
+
+void PlannerWindow::sweep_controls_changed() {
+    session_.set_sweep_inputs(sweep_controls());
+    after_change();
+}
+
+// The session's sweep inputs in the controls, with the units and the
+// controls that go with the swept input.
+void PlannerWindow::show_sweep_inputs() {
+    const session::SweepInputs& in = session_.sweep_inputs();
+    const QSignalBlocker q1(over_), q2(from_), q3(to_), q4(points_), q5(log_), q6(match_form_),
+        q7(conversion_), q8(noise_bw_), q9(tau_), q10(monte_carlo_), q11(trials_);
+    over_->setCurrentIndex(over_->findData(static_cast<int>(in.over)));
+    match_form_->setCurrentIndex(in.match_form == planning::MatchForm::return_loss ? 1 : 0);
+    const std::string_view column = planning::info(in.over).column;
+    const bool match = planning::info(in.over).port.has_value();
+    const QString unit = match && in.match_form == planning::MatchForm::return_loss
+                             ? QStringLiteral(" dB")
+                         : column.ends_with("_ghz") ? QStringLiteral(" GHz")
+                         : column.ends_with("_db")  ? QStringLiteral(" dB")
+                         : column.ends_with("_c")   ? QStringLiteral(" °C")
+                                                    : QString();
     from_->setSuffix(unit);
     to_->setSuffix(unit);
-    const bool match = planning::info(input).port.has_value();
+    from_->setValue(in.from);
+    to_->setValue(in.to);
+    points_->setValue(static_cast<int>(in.points));
     match_form_->setEnabled(match);
-    if (match && match_form_->currentIndex() == 1) {
-        // Return loss in dB: 30 dB (a good match) down to 10 dB.
-        from_->setValue(30);
-        to_->setValue(10);
-        from_->setSuffix(QStringLiteral(" dB"));
-        to_->setSuffix(QStringLiteral(" dB"));
-    }
-    log_->setEnabled(input == planning::SweptInput::frequency);
-    if (input != planning::SweptInput::frequency) log_->setChecked(false);
+    log_->setEnabled(in.over == planning::SweptInput::frequency);
+    log_->setChecked(in.log);
+    conversion_->setCurrentIndex(in.fixed_lo ? 1 : 0);
+    noise_bw_->setValue(in.noise_bw_hz);
+    tau_->setValue(in.tau_s);
+    monte_carlo_->setChecked(in.monte_carlo);
+    trials_->setValue(static_cast<int>(in.trials));
 }
 
 planning::Sweep PlannerWindow::current_sweep() const {
-    planning::Sweep sweep;
-    sweep.base = classic_session(setup_);
-    sweep.decimal_separator = setup_.form.decimal_separator;
-    sweep.over = static_cast<planning::SweptInput>(over_->currentData().toInt());
-    sweep.from = from_->value();
-    sweep.to = to_->value();
-    sweep.points = static_cast<std::size_t>(points_->value());
-    sweep.spacing = log_->isChecked() ? planning::Spacing::logarithmic : planning::Spacing::linear;
-    sweep.match_form = match_form_->currentIndex() == 1 ? planning::MatchForm::return_loss
-                                                        : planning::MatchForm::vswr;
-    if (is_ticked(setup_, chkFreqConv)) {
-        const CalcState& s = setup_.state;
-        sweep.conversion =
-            conversion_->currentIndex() == 1
-                ? planning::FrequencyConversion{planning::ConversionMode::fixed_lo, 0,
-                                                std::abs(s.Freq - s.Freq2)}
-                : planning::FrequencyConversion{planning::ConversionMode::fixed_if, s.Freq2, 0};
-    }
-    sweep.enr_table = enr_table_;
-    sweep.dut_sparameters = sparameters_;
-    sweep.bench = bench_;
-    sweep.model.noise_bw_hz = noise_bw_->value();
-    sweep.model.tau_s = tau_->value();
-    sweep.monte_carlo.enabled = monte_carlo_->isChecked();
-    sweep.monte_carlo.trials = static_cast<std::size_t>(trials_->value());
-    sweep.monte_carlo.seed = model_.seed;
-    sweep.model.spec_shape = model_.spec_shape;
-    return sweep;
+    return session_.current_sweep();
 }
 
 bool PlannerWindow::sweep_running() const {
     return runner_->busy() || sweep_timer_->isActive();
 }
 
-void PlannerWindow::schedule_sweep() {
-    setWindowModified(true);  // every input change comes here
-    ++inputs_version_;
+// Every change of the session's inputs comes here: the title's mark, the
+// advice's state and a new sweep.
+void PlannerWindow::after_change() {
+    setWindowModified(session_.dirty());
     show_advice_state();
     sweep_timer_->start();
 }
 
 void PlannerWindow::run_sweep_now() {
-    planning::Sweep sweep = current_sweep();
-    shown_request_ = sweep_request();
-    shown_sweep_ = sweep;
-    runner_->start(std::move(sweep));
+    runner_->start(session_.sweep_job());
     progress_->setRange(0, points_->value());
     progress_->setValue(0);
     cancel_->setEnabled(true);
@@ -345,25 +314,21 @@ void PlannerWindow::show_progress() {
     cancel_->setEnabled(false);
 }
 
-void PlannerWindow::show_result(std::shared_ptr<const planning::SweepResult> result) {
-    result_ = std::move(result);
-    result_has_mc_ = std::ranges::any_of(
-        result_->points, [](const planning::SweepPoint& p) { return p.monte_carlo.has_value(); });
+void PlannerWindow::show_result(std::shared_ptr<session::SweepJob> job,
+                                std::shared_ptr<const planning::SweepResult> result) {
+    session_.take_sweep(std::move(*job), std::move(result));
     // Worded as orlavex-cli --plot words it.
+    const Form& form = session_.setup().form;
     const QString title = tr("Uncertainty of the DUT noise figure (analyzer %1, noise source %2)")
-                              .arg(QString::fromStdString(setup_.form[lblSAsel].text),
-                                   QString::fromStdString(setup_.form[lblNSsel].text));
-    chart_data_ = app::chart_data(*result_, title.toStdString(), log_->isChecked());
-    chart_data_.setup = app::export_setup_text(shown_request_);
+                              .arg(QString::fromStdString(form[lblSAsel].text),
+                                   QString::fromStdString(form[lblNSsel].text));
+    chart_data_ = app::chart_data(*session_.result(), title.toStdString(), log_->isChecked());
+    chart_data_.setup = app::export_setup_text(session_.shown_request());
     std::vector<double> xs;
     for (const charts::ChartPoint& p : chart_data_.points)
         xs.push_back(p.x);
     uncertainty_view_->show_chart(charts::make_uncertainty_chart(chart_data_), xs);
     margin_view_->show_chart(charts::make_margin_chart(chart_data_), xs);
-
-    // The value chosen last, not the nearest of a sweep since, so that a
-    // coarse sweep in between does not move the choice.
-    selected_ = selected_value_ ? nearest_point(*selected_value_) : result_->points.size() / 2;
     show_budget();
     show_progress();
     progress_->setValue(progress_->maximum());
@@ -372,9 +337,9 @@ void PlannerWindow::show_result(std::shared_ptr<const planning::SweepResult> res
 }
 
 QString PlannerWindow::sweep_status() const {
-    const planning::PointCounts counts = planning::count_points(*result_);
+    const planning::PointCounts counts = planning::count_points(*result());
     const QLocale locale;
-    const QString points = locale.toString(qulonglong(result_->points.size()));
+    const QString points = locale.toString(qulonglong(result()->points.size()));
     const QString in_range = locale.toString(qulonglong(counts.in_range));
     if (counts.held == 0) {
         return tr("%1 points, %2 in range. Click a point for its budget.").arg(points, in_range);
@@ -385,29 +350,18 @@ QString PlannerWindow::sweep_status() const {
 }
 
 void PlannerWindow::clear_result(const QString& why) {
-    result_.reset();
-    result_has_mc_ = false;
     chart_data_ = {};
-    selected_.reset();
     uncertainty_view_->clear();
     margin_view_->clear();
     budget_->show_nothing(why);
 }
 
-// The point of the shown sweep whose swept value lies nearest to SWEPT_VALUE.
-std::size_t PlannerWindow::nearest_point(double swept_value) const {
-    const auto& points = result_->points;
-    const auto nearest = std::ranges::min_element(points, {}, [&](const planning::SweepPoint& p) {
-        return std::fabs(p.swept_value - swept_value);
-    });
-    return static_cast<std::size_t>(nearest - points.begin());
-}
-
 QString PlannerWindow::point_place(std::size_t index) const {
-    const planning::SweepPoint& p = result_->points.at(index);
-    const planning::SweptInputInfo& over = planning::info(result_->over);
+    const planning::SweepResult& result = *session_.result();
+    const planning::SweepPoint& p = result.points.at(index);
+    const planning::SweptInputInfo& over = planning::info(result.over);
     const QLocale locale;
-    if (result_->over == planning::SweptInput::frequency)
+    if (result.over == planning::SweptInput::frequency)
         return tr("at %1 GHz").arg(locale.toString(p.swept_value, 'g', 6));
     return tr("at %1 = %2 (%3 GHz)")
         .arg(ui::qstring(over.column), locale.toString(p.swept_value, 'g', 6),
@@ -415,15 +369,14 @@ QString PlannerWindow::point_place(std::size_t index) const {
 }
 
 void PlannerWindow::select_point(std::size_t index) {
-    if (!result_ || index >= result_->points.size()) return;
-    selected_ = index;
-    selected_value_ = result_->points[index].swept_value;
+    if (!result() || index >= result()->points.size()) return;
+    session_.select_point(index);
     show_budget();
 }
 
 void PlannerWindow::show_budget() {
-    const std::size_t i = *selected_;
-    const planning::SweepPoint& p = result_->points[i];
+    const std::size_t i = *session_.selected_point();
+    const planning::SweepPoint& p = result()->points[i];
     const charts::ChartPoint& c = chart_data_.points[i];
     uncertainty_view_->mark(i, c.expanded_db ? c.expanded_db : c.rss_db);
     // On the margin chart the mark sits on the lowest headroom, the rule
@@ -443,8 +396,8 @@ void PlannerWindow::show_budget() {
 }
 
 void PlannerWindow::show_hover(std::size_t index, QPoint global_pos) {
-    if (!result_ || index >= result_->points.size()) return;
-    const planning::SweepPoint& p = result_->points[index];
+    if (!result() || index >= result()->points.size()) return;
+    const planning::SweepPoint& p = result()->points[index];
     const charts::ChartPoint& c = chart_data_.points[index];
     const QLocale locale;
     QString text = QStringLiteral("<b>%1</b>").arg(point_place(index).toHtmlEscaped());
@@ -484,34 +437,28 @@ QString PlannerWindow::margins_text(const charts::ChartPoint& point) const {
 }
 
 bool PlannerWindow::load_enr_table(const QString& path) {
-    try {
-        enr_table_ = datafiles::read_enr_file(path.toStdString());
-        forget_embedded("enr_table");
-    } catch (const datafiles::FileError& e) {
-        file_message_->setText(QString::fromStdString(e.what()));
+    if (const std::string why = session_.load_enr_table(path.toStdString()); !why.empty()) {
+        file_message_->setText(QString::fromStdString(why));
         file_message_->show();
         return false;
     }
     file_message_->hide();
     enr_name_->setText(tr("ENR table: %1").arg(QFileInfo(path).fileName()));
     enr_name_->setToolTip(path);
-    schedule_sweep();
+    after_change();
     return true;
 }
 
 bool PlannerWindow::load_sparameters(const QString& path) {
-    try {
-        sparameters_ = datafiles::read_touchstone(path.toStdString());
-        forget_embedded("dut_s2p");
-    } catch (const datafiles::FileError& e) {
-        file_message_->setText(QString::fromStdString(e.what()));
+    if (const std::string why = session_.load_sparameters(path.toStdString()); !why.empty()) {
+        file_message_->setText(QString::fromStdString(why));
         file_message_->show();
         return false;
     }
     file_message_->hide();
     s2p_name_->setText(tr("S-parameters: %1").arg(QFileInfo(path).fileName()));
     s2p_name_->setToolTip(path);
-    schedule_sweep();
+    after_change();
     return true;
 }
 
@@ -521,23 +468,13 @@ QString PlannerWindow::file_message() const {
 }
 
 void PlannerWindow::apply_bench(const planning::BenchInput& candidate) {
-    if (const std::string why = planning::bench_input_problem(candidate); !why.empty()) {
+    if (const std::string why = session_.apply_bench(candidate); !why.empty()) {
         set_status(tr("The bench is unchanged: %1").arg(QString::fromStdString(why)));
-        bench_box_->show_bench(bench_);
+        bench_box_->show_bench(session_.bench());
         return;
     }
-    const auto file_name = [](const auto& file) { return file ? file->name() : std::string(); };
-    if (file_name(candidate.loss_in.sparameters) != file_name(bench_.loss_in.sparameters))
-        forget_embedded("loss_in_s2p");
-    if (file_name(candidate.loss_out.sparameters) != file_name(bench_.loss_out.sparameters))
-        forget_embedded("loss_out_s2p");
-    const auto table_name = [&](const planning::BenchInput& b) {
-        return b.meas_source ? file_name(b.meas_source->table) : std::string();
-    };
-    if (table_name(candidate) != table_name(bench_)) forget_embedded("meas_enr_table");
-    bench_ = candidate;
-    bench_box_->show_bench(bench_);
-    schedule_sweep();
+    bench_box_->show_bench(session_.bench());
+    after_change();
 }
 
 bool PlannerWindow::load_loss_file(LossSide side, const QString& path) {
@@ -553,14 +490,11 @@ QString PlannerWindow::status_text() const {
 }
 
 QString PlannerWindow::export_csv(const QString& path) const {
-    if (!result_) return tr("No sweep to export yet.");
-    const std::string why = app::write_sweep_csv_file(path.toStdString(), *result_, result_has_mc_);
-    return why.empty() ? QString()
-                       : tr("Cannot write %1: %2").arg(path, QString::fromStdString(why));
+    return QString::fromStdString(session_.export_csv(path.toStdString()));
 }
 
 QString PlannerWindow::save_charts(const QString& path) const {
-    if (!result_) return tr("No sweep to draw yet.");
+    if (!result()) return tr("No sweep to draw yet.");
     try {
         charts::write_sweep_charts(chart_data_, path);
     } catch (const charts::ChartFileError& e) {
@@ -574,10 +508,11 @@ QString PlannerWindow::budget_text() const {
 }
 
 void PlannerWindow::show_advice() {
+    const planning::Advice& shown = session_.advice();
     const QLocale locale;
-    advice_table_->setRowCount(static_cast<int>(advice_.ranking.size()));
-    for (std::size_t i = 0; i < advice_.ranking.size(); ++i) {
-        const planning::AdviceEntry& e = advice_.ranking[i];
+    advice_table_->setRowCount(static_cast<int>(shown.ranking.size()));
+    for (std::size_t i = 0; i < shown.ranking.size(); ++i) {
+        const planning::AdviceEntry& e = shown.ranking[i];
         const int row = static_cast<int>(i);
         advice_table_->setItem(row, 0, table_cell(locale.toString(qulonglong(e.rank)), true));
         advice_table_->setItem(row, 1,
@@ -598,13 +533,13 @@ void PlannerWindow::show_advice() {
 }
 
 bool PlannerWindow::advice_current() const {
-    return !advice_.ranking.empty() && advice_version_ == inputs_version_;
+    return session_.advice_current();
 }
 
 // A ranking made for other inputs stays readable, greyed, and cannot be
 // applied.
 void PlannerWindow::show_advice_state() {
-    const bool outdated = !advice_.ranking.empty() && !advice_current();
+    const bool outdated = !advice().ranking.empty() && !advice_current();
     advice_table_->setEnabled(!outdated);
     advice_hint_->setText(
         outdated ? tr("The set-up or the sweep has changed since this ranking: rank again to "
@@ -613,17 +548,11 @@ void PlannerWindow::show_advice_state() {
 }
 
 void PlannerWindow::apply_advice(std::size_t row) {
-    if (row >= advice_.ranking.size() || !advice_current()) return;
-    const planning::Candidate& c = advice_.ranking[row].candidate;
-    std::string why = choose_noise_source(setup_, c.noise_source);
-    if (why.empty()) why = set_internal_preamp(setup_, c.int_preamp, c.preamp_option);
-    setup_.form.popup = Ctl::none;
-    if (!why.empty()) set_status(QString::fromStdString(why));
+    const std::optional<std::string> why = session_.apply_advice(row);
+    if (!why) return;
+    if (!why->empty()) set_status(QString::fromStdString(*why));
     show_setup();
-    schedule_sweep();
-    // The ranking compared these very choices: it still holds for the next.
-    advice_version_ = inputs_version_;
-    show_advice_state();
+    after_change();
 }
 
 void PlannerWindow::set_status(const QString& text) {

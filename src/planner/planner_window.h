@@ -2,10 +2,11 @@
 // a band (or over another input), its uncertainty and margin charts, the
 // budget at a chosen point, the ranking of noise sources and preamp choices,
 // and export. It works on its own copy of the calculator: nothing done here
-// changes the calculator window.
+// changes the calculator window. What it plans is a session (its inputs,
+// sweeps, advice and set-up file, session/planner_session.h): the window
+// shows it and forwards its controls' edits to it.
 #pragma once
 
-#include "app/inputs/model_inputs.h"
 #include "app/inputs/sweep_request.h"
 #include "charts/sweep_chart_data.h"
 #include "engine/calculator.h"
@@ -16,6 +17,7 @@
 #include "planning/advice.h"
 #include "planning/sweep.h"
 #include "report/report_format.h"
+#include "session/planner_session.h"
 
 #include <QString>
 #include <QWidget>
@@ -41,7 +43,6 @@ namespace orlavex::planner {
 
 class BudgetView;
 class PointChartView;
-struct AdviceOutcome;
 class SweepRunner;
 
 class PlannerWindow : public QWidget {
@@ -57,17 +58,17 @@ class PlannerWindow : public QWidget {
     void start_afresh();
 
     // The planner's own copy of the window, with its edits.
-    const Calculator& setup() const { return setup_; }
+    const Calculator& setup() const { return session_.setup(); }
     // The sweep the controls describe now.
     planning::Sweep current_sweep() const;
     // The last sweep shown, or nullptr before the first one is done.
-    const planning::SweepResult* result() const { return result_.get(); }
+    const planning::SweepResult* result() const { return session_.result(); }
     const charts::SweepChartData& chart_data() const { return chart_data_; }
     bool sweep_running() const;
 
     // The point whose budget is shown. A new sweep keeps the point nearest
     // to its swept value.
-    std::optional<std::size_t> selected_point() const { return selected_; }
+    std::optional<std::size_t> selected_point() const { return session_.selected_point(); }
     void select_point(std::size_t index);
 
     // Reads an ENR table or S-parameter file. A bad file leaves everything
@@ -78,7 +79,7 @@ class PlannerWindow : public QWidget {
 
     // The bench around the DUT as the sweeps use it. A bench the model
     // cannot use is refused whole with a message on the status line.
-    const planning::BenchInput& bench() const { return bench_; }
+    const planning::BenchInput& bench() const { return session_.bench(); }
     void apply_bench(const planning::BenchInput& candidate);
     bool load_loss_file(LossSide side, const QString& path);
     bool load_meas_enr_table(const QString& path);
@@ -99,7 +100,7 @@ class PlannerWindow : public QWidget {
     // Stops a ranking under way; the ranking shown before stays.
     void cancel_advice();
     bool advice_running() const { return advice_thread_ != nullptr; }
-    const planning::Advice& advice() const { return advice_; }
+    const planning::Advice& advice() const { return session_.advice(); }
     // True while the ranking shown was made for the set-up as it is now;
     // any change of the set-up or the sweep outdates it.
     bool advice_current() const;
@@ -124,7 +125,7 @@ class PlannerWindow : public QWidget {
     bool save_setup();     // to the file shown, else as Save As does
     bool save_setup_as();  // to a file the user names
     // The set-up file shown in the title; empty before one is opened or saved.
-    QString setup_path() const { return setup_path_; }
+    QString setup_path() const { return QString::fromStdString(session_.setup_path()); }
     // Whether the user lets the planner go on: nothing unsaved, or the
     // changes saved or discarded as the unsaved-changes question answers.
     bool settle_unsaved();
@@ -148,7 +149,7 @@ class PlannerWindow : public QWidget {
     void build_file_menu(QMenu* file);
     void fill_recent_menu();
     void open_recent(const QString& path);
-    void set_setup_path(const QString& path);
+    void set_setup_path();
     void show_title();
     void export_with_dialog(const QString& title, const QString& filter, const char* suffix);
     void report_with_dialog();
@@ -164,24 +165,25 @@ class PlannerWindow : public QWidget {
     QWidget* build_advice_page();
     QWidget* build_export_row();
     void add_close_keys();
-    QString request_out_of_reach(const app::SweepRequest& request) const;
-    void show_request(const app::SweepRequest& request);
+    void show_request();
     void show_data_file(QLabel& label, const QString& what, const std::string& name);
     void connect_controls();
     void show_setup();
     void over_changed();
-    void set_default_range();
+    session::SweepInputs sweep_controls() const;
+    void sweep_controls_changed();
+    void show_sweep_inputs();
     void enter_field(Ctl field, double value);
     void choose_instrument(Ctl selection, const QString& name);
-    void schedule_sweep();
+    void after_change();
     void run_sweep_now();
-    void show_result(std::shared_ptr<const planning::SweepResult> result);
+    void show_result(std::shared_ptr<session::SweepJob> job,
+                     std::shared_ptr<const planning::SweepResult> result);
     void clear_result(const QString& why);
-    std::size_t nearest_point(double swept_value) const;
     void show_budget();
     void show_progress();
     void show_hover(std::size_t index, QPoint global_pos);
-    void finish_advice(const AdviceOutcome& outcome, unsigned asked_at);
+    void finish_advice(const session::AdviceJob& job, const session::AdviceOutcome& outcome);
     void show_advice_progress();
     void show_advice();
     void show_advice_state();
@@ -191,37 +193,13 @@ class PlannerWindow : public QWidget {
     QString point_place(std::size_t index) const;
 
     CalculatorSource calculator_;
-    Calculator setup_;
-    std::optional<datafiles::EnrTable> enr_table_;
-    std::optional<datafiles::Touchstone> sparameters_;
-    planning::BenchInput bench_;
-    // The seed and the shape of the specified uncertainties, which no
-    // control shows; the numbers the controls show are taken from them.
-    app::ModelInputs model_;
-    // The data files as the set-up file opened last embeds them, slot by
-    // slot; a slot whose file is changed or cleared is written from the
-    // file read instead.
-    app::EmbeddedFiles embedded_{};
-    void forget_embedded(std::string_view slot);
-
-    std::shared_ptr<const planning::SweepResult> result_;
-    bool result_has_mc_ = false;
+    session::PlannerSession session_;
+    // The result shown as the charts draw it, with the set-up it was swept
+    // for: exported charts carry it.
     charts::SweepChartData chart_data_;
-    // The sweep started last as asked and as run: exported charts carry its
-    // set-up, and the report describes it.
-    app::SweepRequest shown_request_;
-    std::optional<planning::Sweep> shown_sweep_;
-    std::optional<std::size_t> selected_;
-    std::optional<double> selected_value_;  // its swept value
-    planning::Advice advice_;
-    // Counts the changes of the set-up and the sweep; the ranking belongs to
-    // the count at which it was asked for.
-    unsigned inputs_version_ = 0;
-    unsigned advice_version_ = 0;
 
     PlannerDialogs dialogs_ = desktop_dialogs();
     RecentFiles recent_files_;
-    QString setup_path_;
     QMenu* recent_menu_ = nullptr;
 
     SweepRunner* runner_;

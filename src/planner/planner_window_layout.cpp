@@ -128,14 +128,15 @@ QWidget* PlannerWindow::build_sweep_box() {
     for (const auto& inputs : {planning::swept_inputs(), planning::bench_swept_inputs()})
         for (const planning::SweptInputInfo& i : inputs)
             over_->addItem(ui::qstring(i.label), static_cast<int>(i.input));
-    from_ = number_box(-1e4, 1e5, 4, QString(), sweep_box);
+    const session::NumberLimit range = session::range_limit;
+    from_ = number_box(range.lo, range.hi, range.decimals, QString(), sweep_box);
     from_->setObjectName(QStringLiteral("sweepFrom"));
-    to_ = number_box(-1e4, 1e5, 4, QString(), sweep_box);
+    to_ = number_box(range.lo, range.hi, range.decimals, QString(), sweep_box);
     to_->setObjectName(QStringLiteral("sweepTo"));
     points_ = new QSpinBox(sweep_box);
     points_->setObjectName(QStringLiteral("sweepPoints"));
-    points_->setRange(2, 5001);
-    points_->setValue(201);
+    points_->setRange(static_cast<int>(session::fewest_points),
+                      static_cast<int>(session::most_points));
     points_->setKeyboardTracking(false);
     points_->setAlignment(Qt::AlignRight);
     log_ = new QCheckBox(tr("Logarithmic spacing"), sweep_box);
@@ -201,16 +202,14 @@ QWidget* PlannerWindow::build_files_box() {
         if (!path.isEmpty()) load_sparameters(path);
     });
     connect(enr_clear, &QPushButton::clicked, this, [this] {
-        enr_table_.reset();
-        forget_embedded("enr_table");
+        session_.clear_enr_table();
         enr_name_->setText(tr("none"));
-        schedule_sweep();
+        after_change();
     });
     connect(s2p_clear, &QPushButton::clicked, this, [this] {
-        sparameters_.reset();
-        forget_embedded("dut_s2p");
+        session_.clear_sparameters();
         s2p_name_->setText(tr("none"));
-        schedule_sweep();
+        after_change();
     });
     return files_box;
 }
@@ -231,16 +230,17 @@ QWidget* PlannerWindow::build_model_box() {
     auto* model_form = new QFormLayout(model_box);
     noise_bw_ = new BandwidthBox(model_box);
     noise_bw_->setObjectName(QStringLiteral("noiseBandwidth"));
-    tau_ = number_box(0, 1000, 4, QStringLiteral(" s"), model_box);
+    const session::NumberLimit tau = session::tau_limit;
+    tau_ = number_box(tau.lo, tau.hi, tau.decimals, QStringLiteral(" s"), model_box);
     tau_->setObjectName(QStringLiteral("integrationTime"));
     tau_->setSpecialValueText(tr("off"));
     monte_carlo_ = new QCheckBox(tr("Monte Carlo 95 % band"), model_box);
     monte_carlo_->setObjectName(QStringLiteral("monteCarlo"));
     trials_ = new QSpinBox(model_box);
     trials_->setObjectName(QStringLiteral("trials"));
-    trials_->setRange(100, 1'000'000);
+    trials_->setRange(static_cast<int>(session::fewest_trials),
+                      static_cast<int>(session::most_trials));
     trials_->setSingleStep(1000);
-    trials_->setValue(20000);
     trials_->setKeyboardTracking(false);
     trials_->setAlignment(Qt::AlignRight);
     trials_->setGroupSeparatorShown(true);

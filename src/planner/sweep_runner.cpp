@@ -2,14 +2,11 @@
 
 #include <QThread>
 
-#include <exception>
-
 namespace orlavex::planner {
 
 struct SweepRunner::Outcome {
-    std::shared_ptr<const planning::SweepResult> result;
-    std::string error;
-    bool cancelled = false;
+    std::shared_ptr<session::SweepJob> job;
+    session::SweepOutcome outcome;
 };
 
 SweepRunner::SweepRunner(QObject* parent) : QObject(parent) {}
@@ -21,13 +18,13 @@ SweepRunner::~SweepRunner() {
     delete thread_;
 }
 
-void SweepRunner::start(planning::Sweep sweep) {
+void SweepRunner::start(session::SweepJob job) {
     if (thread_ != nullptr) {
         progress_->cancel = true;
-        waiting_ = std::move(sweep);
+        waiting_ = std::move(job);
         return;
     }
-    launch(std::move(sweep));
+    launch(std::move(job));
 }
 
 void SweepRunner::cancel() {
@@ -39,21 +36,14 @@ std::size_t SweepRunner::done() const {
     return progress_ ? progress_->done.load() : 0;
 }
 
-void SweepRunner::launch(planning::Sweep sweep) {
-    total_ = sweep.points;
+void SweepRunner::launch(session::SweepJob job) {
+    total_ = job.sweep.points;
     progress_ = std::make_shared<planning::SweepProgress>();
-    outcome_ = std::make_shared<Outcome>();
-    thread_ =
-        QThread::create([sweep = std::move(sweep), progress = progress_, outcome = outcome_]() {
-            try {
-                outcome->result = std::make_shared<const planning::SweepResult>(
-                    planning::run_sweep(sweep, *progress));
-            } catch (const planning::SweepCancelled&) {
-                outcome->cancelled = true;
-            } catch (const std::exception& e) {
-                outcome->error = e.what();
-            }
-        });
+    outcome_ =
+        std::make_shared<Outcome>(Outcome{std::make_shared<session::SweepJob>(std::move(job)), {}});
+    thread_ = QThread::create([progress = progress_, outcome = outcome_]() {
+        outcome->outcome = session::run_sweep_job(*outcome->job, *progress);
+    });
     connect(thread_, &QThread::finished, this, &SweepRunner::on_thread_finished);
     thread_->start();
 }
@@ -64,17 +54,17 @@ void SweepRunner::on_thread_finished() {
     const std::shared_ptr<Outcome> outcome = std::move(outcome_);
     if (waiting_) {
         // The finished sweep belongs to a set-up that has changed since.
-        planning::Sweep next = std::move(*waiting_);
+        session::SweepJob next = std::move(*waiting_);
         waiting_.reset();
         launch(std::move(next));
         return;
     }
-    if (outcome->cancelled) {
+    if (outcome->outcome.cancelled) {
         emit cancelled();
-    } else if (!outcome->error.empty()) {
-        emit failed(QString::fromStdString(outcome->error));
+    } else if (!outcome->outcome.error.empty()) {
+        emit failed(QString::fromStdString(outcome->outcome.error));
     } else {
-        emit finished(outcome->result);
+        emit finished(outcome->job, outcome->outcome.result);
     }
 }
 

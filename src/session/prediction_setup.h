@@ -5,7 +5,7 @@
 
 #include "engine/calculator.h"
 
-namespace orlavex::planner {
+namespace orlavex::session {
 
 // CALC as a prediction: manual entry of measured levels switched off as its
 // check box does it (the window then predicts from the DUT figures it shows,
@@ -13,4 +13,4 @@ namespace orlavex::planner {
 // closed.
 Calculator prediction_setup(Calculator calc);
 
-}  // namespace orlavex::planner
+}  // namespace orlavex::session

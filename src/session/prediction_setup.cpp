@@ -1,9 +1,9 @@
-#include "planner/prediction_setup.h"
+#include "session/prediction_setup.h"
 
 #include "engine/controls.h"
 #include "window/user_actions.h"
 
-namespace orlavex::planner {
+namespace orlavex::session {
 
 Calculator prediction_setup(Calculator calc) {
     calc.form.popup = Ctl::none;  // a pop-up menu open there is not ours
@@ -11,4 +11,4 @@ Calculator prediction_setup(Calculator calc) {
     return calc;
 }
 
-}  // namespace orlavex::planner
+}  // namespace orlavex::session
