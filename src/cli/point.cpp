@@ -91,10 +91,16 @@ void print_point(std::ostream& out, const app::Point& p) {
         out << "  Readings: noise bandwidth " << general_text(p.setup.model.noise_bw_hz, '.')
             << " Hz, " << general_text(p.setup.model.tau_s, '.') << " s each\n";
     }
+    if (p.frequency_plan) {
+        out << "  Frequency plan: LO " << general_text(p.frequency_plan->lo_hz / 1e9, '.')
+            << " GHz, image " << general_text(p.frequency_plan->image_hz / 1e9, '.') << " GHz\n";
+    }
     print_notes(out, p.notes);
     out << '\n';
-    print_classic(out, p.classic);
-    out << '\n';
+    if (!p.classic_withheld) {
+        print_classic(out, p.classic);
+        out << '\n';
+    }
     print_budget(out, p.budget);
     if (p.monte_carlo) {
         out << '\n';

@@ -113,6 +113,15 @@ const CLI::Validator not_negative(
     },
     "");
 
+// Any finite number.
+const CLI::Validator finite(
+    [](std::string& text) -> std::string {
+        double x = 0;
+        return CLI::detail::lexical_cast(text, x) && std::isfinite(x) ? ""
+                                                                      : "must be a finite number";
+    },
+    "");
+
 // A whole number written in digits only (no sign) that fits 64 bits; the
 // message states KIND's own range.
 CLI::Validator whole_number(app::ModelValue kind) {
@@ -133,6 +142,8 @@ CLI::Option* add_model_option(CLI::App& sub, app::ModelInputs& m, const app::Mod
             return sub.add_option(flag, m.*row.number, help)
                 ->check(not_negative)
                 ->capture_default_str();
+        case app::ModelValue::optional_number:
+            return sub.add_option(flag, m.*row.optional, help)->check(finite);
         case app::ModelValue::trials:
             return sub.add_option(flag, m.trials, help)
                 ->check(whole_number(row.kind))

@@ -2,6 +2,7 @@
 // model see it.
 #pragma once
 
+#include "measure/frequency_plan.h"
 #include "measure/units.h"
 
 #include <optional>
@@ -28,20 +29,28 @@ struct MeasurementSource {
     bool operator==(const MeasurementSource&) const = default;
 };
 
-// The model's own inputs beyond the instruments': the readings' jitter and
-// the shape of the analyzer's datasheet limits. Each is a row of the input
-// table (app/inputs/model_inputs.h), which names, bounds and echoes it.
-struct ModelOptions {
-    double noise_bw_hz = 0, tau_s = 0;  // jitter off when either is 0
-    SpecShape spec_shape = SpecShape::normal;
-    bool operator==(const ModelOptions&) const = default;
-};
-
 // Which figures of a frequency-converting DUT with an image response the
 // DUT inputs and the result are: single sideband (the signal band's noise
 // factor 1 + r + Te/T0 and gain) or double sideband (that over 1 + r, the
 // gain times 1 + r).
 enum class SidebandMode { ssb, dsb };
+
+// The model's own inputs beyond the instruments': the readings' jitter, the
+// shape of the analyzer's datasheet limits, and a converting DUT's image
+// band. Each is a row of the input table (app/inputs/model_inputs.h), which
+// names, bounds and echoes it.
+struct ModelOptions {
+    double noise_bw_hz = 0, tau_s = 0;  // jitter off when either is 0
+    SpecShape spec_shape = SpecShape::normal;
+    // The image band: the figures' sideband, the image-to-signal conversion
+    // gain (none: no image response in SSB, 0 dB in DSB) and its expanded
+    // uncertainty, and the side of the LO, which places the image.
+    SidebandMode sideband = SidebandMode::ssb;
+    std::optional<double> image_ratio_db;
+    double image_ratio_unc_db = 0;
+    LoSide lo_side = LoSide::below;
+    bool operator==(const ModelOptions&) const = default;
+};
 
 // The image band of a frequency-converting DUT: the second input that its
 // local oscillator converts to the output frequency. Without a response the

@@ -1,5 +1,7 @@
 #include "planning/sweep.h"
 
+#include "planning/image_setup.h"
+
 #include "catalogue/analyzer_table.h"
 #include "catalogue/noise_source_table.h"
 #include "core/field_entry.h"
@@ -264,6 +266,7 @@ class PointEvaluator {
                const std::optional<datafiles::EnrPoint>& enr);
     // The bench at the point's frequencies, with the swept loss.
     void add_swept_bench(SweepPoint& point) const;
+    bool add_swept_image(SweepPoint& point);
     // The frequency at the DUT's output: the analyzer's when converting.
     double output_ghz(const SweepPoint& point) const {
         return choices().freq_conv ? point.analyzer_freq_ghz : point.freq_ghz;
@@ -282,6 +285,8 @@ class PointEvaluator {
     std::optional<measure::MeasurementSetup> last_setup_;
     measure::Budget last_budget_;
     std::optional<measure::MonteCarloResult> last_monte_carlo_;
+    // The image band's notes at the point being evaluated.
+    std::vector<std::string> image_notes_;
 };
 
 // Every field of the set-up compared exactly.
@@ -477,7 +482,7 @@ void PointEvaluator::model(SweepPoint& point, const core::ClassicResult& result,
         point.held = point.held || !at_output.applied.in_range();
     }
     add_swept_bench(point);
-    if (!point.classic.valid) return;
+    if (!add_swept_image(point) || !point.classic.valid) return;
     const bool same = last_setup_ && same_setup(*last_setup_, point.setup);
     point.gum = same ? last_budget_ : measure::gum_budget(point.setup);
     if (sweep_.monte_carlo.enabled) {
@@ -501,6 +506,23 @@ void PointEvaluator::add_swept_bench(SweepPoint& point) const {
     add_bench(sweep_.bench, point.freq_ghz, output_ghz(point), point.setup);
     if (sweep_.over == SweptInput::loss_in) point.setup.loss_in.loss_db = point.swept_value;
     if (sweep_.over == SweptInput::loss_out) point.setup.loss_out.loss_db = point.swept_value;
+}
+
+// The image band at the point; false, with the reason among the notes,
+// where it cannot be used there (the budget is then left out).
+bool PointEvaluator::add_swept_image(SweepPoint& point) {
+    image_notes_.clear();
+    const datafiles::EnrTable* table = sweep_.enr_table ? &*sweep_.enr_table : nullptr;
+    ImagePoint image =
+        add_image(sweep_.bench, table, point.freq_ghz, output_ghz(point), point.setup);
+    if (image.plan) {
+        point.lo_ghz = image.plan->lo_hz / hz_per_ghz;
+        point.image_ghz = image.plan->image_hz / hz_per_ghz;
+    }
+    image_notes_ = std::move(image.notes);
+    if (!image.problem.empty()) image_notes_.push_back(std::move(image.problem));
+    point.held = point.held || !image.notes.empty();
+    return image.problem.empty();
 }
 
 std::string PointEvaluator::use_bench_classic(SweepPoint& point,
@@ -565,6 +587,13 @@ SweepPoint PointEvaluator::evaluate(double value) {
     const auto add = [&point](const std::string& part) {
         if (!part.empty()) point.note += (point.note.empty() ? "" : "; ") + part;
     };
+    if (image_response(sweep_.model) && point.classic.valid) {
+        // The calculator knows no image band: its figures would mislead.
+        point.classic = ClassicFigures{};
+        point.classic_withheld = true;
+    }
+    for (const std::string& part : image_notes_)
+        add(part);
     const std::vector<std::string> held =
         bench_held_notes(sweep_.bench, point.freq_ghz, output_ghz(point));
     point.held = point.held || !held.empty();

@@ -96,6 +96,9 @@ struct SweepPoint {
     // nearest record (the point lies outside the file's frequencies).
     bool held = false;
 
+    // A converting DUT's LO and image frequencies, where it has them.
+    std::optional<double> lo_ghz, image_ghz;
+
     // The inputs as the window used them.
     double enr_db = 0, enr_unc_db = 0;
     double source_vswr = 0;

@@ -23,6 +23,8 @@ std::string model_help(const app::ModelInput& row) {
     switch (row.kind) {
         case app::ModelValue::not_negative:
             return std::string(row.help) + " [0]";
+        case app::ModelValue::optional_number:
+            return std::string(row.help) + " [None]";
         case app::ModelValue::trials:
             return std::string(row.help) + " [" + std::to_string(app::point_trials) + "; " +
                    std::to_string(app::sweep_trials) + " in sweep()]";

@@ -72,6 +72,12 @@ void read_model(app::ModelInputs& m, const app::ModelInput& row, const py::handl
             m.*row.number = x;
             return;
         }
+        case app::ModelValue::optional_number: {
+            const double x = number_value(value, row.name);
+            if (!std::isfinite(x)) refuse(key_text(row.name) + ": must be a finite number");
+            m.*row.optional = x;
+            return;
+        }
         case app::ModelValue::trials: {
             const std::uint64_t trials = whole_number(value, row);
             if (trials < app::fewest_trials || trials > app::most_trials) {

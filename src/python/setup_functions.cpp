@@ -42,6 +42,7 @@ void add_model(py::dict& d, const app::ModelInputs& m) {
         if (app::at_default(row, m)) continue;
         if (row.kind == app::ModelValue::not_negative) d[py::str(row.name)] = m.*row.number;
         if (row.kind == app::ModelValue::choice) d[py::str(row.name)] = app::choice_name(row, m);
+        if (row.kind == app::ModelValue::optional_number) d[py::str(row.name)] = *(m.*row.optional);
     }
     d["trials"] = m.trials;
     d["seed"] = m.seed;

@@ -5,6 +5,7 @@
 #include "app/results/sweep_columns.h"
 #include "core/number_text.h"
 #include "engine/measurement_setup.h"
+#include "measure/frequency_plan.h"
 #include "measure/match.h"
 #include "measure/setup.h"
 #include "planning/swept_input.h"
@@ -112,6 +113,15 @@ ReportSection setup_section(const PlanReportInput& input) {
     const app::UsedSetup used = app::used_setup(sweep.base.last, input.setup);
     app::Json inputs = app::setup_json(used);
     app::add_model_json(inputs, sweep.model);
+    const core::ClassicValues& values = sweep.base.last.used.values;
+    if (sweep.base.last.used.choices.freq_conv) {
+        const measure::FrequencyPlan plan = measure::frequency_plan(
+            values.freq_ghz * 1e9, values.freq2_ghz * 1e9, sweep.model.lo_side);
+        if (plan.valid()) {
+            inputs["lo_ghz"] = plan.lo_hz / 1e9;
+            inputs["image_ghz"] = plan.image_hz / 1e9;
+        }
+    }
     if (sweep.bench.any()) add_bench_rows(inputs, sweep, used);
 
     ReportSection section{.id = "setup", .heading = "Set-up"};

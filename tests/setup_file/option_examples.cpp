@@ -35,6 +35,8 @@ std::string model_value(const app::ModelInput& row) {
     switch (row.kind) {
         case app::ModelValue::not_negative:
             return "0.5";
+        case app::ModelValue::optional_number:
+            return "-20";
         case app::ModelValue::trials:
             return "200";
         case app::ModelValue::seed:
@@ -73,8 +75,12 @@ std::vector<std::string> example_args(std::string_view keyword) {
     }
     if (const app::BenchInputRow* row = app::find_bench_input(keyword))
         return {std::string(row->flag), bench_value(*row)};
-    if (const app::ModelInput* row = find_model_input(keyword))
-        return {std::string(row->flag), model_value(*row)};
+    if (const app::ModelInput* row = find_model_input(keyword)) {
+        std::vector<std::string> args{std::string(row->flag), model_value(*row)};
+        // An image response is a converting DUT's.
+        if (keyword == "sideband" || keyword == "image_ratio") args.emplace_back("--freq-conv");
+        return args;
+    }
     for (const ChoiceExample& choice : choice_examples) {
         if (choice.keyword != keyword) continue;
         // A preamplifier is the analyzer's.

@@ -107,7 +107,7 @@ TEST_F(OptionsOverSetup, EveryModelOptionIsEchoedSavedAndReopened) {
     for (const app::ModelInput& row : app::model_inputs) {
         if (row.monte_carlo) continue;  // the Monte Carlo's own: in its result
         const std::vector<std::string> option = example_args(row.name);
-        const std::string& given = option.back();
+        const std::string& given = option[1];
         const auto echoed = [&](const nlohmann::json& inputs) {
             const nlohmann::json& value = inputs.at(std::string(row.key));
             return value.is_string() ? value.get<std::string>() == given

@@ -9,6 +9,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -32,9 +33,9 @@ struct ModelInputs : measure::ModelOptions {
     bool keep_samples = false;  // keep every trial's error
 };
 
-// A number 0 or more, the Monte Carlo's two whole numbers, or one of a few
-// names.
-enum class ModelValue { not_negative, trials, seed, choice };
+// A number 0 or more, the Monte Carlo's two whole numbers, one of a few
+// names, or a number that may be left out (any finite value).
+enum class ModelValue { not_negative, trials, seed, choice, optional_number };
 
 // A choice's names, the first its default, and the option it sets (by the
 // name's place).
@@ -49,6 +50,16 @@ inline constexpr ModelChoiceValues spec_shapes{
     spec_shape_names,
     [](const measure::ModelOptions& m) { return static_cast<std::size_t>(m.spec_shape); },
     [](measure::ModelOptions& m, std::size_t i) { m.spec_shape = measure::SpecShape(i); }};
+inline constexpr std::array<std::string_view, 2> sideband_names{"ssb", "dsb"};
+inline constexpr ModelChoiceValues sidebands{
+    sideband_names,
+    [](const measure::ModelOptions& m) { return static_cast<std::size_t>(m.sideband); },
+    [](measure::ModelOptions& m, std::size_t i) { m.sideband = measure::SidebandMode(i); }};
+inline constexpr std::array<std::string_view, 2> lo_side_names{"below", "above"};
+inline constexpr ModelChoiceValues lo_sides{
+    lo_side_names,
+    [](const measure::ModelOptions& m) { return static_cast<std::size_t>(m.lo_side); },
+    [](measure::ModelOptions& m, std::size_t i) { m.lo_side = measure::LoSide(i); }};
 
 struct ModelInput {
     std::string_view name;       // "noise_bw"
@@ -60,12 +71,17 @@ struct ModelInput {
     std::string_view key = {};  // in a set-up file, as a result names it: "noise_bw_hz"
     bool monte_carlo = false;   // only a command that runs a Monte Carlo takes it
     const ModelChoiceValues* choice = nullptr;  // a choice's names and option
+    std::optional<double> measure::ModelOptions::*optional = nullptr;  // an optional_number's
 };
 
 // clang-format off
 inline constexpr std::array model_inputs{
     ModelInput{"noise_bw", "--noise-bw", "HZ", "noise bandwidth of the readings, Hz (0: no jitter)", ModelValue::not_negative, &ModelInputs::noise_bw_hz, "noise_bw_hz"},
     ModelInput{"tau", "--tau", "S", "integration time per reading, s (0: no jitter)", ModelValue::not_negative, &ModelInputs::tau_s, "tau_s"},
+    ModelInput{"sideband", "--sideband", "ssb|dsb", "a converting DUT's noise figure and gain as single or double sideband figures (dsb: its image response counts, 0 dB unless --image-ratio says otherwise)", ModelValue::choice, nullptr, "sideband", false, &sidebands},
+    ModelInput{"image_ratio", "--image-ratio", "DB", "a converting DUT's image-to-signal conversion gain, dB (0: a DSB mixer, -20: 20 dB image rejection); given, the image band counts", ModelValue::optional_number, nullptr, "image_ratio_db", false, nullptr, &measure::ModelOptions::image_ratio_db},
+    ModelInput{"image_ratio_unc", "--image-ratio-unc", "DB", "uncertainty of the image ratio, dB, k = 2 (0)", ModelValue::not_negative, &measure::ModelOptions::image_ratio_unc_db, "image_ratio_unc_db"},
+    ModelInput{"lo_side", "--lo-side", "below|above", "the LO below or above the input frequency, which places the image", ModelValue::choice, nullptr, "lo_side", false, &lo_sides},
     ModelInput{"trials", "--trials", "N", "Monte Carlo trials; each is held to the end, 4 bytes and as much again while sorting (1e8 trials: about 800 MB of memory)", ModelValue::trials, nullptr, "trials", true},
     ModelInput{"seed", "--seed", "N", "Monte Carlo seed", ModelValue::seed, nullptr, "seed", true},
     ModelInput{"spec_shape", "--spec-shape", "normal|rect", "distribution of the analyzer's specified uncertainties", ModelValue::choice, nullptr, "spec_shape", false, &spec_shapes},

@@ -2,6 +2,7 @@
 
 #include "app/inputs/classic_apply.h"
 #include "app/inputs/work_limits.h"
+#include "planning/image_setup.h"
 
 #include <cmath>
 
@@ -14,6 +15,8 @@ planning::Sweep make_sweep(const SweepRequest& r, const ApplyOptions& options,
           sweep_work_refusal(r.points, r.setup.model.trials, r.monte_carlo, options.naming)}) {
         if (!why.empty()) throw planning::SweepError(why);
     }
+    if (planning::image_response(r.setup.model) && !r.setup.freq_conv)
+        throw planning::SweepError("an image response needs a frequency-converting DUT");
     planning::Sweep sweep;
     // Files first: a bad one stops everything before any output.
     sweep.enr_table = r.enr_table;

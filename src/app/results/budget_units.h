@@ -30,6 +30,8 @@ inline constexpr std::array budget_source_units{
     BudgetSourceUnit{"jitter_meas_on", "Np"},
     BudgetSourceUnit{"loss_in", "dB"},
     BudgetSourceUnit{"loss_out", "dB"},
+    BudgetSourceUnit{"image_ratio", "dB"},
+    BudgetSourceUnit{"enr_image", "dB"},
 };
 // clang-format on
 

@@ -4,6 +4,7 @@
 #include "app/inputs/classic_apply.h"
 #include "app/results/point.h"
 #include "measure/bench.h"
+#include "planning/image_setup.h"
 
 namespace orlavex::app {
 
@@ -92,6 +93,9 @@ std::string levels_refusal(const Setup& setup, Naming naming) {
     for (const char* required : {"meas_on", "meas_off"}) {
         if (!setup.field(required)) return name(required) + " is required";
     }
+    // Refused rather than dropped: an image band left out would misstate the DUT.
+    if (planning::image_response(setup.model))
+        return "evaluate takes no image response yet: it evaluates the signal band alone";
     const bool cal_on = setup.field("cal_on").has_value();
     const bool cal_off = setup.field("cal_off").has_value();
     if (setup.second_stage && (!cal_on || !cal_off)) {

@@ -6,6 +6,7 @@
 #include "app/results/budget_units.h"
 #include "core/source_band.h"
 #include "planning/bench_classic.h"
+#include "planning/image_setup.h"
 
 namespace orlavex::app {
 
@@ -59,6 +60,12 @@ Point compute_point(const core::ClassicResult& r, const Setup& setup, bool monte
     planning::add_bench(setup.bench, used.freq_ghz, f_out, p.setup);
     p.notes = planning::bench_held_notes(setup.bench, used.freq_ghz, f_out);
     p.bench = setup.bench;
+    planning::ImagePoint image =
+        planning::add_image(setup.bench, nullptr, used.freq_ghz, f_out, p.setup);
+    p.frequency_plan = image.plan;
+    p.notes.insert(p.notes.end(), image.notes.begin(), image.notes.end());
+    p.image_problem = std::move(image.problem);
+    if (!p.image_problem.empty()) return p;
     measure::MonteCarloOptions mc;
     mc.trials = setup.model.trials;
     mc.seed = setup.model.seed;
@@ -73,7 +80,11 @@ Point compute_point(const core::ClassicResult& r, const Setup& setup, bool monte
     p.budget = measure::gum_budget(p.setup);
     p.readings = measure::reading_levels(measure::simulate_readings(p.setup, {}));
     if (monte_carlo) p.monte_carlo = measure::monte_carlo(p.setup, mc);
-    if (planning::bench_changes_classic(p.setup)) {
+    if (p.setup.image.response) {
+        p.classic = ClassicFigures{};
+        p.classic_withheld = true;
+        p.bench_note = "no classic figures: the calculator knows no image band";
+    } else if (planning::bench_changes_classic(p.setup)) {
         planning::BenchClassic equivalent =
             planning::bench_classic(r.used, r.figures, p.setup, p.setup.loss_out.loss_db != 0);
         p.classic = equivalent.figures.value_or(ClassicFigures{});
@@ -94,6 +105,7 @@ PointOutcome run_point(const Setup& setup, const ApplyOptions& options, bool mon
     if (!source.refused.empty()) return {std::nullopt, std::move(source.refused)};
     applied.notes.insert(applied.notes.end(), source.notes.begin(), source.notes.end());
     Point p = compute_point(taken.result, setup, monte_carlo, progress);
+    if (!p.image_problem.empty()) return {std::nullopt, std::move(p.image_problem)};
     p.notes.insert(p.notes.begin(), applied.notes.begin(), applied.notes.end());
     if (!p.bench_note.empty()) p.notes.push_back(p.bench_note);
     return {std::move(p), {}};
@@ -161,8 +173,12 @@ Json point_json(const Point& p) {
     Json j;
     j["inputs"] = setup_json(p.inputs);
     add_model_json(j["inputs"], p.setup.model);
+    if (p.frequency_plan) {
+        j["inputs"]["lo_ghz"] = p.frequency_plan->lo_hz / 1e9;
+        j["inputs"]["image_ghz"] = p.frequency_plan->image_hz / 1e9;
+    }
     add_bench_json(j["inputs"], p.bench, p.setup);
-    j["classic"] = classic_json(p.classic);
+    j["classic"] = p.classic_withheld ? Json(nullptr) : classic_json(p.classic);
     if (p.readings) {
         j["planned_readings_dbm"] = {{"cal_off", p.readings->cal_off_dbm},
                                      {"cal_on", p.readings->cal_on_dbm},

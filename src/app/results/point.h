@@ -28,6 +28,12 @@ struct Point {
     std::vector<std::string> notes;  // values the window rounded or bounded, files held
     planning::BenchInput bench;      // as given (files by name in the inputs)
     std::string bench_note;          // what the classic figures stand for with a bench
+    // With an image response the calculator's figures do not apply.
+    bool classic_withheld = false;
+    // A converting DUT's LO and image frequencies, where it has them; why its
+    // image band cannot be used, if it cannot.
+    std::optional<measure::FrequencyPlan> frequency_plan;
+    std::string image_problem;
     // The four readings the model predicts for the bench and sources given;
     // none for a set-up the calculator rejects.
     std::optional<measure::ReadingLevels> readings;

@@ -89,6 +89,8 @@ void add_model_json(Json& inputs, const measure::ModelOptions& model) {
     for (const ModelInput& row : model_inputs) {
         if (row.kind == ModelValue::not_negative) inputs[row.key] = model.*row.number;
         if (row.kind == ModelValue::choice) inputs[row.key] = choice_name(row, model);
+        if (row.kind == ModelValue::optional_number)
+            inputs[row.key] = model.*row.optional ? Json(*(model.*row.optional)) : Json(nullptr);
     }
 }
 

@@ -119,6 +119,12 @@ std::vector<SweepColumn> sweep_columns(const planning::SweepResult& result, bool
                                              : std::nullopt);
                        }});
     }
+    // A converting DUT's frequency plan, where it has one.
+    if (std::ranges::any_of(result.points,
+                            [](const SweepPoint& p) { return p.lo_ghz.has_value(); })) {
+        all.push_back({"lo_ghz", -1, [](const SweepPoint& p) { return number(p.lo_ghz); }});
+        all.push_back({"image_ghz", -1, [](const SweepPoint& p) { return number(p.image_ghz); }});
+    }
 
     // The swept value's own column stays first and only there.
     std::vector<SweepColumn> columns;

@@ -58,6 +58,8 @@ bool read_model(const SetupFileValues& v, ModelInputs& m, const std::string& key
         const double x = v.number(value, pointer);
         if (!(x >= 0)) v.refuse(pointer, shortest_text(x) + " is out of range: 0 or more");
         m.*row->number = x;
+    } else if (row->kind == ModelValue::optional_number) {
+        m.*row->optional = v.number(value, pointer);
     } else if (row->kind == ModelValue::choice) {
         set_choice(*row, m, v.choice(value, pointer, choice_list(*row)));
     } else {

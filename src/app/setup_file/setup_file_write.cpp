@@ -46,6 +46,7 @@ void add_model(Json& j, const ModelInputs& m) {
         if (at_default(row, m)) continue;
         if (row.kind == ModelValue::not_negative) put(j, row.key, m.*row.number);
         if (row.kind == ModelValue::choice) put(j, row.key, std::string(choice_name(row, m)));
+        if (row.kind == ModelValue::optional_number) put(j, row.key, *(m.*row.optional));
     }
 }
 

@@ -41,6 +41,9 @@ void overlay_model(ModelInputs& file, const ModelInputs& command, const GivenInp
             case ModelValue::seed:
                 file.seed = command.seed;
                 break;
+            case ModelValue::optional_number:
+                file.*row.optional = command.*row.optional;
+                break;
             case ModelValue::choice:
                 row.choice->set(file, row.choice->get(command));
                 break;

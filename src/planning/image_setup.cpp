@@ -1,0 +1,67 @@
+#include "planning/image_setup.h"
+
+#include "core/number_text.h"
+#include "measure/image_sideband.h"
+
+namespace orlavex::planning {
+
+namespace {
+
+constexpr double hz_per_ghz = 1e9;
+
+// The table whose ENR the measurement takes at the image frequency.
+const datafiles::EnrTable* measurement_table(const BenchInput& bench,
+                                             const datafiles::EnrTable* calibration_table) {
+    if (!bench.meas_source) return calibration_table;
+    return bench.meas_source->table ? &*bench.meas_source->table : nullptr;
+}
+
+void take_image_enr(const datafiles::EnrTable& table, double image_hz, ImagePoint& point,
+                    measure::ImageSideband& image) {
+    const datafiles::EnrPoint at = table.at(image_hz);
+    image.enr_db = at.enr_db;
+    if (at.enr_unc_db) image.enr_unc_db = *at.enr_unc_db;
+    if (!at.applied.in_range()) {
+        point.notes.push_back("ENR at the image frequency (" + general_text(image_hz / hz_per_ghz) +
+                              " GHz): " + at.applied.note());
+    }
+}
+
+}  // namespace
+
+bool image_response(const measure::ModelOptions& options) {
+    return options.sideband == measure::SidebandMode::dsb || options.image_ratio_db.has_value();
+}
+
+ImagePoint add_image(const BenchInput& bench, const datafiles::EnrTable* calibration_table,
+                     double f_in_ghz, double f_out_ghz, measure::MeasurementSetup& setup) {
+    ImagePoint point;
+    const measure::ModelOptions& options = setup.model;
+    const bool response = image_response(options);
+    if (!setup.freq_converting) {
+        if (response) point.problem = "an image response needs a frequency-converting DUT";
+        return point;
+    }
+    const measure::FrequencyPlan plan =
+        measure::frequency_plan(f_in_ghz * hz_per_ghz, f_out_ghz * hz_per_ghz, options.lo_side);
+    if (!plan.valid()) {
+        if (response) point.problem = plan.problem;
+        return point;
+    }
+    point.plan = plan;
+    if (!response) return point;
+
+    measure::ImageSideband& image = setup.image;
+    image.response = true;
+    image.mode = options.sideband;
+    image.ratio_db = options.image_ratio_db.value_or(0);
+    image.ratio_unc_db = options.image_ratio_unc_db;
+    if (const datafiles::EnrTable* table = measurement_table(bench, calibration_table))
+        take_image_enr(*table, plan.image_hz, point, image);
+    if (bench.loss_in.sparameters)
+        image.loss_in_db = loss_from_file_db(*bench.loss_in.sparameters, plan.image_hz);
+    point.problem = measure::image_problem(setup);
+    return point;
+}
+
+}  // namespace orlavex::planning
