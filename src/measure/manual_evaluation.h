@@ -3,6 +3,7 @@
 #pragma once
 
 #include "measure/bench.h"
+#include "measure/simulation.h"
 
 namespace orlavex::measure {
 
@@ -24,5 +25,10 @@ struct ExactEvaluation {
 ExactEvaluation evaluate_exact(double cal_on_dbm, double cal_off_dbm, double meas_on_dbm,
                                double meas_off_dbm, double enr_cal_db, double enr_meas_db,
                                double tc_k, bool second_stage, const LossCompensation& bench = {});
+
+// The same for the measurement SETUP describes: its ENRs, off temperature,
+// correction and bench, and a converting DUT's image band with its nominal
+// ratio, the figures in the DUT's sideband.
+ExactEvaluation evaluate_exact(const ReadingLevels& levels, const MeasurementSetup& setup);
 
 }  // namespace orlavex::measure

@@ -40,6 +40,16 @@ struct ReadingsEvaluation {
     double f_dut = 0;
 };
 
+// A converting DUT's image band as the evaluation takes it: the ENR at the
+// image frequency (linear), the loss before the DUT there (linear), the
+// nominal image-to-signal gain ratio r0 (0: no image) and whether the
+// result is double sideband.
+struct ImageBands {
+    double enr_lin = 0, loss_in_lin = 1, r0 = 0;
+    bool dsb = false;
+};
+ImageBands image_bands(const MeasurementSetup& setup);
+
 // enr_cal_lin and enr_meas_lin are the nominal ENR the instrument works
 // with; the analyzer noise-figure errors multiply the two noise factors.
 // With losses the system noise factor is referred to the DUT input, the
@@ -48,7 +58,8 @@ struct ReadingsEvaluation {
 ReadingsEvaluation evaluate_readings(const Readings& r, double enr_cal_lin, double enr_meas_lin,
                                      double tc_k, bool second_stage, double analyzer_nf_cal = 1,
                                      double analyzer_nf_meas = 1,
-                                     const LossCompensation& bench = {});
+                                     const LossCompensation& bench = {},
+                                     const ImageBands& image = {});
 
 class SimulatedMeasurement {
   public:

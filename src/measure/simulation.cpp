@@ -38,8 +38,13 @@ ErrorFactors factors_of(const ErrorDraw& d) {
 
 ReadingsEvaluation evaluate_readings(const Readings& r, double enr_cal_lin, double enr_meas_lin,
                                      double tc_k, bool second_stage, double analyzer_nf_cal,
-                                     double analyzer_nf_meas, const LossCompensation& bench) {
+                                     double analyzer_nf_meas, const LossCompensation& bench,
+                                     const ImageBands& image) {
     ReadingsEvaluation ev;
+    // The measurement source through both bands (the signal band alone
+    // without an image).
+    const TwoBandSource source =
+        two_band_source({enr_meas_lin, image.enr_lin}, tc_k, bench, image.loss_in_lin, image.r0);
     ev.y_cal = r.p2 / r.p1;
     ev.y_meas = r.p4 / r.p3;
     ev.f_analyzer = no_result;
@@ -51,16 +56,20 @@ ReadingsEvaluation evaluate_readings(const Readings& r, double enr_cal_lin, doub
         // The excess powers scale with the gain; a different ENR at the two
         // frequencies scales them too.
         const double excess_cal = hot_temperature_k(enr_cal_lin) - tc_k;
-        const double excess_meas = hot_temperature_k(enr_meas_lin) - tc_k;
         // Both losses lower the excess power the measurement reads.
-        ev.gain = (r.p4 - r.p3) / (r.p2 - r.p1) * (excess_cal / excess_meas) *
+        ev.gain = (r.p4 - r.p3) / (r.p2 - r.p1) * (excess_cal / source.excess_k) *
                   (bench.loss_in * bench.loss_out);
     }
     if (!(ev.y_meas > 1)) return ev;
     // The system from the DUT input on: the source as the DUT sees it.
-    const SourceAtInput at_input =
-        source_through_loss(enr_meas_lin, tc_k, bench.loss_in, bench.t_in_k);
-    ev.f_sys = noise_factor_exact(at_input.enr_lin, ev.y_meas, at_input.tc_k) * analyzer_nf_meas;
+    if (image.r0 == 0) {
+        const SourceAtInput at_input =
+            source_through_loss(enr_meas_lin, tc_k, bench.loss_in, bench.t_in_k);
+        ev.f_sys = noise_factor_exact(at_input.enr_lin, ev.y_meas, at_input.tc_k);
+    } else {
+        ev.f_sys = (source.enr_lin - ev.y_meas * source.cold) / (ev.y_meas - 1);
+    }
+    ev.f_sys *= analyzer_nf_meas;
     if (!second_stage) {
         ev.f_dut = ev.f_sys;
     } else {
@@ -68,8 +77,19 @@ ReadingsEvaluation evaluate_readings(const Readings& r, double enr_cal_lin, doub
         ev.f_dut =
             ev.f_sys - second_stage_excess(ev.f_analyzer, bench.loss_out, bench.t_out_k) / ev.gain;
     }
+    if (image.dsb) {
+        // The double-sideband figures: the noise over both bands' gain.
+        ev.f_dut /= 1 + image.r0;
+        ev.gain *= 1 + image.r0;
+    }
     ev.valid = ev.f_dut > 0 && std::isfinite(ev.f_dut);
     return ev;
+}
+
+ImageBands image_bands(const MeasurementSetup& s) {
+    if (!s.image.response) return {};
+    return {lin(image_enr_db(s)), lin(image_loss_in_db(s)), image_ratio_lin(s),
+            s.image.mode == SidebandMode::dsb};
 }
 
 SimulatedMeasurement::SimulatedMeasurement(const MeasurementSetup& setup)

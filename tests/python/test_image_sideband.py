@@ -59,7 +59,33 @@ def test_a_sweep_of_a_converting_dut_has_the_frequency_plan_columns():
     assert all(u > 0 for u in arrays["U_db"])
 
 
-def test_evaluate_refuses_an_image_response_rather_than_dropping_it():
-    with pytest.raises(ValueError, match="image"):
-        orlavex.evaluate(freq=10, freq2=1, freq_conv=True, sideband="dsb", cal_off=-100,
-                         cal_on=-90, meas_off=-80, meas_on=-75)
+def levels(readings):
+    return {level: [dbm] for level, dbm in readings.items()}
+
+
+@pytest.mark.parametrize("image", [
+    dict(sideband="dsb"),
+    dict(image_ratio=-6),
+    dict(sideband="dsb", image_ratio=-3, lo_side="above", loss_in=2),
+])
+def test_the_planned_readings_of_a_mixer_evaluate_back_to_its_figures(image):
+    plan = dict(freq2=1, freq_conv=True, **image)
+    readings = orlavex.point(**plan, freq=10, dut_nf=8, dut_gain=10,
+                             mc=False)["planned_readings_dbm"]
+    measured = orlavex.evaluate(**plan, **levels(readings), freq=[10])
+    assert measured["dut_nf_db"][0] == pytest.approx(8, abs=1e-9)
+    assert measured["dut_gain_db"][0] == pytest.approx(10, abs=1e-9)
+
+
+# Readings evaluated as if the DUT had no image: with equal ENRs in both
+# bands a DSB mixer reads its DSB figure, an SSB one 10 log10(1 + r) too low.
+@pytest.mark.parametrize("image, reads_db", [
+    (dict(sideband="dsb"), 8),
+    (dict(image_ratio=0), 8 - 10 * math.log10(2)),
+    (dict(image_ratio=-6), 8 - 10 * math.log10(1 + 10 ** -0.6)),
+])
+def test_an_image_left_out_of_the_evaluation_misreads_an_ssb_figure(image, reads_db):
+    readings = orlavex.point(freq=10, freq2=1, freq_conv=True, dut_nf=8, dut_gain=10,
+                             mc=False, **image)["planned_readings_dbm"]
+    plain = orlavex.evaluate(freq=[10], freq2=1, freq_conv=True, **levels(readings))
+    assert plain["dut_nf_db"][0] == pytest.approx(reads_db, abs=1e-9)

@@ -45,15 +45,22 @@ measure::MeasurementSetup model_of(const core::ClassicResult& r, const Setup& se
     return model;
 }
 
+// A converting DUT's image band put into MODEL at the frequencies R used.
+planning::ImagePoint add_image_of(const core::ClassicResult& r, const Setup& setup,
+                                  measure::MeasurementSetup& model) {
+    const core::ClassicValues& v = r.used.values;
+    const double f_out = r.used.choices.freq_conv ? v.freq2_ghz : v.freq_ghz;
+    return planning::add_image(setup.bench, nullptr, v.freq_ghz, f_out, model);
+}
+
 // The exact evaluation of the levels R used, with its ENR (the measurement
 // source's at the measurement), off temperature, correction and the bench's
 // losses compensated.
 measure::ExactEvaluation exact_evaluation(const core::ClassicResult& r,
                                           const measure::MeasurementSetup& model) {
     const core::ClassicValues& v = r.used.values;
-    return measure::evaluate_exact(v.cal_on_dbm, v.cal_off_dbm, v.meas_on_dbm, v.meas_off_dbm,
-                                   model.enr_cal_db, model.enr_meas_db, model.tc_k,
-                                   model.second_stage, measure::loss_compensation(model));
+    return measure::evaluate_exact({v.cal_off_dbm, v.cal_on_dbm, v.meas_off_dbm, v.meas_on_dbm},
+                                   model);
 }
 
 // With a bench the classic figures go: the calculator would give the
@@ -93,9 +100,6 @@ std::string levels_refusal(const Setup& setup, Naming naming) {
     for (const char* required : {"meas_on", "meas_off"}) {
         if (!setup.field(required)) return name(required) + " is required";
     }
-    // Refused rather than dropped: an image band left out would misstate the DUT.
-    if (planning::image_response(setup.model))
-        return "evaluate takes no image response yet: it evaluates the signal band alone";
     const bool cal_on = setup.field("cal_on").has_value();
     const bool cal_off = setup.field("cal_off").has_value();
     if (setup.second_stage && (!cal_on || !cal_off)) {
@@ -119,7 +123,10 @@ EvaluationOutcome run_evaluation(const Setup& setup, const ApplyOptions& options
     Resolved taken = resolve(setup, options);
     Applied& applied = taken.applied;
     if (!applied.refused.empty()) return {std::nullopt, std::move(applied.refused)};
-    const measure::MeasurementSetup model = model_of(taken.result, setup);
+    measure::MeasurementSetup model = model_of(taken.result, setup);
+    planning::ImagePoint image = add_image_of(taken.result, setup, model);
+    if (!image.problem.empty()) return {std::nullopt, std::move(image.problem)};
+    applied.notes.insert(applied.notes.end(), image.notes.begin(), image.notes.end());
     Evaluation e{used_setup(taken.result, setup),
                  taken.result.figures,
                  exact_evaluation(taken.result, model),
@@ -129,6 +136,13 @@ EvaluationOutcome run_evaluation(const Setup& setup, const ApplyOptions& options
                  false,
                  std::nullopt};
     withhold_classic_for_bench(e, setup, taken.result);
+    if (e.model.image.response && !e.classic_withheld) {
+        e.classic_withheld = true;
+        e.classic = ClassicFigures{};
+        e.notes.emplace_back(
+            "the exact evaluation counts the image band's noise; the calculator's manual mode "
+            "knows no image band, so no classic figures are given");
+    }
     if (with_budget) e.budget = measured_budget(e, setup);
     if (!setup.second_stage) {
         // Gain and analyzer noise figure come from the calibration levels,

@@ -120,9 +120,8 @@ void evaluate_exactly(Evaluation& e, const Setup& setup, const datafiles::Levels
     const measure::MeasurementSetup& m = e.model;
     const double cal_on = calibration ? mean[datafiles::cal_on] : e.inputs.values.cal_on_dbm;
     const double cal_off = calibration ? mean[datafiles::cal_off] : e.inputs.values.cal_off_dbm;
-    e.exact = measure::evaluate_exact(cal_on, cal_off, mean[datafiles::meas_on],
-                                      mean[datafiles::meas_off], m.enr_cal_db, m.enr_meas_db,
-                                      m.tc_k, m.second_stage, measure::loss_compensation(m));
+    e.exact = measure::evaluate_exact(
+        {cal_off, cal_on, mean[datafiles::meas_off], mean[datafiles::meas_on]}, m);
     e.budget = measured_budget(e, setup);
     if (!setup.second_stage) e.exact.gain_db = e.exact.nf_sa_db = not_computed;
 }
