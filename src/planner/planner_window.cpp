@@ -10,6 +10,7 @@
 #include "measure/guidelines.h"
 #include "planner/budget_view.h"
 #include "planner/instrument_choice.h"
+#include "planner/model_options_box.h"
 #include "planner/point_chart_view.h"
 #include "planner/sweep_runner.h"
 #include "planning/point_notes.h"
@@ -167,6 +168,10 @@ void PlannerWindow::connect_controls() {
     connect(conversion_, &QComboBox::currentIndexChanged, this,
             &PlannerWindow::sweep_controls_changed);
     connect(match_form_, &QComboBox::currentIndexChanged, this, &PlannerWindow::over_changed);
+    connect(model_options_, &ModelOptionsBox::changed, this, [this] {
+        session_.set_model_options(model_options_->options());
+        after_change();
+    });
 }
 
 void PlannerWindow::take_from_calculator() {
@@ -272,6 +277,7 @@ void PlannerWindow::show_sweep_inputs() {
     tau_->setValue(in.tau_s);
     monte_carlo_->setChecked(in.monte_carlo);
     trials_->setValue(static_cast<int>(in.trials));
+    model_options_->set_options(session_.model_options());
 }
 
 planning::Sweep PlannerWindow::current_sweep() const {

@@ -42,6 +42,7 @@ class QTimer;
 namespace orlavex::planner {
 
 class BudgetView;
+class ModelOptionsBox;
 class PointChartView;
 class SweepRunner;
 
@@ -228,6 +229,7 @@ class PlannerWindow : public QWidget {
     QLabel* file_message_ = nullptr;
     BenchBox* bench_box_ = nullptr;
     QDoubleSpinBox* noise_bw_ = nullptr;
+    ModelOptionsBox* model_options_ = nullptr;
     QDoubleSpinBox* tau_ = nullptr;
     QCheckBox* monte_carlo_ = nullptr;
     QSpinBox* trials_ = nullptr;

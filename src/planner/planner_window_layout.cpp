@@ -6,6 +6,7 @@
 #include "planner/bandwidth_box.h"
 #include "planner/budget_view.h"
 #include "planner/instrument_choice.h"
+#include "planner/model_options_box.h"
 #include "planner/point_chart_view.h"
 #include "planner/wheel_guard.h"
 #include "ui/qstring.h"
@@ -82,8 +83,9 @@ QWidget* PlannerWindow::build_panes() {
 QWidget* PlannerWindow::build_controls() {
     auto* panel = new QWidget;
     auto* column = new QVBoxLayout(panel);
+    model_options_ = new ModelOptionsBox;
     for (QWidget* box : {build_setup_box(), build_sweep_box(), build_files_box(), build_bench_box(),
-                         build_model_box()}) {
+                         build_model_box(), static_cast<QWidget*>(model_options_)}) {
         box->setParent(panel);
         column->addWidget(box);
     }

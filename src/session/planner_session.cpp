@@ -56,6 +56,11 @@ void PlannerSession::set_sweep_inputs(const SweepInputs& inputs) {
     changed();
 }
 
+void PlannerSession::set_model_options(const measure::ModelOptions& options) {
+    static_cast<measure::ModelOptions&>(model_) = options;
+    changed();
+}
+
 void PlannerSession::sweep_over(planning::SweptInput over, planning::MatchForm form) {
     const Range range = default_range(over, form);
     inputs_.over = over;

@@ -79,6 +79,9 @@ class PlannerSession {
     // --- Sweep and model inputs.
     const SweepInputs& sweep_inputs() const { return inputs_; }
     void set_sweep_inputs(const SweepInputs& inputs);
+    // The model's options; the jitter's two are the sweep inputs'.
+    const measure::ModelOptions& model_options() const { return model_; }
+    void set_model_options(const measure::ModelOptions& options);
     // Sweeps over another input from its default range; the point chosen
     // before (a value of the other input) is forgotten.
     void sweep_over(planning::SweptInput over, planning::MatchForm form);

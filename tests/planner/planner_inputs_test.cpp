@@ -4,10 +4,12 @@
 // close the window and where it opens.
 #include "planner_fixture.h"
 
+#include "app/inputs/model_inputs.h"
 #include "engine/controls.h"
 #include "planner/bandwidth_box.h"
 #include "planner/placement.h"
 #include "planning/sweep.h"
+#include "ui/qstring.h"
 #include "window/set_up_actions.h"
 #include "window/user_actions.h"
 
@@ -260,6 +262,40 @@ class PlannerInputsTest : public QObject {
         field->setValue(0);
         QCOMPARE(field->text(), QStringLiteral("off"));
         QVERIFY(wait_for_sweep(*planner));
+    }
+
+    // Every option row the model box shows, set in its control, reaches the
+    // sweep and the request (its set-up file), and a request opened shows
+    // it again: a new option row needs no code here or in the window.
+    void the_model_options_box_shows_and_forwards_every_option_row() {
+        PlannerWindow planner([] { return started_calculator(); });
+        QVERIFY(wait_for_sweep(planner));
+        const auto* box = find<QWidget>(planner, "modelOptions");
+        std::size_t shown = 0;
+        for (const app::ModelInput& row : app::model_inputs) {
+            auto* control = box->findChild<QWidget*>(ui::qstring(row.name));
+            if (!control) continue;
+            ++shown;
+            if (auto* list = qobject_cast<QComboBox*>(control)) {
+                list->setCurrentIndex(list->count() - 1);
+                const auto& m = planner.sweep_request().setup.model;
+                QCOMPARE(app::choice_name(row, m), row.choice->names.back());
+                QCOMPARE(app::choice_name(row, planner.current_sweep().model),
+                         row.choice->names.back());
+            } else {
+                qobject_cast<QDoubleSpinBox*>(control)->setValue(0.25);
+                const auto& m = planner.sweep_request().setup.model;
+                QCOMPARE(row.optional ? (m.*row.optional).value_or(-1) : m.*row.number, 0.25);
+            }
+        }
+        QCOMPARE(shown, 5u);  // the image band's four, the datasheet limits' shape
+        // The options travel with a request: a fresh planner shows them.
+        const app::SweepRequest request = planner.sweep_request();
+        PlannerWindow reopened([] { return started_calculator(); });
+        QCOMPARE(reopened.open_request(request), QString());
+        QCOMPARE(find<QComboBox>(reopened, "lo_side")->currentText(), QStringLiteral("above"));
+        QCOMPARE(find<QDoubleSpinBox>(reopened, "image_ratio")->value(), 0.25);
+        QVERIFY(wait_for_sweep(reopened));
     }
 
     void ctrl_w_and_escape_close_the_planner() {

@@ -4,7 +4,7 @@
 // tab shown, or the bench filled in, with the File or Edit menu open), left
 // on screen for screenshots. Not a test: it runs until closed.
 //
-//   planner_showcase [ENR_TABLE [advice|margins|bench|file-menu|edit-menu [LOSS_S2P]]]
+//   planner_showcase [ENR_TABLE [advice|margins|bench|model|file-menu|edit-menu [LOSS_S2P]]]
 #include "planner_fixture.h"
 
 #include <QApplication>
@@ -57,6 +57,17 @@ int main(int argc, char* argv[]) {
         QTimer::singleShot(1000, planner, [planner] {
             planner->findChild<QScrollArea*>()->ensureWidgetVisible(
                 planner->findChild<QWidget*>(QStringLiteral("measVswr")));
+        });
+    }
+    if (page == "model") {
+        // A converting DUT's image options (the calculator's DUT converts
+        // nothing: they wait for its Freq Conv.).
+        planner->findChild<QComboBox*>(QStringLiteral("lo_side"))->setCurrentIndex(1);
+        planner->findChild<QDoubleSpinBox*>(QStringLiteral("image_ratio_unc"))->setValue(0.5);
+        QTimer::singleShot(3000, planner, [planner] {
+            auto* box = planner->findChild<QWidget*>(QStringLiteral("modelOptions"));
+            for (auto* scroll : planner->findChildren<QScrollArea*>())
+                if (scroll->isAncestorOf(box)) scroll->ensureWidgetVisible(box);
         });
     }
     if (page.endsWith("-menu")) {

@@ -72,19 +72,30 @@ struct ModelInput {
     bool monte_carlo = false;   // only a command that runs a Monte Carlo takes it
     const ModelChoiceValues* choice = nullptr;  // a choice's names and option
     std::optional<double> measure::ModelOptions::*optional = nullptr;  // an optional_number's
+    std::string_view label = {};  // a form's caption: "Image ratio"
+    std::string_view unit = {};   // a form's unit after a number: "dB"
 };
 
 // clang-format off
 inline constexpr std::array model_inputs{
-    ModelInput{"noise_bw", "--noise-bw", "HZ", "noise bandwidth of the readings, Hz (0: no jitter)", ModelValue::not_negative, &ModelInputs::noise_bw_hz, "noise_bw_hz"},
-    ModelInput{"tau", "--tau", "S", "integration time per reading, s (0: no jitter)", ModelValue::not_negative, &ModelInputs::tau_s, "tau_s"},
-    ModelInput{"sideband", "--sideband", "ssb|dsb", "a converting DUT's noise figure and gain as single or double sideband figures (dsb: its image response counts, 0 dB unless --image-ratio says otherwise)", ModelValue::choice, nullptr, "sideband", false, &sidebands},
-    ModelInput{"image_ratio", "--image-ratio", "DB", "a converting DUT's image-to-signal conversion gain, dB (0: a DSB mixer, -20: 20 dB image rejection); given, the image band counts", ModelValue::optional_number, nullptr, "image_ratio_db", false, nullptr, &measure::ModelOptions::image_ratio_db},
-    ModelInput{"image_ratio_unc", "--image-ratio-unc", "DB", "uncertainty of the image ratio, dB, k = 2 (0)", ModelValue::not_negative, &measure::ModelOptions::image_ratio_unc_db, "image_ratio_unc_db"},
-    ModelInput{"lo_side", "--lo-side", "below|above", "the LO below or above the input frequency, which places the image", ModelValue::choice, nullptr, "lo_side", false, &lo_sides},
-    ModelInput{"trials", "--trials", "N", "Monte Carlo trials; each is held to the end, 4 bytes and as much again while sorting (1e8 trials: about 800 MB of memory)", ModelValue::trials, nullptr, "trials", true},
-    ModelInput{"seed", "--seed", "N", "Monte Carlo seed", ModelValue::seed, nullptr, "seed", true},
-    ModelInput{"spec_shape", "--spec-shape", "normal|rect", "distribution of the analyzer's specified uncertainties", ModelValue::choice, nullptr, "spec_shape", false, &spec_shapes},
+    ModelInput{.name = "noise_bw", .flag = "--noise-bw", .type_name = "HZ", .help = "noise bandwidth of the readings, Hz (0: no jitter)",
+               .kind = ModelValue::not_negative, .number = &ModelInputs::noise_bw_hz, .key = "noise_bw_hz", .label = "Noise bandwidth"},
+    ModelInput{.name = "tau", .flag = "--tau", .type_name = "S", .help = "integration time per reading, s (0: no jitter)",
+               .kind = ModelValue::not_negative, .number = &ModelInputs::tau_s, .key = "tau_s", .label = "Integration time"},
+    ModelInput{.name = "sideband", .flag = "--sideband", .type_name = "ssb|dsb", .help = "a converting DUT's noise figure and gain as single or double sideband figures (dsb: its image response counts, 0 dB unless --image-ratio says otherwise)",
+               .kind = ModelValue::choice, .key = "sideband", .choice = &sidebands, .label = "Sideband"},
+    ModelInput{.name = "image_ratio", .flag = "--image-ratio", .type_name = "DB", .help = "a converting DUT's image-to-signal conversion gain, dB (0: a DSB mixer, -20: 20 dB image rejection); given, the image band counts",
+               .kind = ModelValue::optional_number, .key = "image_ratio_db", .optional = &measure::ModelOptions::image_ratio_db, .label = "Image ratio", .unit = "dB"},
+    ModelInput{.name = "image_ratio_unc", .flag = "--image-ratio-unc", .type_name = "DB", .help = "uncertainty of the image ratio, dB, k = 2 (0)",
+               .kind = ModelValue::not_negative, .number = &measure::ModelOptions::image_ratio_unc_db, .key = "image_ratio_unc_db", .label = "Image ratio uncertainty", .unit = "dB"},
+    ModelInput{.name = "lo_side", .flag = "--lo-side", .type_name = "below|above", .help = "the LO below or above the input frequency, which places the image",
+               .kind = ModelValue::choice, .key = "lo_side", .choice = &lo_sides, .label = "LO"},
+    ModelInput{.name = "trials", .flag = "--trials", .type_name = "N", .help = "Monte Carlo trials; each is held to the end, 4 bytes and as much again while sorting (1e8 trials: about 800 MB of memory)",
+               .kind = ModelValue::trials, .key = "trials", .monte_carlo = true, .label = "Trials"},
+    ModelInput{.name = "seed", .flag = "--seed", .type_name = "N", .help = "Monte Carlo seed",
+               .kind = ModelValue::seed, .key = "seed", .monte_carlo = true, .label = "Seed"},
+    ModelInput{.name = "spec_shape", .flag = "--spec-shape", .type_name = "normal|rect", .help = "distribution of the analyzer's specified uncertainties",
+               .kind = ModelValue::choice, .key = "spec_shape", .choice = &spec_shapes, .label = "Datasheet limits"},
 };
 // clang-format on
 
