@@ -274,7 +274,12 @@ class PlannerInputsTest : public QObject {
         std::size_t shown = 0;
         for (const app::ModelInput& row : app::model_inputs) {
             auto* control = box->findChild<QWidget*>(ui::qstring(row.name));
-            if (!control) continue;
+            if (!control) {
+                // Only the Monte Carlo's and the jitter's rows have controls elsewhere.
+                QVERIFY2(row.monte_carlo || row.name == "noise_bw" || row.name == "tau",
+                         row.name.data());
+                continue;
+            }
             ++shown;
             if (auto* list = qobject_cast<QComboBox*>(control)) {
                 list->setCurrentIndex(list->count() - 1);
@@ -288,7 +293,7 @@ class PlannerInputsTest : public QObject {
                 QCOMPARE(row.optional ? (m.*row.optional).value_or(-1) : m.*row.number, 0.25);
             }
         }
-        QCOMPARE(shown, 5u);  // the image band's four, the datasheet limits' shape
+        QVERIFY(shown >= 5);  // the image band's four, the datasheet limits' shape
         // The options travel with a request: a fresh planner shows them.
         const app::SweepRequest request = planner.sweep_request();
         PlannerWindow reopened([] { return started_calculator(); });
