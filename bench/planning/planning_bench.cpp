@@ -69,6 +69,34 @@ BENCHMARK(BM_Sweep_1001_ClassicAndGum)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
 
+// A mixer with a 1 GHz IF from 2.5 to 18 GHz: argument 0 without an image
+// response (the baseline), 1 as a DSB mixer whose image band the model
+// counts (its ratio known to 1 dB).
+void BM_Sweep_1001_ConvertingDut_ImageBand(benchmark::State& st) {
+    Sweep s;
+    s.base.choose_analyzer(catalogue::find_analyzer("Aravel-4"));
+    s.base.choose_noise_source(catalogue::find_noise_source("NS346C"));
+    s.base.tick(&core::ClassicChoices::freq_conv, true);
+    s.conversion = {ConversionMode::fixed_if, 1.0, 0};
+    s.from = 2.5;
+    s.to = 18;
+    s.points = 1001;
+    s.threads = 1;
+    if (st.range(0) == 1) {
+        s.model.sideband = measure::SidebandMode::dsb;
+        s.model.image_ratio_unc_db = 1;
+    }
+    for (auto _ : st) {
+        SweepResult r = run_sweep(s);
+        benchmark::DoNotOptimize(r.points.back().gum.U_db);
+    }
+}
+BENCHMARK(BM_Sweep_1001_ConvertingDut_ImageBand)
+    ->Arg(0)
+    ->Arg(1)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+
 // The bench's baseline: Aravel-4 (no preamp) and NS346C from 10 MHz to
 // 18 GHz, the classic figures and a budget at every point.
 Sweep bench_sweep() {

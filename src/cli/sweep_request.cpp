@@ -13,7 +13,7 @@ std::vector<std::string> swept_input_names() {
     std::vector<std::string> names;
     for (const planning::SweptInputInfo& i : planning::swept_inputs())
         names.emplace_back(i.name);
-    for (const planning::SweptInputInfo& i : planning::bench_swept_inputs())
+    for (const planning::SweptInputInfo& i : planning::model_swept_inputs())
         names.emplace_back(i.name);
     return names;
 }

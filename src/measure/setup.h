@@ -48,6 +48,9 @@ struct ModelOptions {
     SidebandMode sideband = SidebandMode::ssb;
     std::optional<double> image_ratio_db;
     double image_ratio_unc_db = 0;
+    // The ENR at the image frequency and its expanded uncertainty, where no
+    // ENR table gives them (none: the signal band's).
+    std::optional<double> image_enr_db, image_enr_unc_db;
     LoSide lo_side = LoSide::below;
     bool operator==(const ModelOptions&) const = default;
 };

@@ -127,7 +127,7 @@ QWidget* PlannerWindow::build_sweep_box() {
     auto* sweep_form = new QFormLayout(sweep_box);
     over_ = new QComboBox(sweep_box);
     over_->setObjectName(QStringLiteral("sweptInput"));
-    for (const auto& inputs : {planning::swept_inputs(), planning::bench_swept_inputs()})
+    for (const auto& inputs : {planning::swept_inputs(), planning::model_swept_inputs()})
         for (const planning::SweptInputInfo& i : inputs)
             over_->addItem(ui::qstring(i.label), static_cast<int>(i.input));
     const session::NumberLimit range = session::range_limit;

@@ -38,6 +38,12 @@ ImagePoint add_image(const BenchInput& bench, const datafiles::EnrTable* calibra
     ImagePoint point;
     const measure::ModelOptions& options = setup.model;
     const bool response = image_response(options);
+    if (!response &&
+        (options.image_ratio_unc_db != 0 || options.image_enr_db || options.image_enr_unc_db)) {
+        point.notes.emplace_back(
+            "the image band's ENR and ratio uncertainty are not used: the DUT has no image "
+            "response (give a sideband of dsb or an image ratio)");
+    }
     if (!setup.freq_converting) {
         if (response) point.problem = "an image response needs a frequency-converting DUT";
         return point;
@@ -56,8 +62,15 @@ ImagePoint add_image(const BenchInput& bench, const datafiles::EnrTable* calibra
     image.mode = options.sideband;
     image.ratio_db = options.image_ratio_db.value_or(0);
     image.ratio_unc_db = options.image_ratio_unc_db;
-    if (const datafiles::EnrTable* table = measurement_table(bench, calibration_table))
-        take_image_enr(*table, plan.image_hz, point, image);
+    const datafiles::EnrTable* table = measurement_table(bench, calibration_table);
+    if (table && (options.image_enr_db || options.image_enr_unc_db)) {
+        point.problem =
+            "the ENR table gives the ENR at the image frequency; it cannot be typed as well";
+        return point;
+    }
+    if (table) take_image_enr(*table, plan.image_hz, point, image);
+    if (options.image_enr_db) image.enr_db = *options.image_enr_db;
+    if (options.image_enr_unc_db) image.enr_unc_db = *options.image_enr_unc_db;
     if (bench.loss_in.sparameters)
         image.loss_in_db = loss_from_file_db(*bench.loss_in.sparameters, plan.image_hz);
     point.problem = measure::image_problem(setup);

@@ -66,6 +66,8 @@ Binding binding(SweptInput input, const core::ClassicChoices& choices) {
             return {Ctl::none, nullptr,
                     input == SweptInput::loss_in ? "loss before the DUT" : "loss after the DUT",
                     " dB"};
+        case SweptInput::image_ratio:
+            return {Ctl::none, nullptr, "image ratio", " dB"};
         case SweptInput::analyzer_match:
             return choices.ext_preamp ? Binding{txtSA_InMatch, &core::ClassicValues::ext_pa_match,
                                                 "external preamp match", ""}
@@ -223,7 +225,7 @@ Prepared prepare(const Sweep& sweep) {
             p.waveguide_from_ghz[i] = catalogue::lower_frequency(*model);
     }
     p.swept = binding(sweep.over, p.base.choices);
-    if (!is_bench_loss(sweep.over)) refuse_if_fixed(p.base.choices, p.swept);
+    if (!is_model_input(sweep.over)) refuse_if_fixed(p.base.choices, p.swept);
     return p;
 }
 
@@ -512,6 +514,8 @@ void PointEvaluator::add_swept_bench(SweepPoint& point) const {
 // where it cannot be used there (the budget is then left out).
 bool PointEvaluator::add_swept_image(SweepPoint& point) {
     image_notes_.clear();
+    if (sweep_.over == SweptInput::image_ratio)
+        point.setup.model.image_ratio_db = point.swept_value;
     const datafiles::EnrTable* table = sweep_.enr_table ? &*sweep_.enr_table : nullptr;
     ImagePoint image =
         add_image(sweep_.bench, table, point.freq_ghz, output_ghz(point), point.setup);
@@ -540,7 +544,7 @@ SweepPoint PointEvaluator::evaluate(double value) {
     core::ClassicSetup setup = prepared_.base;
     std::vector<Entry> entries;
     entries.reserve(8);  // the swept value, the frequencies and the tables' values at most
-    if (is_bench_loss(sweep_.over)) {
+    if (is_model_input(sweep_.over)) {
         point.swept_value = value;
     } else if (!put(prepared_.swept, value, setup, entries, &point.swept_value)) {
         point.swept_value = value;
@@ -587,7 +591,7 @@ SweepPoint PointEvaluator::evaluate(double value) {
     const auto add = [&point](const std::string& part) {
         if (!part.empty()) point.note += (point.note.empty() ? "" : "; ") + part;
     };
-    if (image_response(sweep_.model) && point.classic.valid) {
+    if (point.setup.image.response && point.classic.valid) {
         // The calculator knows no image band: its figures would mislead.
         point.classic = ClassicFigures{};
         point.classic_withheld = true;

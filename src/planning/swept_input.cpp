@@ -19,9 +19,10 @@ constexpr SweptInputInfo table[] = {
     {SweptInput::source_match,   "source-match",   "source_vswr",     "Noise source match",           MatchPort::source},
     {SweptInput::analyzer_match, "analyzer-match", "analyzer_vswr",   "Analyzer input match",         MatchPort::analyzer},
 };
-constexpr SweptInputInfo bench_table[] = {
+constexpr SweptInputInfo model_table[] = {
     {SweptInput::loss_in,        "loss-in",        "loss_in_db",      "Loss before the DUT (dB)",     {}},
     {SweptInput::loss_out,       "loss-out",       "loss_out_db",     "Loss after the DUT (dB)",      {}},
+    {SweptInput::image_ratio,    "image-ratio",    "image_ratio_db",  "Image ratio (dB)",             {}},
 };
 // clang-format on
 
@@ -31,17 +32,18 @@ std::span<const SweptInputInfo> swept_inputs() {
     return table;
 }
 
-std::span<const SweptInputInfo> bench_swept_inputs() {
-    return bench_table;
+std::span<const SweptInputInfo> model_swept_inputs() {
+    return model_table;
 }
 
 const SweptInputInfo& info(SweptInput input) {
-    if (is_bench_loss(input)) return *std::ranges::find(bench_table, input, &SweptInputInfo::input);
+    if (is_model_input(input))
+        return *std::ranges::find(model_table, input, &SweptInputInfo::input);
     return *std::ranges::find(table, input, &SweptInputInfo::input);
 }
 
 const SweptInputInfo* find_swept_input(std::string_view name) {
-    for (std::span<const SweptInputInfo> inputs : {swept_inputs(), bench_swept_inputs()}) {
+    for (std::span<const SweptInputInfo> inputs : {swept_inputs(), model_swept_inputs()}) {
         const auto it = std::ranges::find(inputs, name, &SweptInputInfo::name);
         if (it != inputs.end()) return &*it;
     }

@@ -25,11 +25,16 @@ enum class SweptInput {
     analyzer_match,  // the analyzer input ("User" analyzer, or the external preamp)
     loss_in,         // dB, the loss before the DUT (not a window field)
     loss_out,        // dB, the loss after the DUT
+    image_ratio,     // dB, a converting DUT's image-to-signal gain (not a window field)
 };
 
 // The bench's losses are the model's own inputs: no window field holds them.
 constexpr bool is_bench_loss(SweptInput input) {
     return input == SweptInput::loss_in || input == SweptInput::loss_out;
+}
+// Those and the model's options: the model varies them, not the window.
+constexpr bool is_model_input(SweptInput input) {
+    return is_bench_loss(input) || input == SweptInput::image_ratio;
 }
 
 struct SweptInputInfo {
@@ -42,8 +47,9 @@ struct SweptInputInfo {
 
 // The window's fields a sweep can vary.
 std::span<const SweptInputInfo> swept_inputs();
-// The bench's losses, which the model varies (no window field holds them).
-std::span<const SweptInputInfo> bench_swept_inputs();
+// The bench's losses and the image ratio, which the model varies (no window
+// field holds them).
+std::span<const SweptInputInfo> model_swept_inputs();
 const SweptInputInfo& info(SweptInput input);
 // By command-line name, of either list; nullptr when unknown.
 const SweptInputInfo* find_swept_input(std::string_view name);

@@ -35,7 +35,7 @@ planning::SweptInput swept_input(const py::object& over) {
     std::string names;
     for (const planning::SweptInputInfo& i : planning::swept_inputs())
         names += (names.empty() ? "" : ",") + std::string(i.name);
-    for (const planning::SweptInputInfo& i : planning::bench_swept_inputs())
+    for (const planning::SweptInputInfo& i : planning::model_swept_inputs())
         names += "," + std::string(i.name);
     refuse("over: " + name + " not in {" + names + "}");
 }

@@ -28,6 +28,7 @@ constexpr std::array default_ranges = {
     DefaultRange{planning::SweptInput::analyzer_match, 1, 2},
     DefaultRange{planning::SweptInput::loss_in, 0, 3},
     DefaultRange{planning::SweptInput::loss_out, 0, 3},
+    DefaultRange{planning::SweptInput::image_ratio, -30, 0},
 };
 
 constexpr Range return_loss_range{30, 10};
@@ -58,7 +59,7 @@ Range default_range(planning::SweptInput over, planning::MatchForm form) {
 }
 
 bool sweepable(planning::SweptInput over) {
-    return listed(planning::swept_inputs(), over) || listed(planning::bench_swept_inputs(), over);
+    return listed(planning::swept_inputs(), over) || listed(planning::model_swept_inputs(), over);
 }
 
 std::string out_of_reach(const app::SweepRequest& r) {

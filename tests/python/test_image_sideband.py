@@ -6,6 +6,7 @@ import math
 import pytest
 
 import orlavex
+from conftest import EXAMPLES
 
 MIXER = dict(freq=10, freq2=1, freq_conv=True, dut_nf=8, dut_gain=10, mc=False)
 
@@ -89,3 +90,32 @@ def test_an_image_left_out_of_the_evaluation_misreads_an_ssb_figure(image, reads
                              mc=False, **image)["planned_readings_dbm"]
     plain = orlavex.evaluate(freq=[10], freq2=1, freq_conv=True, **levels(readings))
     assert plain["dut_nf_db"][0] == pytest.approx(reads_db, abs=1e-9)
+
+
+def test_u_against_the_image_rejection_rises_with_the_image():
+    arrays = orlavex.sweep("image-ratio", -30, 0, 7, freq=10, freq2=1, freq_conv=True,
+                           dut_nf=8, dut_gain=10, image_ratio_unc=1)
+    assert list(arrays)[0] == "image_ratio_db"
+    u = list(arrays["U_db"])
+    # -30 dB of rejection known to 1 dB hardly counts (U within 2 mdB of the
+    # DSB-free figure); from -15 dB on it rises to half a dB a dB at 0 dB.
+    assert max(u[:3]) - min(u[:3]) < 0.002
+    assert all(a < b for a, b in zip(u[3:], u[4:])), u
+    assert u[-1] == pytest.approx(math.hypot(u[0], 0.5), abs=0.01)
+
+
+def test_a_typed_image_enr_counts_and_a_table_refuses_it():
+    dsb = dict(MIXER, sideband="dsb", image_ratio_unc=1)
+    equal = {r["source"]: r["c"] for r in orlavex.point(**dsb)["gum"]["budget"]}
+    lower = {r["source"]: r["c"] for r in orlavex.point(**dsb, image_enr=12)["gum"]["budget"]}
+    # Equal ENRs: the ratio does not count; a colder image band makes it count.
+    assert equal["image_ratio"] == pytest.approx(0, abs=1e-6)
+    assert abs(lower["image_ratio"]) > 0.05
+    with pytest.raises(ValueError, match="cannot be typed as well"):
+        orlavex.sweep("freq", 5, 6, 3, freq2=1, freq_conv=True, fixed_if=True, sideband="dsb",
+                      image_enr=12, enr_table=str(EXAMPLES / "noise_source.enr"))
+
+
+def test_image_inputs_without_an_image_response_are_said_to_be_unused():
+    notes = orlavex.point(**MIXER, image_ratio_unc=1)["notes"]
+    assert any("not used" in note for note in notes)

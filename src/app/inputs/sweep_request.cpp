@@ -15,7 +15,8 @@ planning::Sweep make_sweep(const SweepRequest& r, const ApplyOptions& options,
           sweep_work_refusal(r.points, r.setup.model.trials, r.monte_carlo, options.naming)}) {
         if (!why.empty()) throw planning::SweepError(why);
     }
-    if (planning::image_response(r.setup.model) && !r.setup.freq_conv)
+    if ((planning::image_response(r.setup.model) || r.over == planning::SweptInput::image_ratio) &&
+        !r.setup.freq_conv)
         throw planning::SweepError("an image response needs a frequency-converting DUT");
     planning::Sweep sweep;
     // Files first: a bad one stops everything before any output.
@@ -24,6 +25,12 @@ planning::Sweep make_sweep(const SweepRequest& r, const ApplyOptions& options,
     if (!r.enr_table_path.empty()) sweep.enr_table = datafiles::read_enr_file(r.enr_table_path);
     if (!r.dut_s2p_path.empty()) sweep.dut_sparameters = datafiles::read_touchstone(r.dut_s2p_path);
 
+    const bool enr_table_given = sweep.enr_table.has_value() ||
+                                 (r.setup.bench.meas_source && r.setup.bench.meas_source->table);
+    if (enr_table_given && (r.setup.model.image_enr_db || r.setup.model.image_enr_unc_db)) {
+        throw planning::SweepError(
+            "the ENR table gives the ENR at the image frequency; it cannot be typed as well");
+    }
     Resolved taken = resolve(r.setup, options);
     if (!taken.applied.refused.empty()) throw planning::SweepError(taken.applied.refused);
     notes = std::move(taken.applied.notes);
