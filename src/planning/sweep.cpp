@@ -293,17 +293,18 @@ class PointEvaluator {
 bool same_setup(const measure::MeasurementSetup& a, const measure::MeasurementSetup& b) {
     // A field added to the set-up must be added here too.
     // (13 doubles and two flags with their padding; the model's options;
-    // the bench; the image band.)
+    // the bench; the image band; the known reflections.)
     static_assert(sizeof(measure::MeasurementSetup) ==
                   13 * sizeof(double) + 8 + sizeof(measure::ModelOptions) +
                       2 * sizeof(measure::BenchLoss) + sizeof(measure::MeasurementSource) +
-                      sizeof(measure::ImageSideband));
+                      sizeof(measure::ImageSideband) +
+                      sizeof(std::optional<measure::KnownReflections>));
     const auto fields = [](const measure::MeasurementSetup& s) {
         return std::tie(s.dut_nf_db, s.dut_gain_db, s.enr_cal_db, s.enr_meas_db, s.enr_unc_db,
                         s.tc_k, s.analyzer_nf_db, s.gamma_source, s.gamma_dut_in, s.gamma_dut_out,
                         s.gamma_analyzer, s.analyzer_nf_unc_db, s.analyzer_gain_unc_db,
                         s.second_stage, s.freq_converting, s.model, s.loss_in, s.loss_out,
-                        s.meas_source, s.image);
+                        s.meas_source, s.image, s.reflections);
     };
     return fields(a) == fields(b);
 }
