@@ -8,14 +8,17 @@
 #include "core/number_text.h"
 #include "core/source_band.h"
 #include "datafiles/numbers.h"
+#include "measure/known_reflections.h"
 #include "measure/match.h"
 #include "measure/parallel_tasks.h"
 #include "planning/bench_classic.h"
+#include "planning/known_reflections_point.h"
 #include "planning/point_notes.h"
 
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstdio>
 #include <exception>
 #include <limits>
 #include <string_view>
@@ -266,6 +269,9 @@ class PointEvaluator {
                const std::optional<datafiles::EnrPoint>& enr);
     // The bench at the point's frequencies, with the swept loss.
     void add_swept_bench(SweepPoint& point) const;
+    // The reflections the files know at the point, when the sweep asks for
+    // them; why they cannot be used there goes to reflections_note_.
+    void add_known_reflections(SweepPoint& point);
     bool add_swept_image(SweepPoint& point);
     // The frequency at the DUT's output: the analyzer's when converting.
     double output_ghz(const SweepPoint& point) const {
@@ -287,6 +293,7 @@ class PointEvaluator {
     std::optional<measure::MonteCarloResult> last_monte_carlo_;
     // The image band's notes at the point being evaluated.
     std::vector<std::string> image_notes_;
+    std::string reflections_note_;
 };
 
 // Every field of the set-up compared exactly.
@@ -484,6 +491,7 @@ void PointEvaluator::model(SweepPoint& point, const core::ClassicResult& result,
     }
     add_swept_bench(point);
     if (!add_swept_image(point) || !point.classic.valid) return;
+    add_known_reflections(point);
     const bool same = last_setup_ && same_setup(*last_setup_, point.setup);
     point.gum = same ? last_budget_ : measure::gum_budget(point.setup);
     if (sweep_.monte_carlo.enabled) {
@@ -497,9 +505,32 @@ void PointEvaluator::model(SweepPoint& point, const core::ClassicResult& result,
             point.monte_carlo = measure::monte_carlo(point.setup, options);
         }
     }
+    if (point.setup.reflections)
+        point.source_match_bias_db = measure::source_match_bias_db(point.setup);
     last_setup_ = point.setup;
     last_budget_ = point.gum;
     last_monte_carlo_ = point.monte_carlo;
+}
+
+void PointEvaluator::add_known_reflections(SweepPoint& point) {
+    reflections_note_.clear();
+    if (!sweep_.known_reflections || point.setup.image.response) return;
+    // The source at the DUT input is the measurement source; the
+    // calibration source's match matters only when it is the same one.
+    const std::optional<MeasurementSourceInput>& separate = sweep_.bench.meas_source;
+    const datafiles::EnrTable* calibration = sweep_.enr_table ? &*sweep_.enr_table : nullptr;
+    ReflectionFiles files;
+    files.source = separate ? (separate->table ? &*separate->table : nullptr) : calibration;
+    files.calibration = separate ? nullptr : calibration;
+    files.dut = sweep_.dut_sparameters ? &*sweep_.dut_sparameters : nullptr;
+    if (sweep_.bench.loss_in.sparameters && sweep_.over != SweptInput::loss_in)
+        files.loss_in = &*sweep_.bench.loss_in.sparameters;
+    point.setup.reflections = known_reflections_at(files, point.freq_ghz, output_ghz(point));
+    if (!point.setup.reflections) return;
+    if (std::string why = measure::reflections_problem(point.setup); !why.empty()) {
+        point.setup.reflections.reset();
+        reflections_note_ = "known reflections left out: " + why;
+    }
 }
 
 void PointEvaluator::add_swept_bench(SweepPoint& point) const {
@@ -595,6 +626,13 @@ SweepPoint PointEvaluator::evaluate(double value) {
     }
     for (const std::string& part : image_notes_)
         add(part);
+    add(reflections_note_);
+    if (point.source_match_bias_db && point.classic.valid) {
+        std::array<char, 32> bias{};
+        std::snprintf(bias.data(), bias.size(), "%.3f", *point.source_match_bias_db);
+        add("the classic figures leave out the source-match bias of " + std::string(bias.data()) +
+            " dB");
+    }
     const std::vector<std::string> held =
         bench_held_notes(sweep_.bench, point.freq_ghz, output_ghz(point));
     point.held = point.held || !held.empty();
