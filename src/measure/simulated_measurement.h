@@ -98,8 +98,15 @@ class SimulatedMeasurement {
     InputSide input_side_reusing_nominal(const ErrorFactors& e) const;
     // readings_at<true>(): the source's available noise at the DUT input
     // through the loss, N(Gamma, T) = GT(Gamma) (T + T0 (F(Gamma) - 1)) for
-    // its off and on states, and what the calibration source delivers.
-    Readings known_readings(const ErrorFactors& e) const;
+    // its off and on states (the DUT there OFF and ON), and what the
+    // calibration source delivers.
+    Readings known_readings(const ErrorFactors& e, DutNoise off, DutNoise on) const;
+    // The error from those readings, as trial_error_db<true>() takes it.
+    template <class Log>
+    double known_error_db(const ErrorFactors& e, DutNoise off, DutNoise on, Log log) const;
+    // The evaluation of the four readings R of a trial with errors E.
+    template <class Log>
+    double error_of_readings(const Readings& r, const ErrorFactors& e, Log log) const;
 
     MeasurementSetup setup_;
     double enr_cal_ = 0, enr_meas_ = 0, enr_image_ = 0;  // nominal, linear
@@ -131,6 +138,7 @@ class SimulatedMeasurement {
     // the measurand's noise figure (the DUT's otherwise).
     bool known_ = false;
     ReflectedDut reflected_;
+    DutNoise off_nominal_, on_nominal_;  // the DUT at the states through the nominal loss
     double cal_acceptance_ = 1;
     double measurand_db_ = 0;
 };
@@ -152,7 +160,13 @@ inline SimulatedMeasurement::InputSide SimulatedMeasurement::input_side(
 
 template <bool Known>
 inline Readings SimulatedMeasurement::readings_at(const ErrorFactors& e) const {
-    if constexpr (Known) return known_readings(e);
+    if constexpr (Known) {
+        // A loss before the DUT larger than the nominal by a factor shrinks
+        // the reflections the DUT sees by it.
+        const double shrink = 1 / e.loss_in;
+        return known_readings(e, reflected_.at(reflected_.off, shrink),
+                              reflected_.at(reflected_.on, shrink));
+    }
     const double tc = setup_.tc_k;
     const double th_cal = hot_temperature_k(enr_cal_ * e.enr_cal);
     const InputSide in = input_side(e);
@@ -174,7 +188,8 @@ inline Readings SimulatedMeasurement::readings_at(const ErrorFactors& e) const {
     return r;
 }
 
-inline Readings SimulatedMeasurement::known_readings(const ErrorFactors& e) const {
+inline Readings SimulatedMeasurement::known_readings(const ErrorFactors& e, DutNoise off,
+                                                     DutNoise on) const {
     const double tc = setup_.tc_k;
     const double th_cal = hot_temperature_k(enr_cal_ * e.enr_cal);
     const double th_meas = hot_temperature_k(enr_meas_ * e.enr_meas);
@@ -182,9 +197,6 @@ inline Readings SimulatedMeasurement::known_readings(const ErrorFactors& e) cons
     const double l_out = bench_.loss_out * e.loss_out;
     // The mismatch at the DUT input is no longer random: no factor for it.
     const BandAtInput source = band_at_input(th_meas, tc, 1.0, l_in, bench_.t_in_k);
-    const double shrink = 1 / e.loss_in;
-    const DutNoise off = reflected_.at(reflected_.off, shrink);
-    const DutNoise on = reflected_.at(reflected_.on, shrink);
     Readings r;
     r.p1 = (tc + t_analyzer_) * e.jitter[0];
     r.p2 = (tc + (th_cal - tc) * cal_acceptance_ * e.mismatch_cal + t_analyzer_) * e.jitter[1];
@@ -201,7 +213,18 @@ inline Readings SimulatedMeasurement::known_readings(const ErrorFactors& e) cons
 // the invalid cases selected out at the end.
 template <bool Known, class Log>
 inline double SimulatedMeasurement::trial_error_db(const ErrorFactors& e, Log log) const {
-    const Readings r = readings_at<Known>(e);
+    return error_of_readings(readings_at<Known>(e), e, log);
+}
+
+template <class Log>
+inline double SimulatedMeasurement::known_error_db(const ErrorFactors& e, DutNoise off, DutNoise on,
+                                                   Log log) const {
+    return error_of_readings(known_readings(e, off, on), e, log);
+}
+
+template <class Log>
+inline double SimulatedMeasurement::error_of_readings(const Readings& r, const ErrorFactors& e,
+                                                      Log log) const {
     const double y_cal = r.p2 / r.p1, y_meas = r.p4 / r.p3;
     const double f_analyzer = noise_factor_exact(enr_cal_, y_cal, setup_.tc_k) * e.analyzer_nf_cal;
     const double gain = (r.p4 - r.p3) / (r.p2 - r.p1) * excess_ratio_ * loss_product_;

@@ -101,6 +101,8 @@ SimulatedMeasurement::SimulatedMeasurement(const MeasurementSetup& setup)
       measurand_db_(measurand_nf_db(setup)) {
     if (known_) {
         reflected_ = reflected_dut(setup);
+        off_nominal_ = reflected_.at(reflected_.off, 1);
+        on_nominal_ = reflected_.at(reflected_.on, 1);
         // The reflections are the signal band's alone.
         possible_ = possible_ && !setup.image.response;
     }
@@ -137,7 +139,13 @@ Readings SimulatedMeasurement::readings(const ErrorFactors& e) const {
 // leaves its product exact, so with a loss's factor at 1 the loss's terms
 // are the nominal ones.
 double SimulatedMeasurement::error_db(const ErrorFactors& e) const {
-    if (known_) return trial_error_db<true>(e, [](double x) { return std::log(x); });
+    if (known_) {
+        // The DUT through the nominal loss as worked out once: the same
+        // doubles as trial_error_db<true>() works out.
+        const auto log = [](double x) { return std::log(x); };
+        if (e.loss_in == 1) return known_error_db(e, off_nominal_, on_nominal_, log);
+        return trial_error_db<true>(e, log);
+    }
     const double tc = setup_.tc_k;
     const double th_cal = hot_temperature_k(enr_cal_ * e.enr_cal);
     const InputSide in = input_side_reusing_nominal(e);

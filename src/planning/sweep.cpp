@@ -17,8 +17,8 @@
 
 #include <algorithm>
 #include <array>
+#include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <exception>
 #include <limits>
 #include <string_view>
@@ -109,6 +109,9 @@ struct Prepared {
     // out of range.
     std::array<double, 2> waveguide_from_ghz{-std::numeric_limits<double>::infinity(),
                                              -std::numeric_limits<double>::infinity()};
+    // With known reflections: the phases of the DUT's file and of the loss
+    // file before it, worked out once.
+    std::optional<TwoPortPhases> dut_phases, loss_in_phases;
 };
 
 // The names of the noise source chosen and of the one replaced, in the
@@ -227,6 +230,11 @@ Prepared prepare(const Sweep& sweep) {
     }
     p.swept = binding(sweep.over, p.base.choices);
     if (!is_bench_loss(sweep.over)) refuse_if_fixed(p.base.choices, p.swept);
+    if (sweep.known_reflections && sweep.dut_sparameters) {
+        p.dut_phases.emplace(*sweep.dut_sparameters);
+        if (sweep.bench.loss_in.sparameters && sweep.over != SweptInput::loss_in)
+            p.loss_in_phases.emplace(*sweep.bench.loss_in.sparameters);
+    }
     return p;
 }
 
@@ -266,12 +274,14 @@ class PointEvaluator {
                                        core::ClassicSetup& setup, std::vector<Entry>& entries);
     // The model's set-up the classic result implies, its budget and Monte Carlo.
     void model(SweepPoint& point, const core::ClassicResult& result,
-               const std::optional<datafiles::EnrPoint>& enr);
+               const std::optional<datafiles::EnrPoint>& enr,
+               const std::optional<datafiles::DutPoint>& dut);
     // The bench at the point's frequencies, with the swept loss.
     void add_swept_bench(SweepPoint& point) const;
     // The reflections the files know at the point, when the sweep asks for
     // them; why they cannot be used there goes to reflections_note_.
-    void add_known_reflections(SweepPoint& point);
+    void add_known_reflections(SweepPoint& point, const std::optional<datafiles::EnrPoint>& enr,
+                               const std::optional<datafiles::DutPoint>& dut);
     bool add_swept_image(SweepPoint& point);
     // The frequency at the DUT's output: the analyzer's when converting.
     double output_ghz(const SweepPoint& point) const {
@@ -478,7 +488,8 @@ void PointEvaluator::show_set_up_frequencies(SweepPoint& point) const {
 }
 
 void PointEvaluator::model(SweepPoint& point, const core::ClassicResult& result,
-                           const std::optional<datafiles::EnrPoint>& enr) {
+                           const std::optional<datafiles::EnrPoint>& enr,
+                           const std::optional<datafiles::DutPoint>& dut) {
     point.setup = core::model_setup(result);
     point.setup.model = sweep_.model;
     if (enr && choices().freq_conv) {
@@ -491,7 +502,7 @@ void PointEvaluator::model(SweepPoint& point, const core::ClassicResult& result,
     }
     add_swept_bench(point);
     if (!add_swept_image(point) || !point.classic.valid) return;
-    add_known_reflections(point);
+    add_known_reflections(point, enr, dut);
     const bool same = last_setup_ && same_setup(*last_setup_, point.setup);
     point.gum = same ? last_budget_ : measure::gum_budget(point.setup);
     if (sweep_.monte_carlo.enabled) {
@@ -505,14 +516,20 @@ void PointEvaluator::model(SweepPoint& point, const core::ClassicResult& result,
             point.monte_carlo = measure::monte_carlo(point.setup, options);
         }
     }
-    if (point.setup.reflections)
-        point.source_match_bias_db = measure::source_match_bias_db(point.setup);
+    if (point.setup.reflections) {
+        // With the correction the budget's offset is the bias already.
+        point.source_match_bias_db = point.setup.second_stage
+                                         ? point.gum.offset_db
+                                         : measure::source_match_bias_db(point.setup);
+    }
     last_setup_ = point.setup;
     last_budget_ = point.gum;
     last_monte_carlo_ = point.monte_carlo;
 }
 
-void PointEvaluator::add_known_reflections(SweepPoint& point) {
+void PointEvaluator::add_known_reflections(SweepPoint& point,
+                                           const std::optional<datafiles::EnrPoint>& enr,
+                                           const std::optional<datafiles::DutPoint>& dut) {
     reflections_note_.clear();
     if (!sweep_.known_reflections || point.setup.image.response) return;
     // The source at the DUT input is the measurement source; the
@@ -522,9 +539,11 @@ void PointEvaluator::add_known_reflections(SweepPoint& point) {
     ReflectionFiles files;
     files.source = separate ? (separate->table ? &*separate->table : nullptr) : calibration;
     files.calibration = separate ? nullptr : calibration;
-    files.dut = sweep_.dut_sparameters ? &*sweep_.dut_sparameters : nullptr;
-    if (sweep_.bench.loss_in.sparameters && sweep_.over != SweptInput::loss_in)
-        files.loss_in = &*sweep_.bench.loss_in.sparameters;
+    files.dut = prepared_.dut_phases ? &*prepared_.dut_phases : nullptr;
+    files.loss_in = prepared_.loss_in_phases ? &*prepared_.loss_in_phases : nullptr;
+    // The point's lookups in the sweep's files, at its input frequency.
+    if (!separate && enr) files.source_at = &*enr;
+    if (dut) files.dut_at = &*dut;
     point.setup.reflections = known_reflections_at(files, point.freq_ghz, output_ghz(point));
     if (!point.setup.reflections) return;
     if (std::string why = measure::reflections_problem(point.setup); !why.empty()) {
@@ -612,7 +631,7 @@ SweepPoint PointEvaluator::evaluate(double value) {
     if (choices().freq_conv) point.analyzer_freq_ghz = used.freq2_ghz;
     point.freq_ghz = used.freq_ghz;
     point.classic = result.figures;
-    model(point, result, enr);
+    model(point, result, enr, dut);
     const std::string bench_note = use_bench_classic(point, result);
     point.note = notes_.note(choices(), point, enr ? &enr->applied : nullptr, dut ? &*dut : nullptr,
                              prepared_.replaced_source, prepared_.measurement_source);
@@ -629,9 +648,10 @@ SweepPoint PointEvaluator::evaluate(double value) {
     add(reflections_note_);
     if (point.source_match_bias_db && point.classic.valid) {
         std::array<char, 32> bias{};
-        std::snprintf(bias.data(), bias.size(), "%.3f", *point.source_match_bias_db);
-        add("the classic figures leave out the source-match bias of " + std::string(bias.data()) +
-            " dB");
+        const auto end = std::to_chars(bias.data(), bias.data() + bias.size(),
+                                       *point.source_match_bias_db, std::chars_format::fixed, 3);
+        add("the classic figures leave out the source-match bias of " +
+            std::string(bias.data(), end.ptr) + " dB");
     }
     const std::vector<std::string> held =
         bench_held_notes(sweep_.bench, point.freq_ghz, output_ghz(point));
