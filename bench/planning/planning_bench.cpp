@@ -8,6 +8,7 @@
 #include "measure/monte_carlo.h"
 #include "planning/advice.h"
 #include "planning/sweep.h"
+#include "spread.h"
 #include "window/set_up_actions.h"
 
 #include <benchmark/benchmark.h>
@@ -166,6 +167,52 @@ BENCHMARK(BM_Sweep_1001_EnrTableAndS2p)
     ->Arg(2)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
+
+// The same table sweep with the reflections the files know taken into the
+// model (argument 1) or not (0): the source's on and off reflections, the
+// DUT's S11 and S21 with their phases and its noise parameters looked up at
+// every point, the source-match bias worked out beside the budget.
+void BM_Sweep_1001_TableAndS2p_KnownReflections(benchmark::State& st) {
+    Sweep s = catalogue_sweep(1001);
+    s.to = 18;
+    s.enr_table = datafiles::read_enr_file(ORLAVEX_EXAMPLES_DIR "/noise_source.enr");
+    s.dut_sparameters = datafiles::read_touchstone(ORLAVEX_EXAMPLES_DIR "/lna_1-18ghz.s2p");
+    s.known_reflections = st.range(0) != 0;
+    s.threads = 1;
+    for (auto _ : st) {
+        SweepResult r = run_sweep(s);
+        benchmark::DoNotOptimize(r.points.back().gum.U_db);
+    }
+}
+BENCHMARK(BM_Sweep_1001_TableAndS2p_KnownReflections)
+    ->Arg(0)
+    ->Arg(1)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Apply(bench::with_spread);
+
+// The same with 2000 Monte Carlo trials at every point, the points shared
+// out over two threads: the trial loop with the reflections (1) or the
+// random input mismatch (0).
+void BM_Sweep_1001_MonteCarlo2k_TableAndS2p_KnownReflections(benchmark::State& st) {
+    Sweep s = catalogue_sweep(1001);
+    s.to = 18;
+    s.enr_table = datafiles::read_enr_file(ORLAVEX_EXAMPLES_DIR "/noise_source.enr");
+    s.dut_sparameters = datafiles::read_touchstone(ORLAVEX_EXAMPLES_DIR "/lna_1-18ghz.s2p");
+    s.known_reflections = st.range(0) != 0;
+    s.monte_carlo = {true, 2000, measure::default_seed};
+    s.threads = 2;
+    for (auto _ : st) {
+        SweepResult r = run_sweep(s);
+        benchmark::DoNotOptimize(r.points.back().monte_carlo->interval_hi_db);
+    }
+}
+BENCHMARK(BM_Sweep_1001_MonteCarlo2k_TableAndS2p_KnownReflections)
+    ->Arg(0)
+    ->Arg(1)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Apply(bench::with_spread);
 
 // 20 000 trials at every point, the points shared out over two threads.
 // Neighbours in one catalogue band have the same set-up and share the result.

@@ -1,6 +1,7 @@
 #include "measure/bench.h"
 
 #include "measure/image_sideband.h"
+#include "measure/known_reflections.h"
 #include "measure/units.h"
 #include "measure/y_factor.h"
 
@@ -68,6 +69,7 @@ std::string bench_problem(const MeasurementSetup& s) {
         if (!p.empty()) return p;
     }
     if (std::string p = image_problem(s); !p.empty()) return p;
+    if (std::string p = reflections_problem(s); !p.empty()) return p;
     if (!s.meas_source.separate) return {};
     const MeasurementSource& m = s.meas_source;
     if (!(std::isfinite(m.enr_unc_db) && m.enr_unc_db >= 0))

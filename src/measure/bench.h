@@ -54,7 +54,8 @@ struct EquivalentSetup {
 };
 EquivalentSetup equivalent_setup(const MeasurementSetup& setup);
 
-// Empty when the bench's inputs, the image band's included, are physical;
+// Empty when the bench's inputs, the image band's and the known reflections
+// included, are physical;
 // otherwise one line saying which input is wrong and why.
 std::string bench_problem(const MeasurementSetup& setup);
 

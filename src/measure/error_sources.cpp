@@ -46,7 +46,9 @@ std::vector<ErrorSource> error_sources(const MeasurementSetup& s) {
         sources.push_back({"enr_cal", enr_cal, normal, u_enr, u_enr});
         sources.push_back({"enr_meas", enr_meas, normal, u_enr_meas, u_enr_meas});
     }
-    sources.push_back(mismatch("mismatch_in", mismatch_in, gamma_meas_source, s.gamma_dut_in));
+    // Reflections known in phase at the DUT input leave no random term there.
+    if (!s.reflections)
+        sources.push_back(mismatch("mismatch_in", mismatch_in, gamma_meas_source, s.gamma_dut_in));
     sources.push_back(mismatch("mismatch_cal", mismatch_cal, s.gamma_source, s.gamma_analyzer));
     sources.push_back(mismatch("mismatch_out", mismatch_out, s.gamma_dut_out, gamma_analyzer_seen));
     sources.push_back(datasheet_limit("analyzer_nf_meas", analyzer_nf_meas, s.analyzer_nf_unc_db));

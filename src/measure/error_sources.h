@@ -47,7 +47,8 @@ struct ErrorSource {
 // The sources of a set-up in their fixed order: one ENR line ("enr") that
 // moves calibration and measurement together, or two independent ones
 // ("enr_cal", "enr_meas") with a frequency-converting DUT or a separate
-// measurement source; then the three mismatches, the analyzer's
+// measurement source; then the three mismatches (without "mismatch_in" when
+// the reflections at the DUT input are known), the analyzer's
 // noise-figure errors in measurement and calibration, its level error, the
 // jitter of the four readings, the losses before and after the DUT
 // ("loss_in", "loss_out") where the bench has them, and with an image

@@ -5,8 +5,8 @@
 // Lines, in this order: "enr" (one ENR error for calibration and
 // measurement), or "enr_cal" and "enr_meas" (independent, with a
 // frequency-converting DUT or a separate measurement source);
-// "mismatch_in", "mismatch_cal", "mismatch_out"; "analyzer_nf_meas",
-// "analyzer_nf_cal", "analyzer_gain"; "jitter_cal_off", "jitter_cal_on",
+// "mismatch_in" (not with known reflections at the DUT input), "mismatch_cal", "mismatch_out";
+// "analyzer_nf_meas", "analyzer_nf_cal", "analyzer_gain"; "jitter_cal_off", "jitter_cal_on",
 // "jitter_meas_off", "jitter_meas_on"; then "loss_in" and "loss_out" where
 // the bench has that loss; then "image_ratio" and "enr_image" with an image
 // response (which also puts "enr_cal" and "enr_meas" apart). A source without uncertainty keeps its
@@ -44,7 +44,9 @@ struct Budget {
     double k = 2;
     double U_db = 0;
     // Error of the measurement with every source at zero: 0 with second-stage
-    // correction, the classic offset db(F_sys) - DUT NF without it.
+    // correction, the classic offset db(F_sys) - DUT NF without it; with
+    // known reflections the source-match bias is in it (the budget is
+    // taken around that biased point).
     double offset_db = 0;
     // False when the nominal measurement has no valid result (Y <= 1,
     // F_dut <= 0), or a source with uncertainty has no sensitivity in

@@ -14,6 +14,7 @@ struct NoiseParameters {
     double fmin;                     // the minimum noise factor, a ratio
     std::complex<double> gamma_opt;  // the source reflection that gives it
     double rn;                       // the noise resistance over the reference resistance
+    bool operator==(const NoiseParameters&) const = default;
 };
 
 // The parameters from a data sheet's or a Touchstone file's NFmin in dB.

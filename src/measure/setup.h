@@ -3,8 +3,10 @@
 #pragma once
 
 #include "measure/frequency_plan.h"
+#include "measure/noise_parameters.h"
 #include "measure/units.h"
 
+#include <complex>
 #include <optional>
 
 namespace orlavex::measure {
@@ -70,6 +72,27 @@ struct ImageSideband {
     bool operator==(const ImageSideband&) const = default;
 };
 
+// Reflections known in phase as well as magnitude at the DUT input: the
+// measurement source's in its on and off states, the DUT's S11 and S21 and,
+// where known, its noise parameters (without them its noise factor is the
+// set-up's DUT noise figure whatever the source's reflection). With them the
+// readings are exact at the DUT input, the random mismatch there drops out,
+// and the measurand is the DUT's noise figure at a reflectionless source,
+// F(0), and its gain |S21|^2, which replace the set-up's DUT figures. Every
+// reflection is against 50 ohms. For DUTs without an image response.
+struct KnownReflections {
+    std::complex<double> source_on, source_off;  // at the measurement frequency
+    // The on reflection at the calibration frequency of the source that
+    // calibrates, when it is this one; unset: source_on (the same frequency).
+    std::optional<std::complex<double>> source_on_cal;
+    std::complex<double> s11, s21;
+    std::optional<NoiseParameters> noise;
+    // S21 of the loss before the DUT from its file; unset: 1 / sqrt(li0) of
+    // the loss's value, whose phase is not known (taken as 0).
+    std::optional<std::complex<double>> loss_in_s21;
+    bool operator==(const KnownReflections&) const = default;
+};
+
 struct MeasurementSetup {
     double dut_nf_db = 0, dut_gain_db = 0;
     double enr_cal_db = 0,
@@ -90,6 +113,8 @@ struct MeasurementSetup {
     MeasurementSource meas_source;
     // The image band of a frequency-converting DUT.
     ImageSideband image;
+    // Reflections known at the DUT input; absent: their random terms.
+    std::optional<KnownReflections> reflections;
 };
 
 }  // namespace orlavex::measure

@@ -5,6 +5,7 @@
 
 #include "measure/bench.h"
 #include "measure/image_sideband.h"
+#include "measure/known_reflections.h"
 #include "measure/setup.h"
 #include "measure/simulation.h"
 #include "measure/y_factor.h"
@@ -72,11 +73,26 @@ class SimulatedMeasurement {
     // evaluations around the nominal point.
     double error_db(const ErrorFactors& e) const;
 
-    // The same two, inline and without branches, for loops the compiler
-    // vectorises; LOG is the natural logarithm to take the result in dB with.
-    Readings readings_of(const ErrorFactors& e) const;
+    // The same two, inline, for callers that evaluate a few; LOG is the
+    // natural logarithm to take the result in dB with.
+    Readings readings_of(const ErrorFactors& e) const {
+        return known_ ? readings_at<true>(e) : readings_at<false>(e);
+    }
     template <class Log>
-    double error_db_with(const ErrorFactors& e, Log log) const;
+    double error_db_with(const ErrorFactors& e, Log log) const {
+        return known_ ? trial_error_db<true>(e, log) : trial_error_db<false>(e, log);
+    }
+
+    // With the reflections at the DUT input known in phase (the set-up's
+    // KnownReflections): the readings are exact there and the error is
+    // against F(0).
+    bool known_reflections() const { return known_; }
+    // The two without branches, for loops the compiler vectorises: KNOWN is
+    // known_reflections(), chosen once for the loop.
+    template <bool Known>
+    Readings readings_at(const ErrorFactors& e) const;
+    template <bool Known, class Log>
+    double trial_error_db(const ErrorFactors& e, Log log) const;
 
   private:
     // The readings' terms from the DUT input on, with the true losses, ENR
@@ -91,6 +107,17 @@ class SimulatedMeasurement {
     // The same, with the image band and the DUT of the nominal values where
     // E leaves them so (for error_db()).
     InputSide input_side_reusing_nominal(const ErrorFactors& e) const;
+    // readings_at<true>(): the source's available noise at the DUT input
+    // through the loss, N(Gamma, T) = GT(Gamma) (T + T0 (F(Gamma) - 1)) for
+    // its off and on states (the DUT there OFF and ON), and what the
+    // calibration source delivers.
+    Readings known_readings(const ErrorFactors& e, DutNoise off, DutNoise on) const;
+    // The error from those readings, as trial_error_db<true>() takes it.
+    template <class Log>
+    double known_error_db(const ErrorFactors& e, DutNoise off, DutNoise on, Log log) const;
+    // The evaluation of the four readings R of a trial with errors E.
+    template <class Log>
+    double error_of_readings(const Readings& r, const ErrorFactors& e, Log log) const;
 
     MeasurementSetup setup_;
     double enr_cal_ = 0, enr_meas_ = 0, enr_image_ = 0;  // nominal, linear
@@ -117,6 +144,14 @@ class SimulatedMeasurement {
     double loss_out_excess_ = 0;   // (lo0 - 1) To / T0
     BandAtInput image_nominal_;    // the image band at the DUT input
     DutInBands dut_nominal_;       // the DUT with the nominal image ratio
+    // The known reflections, if any: the DUT and the source's states at its
+    // input, the share of its excess the calibration source delivers, and
+    // the measurand's noise figure (the DUT's otherwise).
+    bool known_ = false;
+    ReflectedDut reflected_;
+    DutNoise off_nominal_, on_nominal_;  // the DUT at the states through the nominal loss
+    double cal_acceptance_ = 1;
+    double measurand_db_ = 0;
 };
 
 inline SimulatedMeasurement::InputSide SimulatedMeasurement::input_side(
@@ -134,7 +169,15 @@ inline SimulatedMeasurement::InputSide SimulatedMeasurement::input_side(
     return in;
 }
 
-inline Readings SimulatedMeasurement::readings_of(const ErrorFactors& e) const {
+template <bool Known>
+inline Readings SimulatedMeasurement::readings_at(const ErrorFactors& e) const {
+    if constexpr (Known) {
+        // A loss before the DUT larger than the nominal by a factor shrinks
+        // the reflections the DUT sees by it.
+        const double shrink = 1 / e.loss_in;
+        return known_readings(e, reflected_.at(reflected_.off, shrink),
+                              reflected_.at(reflected_.on, shrink));
+    }
     const double tc = setup_.tc_k;
     const double th_cal = hot_temperature_k(enr_cal_ * e.enr_cal);
     const InputSide in = input_side(e);
@@ -156,11 +199,43 @@ inline Readings SimulatedMeasurement::readings_of(const ErrorFactors& e) const {
     return r;
 }
 
+inline Readings SimulatedMeasurement::known_readings(const ErrorFactors& e, DutNoise off,
+                                                     DutNoise on) const {
+    const double tc = setup_.tc_k;
+    const double th_cal = hot_temperature_k(enr_cal_ * e.enr_cal);
+    const double th_meas = hot_temperature_k(enr_meas_ * e.enr_meas);
+    const double l_in = bench_.loss_in * e.loss_in;
+    const double l_out = bench_.loss_out * e.loss_out;
+    // The mismatch at the DUT input is no longer random: no factor for it.
+    const BandAtInput source = band_at_input(th_meas, tc, 1.0, l_in, bench_.t_in_k);
+    Readings r;
+    r.p1 = (tc + t_analyzer_) * e.jitter[0];
+    r.p2 = (tc + (th_cal - tc) * cal_acceptance_ * e.mismatch_cal + t_analyzer_) * e.jitter[1];
+    r.p3 = (through_loss_k(off.gain * (source.off_k + off.te_k), l_out, bench_.t_out_k) +
+            t_analyzer_) *
+           e.measured_gain * e.jitter[2];
+    r.p4 =
+        (through_loss_k(on.gain * (source.on_k + on.te_k), l_out, bench_.t_out_k) + t_analyzer_) *
+        e.measured_gain * e.jitter[3];
+    return r;
+}
+
 // The evaluation of evaluate_readings() with every quantity worked out and
 // the invalid cases selected out at the end.
+template <bool Known, class Log>
+inline double SimulatedMeasurement::trial_error_db(const ErrorFactors& e, Log log) const {
+    return error_of_readings(readings_at<Known>(e), e, log);
+}
+
 template <class Log>
-inline double SimulatedMeasurement::error_db_with(const ErrorFactors& e, Log log) const {
-    const Readings r = readings_of(e);
+inline double SimulatedMeasurement::known_error_db(const ErrorFactors& e, DutNoise off, DutNoise on,
+                                                   Log log) const {
+    return error_of_readings(known_readings(e, off, on), e, log);
+}
+
+template <class Log>
+inline double SimulatedMeasurement::error_of_readings(const Readings& r, const ErrorFactors& e,
+                                                      Log log) const {
     const double y_cal = r.p2 / r.p1, y_meas = r.p4 / r.p3;
     const double f_analyzer = noise_factor_exact(enr_cal_, y_cal, setup_.tc_k) * e.analyzer_nf_cal;
     const double gain = (r.p4 - r.p3) / (r.p2 - r.p1) * excess_ratio_ * loss_product_;
@@ -175,7 +250,7 @@ inline double SimulatedMeasurement::error_db_with(const ErrorFactors& e, Log log
     const double f_dut = (second_stage ? corrected : f_sys) * sideband_scale_;
     const bool valid = (y_meas > 1) & ((y_cal > 1) | !second_stage) & (f_dut > 0) &
                        (f_dut < std::numeric_limits<double>::infinity()) & possible_;
-    const double error = 10.0 * (log(f_dut) / std::numbers::ln10) - setup_.dut_nf_db;
+    const double error = 10.0 * (log(f_dut) / std::numbers::ln10) - measurand_db_;
     return valid ? error : std::numeric_limits<double>::quiet_NaN();
 }
 

@@ -115,7 +115,17 @@ SimulatedMeasurement::SimulatedMeasurement(const MeasurementSetup& setup)
       tc_in_(through_loss_k(setup.tc_k, bench_.loss_in, bench_.t_in_k)),
       loss_out_noise_k_(bench_.t_out_k * (1 - 1 / bench_.loss_out)),
       cold_cal_(setup.tc_k / T0 - 1),
-      loss_out_excess_((bench_.loss_out - 1) * bench_.t_out_k / T0) {
+      loss_out_excess_((bench_.loss_out - 1) * bench_.t_out_k / T0),
+      known_(setup.reflections.has_value()),
+      cal_acceptance_(calibration_acceptance(setup)),
+      measurand_db_(measurand_nf_db(setup)) {
+    if (known_) {
+        reflected_ = reflected_dut(setup);
+        off_nominal_ = reflected_.at(reflected_.off, 1);
+        on_nominal_ = reflected_.at(reflected_.on, 1);
+        // The reflections are the signal band's alone.
+        possible_ = possible_ && !setup.image.response;
+    }
     const InputSide nominal = input_side(ErrorFactors{});
     image_nominal_ = nominal.image;
     dut_nominal_ = nominal.dut;
@@ -149,6 +159,13 @@ Readings SimulatedMeasurement::readings(const ErrorFactors& e) const {
 // leaves its product exact, so with a loss's factor at 1 the loss's terms
 // are the nominal ones.
 double SimulatedMeasurement::error_db(const ErrorFactors& e) const {
+    if (known_) {
+        // The DUT through the nominal loss as worked out once: the same
+        // doubles as trial_error_db<true>() works out.
+        const auto log = [](double x) { return std::log(x); };
+        if (e.loss_in == 1) return known_error_db(e, off_nominal_, on_nominal_, log);
+        return trial_error_db<true>(e, log);
+    }
     const double tc = setup_.tc_k;
     const double th_cal = hot_temperature_k(enr_cal_ * e.enr_cal);
     const InputSide in = input_side_reusing_nominal(e);
@@ -180,7 +197,7 @@ double SimulatedMeasurement::error_db(const ErrorFactors& e) const {
     const double f_dut = (second_stage ? corrected : f_sys) * sideband_scale_;
     const bool valid = (y_meas > 1) & ((y_cal > 1) | !second_stage) & (f_dut > 0) &
                        (f_dut < std::numeric_limits<double>::infinity()) & possible_;
-    const double error = 10.0 * (std::log(f_dut) / std::numbers::ln10) - setup_.dut_nf_db;
+    const double error = 10.0 * (std::log(f_dut) / std::numbers::ln10) - measurand_db_;
     return valid ? error : std::numeric_limits<double>::quiet_NaN();
 }
 

@@ -8,13 +8,16 @@
 #include "core/number_text.h"
 #include "core/source_band.h"
 #include "datafiles/numbers.h"
+#include "measure/known_reflections.h"
 #include "measure/match.h"
 #include "measure/parallel_tasks.h"
 #include "planning/bench_classic.h"
+#include "planning/known_reflections_point.h"
 #include "planning/point_notes.h"
 
 #include <algorithm>
 #include <array>
+#include <charconv>
 #include <cmath>
 #include <exception>
 #include <limits>
@@ -108,6 +111,9 @@ struct Prepared {
     // out of range.
     std::array<double, 2> waveguide_from_ghz{-std::numeric_limits<double>::infinity(),
                                              -std::numeric_limits<double>::infinity()};
+    // With known reflections: the phases of the DUT's file and of the loss
+    // file before it, worked out once.
+    std::optional<TwoPortPhases> dut_phases, loss_in_phases;
 };
 
 // The names of the noise source chosen and of the one replaced, in the
@@ -226,6 +232,11 @@ Prepared prepare(const Sweep& sweep) {
     }
     p.swept = binding(sweep.over, p.base.choices);
     if (!is_model_input(sweep.over)) refuse_if_fixed(p.base.choices, p.swept);
+    if (sweep.known_reflections && sweep.dut_sparameters) {
+        p.dut_phases.emplace(*sweep.dut_sparameters);
+        if (sweep.bench.loss_in.sparameters && sweep.over != SweptInput::loss_in)
+            p.loss_in_phases.emplace(*sweep.bench.loss_in.sparameters);
+    }
     return p;
 }
 
@@ -265,9 +276,14 @@ class PointEvaluator {
                                        core::ClassicSetup& setup, std::vector<Entry>& entries);
     // The model's set-up the classic result implies, its budget and Monte Carlo.
     void model(SweepPoint& point, const core::ClassicResult& result,
-               const std::optional<datafiles::EnrPoint>& enr);
+               const std::optional<datafiles::EnrPoint>& enr,
+               const std::optional<datafiles::DutPoint>& dut);
     // The bench at the point's frequencies, with the swept loss.
     void add_swept_bench(SweepPoint& point) const;
+    // The reflections the files know at the point, when the sweep asks for
+    // them; why they cannot be used there goes to reflections_note_.
+    void add_known_reflections(SweepPoint& point, const std::optional<datafiles::EnrPoint>& enr,
+                               const std::optional<datafiles::DutPoint>& dut);
     bool add_swept_image(SweepPoint& point);
     // The frequency at the DUT's output: the analyzer's when converting.
     double output_ghz(const SweepPoint& point) const {
@@ -289,23 +305,25 @@ class PointEvaluator {
     std::optional<measure::MonteCarloResult> last_monte_carlo_;
     // The image band's notes at the point being evaluated.
     std::vector<std::string> image_notes_;
+    std::string reflections_note_;
 };
 
 // Every field of the set-up compared exactly.
 bool same_setup(const measure::MeasurementSetup& a, const measure::MeasurementSetup& b) {
     // A field added to the set-up must be added here too.
     // (13 doubles and two flags with their padding; the model's options;
-    // the bench; the image band.)
+    // the bench; the image band; the known reflections.)
     static_assert(sizeof(measure::MeasurementSetup) ==
                   13 * sizeof(double) + 8 + sizeof(measure::ModelOptions) +
                       2 * sizeof(measure::BenchLoss) + sizeof(measure::MeasurementSource) +
-                      sizeof(measure::ImageSideband));
+                      sizeof(measure::ImageSideband) +
+                      sizeof(std::optional<measure::KnownReflections>));
     const auto fields = [](const measure::MeasurementSetup& s) {
         return std::tie(s.dut_nf_db, s.dut_gain_db, s.enr_cal_db, s.enr_meas_db, s.enr_unc_db,
                         s.tc_k, s.analyzer_nf_db, s.gamma_source, s.gamma_dut_in, s.gamma_dut_out,
                         s.gamma_analyzer, s.analyzer_nf_unc_db, s.analyzer_gain_unc_db,
                         s.second_stage, s.freq_converting, s.model, s.loss_in, s.loss_out,
-                        s.meas_source, s.image);
+                        s.meas_source, s.image, s.reflections);
     };
     return fields(a) == fields(b);
 }
@@ -472,7 +490,8 @@ void PointEvaluator::show_set_up_frequencies(SweepPoint& point) const {
 }
 
 void PointEvaluator::model(SweepPoint& point, const core::ClassicResult& result,
-                           const std::optional<datafiles::EnrPoint>& enr) {
+                           const std::optional<datafiles::EnrPoint>& enr,
+                           const std::optional<datafiles::DutPoint>& dut) {
     point.setup = core::model_setup(result);
     point.setup.model = sweep_.model;
     if (enr && choices().freq_conv) {
@@ -485,6 +504,7 @@ void PointEvaluator::model(SweepPoint& point, const core::ClassicResult& result,
     }
     add_swept_bench(point);
     if (!add_swept_image(point) || !point.classic.valid) return;
+    add_known_reflections(point, enr, dut);
     const bool same = last_setup_ && same_setup(*last_setup_, point.setup);
     point.gum = same ? last_budget_ : measure::gum_budget(point.setup);
     if (sweep_.monte_carlo.enabled) {
@@ -498,9 +518,40 @@ void PointEvaluator::model(SweepPoint& point, const core::ClassicResult& result,
             point.monte_carlo = measure::monte_carlo(point.setup, options);
         }
     }
+    if (point.setup.reflections) {
+        // With the correction the budget's offset is the bias already.
+        point.source_match_bias_db = point.setup.second_stage
+                                         ? point.gum.offset_db
+                                         : measure::source_match_bias_db(point.setup);
+    }
     last_setup_ = point.setup;
     last_budget_ = point.gum;
     last_monte_carlo_ = point.monte_carlo;
+}
+
+void PointEvaluator::add_known_reflections(SweepPoint& point,
+                                           const std::optional<datafiles::EnrPoint>& enr,
+                                           const std::optional<datafiles::DutPoint>& dut) {
+    reflections_note_.clear();
+    if (!sweep_.known_reflections || point.setup.image.response) return;
+    // The source at the DUT input is the measurement source; the
+    // calibration source's match matters only when it is the same one.
+    const std::optional<MeasurementSourceInput>& separate = sweep_.bench.meas_source;
+    const datafiles::EnrTable* calibration = sweep_.enr_table ? &*sweep_.enr_table : nullptr;
+    ReflectionFiles files;
+    files.source = separate ? (separate->table ? &*separate->table : nullptr) : calibration;
+    files.calibration = separate ? nullptr : calibration;
+    files.dut = prepared_.dut_phases ? &*prepared_.dut_phases : nullptr;
+    files.loss_in = prepared_.loss_in_phases ? &*prepared_.loss_in_phases : nullptr;
+    // The point's lookups in the sweep's files, at its input frequency.
+    if (!separate && enr) files.source_at = &*enr;
+    if (dut) files.dut_at = &*dut;
+    point.setup.reflections = known_reflections_at(files, point.freq_ghz, output_ghz(point));
+    if (!point.setup.reflections) return;
+    if (std::string why = measure::reflections_problem(point.setup); !why.empty()) {
+        point.setup.reflections.reset();
+        reflections_note_ = "known reflections left out: " + why;
+    }
 }
 
 void PointEvaluator::add_swept_bench(SweepPoint& point) const {
@@ -584,7 +635,7 @@ SweepPoint PointEvaluator::evaluate(double value) {
     if (choices().freq_conv) point.analyzer_freq_ghz = used.freq2_ghz;
     point.freq_ghz = used.freq_ghz;
     point.classic = result.figures;
-    model(point, result, enr);
+    model(point, result, enr, dut);
     const std::string bench_note = use_bench_classic(point, result);
     point.note = notes_.note(choices(), point, enr ? &enr->applied : nullptr, dut ? &*dut : nullptr,
                              prepared_.replaced_source, prepared_.measurement_source);
@@ -598,6 +649,14 @@ SweepPoint PointEvaluator::evaluate(double value) {
     }
     for (const std::string& part : image_notes_)
         add(part);
+    add(reflections_note_);
+    if (point.source_match_bias_db && point.classic.valid) {
+        std::array<char, 32> bias{};
+        const auto end = std::to_chars(bias.data(), bias.data() + bias.size(),
+                                       *point.source_match_bias_db, std::chars_format::fixed, 3);
+        add("the classic figures leave out the source-match bias of " +
+            std::string(bias.data(), end.ptr) + " dB");
+    }
     const std::vector<std::string> held =
         bench_held_notes(sweep_.bench, point.freq_ghz, output_ghz(point));
     point.held = point.held || !held.empty();

@@ -69,6 +69,12 @@ struct Sweep {
     BenchInput bench;
 
     measure::ModelOptions model;  // the readings' jitter, the datasheet limits' shape
+    // Takes the reflections the files know at each point into the model: the
+    // measurement source's on and off reflections from its ENR table and the
+    // DUT's S11, S21 and noise block from its .s2p, where both give them (not
+    // with an image response). The model then measures F(0) and reports the
+    // source-match bias; the classic figures are unchanged.
+    bool known_reflections = false;
     MonteCarloChoice monte_carlo;
 
     // Points are shared out over the threads in contiguous blocks; the result
@@ -112,6 +118,9 @@ struct SweepPoint {
     bool classic_withheld = false;
     measure::MeasurementSetup setup;
     measure::Budget gum;  // u_c_db, U_db (k = 2) and the lines
+    // With known reflections: the source-match bias e0 the budget and the
+    // Monte Carlo are taken around, dB.
+    std::optional<double> source_match_bias_db;
     std::optional<measure::MonteCarloResult> monte_carlo;
 
     // Which catalogue bands or table records applied, or why the point is out

@@ -126,6 +126,15 @@ std::vector<SweepColumn> sweep_columns(const planning::SweepResult& result, bool
         all.push_back({"image_ghz", -1, [](const SweepPoint& p) { return number(p.image_ghz); }});
     }
 
+    // The source-match bias, where the model knew the reflections.
+    if (std::ranges::any_of(result.points, [](const SweepPoint& p) {
+            return p.source_match_bias_db.has_value();
+        })) {
+        all.push_back({"source_match_bias_db", 4, [](const SweepPoint& p) {
+                           return number(p.in_range ? p.source_match_bias_db : std::nullopt);
+                       }});
+    }
+
     // The swept value's own column stays first and only there.
     std::vector<SweepColumn> columns;
     for (SweepColumn& c : all)
