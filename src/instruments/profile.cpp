@@ -187,8 +187,14 @@ Profile read_profile(const std::filesystem::path& path) {
 }
 
 std::string scpi_text(double x) {
-    char text[32];
-    const auto end = std::to_chars(text, text + sizeof text, x).ptr;
+    // Frequencies and bandwidths in plain digits (2500000000, not
+    // 2.5e+09), as a user would type them; either form reads back exactly.
+    const double magnitude = std::fabs(x);
+    const bool plain = magnitude == 0 || (magnitude >= 1e-4 && magnitude < 1e16);
+    char text[400];
+    const auto end = plain
+                         ? std::to_chars(text, text + sizeof text, x, std::chars_format::fixed).ptr
+                         : std::to_chars(text, text + sizeof text, x).ptr;
     return std::string(text, end);
 }
 

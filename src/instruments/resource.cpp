@@ -85,6 +85,8 @@ Resource tcpip(const std::vector<std::string>& f, std::string_view text) {
 }  // namespace
 
 Resource parse_resource(std::string_view text) {
+    if (std::ranges::count(text, '[') != std::ranges::count(text, ']'))
+        throw ResourceError("\"" + std::string(text) + "\": an IPv6 host is written [ADDRESS]");
     const std::vector<std::string> f = fields_of(text);
     const std::string first = upper(f.front());
     if (is_tcpip_board(first) && f.size() >= 3) return tcpip(f, text);
