@@ -192,8 +192,11 @@ int run_measure_command(const MeasureRequest& r, std::ostream& out, std::ostream
         err << "orlavex-cli: " << kept << '\n';
         return 2;
     }
-    const std::string why =
-        run_evaluate_readings(plan.inputs, {}, {readings.string(), r.calibration, r.format}, out);
+    const std::string why = run_evaluate_readings(
+        plan.inputs, {},
+        {readings.string(), r.calibration, r.format,
+         r.save_readings.empty() ? "measured (not saved: give --save-readings)" : ""},
+        out);
     if (r.save_readings.empty()) fs::remove(readings);
     if (!why.empty()) {
         err << "orlavex-cli: " << why << '\n';
