@@ -90,7 +90,7 @@ Resource parse_resource(std::string_view text) {
     const std::vector<std::string> f = fields_of(text);
     const std::string first = upper(f.front());
     if (is_tcpip_board(first) && f.size() >= 3) return tcpip(f, text);
-    if ((first == "USB" || first == "USB0") && f.size() == 2 && f[1].starts_with("/dev/")) {
+    if ((first == "USB" || first == "USB0") && f.size() == 2 && f[1].starts_with("/")) {
         Resource r;
         r.kind = ResourceKind::usbtmc;
         r.device = f[1];

@@ -2,6 +2,7 @@
 //   TCPIP::HOST::PORT::SOCKET   a raw SCPI socket (TCPIP::HOST::SOCKET: port 5025)
 //   TCPIP::HOST::INSTR          VXI-11 (TCPIP::HOST::inst0::INSTR names the device)
 //   USB::/dev/usbtmc0           the kernel's USB test-and-measurement device
+//                               (any absolute path to it, a udev link too)
 // Keywords in any case, TCPIP with a board number (TCPIP0), an IPv6 host in
 // brackets ([::1]).
 #pragma once
