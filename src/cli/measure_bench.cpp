@@ -77,6 +77,7 @@ void MeasureBench::calibrate(const std::vector<double>& freqs_ghz,
             read_pair(row, 0);
         check_switching(m, 0);
         out.push_back(std::move(m));
+        ++completed_;
     }
 }
 
@@ -96,6 +97,7 @@ void MeasureBench::measure(const std::vector<double>& freqs_ghz,
         }
         check_switching(m, 2);
         out.push_back(std::move(m));
+        ++completed_;
     }
 }
 

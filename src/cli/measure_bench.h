@@ -10,6 +10,7 @@
 #include "instruments/profile.h"
 #include "instruments/scpi.h"
 
+#include <atomic>
 #include <string>
 #include <vector>
 
@@ -46,6 +47,9 @@ class MeasureBench {
 
     const BenchPosition& position() const { return position_; }
     void enter(std::string stage) { position_ = {std::move(stage), 0}; }
+    // Frequencies completed, calibration and DUT together; read from the
+    // progress line's thread.
+    std::size_t completed() const { return completed_.load(); }
 
   private:
     // A reading as a level in dBm in 1 MHz.
@@ -62,6 +66,7 @@ class MeasureBench {
     Interrupt& interrupt_;
     std::size_t repeat_;
     BenchPosition position_;
+    std::atomic<std::size_t> completed_{0};
 };
 
 }  // namespace orlavex::cli

@@ -3,6 +3,7 @@
 #include "cli/evaluate_readings.h"
 #include "cli/measure_bench.h"
 #include "cli/measure_readings.h"
+#include "cli/progress_line.h"
 #include "cli/text_table.h"
 #include "cli/window_inputs.h"
 #include "datafiles/file_error.h"
@@ -110,6 +111,20 @@ struct RunOutcome {
     BenchPosition position;
 };
 
+// The progress line on a terminal, counting the calibration's and the DUT's
+// frequencies together; none while the source is switched at the prompt.
+std::unique_ptr<ProgressLine> progress(const MeasureRequest& r, const MeasurePlan& plan,
+                                       const MeasureBench& bench) {
+    if (r.source == "prompt") return nullptr;
+    const std::size_t total = plan.freqs_ghz.size() * (plan.with_calibration ? 2 : 1);
+    return std::make_unique<ProgressLine>(
+        "measure", "frequencies",
+        [&bench, total] {
+            return Progress{bench.completed(), total};
+        },
+        stderr_display());
+}
+
 void run_bench(const MeasureRequest& r, const MeasurePlan& plan, Interrupt& interrupt,
                RunOutcome& o) {
     const Milliseconds timeout(static_cast<long long>(r.timeout_s * 1000));
@@ -125,11 +140,13 @@ void run_bench(const MeasureRequest& r, const MeasurePlan& plan, Interrupt& inte
             bench->enter("the calibration");
             if (!r.yes) interrupt.ask("Connect the noise source straight to the analyzer.");
             bench->switch_dut(false);
+            const auto line = progress(r, plan, *bench);
             bench->calibrate(plan.freqs_ghz, o.calibration);
         }
         bench->enter("the DUT measurement");
         if (!r.yes) interrupt.ask("Put the DUT between the noise source and the analyzer.");
         bench->switch_dut(true);
+        const auto line = progress(r, plan, *bench);
         bench->measure(plan.freqs_ghz, o.calibration, o.measured);
         source->set(false);
         return;
