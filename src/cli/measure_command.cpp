@@ -4,14 +4,12 @@
 #include "cli/measure_bench.h"
 #include "cli/measure_readings.h"
 #include "cli/progress_line.h"
-#include "cli/text_table.h"
 #include "cli/window_inputs.h"
 #include "datafiles/file_error.h"
 #include "instruments/resource.h"
 
 #include <unistd.h>
 #include <filesystem>
-#include <iostream>
 #include <optional>
 
 namespace orlavex::cli {
