@@ -5,6 +5,7 @@
 #include "cli/measure_readings.h"
 #include "cli/progress_line.h"
 #include "cli/window_inputs.h"
+#include "core/field_entry.h"
 #include "datafiles/file_error.h"
 #include "instruments/resource.h"
 
@@ -45,11 +46,15 @@ std::string frequencies(const MeasureRequest& r, std::vector<double>& out) {
     if (!(r.from_ghz > 0) || !(r.to_ghz >= r.from_ghz))
         return "--from and --to: frequencies above 0 GHz, --to at or above --from";
     if (r.points > 1 && r.to_ghz == r.from_ghz) return "--points above 1 needs --to above --from";
+    // Each frequency as the window's field holds it: the analyzer is tuned
+    // to the frequency the readings are evaluated at.
+    const auto field = app::find_field_input("freq")->field;
     for (std::size_t i = 0; i < r.points; ++i) {
-        out.push_back(r.points == 1
-                          ? r.from_ghz
-                          : r.from_ghz + (r.to_ghz - r.from_ghz) * static_cast<double>(i) /
-                                             static_cast<double>(r.points - 1));
+        const double f = r.points == 1
+                             ? r.from_ghz
+                             : r.from_ghz + (r.to_ghz - r.from_ghz) * static_cast<double>(i) /
+                                                static_cast<double>(r.points - 1);
+        out.push_back(core::held_as_typed(field, f).value_or(f));
     }
     return {};
 }
