@@ -20,7 +20,10 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const std::string plan = std::string(ORLAVEX_TEST_DATA_DIR) + "/plan.orlavex.json";
+// The set-up the simulator's bench and the evaluation both come from.
+std::string plan() {
+    return std::string(ORLAVEX_TEST_DATA_DIR) + "/plan.orlavex.json";
+}
 constexpr double dut_nf_db = 3, dut_gain_db = 20;  // as the plan gives them
 
 std::string temp(const std::string& name) {
@@ -44,7 +47,7 @@ std::string profile_file(const std::string& shipped,
 std::vector<std::string> measure_args(const SimProcess& sim, const std::string& profile, int points,
                                       const std::string& readings) {
     // clang-format off
-    return {"measure", "--setup", plan, "--analyzer-address", sim.address(), "--profile", profile,
+    return {"measure", "--setup", plan(), "--analyzer-address", sim.address(), "--profile", profile,
             "--from", "1", "--to", "18", "--points", std::to_string(points), "--yes",
             "--save-readings", readings, "--format", "csv"};
     // clang-format on
@@ -92,7 +95,7 @@ constexpr BandCase band_cases[] = {{"analyzer-marker-noise", false},
 TEST(Measure, KnownDutAcrossTheBandWithinItsUncertaintyAndReEvaluatedExactly) {
     for (const BandCase& c : band_cases) {
         SCOPED_TRACE(c.profile);
-        SimProcess sim(plan, {"--seed", "7"});
+        SimProcess sim(plan(), {"--seed", "7"});
         const std::string readings = temp(std::string(c.profile) + ".csv");
         std::vector<std::string> args = measure_args(sim, profile_file(c.profile), 50, readings);
         args.insert(args.end(), {"--repeat", "3"});
@@ -109,7 +112,7 @@ TEST(Measure, KnownDutAcrossTheBandWithinItsUncertaintyAndReEvaluatedExactly) {
         }
         EXPECT_GE(within, 45) << "of 50 within their U";
         const support::ChildRun again =
-            cli({"evaluate", "--setup", plan, "--readings", readings, "--format", "csv"});
+            cli({"evaluate", "--setup", plan(), "--readings", readings, "--format", "csv"});
         ASSERT_EQ(again.status, 0) << again.err;
         EXPECT_EQ(again.out, run.out);
         EXPECT_EQ(sim.ask("SIM:SOURCE?"), "OFF");
@@ -118,7 +121,7 @@ TEST(Measure, KnownDutAcrossTheBandWithinItsUncertaintyAndReEvaluatedExactly) {
 }
 
 TEST(Measure, CalibrationSavedAndUsedAgain) {
-    SimProcess sim(plan);
+    SimProcess sim(plan());
     const std::string profile = profile_file("analyzer-marker-noise");
     const std::string first = temp("first.csv"), second = temp("second.csv"),
                       calibration = temp("cal.csv");
@@ -131,7 +134,7 @@ TEST(Measure, CalibrationSavedAndUsedAgain) {
     ASSERT_EQ(run.status, 0) << run.err;
     for (const auto& r : csv_rows(run.out))
         EXPECT_NEAR(std::stod(r[1]), dut_nf_db, std::stod(r[4]));
-    const support::ChildRun again = cli({"evaluate", "--setup", plan, "--readings", second,
+    const support::ChildRun again = cli({"evaluate", "--setup", plan(), "--readings", second,
                                          "--calibration", calibration, "--format", "csv"});
     EXPECT_EQ(again.out, run.out);
     for (const std::string& f : {first, second, calibration})
@@ -167,7 +170,7 @@ TEST(Measure, EachFaultEndsWithOneLineTheSourceOffAndCompletedFrequenciesKept) {
     // clang-format on
     for (const FaultCase& f : faults) {
         SCOPED_TRACE(f.name);
-        SimProcess sim(plan, f.sim_args);
+        SimProcess sim(plan(), f.sim_args);
         const std::string profile = profile_file("analyzer-marker-noise", [&](nlohmann::json& p) {
             if (f.bad_command) p["single_sweep"] = "INIT:IMMX";
         });
@@ -191,7 +194,7 @@ TEST(Measure, EachFaultEndsWithOneLineTheSourceOffAndCompletedFrequenciesKept) {
         if (kept > 0) {
             EXPECT_NE(run.err.find("kept in " + readings), std::string::npos) << run.err;
             const auto again =
-                cli({"evaluate", "--setup", plan, "--readings", readings, "--format", "csv"});
+                cli({"evaluate", "--setup", plan(), "--readings", readings, "--format", "csv"});
             EXPECT_EQ(again.status, 0) << again.err;
             EXPECT_EQ(csv_rows(again.out).size(), kept);
         }
@@ -200,7 +203,7 @@ TEST(Measure, EachFaultEndsWithOneLineTheSourceOffAndCompletedFrequenciesKept) {
 }
 
 TEST(Measure, InterruptSwitchesTheSourceOffAndEndsWith130) {
-    SimProcess sim(plan);
+    SimProcess sim(plan());
     const std::string readings = temp("interrupted.csv");
     std::vector<std::string> args =
         measure_args(sim, profile_file("analyzer-marker-noise"), 20000, readings);
@@ -216,7 +219,7 @@ TEST(Measure, SimulatorListensOnLoopbackOnly) {
     for (const char* address : {"0.0.0.0:5025", "192.0.2.1:0", "localhost:0", "127.0.0.1:x"}) {
         SCOPED_TRACE(address);
         const support::ChildRun run =
-            support::run_child(ORLAVEX_SIM_PATH, {"--setup", plan, "--listen", address});
+            support::run_child(ORLAVEX_SIM_PATH, {"--setup", plan(), "--listen", address});
         EXPECT_EQ(run.status, 2);
         EXPECT_NE(run.err.find("--listen"), std::string::npos) << run.err;
     }
