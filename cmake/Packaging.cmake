@@ -54,7 +54,7 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION science)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # The web links open through xdg-open; the window draws with Liberation Sans.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "xdg-utils, fonts-liberation2")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "xdg-utils, fonts-liberation2, liblxi1, libtirpc3")
 
 # CPACK_STRIP_FILES reaches only install(TARGETS) rules; the Python module is
 # installed by install(CODE) (its directory depends on the prefix), so the

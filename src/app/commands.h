@@ -37,6 +37,7 @@ inline constexpr std::array commands{
     // The advice ranks by the GUM budget and runs no Monte Carlo.
     Command{"advise", "rank the noise sources and preamplifier choices across a frequency band", Scope::prediction, ModelTaken::budget, true},
     Command{"report", "write a measurement-plan report of a sweep: HTML or PDF", Scope::prediction, ModelTaken::monte_carlo, true},
+    Command{"measure", "measure a band with instruments: calibration, DUT, readings evaluated", Scope::setup},
     Command{"catalogue", "list the built-in instrument models", Scope::setup},
 };
 // clang-format on
@@ -50,7 +51,7 @@ constexpr bool takes(const Command& command, const ModelInput& row) {
     return !row.monte_carlo || command.model == ModelTaken::monte_carlo;
 }
 
-// "point, evaluate, sweep, advise, report or catalogue"
+// "point, evaluate, sweep, advise, report, measure or catalogue"
 std::string command_list();
 
 }  // namespace orlavex::app

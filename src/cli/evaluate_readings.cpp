@@ -150,7 +150,8 @@ std::string run_evaluate_readings(const WindowInputs& inputs, const app::ModelIn
     } else if (request.format == "csv") {
         print_csv(text, rows);
     } else {
-        print_table(text, request.path, outcome.points, rows);
+        print_table(text, request.shown_as.empty() ? request.path : request.shown_as,
+                    outcome.points, rows);
     }
     out << text.str();
     return {};

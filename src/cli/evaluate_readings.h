@@ -15,6 +15,7 @@ struct ReadingsRequest {
     std::string path;              // the readings file; empty for none
     std::string calibration;       // a calibration file of its own; empty for none
     std::string format = "table";  // table, csv or json
+    std::string shown_as;          // what the table calls the readings; empty: the path
 };
 
 // The whole command: empty, or the one-line reason it was refused (nothing

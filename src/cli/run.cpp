@@ -9,6 +9,7 @@
 #include "cli/echo_safe.h"
 #include "cli/evaluate.h"
 #include "cli/evaluate_readings.h"
+#include "cli/measure_command.h"
 #include "cli/point.h"
 #include "cli/report_command.h"
 #include "cli/setup_file_options.h"
@@ -211,9 +212,10 @@ struct Request {
     app::ModelInputs model, evaluate_model;
     SweepRequest sweep, advise;
     ReportRequest report;
+    MeasureRequest measure;
     CLI::App *point = nullptr, *evaluate = nullptr, *sweep_command = nullptr,
-             *advise_command = nullptr, *report_command = nullptr, *listing = nullptr,
-             *analyzers = nullptr, *noise_sources = nullptr;
+             *advise_command = nullptr, *report_command = nullptr, *measure_command = nullptr,
+             *listing = nullptr, *analyzers = nullptr, *noise_sources = nullptr;
 };
 
 // FROM_FILE: the arguments name a set-up file, which may give what is
@@ -277,6 +279,9 @@ void add_commands(CLI::App& app, Request& r, bool from_file, bool readings_file)
     add_report_options(*r.report_command, r.report, from_file);
     add_setup_file_options(*r.report_command, r.report.sweep.inputs.files);
 
+    r.measure_command = add_command(app, "measure");
+    add_measure_options(*r.measure_command, r.measure);
+
     r.listing = add_command(app, "catalogue");
     r.listing->require_subcommand(0, 1);
     r.analyzers = r.listing->add_subcommand("analyzers", "the analyzer models");
@@ -315,6 +320,7 @@ int dispatch(const CLI::App& app, const Request& r, std::ostream& out, std::ostr
         if (r.report_command->parsed()) return run_report_command(r.report, err);
         return run_advise_command(r.advise, r.json, out, err);
     }
+    if (r.measure_command->parsed()) return run_measure_command(r.measure, out, err);
     std::string why;
     if (app.get_subcommands().empty()) {
         why = "give a command: " + app::command_list() + " (see --help)";

@@ -6,6 +6,7 @@
 #include "measure/monte_carlo.h"
 #include "python/data_files.h"
 #include "python/input_docs.h"
+#include "python/instrument_class.h"
 #include "python/keyword_inputs.h"
 #include "python/level_arrays.h"
 #include "python/point_functions.h"
@@ -412,6 +413,7 @@ PYBIND11_MODULE(orlavex, m) {
     });
 
     define_data_file(m);
+    define_instrument(m);
     define_private_functions(m);
     define_public_functions(m);
     m.def("_stub", &stub_source, "The module's stub (orlavex.pyi), for the build.");

@@ -211,7 +211,16 @@ std::string stub_source() {
         "    def __init__(self, name: str, content: bytes) -> None: ...\n"
         "    @property\n    def name(self) -> str: ...\n"
         "    @property\n    def content(self) -> bytes: ...\n"
-        "    @property\n    def sha256(self) -> str: ...\n\n";
+        "    @property\n    def sha256(self) -> str: ...\n\n"
+        "class Instrument:\n"
+        "    def __init__(self, resource: str, timeout: float = 10.0) -> None: ...\n"
+        "    def write(self, command: str) -> None: ...\n"
+        "    def query(self, command: str) -> str: ...\n"
+        "    def query_number(self, command: str) -> float: ...\n"
+        "    def close(self) -> None: ...\n"
+        "    @property\n    def resource(self) -> str: ...\n"
+        "    def __enter__(self) -> Instrument: ...\n"
+        "    def __exit__(self, *args: Any) -> None: ...\n\n";
     for (const Function& f : functions())
         source += signature(f, true) + "    ...\n\n";
     source +=

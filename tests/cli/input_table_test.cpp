@@ -42,7 +42,7 @@ TEST(InputTable, NamesFollowOneRule) {
 }
 
 TEST(CommandTable, ListsEveryCommand) {
-    EXPECT_EQ(command_list(), "point, evaluate, sweep, advise, report or catalogue");
+    EXPECT_EQ(command_list(), "point, evaluate, sweep, advise, report, measure or catalogue");
 }
 
 }  // namespace

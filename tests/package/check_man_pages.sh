@@ -13,7 +13,7 @@ pages=$2/data/man
 fail() { echo "check_man_pages: $*" >&2; exit 1; }
 
 page=$pages/orlavex-cli.1
-for command in point evaluate catalogue sweep advise report; do
+for command in point evaluate catalogue sweep advise report measure; do
     sed -n '/^\.SH SYNOPSIS/,/^\.SH/p' "$page" | grep -qE "^\.B (orlavex-cli )?$command\$" ||
         fail "the synopsis lacks '$command'"
     options=$("$cli" "$command" --help | grep -oE '^  +--[a-z0-9-]+' | sed 's/^ *//' | sort -u)

@@ -54,7 +54,7 @@ for size in 16 32 48 64 128 256; do
 done
 
 depends=$(dpkg-deb -f "$deb" Depends)
-for needed in libqt6widgets6 libqt6svg6 libnettle8 xdg-utils fonts-liberation2; do
+for needed in libqt6widgets6 libqt6svg6 libnettle8 liblxi1 xdg-utils fonts-liberation2; do
     echo "$depends" | grep -q "$needed" || fail "Depends lacks $needed: $depends"
 done
 if [ -n "$python_deb" ]; then

@@ -1,0 +1,104 @@
+#include "cli/measure_bench.h"
+
+#include "cli/text_table.h"
+
+#include <cmath>
+
+namespace orlavex::cli {
+
+namespace {
+
+// On and off readings closer than this: the source does not switch (a
+// real one adds several dB even behind a high noise figure).
+constexpr double least_switching_db = 0.1;
+
+}  // namespace
+
+std::string MeasureBench::prepare() {
+    const std::string identity =
+        profile_.identify.empty() ? std::string() : analyzer_.query(profile_.identify);
+    for (const std::string& c : profile_.preparation()) {
+        interrupt_.check();
+        analyzer_.command(instruments::filled(c, profile_));
+    }
+    source_.prepare();
+    source_.set(false);
+    return identity;
+}
+
+void MeasureBench::switch_dut(bool in) {
+    for (const std::string& c : in ? profile_.dut_in : profile_.dut_out)
+        analyzer_.command(instruments::filled(c, profile_));
+}
+
+void MeasureBench::tune(double freq_ghz) {
+    position_.freq_ghz = freq_ghz;
+    for (const std::string& c : profile_.frequency)
+        analyzer_.command(instruments::filled(c, profile_, freq_ghz * 1e9));
+}
+
+double MeasureBench::reading() {
+    interrupt_.check();
+    for (const std::string& c : profile_.single_sweep)
+        analyzer_.command(instruments::filled(c, profile_));
+    if (!profile_.wait.empty()) (void)analyzer_.query(instruments::filled(profile_.wait, profile_));
+    const double value = analyzer_.query_number(instruments::filled(profile_.read, profile_));
+    // To dBm in 1 MHz, the reference the readings files are written in.
+    return value + 10 * std::log10(1e6 / profile_.noise_bandwidth_hz);
+}
+
+void MeasureBench::read_pair(std::array<double, 4>& row, std::size_t off) {
+    source_.set(false);
+    row[off] = reading();
+    source_.set(true);
+    row[off + 1] = reading();
+    source_.set(false);
+}
+
+void MeasureBench::check_switching(const MeasuredFrequency& f, std::size_t off) const {
+    double sum = 0;
+    for (const auto& r : f.rows)
+        sum += r[off + 1] - r[off];
+    const double mean = sum / static_cast<double>(f.rows.size());
+    if (mean < least_switching_db) {
+        throw instruments::InstrumentError(
+            "the noise source does not seem to switch: its on and off readings differ by " +
+            fixed(mean, 3) + " dB");
+    }
+}
+
+void MeasureBench::calibrate(const std::vector<double>& freqs_ghz,
+                             std::vector<MeasuredFrequency>& out) {
+    position_.stage = "the calibration";
+    for (const double f : freqs_ghz) {
+        tune(f);
+        MeasuredFrequency m{f, std::vector<std::array<double, 4>>(repeat_)};
+        for (auto& row : m.rows)
+            read_pair(row, 0);
+        check_switching(m, 0);
+        out.push_back(std::move(m));
+        ++completed_;
+    }
+}
+
+void MeasureBench::measure(const std::vector<double>& freqs_ghz,
+                           const std::vector<MeasuredFrequency>& calibration,
+                           std::vector<MeasuredFrequency>& out) {
+    position_.stage = "the DUT measurement";
+    for (std::size_t i = 0; i < freqs_ghz.size(); ++i) {
+        tune(freqs_ghz[i]);
+        MeasuredFrequency m{freqs_ghz[i], std::vector<std::array<double, 4>>(repeat_)};
+        for (std::size_t r = 0; r < repeat_; ++r) {
+            read_pair(m.rows[r], 2);
+            if (i < calibration.size()) {
+                m.rows[r][0] = calibration[i].rows[r][0];
+                m.rows[r][1] = calibration[i].rows[r][1];
+            }
+        }
+        check_switching(m, 2);
+        out.push_back(std::move(m));
+        ++completed_;
+    }
+}
+
+}  // namespace orlavex::cli

@@ -1,0 +1,31 @@
+// The readings `measure` takes, kept frequency by frequency, and written
+// as the readings and calibration files `evaluate --readings` reads.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <string>
+#include <vector>
+
+namespace orlavex::cli {
+
+struct MeasuredFrequency {
+    double freq_ghz = 0;
+    // One row per repetition: cal off, cal on, meas off, meas on in dBm in
+    // 1 MHz; the calibration's pair is unused with a calibration file.
+    std::vector<std::array<double, 4>> rows;
+};
+
+// The readings file of POINTS (with the calibration columns when
+// WITH_CALIBRATION), its header comment naming what took them.
+std::string readings_text(const std::vector<MeasuredFrequency>& points, bool with_calibration,
+                          const std::string& comment);
+// The calibration file of POINTS: freq_ghz, cal_off_dbm, cal_on_dbm (the
+// mean of repeated readings' linear powers).
+std::string calibration_text(const std::vector<MeasuredFrequency>& points,
+                             const std::string& comment);
+
+// TEXT written to PATH; empty, or why it could not be.
+std::string write_text(const std::string& path, const std::string& text);
+
+}  // namespace orlavex::cli

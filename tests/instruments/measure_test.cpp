@@ -1,0 +1,229 @@
+// orlavex-cli measure against orlavex-sim, both started by the test on a
+// loopback port: a known DUT measured across a band, and every fault the
+// simulator injects ending the run with one line, the source off and the
+// completed frequencies kept.
+#include "child_process.h"
+#include "sim_process.h"
+
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include <cmath>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <set>
+#include <sstream>
+
+namespace orlavex::testing {
+namespace {
+
+namespace fs = std::filesystem;
+
+// The set-up the simulator's bench and the evaluation both come from.
+std::string plan() {
+    return std::string(ORLAVEX_TEST_DATA_DIR) + "/plan.orlavex.json";
+}
+constexpr double dut_nf_db = 3, dut_gain_db = 20;  // as the plan gives them
+
+std::string temp(const std::string& name) {
+    return ::testing::TempDir() + "measure-" + std::to_string(::getpid()) + "-" + name;
+}
+
+// A shipped analyzer profile with the simulator's DUT switch added (a bench
+// with a switch), and EDIT applied; written to a file of the test's own.
+std::string profile_file(const std::string& shipped,
+                         const std::function<void(nlohmann::json&)>& edit = {}) {
+    std::ifstream in(std::string(ORLAVEX_PROFILES_DIR) + "/" + shipped + ".json");
+    nlohmann::json p = nlohmann::json::parse(in);
+    p["dut_in"] = "SIM:DUT ON";
+    p["dut_out"] = "SIM:DUT OFF";
+    if (edit) edit(p);
+    const std::string path = temp(shipped + ".json");
+    std::ofstream(path) << p.dump(2);
+    return path;
+}
+
+std::vector<std::string> measure_args(const SimProcess& sim, const std::string& profile, int points,
+                                      const std::string& readings) {
+    // clang-format off
+    return {"measure", "--setup", plan(), "--analyzer-address", sim.address(), "--profile", profile,
+            "--from", "1", "--to", "18", "--points", std::to_string(points), "--yes",
+            "--save-readings", readings, "--format", "csv"};
+    // clang-format on
+}
+
+support::ChildRun cli(const std::vector<std::string>& args) {
+    return support::run_child(ORLAVEX_CLI_PATH, args);
+}
+
+// The rows of an evaluation's CSV as their cells.
+std::vector<std::vector<std::string>> csv_rows(const std::string& text) {
+    std::vector<std::vector<std::string>> rows;
+    std::istringstream in(text);
+    std::string line;
+    std::getline(in, line);  // header
+    while (std::getline(in, line)) {
+        std::vector<std::string> cells;
+        std::istringstream cell_in(line);
+        for (std::string cell; std::getline(cell_in, cell, ',');)
+            cells.push_back(cell);
+        rows.push_back(cells);
+    }
+    return rows;
+}
+
+// Frequencies a readings file holds.
+std::size_t frequencies_in(const std::string& path) {
+    std::ifstream in(path);
+    std::set<std::string> freqs;
+    for (std::string line; std::getline(in, line);) {
+        if (line.empty() || line[0] == '#' || line.starts_with("freq_ghz")) continue;
+        freqs.insert(line.substr(0, line.find(',')));
+    }
+    return freqs.size();
+}
+
+struct BandCase {
+    const char* profile;
+    bool supply;  // the source on a supply, else on the analyzer's drive output
+};
+
+constexpr BandCase band_cases[] = {{"analyzer-marker-noise", false},
+                                   {"analyzer-channel-power", true}};
+
+TEST(Measure, KnownDutAcrossTheBandWithinItsUncertaintyAndReEvaluatedExactly) {
+    for (const BandCase& c : band_cases) {
+        SCOPED_TRACE(c.profile);
+        SimProcess sim(plan(), {"--seed", "7"});
+        const std::string readings = temp(std::string(c.profile) + ".csv");
+        std::vector<std::string> args = measure_args(sim, profile_file(c.profile), 50, readings);
+        args.insert(args.end(), {"--repeat", "3"});
+        if (c.supply) args.insert(args.end(), {"--source", "supply:" + sim.address()});
+        const support::ChildRun run = cli(args);
+        ASSERT_EQ(run.status, 0) << run.err;
+        const auto rows = csv_rows(run.out);
+        ASSERT_EQ(rows.size(), 50u);
+        int within = 0;
+        for (const auto& r : rows) {
+            const double nf = std::stod(r[1]), gain = std::stod(r[2]), U = std::stod(r[4]);
+            within += std::fabs(nf - dut_nf_db) <= U;
+            EXPECT_NEAR(gain, dut_gain_db, 0.5);
+        }
+        EXPECT_GE(within, 45) << "of 50 within their U";
+        const support::ChildRun again =
+            cli({"evaluate", "--setup", plan(), "--readings", readings, "--format", "csv"});
+        ASSERT_EQ(again.status, 0) << again.err;
+        EXPECT_EQ(again.out, run.out);
+        EXPECT_EQ(sim.ask("SIM:SOURCE?"), "OFF");
+        fs::remove(readings);
+    }
+}
+
+TEST(Measure, CalibrationSavedAndUsedAgain) {
+    SimProcess sim(plan());
+    const std::string profile = profile_file("analyzer-marker-noise");
+    const std::string first = temp("first.csv"), second = temp("second.csv"),
+                      calibration = temp("cal.csv");
+    std::vector<std::string> args = measure_args(sim, profile, 8, first);
+    args.insert(args.end(), {"--save-calibration", calibration, "--repeat", "2"});
+    ASSERT_EQ(cli(args).status, 0);
+    args = measure_args(sim, profile, 8, second);
+    args.insert(args.end(), {"--calibration", calibration, "--repeat", "2"});
+    const support::ChildRun run = cli(args);
+    ASSERT_EQ(run.status, 0) << run.err;
+    for (const auto& r : csv_rows(run.out))
+        EXPECT_NEAR(std::stod(r[1]), dut_nf_db, std::stod(r[4]));
+    const support::ChildRun again = cli({"evaluate", "--setup", plan(), "--readings", second,
+                                         "--calibration", calibration, "--format", "csv"});
+    EXPECT_EQ(again.out, run.out);
+    for (const std::string& f : {first, second, calibration})
+        fs::remove(f);
+}
+
+struct FaultCase {
+    const char* name;
+    std::vector<std::string> sim_args;
+    std::vector<std::string> cli_args;
+    const char* says;
+    bool keeps;  // some frequencies completed before it
+    bool bad_command = false;
+    // The new connection that switches the source off fails too: the line
+    // must say so (the simulator's source is off all the same).
+    bool source_in_doubt = false;
+};
+
+TEST(Measure, EachFaultEndsWithOneLineTheSourceOffAndCompletedFrequenciesKept) {
+    // clang-format off
+    const std::vector<FaultCase> faults = {
+        {"drop", {"--drop-after", "330"}, {}, "lost the connection to the analyzer", true},
+        {"garbage", {"--garbage-after", "330"}, {}, "garbage", true},
+        {"overload", {"--overload"}, {}, "reports an overload (9.91e+37)", false},
+        {"stuck source", {"--stuck-source"}, {}, "does not seem to switch", false},
+        {"timeout", {"--delay", "400"}, {"--timeout", "0.1"}, "did not reply to \"*IDN?\" in time",
+         false},
+        {"SCPI error", {}, {}, "reports -113,\"Undefined header\" after \"INIT:IMMX\"", false,
+         true},
+        {"drop at once", {"--drop-after", "1"}, {}, "the noise source may still be on", false,
+         false, true},
+    };
+    // clang-format on
+    for (const FaultCase& f : faults) {
+        SCOPED_TRACE(f.name);
+        SimProcess sim(plan(), f.sim_args);
+        const std::string profile = profile_file("analyzer-marker-noise", [&](nlohmann::json& p) {
+            if (f.bad_command) p["single_sweep"] = "INIT:IMMX";
+        });
+        const std::string readings = temp("fault.csv");
+        fs::remove(readings);
+        std::vector<std::string> args = measure_args(sim, profile, 10, readings);
+        args.insert(args.end(), f.cli_args.begin(), f.cli_args.end());
+        const support::ChildRun run = cli(args);
+        EXPECT_EQ(run.status, 2);
+        EXPECT_TRUE(run.err.starts_with("orlavex-cli: measure stopped in ")) << run.err;
+        EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
+        EXPECT_NE(run.err.find(f.says), std::string::npos) << run.err;
+        EXPECT_EQ(run.err.find("may still be on") != std::string::npos, f.source_in_doubt)
+            << run.err;
+        EXPECT_EQ(sim.ask("SIM:SOURCE?"), "OFF");
+        const std::size_t kept = fs::exists(readings) ? frequencies_in(readings) : 0;
+        EXPECT_NE(run.err.find(std::to_string(kept) + " of 10 frequencies measured"),
+                  std::string::npos)
+            << run.err;
+        EXPECT_EQ(kept > 0, f.keeps) << kept;
+        if (kept > 0) {
+            EXPECT_NE(run.err.find("kept in " + readings), std::string::npos) << run.err;
+            const auto again =
+                cli({"evaluate", "--setup", plan(), "--readings", readings, "--format", "csv"});
+            EXPECT_EQ(again.status, 0) << again.err;
+            EXPECT_EQ(csv_rows(again.out).size(), kept);
+        }
+        fs::remove(readings);
+    }
+}
+
+TEST(Measure, InterruptSwitchesTheSourceOffAndEndsWith130) {
+    SimProcess sim(plan());
+    const std::string readings = temp("interrupted.csv");
+    std::vector<std::string> args =
+        measure_args(sim, profile_file("analyzer-marker-noise"), 20000, readings);
+    args.insert(args.end(), {"--repeat", "10"});
+    const Interrupted run = run_and_interrupt(ORLAVEX_CLI_PATH, args, 500);
+    EXPECT_EQ(run.status, 130) << run.err;
+    EXPECT_NE(run.err.find(": interrupted; "), std::string::npos) << run.err;
+    EXPECT_EQ(sim.ask("SIM:SOURCE?"), "OFF");
+    fs::remove(readings);
+}
+
+TEST(Measure, SimulatorListensOnLoopbackOnly) {
+    for (const char* address : {"0.0.0.0:5025", "192.0.2.1:0", "localhost:0", "127.0.0.1:x"}) {
+        SCOPED_TRACE(address);
+        const support::ChildRun run =
+            support::run_child(ORLAVEX_SIM_PATH, {"--setup", plan(), "--listen", address});
+        EXPECT_EQ(run.status, 2);
+        EXPECT_NE(run.err.find("--listen"), std::string::npos) << run.err;
+    }
+}
+
+}  // namespace
+}  // namespace orlavex::testing

@@ -1,0 +1,95 @@
+// Instrument profiles: the shipped ones read and fill in, and a bad one
+// is refused naming its line.
+#include "instruments/profile.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+namespace orlavex::instruments {
+namespace {
+
+TEST(Profile, ShippedProfilesRead) {
+    int analyzers = 0, supplies = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(ORLAVEX_PROFILES_DIR)) {
+        SCOPED_TRACE(entry.path().string());
+        const Profile p = read_profile(entry.path());
+        EXPECT_FALSE(p.name.empty());
+        EXPECT_FALSE(p.source_on.empty());
+        EXPECT_FALSE(p.source_off.empty());
+        // No profile names a real instrument's maker: they say what they are.
+        EXPECT_TRUE(p.name.starts_with("Generic") || p.name.starts_with("SCPI")) << p.name;
+        if (p.kind == ProfileKind::analyzer) {
+            ++analyzers;
+            EXPECT_FALSE(p.read.empty());
+            EXPECT_FALSE(p.frequency.empty());
+            EXPECT_EQ(filled(p.frequency.front(), p, 2.5e9), "FREQ:CENT 2500000000");
+        } else {
+            ++supplies;
+        }
+    }
+    EXPECT_EQ(analyzers, 2);
+    EXPECT_EQ(supplies, 1);
+}
+
+TEST(Profile, FillsPlaceholders) {
+    const Profile p = parse_profile(R"({"kind": "supply", "settings": {"volts": 28, "amps": 0.125},
+        "source_on": "APPL {volts},{amps};OUTP ON", "source_off": ["OUTP OFF"]})",
+                                    "supply.json");
+    EXPECT_EQ(filled(p.source_on.front(), p), "APPL 28,0.125;OUTP ON");
+    EXPECT_EQ(filled("FREQ {freq_hz}", p, 1.25e9), "FREQ 1250000000");
+    EXPECT_EQ(filled("FREQ {freq_hz}", p, 1.0000000001e9), "FREQ 1000000000.1");
+    EXPECT_EQ(filled("no placeholder", p), "no placeholder");
+    EXPECT_THROW((void)filled("BAND {rbw_hz}", p), ProfileError);
+}
+
+struct BadProfile {
+    const char* text;
+    const char* says;  // the whole message begins with it
+};
+
+constexpr BadProfile bad_profiles[] = {
+    {"{\n\"kind\": \"supply\",\n\"source_on\": \"OUTP ON\"\n\"source_off\": 1}",
+     "p.json:4: not JSON"},
+    {"[1, 2]", "p.json:1: a profile is a JSON object"},
+    {"{\"kind\": \"meter\"}", "p.json:1: \"kind\" is \"analyzer\" or \"supply\""},
+    {"{\"kind\": \"supply\",\n \"source_on\": \"OUTP ON\"}",
+     "p.json:1: a supply profile needs \"source_on\" and \"source_off\""},
+    {"{\"kind\": \"supply\",\n \"source_on\": \"OUTP ON\",\n \"source_off\": [\"OUTP OFF\", 3]}",
+     "p.json:3: \"source_off\" is a command or a list of commands"},
+    {"{\"kind\": \"supply\",\n\n \"sauce_on\": \"OUTP ON\"}", "p.json:3: unknown key \"sauce_on\""},
+    {"{\"kind\": \"supply\", \"source_on\": \"OUTP ON\", \"source_off\": \"OUTP OFF\",\n"
+     " \"settings\": {\"volts\": \"28\"}}",
+     "p.json:2: setting \"volts\" is a number"},
+    {"{\"kind\": \"supply\", \"source_off\": \"OUTP OFF\",\n \"source_on\": \"VOLT {volt}\"}",
+     "p.json:2: \"VOLT {volt}\" names {volt}, which is not in \"settings\""},
+    {"{\"kind\": \"analyzer\", \"source_on\": \"A\", \"source_off\": \"B\",\n \"read\": \"R?\"}",
+     "p.json:2: an analyzer profile needs \"read\" and a \"reading\" object"},
+    {"{\"kind\": \"analyzer\", \"read\": \"R?\",\n \"reading\": {\"unit\": \"W\", "
+     "\"noise_bandwidth_hz\": 1, \"integration_time_s\": 1}}",
+     "p.json:2: the reading's \"unit\" is \"dBm/Hz\" or \"dBm\""},
+    {"{\"kind\": \"analyzer\", \"read\": \"R?\",\n \"reading\": {\"unit\": \"dBm\",\n"
+     " \"noise_bandwidth_hz\": 0, \"integration_time_s\": 1}}",
+     "p.json:3: \"noise_bandwidth_hz\" is a number above 0"},
+    {"{\"kind\": \"analyzer\", \"read\": \"R?\",\n \"reading\": {\"unit\": \"dBm\", "
+     "\"noise_bandwidth_hz\": 1}}",
+     "p.json:2: \"reading\" needs \"integration_time_s\""},
+    {"{\"kind\": \"analyzer\",\n \"reading\": {\"unit\": \"dBm\", "
+     "\"noise_bandwidth_hz\": 1, \"integration_time_s\": 1}}",
+     "p.json:1: an analyzer profile needs \"read\""},
+};
+
+TEST(Profile, RefusesNamingTheLine) {
+    for (const BadProfile& b : bad_profiles) {
+        SCOPED_TRACE(b.text);
+        try {
+            (void)parse_profile(b.text, "p.json");
+            ADD_FAILURE() << "taken";
+        } catch (const ProfileError& e) {
+            EXPECT_TRUE(std::string(e.what()).starts_with(b.says)) << e.what();
+        }
+    }
+}
+
+}  // namespace
+}  // namespace orlavex::instruments
