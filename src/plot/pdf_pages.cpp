@@ -128,7 +128,7 @@ void PdfPages::place_text(Cursor& at, std::size_t run, bool heading_first) {
         if (last == first && at.fresh) last = first + 1;
         const double to = last < lines.size() ? lines[last].first : lines.back().second;
         if (last > first) {
-            pages_.back().push_back({Placed::text, run, 0, y, from, to});
+            pages_.back().push_back({Placed::text, run, 0, y, from, to, to - from});
             at.fresh = false;
         }
         if (last >= lines.size()) {
@@ -151,7 +151,8 @@ void PdfPages::place_chart(Cursor& at, int number) {
         at = {spacing.frame, 0, true};
         y = at.y + spacing.chart_above;
     }
-    pages_.back().push_back({Placed::chart, static_cast<std::size_t>(number), 0, y});
+    pages_.back().push_back(
+        {Placed::chart, static_cast<std::size_t>(number), 0, y, 0, 0, chart_.height()});
     at = {y + chart_.height() * spacing.chart_line, spacing.chart_below, false};
 }
 
@@ -171,18 +172,19 @@ void PdfPages::place_table(Cursor& at, std::size_t index) {
         at = {spacing.frame, 0, true};
         y = at.y + above;
     }
-    if (captioned) pages_.back().push_back({Placed::text, index, 0, y, -1, -1});
+    if (captioned) pages_.back().push_back({Placed::text, index, 0, y, -1, -1, caption_height_});
     y += caption;
-    pages_.back().push_back({Placed::table_header, index, 0, y});
+    pages_.back().push_back({Placed::table_header, index, 0, y, 0, 0, table.header_height()});
     y += table.header_height();
     for (std::size_t r = 0; r < table.rows(); ++r) {
         if (y + table.row_height(r) > body_.height()) {
             pages_.emplace_back();
             y = spacing.frame;
-            pages_.back().push_back({Placed::table_header, index, 0, y});
+            pages_.back().push_back(
+                {Placed::table_header, index, 0, y, 0, 0, table.header_height()});
             y += table.header_height();
         }
-        pages_.back().push_back({Placed::table_row, index, r, y});
+        pages_.back().push_back({Placed::table_row, index, r, y, 0, 0, table.row_height(r)});
         y += table.row_height(r);
     }
     at = {y, spacing.table_below, false};

@@ -44,7 +44,8 @@ class PdfPages {
         enum Kind { text, chart, table_header, table_row } kind;
         std::size_t item;  // the text run, chart number or table
         std::size_t row = 0;
-        double y = 0, from = 0, to = 0;  // text: the run's slice [from, to)
+        double y = 0, from = 0, to = 0;  // text: the run's slice [from, to), a caption's -1
+        double height = 0;
     };
     const std::vector<std::vector<Placed>>& pages() const { return pages_; }
 
