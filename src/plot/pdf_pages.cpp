@@ -29,7 +29,7 @@ struct Spacing {
     double caption_above, caption_below;
     double heading_room;  // below a section's heading, or it starts a page
 };
-constexpr Spacing spacing{4, 30, 6, 17, 13.33, 1.35, 18, 25, 12.27, 17, 15, 160};
+constexpr Spacing spacing{4, 30, 6, 17, 13.33, 1.35, 15, 25, 12.27, 17, 14, 160};
 
 // The first block's top margin and the last's bottom margin of DOCUMENT.
 std::pair<double, double> outer_margins(const QTextDocument& document) {

@@ -19,9 +19,10 @@ namespace {
 struct TableLook {
     double points;  // 0: the body's
     double pad_x, pad_y;
+    double text_inset;  // where a cell's text starts after its left rule and padding
 };
-constexpr TableLook normal_look{0, 6, 1.875};
-constexpr TableLook wide_look{8, 4, 0.985};
+constexpr TableLook normal_look{0, 7, 1.875, 1};
+constexpr TableLook wide_look{8, 4, 0.985, 2};
 constexpr double line_height = 1.15;
 constexpr double mono_size = 0.85;  // a SHA-256's type to the cell's
 
@@ -87,6 +88,7 @@ PdfTable::PdfTable(const ReportTable& table, QPaintDevice& device, const QFont& 
     if (look.points > 0) font.setPointSizeF(look.points);
     pad_x_ = look.pad_x;
     pad_y_ = look.pad_y;
+    text_inset_ = look.text_inset;
     const QFontMetricsF metrics(font, &device);
     line_height_ = std::ceil(metrics.height() + metrics.leading()) * line_height;
 
@@ -140,16 +142,20 @@ void PdfTable::lay_out_columns(double width) {
         cells_.begin(), cells_.end(), std::size_t{0},
         [](std::size_t n, const std::vector<Cell>& l) { return std::max(n, l.size()); });
     std::vector<double> narrowest(count, 0), widest(count, 0);
-    const double frame = 2 * pad_x_ + 1;
-    for (std::vector<Cell>& line : cells_)
+    // Whole units, as Qt's rich text measured them: a body cell's text a
+    // unit wider than a header's.
+    for (std::size_t l = 0; l < cells_.size(); ++l) {
+        const double frame = 2 * pad_x_ + (l > 0 ? 1 : 0);
+        std::vector<Cell>& line = cells_[l];
         for (std::size_t c = 0; c < line.size(); ++c) {
             QTextLayout& text = *line[c].text;
             lay_out(text, 1e6, line_height_);
-            const double wide = text.maximumWidth() + frame;
+            const double wide = std::ceil(text.maximumWidth()) + frame;
             widest[c] = std::max(widest[c], wide);
-            narrowest[c] =
-                std::max(narrowest[c], line[c].wraps ? text.minimumWidth() + frame : wide);
+            narrowest[c] = std::max(narrowest[c],
+                                    line[c].wraps ? std::ceil(text.minimumWidth()) + frame : wide);
         }
+    }
     const double all_widest = std::accumulate(widest.begin(), widest.end(), 1.0);
     const double all_narrowest = std::accumulate(narrowest.begin(), narrowest.end(), 1.0);
     columns_ = widest;
@@ -162,7 +168,7 @@ void PdfTable::lay_out_columns(double width) {
     for (std::vector<Cell>& line : cells_) {
         int lines = 1;
         for (std::size_t c = 0; c < line.size(); ++c)
-            lines = std::max(lines, lay_out(*line[c].text, columns_[c] - frame, line_height_));
+            lines = std::max(lines, lay_out(*line[c].text, columns_[c] - 2 * pad_x_, line_height_));
         heights_.push_back(lines * line_height_ + 2 * pad_y_ + 1);
     }
 }
@@ -182,7 +188,8 @@ void PdfTable::draw_line(QPainter& painter, std::size_t line, QPointF at) const 
         double shift = 0;
         if (cell.right && cell.text->lineCount() > 0)
             shift = columns_[c] - 1 - 2 * pad_x_ - cell.text->lineAt(0).naturalTextWidth();
-        cell.text->draw(&painter, QPointF(box.left() + 1 + pad_x_ + shift, box.top() + 1 + pad_y_));
+        cell.text->draw(&painter,
+                        QPointF(box.left() + text_inset_ + pad_x_ + shift, box.top() + 1 + pad_y_));
     }
     painter.setPen(QPen(QColor(rule_colour), 1));
     painter.setBrush(Qt::NoBrush);

@@ -57,7 +57,7 @@ class PdfTable {
     std::vector<double> heights_;           // each line's, the header first
     double width_ = 0;
     bool wide_ = false;
-    double pad_x_ = 0, pad_y_ = 0, line_height_ = 1;
+    double pad_x_ = 0, pad_y_ = 0, text_inset_ = 0, line_height_ = 1;
 };
 
 }  // namespace orlavex::report
