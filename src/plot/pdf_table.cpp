@@ -107,8 +107,7 @@ PdfTable::PdfTable(const ReportTable& table, QPaintDevice& device, const QFont& 
                         QString::fromStdString(line);
         }
         header.push_back({text_layout(text, bold, device,
-                                      table.wide ? QTextOption::ManualWrap
-                                                 : QTextOption::WrapAtWordBoundaryOrAnywhere),
+                                      table.wide ? QTextOption::ManualWrap : QTextOption::WordWrap),
                           QColor(header_colour), false, !table.wide});
     }
     for (std::size_t r = 0; r < table.rows.size(); ++r) {
@@ -125,7 +124,7 @@ PdfTable::PdfTable(const ReportTable& table, QPaintDevice& device, const QFont& 
                                                  : font,
                                         device,
                                         sha     ? QTextOption::WrapAnywhere
-                                        : wraps ? QTextOption::WrapAtWordBoundaryOrAnywhere
+                                        : wraps ? QTextOption::WordWrap
                                                 : QTextOption::ManualWrap),
                             background(table, r, c), number, wraps});
         }

@@ -1,8 +1,10 @@
-// The PDF's pages as PdfPages places them: a table that breaks across pages
+// The PDF's pages as PdfPages places them, and its tables as PdfTable lays
+// them out: a table that breaks across pages
 // loses no row, repeats its header at the top of each page it continues on
 // and keeps its caption with its first rows; nothing reaches below the
 // body; a section marked for a new page starts one.
 #include "plot/pdf_pages.h"
+#include "plot/pdf_table.h"
 
 #include <QBuffer>
 #include <QFont>
@@ -91,6 +93,36 @@ TEST(PdfPages, ATableBrokenAcrossPagesRepeatsItsHeaderAndLosesNoRow) {
         EXPECT_EQ(next_row, static_cast<std::size_t>(c.rows));
         EXPECT_TRUE(second_seen);
         if (c.rows >= 130) EXPECT_GE(table_pages, 2);
+    }
+}
+
+// A table squeezed into less than its text's width wraps the long text
+// between words and leaves short cells and their headers whole ("rank",
+// not "ran" over "k"), within the width it is given.
+TEST(PdfTable, WrapsLongTextBetweenWordsOnly) {
+    ReportTable table{.header = {"rank", "set-up", "worst_U_db", "all green", "why this place"},
+                      .numbers_right = false};
+    for (int r = 1; r <= 3; ++r)
+        table.rows.push_back({std::to_string(r), "NC346D (Type N), Int PA on", "0.112", "1001/1001",
+                              "As good as the best (0.11 dB worst U, all three lamps green at "
+                              "1001 of 1001 points); equal places keep the catalogue's order."});
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    QPdfWriter writer(&buffer);
+    writer.setResolution(96);
+    QFont font(QStringLiteral("Liberation Sans"));
+    font.setPointSizeF(10);
+    const PdfTable free(table, writer, font, 5000);
+    for (const double width : {842.0, 700.0, 600.0}) {
+        SCOPED_TRACE(width);
+        const PdfTable squeezed(table, writer, font, width);
+        EXPECT_LE(squeezed.width(), width);
+        EXPECT_EQ(squeezed.header_height(), free.header_height());
+        for (std::size_t r = 0; r < squeezed.rows(); ++r) {
+            EXPECT_GT(squeezed.row_height(r), free.row_height(r)) << "the long text wraps";
+            // Only the long text wraps, and no word in it breaks.
+            EXPECT_LE(squeezed.row_height(r), 3 * free.row_height(r));
+        }
     }
 }
 
