@@ -164,10 +164,17 @@ void PdfTable::lay_out_columns(double width) {
             columns_[c] = std::floor(narrowest[c] + share * (widest[c] - narrowest[c]));
     }
     width_ = std::accumulate(columns_.begin(), columns_.end(), 1.0);
+    // A cell whose text fits its column keeps the lines it was measured in;
+    // only text wider than its column is laid out again, wrapped.
     for (std::vector<Cell>& line : cells_) {
         int lines = 1;
-        for (std::size_t c = 0; c < line.size(); ++c)
-            lines = std::max(lines, lay_out(*line[c].text, columns_[c] - 2 * pad_x_, line_height_));
+        for (std::size_t c = 0; c < line.size(); ++c) {
+            QTextLayout& text = *line[c].text;
+            const double room = columns_[c] - 2 * pad_x_;
+            lines = std::max(lines, line[c].wraps && text.maximumWidth() > room
+                                        ? lay_out(text, room, line_height_)
+                                        : text.lineCount());
+        }
         heights_.push_back(lines * line_height_ + 2 * pad_y_ + 1);
     }
 }
