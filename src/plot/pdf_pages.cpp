@@ -124,7 +124,8 @@ void PdfPages::place_text(Cursor& at, std::size_t run, bool heading_first) {
         std::size_t last = first;
         while (last < lines.size() && y + lines[last].second - from <= body_.height())
             ++last;
-        if (last == first && !at.fresh) last = first;  // nothing fits: all to the next page
+        // Where not even a line fits, the rest goes to the next page; a
+        // line taller than a whole page stands on one alone.
         if (last == first && at.fresh) last = first + 1;
         const double to = last < lines.size() ? lines[last].first : lines.back().second;
         if (last > first) {
