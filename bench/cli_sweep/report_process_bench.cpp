@@ -2,7 +2,8 @@
 // set-up as CSV, run alternately in each repetition (cpu_ratio: the
 // report's child CPU time, orlavex-plot's included, over the CSV's). A
 // 1001-point band plan picks 50 rows for its table; the HTML draws both
-// charts as SVG, the PDF lays out the page with Qt's rich text as well.
+// charts as SVG, the PDF draws them into its pages with the tables and
+// text.
 // Run with --benchmark_repetitions=9
 // --benchmark_enable_random_interleaving=true for min/median/max.
 // ORLAVEX_SWEEP_CLI names another orlavex-cli to run (another build's, with

@@ -99,7 +99,7 @@ int run_report_command(const ReportRequest& r, std::ostream& err) {
                              planned->advice ? &*planned->advice : nullptr, report::utc_now_text(),
                              ORLAVEX_VERSION, &planned->asked.embedded});
     const std::string why = run_plot_helper({"--report", r.output, r.paper},
-                                            report::to_json_text(content), r.output, "report");
+                                            report::to_helper_input(content), r.output, "report");
     if (!why.empty()) {
         err << "orlavex-cli: " << why << '\n';
         return exit_bad_input;

@@ -34,7 +34,7 @@ int run_report_mode(int argc, char** argv, const std::string& input) {
     }
     ReportContent content;
     try {
-        content = from_json_text(input);
+        content = from_helper_input(input);
     } catch (const ReportDataError& e) {
         std::cerr << "orlavex-plot: " << e.what() << "\n";
         return bad_usage;

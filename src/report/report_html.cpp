@@ -60,21 +60,7 @@ constexpr std::size_t header_line_chars = 7;
 std::string header_cell(const ReportTable& table, const std::string& text, HtmlReader reader) {
     if (!table.wide) return "<th>" + html_escaped(text) + "</th>";
     if (reader == HtmlReader::browser) return "<th class=\"wide\">" + html_escaped(text) + "</th>";
-    std::vector<std::string> lines(1);
-    std::string piece;
-    const auto put = [&] {
-        if (!lines.back().empty() && lines.back().size() + piece.size() > header_line_chars) {
-            if (lines.back().back() == ' ') lines.back().pop_back();
-            lines.emplace_back();
-        }
-        lines.back() += piece;
-        piece.clear();
-    };
-    for (char c : text) {
-        piece += c;
-        if (c == '_' || c == '/' || c == ' ') put();
-    }
-    put();
+    const std::vector<std::string> lines = header_lines(text);
     std::string cell = "<th class=\"wide\" style=\"white-space: nowrap\">";
     for (std::size_t i = 0; i < lines.size(); ++i)
         cell += (i > 0 ? "<br>" : "") + html_escaped(lines[i]);
@@ -118,12 +104,11 @@ void write_table(std::ostream& out, const ReportTable& table, HtmlReader reader)
     out << (table.wide ? "</tbody></table></div>\n" : "</tbody></table>\n");
 }
 
-void write_section(std::ostream& out, const ReportSection& section, const ChartSvgs& charts,
-                   HtmlReader reader) {
+// SECTION's heading, paragraphs and bullets.
+void write_section_text(std::ostream& out, const ReportSection& section) {
     // The page break on the heading itself: Qt's rich text (the PDF) knows
     // no <section>.
-    out << "<section id=\"" << html_escaped(section.id) << "\">\n<h2"
-        << (section.new_page ? " style=\"page-break-before: always\"" : "") << ">"
+    out << "<h2" << (section.new_page ? " style=\"page-break-before: always\"" : "") << ">"
         << html_escaped(section.heading) << "</h2>\n";
     for (const std::string& p : section.paragraphs)
         out << "<p>" << html_escaped(p) << "</p>\n";
@@ -133,6 +118,27 @@ void write_section(std::ostream& out, const ReportSection& section, const ChartS
             out << "<li>" << html_escaped(b) << "</li>\n";
         out << "</ul>\n";
     }
+}
+
+void write_head(std::ostream& out, const ReportContent& content) {
+    out << "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n"
+        << "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n"
+        << "<meta name=\"generator\" content=\"Orlavex " << html_escaped(content.version)
+        << "\">\n<title>" << html_escaped(content.title) << " – " << html_escaped(content.subtitle)
+        << "</title>\n<style>" << style << "</style>\n</head>\n<body>\n";
+}
+
+void write_header(std::ostream& out, const ReportContent& content) {
+    out << "<header>\n<h1>" << html_escaped(content.title) << "</h1>\n<p class=\"subtitle\">"
+        << html_escaped(content.subtitle) << "</p>\n<p class=\"meta\">Made "
+        << html_escaped(content.date) << " by Orlavex " << html_escaped(content.version)
+        << "</p>\n</header>\n";
+}
+
+void write_section(std::ostream& out, const ReportSection& section, const ChartSvgs& charts,
+                   HtmlReader reader) {
+    out << "<section id=\"" << html_escaped(section.id) << "\">\n";
+    write_section_text(out, section);
     const std::size_t shown = section.charts == Charts::both          ? 2
                               : section.charts == Charts::uncertainty ? 1
                                                                       : 0;
@@ -153,6 +159,25 @@ void write_section(std::ostream& out, const ReportSection& section, const ChartS
 }
 
 }  // namespace
+
+std::vector<std::string> header_lines(const std::string& text) {
+    std::vector<std::string> lines(1);
+    std::string piece;
+    const auto put = [&] {
+        if (!lines.back().empty() && lines.back().size() + piece.size() > header_line_chars) {
+            if (lines.back().back() == ' ') lines.back().pop_back();
+            lines.emplace_back();
+        }
+        lines.back() += piece;
+        piece.clear();
+    };
+    for (char c : text) {
+        piece += c;
+        if (c == '_' || c == '/' || c == ' ') put();
+    }
+    put();
+    return lines;
+}
 
 std::string html_escaped(std::string_view text) {
     // A name in the page (a data file's) shows as it is spelt, not reordered.
@@ -204,17 +229,26 @@ std::string inline_svg(std::string_view document) {
 
 std::string report_html(const ReportContent& content, const ChartSvgs& charts, HtmlReader reader) {
     std::ostringstream out;
-    out << "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n"
-        << "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n"
-        << "<meta name=\"generator\" content=\"Orlavex " << html_escaped(content.version)
-        << "\">\n<title>" << html_escaped(content.title) << " – " << html_escaped(content.subtitle)
-        << "</title>\n<style>" << style << "</style>\n</head>\n<body>\n<header>\n<h1>"
-        << html_escaped(content.title) << "</h1>\n<p class=\"subtitle\">"
-        << html_escaped(content.subtitle) << "</p>\n<p class=\"meta\">Made "
-        << html_escaped(content.date) << " by Orlavex " << html_escaped(content.version)
-        << "</p>\n</header>\n";
+    write_head(out, content);
+    write_header(out, content);
     for (const ReportSection& section : content.sections)
         write_section(out, section, charts, reader);
+    out << "</body>\n</html>\n";
+    return out.str();
+}
+
+std::string report_text_html(const ReportContent& content, const ReportSection* section) {
+    std::ostringstream out;
+    write_head(out, content);
+    if (section) {
+        ReportSection text = *section;
+        text.new_page = false;
+        out << "<section>\n";
+        write_section_text(out, text);
+        out << "</section>\n";
+    } else {
+        write_header(out, content);
+    }
     out << "</body>\n</html>\n";
     return out.str();
 }

@@ -7,6 +7,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace orlavex::report {
 
@@ -28,6 +29,17 @@ enum class HtmlReader { browser, rich_text };
 
 std::string report_html(const ReportContent& content, const ChartSvgs& charts,
                         HtmlReader reader = HtmlReader::browser);
+
+// The page's header (SECTION null), or SECTION's heading, paragraphs and
+// bullets without its charts and tables, as a page of their own in the
+// report's styles: the runs of text the PDF sets between the pieces it
+// draws itself.
+std::string report_text_html(const ReportContent& content, const ReportSection* section);
+
+// A wide table's header cell in lines for Qt's rich text and the PDF:
+// broken after "_", "/" or a space only, each line at most a few characters
+// where the words allow.
+std::vector<std::string> header_lines(const std::string& text);
 
 // TEXT with &, <, > and " as entities.
 std::string html_escaped(std::string_view text);

@@ -1,5 +1,6 @@
 #include "report/report_json.h"
 
+#include "charts/chart_data_binary.h"
 #include "charts/chart_data_json.h"
 
 #include <nlohmann/json.hpp>
@@ -83,17 +84,43 @@ ReportSection section_from(const Json& j) {
 
 }  // namespace
 
-std::string to_json_text(const ReportContent& content) {
+namespace {
+
+Json content_json(const ReportContent& content, const std::string& chart_json) {
     Json sections = Json::array();
     for (const ReportSection& s : content.sections)
         sections.push_back(section_json(s));
-    const Json j = {{"title", content.title},
-                    {"subtitle", content.subtitle},
-                    {"date", content.date},
-                    {"version", content.version},
-                    {"sections", std::move(sections)},
-                    {"chart", Json::parse(charts::to_json_text(content.chart))}};
-    return j.dump();
+    return {{"title", content.title},
+            {"subtitle", content.subtitle},
+            {"date", content.date},
+            {"version", content.version},
+            {"sections", std::move(sections)},
+            {"chart", Json::parse(chart_json)}};
+}
+
+}  // namespace
+
+std::string to_json_text(const ReportContent& content) {
+    return content_json(content, charts::to_json_text(content.chart)).dump();
+}
+
+std::string to_helper_input(const ReportContent& content) {
+    std::string input = content_json(content, charts::to_json_text({})).dump();
+    input += '\0';
+    input += charts::to_binary(content.chart);
+    return input;
+}
+
+ReportContent from_helper_input(const std::string& input) {
+    const std::size_t end = input.find('\0');
+    if (end == std::string::npos) return from_json_text(input);
+    ReportContent content = from_json_text(input.substr(0, end));
+    try {
+        content.chart = charts::from_binary(std::string_view(input).substr(end + 1));
+    } catch (const charts::ChartDataError& e) {
+        throw ReportDataError(e.what());
+    }
+    return content;
 }
 
 ReportContent from_json_text(const std::string& text) {

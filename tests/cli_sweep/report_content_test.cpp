@@ -421,15 +421,22 @@ TEST(ReportJson, TheContentArrivesWhole) {
     point.x = 1;
     point.expanded_db = 0.5;
     content.chart.points.push_back(point);
-    const ReportContent back = from_json_text(to_json_text(content));
-    // The same text again: every field made the trip.
-    EXPECT_EQ(to_json_text(back), to_json_text(content));
-    ASSERT_EQ(back.sections.size(), 1u);
-    EXPECT_EQ(back.sections[0].tables[0].rows[1][1], "4");
-    EXPECT_TRUE(back.sections[0].tables[0].wide);
-    EXPECT_EQ(back.chart.points.at(0).expanded_db, 0.5);
+    // As JSON, and as the helper reads it (the chart in binary after it).
+    for (const ReportContent& back :
+         {from_json_text(to_json_text(content)), from_helper_input(to_helper_input(content)),
+          from_helper_input(to_json_text(content))}) {
+        // The same text again: every field made the trip.
+        EXPECT_EQ(to_json_text(back), to_json_text(content));
+        ASSERT_EQ(back.sections.size(), 1u);
+        EXPECT_EQ(back.sections[0].tables[0].rows[1][1], "4");
+        EXPECT_TRUE(back.sections[0].tables[0].wide);
+        EXPECT_EQ(back.chart.points.at(0).expanded_db, 0.5);
+    }
     EXPECT_THROW(from_json_text("{\"title\": 1}"), ReportDataError);
     EXPECT_THROW(from_json_text("not json"), ReportDataError);
+    // A chart cut short after the JSON.
+    const std::string input = to_helper_input(content);
+    EXPECT_THROW(from_helper_input(input.substr(0, input.size() - 3)), ReportDataError);
 }
 
 }  // namespace
