@@ -177,7 +177,8 @@ void BM_Sweep_1001_TableAndS2p_KnownReflections(benchmark::State& st) {
     s.to = 18;
     s.enr_table = datafiles::read_enr_file(ORLAVEX_EXAMPLES_DIR "/noise_source.enr");
     s.dut_sparameters = datafiles::read_touchstone(ORLAVEX_EXAMPLES_DIR "/lna_1-18ghz.s2p");
-    s.known_reflections = st.range(0) != 0;
+    s.model.reflections =
+        st.range(0) != 0 ? measure::ReflectionModel::known : measure::ReflectionModel::random;
     s.threads = 1;
     for (auto _ : st) {
         SweepResult r = run_sweep(s);
@@ -199,7 +200,8 @@ void BM_Sweep_1001_MonteCarlo2k_TableAndS2p_KnownReflections(benchmark::State& s
     s.to = 18;
     s.enr_table = datafiles::read_enr_file(ORLAVEX_EXAMPLES_DIR "/noise_source.enr");
     s.dut_sparameters = datafiles::read_touchstone(ORLAVEX_EXAMPLES_DIR "/lna_1-18ghz.s2p");
-    s.known_reflections = st.range(0) != 0;
+    s.model.reflections =
+        st.range(0) != 0 ? measure::ReflectionModel::known : measure::ReflectionModel::random;
     s.monte_carlo = {true, 2000, measure::default_seed};
     s.threads = 2;
     for (auto _ : st) {

@@ -37,6 +37,12 @@ struct MeasurementSource {
 // gain times 1 + r).
 enum class SidebandMode { ssb, dsb };
 
+// How the model takes the reflections at the DUT input: as magnitudes of
+// unknown phase (the mismatch rows), or known in phase from the files (the
+// source's on and off reflections, the DUT's S-parameters and noise
+// parameters), which gives the source-match bias.
+enum class ReflectionModel { random, known };
+
 // The model's own inputs beyond the instruments': the readings' jitter, the
 // shape of the analyzer's datasheet limits, and a converting DUT's image
 // band. Each is a row of the input table (app/inputs/model_inputs.h), which
@@ -54,6 +60,7 @@ struct ModelOptions {
     // ENR table gives them (none: the signal band's).
     std::optional<double> image_enr_db, image_enr_unc_db;
     LoSide lo_side = LoSide::below;
+    ReflectionModel reflections = ReflectionModel::random;
     bool operator==(const ModelOptions&) const = default;
 };
 

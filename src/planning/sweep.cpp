@@ -232,7 +232,7 @@ Prepared prepare(const Sweep& sweep) {
     }
     p.swept = binding(sweep.over, p.base.choices);
     if (!is_model_input(sweep.over)) refuse_if_fixed(p.base.choices, p.swept);
-    if (sweep.known_reflections && sweep.dut_sparameters) {
+    if (sweep.known_reflections() && sweep.dut_sparameters) {
         p.dut_phases.emplace(*sweep.dut_sparameters);
         if (sweep.bench.loss_in.sparameters && sweep.over != SweptInput::loss_in)
             p.loss_in_phases.emplace(*sweep.bench.loss_in.sparameters);
@@ -533,7 +533,7 @@ void PointEvaluator::add_known_reflections(SweepPoint& point,
                                            const std::optional<datafiles::EnrPoint>& enr,
                                            const std::optional<datafiles::DutPoint>& dut) {
     reflections_note_.clear();
-    if (!sweep_.known_reflections || point.setup.image.response) return;
+    if (!sweep_.known_reflections() || point.setup.image.response) return;
     // The source at the DUT input is the measurement source; the
     // calibration source's match matters only when it is the same one.
     const std::optional<MeasurementSourceInput>& separate = sweep_.bench.meas_source;

@@ -68,13 +68,15 @@ struct Sweep {
     // replaces its value (and file) at every point.
     BenchInput bench;
 
-    measure::ModelOptions model;  // the readings' jitter, the datasheet limits' shape
-    // Takes the reflections the files know at each point into the model: the
-    // measurement source's on and off reflections from its ENR table and the
-    // DUT's S11, S21 and noise block from its .s2p, where both give them (not
-    // with an image response). The model then measures F(0) and reports the
-    // source-match bias; the classic figures are unchanged.
-    bool known_reflections = false;
+    // The readings' jitter, the datasheet limits' shape, the image band, and
+    // the reflections: with ReflectionModel::known the model takes the
+    // reflections the files know at each point (the measurement source's on
+    // and off reflections from its ENR table and the DUT's S11, S21 and noise
+    // block from its .s2p, where both give them; not with an image response),
+    // measures F(0) and reports the source-match bias; the classic figures
+    // are unchanged.
+    measure::ModelOptions model;
+    bool known_reflections() const { return model.reflections == measure::ReflectionModel::known; }
     MonteCarloChoice monte_carlo;
 
     // Points are shared out over the threads in contiguous blocks; the result

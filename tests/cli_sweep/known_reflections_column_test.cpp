@@ -23,7 +23,8 @@ planning::SweepResult lna_sweep(bool known) {
     s.points = 3;
     s.enr_table = datafiles::read_enr_file(data + "/reflections_source.enr");
     s.dut_sparameters = datafiles::read_touchstone(data + "/reflections_lna.s2p");
-    s.known_reflections = known;
+    s.model.reflections =
+        known ? measure::ReflectionModel::known : measure::ReflectionModel::random;
     return planning::run_sweep(s);
 }
 

@@ -38,7 +38,8 @@ Sweep lna_sweep(bool known) {
     s.points = 5;
     s.enr_table = datafiles::read_enr_file(ORLAVEX_TEST_DATA_DIR "/reflections_source.enr");
     s.dut_sparameters = datafiles::read_touchstone(ORLAVEX_TEST_DATA_DIR "/reflections_lna.s2p");
-    s.known_reflections = known;
+    s.model.reflections =
+        known ? measure::ReflectionModel::known : measure::ReflectionModel::random;
     return s;
 }
 

@@ -64,6 +64,11 @@ Point compute_point(const core::ClassicResult& r, const Setup& setup, bool monte
         planning::add_image(setup.bench, nullptr, used.freq_ghz, f_out, p.setup);
     p.frequency_plan = image.plan;
     p.notes.insert(p.notes.end(), image.notes.begin(), image.notes.end());
+    if (setup.model.reflections == measure::ReflectionModel::known) {
+        p.notes.emplace_back(
+            "known reflections come from an ENR table and the DUT's .s2p at each frequency, "
+            "which sweep, advise and report read; this point takes the matches as typed");
+    }
     p.image_problem = std::move(image.problem);
     if (!p.image_problem.empty()) return p;
     measure::MonteCarloOptions mc;
