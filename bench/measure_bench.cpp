@@ -76,9 +76,11 @@ void BM_MonteCarlo100kKnownReflections(benchmark::State& st) {
     s.reflections = measure::KnownReflections{
         .source_on = std::polar(0.05, 0.5),
         .source_off = std::polar(0.12, -1.4),
+        .source_on_cal = std::nullopt,
         .s11 = std::polar(0.5, -1.0),
         .s21 = std::sqrt(measure::lin(s.dut_gain_db)),
-        .noise = measure::noise_parameters_from_db(0.4, std::polar(0.3, 0.7), 0.15)};
+        .noise = measure::noise_parameters_from_db(0.4, std::polar(0.3, 0.7), 0.15),
+        .loss_in_s21 = std::nullopt};
     const measure::MonteCarloOptions options{.trials = trials, .threads = 1};
     for (auto _ : st) {
         const measure::MonteCarloResult r = measure::monte_carlo(s, options);

@@ -8,14 +8,6 @@ namespace orlavex::instruments {
 
 namespace {
 
-std::string_view trimmed(std::string_view s) {
-    while (!s.empty() && std::isspace(static_cast<unsigned char>(s.front())))
-        s.remove_prefix(1);
-    while (!s.empty() && std::isspace(static_cast<unsigned char>(s.back())))
-        s.remove_suffix(1);
-    return s;
-}
-
 // A reply shown in a message: clipped, and only printable characters.
 std::string shown(std::string_view reply) {
     std::string out;
@@ -25,6 +17,14 @@ std::string shown(std::string_view reply) {
 }
 
 }  // namespace
+
+std::string_view trimmed(std::string_view s) {
+    while (!s.empty() && std::isspace(static_cast<unsigned char>(s.front())))
+        s.remove_prefix(1);
+    while (!s.empty() && std::isspace(static_cast<unsigned char>(s.back())))
+        s.remove_suffix(1);
+    return s;
+}
 
 bool scpi_number(std::string_view text, double& value) {
     text = trimmed(text);

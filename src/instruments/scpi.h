@@ -56,4 +56,7 @@ class Scpi {
 // allowed); false when it is not one.
 bool scpi_number(std::string_view text, double& value);
 
+// TEXT without the white space at either end.
+std::string_view trimmed(std::string_view text);
+
 }  // namespace orlavex::instruments

@@ -81,14 +81,6 @@ std::string upper(std::string_view s) {
     return out;
 }
 
-std::string_view trimmed(std::string_view s) {
-    while (!s.empty() && std::isspace(static_cast<unsigned char>(s.front())))
-        s.remove_prefix(1);
-    while (!s.empty() && std::isspace(static_cast<unsigned char>(s.back())))
-        s.remove_suffix(1);
-    return s;
-}
-
 // ON/OFF/1/0; none for anything else.
 std::optional<bool> switch_state(std::string_view argument) {
     const std::string a = upper(argument);
@@ -107,12 +99,13 @@ std::vector<std::string> SimInstrument::handle(SimSession& session, std::string_
     std::vector<std::string> replies;
     while (!line.empty()) {
         const std::size_t semi = std::min(line.find(';'), line.size());
-        std::string_view one = trimmed(line.substr(0, semi));
+        std::string_view one = instruments::trimmed(line.substr(0, semi));
         line.remove_prefix(std::min(semi + 1, line.size()));
         if (!one.empty() && one.front() == ':') one.remove_prefix(1);
         if (one.empty()) continue;
         const std::size_t space = std::min(one.find(' '), one.size());
-        if (auto reply = handle_one(session, one.substr(0, space), trimmed(one.substr(space))))
+        if (auto reply =
+                handle_one(session, one.substr(0, space), instruments::trimmed(one.substr(space))))
             replies.push_back(std::move(*reply));
     }
     return replies;

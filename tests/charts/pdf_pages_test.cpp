@@ -23,16 +23,23 @@ namespace {
 ReportContent long_table(int paragraphs, int rows, bool wide, bool caption) {
     ReportContent content;
     content.title = "Plan";
-    ReportSection first{.id = "a", .heading = "First"};
+    ReportSection first;
+    first.id = "a";
+    first.heading = "First";
     for (int p = 0; p < paragraphs; ++p)
         first.paragraphs.push_back("A paragraph of words that fill most of a line on the page, " +
                                    std::to_string(p) + ".");
-    ReportTable table{
-        .caption = caption ? "Rows" : "", .header = {"point", "freq_ghz", "U_db"}, .wide = wide};
+    ReportTable table;
+    table.caption = caption ? "Rows" : "";
+    table.header = {"point", "freq_ghz", "U_db"};
+    table.wide = wide;
     for (int r = 0; r < rows; ++r)
         table.rows.push_back({std::to_string(r), std::to_string(1 + r * 0.017), "0.1310"});
     first.tables.push_back(table);
-    ReportSection second{.id = "b", .heading = "Second", .new_page = true};
+    ReportSection second;
+    second.id = "b";
+    second.heading = "Second";
+    second.new_page = true;
     second.paragraphs = {"Its own page."};
     content.sections = {first, second};
     return content;
@@ -75,7 +82,9 @@ TEST(PdfPages, ATableBrokenAcrossPagesRepeatsItsHeaderAndLosesNoRow) {
                     const PdfPages::Placed& above = page[i - 1];
                     EXPECT_TRUE(above.kind == PdfPages::Placed::table_header ||
                                 above.kind == PdfPages::Placed::table_row);
-                    if (!rows_here) EXPECT_EQ(above.kind, PdfPages::Placed::table_header);
+                    if (!rows_here) {
+                        EXPECT_EQ(above.kind, PdfPages::Placed::table_header);
+                    }
                     EXPECT_NEAR(above.y + above.height, p.y, 1e-9);
                     rows_here = true;
                 }
@@ -92,7 +101,9 @@ TEST(PdfPages, ATableBrokenAcrossPagesRepeatsItsHeaderAndLosesNoRow) {
         }
         EXPECT_EQ(next_row, static_cast<std::size_t>(c.rows));
         EXPECT_TRUE(second_seen);
-        if (c.rows >= 130) EXPECT_GE(table_pages, 2);
+        if (c.rows >= 130) {
+            EXPECT_GE(table_pages, 2);
+        }
     }
 }
 
@@ -100,8 +111,9 @@ TEST(PdfPages, ATableBrokenAcrossPagesRepeatsItsHeaderAndLosesNoRow) {
 // between words and leaves short cells and their headers whole ("rank",
 // not "ran" over "k"), within the width it is given.
 TEST(PdfTable, WrapsLongTextBetweenWordsOnly) {
-    ReportTable table{.header = {"rank", "set-up", "worst_U_db", "all green", "why this place"},
-                      .numbers_right = false};
+    ReportTable table;
+    table.header = {"rank", "set-up", "worst_U_db", "all green", "why this place"};
+    table.numbers_right = false;
     for (int r = 1; r <= 3; ++r)
         table.rows.push_back({std::to_string(r), "NC346D (Type N), Int PA on", "0.112", "1001/1001",
                               "As good as the best (0.11 dB worst U, all three lamps green at "

@@ -61,7 +61,8 @@ TEST(BudgetUnits, TheTableKnowsEverySourceOfTheModel) {
     two_sources.meas_source = {true, 0.2, 0.1};
     measure::MeasurementSetup image_band = one_source;
     image_band.freq_converting = true;
-    image_band.image = {.response = true, .ratio_unc_db = 0.5};
+    image_band.image.response = true;
+    image_band.image.ratio_unc_db = 0.5;
     std::set<std::string_view> listed;
     for (const measure::MeasurementSetup& s : {one_source, two_sources, image_band}) {
         for (const measure::ErrorSource& source : measure::error_sources(s)) {

@@ -86,6 +86,12 @@ void put(measure::ErrorDraw& d, measure::Target target, double x) {
         case enr_meas:
             d.dENR_meas = x;
             break;
+        case enr_image:
+            d.dENR_img = x;
+            break;
+        case image_ratio:
+            d.dR = x;
+            break;
         case mismatch_in:
             d.m_in = x;
             break;

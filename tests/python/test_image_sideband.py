@@ -119,3 +119,4 @@ def test_a_typed_image_enr_counts_and_a_table_refuses_it():
 def test_image_inputs_without_an_image_response_are_said_to_be_unused():
     notes = orlavex.point(**MIXER, image_ratio_unc=1)["notes"]
     assert any("not used" in note for note in notes)
+
