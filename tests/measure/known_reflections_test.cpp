@@ -88,9 +88,9 @@ TEST(KnownReflections, TheTrialLoopsDutAgreesWithTheNoiseParameters) {
     }
 }
 
-// With every reflection 0 the readings are section 7's: the same budget
-// without the input mismatch, whose phases are now known, and the same
-// Monte Carlo as a DUT input without reflection.
+// With every reflection 0 the readings are those of the bench without known
+// reflections: the same budget without the input mismatch, whose phases are
+// now known, and the same Monte Carlo as a DUT input without reflection.
 TEST(KnownReflections, ReflectionlessTheyGiveTheBenchFiguresWithoutTheInputMismatch) {
     MeasurementSetup lossy = amplifier();
     lossy.loss_in = {.loss_db = 2, .temperature_k = 320, .unc_db = 0.2};
