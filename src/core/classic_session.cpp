@@ -7,6 +7,8 @@
 #include "measure/analyzer_noise.h"
 #include "measure/match.h"
 
+#include <cstring>
+
 namespace orlavex::core {
 
 namespace {
@@ -61,6 +63,15 @@ double& match_value(ClassicSetup& s, MatchPort port) {
     return s.choices.ext_preamp ? s.values.ext_pa_match : s.values.analyzer_match;
 }
 
+// Whether A and B are the same set-up to the last bit (so that -0 and +0,
+// which a field can hold apart, are not taken for one another).
+bool same_bits(const ClassicSetup& a, const ClassicSetup& b) {
+    static_assert(sizeof(ClassicValues) == 21 * sizeof(double), "ClassicValues holds doubles only");
+    return std::memcmp(&a.values, &b.values, sizeof(ClassicValues)) == 0 &&
+           std::memcmp(&a.return_loss_max_db, &b.return_loss_max_db, sizeof(double)) == 0 &&
+           a.choices == b.choices;
+}
+
 }  // namespace
 
 ClassicSession ClassicSession::started() {
@@ -77,7 +88,10 @@ void ClassicSession::recalculate() {
             read_number(catalogue::gain_uncertainty_text(*analyzer));
         setup.values.analyzer_nf_unc_db = read_number(catalogue::nf_uncertainty_text(*analyzer));
     }
-    last = classic_figures(setup);
+    if (!last_figured || !same_bits(*last_figured, setup)) {
+        last = classic_figures(setup);
+        last_figured = setup;
+    }
     setup.values = written_back(last);
     setup.choices = last.used.choices;
 }

@@ -9,6 +9,8 @@
 #include "core/classic.h"
 #include "form/control_id.h"
 
+#include <optional>
+
 namespace orlavex::core {
 
 // The four matches whose format (VSWR or return loss) a button chooses.
@@ -21,6 +23,10 @@ struct ClassicSession {
     // The last recalculation's result (its reflections convert a match
     // between its formats).
     ClassicResult last;
+    // The set-up LAST was figured from: the figures are a function of the
+    // set-up alone, and the window recalculates an unchanged set-up often
+    // (Enter twice, a box ticked, a mode changed back).
+    std::optional<ClassicSetup> last_figured;
 
     // As the calculator starts: the start-up values, recalculated.
     static ClassicSession started();

@@ -55,6 +55,8 @@ struct ClassicChoices {
     MatchForm source_form = MatchForm::vswr;
     MatchForm analyzer_form = MatchForm::vswr;  // the analyzer's or the external preamp's
     bool analyzer_noise_as_nf = true;           // else a noise level in dBm/Hz
+
+    bool operator==(const ClassicChoices&) const = default;
 };
 
 // The name of the model chosen, or "User".
