@@ -10,7 +10,7 @@ namespace orlavex::charts {
 
 namespace {
 
-constexpr std::string_view tag = "orlavex-chart-data 1\n";
+constexpr std::string_view tag = "orlavex-chart-data 2\n";
 
 // A value absent from a point (a gap in its curve) is written as NaN; JSON
 // could not carry NaN either, so no point loses a value it had there.
@@ -71,14 +71,14 @@ class Reader {
     std::string_view rest_;
 };
 
-// x, U, RSS, the Monte Carlo interval and three margins; three lamps and
-// the held flag.
-constexpr std::size_t point_size = 8 * sizeof(double) + 4;
+// x, U, RSS, the Monte Carlo interval, three margins and the bias; three
+// lamps and the held flag.
+constexpr std::size_t point_size = 9 * sizeof(double) + 4;
 
 void put_point(Writer& out, const ChartPoint& p) {
-    for (double value :
-         {p.x, or_nan(p.expanded_db), or_nan(p.rss_db), or_nan(p.mc_lo_db), or_nan(p.mc_hi_db),
-          or_nan(p.margin_db[0]), or_nan(p.margin_db[1]), or_nan(p.margin_db[2])})
+    for (double value : {p.x, or_nan(p.expanded_db), or_nan(p.rss_db), or_nan(p.mc_lo_db),
+                         or_nan(p.mc_hi_db), or_nan(p.margin_db[0]), or_nan(p.margin_db[1]),
+                         or_nan(p.margin_db[2]), or_nan(p.bias_db)})
         out.put(value);
     for (Lamp lamp : p.lamp)
         out.put(static_cast<std::uint8_t>(lamp));
@@ -94,6 +94,7 @@ ChartPoint get_point(Reader& in) {
     p.mc_hi_db = unless_nan(in.get<double>());
     for (std::optional<double>& margin : p.margin_db)
         margin = unless_nan(in.get<double>());
+    p.bias_db = unless_nan(in.get<double>());
     for (Lamp& lamp : p.lamp) {
         const auto value = in.get<std::uint8_t>();
         if (value > static_cast<std::uint8_t>(Lamp::grey))

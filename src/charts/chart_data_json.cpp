@@ -45,7 +45,8 @@ std::string to_json_text(const SweepChartData& data) {
                           {"mc_hi_db", optional_value(p.mc_hi_db)},
                           {"margins_db", margins},
                           {"lamps", lamps},
-                          {"held", p.held}});
+                          {"held", p.held},
+                          {"bias_db", optional_value(p.bias_db)}});
     }
     const json document = {
         {"title", data.title}, {"x_label", data.x_label},       {"x_unit", data.x_unit},
@@ -80,6 +81,7 @@ SweepChartData from_json_text(const std::string& text) {
                 point.lamp[i] = read_lamp(lamps[i]);
             }
             point.held = p.value("held", false);
+            point.bias_db = read_optional(p, "bias_db");
             data.points.push_back(point);
         }
         return data;

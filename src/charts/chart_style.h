@@ -16,6 +16,7 @@ struct ChartStyle {
     Rgb monte_carlo_fill;  // Monte Carlo 95 % band
     Rgb monte_carlo_edge;
     Rgb band_edge;  // catalogue band edges
+    Rgb bias;       // the source-match bias
     Rgb margin[3];  // guideline margins 1, 2, 3
     Rgb lamp_green, lamp_yellow, lamp_red, lamp_grey;
     int monte_carlo_alpha;  // 0..255
@@ -31,6 +32,7 @@ inline constexpr ChartStyle chart_style = {
     .monte_carlo_fill = {120, 170, 225},
     .monte_carlo_edge = {90, 140, 200},
     .band_edge = {150, 150, 150},
+    .bias = {170, 30, 110},
     .margin = {{31, 84, 160}, {120, 60, 150}, {20, 130, 130}},
     .lamp_green = {40, 160, 60},
     .lamp_yellow = {230, 180, 0},

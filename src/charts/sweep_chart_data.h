@@ -24,6 +24,9 @@ struct ChartPoint {
     std::array<std::optional<double>, 3> margin_db;  // guideline margins 1, 2, 3
     std::array<Lamp, 3> lamp = {Lamp::grey, Lamp::grey, Lamp::grey};
     bool held = false;  // a value from a data file held from its nearest record
+    // The source-match bias e0 the model predicts where it knew the
+    // reflections in phase; the measured error then lies within e0 +- U.
+    std::optional<double> bias_db;
 };
 
 struct SweepChartData {

@@ -237,16 +237,40 @@ void add_monte_carlo_band(QChart& chart, const SweepChartData& data) {
 }
 
 // -U to +U and the Monte Carlo interval, symmetric about zero.
+// U widened by the source-match bias, where the model knew it.
+std::optional<double> biased_bound(const ChartPoint& p) {
+    if (!p.expanded_db || !p.bias_db) return std::nullopt;
+    return *p.expanded_db + std::abs(*p.bias_db);
+}
+
 std::pair<double, double> error_range(const SweepChartData& data) {
     double y_lo = 0, y_hi = 0;
     for (const ChartPoint& p : data.points)
-        for (std::optional<double> y : {p.expanded_db, p.rss_db, p.mc_lo_db, p.mc_hi_db}) {
+        for (std::optional<double> y :
+             {p.expanded_db, p.rss_db, p.mc_lo_db, p.mc_hi_db, biased_bound(p)}) {
             if (!y || !std::isfinite(*y)) continue;
             y_lo = std::min({y_lo, *y, -std::abs(*y)});
             y_hi = std::max({y_hi, *y, std::abs(*y)});
         }
     if (y_hi - y_lo <= 0) return {-1, 1};
     return {y_lo, y_hi};
+}
+
+// With known reflections: the bias e0 the result carries, and U + |e0| on
+// either side, dashed, the bound an engineer quotes without correcting it.
+void add_bias_curves(QChart& chart, const SweepChartData& data) {
+    const std::vector<Run> bias = runs_of(data, [](const ChartPoint& p) { return p.bias_db; });
+    if (bias.empty()) return;
+    const QPen bias_pen = curve_pen(chart_style.bias, Qt::SolidLine);
+    const QPen bound_pen = curve_pen(chart_style.expanded, Qt::DashLine);
+    const QString bias_name = QStringLiteral("source-match bias");
+    const QString bound_name = QStringLiteral("U + |bias|");
+    add_legend_line(chart, bias_pen, bias_name);
+    add_legend_line(chart, bound_pen, bound_name);
+    add_runs(chart, runs_of(data, biased_bound), bound_pen, bound_name);
+    add_runs(chart, runs_of(data, [](const ChartPoint& p) { return negated(biased_bound(p)); }),
+             bound_pen, bound_name);
+    add_runs(chart, bias, bias_pen, bias_name);
 }
 
 struct LampLook {
@@ -332,6 +356,7 @@ std::unique_ptr<QChart> make_uncertainty_chart(const SweepChartData& data) {
     add_lamp_marks(*chart, data);
     add_runs(*chart, runs_of(data, [](const ChartPoint& p) { return p.expanded_db; }), u_pen,
              u_name);
+    add_bias_curves(*chart, data);
     add_band_edges(*chart, data, y_axis->min(), y_axis->max());
     return chart;
 }

@@ -14,6 +14,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 
 namespace orlavex::planner {
 
@@ -175,7 +176,8 @@ void BudgetView::show_nothing(const QString& why_not) {
     text_.clear();
 }
 
-void BudgetView::show_budget(const measure::Budget& budget, const QString& where) {
+void BudgetView::show_budget(const measure::Budget& budget, const QString& where,
+                             std::optional<double> bias_db) {
     if (!budget.valid) {
         show_nothing(tr("No budget %1: the measurement has no valid result there.").arg(where));
         return;
@@ -183,9 +185,15 @@ void BudgetView::show_budget(const measure::Budget& budget, const QString& where
     const QLocale locale;
     const auto number = [&](double x, int places) { return locale.toString(x, 'f', places); };
     const std::vector<measure::BudgetLine> lines = by_contribution(budget);
-    const QString totals =
+    QString totals =
         tr("u<sub>c</sub> = %1 dB, U (k = %2) = %3 dB")
             .arg(number(budget.u_c_db, 3), number(budget.k, 0), number(budget.U_db, 3));
+    const double bound_db = budget.U_db + (bias_db ? std::abs(*bias_db) : 0.0);
+    if (bias_db) {
+        totals += tr("; source-match bias %1 dB, U + |bias| = %2 dB, %3 of it bias")
+                      .arg(number(*bias_db, 3), number(bound_db, 3),
+                           number(100 * std::abs(*bias_db) / bound_db, 0) + " %");
+    }
     heading_->setText(tr("Budget %1: %2").arg(where.toHtmlEscaped(), totals));
     table_->setRowCount(static_cast<int>(lines.size()));
     text_ = tr("Uncertainty budget %1").arg(where) + '\n' +
@@ -208,6 +216,10 @@ void BudgetView::show_budget(const measure::Budget& budget, const QString& where
     }
     text_ += tr("combined u_c\t%1 dB\nexpanded U (k = %2)\t%3 dB\n")
                  .arg(number(budget.u_c_db, 4), number(budget.k, 0), number(budget.U_db, 4));
+    if (bias_db) {
+        text_ += tr("source-match bias\t%1 dB\nU + |bias|\t%2 dB\n")
+                     .arg(number(*bias_db, 4), number(bound_db, 4));
+    }
     bar_->set_lines(lines);
     fit_name_column();
 }

@@ -10,6 +10,7 @@
 #include <QString>
 #include <QWidget>
 
+#include <optional>
 #include <vector>
 
 class QLabel;
@@ -42,9 +43,12 @@ class BudgetView : public QWidget {
   public:
     explicit BudgetView(QWidget* parent = nullptr);
 
-    // Shows BUDGET for the point described by WHERE ("at 5.0 GHz"); an
-    // invalid budget shows WHY_NOT instead.
-    void show_budget(const measure::Budget& budget, const QString& where);
+    // Shows BUDGET for the point described by WHERE ("at 5.0 GHz"), and the
+    // source-match bias BIAS_DB the result carries where the model knew the
+    // reflections, with its part of U + |bias|; an invalid budget shows
+    // WHY_NOT instead.
+    void show_budget(const measure::Budget& budget, const QString& where,
+                     std::optional<double> bias_db = std::nullopt);
     void show_nothing(const QString& why_not);
 
     // Tab-separated, one line per source, a heading and the totals.

@@ -398,7 +398,7 @@ void PlannerWindow::show_budget() {
             tr("No budget %1: %2").arg(point_place(i), QString::fromStdString(p.note)));
         return;
     }
-    budget_->show_budget(p.gum, point_place(i));
+    budget_->show_budget(p.gum, point_place(i), p.source_match_bias_db);
 }
 
 void PlannerWindow::show_hover(std::size_t index, QPoint global_pos) {

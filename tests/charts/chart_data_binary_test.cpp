@@ -36,6 +36,7 @@ SweepChartData sample(int count, bool log_x) {
             p.lamp[g] = static_cast<Lamp>((i + static_cast<int>(g)) % 4);
         }
         p.held = i % 6 == 5;
+        if (i % 4 == 1) p.bias_db = -0.58 + 1e-3 * i;
         data.points.push_back(p);
     }
     return data;
@@ -60,6 +61,7 @@ void expect_same(const SweepChartData& a, const SweepChartData& b) {
         EXPECT_EQ(p.margin_db, q.margin_db);
         EXPECT_EQ(p.lamp, q.lamp);
         EXPECT_EQ(p.held, q.held);
+        EXPECT_EQ(p.bias_db, q.bias_db);
     }
 }
 
@@ -84,8 +86,8 @@ TEST(ChartDataBinary, RefusesWhatItDidNotWrite) {
         EXPECT_THROW(from_binary(whole.substr(0, length)), ChartDataError);
     }
     // The first point's first lamp follows the strings, the flag, the band
-    // edges, the count and the point's eight values.
-    std::size_t lamp = whole.size() - 4 * (8 * sizeof(double) + 4) + 8 * sizeof(double);
+    // edges, the count and the point's nine values.
+    std::size_t lamp = whole.size() - 4 * (9 * sizeof(double) + 4) + 9 * sizeof(double);
     std::string unknown_lamp = whole;
     unknown_lamp[lamp] = 4;
     std::string huge_count = to_binary(sample(0, false));
@@ -99,7 +101,7 @@ TEST(ChartDataBinary, RefusesWhatItDidNotWrite) {
     for (const Case& c :
          {Case{"a byte after the last point", whole + '\0'}, Case{"an unknown lamp", unknown_lamp},
           Case{"more points than bytes", huge_count}, Case{"JSON", to_json_text(sample(2, false))},
-          Case{"another version", "orlavex-chart-data 2\n" + whole.substr(21)}}) {
+          Case{"another version", "orlavex-chart-data 1\n" + whole.substr(21)}}) {
         SCOPED_TRACE(c.what);
         EXPECT_THROW(from_binary(c.bytes), ChartDataError);
     }

@@ -24,6 +24,7 @@ SweepChartData sample() {
     full.margin_db = {9.0, 4.5, -1.0};
     full.lamp = {Lamp::green, Lamp::yellow, Lamp::red};
     full.held = true;
+    full.bias_db = -0.58;
     ChartPoint empty;  // out of range: nothing but x
     empty.x = 30;
     data.points = {full, empty};
@@ -49,8 +50,9 @@ TEST(ChartDataJson, RoundTripsEveryFieldAndEveryGap) {
     EXPECT_EQ(p.margin_db, data.points[0].margin_db);
     EXPECT_EQ(p.lamp, data.points[0].lamp);
     EXPECT_TRUE(p.held);
+    EXPECT_EQ(p.bias_db, -0.58);
     const ChartPoint& gap = back.points[1];
-    EXPECT_FALSE(gap.expanded_db || gap.rss_db || gap.mc_lo_db || gap.mc_hi_db);
+    EXPECT_FALSE(gap.expanded_db || gap.rss_db || gap.mc_lo_db || gap.mc_hi_db || gap.bias_db);
     EXPECT_FALSE(gap.margin_db[0] || gap.margin_db[1] || gap.margin_db[2]);
     EXPECT_EQ(gap.lamp[2], Lamp::grey);
     EXPECT_FALSE(gap.held);

@@ -141,6 +141,41 @@ TEST(UncertaintyChart, BreaksItsCurvesWhereAPointIsOutOfRange) {
     EXPECT_EQ(mirrored, 1);
 }
 
+// With known reflections the chart adds the bias e0 and U + |e0| on either
+// side; the axis reaches the widest of them.
+TEST(UncertaintyChart, DrawsTheSourceMatchBiasAndUWidenedByIt) {
+    SweepChartData data = five_points(false);
+    const auto plain = make_uncertainty_chart(data);
+    EXPECT_FALSE(legend_names(*plain).contains("source-match bias"));
+    EXPECT_TRUE(lines_named(*plain, "U + |bias|").empty());
+    const double bias[5] = {-0.58, -0.4, 0, 0.1, -1.2};
+    for (int i = 0; i < 5; ++i)
+        if (i != 2) data.points[i].bias_db = bias[i];
+    const auto chart = make_uncertainty_chart(data);
+    const QStringList legend = legend_names(*chart);
+    EXPECT_TRUE(legend.contains("source-match bias") && legend.contains("U + |bias|"));
+    const auto e0 = lines_named(*chart, "source-match bias");
+    ASSERT_EQ(e0.size(), 2u) << "broken where the point is out of range";
+    EXPECT_EQ(e0[0]->points(), (QList<QPointF>{{1, -0.58}, {2, -0.4}}));
+    EXPECT_EQ(e0[1]->points(), (QList<QPointF>{{4, 0.1}, {5, -1.2}}));
+    QList<QPointF> bounds;
+    for (QLineSeries* s : lines_named(*chart, "U + |bias|"))
+        bounds += s->points();
+    // U is 0.2 + 0.01 i; +-(U + |e0|) at the four points in range.
+    for (const QPointF& expected :
+         {QPointF(1, 0.78), QPointF(1, -0.78), QPointF(2, -0.61), QPointF(5, 1.44)}) {
+        EXPECT_TRUE(std::ranges::any_of(bounds,
+                                        [&](const QPointF& p) {
+                                            return p.x() == expected.x() &&
+                                                   std::abs(p.y() - expected.y()) < 1e-12;
+                                        }))
+            << expected.x() << " " << expected.y();
+    }
+    const auto* y_axis = qobject_cast<QValueAxis*>(chart->axes(Qt::Vertical).value(0));
+    ASSERT_NE(y_axis, nullptr);
+    EXPECT_LE(y_axis->min(), -1.44);
+}
+
 TEST(UncertaintyChart, MarksEachPointOnUInItsWorstLampsColour) {
     const auto chart = make_uncertainty_chart(five_points(false));
     EXPECT_EQ(marks_in(*chart, chart_style.lamp_green),

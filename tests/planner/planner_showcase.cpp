@@ -37,6 +37,12 @@ int main(int argc, char* argv[]) {
         auto* source = planner->findChild<QComboBox*>(QStringLiteral("measSource"));
         source->setCurrentIndex(source->findText(QStringLiteral("NS346C")));
     }
+    if (page == "bias") {
+        // The reflections known from the source's table and the DUT's .s2p.
+        if (argc > 3) planner->load_sparameters(QString::fromLocal8Bit(argv[3]));
+        auto* reflections = planner->findChild<QComboBox*>(QStringLiteral("reflections"));
+        reflections->setCurrentIndex(reflections->findText(QStringLiteral("known")));
+    }
     planner->findChild<QDoubleSpinBox*>(QStringLiteral("noiseBandwidth"))->setValue(4e6);
     planner->findChild<QDoubleSpinBox*>(QStringLiteral("integrationTime"))->setValue(0.05);
     planner->findChild<QSpinBox*>(QStringLiteral("trials"))->setValue(5000);

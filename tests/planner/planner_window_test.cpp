@@ -325,6 +325,40 @@ class PlannerWindowTest : public QObject {
         QVERIFY(find<QLabel>(*planner, "budgetHeading")->text() != heading);
     }
 
+    // With known reflections the heading and the copied text give the bias
+    // beside U, and its part of U + |bias|; without, neither mentions it.
+    void the_budget_says_how_much_of_the_bound_is_bias() {
+        measure::Budget budget;
+        budget.lines = {{"enr", 0.05, 1.0, 0.05, 0.8}, {"jitter_meas_on", 0.01, 2.0, 0.02, 0.2}};
+        budget.u_c_db = 0.11;
+        budget.U_db = 0.22;
+        budget.valid = true;
+        const QLocale locale;
+        struct Case {
+            std::optional<double> bias_db;
+            double bound_db;
+            QString share;
+        };
+        for (const Case& c :
+             {Case{-0.58, 0.80, "73 %"}, Case{0.22, 0.44, "50 %"}, Case{std::nullopt, 0, {}}}) {
+            BudgetView view;
+            view.show_budget(budget, QStringLiteral("at 5 GHz"), c.bias_db);
+            const QString heading = view.findChild<QLabel*>("budgetHeading")->text();
+            const QString text = view.text();
+            QVERIFY2(heading.contains(locale.toString(0.22, 'f', 3)), qPrintable(heading));
+            if (!c.bias_db) {
+                QVERIFY(!heading.contains(QStringLiteral("bias")) && !text.contains("bias"));
+                continue;
+            }
+            QVERIFY2(heading.contains(locale.toString(*c.bias_db, 'f', 3)), qPrintable(heading));
+            QVERIFY2(
+                heading.contains(locale.toString(c.bound_db, 'f', 3)) && heading.contains(c.share),
+                qPrintable(heading));
+            QVERIFY(text.endsWith(QStringLiteral("U + |bias|\t") +
+                                  locale.toString(c.bound_db, 'f', 4) + " dB\n"));
+        }
+    }
+
     void the_status_counts_points_held_from_a_files_nearest_record() {
         auto window = calculator_window();
         PlannerWindow* planner = open_planner(*window);

@@ -36,6 +36,7 @@ charts::SweepChartData chart_data(const planning::SweepResult& result, std::stri
             c.lamp[i] = p.in_range ? p.classic.lamp[i] : Lamp::grey;
         }
         c.held = p.held;
+        if (p.in_range) c.bias_db = p.source_match_bias_db;
         data.points.push_back(c);
     }
     data.log_x = log_x;
