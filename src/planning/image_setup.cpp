@@ -23,6 +23,7 @@ void take_image_enr(const datafiles::EnrTable& table, double image_hz, ImagePoin
     image.enr_db = at.enr_db;
     if (at.enr_unc_db) image.enr_unc_db = *at.enr_unc_db;
     if (!at.applied.in_range()) {
+        point.held = true;
         point.notes.push_back("ENR at the image frequency (" + general_text(image_hz / hz_per_ghz) +
                               " GHz): " + at.applied.note());
     }

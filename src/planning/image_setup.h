@@ -22,7 +22,10 @@ bool image_response(const measure::ModelOptions& options);
 struct ImagePoint {
     std::optional<measure::FrequencyPlan> plan;  // a converting DUT's, where it has one
     std::string problem;                         // why the point cannot be computed
-    std::vector<std::string> notes;              // image values held from nearest records
+    // Image values held from nearest records, and an image outside the
+    // noise source's band.
+    std::vector<std::string> notes;
+    bool held = false;  // a value held from a file's nearest record
 };
 
 // Puts the image band of SETUP's model options into SETUP (filled from the

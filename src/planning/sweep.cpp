@@ -581,7 +581,7 @@ bool PointEvaluator::add_swept_image(SweepPoint& point) {
     }
     image_notes_ = std::move(image.notes);
     if (!image.problem.empty()) image_notes_.push_back(std::move(image.problem));
-    point.held = point.held || !image.notes.empty();
+    point.held = point.held || image.held;
     return image.problem.empty();
 }
 

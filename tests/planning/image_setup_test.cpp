@@ -1,8 +1,10 @@
-// A converting DUT's image band at one point: the notes where the image
-// falls outside what the noise source or its ENR table covers, and the
-// frequencies that leave no image.
+// A converting DUT's image band: the notes where the image falls outside
+// what the noise source or its ENR table covers, at one point and in a
+// sweep, and the frequencies that leave no image.
 #include "planning/image_setup.h"
 #include "datafiles/enr_table.h"
+#include "planning/sweep.h"
+#include "reference_window.h"
 
 #include <gtest/gtest.h>
 
@@ -140,6 +142,42 @@ TEST(ImageSetup, NotesWhereTheImageLeavesTheSourceOrItsTable) {
         if (c.notes.empty()) {
             EXPECT_EQ(all, "");
         }
+    }
+}
+
+// A sweep counts a point whose image ENR is held from the table's last
+// record among the held ones; an image outside the catalogue source's band
+// is noted but holds nothing.
+TEST(ImageSetup, ASweepCountsTheImageEnrHeldFromTheTable) {
+    struct Case {
+        std::string source;
+        bool table;
+        std::vector<bool> held;  // at 1, 1.5 and 2 GHz: images at 19, 18.5 and 18 GHz
+        std::string note;        // of the first point
+    };
+    const Case cases[] = {
+        {"User", true, {true, true, false}, "held from the nearest record, the last"},
+        {"NS346B", false, {false, false, false}, "NS346B's limit of 18 GHz"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.source);
+        Sweep s;
+        s.base = testing::base_session({.noise_source = c.source, .freq_conv = true});
+        s.conversion = {ConversionMode::fixed_if, 10, 0};
+        s.from = 1;
+        s.to = 2;
+        s.points = 3;
+        s.model.sideband = measure::SidebandMode::dsb;
+        if (c.table)
+            s.enr_table = datafiles::read_enr_file(ORLAVEX_EXAMPLES_DIR "/noise_source.enr");
+        const SweepResult result = run_sweep(s);
+        ASSERT_EQ(result.points.size(), c.held.size());
+        for (std::size_t i = 0; i < c.held.size(); ++i) {
+            const SweepPoint& p = result.points[i];
+            EXPECT_TRUE(p.in_range) << p.note;
+            EXPECT_EQ(p.held, c.held[i]) << "at " << p.freq_ghz << ": " << p.note;
+        }
+        EXPECT_NE(result.points[0].note.find(c.note), std::string::npos) << result.points[0].note;
     }
 }
 
