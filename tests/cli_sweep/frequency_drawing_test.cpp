@@ -1,19 +1,14 @@
 // The report's frequency-plan drawing: the four frequencies in their places
-// on one axis, labelled with the plan's numbers, no label crossed; as SVG in
-// the page; in the set-up section of a converting DUT's report only.
+// on one axis, labelled with the plan's numbers, no label crossed (the
+// report's files are checked in report_test.cpp).
 #include "report/frequency_drawing.h"
-#include "app/inputs/sweep_request.h"
 #include "core/number_text.h"
 #include "measure/frequency_plan.h"
-#include "report/drawing_svg.h"
-#include "report/plan_report.h"
-#include "report/report_html.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <array>
-#include <cmath>
 #include <string>
 #include <vector>
 
@@ -110,62 +105,6 @@ TEST(FrequencyPlanDrawing, EachFrequencyInItsPlaceAndLabelledWithItsNumber) {
                 EXPECT_TRUE(under) << names[j] << "'s line through " << names[i];
             }
         }
-    }
-}
-
-TEST(FrequencyPlanDrawing, AsSvgEveryLineAndLabelEscaped) {
-    const measure::FrequencyPlan plan = measure::frequency_plan(10 * GHz, 1 * GHz, LoSide::below);
-    const ReportDrawing d = frequency_plan_drawing(10 * GHz, 1 * GHz, plan, "plan <at> \"10\"");
-    const std::string svg = drawing_svg(d);
-    EXPECT_EQ(svg.rfind("<svg ", 0), 0u);
-    EXPECT_NE(svg.find("aria-label=\"plan &lt;at&gt; &quot;10&quot;\""), std::string::npos);
-    std::size_t lines = 0;
-    for (std::size_t at = svg.find("<line "); at != std::string::npos;
-         at = svg.find("<line ", at + 1))
-        ++lines;
-    EXPECT_EQ(lines, d.lines.size());
-    for (const char* label : {">signal 10 GHz<", ">image 8 GHz<", ">LO 9 GHz<", ">output 1 GHz<"})
-        EXPECT_NE(svg.find(label), std::string::npos) << label;
-    EXPECT_NE(svg.find("stroke-dasharray"), std::string::npos) << "the LO dashed";
-}
-
-// The set-up section of a sweep's report: a converting DUT's has the drawing
-// at the set-up's own frequency, in the page as an SVG figure; any other's
-// has none.
-TEST(FrequencyPlanDrawing, InTheReportOfAConvertingDutOnly) {
-    struct Case {
-        bool converting;
-        std::size_t drawings;
-    };
-    for (const Case c : {Case{true, 1}, Case{false, 0}}) {
-        SCOPED_TRACE(c.converting ? "converting" : "not converting");
-        app::SweepRequest asked;
-        asked.from = 5;
-        asked.to = 6;
-        asked.points = 3;
-        asked.setup.field("freq") = 5;
-        if (c.converting) {
-            asked.setup.freq_conv = true;
-            asked.setup.field("freq2") = 1;
-            asked.fixed_if = true;
-            asked.setup.model.lo_side = LoSide::above;
-        }
-        std::vector<std::string> notes;
-        const planning::Sweep sweep = app::make_sweep(asked, {}, notes);
-        const planning::SweepResult result = planning::run_sweep(sweep);
-        const ReportContent content =
-            plan_report({asked.setup, sweep, result, notes, nullptr, "now", "3.30", nullptr});
-        const ReportSection& setup = content.sections.at(0);
-        ASSERT_EQ(setup.id, "setup");
-        ASSERT_EQ(setup.drawings.size(), c.drawings);
-        const std::string html = report_html(content, {});
-        EXPECT_EQ(html.find("<figure class=\"drawing\">") != std::string::npos, c.converting);
-        if (!c.converting) continue;
-        // The set-up's own frequency, 5 GHz to 1 GHz with the LO above.
-        const ReportDrawing& d = setup.drawings[0];
-        EXPECT_NE(d.caption.find("lo_side above"), std::string::npos) << d.caption;
-        for (const char* label : {"signal 5 GHz", "image 7 GHz", "LO 6 GHz", "output 1 GHz"})
-            EXPECT_NE(html.find(">" + std::string(label) + "<"), std::string::npos) << label;
     }
 }
 
