@@ -60,11 +60,11 @@ std::vector<Candidate> candidates(const core::ClassicChoices& base,
 // Ranks every candidate over SWEEP's points (the sweep's own noise source and
 // preamp choice are replaced; an ENR table applies only to "User"; the bench
 // stays as given but for a measurement-source candidate's source; no Monte
-// Carlo). With an image ratio given, the sweep as given runs too and
-// gives the sideband advice. Order: candidates that cover every point with a valid result
+// Carlo). Order: candidates that cover every point with a valid result
 // first (the others by how many points they cover), then the smaller worst
 // expanded uncertainty (to 0.01 dB), then more all-green points, then menu
-// order. Candidates share out over the sweep's threads.
+// order. Candidates share out over the sweep's threads. With an image ratio
+// given, the sweep as given runs too and gives the sideband advice.
 Advice advise(const Sweep& sweep);
 // As above, counting every candidate's points into PROGRESS (its total set
 // first); throws SweepCancelled once PROGRESS.cancel is set.
