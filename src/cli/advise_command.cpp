@@ -10,6 +10,28 @@
 
 namespace orlavex::cli {
 
+namespace {
+
+// The sideband modes' ranking under the set-ups', and the filter's advice.
+void print_sideband_advice(std::ostream& out, const planning::Advice& advice) {
+    if (!advice.sidebands) return;
+    const planning::SidebandAdvice& sidebands = *advice.sidebands;
+    out << "\nSideband (the sweep's own set-up): " << sidebands.summary << '\n';
+    for (const planning::SidebandEntry& e : sidebands.modes) {
+        out << "  " << e.rank << ". " << e.label;
+        if (e.evaluated > 0) {
+            out << ": worst U " << app::number_text(e.worst_U_db, 3) << " dB at "
+                << app::number_text(e.worst_at, -1) << " GHz, DUT NF "
+                << app::number_text(e.dut_nf_db, 3) << " dB, gain "
+                << app::number_text(e.dut_gain_db, 3) << " dB there";
+        }
+        out << '\n';
+    }
+    if (!sidebands.image_filter.empty()) out << sidebands.image_filter << '\n';
+}
+
+}  // namespace
+
 void print_advice(std::ostream& out, const planning::Advice& advice) {
     using enum TextTable::Align;
     TextTable table({right, left, right, right, right, left});
@@ -22,6 +44,7 @@ void print_advice(std::ostream& out, const planning::Advice& advice) {
                    std::to_string(e.all_green) + "/" + std::to_string(e.points), e.reason});
     }
     table.print(out);
+    print_sideband_advice(out, advice);
 }
 
 int run_advise_command(const SweepRequest& request, bool json, std::ostream& out,

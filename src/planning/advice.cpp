@@ -189,7 +189,8 @@ Advice advise(const Sweep& sweep) {
 Advice advise(const Sweep& sweep, SweepProgress& progress) {
     const std::vector<Candidate> list =
         candidates(sweep.base.setup.choices, sweep.bench.meas_source.has_value());
-    progress.total = list.size() * sweep.points;
+    const bool sidebands = wants_sideband_advice(sweep);
+    progress.total = (list.size() + (sidebands ? 1 : 0)) * sweep.points;
     std::vector<AdviceEntry> entries(list.size());
 
     // Candidates share out over the threads; each candidate's sweep runs on
@@ -247,7 +248,9 @@ Advice advise(const Sweep& sweep, SweepProgress& progress) {
         entries[i].rank = i + 1;
         entries[i].reason = reason(entries[i], entries.front(), texts);
     }
-    return Advice{std::move(entries)};
+    Advice advice{std::move(entries), std::nullopt};
+    if (sidebands) advice.sidebands = sideband_advice(sweep, run_sweep(sweep, progress));
+    return advice;
 }
 
 }  // namespace orlavex::planning

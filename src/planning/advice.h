@@ -4,6 +4,7 @@
 // points and ranked.
 #pragma once
 
+#include "planning/sideband_advice.h"
 #include "planning/sweep.h"
 
 #include <cstddef>
@@ -43,6 +44,8 @@ struct AdviceEntry {
 
 struct Advice {
     std::vector<AdviceEntry> ranking;  // best first
+    // With an image ratio given: the DUT measured SSB and DSB, ranked.
+    std::optional<SidebandAdvice> sidebands;
 };
 
 // The preamp choices the base set-up's analyzer offers: off, on (or option 0
@@ -60,7 +63,8 @@ std::vector<Candidate> candidates(const core::ClassicChoices& base,
 // Carlo). Order: candidates that cover every point with a valid result
 // first (the others by how many points they cover), then the smaller worst
 // expanded uncertainty (to 0.01 dB), then more all-green points, then menu
-// order. Candidates share out over the sweep's threads.
+// order. Candidates share out over the sweep's threads. With an image ratio
+// given, the sweep as given runs too and gives the sideband advice.
 Advice advise(const Sweep& sweep);
 // As above, counting every candidate's points into PROGRESS (its total set
 // first); throws SweepCancelled once PROGRESS.cancel is set.

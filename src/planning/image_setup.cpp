@@ -1,5 +1,6 @@
 #include "planning/image_setup.h"
 
+#include "catalogue/catalogue.h"
 #include "core/number_text.h"
 #include "measure/image_sideband.h"
 
@@ -22,19 +23,50 @@ void take_image_enr(const datafiles::EnrTable& table, double image_hz, ImagePoin
     image.enr_db = at.enr_db;
     if (at.enr_unc_db) image.enr_unc_db = *at.enr_unc_db;
     if (!at.applied.in_range()) {
+        point.held = true;
         point.notes.push_back("ENR at the image frequency (" + general_text(image_hz / hz_per_ghz) +
                               " GHz): " + at.applied.note());
     }
 }
 
+// Where the image band's ENR comes from, for a note on it.
+std::string image_enr_origin(const datafiles::EnrTable* table,
+                             const measure::ModelOptions& options) {
+    if (table) return "the ENR table's";
+    if (options.image_enr_db) return "the image ENR as given";
+    return "the signal band's";
+}
+
 }  // namespace
+
+std::string image_outside_source(std::string_view model, double image_ghz,
+                                 std::string_view enr_origin) {
+    const catalogue::NoiseSourceModel* source = catalogue::find_noise_source(model);
+    if (source == nullptr) return {};
+    const double lower = catalogue::lower_frequency(*source),
+                 upper = catalogue::upper_frequency(*source);
+    std::string where;
+    if (image_ghz < lower) {
+        where = "below the noise source " + std::string(model) +
+                "'s waveguide band, which starts at " + general_text(lower) + " GHz";
+    } else if (image_ghz > upper) {
+        where = "above the noise source " + std::string(model) + "'s limit of " +
+                general_text(upper) + " GHz";
+    } else {
+        return {};
+    }
+    return "the image at " + general_text(image_ghz) + " GHz lies " + where +
+           ": the source's ENR there is not known, and the one taken (" + std::string(enr_origin) +
+           ") may be far off";
+}
 
 bool image_response(const measure::ModelOptions& options) {
     return options.sideband == measure::SidebandMode::dsb || options.image_ratio_db.has_value();
 }
 
 ImagePoint add_image(const BenchInput& bench, const datafiles::EnrTable* calibration_table,
-                     double f_in_ghz, double f_out_ghz, measure::MeasurementSetup& setup) {
+                     double f_in_ghz, double f_out_ghz, measure::MeasurementSetup& setup,
+                     std::string_view calibration_source) {
     ImagePoint point;
     const measure::ModelOptions& options = setup.model;
     const bool response = image_response(options);
@@ -69,6 +101,12 @@ ImagePoint add_image(const BenchInput& bench, const datafiles::EnrTable* calibra
         return point;
     }
     if (table) take_image_enr(*table, plan.image_hz, point, image);
+    const std::string_view source =
+        bench.meas_source ? std::string_view(bench.meas_source->model) : calibration_source;
+    if (std::string why = image_outside_source(source, plan.image_hz / hz_per_ghz,
+                                               image_enr_origin(table, options));
+        !why.empty())
+        point.notes.push_back(std::move(why));
     if (options.image_enr_db) image.enr_db = *options.image_enr_db;
     if (options.image_enr_unc_db) image.enr_unc_db = *options.image_enr_unc_db;
     if (bench.loss_in.sparameters)

@@ -568,15 +568,20 @@ bool PointEvaluator::add_swept_image(SweepPoint& point) {
     if (sweep_.over == SweptInput::image_ratio)
         point.setup.model.image_ratio_db = point.swept_value;
     const datafiles::EnrTable* table = sweep_.enr_table ? &*sweep_.enr_table : nullptr;
+    // The catalogue model behind the calibration source, also where "User"
+    // stands for it to take a table's reflections.
+    const std::string_view source = prepared_.replaced_source.empty()
+                                        ? core::noise_source_name(prepared_.base.choices)
+                                        : std::string_view(prepared_.replaced_source);
     ImagePoint image =
-        add_image(sweep_.bench, table, point.freq_ghz, output_ghz(point), point.setup);
+        add_image(sweep_.bench, table, point.freq_ghz, output_ghz(point), point.setup, source);
     if (image.plan) {
         point.lo_ghz = image.plan->lo_hz / hz_per_ghz;
         point.image_ghz = image.plan->image_hz / hz_per_ghz;
     }
     image_notes_ = std::move(image.notes);
     if (!image.problem.empty()) image_notes_.push_back(std::move(image.problem));
-    point.held = point.held || !image.notes.empty();
+    point.held = point.held || image.held;
     return image.problem.empty();
 }
 

@@ -1,5 +1,6 @@
 #include "plot/pdf_pages.h"
 
+#include "plot/pdf_drawing.h"
 #include "report/report_html.h"
 
 #include <algorithm>
@@ -87,6 +88,10 @@ PdfPages::PdfPages(const ReportContent& content, QPaintDevice& device, const QFo
             at = {spacing.frame, 0, true};
         }
         place_text(at, text_run(&section), true);
+        for (const ReportDrawing& drawing : section.drawings) {
+            drawings_.push_back(drawing);
+            place_drawing(at, drawings_.size() - 1);
+        }
         const int charts = section.charts == Charts::both          ? 2
                            : section.charts == Charts::uncertainty ? 1
                                                                    : 0;
@@ -191,6 +196,23 @@ void PdfPages::place_table(Cursor& at, std::size_t index) {
     at = {y, spacing.table_below, false};
 }
 
+// A drawing with its caption above it, spaced as a table and its caption;
+// kept whole on a page.
+void PdfPages::place_drawing(Cursor& at, std::size_t index) {
+    const ReportDrawing& drawing = drawings_[index];
+    const double caption = drawing.caption.empty() ? 0 : caption_height_ + spacing.caption_below;
+    const double height =
+        caption + drawing_size(drawing, body_.width() - 2 * spacing.frame).height();
+    double y = at.y + std::max(at.margin, spacing.caption_above);
+    if (y + height > body_.height() && !at.fresh) {
+        pages_.emplace_back();
+        at = {spacing.frame, 0, true};
+        y = at.y + spacing.caption_above;
+    }
+    pages_.back().push_back({Placed::drawing, index, 0, y, 0, 0, height});
+    at = {y + height, spacing.table_below, false};
+}
+
 void PdfPages::draw(QPainter& painter, int index, const DrawChart& chart) const {
     const double left = spacing.frame;
     const double width = body_.width() - 2 * spacing.frame;
@@ -218,6 +240,22 @@ void PdfPages::draw(QPainter& painter, int index, const DrawChart& chart) const 
             case Placed::table_row:
                 tables_[p.item]->draw_row(painter, p.row, QPointF(left, p.y));
                 break;
+            case Placed::drawing: {
+                const ReportDrawing& drawing = drawings_[p.item];
+                double y = p.y;
+                if (!drawing.caption.empty()) {
+                    painter.save();
+                    painter.setFont(caption_font_);
+                    painter.setPen(QColor(0x1a1a1a));
+                    painter.drawText(QRectF(left, y, width, body_.height()),
+                                     Qt::AlignLeft | Qt::AlignTop,
+                                     QString::fromStdString(drawing.caption));
+                    painter.restore();
+                    y += caption_height_ + spacing.caption_below;
+                }
+                draw_report_drawing(painter, drawing, QPointF(left, y), width);
+                break;
+            }
         }
     }
 }

@@ -41,8 +41,8 @@ class PdfPages {
     // What each page holds, for the tests: each table's rows (from 0) in
     // the order they are drawn, a header as -1, by table in the report.
     struct Placed {
-        enum Kind { text, chart, table_header, table_row } kind;
-        std::size_t item;  // the text run, chart number or table
+        enum Kind { text, chart, table_header, table_row, drawing } kind;
+        std::size_t item;  // the text run, chart number, table or drawing
         std::size_t row = 0;
         double y = 0, from = 0, to = 0;  // text: the run's slice [from, to), a caption's -1
         double height = 0;
@@ -54,10 +54,12 @@ class PdfPages {
     void place_text(Cursor& at, std::size_t run, bool heading_first);
     void place_chart(Cursor& at, int number);
     void place_table(Cursor& at, std::size_t table);
+    void place_drawing(Cursor& at, std::size_t drawing);
 
     std::vector<std::unique_ptr<QTextDocument>> runs_;
     std::vector<std::unique_ptr<PdfTable>> tables_;
     std::vector<QString> captions_;
+    std::vector<ReportDrawing> drawings_;
     QFont caption_font_;
     double caption_height_ = 0;
     QSizeF body_;

@@ -114,6 +114,33 @@ ReportSection model_section(const PlanReportInput& input) {
     return section;
 }
 
+namespace {
+
+// The sideband modes of the set-up as given, beside the set-ups' ranking.
+void add_sideband_advice(ReportSection& section, const planning::SidebandAdvice& sidebands) {
+    section.paragraphs.push_back(
+        "The set-up as given, measured as a double-sideband and as a single-sideband figure "
+        "(the same DUT: F_SSB = (1 + r) F_DSB), ranked by the worst U over the same points in "
+        "the second table: " +
+        sidebands.summary + ".");
+    if (!sidebands.image_filter.empty()) section.paragraphs.push_back(sidebands.image_filter);
+    ReportTable table{
+        .caption = "Sideband modes of the set-up as given",
+        .header = {"rank", "mode", "worst_U_db", "worst_at_ghz", "dut_nf_db", "dut_gain_db"}};
+    for (const planning::SidebandEntry& e : sidebands.modes) {
+        const bool any = e.evaluated > 0;
+        const auto shown = [any](double x, int places) {
+            return any ? app::number_text(x, places) : std::string("–");
+        };
+        table.rows.push_back({std::to_string(e.rank), e.label, shown(e.worst_U_db, 3),
+                              shown(e.worst_at, -1), shown(e.dut_nf_db, 3),
+                              shown(e.dut_gain_db, 3)});
+    }
+    section.tables.push_back(std::move(table));
+}
+
+}  // namespace
+
 ReportSection advice_section(const planning::Advice& advice) {
     ReportSection section{.id = "advice", .heading = "Advice: the five best set-ups"};
     section.paragraphs.push_back(
@@ -132,6 +159,7 @@ ReportSection advice_section(const planning::Advice& advice) {
     }
     table.numbers_right = false;
     section.tables.push_back(std::move(table));
+    if (advice.sidebands) add_sideband_advice(section, *advice.sidebands);
     return section;
 }
 

@@ -23,6 +23,32 @@ struct ReportTable {
     bool wide = false;          // many columns: set in a smaller type
 };
 
+// A small drawing as plain vectors on a canvas WIDTH by HEIGHT units across
+// (y downwards, a unit a CSS pixel): the HTML writes it as inline SVG, the
+// PDF draws it with a painter. A text's Y is its baseline; its size is
+// the drawing's one text size.
+struct DrawingLine {
+    double x1 = 0, y1 = 0, x2 = 0, y2 = 0;
+    std::string colour;  // "#rrggbb"
+    double width = 1;
+    bool dashed = false;
+};
+enum class TextAnchor { start, middle, end };
+struct DrawingText {
+    double x = 0, y = 0;
+    std::string text;
+    std::string colour;  // "#rrggbb"
+    TextAnchor anchor = TextAnchor::start;
+    bool bold = false;
+};
+struct ReportDrawing {
+    std::string caption;
+    double width = 0, height = 0;
+    double text_size = 11;
+    std::vector<DrawingLine> lines;
+    std::vector<DrawingText> texts;
+};
+
 // Where a section shows the sweep's charts: both, or only the uncertainty
 // chart (a sweep without classic figures has no guideline margins).
 enum class Charts { none, both, uncertainty };
@@ -33,6 +59,7 @@ struct ReportSection {
     std::vector<std::string> paragraphs;
     std::vector<ReportTable> tables;
     std::vector<std::string> bullets;
+    std::vector<ReportDrawing> drawings;  // after the text, before the charts and tables
     Charts charts = Charts::none;
     bool new_page = false;  // printed from the top of a page
 };

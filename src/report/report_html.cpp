@@ -1,6 +1,7 @@
 #include "report/report_html.h"
 
 #include "app/texts.h"
+#include "report/drawing_svg.h"
 
 #include <array>
 #include <sstream>
@@ -32,10 +33,13 @@ tr.marked td { background: #fde9c8; font-weight: bold; }
 td.green { background: #d8f0d8; } td.yellow { background: #fbf3c2; } td.red { background: #f6d0cc; }
 .chart { margin: 0.5em 0 1em; }
 .chart svg { width: 100%; height: auto; display: block; }
+figure.drawing { margin: 0.6em 0 1em; }
+figure.drawing figcaption { font-weight: bold; padding-bottom: 0.2em; }
+figure.drawing svg { width: 100%; height: auto; display: block; }
 @media print {
   body { max-width: none; margin: 0; padding: 0; font-size: 9.5pt; }
   div.scroll { overflow: visible; }
-  tr, .chart { page-break-inside: avoid; break-inside: avoid; }
+  tr, .chart, figure.drawing { page-break-inside: avoid; break-inside: avoid; }
   thead { display: table-header-group; }
   h2 { page-break-after: avoid; break-after: avoid; }
   td.green, td.yellow, td.red, tr.marked td { -webkit-print-color-adjust: exact;
@@ -139,6 +143,12 @@ void write_section(std::ostream& out, const ReportSection& section, const ChartS
                    HtmlReader reader) {
     out << "<section id=\"" << html_escaped(section.id) << "\">\n";
     write_section_text(out, section);
+    for (const ReportDrawing& drawing : section.drawings) {
+        out << "<figure class=\"drawing\">";
+        if (!drawing.caption.empty())
+            out << "<figcaption>" << html_escaped(drawing.caption) << "</figcaption>";
+        out << drawing_svg(drawing) << "</figure>\n";
+    }
     const std::size_t shown = section.charts == Charts::both          ? 2
                               : section.charts == Charts::uncertainty ? 1
                                                                       : 0;

@@ -40,6 +40,39 @@ ReportTable table_from(const Json& j) {
     return t;
 }
 
+Json drawing_json(const ReportDrawing& d) {
+    Json lines = Json::array();
+    for (const DrawingLine& l : d.lines)
+        lines.push_back({l.x1, l.y1, l.x2, l.y2, l.colour, l.width, l.dashed});
+    Json texts = Json::array();
+    for (const DrawingText& t : d.texts)
+        texts.push_back({t.x, t.y, t.text, t.colour, static_cast<int>(t.anchor), t.bold});
+    return {{"caption", d.caption},     {"width", d.width},          {"height", d.height},
+            {"text_size", d.text_size}, {"lines", std::move(lines)}, {"texts", std::move(texts)}};
+}
+
+ReportDrawing drawing_from(const Json& j) {
+    ReportDrawing d;
+    j.at("caption").get_to(d.caption);
+    j.at("width").get_to(d.width);
+    j.at("height").get_to(d.height);
+    j.at("text_size").get_to(d.text_size);
+    for (const Json& l : j.at("lines")) {
+        d.lines.push_back({l.at(0).get<double>(), l.at(1).get<double>(), l.at(2).get<double>(),
+                           l.at(3).get<double>(), l.at(4).get<std::string>(), l.at(5).get<double>(),
+                           l.at(6).get<bool>()});
+    }
+    for (const Json& t : j.at("texts")) {
+        const int anchor = t.at(4).get<int>();
+        if (anchor < 0 || anchor > static_cast<int>(TextAnchor::end))
+            throw ReportDataError("unknown text anchor " + std::to_string(anchor));
+        d.texts.push_back({t.at(0).get<double>(), t.at(1).get<double>(), t.at(2).get<std::string>(),
+                           t.at(3).get<std::string>(), static_cast<TextAnchor>(anchor),
+                           t.at(5).get<bool>()});
+    }
+    return d;
+}
+
 constexpr std::array<std::pair<Charts, std::string_view>, 3> charts_names = {
     {{Charts::none, "none"}, {Charts::both, "both"}, {Charts::uncertainty, "uncertainty"}}};
 
@@ -60,7 +93,11 @@ Json section_json(const ReportSection& s) {
     Json tables = Json::array();
     for (const ReportTable& t : s.tables)
         tables.push_back(table_json(t));
+    Json drawings = Json::array();
+    for (const ReportDrawing& d : s.drawings)
+        drawings.push_back(drawing_json(d));
     return {{"id", s.id},
+            {"drawings", std::move(drawings)},
             {"heading", s.heading},
             {"paragraphs", s.paragraphs},
             {"tables", std::move(tables)},
@@ -77,6 +114,8 @@ ReportSection section_from(const Json& j) {
     for (const Json& t : j.at("tables"))
         s.tables.push_back(table_from(t));
     j.at("bullets").get_to(s.bullets);
+    for (const Json& d : j.at("drawings"))
+        s.drawings.push_back(drawing_from(d));
     s.charts = charts_named(j.at("charts").get<std::string>());
     j.at("new_page").get_to(s.new_page);
     return s;

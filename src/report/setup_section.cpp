@@ -9,10 +9,12 @@
 #include "measure/match.h"
 #include "measure/setup.h"
 #include "planning/swept_input.h"
+#include "report/frequency_drawing.h"
 #include "report/report_sections.h"
 
 #include <array>
 #include <filesystem>
+#include <optional>
 #include <string_view>
 
 namespace orlavex::report {
@@ -114,12 +116,20 @@ ReportSection setup_section(const PlanReportInput& input) {
     app::Json inputs = app::setup_json(used);
     app::add_model_json(inputs, sweep.model);
     const core::ClassicValues& values = sweep.base.last.used.values;
+    std::optional<ReportDrawing> drawing;
     if (sweep.base.last.used.choices.freq_conv) {
         const measure::FrequencyPlan plan = measure::frequency_plan(
             values.freq_ghz * 1e9, values.freq2_ghz * 1e9, sweep.model.lo_side);
         if (plan.valid()) {
             inputs["lo_ghz"] = plan.lo_hz / 1e9;
             inputs["image_ghz"] = plan.image_hz / 1e9;
+            // Drawn for every converting DUT, as lo_ghz and image_ghz are
+            // listed: where the image falls says whether a filter can take
+            // it out, with an image response in the model or without.
+            drawing = frequency_plan_drawing(
+                values.freq_ghz * 1e9, values.freq2_ghz * 1e9, plan,
+                std::string("Frequency plan at freq_ghz (lo_side ") +
+                    (sweep.model.lo_side == measure::LoSide::above ? "above" : "below") + ")");
         }
     }
     if (sweep.bench.any()) add_bench_rows(inputs, sweep, used);
@@ -132,6 +142,7 @@ ReportSection setup_section(const PlanReportInput& input) {
         std::string(sweep.bench.any() ? "; the bench around the DUT is shown at freq_ghz, and "
                                         "the sweep's table gives it at each point."
                                       : "."));
+    if (drawing) section.drawings.push_back(std::move(*drawing));
     ReportTable table{.caption = "Inputs", .header = {"Input", "Value", "Unit"}};
     add_rows(table, inputs, "");
     section.tables.push_back(std::move(table));

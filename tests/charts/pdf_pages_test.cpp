@@ -12,6 +12,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -136,6 +138,46 @@ TEST(PdfTable, WrapsLongTextBetweenWordsOnly) {
             EXPECT_LE(squeezed.row_height(r), 3 * free.row_height(r));
         }
     }
+}
+
+// A drawing stands whole on one page below the text before it: where the
+// rest of the page is too short it starts the next.
+TEST(PdfPages, ADrawingIsKeptWholeBelowItsText) {
+    const QSizeF body(850.4, 1180);
+    ReportDrawing drawing{.caption = "Frequency plan",
+                          .width = 640,
+                          .height = 120,
+                          .text_size = 11,
+                          .lines = {{0, 0, 640, 120, "#000000", 1, false}},
+                          .texts = {}};
+    std::set<std::size_t> pages_seen;
+    for (int paragraphs = 0; paragraphs <= 40; paragraphs += 2) {
+        SCOPED_TRACE(std::to_string(paragraphs) + " paragraphs");
+        ReportContent content = long_table(paragraphs, 0, false, false);
+        content.sections[0].drawings = {drawing};
+        QBuffer buffer;
+        buffer.open(QIODevice::WriteOnly);
+        QPdfWriter writer(&buffer);
+        writer.setResolution(96);
+        QFont font(QStringLiteral("Liberation Sans"));
+        font.setPointSizeF(10);
+        const PdfPages pages(content, writer, font, body, QSizeF(850, 365));
+        int drawings = 0;
+        for (std::size_t n = 0; n < pages.pages().size(); ++n) {
+            double text_end = 0;
+            for (const PdfPages::Placed& p : pages.pages()[n]) {
+                if (p.kind == PdfPages::Placed::text) text_end = std::max(text_end, p.y + p.height);
+                if (p.kind != PdfPages::Placed::drawing) continue;
+                ++drawings;
+                pages_seen.insert(n);
+                EXPECT_GT(p.height, drawing.height) << "the caption above it";
+                EXPECT_LE(p.y + p.height, body.height());
+                EXPECT_GE(p.y, text_end) << "below the text before it";
+            }
+        }
+        EXPECT_EQ(drawings, 1);
+    }
+    EXPECT_GE(pages_seen.size(), 2u) << "a long text pushes the drawing on";
 }
 
 }  // namespace

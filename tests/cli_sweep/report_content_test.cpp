@@ -415,6 +415,12 @@ TEST(ReportJson, TheContentArrivesWhole) {
     table.numbers_right = false;
     table.wide = true;
     section.tables.push_back(table);
+    section.drawings.push_back({.caption = "d",
+                                .width = 300,
+                                .height = 80.5,
+                                .text_size = 11,
+                                .lines = {{1, 2, 3, 4.25, "#c0392b", 1.5, true}},
+                                .texts = {{5, 6, "LO 9 GHz", "#555555", TextAnchor::end, true}}});
     content.sections = {section};
     content.chart.title = "chart";
     charts::ChartPoint point;
@@ -431,6 +437,9 @@ TEST(ReportJson, TheContentArrivesWhole) {
         EXPECT_EQ(back.sections[0].tables[0].rows[1][1], "4");
         EXPECT_TRUE(back.sections[0].tables[0].wide);
         EXPECT_EQ(back.chart.points.at(0).expanded_db, 0.5);
+        ASSERT_EQ(back.sections[0].drawings.size(), 1u);
+        EXPECT_EQ(back.sections[0].drawings[0].texts.at(0).anchor, TextAnchor::end);
+        EXPECT_TRUE(back.sections[0].drawings[0].lines.at(0).dashed);
     }
     EXPECT_THROW(from_json_text("{\"title\": 1}"), ReportDataError);
     EXPECT_THROW(from_json_text("not json"), ReportDataError);

@@ -259,6 +259,32 @@ TEST_F(Report, PdfOnA4OrLetter) {
     }
 }
 
+// A converting DUT's frequency plan is drawn in both files with its text as
+// text: the page's SVG labels and the PDF's words (as pdftotext reads them)
+// hold the plan's frequencies.
+TEST_F(Report, DrawsTheFrequencyPlanOfAConvertingDut) {
+    const std::vector<std::string> mixer = {
+        "--over",     "freq",   "--from",   "10",      "--to",       "11",          "--points",
+        "2",          "--freq", "10",       "--freq2", "1",          "--freq-conv", "--fixed-if",
+        "--sideband", "dsb",    "--dut-nf", "8",       "--dut-gain", "10"};
+    const fs::path html = folder_ / "mixer.html";
+    const fs::path pdf = folder_ / "mixer.pdf";
+    for (const fs::path& file : {html, pdf}) {
+        const CliRun made = report(mixer, file);
+        ASSERT_EQ(made.status, 0) << made.err;
+    }
+    const std::string page = read_file(html);
+    const support::ChildRun text = support::run_child("/usr/bin/pdftotext", {pdf.string(), "-"});
+    ASSERT_EQ(text.status, 0) << text.err;
+    for (const char* label : {"signal 10 GHz", "image 8 GHz", "LO 9 GHz", "output 1 GHz"}) {
+        EXPECT_NE(section_html(page, "setup").find(">" + std::string(label) + "<"),
+                  std::string::npos)
+            << label;
+        EXPECT_NE(text.out.find(label), std::string::npos) << label << " in:\n" << text.out;
+    }
+    EXPECT_NE(text.out.find("Frequency plan at freq_ghz (lo_side below)"), std::string::npos);
+}
+
 TEST_F(Report, RefusesABadOutputBeforeTheSweep) {
     // The ENR table does not exist: a refusal naming the output shows that
     // the output was checked first.

@@ -21,13 +21,37 @@ Json entry_json(const planning::AdviceEntry& e) {
     j["reason"] = e.reason;
     return j;
 }
+Json sidebands_json(const planning::SidebandAdvice& advice) {
+    Json modes = Json::array();
+    for (const planning::SidebandEntry& e : advice.modes) {
+        const bool any = e.evaluated > 0;
+        modes.push_back(
+            {{"rank", e.rank},
+             {"mode", e.mode == measure::SidebandMode::dsb ? "dsb" : "ssb"},
+             {"label", e.label},
+             {"points", e.points},
+             {"evaluated", e.evaluated},
+             {"worst_U_db", any ? number_or_null(e.worst_U_db) : Json(nullptr)},
+             {"worst_at", any ? number_or_null(e.worst_at) : Json(nullptr)},
+             {"dut_nf_db", any ? number_or_null(e.dut_nf_db) : Json(nullptr)},
+             {"dut_gain_db", any ? number_or_null(e.dut_gain_db) : Json(nullptr)},
+             {"image_ratio_share", any ? number_or_null(e.image_share) : Json(nullptr)}});
+    }
+    return {
+        {"modes", std::move(modes)},
+        {"summary", advice.summary},
+        {"image_filter", advice.image_filter.empty() ? Json(nullptr) : Json(advice.image_filter)}};
+}
+
 }  // namespace
 
 Json advice_json(const planning::Advice& advice) {
     Json ranking = Json::array();
     for (const planning::AdviceEntry& e : advice.ranking)
         ranking.push_back(entry_json(e));
-    return Json{{"ranking", std::move(ranking)}};
+    Json j{{"ranking", std::move(ranking)}};
+    if (advice.sidebands) j["sidebands"] = sidebands_json(*advice.sidebands);
+    return j;
 }
 
 }  // namespace orlavex::app

@@ -50,7 +50,8 @@ planning::ImagePoint add_image_of(const core::ClassicResult& r, const Setup& set
                                   measure::MeasurementSetup& model) {
     const core::ClassicValues& v = r.used.values;
     const double f_out = r.used.choices.freq_conv ? v.freq2_ghz : v.freq_ghz;
-    return planning::add_image(setup.bench, nullptr, v.freq_ghz, f_out, model);
+    return planning::add_image(setup.bench, nullptr, v.freq_ghz, f_out, model,
+                               core::noise_source_name(r.used.choices));
 }
 
 // The exact evaluation of the levels R used, with its ENR (the measurement

@@ -61,7 +61,8 @@ Point compute_point(const core::ClassicResult& r, const Setup& setup, bool monte
     p.notes = planning::bench_held_notes(setup.bench, used.freq_ghz, f_out);
     p.bench = setup.bench;
     planning::ImagePoint image =
-        planning::add_image(setup.bench, nullptr, used.freq_ghz, f_out, p.setup);
+        planning::add_image(setup.bench, nullptr, used.freq_ghz, f_out, p.setup,
+                            core::noise_source_name(r.used.choices));
     p.frequency_plan = image.plan;
     p.notes.insert(p.notes.end(), image.notes.begin(), image.notes.end());
     if (setup.model.reflections == measure::ReflectionModel::known) {
