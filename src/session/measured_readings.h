@@ -3,6 +3,7 @@
 #pragma once
 
 #include "app/results/readings_evaluation.h"
+#include "planning/sweep.h"
 
 #include <optional>
 #include <string>
@@ -29,5 +30,10 @@ struct MeasuredMark {
 // Each point of READINGS with a noise figure; the error is the noise figure
 // itself when the plan assumes none.
 std::vector<MeasuredMark> measured_marks(const MeasuredReadings& readings);
+
+// How many of MARKS lie within the planned expanded uncertainty (GUM, k = 2)
+// of PLAN's in-range point nearest in frequency.
+std::size_t marks_within_plan(const std::vector<MeasuredMark>& marks,
+                              const planning::SweepResult& plan);
 
 }  // namespace orlavex::session

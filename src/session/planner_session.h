@@ -167,6 +167,11 @@ class PlannerSession {
                               const datafiles::Readings* calibration = nullptr);
     const std::optional<MeasuredReadings>& measured() const { return measured_; }
     void clear_readings();
+    // The set-up readings are evaluated with (and a measurement planned by).
+    app::Setup readings_setup() const;
+    // The measured results as orlavex-cli evaluate --readings --format csv
+    // lays them out; empty without readings.
+    std::string measured_csv() const;
 
     // --- Export: the result as orlavex-cli writes it.
     std::string export_csv(const std::string& path) const;
@@ -175,7 +180,6 @@ class PlannerSession {
     void changed();
     void forget_embedded(std::string_view slot);
     std::size_t nearest_point(double swept_value) const;
-    app::Setup readings_setup() const;
 
     Calculator setup_;
     SweepInputs inputs_;

@@ -5,8 +5,11 @@
 
 #include "app/inputs/window_setup_reading.h"
 #include "app/json.h"
+#include "app/results/sweep_output.h"
 #include "datafiles/file_error.h"
 
+#include <charconv>
+#include <cmath>
 #include <exception>
 #include <filesystem>
 
@@ -15,6 +18,13 @@ namespace orlavex::session {
 namespace {
 
 constexpr std::string_view level_fields[] = {"freq", "cal_off", "cal_on", "meas_off", "meas_on"};
+
+// X to the digits that read back as X.
+std::string number_text(double x) {
+    char text[32];
+    const auto end = std::to_chars(text, text + sizeof text, x).ptr;
+    return std::string(text, end);
+}
 
 }  // namespace
 
@@ -29,6 +39,21 @@ std::vector<MeasuredMark> measured_marks(const MeasuredReadings& readings) {
         marks.push_back(m);
     }
     return marks;
+}
+
+std::size_t marks_within_plan(const std::vector<MeasuredMark>& marks,
+                              const planning::SweepResult& plan) {
+    std::size_t within = 0;
+    for (const MeasuredMark& m : marks) {
+        const planning::SweepPoint* nearest = nullptr;
+        for (const planning::SweepPoint& p : plan.points) {
+            if (p.in_range && (!nearest || std::fabs(p.freq_ghz - m.freq_ghz) <
+                                               std::fabs(nearest->freq_ghz - m.freq_ghz)))
+                nearest = &p;
+        }
+        if (nearest && m.error_db && std::fabs(*m.error_db) <= nearest->gum.U_db) ++within;
+    }
+    return within;
 }
 
 app::Setup PlannerSession::readings_setup() const {
@@ -64,6 +89,22 @@ std::string PlannerSession::open_readings(const std::string& path,
     } catch (const std::exception& e) {
         return std::filesystem::path(path).filename().string() + ": " + e.what();
     }
+}
+
+std::string PlannerSession::measured_csv() const {
+    if (!measured_) return {};
+    std::string text = "freq_ghz,dut_nf_db,dut_gain_db,u_db,U_db,k,nu_eff,note\r\n";
+    for (const app::MeasuredPoint& p : measured_->points) {
+        const app::Json j = app::measured_point_json(p, false);
+        for (const char* column :
+             {"freq_ghz", "dut_nf_db", "dut_gain_db", "u_db", "U_db", "k", "nu_eff"})
+            text += (j[column].is_number() ? number_text(j[column].get<double>()) : "") + ",";
+        std::string notes;
+        for (const auto& note : j["notes"])
+            notes += (notes.empty() ? "" : "; ") + note.get<std::string>();
+        text += app::csv_field(notes) + "\r\n";
+    }
+    return text;
 }
 
 void PlannerSession::clear_readings() {
