@@ -51,6 +51,13 @@ QDoubleSpinBox* ghz_box(QWidget* parent, double value) {
     return box;
 }
 
+// A label whose mnemonic moves the focus to BUDDY.
+QLabel* label_for(const QString& text, QWidget* buddy) {
+    auto* label = new QLabel(text, buddy->parentWidget());
+    label->setBuddy(buddy);
+    return label;
+}
+
 }  // namespace
 
 MeasureDialog::MeasureDialog(std::function<app::Setup()> setup, QWidget* parent)
@@ -118,7 +125,7 @@ QWidget* MeasureDialog::build_bench() {
     auto* analyzer_row = new QHBoxLayout;
     analyzer_row->addWidget(analyzer_, 1);
     analyzer_row->addWidget(test_);
-    form->addRow(tr("&Analyzer:"), analyzer_row);
+    form->addRow(label_for(tr("&Analyzer:"), analyzer_), analyzer_row);
     identity_ = new QLabel(box);
     identity_->setObjectName(QStringLiteral("analyzerIdentity"));
     identity_->setTextInteractionFlags(Qt::TextSelectableByMouse);
@@ -134,7 +141,7 @@ QWidget* MeasureDialog::build_bench() {
     auto* profile_row = new QHBoxLayout;
     profile_row->addWidget(profile_, 1);
     profile_row->addWidget(file);
-    form->addRow(tr("&Profile:"), profile_row);
+    form->addRow(label_for(tr("&Profile:"), profile_), profile_row);
     connect(file, &QPushButton::clicked, this, &MeasureDialog::choose_profile_file);
 
     source_ = new QComboBox(box);
@@ -146,7 +153,7 @@ QWidget* MeasureDialog::build_bench() {
     auto* source_row = new QHBoxLayout;
     source_row->addWidget(source_);
     source_row->addWidget(source_detail_, 1);
-    form->addRow(tr("&Noise source:"), source_row);
+    form->addRow(label_for(tr("&Noise source:"), source_), source_row);
     connect(source_, &QComboBox::currentIndexChanged, this, &MeasureDialog::source_changed);
     source_changed();
     return box;
@@ -160,9 +167,10 @@ QWidget* MeasureDialog::build_band() {
     to_ = ghz_box(box, 2);
     auto* band = new QHBoxLayout;
     band->addWidget(from_);
-    band->addWidget(new QLabel(tr("to"), box));
+    band->addWidget(label_for(tr("t&o"), to_));
     band->addWidget(to_);
-    form->addRow(tr("&From:"), band);
+    band->addStretch(1);
+    form->addRow(label_for(tr("&From:"), from_), band);
     points_ = new QSpinBox(box);
     points_->setRange(1, 100000);
     repeat_ = new QSpinBox(box);
@@ -170,15 +178,18 @@ QWidget* MeasureDialog::build_band() {
     repeat_->setToolTip(tr("Readings of each level at each frequency"));
     auto* counts = new QHBoxLayout;
     counts->addWidget(points_);
-    counts->addWidget(new QLabel(tr("&Repeat:"), box));
+    counts->addWidget(label_for(tr("&Repeat:"), repeat_));
     counts->addWidget(repeat_);
     counts->addStretch(1);
-    form->addRow(tr("Poi&nts:"), counts);
+    form->addRow(label_for(tr("Poi&nts:"), points_), counts);
     timeout_ = new QDoubleSpinBox(box);
     timeout_->setRange(0.01, 3600);
     timeout_->setValue(10);
     timeout_->setSuffix(QStringLiteral(" s"));
-    form->addRow(tr("&Timeout:"), timeout_);
+    auto* timeout_row = new QHBoxLayout;
+    timeout_row->addWidget(timeout_);
+    timeout_row->addStretch(1);
+    form->addRow(label_for(tr("&Timeout:"), timeout_), timeout_row);
     ask_box_ = new QCheckBox(tr("As&k before the calibration and the DUT"), box);
     ask_box_->setChecked(true);
     form->addRow(QString(), ask_box_);

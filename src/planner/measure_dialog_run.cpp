@@ -85,10 +85,7 @@ void MeasureDialog::finish() {
         set_status(tr("Measured %n frequencies.", nullptr, static_cast<int>(o.measured.size())));
     }
     show_running(false);
-    if (!text.empty())
-        emit measured(readings_, tr("measured with %1")
-                                     .arg(QString::fromStdString(
-                                         o.identity.empty() ? plan_.analyzer.name : o.identity)));
+    if (!text.empty()) emit measured(readings_, tr("Measured readings"));
     emit run_ended();
 }
 

@@ -11,8 +11,8 @@
 
 namespace orlavex::planner {
 
-// The legend's name of the measured points.
-inline constexpr const char* measured_series_name = "measured NF - planned, +-U";
+// The legend's name of the measured points (short: the legend is one line).
+inline constexpr const char* measured_series_name = "measured";
 
 // Adds MARKS to CHART, its y axis widened where the bars reach beyond it.
 // Marks outside the x axis' range are left out; returns how many are drawn.
