@@ -310,26 +310,6 @@ void define_private_functions(py::module_& m) {
           py::arg("meas_on") = py::none(), py::arg("meas_off") = py::none(),
           py::arg("readings") = py::none(), py::arg("calibration") = py::none());
     m.def(
-        "_measure",
-        [](const py::object& analyzer, const py::object& profile, const py::object& source,
-           const py::object& supply_profile, const py::object& freq, const py::object& start,
-           const py::object& stop, const py::object& points, const py::object& repeat,
-           const py::object& setup, const py::object& calibration, const py::object& save_readings,
-           const py::object& save_calibration, const py::object& yes, const py::object& timeout,
-           const py::kwargs& inputs) {
-            return measure(
-                {analyzer, profile, source, supply_profile, freq, start, stop, points, repeat,
-                 setup, calibration, save_readings, save_calibration, yes, timeout},
-                inputs);
-        },
-        py::arg("analyzer"), py::arg("profile") = "analyzer-marker-noise",
-        py::arg("source") = "analyzer", py::arg("supply_profile") = "supply-28v",
-        py::arg("freq") = py::none(), py::arg("start") = py::none(), py::arg("stop") = py::none(),
-        py::arg("points") = py::none(), py::arg("repeat") = 1, py::arg("setup") = py::none(),
-        py::arg("calibration") = py::none(), py::arg("save_readings") = py::none(),
-        py::arg("save_calibration") = py::none(), py::arg("yes") = false,
-        py::arg("timeout") = 10.0);
-    m.def(
         "_sweep",
         [](const py::object& over, const py::object& start, const py::object& stop,
            const py::object& points, const py::object& log, const py::object& enr_table,
@@ -380,6 +360,30 @@ void define_private_functions(py::module_& m) {
         py::arg("points") = 101, py::arg("log") = false, py::arg("enr_table") = py::none(),
         py::arg("dut_s2p") = py::none(), py::arg("mc") = false, py::arg("match_form") = "vswr",
         py::arg("fixed_if") = false, py::arg("fixed_lo") = false);
+}
+
+// The C++ side of measure(), as the other functions' above.
+void define_private_measure(py::module_& m) {
+    m.def(
+        "_measure",
+        [](const py::object& analyzer, const py::object& profile, const py::object& source,
+           const py::object& supply_profile, const py::object& freq, const py::object& start,
+           const py::object& stop, const py::object& points, const py::object& repeat,
+           const py::object& setup, const py::object& calibration, const py::object& save_readings,
+           const py::object& save_calibration, const py::object& yes, const py::object& timeout,
+           const py::kwargs& inputs) {
+            return measure(
+                {analyzer, profile, source, supply_profile, freq, start, stop, points, repeat,
+                 setup, calibration, save_readings, save_calibration, yes, timeout},
+                inputs);
+        },
+        py::arg("analyzer"), py::arg("profile") = "analyzer-marker-noise",
+        py::arg("source") = "analyzer", py::arg("supply_profile") = "supply-28v",
+        py::arg("freq") = py::none(), py::arg("start") = py::none(), py::arg("stop") = py::none(),
+        py::arg("points") = py::none(), py::arg("repeat") = 1, py::arg("setup") = py::none(),
+        py::arg("calibration") = py::none(), py::arg("save_readings") = py::none(),
+        py::arg("save_calibration") = py::none(), py::arg("yes") = false,
+        py::arg("timeout") = 10.0);
 }
 
 // The public functions: Python wrappers with real signatures, and their docs.
@@ -472,6 +476,7 @@ PYBIND11_MODULE(orlavex, m) {
     define_data_file(m);
     define_instrument(m);
     define_private_functions(m);
+    define_private_measure(m);
     define_public_functions(m);
     m.def("_stub", &stub_source, "The module's stub (orlavex.pyi), for the build.");
 
