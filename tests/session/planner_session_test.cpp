@@ -338,13 +338,14 @@ TEST_F(SessionTest, AJobsResultIsDescribedByItsJobAndCancelKeepsTheLast) {
 struct ReadingsCase {
     const char* name;
     double dut_nf;  // entered into the plan before the readings are opened
+    bool jitter;    // the planned reading jitter (a sweep input) set
     const char* rows;
 };
 
 constexpr ReadingsCase readings_cases[] = {
-    {"single readings", 2.5,
+    {"single readings with the planned jitter", 2.5, true,
      "2,-85.1,-70.3,-64.9,-56.0\n6,-85.0,-70.6,-65.2,-56.1\n12,-84.9,-70.9,-65.0,-55.7\n"},
-    {"repeated readings", 4,
+    {"repeated readings", 4, false,
      "3,-85.1,-70.3,-64.9,-56.0\n3,-85.2,-70.2,-64.8,-56.1\n3,-85.0,-70.4,-65.0,-55.9\n"
      "9,-85.0,-70.6,-65.2,-56.1\n9,-85.1,-70.5,-65.1,-56.2\n"},
 };
@@ -354,6 +355,12 @@ TEST_F(SessionTest, ReadingsAreEvaluatedAsTheCliEvaluatesThemWithThePlansSetup) 
         SCOPED_TRACE(c.name);
         PlannerSession s = opened(example);
         EXPECT_EQ(s.enter_field(txtDUT_NF, c.dut_nf), "");
+        if (c.jitter) {
+            SweepInputs inputs = s.sweep_inputs();
+            inputs.noise_bw_hz = 4e6;
+            inputs.tau_s = 0.05;
+            s.set_sweep_inputs(inputs);
+        }
         const fs::path readings = temp("readings.csv"), plan = temp("plan.orlavex.json");
         std::ofstream(readings) << "freq_ghz,cal_off_dbm,cal_on_dbm,meas_off_dbm,meas_on_dbm\n"
                                 << c.rows;
