@@ -161,3 +161,28 @@ def test_ctrl_c_switches_the_source_off_and_raises_keyboard_interrupt(simulator,
             child.wait()
     assert out.strip() == "interrupted"
     assert simulator.ask("SIM:SOURCE?") == "OFF"
+
+
+ASKING_CHILD = """
+import sys, orlavex
+try:
+    orlavex.measure(sys.argv[1], profile=sys.argv[3], freq=2.0, setup=sys.argv[2], timeout=10)
+    print("completed")
+except EOFError:
+    print("no answer")
+"""
+
+
+@pytest.mark.parametrize("answers,ends,asked", [
+    ("\n\n", "completed", 2),  # Enter before the calibration and before the DUT
+    ("\n", "no answer", 2),    # the input ends at the second question
+    ("", "no answer", 1),
+])
+def test_questions_are_put_with_input(simulator, profile, answers, ends, asked):
+    done = subprocess.run([sys.executable, "-c", ASKING_CHILD, simulator.resource, str(PLAN),
+                           profile()], input=answers, capture_output=True, text=True, timeout=60)
+    assert done.stdout.endswith(ends + "\n"), done.stderr
+    questions = ["Connect the noise source straight to the analyzer.",
+                 "Put the DUT between the noise source and the analyzer."]
+    assert [q in done.stdout for q in questions] == [True] * asked + [False] * (2 - asked)
+    assert simulator.ask("SIM:SOURCE?") == "OFF"
