@@ -1,5 +1,7 @@
 #include "cli/measure_interrupt.h"
 
+#include "cli/progress_line.h"
+
 #include <poll.h>
 #include <pthread.h>
 #include <unistd.h>
@@ -9,7 +11,7 @@
 
 namespace orlavex::cli {
 
-Interrupt::Interrupt() {
+Interrupt::Interrupt(bool progress) : progress_(progress) {
     sigemptyset(&held_);
     sigaddset(&held_, SIGINT);
     pthread_sigmask(SIG_BLOCK, &held_, &before_);
@@ -41,6 +43,18 @@ void Interrupt::ask(const std::string& question) {
         if (got <= 0) throw std::runtime_error("no answer at the prompt (end of input)");
         if (c == '\n') return;
     }
+}
+
+// The progress line on a terminal, counting the calibration's and the DUT's
+// frequencies together.
+std::shared_ptr<void> Interrupt::watch(std::function<std::size_t()> completed, std::size_t total) {
+    if (!progress_) return nullptr;
+    return std::make_shared<ProgressLine>(
+        "measure", "frequencies",
+        [completed = std::move(completed), total] {
+            return Progress{completed(), total};
+        },
+        stderr_display());
 }
 
 }  // namespace orlavex::cli

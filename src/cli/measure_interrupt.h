@@ -3,32 +3,34 @@
 // command ends (status 130). Prompts wait for Enter while watching for it.
 #pragma once
 
+#include "instruments/run_control.h"
+
 #include <csignal>
-#include <stdexcept>
 #include <string>
 
 namespace orlavex::cli {
 
-class Interrupted : public std::runtime_error {
-  public:
-    Interrupted() : std::runtime_error("interrupted") {}
-};
+using instruments::Interrupted;
 
-class Interrupt {
+class Interrupt final : public instruments::RunControl {
   public:
-    Interrupt();   // holds SIGINT back
+    // Holds SIGINT back; with PROGRESS, a watched stage shows its progress
+    // line on a terminal.
+    explicit Interrupt(bool progress);
     ~Interrupt();  // lets it through again (one still pending is taken)
     Interrupt(const Interrupt&) = delete;
     Interrupt& operator=(const Interrupt&) = delete;
 
     // Throws Interrupted when SIGINT came.
-    void check();
+    void check() override;
     // Writes QUESTION to standard error and waits for a line on standard
     // input; throws Interrupted on SIGINT, std::runtime_error at its end.
-    void ask(const std::string& question);
+    void ask(const std::string& question) override;
+    std::shared_ptr<void> watch(std::function<std::size_t()> completed, std::size_t total) override;
 
   private:
     sigset_t held_{}, before_{};
+    bool progress_;
 };
 
 }  // namespace orlavex::cli

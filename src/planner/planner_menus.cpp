@@ -7,6 +7,7 @@
 #include "charts/chart_files.h"
 #include "planner/budget_view.h"
 #include "planner/clipboard_content.h"
+#include "planner/measure_dialog.h"
 #include "ui/qstring.h"
 
 #include <QApplication>
@@ -42,6 +43,15 @@ QMenuBar* PlannerWindow::build_menu_bar() {
             &PlannerWindow::copy_budget);
     connect(add_action(edit, tr("Copy &Chart"), "copyChartAction"), &QAction::triggered, this,
             &PlannerWindow::copy_chart);
+    QMenu* tools = bar->addMenu(tr("&Tools"));
+    tools->setObjectName(QStringLiteral("plannerToolsMenu"));
+    connect(add_action(tools, tr("&Measure..."), "measureAction"), &QAction::triggered, this,
+            [this] {
+                MeasureDialog* dialog = open_measure_dialog();
+                dialog->show();
+                dialog->raise();
+                dialog->activateWindow();
+            });
     return bar;
 }
 
@@ -58,6 +68,8 @@ void PlannerWindow::build_file_menu(QMenu* file) {
     connect(add_action(file, tr("Save Set-up &As..."), "saveSetupAs",
                        QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)),
             &QAction::triggered, this, &PlannerWindow::save_setup_as);
+    connect(add_action(file, tr("Open Rea&dings..."), "openReadings"), &QAction::triggered, this,
+            &PlannerWindow::open_readings_with_dialog);
     recent_menu_ = file->addMenu(tr("Open &Recent"));
     recent_menu_->setObjectName(QStringLiteral("recentMenu"));
     connect(recent_menu_, &QMenu::aboutToShow, this, &PlannerWindow::fill_recent_menu);

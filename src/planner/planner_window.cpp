@@ -334,6 +334,7 @@ void PlannerWindow::show_result(std::shared_ptr<session::SweepJob> job,
     for (const charts::ChartPoint& p : chart_data_.points)
         xs.push_back(p.x);
     uncertainty_view_->show_chart(charts::make_uncertainty_chart(chart_data_), xs);
+    show_measured();
     margin_view_->show_chart(charts::make_margin_chart(chart_data_), xs);
     show_budget();
     show_progress();

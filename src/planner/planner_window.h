@@ -42,6 +42,7 @@ class QTimer;
 namespace orlavex::planner {
 
 class BudgetView;
+class MeasureDialog;
 class ModelOptionsBox;
 class PointChartView;
 class SweepRunner;
@@ -132,6 +133,17 @@ class PlannerWindow : public QWidget {
     bool settle_unsaved();
     void set_dialogs(PlannerDialogs dialogs);
 
+    // A readings file evaluated with the plan's set-up, its points drawn
+    // over the planned uncertainty; one that cannot be used is shown in a
+    // message and changes nothing (false then).
+    bool open_readings_file(const QString& path);
+    const session::PlannerSession& session() const { return session_; }
+    // Tools > Measure...: the dialog, made when first asked for, its band
+    // the sweep's while that is over the frequency.
+    MeasureDialog* open_measure_dialog();
+    // The measured results as CSV in PATH; empty, or why not.
+    QString write_measured_results(const QString& path) const;
+
     // Edit menu: the budget as tab-separated text and as HTML, the charts
     // as an image.
     void copy_budget();
@@ -154,6 +166,11 @@ class PlannerWindow : public QWidget {
     void show_title();
     void export_with_dialog(const QString& title, const QString& filter, const char* suffix);
     void report_with_dialog();
+    void open_readings_with_dialog();
+    void redraw_uncertainty();
+    void show_measured();
+    void take_measured(const QString& readings, const QString& name);
+    void measured_results_with_dialog();
     QWidget* build_panes();
     QWidget* build_controls();
     QWidget* build_setup_box();
@@ -244,6 +261,7 @@ class PlannerWindow : public QWidget {
     QPushButton* rank_ = nullptr;
     QProgressBar* advice_bar_ = nullptr;
     QPushButton* advice_cancel_ = nullptr;
+    MeasureDialog* measure_dialog_ = nullptr;
 };
 
 }  // namespace orlavex::planner

@@ -9,6 +9,7 @@
 #include "python/instrument_class.h"
 #include "python/keyword_inputs.h"
 #include "python/level_arrays.h"
+#include "python/measure_function.h"
 #include "python/point_functions.h"
 #include "python/setup_functions.h"
 #include "python/signatures.h"
@@ -124,6 +125,41 @@ calibration        with readings: the calibration levels in a file of their
 
 Raises ValueError for a value an input cannot take, naming the keyword;
 OSError for a readings file that cannot be used, naming its line.
+
+)";
+
+const std::string measure_doc =
+    R"(Measures a band on the bench, as `orlavex-cli measure` does, and
+evaluates the readings as evaluate(readings=...) does: the analyzer
+prepared by its profile, the calibration (noise source straight into the
+analyzer; not with calibration= or no_second_stage=True), then the DUT, each
+frequency read with the source off and on, repeat times.
+
+analyzer          the analyzer's resource: TCPIP::HOST::PORT::SOCKET,
+                  TCPIP::HOST::INSTR or USB::/dev/usbtmcN
+profile           the analyzer's profile: a shipped profile's name or a
+                  JSON file
+source            how the noise source is switched: "analyzer" (its drive
+                  output), "supply:RESOURCE" (a supply by supply_profile),
+                  "command:CMD {state}" or "prompt" (asked with input())
+freq              one frequency (GHz), or start, stop and points: a band
+repeat            readings of each level at each frequency (1 to 1000)
+setup             a set-up file the readings are evaluated with; keywords
+                  given beside it replace its values
+calibration       an earlier calibration file, used instead of measuring one
+save_readings     where the readings (CSV) are written; else they are not kept
+save_calibration  where the calibration measured (CSV) is written
+yes               no questions before the calibration and the DUT
+timeout           seconds an instrument may take to reply
+
+Returns what evaluate(readings=save_readings) returns. Ctrl+C switches the
+noise source off and raises KeyboardInterrupt (the readings measured so far
+kept in save_readings).
+
+Raises ValueError for an argument or input it cannot take; RuntimeError
+naming where the run stopped and why for a fault of the bench (an
+instrument's SCPI error, a reply not in time, a lost connection, a source
+that does not switch); OSError for a file that cannot be written.
 
 )";
 
@@ -326,6 +362,30 @@ void define_private_functions(py::module_& m) {
         py::arg("fixed_if") = false, py::arg("fixed_lo") = false);
 }
 
+// The C++ side of measure(), as the other functions' above.
+void define_private_measure(py::module_& m) {
+    m.def(
+        "_measure",
+        [](const py::object& analyzer, const py::object& profile, const py::object& source,
+           const py::object& supply_profile, const py::object& freq, const py::object& start,
+           const py::object& stop, const py::object& points, const py::object& repeat,
+           const py::object& setup, const py::object& calibration, const py::object& save_readings,
+           const py::object& save_calibration, const py::object& yes, const py::object& timeout,
+           const py::kwargs& inputs) {
+            return measure(
+                {analyzer, profile, source, supply_profile, freq, start, stop, points, repeat,
+                 setup, calibration, save_readings, save_calibration, yes, timeout},
+                inputs);
+        },
+        py::arg("analyzer"), py::arg("profile") = "analyzer-marker-noise",
+        py::arg("source") = "analyzer", py::arg("supply_profile") = "supply-28v",
+        py::arg("freq") = py::none(), py::arg("start") = py::none(), py::arg("stop") = py::none(),
+        py::arg("points") = py::none(), py::arg("repeat") = 1, py::arg("setup") = py::none(),
+        py::arg("calibration") = py::none(), py::arg("save_readings") = py::none(),
+        py::arg("save_calibration") = py::none(), py::arg("yes") = false,
+        py::arg("timeout") = 10.0);
+}
+
 // The public functions: Python wrappers with real signatures, and their docs.
 void define_public_functions(py::module_& m) {
     using orlavex::app::command_named;
@@ -337,6 +397,7 @@ void define_public_functions(py::module_& m) {
         {"budget", budget_doc + point_inputs},
         {"monte_carlo", monte_carlo_doc + point_inputs},
         {"evaluate", evaluate_doc + input_docs(command_named("evaluate"))},
+        {"measure", measure_doc + input_docs(command_named("evaluate"))},
         {"sweep", sweep_doc + sweep_inputs},
         {"advise", advise_doc + input_docs(command_named("advise"))},
         {"save_setup", save_setup_doc + sweep_inputs},
@@ -415,6 +476,7 @@ PYBIND11_MODULE(orlavex, m) {
     define_data_file(m);
     define_instrument(m);
     define_private_functions(m);
+    define_private_measure(m);
     define_public_functions(m);
     m.def("_stub", &stub_source, "The module's stub (orlavex.pyi), for the build.");
 

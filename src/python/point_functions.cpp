@@ -83,8 +83,6 @@ py::dict monte_carlo(const py::object& trials, const py::object& seed, bool samp
     return out;
 }
 
-namespace {
-
 // The figures of every measured point, one array each, as a sweep gives its
 // columns; the notes as a list per point.
 py::dict measured_columns(const std::vector<app::MeasuredPoint>& points) {
@@ -110,6 +108,22 @@ py::dict measured_columns(const std::vector<app::MeasuredPoint>& points) {
     return out;
 }
 
+py::dict evaluate_readings_at(app::Setup setup, const app::ApplyOptions& options,
+                              const std::filesystem::path& readings_path,
+                              const std::optional<std::filesystem::path>& calibration_path) {
+    setup.manual = true;
+    const datafiles::Readings readings = datafiles::read_readings(readings_path);
+    std::optional<datafiles::Readings> cal;
+    if (calibration_path)
+        cal = datafiles::read_readings(*calibration_path, datafiles::ReadingsColumns::calibration);
+    const app::ReadingsOutcome outcome =
+        app::evaluate_readings(setup, readings, options, cal ? &*cal : nullptr);
+    if (!outcome.refused.empty()) refuse(outcome.refused);
+    return measured_columns(outcome.points);
+}
+
+namespace {
+
 // A band of readings from the file PATH, calibrated by the file CALIBRATION
 // unless None, with the set-up KEYWORDS gives.
 py::dict evaluate_readings_file(const py::object& path, const py::object& calibration,
@@ -120,17 +134,9 @@ py::dict evaluate_readings_file(const py::object& path, const py::object& calibr
                    given + " as well");
     }
     KeywordInputs k = read_keywords(keywords, app::Scope::levels);
-    k.setup.manual = true;
-    const datafiles::Readings readings = datafiles::read_readings(path_value(path, "readings"));
-    std::optional<datafiles::Readings> cal;
-    if (!calibration.is_none()) {
-        cal = datafiles::read_readings(path_value(calibration, "calibration"),
-                                       datafiles::ReadingsColumns::calibration);
-    }
-    const app::ReadingsOutcome outcome =
-        app::evaluate_readings(k.setup, readings, k.options(), cal ? &*cal : nullptr);
-    if (!outcome.refused.empty()) refuse(outcome.refused);
-    return measured_columns(outcome.points);
+    std::optional<std::filesystem::path> cal;
+    if (!calibration.is_none()) cal = path_value(calibration, "calibration");
+    return evaluate_readings_at(k.setup, k.options(), path_value(path, "readings"), cal);
 }
 
 // Arrays of levels (and frequencies) evaluated point by point as a

@@ -5,7 +5,15 @@
 // returns what orlavex-cli --json prints, as Python objects.
 #pragma once
 
+#include "app/inputs/apply_options.h"
+#include "app/inputs/setup.h"
+#include "app/results/readings_evaluation.h"
+
 #include <pybind11/pybind11.h>
+
+#include <filesystem>
+#include <optional>
+#include <vector>
 
 #include <cstddef>
 #include <cstdint>
@@ -34,6 +42,16 @@ pybind11::dict evaluate(const pybind11::object& cal_on, const pybind11::object& 
                         const pybind11::object& meas_on, const pybind11::object& meas_off,
                         const pybind11::object& readings, const pybind11::object& calibration,
                         const pybind11::kwargs& inputs);
+
+// The figures of every measured point, one numpy array each, and the notes
+// as a list per point: what evaluate() returns for a readings file.
+pybind11::dict measured_columns(const std::vector<app::MeasuredPoint>& points);
+
+// The readings file READINGS evaluated with SETUP (in manual mode),
+// calibrated by the file CALIBRATION when given, as evaluate() returns it.
+pybind11::dict evaluate_readings_at(app::Setup setup, const app::ApplyOptions& options,
+                                    const std::filesystem::path& readings,
+                                    const std::optional<std::filesystem::path>& calibration);
 
 // Seconds the C++ side of point(mc=False) takes for CALLS calls: starting
 // the window, entering the inputs, the budget and the JSON document, without

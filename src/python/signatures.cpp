@@ -70,6 +70,30 @@ std::vector<Parameter> inputs(const app::Command& command) {
     return p;
 }
 
+// measure(): the bench's arguments, then the set-up's inputs as evaluate()
+// takes them.
+Function measure_function() {
+    return {"measure",
+            "dict[str, Any]",
+            {{"analyzer", "str", ""},
+             {"profile", "str | os.PathLike", "'analyzer-marker-noise'"},
+             {"source", "str", "'analyzer'"},
+             {"supply_profile", "str | os.PathLike", "'supply-28v'"},
+             {"freq", "float | None", "None"},
+             {"start", "float | None", "None"},
+             {"stop", "float | None", "None"},
+             {"points", "int | None", "None"},
+             {"repeat", "int", "1"},
+             {"setup", "str | os.PathLike | None", "None"},
+             {"calibration", "str | os.PathLike | None", "None"},
+             {"save_readings", "str | os.PathLike | None", "None"},
+             {"save_calibration", "str | os.PathLike | None", "None"},
+             {"yes", "bool", "False"},
+             {"timeout", "float", "10.0"}},
+            "evaluate",
+            false};
+}
+
 std::vector<Function> functions() {
     const std::string path = "str | bytes | os.PathLike | Any | None";
     return {
@@ -93,6 +117,7 @@ std::vector<Function> functions() {
           {"calibration", "str | os.PathLike | None", "None"}},
          "evaluate",
          false},
+        measure_function(),
         {"sweep",
          "dict[str, Any]",
          {{"over", "str", ""},

@@ -19,6 +19,7 @@
 #include "planning/advice.h"
 #include "planning/bench_setup.h"
 #include "planning/sweep.h"
+#include "session/measured_readings.h"
 #include "session/sweep_inputs.h"
 
 #include <cstddef>
@@ -156,6 +157,22 @@ class PlannerSession {
     // Counts the changes of the inputs.
     unsigned changes() const { return changes_; }
 
+    // --- Measured readings, evaluated with the set-up as it is now (its
+    // frequency and levels replaced by theirs). Each returns why they
+    // cannot be (one line naming the file), and then changes nothing.
+    std::string open_readings(const std::string& path, const std::string& calibration_path = {});
+    // Readings in hand (just measured), NAME saying what took them;
+    // CALIBRATION, if given, in place of their own calibration levels.
+    std::string take_readings(const datafiles::Readings& readings, std::string name,
+                              const datafiles::Readings* calibration = nullptr);
+    const std::optional<MeasuredReadings>& measured() const { return measured_; }
+    void clear_readings();
+    // The set-up readings are evaluated with (and a measurement planned by).
+    app::Setup readings_setup() const;
+    // The measured results as orlavex-cli evaluate --readings --format csv
+    // lays them out; empty without readings.
+    std::string measured_csv() const;
+
     // --- Export: the result as orlavex-cli writes it.
     std::string export_csv(const std::string& path) const;
 
@@ -185,6 +202,8 @@ class PlannerSession {
     planning::Advice advice_;
     unsigned changes_ = 0;
     unsigned advice_changes_ = 0;  // the count the ranking belongs to
+
+    std::optional<MeasuredReadings> measured_;
 
     std::string setup_path_;
     bool dirty_ = false;

@@ -5,7 +5,11 @@
 // on screen for screenshots. Not a test: it runs until closed.
 //
 //   planner_showcase [ENR_TABLE [advice|margins|bench|model|file-menu|edit-menu [LOSS_S2P]]]
+//   planner_showcase - measured SETUP READINGS    (a set-up and readings over it)
+//   planner_showcase - measure SETUP RESOURCE     (the Measure dialog after a run)
 #include "planner_fixture.h"
+
+#include "planner/measure_dialog.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -21,14 +25,47 @@
 using namespace orlavex::planner;
 using namespace orlavex::planner::testing;
 
+namespace {
+
+// The set-up SETUP with readings opened over it, or measured on the bench
+// at RESOURCE with the Measure dialog left open.
+int show_measured(PlannerWindow& planner, const QByteArray& page, int argc, char* argv[]) {
+    if (argc < 5) return 2;
+    planner.set_dialogs(desktop_dialogs());
+    if (!planner.open_setup_file(QString::fromLocal8Bit(argv[3]))) return 1;
+    planner.findChild<QDoubleSpinBox*>(QStringLiteral("sweepFrom"))->setValue(0.5);
+    planner.findChild<QDoubleSpinBox*>(QStringLiteral("sweepTo"))->setValue(18);
+    if (!wait_for_sweep(planner, 60000)) return 1;
+    if (page == "measured") {
+        if (!planner.open_readings_file(QString::fromLocal8Bit(argv[4]))) return 1;
+        return QApplication::exec();
+    }
+    MeasureDialog* dialog = planner.open_measure_dialog();
+    orlavex::session::MeasureChoices c = dialog->choices();
+    c.analyzer = argv[4];
+    c.points = 8;
+    c.repeat = 3;
+    c.ask = false;
+    if (argc > 5) c.profile = argv[5];
+    dialog->set_choices(c);
+    dialog->show();
+    dialog->test_connection();
+    QSignalSpy ended(dialog, &MeasureDialog::run_ended);
+    if (!dialog->start() || !ended.wait(120000)) return 1;
+    return QApplication::exec();
+}
+
+}  // namespace
+
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     auto window = calculator_window();
     window->move(0, 0);
     window->show();
     PlannerWindow* planner = open_planner(*window);
-    if (argc > 1) planner->load_enr_table(QString::fromLocal8Bit(argv[1]));
     const QByteArray page = argc > 2 ? QByteArray(argv[2]) : QByteArray();
+    if (page == "measured" || page == "measure") return show_measured(*planner, page, argc, argv);
+    if (argc > 1) planner->load_enr_table(QString::fromLocal8Bit(argv[1]));
     if (page == "bench" || page.endsWith("-menu")) {
         if (argc > 3) planner->load_loss_file(LossSide::before, QString::fromLocal8Bit(argv[3]));
         planner->findChild<QDoubleSpinBox*>(QStringLiteral("lossOut"))->setValue(0.5);

@@ -331,5 +331,88 @@ TEST_F(SessionTest, AJobsResultIsDescribedByItsJobAndCancelKeepsTheLast) {
     EXPECT_EQ(s.selected_point(), std::nullopt);
 }
 
+// Readings opened in the planner are evaluated with the plan's set-up as it
+// is now, figure for figure as orlavex-cli evaluates them with the set-up
+// file the plan saves; the chart's marks are the measured noise figure less
+// the planned one, with U as the bar.
+struct ReadingsCase {
+    const char* name;
+    double dut_nf;  // entered into the plan before the readings are opened
+    bool jitter;    // the planned reading jitter (a sweep input) set
+    const char* rows;
+};
+
+constexpr ReadingsCase readings_cases[] = {
+    {"single readings with the planned jitter", 2.5, true,
+     "2,-85.1,-70.3,-64.9,-56.0\n6,-85.0,-70.6,-65.2,-56.1\n12,-84.9,-70.9,-65.0,-55.7\n"},
+    {"repeated readings", 4, false,
+     "3,-85.1,-70.3,-64.9,-56.0\n3,-85.2,-70.2,-64.8,-56.1\n3,-85.0,-70.4,-65.0,-55.9\n"
+     "9,-85.0,-70.6,-65.2,-56.1\n9,-85.1,-70.5,-65.1,-56.2\n"},
+};
+
+TEST_F(SessionTest, ReadingsAreEvaluatedAsTheCliEvaluatesThemWithThePlansSetup) {
+    for (const ReadingsCase& c : readings_cases) {
+        SCOPED_TRACE(c.name);
+        PlannerSession s = opened(example);
+        EXPECT_EQ(s.enter_field(txtDUT_NF, c.dut_nf), "");
+        if (c.jitter) {
+            SweepInputs inputs = s.sweep_inputs();
+            inputs.noise_bw_hz = 4e6;
+            inputs.tau_s = 0.05;
+            s.set_sweep_inputs(inputs);
+        }
+        const fs::path readings = temp("readings.csv"), plan = temp("plan.orlavex.json");
+        std::ofstream(readings) << "freq_ghz,cal_off_dbm,cal_on_dbm,meas_off_dbm,meas_on_dbm\n"
+                                << c.rows;
+        ASSERT_EQ(s.save_setup_file(plan), "");
+        ASSERT_EQ(s.open_readings(readings), "");
+        const auto expected =
+            nlohmann::json::parse(cli({"evaluate", "--setup", plan.string(), "--readings",
+                                       readings.string(), "--format", "json"}));
+        ASSERT_TRUE(s.measured().has_value());
+        const std::vector<app::MeasuredPoint>& points = s.measured()->points;
+        ASSERT_EQ(points.size(), expected.size());
+        const std::vector<MeasuredMark> marks = measured_marks(*s.measured());
+        ASSERT_EQ(marks.size(), points.size());
+        for (std::size_t i = 0; i < points.size(); ++i) {
+            const nlohmann::json got = app::measured_point_json(points[i], true);
+            // The command line's own note on the sweep's files it leaves unread.
+            nlohmann::json want = expected[i];
+            std::erase_if(want["notes"].get_ref<nlohmann::json::array_t&>(),
+                          [](const nlohmann::json& n) {
+                              return n.get<std::string>().starts_with("the set-up's ");
+                          });
+            EXPECT_EQ(got.dump(), want.dump()) << "point " << i;
+            EXPECT_EQ(marks[i].freq_ghz, expected[i]["freq_ghz"].get<double>());
+            EXPECT_EQ(*marks[i].error_db, expected[i]["dut_nf_db"].get<double>() - c.dut_nf);
+            EXPECT_EQ(*marks[i].expanded_db, expected[i]["U_db"].get<double>());
+        }
+        EXPECT_EQ(s.measured()->name, "readings.csv");
+    }
+}
+
+// A file that cannot be used changes nothing and says why, naming it.
+TEST_F(SessionTest, ReadingsThatCannotBeUsedKeepTheOnesShown) {
+    PlannerSession s = opened(example);
+    const fs::path good = temp("good.csv"), bad = temp("bad.csv"), uncal = temp("uncal.csv");
+    std::ofstream(good) << "freq_ghz,cal_off_dbm,cal_on_dbm,meas_off_dbm,meas_on_dbm\n"
+                           "2,-85.1,-70.3,-64.9,-56.0\n";
+    std::ofstream(bad) << "freq_ghz,cal_off_dbm,cal_on_dbm,meas_off_dbm,meas_on_dbm\n2,x,1,2,3\n";
+    std::ofstream(uncal) << "freq_ghz,meas_off_dbm,meas_on_dbm\n2,-64.9,-56.0\n";
+    ASSERT_EQ(s.open_readings(good), "");
+    const struct {
+        fs::path path;
+        const char* says;
+    } cases[] = {{bad, "bad.csv:2"}, {uncal, "uncal.csv"}, {temp("none.csv"), "none.csv"}};
+    for (const auto& c : cases) {
+        const std::string why = s.open_readings(c.path);
+        EXPECT_NE(why.find(c.says), std::string::npos) << why;
+        ASSERT_TRUE(s.measured().has_value());
+        EXPECT_EQ(s.measured()->name, "good.csv");
+    }
+    s.clear_readings();
+    EXPECT_FALSE(s.measured().has_value());
+}
+
 }  // namespace
 }  // namespace orlavex::session

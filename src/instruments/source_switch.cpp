@@ -1,30 +1,29 @@
-#include "cli/measure_source.h"
+#include "instruments/source_switch.h"
 
 #include <sys/wait.h>
 #include <algorithm>
 #include <cstdlib>
 
-namespace orlavex::cli {
+namespace orlavex::instruments {
 
 namespace {
 
-void send_all(instruments::Scpi& scpi, const instruments::Commands& commands,
-              const instruments::Profile& profile) {
+void send_all(Scpi& scpi, const Commands& commands, const Profile& profile) {
     for (const std::string& c : commands)
-        scpi.command(instruments::filled(c, profile));
+        scpi.command(filled(c, profile));
 }
 
 }  // namespace
 
-ScpiSourceSwitch::ScpiSourceSwitch(instruments::Resource resource, instruments::Profile profile,
-                                   instruments::Milliseconds timeout, instruments::Scpi* shared)
+ScpiSourceSwitch::ScpiSourceSwitch(Resource resource, Profile profile, Milliseconds timeout,
+                                   Scpi* shared)
     : resource_(std::move(resource)),
       profile_(std::move(profile)),
       timeout_(timeout),
       scpi_(shared) {
     if (!scpi_) {
-        own_transport_ = instruments::open_transport(resource_, timeout_);
-        own_ = std::make_unique<instruments::Scpi>(*own_transport_, timeout_, "the supply");
+        own_transport_ = open_transport(resource_, timeout_);
+        own_ = std::make_unique<Scpi>(*own_transport_, timeout_, "the supply");
         scpi_ = own_.get();
     }
 }
@@ -44,10 +43,9 @@ bool ScpiSourceSwitch::make_safe() {
         // reply that would be taken for the error queue's.
         // Patience beyond the run's own time limit: this may follow one
         // that passed.
-        const instruments::Milliseconds patient =
-            std::max(4 * timeout_, instruments::Milliseconds(5000));
-        auto transport = instruments::open_transport(resource_, patient);
-        instruments::Scpi scpi(*transport, patient, "the source's instrument");
+        const Milliseconds patient = std::max(4 * timeout_, Milliseconds(5000));
+        auto transport = open_transport(resource_, patient);
+        Scpi scpi(*transport, patient, "the source's instrument");
         send_all(scpi, profile_.source_off, profile_);
         return true;
     } catch (const std::exception&) {
@@ -62,8 +60,8 @@ void CommandSourceSwitch::set(bool on) {
     const int status = std::system(command.c_str());
     if (status != 0) {
         const int code = WIFEXITED(status) ? WEXITSTATUS(status) : status;
-        throw instruments::InstrumentError("the source command \"" + command +
-                                           "\" failed (status " + std::to_string(code) + ")");
+        throw InstrumentError("the source command \"" + command + "\" failed (status " +
+                              std::to_string(code) + ")");
     }
 }
 
@@ -86,4 +84,4 @@ bool PromptSourceSwitch::make_safe() {
     return !on_;
 }
 
-}  // namespace orlavex::cli
+}  // namespace orlavex::instruments

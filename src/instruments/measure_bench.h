@@ -4,17 +4,17 @@
 // frequency. What is completed is kept as it comes, for a run cut short.
 #pragma once
 
-#include "cli/measure_interrupt.h"
-#include "cli/measure_readings.h"
-#include "cli/measure_source.h"
 #include "instruments/profile.h"
+#include "instruments/readings_text.h"
+#include "instruments/run_control.h"
 #include "instruments/scpi.h"
+#include "instruments/source_switch.h"
 
 #include <atomic>
 #include <string>
 #include <vector>
 
-namespace orlavex::cli {
+namespace orlavex::instruments {
 
 // Where a run is: its stage and frequency, for the line that says where it
 // stopped.
@@ -25,8 +25,8 @@ struct BenchPosition {
 
 class MeasureBench {
   public:
-    MeasureBench(instruments::Scpi& analyzer, const instruments::Profile& profile,
-                 SourceSwitch& source, Interrupt& interrupt, std::size_t repeat)
+    MeasureBench(Scpi& analyzer, const Profile& profile, SourceSwitch& source,
+                 RunControl& interrupt, std::size_t repeat)
         : analyzer_(analyzer),
           profile_(profile),
           source_(source),
@@ -60,13 +60,13 @@ class MeasureBench {
     // Refuses a source that does not switch (its on and off readings alike).
     void check_switching(const MeasuredFrequency& f, std::size_t off) const;
 
-    instruments::Scpi& analyzer_;
-    const instruments::Profile& profile_;
+    Scpi& analyzer_;
+    const Profile& profile_;
     SourceSwitch& source_;
-    Interrupt& interrupt_;
+    RunControl& interrupt_;
     std::size_t repeat_;
     BenchPosition position_;
     std::atomic<std::size_t> completed_{0};
 };
 
-}  // namespace orlavex::cli
+}  // namespace orlavex::instruments

@@ -1,5 +1,5 @@
-// The readings `measure` takes, kept frequency by frequency, and written
-// as the readings and calibration files `evaluate --readings` reads.
+// The readings a measurement takes, kept frequency by frequency, and
+// written as the readings and calibration files `evaluate --readings` reads.
 #pragma once
 
 #include <array>
@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-namespace orlavex::cli {
+namespace orlavex::instruments {
 
 struct MeasuredFrequency {
     double freq_ghz = 0;
@@ -28,4 +28,4 @@ std::string calibration_text(const std::vector<MeasuredFrequency>& points,
 // TEXT written to PATH; empty, or why it could not be.
 std::string write_text(const std::string& path, const std::string& text);
 
-}  // namespace orlavex::cli
+}  // namespace orlavex::instruments

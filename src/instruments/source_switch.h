@@ -1,24 +1,24 @@
-// Switching the noise source for `measure`: through the analyzer's own
-// drive output, a SCPI power supply, a command the user gives ({state}
-// replaced by on or off), or by asking at the terminal.
+// Switching the noise source during a measurement: through the analyzer's
+// own drive output, a SCPI power supply, a command the user gives ({state}
+// replaced by on or off), or by asking the user.
 #pragma once
 
-#include "cli/measure_interrupt.h"
 #include "instruments/profile.h"
 #include "instruments/resource.h"
+#include "instruments/run_control.h"
 #include "instruments/scpi.h"
 #include "instruments/transport.h"
 
 #include <memory>
 #include <string>
 
-namespace orlavex::cli {
+namespace orlavex::instruments {
 
 class SourceSwitch {
   public:
     virtual ~SourceSwitch() = default;
     virtual void prepare() {}
-    // Throws instruments::InstrumentError, TransportError or Interrupted.
+    // Throws InstrumentError, TransportError or Interrupted.
     virtual void set(bool on) = 0;
     // The source off once more after a failure, over a new connection where
     // the old one may be out of step; false when that failed too.
@@ -31,19 +31,18 @@ class ScpiSourceSwitch final : public SourceSwitch {
   public:
     // SHARED: the analyzer's connection, when the source is on its drive
     // output; null to open one of its own.
-    ScpiSourceSwitch(instruments::Resource resource, instruments::Profile profile,
-                     instruments::Milliseconds timeout, instruments::Scpi* shared);
+    ScpiSourceSwitch(Resource resource, Profile profile, Milliseconds timeout, Scpi* shared);
     void prepare() override;
     void set(bool on) override;
     bool make_safe() override;
 
   private:
-    instruments::Resource resource_;
-    instruments::Profile profile_;
-    instruments::Milliseconds timeout_;
-    std::unique_ptr<instruments::Transport> own_transport_;
-    std::unique_ptr<instruments::Scpi> own_;
-    instruments::Scpi* scpi_;
+    Resource resource_;
+    Profile profile_;
+    Milliseconds timeout_;
+    std::unique_ptr<Transport> own_transport_;
+    std::unique_ptr<Scpi> own_;
+    Scpi* scpi_;
 };
 
 // Runs the user's command (through /bin/sh) with {state} as on or off.
@@ -57,16 +56,16 @@ class CommandSourceSwitch final : public SourceSwitch {
     std::string command_;
 };
 
-// Asks at the terminal and waits for Enter.
+// Asks the user (through the run's control) and waits for the answer.
 class PromptSourceSwitch final : public SourceSwitch {
   public:
-    explicit PromptSourceSwitch(Interrupt& interrupt) : interrupt_(interrupt) {}
+    explicit PromptSourceSwitch(RunControl& interrupt) : interrupt_(interrupt) {}
     void set(bool on) override;
     bool make_safe() override;
 
   private:
-    Interrupt& interrupt_;
+    RunControl& interrupt_;
     bool on_ = false;
 };
 
-}  // namespace orlavex::cli
+}  // namespace orlavex::instruments

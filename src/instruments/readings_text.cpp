@@ -1,4 +1,4 @@
-#include "cli/measure_readings.h"
+#include "instruments/readings_text.h"
 
 #include "instruments/profile.h"
 
@@ -7,11 +7,9 @@
 #include <cstring>
 #include <fstream>
 
-namespace orlavex::cli {
+namespace orlavex::instruments {
 
 namespace {
-
-using instruments::scpi_text;
 
 // The dBm of the mean linear power of column C over ROWS.
 double mean_dbm(const std::vector<std::array<double, 4>>& rows, std::size_t c) {
@@ -58,4 +56,4 @@ std::string write_text(const std::string& path, const std::string& text) {
     return {};
 }
 
-}  // namespace orlavex::cli
+}  // namespace orlavex::instruments

@@ -1,16 +1,25 @@
-#include "cli/measure_bench.h"
+#include "instruments/measure_bench.h"
 
-#include "cli/text_table.h"
+#include <cstdio>
 
 #include <cmath>
 
-namespace orlavex::cli {
+namespace orlavex::instruments {
 
 namespace {
 
 // On and off readings closer than this: the source does not switch (a
 // real one adds several dB even behind a high noise figure).
 constexpr double least_switching_db = 0.1;
+
+// X to three places, without the sign of a value that rounds to zero.
+std::string three_places(double x) {
+    char text[64];
+    std::snprintf(text, sizeof text, "%.3f", x);
+    std::string s = text;
+    if (s.front() == '-' && s.find_first_not_of("-0.") == std::string::npos) s.erase(0, 1);
+    return s;
+}
 
 }  // namespace
 
@@ -19,7 +28,7 @@ std::string MeasureBench::prepare() {
         profile_.identify.empty() ? std::string() : analyzer_.query(profile_.identify);
     for (const std::string& c : profile_.preparation()) {
         interrupt_.check();
-        analyzer_.command(instruments::filled(c, profile_));
+        analyzer_.command(filled(c, profile_));
     }
     source_.prepare();
     source_.set(false);
@@ -28,21 +37,21 @@ std::string MeasureBench::prepare() {
 
 void MeasureBench::switch_dut(bool in) {
     for (const std::string& c : in ? profile_.dut_in : profile_.dut_out)
-        analyzer_.command(instruments::filled(c, profile_));
+        analyzer_.command(filled(c, profile_));
 }
 
 void MeasureBench::tune(double freq_ghz) {
     position_.freq_ghz = freq_ghz;
     for (const std::string& c : profile_.frequency)
-        analyzer_.command(instruments::filled(c, profile_, freq_ghz * 1e9));
+        analyzer_.command(filled(c, profile_, freq_ghz * 1e9));
 }
 
 double MeasureBench::reading() {
     interrupt_.check();
     for (const std::string& c : profile_.single_sweep)
-        analyzer_.command(instruments::filled(c, profile_));
-    if (!profile_.wait.empty()) (void)analyzer_.query(instruments::filled(profile_.wait, profile_));
-    const double value = analyzer_.query_number(instruments::filled(profile_.read, profile_));
+        analyzer_.command(filled(c, profile_));
+    if (!profile_.wait.empty()) (void)analyzer_.query(filled(profile_.wait, profile_));
+    const double value = analyzer_.query_number(filled(profile_.read, profile_));
     // To dBm in 1 MHz, the reference the readings files are written in.
     return value + 10 * std::log10(1e6 / profile_.noise_bandwidth_hz);
 }
@@ -61,9 +70,9 @@ void MeasureBench::check_switching(const MeasuredFrequency& f, std::size_t off) 
         sum += r[off + 1] - r[off];
     const double mean = sum / static_cast<double>(f.rows.size());
     if (mean < least_switching_db) {
-        throw instruments::InstrumentError(
+        throw InstrumentError(
             "the noise source does not seem to switch: its on and off readings differ by " +
-            fixed(mean, 3) + " dB");
+            three_places(mean) + " dB");
     }
 }
 
@@ -101,4 +110,4 @@ void MeasureBench::measure(const std::vector<double>& freqs_ghz,
     }
 }
 
-}  // namespace orlavex::cli
+}  // namespace orlavex::instruments

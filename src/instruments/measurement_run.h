@@ -1,0 +1,59 @@
+// A measurement run from start to end, as every front-end runs it: the
+// analyzer opened and prepared, the calibration (unless one is given) and
+// the DUT measured frequency by frequency, and the noise source switched
+// off again however the run ends.
+#pragma once
+
+#include "instruments/measure_bench.h"
+#include "instruments/profile.h"
+#include "instruments/readings_text.h"
+#include "instruments/resource.h"
+#include "instruments/run_control.h"
+#include "instruments/transport.h"
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace orlavex::instruments {
+
+// The bench as the run drives it, checked before it is touched.
+struct MeasurementPlan {
+    Profile analyzer, supply;
+    Resource analyzer_address, supply_address;
+    // analyzer, supply:RESOURCE, command:CMD {state}, or prompt.
+    std::string source = "analyzer";
+    std::vector<double> freqs_ghz;
+    std::size_t repeat = 1;
+    bool with_calibration = true;  // measure one (else one is given from a file)
+    bool yes = false;              // no questions before the calibration and the DUT
+    Milliseconds timeout{10000};   // per exchange
+};
+
+// What a run gathered, and how it ended.
+struct MeasurementOutcome {
+    std::vector<MeasuredFrequency> calibration, measured;
+    std::string identity;  // the analyzer's *IDN? reply
+    std::string failure;   // empty when the run completed
+    bool interrupted = false;
+    bool source_safe = true;  // false: switching the source off failed too
+    BenchPosition position;
+};
+
+// Why SOURCE is not a way to switch the noise source; empty when it is.
+std::string source_refusal(const std::string& source);
+
+// Runs PLAN; never throws for the bench's faults, which the outcome names.
+MeasurementOutcome run_measurement(const MeasurementPlan& plan, RunControl& control);
+
+// "measure stopped in the DUT measurement at 2 GHz".
+std::string where_stopped(const MeasurementOutcome& outcome);
+
+// The profiles shipped with the program (installed beside it, or in the
+// source tree of a build), by name, sorted.
+std::vector<std::string> shipped_profiles();
+// A shipped profile NAME, or the file NAME (a path, or a name ending in
+// .json). Throws ProfileError.
+Profile profile_named(const std::string& name);
+
+}  // namespace orlavex::instruments

@@ -1,0 +1,111 @@
+// Tools > Measure...: a band measured on the bench from the planner, by the
+// same run as orlavex-cli measure. The analyzer's resource (Test Connection
+// shows its *IDN? reply), its profile (a shipped one or a file), how the
+// noise source is switched, the band and the repeats; the run goes on a
+// thread of its own with its progress, Cancel switches the source off. The
+// readings taken are handed to the planner, which evaluates and draws them;
+// they can be saved, and their results written as a report.
+#pragma once
+
+#include "app/inputs/setup.h"
+#include "instruments/measurement_run.h"
+#include "session/bench_measurement.h"
+
+#include <QDialog>
+#include <QString>
+
+#include <functional>
+#include <memory>
+
+class QCheckBox;
+class QComboBox;
+class QDoubleSpinBox;
+class QLabel;
+class QLineEdit;
+class QProgressBar;
+class QPushButton;
+class QSpinBox;
+class QThread;
+class QTimer;
+
+namespace orlavex::planner {
+
+class MeasureControl;
+
+class MeasureDialog : public QDialog {
+    Q_OBJECT
+
+  public:
+    // SETUP gives the plan's set-up when a run starts (whether it measures
+    // a calibration).
+    MeasureDialog(std::function<app::Setup()> setup, QWidget* parent = nullptr);
+    ~MeasureDialog() override;
+
+    session::MeasureChoices choices() const;
+    void set_choices(const session::MeasureChoices& choices);
+    // The questions before the calibration and the DUT (true: go on); a
+    // message box unless replaced.
+    void set_asker(std::function<bool(const QString&)> ask);
+
+    // Asks the analyzer for *IDN?; shows and returns the reply or why none.
+    QString test_connection();
+    // Starts a run; false (with the reason shown) when the choices are refused.
+    bool start();
+    void cancel();
+    bool running() const { return thread_ != nullptr; }
+    QString status() const;
+    // The readings of the last run that measured any, as a readings file.
+    const QString& readings_text() const { return readings_; }
+    // Writes them to PATH; empty, or why not.
+    QString save_readings(const QString& path) const;
+
+  signals:
+    // A run measured READINGS (a readings file's text), named NAME.
+    void measured(const QString& readings, const QString& name);
+    // Report... was chosen.
+    void report_asked();
+    void run_ended();
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+
+  private:
+    QWidget* build_bench();
+    QWidget* build_band();
+    void choose_profile_file();
+    void source_changed();
+    void show_progress();
+    void finish();
+    void set_status(const QString& text);
+    void show_running(bool running);
+
+    std::function<app::Setup()> setup_;
+    std::function<bool(const QString&)> ask_;
+    std::shared_ptr<MeasureControl> control_;
+    std::shared_ptr<instruments::MeasurementOutcome> outcome_;
+    instruments::MeasurementPlan plan_;
+    QThread* thread_ = nullptr;
+    QTimer* progress_timer_;
+    QString readings_;
+
+    QLineEdit* analyzer_;
+    QPushButton* test_;
+    QLabel* identity_;
+    QComboBox* profile_;
+    QComboBox* source_;
+    QLineEdit* source_detail_;
+    QDoubleSpinBox* from_;
+    QDoubleSpinBox* to_;
+    QSpinBox* points_;
+    QSpinBox* repeat_;
+    QDoubleSpinBox* timeout_;
+    QCheckBox* ask_box_;
+    QProgressBar* progress_;
+    QLabel* status_;
+    QPushButton* measure_;
+    QPushButton* cancel_;
+    QPushButton* save_;
+    QPushButton* report_;
+};
+
+}  // namespace orlavex::planner
