@@ -215,7 +215,7 @@ int run_measure_command(const MeasureRequest& r, std::ostream& out, std::ostream
     const std::string why = run_evaluate_readings(
         plan.inputs, {},
         {readings.string(), r.calibration, r.format,
-         r.save_readings.empty() ? "measured (not saved: give --save-readings)" : ""},
+         r.save_readings.empty() ? "measured (not saved: give --save-readings)" : "", ""},
         out);
     if (r.save_readings.empty()) fs::remove(readings);
     if (!why.empty()) {
