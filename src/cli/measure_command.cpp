@@ -3,7 +3,10 @@
 #include "cli/evaluate_readings.h"
 #include "cli/measure_bench.h"
 #include "cli/measure_readings.h"
+#include "cli/measured_chart.h"
+#include "cli/measured_report.h"
 #include "cli/progress_line.h"
+#include "cli/report_command.h"
 #include "cli/window_inputs.h"
 #include "core/field_entry.h"
 #include "datafiles/file_error.h"
@@ -89,6 +92,12 @@ std::string plan_of(const MeasureRequest& r, MeasurePlan& plan) {
     plan.with_calibration = typed.setup.second_stage && r.calibration.empty();
     if (!plan.with_calibration && !r.save_calibration.empty())
         return "--save-calibration: this run measures no calibration";
+    if (!r.plot.empty()) {
+        if (std::string why = measured_plot_refusal(r.plot); !why.empty()) return why;
+    }
+    if (!r.report.empty()) {
+        if (std::string why = report_output_refusal(r.report, "--report"); !why.empty()) return why;
+    }
     return frequencies(r, plan.freqs_ghz);
 }
 
@@ -212,11 +221,12 @@ int run_measure_command(const MeasureRequest& r, std::ostream& out, std::ostream
         err << "orlavex-cli: " << kept << '\n';
         return 2;
     }
-    const std::string why = run_evaluate_readings(
-        plan.inputs, {},
-        {readings.string(), r.calibration, r.format,
-         r.save_readings.empty() ? "measured (not saved: give --save-readings)" : "", ""},
-        out);
+    const ReadingsRequest evaluated{
+        readings.string(), r.calibration, r.format,
+        r.save_readings.empty() ? "measured (not saved: give --save-readings)" : "", r.plot};
+    std::string why = run_evaluate_readings(plan.inputs, {}, evaluated, out);
+    if (why.empty() && !r.report.empty())
+        why = write_measured_report(plan.inputs, {}, {evaluated, r.report}, err);
     if (r.save_readings.empty()) fs::remove(readings);
     if (!why.empty()) {
         err << "orlavex-cli: " << why << '\n';

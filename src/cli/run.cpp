@@ -284,7 +284,7 @@ void add_commands(CLI::App& app, Request& r, bool from_file, bool readings_file)
     add_field_options(*r.report_command, r.report.sweep.inputs, Scope::prediction);
     add_choices(*r.report_command, r.report.sweep.inputs, app::command_named("report"));
     add_model_options(*r.report_command, r.report.sweep.model, app::command_named("report"));
-    add_report_options(*r.report_command, r.report, from_file);
+    add_report_options(*r.report_command, r.report, from_file || readings_file);
     add_setup_file_options(*r.report_command, r.report.sweep.inputs.files);
 
     r.measure_command = add_command(app, "measure");
