@@ -36,18 +36,25 @@ ReportSection readings_section(const MeasuredReportInput& input) {
     return section;
 }
 
-ReportSection results_section(const MeasuredReportInput& input) {
+ReportSection measured_charts_section() {
     ReportSection section{
-        .id = "results", .heading = "Results", .charts = Charts::both, .new_page = true};
-    const std::optional<std::size_t> worst = worst_measured(input.rows);
-    const std::vector<std::size_t> shown = shown_points(input.rows.size(), most_table_rows, worst);
+        .id = "charts", .heading = "Charts", .charts = Charts::both, .new_page = true};
     section.paragraphs.push_back(
         "Above: the measured DUT noise figure, each frequency with its error bar of ±U (its "
         "expanded uncertainty, coverage factor k), over the plan's noise figure with its ±U "
-        "band. Below: the measured gain over the planned gain. The table gives " +
+        "band (GUM, k = 2). Below: the measured gain over the planned gain.");
+    return section;
+}
+
+ReportSection results_section(const MeasuredReportInput& input) {
+    ReportSection section{.id = "results", .heading = "Results", .new_page = true};
+    const std::optional<std::size_t> worst = worst_measured(input.rows);
+    const std::vector<std::size_t> shown = shown_points(input.rows.size(), most_table_rows, worst);
+    section.paragraphs.push_back(
         std::to_string(shown.size()) + " of the " + std::to_string(input.rows.size()) +
-        " frequencies, the plan's prediction (plan_*) beside each measured figure; the worst "
-        "point (the largest U) is marked.");
+        " frequencies, evenly picked, the plan's prediction (plan_*) beside each measured "
+        "figure; the worst point (the largest U) is marked. evaluate --readings gives every "
+        "frequency with the same numbers.");
     ReportTable table{.header = {"freq_ghz", "readings", "dut_nf_db", "plan_nf_db", "dut_gain_db",
                                  "plan_gain_db", "u_db", "U_db", "plan_U_db", "k", "nu_eff"},
                       .wide = true};
@@ -143,6 +150,7 @@ ReportContent measured_report(const MeasuredReportInput& input) {
                         files_section(plan),
                         model_section(plan),
                         readings_section(input),
+                        measured_charts_section(),
                         results_section(input),
                         measured_budget_section(input),
                         measured_notes_section(input)};

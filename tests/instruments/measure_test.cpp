@@ -165,12 +165,13 @@ TEST(Measure, DrawsAndReportsTheRunsEvaluation) {
     for (const auto& r : rows) {
         // The CSV's NF and U to the report's four places.
         char nf[32], u[32];
-        std::snprintf(nf, sizeof nf, "<td>%.4f</td>", std::stod(r[1]));
-        std::snprintf(u, sizeof u, "<td>%.4f</td>", std::stod(r[4]));
+        std::snprintf(nf, sizeof nf, ">%.4f</td>", std::stod(r[1]));
+        std::snprintf(u, sizeof u, ">%.4f</td>", std::stod(r[4]));
         EXPECT_NE(page.find(nf), std::string::npos) << nf;
         EXPECT_NE(page.find(u), std::string::npos) << u;
     }
-    EXPECT_NE(page.find(">drawn.csv<"), std::string::npos) << "the readings named";
+    EXPECT_NE(page.find(">" + fs::path(readings).filename().string() + "<"), std::string::npos)
+        << "the readings named";
     for (const std::string& f : {readings, svg, html})
         fs::remove(f);
 }
