@@ -1,7 +1,6 @@
 // A measurement's charts: every measured noise figure marked with an error
 // bar of its own U and wholly in view, the plan drawn (and listed) only
-// where the data hold one, the gain beside it, and the pair chosen by the
-// data.
+// where the data hold one, the gain beside it.
 #include "charts/sweep_charts.h"
 
 #include "charts/mark_layer.h"
@@ -102,20 +101,6 @@ TEST(MeasuredCharts, BarEachNoiseFigureWithItsUAndListThePlanOnlyWhereGiven) {
         for (QChart* chart : {pair.upper.get(), pair.lower.get()})
             scene.removeItem(chart);
     }
-}
-
-TEST(MeasuredCharts, TheDataChooseThePair) {
-    SweepChartData sweep;
-    sweep.x_label = "Frequency (GHz)";
-    for (int i = 0; i < 3; ++i)
-        sweep.points.push_back({.x = 1.0 + i, .expanded_db = 0.2});
-    const ChartPair planned = make_charts(sweep);
-    const ChartPair measured = make_charts(measurement(true));
-    EXPECT_TRUE(planned.upper->title().startsWith("Uncertainty"))
-        << planned.upper->title().toStdString();
-    EXPECT_TRUE(planned.lower->title().startsWith("Guideline margins"));
-    EXPECT_TRUE(measured.upper->title().startsWith("Measured noise figure"));
-    EXPECT_TRUE(measured.lower->title().startsWith("Gain of the DUT"));
 }
 
 }  // namespace
