@@ -145,15 +145,10 @@ ReportContent measured_report(const MeasuredReportInput& input) {
     content.version = plan.version;
     content.chart = app::measured_chart_data(
         input.points, &plan.result, "Measured noise figure of the DUT (" + content.subtitle + ")");
-    content.sections = {setup_section(plan),
-                        instruments_section(plan),
-                        files_section(plan),
-                        model_section(plan),
-                        readings_section(input),
-                        measured_charts_section(),
-                        results_section(input),
-                        measured_budget_section(input),
-                        measured_notes_section(input)};
+    content.sections = {
+        setup_section(plan),    instruments_section(plan),      files_section(plan),
+        model_section(plan),    readings_section(input),        measured_charts_section(),
+        results_section(input), measured_budget_section(input), measured_notes_section(input)};
     return content;
 }
 
