@@ -13,7 +13,7 @@ packages="cmake ninja-build g++ pkg-config qt6-base-dev qt6-svg-dev libqt6svg6 \
 libgl-dev libxkbcommon-dev libgtest-dev libgmock-dev libbenchmark-dev fonts-liberation2 fonts-dejavu-core \
 dpkg-dev file desktop-file-utils appstream lintian man-db xdg-utils \
 libcli11-dev nlohmann-json3-dev nettle-dev liblxi-dev libtirpc-dev \
-qt6-charts-dev libqt6opengl6-dev libpng-dev \
+qt6-charts-dev libqt6opengl6-dev libpng-dev libexpat1-dev poppler-utils \
 pybind11-dev python3-dev python3-numpy python3-pytest python3-matplotlib"
 
 missing=""

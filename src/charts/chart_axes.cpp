@@ -62,6 +62,16 @@ void label_ticks(QCategoryAxis& axis, double step, const QLocale* locale) {
 }  // namespace
 
 std::pair<double, double> x_range(const SweepChartData& data) {
+    if (is_measured(data)) {
+        // A measurement's first and last marks and error bars whole, a little
+        // inside the plot.
+        const auto [low, high] = std::minmax_element(
+            data.measured.begin(), data.measured.end(),
+            [](const MeasuredChartPoint& a, const MeasuredChartPoint& b) { return a.x < b.x; });
+        const double span = high->x - low->x;
+        const double pad = span > 0 ? span * 0.03 : std::max(std::abs(low->x) * 0.05, 0.5);
+        return {low->x - pad, high->x + pad};
+    }
     if (data.points.empty()) return {0, 1};
     const auto [low, high] =
         std::minmax_element(data.points.begin(), data.points.end(),

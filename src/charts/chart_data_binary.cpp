@@ -105,12 +105,31 @@ ChartPoint get_point(Reader& in) {
     return p;
 }
 
+// x, the measured noise figure, gain and U, and the plan's three.
+constexpr std::size_t measured_size = 7 * sizeof(double);
+
+void put_measured(Writer& out, const MeasuredChartPoint& p) {
+    for (double value :
+         {p.x, or_nan(p.nf_db), or_nan(p.gain_db), or_nan(p.expanded_db), or_nan(p.planned_nf_db),
+          or_nan(p.planned_gain_db), or_nan(p.planned_expanded_db)})
+        out.put(value);
+}
+
+MeasuredChartPoint get_measured(Reader& in) {
+    MeasuredChartPoint p;
+    p.x = in.get<double>();
+    for (std::optional<double>* value : {&p.nf_db, &p.gain_db, &p.expanded_db, &p.planned_nf_db,
+                                         &p.planned_gain_db, &p.planned_expanded_db})
+        *value = unless_nan(in.get<double>());
+    return p;
+}
+
 }  // namespace
 
 std::string to_binary(const SweepChartData& data) {
     Writer out;
     out.bytes().reserve(tag.size() + data.setup.size() + 256 + data.points.size() * point_size +
-                        data.band_edges.size() * 8);
+                        data.measured.size() * measured_size + data.band_edges.size() * 8);
     out.bytes().append(tag);
     for (const std::string& text : {data.title, data.x_label, data.x_unit, data.setup})
         out.put(std::string_view(text));
@@ -121,6 +140,9 @@ std::string to_binary(const SweepChartData& data) {
     out.put(static_cast<std::uint64_t>(data.points.size()));
     for (const ChartPoint& p : data.points)
         put_point(out, p);
+    out.put(static_cast<std::uint64_t>(data.measured.size()));
+    for (const MeasuredChartPoint& p : data.measured)
+        put_measured(out, p);
     return std::move(out.bytes());
 }
 
@@ -141,6 +163,9 @@ SweepChartData from_binary(std::string_view bytes) {
     data.points.resize(in.count(point_size));
     for (ChartPoint& p : data.points)
         p = get_point(in);
+    data.measured.resize(in.count(measured_size));
+    for (MeasuredChartPoint& p : data.measured)
+        p = get_measured(in);
     if (!in.done()) throw ChartDataError("chart data: bytes after the last point");
     return data;
 }

@@ -2,6 +2,8 @@
 
 #include <nlohmann/json.hpp>
 
+#include <array>
+
 namespace orlavex::charts {
 
 using nlohmann::json;
@@ -28,6 +30,42 @@ Lamp read_lamp(const json& value) {
     throw ChartDataError("unknown lamp \"" + name + "\"");
 }
 
+// The measured points' keys, in the order of their figures.
+constexpr const char* measured_keys[] = {"nf_db",         "gain_db",         "U_db",
+                                         "planned_nf_db", "planned_gain_db", "planned_U_db"};
+
+std::array<std::optional<double>*, 6> measured_figures(MeasuredChartPoint& p) {
+    return {&p.nf_db,         &p.gain_db,         &p.expanded_db,
+            &p.planned_nf_db, &p.planned_gain_db, &p.planned_expanded_db};
+}
+
+json measured_json(const std::vector<MeasuredChartPoint>& points) {
+    json all = json::array();
+    for (MeasuredChartPoint p : points) {
+        json point = {{"x", p.x}};
+        const auto figures = measured_figures(p);
+        for (std::size_t i = 0; i < figures.size(); ++i)
+            point[measured_keys[i]] = optional_value(*figures[i]);
+        all.push_back(std::move(point));
+    }
+    return all;
+}
+
+std::vector<MeasuredChartPoint> read_measured(const json& document) {
+    std::vector<MeasuredChartPoint> points;
+    const auto found = document.find("measured");
+    if (found == document.end()) return points;
+    for (const json& p : *found) {
+        MeasuredChartPoint point;
+        point.x = p.at("x").get<double>();
+        const auto figures = measured_figures(point);
+        for (std::size_t i = 0; i < figures.size(); ++i)
+            *figures[i] = read_optional(p, measured_keys[i]);
+        points.push_back(point);
+    }
+    return points;
+}
+
 }  // namespace
 
 std::string to_json_text(const SweepChartData& data) {
@@ -48,10 +86,11 @@ std::string to_json_text(const SweepChartData& data) {
                           {"held", p.held},
                           {"bias_db", optional_value(p.bias_db)}});
     }
-    const json document = {
+    json document = {
         {"title", data.title}, {"x_label", data.x_label},       {"x_unit", data.x_unit},
         {"log_x", data.log_x}, {"band_edges", data.band_edges}, {"points", points},
         {"setup", data.setup}};
+    if (is_measured(data)) document["measured"] = measured_json(data.measured);
     return document.dump();
 }
 
@@ -84,6 +123,7 @@ SweepChartData from_json_text(const std::string& text) {
             point.bias_db = read_optional(p, "bias_db");
             data.points.push_back(point);
         }
+        data.measured = read_measured(document);
         return data;
     } catch (const json::exception& e) {
         throw ChartDataError(std::string("chart data: ") + e.what());

@@ -23,7 +23,8 @@ namespace orlavex::charts {
 
 namespace {
 
-// The uncertainty chart takes this share of the height, the margins the rest.
+// The upper chart (the uncertainty, a measurement's noise figure) takes
+// this share of the height, the lower one the rest.
 constexpr double uncertainty_share = 0.55;
 
 // Image files are drawn at the screen's usual 96 dots per inch, so point
@@ -64,8 +65,9 @@ void paint_sweep_charts(QPainter& painter, const QRectF& target, const SweepChar
     const double split = std::round(height * uncertainty_share);
     QGraphicsScene scene(0, 0, width, height);
     scene.setBackgroundBrush(Qt::white);
-    QChart* upper = make_uncertainty_chart(data).release();
-    QChart* lower = make_margin_chart(data).release();
+    ChartPair charts = make_charts(data);
+    QChart* upper = charts.upper.release();
+    QChart* lower = charts.lower.release();
     scene.addItem(upper);  // the scene owns the charts from here
     scene.addItem(lower);
     upper->setGeometry(QRectF(0, 0, width, split));

@@ -19,9 +19,13 @@ struct ChartStyle {
     Rgb bias;       // the source-match bias
     Rgb margin[3];  // guideline margins 1, 2, 3
     Rgb lamp_green, lamp_yellow, lamp_red, lamp_grey;
+    Rgb measured;           // a measurement's points and error bars
+    Rgb planned;            // the plan's curves beside a measurement
+    Rgb planned_fill;       // the plan's +-U band
     int monte_carlo_alpha;  // 0..255
     int lamp_zone_alpha;    // the lamp zones behind the guideline margins
     int yellow_zone_alpha;  // yellow is pale on white: its zone takes more
+    int planned_alpha;      // the plan's +-U band
     double curve_width;
     double lamp_mark_size;
 };
@@ -38,9 +42,13 @@ inline constexpr ChartStyle chart_style = {
     .lamp_yellow = {230, 180, 0},
     .lamp_red = {215, 40, 40},
     .lamp_grey = {150, 150, 150},
+    .measured = {190, 30, 30},
+    .planned = {31, 84, 160},
+    .planned_fill = {120, 170, 225},
     .monte_carlo_alpha = 110,
     .lamp_zone_alpha = 40,
     .yellow_zone_alpha = 90,
+    .planned_alpha = 80,
     .curve_width = 2.0,
     .lamp_mark_size = 7.0,
 };

@@ -1,6 +1,8 @@
 #include "charts/mark_layer.h"
 
 #include <algorithm>
+#include <cmath>
+#include <functional>
 
 #include <QPainter>
 #include <QPolygonF>
@@ -26,6 +28,26 @@ void paint_mark(QPainter& painter, MarkShape shape, QPointF at, double size) {
             painter.drawPolygon(corners, 3);
             return;
         }
+    }
+}
+
+// GROUP's error bars: a line from the lower to the upper end with a cap at
+// each end, a little wider than the mark so that both show beside it.
+void paint_error_bars(QPainter& painter, const MarkGroup& group,
+                      const std::function<QPointF(QPointF)>& position) {
+    QPen pen(group.colour.darker(130));
+    pen.setWidthF(1.5);
+    pen.setCapStyle(Qt::FlatCap);
+    painter.setPen(pen);
+    const double cap = group.size / 2 + 3;
+    for (qsizetype i = 0; i < group.values.size() && i < group.error_bars.size(); ++i) {
+        const QPointF value = group.values[i];
+        const double e = std::abs(group.error_bars[i]);
+        const QPointF low = position({value.x(), value.y() - e});
+        const QPointF high = position({value.x(), value.y() + e});
+        painter.drawLine(low, high);
+        painter.drawLine(QPointF(low.x() - cap, low.y()), QPointF(low.x() + cap, low.y()));
+        painter.drawLine(QPointF(high.x() - cap, high.y()), QPointF(high.x() + cap, high.y()));
     }
 }
 
@@ -55,7 +77,7 @@ void MarkLayer::add(MarkGroup group) {
 }
 
 QRectF MarkLayer::bounds() const {
-    const double margin = largest_ / 2 + 2;
+    const double margin = largest_ / 2 + 4;  // an error bar's cap reaches a little further
     return chart_.plotArea().adjusted(-margin, -margin, margin, margin);
 }
 
@@ -72,6 +94,9 @@ QRectF MarkLayer::boundingRect() const {
 
 void MarkLayer::paint(QPainter* painter, const QStyleOptionGraphicsItem*, QWidget*) {
     painter->save();
+    const auto position = [this](QPointF value) { return chart_.mapToPosition(value, reference_); };
+    for (const MarkGroup& group : groups_)
+        if (!group.error_bars.isEmpty()) paint_error_bars(*painter, group, position);
     for (const MarkGroup& group : groups_) {
         QPen pen(group.hollow ? group.colour : group.colour.darker(130));
         pen.setWidthF(group.hollow ? 1.5 : 1.0);

@@ -24,6 +24,9 @@ struct MarkGroup {
     bool hollow = false;  // only the outline, in the colour
     double size = 7;      // the diameter in pixels
     QList<QPointF> values;
+    // Per value, where not empty: the half height of an error bar in the y
+    // axis' unit, drawn from y - e to y + e with caps, under the mark.
+    QList<double> error_bars;
 };
 
 class MarkLayer : public QGraphicsObject {

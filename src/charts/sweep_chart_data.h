@@ -29,6 +29,16 @@ struct ChartPoint {
     std::optional<double> bias_db;
 };
 
+// A frequency of a measurement: the DUT's figures evaluated from its
+// readings, with the expanded uncertainty U of the noise figure, and the
+// plan's figures for the same set-up at the same frequency where a plan was
+// given. A figure not known stays empty.
+struct MeasuredChartPoint {
+    double x = 0;
+    std::optional<double> nf_db, gain_db, expanded_db;
+    std::optional<double> planned_nf_db, planned_gain_db, planned_expanded_db;
+};
+
 struct SweepChartData {
     std::string title;               // e.g. the set-up in a few words
     std::string x_label;             // "Frequency"
@@ -36,10 +46,19 @@ struct SweepChartData {
     bool log_x = false;              // logarithmic spacing: logarithmic axis
     std::vector<ChartPoint> points;  // in the sweep's order, rising or falling x
     std::vector<double> band_edges;  // catalogue band edges inside the sweep, in x
+    // A measurement's points, in x: when there are any, the charts show them
+    // (the noise figure with its error bars, the gain) in place of the
+    // sweep's uncertainty and margins.
+    std::vector<MeasuredChartPoint> measured;
     // The set-up that produced the sweep, as JSON text: exported PNG and SVG
     // files carry it as metadata. Empty when not known.
     std::string setup;
 };
+
+// Whether DATA holds a measurement, drawn as such.
+inline bool is_measured(const SweepChartData& data) {
+    return !data.measured.empty();
+}
 
 // Margin RULE of POINT over that rule's green threshold (see
 // measure::guideline_headroom_db); empty where the point has no margin.

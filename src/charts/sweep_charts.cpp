@@ -15,6 +15,7 @@
 #include <QtCharts/QScatterSeries>
 
 #include "charts/chart_axes.h"
+#include "charts/chart_parts.h"
 #include "charts/chart_style.h"
 #include "charts/mark_layer.h"
 #include "measure/guidelines.h"
@@ -22,85 +23,6 @@
 namespace orlavex::charts {
 
 namespace {
-
-using Value = std::function<std::optional<double>(const ChartPoint&)>;
-using Run = QList<QPointF>;
-
-QColor colour(Rgb rgb, int alpha = 255) {
-    return QColor(rgb.red, rgb.green, rgb.blue, alpha);
-}
-
-// The stretches of consecutive points where the value exists: a curve
-// breaks where a point is out of range instead of bridging the gap.
-std::vector<Run> runs_of(const SweepChartData& data, const Value& value) {
-    std::vector<Run> runs;
-    bool open = false;
-    for (const ChartPoint& p : data.points) {
-        const std::optional<double> y = value(p);
-        if (!y || !std::isfinite(*y)) {
-            open = false;
-            continue;
-        }
-        if (!open) runs.emplace_back();
-        runs.back().append(QPointF(p.x, *y));
-        open = true;
-    }
-    return runs;
-}
-
-void attach(QChart& chart, QAbstractSeries* series) {
-    chart.addSeries(series);
-    for (QAbstractAxis* axis : chart.axes())
-        series->attachAxis(axis);
-}
-
-void hide_from_legend(QChart& chart, QAbstractSeries* series) {
-    for (QLegendMarker* marker : chart.legend()->markers(series))
-        marker->setVisible(false);
-}
-
-// A curve's entry in the legend: an empty series in its pen, so that the
-// legend lists the curve once, where it is added, whatever its gaps and
-// wherever its runs are drawn.
-QLineSeries* add_legend_line(QChart& chart, const QPen& pen, const QString& name) {
-    auto* key = new QLineSeries;
-    key->setName(name);
-    key->setPen(pen);
-    attach(chart, key);
-    return key;
-}
-
-// A curve's runs, each a line series of NAME out of the legend.
-void add_runs(QChart& chart, const std::vector<Run>& runs, const QPen& pen,
-              const QString& name = {}) {
-    for (const Run& run : runs) {
-        auto* series = new QLineSeries;
-        series->append(run);
-        series->setPen(pen);
-        series->setName(name);
-        attach(chart, series);
-        hide_from_legend(chart, series);
-    }
-}
-
-// A legend entry for marks of one look: an empty scatter series.
-QScatterSeries* add_legend_mark(QChart& chart, const QString& name, QColor fill, QColor edge,
-                                QScatterSeries::MarkerShape shape, double size) {
-    auto* key = new QScatterSeries;
-    key->setName(name);
-    key->setMarkerShape(shape);
-    key->setMarkerSize(size);
-    key->setColor(fill);
-    key->setBorderColor(edge);
-    attach(chart, key);
-    return key;
-}
-
-// Marks shrink with the number of points so that neighbours stay apart.
-double mark_size(const SweepChartData& data) {
-    const double spacing = 900.0 / std::max<std::size_t>(data.points.size(), 1);
-    return std::clamp(spacing * 0.9, 3.0, chart_style.lamp_mark_size);
-}
 
 void add_band_edges(QChart& chart, const SweepChartData& data, double y_lo, double y_hi) {
     QPen pen(colour(chart_style.band_edge, 160));
@@ -151,62 +73,6 @@ void add_lamp_zones(QChart& chart, const SweepChartData& data, double y_lo, doub
     }
 }
 
-// The chart's title on one line, or on two where the chart is too narrow
-// (Qt Charts would cut it short): broken before its last parenthesis, else
-// at the middle space.
-void fit_title(QChart& chart, const QString& title) {
-    const double room = chart.size().width() - chart.margins().left() - chart.margins().right();
-    QString shown = title.toHtmlEscaped();
-    if (QFontMetricsF(chart.titleFont()).horizontalAdvance(title) > room) {
-        qsizetype cut = title.lastIndexOf(QStringLiteral(" ("));
-        if (cut <= 0) cut = title.indexOf(' ', title.size() / 2);
-        if (cut > 0)
-            shown = title.left(cut).toHtmlEscaped() + QStringLiteral("<br>") +
-                    title.mid(cut + 1).toHtmlEscaped();
-    }
-    if (chart.title() != shown) chart.setTitle(shown);
-}
-
-// The legend below the plot where its entries fit one line (as the margin
-// chart's legend, so that the two plots line up), else beside the plot.
-void fit_legend(QChart& chart) {
-    QLegend& legend = *chart.legend();
-    const QFontMetricsF metrics(legend.font());
-    double needed = 0;
-    for (QLegendMarker* marker : legend.markers())
-        if (marker->isVisible())
-            needed += metrics.horizontalAdvance(marker->label()) + 3 * metrics.height();
-    const double room = chart.size().width() - chart.margins().left() - chart.margins().right();
-    const Qt::Alignment wanted = needed <= room ? Qt::AlignBottom : Qt::AlignRight;
-    if (legend.alignment() != wanted) legend.setAlignment(wanted);
-}
-
-std::unique_ptr<QChart> new_chart(const QString& title) {
-    auto chart = std::make_unique<QChart>();
-    chart->setAnimationOptions(QChart::NoAnimation);
-    chart->setTitle(title.toHtmlEscaped());
-    QObject::connect(chart.get(), &QGraphicsWidget::geometryChanged, chart.get(),
-                     [chart = chart.get(), title] { fit_title(*chart, title); });
-    // The theme may size the title font in pixels or in points.
-    QFont title_font = chart->titleFont();
-    title_font.setBold(true);
-    if (title_font.pointSizeF() > 0)
-        title_font.setPointSizeF(title_font.pointSizeF() * 1.15);
-    else
-        title_font.setPixelSize(qRound(title_font.pixelSize() * 1.15));
-    chart->setTitleFont(title_font);
-    chart->legend()->setAlignment(Qt::AlignBottom);
-    chart->setBackgroundRoundness(0);
-    return chart;
-}
-
-QPen curve_pen(Rgb rgb, Qt::PenStyle style) {
-    QPen pen(colour(rgb));
-    pen.setWidthF(chart_style.curve_width);
-    pen.setStyle(style);
-    return pen;
-}
-
 std::optional<double> negated(std::optional<double> value) {
     if (!value) return std::nullopt;
     return -*value;
@@ -214,10 +80,10 @@ std::optional<double> negated(std::optional<double> value) {
 
 // The Monte Carlo band, one area per run, listed once in the legend.
 void add_monte_carlo_band(QChart& chart, const SweepChartData& data) {
-    const auto mc_lo = runs_of(data, [](const ChartPoint& p) -> std::optional<double> {
+    const auto mc_lo = runs_of(data.points, [](const ChartPoint& p) -> std::optional<double> {
         return p.mc_hi_db ? p.mc_lo_db : std::nullopt;
     });
-    const auto mc_hi = runs_of(data, [](const ChartPoint& p) -> std::optional<double> {
+    const auto mc_hi = runs_of(data.points, [](const ChartPoint& p) -> std::optional<double> {
         return p.mc_lo_db ? p.mc_hi_db : std::nullopt;
     });
     for (std::size_t i = 0; i < mc_lo.size() && i < mc_hi.size(); ++i) {
@@ -289,11 +155,11 @@ void add_lamp_marks(QChart& chart, const SweepChartData& data) {
         {Lamp::yellow, chart_style.lamp_yellow, "yellow"},
         {Lamp::red, chart_style.lamp_red, "red"},
     };
-    const double size = mark_size(data);
+    const double size = mark_size(data.points.size());
     std::vector<MarkGroup> groups;
     for (const LampLook& look : looks)
         for (bool held : {false, true})
-            groups.push_back({MarkShape::circle, colour(look.rgb), held, size, {}});
+            groups.push_back({MarkShape::circle, colour(look.rgb), held, size, {}, {}});
     bool any_held = false;
     for (const ChartPoint& p : data.points) {
         if (!p.expanded_db || !std::isfinite(*p.expanded_db)) continue;
@@ -347,14 +213,17 @@ std::unique_ptr<QChart> make_uncertainty_chart(const SweepChartData& data) {
     add_legend_line(*chart, u_pen, u_name);
     const QString rss_name = QStringLiteral("classic RSS");
     // Listed only where it is drawn: a bench without classic figures has none.
-    const std::vector<Run> rss_runs = runs_of(data, [](const ChartPoint& p) { return p.rss_db; });
+    const std::vector<Run> rss_runs =
+        runs_of(data.points, [](const ChartPoint& p) { return p.rss_db; });
     if (!rss_runs.empty()) add_legend_line(*chart, rss_pen, rss_name);
     add_runs(*chart, rss_runs, rss_pen, rss_name);
-    add_runs(*chart, runs_of(data, [](const ChartPoint& p) { return negated(p.rss_db); }), rss_pen);
-    add_runs(*chart, runs_of(data, [](const ChartPoint& p) { return negated(p.expanded_db); }),
+    add_runs(*chart, runs_of(data.points, [](const ChartPoint& p) { return negated(p.rss_db); }),
+             rss_pen);
+    add_runs(*chart,
+             runs_of(data.points, [](const ChartPoint& p) { return negated(p.expanded_db); }),
              u_pen);
     add_lamp_marks(*chart, data);
-    add_runs(*chart, runs_of(data, [](const ChartPoint& p) { return p.expanded_db; }), u_pen,
+    add_runs(*chart, runs_of(data.points, [](const ChartPoint& p) { return p.expanded_db; }), u_pen,
              u_name);
     add_bias_curves(*chart, data);
     add_band_edges(*chart, data, y_axis->min(), y_axis->max());
@@ -404,18 +273,18 @@ std::unique_ptr<QChart> make_margin_chart(const SweepChartData& data) {
     // Each guideline has its own mark shape; the colour is the lamp's, the
     // same as the zone's it lies in. The legend lists the shapes in a neutral
     // colour: the zones are the key to the colours.
-    const double size = mark_size(data) + 1;
+    const double size = mark_size(data.points.size()) + 1;
     const QColor neutral(70, 70, 70);
     std::vector<MarkGroup> groups;
     for (const GuidelineLook& look : looks) {
         QPen line_pen(colour(chart_style.margin[look.rule], 150));
         line_pen.setWidthF(1.2);
-        add_runs(*chart, runs_of(data, headroom(look.rule)), line_pen);
+        add_runs(*chart, runs_of(data.points, headroom(look.rule)), line_pen);
         add_legend_mark(*chart, QStringLiteral("%1 (%2)").arg(look.name, look.goal), neutral,
                         neutral, look.key_shape, 9);
         for (int lamp = 0; lamp < 4; ++lamp)
             for (bool held : {false, true}) {
-                MarkGroup group{look.shape, colour(lamp_colour(Lamp(lamp))), held, size, {}};
+                MarkGroup group{look.shape, colour(lamp_colour(Lamp(lamp))), held, size, {}, {}};
                 for (const ChartPoint& p : data.points)
                     if (const std::optional<double> y = headroom(look.rule)(p);
                         y && std::isfinite(*y) && p.lamp[look.rule] == Lamp(lamp) && p.held == held)
@@ -428,6 +297,11 @@ std::unique_ptr<QChart> make_margin_chart(const SweepChartData& data) {
         layer->add(std::move(group));
     add_band_edges(*chart, data, y_axis->min(), y_axis->max());
     return chart;
+}
+
+ChartPair make_charts(const SweepChartData& data) {
+    if (is_measured(data)) return {make_measured_nf_chart(data), make_measured_gain_chart(data)};
+    return {make_uncertainty_chart(data), make_margin_chart(data)};
 }
 
 }  // namespace orlavex::charts

@@ -2,6 +2,8 @@
 
 #include "app/results/readings_evaluation.h"
 #include "app/results/sweep_output.h"
+#include "cli/measured_chart.h"
+#include "cli/sweep_chart.h"
 #include "cli/text_table.h"
 #include "datafiles/file_error.h"
 #include "datafiles/readings_file.h"
@@ -114,13 +116,12 @@ void print_table(std::ostream& out, const std::string& path,
 
 }  // namespace
 
-std::string run_evaluate_readings(const WindowInputs& inputs, const app::ModelInputs& model,
-                                  const ReadingsRequest& request, std::ostream& out) {
-    app::SweepRequest typed;
+std::string evaluate_readings_file(const WindowInputs& inputs, const app::ModelInputs& model,
+                                   const ReadingsRequest& request, EvaluatedReadings& out) {
     datafiles::Readings readings;
     std::optional<datafiles::Readings> calibration;
     try {
-        if (std::string why = typed_request(inputs, model, typed); !why.empty()) return why;
+        if (std::string why = typed_request(inputs, model, out.typed); !why.empty()) return why;
         readings = datafiles::read_readings(request.path);
         if (!request.calibration.empty()) {
             calibration = datafiles::read_readings(request.calibration,
@@ -129,32 +130,64 @@ std::string run_evaluate_readings(const WindowInputs& inputs, const app::ModelIn
     } catch (const datafiles::FileError& e) {
         return e.what();
     }
-    if (std::string why = readings_refusal(inputs, typed.setup, readings, calibration.has_value());
+    if (std::string why =
+            readings_refusal(inputs, out.typed.setup, readings, calibration.has_value());
         !why.empty()) {
         return why;
     }
     app::ReadingsOutcome outcome =
-        app::evaluate_readings(typed.setup, readings, {inputs.strict, app::Naming::flag},
+        app::evaluate_readings(out.typed.setup, readings, {inputs.strict, app::Naming::flag},
                                calibration ? &*calibration : nullptr);
     if (!outcome.refused.empty()) return outcome.refused;
-    if (std::string why = save_setup(inputs.files, typed); !why.empty()) return why;
-    const std::string unused = unused_sweep_files_note(typed, "evaluate");
-    std::vector<app::Json> rows;
+    if (std::string why = save_setup(inputs.files, out.typed); !why.empty()) return why;
+    const std::string unused = unused_sweep_files_note(out.typed, "evaluate");
     for (app::MeasuredPoint& p : outcome.points) {
         if (!unused.empty()) p.evaluation.notes.push_back(unused);
-        rows.push_back(app::measured_point_json(p, request.format == "json"));
+        out.rows.push_back(app::measured_point_json(p, true));
+    }
+    out.points = std::move(outcome.points);
+    return {};
+}
+
+bool gives_plan(const WindowInputs& inputs) {
+    // The readings' own options and the outputs' say nothing of the set-up.
+    constexpr std::string_view not_setup[] = {"readings", "calibration", "format",
+                                              "plot",     "save_setup",  "strict"};
+    return !inputs.files.setup.empty() ||
+           std::ranges::any_of(inputs.files.given, [&](const std::string& keyword) {
+               return std::ranges::find(not_setup, keyword) == std::end(not_setup);
+           });
+}
+
+std::string run_evaluate_readings(const WindowInputs& inputs, const app::ModelInputs& model,
+                                  const ReadingsRequest& request, std::ostream& out) {
+    if (!request.plot.empty()) {
+        if (std::string why = measured_plot_refusal(request.plot); !why.empty()) return why;
+    }
+    EvaluatedReadings evaluated;
+    if (std::string why = evaluate_readings_file(inputs, model, request, evaluated); !why.empty())
+        return why;
+    // The chart's plan is swept before anything is written: a plan refused
+    // costs the output nothing.
+    charts::SweepChartData chart;
+    if (!request.plot.empty()) {
+        if (std::string why = measured_chart(evaluated, gives_plan(inputs), inputs.strict, chart);
+            !why.empty())
+            return why;
     }
     std::ostringstream text;
     if (request.format == "json") {
-        text << app::Json(rows).dump(2) << '\n';
+        text << app::Json(evaluated.rows).dump(2) << '\n';
     } else if (request.format == "csv") {
-        print_csv(text, rows);
+        print_csv(text, evaluated.rows);
     } else {
         print_table(text, request.shown_as.empty() ? request.path : request.shown_as,
-                    outcome.points, rows);
+                    evaluated.points, evaluated.rows);
     }
     out << text.str();
-    return {};
+    if (request.plot.empty()) return {};
+    out.flush();
+    return draw_with_helper(chart, request.plot);
 }
 
 }  // namespace orlavex::cli

@@ -3,6 +3,9 @@
 #include "app/inputs/measure_frequencies.h"
 #include "cli/evaluate_readings.h"
 #include "cli/measure_interrupt.h"
+#include "cli/measured_chart.h"
+#include "cli/measured_report.h"
+#include "cli/report_command.h"
 #include "cli/window_inputs.h"
 #include "datafiles/file_error.h"
 #include "instruments/measurement_run.h"
@@ -67,6 +70,12 @@ std::string plan_of(const MeasureRequest& r, MeasurePlan& plan) {
     b.repeat = r.repeat;
     b.yes = r.yes;
     b.timeout = Milliseconds(static_cast<long long>(r.timeout_s * 1000));
+    if (!r.plot.empty()) {
+        if (std::string why = measured_plot_refusal(r.plot); !why.empty()) return why;
+    }
+    if (!r.report.empty()) {
+        if (std::string why = report_output_refusal(r.report, "--report"); !why.empty()) return why;
+    }
     return frequencies(r, b.freqs_ghz);
 }
 
@@ -115,11 +124,12 @@ int run_measure_command(const MeasureRequest& r, std::ostream& out, std::ostream
         err << "orlavex-cli: " << kept << '\n';
         return 2;
     }
-    const std::string why = run_evaluate_readings(
-        plan.inputs, {},
-        {readings.string(), r.calibration, r.format,
-         r.save_readings.empty() ? "measured (not saved: give --save-readings)" : ""},
-        out);
+    const ReadingsRequest evaluated{
+        readings.string(), r.calibration, r.format,
+        r.save_readings.empty() ? "measured (not saved: give --save-readings)" : "", r.plot};
+    std::string why = run_evaluate_readings(plan.inputs, {}, evaluated, out);
+    if (why.empty() && !r.report.empty())
+        why = write_measured_report(plan.inputs, {}, {evaluated, r.report}, err);
     if (r.save_readings.empty()) fs::remove(readings);
     if (!why.empty()) {
         err << "orlavex-cli: " << why << '\n';

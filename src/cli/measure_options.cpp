@@ -58,6 +58,16 @@ void add_measure_options(CLI::App& sub, MeasureRequest& r) {
         ->check(CLI::IsMember({"table", "csv", "json"}))
         ->capture_default_str()
         ->group(files);
+    sub.add_option("--plot", r.plot,
+                   "also draw the measured noise figure (with its U) and gain over the plan "
+                   "into FILE.svg or FILE.png")
+        ->type_name("FILE")
+        ->group(files);
+    sub.add_option("--report", r.report,
+                   "also write the measurement's report (as report --readings) to FILE.html or "
+                   "FILE.pdf")
+        ->type_name("FILE")
+        ->group(files);
 }
 
 }  // namespace orlavex::cli

@@ -24,6 +24,8 @@ struct MeasureRequest {
     std::string calibration;       // an earlier calibration, read instead of measuring one
     std::string save_calibration;  // where the calibration measured is written
     std::string format = "table";
+    std::string plot;    // FILE.svg or FILE.png for the measured charts; empty for none
+    std::string report;  // FILE.html or FILE.pdf for the measurement's report; empty for none
 };
 
 }  // namespace orlavex::cli

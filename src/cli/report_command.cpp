@@ -1,5 +1,6 @@
 #include "cli/report_command.h"
 
+#include "cli/measured_report.h"
 #include "cli/named_argument.h"
 #include "cli/plot_file.h"
 #include "cli/progress_line.h"
@@ -9,6 +10,9 @@
 #include "report/plan_report.h"
 #include "report/report_format.h"
 #include "report/report_json.h"
+
+#include <algorithm>
+#include <string_view>
 
 namespace orlavex::cli {
 
@@ -52,17 +56,43 @@ Planned plan(const ReportRequest& r, std::ostream& err) {
     return p;
 }
 
-// Why the report cannot go to FILE; empty when it can.
-std::string output_refusal(const std::string& file) {
+// The options a plan's report takes and a measurement's does not: the
+// readings give the frequencies, and the plan beside them is swept at
+// those alone.
+constexpr std::string_view plan_only[] = {"over", "from",       "to",       "points",   "log",
+                                          "mc",   "match_form", "fixed_if", "fixed_lo", "advise"};
+
+int measured_report_command(const ReportRequest& r, std::ostream& err) {
+    std::string why;
+    for (const std::string_view keyword : plan_only)
+        if (why.empty() && r.sweep.inputs.files.given.contains(std::string(keyword))) {
+            std::string option(keyword);
+            std::ranges::replace(option, '_', '-');
+            why = "--readings gives the frequencies of the report: do not give --" + option;
+        }
+    if (why.empty()) {
+        MeasuredReportRequest request;
+        request.output = r.output;
+        request.paper = r.paper;
+        request.readings.path = r.readings;
+        request.readings.calibration = r.calibration;
+        why = write_measured_report(r.sweep.inputs, r.sweep.model, request, err);
+    }
+    if (why.empty()) return 0;
+    err << "orlavex-cli: " << why << '\n';
+    return exit_bad_input;
+}
+
+}  // namespace
+
+std::string report_output_refusal(const std::string& file, const std::string& option) {
     if (!report::report_format_of(file))
-        return "-o: the report file must end in .html or .pdf: " + file;
-    if (std::string why = plot_file_refusal(file, "-o"); !why.empty()) return why;
+        return option + ": the report file must end in .html or .pdf: " + file;
+    if (std::string why = plot_file_refusal(file, option); !why.empty()) return why;
     if (!plot_helper_path())
         return "report needs orlavex-plot beside orlavex-cli or in ../libexec/orlavex";
     return {};
 }
-
-}  // namespace
 
 void add_report_options(CLI::App& sub, ReportRequest& r, bool from_file) {
     add_sweep_options(sub, r.sweep, false, from_file);
@@ -81,10 +111,26 @@ void add_report_options(CLI::App& sub, ReportRequest& r, bool from_file) {
     sub.add_flag("--advise", r.advise,
                  "also rank the noise sources and preamplifier choices (the five best)")
         ->group("Output");
+    sub.add_option("--readings", r.readings,
+                   "a measurement's report: these readings (CSV, as evaluate --readings takes "
+                   "them) evaluated beside the plan at their frequencies")
+        ->check(names_a_file())
+        ->type_name("FILE")
+        ->group("Readings");
+    sub.add_option("--calibration", r.calibration,
+                   "the calibration levels of --readings in a file of their own")
+        ->check(names_a_file())
+        ->type_name("FILE")
+        ->group("Readings");
 }
 
 int run_report_command(const ReportRequest& r, std::ostream& err) {
-    if (const std::string why = output_refusal(r.output); !why.empty()) {
+    if (!r.readings.empty()) return measured_report_command(r, err);
+    if (!r.calibration.empty()) {
+        err << "orlavex-cli: --calibration is for --readings\n";
+        return exit_bad_input;
+    }
+    if (const std::string why = report_output_refusal(r.output); !why.empty()) {
         err << "orlavex-cli: " << why << '\n';
         return exit_bad_input;
     }

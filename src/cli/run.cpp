@@ -10,6 +10,7 @@
 #include "cli/evaluate.h"
 #include "cli/evaluate_readings.h"
 #include "cli/measure_command.h"
+#include "cli/named_argument.h"
 #include "cli/point.h"
 #include "cli/report_command.h"
 #include "cli/setup_file_options.h"
@@ -254,6 +255,13 @@ void add_commands(CLI::App& app, Request& r, bool from_file, bool readings_file)
         ->check(CLI::IsMember({"table", "csv", "json"}))
         ->capture_default_str()
         ->group("Readings");
+    r.evaluate
+        ->add_option("--plot", r.readings.plot,
+                     "also draw the measured noise figure (with its U) and gain of --readings, "
+                     "over the plan of the set-up where one is given, into FILE.svg or FILE.png")
+        ->check(names_a_file())
+        ->type_name("FILE")
+        ->group("Readings");
     add_setup_file_options(*r.evaluate, r.evaluate_inputs.files);
 
     r.sweep.model.trials = app::sweep_trials;
@@ -276,7 +284,7 @@ void add_commands(CLI::App& app, Request& r, bool from_file, bool readings_file)
     add_field_options(*r.report_command, r.report.sweep.inputs, Scope::prediction);
     add_choices(*r.report_command, r.report.sweep.inputs, app::command_named("report"));
     add_model_options(*r.report_command, r.report.sweep.model, app::command_named("report"));
-    add_report_options(*r.report_command, r.report, from_file);
+    add_report_options(*r.report_command, r.report, from_file || readings_file);
     add_setup_file_options(*r.report_command, r.report.sweep.inputs.files);
 
     r.measure_command = add_command(app, "measure");
@@ -334,6 +342,8 @@ int dispatch(const CLI::App& app, const Request& r, std::ostream& out, std::ostr
         why = run_evaluate_readings(r.evaluate_inputs, r.evaluate_model, readings, out);
     } else if (r.evaluate->parsed() && !r.readings.calibration.empty()) {
         why = "--calibration is for --readings";
+    } else if (r.evaluate->parsed() && !r.readings.plot.empty()) {
+        why = "--plot is for --readings (four levels have no chart)";
     } else if (r.evaluate->parsed() && r.readings.format != "table") {
         why = "--format is for --readings (four levels: --json)";
     } else if (r.evaluate->parsed()) {

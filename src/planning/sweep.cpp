@@ -694,6 +694,11 @@ double linear_value(double a, double b, double t) {
 }  // namespace
 
 std::vector<double> sweep_values(const Sweep& sweep) {
+    if (!sweep.values.empty()) {
+        if (!std::ranges::all_of(sweep.values, [](double x) { return std::isfinite(x); }))
+            throw SweepError("the sweep's values must be numbers");
+        return sweep.values;
+    }
     std::vector<double> values(sweep.points);
     const std::size_t n = sweep.points;
     for (std::size_t i = 0; i < n; ++i) {

@@ -47,6 +47,10 @@ struct Sweep {
     double from = 0, to = 0;  // in the swept input's unit
     std::size_t points = 101;
     Spacing spacing = Spacing::linear;
+    // The swept values one by one (a measurement's frequencies), in place of
+    // `points` values spaced from `from` to `to` when not empty; `from` and
+    // `to` then bound them for the band edges.
+    std::vector<double> values;
     MatchForm match_form = MatchForm::vswr;  // for a swept match
     // Used while the input frequency is swept; the base window's frequency
     // conversion box is ticked for it. A fixed IF of 0 keeps the base

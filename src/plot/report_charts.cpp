@@ -32,9 +32,13 @@ std::string chart_svg(std::unique_ptr<QChart> chart, const std::string& title) {
 
 ChartSvgs draw_chart_svgs(const charts::SweepChartData& data) {
     ChartSvgs svgs;
+    const bool measured = charts::is_measured(data);
+    charts::ChartPair pair = charts::make_charts(data);
     svgs.uncertainty =
-        chart_svg(charts::make_uncertainty_chart(data), "Uncertainty of the DUT noise figure");
-    svgs.margins = chart_svg(charts::make_margin_chart(data), "Guideline margins");
+        chart_svg(std::move(pair.upper), measured ? "Measured noise figure of the DUT"
+                                                  : "Uncertainty of the DUT noise figure");
+    svgs.margins =
+        chart_svg(std::move(pair.lower), measured ? "Gain of the DUT" : "Guideline margins");
     svgs.image_width = report_chart_size.width();
     svgs.image_height = report_chart_size.height();
     return svgs;

@@ -81,8 +81,9 @@ void write_pdf(const ReportContent& content, const QString& path, Paper paper) {
     const QSizeF chart(std::floor(width),
                        std::floor(width * report_chart_size.height() / report_chart_size.width()));
     const PdfPages pages(content, writer, font, QSizeF(width, body), chart);
-    ChartScene uncertainty(charts::make_uncertainty_chart(content.chart), report_chart_size);
-    ChartScene margins(charts::make_margin_chart(content.chart), report_chart_size);
+    charts::ChartPair pair = charts::make_charts(content.chart);
+    ChartScene uncertainty(std::move(pair.upper), report_chart_size);
+    ChartScene margins(std::move(pair.lower), report_chart_size);
     // Text as outlines, as the charts' SVG drew it: the page then holds no
     // chart fonts and looks the same wherever it is shown. Filled twice:
     // Qt's SVG renderer filled each label again with the next one of its

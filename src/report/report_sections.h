@@ -19,6 +19,10 @@ ReportSection budget_section(const PlanReportInput& input);
 ReportSection advice_section(const planning::Advice& advice);
 ReportSection notes_section(const PlanReportInput& input);
 
+// BUDGET's lines: each source's u in its own unit, its sensitivity c, its
+// share of u in dB of the DUT's noise figure.
+ReportTable budget_table(const measure::Budget& budget);
+
 // Why no point of RESULT has classic figures (the points' own reasons, or
 // the window's set-up); none when a point has them or no point is in range.
 std::optional<std::string> why_no_classic(const planning::SweepResult& result);

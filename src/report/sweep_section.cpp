@@ -114,17 +114,21 @@ ReportSection budget_section(const PlanReportInput& input) {
                                  ": combined standard uncertainty u = " + cell("u_db") +
                                  " dB, expanded uncertainty U = " + cell("U_db") +
                                  " dB (k = " + app::number_text(point.gum.k, -1) + ").");
+    section.tables.push_back(budget_table(point.gum));
+    return section;
+}
+
+ReportTable budget_table(const measure::Budget& budget) {
     // u in its source's unit, as the command line's budget gives it; c in dB
     // of the DUT's noise figure per that unit.
     ReportTable table{.header = {"source", "u", "unit", "c", "u_i_db", "share"}};
-    for (const measure::BudgetLine& line : point.gum.lines) {
+    for (const measure::BudgetLine& line : budget.lines) {
         table.rows.push_back({std::string(line.source), app::number_text(line.u, 4),
                               std::string(app::budget_unit(line.source)),
                               app::number_text(line.c, 4), app::number_text(line.u_i_db, 4),
                               app::number_text(line.share, 3)});
     }
-    section.tables.push_back(std::move(table));
-    return section;
+    return table;
 }
 
 }  // namespace orlavex::report

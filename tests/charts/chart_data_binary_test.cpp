@@ -42,6 +42,24 @@ SweepChartData sample(int count, bool log_x) {
     return data;
 }
 
+// A measurement of COUNT frequencies, every figure missing somewhere.
+SweepChartData measured_sample(int count) {
+    SweepChartData data = sample(0, false);
+    for (int i = 0; i < count; ++i) {
+        MeasuredChartPoint p{.x = 1 + 0.5 * i};
+        if (i % 4 != 1) p.nf_db = 2.9 + 1e-3 * i;
+        if (i % 5 != 2) p.gain_db = std::nextafter(20.0, 21.0) - 0.01 * i;
+        if (i % 3 != 0) p.expanded_db = 0.11 + 1e-4 * i;
+        if (i % 6 != 4) {
+            p.planned_nf_db = 3.0;
+            p.planned_gain_db = 19.99;
+            p.planned_expanded_db = 0.1 + 1e-5 * i;
+        }
+        data.measured.push_back(p);
+    }
+    return data;
+}
+
 void expect_same(const SweepChartData& a, const SweepChartData& b) {
     EXPECT_EQ(a.title, b.title);
     EXPECT_EQ(a.x_label, b.x_label);
@@ -63,6 +81,18 @@ void expect_same(const SweepChartData& a, const SweepChartData& b) {
         EXPECT_EQ(p.held, q.held);
         EXPECT_EQ(p.bias_db, q.bias_db);
     }
+    ASSERT_EQ(a.measured.size(), b.measured.size());
+    for (std::size_t i = 0; i < a.measured.size(); ++i) {
+        SCOPED_TRACE("measured point " + std::to_string(i));
+        const MeasuredChartPoint &p = a.measured[i], &q = b.measured[i];
+        EXPECT_EQ(p.x, q.x);
+        EXPECT_EQ(p.nf_db, q.nf_db);
+        EXPECT_EQ(p.gain_db, q.gain_db);
+        EXPECT_EQ(p.expanded_db, q.expanded_db);
+        EXPECT_EQ(p.planned_nf_db, q.planned_nf_db);
+        EXPECT_EQ(p.planned_gain_db, q.planned_gain_db);
+        EXPECT_EQ(p.planned_expanded_db, q.planned_expanded_db);
+    }
 }
 
 TEST(ChartDataBinary, GivesBackWhatTheJsonGives) {
@@ -76,6 +106,14 @@ TEST(ChartDataBinary, GivesBackWhatTheJsonGives) {
         expect_same(back, data);
         expect_same(back, from_json_text(to_json_text(data)));
     }
+    for (int count : {1, 13}) {
+        SCOPED_TRACE(std::to_string(count) + " measured points");
+        const SweepChartData data = measured_sample(count);
+        const SweepChartData back = from_binary(to_binary(data));
+        expect_same(back, data);
+        expect_same(back, from_json_text(to_json_text(data)));
+        EXPECT_TRUE(is_measured(back));
+    }
     EXPECT_FALSE(is_binary_chart_data(to_json_text(sample(3, false))));
 }
 
@@ -86,8 +124,9 @@ TEST(ChartDataBinary, RefusesWhatItDidNotWrite) {
         EXPECT_THROW(from_binary(whole.substr(0, length)), ChartDataError);
     }
     // The first point's first lamp follows the strings, the flag, the band
-    // edges, the count and the point's nine values.
-    std::size_t lamp = whole.size() - 4 * (9 * sizeof(double) + 4) + 9 * sizeof(double);
+    // edges, the count and the point's nine values; the count of measured
+    // points (none) ends the data.
+    std::size_t lamp = whole.size() - 8 - 4 * (9 * sizeof(double) + 4) + 9 * sizeof(double);
     std::string unknown_lamp = whole;
     unknown_lamp[lamp] = 4;
     std::string huge_count = to_binary(sample(0, false));
@@ -101,7 +140,10 @@ TEST(ChartDataBinary, RefusesWhatItDidNotWrite) {
     for (const Case& c :
          {Case{"a byte after the last point", whole + '\0'}, Case{"an unknown lamp", unknown_lamp},
           Case{"more points than bytes", huge_count}, Case{"JSON", to_json_text(sample(2, false))},
-          Case{"another version", "orlavex-chart-data 1\n" + whole.substr(21)}}) {
+          Case{"another version", "orlavex-chart-data 1\n" + whole.substr(21)},
+          Case{
+              "measured points cut short",
+              to_binary(measured_sample(3)).substr(0, to_binary(measured_sample(3)).size() - 8)}}) {
         SCOPED_TRACE(c.what);
         EXPECT_THROW(from_binary(c.bytes), ChartDataError);
     }

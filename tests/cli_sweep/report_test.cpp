@@ -31,45 +31,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// The first table of the section ID as the page shows it: its header, and
-// per row the cells and whether the row is marked.
-struct HtmlTable {
-    std::vector<std::string> header;
-    std::vector<std::vector<std::string>> rows;
-    std::vector<bool> marked;
-};
-
-std::string section_html(const std::string& html, const std::string& id) {
-    const std::size_t start = html.find("<section id=\"" + id + "\"");
-    if (start == std::string::npos) return {};
-    return html.substr(start, html.find("</section>", start) - start);
-}
-
-HtmlTable first_table(const std::string& section) {
-    HtmlTable table;
-    const std::regex row_pattern("<tr([^>]*)>(.*?)</tr>");
-    const std::regex cell_pattern("<t([hd])[^>]*>(.*?)</t[hd]>");
-    for (auto row = std::sregex_iterator(section.begin(), section.end(), row_pattern);
-         row != std::sregex_iterator(); ++row) {
-        const std::string body = (*row)[2];
-        std::vector<std::string> cells;
-        bool header = false;
-        for (auto cell = std::sregex_iterator(body.begin(), body.end(), cell_pattern);
-             cell != std::sregex_iterator(); ++cell) {
-            header = (*cell)[1] == "h";
-            cells.push_back(xml_unescaped((*cell)[2]));
-        }
-        if (header && !table.header.empty()) break;  // the next table
-        if (header) {
-            table.header = cells;
-        } else {
-            table.rows.push_back(cells);
-            table.marked.push_back((*row)[1].str().find("marked") != std::string::npos);
-        }
-    }
-    return table;
-}
-
 class Report : public ::testing::Test {
   protected:
     void SetUp() override {

@@ -12,8 +12,10 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <iterator>
 #include <set>
 #include <sstream>
+#include <tuple>
 
 namespace orlavex::testing {
 namespace {
@@ -139,6 +141,60 @@ TEST(Measure, CalibrationSavedAndUsedAgain) {
     EXPECT_EQ(again.out, run.out);
     for (const std::string& f : {first, second, calibration})
         fs::remove(f);
+}
+
+// The run's own evaluation drawn and reported as evaluate --plot and
+// report --readings draw and report the saved readings: the SVG with the
+// plan of the set-up, the report's table with the CSV's figures.
+TEST(Measure, DrawsAndReportsTheRunsEvaluation) {
+    SimProcess sim(plan());
+    const std::string readings = temp("drawn.csv"), svg = temp("drawn.svg"),
+                      html = temp("drawn.html");
+    std::vector<std::string> args =
+        measure_args(sim, profile_file("analyzer-marker-noise"), 5, readings);
+    args.insert(args.end(), {"--plot", svg, "--report", html});
+    const support::ChildRun run = cli(args);
+    ASSERT_EQ(run.status, 0) << run.err;
+    const auto rows = csv_rows(run.out);
+    ASSERT_EQ(rows.size(), 5u);
+    std::ifstream svg_in(svg), html_in(html);
+    const std::string drawn{std::istreambuf_iterator<char>(svg_in), {}},
+        page{std::istreambuf_iterator<char>(html_in), {}};
+    for (const char* words : {"measured NF ± U", "planned NF", "planned gain"})
+        EXPECT_NE(drawn.find(words), std::string::npos) << words;
+    for (const auto& r : rows) {
+        // The CSV's NF and U to the report's four places.
+        char nf[32], u[32];
+        std::snprintf(nf, sizeof nf, ">%.4f</td>", std::stod(r[1]));
+        std::snprintf(u, sizeof u, ">%.4f</td>", std::stod(r[4]));
+        EXPECT_NE(page.find(nf), std::string::npos) << nf;
+        EXPECT_NE(page.find(u), std::string::npos) << u;
+    }
+    EXPECT_NE(page.find(">" + fs::path(readings).filename().string() + "<"), std::string::npos)
+        << "the readings named";
+    for (const std::string& f : {readings, svg, html})
+        fs::remove(f);
+}
+
+TEST(Measure, RefusesABadPlotOrReportBeforeTheBench) {
+    SimProcess sim(plan());
+    const std::string readings = temp("never.csv");
+    for (const auto& [option, file, says] :
+         {std::tuple{"--plot", temp("m.pdf"), "--plot: the file must end in .png or .svg"},
+          std::tuple{"--report", temp("m.svg"),
+                     "--report: the report file must end in .html or .pdf"},
+          std::tuple{"--report", temp("no/such/m.html"), "--report: cannot write"}}) {
+        SCOPED_TRACE(option);
+        std::vector<std::string> args =
+            measure_args(sim, profile_file("analyzer-marker-noise"), 3, readings);
+        args.insert(args.end(), {option, file});
+        const support::ChildRun run = cli(args);
+        EXPECT_EQ(run.status, 2);
+        EXPECT_EQ(run.err.rfind(std::string("orlavex-cli: ") + says, 0), 0u) << run.err;
+        EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
+        EXPECT_FALSE(fs::exists(readings)) << "the bench was touched";
+        EXPECT_FALSE(fs::exists(file));
+    }
 }
 
 struct FaultCase {
