@@ -125,7 +125,8 @@ std::pair<double, double> error_range(const SweepChartData& data) {
 // With known reflections: the bias e0 the result carries, and U + |e0| on
 // either side, dashed, the bound an engineer quotes without correcting it.
 void add_bias_curves(QChart& chart, const SweepChartData& data) {
-    const std::vector<Run> bias = runs_of(data, [](const ChartPoint& p) { return p.bias_db; });
+    const std::vector<Run> bias =
+        runs_of(data.points, [](const ChartPoint& p) { return p.bias_db; });
     if (bias.empty()) return;
     const QPen bias_pen = curve_pen(chart_style.bias, Qt::SolidLine);
     const QPen bound_pen = curve_pen(chart_style.expanded, Qt::DashLine);
@@ -133,8 +134,9 @@ void add_bias_curves(QChart& chart, const SweepChartData& data) {
     const QString bound_name = QStringLiteral("U + |bias|");
     add_legend_line(chart, bias_pen, bias_name);
     add_legend_line(chart, bound_pen, bound_name);
-    add_runs(chart, runs_of(data, biased_bound), bound_pen, bound_name);
-    add_runs(chart, runs_of(data, [](const ChartPoint& p) { return negated(biased_bound(p)); }),
+    add_runs(chart, runs_of(data.points, biased_bound), bound_pen, bound_name);
+    add_runs(chart,
+             runs_of(data.points, [](const ChartPoint& p) { return negated(biased_bound(p)); }),
              bound_pen, bound_name);
     add_runs(chart, bias, bias_pen, bias_name);
 }

@@ -368,11 +368,17 @@ QString PlannerWindow::point_place(std::size_t index) const {
     const planning::SweepPoint& p = result.points.at(index);
     const planning::SweptInputInfo& over = planning::info(result.over);
     const QLocale locale;
+    // A converting DUT's frequency plan at the point, where it has one.
+    const QString plan = p.lo_ghz && p.image_ghz ? tr(" (LO %1 GHz, image %2 GHz)")
+                                                       .arg(locale.toString(*p.lo_ghz, 'g', 6),
+                                                            locale.toString(*p.image_ghz, 'g', 6))
+                                                 : QString();
     if (result.over == planning::SweptInput::frequency)
-        return tr("at %1 GHz").arg(locale.toString(p.swept_value, 'g', 6));
+        return tr("at %1 GHz").arg(locale.toString(p.swept_value, 'g', 6)) + plan;
     return tr("at %1 = %2 (%3 GHz)")
-        .arg(ui::qstring(over.column), locale.toString(p.swept_value, 'g', 6),
-             locale.toString(p.freq_ghz, 'g', 6));
+               .arg(ui::qstring(over.column), locale.toString(p.swept_value, 'g', 6),
+                    locale.toString(p.freq_ghz, 'g', 6)) +
+           plan;
 }
 
 void PlannerWindow::select_point(std::size_t index) {

@@ -139,6 +139,28 @@ class PlannerInputsTest : public QObject {
         }
     }
 
+    // A converting DUT: the selected point's budget and its tooltip name the
+    // LO and the image beside the frequency (10 GHz to 1 GHz, LO below: LO
+    // 9 GHz, image 8 GHz).
+    void a_converting_duts_points_show_their_lo_and_image() {
+        Calculator calc = started_calculator();
+        must(click_control(calc, Ctl::chkFreqConv));
+        must(enter_text(calc, Ctl::txtFreq2, "1"));
+        PlannerWindow planner([&] { return calc; });
+        planner.findChild<QDoubleSpinBox*>(QStringLiteral("sweepFrom"))->setValue(2);
+        planner.findChild<QDoubleSpinBox*>(QStringLiteral("sweepTo"))->setValue(18);
+        planner.findChild<QSpinBox*>(QStringLiteral("sweepPoints"))->setValue(17);
+        QVERIFY(wait_for_sweep(planner));
+        const std::size_t at_10_ghz = 8;
+        const planning::SweepPoint& p = planner.result()->points[at_10_ghz];
+        QCOMPARE(p.freq_ghz, 10.0);
+        QVERIFY(p.in_range);
+        planner.select_point(at_10_ghz);
+        const QString heading = find<QLabel>(planner, "budgetHeading")->text();
+        QVERIFY2(heading.contains(QStringLiteral("(LO 9 GHz, image 8 GHz)")), qPrintable(heading));
+        QVERIFY(planner.budget_text().contains(QStringLiteral("(LO 9 GHz, image 8 GHz)")));
+    }
+
     void advice_for_other_inputs_is_marked_and_not_applied() {
         auto window = calculator_window();
         PlannerWindow* planner = open_planner(*window);
