@@ -546,6 +546,8 @@ void PointEvaluator::add_known_reflections(SweepPoint& point,
     // The point's lookups in the sweep's files, at its input frequency.
     if (!separate && enr) files.source_at = &*enr;
     if (dut) files.dut_at = &*dut;
+    files.typed = &sweep_.model;
+    files.dut_gain_db = point.setup.dut_gain_db;
     point.setup.reflections = known_reflections_at(files, point.freq_ghz, output_ghz(point));
     if (!point.setup.reflections) return;
     if (std::string why = measure::reflections_problem(point.setup); !why.empty()) {

@@ -48,14 +48,16 @@ std::vector<Parameter> inputs(const app::Command& command) {
         p.push_back({"int_preamp", "bool | int | None", "None"});
         p.push_back({"ext_preamp", "bool | None", "None"});
     }
-    for (const app::ModelInput& row : app::model_inputs) {
+    for (const app::ModelInput& row : app::every_model_input) {
         if (!app::takes(command, row)) continue;
         const bool text = row.kind == app::ModelValue::choice;
         const bool whole = row.kind == app::ModelValue::trials || row.kind == app::ModelValue::seed;
+        const bool reflection = row.kind == app::ModelValue::reflection;
         p.push_back({std::string(row.name),
-                     text    ? "str | None"
-                     : whole ? "int | None"
-                             : std::string(number),
+                     text         ? "str | None"
+                     : whole      ? "int | None"
+                     : reflection ? "complex | str | None"
+                                  : std::string(number),
                      "None"});
     }
     for (const app::BenchInputRow& row : app::bench_input_rows) {
