@@ -135,7 +135,9 @@ out of range, not clamped).
 over        the swept input: "freq" (GHz), "dut-gain", "dut-nf", "enr",
             "analyzer-nf" (dB), "toff" (degrees C), "dut-in-match",
             "dut-out-match", "source-match", "analyzer-match" (VSWR, or
-            return loss in dB with match_form="rl"); _ may stand for -
+            return loss in dB with match_form="rl"), "loss-in", "loss-out"
+            (dB), "image-ratio" (dB), or with reflections="known"
+            "loss-in-phase" (degrees); _ may stand for -
 start, stop first and last value, in the swept input's unit
 points      number of points, ends included (2 to 100 000)
 log         logarithmic spacing
