@@ -80,6 +80,19 @@ void print_source_match_bias(std::ostream& out, const measure::Budget& b, double
     out << '\n';
 }
 
+// The cures of a large source-match bias, best first.
+void print_match_advice(std::ostream& out, const planning::MatchAdvice& a) {
+    out << "  The bias is more than a third of U; before the DUT, smallest U + |bias| first:\n";
+    TextTable t({left, right, right, right});
+    t.add({"  cure", "bias", "U", "U + |bias|"});
+    for (const planning::MatchCure& c : a.cures) {
+        t.add({"  " + c.what, db(c.bias_db, 4),
+               db(c.U_db, 4) + " (" + (c.added_U_db >= 0 ? "+" : "") + fixed(c.added_U_db, 4) + ")",
+               db(c.total_db(), 4)});
+    }
+    t.print(out, "  ");
+}
+
 // The tables REQUEST names or holds, read.
 struct PointTables {
     std::optional<datafiles::EnrTable> enr_table;
@@ -130,6 +143,7 @@ void print_point(std::ostream& out, const app::Point& p) {
     }
     print_budget(out, p.budget);
     if (p.source_match_bias_db) print_source_match_bias(out, p.budget, *p.source_match_bias_db);
+    if (p.match_advice) print_match_advice(out, *p.match_advice);
     if (p.monte_carlo) {
         out << '\n';
         print_monte_carlo(out, *p.monte_carlo);

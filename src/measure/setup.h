@@ -102,6 +102,8 @@ struct KnownReflections {
     // S21 of the loss before the DUT from its file; unset: 1 / sqrt(li0) of
     // the loss's value, whose phase is not known (taken as 0).
     std::optional<std::complex<double>> loss_in_s21;
+    // Its S12, where it is not reciprocal (an isolator); unset: its S21.
+    std::optional<std::complex<double>> loss_in_s12;
     bool operator==(const KnownReflections&) const = default;
 };
 

@@ -8,6 +8,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cmath>
 #include <filesystem>
 #include <string>
@@ -67,6 +68,52 @@ TEST(KnownReflectionsPoint, FilesOrTypedValuesGiveTheSweepsBias) {
     std::snprintf(expected, sizeof expected, "U + |bias| = %.4f dB",
                   U + std::fabs(from_files["source_match_bias_db"].get<double>()));
     EXPECT_NE(text.out.find(expected), std::string::npos) << text.out;
+}
+
+TEST(KnownReflectionsPoint, PadsAndAnIsolatorAreRankedAsPointsWithThemGiveThem) {
+    // Readings with jitter: a pad's lower ENR costs U.
+    const std::vector<std::string> jitter = {"--noise-bw", "4e6", "--tau", "0.001", "--no-mc"};
+    const nlohmann::json bare = known_point(joined(typed, jitter));
+    ASSERT_TRUE(bare.contains("match_advice")) << bare.dump();
+    const nlohmann::json& advice = bare["match_advice"];
+    const double bias = bare["source_match_bias_db"].get<double>();
+    EXPECT_EQ(advice["bias_db"].get<double>(), bias);
+    ASSERT_EQ(advice["cures"].size(), 4u);
+    double last_total = 0;
+    std::vector<std::pair<double, const nlohmann::json*>> pads;
+    for (const nlohmann::json& cure : advice["cures"]) {
+        SCOPED_TRACE(cure["cure"].get<std::string>());
+        EXPECT_LT(std::fabs(cure["bias_db"].get<double>()), std::fabs(bias) * 0.6);
+        EXPECT_GE(cure["total_db"].get<double>(), last_total);
+        last_total = cure["total_db"].get<double>();
+        const double loss = cure["loss_db"].get<double>();
+        if (cure["isolation_db"].get<double>() != loss) continue;
+        pads.emplace_back(loss, &cure);
+        // The same pad typed as the loss before the DUT.
+        const nlohmann::json padded =
+            known_point(joined(joined(typed, jitter), {"--loss-in", std::to_string(loss)}));
+        EXPECT_NEAR(padded["source_match_bias_db"].get<double>(), cure["bias_db"].get<double>(),
+                    1e-9);
+        EXPECT_NEAR(padded["gum"]["U_db"].get<double>(), cure["U_db"].get<double>(), 1e-9);
+        EXPECT_NEAR(cure["added_U_db"].get<double>(),
+                    cure["U_db"].get<double>() - bare["gum"]["U_db"].get<double>(), 1e-12);
+    }
+    // A larger pad: a smaller bias, a larger U.
+    ASSERT_EQ(pads.size(), 3u);
+    std::ranges::sort(pads, {}, &std::pair<double, const nlohmann::json*>::first);
+    for (std::size_t i = 1; i < pads.size(); ++i) {
+        const nlohmann::json &smaller = *pads[i - 1].second, &larger = *pads[i].second;
+        EXPECT_LT(std::fabs(larger["bias_db"].get<double>()),
+                  std::fabs(smaller["bias_db"].get<double>()));
+        EXPECT_GT(larger["added_U_db"].get<double>(), smaller["added_U_db"].get<double>());
+    }
+    EXPECT_GT(pads.front().second->at("added_U_db").get<double>(), 0);
+    // A source matched well enough leaves a bias below a third of U: no advice.
+    std::vector<std::string> matched = typed;
+    matched[1] = matched[3] = "0.001@0";
+    const nlohmann::json quiet = known_point(joined(matched, jitter));
+    EXPECT_TRUE(quiet.contains("source_match_bias_db"));
+    EXPECT_FALSE(quiet.contains("match_advice"));
 }
 
 TEST(KnownReflectionsPoint, TypedValuesAreSavedAndReopened) {

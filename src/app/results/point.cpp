@@ -118,6 +118,7 @@ Point compute_point(const core::ClassicResult& r, const Setup& setup, bool monte
         p.source_match_bias_db = p.setup.second_stage && p.budget.valid
                                      ? p.budget.offset_db
                                      : measure::source_match_bias_db(p.setup);
+        p.match_advice = planning::match_advice(p.setup);
     }
     if (p.setup.image.response) {
         p.classic = ClassicFigures{};
@@ -215,6 +216,20 @@ Json monte_carlo_json(const measure::MonteCarloResult& r) {
     return j;
 }
 
+Json match_advice_json(const planning::MatchAdvice& a) {
+    Json cures = Json::array();
+    for (const planning::MatchCure& c : a.cures) {
+        cures.push_back({{"cure", c.what},
+                         {"loss_db", c.loss_db},
+                         {"isolation_db", c.isolation_db},
+                         {"bias_db", number_or_null(c.bias_db)},
+                         {"U_db", number_or_null(c.U_db)},
+                         {"added_U_db", number_or_null(c.added_U_db)},
+                         {"total_db", number_or_null(c.total_db())}});
+    }
+    return {{"bias_db", a.bias_db}, {"U_db", a.U_db}, {"cures", std::move(cures)}};
+}
+
 Json point_json(const Point& p) {
     Json j;
     j["inputs"] = setup_json(p.inputs);
@@ -234,6 +249,7 @@ Json point_json(const Point& p) {
     j["gum"] = gum_json(p.budget);
     j["monte_carlo"] = p.monte_carlo ? monte_carlo_json(*p.monte_carlo) : Json(nullptr);
     if (p.source_match_bias_db) j["source_match_bias_db"] = number_or_null(*p.source_match_bias_db);
+    if (p.match_advice) j["match_advice"] = match_advice_json(*p.match_advice);
     if (!p.notes.empty()) j["notes"] = p.notes;
     return j;
 }

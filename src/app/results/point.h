@@ -13,6 +13,7 @@
 #include "measure/monte_carlo.h"
 #include "measure/setup.h"
 #include "measure/simulation.h"
+#include "planning/advice.h"
 #include "planning/bench_setup.h"
 
 #include <optional>
@@ -42,6 +43,9 @@ struct Point {
     // With known reflections: the source-match bias e0 the budget and the
     // Monte Carlo are taken around, dB.
     std::optional<double> source_match_bias_db;
+    // Where that bias is larger than a third of U: the pads and the isolator
+    // that cure it, ranked.
+    std::optional<planning::MatchAdvice> match_advice;
 };
 
 // The data files a point reads the known reflections from at its
@@ -71,6 +75,7 @@ PointOutcome run_point(const Setup& setup, const ApplyOptions& options, bool mon
 Json classic_json(const ClassicFigures& figures);
 Json gum_json(const measure::Budget& budget);
 Json monte_carlo_json(const measure::MonteCarloResult& result);
+Json match_advice_json(const planning::MatchAdvice& advice);
 // {"inputs", "classic", "gum", "monte_carlo"}, "source_match_bias_db" with
 // known reflections and "notes" when there are any.
 Json point_json(const Point& point);
