@@ -1,6 +1,7 @@
 #include "cli/point.h"
 
 #include "app/inputs/bench_inputs.h"
+#include "app/inputs/reflection_text.h"
 #include "app/results/budget_units.h"
 #include "cli/named_argument.h"
 #include "cli/progress_line.h"
@@ -93,6 +94,20 @@ void print_match_advice(std::ostream& out, const planning::MatchAdvice& a) {
     t.print(out, "  ");
 }
 
+// The reflections and noise parameters typed, as they were given.
+void print_typed_reflections(std::ostream& out, const measure::ModelOptions& m) {
+    std::string typed;
+    for (const app::ModelInput& row : app::typed_reflection_inputs) {
+        if (app::at_default(row, m)) continue;
+        const std::string value = row.kind == app::ModelValue::reflection
+                                      ? app::reflection_text(*(m.*row.reflection))
+                                      : general_text(*(m.*row.optional), '.');
+        typed += (typed.empty() ? "" : ", ") + std::string(row.label) + " " + value +
+                 (row.unit.empty() ? "" : " " + std::string(row.unit));
+    }
+    if (!typed.empty()) out << "  Typed reflections: " << typed << '\n';
+}
+
 // The tables REQUEST names or holds, read.
 struct PointTables {
     std::optional<datafiles::EnrTable> enr_table;
@@ -135,6 +150,7 @@ void print_point(std::ostream& out, const app::Point& p) {
         out << "  Frequency plan: LO " << general_text(p.frequency_plan->lo_hz / 1e9, '.')
             << " GHz, image " << general_text(p.frequency_plan->image_hz / 1e9, '.') << " GHz\n";
     }
+    print_typed_reflections(out, p.setup.model);
     print_notes(out, p.notes);
     out << '\n';
     if (!p.classic_withheld) {

@@ -41,10 +41,16 @@ Returns what `orlavex-cli point --json` prints, as a dict:
                  uncertainty), bias_db, valid
     gum          the GUM budget (see budget())
     monte_carlo  the Monte Carlo (see monte_carlo()); None with mc=False
+    source_match_bias_db  with reflections="known": the source-match bias
+                 e0 (dB); match_advice, where it is more than a third of
+                 U: pads and an isolator before the DUT, ranked
 A value the calculation cannot give is None.
 
 mc=False skips the Monte Carlo (the fast path for loops over set-ups);
 trials and seed set it up as in monte_carlo().
+enr_table, dut_s2p  as in sweep(): with reflections="known" the source's
+            on/off reflections and the DUT's S11, S21 and noise block at
+            the point's frequency (the fields stay as typed)
 
 Raises ValueError for a value an input cannot take, naming the keyword.
 
@@ -258,10 +264,12 @@ void raise_file_error(const orlavex::datafiles::FileError& e) {
 void define_private_functions(py::module_& m) {
     m.def(
         "_point",
-        [](const py::object& mc, const py::kwargs& inputs) {
-            return point(switch_value(mc, "mc"), inputs);
+        [](const py::object& mc, const py::object& enr_table, const py::object& dut_s2p,
+           const py::kwargs& inputs) {
+            return point(switch_value(mc, "mc"), enr_table, dut_s2p, inputs);
         },
-        py::kw_only(), py::arg("mc") = true);
+        py::kw_only(), py::arg("mc") = true, py::arg("enr_table") = py::none(),
+        py::arg("dut_s2p") = py::none());
     m.def("_budget", &budget);
     m.def(
         "_monte_carlo",

@@ -75,7 +75,11 @@ std::vector<Parameter> inputs(const app::Command& command) {
 std::vector<Function> functions() {
     const std::string path = "str | bytes | os.PathLike | Any | None";
     return {
-        {"point", "dict[str, Any]", {{"mc", "bool", "True"}}, "point", true},
+        {"point",
+         "dict[str, Any]",
+         {{"mc", "bool", "True"}, {"enr_table", path, "None"}, {"dut_s2p", path, "None"}},
+         "point",
+         true},
         {"budget", "dict[str, Any]", {}, "point", true},
         {"monte_carlo",
          "dict[str, Any]",

@@ -68,6 +68,13 @@ TEST(KnownReflectionsPoint, FilesOrTypedValuesGiveTheSweepsBias) {
     std::snprintf(expected, sizeof expected, "U + |bias| = %.4f dB",
                   U + std::fabs(from_files["source_match_bias_db"].get<double>()));
     EXPECT_NE(text.out.find(expected), std::string::npos) << text.out;
+    const CliRun typed_text =
+        run_cli(joined({"point", "--no-mc", "--reflections", "known"}, typed));
+    EXPECT_NE(typed_text.out.find("Typed reflections: Source reflection, on 0.05@30, Source "
+                                  "reflection, off 0.12@-80, DUT S11 0.5@-60, DUT NFmin 0.4 dB, "
+                                  "DUT Gamma_opt 0.3@40, DUT rn 0.15\n"),
+              std::string::npos)
+        << typed_text.out;
 }
 
 TEST(KnownReflectionsPoint, PadsAndAnIsolatorAreRankedAsPointsWithThemGiveThem) {

@@ -7,7 +7,9 @@ import re
 
 import orlavex
 import pytest
-from conftest import EXAMPLES, cli_arguments, cli_json
+from conftest import EXAMPLES, REPO, cli_arguments, cli_json
+
+DATA = REPO / "tests" / "data"
 
 
 def test_known_reflections_add_the_source_match_bias_column():
@@ -54,3 +56,14 @@ def test_a_point_with_typed_reflections_gives_the_command_lines_bias():
 def test_bad_typed_reflections_raise_value_error(keyword, value, says):
     with pytest.raises(ValueError, match=re.escape(says)):
         orlavex.point(freq=2, reflections="known", mc=False, **{**TYPED, keyword: value})
+
+
+def test_a_point_with_the_files_gives_the_sweeps_bias_at_its_frequency():
+    files = dict(enr_table=str(DATA / "reflections_source.enr"),
+                 dut_s2p=str(DATA / "reflections_lna.s2p"))
+    point = orlavex.point(freq=2, reflections="known", mc=False, **files)
+    sweep = orlavex.sweep("freq", 1.5, 2, 2, reflections="known", **files)
+    assert point["source_match_bias_db"] == pytest.approx(sweep["source_match_bias_db"][-1],
+                                                          abs=1e-9)
+    with pytest.raises(ValueError, match="dut_s11: the file reflections_lna.s2p gives"):
+        orlavex.point(freq=2, reflections="known", mc=False, dut_s11="0.5@-60", **files)
