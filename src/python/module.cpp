@@ -64,6 +64,8 @@ Returns a dict: valid, u_db (combined standard uncertainty, dB), k
 fixed order, each {source, u (its standard uncertainty in its own unit),
 unit (that unit: "Np" for the reading jitter, else "dB"), c (sensitivity,
 dB per unit), u_i_db (contribution, dB), share (of u_db^2)}.
+enr_table and dut_s2p as in point(); with known reflections offset_db is the
+source-match bias.
 
 Raises ValueError for a value an input cannot take, naming the keyword.
 
@@ -270,7 +272,12 @@ void define_private_functions(py::module_& m) {
         },
         py::kw_only(), py::arg("mc") = true, py::arg("enr_table") = py::none(),
         py::arg("dut_s2p") = py::none());
-    m.def("_budget", &budget);
+    m.def(
+        "_budget",
+        [](const py::object& enr_table, const py::object& dut_s2p, const py::kwargs& inputs) {
+            return budget(enr_table, dut_s2p, inputs);
+        },
+        py::kw_only(), py::arg("enr_table") = py::none(), py::arg("dut_s2p") = py::none());
     m.def(
         "_monte_carlo",
         [](const py::object& trials, const py::object& seed, const py::object& samples,

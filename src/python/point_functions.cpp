@@ -86,8 +86,10 @@ py::dict point(bool mc, const py::object& enr_table, const py::object& dut_s2p,
     return to_python(app::point_json(p));
 }
 
-py::dict budget(const py::kwargs& inputs) {
-    const app::Point p = computed(read_keywords(inputs, app::Scope::prediction), false);
+py::dict budget(const py::object& enr_table, const py::object& dut_s2p, const py::kwargs& inputs) {
+    const KeywordInputs k = read_keywords(inputs, app::Scope::prediction);
+    const PointTables tables = point_tables(enr_table, dut_s2p);
+    const app::Point p = computed(k, false, py::none(), tables.files());
     return to_python(app::gum_json(p.budget));
 }
 

@@ -20,7 +20,8 @@ pybind11::dict point(bool mc, const pybind11::object& enr_table, const pybind11:
                      const pybind11::kwargs& inputs);
 
 // The "gum" part of point().
-pybind11::dict budget(const pybind11::kwargs& inputs);
+pybind11::dict budget(const pybind11::object& enr_table, const pybind11::object& dut_s2p,
+                      const pybind11::kwargs& inputs);
 
 // The "monte_carlo" part of point(); with SAMPLES also "samples", the error
 // of every trial in trial order as a numpy array (NaN: invalid trial).
