@@ -52,6 +52,8 @@ TEST(KnownReflectionsPoint, FilesOrTypedValuesGiveTheSweepsBias) {
     EXPECT_NEAR(from_sweep, -0.58, 0.01);
     EXPECT_NEAR(from_files["source_match_bias_db"].get<double>(), from_sweep, 1e-9);
     EXPECT_NEAR(from_typed["source_match_bias_db"].get<double>(), from_sweep, 1e-9);
+    // A sweep takes the typed values at every point where no file gives them.
+    EXPECT_NEAR(sweep_bias_at_2ghz(joined(typed, {"--dut-gain", "20"})), from_sweep, 1e-9);
     // The typed values come back as [magnitude, degrees].
     const nlohmann::json& in = from_typed["inputs"];
     EXPECT_NEAR(in["dut_s11"][0].get<double>(), 0.5, 1e-12);

@@ -104,7 +104,7 @@ inline constexpr std::array model_inputs{
                .kind = ModelValue::optional_number, .key = "image_enr_unc_db", .optional = &measure::ModelOptions::image_enr_unc_db, .label = "Its uncertainty", .unit = "dB"},
     ModelInput{.name = "lo_side", .flag = "--lo-side", .type_name = "below|above", .help = "the LO below or above the input frequency, which places the image",
                .kind = ModelValue::choice, .key = "lo_side", .choice = &lo_sides, .label = "LO"},
-    ModelInput{.name = "reflections", .flag = "--reflections", .type_name = "random|known", .help = "the reflections at the DUT input as magnitudes of unknown phase (the mismatch rows), or known from the ENR table's on/off reflections and the DUT's .s2p (S11, S21, noise block) at each point: the source-match bias (sweep, advise, report)",
+    ModelInput{.name = "reflections", .flag = "--reflections", .type_name = "random|known", .help = "the reflections at the DUT input as magnitudes of unknown phase (the mismatch rows), or known from the ENR table's on/off reflections and the DUT's .s2p (S11, S21, noise block) at each point, or typed (--source-on-gamma, --dut-s11, ...): the source-match bias",
                .kind = ModelValue::choice, .key = "reflections", .choice = &reflection_models, .label = "Reflections"},
     ModelInput{.name = "trials", .flag = "--trials", .type_name = "N", .help = "Monte Carlo trials; each is held to the end, 4 bytes and as much again while sorting (1e8 trials: about 800 MB of memory)",
                .kind = ModelValue::trials, .key = "trials", .monte_carlo = true, .label = "Trials"},
