@@ -1,7 +1,9 @@
 #include "cli/point.h"
 
 #include "app/inputs/bench_inputs.h"
+#include "app/inputs/reflection_text.h"
 #include "app/results/budget_units.h"
+#include "cli/named_argument.h"
 #include "cli/progress_line.h"
 #include "cli/setup_file_options.h"
 #include "cli/setup_table.h"
@@ -12,6 +14,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 namespace orlavex::cli {
 
@@ -70,6 +73,58 @@ void print_budget(std::ostream& out, const measure::Budget& b) {
     t.print(out, "  ");
 }
 
+// The bias the known reflections make, beside U: what an uncorrected
+// result must allow for.
+void print_source_match_bias(std::ostream& out, const measure::Budget& b, double bias_db) {
+    out << "  Source-match bias e0 = " << db(bias_db, 4);
+    if (b.valid) out << ";  U + |bias| = " << db(b.U_db + std::fabs(bias_db), 4) << " uncorrected";
+    out << '\n';
+}
+
+// The cures of a large source-match bias, best first.
+void print_match_advice(std::ostream& out, const planning::MatchAdvice& a) {
+    out << "  The bias is more than a third of U; before the DUT, smallest U + |bias| first:\n";
+    TextTable t({left, right, right, right});
+    t.add({"  cure", "bias", "U", "U + |bias|"});
+    for (const planning::MatchCure& c : a.cures) {
+        t.add({"  " + c.what, db(c.bias_db, 4),
+               db(c.U_db, 4) + " (" + (c.added_U_db >= 0 ? "+" : "") + fixed(c.added_U_db, 4) + ")",
+               db(c.total_db(), 4)});
+    }
+    t.print(out, "  ");
+}
+
+// The reflections and noise parameters typed, as they were given.
+void print_typed_reflections(std::ostream& out, const measure::ModelOptions& m) {
+    std::string typed;
+    for (const app::ModelInput& row : app::typed_reflection_inputs) {
+        if (app::at_default(row, m)) continue;
+        const std::string value = row.kind == app::ModelValue::reflection
+                                      ? app::reflection_text(*(m.*row.reflection))
+                                      : general_text(*(m.*row.optional), '.');
+        typed += (typed.empty() ? "" : ", ") + std::string(row.label) + " " + value +
+                 (row.unit.empty() ? "" : " " + std::string(row.unit));
+    }
+    if (!typed.empty()) out << "  Typed reflections: " << typed << '\n';
+}
+
+// The tables REQUEST names or holds, read.
+struct PointTables {
+    std::optional<datafiles::EnrTable> enr_table;
+    std::optional<datafiles::Touchstone> dut_sparameters;
+    app::PointFiles files() const {
+        return {enr_table ? &*enr_table : nullptr, dut_sparameters ? &*dut_sparameters : nullptr};
+    }
+};
+PointTables read_tables(const app::SweepRequest& request) {
+    PointTables t{request.enr_table, request.dut_sparameters};
+    if (!request.enr_table_path.empty())
+        t.enr_table = datafiles::read_enr_file(request.enr_table_path);
+    if (!request.dut_s2p_path.empty())
+        t.dut_sparameters = datafiles::read_touchstone(request.dut_s2p_path);
+    return t;
+}
+
 void print_monte_carlo(std::ostream& out, const measure::MonteCarloResult& r) {
     out << "Monte Carlo, " << r.trials << " trials, seed " << r.seed << '\n';
     TextTable t({left, right});
@@ -95,6 +150,7 @@ void print_point(std::ostream& out, const app::Point& p) {
         out << "  Frequency plan: LO " << general_text(p.frequency_plan->lo_hz / 1e9, '.')
             << " GHz, image " << general_text(p.frequency_plan->image_hz / 1e9, '.') << " GHz\n";
     }
+    print_typed_reflections(out, p.setup.model);
     print_notes(out, p.notes);
     out << '\n';
     if (!p.classic_withheld) {
@@ -102,35 +158,69 @@ void print_point(std::ostream& out, const app::Point& p) {
         out << '\n';
     }
     print_budget(out, p.budget);
+    if (p.source_match_bias_db) print_source_match_bias(out, p.budget, *p.source_match_bias_db);
+    if (p.match_advice) print_match_advice(out, *p.match_advice);
     if (p.monte_carlo) {
         out << '\n';
         print_monte_carlo(out, *p.monte_carlo);
     }
 }
 
-std::string run_point(const WindowInputs& inputs, const app::ModelInputs& model, bool monte_carlo,
-                      bool json, std::ostream& out) {
+void add_point_file_options(CLI::App& sub, PointFilePaths& files) {
+    const std::string group = "Data files (with --reflections known)";
+    sub.add_option("--enr-table", files.enr_table,
+                   "the noise source's ENR table (.enr): its on and off reflections at the "
+                   "point's frequency (its ENR stays the field's)")
+        ->check(names_a_file())
+        ->type_name("FILE")
+        ->group(group);
+    sub.add_option("--dut-s2p", files.dut_s2p,
+                   "the DUT's S-parameters (.s2p): S11, S21 and its noise block at the point's "
+                   "frequency (its gain and matches stay the fields')")
+        ->check(names_a_file())
+        ->type_name("FILE")
+        ->group(group);
+}
+
+std::string run_point(const WindowInputs& inputs, const app::ModelInputs& model,
+                      const PointFilePaths& paths, bool monte_carlo, bool json, std::ostream& out) {
     app::SweepRequest request;
+    PointTables tables;
     try {
         if (std::string why = typed_request(inputs, model, request); !why.empty()) return why;
+        if (!paths.enr_table.empty()) {
+            request.enr_table_path = paths.enr_table;
+            request.enr_table.reset();
+        }
+        if (!paths.dut_s2p.empty()) {
+            request.dut_s2p_path = paths.dut_s2p;
+            request.dut_sparameters.reset();
+        }
+        tables = read_tables(request);
     } catch (const datafiles::FileError& e) {
         return e.what();
     }
+    const bool known = request.setup.model.reflections == measure::ReflectionModel::known;
     const app::Setup& setup = request.setup;
     const app::PointOutcome outcome = [&] {
         const app::ApplyOptions options{inputs.strict, app::Naming::flag};
-        if (!monte_carlo) return app::run_point(setup, options, false);
+        if (!monte_carlo) return app::run_point(setup, options, false, nullptr, tables.files());
         // The Monte Carlo counts no trials as it goes: the line shows the time.
         const ProgressLine line(
             "Monte Carlo of " + std::to_string(setup.model.trials) + " trials", "trials",
             [] { return Progress{}; }, stderr_display());
-        return app::run_point(setup, options, true);
+        return app::run_point(setup, options, true, nullptr, tables.files());
     }();
     if (!outcome.point) return outcome.refused;
     if (std::string why = save_setup(inputs.files, request); !why.empty()) return why;
     app::Point point = *outcome.point;
-    if (std::string note = unused_sweep_files_note(request, "point"); !note.empty())
-        point.notes.push_back(std::move(note));
+    // With known reflections the files give the reflections alone.
+    if (std::string note = unused_sweep_files_note(request, "point"); !note.empty()) {
+        point.notes.push_back(known ? "point takes the known reflections from the files at its "
+                                      "frequency; the ENR, the DUT's gain and the matches stay "
+                                      "the fields' as typed"
+                                    : std::move(note));
+    }
     if (json) {
         out << app::point_json(point).dump(2) << '\n';
     } else {

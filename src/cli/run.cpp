@@ -1,6 +1,7 @@
 #include "cli/run.h"
 
 #include "app/commands.h"
+#include "app/inputs/reflection_text.h"
 #include "app/results/catalogue_json.h"
 #include "app/texts.h"
 #include "cli/advise_command.h"
@@ -124,6 +125,13 @@ const CLI::Validator finite(
     },
     "");
 
+// A reflection typed as MAG@DEG.
+const CLI::Validator reflection(
+    [](std::string& text) -> std::string {
+        return app::read_reflection(text) ? "" : std::string(app::reflection_rule);
+    },
+    "");
+
 // A whole number written in digits only (no sign) that fits 64 bits; the
 // message states KIND's own range.
 CLI::Validator whole_number(app::ModelValue kind) {
@@ -155,6 +163,15 @@ CLI::Option* add_model_option(CLI::App& sub, app::ModelInputs& m, const app::Mod
             return sub.add_option(flag, m.seed, help)
                 ->check(whole_number(row.kind))
                 ->capture_default_str();
+        case app::ModelValue::reflection:
+            return sub
+                .add_option_function<std::string>(
+                    flag,
+                    [&m, &row](const std::string& s) {
+                        m.*row.reflection = app::read_reflection(s);
+                    },
+                    help)
+                ->check(reflection);
         case app::ModelValue::choice: {
             const std::vector<std::string> names(row.choice->names.begin(),
                                                  row.choice->names.end());
@@ -170,7 +187,7 @@ CLI::Option* add_model_option(CLI::App& sub, app::ModelInputs& m, const app::Mod
 
 // The model's inputs COMMAND takes.
 void add_model_options(CLI::App& sub, app::ModelInputs& m, const app::Command& command) {
-    for (const app::ModelInput& row : app::model_inputs) {
+    for (const app::ModelInput& row : app::every_model_input) {
         if (!app::takes(command, row)) continue;
         add_model_option(sub, m, row)
             ->type_name(std::string(row.type_name))
@@ -209,6 +226,7 @@ struct Request {
     bool json = false;
     bool point_no_mc = false;
     WindowInputs point_inputs, evaluate_inputs;
+    PointFilePaths point_files;
     ReadingsRequest readings;
     app::ModelInputs model, evaluate_model;
     SweepRequest sweep, advise;
@@ -229,6 +247,7 @@ void add_commands(CLI::App& app, Request& r, bool from_file, bool readings_file)
     add_model_options(*r.point, r.model, app::command_named("point"));
     r.point->add_flag("--no-mc", r.point_no_mc, "the GUM budget only, without the Monte Carlo")
         ->group("Measurement model (GUM budget, Monte Carlo)");
+    add_point_file_options(*r.point, r.point_files);
     add_setup_file_options(*r.point, r.point_inputs.files);
 
     r.evaluate_inputs.manual = true;
@@ -335,7 +354,7 @@ int dispatch(const CLI::App& app, const Request& r, std::ostream& out, std::ostr
     } else if (r.listing->parsed() && r.listing->get_subcommands().empty()) {
         why = "catalogue: give analyzers or noise-sources";
     } else if (r.point->parsed()) {
-        why = run_point(r.point_inputs, r.model, !r.point_no_mc, r.json, out);
+        why = run_point(r.point_inputs, r.model, r.point_files, !r.point_no_mc, r.json, out);
     } else if (r.evaluate->parsed() && !r.readings.path.empty()) {
         ReadingsRequest readings = r.readings;
         if (r.json) readings.format = "json";

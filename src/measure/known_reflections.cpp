@@ -20,13 +20,12 @@ Reflection parts(Complex c) {
 }
 
 // What a reflection becomes through the loss before the DUT: the wave
-// crosses it twice.
+// crosses it forward and back.
 Complex through_loss_twice(const MeasurementSetup& s) {
-    if (s.reflections->loss_in_s21) {
-        const Complex s21 = *s.reflections->loss_in_s21;
-        return s21 * s21;
-    }
-    return 1 / lin(s.loss_in.loss_db);
+    const KnownReflections& k = *s.reflections;
+    if (!k.loss_in_s21 && !k.loss_in_s12) return 1 / lin(s.loss_in.loss_db);
+    const Complex s21 = k.loss_in_s21.value_or(1 / std::sqrt(lin(s.loss_in.loss_db)));
+    return s21 * k.loss_in_s12.value_or(s21);
 }
 
 bool finite(Complex c) {
@@ -112,6 +111,10 @@ std::string reflections_problem(const MeasurementSetup& s) {
     if (k.loss_in_s21 && !(finite(*k.loss_in_s21) && std::norm(*k.loss_in_s21) > 0 &&
                            std::norm(*k.loss_in_s21) <= 1))
         return problem("S21 of the loss before the DUT", *k.loss_in_s21,
+                       "a loss passes more than 0 and at most 1");
+    if (k.loss_in_s12 && !(finite(*k.loss_in_s12) && std::norm(*k.loss_in_s12) > 0 &&
+                           std::norm(*k.loss_in_s12) <= 1))
+        return problem("S12 of the loss before the DUT", *k.loss_in_s12,
                        "a loss passes more than 0 and at most 1");
     if (k.noise) {
         const NoiseParameters& n = *k.noise;

@@ -61,6 +61,11 @@ struct ModelOptions {
     std::optional<double> image_enr_db, image_enr_unc_db;
     LoSide lo_side = LoSide::below;
     ReflectionModel reflections = ReflectionModel::random;
+    // The known reflections typed where no file gives them (against 50
+    // ohms): the measurement source's on and off reflections, the DUT's S11
+    // and its noise parameters (NFmin in dB, Gamma_opt, rn = Rn / 50 ohms).
+    std::optional<std::complex<double>> source_on_gamma, source_off_gamma, dut_s11, dut_gamma_opt;
+    std::optional<double> dut_nfmin_db, dut_rn;
     bool operator==(const ModelOptions&) const = default;
 };
 
@@ -97,6 +102,8 @@ struct KnownReflections {
     // S21 of the loss before the DUT from its file; unset: 1 / sqrt(li0) of
     // the loss's value, whose phase is not known (taken as 0).
     std::optional<std::complex<double>> loss_in_s21;
+    // Its S12, where it is not reciprocal (an isolator); unset: its S21.
+    std::optional<std::complex<double>> loss_in_s12;
     bool operator==(const KnownReflections&) const = default;
 };
 

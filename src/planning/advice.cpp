@@ -4,10 +4,13 @@
 #include "catalogue/noise_source_table.h"
 #include "core/number_text.h"
 #include "form/layout_rows.h"
+#include "measure/known_reflections.h"
 #include "measure/parallel_tasks.h"
+#include "measure/units.h"
 
 #include <algorithm>
 #include <cmath>
+#include <complex>
 #include <cstdio>
 #include <thread>
 
@@ -250,6 +253,68 @@ Advice advise(const Sweep& sweep, SweepProgress& progress) {
     }
     Advice advice{std::move(entries), std::nullopt};
     if (sidebands) advice.sidebands = sideband_advice(sweep, run_sweep(sweep, progress));
+    return advice;
+}
+
+namespace {
+
+struct CurePart {
+    const char* what;
+    double loss_db, isolation_db;
+};
+
+// The parts an engineer has at hand: pads, and an isolator of a usual kind.
+constexpr CurePart cure_parts[] = {
+    {"a 3 dB pad before the DUT", 3, 3},
+    {"a 6 dB pad before the DUT", 6, 6},
+    {"a 10 dB pad before the DUT", 10, 10},
+    {"an isolator before the DUT (20 dB reverse isolation, 0.3 dB loss)", 0.3, 20},
+};
+
+// The bias as the point and the sweep give it.
+double bias_of(const measure::MeasurementSetup& s, const measure::Budget& b) {
+    return s.second_stage && b.valid ? b.offset_db : measure::source_match_bias_db(s);
+}
+
+}  // namespace
+
+double MatchCure::total_db() const {
+    return U_db + std::fabs(bias_db);
+}
+
+measure::MeasurementSetup with_cure(const measure::MeasurementSetup& setup, const MatchCure& cure) {
+    measure::MeasurementSetup s = setup;
+    const double before_db = s.loss_in.loss_db;
+    s.loss_in.loss_db += cure.loss_db;
+    if (s.reflections) {
+        measure::KnownReflections& k = *s.reflections;
+        // The part's transmissions, their phases unknown (0), in series.
+        const std::complex<double> s21 =
+            k.loss_in_s21.value_or(1 / std::sqrt(measure::lin(before_db)));
+        const std::complex<double> s12 = k.loss_in_s12.value_or(s21);
+        k.loss_in_s21 = s21 / std::sqrt(measure::lin(cure.loss_db));
+        k.loss_in_s12 = s12 / std::sqrt(measure::lin(cure.isolation_db));
+    }
+    return s;
+}
+
+std::optional<MatchAdvice> match_advice(const measure::MeasurementSetup& setup) {
+    if (!setup.reflections) return std::nullopt;
+    const measure::Budget budget = measure::gum_budget(setup);
+    if (!budget.valid) return std::nullopt;
+    MatchAdvice advice{bias_of(setup, budget), budget.U_db, {}};
+    if (!(std::fabs(advice.bias_db) > advice.U_db / 3)) return std::nullopt;
+    for (const CurePart& part : cure_parts) {
+        MatchCure cure{part.what, part.loss_db, part.isolation_db};
+        const measure::MeasurementSetup cured = with_cure(setup, cure);
+        const measure::Budget b = measure::gum_budget(cured);
+        if (!b.valid) continue;
+        cure.bias_db = bias_of(cured, b);
+        cure.U_db = b.U_db;
+        cure.added_U_db = b.U_db - budget.U_db;
+        advice.cures.push_back(std::move(cure));
+    }
+    std::ranges::stable_sort(advice.cures, {}, &MatchCure::total_db);
     return advice;
 }
 

@@ -70,4 +70,29 @@ Advice advise(const Sweep& sweep);
 // first); throws SweepCancelled once PROGRESS.cancel is set.
 Advice advise(const Sweep& sweep, SweepProgress& progress);
 
+// What cures a source-match bias: a part before the DUT that lowers the
+// reflections the DUT sees at the cost of the ENR it sees.
+struct MatchCure {
+    std::string what;         // "a 6 dB pad before the DUT"
+    double loss_db = 0;       // forward
+    double isolation_db = 0;  // reverse; a pad's is its loss
+    double bias_db = 0;       // the source-match bias e0 with it
+    double U_db = 0;          // the expanded uncertainty with it
+    double added_U_db = 0;    // what it adds to U through the lower ENR
+    // U + |e0|: what an uncorrected result must allow for.
+    double total_db() const;
+};
+
+struct MatchAdvice {
+    double bias_db = 0, U_db = 0;  // as the set-up stands
+    std::vector<MatchCure> cures;  // smallest U + |e0| first
+};
+
+// The pads (3, 6 and 10 dB) and the isolator (20 dB reverse isolation, 0.3
+// dB loss) ranked, where SETUP's known reflections give a source-match bias
+// larger than a third of U; none otherwise.
+std::optional<MatchAdvice> match_advice(const measure::MeasurementSetup& setup);
+// SETUP with CURE's part added to the loss before the DUT.
+measure::MeasurementSetup with_cure(const measure::MeasurementSetup& setup, const MatchCure& cure);
+
 }  // namespace orlavex::planning

@@ -1,6 +1,7 @@
 #include "planning/known_reflections_point.h"
 
 #include "measure/noise_parameters.h"
+#include "measure/units.h"
 
 #include <cmath>
 
@@ -42,31 +43,63 @@ TwoPortAt TwoPortPhases::at(const datafiles::DutPoint& point) const {
             std::sqrt(point.gain.value_or(0)) * turned(s21_[i])};
 }
 
+namespace {
+
+struct SourceAt {
+    std::complex<double> on, off;
+};
+
+// The source's on and off reflections at F_HZ: its table's, or typed.
+std::optional<SourceAt> source_at(const ReflectionFiles& files, double f_hz) {
+    if (files.source != nullptr && files.source->has_reflection()) {
+        const std::optional<datafiles::SourceGamma> gamma =
+            files.source_at != nullptr ? files.source_at->gamma : files.source->at(f_hz).gamma;
+        if (!gamma) return std::nullopt;
+        return SourceAt{gamma->on, gamma->off};
+    }
+    const measure::ModelOptions* t = files.typed;
+    if (t == nullptr || !t->source_on_gamma || !t->source_off_gamma) return std::nullopt;
+    return SourceAt{*t->source_on_gamma, *t->source_off_gamma};
+}
+
+// S11 and S21 at F_HZ: the 2-port file's, or the typed S11 with the gain.
+std::optional<TwoPortAt> dut_at(const ReflectionFiles& files, double f_hz) {
+    if (files.dut != nullptr && files.dut->file().ports() == 2)
+        return files.dut_at != nullptr ? files.dut->at(*files.dut_at) : files.dut->at(f_hz);
+    if (files.typed == nullptr || !files.typed->dut_s11) return std::nullopt;
+    return TwoPortAt{*files.typed->dut_s11, std::sqrt(measure::lin(files.dut_gain_db))};
+}
+
+std::optional<measure::NoiseParameters> noise_at(const ReflectionFiles& files, double f_hz) {
+    if (files.dut != nullptr && files.dut->file().has_noise_parameters()) {
+        const std::optional<datafiles::NoisePoint> noise = files.dut->file().noise_at(f_hz);
+        if (!noise) return std::nullopt;
+        return measure::noise_parameters_from_db(noise->nfmin_db, noise->gamma_opt, noise->rn);
+    }
+    const measure::ModelOptions* t = files.typed;
+    if (t == nullptr || !t->dut_nfmin_db || !t->dut_gamma_opt || !t->dut_rn) return std::nullopt;
+    return measure::noise_parameters_from_db(*t->dut_nfmin_db, *t->dut_gamma_opt, *t->dut_rn);
+}
+
+}  // namespace
+
 std::optional<measure::KnownReflections> known_reflections_at(const ReflectionFiles& files,
                                                               double f_in_ghz, double f_cal_ghz) {
-    if (files.source == nullptr || !files.source->has_reflection() || files.dut == nullptr ||
-        files.dut->file().ports() != 2)
-        return std::nullopt;
     const double f_hz = f_in_ghz * hz_per_ghz;
-    const std::optional<datafiles::SourceGamma> gamma =
-        files.source_at != nullptr ? files.source_at->gamma : files.source->at(f_hz).gamma;
-    if (!gamma) return std::nullopt;
-    const TwoPortAt dut =
-        files.dut_at != nullptr ? files.dut->at(*files.dut_at) : files.dut->at(f_hz);
+    const std::optional<SourceAt> source = source_at(files, f_hz);
+    const std::optional<TwoPortAt> dut = source ? dut_at(files, f_hz) : std::nullopt;
+    if (!dut) return std::nullopt;
     measure::KnownReflections k;
-    k.source_on = gamma->on;
-    k.source_off = gamma->off;
-    if (files.calibration != nullptr && f_cal_ghz != f_in_ghz) {
+    k.source_on = source->on;
+    k.source_off = source->off;
+    if (files.calibration != nullptr && files.calibration->has_reflection() &&
+        f_cal_ghz != f_in_ghz) {
         const datafiles::EnrPoint at_cal = files.calibration->at(f_cal_ghz * hz_per_ghz);
         if (at_cal.gamma) k.source_on_cal = at_cal.gamma->on;
     }
-    k.s11 = dut.s11;
-    k.s21 = dut.s21;
-    if (files.dut->file().has_noise_parameters()) {
-        if (const std::optional<datafiles::NoisePoint> noise = files.dut->file().noise_at(f_hz))
-            k.noise =
-                measure::noise_parameters_from_db(noise->nfmin_db, noise->gamma_opt, noise->rn);
-    }
+    k.s11 = dut->s11;
+    k.s21 = dut->s21;
+    k.noise = noise_at(files, f_hz);
     if (files.loss_in != nullptr) k.loss_in_s21 = files.loss_in->at(f_hz).s21;
     return k;
 }

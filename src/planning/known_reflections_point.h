@@ -53,12 +53,19 @@ struct ReflectionFiles {
     // the point has looked them up already; null: looked up here.
     const datafiles::EnrPoint* source_at = nullptr;
     const datafiles::DutPoint* dut_at = nullptr;
+    // The values typed where no file gives them (the model's options: the
+    // source's on and off reflections, the DUT's S11 and noise
+    // parameters), and the DUT's gain in dB, its |S21|^2 without a 2-port
+    // file; null: none typed.
+    const measure::ModelOptions* typed = nullptr;
+    double dut_gain_db = 0;
 };
 
 // The reflections at a DUT input frequency F_IN_GHZ, calibrated at
-// F_CAL_GHZ; none unless the source's table has its reflection columns and
-// the DUT's file is a 2-port. The DUT's noise parameters where its file has
-// a noise block.
+// F_CAL_GHZ; none unless the source's on and off reflections (its table's
+// reflection columns, or typed) and the DUT's S11 (a 2-port file, or
+// typed) are known. The DUT's noise parameters where its file has a noise
+// block, or all three are typed.
 std::optional<measure::KnownReflections> known_reflections_at(const ReflectionFiles& files,
                                                               double f_in_ghz, double f_cal_ghz);
 

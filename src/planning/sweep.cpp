@@ -21,6 +21,7 @@
 #include <cmath>
 #include <exception>
 #include <limits>
+#include <numbers>
 #include <string_view>
 #include <thread>
 #include <tuple>
@@ -71,6 +72,8 @@ Binding binding(SweptInput input, const core::ClassicChoices& choices) {
                     " dB"};
         case SweptInput::image_ratio:
             return {Ctl::none, nullptr, "image ratio", " dB"};
+        case SweptInput::loss_in_phase:
+            return {Ctl::none, nullptr, "phase of the loss before the DUT", " degrees"};
         case SweptInput::analyzer_match:
             return choices.ext_preamp ? Binding{txtSA_InMatch, &core::ClassicValues::ext_pa_match,
                                                 "external preamp match", ""}
@@ -161,6 +164,9 @@ void check_files(const Sweep& sweep) {
                   sweep.over == SweptInput::source_match,
               "the ENR table's reflection data give the source match; it cannot be swept "
               "as well");
+    refuse_if(sweep.over == SweptInput::loss_in_phase && !sweep.known_reflections(),
+              "the phase of the loss before the DUT turns known reflections: it needs the "
+              "reflections known");
     if (is_bench_loss(sweep.over)) {
         refuse_if(sweep.over == SweptInput::loss_in ? sweep.bench.loss_in.sparameters.has_value()
                                                     : sweep.bench.loss_out.sparameters.has_value(),
@@ -307,6 +313,15 @@ class PointEvaluator {
     std::vector<std::string> image_notes_;
     std::string reflections_note_;
 };
+
+// The loss before the DUT made longer by the point's swept phase: its S21
+// (its file's, or that of its value with the phase 0) turned by it.
+void turn_loss_in(measure::KnownReflections& k, const SweepPoint& point) {
+    constexpr double radians_per_degree = std::numbers::pi / 180;
+    const std::complex<double> s21 =
+        k.loss_in_s21.value_or(1 / std::sqrt(measure::lin(point.setup.loss_in.loss_db)));
+    k.loss_in_s21 = s21 * std::polar(1.0, -point.swept_value * radians_per_degree);
+}
 
 // Every field of the set-up compared exactly.
 bool same_setup(const measure::MeasurementSetup& a, const measure::MeasurementSetup& b) {
@@ -546,8 +561,11 @@ void PointEvaluator::add_known_reflections(SweepPoint& point,
     // The point's lookups in the sweep's files, at its input frequency.
     if (!separate && enr) files.source_at = &*enr;
     if (dut) files.dut_at = &*dut;
+    files.typed = &sweep_.model;
+    files.dut_gain_db = point.setup.dut_gain_db;
     point.setup.reflections = known_reflections_at(files, point.freq_ghz, output_ghz(point));
     if (!point.setup.reflections) return;
+    if (sweep_.over == SweptInput::loss_in_phase) turn_loss_in(*point.setup.reflections, point);
     if (std::string why = measure::reflections_problem(point.setup); !why.empty()) {
         point.setup.reflections.reset();
         reflections_note_ = "known reflections left out: " + why;

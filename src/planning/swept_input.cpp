@@ -23,6 +23,7 @@ constexpr SweptInputInfo model_table[] = {
     {SweptInput::loss_in,        "loss-in",        "loss_in_db",      "Loss before the DUT (dB)",     {}},
     {SweptInput::loss_out,       "loss-out",       "loss_out_db",     "Loss after the DUT (dB)",      {}},
     {SweptInput::image_ratio,    "image-ratio",    "image_ratio_db",  "Image ratio (dB)",             {}},
+    {SweptInput::loss_in_phase,  "loss-in-phase",  "loss_in_phase_deg", "Phase of the loss before the DUT (\u00B0)", {}},
 };
 // clang-format on
 

@@ -26,6 +26,10 @@ enum class SweptInput {
     loss_in,         // dB, the loss before the DUT (not a window field)
     loss_out,        // dB, the loss after the DUT
     image_ratio,     // dB, a converting DUT's image-to-signal gain (not a window field)
+    // Degrees: the electrical length of the loss before the DUT, which turns
+    // its S21 and so the source's reflections the DUT sees (known
+    // reflections only).
+    loss_in_phase,
 };
 
 // The bench's losses are the model's own inputs: no window field holds them.
@@ -34,7 +38,8 @@ constexpr bool is_bench_loss(SweptInput input) {
 }
 // Those and the model's options: the model varies them, not the window.
 constexpr bool is_model_input(SweptInput input) {
-    return is_bench_loss(input) || input == SweptInput::image_ratio;
+    return is_bench_loss(input) || input == SweptInput::image_ratio ||
+           input == SweptInput::loss_in_phase;
 }
 
 struct SweptInputInfo {

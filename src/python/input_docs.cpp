@@ -33,6 +33,8 @@ std::string model_help(const app::ModelInput& row) {
         case app::ModelValue::choice:
             return "\"" + app::choice_list(row, "\" or \"") + "\": " + std::string(row.help) +
                    " [" + std::string(row.choice->names.front()) + "]";
+        case app::ModelValue::reflection:
+            return "complex or \"MAG@DEG\": " + std::string(row.help) + " [None]";
     }
     return std::string(row.help);
 }
@@ -63,7 +65,7 @@ std::string input_docs(const app::Command& command) {
         lines.emplace_back("ext_preamp",
                            "bool: an external preamplifier (implied by ext_preamp_*)");
     }
-    for (const app::ModelInput& row : app::model_inputs) {
+    for (const app::ModelInput& row : app::every_model_input) {
         if (app::takes(command, row)) lines.emplace_back(std::string(row.name), model_help(row));
     }
     for (const app::BenchInputRow& row : app::bench_input_rows) {

@@ -3,6 +3,7 @@
 #include "app/inputs/bench_inputs.h"
 #include "app/inputs/inputs.h"
 #include "app/inputs/model_inputs.h"
+#include "app/inputs/reflection_text.h"
 #include "app/texts.h"
 #include "python/data_files.h"
 
@@ -10,6 +11,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <complex>
+#include <optional>
 #include <string_view>
 
 namespace orlavex::python {
@@ -57,6 +60,30 @@ void read_int_preamp(app::Setup& s, const py::handle& value) {
     s.int_preamp_option = text == "1" ? 1 : 0;
 }
 
+// A complex number (or a real one), or a str "MAG@DEG", below 1 in
+// magnitude.
+std::complex<double> reflection_value(const py::handle& value, const app::ModelInput& row) {
+    std::optional<std::complex<double>> gamma;
+    if (PyUnicode_Check(value.ptr())) {
+        gamma = app::read_reflection(utf8_text(value, row.name));
+    } else if (!PyBool_Check(value.ptr()) &&
+               (PyComplex_Check(value.ptr()) || PyFloat_Check(value.ptr()) ||
+                PyIndex_Check(value.ptr()) || PyObject_HasAttrString(value.ptr(), "__complex__"))) {
+        const Py_complex c = PyComplex_AsCComplex(value.ptr());
+        if (PyErr_Occurred()) {
+            PyErr_Clear();
+        } else if (std::isfinite(c.real) && std::isfinite(c.imag) &&
+                   std::norm(std::complex<double>(c.real, c.imag)) < 1) {
+            gamma = std::complex<double>(c.real, c.imag);
+        }
+    }
+    if (!gamma)
+        refuse(key_text(row.name) + ": " + app::quoted(py::str(value).cast<std::string>()) +
+               " is not a reflection: give a complex number below 1 in magnitude, or a str "
+               "MAG@DEG with a magnitude from 0 to below 1 (0.5@-60)");
+    return *gamma;
+}
+
 void read_model(app::ModelInputs& m, const app::ModelInput& row, const py::handle& value) {
     switch (row.kind) {
         case app::ModelValue::not_negative: {
@@ -90,6 +117,9 @@ void read_model(app::ModelInputs& m, const app::ModelInput& row, const py::handl
         }
         case app::ModelValue::seed:
             m.seed = whole_number(value, row);
+            return;
+        case app::ModelValue::reflection:
+            m.*row.reflection = reflection_value(value, row);
             return;
         case app::ModelValue::choice: {
             const std::string name = utf8_text(value, row.name);
@@ -140,8 +170,9 @@ bool read_choice(KeywordInputs& k, std::string_view key, const py::handle& value
         } else {
             refuse(key_text(key) + ": give a path or a DataFile");
         }
-    } else if (const auto* row = std::ranges::find(app::model_inputs, key, &app::ModelInput::name);
-               row != app::model_inputs.end()) {
+    } else if (const auto* row =
+                   std::ranges::find(app::every_model_input, key, &app::ModelInput::name);
+               row != app::every_model_input.end()) {
         read_model(s.model, *row, value);
     } else if (scope == app::Scope::levels) {
         return false;
@@ -180,8 +211,8 @@ bool is_choice(std::string_view key, app::Scope scope) {
     constexpr std::string_view every[] = {"noise_source", "freq_conv", "no_second_stage", "strict"};
     constexpr std::string_view predicting[] = {"analyzer", "int_preamp", "ext_preamp"};
     if (std::ranges::find(every, key) != std::end(every) || bench_input(key) != nullptr ||
-        std::ranges::find(app::model_inputs, key, &app::ModelInput::name) !=
-            app::model_inputs.end())
+        std::ranges::find(app::every_model_input, key, &app::ModelInput::name) !=
+            app::every_model_input.end())
         return true;
     if (scope == app::Scope::levels) return false;
     return std::ranges::find(predicting, key) != std::end(predicting);

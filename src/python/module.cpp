@@ -42,10 +42,16 @@ Returns what `orlavex-cli point --json` prints, as a dict:
                  uncertainty), bias_db, valid
     gum          the GUM budget (see budget())
     monte_carlo  the Monte Carlo (see monte_carlo()); None with mc=False
+    source_match_bias_db  with reflections="known": the source-match bias
+                 e0 (dB); match_advice, where it is more than a third of
+                 U: pads and an isolator before the DUT, ranked
 A value the calculation cannot give is None.
 
 mc=False skips the Monte Carlo (the fast path for loops over set-ups);
 trials and seed set it up as in monte_carlo().
+enr_table, dut_s2p  as in sweep(): with reflections="known" the source's
+            on/off reflections and the DUT's S11, S21 and noise block at
+            the point's frequency (the fields stay as typed)
 
 Raises ValueError for a value an input cannot take, naming the keyword.
 
@@ -59,6 +65,8 @@ Returns a dict: valid, u_db (combined standard uncertainty, dB), k
 fixed order, each {source, u (its standard uncertainty in its own unit),
 unit (that unit: "Np" for the reading jitter, else "dB"), c (sensitivity,
 dB per unit), u_i_db (contribution, dB), share (of u_db^2)}.
+enr_table and dut_s2p as in point(); with known reflections offset_db is the
+source-match bias.
 
 Raises ValueError for a value an input cannot take, naming the keyword.
 
@@ -171,7 +179,9 @@ out of range, not clamped).
 over        the swept input: "freq" (GHz), "dut-gain", "dut-nf", "enr",
             "analyzer-nf" (dB), "toff" (degrees C), "dut-in-match",
             "dut-out-match", "source-match", "analyzer-match" (VSWR, or
-            return loss in dB with match_form="rl"); _ may stand for -
+            return loss in dB with match_form="rl"), "loss-in", "loss-out"
+            (dB), "image-ratio" (dB), or with reflections="known"
+            "loss-in-phase" (degrees); _ may stand for -
 start, stop first and last value, in the swept input's unit
 points      number of points, ends included (2 to 100 000)
 log         logarithmic spacing
@@ -292,11 +302,18 @@ void raise_file_error(const orlavex::datafiles::FileError& e) {
 void define_private_functions(py::module_& m) {
     m.def(
         "_point",
-        [](const py::object& mc, const py::kwargs& inputs) {
-            return point(switch_value(mc, "mc"), inputs);
+        [](const py::object& mc, const py::object& enr_table, const py::object& dut_s2p,
+           const py::kwargs& inputs) {
+            return point(switch_value(mc, "mc"), enr_table, dut_s2p, inputs);
         },
-        py::kw_only(), py::arg("mc") = true);
-    m.def("_budget", &budget);
+        py::kw_only(), py::arg("mc") = true, py::arg("enr_table") = py::none(),
+        py::arg("dut_s2p") = py::none());
+    m.def(
+        "_budget",
+        [](const py::object& enr_table, const py::object& dut_s2p, const py::kwargs& inputs) {
+            return budget(enr_table, dut_s2p, inputs);
+        },
+        py::kw_only(), py::arg("enr_table") = py::none(), py::arg("dut_s2p") = py::none());
     m.def(
         "_monte_carlo",
         [](const py::object& trials, const py::object& seed, const py::object& samples,

@@ -8,6 +8,7 @@
 #include "python/interruptible.h"
 #include "python/keyword_inputs.h"
 #include "python/level_arrays.h"
+#include "python/sweep_functions.h"
 #include "python/to_python.h"
 
 #include <pybind11/numpy.h>
@@ -28,7 +29,29 @@ namespace {
 
 // The point with its Monte Carlo on a thread of its own: Ctrl+C, or an
 // error REPORT raises, stops it after the blocks of trials under way.
-app::PointOutcome with_monte_carlo(const KeywordInputs& k, const py::object& report) {
+// The tables a point reads its known reflections from.
+struct PointTables {
+    std::optional<datafiles::EnrTable> enr_table;
+    std::optional<datafiles::Touchstone> dut_sparameters;
+    app::PointFiles files() const {
+        return {enr_table ? &*enr_table : nullptr, dut_sparameters ? &*dut_sparameters : nullptr};
+    }
+};
+
+PointTables point_tables(const py::object& enr_table, const py::object& dut_s2p) {
+    SweepArguments a;
+    a.enr_table = enr_table;
+    a.dut_s2p = dut_s2p;
+    app::SweepRequest r;
+    read_files(r, a);
+    PointTables t{std::move(r.enr_table), std::move(r.dut_sparameters)};
+    if (!r.enr_table_path.empty()) t.enr_table = datafiles::read_enr_file(r.enr_table_path);
+    if (!r.dut_s2p_path.empty()) t.dut_sparameters = datafiles::read_touchstone(r.dut_s2p_path);
+    return t;
+}
+
+app::PointOutcome with_monte_carlo(const KeywordInputs& k, const py::object& report,
+                                   const app::PointFiles& files = {}) {
     auto progress = std::make_shared<measure::MonteCarloProgress>();
     std::function<void()> tick;
     const std::size_t total = k.setup.model.trials;
@@ -36,32 +59,37 @@ app::PointOutcome with_monte_carlo(const KeywordInputs& k, const py::object& rep
         tick = [progress, report, total] { report(progress->done.load(), total); };
     }
     app::PointOutcome outcome = interruptible<app::PointOutcome>(
-        [setup = k.setup, options = k.options(), progress] {
-            return app::run_point(setup, options, true, progress.get());
+        [setup = k.setup, options = k.options(), progress, files] {
+            return app::run_point(setup, options, true, progress.get(), files);
         },
         [progress] { progress->cancel = true; }, tick);
     if (tick && outcome.point) report(total, total);
     return outcome;
 }
 
-app::Point computed(const KeywordInputs& k, bool monte_carlo,
-                    const py::object& report = py::none()) {
-    app::PointOutcome outcome =
-        monte_carlo ? with_monte_carlo(k, report) : app::run_point(k.setup, k.options(), false);
+app::Point computed(const KeywordInputs& k, bool monte_carlo, const py::object& report = py::none(),
+                    const app::PointFiles& files = {}) {
+    app::PointOutcome outcome = monte_carlo
+                                    ? with_monte_carlo(k, report, files)
+                                    : app::run_point(k.setup, k.options(), false, nullptr, files);
     if (!outcome.point) refuse(outcome.refused);
     return std::move(*outcome.point);
 }
 
 }  // namespace
 
-py::dict point(bool mc, const py::kwargs& inputs) {
+py::dict point(bool mc, const py::object& enr_table, const py::object& dut_s2p,
+               const py::kwargs& inputs) {
     const KeywordInputs k = read_keywords(inputs, app::Scope::prediction);
-    const app::Point p = computed(k, mc);
+    const PointTables tables = point_tables(enr_table, dut_s2p);
+    const app::Point p = computed(k, mc, py::none(), tables.files());
     return to_python(app::point_json(p));
 }
 
-py::dict budget(const py::kwargs& inputs) {
-    const app::Point p = computed(read_keywords(inputs, app::Scope::prediction), false);
+py::dict budget(const py::object& enr_table, const py::object& dut_s2p, const py::kwargs& inputs) {
+    const KeywordInputs k = read_keywords(inputs, app::Scope::prediction);
+    const PointTables tables = point_tables(enr_table, dut_s2p);
+    const app::Point p = computed(k, false, py::none(), tables.files());
     return to_python(app::gum_json(p.budget));
 }
 

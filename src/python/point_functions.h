@@ -22,10 +22,14 @@ namespace orlavex::python {
 
 // orlavex-cli point: {"inputs", "classic", "gum", "monte_carlo"}; with MC
 // false the Monte Carlo is not run and "monte_carlo" is None.
-pybind11::dict point(bool mc, const pybind11::kwargs& inputs);
+// ENR_TABLE and DUT_S2P (None, or as sweep() takes them) give the known
+// reflections at the point's frequency.
+pybind11::dict point(bool mc, const pybind11::object& enr_table, const pybind11::object& dut_s2p,
+                     const pybind11::kwargs& inputs);
 
 // The "gum" part of point().
-pybind11::dict budget(const pybind11::kwargs& inputs);
+pybind11::dict budget(const pybind11::object& enr_table, const pybind11::object& dut_s2p,
+                      const pybind11::kwargs& inputs);
 
 // The "monte_carlo" part of point(); with SAMPLES also "samples", the error
 // of every trial in trial order as a numpy array (NaN: invalid trial).

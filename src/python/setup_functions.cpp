@@ -8,6 +8,7 @@
 #include "python/data_files.h"
 #include "python/keyword_inputs.h"
 
+#include <pybind11/complex.h>
 #include <pybind11/stl/filesystem.h>
 
 #include <cerrno>
@@ -38,11 +39,12 @@ void add_fields(py::dict& d, const app::Setup& s) {
 }
 
 void add_model(py::dict& d, const app::ModelInputs& m) {
-    for (const app::ModelInput& row : app::model_inputs) {
+    for (const app::ModelInput& row : app::every_model_input) {
         if (app::at_default(row, m)) continue;
         if (row.kind == app::ModelValue::not_negative) d[py::str(row.name)] = m.*row.number;
         if (row.kind == app::ModelValue::choice) d[py::str(row.name)] = app::choice_name(row, m);
         if (row.kind == app::ModelValue::optional_number) d[py::str(row.name)] = *(m.*row.optional);
+        if (row.kind == app::ModelValue::reflection) d[py::str(row.name)] = *(m.*row.reflection);
     }
     d["trials"] = m.trials;
     d["seed"] = m.seed;

@@ -48,14 +48,16 @@ std::vector<Parameter> inputs(const app::Command& command) {
         p.push_back({"int_preamp", "bool | int | None", "None"});
         p.push_back({"ext_preamp", "bool | None", "None"});
     }
-    for (const app::ModelInput& row : app::model_inputs) {
+    for (const app::ModelInput& row : app::every_model_input) {
         if (!app::takes(command, row)) continue;
         const bool text = row.kind == app::ModelValue::choice;
         const bool whole = row.kind == app::ModelValue::trials || row.kind == app::ModelValue::seed;
+        const bool reflection = row.kind == app::ModelValue::reflection;
         p.push_back({std::string(row.name),
-                     text    ? "str | None"
-                     : whole ? "int | None"
-                             : std::string(number),
+                     text         ? "str | None"
+                     : whole      ? "int | None"
+                     : reflection ? "complex | str | None"
+                                  : std::string(number),
                      "None"});
     }
     for (const app::BenchInputRow& row : app::bench_input_rows) {
@@ -97,8 +99,16 @@ Function measure_function() {
 std::vector<Function> functions() {
     const std::string path = "str | bytes | os.PathLike | Any | None";
     return {
-        {"point", "dict[str, Any]", {{"mc", "bool", "True"}}, "point", true},
-        {"budget", "dict[str, Any]", {}, "point", true},
+        {"point",
+         "dict[str, Any]",
+         {{"mc", "bool", "True"}, {"enr_table", path, "None"}, {"dut_s2p", path, "None"}},
+         "point",
+         true},
+        {"budget",
+         "dict[str, Any]",
+         {{"enr_table", path, "None"}, {"dut_s2p", path, "None"}},
+         "point",
+         true},
         {"monte_carlo",
          "dict[str, Any]",
          {{"trials", "int", std::to_string(app::point_trials)},

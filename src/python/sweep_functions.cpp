@@ -65,6 +65,8 @@ std::optional<app::EmbeddedFile> data_in_memory(
     return from_columns(value);
 }
 
+}  // namespace
+
 void read_files(app::SweepRequest& r, const SweepArguments& a) {
     if (auto file = data_in_memory(a.enr_table, enr_file_of)) {
         r.enr_table = in_memory([&] { return app::enr_table_of(*file); });
@@ -79,8 +81,6 @@ void read_files(app::SweepRequest& r, const SweepArguments& a) {
         r.dut_s2p_path = path_value(a.dut_s2p, "dut_s2p");
     }
 }
-
-}  // namespace
 
 app::SweepRequest request_of(const SweepArguments& a, const py::kwargs& inputs,
                              app::ApplyOptions& options) {

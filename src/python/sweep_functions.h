@@ -28,6 +28,10 @@ struct SweepArguments {
 app::SweepRequest request_of(const SweepArguments& arguments, const pybind11::kwargs& inputs,
                              app::ApplyOptions& options);
 
+// The data files A names read into R: a DataFile or columns carried whole,
+// a path named.
+void read_files(app::SweepRequest& r, const SweepArguments& a);
+
 // {column: numpy array} in the CSV's column order: numbers as float64 (NaN
 // where the CSV cell is empty), lamps and notes as str.
 pybind11::dict sweep(const SweepArguments& arguments, const pybind11::kwargs& inputs);

@@ -140,3 +140,63 @@ TEST(KnownReflectionsSweep, OnlyWhereBothFilesGiveThem) {
 
 }  // namespace
 }  // namespace orlavex::planning
+
+namespace orlavex::planning {
+namespace {
+
+// The middle of the files' band, over the phase of the loss before the DUT.
+Sweep phase_sweep(std::size_t points) {
+    Sweep s = lna_sweep(true);
+    s.base.paste(&core::ClassicValues::freq_ghz, 2);
+    s.over = SweptInput::loss_in_phase;
+    s.from = 0;
+    s.to = 360;
+    s.points = points;
+    return s;
+}
+
+// A lossless line before the DUT whose S21 is at DEG degrees at 2 GHz.
+datafiles::Touchstone line_file(double deg) {
+    const std::string at = std::to_string(deg);
+    return datafiles::parse_touchstone("# GHz S DB R 50\n1 -60 0 0 " + at + " 0 " + at +
+                                           " -60 0\n3 -60 0 0 " + at + " 0 " + at + " -60 0\n",
+                                       "line.s2p", 2);
+}
+
+TEST(KnownReflectionsSweep, TheBiasTurnsWithTheLineBeforeTheDutAndComesBackAt360) {
+    const SweepResult turned = run_sweep(phase_sweep(9));
+    ASSERT_EQ(turned.points.size(), 9u);
+    double lowest = 1e9, highest = -1e9;
+    for (const SweepPoint& p : turned.points) {
+        ASSERT_TRUE(p.in_range && p.source_match_bias_db) << p.note;
+        ASSERT_EQ(p.freq_ghz, 2);
+        lowest = std::min(lowest, *p.source_match_bias_db);
+        highest = std::max(highest, *p.source_match_bias_db);
+    }
+    EXPECT_GT(highest - lowest, 0.1);
+    EXPECT_NEAR(*turned.points.back().source_match_bias_db,
+                *turned.points.front().source_match_bias_db, 1e-9);
+    // At 0 degrees, no line at all; at each phase, a line file of that length.
+    struct Case {
+        std::size_t index;
+        double line_deg;
+    };
+    for (const Case c : {Case{0, 0}, Case{2, -90}, Case{3, -135}, Case{6, -270}}) {
+        Sweep s = lna_sweep(true);
+        s.from = s.to = 2;
+        s.points = 1;
+        if (c.line_deg != 0) s.bench.loss_in.sparameters = line_file(c.line_deg);
+        SCOPED_TRACE(c.line_deg);
+        EXPECT_NEAR(*run_sweep(s).points[0].source_match_bias_db,
+                    *turned.points[c.index].source_match_bias_db, 1e-9);
+    }
+}
+
+TEST(KnownReflectionsSweep, ThePhaseOfTheLossIsSweptOnlyWithKnownReflections) {
+    Sweep s = phase_sweep(3);
+    s.model.reflections = measure::ReflectionModel::random;
+    EXPECT_THROW(run_sweep(s), SweepError);
+}
+
+}  // namespace
+}  // namespace orlavex::planning

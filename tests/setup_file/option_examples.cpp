@@ -43,6 +43,8 @@ std::string model_value(const app::ModelInput& row) {
             return "7";
         case app::ModelValue::choice:
             return std::string(row.choice->names.back());
+        case app::ModelValue::reflection:
+            return "0.5@-60";
     }
     return {};
 }

@@ -39,6 +39,7 @@ std::string choice_list(const ModelInput& row, std::string_view separator) {
 bool at_default(const ModelInput& row, const measure::ModelOptions& m) {
     if (row.kind == ModelValue::choice) return row.choice->get(m) == 0;
     if (row.kind == ModelValue::optional_number) return !(m.*row.optional).has_value();
+    if (row.kind == ModelValue::reflection) return !(m.*row.reflection).has_value();
     return row.kind != ModelValue::not_negative || m.*row.number == 0;
 }
 

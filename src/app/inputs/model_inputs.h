@@ -7,6 +7,7 @@
 #include "planning/sweep.h"
 
 #include <array>
+#include <complex>
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -34,8 +35,10 @@ struct ModelInputs : measure::ModelOptions {
 };
 
 // A number 0 or more, the Monte Carlo's two whole numbers, one of a few
-// names, or a number that may be left out (any finite value).
-enum class ModelValue { not_negative, trials, seed, choice, optional_number };
+// names, a number that may be left out (any finite value), or a reflection
+// that may be left out (a complex number below 1 in magnitude, typed as
+// "MAG@DEG").
+enum class ModelValue { not_negative, trials, seed, choice, optional_number, reflection };
 
 // A choice's names, the first its default, and the option it sets (by the
 // name's place).
@@ -79,6 +82,8 @@ struct ModelInput {
     std::optional<double> measure::ModelOptions::*optional = nullptr;  // an optional_number's
     std::string_view label = {};  // a form's caption: "Image ratio"
     std::string_view unit = {};   // a form's unit after a number: "dB"
+    // A reflection's.
+    std::optional<std::complex<double>> measure::ModelOptions::*reflection = nullptr;
 };
 
 // clang-format off
@@ -99,7 +104,7 @@ inline constexpr std::array model_inputs{
                .kind = ModelValue::optional_number, .key = "image_enr_unc_db", .optional = &measure::ModelOptions::image_enr_unc_db, .label = "Its uncertainty", .unit = "dB"},
     ModelInput{.name = "lo_side", .flag = "--lo-side", .type_name = "below|above", .help = "the LO below or above the input frequency, which places the image",
                .kind = ModelValue::choice, .key = "lo_side", .choice = &lo_sides, .label = "LO"},
-    ModelInput{.name = "reflections", .flag = "--reflections", .type_name = "random|known", .help = "the reflections at the DUT input as magnitudes of unknown phase (the mismatch rows), or known from the ENR table's on/off reflections and the DUT's .s2p (S11, S21, noise block) at each point: the source-match bias (sweep, advise, report)",
+    ModelInput{.name = "reflections", .flag = "--reflections", .type_name = "random|known", .help = "the reflections at the DUT input as magnitudes of unknown phase (the mismatch rows), or known from the ENR table's on/off reflections and the DUT's .s2p (S11, S21, noise block) at each point, or typed (--source-on-gamma, --dut-s11, ...): the source-match bias",
                .kind = ModelValue::choice, .key = "reflections", .choice = &reflection_models, .label = "Reflections"},
     ModelInput{.name = "trials", .flag = "--trials", .type_name = "N", .help = "Monte Carlo trials; each is held to the end, 4 bytes and as much again while sorting (1e8 trials: about 800 MB of memory)",
                .kind = ModelValue::trials, .key = "trials", .monte_carlo = true, .label = "Trials"},
@@ -109,6 +114,37 @@ inline constexpr std::array model_inputs{
                .kind = ModelValue::choice, .key = "spec_shape", .choice = &spec_shapes, .label = "Datasheet limits"},
 };
 // clang-format on
+
+// The known reflections typed where no file gives them. The planner's model
+// box shows the rows above; these travel with its set-up unseen.
+// clang-format off
+inline constexpr std::array typed_reflection_inputs{
+    ModelInput{.name = "source_on_gamma", .flag = "--source-on-gamma", .type_name = "MAG@DEG", .help = "the measurement source's reflection when on, magnitude below 1 at degrees, where no ENR table gives it (with --reflections known)",
+               .kind = ModelValue::reflection, .key = "source_on_gamma", .label = "Source reflection, on", .reflection = &measure::ModelOptions::source_on_gamma},
+    ModelInput{.name = "source_off_gamma", .flag = "--source-off-gamma", .type_name = "MAG@DEG", .help = "the measurement source's reflection when off, magnitude below 1 at degrees, where no ENR table gives it",
+               .kind = ModelValue::reflection, .key = "source_off_gamma", .label = "Source reflection, off", .reflection = &measure::ModelOptions::source_off_gamma},
+    ModelInput{.name = "dut_s11", .flag = "--dut-s11", .type_name = "MAG@DEG", .help = "the DUT's S11, magnitude below 1 at degrees, where no .s2p gives it (its gain is the DUT gain's)",
+               .kind = ModelValue::reflection, .key = "dut_s11", .label = "DUT S11", .reflection = &measure::ModelOptions::dut_s11},
+    ModelInput{.name = "dut_nfmin", .flag = "--dut-nfmin", .type_name = "DB", .help = "the DUT's minimum noise figure, dB, where no .s2p noise block gives it (with --dut-gamma-opt and --dut-rn)",
+               .kind = ModelValue::optional_number, .key = "dut_nfmin_db", .optional = &measure::ModelOptions::dut_nfmin_db, .label = "DUT NFmin", .unit = "dB"},
+    ModelInput{.name = "dut_gamma_opt", .flag = "--dut-gamma-opt", .type_name = "MAG@DEG", .help = "the source reflection that gives the DUT's minimum noise figure, magnitude below 1 at degrees",
+               .kind = ModelValue::reflection, .key = "dut_gamma_opt", .label = "DUT Gamma_opt", .reflection = &measure::ModelOptions::dut_gamma_opt},
+    ModelInput{.name = "dut_rn", .flag = "--dut-rn", .type_name = "X", .help = "the DUT's noise resistance over 50 ohms, 0 or more",
+               .kind = ModelValue::optional_number, .key = "dut_rn", .optional = &measure::ModelOptions::dut_rn, .label = "DUT rn"},
+};
+// clang-format on
+
+// Every row of the model's inputs: the command line, Python, set-up files and
+// the results' echo take them all.
+inline constexpr auto every_model_input = [] {
+    std::array<ModelInput, model_inputs.size() + typed_reflection_inputs.size()> rows{};
+    std::size_t i = 0;
+    for (const ModelInput& row : model_inputs)
+        rows[i++] = row;
+    for (const ModelInput& row : typed_reflection_inputs)
+        rows[i++] = row;
+    return rows;
+}();
 
 // A choice row's name for the option M holds ("rect"), and the option set
 // by NAME: false, changing nothing, for a name the row does not have.

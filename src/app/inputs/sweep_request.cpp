@@ -1,6 +1,7 @@
 #include "app/inputs/sweep_request.h"
 
 #include "app/inputs/classic_apply.h"
+#include "app/inputs/typed_reflections.h"
 #include "app/inputs/work_limits.h"
 #include "planning/image_setup.h"
 
@@ -31,6 +32,13 @@ planning::Sweep make_sweep(const SweepRequest& r, const ApplyOptions& options,
         throw planning::SweepError(
             "the ENR table gives the ENR at the image frequency; it cannot be typed as well");
     }
+    const auto& separate = r.setup.bench.meas_source;
+    const ReflectionSources sources{separate ? (separate->table ? &*separate->table : nullptr)
+                                             : (sweep.enr_table ? &*sweep.enr_table : nullptr),
+                                    sweep.dut_sparameters ? &*sweep.dut_sparameters : nullptr};
+    if (std::string why = typed_reflections_problem(r.setup.model, sources, options.naming);
+        !why.empty())
+        throw planning::SweepError(why);
     Resolved taken = resolve(r.setup, options);
     if (!taken.applied.refused.empty()) throw planning::SweepError(taken.applied.refused);
     notes = std::move(taken.applied.notes);

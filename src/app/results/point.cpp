@@ -2,11 +2,14 @@
 
 #include "app/inputs/bench_inputs.h"
 #include "app/inputs/classic_apply.h"
+#include "app/inputs/typed_reflections.h"
 #include "app/inputs/work_limits.h"
 #include "app/results/budget_units.h"
 #include "core/source_band.h"
+#include "measure/known_reflections.h"
 #include "planning/bench_classic.h"
 #include "planning/image_setup.h"
+#include "planning/known_reflections_point.h"
 
 namespace orlavex::app {
 
@@ -41,10 +44,39 @@ Applied outside_measurement_source(const core::ClassicResult& r, const Setup& se
     return {{}, {std::move(note)}};
 }
 
+// The reflections FILES and the typed values know at the point's frequencies,
+// when the set-up asks for them; why they cannot be used goes to the notes.
+void add_known_reflections(Point& p, const Setup& setup, const PointFiles& files, double f_in,
+                           double f_out) {
+    if (setup.model.reflections != measure::ReflectionModel::known || p.setup.image.response)
+        return;
+    const std::optional<planning::MeasurementSourceInput>& separate = setup.bench.meas_source;
+    std::optional<planning::TwoPortPhases> dut, loss_in;
+    if (files.dut_sparameters != nullptr) dut.emplace(*files.dut_sparameters);
+    if (setup.bench.loss_in.sparameters) loss_in.emplace(*setup.bench.loss_in.sparameters);
+    planning::ReflectionFiles known;
+    known.source = separate ? (separate->table ? &*separate->table : nullptr) : files.enr_table;
+    known.calibration = separate ? nullptr : files.enr_table;
+    known.dut = dut ? &*dut : nullptr;
+    known.loss_in = loss_in ? &*loss_in : nullptr;
+    known.typed = &setup.model;
+    known.dut_gain_db = p.setup.dut_gain_db;
+    p.setup.reflections = planning::known_reflections_at(known, f_in, f_out);
+    if (!p.setup.reflections) {
+        p.notes.emplace_back(
+            "known reflections need the source's on and off reflections (typed, or an ENR "
+            "table's) and the DUT's S11 (typed, or its .s2p): this point takes the matches as "
+            "magnitudes of unknown phase");
+    } else if (std::string why = measure::reflections_problem(p.setup); !why.empty()) {
+        p.setup.reflections.reset();
+        p.notes.push_back("known reflections left out: " + why);
+    }
+}
+
 }  // namespace
 
 Point compute_point(const core::ClassicResult& r, const Setup& setup, bool monte_carlo,
-                    measure::MonteCarloProgress* progress) {
+                    measure::MonteCarloProgress* progress, const PointFiles& files) {
     Point p;
     p.inputs = used_setup(r, setup);
     p.classic = r.figures;
@@ -65,13 +97,9 @@ Point compute_point(const core::ClassicResult& r, const Setup& setup, bool monte
                             core::noise_source_name(r.used.choices));
     p.frequency_plan = image.plan;
     p.notes.insert(p.notes.end(), image.notes.begin(), image.notes.end());
-    if (setup.model.reflections == measure::ReflectionModel::known) {
-        p.notes.emplace_back(
-            "known reflections come from an ENR table and the DUT's .s2p at each frequency, "
-            "which sweep, advise and report read; this point takes the matches as typed");
-    }
     p.image_problem = std::move(image.problem);
     if (!p.image_problem.empty()) return p;
+    if (r.figures.valid) add_known_reflections(p, setup, files, used.freq_ghz, f_out);
     measure::MonteCarloOptions mc;
     mc.trials = setup.model.trials;
     mc.seed = setup.model.seed;
@@ -86,6 +114,13 @@ Point compute_point(const core::ClassicResult& r, const Setup& setup, bool monte
     p.budget = measure::gum_budget(p.setup);
     p.readings = measure::reading_levels(measure::simulate_readings(p.setup, {}));
     if (monte_carlo) p.monte_carlo = measure::monte_carlo(p.setup, mc);
+    if (p.setup.reflections) {
+        // With the correction the budget's offset is the bias already.
+        p.source_match_bias_db = p.setup.second_stage && p.budget.valid
+                                     ? p.budget.offset_db
+                                     : measure::source_match_bias_db(p.setup);
+        p.match_advice = planning::match_advice(p.setup);
+    }
     if (p.setup.image.response) {
         p.classic = ClassicFigures{};
         p.classic_withheld = true;
@@ -100,17 +135,24 @@ Point compute_point(const core::ClassicResult& r, const Setup& setup, bool monte
 }
 
 PointOutcome run_point(const Setup& setup, const ApplyOptions& options, bool monte_carlo,
-                       measure::MonteCarloProgress* progress) {
+                       measure::MonteCarloProgress* progress, const PointFiles& files) {
     if (std::string why = readings_refusal(setup.model, options.naming); !why.empty()) {
         return {std::nullopt, std::move(why)};
     }
+    const std::optional<planning::MeasurementSourceInput>& separate = setup.bench.meas_source;
+    const ReflectionSources sources{
+        separate ? (separate->table ? &*separate->table : nullptr) : files.enr_table,
+        files.dut_sparameters};
+    if (std::string why = typed_reflections_problem(setup.model, sources, options.naming);
+        !why.empty())
+        return {std::nullopt, std::move(why)};
     Resolved taken = resolve(setup, options);
     Applied& applied = taken.applied;
     if (!applied.refused.empty()) return {std::nullopt, std::move(applied.refused)};
     Applied source = outside_measurement_source(taken.result, setup, options);
     if (!source.refused.empty()) return {std::nullopt, std::move(source.refused)};
     applied.notes.insert(applied.notes.end(), source.notes.begin(), source.notes.end());
-    Point p = compute_point(taken.result, setup, monte_carlo, progress);
+    Point p = compute_point(taken.result, setup, monte_carlo, progress, files);
     if (!p.image_problem.empty()) return {std::nullopt, std::move(p.image_problem)};
     p.notes.insert(p.notes.begin(), applied.notes.begin(), applied.notes.end());
     if (!p.bench_note.empty()) p.notes.push_back(p.bench_note);
@@ -175,6 +217,20 @@ Json monte_carlo_json(const measure::MonteCarloResult& r) {
     return j;
 }
 
+Json match_advice_json(const planning::MatchAdvice& a) {
+    Json cures = Json::array();
+    for (const planning::MatchCure& c : a.cures) {
+        cures.push_back({{"cure", c.what},
+                         {"loss_db", c.loss_db},
+                         {"isolation_db", c.isolation_db},
+                         {"bias_db", number_or_null(c.bias_db)},
+                         {"U_db", number_or_null(c.U_db)},
+                         {"added_U_db", number_or_null(c.added_U_db)},
+                         {"total_db", number_or_null(c.total_db())}});
+    }
+    return {{"bias_db", a.bias_db}, {"U_db", a.U_db}, {"cures", std::move(cures)}};
+}
+
 Json point_json(const Point& p) {
     Json j;
     j["inputs"] = setup_json(p.inputs);
@@ -193,6 +249,8 @@ Json point_json(const Point& p) {
     }
     j["gum"] = gum_json(p.budget);
     j["monte_carlo"] = p.monte_carlo ? monte_carlo_json(*p.monte_carlo) : Json(nullptr);
+    if (p.source_match_bias_db) j["source_match_bias_db"] = number_or_null(*p.source_match_bias_db);
+    if (p.match_advice) j["match_advice"] = match_advice_json(*p.match_advice);
     if (!p.notes.empty()) j["notes"] = p.notes;
     return j;
 }

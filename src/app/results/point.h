@@ -7,10 +7,13 @@
 #include "app/results/setup_echo.h"
 #include "core/classic.h"
 #include "core/classic_figures.h"
+#include "datafiles/enr_table.h"
+#include "datafiles/touchstone.h"
 #include "measure/gum.h"
 #include "measure/monte_carlo.h"
 #include "measure/setup.h"
 #include "measure/simulation.h"
+#include "planning/advice.h"
 #include "planning/bench_setup.h"
 
 #include <optional>
@@ -37,6 +40,19 @@ struct Point {
     // The four readings the model predicts for the bench and sources given;
     // none for a set-up the calculator rejects.
     std::optional<measure::ReadingLevels> readings;
+    // With known reflections: the source-match bias e0 the budget and the
+    // Monte Carlo are taken around, dB.
+    std::optional<double> source_match_bias_db;
+    // Where that bias is larger than a third of U: the pads and the isolator
+    // that cure it, ranked.
+    std::optional<planning::MatchAdvice> match_advice;
+};
+
+// The data files a point reads the known reflections from at its
+// frequency (its fields stay as typed); null: not given.
+struct PointFiles {
+    const datafiles::EnrTable* enr_table = nullptr;
+    const datafiles::Touchstone* dut_sparameters = nullptr;
 };
 
 // The model's results for the classic result R of SETUP; none (an invalid
@@ -45,7 +61,7 @@ struct Point {
 // PROGRESS, if given, counts the Monte Carlo's trials and can stop it
 // (measure::MonteCarloCancelled).
 Point compute_point(const core::ClassicResult& r, const Setup& setup, bool monte_carlo,
-                    measure::MonteCarloProgress* progress = nullptr);
+                    measure::MonteCarloProgress* progress = nullptr, const PointFiles& files = {});
 
 // The whole point: the point, or why the set-up was refused.
 struct PointOutcome {
@@ -53,12 +69,15 @@ struct PointOutcome {
     std::string refused;
 };
 PointOutcome run_point(const Setup& setup, const ApplyOptions& options, bool monte_carlo,
-                       measure::MonteCarloProgress* progress = nullptr);
+                       measure::MonteCarloProgress* progress = nullptr,
+                       const PointFiles& files = {});
 
 Json classic_json(const ClassicFigures& figures);
 Json gum_json(const measure::Budget& budget);
 Json monte_carlo_json(const measure::MonteCarloResult& result);
-// {"inputs", "classic", "gum", "monte_carlo"} and "notes" when there are any.
+Json match_advice_json(const planning::MatchAdvice& advice);
+// {"inputs", "classic", "gum", "monte_carlo"}, "source_match_bias_db" with
+// known reflections and "notes" when there are any.
 Json point_json(const Point& point);
 
 // The window's guideline captions, in its order 1, 2, 3.

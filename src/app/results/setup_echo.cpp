@@ -1,5 +1,7 @@
 #include "app/results/setup_echo.h"
 
+#include "app/inputs/reflection_text.h"
+
 namespace orlavex::app {
 
 namespace {
@@ -92,6 +94,18 @@ void add_model_json(Json& inputs, const measure::ModelOptions& model) {
         if (row.kind == ModelValue::optional_number)
             inputs[row.key] = model.*row.optional ? Json(*(model.*row.optional)) : Json(nullptr);
     }
+    // The typed reflections where they are given: a result without them
+    // reads as before.
+    for (const ModelInput& row : typed_reflection_inputs) {
+        if (at_default(row, model)) continue;
+        if (row.kind == ModelValue::optional_number) inputs[row.key] = *(model.*row.optional);
+        if (row.kind == ModelValue::reflection)
+            inputs[row.key] = reflection_json(*(model.*row.reflection));
+    }
+}
+
+Json reflection_json(std::complex<double> gamma) {
+    return Json::array({std::abs(gamma), reflection_degrees(gamma)});
 }
 
 }  // namespace orlavex::app

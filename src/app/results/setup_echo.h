@@ -7,6 +7,7 @@
 #include "app/json.h"
 #include "core/classic.h"
 
+#include <complex>
 #include <string>
 
 namespace orlavex::app {
@@ -34,5 +35,8 @@ Json setup_json(const UsedSetup& used);
 // model_inputs that a set-up holds (the Monte Carlo's trials and seed are
 // the Monte Carlo's own).
 void add_model_json(Json& inputs, const measure::ModelOptions& model);
+
+// A reflection as [magnitude, degrees].
+Json reflection_json(std::complex<double> gamma);
 
 }  // namespace orlavex::app

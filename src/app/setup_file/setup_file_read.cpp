@@ -5,6 +5,7 @@
 #include "app/setup_file/setup_in_chart.h"
 
 #include "app/inputs/bench_inputs.h"
+#include "app/inputs/reflection_text.h"
 #include "app/inputs/setup_choices.h"
 #include "app/setup_file/setup_file_checks.h"
 #include "app/setup_file/setup_file_data.h"
@@ -52,8 +53,8 @@ bool read_choice(const SetupFileValues& v, Setup& s, const std::string& key, con
 
 bool read_model(const SetupFileValues& v, ModelInputs& m, const std::string& key, const Json& value,
                 const std::string& pointer) {
-    const auto* row = std::ranges::find(model_inputs, key, &ModelInput::key);
-    if (row == model_inputs.end()) return false;
+    const auto* row = std::ranges::find(every_model_input, key, &ModelInput::key);
+    if (row == every_model_input.end()) return false;
     if (row->kind == ModelValue::not_negative) {
         const double x = v.number(value, pointer);
         if (!(x >= 0)) v.refuse(pointer, shortest_text(x) + " is out of range: 0 or more");
@@ -62,6 +63,15 @@ bool read_model(const SetupFileValues& v, ModelInputs& m, const std::string& key
         m.*row->optional = v.number(value, pointer);
     } else if (row->kind == ModelValue::choice) {
         set_choice(*row, m, v.choice(value, pointer, choice_list(*row)));
+    } else if (row->kind == ModelValue::reflection) {
+        if (!value.is_array() || value.size() != 2)
+            v.refuse(pointer, "expected [magnitude, degrees]");
+        const double mag = v.number(value[0], pointer + "/0");
+        const double deg = v.number(value[1], pointer + "/1");
+        m.*row->reflection = reflection_of(mag, deg);
+        if (!(m.*row->reflection))
+            v.refuse(pointer, "[" + shortest_text(mag) + ", " + shortest_text(deg) +
+                                  "] is out of range: a magnitude from 0 to below 1");
     } else {
         return false;  // trials and seed belong to the sweep
     }

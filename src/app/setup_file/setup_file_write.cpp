@@ -4,6 +4,7 @@
 #include "app/setup_file/setup_file.h"
 
 #include "app/inputs/bench_inputs.h"
+#include "app/inputs/reflection_text.h"
 #include "app/inputs/setup_choices.h"
 #include "app/json.h"
 #include "app/setup_file/embedded_file.h"
@@ -42,11 +43,15 @@ void add_choices(Json& j, const Setup& s) {
 }
 
 void add_model(Json& j, const ModelInputs& m) {
-    for (const ModelInput& row : model_inputs) {
+    for (const ModelInput& row : every_model_input) {
         if (at_default(row, m)) continue;
         if (row.kind == ModelValue::not_negative) put(j, row.key, m.*row.number);
         if (row.kind == ModelValue::choice) put(j, row.key, std::string(choice_name(row, m)));
         if (row.kind == ModelValue::optional_number) put(j, row.key, *(m.*row.optional));
+        if (row.kind == ModelValue::reflection) {
+            const std::complex<double> gamma = *(m.*row.reflection);
+            put(j, row.key, Json::array({std::abs(gamma), reflection_degrees(gamma)}));
+        }
     }
 }
 

@@ -29,7 +29,7 @@ void overlay_fields(Setup& file, const Setup& command, const GivenInputs& given)
 }
 
 void overlay_model(ModelInputs& file, const ModelInputs& command, const GivenInputs& given) {
-    for (const ModelInput& row : model_inputs) {
+    for (const ModelInput& row : every_model_input) {
         if (!given.contains(row.name)) continue;
         switch (row.kind) {
             case ModelValue::not_negative:
@@ -46,6 +46,9 @@ void overlay_model(ModelInputs& file, const ModelInputs& command, const GivenInp
                 break;
             case ModelValue::choice:
                 row.choice->set(file, row.choice->get(command));
+                break;
+            case ModelValue::reflection:
+                file.*row.reflection = command.*row.reflection;
                 break;
         }
     }

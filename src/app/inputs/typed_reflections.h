@@ -1,0 +1,27 @@
+// The known reflections typed where no file gives them, checked before a
+// point or a sweep takes them: each value in its range, the values that
+// belong together given together, and none that a file gives too.
+#pragma once
+
+#include "app/inputs/apply_options.h"
+#include "datafiles/enr_table.h"
+#include "datafiles/touchstone.h"
+#include "measure/setup.h"
+
+#include <string>
+
+namespace orlavex::app {
+
+// The files that would give the same values: the table of the source at
+// the DUT input (the measurement source's) and the DUT's S-parameters.
+struct ReflectionSources {
+    const datafiles::EnrTable* source_table = nullptr;
+    const datafiles::Touchstone* dut_file = nullptr;
+};
+
+// Empty, or the one line that says which typed value cannot be taken and
+// why, naming the inputs as NAMING does.
+std::string typed_reflections_problem(const measure::ModelOptions& m,
+                                      const ReflectionSources& files, Naming naming);
+
+}  // namespace orlavex::app
