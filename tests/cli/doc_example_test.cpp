@@ -33,6 +33,7 @@ const Chapter chapters[] = {
     {"extended model", "", {}, 3, 60},
     {"mixers", "mixer-", {}, 3, 12},
     {"bench", "bench-", {"--trials", "1000"}, 2, 7},
+    {"noise parameters", "match-", {"--trials", "20000"}, 2, 21},
 };
 
 // The JSON each command of CHAPTER prints, by its name in the note.
@@ -80,11 +81,22 @@ TEST(ApplicationNote, EachChapterShowsWhatItsCommandsPrint) {
     }
 }
 
-TEST(ApplicationNote, NamesTheMixersChapterInItsContents) {
+TEST(ApplicationNote, ListsItsNewChaptersInItsContents) {
     const std::string html = application_note();
-    EXPECT_NE(html.find("<h2 id=\"mixers\">13. Mixers: SSB and DSB noise figure</h2>"),
-              std::string::npos);
-    EXPECT_NE(html.find("href=\"#mixers\""), std::string::npos);
+    for (const char* chapter : {"<h2 id=\"mixers\">13. Mixers: SSB and DSB noise figure</h2>",
+                                "<h2 id=\"reflections\">16. Noise parameters and the hot/cold "
+                                "match</h2>",
+                                "href=\"#mixers\"", "href=\"#reflections\""})
+        EXPECT_NE(html.find(chapter), std::string::npos) << chapter;
+}
+
+// The measurement model's reference for its worked LNA: about 0.58 dB too
+// low with |S11| = 0.5.
+TEST(ApplicationNote, TheLnaOfTheNoiseParameterChapterReadsAbout058DbLow) {
+    const std::string html = application_note();
+    const auto outputs = command_outputs(html, chapters[3]);
+    ASSERT_TRUE(outputs.contains("lna"));
+    EXPECT_NEAR(outputs.at("lna")["source_match_bias_db"].get<double>(), -0.58, 0.005);
 }
 
 }  // namespace
