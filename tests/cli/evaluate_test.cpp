@@ -104,6 +104,41 @@ TEST(EvaluateErrors, CarryTheWindowsMessage) {
     EXPECT_EQ(evaluate(args)["classic"]["error"], "Error: Cal OFF >= Meas OFF");
 }
 
+// Real readings are evaluated with the reflections as mismatch rows: the
+// known reflections, chosen or typed, are refused in one line naming what
+// was given, for four levels and for a band of readings alike.
+TEST(EvaluateErrors, RefuseTheKnownReflectionsInsteadOfDroppingThem) {
+    struct Case {
+        std::vector<std::string> options;
+        std::string named;
+    };
+    const std::vector<Case> cases = {
+        {{"--reflections", "known"}, "--reflections known"},
+        {{"--source-on-gamma", "0.05@30", "--source-off-gamma", "0.12@-80"}, "--source-on-gamma"},
+        {{"--dut-s11", "0.5@-60"}, "--dut-s11"},
+        {{"--dut-nfmin", "0.4", "--dut-gamma-opt", "0.3@40", "--dut-rn", "0.15"}, "--dut-nfmin"},
+    };
+    const std::vector<std::vector<std::string>> readings = {
+        startup_levels, {"--readings", ORLAVEX_TEST_DATA_DIR "/band_readings.csv"}};
+    for (const std::vector<std::string>& levels : readings) {
+        for (const Case& c : cases) {
+            std::vector<std::string> args = {"evaluate"};
+            args.insert(args.end(), levels.begin(), levels.end());
+            args.insert(args.end(), c.options.begin(), c.options.end());
+            const CliRun r = run_cli(args);
+            SCOPED_TRACE(c.named + " with " + levels.front());
+            EXPECT_EQ(r.status, 2);
+            EXPECT_TRUE(r.out.empty()) << r.out;
+            EXPECT_TRUE(r.err.starts_with("orlavex-cli: " + c.named + ": ")) << r.err;
+            EXPECT_NE(r.err.find("source-match bias"), std::string::npos) << r.err;
+        }
+    }
+    // The default choice is no refusal.
+    std::vector<std::string> random = startup_levels;
+    random.insert(random.end(), {"--reflections", "random"});
+    EXPECT_TRUE(evaluate(random)["exact"]["valid"].get<bool>());
+}
+
 TEST(EvaluateTable, ShowsClassicAndExactAndTheMessage) {
     std::vector<std::string> args = startup_levels;
     args.insert(args.begin(), "evaluate");

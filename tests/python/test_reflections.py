@@ -67,3 +67,12 @@ def test_a_point_with_the_files_gives_the_sweeps_bias_at_its_frequency():
                                                           abs=1e-9)
     with pytest.raises(ValueError, match="dut_s11: the file reflections_lna.s2p gives"):
         orlavex.point(freq=2, reflections="known", mc=False, dut_s11="0.5@-60", **files)
+
+
+@pytest.mark.parametrize("typed, named", [
+    (dict(reflections="known"), "reflections='known'"),
+    (dict(dut_s11=0.5 * cmath.exp(-1j * math.pi / 3)), "dut_s11"),
+])
+def test_evaluate_refuses_known_reflections_instead_of_dropping_them(typed, named):
+    with pytest.raises(ValueError, match=re.escape(named + ": the readings are evaluated")):
+        orlavex.evaluate(-108.896, -114, -94.663, -102.223, **typed)

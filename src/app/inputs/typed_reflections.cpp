@@ -45,6 +45,21 @@ std::string file_gives(std::string_view keyword, Naming naming, const std::strin
 
 }  // namespace
 
+std::string known_reflections_refusal(const measure::ModelOptions& m, Naming naming) {
+    std::string asked;
+    if (m.reflections == measure::ReflectionModel::known) {
+        asked = naming == Naming::flag ? "--reflections known" : "reflections='known'";
+    } else if (const auto* row = std::ranges::find_if(
+                   typed_reflection_inputs, [&](const ModelInput& r) { return !at_default(r, m); });
+               row != typed_reflection_inputs.end()) {
+        asked = named(row->name, naming);
+    }
+    if (asked.empty()) return {};
+    return asked +
+           ": the readings are evaluated with the reflections as the mismatch rows of "
+           "their budget; point, sweep, advise and report predict the source-match bias";
+}
+
 std::string typed_reflections_problem(const measure::ModelOptions& m,
                                       const ReflectionSources& files, Naming naming) {
     const bool source = m.source_on_gamma || m.source_off_gamma;

@@ -24,4 +24,9 @@ struct ReflectionSources {
 std::string typed_reflections_problem(const measure::ModelOptions& m,
                                       const ReflectionSources& files, Naming naming);
 
+// Real readings are evaluated with the reflections as the mismatch rows of
+// their budget: empty, or the one line that refuses the known reflections
+// (the choice or a typed value) the options ask for.
+std::string known_reflections_refusal(const measure::ModelOptions& m, Naming naming);
+
 }  // namespace orlavex::app

@@ -2,6 +2,7 @@
 
 #include "app/inputs/bench_inputs.h"
 #include "app/inputs/classic_apply.h"
+#include "app/inputs/typed_reflections.h"
 #include "app/results/point.h"
 #include "measure/bench.h"
 #include "planning/image_setup.h"
@@ -121,6 +122,8 @@ EvaluationOutcome run_evaluation(const Setup& setup, const ApplyOptions& options
     if (std::string why = levels_refusal(setup, options.naming); !why.empty()) {
         return {std::nullopt, std::move(why)};
     }
+    if (std::string why = known_reflections_refusal(setup.model, options.naming); !why.empty())
+        return {std::nullopt, std::move(why)};
     Resolved taken = resolve(setup, options);
     Applied& applied = taken.applied;
     if (!applied.refused.empty()) return {std::nullopt, std::move(applied.refused)};
