@@ -3,6 +3,7 @@
 // --setup` evaluates them with the set-up file the plan saves.
 #include "session/planner_session.h"
 
+#include "app/inputs/typed_reflections.h"
 #include "app/inputs/window_setup_reading.h"
 #include "app/json.h"
 #include "app/results/sweep_output.h"
@@ -61,6 +62,9 @@ app::Setup PlannerSession::readings_setup() const {
     // The readings give the frequency and the levels.
     for (const std::string_view field : level_fields)
         setup.field(field).reset();
+    // Readings are evaluated with the reflections as the mismatch rows; a
+    // plan with known ones shows their bias on its own curve beside them.
+    app::forget_known_reflections(setup.model);
     return setup;
 }
 

@@ -414,5 +414,22 @@ TEST_F(SessionTest, ReadingsThatCannotBeUsedKeepTheOnesShown) {
     EXPECT_FALSE(s.measured().has_value());
 }
 
+// A plan that knows the reflections still takes readings: they are
+// evaluated with the mismatch rows, as evaluate takes them, and the same.
+TEST_F(SessionTest, APlanWithKnownReflectionsEvaluatesReadingsWithTheMismatchRows) {
+    PlannerSession s = opened(example);
+    const fs::path readings = temp("readings.csv");
+    std::ofstream(readings) << "freq_ghz,cal_off_dbm,cal_on_dbm,meas_off_dbm,meas_on_dbm\n"
+                               "2,-85.1,-70.3,-64.9,-56.0\n";
+    ASSERT_EQ(s.open_readings(readings), "");
+    const std::string random = app::measured_point_json(s.measured()->points.at(0), true).dump();
+    measure::ModelOptions known = s.model_options();
+    known.reflections = measure::ReflectionModel::known;
+    known.dut_s11 = std::polar(0.5, -1.0);
+    s.set_model_options(known);
+    ASSERT_EQ(s.open_readings(readings), "");
+    EXPECT_EQ(app::measured_point_json(s.measured()->points.at(0), true).dump(), random);
+}
+
 }  // namespace
 }  // namespace orlavex::session

@@ -60,6 +60,14 @@ std::string known_reflections_refusal(const measure::ModelOptions& m, Naming nam
            "their budget; point, sweep, advise and report predict the source-match bias";
 }
 
+void forget_known_reflections(measure::ModelOptions& m) {
+    m.reflections = measure::ReflectionModel::random;
+    for (const ModelInput& row : typed_reflection_inputs) {
+        if (row.reflection != nullptr) (m.*row.reflection).reset();
+        if (row.optional != nullptr) (m.*row.optional).reset();
+    }
+}
+
 std::string typed_reflections_problem(const measure::ModelOptions& m,
                                       const ReflectionSources& files, Naming naming) {
     const bool source = m.source_on_gamma || m.source_off_gamma;

@@ -28,5 +28,8 @@ std::string typed_reflections_problem(const measure::ModelOptions& m,
 // their budget: empty, or the one line that refuses the known reflections
 // (the choice or a typed value) the options ask for.
 std::string known_reflections_refusal(const measure::ModelOptions& m, Naming naming);
+// M with the reflections as the mismatch rows again: the choice at its
+// default and no typed reflection.
+void forget_known_reflections(measure::ModelOptions& m);
 
 }  // namespace orlavex::app
