@@ -15,6 +15,9 @@ CLI_ONLY = {
     "format", "plot",       # how the command line writes its table
     "paper", "advise",      # the report, which only the command line writes
 }
+# The report of measured readings, which only the command line writes; Python
+# evaluates readings with evaluate(readings=..., calibration=...).
+CLI_ONLY_IN = {"report": {"readings", "calibration"}}
 PYTHON_ONLY = {"progress"}  # a callback; the command line shows its own progress line
 # Same input, other name: `from` is a Python keyword; the command line's
 # Monte Carlo of a point is on unless --no-mc.
@@ -36,7 +39,7 @@ def cli_inputs(command):
     options = {m.group(1).replace("-", "_")
                for m in re.finditer(r"^\s+(?:-\w, )?--([a-z0-9][a-z0-9-]*)", out, re.M)}
     options.discard("help")
-    return {RENAMED.get(o, o) for o in options} - CLI_ONLY
+    return {RENAMED.get(o, o) for o in options} - CLI_ONLY - CLI_ONLY_IN.get(command, set())
 
 
 def python_inputs(function):
