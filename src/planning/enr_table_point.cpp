@@ -14,6 +14,19 @@ constexpr double hz_per_ghz = 1e9;
 
 }  // namespace
 
+TableSource take_table_source(const datafiles::EnrTable& table, core::ClassicSession& session) {
+    TableSource taken;
+    if (!table.has_reflection()) return taken;
+    if (const auto* model = session.setup.choices.noise_source) {
+        taken.replaced = model;
+        // Choosing "User" keeps the values as they are, the ENR included.
+        session.choose_noise_source(nullptr);
+    }
+    session.set_match_form(core::MatchPort::source, core::MatchForm::vswr);
+    taken.source_match = true;
+    return taken;
+}
+
 std::string put_enr_values(const datafiles::EnrPoint& enr, bool source_match,
                            core::ClassicSetup& setup, std::vector<Entry>& entries) {
     using enum Ctl;

@@ -5,6 +5,8 @@
 // DUT.
 #pragma once
 
+#include "catalogue/catalogue.h"
+#include "core/classic_session.h"
 #include "core/classic_setup.h"
 #include "datafiles/enr_table.h"
 #include "measure/setup.h"
@@ -14,6 +16,17 @@
 #include <vector>
 
 namespace orlavex::planning {
+
+// The source an ENR table with reflection data is entered for: its match
+// comes from the table, which the calculator takes only from a "User" noise
+// source, in VSWR. SOURCE_MATCH: the table gives the match; REPLACED: the
+// catalogue model "User" stands for (its frequency limit still bounds the
+// measurement), or null.
+struct TableSource {
+    bool source_match = false;
+    const catalogue::NoiseSourceModel* replaced = nullptr;
+};
+TableSource take_table_source(const datafiles::EnrTable& table, core::ClassicSession& session);
 
 // Enters ENR (the table looked up at the point's input frequency) into
 // SETUP as the fields hold it: the ENR, its uncertainty where the table has

@@ -174,15 +174,13 @@ void convert_frequency(const Sweep& sweep, core::ClassicSession& session, Prepar
 
 // The forms and the noise source the tables' values are entered in.
 void take_tables(const Sweep& sweep, core::ClassicSession& session, Prepared& p) {
-    if (sweep.enr_table && sweep.enr_table->has_reflection()) {
-        if (const auto* model = session.setup.choices.noise_source) {
-            p.replaced_source = std::string(catalogue::model_name(*model));
-            p.replaced_source_limit_ghz = catalogue::upper_frequency(*model);
-            // Choosing "User" keeps the values as they are, the ENR included.
-            session.choose_noise_source(nullptr);
+    if (sweep.enr_table) {
+        const TableSource source = take_table_source(*sweep.enr_table, session);
+        p.source_match_from_table = source.source_match;
+        if (source.replaced) {
+            p.replaced_source = std::string(catalogue::model_name(*source.replaced));
+            p.replaced_source_limit_ghz = catalogue::upper_frequency(*source.replaced);
         }
-        session.set_match_form(core::MatchPort::source, core::MatchForm::vswr);
-        p.source_match_from_table = true;
     }
     if (sweep.dut_sparameters) {
         session.set_match_form(core::MatchPort::dut_input, core::MatchForm::vswr);

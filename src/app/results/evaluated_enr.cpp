@@ -23,10 +23,13 @@ std::string take_enr_table(const datafiles::EnrTable& table, Resolved& taken,
                            std::vector<std::string>& notes) {
     // The levels' set-up as the calculator holds it, the table's values
     // entered over it as a sweep enters them at a point.
-    core::ClassicSetup setup = taken.session.setup;
+    core::ClassicSession session = taken.session;
+    const planning::TableSource source = planning::take_table_source(table, session);
+    core::ClassicSetup setup = session.setup;
     const datafiles::EnrPoint enr = table.at(taken.result.used.values.freq_ghz * hz_per_ghz);
     std::vector<planning::Entry> entries;
-    if (std::string why = planning::put_enr_values(enr, false, setup, entries); !why.empty())
+    if (std::string why = planning::put_enr_values(enr, source.source_match, setup, entries);
+        !why.empty())
         return why;
     core::ClassicResult result = core::classic_figures(setup);
     if (std::string why = planning::entry_not_taken(result.used.values, entries); !why.empty())

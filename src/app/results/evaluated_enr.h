@@ -22,8 +22,9 @@ std::string typed_enr_refusal(bool enr, bool enr_unc, const datafiles::EnrTable&
                               Naming naming);
 
 // TAKEN (SETUP resolved) with TABLE's ENR and uncertainty at the input
-// frequency the calculator took, entered as their fields hold them, and
-// figured again. Why the table's values cannot be used there, or empty; a
+// frequency the calculator took (and the source's match where the table has
+// reflection data, a catalogue noise source then "User"), entered as their
+// fields hold them, and figured again. Why the table's values cannot be used there, or empty; a
 // value held from the table's nearest record adds a note to NOTES.
 std::string take_enr_table(const datafiles::EnrTable& table, Resolved& taken,
                            std::vector<std::string>& notes);
