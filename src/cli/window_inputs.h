@@ -28,10 +28,12 @@ struct WindowInputs {
     bool ext_preamp = false;
     bool freq_conv = false;
     bool no_second_stage = false;
-    bool manual = false;    // evaluate the four measured levels
-    bool strict = false;    // refuse a value the window would round or bound
-    std::string enr_table;  // the noise source's ENR table file; empty for none
+    bool manual = false;  // evaluate the four measured levels
+    bool strict = false;  // refuse a value the window would round or bound
     app::BenchInputs bench;
+    // The noise source's ENR table file (evaluate's --enr-table); empty for
+    // none.
+    std::string enr_table;
     SetupFileOptions files;
 
     const FieldEntry* entry(std::string_view option_name) const;
@@ -44,8 +46,9 @@ std::string to_setup(const WindowInputs& inputs, const app::ModelInputs& model, 
 
 // The typed request a command runs: INPUTS and MODEL (and SWEEP's range and
 // files, for sweep and advise; INPUTS' ENR table where given) laid over the
-// --setup file where one is given. Empty, or the one-line reason (a bad set-up file, a bad number,
-// a refused bench); a missing or bad data file throws datafiles::FileError.
+// --setup file where one is given. Empty, or the one-line reason (a bad
+// set-up file, a bad number, a refused bench); a missing or bad data file
+// throws datafiles::FileError.
 std::string typed_request(const WindowInputs& inputs, const app::ModelInputs& model,
                           app::SweepRequest& request);
 
