@@ -66,6 +66,22 @@ BENCHMARK(BM_ProcessReadings1001x10OverSweep)
     ->Iterations(3)
     ->Apply(with_spread);
 
+// The ENR table's ENR and uncertainty at every frequency, beside a sweep
+// that takes the same table.
+void BM_ProcessReadings1001WithEnrTableOverSweep(benchmark::State& st) {
+    const std::string path = readings_file(1);
+    const std::string table = std::string(ORLAVEX_EXAMPLES_DIR) + "/noise_source.enr";
+    std::vector<std::string> readings = evaluate(path), sweep = sweep_1001();
+    for (std::vector<std::string>* args : {&readings, &sweep})
+        args->insert(args->end(), {"--enr-table", table});
+    run_process_ratio(st, cli, readings, sweep);
+    std::filesystem::remove(path);
+}
+BENCHMARK(BM_ProcessReadings1001WithEnrTableOverSweep)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3)
+    ->Apply(with_spread);
+
 }  // namespace
 }  // namespace orlavex::bench
 

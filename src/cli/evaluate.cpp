@@ -1,11 +1,13 @@
 #include "cli/evaluate.h"
 
+#include "app/results/evaluated_enr.h"
 #include "cli/setup_file_options.h"
 #include "cli/setup_table.h"
 #include "cli/text_table.h"
 #include "datafiles/file_error.h"
 
 #include <cmath>
+#include <optional>
 
 namespace orlavex::cli {
 
@@ -70,20 +72,40 @@ void print_evaluation(std::ostream& out, const app::Evaluation& e) {
     }
 }
 
+std::string unused_dut_file_note(const app::SweepRequest& request) {
+    if (request.dut_s2p_path.empty() && !request.dut_sparameters) return {};
+    const std::string name = request.dut_sparameters ? request.dut_sparameters->name()
+                                                     : request.dut_s2p_path.filename().string();
+    return "the set-up's DUT S-parameters (" + name +
+           ") are not used: evaluate measures the DUT's gain and noise figure from the levels "
+           "and takes its matches as typed; sweep, advise and report read the file at each "
+           "frequency";
+}
+
+std::string typed_enr_refusal(const WindowInputs& inputs,
+                              const std::optional<datafiles::EnrTable>& table) {
+    if (!table) return {};
+    return app::typed_enr_refusal(inputs.entry("--enr") != nullptr,
+                                  inputs.entry("--enr-unc") != nullptr, *table, app::Naming::flag);
+}
+
 std::string run_evaluate(const WindowInputs& inputs, const app::ModelInputs& model, bool json,
                          std::ostream& out) {
     app::SweepRequest request;
+    std::optional<datafiles::EnrTable> enr_table;
     try {
         if (std::string why = typed_request(inputs, model, request); !why.empty()) return why;
+        enr_table = app::request_enr_table(request);
     } catch (const datafiles::FileError& e) {
         return e.what();
     }
-    const app::EvaluationOutcome outcome =
-        app::run_evaluation(request.setup, {inputs.strict, app::Naming::flag});
+    if (std::string why = typed_enr_refusal(inputs, enr_table); !why.empty()) return why;
+    const app::EvaluationOutcome outcome = app::run_evaluation(
+        request.setup, {inputs.strict, app::Naming::flag}, enr_table ? &*enr_table : nullptr);
     if (!outcome.evaluation) return outcome.refused;
     if (std::string why = save_setup(inputs.files, request); !why.empty()) return why;
     app::Evaluation evaluation = *outcome.evaluation;
-    if (std::string note = unused_sweep_files_note(request, "evaluate"); !note.empty())
+    if (std::string note = unused_dut_file_note(request); !note.empty())
         evaluation.notes.push_back(std::move(note));
     if (json) {
         out << app::evaluation_json(evaluation).dump(2) << '\n';

@@ -2,6 +2,7 @@
 
 #include "app/results/readings_evaluation.h"
 #include "app/results/sweep_output.h"
+#include "cli/evaluate.h"
 #include "cli/measured_chart.h"
 #include "cli/sweep_chart.h"
 #include "cli/text_table.h"
@@ -120,8 +121,10 @@ std::string evaluate_readings_file(const WindowInputs& inputs, const app::ModelI
                                    const ReadingsRequest& request, EvaluatedReadings& out) {
     datafiles::Readings readings;
     std::optional<datafiles::Readings> calibration;
+    std::optional<datafiles::EnrTable> enr_table;
     try {
         if (std::string why = typed_request(inputs, model, out.typed); !why.empty()) return why;
+        enr_table = app::request_enr_table(out.typed);
         readings = datafiles::read_readings(request.path);
         if (!request.calibration.empty()) {
             calibration = datafiles::read_readings(request.calibration,
@@ -130,17 +133,18 @@ std::string evaluate_readings_file(const WindowInputs& inputs, const app::ModelI
     } catch (const datafiles::FileError& e) {
         return e.what();
     }
+    if (std::string why = typed_enr_refusal(inputs, enr_table); !why.empty()) return why;
     if (std::string why =
             readings_refusal(inputs, out.typed.setup, readings, calibration.has_value());
         !why.empty()) {
         return why;
     }
-    app::ReadingsOutcome outcome =
-        app::evaluate_readings(out.typed.setup, readings, {inputs.strict, app::Naming::flag},
-                               calibration ? &*calibration : nullptr);
+    app::ReadingsOutcome outcome = app::evaluate_readings(
+        out.typed.setup, readings, {inputs.strict, app::Naming::flag},
+        calibration ? &*calibration : nullptr, enr_table ? &*enr_table : nullptr);
     if (!outcome.refused.empty()) return outcome.refused;
     if (std::string why = save_setup(inputs.files, out.typed); !why.empty()) return why;
-    const std::string unused = unused_sweep_files_note(out.typed, "evaluate");
+    const std::string unused = unused_dut_file_note(out.typed);
     for (app::MeasuredPoint& p : outcome.points) {
         if (!unused.empty()) p.evaluation.notes.push_back(unused);
         out.rows.push_back(app::measured_point_json(p, true));

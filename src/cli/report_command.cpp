@@ -76,7 +76,11 @@ int measured_report_command(const ReportRequest& r, std::ostream& err) {
         request.paper = r.paper;
         request.readings.path = r.readings;
         request.readings.calibration = r.calibration;
-        why = write_measured_report(r.sweep.inputs, r.sweep.model, request, err);
+        // The readings are evaluated, and the plan beside them swept, with
+        // the ENR table given.
+        WindowInputs inputs = r.sweep.inputs;
+        inputs.enr_table = r.sweep.enr_table;
+        why = write_measured_report(inputs, r.sweep.model, request, err);
     }
     if (why.empty()) return 0;
     err << "orlavex-cli: " << why << '\n';

@@ -258,6 +258,13 @@ void add_commands(CLI::App& app, Request& r, bool from_file, bool readings_file)
     r.evaluate->get_option("--meas-on")->required(!from_file && !readings_file);
     r.evaluate->get_option("--meas-off")->required(!from_file && !readings_file);
     r.evaluate
+        ->add_option("--enr-table", r.evaluate_inputs.enr_table,
+                     "the noise source's ENR table (.enr): its ENR and uncertainty at the "
+                     "frequency measured, replacing --enr and --enr-unc")
+        ->check(names_a_file())
+        ->type_name("FILE")
+        ->group("Data files");
+    r.evaluate
         ->add_option("--readings", r.readings.path,
                      "a band of measured readings (CSV: freq_ghz and the four levels), each "
                      "frequency evaluated")

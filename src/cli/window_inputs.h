@@ -31,6 +31,9 @@ struct WindowInputs {
     bool manual = false;  // evaluate the four measured levels
     bool strict = false;  // refuse a value the window would round or bound
     app::BenchInputs bench;
+    // The noise source's ENR table file (evaluate's --enr-table); empty for
+    // none.
+    std::string enr_table;
     SetupFileOptions files;
 
     const FieldEntry* entry(std::string_view option_name) const;
@@ -42,9 +45,10 @@ struct WindowInputs {
 std::string to_setup(const WindowInputs& inputs, const app::ModelInputs& model, app::Setup& setup);
 
 // The typed request a command runs: INPUTS and MODEL (and SWEEP's range and
-// files, for sweep and advise) laid over the --setup file where one is
-// given. Empty, or the one-line reason (a bad set-up file, a bad number, a
-// refused bench); a missing or bad data file throws datafiles::FileError.
+// files, for sweep and advise; INPUTS' ENR table where given) laid over the
+// --setup file where one is given. Empty, or the one-line reason (a bad
+// set-up file, a bad number, a refused bench); a missing or bad data file
+// throws datafiles::FileError.
 std::string typed_request(const WindowInputs& inputs, const app::ModelInputs& model,
                           app::SweepRequest& request);
 

@@ -7,11 +7,12 @@
 #include "core/field_entry.h"
 #include "core/number_text.h"
 #include "core/source_band.h"
-#include "datafiles/numbers.h"
 #include "measure/known_reflections.h"
 #include "measure/match.h"
 #include "measure/parallel_tasks.h"
 #include "planning/bench_classic.h"
+#include "planning/enr_table_point.h"
+#include "planning/field_entries.h"
 #include "planning/known_reflections_point.h"
 #include "planning/point_notes.h"
 
@@ -34,15 +35,6 @@ namespace {
 
 constexpr double hz_per_ghz = 1e9;
 constexpr double lowest_freq_ghz = 0.01;  // the window's lower frequency bound
-
-// Where a value goes: its entry field, which holds it to its characters, and
-// the set-up value it is.
-struct Binding {
-    Ctl field = Ctl::none;
-    double core::ClassicValues::*value = nullptr;
-    std::string_view what;  // for messages: "DUT gain"
-    std::string_view unit;  // " dB", " GHz", ""
-};
 
 Binding binding(SweptInput input, const core::ClassicChoices& choices) {
     switch (input) {
@@ -82,12 +74,6 @@ Binding binding(SweptInput input, const core::ClassicChoices& choices) {
     }
     return {};
 }
-
-// A value entered at one point, checked against what the window made of it.
-struct Entry {
-    Binding where;
-    double value;
-};
 
 std::string number(double x) {
     return general_text(x);
@@ -194,15 +180,13 @@ void convert_frequency(const Sweep& sweep, core::ClassicSession& session, Prepar
 
 // The forms and the noise source the tables' values are entered in.
 void take_tables(const Sweep& sweep, core::ClassicSession& session, Prepared& p) {
-    if (sweep.enr_table && sweep.enr_table->has_reflection()) {
-        if (const auto* model = session.setup.choices.noise_source) {
-            p.replaced_source = std::string(catalogue::model_name(*model));
-            p.replaced_source_limit_ghz = catalogue::upper_frequency(*model);
-            // Choosing "User" keeps the values as they are, the ENR included.
-            session.choose_noise_source(nullptr);
+    if (sweep.enr_table) {
+        const TableSource source = take_table_source(*sweep.enr_table, session);
+        p.source_match_from_table = source.source_match;
+        if (source.replaced) {
+            p.replaced_source = std::string(catalogue::model_name(*source.replaced));
+            p.replaced_source_limit_ghz = catalogue::upper_frequency(*source.replaced);
         }
-        session.set_match_form(core::MatchPort::source, core::MatchForm::vswr);
-        p.source_match_from_table = true;
     }
     if (sweep.dut_sparameters) {
         session.set_match_form(core::MatchPort::dut_input, core::MatchForm::vswr);
@@ -258,10 +242,6 @@ class PointEvaluator {
 
   private:
     const core::ClassicChoices& choices() const { return prepared_.base.choices; }
-    // Enters VALUE into SETUP as WHERE's field holds it; false when the field
-    // cannot hold it at all.
-    static bool put(const Binding& where, double value, core::ClassicSetup& setup,
-                    std::vector<Entry>& entries, double* entered);
     std::string range_problem(const SweepPoint& point, const core::ClassicResult& result,
                               const std::vector<Entry>& entries) const;
     // Why a measurement source from the catalogue cannot measure at F_GHZ.
@@ -277,9 +257,6 @@ class PointEvaluator {
                                  std::vector<Entry>& entries,
                                  std::optional<datafiles::EnrPoint>& enr,
                                  std::optional<datafiles::DutPoint>& dut) const;
-    static std::string put_table_value(const Binding& where, double value,
-                                       const datafiles::AppliedRecords& records,
-                                       core::ClassicSetup& setup, std::vector<Entry>& entries);
     // The model's set-up the classic result implies, its budget and Monte Carlo.
     void model(SweepPoint& point, const core::ClassicResult& result,
                const std::optional<datafiles::EnrPoint>& enr,
@@ -343,17 +320,6 @@ bool same_setup(const measure::MeasurementSetup& a, const measure::MeasurementSe
     return fields(a) == fields(b);
 }
 
-bool PointEvaluator::put(const Binding& where, double value, core::ClassicSetup& setup,
-                         std::vector<Entry>& entries, double* entered) {
-    const std::optional<double> held = core::held_as_typed(where.field, value);
-    if (!held) return false;
-    const double taken = *held;
-    setup.values.*where.value = taken;
-    entries.push_back({where, taken});
-    if (entered != nullptr) *entered = taken;
-    return true;
-}
-
 std::string PointEvaluator::range_problem(const SweepPoint& point,
                                           const core::ClassicResult& result,
                                           const std::vector<Entry>& entries) const {
@@ -393,32 +359,12 @@ std::string PointEvaluator::range_problem(const SweepPoint& point,
                    number(lowest_freq_ghz) + " GHz";
         }
     }
-    for (const Entry& e : entries) {
-        const double used = result.used.values.*(e.where.value);
-        const double tolerance = 1e-12 * std::max(1.0, std::fabs(e.value));
-        if (std::fabs(used - e.value) > tolerance) {
-            return std::string(e.where.what) + " " + number(e.value) + std::string(e.where.unit) +
-                   " is outside what the window takes (it would use " + number(used) +
-                   std::string(e.where.unit) + ")";
-        }
-    }
-    return {};
+    return entry_not_taken(result.used.values, entries);
 }
 
 std::string PointEvaluator::outside_measurement_source(double f_ghz) const {
     if (!sweep_.bench.meas_source) return {};
     return core::outside_measurement_source(sweep_.bench.meas_source->model, f_ghz);
-}
-
-std::string PointEvaluator::put_table_value(const Binding& where, double value,
-                                            const datafiles::AppliedRecords& records,
-                                            core::ClassicSetup& setup,
-                                            std::vector<Entry>& entries) {
-    if (put(where, value, setup, entries, nullptr)) return {};
-    return std::string(where.what) + ", " + datafiles::number_text(value) +
-           std::string(where.unit) + " (" + records.note() +
-           "), does not fit the window's field of " +
-           std::to_string(core::field_capacity(where.field)) + " characters";
 }
 
 std::string PointEvaluator::put_table_values(double f_ghz, core::ClassicSetup& setup,
@@ -431,21 +377,7 @@ std::string PointEvaluator::put_table_values(double f_ghz, core::ClassicSetup& s
     };
     if (sweep_.enr_table) {
         enr = sweep_.enr_table->at(f_ghz * hz_per_ghz);
-        const datafiles::AppliedRecords& at = enr->applied;
-        then(put_table_value({txtENR, &core::ClassicValues::enr_db, "ENR from the table", " dB"},
-                             enr->enr_db, at, setup, entries));
-        if (enr->enr_unc_db) {
-            then(put_table_value({txtENR_Unc, &core::ClassicValues::enr_unc_db,
-                                  "ENR uncertainty from the table", " dB"},
-                                 *enr->enr_unc_db, at, setup, entries));
-        }
-        if (enr->reflection && prepared_.source_match_from_table) {
-            const double gamma = std::max(enr->reflection->on_mag, enr->reflection->off_mag);
-            then(reflection_problem(gamma, "the noise source's reflection", "the source", at));
-            then(put_table_value(
-                {txtNS_Match, &core::ClassicValues::source_match, "source VSWR from the table", ""},
-                measure::vswr_from_reflection(gamma), at, setup, entries));
-        }
+        then(put_enr_values(*enr, prepared_.source_match_from_table, setup, entries));
     }
     if (sweep_.dut_sparameters) {
         dut = sweep_.dut_sparameters->at(f_ghz * hz_per_ghz);
@@ -511,11 +443,9 @@ void PointEvaluator::model(SweepPoint& point, const core::ClassicResult& result,
     point.setup.model = sweep_.model;
     if (enr && choices().freq_conv) {
         // Calibration happens at the output frequency, with the table's ENR there.
-        const datafiles::EnrPoint at_output =
-            sweep_.enr_table->at(point.analyzer_freq_ghz * hz_per_ghz);
-        point.setup.enr_cal_db =
-            core::typed_value(at_output.enr_db, core::field_capacity(txtENR)).value_or(0);
-        point.held = point.held || !at_output.applied.in_range();
+        const datafiles::AppliedRecords at_output =
+            put_calibration_enr(*sweep_.enr_table, point.analyzer_freq_ghz, point.setup);
+        point.held = point.held || !at_output.in_range();
     }
     add_swept_bench(point);
     if (!add_swept_image(point) || !point.classic.valid) return;

@@ -188,6 +188,15 @@ datafiles::Touchstone touchstone_file(const std::filesystem::path& path) {
 
 }  // namespace
 
+std::optional<datafiles::EnrTable> enr_table_value(const py::object& value) {
+    if (value.is_none()) return std::nullopt;
+    if (is_path(value)) return datafiles::read_enr_file(path_value(value, "enr_table"));
+    const app::EmbeddedFile file = py::isinstance<app::EmbeddedFile>(value)
+                                       ? value.cast<app::EmbeddedFile>()
+                                       : enr_file_of(value);
+    return in_memory([&] { return app::enr_table_of(file); });
+}
+
 py::dict read_enr(const py::object& source) {
     const datafiles::EnrTable table = read_source(source, "read_enr", enr_file, app::enr_table_of);
     using Record = datafiles::EnrRecord;

@@ -10,6 +10,7 @@
 #include "datafiles/touchstone.h"
 
 #include <filesystem>
+#include <optional>
 #include <stdexcept>
 
 namespace orlavex::python {
@@ -38,6 +39,10 @@ std::filesystem::path path_value(const pybind11::handle& value, const std::strin
 // the reader and a set-up file take. Raises ValueError for columns that are
 // not numbers.
 app::EmbeddedFile enr_file_of(const pybind11::handle& columns);
+
+// The enr_table argument VALUE read: a path to a .enr file, a DataFile, or
+// columns as enr_file_of takes them; none for None.
+std::optional<datafiles::EnrTable> enr_table_value(const pybind11::object& value);
 
 // S-parameters given as an object with `f` (Hz) and `s` (complex, N x 2 x 2
 // or N x 1 x 1), as scikit-rf's Network has, or as (freq_ghz, s) with s of

@@ -37,8 +37,9 @@ std::string path_or(const py::handle& value, std::string_view keyword) {
 }
 
 // The set-up the readings are evaluated with: the keywords, laid over the
-// file SETUP when one is given.
-app::Setup measured_setup(const py::object& setup, const py::kwargs& inputs, bool& strict) {
+// file SETUP when one is given, whose ENR table goes into ENR_TABLE.
+app::Setup measured_setup(const py::object& setup, const py::kwargs& inputs, bool& strict,
+                          std::optional<datafiles::EnrTable>& enr_table) {
     const KeywordInputs k = read_keywords(inputs, app::Scope::levels);
     strict = k.strict;
     if (setup.is_none()) return k.setup;
@@ -51,6 +52,7 @@ app::Setup measured_setup(const py::object& setup, const py::kwargs& inputs, boo
         app::SweepRequest file = app::read_setup_file(path_value(setup, "setup"));
         const std::string why = app::overlay(file, command, k.bench, given, app::Naming::keyword);
         if (!why.empty()) refuse(why);
+        enr_table = app::request_enr_table(file);
         return file.setup;
     } catch (const app::SetupFileError& e) {
         refuse(e.what());
@@ -148,7 +150,8 @@ MeasurementOutcome run_here(const MeasurementPlan& plan,
 
 py::dict measure(const MeasureArguments& a, const py::kwargs& inputs) {
     bool strict = false;
-    const app::Setup setup = measured_setup(a.setup, inputs, strict);
+    std::optional<datafiles::EnrTable> enr_table;
+    const app::Setup setup = measured_setup(a.setup, inputs, strict, enr_table);
     const MeasurementPlan plan = bench_plan(a, setup);
     const std::string save_readings = path_or(a.save_readings, "save_readings");
     const std::string save_calibration = path_or(a.save_calibration, "save_calibration");
@@ -199,7 +202,8 @@ py::dict measure(const MeasureArguments& a, const py::kwargs& inputs) {
     try {
         out = evaluate_readings_at(
             setup, {strict, app::Naming::keyword}, readings,
-            calibration.empty() ? std::nullopt : std::optional<fs::path>(calibration));
+            calibration.empty() ? std::nullopt : std::optional<fs::path>(calibration),
+            enr_table ? &*enr_table : nullptr);
     } catch (...) {
         forget();
         throw;

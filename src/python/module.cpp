@@ -130,6 +130,11 @@ calibration        with readings: the calibration levels in a file of their
                    frequency), the nearest record held outside it with a
                    note; the readings' cal_off and cal_on then left out or
                    empty
+enr_table          the noise source's ENR table, as in sweep(): the ENR and
+                   its uncertainty at each frequency (a converting DUT
+                   calibrated with the ENR at its output frequency), the
+                   nearest record held outside it with a note; enr and
+                   enr_unc (where the table has uncertainties) not given
 
 Raises ValueError for a value an input cannot take, naming the keyword;
 OSError for a readings file that cannot be used, naming its line.
@@ -325,7 +330,8 @@ void define_private_functions(py::module_& m) {
         py::arg("progress") = py::none());
     m.def("_evaluate", &evaluate, py::arg("cal_on") = py::none(), py::arg("cal_off") = py::none(),
           py::arg("meas_on") = py::none(), py::arg("meas_off") = py::none(),
-          py::arg("readings") = py::none(), py::arg("calibration") = py::none());
+          py::arg("readings") = py::none(), py::arg("calibration") = py::none(),
+          py::arg("enr_table") = py::none());
     m.def(
         "_sweep",
         [](const py::object& over, const py::object& start, const py::object& stop,

@@ -1,5 +1,6 @@
 #include "python/point_functions.h"
 
+#include "app/results/evaluated_enr.h"
 #include "app/results/evaluation.h"
 #include "app/results/point.h"
 #include "app/results/readings_evaluation.h"
@@ -138,44 +139,60 @@ py::dict measured_columns(const std::vector<app::MeasuredPoint>& points) {
 
 py::dict evaluate_readings_at(app::Setup setup, const app::ApplyOptions& options,
                               const std::filesystem::path& readings_path,
-                              const std::optional<std::filesystem::path>& calibration_path) {
+                              const std::optional<std::filesystem::path>& calibration_path,
+                              const datafiles::EnrTable* enr_table) {
     setup.manual = true;
     const datafiles::Readings readings = datafiles::read_readings(readings_path);
     std::optional<datafiles::Readings> cal;
     if (calibration_path)
         cal = datafiles::read_readings(*calibration_path, datafiles::ReadingsColumns::calibration);
     const app::ReadingsOutcome outcome =
-        app::evaluate_readings(setup, readings, options, cal ? &*cal : nullptr);
+        app::evaluate_readings(setup, readings, options, cal ? &*cal : nullptr, enr_table);
     if (!outcome.refused.empty()) refuse(outcome.refused);
     return measured_columns(outcome.points);
 }
 
 namespace {
 
+// KEYWORDS read, with the ENR table TABLE (may be null), which the ENR and
+// its uncertainty must not be given beside.
+KeywordInputs evaluation_keywords(const py::dict& keywords, const datafiles::EnrTable* table) {
+    KeywordInputs k = read_keywords(keywords, app::Scope::levels);
+    if (table) {
+        const std::string why = app::typed_enr_refusal(k.setup.field("enr").has_value(),
+                                                       k.setup.field("enr_unc").has_value(), *table,
+                                                       k.options().naming);
+        if (!why.empty()) refuse(why);
+    }
+    return k;
+}
+
 // A band of readings from the file PATH, calibrated by the file CALIBRATION
-// unless None, with the set-up KEYWORDS gives.
+// unless None, with the set-up KEYWORDS gives and the ENR table TABLE.
 py::dict evaluate_readings_file(const py::object& path, const py::object& calibration,
-                                const py::dict& keywords) {
+                                const py::dict& keywords, const datafiles::EnrTable* table) {
     for (const char* given : {"freq", "cal_on", "cal_off", "meas_on", "meas_off"}) {
         if (keywords.contains(given) && !keywords[given].is_none())
             refuse(std::string("readings gives the frequency and the levels: do not give ") +
                    given + " as well");
     }
-    KeywordInputs k = read_keywords(keywords, app::Scope::levels);
+    const KeywordInputs k = evaluation_keywords(keywords, table);
     std::optional<std::filesystem::path> cal;
     if (!calibration.is_none()) cal = path_value(calibration, "calibration");
-    return evaluate_readings_at(k.setup, k.options(), path_value(path, "readings"), cal);
+    return evaluate_readings_at(k.setup, k.options(), path_value(path, "readings"), cal, table);
 }
 
 // Arrays of levels (and frequencies) evaluated point by point as a
 // readings file of single readings is.
-py::dict evaluate_arrays(const LevelColumns& columns, py::dict keywords) {
+py::dict evaluate_arrays(const LevelColumns& columns, py::dict keywords,
+                         const datafiles::EnrTable* table) {
     keywords["freq"] = py::none();
-    KeywordInputs k = read_keywords(keywords, app::Scope::levels);
+    KeywordInputs k = evaluation_keywords(keywords, table);
     k.setup.manual = true;
     const double start = app::find_field_input("freq")->start;
     const datafiles::Readings readings = readings_of_columns(columns, start);
-    const app::ReadingsOutcome outcome = app::evaluate_readings(k.setup, readings, k.options());
+    const app::ReadingsOutcome outcome =
+        app::evaluate_readings(k.setup, readings, k.options(), nullptr, table);
     if (!outcome.refused.empty()) refuse(outcome.refused);
     return measured_columns(outcome.points);
 }
@@ -184,31 +201,34 @@ py::dict evaluate_arrays(const LevelColumns& columns, py::dict keywords) {
 
 py::dict evaluate(const py::object& cal_on, const py::object& cal_off, const py::object& meas_on,
                   const py::object& meas_off, const py::object& readings,
-                  const py::object& calibration, const py::kwargs& inputs) {
+                  const py::object& calibration, const py::object& enr_table,
+                  const py::kwargs& inputs) {
     py::dict keywords(inputs);
     if (readings.is_none() && !calibration.is_none())
         refuse("calibration is for readings: give the readings file too");
+    const std::optional<datafiles::EnrTable> table = enr_table_value(enr_table);
+    const datafiles::EnrTable* table_at = table ? &*table : nullptr;
     if (!readings.is_none()) {
         // The file gives the levels: one given beside it is refused there.
         keywords["cal_on"] = cal_on;
         keywords["cal_off"] = cal_off;
         keywords["meas_on"] = meas_on;
         keywords["meas_off"] = meas_off;
-        return evaluate_readings_file(readings, calibration, keywords);
+        return evaluate_readings_file(readings, calibration, keywords, table_at);
     }
     const py::object freq = keywords.contains("freq") ? py::object(keywords["freq"]) : py::none();
     if (std::ranges::any_of(
             std::initializer_list<py::handle>{cal_on, cal_off, meas_on, meas_off, freq},
             [](const py::handle& x) { return is_array(x); })) {
-        return evaluate_arrays({cal_off, cal_on, meas_off, meas_on, freq}, keywords);
+        return evaluate_arrays({cal_off, cal_on, meas_off, meas_on, freq}, keywords, table_at);
     }
     const std::pair<const char*, const py::object&> levels[] = {
         {"cal_on", cal_on}, {"cal_off", cal_off}, {"meas_on", meas_on}, {"meas_off", meas_off}};
     for (const auto& [name, value] : levels)
         keywords[name] = value;
-    KeywordInputs k = read_keywords(keywords, app::Scope::levels);
+    KeywordInputs k = evaluation_keywords(keywords, table_at);
     k.setup.manual = true;
-    const app::EvaluationOutcome outcome = app::run_evaluation(k.setup, k.options());
+    const app::EvaluationOutcome outcome = app::run_evaluation(k.setup, k.options(), table_at);
     if (!outcome.evaluation) refuse(outcome.refused);
     return to_python(app::evaluation_json(*outcome.evaluation));
 }

@@ -1,6 +1,7 @@
 // A sweep's set-up file opened by point or evaluate: its ENR table and DUT
 // S-parameters fill fields point by point in a sweep, which a single point
-// does not do. The result says so rather than pass for the plan's figures.
+// does not do (evaluate takes the ENR table, not the DUT's file). The result
+// says so rather than pass for the plan's figures.
 #include "cli_runner.h"
 
 #include <gtest/gtest.h>
@@ -64,7 +65,13 @@ TEST_F(SweepFilesAtAPoint, PointAndEvaluateSayTheyDoNotUseThem) {
         run_cli({"evaluate", "--setup", plan, "--json", "--cal-on", "-108.896", "--cal-off", "-114",
                  "--meas-on", "-94.663", "--meas-off", "-102.223"});
     ASSERT_EQ(evaluated.status, 0) << evaluated.err;
-    EXPECT_TRUE(has_note_with(evaluated.json(), "are not used: evaluate")) << evaluated.out;
+    // Evaluate takes the ENR table at the levels' frequency; the levels
+    // measure the DUT's gain and noise figure, which its S-parameters give.
+    EXPECT_TRUE(has_note_with(evaluated.json(),
+                              "the set-up's DUT S-parameters (dut_db.s2p) are not used: evaluate "
+                              "measures the DUT's gain and noise figure from the levels"))
+        << evaluated.out;
+    EXPECT_FALSE(has_note_with(evaluated.json(), "ENR table")) << evaluated.out;
 }
 
 TEST_F(SweepFilesAtAPoint, NamesOnlyTheFilesThereAre) {

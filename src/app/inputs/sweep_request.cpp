@@ -9,6 +9,11 @@
 
 namespace orlavex::app {
 
+std::optional<datafiles::EnrTable> request_enr_table(const SweepRequest& r) {
+    if (!r.enr_table_path.empty()) return datafiles::read_enr_file(r.enr_table_path);
+    return r.enr_table;
+}
+
 planning::Sweep make_sweep(const SweepRequest& r, const ApplyOptions& options,
                            std::vector<std::string>& notes) {
     for (const std::string& why :
@@ -21,9 +26,8 @@ planning::Sweep make_sweep(const SweepRequest& r, const ApplyOptions& options,
         throw planning::SweepError("an image response needs a frequency-converting DUT");
     planning::Sweep sweep;
     // Files first: a bad one stops everything before any output.
-    sweep.enr_table = r.enr_table;
+    sweep.enr_table = request_enr_table(r);
     sweep.dut_sparameters = r.dut_sparameters;
-    if (!r.enr_table_path.empty()) sweep.enr_table = datafiles::read_enr_file(r.enr_table_path);
     if (!r.dut_s2p_path.empty()) sweep.dut_sparameters = datafiles::read_touchstone(r.dut_s2p_path);
 
     const bool enr_table_given = sweep.enr_table.has_value() ||

@@ -36,6 +36,10 @@ struct SweepRequest {
     EmbeddedFiles embedded{};
 };
 
+// REQUEST's ENR table: the one in hand, else read from its file; none when
+// it gives none. Throws datafiles::FileError for a bad file.
+std::optional<datafiles::EnrTable> request_enr_table(const SweepRequest& request);
+
 // The planning library's sweep for REQUEST, its set-up taken as the
 // calculator takes it; the notes of the set-up's values go into NOTES.
 // Throws SweepError for inputs the calculator refuses and

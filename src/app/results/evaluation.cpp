@@ -3,6 +3,7 @@
 #include "app/inputs/bench_inputs.h"
 #include "app/inputs/classic_apply.h"
 #include "app/inputs/typed_reflections.h"
+#include "app/results/evaluated_enr.h"
 #include "app/results/point.h"
 #include "measure/bench.h"
 #include "planning/image_setup.h"
@@ -35,23 +36,32 @@ Json exact_json(const measure::ExactEvaluation& e) {
     return j;
 }
 
-// The model's set-up of the levels R used, with the bench of SETUP at their
-// frequencies and its model inputs.
-measure::MeasurementSetup model_of(const core::ClassicResult& r, const Setup& setup) {
+// The frequency at the DUT's output R used: the analyzer's when converting.
+double output_ghz(const core::ClassicResult& r) {
     const core::ClassicValues& v = r.used.values;
+    return r.used.choices.freq_conv ? v.freq2_ghz : v.freq_ghz;
+}
+
+// The model's set-up of the levels R used, with ENR_TABLE's calibration ENR
+// at the output frequency of a converting DUT (a note in NOTES where held),
+// the bench of SETUP at their frequencies and its model inputs.
+measure::MeasurementSetup model_of(const core::ClassicResult& r, const Setup& setup,
+                                   const datafiles::EnrTable* enr_table,
+                                   std::vector<std::string>& notes) {
     measure::MeasurementSetup model = core::model_setup(r);
-    const double f_out = r.used.choices.freq_conv ? v.freq2_ghz : v.freq_ghz;
-    planning::add_bench(setup.bench, v.freq_ghz, f_out, model);
+    if (enr_table && r.used.choices.freq_conv)
+        calibrate_at_output(*enr_table, output_ghz(r), model, notes);
+    planning::add_bench(setup.bench, r.used.values.freq_ghz, output_ghz(r), model);
     model.model = setup.model;
     return model;
 }
 
-// A converting DUT's image band put into MODEL at the frequencies R used.
+// A converting DUT's image band put into MODEL at the frequencies R used,
+// its ENR from ENR_TABLE (may be null) where the calibration source measures.
 planning::ImagePoint add_image_of(const core::ClassicResult& r, const Setup& setup,
+                                  const datafiles::EnrTable* enr_table,
                                   measure::MeasurementSetup& model) {
-    const core::ClassicValues& v = r.used.values;
-    const double f_out = r.used.choices.freq_conv ? v.freq2_ghz : v.freq_ghz;
-    return planning::add_image(setup.bench, nullptr, v.freq_ghz, f_out, model,
+    return planning::add_image(setup.bench, enr_table, r.used.values.freq_ghz, output_ghz(r), model,
                                core::noise_source_name(r.used.choices));
 }
 
@@ -72,9 +82,8 @@ void withhold_classic_for_bench(Evaluation& e, const Setup& setup, const core::C
     if (!setup.bench.any()) return;
     e.classic_withheld = true;
     e.classic = ClassicFigures{};
-    const core::ClassicValues& v = r.used.values;
-    const double f_out = r.used.choices.freq_conv ? v.freq2_ghz : v.freq_ghz;
-    for (std::string& note : planning::bench_held_notes(setup.bench, v.freq_ghz, f_out))
+    for (std::string& note :
+         planning::bench_held_notes(setup.bench, r.used.values.freq_ghz, output_ghz(r)))
         e.notes.push_back(std::move(note));
     e.notes.emplace_back(
         "the exact evaluation compensates the bench (the losses at their temperatures, the "
@@ -118,17 +127,19 @@ std::string levels_refusal(const Setup& setup, Naming naming) {
 }
 
 EvaluationOutcome run_evaluation(const Setup& setup, const ApplyOptions& options,
-                                 bool with_budget) {
-    if (std::string why = levels_refusal(setup, options.naming); !why.empty()) {
-        return {std::nullopt, std::move(why)};
-    }
-    if (std::string why = known_reflections_refusal(setup.model, options.naming); !why.empty())
-        return {std::nullopt, std::move(why)};
+                                 const datafiles::EnrTable* enr_table, bool with_budget) {
+    std::string why = levels_refusal(setup, options.naming);
+    if (why.empty()) why = known_reflections_refusal(setup.model, options.naming);
+    if (!why.empty()) return {std::nullopt, std::move(why)};
     Resolved taken = resolve(setup, options);
     Applied& applied = taken.applied;
     if (!applied.refused.empty()) return {std::nullopt, std::move(applied.refused)};
-    measure::MeasurementSetup model = model_of(taken.result, setup);
-    planning::ImagePoint image = add_image_of(taken.result, setup, model);
+    if (enr_table) {
+        if (why = take_enr_table(*enr_table, taken, applied.notes); !why.empty())
+            return {std::nullopt, std::move(why)};
+    }
+    measure::MeasurementSetup model = model_of(taken.result, setup, enr_table, applied.notes);
+    planning::ImagePoint image = add_image_of(taken.result, setup, enr_table, model);
     if (!image.problem.empty()) return {std::nullopt, std::move(image.problem)};
     applied.notes.insert(applied.notes.end(), image.notes.begin(), image.notes.end());
     Evaluation e{used_setup(taken.result, setup),

@@ -7,6 +7,7 @@
 #include "app/json.h"
 #include "app/results/setup_echo.h"
 #include "core/classic_figures.h"
+#include "datafiles/enr_table.h"
 #include "measure/gum.h"
 #include "measure/manual_evaluation.h"
 #include "measure/setup.h"
@@ -51,9 +52,13 @@ struct EvaluationOutcome {
     std::string refused;
 };
 // The levels of SETUP (its `manual` set) taken as the calculator takes them
-// and evaluated, with its bench and its model inputs. WITH_BUDGET false
-// leaves the budget out, for a caller that evaluates the levels again.
+// and evaluated, with its bench and its model inputs. With ENR_TABLE (the
+// calibration source's; may be null) its ENR and uncertainty at the
+// measurement's frequency, as a sweep takes them, in place of SETUP's.
+// WITH_BUDGET false leaves the budget out, for a
+// caller that evaluates the levels again.
 EvaluationOutcome run_evaluation(const Setup& setup, const ApplyOptions& options,
+                                 const datafiles::EnrTable* enr_table = nullptr,
                                  bool with_budget = true);
 
 // {"inputs", "classic", "exact"} and "notes" when there are any.

@@ -195,7 +195,8 @@ std::string calibration_refusal(const Setup& setup, const datafiles::Readings& r
 
 ReadingsOutcome evaluate_readings(const Setup& setup, const datafiles::Readings& readings,
                                   const ApplyOptions& options,
-                                  const datafiles::Readings* calibration_file) {
+                                  const datafiles::Readings* calibration_file,
+                                  const datafiles::EnrTable* enr_table) {
     ReadingsOutcome out;
     std::optional<CalibrationTable> table;
     if (calibration_file) {
@@ -213,7 +214,7 @@ ReadingsOutcome evaluate_readings(const Setup& setup, const datafiles::Readings&
         if (table) calibrate(levels, *table, setup, point);
         const Setup at = setup_at(setup, point, levels.dbm, calibration);
         // The levels are evaluated again, unrounded, with their budget.
-        EvaluationOutcome o = run_evaluation(at, options, false);
+        EvaluationOutcome o = run_evaluation(at, options, enr_table, false);
         if (!o.evaluation) {
             out.points.clear();
             out.refused = std::move(o.refused);

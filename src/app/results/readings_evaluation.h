@@ -34,9 +34,12 @@ struct ReadingsOutcome {
 // With CALIBRATION_FILE (read with datafiles::ReadingsColumns::calibration)
 // its levels at each point's calibration frequency (the output frequency of
 // a converting DUT) in place of the readings' own, which must not be given.
+// With ENR_TABLE the ENR and its uncertainty at each point's frequency, as
+// run_evaluation takes them.
 ReadingsOutcome evaluate_readings(const Setup& setup, const datafiles::Readings& readings,
                                   const ApplyOptions& options,
-                                  const datafiles::Readings* calibration_file = nullptr);
+                                  const datafiles::Readings* calibration_file = nullptr,
+                                  const datafiles::EnrTable* enr_table = nullptr);
 
 // {freq_ghz, readings, dut_nf_db, dut_gain_db, u_db, U_db, k, nu_eff, gum
 // (WITH_BUDGET), notes}; null for a figure not given.
