@@ -147,7 +147,7 @@ std::string evaluate_readings_file(const WindowInputs& inputs, const app::ModelI
     const std::string unused = unused_dut_file_note(out.typed);
     for (app::MeasuredPoint& p : outcome.points) {
         if (!unused.empty()) p.evaluation.notes.push_back(unused);
-        out.rows.push_back(app::measured_point_json(p, true));
+        out.rows.push_back(app::measured_point_json(p, request.format == "json"));
     }
     out.points = std::move(outcome.points);
     return {};

@@ -26,7 +26,9 @@ struct ReadingsRequest {
 struct EvaluatedReadings {
     app::SweepRequest typed;  // the set-up, over its --setup file
     std::vector<app::MeasuredPoint> points;
-    std::vector<app::Json> rows;  // each point as the JSON output gives it, budget and all
+    // Each point as the JSON output gives it; its budget only for that output
+    // (building a budget's JSON per point costs more than the evaluation).
+    std::vector<app::Json> rows;
 };
 
 // REQUEST's readings (and calibration file) evaluated with INPUTS' set-up
