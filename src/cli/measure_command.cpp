@@ -41,16 +41,10 @@ std::string plan_of(const MeasureRequest& r, MeasurePlan& plan) {
     app::SweepRequest typed;
     try {
         if (std::string why = typed_request(plan.inputs, {}, typed); !why.empty()) return why;
-        MeasurementPlan& b = plan.bench;
-        b.analyzer = profile_named(r.profile);
-        if (b.analyzer.kind != ProfileKind::analyzer)
-            return "--profile: \"" + b.analyzer.name + "\" is not an analyzer's profile";
-        b.analyzer_address = parse_resource(r.analyzer_address);
-        if (r.source.starts_with("supply:")) {
-            b.supply_address = parse_resource(r.source.substr(7));
-            b.supply = profile_named(r.supply_profile);
-        } else if (const std::string why = source_refusal(r.source); !why.empty()) {
-            return "--source: " + why;
+        if (const auto refused = take_instruments(
+                {r.analyzer_address, r.profile, r.source, r.supply_profile}, plan.bench)) {
+            return (refused->input == InstrumentInput::profile ? "--profile: " : "--source: ") +
+                   refused->why;
         }
     } catch (const datafiles::FileError& e) {
         return e.what();
@@ -66,7 +60,6 @@ std::string plan_of(const MeasureRequest& r, MeasurePlan& plan) {
     b.with_calibration = typed.setup.second_stage && r.calibration.empty();
     if (!b.with_calibration && !r.save_calibration.empty())
         return "--save-calibration: this run measures no calibration";
-    b.source = r.source;
     b.repeat = r.repeat;
     b.yes = r.yes;
     b.timeout = Milliseconds(static_cast<long long>(r.timeout_s * 1000));

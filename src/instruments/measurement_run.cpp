@@ -43,6 +43,24 @@ std::string source_refusal(const std::string& source) {
     return "give analyzer, supply:RES, command:'CMD {state}' or prompt";
 }
 
+std::optional<InstrumentRefusal> take_instruments(const InstrumentChoice& choice,
+                                                  MeasurementPlan& plan) {
+    plan.analyzer = profile_named(choice.profile);
+    if (plan.analyzer.kind != ProfileKind::analyzer) {
+        return InstrumentRefusal{InstrumentInput::profile,
+                                 "\"" + plan.analyzer.name + "\" is not an analyzer's profile"};
+    }
+    plan.analyzer_address = parse_resource(choice.analyzer);
+    if (choice.source.starts_with("supply:")) {
+        plan.supply_address = parse_resource(choice.source.substr(7));
+        plan.supply = profile_named(choice.supply_profile);
+    } else if (std::string why = source_refusal(choice.source); !why.empty()) {
+        return InstrumentRefusal{InstrumentInput::source, std::move(why)};
+    }
+    plan.source = choice.source;
+    return std::nullopt;
+}
+
 MeasurementOutcome run_measurement(const MeasurementPlan& plan, RunControl& control) {
     MeasurementOutcome o;
     std::unique_ptr<SourceSwitch> source;

@@ -12,6 +12,7 @@
 #include "instruments/transport.h"
 
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -42,6 +43,26 @@ struct MeasurementOutcome {
 
 // Why SOURCE is not a way to switch the noise source; empty when it is.
 std::string source_refusal(const std::string& source);
+
+// A measurement's instruments as the engineer names them.
+struct InstrumentChoice {
+    std::string analyzer;        // the analyzer's resource string
+    std::string profile;         // a shipped profile's name or a profile file
+    std::string source;          // as MeasurementPlan::source
+    std::string supply_profile;  // the supply's, with source supply:RESOURCE
+};
+// Which of the choices a refusal is about, for a front-end to name it.
+enum class InstrumentInput { profile, source };
+struct InstrumentRefusal {
+    InstrumentInput input;
+    std::string why;
+};
+
+// PLAN's profiles, resources and source switch from CHOICE, or why not;
+// throws ProfileError or ResourceError for a profile or a resource that
+// cannot be read.
+std::optional<InstrumentRefusal> take_instruments(const InstrumentChoice& choice,
+                                                  MeasurementPlan& plan);
 
 // Runs PLAN; never throws for the bench's faults, which the outcome names.
 MeasurementOutcome run_measurement(const MeasurementPlan& plan, RunControl& control);

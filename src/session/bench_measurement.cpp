@@ -27,22 +27,16 @@ std::string measurement_plan(const MeasureChoices& c, const app::Setup& setup,
     if (!(c.timeout_s >= 0.01 && c.timeout_s <= 3600)) return "Timeout: 0.01 to 3600 s.";
     if (c.repeat < 1 || c.repeat > 1000) return "Repeat: 1 to 1000 readings.";
     try {
-        plan.analyzer = profile_named(c.profile);
-        if (plan.analyzer.kind != ProfileKind::analyzer)
-            return "Profile: \"" + plan.analyzer.name + "\" is not an analyzer's profile.";
-        plan.analyzer_address = parse_resource(c.analyzer);
-        if (c.source.starts_with("supply:")) {
-            plan.supply_address = parse_resource(c.source.substr(7));
-            plan.supply = profile_named(c.supply_profile);
-        } else if (const std::string why = source_refusal(c.source); !why.empty()) {
-            return "Noise source: " + why + ".";
+        if (const auto refused =
+                take_instruments({c.analyzer, c.profile, c.source, c.supply_profile}, plan)) {
+            return (refused->input == InstrumentInput::profile ? "Profile: " : "Noise source: ") +
+                   refused->why + ".";
         }
     } catch (const ProfileError& e) {
         return e.what();
     } catch (const ResourceError& e) {
         return e.what();
     }
-    plan.source = c.source;
     plan.freqs_ghz = app::measure_frequencies(c.from_ghz, c.to_ghz, c.points);
     plan.repeat = c.repeat;
     plan.with_calibration = setup.second_stage;

@@ -1,6 +1,7 @@
 // Instrument profiles: the shipped ones read and fill in, and a bad one
 // is refused naming its line.
 #include "instruments/profile.h"
+#include "instruments/measurement_run.h"
 
 #include <gtest/gtest.h>
 
@@ -89,6 +90,53 @@ TEST(Profile, RefusesNamingTheLine) {
             EXPECT_TRUE(std::string(e.what()).starts_with(b.says)) << e.what();
         }
     }
+}
+
+}  // namespace
+}  // namespace orlavex::instruments
+
+namespace orlavex::instruments {
+namespace {
+
+// The instruments a measurement is asked for: each refusal says which
+// choice it is about, and a good choice fills the plan whole.
+TEST(TakeInstruments, FillsThePlanOrSaysWhichChoiceIsRefused) {
+    struct Case {
+        InstrumentChoice choice;
+        std::optional<InstrumentInput> refused;
+        const char* says;
+    };
+    const Case cases[] = {
+        {{"TCPIP::127.0.0.1::5025::SOCKET", "supply-28v", "analyzer", ""},
+         InstrumentInput::profile,
+         "is not an analyzer's profile"},
+        {{"TCPIP::127.0.0.1::5025::SOCKET", "analyzer-marker-noise", "relay", ""},
+         InstrumentInput::source,
+         "give analyzer, supply:RES"},
+        {{"TCPIP::127.0.0.1::5025::SOCKET", "analyzer-marker-noise",
+          "supply:TCPIP::127.0.0.1::5026::SOCKET", "supply-28v"},
+         std::nullopt,
+         ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.choice.profile + " " + c.choice.source);
+        MeasurementPlan plan;
+        const std::optional<InstrumentRefusal> refusal = take_instruments(c.choice, plan);
+        ASSERT_EQ(refusal.has_value(), c.refused.has_value());
+        if (refusal) {
+            EXPECT_EQ(refusal->input, *c.refused);
+            EXPECT_NE(refusal->why.find(c.says), std::string::npos) << refusal->why;
+            continue;
+        }
+        EXPECT_EQ(plan.analyzer.kind, ProfileKind::analyzer);
+        EXPECT_EQ(plan.supply.kind, ProfileKind::supply);
+        EXPECT_EQ(plan.supply_address.port, 5026);
+        EXPECT_EQ(plan.source, c.choice.source);
+    }
+    MeasurementPlan plan;
+    EXPECT_THROW(
+        take_instruments({"not a resource", "analyzer-marker-noise", "analyzer", ""}, plan),
+        ResourceError);
 }
 
 }  // namespace
