@@ -237,19 +237,8 @@ struct Request {
              *listing = nullptr, *analyzers = nullptr, *noise_sources = nullptr;
 };
 
-// FROM_FILE: the arguments name a set-up file, which may give what is
-// otherwise required.
-void add_commands(CLI::App& app, Request& r, bool from_file, bool readings_file) {
-    app.add_flag("--json", r.json, "print JSON instead of a table");
-    r.point = add_command(app, "point");
-    add_field_options(*r.point, r.point_inputs, Scope::prediction);
-    add_choices(*r.point, r.point_inputs, app::command_named("point"));
-    add_model_options(*r.point, r.model, app::command_named("point"));
-    r.point->add_flag("--no-mc", r.point_no_mc, "the GUM budget only, without the Monte Carlo")
-        ->group("Measurement model (GUM budget, Monte Carlo)");
-    add_point_file_options(*r.point, r.point_files);
-    add_setup_file_options(*r.point, r.point_inputs.files);
-
+// evaluate: four levels, or a band of readings from a file.
+void add_evaluate_command(CLI::App& app, Request& r, bool from_file, bool readings_file) {
     r.evaluate_inputs.manual = true;
     r.evaluate = add_command(app, "evaluate");
     add_field_options(*r.evaluate, r.evaluate_inputs, Scope::levels);
@@ -289,6 +278,22 @@ void add_commands(CLI::App& app, Request& r, bool from_file, bool readings_file)
         ->type_name("FILE")
         ->group("Readings");
     add_setup_file_options(*r.evaluate, r.evaluate_inputs.files);
+}
+
+// FROM_FILE: the arguments name a set-up file, which may give what is
+// otherwise required.
+void add_commands(CLI::App& app, Request& r, bool from_file, bool readings_file) {
+    app.add_flag("--json", r.json, "print JSON instead of a table");
+    r.point = add_command(app, "point");
+    add_field_options(*r.point, r.point_inputs, Scope::prediction);
+    add_choices(*r.point, r.point_inputs, app::command_named("point"));
+    add_model_options(*r.point, r.model, app::command_named("point"));
+    r.point->add_flag("--no-mc", r.point_no_mc, "the GUM budget only, without the Monte Carlo")
+        ->group("Measurement model (GUM budget, Monte Carlo)");
+    add_point_file_options(*r.point, r.point_files);
+    add_setup_file_options(*r.point, r.point_inputs.files);
+
+    add_evaluate_command(app, r, from_file, readings_file);
 
     r.sweep.model.trials = app::sweep_trials;
     r.sweep_command = add_command(app, "sweep");
