@@ -542,6 +542,15 @@ void PlannerWindow::show_advice() {
         why->setToolTip(QString::fromStdString(e.reason));
         advice_table_->setItem(row, 4, why);
     }
+    // With an image ratio given: the DUT measured SSB and DSB, the better
+    // first, and whether an image filter would pay.
+    if (shown.sidebands) {
+        QString text = tr("Sidebands: %1").arg(QString::fromStdString(shown.sidebands->summary));
+        if (!shown.sidebands->image_filter.empty())
+            text += '\n' + QString::fromStdString(shown.sidebands->image_filter);
+        advice_sidebands_->setText(text);
+    }
+    advice_sidebands_->setVisible(shown.sidebands.has_value());
     show_advice_state();
 }
 

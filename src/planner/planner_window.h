@@ -258,6 +258,7 @@ class PlannerWindow : public QWidget {
     BudgetView* budget_ = nullptr;
     QTableWidget* advice_table_ = nullptr;
     QLabel* advice_hint_ = nullptr;
+    QLabel* advice_sidebands_ = nullptr;  // a converting DUT's SSB and DSB, ranked
     QPushButton* rank_ = nullptr;
     QProgressBar* advice_bar_ = nullptr;
     QPushButton* advice_cancel_ = nullptr;

@@ -365,6 +365,12 @@ QWidget* PlannerWindow::build_advice_page() {
     advice_layout->addLayout(advice_row);
     advice_layout->addWidget(advice_hint_);
     advice_layout->addWidget(advice_table_, 1);
+    advice_sidebands_ = new QLabel(advice_page);
+    advice_sidebands_->setObjectName(QStringLiteral("adviceSidebands"));
+    advice_sidebands_->setTextFormat(Qt::PlainText);
+    advice_sidebands_->setWordWrap(true);
+    advice_sidebands_->hide();
+    advice_layout->addWidget(advice_sidebands_);
     connect(rank_, &QPushButton::clicked, this, &PlannerWindow::start_advice);
     connect(advice_cancel_, &QPushButton::clicked, this, &PlannerWindow::cancel_advice);
     connect(advice_table_, &QTableWidget::cellDoubleClicked, this,

@@ -8,6 +8,7 @@
 #include "engine/controls.h"
 #include "planner/bandwidth_box.h"
 #include "planner/placement.h"
+#include "planning/advice.h"
 #include "planning/sweep.h"
 #include "ui/qstring.h"
 #include "window/set_up_actions.h"
@@ -159,6 +160,34 @@ class PlannerInputsTest : public QObject {
         const QString heading = find<QLabel>(planner, "budgetHeading")->text();
         QVERIFY2(heading.contains(QStringLiteral("(LO 9 GHz, image 8 GHz)")), qPrintable(heading));
         QVERIFY(planner.budget_text().contains(QStringLiteral("(LO 9 GHz, image 8 GHz)")));
+    }
+
+    // With an image ratio the Advice tab ranks the sidebands too, as the
+    // library ranks them; without one it says nothing of them.
+    void the_advice_ranks_a_converting_duts_sidebands_where_an_image_ratio_is_given() {
+        Calculator calc = started_calculator();
+        must(click_control(calc, Ctl::chkFreqConv));
+        must(enter_text(calc, Ctl::txtFreq2, "1"));
+        PlannerWindow planner([&] { return calc; });
+        planner.findChild<QDoubleSpinBox*>(QStringLiteral("sweepFrom"))->setValue(2);
+        planner.findChild<QDoubleSpinBox*>(QStringLiteral("sweepTo"))->setValue(12);
+        planner.findChild<QSpinBox*>(QStringLiteral("sweepPoints"))->setValue(6);
+        QVERIFY(wait_for_sweep(planner));
+        auto* sidebands = find<QLabel>(planner, "adviceSidebands");
+        QVERIFY(rank_advice(planner));
+        QVERIFY(sidebands->isHidden());
+        find<QDoubleSpinBox>(planner, "image_ratio")->setValue(-6);
+        find<QDoubleSpinBox>(planner, "image_ratio_unc")->setValue(1);
+        QVERIFY(wait_for_sweep(planner));
+        QVERIFY(rank_advice(planner));
+        const planning::Advice expected = planning::advise(planner.current_sweep());
+        QVERIFY(expected.sidebands.has_value());
+        QVERIFY(!sidebands->isHidden());
+        QVERIFY2(sidebands->text().startsWith(QStringLiteral("Sidebands: ") +
+                                              QString::fromStdString(expected.sidebands->summary)),
+                 qPrintable(sidebands->text()));
+        QVERIFY(sidebands->text().contains(QStringLiteral("SSB")) &&
+                sidebands->text().contains(QStringLiteral("DSB")));
     }
 
     void advice_for_other_inputs_is_marked_and_not_applied() {
