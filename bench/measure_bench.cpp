@@ -80,7 +80,8 @@ void BM_MonteCarlo100kKnownReflections(benchmark::State& st) {
         .s11 = std::polar(0.5, -1.0),
         .s21 = std::sqrt(measure::lin(s.dut_gain_db)),
         .noise = measure::noise_parameters_from_db(0.4, std::polar(0.3, 0.7), 0.15),
-        .loss_in_s21 = std::nullopt};
+        .loss_in_s21 = std::nullopt,
+        .loss_in_s12 = std::nullopt};
     const measure::MonteCarloOptions options{.trials = trials, .threads = 1};
     for (auto _ : st) {
         const measure::MonteCarloResult r = measure::monte_carlo(s, options);

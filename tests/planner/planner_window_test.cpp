@@ -329,7 +329,16 @@ class PlannerWindowTest : public QObject {
     // beside U, and its part of U + |bias|; without, neither mentions it.
     void the_budget_says_how_much_of_the_bound_is_bias() {
         measure::Budget budget;
-        budget.lines = {{"enr", 0.05, 1.0, 0.05, 0.8}, {"jitter_meas_on", 0.01, 2.0, 0.02, 0.2}};
+        const auto line = [](std::string_view source, double u, double c, double share) {
+            measure::BudgetLine l;
+            l.source = source;
+            l.u = u;
+            l.c = c;
+            l.u_i_db = u * c;
+            l.share = share;
+            return l;
+        };
+        budget.lines = {line("enr", 0.05, 1.0, 0.8), line("jitter_meas_on", 0.01, 2.0, 0.2)};
         budget.u_c_db = 0.11;
         budget.U_db = 0.22;
         budget.valid = true;
