@@ -147,6 +147,7 @@ TEST(Measure, CalibrationSavedAndUsedAgain) {
 // report --readings draw and report the saved readings: the SVG with the
 // plan of the set-up, the report's table with the CSV's figures.
 TEST(Measure, DrawsAndReportsTheRunsEvaluation) {
+    if (!ORLAVEX_HAVE_PLOT) GTEST_SKIP() << "built without the Qt programs";
     SimProcess sim(plan());
     const std::string readings = temp("drawn.csv"), svg = temp("drawn.svg"),
                       html = temp("drawn.html");
