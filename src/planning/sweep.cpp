@@ -23,6 +23,7 @@
 #include <exception>
 #include <limits>
 #include <numbers>
+#include <span>
 #include <string_view>
 #include <thread>
 #include <tuple>
@@ -673,46 +674,57 @@ SweepResult run_sweep(const Sweep& sweep) {
     return run_sweep(sweep, unobserved);
 }
 
-SweepResult run_sweep(const Sweep& sweep, SweepProgress& progress) {
-    const Prepared prepared = prepare(sweep);
-    const std::vector<double> values = sweep_values(sweep);
+namespace {
 
-    SweepResult result;
-    result.over = sweep.over;
-    result.match_form = sweep.match_form;
-    result.points.resize(values.size());
-
-    // Contiguous blocks of points, one per thread, each on its own copy of
-    // the window; the Monte Carlo then runs on one thread per point.
+// Evaluates VALUES into OUT (as many points), in contiguous blocks, one per
+// thread, each with its own evaluator; the Monte Carlo then runs on one
+// thread per point.
+void evaluate_points(const Sweep& sweep, const Prepared& prepared, std::span<const double> values,
+                     std::span<SweepPoint> out, SweepProgress& progress) {
     const unsigned workers = worker_count(sweep.threads, values.size());
     const unsigned mc_threads = workers > 1 ? 1 : sweep.threads;
     const auto run_block = [&](std::size_t begin, std::size_t end) {
         PointEvaluator evaluator(sweep, prepared, mc_threads);
         for (std::size_t i = begin; i < end; ++i) {
             if (progress.cancel.load(std::memory_order_relaxed)) return;
-            result.points[i] = evaluator.evaluate(values[i]);
+            out[i] = evaluator.evaluate(values[i]);
             progress.done.fetch_add(1, std::memory_order_relaxed);
         }
     };
     if (workers <= 1) {
         run_block(0, values.size());
-    } else {
-        std::vector<std::exception_ptr> errors(workers);
-        const std::size_t n = values.size();
-        measure::run_tasks(workers, [&](unsigned w) {
-            try {
-                run_block(n * w / workers, n * (w + 1) / workers);
-            } catch (...) {
-                errors[w] = std::current_exception();
-            }
-        });
-        for (const std::exception_ptr& e : errors) {
-            if (e) std::rethrow_exception(e);
-        }
+        return;
     }
+    std::vector<std::exception_ptr> errors(workers);
+    const std::size_t n = values.size();
+    measure::run_tasks(workers, [&](unsigned w) {
+        try {
+            run_block(n * w / workers, n * (w + 1) / workers);
+        } catch (...) {
+            errors[w] = std::current_exception();
+        }
+    });
+    for (const std::exception_ptr& e : errors) {
+        if (e) std::rethrow_exception(e);
+    }
+}
 
-    if (progress.cancel.load()) throw SweepCancelled();
+SweepContents contents_of(const Sweep& sweep, const Prepared& prepared) {
+    SweepContents c;
+    c.bench_loss =
+        is_bench_loss(sweep.over) || sweep.bench.loss_in.given() || sweep.bench.loss_out.given();
+    c.measurement_source = sweep.bench.meas_source.has_value();
+    c.frequency_plan = prepared.base.choices.freq_conv;
+    c.source_match_bias = sweep.known_reflections() && !image_response(sweep.model);
+    return c;
+}
 
+// The result without its points.
+SweepResult outline_of(const Sweep& sweep, const Prepared& prepared) {
+    SweepResult result;
+    result.over = sweep.over;
+    result.match_form = sweep.match_form;
+    result.contents = contents_of(sweep, prepared);
     if (sweep.over == SweptInput::frequency) {
         FrequencyConversion conversion = sweep.conversion;
         if (prepared.base.choices.freq_conv && conversion.mode == ConversionMode::none) {
@@ -722,6 +734,38 @@ SweepResult run_sweep(const Sweep& sweep, SweepProgress& progress) {
                                        prepared.measurement_source);
     }
     return result;
+}
+
+}  // namespace
+
+SweepResult run_sweep(const Sweep& sweep, SweepProgress& progress) {
+    const Prepared prepared = prepare(sweep);
+    const std::vector<double> values = sweep_values(sweep);
+    SweepResult result = outline_of(sweep, prepared);
+    result.points.resize(values.size());
+    evaluate_points(sweep, prepared, values, result.points, progress);
+    if (progress.cancel.load()) throw SweepCancelled();
+    return result;
+}
+
+SweepResult stream_sweep(const Sweep& sweep, SweepProgress& progress, const SweepSink& sink,
+                         std::size_t chunk_points) {
+    const Prepared prepared = prepare(sweep);
+    const std::vector<double> values = sweep_values(sweep);
+    const SweepResult outline = outline_of(sweep, prepared);
+    const std::size_t chunk = std::max<std::size_t>(chunk_points, 1);
+    std::vector<SweepPoint> points;
+    std::size_t begin = 0;
+    do {
+        const std::size_t end = std::min(values.size(), begin + chunk);
+        points.assign(end - begin, SweepPoint{});
+        evaluate_points(sweep, prepared, std::span(values).subspan(begin, end - begin), points,
+                        progress);
+        if (progress.cancel.load()) throw SweepCancelled();
+        sink(outline, points);
+        begin = end;
+    } while (begin < values.size());
+    return outline;
 }
 
 }  // namespace orlavex::planning

@@ -19,7 +19,9 @@
 #include <atomic>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <optional>
+#include <span>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -136,9 +138,20 @@ struct SweepPoint {
     bool all_green() const;
 };
 
+// What a sweep's points carry beyond the calculator's own inputs and
+// figures, known from its set-up before any point is evaluated, so that
+// its columns can be written before its first point.
+struct SweepContents {
+    bool bench_loss = false;          // a loss before or after the DUT
+    bool measurement_source = false;  // a separate measurement noise source
+    bool frequency_plan = false;      // a converting DUT's LO and image
+    bool source_match_bias = false;   // the model knows the reflections
+};
+
 struct SweepResult {
     SweptInput over = SweptInput::frequency;
     MatchForm match_form = MatchForm::vswr;
+    SweepContents contents;
     std::vector<SweepPoint> points;
     // Catalogue band edges inside the swept range, in the swept frequency
     // (empty unless the sweep is over frequency).
@@ -169,5 +182,17 @@ class SweepCancelled : public std::runtime_error {
 // As above, counting the points into PROGRESS; throws SweepCancelled once
 // PROGRESS.cancel is set.
 SweepResult run_sweep(const Sweep& sweep, SweepProgress& progress);
+
+// Takes a sweep's points a chunk at a time, in order; OUTLINE is the
+// result without its points (the same at every call).
+using SweepSink =
+    std::function<void(const SweepResult& outline, std::span<const SweepPoint> chunk)>;
+
+// As run_sweep, but hands the points to SINK in chunks of CHUNK_POINTS as
+// they are evaluated and keeps none of them, so that a long sweep's memory
+// is that of one chunk. SINK is called at least once; the outline returned
+// is the one it was given.
+SweepResult stream_sweep(const Sweep& sweep, SweepProgress& progress, const SweepSink& sink,
+                         std::size_t chunk_points = 1024);
 
 }  // namespace orlavex::planning

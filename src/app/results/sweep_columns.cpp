@@ -2,7 +2,6 @@
 
 #include "planning/swept_input.h"
 
-#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstdio>
@@ -39,20 +38,6 @@ std::optional<double> mc(const SweepPoint& p, bool low) {
     if (!p.in_range || !p.monte_carlo) return std::nullopt;
     const double x = low ? p.monte_carlo->interval_lo_db : p.monte_carlo->interval_hi_db;
     return std::isfinite(x) ? std::optional<double>(x) : std::nullopt;
-}
-
-// Sweeps with a loss before or after the DUT add its columns at the end.
-bool has_bench_loss(const planning::SweepResult& result) {
-    if (planning::is_bench_loss(result.over)) return true;
-    return std::ranges::any_of(result.points, [](const SweepPoint& p) {
-        return p.setup.loss_in.loss_db != 0 || p.setup.loss_out.loss_db != 0;
-    });
-}
-
-// Sweeps measured with a separate noise source add its ENR at each point.
-bool has_measurement_source(const planning::SweepResult& result) {
-    return std::ranges::any_of(result.points,
-                               [](const SweepPoint& p) { return p.setup.meas_source.separate; });
 }
 
 }  // namespace
@@ -104,7 +89,8 @@ std::vector<SweepColumn> sweep_columns(const planning::SweepResult& result, bool
         all.push_back({"mc_hi_db", 4, [](const SweepPoint& p) { return number(mc(p, false)); }});
     }
     all.push_back({"note", 0, [](const SweepPoint& p) { return text(p.note); }});
-    if (has_bench_loss(result)) {
+    // Sweeps with a loss before or after the DUT add its columns at the end.
+    if (result.contents.bench_loss) {
         all.push_back({"loss_in_db", -1, [](const SweepPoint& p) {
                            return number(input(p, p.setup.loss_in.loss_db));
                        }});
@@ -112,7 +98,8 @@ std::vector<SweepColumn> sweep_columns(const planning::SweepResult& result, bool
                            return number(input(p, p.setup.loss_out.loss_db));
                        }});
     }
-    if (has_measurement_source(result)) {
+    // Sweeps measured with a separate noise source add its ENR at each point.
+    if (result.contents.measurement_source) {
         all.push_back({"meas_enr_db", -1, [](const SweepPoint& p) {
                            return number(p.setup.meas_source.separate
                                              ? input(p, p.setup.enr_meas_db)
@@ -120,16 +107,13 @@ std::vector<SweepColumn> sweep_columns(const planning::SweepResult& result, bool
                        }});
     }
     // A converting DUT's frequency plan, where it has one.
-    if (std::ranges::any_of(result.points,
-                            [](const SweepPoint& p) { return p.lo_ghz.has_value(); })) {
+    if (result.contents.frequency_plan) {
         all.push_back({"lo_ghz", -1, [](const SweepPoint& p) { return number(p.lo_ghz); }});
         all.push_back({"image_ghz", -1, [](const SweepPoint& p) { return number(p.image_ghz); }});
     }
 
     // The source-match bias, where the model knew the reflections.
-    if (std::ranges::any_of(result.points, [](const SweepPoint& p) {
-            return p.source_match_bias_db.has_value();
-        })) {
+    if (result.contents.source_match_bias) {
         all.push_back({"source_match_bias_db", 4, [](const SweepPoint& p) {
                            return number(p.in_range ? p.source_match_bias_db : std::nullopt);
                        }});
