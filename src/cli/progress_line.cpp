@@ -29,6 +29,12 @@ ProgressDisplay stderr_display() {
     return d;
 }
 
+ProgressDisplay stderr_display_beside_rows() {
+    ProgressDisplay d = stderr_display();
+    d.terminal = d.terminal && ::isatty(STDOUT_FILENO) != 1;
+    return d;
+}
+
 std::string progress_text(std::string_view what, std::string_view unit, Progress p,
                           std::chrono::seconds elapsed) {
     std::string text = "orlavex-cli: " + std::string(what);

@@ -26,6 +26,9 @@ struct ProgressDisplay {
 
 // Standard error, shown only when it is a terminal.
 ProgressDisplay stderr_display();
+// As stderr_display, but silent while standard output is a terminal as
+// well: rows written there as they are computed would tear the line.
+ProgressDisplay stderr_display_beside_rows();
 
 // "orlavex-cli: sweep, 523 of 1001 points (52 %), 3 s"
 std::string progress_text(std::string_view what, std::string_view unit, Progress progress,

@@ -13,4 +13,10 @@ namespace orlavex::app {
 charts::SweepChartData chart_data(const planning::SweepResult& result, std::string title,
                                   bool log_x);
 
+// The same a part at a time, for a sweep whose points are not kept: the
+// chart without points from the sweep's outline, and each point's part.
+charts::SweepChartData chart_outline(const planning::SweepResult& outline, std::string title,
+                                     bool log_x);
+charts::ChartPoint chart_point(const planning::SweepPoint& point);
+
 }  // namespace orlavex::app

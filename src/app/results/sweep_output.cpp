@@ -25,15 +25,9 @@ std::string csv_field(const std::string& field) {
 }
 
 void write_sweep_csv(std::ostream& out, const planning::SweepResult& result, bool monte_carlo) {
-    const std::vector<SweepColumn> columns = sweep_columns(result, monte_carlo);
-    for (std::size_t i = 0; i < columns.size(); ++i)
-        out << (i ? "," : "") << csv_field(columns[i].name);
-    out << "\r\n";
-    for (const planning::SweepPoint& point : result.points) {
-        for (std::size_t i = 0; i < columns.size(); ++i)
-            out << (i ? "," : "") << csv_field(cell_text(columns[i], point));
-        out << "\r\n";
-    }
+    SweepStreamWriter writer(out, SweepStreamWriter::Format::csv, monte_carlo);
+    writer(result, result.points);
+    writer.finish(result);
 }
 
 std::string write_sweep_csv_file(const std::filesystem::path& file,
@@ -93,22 +87,45 @@ Json sweep_json(const planning::SweepResult& result, bool monte_carlo) {
 }
 
 void write_sweep_json(std::ostream& out, const planning::SweepResult& result, bool monte_carlo) {
-    // Row by row, as sweep_json(...).dump(2) writes it: a large sweep needs
-    // no document of every row in memory.
-    const std::vector<SweepColumn> columns = sweep_columns(result, monte_carlo);
-    out << "{\n  \"over\": " << Json(planning::info(result.over).name).dump()
-        << ",\n  \"column\": " << Json(columns.front().name).dump() << ",\n  \"points\": ";
-    if (result.points.empty()) {
-        out << "[]";
-    } else {
-        out << "[\n";
-        for (std::size_t i = 0; i < result.points.size(); ++i) {
-            out << "    " << indented(row_json(columns, result.points[i]).dump(2), 4)
-                << (i + 1 < result.points.size() ? ",\n" : "\n");
-        }
-        out << "  ]";
+    SweepStreamWriter writer(out, SweepStreamWriter::Format::json, monte_carlo);
+    writer(result, result.points);
+    writer.finish(result);
+}
+
+void SweepStreamWriter::begin(const planning::SweepResult& outline) {
+    columns_ = sweep_columns(outline, monte_carlo_);
+    if (format_ == Format::csv) {
+        for (std::size_t i = 0; i < columns_.size(); ++i)
+            out_ << (i ? "," : "") << csv_field(columns_[i].name);
+        out_ << "\r\n";
+        return;
     }
-    out << ",\n  \"band_edges\": " << indented(band_edges_json(result).dump(2), 2) << "\n}\n";
+    // Row by row, as sweep_json(...).dump(2) writes it.
+    out_ << "{\n  \"over\": " << Json(planning::info(outline.over).name).dump()
+         << ",\n  \"column\": " << Json(columns_.front().name).dump() << ",\n  \"points\": ";
+}
+
+void SweepStreamWriter::operator()(const planning::SweepResult& outline,
+                                   std::span<const planning::SweepPoint> chunk) {
+    if (columns_.empty()) begin(outline);
+    for (const planning::SweepPoint& point : chunk) {
+        if (format_ == Format::csv) {
+            for (std::size_t i = 0; i < columns_.size(); ++i)
+                out_ << (i ? "," : "") << csv_field(cell_text(columns_[i], point));
+            out_ << "\r\n";
+        } else {
+            out_ << (written_ == 0 ? "[\n" : ",\n") << "    "
+                 << indented(row_json(columns_, point).dump(2), 4);
+        }
+        ++written_;
+    }
+}
+
+void SweepStreamWriter::finish(const planning::SweepResult& outline) {
+    if (columns_.empty()) begin(outline);
+    if (format_ == Format::csv) return;
+    out_ << (written_ == 0 ? "[]" : "\n  ]")
+         << ",\n  \"band_edges\": " << indented(band_edges_json(outline).dump(2), 2) << "\n}\n";
 }
 
 }  // namespace orlavex::app
