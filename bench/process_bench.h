@@ -2,7 +2,8 @@
 // time (user plus system, its own children included), each iteration one
 // run of the program. The benchmark's own CPU column shows only the
 // parent's waiting; the child's costs are the counters child_cpu_ms and
-// child_wall_ms, per run.
+// child_wall_ms, per run, and child_peak_rss_mib, the largest resident set
+// of its runs.
 #pragma once
 
 #include "child_process.h"
@@ -19,6 +20,7 @@ namespace orlavex::bench {
 struct ProcessCost {
     double cpu_ms = 0;
     double wall_ms = 0;
+    double peak_rss_mib = 0;  // the largest of the runs
 };
 
 // One run of PROGRAM with ARGS, its outputs discarded, its cost added to
@@ -33,6 +35,7 @@ inline bool run_counted(benchmark::State& st, const std::string& program,
     }
     total.cpu_ms += run.cpu_seconds * 1e3;
     total.wall_ms += run.wall_seconds * 1e3;
+    total.peak_rss_mib = std::max(total.peak_rss_mib, run.peak_rss_mib);
     return true;
 }
 
@@ -42,6 +45,7 @@ inline void report_per_run(benchmark::State& st, const ProcessCost& total,
         benchmark::Counter(total.cpu_ms, benchmark::Counter::kAvgIterations);
     st.counters[prefix + "_wall_ms"] =
         benchmark::Counter(total.wall_ms, benchmark::Counter::kAvgIterations);
+    st.counters[prefix + "_peak_rss_mib"] = total.peak_rss_mib;
 }
 
 inline void run_process(benchmark::State& st, const std::string& program,

@@ -118,6 +118,32 @@ BENCHMARK(BM_ProcessSweepFreq1001PlotPngOverFloor)
     ->Iterations(3)
     ->Apply(with_spread);
 
+// Memory that does not grow with the band: a 100 000-point sweep as CSV and
+// as JSON (the goal: a peak resident set, child_peak_rss_mib, of at most
+// 30 MiB), beside the 1001-point sweep's in the same counter.
+std::vector<std::string> sweep_100k(const char* format) {
+    std::vector<std::string> args = sweep_1001();
+    *std::ranges::find(args, "1001") = "100000";
+    args.back() = format;
+    return args;
+}
+
+void BM_ProcessSweepFreq100kCsvMemory(benchmark::State& st) {
+    run_process(st, cli, sweep_100k("csv"));
+}
+BENCHMARK(BM_ProcessSweepFreq100kCsvMemory)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1)
+    ->Apply(with_spread);
+
+void BM_ProcessSweepFreq100kJsonMemory(benchmark::State& st) {
+    run_process(st, cli, sweep_100k("json"));
+}
+BENCHMARK(BM_ProcessSweepFreq100kJsonMemory)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1)
+    ->Apply(with_spread);
+
 // Baseline: starting the program at all.
 void BM_ProcessVersion(benchmark::State& st) {
     run_process(st, cli, {"--version"});

@@ -77,9 +77,11 @@ ChildRun run_child(const std::string& program, const std::vector<std::string>& a
         run.started = true;
         int wstatus = 0;
         pid_t waited = 0;
-        while ((waited = waitpid(pid, &wstatus, 0)) < 0 && errno == EINTR) {
+        rusage usage{};
+        while ((waited = wait4(pid, &wstatus, 0, &usage)) < 0 && errno == EINTR) {
         }
         if (waited == pid && WIFEXITED(wstatus)) run.status = WEXITSTATUS(wstatus);
+        if (waited == pid) run.peak_rss_mib = static_cast<double>(usage.ru_maxrss) / 1024;
     }
     run.wall_seconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - wall_before).count();

@@ -23,6 +23,8 @@ struct ChildRun {
     // User plus system CPU time of the child and of every process it waited
     // for (getrusage(RUSAGE_CHILDREN) around the wait).
     double cpu_seconds = 0;
+    // The child's largest resident set (its own, from wait4), MiB.
+    double peak_rss_mib = 0;
 };
 
 ChildRun run_child(const std::string& program, const std::vector<std::string>& args,

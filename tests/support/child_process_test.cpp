@@ -1,6 +1,7 @@
 // The child-process runner of the process tests and benchmarks: input and
 // outputs reach the right places, the exit status comes back, and the CPU
-// time counted is the child's, its own children included.
+// time counted is the child's, its own children included, and its peak
+// memory its own.
 #include "child_process.h"
 
 #include <gtest/gtest.h>
@@ -41,6 +42,16 @@ TEST(ChildProcess, CountsTheCpuTimeOfTheChildAndOfWhatItWaitsFor) {
     const ChildRun idle = run_child("/bin/sh", {"-c", "sleep 0.2"});
     EXPECT_GE(idle.wall_seconds, 0.2);
     EXPECT_LT(idle.cpu_seconds, idle.wall_seconds);
+}
+
+TEST(ChildProcess, MeasuresTheChildsPeakMemory) {
+    // A 64 MiB string held by the child, touched whole, against a shell that holds nothing.
+    const ChildRun big = run_child("/usr/bin/python3", {"-c", "b = bytearray(64 << 20)"});
+    const ChildRun small = run_child("/bin/sh", {"-c", "exit 0"});
+    EXPECT_EQ(big.status, 0);
+    EXPECT_GT(big.peak_rss_mib, 64);
+    EXPECT_LT(small.peak_rss_mib, 16);
+    EXPECT_GT(small.peak_rss_mib, 0);
 }
 
 }  // namespace
