@@ -21,7 +21,7 @@ std::unique_ptr<SourceSwitch> source_of(const MeasurementPlan& plan, Scpi& analy
         return std::make_unique<ScpiSourceSwitch>(plan.supply_address, plan.supply, plan.timeout,
                                                   nullptr);
     if (plan.source.starts_with("command:"))
-        return std::make_unique<CommandSourceSwitch>(plan.source.substr(8));
+        return std::make_unique<CommandSourceSwitch>(plan.source.substr(8), control);
     return std::make_unique<PromptSourceSwitch>(control);
 }
 

@@ -272,6 +272,28 @@ TEST(Measure, InterruptSwitchesTheSourceOffAndEndsWith130) {
     fs::remove(readings);
 }
 
+// Ctrl+C while the source command runs: the command finishes, then the run
+// stops as on any Ctrl+C, the source switched off by the command once more.
+TEST(Measure, InterruptDuringTheSourceCommandLetsItFinishThenSwitchesOff) {
+    SimProcess sim(plan());
+    const std::string readings = temp("commanded.csv"), log = temp("source.log");
+    fs::remove(log);
+    std::vector<std::string> args =
+        measure_args(sim, profile_file("analyzer-marker-noise"), 1, readings);
+    // The first command (the source off before the calibration) sleeps a
+    // second; Ctrl+C comes half-way through it.
+    args.insert(args.end(), {"--source", "command:sleep 1; echo {state} >> " + log});
+    const Interrupted run = run_and_interrupt(ORLAVEX_CLI_PATH, args, 500);
+    EXPECT_EQ(run.status, 130) << run.err;
+    EXPECT_NE(run.err.find(": interrupted; 0 of 1 frequencies measured"), std::string::npos)
+        << run.err;
+    std::ifstream in(log);
+    const std::string switched{std::istreambuf_iterator<char>(in), {}};
+    EXPECT_EQ(switched, "off\noff\n") << "the interrupted command, then the source off";
+    fs::remove(log);
+    fs::remove(readings);
+}
+
 TEST(Measure, SimulatorListensOnLoopbackOnly) {
     for (const char* address : {"0.0.0.0:5025", "192.0.2.1:0", "localhost:0", "127.0.0.1:x"}) {
         SCOPED_TRACE(address);
