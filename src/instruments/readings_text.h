@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -11,13 +12,17 @@ namespace orlavex::instruments {
 
 struct MeasuredFrequency {
     double freq_ghz = 0;
+    // A converting DUT's output frequency, where the DUT's readings were
+    // taken and its calibration's; none for a DUT that converts nothing.
+    std::optional<double> output_ghz;
     // One row per repetition: cal off, cal on, meas off, meas on in dBm in
     // 1 MHz; the calibration's pair is unused with a calibration file.
     std::vector<std::array<double, 4>> rows;
 };
 
 // The readings file of POINTS (with the calibration columns when
-// WITH_CALIBRATION), its header comment naming what took them.
+// WITH_CALIBRATION, and freq2_ghz when they give output frequencies), its
+// header comment naming what took them.
 std::string readings_text(const std::vector<MeasuredFrequency>& points, bool with_calibration,
                           const std::string& comment);
 // The calibration file of POINTS: freq_ghz, cal_off_dbm, cal_on_dbm (the
