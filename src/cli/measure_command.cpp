@@ -105,8 +105,8 @@ int run_measure_command(const MeasureRequest& r, std::ostream& out, std::ostream
             : fs::path(r.save_readings);
     std::string kept;
     if (!o.measured.empty()) {
-        kept =
-            write_text(readings, readings_text(o.measured, plan.bench.with_calibration, comment));
+        kept = write_text(readings, readings_text(o.measured, plan.bench.with_calibration, comment,
+                                                  reading_span(plan.bench.analyzer)));
     }
     if (kept.empty() && !o.calibration.empty() && !r.save_calibration.empty())
         kept = write_text(r.save_calibration, calibration_text(o.calibration, comment));

@@ -53,7 +53,8 @@ double MeasureBench::reading() {
     if (!profile_.wait.empty()) (void)analyzer_.query(filled(profile_.wait, profile_));
     const double value = analyzer_.query_number(filled(profile_.read, profile_));
     // To dBm in 1 MHz, the reference the readings files are written in.
-    return value + 10 * std::log10(1e6 / profile_.noise_bandwidth_hz);
+    const double in_hz = profile_.unit == ReadingUnit::dbm_per_hz ? 1 : profile_.noise_bandwidth_hz;
+    return value + 10 * std::log10(1e6 / in_hz);
 }
 
 void MeasureBench::read_pair(std::array<double, 4>& row, std::size_t off) {

@@ -207,6 +207,61 @@ TEST(Measure, CalibrationSavedAtTheFrequenciesReadAndUsedAgain) {
     }
 }
 
+// Single readings: each jitter row from the noise bandwidth and integration
+// time the profile states at its settings, not the set-up's typed ones, and
+// the result says so; the saved readings evaluate again to the same.
+TEST(Measure, SingleReadingsJitterFromTheProfilesBandwidthAndTime) {
+    struct Case {
+        const char* profile;
+        const char* bandwidth;  // the setting the profile's noise bandwidth is
+    };
+    const Case cases[] = {{"analyzer-marker-noise", "rbw_hz"},
+                          {"analyzer-channel-power", "channel_hz"}};
+    // The plan with a jitter of its own typed.
+    std::ifstream plan_in(plan());
+    nlohmann::json typed = nlohmann::json::parse(plan_in);
+    typed["inputs"]["noise_bw_hz"] = 1000;
+    typed["inputs"]["tau_s"] = 0.01;
+    const std::string setup = temp("typed-jitter.orlavex.json");
+    std::ofstream(setup) << typed.dump(2);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.profile);
+        const std::string profile = profile_file(c.profile);
+        std::ifstream profile_in(profile);
+        const nlohmann::json settings = nlohmann::json::parse(profile_in)["settings"];
+        const double B = settings[c.bandwidth].get<double>(),
+                     tau = settings["sweep_time_s"].get<double>() *
+                           settings["averages"].get<double>();
+        SimProcess sim(setup);
+        const std::string readings = temp("single.csv");
+        std::vector<std::string> args = measure_args(sim, profile, 3, readings, {setup, "2", "4"});
+        args.back() = "json";
+        const support::ChildRun run = cli(args);
+        ASSERT_EQ(run.status, 0) << run.err;
+        const nlohmann::json points = nlohmann::json::parse(run.out);
+        ASSERT_EQ(points.size(), 3u);
+        for (const nlohmann::json& p : points) {
+            int rows = 0;
+            for (const nlohmann::json& line : p["gum"]["budget"]) {
+                if (!line["source"].get<std::string>().starts_with("jitter_")) continue;
+                ++rows;
+                EXPECT_DOUBLE_EQ(line["u"].get<double>(), 1 / std::sqrt(B * tau)) << line["source"];
+            }
+            EXPECT_EQ(rows, 4);
+            EXPECT_NE(
+                p["notes"].dump().find("the readings give (the analyzer's), not the set-up's"),
+                std::string::npos)
+                << p["notes"];
+        }
+        const support::ChildRun again =
+            cli({"evaluate", "--setup", setup, "--readings", readings, "--format", "json"});
+        ASSERT_EQ(again.status, 0) << again.err;
+        EXPECT_EQ(again.out, run.out);
+        fs::remove(readings);
+    }
+    fs::remove(setup);
+}
+
 // The run's own evaluation drawn and reported as evaluate --plot and
 // report --readings draw and report the saved readings: the SVG with the
 // plan of the set-up, the report's table with the CSV's figures.
