@@ -26,12 +26,23 @@ struct MeasurePlan {
     MeasurementPlan bench;
 };
 
-std::string frequencies(const MeasureRequest& r, std::vector<double>& out) {
+// The DUT's input frequencies into B and, for a converting DUT, the output
+// each reaches with the LO held where TYPED puts it.
+std::string frequencies(const MeasureRequest& r, const app::SweepRequest& typed,
+                        MeasurementPlan& b) {
     if (std::string why =
             app::band_refusal(r.from_ghz, r.to_ghz, r.points, "--from", "--to", "--points");
         !why.empty())
         return why;
-    out = app::measure_frequencies(r.from_ghz, r.to_ghz, r.points);
+    b.freqs_ghz = app::measure_frequencies(r.from_ghz, r.to_ghz, r.points);
+    if (!typed.setup.freq_conv) return {};
+    // The bench's LO is no instrument of the run's: it stays where it is.
+    if (typed.fixed_if)
+        return "measure holds a converting DUT's LO still: the set-up's fixed_if would move it";
+    measure::FixedLo lo;
+    if (std::string why = app::setup_lo(typed.setup, lo); !why.empty()) return why;
+    if (std::string why = app::output_frequencies(lo, b.freqs_ghz, b.outputs_ghz); !why.empty())
+        return "--from and --to: " + why;
     return {};
 }
 
@@ -53,7 +64,6 @@ std::string plan_of(const MeasureRequest& r, MeasurePlan& plan) {
     } catch (const ResourceError& e) {
         return e.what();
     }
-    if (typed.setup.freq_conv) return "measure does not drive a frequency-converting DUT";
     if (!r.calibration.empty() && !typed.setup.second_stage)
         return "--calibration is for second-stage correction, which the set-up turns off";
     MeasurementPlan& b = plan.bench;
@@ -69,7 +79,7 @@ std::string plan_of(const MeasureRequest& r, MeasurePlan& plan) {
     if (!r.report.empty()) {
         if (std::string why = report_output_refusal(r.report, "--report"); !why.empty()) return why;
     }
-    return frequencies(r, b.freqs_ghz);
+    return frequencies(r, typed, b);
 }
 
 }  // namespace
@@ -95,8 +105,8 @@ int run_measure_command(const MeasureRequest& r, std::ostream& out, std::ostream
             : fs::path(r.save_readings);
     std::string kept;
     if (!o.measured.empty()) {
-        kept =
-            write_text(readings, readings_text(o.measured, plan.bench.with_calibration, comment));
+        kept = write_text(readings, readings_text(o.measured, plan.bench.with_calibration, comment,
+                                                  reading_span(plan.bench.analyzer)));
     }
     if (kept.empty() && !o.calibration.empty() && !r.save_calibration.empty())
         kept = write_text(r.save_calibration, calibration_text(o.calibration, comment));

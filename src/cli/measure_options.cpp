@@ -33,7 +33,9 @@ void add_measure_options(CLI::App& sub, MeasureRequest& r) {
         ->check(CLI::Range(0.01, 3600.0))
         ->group(bench);
     sub.add_flag("--yes", r.yes, "do not ask before the calibration and the DUT")->group(bench);
-    sub.add_option("--from", r.from_ghz, "first frequency, GHz")->required()->group(band);
+    sub.add_option("--from", r.from_ghz, "first frequency (a converting DUT's input), GHz")
+        ->required()
+        ->group(band);
     sub.add_option("--to", r.to_ghz, "last frequency, GHz")->required()->group(band);
     sub.add_option("--points", r.points, "frequencies from --from to --to")
         ->required()

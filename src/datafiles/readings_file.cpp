@@ -17,17 +17,21 @@ constexpr std::size_t max_line_chars = 400;
 constexpr std::size_t max_file_bytes = 256 * 1024 * 1024;
 
 // What a column holds.
-enum class Column { freq, freq2, level };
+enum class Column { freq, freq2, noise_bw, tau, level };
 
 struct ColumnName {
     std::string_view stem;  // the name before the unit
     Column column;
-    std::size_t level = 0;  // for a level column
+    std::size_t level = 0;       // for a level column
+    std::string_view unit = {};  // for another column
+    std::string_view what = {};  // what its values are
 };
 
 constexpr ColumnName column_names[] = {
-    {"freq", Column::freq},
-    {"freq2", Column::freq2},
+    {"freq", Column::freq, 0, "ghz", "a frequency above 0 GHz"},
+    {"freq2", Column::freq2, 0, "ghz", "a frequency above 0 GHz"},
+    {"noise_bw", Column::noise_bw, 0, "hz", "a noise bandwidth above 0 Hz"},
+    {"tau", Column::tau, 0, "s", "an integration time above 0 s"},
     {"cal_off", Column::level, cal_off},
     {"cal_on", Column::level, cal_on},
     {"meas_off", Column::level, meas_off},
@@ -45,6 +49,7 @@ struct Field {
     Column column;
     std::size_t level;
     double unit_mw;  // 0 for dBm
+    std::string_view what = {};
 };
 
 constexpr std::string_view expected_readings =
@@ -99,9 +104,9 @@ class ReadingsReader {
             }
             const std::string_view unit = name.substr(c.stem.size() + 1);
             if (c.column != Column::level) {
-                if (equal_ignoring_case(unit, "ghz")) return {c.column, 0, 0};
+                if (equal_ignoring_case(unit, c.unit)) return {c.column, 0, 0, c.what};
                 fail("unknown unit in column '" + valid_utf8(name) + "': expected " +
-                     std::string(c.stem) + "_ghz");
+                     std::string(c.stem) + "_" + std::string(c.unit));
             }
             for (const PowerUnit& u : power_units) {
                 if (equal_ignoring_case(unit, u.suffix)) return {c.column, c.level, u.mw};
@@ -118,15 +123,17 @@ class ReadingsReader {
 
     void header(std::string_view content) {
         std::array<bool, 4> level_seen{};
-        bool freq = false, freq2 = false;  // columns seen
+        bool freq = false, freq2 = false, noise_bw = false, tau = false;  // columns seen
         for (const std::string_view name : split_fields(content, true)) {
             if (name.empty()) fail("empty column name: " + expected());
             const Field f = column_of(name);
             if (calibration_file_ && f.column != Column::freq && !is_calibration_level(f))
                 fail("a calibration file has no column '" + valid_utf8(name) + "': " + expected());
-            bool& seen = f.column == Column::freq    ? freq
-                         : f.column == Column::freq2 ? freq2
-                                                     : level_seen[f.level];
+            bool& seen = f.column == Column::freq       ? freq
+                         : f.column == Column::freq2    ? freq2
+                         : f.column == Column::noise_bw ? noise_bw
+                         : f.column == Column::tau      ? tau
+                                                        : level_seen[f.level];
             if (seen) fail("column '" + valid_utf8(name) + "' given twice");
             seen = true;
             fields_.push_back(f);
@@ -138,6 +145,8 @@ class ReadingsReader {
             fail("meas_off and meas_on columns are required: " + expected());
         if (level_seen[cal_off] != level_seen[cal_on])
             fail("cal_off and cal_on columns go together: give both or neither");
+        if (noise_bw != tau)
+            fail("noise_bw_hz and tau_s columns go together: give both or neither");
         readings_.has_calibration = level_seen[cal_off];
     }
 
@@ -146,7 +155,7 @@ class ReadingsReader {
         if (!field.number) fail("expected a finite number, found '" + valid_utf8(field.text) + "'");
         const double x = *field.number;
         if (f.column != Column::level) {
-            if (x <= 0) fail("expected a frequency above 0 GHz, found " + number_text(x));
+            if (x <= 0) fail("expected " + std::string(f.what) + ", found " + number_text(x));
             return x;
         }
         const double mw = f.unit_mw == 0 ? std::pow(10.0, x / 10) : x * f.unit_mw;
@@ -162,31 +171,40 @@ class ReadingsReader {
             fail("expected " + std::to_string(fields_.size()) +
                  " values as the header names, found " + std::to_string(numbers_.size()));
         }
-        double freq = 0;
-        std::optional<double> freq2;
+        ReadingsPoint at;
         LevelsMw levels{1, 1, 1, 1};  // levels not given stay at 1 mW
         const bool calibration = calibration_given();
         for (std::size_t i = 0; i < fields_.size(); ++i) {
             const Field& f = fields_[i];
             if (!calibration && is_calibration_level(f)) continue;
             const double x = value(numbers_[i], f);
-            if (f.column == Column::freq) freq = x;
-            if (f.column == Column::freq2) freq2 = x;
+            if (f.column == Column::freq) at.freq_ghz = x;
+            if (f.column == Column::freq2) at.freq2_ghz = x;
+            if (f.column == Column::noise_bw) at.noise_bw_hz = x;
+            if (f.column == Column::tau) at.tau_s = x;
             if (f.column == Column::level) levels[f.level] = x;
         }
         if (calibration && readings_.has_calibration) {
             if (calibration_cells_ == CalibrationCells::empty) fail(mixed_calibration);
             calibration_cells_ = CalibrationCells::given;
         }
-        add(freq, freq2, levels);
+        at.readings = {levels};
+        at.line = line_;
+        add(std::move(at));
     }
 
-    void add(double freq, std::optional<double> freq2, const LevelsMw& levels) {
+    void add(ReadingsPoint at) {
         auto& points = readings_.points;
+        const double freq = at.freq_ghz;
         if (!points.empty() && points.back().freq_ghz == freq) {
-            if (points.back().freq2_ghz != freq2)
+            const ReadingsPoint& before = points.back();
+            if (before.freq2_ghz != at.freq2_ghz)
                 fail("freq2_ghz differs from the readings before it at the same freq_ghz");
-            points.back().readings.push_back(levels);
+            if (before.noise_bw_hz != at.noise_bw_hz || before.tau_s != at.tau_s)
+                fail(
+                    "noise_bw_hz or tau_s differs from the readings before it at the same "
+                    "freq_ghz");
+            points.back().readings.push_back(at.readings.front());
             return;
         }
         if (!points.empty() && freq < points.back().freq_ghz) {
@@ -195,7 +213,7 @@ class ReadingsReader {
                  " GHz (repeated readings of a frequency "
                  "go one after the other)");
         }
-        points.push_back({freq, freq2, {levels}, line_});
+        points.push_back(std::move(at));
     }
 
     static constexpr const char* mixed_calibration =

@@ -9,9 +9,11 @@
 // Columns in any order: freq_ghz and the four levels (the calibration pair
 // may be left out together, for a measurement without second-stage
 // correction or one calibrated in a file of its own, or left empty on every
-// row), and freq2_ghz for a frequency-converting DUT. A level's name ends
-// with its unit: _dbm, _mw or _w. Either every frequency has a single
-// reading or every frequency has two or more.
+// row), freq2_ghz for a frequency-converting DUT, and noise_bw_hz with
+// tau_s, the noise bandwidth and integration time a reading stands for (the
+// analyzer's, as a measurement run writes them). A level's name ends with its
+// unit: _dbm, _mw or _w. Either every frequency has a single reading or every
+// frequency has two or more.
 //
 // A calibration file is read by the same rules with the columns freq_ghz,
 // cal_off and cal_on, every one required (its frequencies are the
@@ -35,6 +37,8 @@ struct ReadingsPoint {
     std::optional<double> freq2_ghz;  // with a freq2_ghz column
     std::vector<LevelsMw> readings;   // one or more, in the file's order
     int line = 0;                     // the line of the first reading
+    // With noise_bw_hz and tau_s columns: what each reading stands for.
+    std::optional<double> noise_bw_hz, tau_s;
 };
 
 struct Readings {

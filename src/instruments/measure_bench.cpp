@@ -1,8 +1,8 @@
 #include "instruments/measure_bench.h"
 
-#include <cstdio>
-
+#include <algorithm>
 #include <cmath>
+#include <cstdio>
 
 namespace orlavex::instruments {
 
@@ -40,10 +40,10 @@ void MeasureBench::switch_dut(bool in) {
         analyzer_.command(filled(c, profile_));
 }
 
-void MeasureBench::tune(double freq_ghz) {
+void MeasureBench::tune(double freq_ghz, double tuned_ghz) {
     position_.freq_ghz = freq_ghz;
     for (const std::string& c : profile_.frequency)
-        analyzer_.command(filled(c, profile_, freq_ghz * 1e9));
+        analyzer_.command(filled(c, profile_, tuned_ghz * 1e9));
 }
 
 double MeasureBench::reading() {
@@ -53,7 +53,8 @@ double MeasureBench::reading() {
     if (!profile_.wait.empty()) (void)analyzer_.query(filled(profile_.wait, profile_));
     const double value = analyzer_.query_number(filled(profile_.read, profile_));
     // To dBm in 1 MHz, the reference the readings files are written in.
-    return value + 10 * std::log10(1e6 / profile_.noise_bandwidth_hz);
+    const double in_hz = profile_.unit == ReadingUnit::dbm_per_hz ? 1 : profile_.noise_bandwidth_hz;
+    return value + 10 * std::log10(1e6 / in_hz);
 }
 
 void MeasureBench::read_pair(std::array<double, 4>& row, std::size_t off) {
@@ -80,8 +81,8 @@ void MeasureBench::calibrate(const std::vector<double>& freqs_ghz,
                              std::vector<MeasuredFrequency>& out) {
     position_.stage = "the calibration";
     for (const double f : freqs_ghz) {
-        tune(f);
-        MeasuredFrequency m{f, std::vector<std::array<double, 4>>(repeat_)};
+        tune(f, f);
+        MeasuredFrequency m{f, std::nullopt, std::vector<std::array<double, 4>>(repeat_)};
         for (auto& row : m.rows)
             read_pair(row, 0);
         check_switching(m, 0);
@@ -90,18 +91,23 @@ void MeasureBench::calibrate(const std::vector<double>& freqs_ghz,
     }
 }
 
-void MeasureBench::measure(const std::vector<double>& freqs_ghz,
+void MeasureBench::measure(const DutFrequencies& freqs,
                            const std::vector<MeasuredFrequency>& calibration,
                            std::vector<MeasuredFrequency>& out) {
     position_.stage = "the DUT measurement";
-    for (std::size_t i = 0; i < freqs_ghz.size(); ++i) {
-        tune(freqs_ghz[i]);
-        MeasuredFrequency m{freqs_ghz[i], std::vector<std::array<double, 4>>(repeat_)};
+    const bool converting = !freqs.outputs_ghz.empty();
+    for (std::size_t i = 0; i < freqs.inputs_ghz.size(); ++i) {
+        const double f = freqs.inputs_ghz[i];
+        const double read_at = converting ? freqs.outputs_ghz[i] : f;
+        tune(f, read_at);
+        MeasuredFrequency m{f, converting ? std::optional(read_at) : std::nullopt,
+                            std::vector<std::array<double, 4>>(repeat_)};
+        const auto cal = std::ranges::find(calibration, read_at, &MeasuredFrequency::freq_ghz);
         for (std::size_t r = 0; r < repeat_; ++r) {
             read_pair(m.rows[r], 2);
-            if (i < calibration.size()) {
-                m.rows[r][0] = calibration[i].rows[r][0];
-                m.rows[r][1] = calibration[i].rows[r][1];
+            if (cal != calibration.end()) {
+                m.rows[r][0] = cal->rows[r][0];
+                m.rows[r][1] = cal->rows[r][1];
             }
         }
         check_switching(m, 2);

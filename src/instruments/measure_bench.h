@@ -18,6 +18,13 @@ namespace orlavex::instruments {
 
 // Where a run is: its stage and frequency, for the line that says where it
 // stopped.
+// The DUT's frequencies: its inputs, and a converting DUT's output at each
+// (empty for one that converts nothing).
+struct DutFrequencies {
+    const std::vector<double>& inputs_ghz;
+    const std::vector<double>& outputs_ghz;
+};
+
 struct BenchPosition {
     std::string stage = "the analyzer's preparation";
     double freq_ghz = 0;  // 0 before the first frequency
@@ -37,10 +44,10 @@ class MeasureBench {
     std::string prepare();
     // The calibration at FREQS, each frequency appended to OUT when done.
     void calibrate(const std::vector<double>& freqs_ghz, std::vector<MeasuredFrequency>& out);
-    // The DUT at FREQS, each frequency appended to OUT when done, with the
-    // calibration's rows at the same frequency where CALIBRATION holds them.
-    void measure(const std::vector<double>& freqs_ghz,
-                 const std::vector<MeasuredFrequency>& calibration,
+    // The DUT at FREQS (the analyzer tuned to a converting DUT's output),
+    // each frequency appended to OUT when done, with the calibration's rows
+    // at the frequency the analyzer read where CALIBRATION holds them.
+    void measure(const DutFrequencies& freqs, const std::vector<MeasuredFrequency>& calibration,
                  std::vector<MeasuredFrequency>& out);
     // The profile's DUT switch, if it has one.
     void switch_dut(bool in);
@@ -54,7 +61,8 @@ class MeasureBench {
   private:
     // A reading as a level in dBm in 1 MHz.
     double reading();
-    void tune(double freq_ghz);
+    // The analyzer at TUNED_GHZ; the position at FREQ_GHZ.
+    void tune(double freq_ghz, double tuned_ghz);
     // The off and on readings of one repetition in ROW at OFF and OFF + 1.
     void read_pair(std::array<double, 4>& row, std::size_t off);
     // Refuses a source that does not switch (its on and off readings alike).

@@ -21,7 +21,7 @@ std::unique_ptr<SourceSwitch> source_of(const MeasurementPlan& plan, Scpi& analy
         return std::make_unique<ScpiSourceSwitch>(plan.supply_address, plan.supply, plan.timeout,
                                                   nullptr);
     if (plan.source.starts_with("command:"))
-        return std::make_unique<CommandSourceSwitch>(plan.source.substr(8));
+        return std::make_unique<CommandSourceSwitch>(plan.source.substr(8), control);
     return std::make_unique<PromptSourceSwitch>(control);
 }
 
@@ -61,11 +61,22 @@ std::optional<InstrumentRefusal> take_instruments(const InstrumentChoice& choice
     return std::nullopt;
 }
 
+std::vector<double> calibration_frequencies(const MeasurementPlan& plan) {
+    if (plan.outputs_ghz.empty()) return plan.freqs_ghz;
+    std::vector<double> freqs = plan.outputs_ghz;
+    std::ranges::sort(freqs);
+    const auto [first, last] = std::ranges::unique(freqs);
+    freqs.erase(first, last);
+    return freqs;
+}
+
 MeasurementOutcome run_measurement(const MeasurementPlan& plan, RunControl& control) {
     MeasurementOutcome o;
     std::unique_ptr<SourceSwitch> source;
     std::optional<MeasureBench> bench;
-    const std::size_t total = plan.freqs_ghz.size() * (plan.with_calibration ? 2 : 1);
+    const std::vector<double> calibration_freqs = calibration_frequencies(plan);
+    const std::size_t total =
+        plan.freqs_ghz.size() + (plan.with_calibration ? calibration_freqs.size() : 0);
     const auto watch = [&] {
         return control.watch([&bench] { return bench->completed(); }, total);
     };
@@ -80,13 +91,13 @@ MeasurementOutcome run_measurement(const MeasurementPlan& plan, RunControl& cont
             if (!plan.yes) control.ask("Connect the noise source straight to the analyzer.");
             bench->switch_dut(false);
             const auto watching = watch();
-            bench->calibrate(plan.freqs_ghz, o.calibration);
+            bench->calibrate(calibration_freqs, o.calibration);
         }
         bench->enter("the DUT measurement");
         if (!plan.yes) control.ask("Put the DUT between the noise source and the analyzer.");
         bench->switch_dut(true);
         const auto watching = watch();
-        bench->measure(plan.freqs_ghz, o.calibration, o.measured);
+        bench->measure({plan.freqs_ghz, plan.outputs_ghz}, o.calibration, o.measured);
         source->set(false);
         return o;
     } catch (const Interrupted&) {

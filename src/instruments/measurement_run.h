@@ -25,6 +25,10 @@ struct MeasurementPlan {
     // analyzer, supply:RESOURCE, command:CMD {state}, or prompt.
     std::string source = "analyzer";
     std::vector<double> freqs_ghz;
+    // A converting DUT's output at each of freqs_ghz, where the analyzer
+    // reads it and the calibration is measured; empty for a DUT that
+    // converts nothing.
+    std::vector<double> outputs_ghz;
     std::size_t repeat = 1;
     bool with_calibration = true;  // measure one (else one is given from a file)
     bool yes = false;              // no questions before the calibration and the DUT
@@ -63,6 +67,10 @@ struct InstrumentRefusal {
 // cannot be read.
 std::optional<InstrumentRefusal> take_instruments(const InstrumentChoice& choice,
                                                   MeasurementPlan& plan);
+
+// The frequencies PLAN's calibration is measured at: the DUT's own, or a
+// converting DUT's outputs in rising order, each once.
+std::vector<double> calibration_frequencies(const MeasurementPlan& plan);
 
 // Runs PLAN; never throws for the bench's faults, which the outcome names.
 MeasurementOutcome run_measurement(const MeasurementPlan& plan, RunControl& control);

@@ -6,6 +6,7 @@
 #include <charconv>
 #include <cmath>
 #include <fstream>
+#include <optional>
 #include <sstream>
 
 namespace orlavex::instruments {
@@ -37,6 +38,33 @@ constexpr std::string_view known_keys[] = {
     "name",       "kind",     "settings",  "identify",   "reset",        "zero_span",
     "bandwidths", "detector", "averaging", "frequency",  "single_sweep", "wait",
     "read",       "reading",  "source_on", "source_off", "dut_in",       "dut_out"};
+
+// TEXT's factors, numbers and {settings} of PROFILE separated by '*',
+// multiplied; none for a factor that is neither.
+std::optional<double> product(std::string_view text, const Profile& profile) {
+    double x = 1;
+    for (std::size_t from = 0; from <= text.size();) {
+        const std::size_t star = std::min(text.find('*', from), text.size());
+        std::string_view factor = text.substr(from, star - from);
+        while (!factor.empty() && factor.front() == ' ')
+            factor.remove_prefix(1);
+        while (!factor.empty() && factor.back() == ' ')
+            factor.remove_suffix(1);
+        double value = 0;
+        if (factor.size() > 2 && factor.front() == '{' && factor.back() == '}') {
+            const auto s = profile.settings.find(factor.substr(1, factor.size() - 2));
+            if (s == profile.settings.end()) return std::nullopt;
+            value = s->second;
+        } else if (std::from_chars(factor.data(), factor.data() + factor.size(), value).ptr !=
+                       factor.data() + factor.size() ||
+                   factor.empty()) {
+            return std::nullopt;
+        }
+        x *= value;
+        from = star + 1;
+    }
+    return x;
+}
 
 // Reads one profile, naming lines in its errors.
 class Reader {
@@ -89,11 +117,20 @@ class Reader {
         fail(key, "\"" + std::string(key) + "\" is a command or a list of commands");
     }
 
-    double positive(const Json& j, std::string_view key) const {
+    // A number above 0, or a product of numbers and settings above 0
+    // ("{sweep_time_s} * {averages}") at PROFILE's settings.
+    double positive(const Json& j, std::string_view key, const Profile& profile) const {
         if (!j.contains(key)) fail("reading", "\"reading\" needs \"" + std::string(key) + "\"");
-        if (!j[key].is_number() || !(j[key].get<double>() > 0))
-            fail(key, "\"" + std::string(key) + "\" is a number above 0");
-        return j[key].get<double>();
+        const Json& v = j[key];
+        const std::optional<double> x = v.is_number()   ? std::optional(v.get<double>())
+                                        : v.is_string() ? product(v.get<std::string>(), profile)
+                                                        : std::nullopt;
+        if (!x || !(*x > 0) || !std::isfinite(*x)) {
+            fail(key, "\"" + std::string(key) +
+                          "\" is a number above 0, or a product of settings such as "
+                          "\"{sweep_time_s} * {averages}\"");
+        }
+        return *x;
     }
 
   private:
@@ -123,8 +160,8 @@ void read_reading(const Reader& r, const Json& j, Profile& p) {
     } else {
         r.fail("unit", "the reading's \"unit\" is \"dBm/Hz\" or \"dBm\"");
     }
-    p.noise_bandwidth_hz = r.positive(reading, "noise_bandwidth_hz");
-    p.integration_time_s = r.positive(reading, "integration_time_s");
+    p.noise_bandwidth_hz = r.positive(reading, "noise_bandwidth_hz", p);
+    p.integration_time_s = r.positive(reading, "integration_time_s", p);
     if (p.read.empty())
         r.fail("read", "an analyzer profile needs \"read\", the query of a reading");
 }

@@ -11,12 +11,16 @@
 //     "frequency": ["FREQ:CENT {freq_hz}"],
 //     "single_sweep": [...], "wait": "*OPC?",
 //     "read": "...?", "reading": {"unit": "dBm/Hz" | "dBm",
-//                                "noise_bandwidth_hz": 1, "integration_time_s": 1},
+//                                "noise_bandwidth_hz": "{rbw_hz}",
+//                                "integration_time_s": "{sweep_time_s} * {averages}"},
 //     "source_on": [...], "source_off": [...], "dut_in": [...], "dut_out": [...]
 //   }
 //
 // A step is one command or a list of them. An analyzer needs read and
-// reading; a supply needs source_on and source_off. dut_in and dut_out are
+// reading: the reading's unit (a density, or a power in its noise
+// bandwidth), and the noise bandwidth and integration time one reading
+// stands for, which give its scatter; each is a number or a product of
+// numbers and settings. A supply needs source_on and source_off. dut_in and dut_out are
 // for a bench with a switch that puts the DUT in the path.
 #pragma once
 
@@ -43,8 +47,10 @@ struct Profile {
     std::string wait;  // a query answered when the sweep is done; empty for none
     std::string read;  // the query that returns a reading
     ReadingUnit unit = ReadingUnit::dbm_per_hz;
-    double noise_bandwidth_hz = 1;  // the bandwidth a reading's power is in
-    double integration_time_s = 0;  // the time a reading stands for
+    // The noise bandwidth and integration time a reading stands for, at the
+    // profile's settings: the bandwidth a dBm reading's power is in.
+    double noise_bandwidth_hz = 1;
+    double integration_time_s = 0;
     Commands source_on, source_off, dut_in, dut_out;
 
     // Every command sent before the first frequency, in order.

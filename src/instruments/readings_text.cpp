@@ -22,15 +22,20 @@ double mean_dbm(const std::vector<std::array<double, 4>>& rows, std::size_t c) {
 }  // namespace
 
 std::string readings_text(const std::vector<MeasuredFrequency>& points, bool with_calibration,
-                          const std::string& comment) {
+                          const std::string& comment, std::optional<ReadingSpan> span) {
+    const bool converting = !points.empty() && points.front().output_ghz.has_value();
     std::string text = "# " + comment + "\nfreq_ghz,";
-    text += with_calibration ? "cal_off_dbm,cal_on_dbm,meas_off_dbm,meas_on_dbm\n"
-                             : "meas_off_dbm,meas_on_dbm\n";
+    if (converting) text += "freq2_ghz,";
+    text += with_calibration ? "cal_off_dbm,cal_on_dbm,meas_off_dbm,meas_on_dbm"
+                             : "meas_off_dbm,meas_on_dbm";
+    text += span ? ",noise_bw_hz,tau_s\n" : "\n";
     for (const MeasuredFrequency& p : points) {
         for (const auto& r : p.rows) {
             text += scpi_text(p.freq_ghz);
+            if (converting) text += "," + scpi_text(p.output_ghz.value_or(0));
             for (std::size_t c = with_calibration ? 0 : 2; c < 4; ++c)
                 text += "," + scpi_text(r[c]);
+            if (span) text += "," + scpi_text(span->noise_bw_hz) + "," + scpi_text(span->tau_s);
             text += '\n';
         }
     }

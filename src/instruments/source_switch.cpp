@@ -1,8 +1,8 @@
 #include "instruments/source_switch.h"
 
-#include <sys/wait.h>
+#include "instruments/shell_command.h"
+
 #include <algorithm>
-#include <cstdlib>
 
 namespace orlavex::instruments {
 
@@ -53,21 +53,26 @@ bool ScpiSourceSwitch::make_safe() {
     }
 }
 
-void CommandSourceSwitch::set(bool on) {
+void CommandSourceSwitch::run(bool on) const {
     std::string command = command_;
     for (std::size_t at; (at = command.find("{state}")) != std::string::npos;)
         command.replace(at, 7, on ? "on" : "off");
-    const int status = std::system(command.c_str());
-    if (status != 0) {
-        const int code = WIFEXITED(status) ? WEXITSTATUS(status) : status;
-        throw InstrumentError("the source command \"" + command + "\" failed (status " +
-                              std::to_string(code) + ")");
+    const ShellEnd end = run_shell(command);
+    if (!end.ok()) {
+        throw InstrumentError("the source command \"" + command + "\" failed (" +
+                              shell_end_text(end) + ")");
     }
+}
+
+void CommandSourceSwitch::set(bool on) {
+    run(on);
+    // A Ctrl+C that came while the command ran stops the run now.
+    control_.check();
 }
 
 bool CommandSourceSwitch::make_safe() {
     try {
-        set(false);
+        run(false);
         return true;
     } catch (const std::exception&) {
         return false;

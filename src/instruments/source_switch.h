@@ -45,15 +45,22 @@ class ScpiSourceSwitch final : public SourceSwitch {
     Scpi* scpi_;
 };
 
-// Runs the user's command (through /bin/sh) with {state} as on or off.
+// Runs the user's command (through /bin/sh) with {state} as on or off. The
+// command always finishes, whatever comes meanwhile: SIGINT is held back in
+// it, and the run's control is asked whether to stop once it has ended.
 class CommandSourceSwitch final : public SourceSwitch {
   public:
-    explicit CommandSourceSwitch(std::string command) : command_(std::move(command)) {}
+    CommandSourceSwitch(std::string command, RunControl& control)
+        : command_(std::move(command)), control_(control) {}
     void set(bool on) override;
     bool make_safe() override;
 
   private:
+    // Throws InstrumentError when the command fails.
+    void run(bool on) const;
+
     std::string command_;
+    RunControl& control_;
 };
 
 // Asks the user (through the run's control) and waits for the answer.

@@ -113,7 +113,7 @@ datafiles::Readings readings_of_columns(const LevelColumns& given, double defaul
             refuse("freq: expected frequencies above 0 GHz, found " +
                    py::str(py::float_(freq)).cast<std::string>());
         }
-        r.points.push_back({freq, std::nullopt, {mw}, 0});
+        r.points.push_back({freq, std::nullopt, {mw}, 0, std::nullopt, std::nullopt});
     }
     return r;
 }

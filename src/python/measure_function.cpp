@@ -169,7 +169,8 @@ py::dict measure(const MeasureArguments& a, const py::kwargs& inputs) {
             : fs::path(save_readings);
     std::string kept;
     if (!o.measured.empty())
-        kept = write_text(readings, readings_text(o.measured, plan.with_calibration, comment));
+        kept = write_text(readings, readings_text(o.measured, plan.with_calibration, comment,
+                                                  reading_span(plan.analyzer)));
     if (kept.empty() && !o.calibration.empty() && !save_calibration.empty())
         kept = write_text(save_calibration, calibration_text(o.calibration, comment));
     const auto forget = [&] {

@@ -121,8 +121,10 @@ void SimInstrument::sweep(SimSession& s) {
     const double dbm_1mhz = dut_in_ ? (source_on() ? levels->meas_on_dbm : levels->meas_off_dbm)
                                     : (source_on() ? levels->cal_on_dbm : levels->cal_off_dbm);
     // The radiometer's scatter: one over the root of the independent
-    // samples the averaged power rests on.
-    const double samples = std::max(1.0, s.rbw_hz * s.sweep_time_s) * std::max(1.0, s.averages);
+    // samples the averaged power rests on, in the channel where one is set
+    // (channel power integrates over it), else in the resolution bandwidth.
+    const double bandwidth_hz = s.channel_hz > 0 ? s.channel_hz : s.rbw_hz;
+    const double samples = std::max(1.0, bandwidth_hz * s.sweep_time_s) * std::max(1.0, s.averages);
     std::normal_distribution<double> normal(0.0, 1.0 / std::sqrt(samples));
     s.density_dbm_hz = dbm_1mhz - 60 + 10 * std::log10(std::exp(normal(random_)));
 }

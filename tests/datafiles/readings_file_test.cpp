@@ -85,6 +85,19 @@ TEST(ReadingsFile, AConvertingDutKeepsItsOutputFrequency) {
     EXPECT_EQ(r.points[1].line, 3);
 }
 
+TEST(ReadingsFile, WhatEachReadingStandsForIsKept) {
+    const Readings r = parse_readings(
+        "freq_ghz,meas_off_dbm,meas_on_dbm,tau_s,noise_bw_hz\n"
+        "1,-90,-80,0.5,4e6\n2,-90,-80,0.5,4e6\n",
+        "r.csv");
+    ASSERT_EQ(r.points.size(), 2u);
+    EXPECT_EQ(r.points[1].noise_bw_hz, 4e6);
+    EXPECT_EQ(r.points[1].tau_s, 0.5);
+    EXPECT_FALSE(parse_readings("freq_ghz,meas_off_dbm,meas_on_dbm\n1,-90,-80\n", "r.csv")
+                     .points[0]
+                     .noise_bw_hz);
+}
+
 struct BadFile {
     std::string_view why;
     std::string text;
@@ -144,6 +157,16 @@ TEST(ReadingsFile, BadFilesNameTheLine) {
         {"output frequency changes within a frequency",
          "freq_ghz,freq2_ghz,meas_off_dbm,meas_on_dbm\n10,1,-90,-80\n10,1.1,-90,-80\n",
          "r.csv:3: freq2_ghz differs from the readings before it at the same freq_ghz"},
+        {"noise bandwidth without its time", "freq_ghz,meas_off_dbm,meas_on_dbm,noise_bw_hz\n",
+         "r.csv:1: noise_bw_hz and tau_s columns go together: give both or neither"},
+        {"integration time in ms", "freq_ghz,meas_off_dbm,meas_on_dbm,noise_bw_hz,tau_ms\n",
+         "r.csv:1: unknown unit in column 'tau_ms': expected tau_s"},
+        {"no integration time",
+         "freq_ghz,meas_off_dbm,meas_on_dbm,noise_bw_hz,tau_s\n1,-90,-80,1e6,0\n",
+         "r.csv:2: expected an integration time above 0 s, found 0"},
+        {"noise bandwidth changes within a frequency",
+         "freq_ghz,meas_off_dbm,meas_on_dbm,noise_bw_hz,tau_s\n1,-90,-80,1e6,1\n1,-90,-80,2e6,1\n",
+         "r.csv:3: noise_bw_hz or tau_s differs from the readings before it at the same freq_ghz"},
         {"binary data", h + "1,-100,-95,-90,-80\n\x01\x02\n", "r.csv:3: "},
     };
     for (const BadFile& c : cases) {

@@ -44,6 +44,32 @@ TEST(Profile, FillsPlaceholders) {
     EXPECT_THROW((void)filled("BAND {rbw_hz}", p), ProfileError);
 }
 
+// What a reading stands for, a number or a product of numbers and the
+// profile's settings.
+TEST(Profile, ReadingSpanAtItsSettings) {
+    struct Case {
+        const char *bandwidth, *time;
+        double bandwidth_hz, time_s;
+    };
+    // The settings: rbw_hz 1e6, sweep_time_s 0.25, averages 20.
+    const Case cases[] = {
+        {"\"{rbw_hz}\"", "\"{sweep_time_s} * {averages}\"", 1e6, 5},
+        {"\"2*{rbw_hz}\"", "\" {averages}*0.5 *{sweep_time_s} \"", 2e6, 2.5},
+        {"300", "\"1.5\"", 300, 1.5},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.bandwidth);
+        const Profile p = parse_profile(
+            std::string("{\"kind\": \"analyzer\", \"read\": \"R?\", \"settings\": "
+                        "{\"rbw_hz\": 1e6, \"sweep_time_s\": 0.25, \"averages\": 20}, "
+                        "\"reading\": {\"unit\": \"dBm\", \"noise_bandwidth_hz\": ") +
+                c.bandwidth + ", \"integration_time_s\": " + c.time + "}}",
+            "p.json");
+        EXPECT_DOUBLE_EQ(p.noise_bandwidth_hz, c.bandwidth_hz);
+        EXPECT_DOUBLE_EQ(p.integration_time_s, c.time_s);
+    }
+}
+
 struct BadProfile {
     const char* text;
     const char* says;  // the whole message begins with it
@@ -75,6 +101,18 @@ constexpr BadProfile bad_profiles[] = {
     {"{\"kind\": \"analyzer\", \"read\": \"R?\",\n \"reading\": {\"unit\": \"dBm\", "
      "\"noise_bandwidth_hz\": 1}}",
      "p.json:2: \"reading\" needs \"integration_time_s\""},
+    {"{\"kind\": \"analyzer\", \"read\": \"R?\", \"settings\": {\"rbw_hz\": 1e6},\n"
+     " \"reading\": {\"unit\": \"dBm\", \"noise_bandwidth_hz\": \"{rbw} * 2\", "
+     "\"integration_time_s\": 1}}",
+     "p.json:2: \"noise_bandwidth_hz\" is a number above 0, or a product of settings"},
+    {"{\"kind\": \"analyzer\", \"read\": \"R?\", \"settings\": {\"averages\": 10},\n"
+     " \"reading\": {\"unit\": \"dBm\", \"noise_bandwidth_hz\": 1,\n"
+     " \"integration_time_s\": \"{averages} x\"}}",
+     "p.json:3: \"integration_time_s\" is a number above 0, or a product of settings"},
+    {"{\"kind\": \"analyzer\", \"read\": \"R?\", \"settings\": {\"averages\": 0},\n"
+     " \"reading\": {\"unit\": \"dBm\", \"noise_bandwidth_hz\": 1,\n"
+     " \"integration_time_s\": \"0.5 * {averages}\"}}",
+     "p.json:3: \"integration_time_s\" is a number above 0, or a product of settings"},
     {"{\"kind\": \"analyzer\",\n \"reading\": {\"unit\": \"dBm\", "
      "\"noise_bandwidth_hz\": 1, \"integration_time_s\": 1}}",
      "p.json:1: an analyzer profile needs \"read\""},

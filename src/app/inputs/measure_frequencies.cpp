@@ -2,6 +2,9 @@
 
 #include "app/inputs/inputs.h"
 #include "core/field_entry.h"
+#include "measure/frequency_plan.h"
+
+#include <charconv>
 
 namespace orlavex::app {
 
@@ -26,6 +29,46 @@ std::vector<double> measure_frequencies(double from_ghz, double to_ghz, std::siz
         out.push_back(core::held_as_typed(field, f).value_or(f));
     }
     return out;
+}
+
+namespace {
+
+double field_or_start(const Setup& setup, std::string_view keyword) {
+    return setup.field(keyword).value_or(find_field_input(keyword)->start);
+}
+
+std::string ghz_text(double ghz) {
+    char text[32];
+    const auto end = std::to_chars(text, text + sizeof text, ghz).ptr;
+    return std::string(text, end) + " GHz";
+}
+
+}  // namespace
+
+std::string setup_lo(const Setup& setup, measure::FixedLo& lo) {
+    const double in = field_or_start(setup, "freq"), out = field_or_start(setup, "freq2");
+    const measure::LoSide side = setup.model.lo_side;
+    const auto taken = measure::fixed_lo(in, out, side);
+    if (!taken)
+        return "the set-up's frequencies place no LO: " +
+               measure::frequency_plan(in * 1e9, out * 1e9, side).problem;
+    lo = *taken;
+    return {};
+}
+
+std::string output_frequencies(const measure::FixedLo& lo, const std::vector<double>& inputs,
+                               std::vector<double>& out) {
+    const auto field = find_field_input("freq2")->field;
+    out.clear();
+    for (const double f : inputs) {
+        const std::optional<double> output = measure::output_of(lo, f);
+        if (!output) {
+            return ghz_text(f) + " reaches no output with the LO held at " + ghz_text(lo.lo_ghz) +
+                   (lo.side == measure::LoSide::above ? " above the input" : " below the input");
+        }
+        out.push_back(core::held_as_typed(field, *output).value_or(*output));
+    }
+    return {};
 }
 
 }  // namespace orlavex::app

@@ -3,7 +3,11 @@
 // readings are evaluated at the frequency they were taken at.
 #pragma once
 
+#include "app/inputs/setup.h"
+#include "measure/fixed_lo.h"
+
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -17,5 +21,15 @@ std::string band_refusal(double from_ghz, double to_ghz, std::size_t points,
 
 // The band, ends included (FROM alone for one point).
 std::vector<double> measure_frequencies(double from_ghz, double to_ghz, std::size_t points);
+
+// A converting DUT's LO as a measurement holds it: where SETUP's input and
+// output frequencies (their fields' start-up values where it gives none)
+// and its side of the LO put it. Empty, or why they place none.
+std::string setup_lo(const Setup& setup, measure::FixedLo& lo);
+
+// The output each of INPUTS reaches with LO, as the output frequency's field
+// holds it; empty, or why one of them reaches none.
+std::string output_frequencies(const measure::FixedLo& lo, const std::vector<double>& inputs,
+                               std::vector<double>& out);
 
 }  // namespace orlavex::app

@@ -2,6 +2,7 @@
 
 #include "app/results/calibration_table.h"
 #include "app/results/point.h"
+#include "app/texts.h"
 #include "core/classic_figures.h"
 #include "core/field_entry.h"
 #include "measure/bench.h"
@@ -161,8 +162,17 @@ void assess_scatter(MeasuredPoint& p, const PointLevels& levels, std::size_t rea
                       "; k for 95 % from Student's t at the effective degrees of freedom");
 }
 
-// The note on the planned jitter standing in for single readings' scatter.
-void single_readings_note(Evaluation& e) {
+// The note on the planned jitter standing in for single readings' scatter:
+// from what the readings say they stand for (FROM_READINGS), else the
+// set-up's.
+void single_readings_note(Evaluation& e, bool from_readings) {
+    if (from_readings) {
+        e.notes.push_back("single readings: the jitter of each from the noise bandwidth (" +
+                          shortest_text(e.model.model.noise_bw_hz) + " Hz) and integration time (" +
+                          shortest_text(e.model.model.tau_s) +
+                          " s) the readings give (the analyzer's), not the set-up's");
+        return;
+    }
     e.notes.emplace_back(
         e.model.model.noise_bw_hz > 0 && e.model.model.tau_s > 0
             ? "single readings: the planned jitter (noise bandwidth and integration time) "
@@ -212,7 +222,13 @@ ReadingsOutcome evaluate_readings(const Setup& setup, const datafiles::Readings&
     for (const datafiles::ReadingsPoint& point : readings.points) {
         PointLevels levels = levels_of(point, readings.has_calibration);
         if (table) calibrate(levels, *table, setup, point);
-        const Setup at = setup_at(setup, point, levels.dbm, calibration);
+        Setup at = setup_at(setup, point, levels.dbm, calibration);
+        // Single readings scatter as what they stand for says.
+        const bool spanned = !readings.repeated && point.noise_bw_hz && point.tau_s;
+        if (spanned) {
+            at.model.noise_bw_hz = *point.noise_bw_hz;
+            at.model.tau_s = *point.tau_s;
+        }
         // The levels are evaluated again, unrounded, with their budget.
         EvaluationOutcome o = run_evaluation(at, options, enr_table, false);
         if (!o.evaluation) {
@@ -228,7 +244,7 @@ ReadingsOutcome evaluate_readings(const Setup& setup, const datafiles::Readings&
         e.notes.insert(e.notes.end(), levels.notes.begin(), levels.notes.end());
         if (e.budget && !levels.scatter.empty())
             assess_scatter(p, levels, point.readings.size(), source);
-        if (e.budget && !readings.repeated) single_readings_note(e);
+        if (e.budget && !readings.repeated) single_readings_note(e, spanned);
         out.points.push_back(std::move(p));
     }
     return out;
