@@ -35,15 +35,7 @@ std::string frequencies(const MeasureRequest& r, const app::SweepRequest& typed,
         !why.empty())
         return why;
     b.freqs_ghz = app::measure_frequencies(r.from_ghz, r.to_ghz, r.points);
-    if (!typed.setup.freq_conv) return {};
-    // The bench's LO is no instrument of the run's: it stays where it is.
-    if (typed.fixed_if)
-        return "measure holds a converting DUT's LO still: the set-up's fixed_if would move it";
-    measure::FixedLo lo;
-    if (std::string why = app::setup_lo(typed.setup, lo); !why.empty()) return why;
-    if (std::string why = app::output_frequencies(lo, b.freqs_ghz, b.outputs_ghz); !why.empty())
-        return "--from and --to: " + why;
-    return {};
+    return app::measured_outputs(typed, b.freqs_ghz, "--from and --to", b.outputs_ghz);
 }
 
 std::string plan_of(const MeasureRequest& r, MeasurePlan& plan) {

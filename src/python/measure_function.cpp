@@ -38,22 +38,22 @@ std::string path_or(const py::handle& value, std::string_view keyword) {
 
 // The set-up the readings are evaluated with: the keywords, laid over the
 // file SETUP when one is given, whose ENR table goes into ENR_TABLE.
-app::Setup measured_setup(const py::object& setup, const py::kwargs& inputs, bool& strict,
-                          std::optional<datafiles::EnrTable>& enr_table) {
+app::SweepRequest measured_setup(const py::object& setup, const py::kwargs& inputs, bool& strict,
+                                 std::optional<datafiles::EnrTable>& enr_table) {
     const KeywordInputs k = read_keywords(inputs, app::Scope::levels);
     strict = k.strict;
-    if (setup.is_none()) return k.setup;
+    app::SweepRequest command;
+    command.setup = k.setup;
+    if (setup.is_none()) return command;
     app::GivenInputs given;
     for (const auto& [key, value] : inputs)
         if (!value.is_none()) given.insert(py::str(key).cast<std::string>());
-    app::SweepRequest command;
-    command.setup = k.setup;
     try {
         app::SweepRequest file = app::read_setup_file(path_value(setup, "setup"));
         const std::string why = app::overlay(file, command, k.bench, given, app::Naming::keyword);
         if (!why.empty()) refuse(why);
         enr_table = app::request_enr_table(file);
-        return file.setup;
+        return file;
     } catch (const app::SetupFileError& e) {
         refuse(e.what());
     }
@@ -79,32 +79,32 @@ std::vector<double> band(const MeasureArguments& a) {
     return app::measure_frequencies(from, to, points);
 }
 
-MeasurementPlan bench_plan(const MeasureArguments& a, const app::Setup& setup) {
+MeasurementPlan bench_plan(const MeasureArguments& a, const app::SweepRequest& request) {
     MeasurementPlan plan;
-    if (setup.freq_conv) refuse("measure does not drive a frequency-converting DUT");
+    const app::Setup& setup = request.setup;
     if (!a.calibration.is_none() && !setup.second_stage)
         refuse("calibration is for second-stage correction, which the set-up turns off");
     plan.with_calibration = setup.second_stage && a.calibration.is_none();
     if (!plan.with_calibration && !a.save_calibration.is_none())
         refuse("save_calibration: this run measures no calibration");
     plan.freqs_ghz = band(a);
+    if (const std::string why =
+            app::measured_outputs(request, plan.freqs_ghz,
+                                  a.freq.is_none() ? "start and stop" : "freq", plan.outputs_ghz);
+        !why.empty())
+        refuse(why);
     plan.repeat = whole_value(a.repeat, "repeat", 1000);
     plan.yes = switch_value(a.yes, "yes");
     const double timeout = number_value(a.timeout, "timeout");
     if (!(timeout >= 0.01 && timeout <= 3600)) refuse("timeout: seconds from 0.01 to 3600");
     plan.timeout = Milliseconds(static_cast<long long>(std::ceil(timeout * 1000)));
-    plan.source = utf8_text(a.source, "source");
     try {
-        plan.analyzer = profile_named(utf8_text(a.profile, "profile"));
-        if (plan.analyzer.kind != ProfileKind::analyzer)
-            refuse("profile: \"" + plan.analyzer.name + "\" is not an analyzer's profile");
-        plan.analyzer_address = parse_resource(utf8_text(a.analyzer, "analyzer"));
-        if (plan.source.starts_with("supply:")) {
-            plan.supply_address = parse_resource(plan.source.substr(7));
-            plan.supply = profile_named(utf8_text(a.supply_profile, "supply_profile"));
-        } else if (const std::string why = source_refusal(plan.source); !why.empty()) {
-            refuse("source: " + why);
-        }
+        const InstrumentChoice choice{
+            utf8_text(a.analyzer, "analyzer"), utf8_text(a.profile, "profile"),
+            utf8_text(a.source, "source"), utf8_text(a.supply_profile, "supply_profile")};
+        if (const auto refused = take_instruments(choice, plan))
+            refuse((refused->input == InstrumentInput::profile ? "profile: " : "source: ") +
+                   refused->why);
     } catch (const ProfileError& e) {
         refuse(e.what());
     } catch (const ResourceError& e) {
@@ -151,8 +151,9 @@ MeasurementOutcome run_here(const MeasurementPlan& plan,
 py::dict measure(const MeasureArguments& a, const py::kwargs& inputs) {
     bool strict = false;
     std::optional<datafiles::EnrTable> enr_table;
-    const app::Setup setup = measured_setup(a.setup, inputs, strict, enr_table);
-    const MeasurementPlan plan = bench_plan(a, setup);
+    const app::SweepRequest request = measured_setup(a.setup, inputs, strict, enr_table);
+    const app::Setup& setup = request.setup;
+    const MeasurementPlan plan = bench_plan(a, request);
     const std::string save_readings = path_or(a.save_readings, "save_readings");
     const std::string save_calibration = path_or(a.save_calibration, "save_calibration");
     const std::string calibration = path_or(a.calibration, "calibration");

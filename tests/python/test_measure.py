@@ -18,14 +18,15 @@ from conftest import as_keywords, run_cli
 REPO = pathlib.Path(__file__).resolve().parents[2]
 SIM = os.environ.get("ORLAVEX_SIM", str(REPO / "build" / "orlavex-sim"))
 PLAN = REPO / "tests" / "instruments" / "data" / "plan.orlavex.json"
+MIXER = REPO / "tests" / "instruments" / "data" / "mixer-below.orlavex.json"
 
 
 class Simulator:
     """orlavex-sim on 127.0.0.1 with ARGS; ask() queries it over a connection
     of the test's own."""
 
-    def __init__(self, *args):
-        self.process = subprocess.Popen([SIM, "--setup", str(PLAN), "--listen", "127.0.0.1:0",
+    def __init__(self, *args, setup=PLAN):
+        self.process = subprocess.Popen([SIM, "--setup", str(setup), "--listen", "127.0.0.1:0",
                                          *args], stdout=subprocess.PIPE, text=True)
         ready, _, _ = select.select([self.process.stdout], [], [], 10)
         assert ready, "orlavex-sim did not start"
@@ -87,6 +88,31 @@ def test_results_are_evaluate_of_the_readings_saved(simulator, profile, tmp_path
     assert simulator.ask("SIM:SOURCE?") == "OFF"
 
 
+def test_a_converting_dut_is_read_at_its_output_and_evaluates_as_the_cli(profile, tmp_path):
+    # The simulator's mixer: 9 dB, 8 dB, its LO 10 GHz below the input, an
+    # ENR that falls with frequency so that a level read at the wrong
+    # frequency shows.
+    sim = Simulator("--seed", "3", setup=MIXER)
+    try:
+        readings = tmp_path / "readings.csv"
+        measured = orlavex.measure(sim.resource, profile=profile(), start=11.0, stop=14.0,
+                                   points=4, setup=MIXER, save_readings=readings, yes=True,
+                                   timeout=5)
+        assert sim.ask("SIM:SOURCE?") == "OFF"
+    finally:
+        sim.stop()
+    status, out, err = run_cli("evaluate", "--setup", MIXER, "--readings", readings,
+                               "--format", "json")
+    assert status == 0, err
+    rows = json.loads(out)
+    assert [row["freq_ghz"] for row in rows] == [11.0, 12.0, 13.0, 14.0]
+    for i, row in enumerate(rows):
+        for key in ("freq_ghz", "dut_nf_db", "dut_gain_db", "U_db"):
+            assert measured[key][i] == row[key], key
+    assert numpy.all(numpy.abs(measured["dut_nf_db"] - 9.0) <= measured["U_db"])
+    assert numpy.all(numpy.abs(measured["dut_gain_db"] - 8.0) <= 0.5)
+
+
 @pytest.mark.parametrize("keywords", [{}, {"enr_unc": 0.5}])
 def test_a_set_up_file_evaluates_as_the_cli_evaluates_it(simulator, profile, tmp_path, keywords):
     readings = tmp_path / "readings.csv"
@@ -121,14 +147,16 @@ def test_a_scpi_error_raises_naming_it(simulator, profile):
     ({"freq": 2.0, "source": "relay"}, "source: give analyzer, supply:RES"),
     ({"freq": 2.0, "profile": "no-such-profile"}, 'no shipped profile named "no-such-profile"'),
     ({"freq": 2.0, "profile": "supply-28v"}, "not an analyzer's profile"),
-    ({"freq": 2.0, "freq_conv": True}, "does not drive a frequency-converting DUT"),
+    ({"freq": 2.0, "setup": MIXER}, "freq: "),
+    ({"start": 1.0, "stop": 14.0, "points": 3, "setup": MIXER}, "start and stop: "),
     ({"freq": 2.0, "no_second_stage": True, "save_calibration": "c.csv"},
      "this run measures no calibration"),
 ])
 def test_bad_arguments_raise_before_the_bench_is_touched(arguments, message):
     # A port nothing listens on: the bench is never reached.
+    arguments = {"setup": PLAN, **arguments}
     with pytest.raises(ValueError, match=message):
-        orlavex.measure("TCPIP::127.0.0.1::9::SOCKET", setup=PLAN, yes=True, **arguments)
+        orlavex.measure("TCPIP::127.0.0.1::9::SOCKET", yes=True, **arguments)
 
 
 CHILD = """

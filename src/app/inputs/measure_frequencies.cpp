@@ -71,4 +71,18 @@ std::string output_frequencies(const measure::FixedLo& lo, const std::vector<dou
     return {};
 }
 
+std::string measured_outputs(const SweepRequest& request, const std::vector<double>& inputs,
+                             const std::string& band_name, std::vector<double>& outputs) {
+    outputs.clear();
+    if (!request.setup.freq_conv) return {};
+    // The bench's LO is no instrument of the run's: it stays where it is.
+    if (request.fixed_if)
+        return "measure holds a converting DUT's LO still: the set-up's fixed_if would move it";
+    measure::FixedLo lo;
+    if (std::string why = setup_lo(request.setup, lo); !why.empty()) return why;
+    if (std::string why = output_frequencies(lo, inputs, outputs); !why.empty())
+        return band_name + ": " + why;
+    return {};
+}
+
 }  // namespace orlavex::app

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "app/inputs/setup.h"
+#include "app/inputs/sweep_request.h"
 #include "measure/fixed_lo.h"
 
 #include <cstddef>
@@ -31,5 +32,11 @@ std::string setup_lo(const Setup& setup, measure::FixedLo& lo);
 // holds it; empty, or why one of them reaches none.
 std::string output_frequencies(const measure::FixedLo& lo, const std::vector<double>& inputs,
                                std::vector<double>& out);
+
+// The outputs a measurement at INPUTS reads a converting DUT at, the LO held
+// where REQUEST's set-up puts it (none for a DUT that does not convert);
+// empty, or why not, an input out of reach named as BAND_NAME.
+std::string measured_outputs(const SweepRequest& request, const std::vector<double>& inputs,
+                             const std::string& band_name, std::vector<double>& outputs);
 
 }  // namespace orlavex::app
