@@ -1,6 +1,7 @@
 #include "planner/measure_dialog.h"
 
 #include "planner/measure_control.h"
+#include "planner/profile_choice.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -135,14 +136,14 @@ QWidget* MeasureDialog::build_bench() {
 
     profile_ = new QComboBox(box);
     profile_->setObjectName(QStringLiteral("analyzerProfile"));
-    for (const std::string& name : instruments::shipped_profiles())
-        profile_->addItem(QString::fromStdString(name));
+    fill_profile_choice(*profile_, instruments::ProfileKind::analyzer);
     auto* file = new QPushButton(tr("&File..."), box);
     auto* profile_row = new QHBoxLayout;
     profile_row->addWidget(profile_, 1);
     profile_row->addWidget(file);
     form->addRow(label_for(tr("&Profile:"), profile_), profile_row);
-    connect(file, &QPushButton::clicked, this, &MeasureDialog::choose_profile_file);
+    connect(file, &QPushButton::clicked, this,
+            [this] { choose_profile_file(this, tr("Analyzer Profile"), *profile_); });
 
     source_ = new QComboBox(box);
     source_->setObjectName(QStringLiteral("sourceSwitch"));
@@ -155,6 +156,17 @@ QWidget* MeasureDialog::build_bench() {
     source_row->addWidget(source_detail_, 1);
     form->addRow(label_for(tr("&Noise source:"), source_), source_row);
     connect(source_, &QComboBox::currentIndexChanged, this, &MeasureDialog::source_changed);
+
+    supply_profile_ = new QComboBox(box);
+    supply_profile_->setObjectName(QStringLiteral("supplyProfile"));
+    fill_profile_choice(*supply_profile_, instruments::ProfileKind::supply);
+    supply_file_ = new QPushButton(tr("F&ile..."), box);
+    auto* supply_row = new QHBoxLayout;
+    supply_row->addWidget(supply_profile_, 1);
+    supply_row->addWidget(supply_file_);
+    form->addRow(label_for(tr("S&upply profile:"), supply_profile_), supply_row);
+    connect(supply_file_, &QPushButton::clicked, this,
+            [this] { choose_profile_file(this, tr("Supply Profile"), *supply_profile_); });
     source_changed();
     return box;
 }
@@ -196,18 +208,14 @@ QWidget* MeasureDialog::build_band() {
     return box;
 }
 
-void MeasureDialog::choose_profile_file() {
-    const QString path = QFileDialog::getOpenFileName(this, tr("Analyzer Profile"), QString(),
-                                                      tr("Profiles (*.json)"));
-    if (path.isEmpty()) return;
-    profile_->addItem(path);
-    profile_->setCurrentIndex(profile_->count() - 1);
-}
-
 void MeasureDialog::source_changed() {
     const SourceKind& kind = source_kinds[std::max(0, source_->currentIndex())];
     source_detail_->setEnabled(kind.detail != nullptr);
     source_detail_->setPlaceholderText(kind.detail ? QString::fromLatin1(kind.detail) : QString());
+    // Only a supply takes a profile of its own.
+    const bool supply = QString::fromLatin1(kind.prefix) == QStringLiteral("supply:");
+    supply_profile_->setEnabled(supply);
+    supply_file_->setEnabled(supply);
 }
 
 session::MeasureChoices MeasureDialog::choices() const {
@@ -217,6 +225,7 @@ session::MeasureChoices MeasureDialog::choices() const {
     const SourceKind& kind = source_kinds[std::max(0, source_->currentIndex())];
     c.source = kind.prefix;
     if (kind.detail) c.source += source_detail_->text().trimmed().toStdString();
+    c.supply_profile = supply_profile_->currentText().toStdString();
     c.from_ghz = from_->value();
     c.to_ghz = to_->value();
     c.points = static_cast<std::size_t>(points_->value());
@@ -228,9 +237,8 @@ session::MeasureChoices MeasureDialog::choices() const {
 
 void MeasureDialog::set_choices(const session::MeasureChoices& c) {
     analyzer_->setText(QString::fromStdString(c.analyzer));
-    const QString profile = QString::fromStdString(c.profile);
-    if (profile_->findText(profile) < 0) profile_->addItem(profile);
-    profile_->setCurrentIndex(profile_->findText(profile));
+    show_profile(*profile_, QString::fromStdString(c.profile));
+    show_profile(*supply_profile_, QString::fromStdString(c.supply_profile));
     for (int i = 0; i < static_cast<int>(std::size(source_kinds)); ++i) {
         const std::string prefix = source_kinds[i].prefix;
         if (!c.source.starts_with(prefix)) continue;

@@ -3,7 +3,9 @@
 // shows its *IDN? reply), its profile (a shipped one or a file), how the
 // noise source is switched, the band and the repeats; the run goes on a
 // thread of its own with its progress, Cancel switches the source off. The
-// readings taken are handed to the planner, which evaluates and draws them;
+// source may be switched by a power supply at an address of its own, with a
+// supply's profile. The readings taken are handed to the planner, which
+// evaluates and draws them;
 // they can be saved, and their results written as a report.
 #pragma once
 
@@ -72,7 +74,6 @@ class MeasureDialog : public QDialog {
   private:
     QWidget* build_bench();
     QWidget* build_band();
-    void choose_profile_file();
     void source_changed();
     void show_progress();
     void finish();
@@ -94,6 +95,8 @@ class MeasureDialog : public QDialog {
     QComboBox* profile_;
     QComboBox* source_;
     QLineEdit* source_detail_;
+    QComboBox* supply_profile_;
+    QPushButton* supply_file_;
     QDoubleSpinBox* from_;
     QDoubleSpinBox* to_;
     QSpinBox* points_;

@@ -1,15 +1,18 @@
 // The planner's measured readings: File > Open Readings... drawn over the
 // planned uncertainty, and Tools > Measure... run against orlavex-sim on a
 // loopback port the test starts and stops (its questions, progress, Cancel
-// switching the source off, the readings saved and evaluated again).
+// switching the source off, a supply switching it, the readings saved and
+// evaluated again).
 #include "planner_fixture.h"
 
+#include "instruments/measurement_run.h"
 #include "instruments/scpi.h"
 #include "planner/measure_dialog.h"
 #include "planner/measured_series.h"
 #include "planner/point_chart_view.h"
 #include "window/set_up_actions.h"
 
+#include <QComboBox>
 #include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -247,6 +250,63 @@ class PlannerMeasureTest : public QObject {
         QVERIFY(!dialog->running());
     }
 
+    // A supply at an address of its own switches the source by the profile
+    // chosen for it: the shipped 28 V one drives the simulated source, one
+    // at 12 V does not (the run refuses a source that does not switch);
+    // either way the source is off at the end. Each profile box offers the
+    // shipped profiles of its own kind.
+    void a_supply_switches_the_source_by_its_profile() {
+        Simulator sim;
+        QVERIFY(sim.started());
+        Planner p;
+        QVERIFY(p.window->open_setup_file(bench_plan));
+        MeasureDialog* dialog = p.window->open_measure_dialog();
+        std::size_t offered = 0;
+        for (const auto& [box, kind] :
+             {std::pair{"analyzerProfile", instruments::ProfileKind::analyzer},
+              std::pair{"supplyProfile", instruments::ProfileKind::supply}}) {
+            auto* profiles = dialog->findChild<QComboBox*>(QString::fromLatin1(box));
+            QVERIFY(profiles->count() > 0);
+            for (int i = 0; i < profiles->count(); ++i)
+                QVERIFY(instruments::profile_named(profiles->itemText(i).toStdString()).kind ==
+                        kind);
+            offered += static_cast<std::size_t>(profiles->count());
+        }
+        QCOMPARE(offered, instruments::shipped_profiles().size());
+
+        struct Case {
+            QString supply_profile;
+            const char* status;
+        };
+        const Case cases[] = {{QStringLiteral("supply-28v"), "Measured 3"},
+                              {supply_at_12_volts(), "does not seem to switch"}};
+        auto* supply_box = dialog->findChild<QComboBox*>(QStringLiteral("supplyProfile"));
+        for (const Case& k : cases) {
+            session::MeasureChoices c = dialog->choices();
+            c.analyzer = sim.resource().toStdString();
+            c.profile = profile_with_switch().toStdString();
+            c.source = "supply:" + sim.resource().toStdString();
+            c.supply_profile = k.supply_profile.toStdString();
+            c.from_ghz = 1;
+            c.to_ghz = 3;
+            c.points = 3;
+            c.ask = false;
+            dialog->set_choices(c);
+            QVERIFY(supply_box->isEnabled());
+            QCOMPARE(supply_box->currentText(), k.supply_profile);
+            QSignalSpy ended(dialog, &MeasureDialog::run_ended);
+            QVERIFY(dialog->start());
+            QVERIFY(ended.wait(60000));
+            QVERIFY2(dialog->status().contains(QString::fromLatin1(k.status)),
+                     qPrintable(dialog->status()));
+            QCOMPARE(sim.ask("SIM:SOURCE?"), std::string("OFF"));
+        }
+        session::MeasureChoices c = dialog->choices();
+        c.source = "analyzer";
+        dialog->set_choices(c);
+        QVERIFY(!supply_box->isEnabled());
+    }
+
   private:
     // The shipped profile with the simulator's DUT switch.
     QString profile_with_switch() const {
@@ -259,6 +319,19 @@ class PlannerMeasureTest : public QObject {
         if (!file.open(QIODevice::WriteOnly)) return {};
         file.write(QJsonDocument(profile).toJson());
         return path("profile.json");
+    }
+    // The shipped supply's profile at 12 V, below what drives the source.
+    QString supply_at_12_volts() const {
+        QFile shipped(QStringLiteral(ORLAVEX_PROFILES_DIR "/supply-28v.json"));
+        if (!shipped.open(QIODevice::ReadOnly)) return {};
+        QJsonObject profile = QJsonDocument::fromJson(shipped.readAll()).object();
+        QJsonObject settings = profile[QStringLiteral("settings")].toObject();
+        settings[QStringLiteral("volts")] = 12;
+        profile[QStringLiteral("settings")] = settings;
+        QFile file(path("supply-12v.json"));
+        if (!file.open(QIODevice::WriteOnly)) return {};
+        file.write(QJsonDocument(profile).toJson());
+        return path("supply-12v.json");
     }
 };
 
