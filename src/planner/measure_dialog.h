@@ -5,12 +5,13 @@
 // thread of its own with its progress, Cancel switches the source off. The
 // source may be switched by a power supply at an address of its own, with a
 // supply's profile. The readings taken are handed to the planner, which
-// evaluates and draws them;
-// they can be saved, and their results written as a report.
+// evaluates and draws them; they can be saved, and written up in the
+// measurement report orlavex-cli measure --report writes.
 #pragma once
 
 #include "app/inputs/setup.h"
 #include "instruments/measurement_run.h"
+#include "planner/measurement_report.h"
 #include "session/bench_measurement.h"
 
 #include <QDialog>
@@ -56,15 +57,20 @@ class MeasureDialog : public QDialog {
     void cancel();
     bool running() const { return thread_ != nullptr; }
     QString status() const;
+    // Shows TEXT as the dialog's status line.
+    void set_status(const QString& text);
     // The readings of the last run that measured any, as a readings file.
     const QString& readings_text() const { return readings_; }
-    // Writes them to PATH; empty, or why not.
-    QString save_readings(const QString& path) const;
+    // Writes them to PATH; empty, or why not. The report then names them
+    // by the file's name.
+    QString save_readings(const QString& path);
+    // The last run's readings as the report takes them; no text before one.
+    TakenReadings taken() const;
 
   signals:
     // A run measured READINGS (a readings file's text), named NAME.
     void measured(const QString& readings, const QString& name);
-    // Report... was chosen.
+    // Report... was chosen: the planner writes the report of taken().
     void report_asked();
     void run_ended();
 
@@ -77,7 +83,6 @@ class MeasureDialog : public QDialog {
     void source_changed();
     void show_progress();
     void finish();
-    void set_status(const QString& text);
     void show_running(bool running);
 
     std::function<app::Setup()> setup_;
@@ -88,6 +93,7 @@ class MeasureDialog : public QDialog {
     QThread* thread_ = nullptr;
     QTimer* progress_timer_;
     QString readings_;
+    QString readings_file_;  // where they were saved last; empty before
 
     QLineEdit* analyzer_;
     QPushButton* test_;
