@@ -52,6 +52,13 @@ QDoubleSpinBox* ghz_box(QWidget* parent, double value) {
     return box;
 }
 
+// EDIT wide enough to show a resource string whole (the dialog grows to hold
+// it, at any scale).
+void fit_resource(QLineEdit* edit) {
+    const QString longest = QStringLiteral("TCPIP::192.168.100.200::5025::SOCKET");
+    edit->setMinimumWidth(edit->fontMetrics().horizontalAdvance(longest + QStringLiteral("MM")));
+}
+
 // A label whose mnemonic moves the focus to BUDDY.
 QLabel* label_for(const QString& text, QWidget* buddy) {
     auto* label = new QLabel(text, buddy->parentWidget());
@@ -70,8 +77,13 @@ MeasureDialog::MeasureDialog(std::function<app::Setup()> setup, QWidget* parent)
                                      QMessageBox::Ok | QMessageBox::Cancel) == QMessageBox::Ok;
     };
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(build_bench());
-    layout->addWidget(build_band());
+    // One form for the bench and the band: their labels in one column.
+    auto* choices = new QWidget(this);
+    auto* form = new QFormLayout(choices);
+    form->setContentsMargins(0, 0, 0, 0);
+    build_bench(choices, form);
+    build_band(choices, form);
+    layout->addWidget(choices);
     progress_ = new QProgressBar(this);
     progress_->setObjectName(QStringLiteral("measureProgress"));
     progress_->setRange(0, 1);
@@ -115,13 +127,11 @@ MeasureDialog::~MeasureDialog() {
     delete thread_;
 }
 
-QWidget* MeasureDialog::build_bench() {
-    auto* box = new QWidget(this);
-    auto* form = new QFormLayout(box);
-    form->setContentsMargins(0, 0, 0, 0);
+void MeasureDialog::build_bench(QWidget* box, QFormLayout* form) {
     analyzer_ = new QLineEdit(box);
     analyzer_->setObjectName(QStringLiteral("analyzerResource"));
     analyzer_->setPlaceholderText(QStringLiteral("TCPIP::192.168.0.10::5025::SOCKET"));
+    fit_resource(analyzer_);
     test_ = new QPushButton(tr("&Test Connection"), box);
     auto* analyzer_row = new QHBoxLayout;
     analyzer_row->addWidget(analyzer_, 1);
@@ -151,6 +161,7 @@ QWidget* MeasureDialog::build_bench() {
         source_->addItem(tr(kind.text));
     source_detail_ = new QLineEdit(box);
     source_detail_->setObjectName(QStringLiteral("sourceDetail"));
+    fit_resource(source_detail_);
     auto* source_row = new QHBoxLayout;
     source_row->addWidget(source_);
     source_row->addWidget(source_detail_, 1);
@@ -168,13 +179,9 @@ QWidget* MeasureDialog::build_bench() {
     connect(supply_file_, &QPushButton::clicked, this,
             [this] { choose_profile_file(this, tr("Supply Profile"), *supply_profile_); });
     source_changed();
-    return box;
 }
 
-QWidget* MeasureDialog::build_band() {
-    auto* box = new QWidget(this);
-    auto* form = new QFormLayout(box);
-    form->setContentsMargins(0, 0, 0, 0);
+void MeasureDialog::build_band(QWidget* box, QFormLayout* form) {
     from_ = ghz_box(box, 1);
     to_ = ghz_box(box, 2);
     auto* band = new QHBoxLayout;
@@ -205,7 +212,6 @@ QWidget* MeasureDialog::build_band() {
     ask_box_ = new QCheckBox(tr("As&k before the calibration and the DUT"), box);
     ask_box_->setChecked(true);
     form->addRow(QString(), ask_box_);
-    return box;
 }
 
 void MeasureDialog::source_changed() {

@@ -23,6 +23,7 @@
 class QCheckBox;
 class QComboBox;
 class QDoubleSpinBox;
+class QFormLayout;
 class QLabel;
 class QLineEdit;
 class QProgressBar;
@@ -78,8 +79,8 @@ class MeasureDialog : public QDialog {
     void closeEvent(QCloseEvent* event) override;
 
   private:
-    QWidget* build_bench();
-    QWidget* build_band();
+    void build_bench(QWidget* box, QFormLayout* form);
+    void build_band(QWidget* box, QFormLayout* form);
     void source_changed();
     void show_progress();
     void finish();
