@@ -1,6 +1,7 @@
 #include "planner/measure_dialog.h"
 
 #include "planner/measure_control.h"
+#include "planner/profile_choice.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -51,6 +52,13 @@ QDoubleSpinBox* ghz_box(QWidget* parent, double value) {
     return box;
 }
 
+// EDIT wide enough to show a resource string whole (the dialog grows to hold
+// it, at any scale).
+void fit_resource(QLineEdit* edit) {
+    const QString longest = QStringLiteral("TCPIP::192.168.100.200::5025::SOCKET");
+    edit->setMinimumWidth(edit->fontMetrics().horizontalAdvance(longest + QStringLiteral("MM")));
+}
+
 // A label whose mnemonic moves the focus to BUDDY.
 QLabel* label_for(const QString& text, QWidget* buddy) {
     auto* label = new QLabel(text, buddy->parentWidget());
@@ -69,8 +77,13 @@ MeasureDialog::MeasureDialog(std::function<app::Setup()> setup, QWidget* parent)
                                      QMessageBox::Ok | QMessageBox::Cancel) == QMessageBox::Ok;
     };
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(build_bench());
-    layout->addWidget(build_band());
+    // One form for the bench and the band: their labels in one column.
+    auto* choices = new QWidget(this);
+    auto* form = new QFormLayout(choices);
+    form->setContentsMargins(0, 0, 0, 0);
+    build_bench(choices, form);
+    build_band(choices, form);
+    layout->addWidget(choices);
     progress_ = new QProgressBar(this);
     progress_->setObjectName(QStringLiteral("measureProgress"));
     progress_->setRange(0, 1);
@@ -114,13 +127,11 @@ MeasureDialog::~MeasureDialog() {
     delete thread_;
 }
 
-QWidget* MeasureDialog::build_bench() {
-    auto* box = new QWidget(this);
-    auto* form = new QFormLayout(box);
-    form->setContentsMargins(0, 0, 0, 0);
+void MeasureDialog::build_bench(QWidget* box, QFormLayout* form) {
     analyzer_ = new QLineEdit(box);
     analyzer_->setObjectName(QStringLiteral("analyzerResource"));
     analyzer_->setPlaceholderText(QStringLiteral("TCPIP::192.168.0.10::5025::SOCKET"));
+    fit_resource(analyzer_);
     test_ = new QPushButton(tr("&Test Connection"), box);
     auto* analyzer_row = new QHBoxLayout;
     analyzer_row->addWidget(analyzer_, 1);
@@ -135,14 +146,14 @@ QWidget* MeasureDialog::build_bench() {
 
     profile_ = new QComboBox(box);
     profile_->setObjectName(QStringLiteral("analyzerProfile"));
-    for (const std::string& name : instruments::shipped_profiles())
-        profile_->addItem(QString::fromStdString(name));
+    fill_profile_choice(*profile_, instruments::ProfileKind::analyzer);
     auto* file = new QPushButton(tr("&File..."), box);
     auto* profile_row = new QHBoxLayout;
     profile_row->addWidget(profile_, 1);
     profile_row->addWidget(file);
     form->addRow(label_for(tr("&Profile:"), profile_), profile_row);
-    connect(file, &QPushButton::clicked, this, &MeasureDialog::choose_profile_file);
+    connect(file, &QPushButton::clicked, this,
+            [this] { choose_profile_file(this, tr("Analyzer Profile"), *profile_); });
 
     source_ = new QComboBox(box);
     source_->setObjectName(QStringLiteral("sourceSwitch"));
@@ -150,19 +161,27 @@ QWidget* MeasureDialog::build_bench() {
         source_->addItem(tr(kind.text));
     source_detail_ = new QLineEdit(box);
     source_detail_->setObjectName(QStringLiteral("sourceDetail"));
+    fit_resource(source_detail_);
     auto* source_row = new QHBoxLayout;
     source_row->addWidget(source_);
     source_row->addWidget(source_detail_, 1);
     form->addRow(label_for(tr("&Noise source:"), source_), source_row);
     connect(source_, &QComboBox::currentIndexChanged, this, &MeasureDialog::source_changed);
+
+    supply_profile_ = new QComboBox(box);
+    supply_profile_->setObjectName(QStringLiteral("supplyProfile"));
+    fill_profile_choice(*supply_profile_, instruments::ProfileKind::supply);
+    supply_file_ = new QPushButton(tr("F&ile..."), box);
+    auto* supply_row = new QHBoxLayout;
+    supply_row->addWidget(supply_profile_, 1);
+    supply_row->addWidget(supply_file_);
+    form->addRow(label_for(tr("S&upply profile:"), supply_profile_), supply_row);
+    connect(supply_file_, &QPushButton::clicked, this,
+            [this] { choose_profile_file(this, tr("Supply Profile"), *supply_profile_); });
     source_changed();
-    return box;
 }
 
-QWidget* MeasureDialog::build_band() {
-    auto* box = new QWidget(this);
-    auto* form = new QFormLayout(box);
-    form->setContentsMargins(0, 0, 0, 0);
+void MeasureDialog::build_band(QWidget* box, QFormLayout* form) {
     from_ = ghz_box(box, 1);
     to_ = ghz_box(box, 2);
     auto* band = new QHBoxLayout;
@@ -193,21 +212,16 @@ QWidget* MeasureDialog::build_band() {
     ask_box_ = new QCheckBox(tr("As&k before the calibration and the DUT"), box);
     ask_box_->setChecked(true);
     form->addRow(QString(), ask_box_);
-    return box;
-}
-
-void MeasureDialog::choose_profile_file() {
-    const QString path = QFileDialog::getOpenFileName(this, tr("Analyzer Profile"), QString(),
-                                                      tr("Profiles (*.json)"));
-    if (path.isEmpty()) return;
-    profile_->addItem(path);
-    profile_->setCurrentIndex(profile_->count() - 1);
 }
 
 void MeasureDialog::source_changed() {
     const SourceKind& kind = source_kinds[std::max(0, source_->currentIndex())];
     source_detail_->setEnabled(kind.detail != nullptr);
     source_detail_->setPlaceholderText(kind.detail ? QString::fromLatin1(kind.detail) : QString());
+    // Only a supply takes a profile of its own.
+    const bool supply = QString::fromLatin1(kind.prefix) == QStringLiteral("supply:");
+    supply_profile_->setEnabled(supply);
+    supply_file_->setEnabled(supply);
 }
 
 session::MeasureChoices MeasureDialog::choices() const {
@@ -217,6 +231,7 @@ session::MeasureChoices MeasureDialog::choices() const {
     const SourceKind& kind = source_kinds[std::max(0, source_->currentIndex())];
     c.source = kind.prefix;
     if (kind.detail) c.source += source_detail_->text().trimmed().toStdString();
+    c.supply_profile = supply_profile_->currentText().toStdString();
     c.from_ghz = from_->value();
     c.to_ghz = to_->value();
     c.points = static_cast<std::size_t>(points_->value());
@@ -228,9 +243,8 @@ session::MeasureChoices MeasureDialog::choices() const {
 
 void MeasureDialog::set_choices(const session::MeasureChoices& c) {
     analyzer_->setText(QString::fromStdString(c.analyzer));
-    const QString profile = QString::fromStdString(c.profile);
-    if (profile_->findText(profile) < 0) profile_->addItem(profile);
-    profile_->setCurrentIndex(profile_->findText(profile));
+    show_profile(*profile_, QString::fromStdString(c.profile));
+    show_profile(*supply_profile_, QString::fromStdString(c.supply_profile));
     for (int i = 0; i < static_cast<int>(std::size(source_kinds)); ++i) {
         const std::string prefix = source_kinds[i].prefix;
         if (!c.source.starts_with(prefix)) continue;

@@ -3,12 +3,15 @@
 // shows its *IDN? reply), its profile (a shipped one or a file), how the
 // noise source is switched, the band and the repeats; the run goes on a
 // thread of its own with its progress, Cancel switches the source off. The
-// readings taken are handed to the planner, which evaluates and draws them;
-// they can be saved, and their results written as a report.
+// source may be switched by a power supply at an address of its own, with a
+// supply's profile. The readings taken are handed to the planner, which
+// evaluates and draws them; they can be saved, and written up in the
+// measurement report orlavex-cli measure --report writes.
 #pragma once
 
 #include "app/inputs/setup.h"
 #include "instruments/measurement_run.h"
+#include "planner/measurement_report.h"
 #include "session/bench_measurement.h"
 
 #include <QDialog>
@@ -20,6 +23,7 @@
 class QCheckBox;
 class QComboBox;
 class QDoubleSpinBox;
+class QFormLayout;
 class QLabel;
 class QLineEdit;
 class QProgressBar;
@@ -54,15 +58,20 @@ class MeasureDialog : public QDialog {
     void cancel();
     bool running() const { return thread_ != nullptr; }
     QString status() const;
+    // Shows TEXT as the dialog's status line.
+    void set_status(const QString& text);
     // The readings of the last run that measured any, as a readings file.
     const QString& readings_text() const { return readings_; }
-    // Writes them to PATH; empty, or why not.
-    QString save_readings(const QString& path) const;
+    // Writes them to PATH; empty, or why not. The report then names them
+    // by the file's name.
+    QString save_readings(const QString& path);
+    // The last run's readings as the report takes them; no text before one.
+    TakenReadings taken() const;
 
   signals:
     // A run measured READINGS (a readings file's text), named NAME.
     void measured(const QString& readings, const QString& name);
-    // Report... was chosen.
+    // Report... was chosen: the planner writes the report of taken().
     void report_asked();
     void run_ended();
 
@@ -70,13 +79,11 @@ class MeasureDialog : public QDialog {
     void closeEvent(QCloseEvent* event) override;
 
   private:
-    QWidget* build_bench();
-    QWidget* build_band();
-    void choose_profile_file();
+    void build_bench(QWidget* box, QFormLayout* form);
+    void build_band(QWidget* box, QFormLayout* form);
     void source_changed();
     void show_progress();
     void finish();
-    void set_status(const QString& text);
     void show_running(bool running);
 
     std::function<app::Setup()> setup_;
@@ -87,6 +94,7 @@ class MeasureDialog : public QDialog {
     QThread* thread_ = nullptr;
     QTimer* progress_timer_;
     QString readings_;
+    QString readings_file_;  // where they were saved last; empty before
 
     QLineEdit* analyzer_;
     QPushButton* test_;
@@ -94,6 +102,8 @@ class MeasureDialog : public QDialog {
     QComboBox* profile_;
     QComboBox* source_;
     QLineEdit* source_detail_;
+    QComboBox* supply_profile_;
+    QPushButton* supply_file_;
     QDoubleSpinBox* from_;
     QDoubleSpinBox* to_;
     QSpinBox* points_;

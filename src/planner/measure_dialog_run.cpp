@@ -4,6 +4,7 @@
 #include "planner/measure_dialog.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QProgressBar>
 #include <QThread>
 #include <QTimer>
@@ -76,7 +77,10 @@ void MeasureDialog::finish() {
                                 (o.identity.empty() ? plan_.analyzer.name : o.identity) +
                                 "), profile " + plan_.analyzer.name;
     const std::string text = session::measured_text(o, plan_, comment);
-    if (!text.empty()) readings_ = QString::fromStdString(text);
+    if (!text.empty()) {
+        readings_ = QString::fromStdString(text);
+        readings_file_.clear();
+    }
     progress_->setRange(0, 1);
     progress_->setValue(o.failure.empty() ? 1 : 0);
     if (!o.failure.empty()) {
@@ -89,13 +93,22 @@ void MeasureDialog::finish() {
     emit run_ended();
 }
 
-QString MeasureDialog::save_readings(const QString& path) const {
+QString MeasureDialog::save_readings(const QString& path) {
     if (readings_.isEmpty()) return tr("No readings to save yet.");
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
         file.write(readings_.toUtf8()) != readings_.toUtf8().size() || !file.flush())
         return tr("Cannot write %1: %2").arg(path, file.errorString());
+    readings_file_ = path;
     return {};
+}
+
+TakenReadings MeasureDialog::taken() const {
+    // Named as orlavex-cli measure --report names readings it was not
+    // asked to keep.
+    return {readings_.toStdString(), readings_file_.isEmpty()
+                                         ? "measured (not saved: Save Readings... keeps them)"
+                                         : QFileInfo(readings_file_).fileName().toStdString()};
 }
 
 }  // namespace orlavex::planner

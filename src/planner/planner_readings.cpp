@@ -1,5 +1,7 @@
 // File > Open Readings...: a readings file evaluated with the plan's set-up
-// (by the session), its points drawn over the planned uncertainty.
+// (by the session), its points drawn over the planned uncertainty. Tools >
+// Measure...: readings taken on the bench, shown the same way, and their
+// measurement report.
 #include "planner/planner_window.h"
 
 #include "charts/sweep_charts.h"
@@ -7,7 +9,9 @@
 #include "datafiles/readings_file.h"
 #include "planner/measure_dialog.h"
 #include "planner/measured_series.h"
+#include "planner/measurement_report.h"
 #include "planner/point_chart_view.h"
+#include "planner/report_path.h"
 
 #include <QFileDialog>
 #include <QFileInfo>
@@ -71,7 +75,7 @@ MeasureDialog* PlannerWindow::open_measure_dialog() {
         measure_dialog_ = new MeasureDialog([this] { return session_.readings_setup(); }, this);
         connect(measure_dialog_, &MeasureDialog::measured, this, &PlannerWindow::take_measured);
         connect(measure_dialog_, &MeasureDialog::report_asked, this,
-                &PlannerWindow::measured_results_with_dialog);
+                &PlannerWindow::measurement_report_with_dialog);
         session::MeasureChoices c = measure_dialog_->choices();
         const session::SweepInputs& sweep = session_.sweep_inputs();
         if (sweep.over == planning::SweptInput::frequency && sweep.to > sweep.from) {
@@ -113,13 +117,22 @@ QString PlannerWindow::write_measured_results(const QString& path) const {
     return {};
 }
 
-void PlannerWindow::measured_results_with_dialog() {
-    QString path = QFileDialog::getSaveFileName(this, tr("Measured Results"), QString(),
-                                                tr("CSV files (*.csv)"));
-    if (path.isEmpty()) return;
-    if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".csv");
-    const QString why = write_measured_results(path);
-    set_status(why.isEmpty() ? tr("Wrote %1").arg(QFileInfo(path).fileName()) : why);
+QString PlannerWindow::write_measurement_report(const QString& path, report::Paper paper) const {
+    if (measure_dialog_ == nullptr || measure_dialog_->readings_text().isEmpty())
+        return tr("No readings measured yet.");
+    return planner::write_measurement_report(session_, measure_dialog_->taken(), path, paper);
+}
+
+void PlannerWindow::measurement_report_with_dialog() {
+    // The results' table alone, as CSV, beside the report itself.
+    const ReportPath to =
+        ask_report_path(measure_dialog_, tr("Measurement Report"), tr("Results, CSV (*.csv)"));
+    if (to.path.isEmpty()) return;
+    const QString why = QFileInfo(to.path).suffix() == QStringLiteral("csv")
+                            ? write_measured_results(to.path)
+                            : write_measurement_report(to.path, to.paper);
+    measure_dialog_->set_status(why.isEmpty() ? tr("Wrote %1").arg(QFileInfo(to.path).fileName())
+                                              : why);
 }
 
 }  // namespace orlavex::planner

@@ -2,10 +2,10 @@
 // the same report orlavex-cli report writes for the same set-up.
 #include "planner/planner_window.h"
 
+#include "planner/report_path.h"
 #include "plot/report_files.h"
 #include "report/plan_report.h"
 
-#include <QFileDialog>
 #include <QFileInfo>
 
 namespace orlavex::planner {
@@ -31,17 +31,10 @@ QString PlannerWindow::write_report(const QString& path, report::Paper paper) co
 }
 
 void PlannerWindow::report_with_dialog() {
-    const QString pdf_a4 = tr("PDF, A4 (*.pdf)"), pdf_letter = tr("PDF, Letter (*.pdf)"),
-                  html = tr("HTML page (*.html)");
-    QString chosen = pdf_a4;
-    QString path = QFileDialog::getSaveFileName(this, tr("Report"), QString(),
-                                                pdf_a4 + ";;" + pdf_letter + ";;" + html, &chosen);
-    if (path.isEmpty()) return;
-    if (QFileInfo(path).suffix().isEmpty())
-        path += chosen == html ? QStringLiteral(".html") : QStringLiteral(".pdf");
-    const report::Paper paper = chosen == pdf_letter ? report::Paper::letter : report::Paper::a4;
-    const QString why = write_report(path, paper);
-    set_status(why.isEmpty() ? tr("Wrote %1").arg(QFileInfo(path).fileName()) : why);
+    const ReportPath to = ask_report_path(this, tr("Report"));
+    if (to.path.isEmpty()) return;
+    const QString why = write_report(to.path, to.paper);
+    set_status(why.isEmpty() ? tr("Wrote %1").arg(QFileInfo(to.path).fileName()) : why);
 }
 
 }  // namespace orlavex::planner

@@ -143,6 +143,9 @@ class PlannerWindow : public QWidget {
     MeasureDialog* open_measure_dialog();
     // The measured results as CSV in PATH; empty, or why not.
     QString write_measured_results(const QString& path) const;
+    // The measurement report of the readings the Measure dialog took last,
+    // HTML or PDF by PATH's extension: empty, or why it was not written.
+    QString write_measurement_report(const QString& path, report::Paper paper) const;
 
     // Edit menu: the budget as tab-separated text and as HTML, the charts
     // as an image.
@@ -170,7 +173,7 @@ class PlannerWindow : public QWidget {
     void redraw_uncertainty();
     void show_measured();
     void take_measured(const QString& readings, const QString& name);
-    void measured_results_with_dialog();
+    void measurement_report_with_dialog();
     QWidget* build_panes();
     QWidget* build_controls();
     QWidget* build_setup_box();

@@ -165,6 +165,11 @@ class PlannerSession {
     // CALIBRATION, if given, in place of their own calibration levels.
     std::string take_readings(const datafiles::Readings& readings, std::string name,
                               const datafiles::Readings* calibration = nullptr);
+    // READINGS evaluated as take_readings evaluates them, into OUT, the
+    // session's own left as they are.
+    std::string evaluate_readings(const datafiles::Readings& readings, std::string name,
+                                  const datafiles::Readings* calibration,
+                                  MeasuredReadings& out) const;
     const std::optional<MeasuredReadings>& measured() const { return measured_; }
     void clear_readings();
     // The set-up readings are evaluated with (and a measurement planned by).

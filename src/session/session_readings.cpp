@@ -68,15 +68,26 @@ app::Setup PlannerSession::readings_setup() const {
     return setup;
 }
 
-std::string PlannerSession::take_readings(const datafiles::Readings& readings, std::string name,
-                                          const datafiles::Readings* calibration) {
+std::string PlannerSession::evaluate_readings(const datafiles::Readings& readings, std::string name,
+                                              const datafiles::Readings* calibration,
+                                              MeasuredReadings& out) const {
     const app::Setup setup = readings_setup();
     // The plan's ENR table gives the ENR at each reading's frequency.
     app::ReadingsOutcome outcome =
         app::evaluate_readings(setup, readings, {false, app::Naming::flag}, calibration,
                                enr_table_ ? &*enr_table_ : nullptr);
     if (!outcome.refused.empty()) return name + ": " + outcome.refused;
-    measured_ = MeasuredReadings{std::move(name), std::move(outcome.points), setup.field("dut_nf")};
+    out = MeasuredReadings{std::move(name), std::move(outcome.points), setup.field("dut_nf")};
+    return {};
+}
+
+std::string PlannerSession::take_readings(const datafiles::Readings& readings, std::string name,
+                                          const datafiles::Readings* calibration) {
+    MeasuredReadings evaluated;
+    if (std::string why = evaluate_readings(readings, std::move(name), calibration, evaluated);
+        !why.empty())
+        return why;
+    measured_ = std::move(evaluated);
     return {};
 }
 

@@ -1,19 +1,24 @@
 // The planner's measured readings: File > Open Readings... drawn over the
 // planned uncertainty, and Tools > Measure... run against orlavex-sim on a
 // loopback port the test starts and stops (its questions, progress, Cancel
-// switching the source off, the readings saved and evaluated again).
+// switching the source off, a supply switching it, the readings saved and
+// evaluated again, their report as orlavex-cli writes it).
 #include "planner_fixture.h"
 
+#include "instruments/measurement_run.h"
 #include "instruments/scpi.h"
 #include "planner/measure_dialog.h"
 #include "planner/measured_series.h"
 #include "planner/point_chart_view.h"
 #include "window/set_up_actions.h"
 
+#include <QComboBox>
+#include <QCryptographicHash>
 #include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QSpinBox>
 #include <QTemporaryDir>
 #include <QtCharts/QCategoryAxis>
@@ -81,6 +86,26 @@ int bar_count(const PlannerWindow& planner) {
                 line->pen().color() == colour;
     }
     return bars;
+}
+
+QByteArray file_bytes(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// A report without the date it was made.
+QString undated(const QByteArray& html) {
+    static const QRegularExpression date(QStringLiteral("\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d UTC"));
+    return QString::fromUtf8(html).replace(date, QStringLiteral("(date)"));
+}
+
+// orlavex-cli's exit code for ARGUMENTS, its error output shown when it fails.
+int cli(const QStringList& arguments) {
+    QProcess process;
+    process.start(QStringLiteral(ORLAVEX_CLI_PATH), arguments);
+    if (!process.waitForFinished(120000)) return -1;
+    if (process.exitCode() != 0) qInfo("%s", process.readAllStandardError().constData());
+    return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
 }
 
 void write(const QString& path, const char* text) {
@@ -247,18 +272,129 @@ class PlannerMeasureTest : public QObject {
         QVERIFY(!dialog->running());
     }
 
+    // Report writes the report orlavex-cli report --readings writes for the
+    // saved readings and the planner's saved set-up, but for its date: the
+    // readings' SHA-256, a results row for each frequency. Unsaved, they
+    // are named so.
+    void the_runs_report_is_the_command_lines() {
+        Simulator sim;
+        QVERIFY(sim.started());
+        Planner p;
+        QVERIFY(p.window->open_setup_file(bench_plan));
+        MeasureDialog* dialog = p.window->open_measure_dialog();
+        QCOMPARE(p.window->write_measurement_report(path("none.html"), report::Paper::a4),
+                 QStringLiteral("No readings measured yet."));
+        QVERIFY(run(*dialog, sim, [](auto& c) { c.points = 5, c.repeat = 2; }));
+        const QString sha = QString::fromLatin1(
+            QCryptographicHash::hash(dialog->readings_text().toUtf8(), QCryptographicHash::Sha256)
+                .toHex());
+        QCOMPARE(p.window->write_measurement_report(path("unsaved.html"), report::Paper::a4),
+                 QString());
+        const QString unsaved = undated(file_bytes(path("unsaved.html")));
+        QVERIFY(unsaved.contains(sha) && unsaved.contains(QStringLiteral("(not saved")));
+
+        QCOMPARE(dialog->save_readings(path("taken.csv")), QString());
+        QVERIFY(p.window->save_setup_file(path("plan.orlavex.json")));
+        QCOMPARE(p.window->write_measurement_report(path("planner.html"), report::Paper::a4),
+                 QString());
+        QCOMPARE(cli({"report", "--readings", path("taken.csv"), "--setup",
+                      path("plan.orlavex.json"), "-o", path("cli.html")}),
+                 0);
+        const QString html = undated(file_bytes(path("planner.html")));
+        QCOMPARE(html, undated(file_bytes(path("cli.html"))));
+        QVERIFY(html.contains(sha) && html.contains(QStringLiteral("taken.csv")));
+        const qsizetype from = html.indexOf(QStringLiteral("<section id=\"results\">"));
+        const QRegularExpression row(QStringLiteral("<tr[^>]*><td[^>]*>([0-9.]+)[^<]*</td>"));
+        QStringList freqs;
+        for (auto m = row.globalMatch(html.mid(from, html.indexOf("</section>", from) - from));
+             m.hasNext();)
+            freqs << m.next().captured(1);
+        QCOMPARE(freqs, QStringList({"1", "1.5", "2", "2.5", "3"}));
+
+        QCOMPARE(p.window->write_measurement_report(path("planner.pdf"), report::Paper::letter),
+                 QString());
+        const QByteArray pdf = file_bytes(path("planner.pdf"));
+        const QRegularExpression letter(
+            QStringLiteral("/MediaBox\\s*\\[\\s*0\\s+0\\s+612(\\.0*)?\\s+792"));
+        QVERIFY(pdf.startsWith("%PDF-") && letter.match(QString::fromLatin1(pdf)).hasMatch());
+    }
+
+    // A supply at an address of its own switches the source by the profile
+    // chosen for it (each profile box offers the shipped ones of its kind):
+    // the shipped 28 V one drives the simulated source, one at 12 V does
+    // not and the run refuses it; either way the source ends off.
+    void a_supply_switches_the_source_by_its_profile() {
+        Simulator sim;
+        QVERIFY(sim.started());
+        Planner p;
+        QVERIFY(p.window->open_setup_file(bench_plan));
+        MeasureDialog* dialog = p.window->open_measure_dialog();
+        for (const auto& [box, kind] :
+             {std::pair{"analyzerProfile", instruments::ProfileKind::analyzer},
+              std::pair{"supplyProfile", instruments::ProfileKind::supply}}) {
+            auto* profiles = dialog->findChild<QComboBox*>(QString::fromLatin1(box));
+            QVERIFY(profiles->count() > 0);
+            for (int i = 0; i < profiles->count(); ++i)
+                QVERIFY(instruments::profile_named(profiles->itemText(i).toStdString()).kind ==
+                        kind);
+        }
+        const QString low = profile_file("supply-28v", "supply-12v.json", [](QJsonObject& j) {
+            QJsonObject settings = j[QStringLiteral("settings")].toObject();
+            settings[QStringLiteral("volts")] = 12;
+            j[QStringLiteral("settings")] = settings;
+        });
+        const std::pair<QString, const char*> cases[] = {
+            {QStringLiteral("supply-28v"), "Measured 3"}, {low, "does not seem to switch"}};
+        for (const auto& [supply, says] : cases) {
+            QVERIFY(run(*dialog, sim, [&](auto& c) {
+                c.source = "supply:" + sim.resource().toStdString();
+                c.supply_profile = supply.toStdString();
+            }));
+            QCOMPARE(dialog->findChild<QComboBox*>(QStringLiteral("supplyProfile"))->currentText(),
+                     supply);
+            QVERIFY2(dialog->status().contains(QString::fromLatin1(says)),
+                     qPrintable(dialog->status()));
+            QCOMPARE(sim.ask("SIM:SOURCE?"), std::string("OFF"));
+        }
+    }
+
   private:
+    // A run on SIM from 1 to 3 GHz, with the simulator's DUT switch and no
+    // questions, CHANGE made to the choices; true when it ended.
+    bool run(MeasureDialog& dialog, const Simulator& sim,
+             const std::function<void(session::MeasureChoices&)>& change) const {
+        session::MeasureChoices c = dialog.choices();
+        c.analyzer = sim.resource().toStdString();
+        c.profile = profile_with_switch().toStdString();
+        c.from_ghz = 1;
+        c.to_ghz = 3;
+        c.points = 3;
+        c.ask = false;
+        change(c);
+        dialog.set_choices(c);
+        QSignalSpy ended(&dialog, &MeasureDialog::run_ended);
+        return dialog.start() && ended.wait(60000);
+    }
+
     // The shipped profile with the simulator's DUT switch.
     QString profile_with_switch() const {
-        QFile shipped(QStringLiteral(ORLAVEX_PROFILES_DIR "/analyzer-marker-noise.json"));
-        if (!shipped.open(QIODevice::ReadOnly)) return {};
-        QJsonObject profile = QJsonDocument::fromJson(shipped.readAll()).object();
-        profile[QStringLiteral("dut_in")] = QStringLiteral("SIM:DUT ON");
-        profile[QStringLiteral("dut_out")] = QStringLiteral("SIM:DUT OFF");
-        QFile file(path("profile.json"));
+        return profile_file("analyzer-marker-noise", "profile.json", [](QJsonObject& profile) {
+            profile[QStringLiteral("dut_in")] = QStringLiteral("SIM:DUT ON");
+            profile[QStringLiteral("dut_out")] = QStringLiteral("SIM:DUT OFF");
+        });
+    }
+
+    // The shipped profile SHIPPED, CHANGE made, as the file NAME.
+    QString profile_file(const char* shipped, const char* name,
+                         const std::function<void(QJsonObject&)>& change) const {
+        QFile in(QStringLiteral(ORLAVEX_PROFILES_DIR "/%1.json").arg(QLatin1String(shipped)));
+        if (!in.open(QIODevice::ReadOnly)) return {};
+        QJsonObject profile = QJsonDocument::fromJson(in.readAll()).object();
+        change(profile);
+        QFile file(path(name));
         if (!file.open(QIODevice::WriteOnly)) return {};
         file.write(QJsonDocument(profile).toJson());
-        return path("profile.json");
+        return path(name);
     }
 };
 

@@ -6,7 +6,9 @@
 //
 //   planner_showcase [ENR_TABLE [advice|margins|bench|model|file-menu|edit-menu [LOSS_S2P]]]
 //   planner_showcase - measured SETUP READINGS    (a set-up and readings over it)
-//   planner_showcase - measure SETUP RESOURCE     (the Measure dialog after a run)
+//   planner_showcase - measure SETUP RESOURCE [PROFILE [SUPPLY]]
+//                                                 (the Measure dialog after a run,
+//                                                  the source on a supply at SUPPLY)
 #include "planner_fixture.h"
 
 #include "planner/measure_dialog.h"
@@ -47,6 +49,7 @@ int show_measured(PlannerWindow& planner, const QByteArray& page, int argc, char
     c.repeat = 3;
     c.ask = false;
     if (argc > 5) c.profile = argv[5];
+    if (argc > 6) c.source = std::string("supply:") + argv[6];
     dialog->set_choices(c);
     dialog->show();
     dialog->test_connection();
