@@ -54,6 +54,11 @@ std::optional<InstrumentRefusal> take_instruments(const InstrumentChoice& choice
     if (choice.source.starts_with("supply:")) {
         plan.supply_address = parse_resource(choice.source.substr(7));
         plan.supply = profile_named(choice.supply_profile);
+        if (plan.supply.kind != ProfileKind::supply) {
+            return InstrumentRefusal{InstrumentInput::source,
+                                     "the supply's profile \"" + plan.supply.name +
+                                         "\" is not a supply's profile"};
+        }
     } else if (std::string why = source_refusal(choice.source); !why.empty()) {
         return InstrumentRefusal{InstrumentInput::source, std::move(why)};
     }
