@@ -68,8 +68,8 @@ QLabel* label_for(const QString& text, QWidget* buddy) {
 
 }  // namespace
 
-MeasureDialog::MeasureDialog(std::function<app::Setup()> setup, QWidget* parent)
-    : QDialog(parent), setup_(std::move(setup)), progress_timer_(new QTimer(this)) {
+MeasureDialog::MeasureDialog(std::function<app::SweepRequest()> request, QWidget* parent)
+    : QDialog(parent), request_(std::move(request)), progress_timer_(new QTimer(this)) {
     setObjectName(QStringLiteral("measureDialog"));
     setWindowTitle(tr("Measure - Orlavex Planner"));
     ask_ = [this](const QString& question) {

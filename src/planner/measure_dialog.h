@@ -9,7 +9,7 @@
 // measurement report orlavex-cli measure --report writes.
 #pragma once
 
-#include "app/inputs/setup.h"
+#include "app/inputs/sweep_request.h"
 #include "instruments/measurement_run.h"
 #include "planner/measurement_report.h"
 #include "session/bench_measurement.h"
@@ -40,9 +40,9 @@ class MeasureDialog : public QDialog {
     Q_OBJECT
 
   public:
-    // SETUP gives the plan's set-up when a run starts (whether it measures
-    // a calibration).
-    MeasureDialog(std::function<app::Setup()> setup, QWidget* parent = nullptr);
+    // REQUEST gives the plan when a run starts (whether it measures a
+    // calibration, where a converting DUT's LO stays).
+    MeasureDialog(std::function<app::SweepRequest()> request, QWidget* parent = nullptr);
     ~MeasureDialog() override;
 
     session::MeasureChoices choices() const;
@@ -86,7 +86,7 @@ class MeasureDialog : public QDialog {
     void finish();
     void show_running(bool running);
 
-    std::function<app::Setup()> setup_;
+    std::function<app::SweepRequest()> request_;
     std::function<bool(const QString&)> ask_;
     std::shared_ptr<MeasureControl> control_;
     std::shared_ptr<instruments::MeasurementOutcome> outcome_;

@@ -17,7 +17,7 @@ namespace orlavex::planner {
 bool MeasureDialog::start() {
     if (running()) return false;
     instruments::MeasurementPlan plan;
-    if (const std::string why = session::measurement_plan(choices(), setup_(), plan);
+    if (const std::string why = session::measurement_plan(choices(), request_(), plan);
         !why.empty()) {
         set_status(QString::fromStdString(why));
         return false;

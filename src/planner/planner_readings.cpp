@@ -72,7 +72,7 @@ void PlannerWindow::show_measured() {
 
 MeasureDialog* PlannerWindow::open_measure_dialog() {
     if (measure_dialog_ == nullptr) {
-        measure_dialog_ = new MeasureDialog([this] { return session_.readings_setup(); }, this);
+        measure_dialog_ = new MeasureDialog([this] { return session_.sweep_request(); }, this);
         connect(measure_dialog_, &MeasureDialog::measured, this, &PlannerWindow::take_measured);
         connect(measure_dialog_, &MeasureDialog::report_asked, this,
                 &PlannerWindow::measurement_report_with_dialog);

@@ -17,9 +17,8 @@ Milliseconds milliseconds(double seconds) {
 
 }  // namespace
 
-std::string measurement_plan(const MeasureChoices& c, const app::Setup& setup,
+std::string measurement_plan(const MeasureChoices& c, const app::SweepRequest& request,
                              MeasurementPlan& plan) {
-    if (setup.freq_conv) return "The bench cannot drive a frequency-converting DUT.";
     if (const std::string why =
             app::band_refusal(c.from_ghz, c.to_ghz, c.points, "From", "To", "Points");
         !why.empty())
@@ -38,8 +37,12 @@ std::string measurement_plan(const MeasureChoices& c, const app::Setup& setup,
         return e.what();
     }
     plan.freqs_ghz = app::measure_frequencies(c.from_ghz, c.to_ghz, c.points);
+    if (std::string why =
+            app::measured_outputs(request, plan.freqs_ghz, "From and To", plan.outputs_ghz);
+        !why.empty())
+        return why;
     plan.repeat = c.repeat;
-    plan.with_calibration = setup.second_stage;
+    plan.with_calibration = request.setup.second_stage;
     plan.yes = !c.ask;
     plan.timeout = milliseconds(c.timeout_s);
     return {};
@@ -59,7 +62,8 @@ std::pair<bool, std::string> identify(const std::string& resource, double timeou
 std::string measured_text(const MeasurementOutcome& outcome, const MeasurementPlan& plan,
                           const std::string& comment) {
     if (outcome.measured.empty()) return {};
-    return readings_text(outcome.measured, plan.with_calibration, comment);
+    return readings_text(outcome.measured, plan.with_calibration, comment,
+                         reading_span(plan.analyzer));
 }
 
 std::string failure_text(const MeasurementOutcome& o, const MeasurementPlan& plan) {

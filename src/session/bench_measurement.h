@@ -4,7 +4,7 @@
 // readings of a finished run as the file `evaluate --readings` reads.
 #pragma once
 
-#include "app/inputs/setup.h"
+#include "app/inputs/sweep_request.h"
 #include "instruments/measurement_run.h"
 
 #include <string>
@@ -23,10 +23,11 @@ struct MeasureChoices {
     bool ask = true;  // before the calibration and the DUT
 };
 
-// The run CHOICES ask for with SETUP (the plan's, whose second-stage
-// correction decides whether a calibration is measured) in PLAN; empty, or
-// the one line saying why not.
-std::string measurement_plan(const MeasureChoices& choices, const app::Setup& setup,
+// The run CHOICES ask for with the plan's REQUEST (whose second-stage
+// correction decides whether a calibration is measured, and whose input and
+// output frequencies hold a converting DUT's LO) in PLAN; empty, or the one
+// line saying why not.
+std::string measurement_plan(const MeasureChoices& choices, const app::SweepRequest& request,
                              instruments::MeasurementPlan& plan);
 
 // The analyzer's reply to *IDN? at RESOURCE, or why there is none, as
