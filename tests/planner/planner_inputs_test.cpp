@@ -5,6 +5,7 @@
 #include "planner_fixture.h"
 
 #include "app/inputs/model_inputs.h"
+#include "app/inputs/reflection_text.h"
 #include "engine/controls.h"
 #include "planner/bandwidth_box.h"
 #include "planner/placement.h"
@@ -30,6 +31,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <complex>
+#include <numbers>
+#include <optional>
 #include <stdexcept>
 
 using namespace orlavex;
@@ -82,6 +86,10 @@ QString shown_value(const QWidget* box) {
 std::size_t in_range(const planning::SweepResult& result) {
     return static_cast<std::size_t>(std::ranges::count_if(
         result.points, [](const planning::SweepPoint& p) { return p.in_range; }));
+}
+
+QString reflection_text_of(std::complex<double> gamma) {
+    return ui::qstring(app::reflection_text(gamma));
 }
 
 bool rank_advice(PlannerWindow& planner) {
@@ -352,6 +360,75 @@ class PlannerInputsTest : public QObject {
         QCOMPARE(find<QComboBox>(reopened, "lo_side")->currentText(), QStringLiteral("above"));
         QCOMPARE(find<QDoubleSpinBox>(reopened, "image_ratio")->value(), 0.25);
         QVERIFY(wait_for_sweep(reopened));
+    }
+
+    // The typed reflections: open only while the reflections are known; text
+    // typed is taken as a reflection (in the C locale's or the box's own
+    // form) and re-plans, or refused with the field showing the one before.
+    void the_typed_reflection_fields_take_mag_at_deg_or_refuse_it() {
+        PlannerWindow planner([] { return started_calculator(); });
+        QVERIFY(wait_for_sweep(planner));
+        auto* box = find<QWidget>(planner, "modelOptions");
+        auto* field = find<QLineEdit>(planner, "dut_s11");
+        auto* nfmin = find<QDoubleSpinBox>(planner, "dut_nfmin");
+        QVERIFY(field && nfmin);
+        auto* reflections = find<QComboBox>(planner, "reflections");
+        QVERIFY(!field->isEnabled() && !nfmin->isEnabled());
+        reflections->setCurrentIndex(reflections->findText(QStringLiteral("known")));
+        QVERIFY(field->isEnabled() && nfmin->isEnabled());
+        QVERIFY(wait_for_sweep(planner));
+        const auto type = [&](const QString& text) {
+            field->setFocus();
+            field->selectAll();
+            QTest::keyClick(field, Qt::Key_Backspace);
+            QTest::keyClicks(field, text);
+            QTest::keyClick(field, Qt::Key_Return);
+        };
+        type(QStringLiteral("0.5@-60"));
+        QVERIFY(planner.sweep_running());
+        QVERIFY(wait_for_sweep(planner));
+        struct Case {
+            QLocale locale;
+            QString typed;
+            std::optional<std::complex<double>> taken;  // none: refused
+            QString shown;
+        };
+        const Case cases[] = {
+            {QLocale::c(), QStringLiteral(" 0.25 @ 90 "), std::polar(0.25, std::numbers::pi / 2),
+             QStringLiteral("0.25@90")},
+            {QLocale(QLocale::German), QStringLiteral("0,2@-45,5"),
+             std::polar(0.2, -45.5 * std::numbers::pi / 180), QStringLiteral("0.2@-45.5")},
+            {QLocale::c(), QStringLiteral("1@0"), {}, {}},
+            {QLocale::c(), QStringLiteral("0.5"), {}, {}},
+            {QLocale::c(), QStringLiteral("0.5@-60@1"), {}, {}},
+            {QLocale::c(), QStringLiteral("0.5@east"), {}, {}},
+            {QLocale::c(), QStringLiteral("-0.1@0"), {}, {}},
+            {QLocale::c(), QString(), std::nullopt, QString()},
+        };
+        for (const Case& c : cases) {
+            box->setLocale(c.locale);
+            const measure::ModelOptions before = planner.session().model_options();
+            planner.findChild<QLabel*>(QStringLiteral("status"))->clear();
+            type(c.typed);
+            const auto& s11 = planner.session().model_options().dut_s11;
+            const bool refused = !c.typed.isEmpty() && !c.taken;
+            if (refused) {
+                QCOMPARE(planner.session().model_options(), before);
+                QCOMPARE(field->text(), reflection_text_of(*before.dut_s11));
+                QVERIFY2(planner.status_text().contains(QStringLiteral("DUT S11 \"") + c.typed) &&
+                             planner.status_text().contains(QStringLiteral("MAG@DEG")),
+                         qPrintable(planner.status_text()));
+                continue;
+            }
+            QCOMPARE(field->text(), c.shown);
+            QCOMPARE(s11.has_value(), c.taken.has_value());
+            if (c.taken) QVERIFY(std::abs(*s11 - *c.taken) < 1e-12);
+            QVERIFY(planner.status_text().isEmpty() || !planner.status_text().contains("MAG@DEG"));
+        }
+        box->setLocale(QLocale::c());
+        reflections->setCurrentIndex(reflections->findText(QStringLiteral("random")));
+        QVERIFY(!field->isEnabled() && !nfmin->isEnabled());
+        QVERIFY(wait_for_sweep(planner));
     }
 
     void ctrl_w_and_escape_close_the_planner() {
