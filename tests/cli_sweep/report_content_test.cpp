@@ -1,6 +1,7 @@
 // The report library's own rules: which points the table shows, which is
 // the worst, the charts made inline, and the content's trip to orlavex-plot.
 #include "app/inputs/bench_inputs.h"
+#include "app/inputs/reflection_text.h"
 #include "app/results/budget_units.h"
 #include "app/results/sweep_output.h"
 #include "app/setup_file/setup_file.h"
@@ -23,6 +24,7 @@
 #include <fstream>
 #include <functional>
 #include <limits>
+#include <map>
 #include <set>
 #include <sstream>
 
@@ -324,6 +326,101 @@ TEST(ReportClassicFigures, WhyThereAreNoneInsteadOfAnEmptyChart) {
         EXPECT_TRUE(says(notes, c.says));
         EXPECT_EQ(says(notes, "equivalent set-up at the DUT input; each point"), !none);
     }
+}
+
+// The known reflections a report shows, in one section whether a file gave
+// them or they were typed: each value at the shown point, with its file or
+// the inputs typed. The sweep's points lie on the files' records.
+TEST(ReportKnownReflections, EachWithTheFileOrTheTypingItCameFrom) {
+    // reflections_source.enr and reflections_lna.s2p at 1, 2 and 3 GHz.
+    using Values = std::array<std::string, 6>;  // on, off, S11, NFmin, Gamma_opt, rn
+    const std::map<double, Values> records = {
+        {1, {"0.05@30", "0.12@-80", "0.45@170", "0.35", "0.32@30", "0.14"}},
+        {2, {"0.05@30", "0.12@-80", "0.5@-60", "0.4", "0.3@40", "0.15"}},
+        {3, {"0.05@30", "0.12@-80", "0.55@-170", "0.48", "0.28@50", "0.17"}}};
+    const Values typed = {"0.05@30", "0.12@-80", "0.5@-60", "0.4", "0.3@40", "0.15"};
+    enum Origin { none, file, typing };
+    struct Case {
+        Origin source, s11, noise;
+        std::array<std::string, 3> from;  // how each group's From cell starts
+    };
+    const std::vector<Case> cases = {
+        {file,
+         file,
+         file,
+         {"reflections_source.enr (ENR table)", "reflections_lna.s2p (DUT S-parameters)",
+          "reflections_lna.s2p (DUT S-parameters, noise block)"}},
+        {typing,
+         typing,
+         typing,
+         {"typed (source_on_gamma, source_off_gamma)", "typed (dut_s11)",
+          "typed (dut_nfmin, dut_gamma_opt, dut_rn)"}},
+        {file,
+         typing,
+         typing,
+         {"reflections_source.enr (ENR table)", "typed (dut_s11)", "typed (dut_nfmin"}},
+        {typing, typing, none, {"typed (source_on", "typed (dut_s11)", "not known"}},
+    };
+    const std::array<std::string, 6> keys = {"source_on_gamma", "source_off_gamma", "dut_s11",
+                                             "dut_nfmin_db",    "dut_gamma_opt",    "dut_rn"};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.from[0] + " / " + c.from[1] + " / " + c.from[2]);
+        app::SweepRequest asked = over_freq(1, 3);
+        asked.setup.field("dut_gain") = 20;
+        measure::ModelOptions& m = asked.setup.model;
+        m.reflections = measure::ReflectionModel::known;
+        if (c.source == file) asked.enr_table_path = test_data + "/reflections_source.enr";
+        if (c.s11 == file) asked.dut_s2p_path = test_data + "/reflections_lna.s2p";
+        if (c.source == typing) {
+            m.source_on_gamma = app::read_reflection(typed[0]);
+            m.source_off_gamma = app::read_reflection(typed[1]);
+        }
+        if (c.s11 == typing) m.dut_s11 = app::read_reflection(typed[2]);
+        if (c.noise == typing) {
+            m.dut_nfmin_db = 0.4;
+            m.dut_gamma_opt = app::read_reflection(typed[4]);
+            m.dut_rn = 0.15;
+        }
+        const Made made = made_report(asked);
+        const ReportSection& files = section_of(made.content, "files");
+        EXPECT_EQ(files.heading, "Data files and known reflections");
+        ASSERT_FALSE(files.tables.empty());
+        const ReportTable& known = files.tables.back();
+        const std::size_t at = worst_point(made.result).value();
+        EXPECT_NE(known.caption.find("point " + std::to_string(at + 1) + " (freq_ghz = "),
+                  std::string::npos)
+            << known.caption;
+        const Values& at_file = records.at(made.result.points[at].freq_ghz);
+        const std::array<Origin, 6> origin = {c.source, c.source, c.s11, c.noise, c.noise, c.noise};
+        ASSERT_EQ(known.rows.size(), c.noise == none ? 4u : 6u);
+        for (std::size_t i = 0; i < known.rows.size(); ++i) {
+            const std::vector<std::string>& row = known.rows[i];
+            const std::size_t group = i < 2 ? 0 : i == 2 ? 1 : 2;
+            EXPECT_EQ(row.at(3).rfind(c.from[group], 0), 0u) << row.at(3);
+            if (origin[i] == none) {
+                EXPECT_EQ(row.at(1), "–");
+                continue;
+            }
+            EXPECT_EQ(row.at(0), keys[i]);
+            EXPECT_EQ(row.at(1), origin[i] == file ? at_file[i] : typed[i]) << keys[i];
+        }
+        // The inputs echo the typed reflections as they were typed.
+        const ReportTable& inputs = section_of(made.content, "setup").tables.at(0);
+        EXPECT_EQ(value_of(inputs, "dut_s11"), c.s11 == typing ? typed[2] : "");
+        EXPECT_EQ(value_of(inputs, "source_off_gamma"), c.source == typing ? typed[1] : "");
+        // The bias beside U in the sweep's table and under the budget.
+        const ReportTable& sweep = section_of(made.content, "sweep").tables.at(0);
+        EXPECT_NE(std::ranges::find(sweep.header, "source_match_bias_db"), sweep.header.end());
+        const std::vector<std::string>& budget = section_of(made.content, "budget").paragraphs;
+        EXPECT_NE(budget.back().find("U + |e0| = "), std::string::npos) << budget.back();
+    }
+    // The reflections random: no such table, and the section keeps its name.
+    app::SweepRequest asked = over_freq(1, 3);
+    asked.enr_table_path = test_data + "/reflections_source.enr";
+    const Made random = made_report(asked);
+    const ReportSection& files = section_of(random.content, "files");
+    EXPECT_EQ(files.heading, "Data files");
+    EXPECT_EQ(files.tables.size(), 1u);
 }
 
 TEST(ReportHtml, ChartsInlineAtTheirContainersWidth) {
