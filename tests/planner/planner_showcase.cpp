@@ -68,7 +68,8 @@ int main(int argc, char* argv[]) {
     PlannerWindow* planner = open_planner(*window);
     const QByteArray page = argc > 2 ? QByteArray(argv[2]) : QByteArray();
     if (page == "measured" || page == "measure") return show_measured(*planner, page, argc, argv);
-    if (argc > 1) planner->load_enr_table(QString::fromLocal8Bit(argv[1]));
+    // Typed reflections stand where no file gives them: no ENR table there.
+    if (argc > 1 && page != "typed") planner->load_enr_table(QString::fromLocal8Bit(argv[1]));
     if (page == "bench" || page.endsWith("-menu")) {
         if (argc > 3) planner->load_loss_file(LossSide::before, QString::fromLocal8Bit(argv[3]));
         planner->findChild<QDoubleSpinBox*>(QStringLiteral("lossOut"))->setValue(0.5);
