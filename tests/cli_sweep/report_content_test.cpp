@@ -27,6 +27,7 @@
 #include <map>
 #include <set>
 #include <sstream>
+#include <tuple>
 
 namespace orlavex::report {
 namespace {
@@ -328,99 +329,58 @@ TEST(ReportClassicFigures, WhyThereAreNoneInsteadOfAnEmptyChart) {
     }
 }
 
-// The known reflections a report shows, in one section whether a file gave
-// them or they were typed: each value at the shown point, with its file or
-// the inputs typed. The sweep's points lie on the files' records.
+// The known reflections in one section, from a file or typed: each at the
+// shown point (the sweep's points lie on the files' records) with where it
+// came from, the typed ones echoed as typed, the bias beside U.
 TEST(ReportKnownReflections, EachWithTheFileOrTheTypingItCameFrom) {
-    // reflections_source.enr and reflections_lna.s2p at 1, 2 and 3 GHz.
     using Values = std::array<std::string, 6>;  // on, off, S11, NFmin, Gamma_opt, rn
-    const std::map<double, Values> records = {
+    const std::map<double, Values> files = {
         {1, {"0.05@30", "0.12@-80", "0.45@170", "0.35", "0.32@30", "0.14"}},
         {2, {"0.05@30", "0.12@-80", "0.5@-60", "0.4", "0.3@40", "0.15"}},
         {3, {"0.05@30", "0.12@-80", "0.55@-170", "0.48", "0.28@50", "0.17"}}};
-    const Values typed = {"0.05@30", "0.12@-80", "0.5@-60", "0.4", "0.3@40", "0.15"};
-    enum Origin { none, file, typing };
+    const Values typed = files.at(2);
+    const std::string enr = "reflections_source.enr (ENR table)";
+    const std::string s2p = "reflections_lna.s2p (DUT S-parameters";
     struct Case {
-        Origin source, s11, noise;
-        std::array<std::string, 3> from;  // how each group's From cell starts
-    };
-    const std::vector<Case> cases = {
-        {file,
-         file,
-         file,
-         {"reflections_source.enr (ENR table)", "reflections_lna.s2p (DUT S-parameters)",
-          "reflections_lna.s2p (DUT S-parameters, noise block)"}},
-        {typing,
-         typing,
-         typing,
-         {"typed (source_on_gamma, source_off_gamma)", "typed (dut_s11)",
-          "typed (dut_nfmin, dut_gamma_opt, dut_rn)"}},
-        {file,
-         typing,
-         typing,
-         {"reflections_source.enr (ENR table)", "typed (dut_s11)", "typed (dut_nfmin"}},
-        {typing, typing, none, {"typed (source_on", "typed (dut_s11)", "not known"}},
-    };
-    const std::array<std::string, 6> keys = {"source_on_gamma", "source_off_gamma", "dut_s11",
-                                             "dut_nfmin_db",    "dut_gamma_opt",    "dut_rn"};
+        bool source_file, dut_file;
+        std::array<std::string, 3> from;  // how the source's, S11's and noise rows' start
+    } const cases[] = {{true, true, {enr, s2p + ")", s2p + ", noise block)"}},
+                       {false, false, {"typed (source_on", "typed (dut_s11)", "typed (dut_nfmin"}},
+                       {true, false, {enr, "typed (dut_s11)", "typed (dut_nfmin"}}};
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.from[0] + " / " + c.from[1] + " / " + c.from[2]);
         app::SweepRequest asked = over_freq(1, 3);
-        asked.setup.field("dut_gain") = 20;
         measure::ModelOptions& m = asked.setup.model;
         m.reflections = measure::ReflectionModel::known;
-        if (c.source == file) asked.enr_table_path = test_data + "/reflections_source.enr";
-        if (c.s11 == file) asked.dut_s2p_path = test_data + "/reflections_lna.s2p";
-        if (c.source == typing) {
+        if (c.source_file) asked.enr_table_path = test_data + "/reflections_source.enr";
+        if (c.dut_file) asked.dut_s2p_path = test_data + "/reflections_lna.s2p";
+        if (!c.source_file) {
             m.source_on_gamma = app::read_reflection(typed[0]);
             m.source_off_gamma = app::read_reflection(typed[1]);
         }
-        if (c.s11 == typing) m.dut_s11 = app::read_reflection(typed[2]);
-        if (c.noise == typing) {
-            m.dut_nfmin_db = 0.4;
-            m.dut_gamma_opt = app::read_reflection(typed[4]);
-            m.dut_rn = 0.15;
+        if (!c.dut_file) {
+            m.dut_s11 = app::read_reflection(typed[2]);
+            std::tie(m.dut_nfmin_db, m.dut_gamma_opt, m.dut_rn) =
+                std::tuple(0.4, app::read_reflection(typed[4]), 0.15);
         }
         const Made made = made_report(asked);
-        const ReportSection& files = section_of(made.content, "files");
-        EXPECT_EQ(files.heading, "Data files and known reflections");
-        ASSERT_FALSE(files.tables.empty());
-        const ReportTable& known = files.tables.back();
+        const ReportSection& section = section_of(made.content, "files");
+        const ReportTable& known = section.tables.back();
+        EXPECT_EQ(section.heading, "Data files and known reflections");
         const std::size_t at = worst_point(made.result).value();
-        EXPECT_NE(known.caption.find("point " + std::to_string(at + 1) + " (freq_ghz = "),
-                  std::string::npos)
-            << known.caption;
-        const Values& at_file = records.at(made.result.points[at].freq_ghz);
-        const std::array<Origin, 6> origin = {c.source, c.source, c.s11, c.noise, c.noise, c.noise};
-        ASSERT_EQ(known.rows.size(), c.noise == none ? 4u : 6u);
-        for (std::size_t i = 0; i < known.rows.size(); ++i) {
-            const std::vector<std::string>& row = known.rows[i];
-            const std::size_t group = i < 2 ? 0 : i == 2 ? 1 : 2;
-            EXPECT_EQ(row.at(3).rfind(c.from[group], 0), 0u) << row.at(3);
-            if (origin[i] == none) {
-                EXPECT_EQ(row.at(1), "–");
-                continue;
-            }
-            EXPECT_EQ(row.at(0), keys[i]);
-            EXPECT_EQ(row.at(1), origin[i] == file ? at_file[i] : typed[i]) << keys[i];
+        EXPECT_NE(known.caption.find("point " + std::to_string(at + 1)), std::string::npos);
+        ASSERT_EQ(known.rows.size(), 6u);
+        for (std::size_t i = 0; i < 6; ++i) {
+            const bool file = i < 2 ? c.source_file : c.dut_file;
+            const std::string& value =
+                (file ? files.at(made.result.points[at].freq_ghz) : typed)[i];
+            EXPECT_EQ(known.rows[i].at(1), value) << known.rows[i].at(0);
+            EXPECT_EQ(known.rows[i].at(3).rfind(c.from[i < 2 ? 0 : i == 2 ? 1 : 2], 0), 0u);
         }
-        // The inputs echo the typed reflections as they were typed.
         const ReportTable& inputs = section_of(made.content, "setup").tables.at(0);
-        EXPECT_EQ(value_of(inputs, "dut_s11"), c.s11 == typing ? typed[2] : "");
-        EXPECT_EQ(value_of(inputs, "source_off_gamma"), c.source == typing ? typed[1] : "");
-        // The bias beside U in the sweep's table and under the budget.
-        const ReportTable& sweep = section_of(made.content, "sweep").tables.at(0);
-        EXPECT_NE(std::ranges::find(sweep.header, "source_match_bias_db"), sweep.header.end());
-        const std::vector<std::string>& budget = section_of(made.content, "budget").paragraphs;
-        EXPECT_NE(budget.back().find("U + |e0| = "), std::string::npos) << budget.back();
+        EXPECT_EQ(value_of(inputs, "dut_s11"), c.dut_file ? "" : typed[2]);
+        EXPECT_NE(section_of(made.content, "budget").paragraphs.back().find("U + |e0| = "),
+                  std::string::npos);
     }
-    // The reflections random: no such table, and the section keeps its name.
-    app::SweepRequest asked = over_freq(1, 3);
-    asked.enr_table_path = test_data + "/reflections_source.enr";
-    const Made random = made_report(asked);
-    const ReportSection& files = section_of(random.content, "files");
-    EXPECT_EQ(files.heading, "Data files");
-    EXPECT_EQ(files.tables.size(), 1u);
 }
 
 TEST(ReportHtml, ChartsInlineAtTheirContainersWidth) {

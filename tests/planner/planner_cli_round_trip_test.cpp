@@ -16,9 +16,7 @@
 #include <QTemporaryDir>
 
 #include <cmath>
-#include <optional>
 #include <utility>
-#include <vector>
 
 using namespace orlavex;
 using namespace orlavex::planner;
@@ -96,74 +94,45 @@ class PlannerCliRoundTripTest : public QObject {
     }
 
     // The known reflections typed in the model box: the planner's source-match
-    // bias at a point is orlavex-cli point's with the same values typed as
-    // options and with the set-up the planner saves, and a planner opening
-    // that file shows them again.
+    // bias at a point is orlavex-cli point's with the same values as options
+    // and with the set-up the planner saves, which a planner shows again.
     void typed_reflections_give_the_command_lines_bias() {
-        struct Case {
-            std::vector<std::pair<const char*, const char*>> typed;  // field, text
-            std::optional<double> nfmin_db, rn;
-        };
-        const Case cases[] = {
-            {{{"source_on_gamma", "0.05@30"},
-              {"source_off_gamma", "0.12@-80"},
-              {"dut_s11", "0.5@-60"}},
-             std::nullopt,
-             std::nullopt},
-            {{{"source_on_gamma", "0.05@30"},
-              {"source_off_gamma", "0.12@-80"},
-              {"dut_s11", "0.5@-60"},
-              {"dut_gamma_opt", "0.3@40"}},
-             0.4,
-             0.15},
-        };
-        for (const Case& c : cases) {
-            QTemporaryDir dir;
-            QVERIFY(dir.isValid());
-            const QString file = dir.filePath(QStringLiteral("typed.orlavex.json"));
-            PlannerWindow planner([] { return started_calculator(); });
-            planner.set_dialogs(scripted(std::make_shared<ScriptedDialogs>()));
-            find<QSpinBox>(planner, "sweepPoints")->setValue(5);
-            auto* reflections = find<QComboBox>(planner, "reflections");
-            reflections->setCurrentIndex(reflections->findText(QStringLiteral("known")));
-            QStringList options = {"--reflections", "known"};
-            for (const auto& [name, text] : c.typed) {
-                auto* field = find<QLineEdit>(planner, name);
-                field->setText(QString::fromLatin1(text));
-                emit field->editingFinished();
-                options << "--" + QString::fromLatin1(name).replace('_', '-')
-                        << QString::fromLatin1(text);
-            }
-            if (c.nfmin_db) {
-                find<QDoubleSpinBox>(planner, "dut_nfmin")->setValue(*c.nfmin_db);
-                find<QDoubleSpinBox>(planner, "dut_rn")->setValue(*c.rn);
-                options << "--dut-nfmin" << QString::number(*c.nfmin_db) << "--dut-rn"
-                        << QString::number(*c.rn);
-            }
-            QVERIFY(wait_for_sweep(planner));
-            const planning::SweepPoint& point = planner.result()->points[2];
-            QVERIFY2(point.source_match_bias_db, point.note.c_str());
-            QVERIFY(planner.save_setup_file(file));
-            const QString freq = QString::number(point.freq_ghz, 'g', 17);
-            const auto cli_bias = [](const QByteArray& json) {
-                return QJsonDocument::fromJson(json)["source_match_bias_db"].toDouble(-99);
-            };
-            const double typed =
-                cli_bias(cli(QStringList{"point", "--json", "--no-mc", "--freq", freq} + options));
-            const double saved =
-                cli_bias(cli({"point", "--json", "--no-mc", "--setup", file, "--freq", freq}));
-            QCOMPARE_LE(std::abs(typed - *point.source_match_bias_db), 1e-12);
-            QCOMPARE_LE(std::abs(saved - *point.source_match_bias_db), 1e-12);
-
-            PlannerWindow reopened([] { return started_calculator(); });
-            reopened.set_dialogs(scripted(std::make_shared<ScriptedDialogs>()));
-            QVERIFY(reopened.open_setup_file(file));
-            for (const auto& [name, text] : c.typed)
-                QCOMPARE(find<QLineEdit>(reopened, name)->text(), QString::fromLatin1(text));
-            QCOMPARE(reopened.session().model_options(), planner.session().model_options());
-            QVERIFY(wait_for_sweep(reopened));
-            QCOMPARE(reopened.result()->points[2].source_match_bias_db, point.source_match_bias_db);
+        QTemporaryDir dir;
+        const QString file = dir.filePath(QStringLiteral("typed.orlavex.json"));
+        PlannerWindow planner([] { return started_calculator(); });
+        planner.set_dialogs(scripted(std::make_shared<ScriptedDialogs>()));
+        find<QSpinBox>(planner, "sweepPoints")->setValue(5);
+        auto* reflections = find<QComboBox>(planner, "reflections");
+        reflections->setCurrentIndex(reflections->findText(QStringLiteral("known")));
+        QStringList options = {"--reflections", "known", "--dut-nfmin", "0.4", "--dut-rn", "0.15"};
+        const std::pair<const char*, const char*> typed[] = {{"source_on_gamma", "0.05@30"},
+                                                             {"source_off_gamma", "0.12@-80"},
+                                                             {"dut_s11", "0.5@-60"},
+                                                             {"dut_gamma_opt", "0.3@40"}};
+        for (const auto& [name, text] : typed) {
+            find<QLineEdit>(planner, name)->setText(QString::fromLatin1(text));
+            emit find<QLineEdit>(planner, name)->editingFinished();
+            options << "--" + QString::fromLatin1(name).replace('_', '-') << text;
         }
+        find<QDoubleSpinBox>(planner, "dut_nfmin")->setValue(0.4);
+        find<QDoubleSpinBox>(planner, "dut_rn")->setValue(0.15);
+        QVERIFY(wait_for_sweep(planner) && planner.save_setup_file(file));
+        const planning::SweepPoint& point = planner.result()->points[2];
+        QVERIFY2(point.source_match_bias_db, point.note.c_str());
+        const QStringList at = {"point", "--json", "--no-mc", "--freq",
+                                QString::number(point.freq_ghz, 'g', 17)};
+        for (const QStringList& given : {options, QStringList{"--setup", file}}) {
+            const QJsonDocument json = QJsonDocument::fromJson(cli(at + given));
+            QCOMPARE_LE(
+                std::abs(json["source_match_bias_db"].toDouble(9) - *point.source_match_bias_db),
+                1e-12);
+        }
+        PlannerWindow reopened([] { return started_calculator(); });
+        QVERIFY(reopened.open_setup_file(file));
+        for (const auto& [name, text] : typed)
+            QCOMPARE(find<QLineEdit>(reopened, name)->text(), QString::fromLatin1(text));
+        QCOMPARE(reopened.session().model_options(), planner.session().model_options());
+        QVERIFY(wait_for_sweep(reopened));
     }
 
     // File > Report... writes the report orlavex-cli report writes for the
