@@ -122,8 +122,7 @@ ReportSection budget_section(const PlanReportInput& input) {
             "The reflections known, the result carries the source-match bias e0 = " +
             cell("source_match_bias_db") + " dB: correct it, or state U + |e0| = " +
             app::number_text(point.gum.U_db + std::abs(*bias), 4) +
-            " dB for the uncorrected "
-            "result.");
+            " dB for the uncorrected result.");
     }
     section.tables.push_back(budget_table(point.gum));
     return section;
