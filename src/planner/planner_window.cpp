@@ -172,6 +172,9 @@ void PlannerWindow::connect_controls() {
         session_.set_model_options(model_options_->options());
         after_change();
     });
+    connect(model_options_, &ModelOptionsBox::refused, this, [this](const QString& why) {
+        set_status(tr("The measurement model is unchanged: %1").arg(why));
+    });
 }
 
 void PlannerWindow::take_from_calculator() {

@@ -84,6 +84,8 @@ samples  True adds "samples": the error of every trial in dB, in trial
 progress None, or a function called as progress(done, total) with the
          trials evaluated so far, about ten times a second while the Monte
          Carlo runs and once at its end
+enr_table, dut_s2p  as in point(): with reflections="known" the mean
+         contains the source-match bias at the point's frequency
 
 Returns a dict: trials, seed, mean_db (bias), std_db, interval_db [lo, hi]
 (2.5 % and 97.5 % quantiles), shortest_db [lo, hi] (shortest 95 %
@@ -309,25 +311,28 @@ void define_private_functions(py::module_& m) {
         "_point",
         [](const py::object& mc, const py::object& enr_table, const py::object& dut_s2p,
            const py::kwargs& inputs) {
-            return point(switch_value(mc, "mc"), enr_table, dut_s2p, inputs);
+            return point(switch_value(mc, "mc"), {enr_table, dut_s2p}, inputs);
         },
         py::kw_only(), py::arg("mc") = true, py::arg("enr_table") = py::none(),
         py::arg("dut_s2p") = py::none());
     m.def(
         "_budget",
         [](const py::object& enr_table, const py::object& dut_s2p, const py::kwargs& inputs) {
-            return budget(enr_table, dut_s2p, inputs);
+            return budget({enr_table, dut_s2p}, inputs);
         },
         py::kw_only(), py::arg("enr_table") = py::none(), py::arg("dut_s2p") = py::none());
     m.def(
         "_monte_carlo",
         [](const py::object& trials, const py::object& seed, const py::object& samples,
-           const py::object& progress, const py::kwargs& inputs) {
-            return monte_carlo(trials, seed, switch_value(samples, "samples"), progress, inputs);
+           const py::object& progress, const py::object& enr_table, const py::object& dut_s2p,
+           const py::kwargs& inputs) {
+            return monte_carlo(trials, seed, switch_value(samples, "samples"), progress,
+                               {enr_table, dut_s2p}, inputs);
         },
         py::kw_only(), py::arg("trials") = orlavex::measure::MonteCarloOptions{}.trials,
         py::arg("seed") = orlavex::measure::default_seed, py::arg("samples") = false,
-        py::arg("progress") = py::none());
+        py::arg("progress") = py::none(), py::arg("enr_table") = py::none(),
+        py::arg("dut_s2p") = py::none());
     m.def("_evaluate", &evaluate, py::arg("cal_on") = py::none(), py::arg("cal_off") = py::none(),
           py::arg("meas_on") = py::none(), py::arg("meas_off") = py::none(),
           py::arg("readings") = py::none(), py::arg("calibration") = py::none(),

@@ -39,10 +39,10 @@ struct PointTables {
     }
 };
 
-PointTables point_tables(const py::object& enr_table, const py::object& dut_s2p) {
+PointTables point_tables(const PointFileArguments& given) {
     SweepArguments a;
-    a.enr_table = enr_table;
-    a.dut_s2p = dut_s2p;
+    a.enr_table = given.enr_table;
+    a.dut_s2p = given.dut_s2p;
     app::SweepRequest r;
     read_files(r, a);
     PointTables t{std::move(r.enr_table), std::move(r.dut_sparameters)};
@@ -79,29 +79,30 @@ app::Point computed(const KeywordInputs& k, bool monte_carlo, const py::object& 
 
 }  // namespace
 
-py::dict point(bool mc, const py::object& enr_table, const py::object& dut_s2p,
-               const py::kwargs& inputs) {
+py::dict point(bool mc, const PointFileArguments& files, const py::kwargs& inputs) {
     const KeywordInputs k = read_keywords(inputs, app::Scope::prediction);
-    const PointTables tables = point_tables(enr_table, dut_s2p);
+    const PointTables tables = point_tables(files);
     const app::Point p = computed(k, mc, py::none(), tables.files());
     return to_python(app::point_json(p));
 }
 
-py::dict budget(const py::object& enr_table, const py::object& dut_s2p, const py::kwargs& inputs) {
+py::dict budget(const PointFileArguments& files, const py::kwargs& inputs) {
     const KeywordInputs k = read_keywords(inputs, app::Scope::prediction);
-    const PointTables tables = point_tables(enr_table, dut_s2p);
+    const PointTables tables = point_tables(files);
     const app::Point p = computed(k, false, py::none(), tables.files());
     return to_python(app::gum_json(p.budget));
 }
 
 py::dict monte_carlo(const py::object& trials, const py::object& seed, bool samples,
-                     const py::object& progress, const py::kwargs& inputs) {
+                     const py::object& progress, const PointFileArguments& files,
+                     const py::kwargs& inputs) {
     py::dict keywords(inputs);
     keywords["trials"] = trials;
     keywords["seed"] = seed;
     KeywordInputs k = read_keywords(keywords, app::Scope::prediction);
     k.setup.model.keep_samples = samples;
-    app::Point p = computed(k, true, progress);
+    const PointTables tables = point_tables(files);
+    app::Point p = computed(k, true, progress, tables.files());
     py::dict out = to_python(app::monte_carlo_json(*p.monte_carlo));
     if (samples) {
         // The array owns the samples: moved into a capsule, not copied.

@@ -20,23 +20,26 @@
 
 namespace orlavex::python {
 
+// The data files a point reads its known reflections from: None, or as
+// sweep() takes them.
+struct PointFileArguments {
+    pybind11::object enr_table, dut_s2p;
+};
+
 // orlavex-cli point: {"inputs", "classic", "gum", "monte_carlo"}; with MC
-// false the Monte Carlo is not run and "monte_carlo" is None.
-// ENR_TABLE and DUT_S2P (None, or as sweep() takes them) give the known
-// reflections at the point's frequency.
-pybind11::dict point(bool mc, const pybind11::object& enr_table, const pybind11::object& dut_s2p,
-                     const pybind11::kwargs& inputs);
+// false the Monte Carlo is not run and "monte_carlo" is None. FILES give
+// the known reflections at the point's frequency.
+pybind11::dict point(bool mc, const PointFileArguments& files, const pybind11::kwargs& inputs);
 
 // The "gum" part of point().
-pybind11::dict budget(const pybind11::object& enr_table, const pybind11::object& dut_s2p,
-                      const pybind11::kwargs& inputs);
+pybind11::dict budget(const PointFileArguments& files, const pybind11::kwargs& inputs);
 
 // The "monte_carlo" part of point(); with SAMPLES also "samples", the error
 // of every trial in trial order as a numpy array (NaN: invalid trial).
 // PROGRESS, unless None, is called as progress(done, total) while it runs.
 pybind11::dict monte_carlo(const pybind11::object& trials, const pybind11::object& seed,
                            bool samples, const pybind11::object& progress,
-                           const pybind11::kwargs& inputs);
+                           const PointFileArguments& files, const pybind11::kwargs& inputs);
 
 // orlavex-cli evaluate: {"inputs", "classic", "exact", "gum"}. A level given
 // as None is not entered. With READINGS (a readings file), every frequency

@@ -135,6 +135,7 @@ ReportSection files_section(const PlanReportInput& input) {
     const std::vector<DataFile> files = data_files(input.sweep);
     if (files.empty()) {
         section.paragraphs.push_back("The sweep read no data file.");
+        add_known_reflections(section, input);
         return section;
     }
     ReportTable table{.header = {"Role", "File", "SHA-256", "From (GHz)", "To (GHz)", "Records"},
@@ -146,6 +147,7 @@ ReportSection files_section(const PlanReportInput& input) {
                               std::to_string(f.records)});
     }
     section.tables.push_back(std::move(table));
+    add_known_reflections(section, input);
     return section;
 }
 

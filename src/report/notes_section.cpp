@@ -89,28 +89,37 @@ ReportSection model_section(const PlanReportInput& input) {
                          "97.5 % quantiles of the error."
                    : "Monte Carlo: not run for this report (the GUM budget stands alone).");
     section.paragraphs.push_back("Modelled:");
+    const bool known = input.sweep.model.reflections == measure::ReflectionModel::known;
     section.bullets = {
         "ENR of the noise source (its table's uncertainty, k = 2), one draw for calibration "
         "and measurement at one frequency, two with a frequency-converting DUT or a separate "
         "measurement source",
-        "mismatch between source and DUT input, source and analyzer (calibration), DUT output "
-        "and analyzer, each with a uniformly distributed phase",
+        known ? "the reflections at the DUT input known in phase (the source's on and off "
+                "reflections, the DUT's S11 and, where given, its noise parameters: see the data "
+                "files and known reflections); mismatch between source and analyzer "
+                "(calibration), DUT output and analyzer, each with a uniformly distributed phase"
+              : "mismatch between source and DUT input, source and analyzer (calibration), DUT "
+                "output and analyzer, each with a uniformly distributed phase",
         "the analyzer's noise-figure uncertainty at measurement and calibration, and its level "
         "(gain) uncertainty (normal, or rectangular within the datasheet limit)",
         "the jitter of each of the four readings from the noise bandwidth and integration time "
         "(off while either is 0)",
         "losses before and after the DUT at their physical temperature, with their uncertainty",
     };
-    section.tables.push_back(
-        {.caption = "Not modelled",
-         .header = {"Effect", "Why it matters"},
-         .rows = {{"The DUT's noise parameters",
-                   "its noise figure is taken as given, whatever the source match; a noise "
-                   "block in a Touchstone file is read and ignored"},
-                  {"Drift between calibration and measurement",
-                   "the instruments are taken as stable between the two"},
-                  {"Connector repeatability", "not part of any budget line"}},
-         .numbers_right = false});
+    ReportTable not_modelled{.caption = "Not modelled",
+                             .header = {"Effect", "Why it matters"},
+                             .rows = {{"Drift between calibration and measurement",
+                                       "the instruments are taken as stable between the two"},
+                                      {"Connector repeatability", "not part of any budget line"}},
+                             .numbers_right = false};
+    if (!known) {
+        not_modelled.rows.insert(
+            not_modelled.rows.begin(),
+            {"The DUT's noise parameters",
+             "its noise figure is taken as given, whatever the source match; a noise block in a "
+             "Touchstone file is read and ignored unless the reflections are known"});
+    }
+    section.tables.push_back(std::move(not_modelled));
     return section;
 }
 

@@ -19,6 +19,10 @@ ReportSection budget_section(const PlanReportInput& input);
 ReportSection advice_section(const planning::Advice& advice);
 ReportSection notes_section(const PlanReportInput& input);
 
+// Where the sweep takes the reflections as known: the reflections used at
+// the budget's point, each with the file it came from or as typed.
+void add_known_reflections(ReportSection& section, const PlanReportInput& input);
+
 // BUDGET's lines: each source's u in its own unit, its sensitivity c, its
 // share of u in dB of the DUT's noise figure.
 ReportTable budget_table(const measure::Budget& budget);

@@ -1,6 +1,7 @@
 // The set-up as the window used it, written from the same JSON the command
 // line and the Python module give for a point's "inputs", and the sweep.
 #include "app/inputs/bench_inputs.h"
+#include "app/inputs/model_inputs.h"
 #include "app/results/setup_echo.h"
 #include "app/results/sweep_columns.h"
 #include "core/number_text.h"
@@ -12,6 +13,7 @@
 #include "report/frequency_drawing.h"
 #include "report/report_sections.h"
 
+#include <algorithm>
 #include <array>
 #include <filesystem>
 #include <optional>
@@ -39,6 +41,13 @@ std::string_view unit_of(std::string_view key) {
     return {};
 }
 
+// A typed reflection's [magnitude, degrees] as it is typed: "0.5@-60".
+bool is_reflection(std::string_view key) {
+    return std::ranges::any_of(app::typed_reflection_inputs, [key](const app::ModelInput& row) {
+        return row.kind == app::ModelValue::reflection && row.key == key;
+    });
+}
+
 std::string value_text(const app::Json& value) {
     if (value.is_boolean()) return value.get<bool>() ? "yes" : "no";
     if (value.is_string()) return value.get<std::string>();
@@ -52,6 +61,9 @@ void add_rows(ReportTable& table, const app::Json& object, const std::string& pr
         const std::string name = prefix.empty() ? key : prefix + "/" + key;
         if (value.is_object()) {
             add_rows(table, value, name);
+        } else if (is_reflection(key) && value.is_array() && value.size() == 2) {
+            table.rows.push_back(
+                {name, value_text(value[0]) + "@" + value_text(value[1]), std::string()});
         } else if (!value.is_null()) {
             table.rows.push_back({name, value_text(value), std::string(unit_of(key))});
         }

@@ -7,6 +7,8 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
+#include <optional>
 #include <string_view>
 
 namespace orlavex::report {
@@ -16,10 +18,11 @@ namespace {
 // The columns an engineer reads first, after the swept value; the CSV has all.
 // A column the sweep's CSV does not have (the bench's, the Monte Carlo's) is
 // left out.
-constexpr std::array<std::string_view, 16> table_columns = {
-    "freq_ghz", "enr_db",   "meas_enr_db", "dut_gain_db", "loss_in_db", "loss_out_db",
-    "ycal_db",  "ymeas_db", "nf_sys_db",   "margin1_db",  "margin2_db", "margin3_db",
-    "rss_db",   "U_db",     "mc_lo_db",    "mc_hi_db",
+constexpr std::array<std::string_view, 17> table_columns = {
+    "freq_ghz",    "enr_db",     "meas_enr_db", "dut_gain_db", "loss_in_db",
+    "loss_out_db", "ycal_db",    "ymeas_db",    "nf_sys_db",   "margin1_db",
+    "margin2_db",  "margin3_db", "rss_db",      "U_db",        "source_match_bias_db",
+    "mc_lo_db",    "mc_hi_db",
 };
 
 // A margin cell takes its lamp's colour.
@@ -114,6 +117,13 @@ ReportSection budget_section(const PlanReportInput& input) {
                                  ": combined standard uncertainty u = " + cell("u_db") +
                                  " dB, expanded uncertainty U = " + cell("U_db") +
                                  " dB (k = " + app::number_text(point.gum.k, -1) + ").");
+    if (const std::optional<double> bias = point.source_match_bias_db) {
+        section.paragraphs.push_back(
+            "The reflections known, the result carries the source-match bias e0 = " +
+            cell("source_match_bias_db") + " dB: correct it, or state U + |e0| = " +
+            app::number_text(point.gum.U_db + std::abs(*bias), 4) +
+            " dB for the uncorrected result.");
+    }
     section.tables.push_back(budget_table(point.gum));
     return section;
 }

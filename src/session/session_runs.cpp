@@ -2,6 +2,7 @@
 // outcomes taken back with the point chosen on the result.
 #include "session/planner_session.h"
 
+#include "app/inputs/typed_reflections.h"
 #include "window/set_up_actions.h"
 
 #include <algorithm>
@@ -13,6 +14,14 @@ namespace orlavex::session {
 
 SweepOutcome run_sweep_job(const SweepJob& job, planning::SweepProgress& progress) {
     SweepOutcome outcome;
+    // Typed reflections the command line would refuse for the set-up file
+    // are refused here too: a value out of range, part of a set, or one a
+    // file gives as well.
+    const planning::Sweep& s = job.sweep;
+    outcome.error = app::typed_reflections_problem(
+        s.model, app::reflection_sources(s.bench, s.enr_table, s.dut_sparameters),
+        app::Naming::keyword);
+    if (!outcome.error.empty()) return outcome;
     try {
         outcome.result =
             std::make_shared<const planning::SweepResult>(planning::run_sweep(job.sweep, progress));

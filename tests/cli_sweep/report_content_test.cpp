@@ -1,6 +1,7 @@
 // The report library's own rules: which points the table shows, which is
 // the worst, the charts made inline, and the content's trip to orlavex-plot.
 #include "app/inputs/bench_inputs.h"
+#include "app/inputs/reflection_text.h"
 #include "app/results/budget_units.h"
 #include "app/results/sweep_output.h"
 #include "app/setup_file/setup_file.h"
@@ -23,8 +24,10 @@
 #include <fstream>
 #include <functional>
 #include <limits>
+#include <map>
 #include <set>
 #include <sstream>
+#include <tuple>
 
 namespace orlavex::report {
 namespace {
@@ -323,6 +326,60 @@ TEST(ReportClassicFigures, WhyThereAreNoneInsteadOfAnEmptyChart) {
         const std::vector<std::string>& notes = section_of(made.content, "notes").bullets;
         EXPECT_TRUE(says(notes, c.says));
         EXPECT_EQ(says(notes, "equivalent set-up at the DUT input; each point"), !none);
+    }
+}
+
+// The known reflections in one section, from a file or typed: each at the
+// shown point (the sweep's points lie on the files' records) with where it
+// came from, the typed ones echoed as typed, the bias beside U.
+TEST(ReportKnownReflections, EachWithTheFileOrTheTypingItCameFrom) {
+    using Values = std::array<std::string, 6>;  // on, off, S11, NFmin, Gamma_opt, rn
+    const std::map<double, Values> files = {
+        {1, {"0.05@30", "0.12@-80", "0.45@170", "0.35", "0.32@30", "0.14"}},
+        {2, {"0.05@30", "0.12@-80", "0.5@-60", "0.4", "0.3@40", "0.15"}},
+        {3, {"0.05@30", "0.12@-80", "0.55@-170", "0.48", "0.28@50", "0.17"}}};
+    const Values typed = files.at(2);
+    const std::string enr = "reflections_source.enr (ENR table)";
+    const std::string s2p = "reflections_lna.s2p (DUT S-parameters";
+    struct Case {
+        bool source_file, dut_file;
+        std::array<std::string, 3> from;  // how the source's, S11's and noise rows' start
+    } const cases[] = {{true, true, {enr, s2p + ")", s2p + ", noise block)"}},
+                       {false, false, {"typed (source_on", "typed (dut_s11)", "typed (dut_nfmin"}},
+                       {true, false, {enr, "typed (dut_s11)", "typed (dut_nfmin"}}};
+    for (const Case& c : cases) {
+        app::SweepRequest asked = over_freq(1, 3);
+        measure::ModelOptions& m = asked.setup.model;
+        m.reflections = measure::ReflectionModel::known;
+        if (c.source_file) asked.enr_table_path = test_data + "/reflections_source.enr";
+        if (c.dut_file) asked.dut_s2p_path = test_data + "/reflections_lna.s2p";
+        if (!c.source_file) {
+            m.source_on_gamma = app::read_reflection(typed[0]);
+            m.source_off_gamma = app::read_reflection(typed[1]);
+        }
+        if (!c.dut_file) {
+            m.dut_s11 = app::read_reflection(typed[2]);
+            std::tie(m.dut_nfmin_db, m.dut_gamma_opt, m.dut_rn) =
+                std::tuple(0.4, app::read_reflection(typed[4]), 0.15);
+        }
+        const Made made = made_report(asked);
+        const ReportSection& section = section_of(made.content, "files");
+        const ReportTable& known = section.tables.back();
+        EXPECT_EQ(section.heading, "Data files and known reflections");
+        const std::size_t at = worst_point(made.result).value();
+        EXPECT_NE(known.caption.find("point " + std::to_string(at + 1)), std::string::npos);
+        ASSERT_EQ(known.rows.size(), 6u);
+        for (std::size_t i = 0; i < 6; ++i) {
+            const bool file = i < 2 ? c.source_file : c.dut_file;
+            const std::string& value =
+                (file ? files.at(made.result.points[at].freq_ghz) : typed)[i];
+            EXPECT_EQ(known.rows[i].at(1), value) << known.rows[i].at(0);
+            EXPECT_EQ(known.rows[i].at(3).rfind(c.from[i < 2 ? 0 : i == 2 ? 1 : 2], 0), 0u);
+        }
+        const ReportTable& inputs = section_of(made.content, "setup").tables.at(0);
+        EXPECT_EQ(value_of(inputs, "dut_s11"), c.dut_file ? "" : typed[2]);
+        EXPECT_NE(section_of(made.content, "budget").paragraphs.back().find("U + |e0| = "),
+                  std::string::npos);
     }
 }
 

@@ -8,10 +8,15 @@
 #include <QComboBox>
 #include <QDoubleSpinBox>
 #include <QFile>
+#include <QJsonDocument>
+#include <QLineEdit>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QSpinBox>
 #include <QTemporaryDir>
+
+#include <cmath>
+#include <utility>
 
 using namespace orlavex;
 using namespace orlavex::planner;
@@ -85,6 +90,48 @@ class PlannerCliRoundTripTest : public QObject {
         QVERIFY(reopened.open_setup_file(path("cli.orlavex.json")));
         QVERIFY(reopened.save_setup_file(path("again.orlavex.json")));
         QCOMPARE(cli({"sweep", "--setup", path("again.orlavex.json"), "--format", "json"}), json);
+        QVERIFY(wait_for_sweep(reopened));
+    }
+
+    // The known reflections typed in the model box: the planner's source-match
+    // bias at a point is orlavex-cli point's with the same values as options
+    // and with the set-up the planner saves, which a planner shows again.
+    void typed_reflections_give_the_command_lines_bias() {
+        QTemporaryDir dir;
+        const QString file = dir.filePath(QStringLiteral("typed.orlavex.json"));
+        PlannerWindow planner([] { return started_calculator(); });
+        planner.set_dialogs(scripted(std::make_shared<ScriptedDialogs>()));
+        find<QSpinBox>(planner, "sweepPoints")->setValue(5);
+        auto* reflections = find<QComboBox>(planner, "reflections");
+        reflections->setCurrentIndex(reflections->findText(QStringLiteral("known")));
+        QStringList options = {"--reflections", "known", "--dut-nfmin", "0.4", "--dut-rn", "0.15"};
+        const std::pair<const char*, const char*> typed[] = {{"source_on_gamma", "0.05@30"},
+                                                             {"source_off_gamma", "0.12@-80"},
+                                                             {"dut_s11", "0.5@-60"},
+                                                             {"dut_gamma_opt", "0.3@40"}};
+        for (const auto& [name, text] : typed) {
+            find<QLineEdit>(planner, name)->setText(QString::fromLatin1(text));
+            emit find<QLineEdit>(planner, name)->editingFinished();
+            options << "--" + QString::fromLatin1(name).replace('_', '-') << text;
+        }
+        find<QDoubleSpinBox>(planner, "dut_nfmin")->setValue(0.4);
+        find<QDoubleSpinBox>(planner, "dut_rn")->setValue(0.15);
+        QVERIFY(wait_for_sweep(planner) && planner.save_setup_file(file));
+        const planning::SweepPoint& point = planner.result()->points[2];
+        QVERIFY2(point.source_match_bias_db, point.note.c_str());
+        const QStringList at = {"point", "--json", "--no-mc", "--freq",
+                                QString::number(point.freq_ghz, 'g', 17)};
+        for (const QStringList& given : {options, QStringList{"--setup", file}}) {
+            const QJsonDocument json = QJsonDocument::fromJson(cli(at + given));
+            QCOMPARE_LE(
+                std::abs(json["source_match_bias_db"].toDouble(9) - *point.source_match_bias_db),
+                1e-12);
+        }
+        PlannerWindow reopened([] { return started_calculator(); });
+        QVERIFY(reopened.open_setup_file(file));
+        for (const auto& [name, text] : typed)
+            QCOMPARE(find<QLineEdit>(reopened, name)->text(), QString::fromLatin1(text));
+        QCOMPARE(reopened.session().model_options(), planner.session().model_options());
         QVERIFY(wait_for_sweep(reopened));
     }
 

@@ -5,6 +5,7 @@
 #include "planner_fixture.h"
 
 #include "app/inputs/model_inputs.h"
+#include "app/inputs/reflection_text.h"
 #include "engine/controls.h"
 #include "planner/bandwidth_box.h"
 #include "planner/placement.h"
@@ -30,6 +31,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <complex>
+#include <numbers>
 #include <stdexcept>
 
 using namespace orlavex;
@@ -352,6 +355,43 @@ class PlannerInputsTest : public QObject {
         QCOMPARE(find<QComboBox>(reopened, "lo_side")->currentText(), QStringLiteral("above"));
         QCOMPARE(find<QDoubleSpinBox>(reopened, "image_ratio")->value(), 0.25);
         QVERIFY(wait_for_sweep(reopened));
+    }
+
+    // The typed reflections open while the reflections are known; MAG@DEG
+    // (in the C locale's or the box's own form) is taken and re-plans, other
+    // text is refused on the status line and the field shows the one before.
+    void the_typed_reflection_fields_take_mag_at_deg_or_refuse_it() {
+        PlannerWindow planner([] { return started_calculator(); });
+        auto* field = find<QLineEdit>(planner, "dut_s11");
+        auto* reflections = find<QComboBox>(planner, "reflections");
+        QVERIFY(!field->isEnabled());
+        reflections->setCurrentIndex(reflections->findText(QStringLiteral("known")));
+        QVERIFY(field->isEnabled());
+        struct Case {
+            QLocale locale;
+            const char* typed;
+            double mag, deg;  // a magnitude below 0: refused
+        } const cases[] = {{QLocale::c(), " 0.25 @ 90 ", 0.25, 90},
+                           {QLocale(QLocale::German), "0,2@-45,5", 0.2, -45.5},
+                           {QLocale::c(), "1@0", -1, 0},
+                           {QLocale::c(), "0.5", -1, 0},
+                           {QLocale::c(), "0.5@east", -1, 0}};
+        for (const Case& c : cases) {
+            find<QWidget>(planner, "modelOptions")->setLocale(c.locale);
+            const auto before = planner.session().model_options().dut_s11;
+            field->setText(QString::fromUtf8(c.typed));
+            emit field->editingFinished();
+            const auto& s11 = planner.session().model_options().dut_s11;
+            const auto taken =
+                c.mag < 0 ? before : std::polar(c.mag, c.deg * std::numbers::pi / 180);
+            QVERIFY2(s11 && std::abs(*s11 - *taken) < 1e-12, c.typed);
+            QCOMPARE(field->text(), ui::qstring(app::reflection_text(*s11)));
+            QCOMPARE(planner.status_text().contains(QStringLiteral("DUT S11 \"") + c.typed),
+                     c.mag < 0);
+        }
+        QVERIFY(planner.sweep_running() && wait_for_sweep(planner));
+        reflections->setCurrentIndex(reflections->findText(QStringLiteral("random")));
+        QVERIFY(!field->isEnabled());
     }
 
     void ctrl_w_and_escape_close_the_planner() {

@@ -4,7 +4,7 @@
 // tab shown, or the bench filled in, with the File or Edit menu open), left
 // on screen for screenshots. Not a test: it runs until closed.
 //
-//   planner_showcase [ENR_TABLE [advice|margins|bench|model|file-menu|edit-menu [LOSS_S2P]]]
+//   planner_showcase [ENR_TABLE [advice|margins|bench|model|typed|file-menu|edit-menu [LOSS_S2P]]]
 //   planner_showcase - measured SETUP READINGS    (a set-up and readings over it)
 //   planner_showcase - measure SETUP RESOURCE [PROFILE [SUPPLY]]
 //                                                 (the Measure dialog after a run,
@@ -17,12 +17,15 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDoubleSpinBox>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QScrollArea>
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QTimer>
+
+#include <utility>
 
 using namespace orlavex::planner;
 using namespace orlavex::planner::testing;
@@ -68,7 +71,8 @@ int main(int argc, char* argv[]) {
     PlannerWindow* planner = open_planner(*window);
     const QByteArray page = argc > 2 ? QByteArray(argv[2]) : QByteArray();
     if (page == "measured" || page == "measure") return show_measured(*planner, page, argc, argv);
-    if (argc > 1) planner->load_enr_table(QString::fromLocal8Bit(argv[1]));
+    // Typed reflections stand where no file gives them: no ENR table there.
+    if (argc > 1 && page != "typed") planner->load_enr_table(QString::fromLocal8Bit(argv[1]));
     if (page == "bench" || page.endsWith("-menu")) {
         if (argc > 3) planner->load_loss_file(LossSide::before, QString::fromLocal8Bit(argv[3]));
         planner->findChild<QDoubleSpinBox*>(QStringLiteral("lossOut"))->setValue(0.5);
@@ -77,11 +81,24 @@ int main(int argc, char* argv[]) {
         auto* source = planner->findChild<QComboBox*>(QStringLiteral("measSource"));
         source->setCurrentIndex(source->findText(QStringLiteral("NS346C")));
     }
-    if (page == "bias") {
-        // The reflections known from the source's table and the DUT's .s2p.
+    if (page == "bias" || page == "typed") {
+        // The reflections known from the source's table and the DUT's .s2p,
+        // or typed in the model box (the model's LNA and source at 2 GHz).
         if (argc > 3) planner->load_sparameters(QString::fromLocal8Bit(argv[3]));
         auto* reflections = planner->findChild<QComboBox*>(QStringLiteral("reflections"));
         reflections->setCurrentIndex(reflections->findText(QStringLiteral("known")));
+    }
+    if (page == "typed") {
+        for (const auto& [name, text] : {std::pair{"source_on_gamma", "0.05@30"},
+                                         {"source_off_gamma", "0.12@-80"},
+                                         {"dut_s11", "0.5@-60"},
+                                         {"dut_gamma_opt", "0.3@40"}}) {
+            auto* field = planner->findChild<QLineEdit*>(QString::fromLatin1(name));
+            field->setText(QString::fromLatin1(text));
+            emit field->editingFinished();
+        }
+        planner->findChild<QDoubleSpinBox*>(QStringLiteral("dut_nfmin"))->setValue(0.4);
+        planner->findChild<QDoubleSpinBox*>(QStringLiteral("dut_rn"))->setValue(0.15);
     }
     planner->findChild<QDoubleSpinBox*>(QStringLiteral("noiseBandwidth"))->setValue(4e6);
     planner->findChild<QDoubleSpinBox*>(QStringLiteral("integrationTime"))->setValue(0.05);
@@ -105,11 +122,13 @@ int main(int argc, char* argv[]) {
                 planner->findChild<QWidget*>(QStringLiteral("measVswr")));
         });
     }
-    if (page == "model") {
+    if (page == "model" || page == "typed") {
         // A converting DUT's image options (the calculator's DUT converts
         // nothing: they wait for its Freq Conv.).
-        planner->findChild<QComboBox*>(QStringLiteral("lo_side"))->setCurrentIndex(1);
-        planner->findChild<QDoubleSpinBox*>(QStringLiteral("image_ratio_unc"))->setValue(0.5);
+        if (page == "model") {
+            planner->findChild<QComboBox*>(QStringLiteral("lo_side"))->setCurrentIndex(1);
+            planner->findChild<QDoubleSpinBox*>(QStringLiteral("image_ratio_unc"))->setValue(0.5);
+        }
         QTimer::singleShot(3000, planner, [planner] {
             auto* box = planner->findChild<QWidget*>(QStringLiteral("modelOptions"));
             for (auto* scroll : planner->findChildren<QScrollArea*>())

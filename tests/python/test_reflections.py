@@ -76,3 +76,17 @@ def test_a_point_with_the_files_gives_the_sweeps_bias_at_its_frequency():
 def test_evaluate_refuses_known_reflections_instead_of_dropping_them(typed, named):
     with pytest.raises(ValueError, match=re.escape(named + ": the readings are evaluated")):
         orlavex.evaluate(-108.896, -114, -94.663, -102.223, **typed)
+
+
+@pytest.mark.parametrize("freq, reflections", [(2, "known"), (2.7, "known"), (2, "random")])
+def test_monte_carlo_with_the_files_is_the_command_lines(freq, reflections):
+    files = dict(enr_table=str(DATA / "reflections_source.enr"),
+                 dut_s2p=str(DATA / "reflections_lna.s2p"))
+    mc = orlavex.monte_carlo(trials=4000, seed=11, freq=freq, reflections=reflections, **files)
+    cli = cli_json("point", *cli_arguments(freq=freq, reflections=reflections, trials=4000,
+                                           seed=11, **files))
+    assert mc == cli["monte_carlo"]
+    # The mean carries the source-match bias where the reflections are known.
+    bias = cli.get("source_match_bias_db", 0)
+    assert (reflections == "known") == (abs(bias) > 0.1)
+    assert mc["mean_db"] == pytest.approx(bias, abs=5 * mc["std_db"] / math.sqrt(4000))

@@ -12,11 +12,14 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
+#include <complex>
 #include <filesystem>
 #include <fstream>
 #include <functional>
 #include <iterator>
+#include <optional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace orlavex::session {
@@ -429,6 +432,38 @@ TEST_F(SessionTest, APlanWithKnownReflectionsEvaluatesReadingsWithTheMismatchRow
     s.set_model_options(known);
     ASSERT_EQ(s.open_readings(readings), "");
     EXPECT_EQ(app::measured_point_json(s.measured()->points.at(0), true).dump(), random);
+}
+
+// Typed reflections the command line refuses in a set-up file stop the
+// planner's sweep with its line; a set the files leave open sweeps.
+TEST_F(SessionTest, TypedReflectionsAreRefusedAsTheCommandLineRefusesThem) {
+    const std::complex<double> g = std::polar(0.1, 0.5);
+    struct Case {
+        bool source_table;  // reflections_source.enr: the source's reflections
+        std::optional<std::complex<double>> on, off;
+        std::optional<double> nfmin;
+        std::string refused;  // how the error starts; empty: swept
+    } const cases[] = {
+        {false, g, g, {}, ""},
+        {true, {}, {}, {}, ""},
+        {false, g, {}, {}, "source_on_gamma and source_off_gamma go together"},
+        {true, g, g, {}, "source_on_gamma: the file reflections_source.enr gives"},
+        {false, g, g, -0.2, "dut_nfmin: -0.2 is out of range"},
+    };
+    for (const Case& c : cases) {
+        PlannerSession s(started_calculator());
+        if (c.source_table)
+            ASSERT_EQ(s.load_enr_table(ORLAVEX_TEST_DATA_DIR "/reflections_source.enr"), "");
+        measure::ModelOptions m = s.model_options();
+        m.reflections = measure::ReflectionModel::known;
+        std::tie(m.source_on_gamma, m.source_off_gamma, m.dut_s11, m.dut_nfmin_db) =
+            std::tuple(c.on, c.off, g, c.nfmin);
+        s.set_model_options(m);
+        planning::SweepProgress progress;
+        const SweepOutcome outcome = s.run_sweep(progress);
+        EXPECT_EQ(outcome.error.rfind(c.refused, 0), 0u) << outcome.error;
+        EXPECT_EQ(s.result() != nullptr, c.refused.empty()) << c.refused;
+    }
 }
 
 }  // namespace

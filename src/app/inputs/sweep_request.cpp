@@ -36,10 +36,8 @@ planning::Sweep make_sweep(const SweepRequest& r, const ApplyOptions& options,
         throw planning::SweepError(
             "the ENR table gives the ENR at the image frequency; it cannot be typed as well");
     }
-    const auto& separate = r.setup.bench.meas_source;
-    const ReflectionSources sources{separate ? (separate->table ? &*separate->table : nullptr)
-                                             : (sweep.enr_table ? &*sweep.enr_table : nullptr),
-                                    sweep.dut_sparameters ? &*sweep.dut_sparameters : nullptr};
+    const ReflectionSources sources =
+        reflection_sources(r.setup.bench, sweep.enr_table, sweep.dut_sparameters);
     if (std::string why = typed_reflections_problem(r.setup.model, sources, options.naming);
         !why.empty())
         throw planning::SweepError(why);

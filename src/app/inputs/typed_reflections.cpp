@@ -45,6 +45,15 @@ std::string file_gives(std::string_view keyword, Naming naming, const std::strin
 
 }  // namespace
 
+ReflectionSources reflection_sources(const planning::BenchInput& bench,
+                                     const std::optional<datafiles::EnrTable>& enr_table,
+                                     const std::optional<datafiles::Touchstone>& dut) {
+    const auto& separate = bench.meas_source;
+    return {separate ? (separate->table ? &*separate->table : nullptr)
+                     : (enr_table ? &*enr_table : nullptr),
+            dut ? &*dut : nullptr};
+}
+
 std::string known_reflections_refusal(const measure::ModelOptions& m, Naming naming) {
     std::string asked;
     if (m.reflections == measure::ReflectionModel::known) {

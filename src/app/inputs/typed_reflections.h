@@ -7,7 +7,9 @@
 #include "datafiles/enr_table.h"
 #include "datafiles/touchstone.h"
 #include "measure/setup.h"
+#include "planning/bench_setup.h"
 
+#include <optional>
 #include <string>
 
 namespace orlavex::app {
@@ -18,6 +20,12 @@ struct ReflectionSources {
     const datafiles::EnrTable* source_table = nullptr;
     const datafiles::Touchstone* dut_file = nullptr;
 };
+
+// Those files among a sweep's: the measurement source's table where a
+// separate source is on the BENCH, else ENR_TABLE; and DUT.
+ReflectionSources reflection_sources(const planning::BenchInput& bench,
+                                     const std::optional<datafiles::EnrTable>& enr_table,
+                                     const std::optional<datafiles::Touchstone>& dut);
 
 // Empty, or the one line that says which typed value cannot be taken and
 // why, naming the inputs as NAMING does.
