@@ -1,5 +1,6 @@
 #include "app/results/readings_evaluation.h"
 
+#include "app/inputs/classic_apply.h"
 #include "app/results/calibration_table.h"
 #include "app/results/point.h"
 #include "core/classic_figures.h"
@@ -181,6 +182,14 @@ void drop_level_notes(Evaluation& e, Naming naming) {
     });
 }
 
+// AT's levels as run_evaluation evaluates them (without their budget).
+EvaluationOutcome evaluated(const Setup& at, const ApplyOptions& options,
+                            const EvaluationFiles& files) {
+    if (std::string why = evaluation_refusal(at, options.naming); !why.empty())
+        return {std::nullopt, std::move(why)};
+    return evaluate_taken(resolve(at, options), at, files, false);
+}
+
 }  // namespace
 
 std::string calibration_refusal(const Setup& setup, const datafiles::Readings& readings) {
@@ -196,7 +205,8 @@ std::string calibration_refusal(const Setup& setup, const datafiles::Readings& r
 ReadingsOutcome evaluate_readings(const Setup& setup, const datafiles::Readings& readings,
                                   const ApplyOptions& options,
                                   const datafiles::Readings* calibration_file,
-                                  const datafiles::EnrTable* enr_table) {
+                                  const datafiles::EnrTable* enr_table,
+                                  const datafiles::Touchstone* dut_sparameters) {
     ReadingsOutcome out;
     std::optional<CalibrationTable> table;
     if (calibration_file) {
@@ -214,7 +224,7 @@ ReadingsOutcome evaluate_readings(const Setup& setup, const datafiles::Readings&
         if (table) calibrate(levels, *table, setup, point);
         const Setup at = setup_at(setup, point, levels.dbm, calibration);
         // The levels are evaluated again, unrounded, with their budget.
-        EvaluationOutcome o = run_evaluation(at, options, enr_table, false);
+        EvaluationOutcome o = evaluated(at, options, {enr_table, dut_sparameters});
         if (!o.evaluation) {
             out.points.clear();
             out.refused = std::move(o.refused);
