@@ -182,12 +182,13 @@ void drop_level_notes(Evaluation& e, Naming naming) {
     });
 }
 
-// AT's levels as run_evaluation evaluates them (without their budget).
-EvaluationOutcome evaluated(const Setup& at, const ApplyOptions& options,
+// AT's levels as run_evaluation evaluates them (without their budget), the
+// calculator of the band's set-up RESOLVER's.
+EvaluationOutcome evaluated(const Setup& at, const ApplyOptions& options, LevelsResolver& resolver,
                             const EvaluationFiles& files) {
     if (std::string why = evaluation_refusal(at, options.naming); !why.empty())
         return {std::nullopt, std::move(why)};
-    return evaluate_taken(resolve(at, options), at, files, false);
+    return evaluate_taken(resolver.resolve(at), at, files, false);
 }
 
 }  // namespace
@@ -219,12 +220,13 @@ ReadingsOutcome evaluate_readings(const Setup& setup, const datafiles::Readings&
     const CalibrationSource source = !table              ? CalibrationSource::readings
                                      : table->repeated() ? CalibrationSource::repeated_file
                                                          : CalibrationSource::file;
+    LevelsResolver resolver(options);
     for (const datafiles::ReadingsPoint& point : readings.points) {
         PointLevels levels = levels_of(point, readings.has_calibration);
         if (table) calibrate(levels, *table, setup, point);
         const Setup at = setup_at(setup, point, levels.dbm, calibration);
         // The levels are evaluated again, unrounded, with their budget.
-        EvaluationOutcome o = evaluated(at, options, {enr_table, dut_sparameters});
+        EvaluationOutcome o = evaluated(at, options, resolver, {enr_table, dut_sparameters});
         if (!o.evaluation) {
             out.points.clear();
             out.refused = std::move(o.refused);
