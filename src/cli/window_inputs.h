@@ -34,8 +34,6 @@ struct WindowInputs {
     // The noise source's ENR table file (evaluate's --enr-table); empty for
     // none.
     std::string enr_table;
-    // The DUT's S-parameters file (evaluate's --dut-s2p); empty for none.
-    std::string dut_s2p;
     SetupFileOptions files;
 
     const FieldEntry* entry(std::string_view option_name) const;

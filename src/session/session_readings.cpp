@@ -71,10 +71,11 @@ app::Setup PlannerSession::readings_setup() const {
 std::string PlannerSession::take_readings(const datafiles::Readings& readings, std::string name,
                                           const datafiles::Readings* calibration) {
     const app::Setup setup = readings_setup();
-    // The plan's ENR table gives the ENR at each reading's frequency.
-    app::ReadingsOutcome outcome =
-        app::evaluate_readings(setup, readings, {false, app::Naming::flag}, calibration,
-                               enr_table_ ? &*enr_table_ : nullptr);
+    // The plan's ENR table gives the ENR at each reading's frequency, its
+    // DUT file the DUT's matches there.
+    app::ReadingsOutcome outcome = app::evaluate_readings(
+        setup, readings, {false, app::Naming::flag}, calibration,
+        enr_table_ ? &*enr_table_ : nullptr, sparameters_ ? &*sparameters_ : nullptr);
     if (!outcome.refused.empty()) return name + ": " + outcome.refused;
     measured_ = MeasuredReadings{std::move(name), std::move(outcome.points), setup.field("dut_nf")};
     return {};

@@ -27,10 +27,8 @@ namespace fs = std::filesystem;
 
 struct Case {
     const char* why;
-    const char* s2p;                  // the DUT's file
-    std::vector<std::string> range;   // the plan's band
-    std::vector<std::string> set_up;  // the plan's set-up beside the file
-    bool from_setup_file = true;      // else evaluate is given the file and set-up itself
+    const char* s2p;  // the DUT's file
+    std::vector<std::string> plan;
 };
 
 // Two-port files, magnitude and angle: 20 dB of gain, S11 and S22 changing
@@ -79,8 +77,7 @@ class DutFileReadings : public ::testing::Test {
                                          path(c.s2p),
                                          "--save-setup",
                                          path("plan.orlavex.json")};
-        args.insert(args.end(), c.range.begin(), c.range.end());
-        args.insert(args.end(), c.set_up.begin(), c.set_up.end());
+        args.insert(args.end(), c.plan.begin(), c.plan.end());
         const CliRun saved = run_cli(args);
         EXPECT_EQ(saved.status, 0) << saved.err;
         std::vector<std::string> notes;
@@ -116,33 +113,22 @@ std::vector<std::pair<std::string, double>> mismatch_lines(const nlohmann::json&
 
 TEST_F(DutFileReadings, TakeTheFilesMatchesAtEveryFrequency) {
     const Case cases[] = {
-        {"a matched DUT", "matched.s2p", {"--from", "1", "--to", "9", "--points", "5"}, {}},
+        {"a matched DUT", "matched.s2p", {"--from", "1", "--to", "9", "--points", "5"}},
         {"a poorly matched DUT, a poorly matched analyzer",
          "poor.s2p",
-         {"--from", "1.5", "--to", "8", "--points", "4"},
-         {"--analyzer-vswr", "1.8"}},
-        {"frequencies above the file",
+         {"--from", "1.5", "--to", "8", "--points", "4", "--analyzer-vswr", "1.8"}},
+        {"frequencies above the file", "poor.s2p", {"--from", "8", "--to", "11", "--points", "4"}},
+        {"an ENR table with the source's reflections beside the file",
          "poor.s2p",
-         {"--from", "8", "--to", "11", "--points", "4"},
-         {}},
-        {"the file given to evaluate itself",
-         "poor.s2p",
-         {"--from", "2", "--to", "5", "--points", "3"},
-         {"--noise-source", "NS346C", "--dut-out-vswr", "1.2"},
-         false},
+         {"--from", "1", "--to", "3", "--points", "3", "--enr-table",
+          std::string(ORLAVEX_TEST_DATA_DIR) + "/reflections_source.enr"}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.why);
         const planning::SweepResult planned = plan(c);
-        std::vector<std::string> args = {"evaluate", "--readings", readings_file(planned),
-                                         "--format", "json"};
-        if (c.from_setup_file) {
-            args.insert(args.end(), {"--setup", path("plan.orlavex.json")});
-        } else {
-            args.insert(args.end(), {"--dut-s2p", path(c.s2p)});
-            args.insert(args.end(), c.set_up.begin(), c.set_up.end());
-        }
-        const CliRun evaluated = run_cli(args);
+        const CliRun evaluated =
+            run_cli({"evaluate", "--setup", path("plan.orlavex.json"), "--readings",
+                     readings_file(planned), "--format", "json"});
         ASSERT_EQ(evaluated.status, 0) << evaluated.err;
         const nlohmann::json rows = evaluated.json();
         ASSERT_EQ(rows.size(), planned.points.size());
