@@ -59,13 +59,17 @@ inline void run_process(benchmark::State& st, const std::string& program,
 // Each iteration runs the program with ARGS and then with BASELINE_ARGS;
 // the counter cpu_ratio is the first's child CPU time over the second's
 // in this repetition, so that the machine's load weighs on both alike.
+// BASELINE_PROGRAM, where given, runs the baseline (another build of the
+// program, say).
 inline void run_process_ratio(benchmark::State& st, const std::string& program,
                               const std::vector<std::string>& args,
-                              const std::vector<std::string>& baseline_args) {
+                              const std::vector<std::string>& baseline_args,
+                              const std::string& baseline_program = {}) {
+    const std::string& base = baseline_program.empty() ? program : baseline_program;
     ProcessCost measured, baseline;
     for (auto _ : st)
         if (!run_counted(st, program, args, measured) ||
-            !run_counted(st, program, baseline_args, baseline))
+            !run_counted(st, base, baseline_args, baseline))
             return;
     report_per_run(st, measured);
     report_per_run(st, baseline, "baseline");

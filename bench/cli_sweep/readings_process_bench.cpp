@@ -2,13 +2,15 @@
 // readings file (single readings, and ten repeated readings per frequency)
 // against a 1001-point frequency sweep of the same set-up in the same run.
 // The cpu_ratio counter is the readings' child CPU time over the sweep's
-// within one repetition. Run with --benchmark_repetitions=9 for
+// within one repetition (BM_ProcessReadings1001BeforeOverSweep: an earlier
+// build's readings, for before and after). Run with --benchmark_repetitions=9 for
 // min/median/max, and note the load (/proc/loadavg) beside the figures.
 #include "process_bench.h"
 
 #include <unistd.h>
 
 #include <cmath>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -62,6 +64,24 @@ void BM_ProcessReadings1001x10OverSweep(benchmark::State& st) {
     std::filesystem::remove(path);
 }
 BENCHMARK(BM_ProcessReadings1001x10OverSweep)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3)
+    ->Apply(with_spread);
+
+// An earlier build's readings (ORLAVEX_CLI_BEFORE names its orlavex-cli)
+// over this build's sweep in the same run, beside the first benchmark: the
+// band's evaluation before and after, under the same load.
+void BM_ProcessReadings1001BeforeOverSweep(benchmark::State& st) {
+    const char* before = std::getenv("ORLAVEX_CLI_BEFORE");
+    if (before == nullptr) {
+        st.SkipWithError("ORLAVEX_CLI_BEFORE names no earlier orlavex-cli");
+        return;
+    }
+    const std::string path = readings_file(1);
+    run_process_ratio(st, before, evaluate(path), sweep_1001(), cli);
+    std::filesystem::remove(path);
+}
+BENCHMARK(BM_ProcessReadings1001BeforeOverSweep)
     ->Unit(benchmark::kMillisecond)
     ->Iterations(3)
     ->Apply(with_spread);

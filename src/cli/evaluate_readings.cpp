@@ -1,5 +1,6 @@
 #include "cli/evaluate_readings.h"
 
+#include "app/inputs/sweep_request.h"
 #include "app/results/readings_evaluation.h"
 #include "app/results/sweep_output.h"
 #include "cli/evaluate.h"
@@ -122,9 +123,11 @@ std::string evaluate_readings_file(const WindowInputs& inputs, const app::ModelI
     datafiles::Readings readings;
     std::optional<datafiles::Readings> calibration;
     std::optional<datafiles::EnrTable> enr_table;
+    std::optional<datafiles::Touchstone> dut;
     try {
         if (std::string why = typed_request(inputs, model, out.typed); !why.empty()) return why;
         enr_table = app::request_enr_table(out.typed);
+        dut = app::request_dut_sparameters(out.typed);
         readings = datafiles::read_readings(request.path);
         if (!request.calibration.empty()) {
             calibration = datafiles::read_readings(request.calibration,
@@ -139,16 +142,14 @@ std::string evaluate_readings_file(const WindowInputs& inputs, const app::ModelI
         !why.empty()) {
         return why;
     }
-    app::ReadingsOutcome outcome = app::evaluate_readings(
-        out.typed.setup, readings, {inputs.strict, app::Naming::flag},
-        calibration ? &*calibration : nullptr, enr_table ? &*enr_table : nullptr);
+    app::ReadingsOutcome outcome =
+        app::evaluate_readings(out.typed.setup, readings, {inputs.strict, app::Naming::flag},
+                               calibration ? &*calibration : nullptr,
+                               enr_table ? &*enr_table : nullptr, dut ? &*dut : nullptr);
     if (!outcome.refused.empty()) return outcome.refused;
     if (std::string why = save_setup(inputs.files, out.typed); !why.empty()) return why;
-    const std::string unused = unused_dut_file_note(out.typed);
-    for (app::MeasuredPoint& p : outcome.points) {
-        if (!unused.empty()) p.evaluation.notes.push_back(unused);
+    for (const app::MeasuredPoint& p : outcome.points)
         out.rows.push_back(app::measured_point_json(p, request.format == "json"));
-    }
     out.points = std::move(outcome.points);
     return {};
 }

@@ -11,6 +11,7 @@
 #include "measure/match.h"
 #include "measure/parallel_tasks.h"
 #include "planning/bench_classic.h"
+#include "planning/dut_table_point.h"
 #include "planning/enr_table_point.h"
 #include "planning/field_entries.h"
 #include "planning/known_reflections_point.h"
@@ -189,11 +190,7 @@ void take_tables(const Sweep& sweep, core::ClassicSession& session, Prepared& p)
             p.replaced_source_limit_ghz = catalogue::upper_frequency(*source.replaced);
         }
     }
-    if (sweep.dut_sparameters) {
-        session.set_match_form(core::MatchPort::dut_input, core::MatchForm::vswr);
-        if (sweep.dut_sparameters->ports() == 2)
-            session.set_match_form(core::MatchPort::dut_output, core::MatchForm::vswr);
-    }
+    if (sweep.dut_sparameters) take_dut_forms(*sweep.dut_sparameters, session);
 }
 
 Prepared prepare(const Sweep& sweep) {
@@ -382,23 +379,7 @@ std::string PointEvaluator::put_table_values(double f_ghz, core::ClassicSetup& s
     }
     if (sweep_.dut_sparameters) {
         dut = sweep_.dut_sparameters->at(f_ghz * hz_per_ghz);
-        const datafiles::AppliedRecords& at = dut->applied;
-        if (dut->gain_db) {
-            then(put_table_value(
-                {txtDUT_Gain, &core::ClassicValues::dut_gain_db, "DUT gain from S21", " dB"},
-                *dut->gain_db, at, setup, entries));
-        }
-        then(reflection_problem(dut->input_match, "|S11|", "the DUT's input", at));
-        then(put_table_value(
-            {txtDUT_InMatch, &core::ClassicValues::dut_in_match, "DUT input VSWR from S11", ""},
-            measure::vswr_from_reflection(dut->input_match), at, setup, entries));
-        if (dut->output_match) {
-            then(reflection_problem(*dut->output_match, "|S22|", "the DUT's output", at));
-            then(put_table_value({txtDUT_OutMatch, &core::ClassicValues::dut_out_match,
-                                  "DUT output VSWR from S22", ""},
-                                 measure::vswr_from_reflection(*dut->output_match), at, setup,
-                                 entries));
-        }
+        then(put_dut_values(*dut, true, setup, entries));
     }
     return why;
 }

@@ -72,10 +72,11 @@ std::string PlannerSession::evaluate_readings(const datafiles::Readings& reading
                                               const datafiles::Readings* calibration,
                                               MeasuredReadings& out) const {
     const app::Setup setup = readings_setup();
-    // The plan's ENR table gives the ENR at each reading's frequency.
-    app::ReadingsOutcome outcome =
-        app::evaluate_readings(setup, readings, {false, app::Naming::flag}, calibration,
-                               enr_table_ ? &*enr_table_ : nullptr);
+    // The plan's ENR table gives the ENR at each reading's frequency, its
+    // DUT file the DUT's matches there.
+    app::ReadingsOutcome outcome = app::evaluate_readings(
+        setup, readings, {false, app::Naming::flag}, calibration,
+        enr_table_ ? &*enr_table_ : nullptr, sparameters_ ? &*sparameters_ : nullptr);
     if (!outcome.refused.empty()) return name + ": " + outcome.refused;
     out = MeasuredReadings{std::move(name), std::move(outcome.points), setup.field("dut_nf")};
     return {};

@@ -4,6 +4,7 @@
 // and figures the core computed, for random set-ups of every input.
 #include "app/inputs/classic_apply.h"
 #include "app/inputs/apply.h"
+#include "app/inputs/catalogue_names.h"
 #include "catalogue/analyzer_table.h"
 #include "catalogue/noise_source_table.h"
 #include "engine/classic_reading.h"
@@ -224,6 +225,144 @@ TEST(ClassicApply, NamesWhatARefusedSetUpLacksInTheUsersTerms) {
         s.second_stage = c.second_stage;
         EXPECT_EQ(resolve(s, {.naming = c.naming}).applied.refused, c.refused) << c.keyword;
     }
+}
+
+// Every value of A and B to the bit, but for the net analyzer noise figure
+// of the fields as given, which the manual mode's evaluation replaces.
+void expect_same_resolved(const Resolved& a, const Resolved& b, const std::string& where) {
+    ASSERT_EQ(a.applied.refused, b.applied.refused) << where;
+    ASSERT_EQ(a.applied.notes, b.applied.notes) << where;
+    if (!a.applied.refused.empty()) return;
+    const core::ClassicResult& x = a.result;
+    const core::ClassicResult& y = b.result;
+    for (const auto& [p, q] :
+         {std::pair{&x.used, &y.used}, std::pair{&a.session.setup, &b.session.setup}}) {
+        for (const StateValue& v : state_values)
+            EXPECT_TRUE(same(p->values.*v.value, q->values.*v.value))
+                << where << ": " << p->values.*v.value << " against " << q->values.*v.value;
+        EXPECT_TRUE(p->choices == q->choices) << where;
+    }
+    EXPECT_EQ(x.end, y.end) << where;
+    for (auto [p, q] : {std::pair{x.f_sa, y.f_sa},
+                        {x.nf_sys_db, y.nf_sys_db},
+                        {x.nf_unc_db, y.nf_unc_db},
+                        {x.nf_bias_db, y.nf_bias_db},
+                        {x.figures.nf_sa_net_db, y.figures.nf_sa_net_db},
+                        {x.figures.rss_db.value_or(-1), y.figures.rss_db.value_or(-1)},
+                        {x.figures.nf_dut_db.value_or(-1), y.figures.nf_dut_db.value_or(-1)},
+                        {x.figures.gain_db.value_or(-1), y.figures.gain_db.value_or(-1)}})
+        EXPECT_TRUE(same(p, q)) << where << ": " << p << " against " << q;
+    EXPECT_EQ(x.figures.error, y.figures.error) << where;
+}
+
+// A band's set-up as an engineer types it: the instruments, the boxes and
+// about half the fields in their ranges (some with more digits than their
+// fields hold, some analyzers from the catalogue), strict now and then.
+class BandSetups {
+  public:
+    explicit BandSetups(unsigned seed) : rng_(seed) {}
+
+    Setup next() {
+        Setup s;
+        if (chance(0.3)) s.noise_source = pick(sources_);
+        if (chance(0.2)) s.analyzer = pick(analyzers_);
+        s.ext_preamp = chance(0.15);
+        s.freq_conv = chance(0.25);
+        s.second_stage = chance(0.85);
+        for (const auto& [name, low, high] : typed_ranges) {
+            if (chance(0.5)) s.field(name) = digits(uniform(low, high));
+        }
+        if (chance(0.3)) {
+            s.field("analyzer_nf").reset();
+            s.field("analyzer_danl") = digits(uniform(-165, -140));
+        }
+        // What a catalogue model or a box left out would refuse.
+        const auto leave_out = [&s](std::initializer_list<const char*> names) {
+            for (const char* name : names)
+                s.field(name).reset();
+        };
+        if (s.noise_source && !is_user(*s.noise_source)) leave_out({"enr", "source_vswr"});
+        if (s.analyzer && !is_user(*s.analyzer))
+            leave_out({"analyzer_nf", "analyzer_danl", "analyzer_vswr", "analyzer_nf_unc"});
+        if (!s.freq_conv) leave_out({"freq2"});
+        return s;
+    }
+    ApplyOptions options() { return {.strict = chance(0.2)}; }
+
+    // Readings at a random frequency (some outside the instruments' range),
+    // the levels the calculator predicts for a random DUT, read with a
+    // little noise; now and then a source-on level below its source-off one.
+    Setup reading(const Setup& band) {
+        Setup at = band;
+        at.field("freq") = uniform(0.005, 30);
+        if (band.freq_conv && chance(0.5)) at.field("freq2") = uniform(0.005, 3);
+        at.field("dut_nf") = uniform(0.5, 10);
+        at.field("dut_gain") = uniform(5, 35);
+        const core::ClassicValues predicted = resolve(at).result.used.values;
+        at.field("dut_nf").reset();
+        at.field("dut_gain").reset();
+        at.manual = true;
+        for (const auto& [name, level] : {std::pair{"cal_on", predicted.cal_on_dbm},
+                                          {"cal_off", predicted.cal_off_dbm},
+                                          {"meas_on", predicted.meas_on_dbm},
+                                          {"meas_off", predicted.meas_off_dbm}}) {
+            if (band.second_stage || name[0] == 'm')
+                at.field(name) =
+                    level + std::normal_distribution<>(0, chance(0.1) ? 3 : 0.02)(rng_);
+        }
+        return at;
+    }
+
+  private:
+    struct Range {
+        const char* name;
+        double low, high;
+    };
+    static constexpr Range typed_ranges[] = {
+        {"dut_in_vswr", 1, 2.5},     {"dut_out_vswr", 1, 2.5}, {"enr", 5, 25},
+        {"enr_unc", 0.05, 0.3},      {"source_vswr", 1, 1.5},  {"toff", 0, 40},
+        {"analyzer_nf", 5, 25},      {"analyzer_vswr", 1, 2},  {"analyzer_nf_unc", 0, 0.5},
+        {"ext_preamp_gain", 10, 30}, {"ext_preamp_nf", 2, 8},  {"freq2", 0.1, 3},
+    };
+
+    bool chance(double p) { return uniform(0, 1) < p; }
+    double uniform(double a, double b) { return std::uniform_real_distribution<>(a, b)(rng_); }
+    double digits(double x) { return chance(0.5) ? std::round(x * 100) / 100 : x; }
+    const std::string& pick(const std::vector<std::string>& names) {
+        return names[std::uniform_int_distribution<std::size_t>(0, names.size() - 1)(rng_)];
+    }
+
+    std::mt19937 rng_;
+    std::vector<std::string> analyzers_ = analyzer_names();
+    std::vector<std::string> sources_ = noise_source_names();
+};
+
+// A band of readings resolved by one calculator brought to manual mode once
+// gives, reading by reading, what the user actions give each set-up alone.
+TEST(ClassicApply, ABandOfLevelsGivesWhatEachSetUpGivesAlone) {
+    BandSetups random(20261211);
+    std::size_t resolved = 0, alone = 0, refused = 0;
+    for (int band = 0; band < 400; ++band) {
+        const app::Setup setup = random.next();
+        const ApplyOptions options = random.options();
+        LevelsResolver band_resolver(options);
+        for (int reading = 0; reading < 8; ++reading) {
+            const app::Setup at = random.reading(setup);
+            const Resolved by_itself = resolve(at, options);
+            refused += !by_itself.applied.refused.empty();
+            expect_same_resolved(
+                band_resolver.resolve(at), by_itself,
+                "band " + std::to_string(band) + ", reading " + std::to_string(reading));
+            if (HasFailure()) return;
+        }
+        resolved += 8;
+        alone += band_resolver.resolved_alone();
+    }
+    // Most readings take the shared calculator; the rest (a catalogue
+    // analyzer, levels in error, refusals) are resolved alone.
+    EXPECT_LT(alone, resolved / 2);
+    EXPECT_GT(alone, resolved / 10);
+    EXPECT_GT(refused, resolved / 20);
 }
 
 }  // namespace

@@ -152,12 +152,11 @@ const FieldRange& row_range(const core::ClassicResult& result, const FieldInput&
     return field_range(row.field, core::field_form(result.used.choices, row.field));
 }
 
-// Enters VALUE as ROW's field takes it, then Enter recalculates.
-std::string enter(core::ClassicSession& t, const Context& c, const FieldInput& row, double value) {
-    core::ClassicSetup& s = t.setup;
-    choose_form(s.choices, row);
-    const std::string text =
-        std::isfinite(value) ? core::entry_text(row.field, value) : std::string();
+// Why ROW's field in S does not take VALUE as typed, or empty; the text it
+// holds then in TEXT.
+std::string entry_refusal(const core::ClassicSetup& s, const Context& c, const FieldInput& row,
+                          double value, std::string& text) {
+    text = std::isfinite(value) ? core::entry_text(row.field, value) : std::string();
     if (text.empty()) {
         core::ClassicResult now = core::classic_figures(s);
         return c.name(row) + ": " + shortest_text(value) + " is not a value the field takes (" +
@@ -175,6 +174,14 @@ std::string enter(core::ClassicSession& t, const Context& c, const FieldInput& r
         return c.name(row) + ": the field does not take " + app::quoted(shortest_text(value)) +
                " (" + range_text(now, row) + ")";
     }
+    return {};
+}
+
+// Enters VALUE as ROW's field takes it, then Enter recalculates.
+std::string enter(core::ClassicSession& t, const Context& c, const FieldInput& row, double value) {
+    choose_form(t.setup.choices, row);
+    std::string text;
+    if (std::string why = entry_refusal(t.setup, c, row, value, text); !why.empty()) return why;
     t.enter(row.value, read_number(text));
     return {};
 }
@@ -203,7 +210,8 @@ void show_level_frames(core::ClassicSetup& s) {
         shown_value(round_to(measure::noise_figure_from_signed_level(s.values.analyzer_noise), 2));
 }
 
-std::string enter_levels(core::ClassicSession& t, const Context& c) {
+// The calculator made ready for measured levels, none entered yet.
+std::string to_manual_mode(core::ClassicSession& t) {
     show_level_frames(t.setup);
     // Measured levels come from the analyzer at hand, a "User" one without
     // preamplifiers: the box, once ticked, makes the analyzer "User" and
@@ -221,6 +229,11 @@ std::string enter_levels(core::ClassicSession& t, const Context& c) {
     t.setup.choices.ext_preamp = false;
     t.recalculate();
     t.recalculate();
+    return {};
+}
+
+std::string enter_levels(core::ClassicSession& t, const Context& c) {
+    if (std::string why = to_manual_mode(t); !why.empty()) return why;
     for (const FieldInput& row : field_inputs()) {
         const std::optional<double>& value = c.setup[row];
         if (!value || row.scope != Scope::levels) continue;
@@ -229,7 +242,9 @@ std::string enter_levels(core::ClassicSession& t, const Context& c) {
     return {};
 }
 
-std::string take_choices_and_fields(core::ClassicSession& t, const Context& c) {
+// The fields and choices of the set-up taken; with LEVELS its measured
+// levels too, else the calculator is left in manual mode before them.
+std::string take_choices_and_fields(core::ClassicSession& t, const Context& c, bool levels = true) {
     const Setup& setup = c.setup;
     if (!setup.second_stage) {
         t.setup.choices.second_stage = false;
@@ -241,8 +256,8 @@ std::string take_choices_and_fields(core::ClassicSession& t, const Context& c) {
     if (setup.ext_preamp || setup.any_ext_preamp_field())
         t.tick(&core::ClassicChoices::ext_preamp, true);
     if (std::string why = enter_fields(t, c, true); !why.empty()) return why;
-    if (setup.manual) return enter_levels(t, c);
-    return {};
+    if (!setup.manual) return {};
+    return levels ? enter_levels(t, c) : to_manual_mode(t);
 }
 
 // What the calculator made of ROW's VALUE, when it is not VALUE itself.
@@ -309,6 +324,64 @@ Resolved resolve(const Setup& setup, const ApplyOptions& options) {
     Resolved resolved{{}, t.last, t};
     resolved.applied = changes(resolved.result, c);
     return resolved;
+}
+
+LevelsResolver::LevelsResolver(const ApplyOptions& options) : options_(options) {}
+
+// Manual mode makes the analyzer "User": a catalogue analyzer leaves its
+// match and noise at the frequency the calculator stood at in the fields,
+// so only with a "User" analyzer can one calculator serve every frequency.
+void LevelsResolver::prepare(const Setup& setup) {
+    replay_ = !setup.manual || (setup.analyzer && !is_user(*setup.analyzer));
+    if (replay_) return;
+    // The frequencies are each set-up's own, as the levels are. Entered
+    // after the other fields they give what entered among them gives: no
+    // other field's range depends on them, and each recalculation takes a
+    // catalogue noise source's values at them afresh.
+    Setup shared = setup;
+    shared.field("freq").reset();
+    shared.field("freq2").reset();
+    core::ClassicSession t = core::ClassicSession::started();
+    replay_ = !take_choices_and_fields(t, {shared, options_}, false).empty();
+    if (!replay_) prepared_ = std::move(t);
+}
+
+std::optional<Resolved> LevelsResolver::taken_at_once(const Setup& setup) const {
+    const Context c{setup, options_};
+    core::ClassicSession t = *prepared_;
+    for (const FieldInput& row : field_inputs()) {
+        const bool per_point =
+            row.scope == Scope::levels || row.field == Ctl::txtFreq || row.field == Ctl::txtFreq2;
+        const std::optional<double>& value = setup[row];
+        if (!per_point || !value) continue;
+        choose_form(t.setup.choices, row);
+        std::string text;
+        // A value the field refuses: the set-up's own user actions say why.
+        if (!entry_refusal(t.setup, c, row, *value, text).empty()) return std::nullopt;
+        t.setup.values.*row.value = read_number(text);
+    }
+    // The last level's Enter, and resolve's recalculation after it.
+    t.focus_in_field = true;
+    t.recalculate();
+    t.recalculate();
+    // Each level's Enter writes the figures the levels then give back into
+    // the analyzer noise and the DUT's fields; levels evaluated in full (or
+    // without the calibration, which writes none) replace them all, so that
+    // the levels entered one by one come to the same.
+    if (t.last.used.choices.second_stage && t.last.end != core::ClassicEnd::complete)
+        return std::nullopt;
+    Resolved resolved{{}, t.last, t};
+    resolved.applied = changes(resolved.result, c);
+    return resolved;
+}
+
+Resolved LevelsResolver::resolve(const Setup& setup) {
+    if (!prepared_ && !replay_) prepare(setup);
+    if (!replay_) {
+        if (std::optional<Resolved> taken = taken_at_once(setup)) return std::move(*taken);
+    }
+    ++alone_;
+    return app::resolve(setup, options_);
 }
 
 }  // namespace orlavex::app

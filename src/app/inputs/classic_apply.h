@@ -11,6 +11,8 @@
 #include "app/inputs/setup.h"
 #include "core/classic_session.h"
 
+#include <optional>
+
 namespace orlavex::app {
 
 struct Resolved {
@@ -22,6 +24,32 @@ struct Resolved {
 };
 
 Resolved resolve(const Setup& setup, const ApplyOptions& options = {});
+
+// The set-ups of a band of measured levels, each resolved as resolve()
+// resolves it, without bringing a calculator to the whole set-up again for
+// each: one is brought to manual mode once, and each set-up's frequencies
+// and levels are entered into a copy of it. Where that cannot give what the
+// user actions give (a catalogue analyzer, levels that evaluate to an
+// error), the set-up is resolved on its own.
+class LevelsResolver {
+  public:
+    explicit LevelsResolver(const ApplyOptions& options);
+
+    // resolve(SETUP, options): SETUP in manual mode, the same set-up as
+    // every one before it but for its frequencies and levels.
+    Resolved resolve(const Setup& setup);
+    // How many set-ups were resolved on their own so far.
+    std::size_t resolved_alone() const { return alone_; }
+
+  private:
+    void prepare(const Setup& setup);
+    std::optional<Resolved> taken_at_once(const Setup& setup) const;
+
+    ApplyOptions options_;
+    std::optional<core::ClassicSession> prepared_;  // in manual mode, no level entered
+    bool replay_ = false;                           // each set-up resolved on its own
+    std::size_t alone_ = 0;
+};
 
 // "range 0.01 to 8 GHz": the bounds RESULT held ROW's field to, and whether
 // VALUE lies within them.

@@ -14,6 +14,11 @@ std::optional<datafiles::EnrTable> request_enr_table(const SweepRequest& r) {
     return r.enr_table;
 }
 
+std::optional<datafiles::Touchstone> request_dut_sparameters(const SweepRequest& r) {
+    if (!r.dut_s2p_path.empty()) return datafiles::read_touchstone(r.dut_s2p_path);
+    return r.dut_sparameters;
+}
+
 planning::Sweep make_sweep(const SweepRequest& r, const ApplyOptions& options,
                            std::vector<std::string>& notes) {
     for (const std::string& why :
@@ -27,8 +32,7 @@ planning::Sweep make_sweep(const SweepRequest& r, const ApplyOptions& options,
     planning::Sweep sweep;
     // Files first: a bad one stops everything before any output.
     sweep.enr_table = request_enr_table(r);
-    sweep.dut_sparameters = r.dut_sparameters;
-    if (!r.dut_s2p_path.empty()) sweep.dut_sparameters = datafiles::read_touchstone(r.dut_s2p_path);
+    sweep.dut_sparameters = request_dut_sparameters(r);
 
     const bool enr_table_given = sweep.enr_table.has_value() ||
                                  (r.setup.bench.meas_source && r.setup.bench.meas_source->table);

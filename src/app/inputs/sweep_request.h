@@ -40,6 +40,10 @@ struct SweepRequest {
 // it gives none. Throws datafiles::FileError for a bad file.
 std::optional<datafiles::EnrTable> request_enr_table(const SweepRequest& request);
 
+// REQUEST's DUT S-parameters: those in hand, else read from their file;
+// none when it gives none. Throws datafiles::FileError for a bad file.
+std::optional<datafiles::Touchstone> request_dut_sparameters(const SweepRequest& request);
+
 // The planning library's sweep for REQUEST, its set-up taken as the
 // calculator takes it; the notes of the set-up's values go into NOTES.
 // Throws SweepError for inputs the calculator refuses and

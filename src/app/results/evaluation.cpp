@@ -126,18 +126,23 @@ std::string levels_refusal(const Setup& setup, Naming naming) {
     return {};
 }
 
-EvaluationOutcome run_evaluation(const Setup& setup, const ApplyOptions& options,
-                                 const datafiles::EnrTable* enr_table, bool with_budget) {
-    std::string why = levels_refusal(setup, options.naming);
-    if (why.empty()) why = known_reflections_refusal(setup.model, options.naming);
-    if (!why.empty()) return {std::nullopt, std::move(why)};
-    Resolved taken = resolve(setup, options);
+std::string evaluation_refusal(const Setup& setup, Naming naming) {
+    std::string why = levels_refusal(setup, naming);
+    if (why.empty()) why = known_reflections_refusal(setup.model, naming);
+    return why;
+}
+
+EvaluationOutcome evaluate_taken(Resolved taken, const Setup& setup, const EvaluationFiles& files,
+                                 bool with_budget) {
     Applied& applied = taken.applied;
     if (!applied.refused.empty()) return {std::nullopt, std::move(applied.refused)};
-    if (enr_table) {
-        if (why = take_enr_table(*enr_table, taken, applied.notes); !why.empty())
+    if (files.enr_table || files.dut_sparameters) {
+        if (std::string why =
+                take_tables(files.enr_table, files.dut_sparameters, taken, applied.notes);
+            !why.empty())
             return {std::nullopt, std::move(why)};
     }
+    const datafiles::EnrTable* enr_table = files.enr_table;
     measure::MeasurementSetup model = model_of(taken.result, setup, enr_table, applied.notes);
     planning::ImagePoint image = add_image_of(taken.result, setup, enr_table, model);
     if (!image.problem.empty()) return {std::nullopt, std::move(image.problem)};
@@ -168,6 +173,13 @@ EvaluationOutcome run_evaluation(const Setup& setup, const ApplyOptions& options
             "noise figure");
     }
     return {std::move(e), {}};
+}
+
+EvaluationOutcome run_evaluation(const Setup& setup, const ApplyOptions& options,
+                                 const datafiles::EnrTable* enr_table, bool with_budget) {
+    if (std::string why = evaluation_refusal(setup, options.naming); !why.empty())
+        return {std::nullopt, std::move(why)};
+    return evaluate_taken(resolve(setup, options), setup, {enr_table, nullptr}, with_budget);
 }
 
 Json evaluation_json(const Evaluation& e) {

@@ -4,10 +4,12 @@
 #pragma once
 
 #include "app/inputs/apply_options.h"
+#include "app/inputs/classic_apply.h"
 #include "app/json.h"
 #include "app/results/setup_echo.h"
 #include "core/classic_figures.h"
 #include "datafiles/enr_table.h"
+#include "datafiles/touchstone.h"
 #include "measure/gum.h"
 #include "measure/manual_evaluation.h"
 #include "measure/setup.h"
@@ -47,6 +49,17 @@ std::optional<measure::Budget> measured_budget(const Evaluation& e, const Setup&
 // or given without second-stage correction); empty when they can.
 std::string levels_refusal(const Setup& setup, Naming naming);
 
+// levels_refusal, or why SETUP's model asks what an evaluation does not
+// do (known reflections); empty when its levels can be evaluated.
+std::string evaluation_refusal(const Setup& setup, Naming naming);
+
+// The data files an evaluation takes at the levels' frequency; null: none.
+struct EvaluationFiles {
+    const datafiles::EnrTable* enr_table = nullptr;
+    // Its S11 and S22 give the DUT's matches; the levels measure the rest.
+    const datafiles::Touchstone* dut_sparameters = nullptr;
+};
+
 struct EvaluationOutcome {
     std::optional<Evaluation> evaluation;
     std::string refused;
@@ -59,6 +72,12 @@ struct EvaluationOutcome {
 // caller that evaluates the levels again.
 EvaluationOutcome run_evaluation(const Setup& setup, const ApplyOptions& options,
                                  const datafiles::EnrTable* enr_table = nullptr,
+                                 bool with_budget = true);
+
+// TAKEN (SETUP, its `manual` set and evaluation_refusal passed, resolved)
+// evaluated as run_evaluation evaluates it, with FILES' values at the
+// frequency the calculator took.
+EvaluationOutcome evaluate_taken(Resolved taken, const Setup& setup, const EvaluationFiles& files,
                                  bool with_budget = true);
 
 // {"inputs", "classic", "exact"} and "notes" when there are any.

@@ -1,5 +1,6 @@
 #include "app/results/readings_evaluation.h"
 
+#include "app/inputs/classic_apply.h"
 #include "app/results/calibration_table.h"
 #include "app/results/point.h"
 #include "app/texts.h"
@@ -191,6 +192,15 @@ void drop_level_notes(Evaluation& e, Naming naming) {
     });
 }
 
+// AT's levels as run_evaluation evaluates them (without their budget), the
+// calculator of the band's set-up RESOLVER's.
+EvaluationOutcome evaluated(const Setup& at, const ApplyOptions& options, LevelsResolver& resolver,
+                            const EvaluationFiles& files) {
+    if (std::string why = evaluation_refusal(at, options.naming); !why.empty())
+        return {std::nullopt, std::move(why)};
+    return evaluate_taken(resolver.resolve(at), at, files, false);
+}
+
 }  // namespace
 
 std::string calibration_refusal(const Setup& setup, const datafiles::Readings& readings) {
@@ -206,7 +216,8 @@ std::string calibration_refusal(const Setup& setup, const datafiles::Readings& r
 ReadingsOutcome evaluate_readings(const Setup& setup, const datafiles::Readings& readings,
                                   const ApplyOptions& options,
                                   const datafiles::Readings* calibration_file,
-                                  const datafiles::EnrTable* enr_table) {
+                                  const datafiles::EnrTable* enr_table,
+                                  const datafiles::Touchstone* dut_sparameters) {
     ReadingsOutcome out;
     std::optional<CalibrationTable> table;
     if (calibration_file) {
@@ -219,6 +230,7 @@ ReadingsOutcome evaluate_readings(const Setup& setup, const datafiles::Readings&
     const CalibrationSource source = !table              ? CalibrationSource::readings
                                      : table->repeated() ? CalibrationSource::repeated_file
                                                          : CalibrationSource::file;
+    LevelsResolver resolver(options);
     for (const datafiles::ReadingsPoint& point : readings.points) {
         PointLevels levels = levels_of(point, readings.has_calibration);
         if (table) calibrate(levels, *table, setup, point);
@@ -230,7 +242,7 @@ ReadingsOutcome evaluate_readings(const Setup& setup, const datafiles::Readings&
             at.model.tau_s = *point.tau_s;
         }
         // The levels are evaluated again, unrounded, with their budget.
-        EvaluationOutcome o = run_evaluation(at, options, enr_table, false);
+        EvaluationOutcome o = evaluated(at, options, resolver, {enr_table, dut_sparameters});
         if (!o.evaluation) {
             out.points.clear();
             out.refused = std::move(o.refused);

@@ -8,6 +8,7 @@
 #include "app/json.h"
 #include "app/results/evaluation.h"
 #include "datafiles/readings_file.h"
+#include "datafiles/touchstone.h"
 
 #include <optional>
 #include <string>
@@ -35,11 +36,13 @@ struct ReadingsOutcome {
 // its levels at each point's calibration frequency (the output frequency of
 // a converting DUT) in place of the readings' own, which must not be given.
 // With ENR_TABLE the ENR and its uncertainty at each point's frequency, as
-// run_evaluation takes them.
+// run_evaluation takes them. With DUT_SPARAMETERS the DUT's matches from its
+// S11 and S22 at each point's frequency, as a sweep takes them.
 ReadingsOutcome evaluate_readings(const Setup& setup, const datafiles::Readings& readings,
                                   const ApplyOptions& options,
                                   const datafiles::Readings* calibration_file = nullptr,
-                                  const datafiles::EnrTable* enr_table = nullptr);
+                                  const datafiles::EnrTable* enr_table = nullptr,
+                                  const datafiles::Touchstone* dut_sparameters = nullptr);
 
 // {freq_ghz, readings, dut_nf_db, dut_gain_db, u_db, U_db, k, nu_eff, gum
 // (WITH_BUDGET), notes}; null for a figure not given.
