@@ -80,6 +80,31 @@ std::pair<double, double> x_range(const SweepChartData& data) {
     return {lo, hi > lo ? hi : lo + 1};
 }
 
+namespace {
+
+// A narrow plot (a long legend beside it) spaces its ticks further apart
+// rather than eliding their labels: room for the widest label and two
+// characters between labels, never finer than FINEST.
+void fit_x_ticks(QChart& chart, QValueAxis& axis, double finest) {
+    const auto fit = [&chart, &axis, finest] {
+        const double room = chart.plotArea().width();
+        if (!(room > 0)) return;
+        const QFontMetricsF metrics(axis.labelsFont());
+        double widest = 0;
+        for (const double x : {axis.min(), axis.max()})
+            widest = std::max(widest, metrics.horizontalAdvance(QString::asprintf("%g", x)));
+        const double per_label = widest + 2 * metrics.averageCharWidth();
+        const double step =
+            std::max(finest, step_at_least((axis.max() - axis.min()) * per_label / room));
+        if (step == axis.tickInterval()) return;
+        axis.setTickAnchor(std::ceil(axis.min() / step) * step);
+        axis.setTickInterval(step);
+    };
+    QObject::connect(&chart, &QChart::plotAreaChanged, &axis, fit);
+}
+
+}  // namespace
+
 void attach_x_axis(QChart& chart, const SweepChartData& data) {
     const auto [lo, hi] = x_range(data);
     QAbstractAxis* axis = nullptr;
@@ -98,6 +123,7 @@ void attach_x_axis(QChart& chart, const SweepChartData& data) {
         value_axis->setTickAnchor(std::ceil(lo / step) * step);
         value_axis->setTickInterval(step);
         value_axis->setLabelFormat("%g");
+        fit_x_ticks(chart, *value_axis, step);
         axis = value_axis;
     }
     axis->setTitleText(axis_title(data));
