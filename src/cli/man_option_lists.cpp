@@ -64,8 +64,8 @@ std::string upper_end_text(const FieldRange& range) {
         case UpperEnd::fixed:
             return general_text(range.max);
         case UpperEnd::frequency_limit:
-            return "the upper frequency of the analyzer and the noise source models (the noise "
-                   "source's alone with --freq-conv; " +
+            return "the lower of the analyzer and noise source models' upper frequencies (the "
+                   "noise source's alone with --freq-conv; " +
                    user + " for User)";
         case UpperEnd::analyzer_frequency_limit:
             return "the analyzer model's upper frequency (" + user + " for User)";
