@@ -1,5 +1,6 @@
 #include "cli/evaluate.h"
 
+#include "app/inputs/sweep_request.h"
 #include "app/results/evaluated_enr.h"
 #include "cli/setup_file_options.h"
 #include "cli/setup_table.h"
@@ -72,16 +73,6 @@ void print_evaluation(std::ostream& out, const app::Evaluation& e) {
     }
 }
 
-std::string unused_dut_file_note(const app::SweepRequest& request) {
-    if (request.dut_s2p_path.empty() && !request.dut_sparameters) return {};
-    const std::string name = request.dut_sparameters ? request.dut_sparameters->name()
-                                                     : request.dut_s2p_path.filename().string();
-    return "the set-up's DUT S-parameters (" + name +
-           ") are not used: evaluate measures the DUT's gain and noise figure from the levels "
-           "and takes its matches as typed; sweep, advise and report read the file at each "
-           "frequency";
-}
-
 std::string typed_enr_refusal(const WindowInputs& inputs,
                               const std::optional<datafiles::EnrTable>& table) {
     if (!table) return {};
@@ -93,24 +84,24 @@ std::string run_evaluate(const WindowInputs& inputs, const app::ModelInputs& mod
                          std::ostream& out) {
     app::SweepRequest request;
     std::optional<datafiles::EnrTable> enr_table;
+    std::optional<datafiles::Touchstone> dut;
     try {
         if (std::string why = typed_request(inputs, model, request); !why.empty()) return why;
         enr_table = app::request_enr_table(request);
+        dut = app::request_dut_sparameters(request);
     } catch (const datafiles::FileError& e) {
         return e.what();
     }
     if (std::string why = typed_enr_refusal(inputs, enr_table); !why.empty()) return why;
-    const app::EvaluationOutcome outcome = app::run_evaluation(
-        request.setup, {inputs.strict, app::Naming::flag}, enr_table ? &*enr_table : nullptr);
+    const app::EvaluationOutcome outcome =
+        app::run_evaluation(request.setup, {inputs.strict, app::Naming::flag},
+                            {enr_table ? &*enr_table : nullptr, dut ? &*dut : nullptr});
     if (!outcome.evaluation) return outcome.refused;
     if (std::string why = save_setup(inputs.files, request); !why.empty()) return why;
-    app::Evaluation evaluation = *outcome.evaluation;
-    if (std::string note = unused_dut_file_note(request); !note.empty())
-        evaluation.notes.push_back(std::move(note));
     if (json) {
-        out << app::evaluation_json(evaluation).dump(2) << '\n';
+        out << app::evaluation_json(*outcome.evaluation).dump(2) << '\n';
     } else {
-        print_evaluation(out, evaluation);
+        print_evaluation(out, *outcome.evaluation);
     }
     return {};
 }

@@ -14,11 +14,6 @@ namespace orlavex::cli {
 
 void print_evaluation(std::ostream& out, const app::Evaluation& evaluation);
 
-// What evaluate says of the DUT's S-parameters REQUEST's set-up gives, which
-// it does not use (the levels measure the DUT's gain and noise figure);
-// empty without them.
-std::string unused_dut_file_note(const app::SweepRequest& request);
-
 // Why the ENR or its uncertainty given in INPUTS cannot go with TABLE, the
 // set-up's ENR table (none: they can); empty when they can.
 std::string typed_enr_refusal(const WindowInputs& inputs,

@@ -254,6 +254,14 @@ void add_evaluate_command(CLI::App& app, Request& r, bool from_file, bool readin
         ->type_name("FILE")
         ->group("Data files");
     r.evaluate
+        ->add_option("--dut-s2p", r.evaluate_inputs.dut_s2p,
+                     "the DUT's S-parameters (.s2p, or .s1p for its input match): its matches "
+                     "at the frequency measured, replacing --dut-in-vswr and --dut-out-vswr "
+                     "(the levels measure its gain and noise figure)")
+        ->check(names_a_file())
+        ->type_name("FILE")
+        ->group("Data files");
+    r.evaluate
         ->add_option("--readings", r.readings.path,
                      "a band of measured readings (CSV: freq_ghz and the four levels), each "
                      "frequency evaluated")

@@ -72,6 +72,7 @@ std::string to_setup(const WindowInputs& in, const app::ModelInputs& model, app:
 std::string typed_request(const WindowInputs& inputs, const app::ModelInputs& model,
                           app::SweepRequest& request) {
     if (!inputs.enr_table.empty()) request.enr_table_path = inputs.enr_table;
+    if (!inputs.dut_s2p.empty()) request.dut_s2p_path = inputs.dut_s2p;
     if (inputs.files.setup.empty()) return to_setup(inputs, model, request.setup);
     // The bench's inputs are checked once laid over the file's: a given
     // uncertainty alone may belong to the file's measurement source.

@@ -34,6 +34,8 @@ struct WindowInputs {
     // The noise source's ENR table file (evaluate's --enr-table); empty for
     // none.
     std::string enr_table;
+    // The DUT's S-parameters file (evaluate's --dut-s2p); empty for none.
+    std::string dut_s2p;
     SetupFileOptions files;
 
     const FieldEntry* entry(std::string_view option_name) const;
@@ -45,7 +47,8 @@ struct WindowInputs {
 std::string to_setup(const WindowInputs& inputs, const app::ModelInputs& model, app::Setup& setup);
 
 // The typed request a command runs: INPUTS and MODEL (and SWEEP's range and
-// files, for sweep and advise; INPUTS' ENR table where given) laid over the
+// files, for sweep and advise; INPUTS' ENR table and DUT file where given)
+// laid over the
 // --setup file where one is given. Empty, or the one-line reason (a bad
 // set-up file, a bad number, a refused bench); a missing or bad data file
 // throws datafiles::FileError.

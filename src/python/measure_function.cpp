@@ -36,10 +36,16 @@ std::string path_or(const py::handle& value, std::string_view keyword) {
     return value.is_none() ? std::string() : path_value(value, std::string(keyword)).string();
 }
 
+// The data files of a set-up file the readings are evaluated with.
+struct SetupTables {
+    std::optional<datafiles::EnrTable> enr_table;
+    std::optional<datafiles::Touchstone> dut_sparameters;
+};
+
 // The set-up the readings are evaluated with: the keywords, laid over the
-// file SETUP when one is given, whose ENR table goes into ENR_TABLE.
+// file SETUP when one is given, whose data files go into TABLES.
 app::SweepRequest measured_setup(const py::object& setup, const py::kwargs& inputs, bool& strict,
-                                 std::optional<datafiles::EnrTable>& enr_table) {
+                                 SetupTables& tables) {
     const KeywordInputs k = read_keywords(inputs, app::Scope::levels);
     strict = k.strict;
     app::SweepRequest command;
@@ -52,7 +58,8 @@ app::SweepRequest measured_setup(const py::object& setup, const py::kwargs& inpu
         app::SweepRequest file = app::read_setup_file(path_value(setup, "setup"));
         const std::string why = app::overlay(file, command, k.bench, given, app::Naming::keyword);
         if (!why.empty()) refuse(why);
-        enr_table = app::request_enr_table(file);
+        tables.enr_table = app::request_enr_table(file);
+        tables.dut_sparameters = app::request_dut_sparameters(file);
         return file;
     } catch (const app::SetupFileError& e) {
         refuse(e.what());
@@ -150,8 +157,8 @@ MeasurementOutcome run_here(const MeasurementPlan& plan,
 
 py::dict measure(const MeasureArguments& a, const py::kwargs& inputs) {
     bool strict = false;
-    std::optional<datafiles::EnrTable> enr_table;
-    const app::SweepRequest request = measured_setup(a.setup, inputs, strict, enr_table);
+    SetupTables tables;
+    const app::SweepRequest request = measured_setup(a.setup, inputs, strict, tables);
     const app::Setup& setup = request.setup;
     const MeasurementPlan plan = bench_plan(a, request);
     const std::string save_readings = path_or(a.save_readings, "save_readings");
@@ -205,7 +212,8 @@ py::dict measure(const MeasureArguments& a, const py::kwargs& inputs) {
         out = evaluate_readings_at(
             setup, {strict, app::Naming::keyword}, readings,
             calibration.empty() ? std::nullopt : std::optional<fs::path>(calibration),
-            enr_table ? &*enr_table : nullptr);
+            {tables.enr_table ? &*tables.enr_table : nullptr,
+             tables.dut_sparameters ? &*tables.dut_sparameters : nullptr});
     } catch (...) {
         forget();
         throw;

@@ -137,6 +137,11 @@ enr_table          the noise source's ENR table, as in sweep(): the ENR and
                    calibrated with the ENR at its output frequency), the
                    nearest record held outside it with a note; enr and
                    enr_unc (where the table has uncertainties) not given
+dut_s2p            the DUT's S-parameters, as in sweep(): its input and
+                   output matches from S11 and S22 at each frequency, in
+                   place of dut_in_vswr and dut_out_vswr (the levels measure
+                   its gain and noise figure), the nearest record held
+                   outside the file with a note
 
 Raises ValueError for a value an input cannot take, naming the keyword;
 OSError for a readings file that cannot be used, naming its line.
@@ -333,10 +338,18 @@ void define_private_functions(py::module_& m) {
         py::arg("seed") = orlavex::measure::default_seed, py::arg("samples") = false,
         py::arg("progress") = py::none(), py::arg("enr_table") = py::none(),
         py::arg("dut_s2p") = py::none());
-    m.def("_evaluate", &evaluate, py::arg("cal_on") = py::none(), py::arg("cal_off") = py::none(),
-          py::arg("meas_on") = py::none(), py::arg("meas_off") = py::none(),
-          py::arg("readings") = py::none(), py::arg("calibration") = py::none(),
-          py::arg("enr_table") = py::none());
+    m.def(
+        "_evaluate",
+        [](const py::object& cal_on, const py::object& cal_off, const py::object& meas_on,
+           const py::object& meas_off, const py::object& readings, const py::object& calibration,
+           const py::object& enr_table, const py::object& dut_s2p, const py::kwargs& inputs) {
+            return evaluate(cal_on, cal_off, meas_on, meas_off, readings, calibration,
+                            {enr_table, dut_s2p}, inputs);
+        },
+        py::arg("cal_on") = py::none(), py::arg("cal_off") = py::none(),
+        py::arg("meas_on") = py::none(), py::arg("meas_off") = py::none(),
+        py::arg("readings") = py::none(), py::arg("calibration") = py::none(),
+        py::arg("enr_table") = py::none(), py::arg("dut_s2p") = py::none());
     m.def(
         "_sweep",
         [](const py::object& over, const py::object& start, const py::object& stop,

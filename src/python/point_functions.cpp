@@ -28,13 +28,15 @@ namespace py = pybind11;
 
 namespace {
 
-// The point with its Monte Carlo on a thread of its own: Ctrl+C, or an
-// error REPORT raises, stops it after the blocks of trials under way.
-// The tables a point reads its known reflections from.
+// The tables a point reads its known reflections from, and an evaluation
+// its values at each frequency.
 struct PointTables {
     std::optional<datafiles::EnrTable> enr_table;
     std::optional<datafiles::Touchstone> dut_sparameters;
     app::PointFiles files() const {
+        return {enr_table ? &*enr_table : nullptr, dut_sparameters ? &*dut_sparameters : nullptr};
+    }
+    app::EvaluationFiles evaluation_files() const {
         return {enr_table ? &*enr_table : nullptr, dut_sparameters ? &*dut_sparameters : nullptr};
     }
 };
@@ -51,6 +53,8 @@ PointTables point_tables(const PointFileArguments& given) {
     return t;
 }
 
+// The point with its Monte Carlo on a thread of its own: Ctrl+C, or an
+// error REPORT raises, stops it after the blocks of trials under way.
 app::PointOutcome with_monte_carlo(const KeywordInputs& k, const py::object& report,
                                    const app::PointFiles& files = {}) {
     auto progress = std::make_shared<measure::MonteCarloProgress>();
@@ -141,14 +145,14 @@ py::dict measured_columns(const std::vector<app::MeasuredPoint>& points) {
 py::dict evaluate_readings_at(app::Setup setup, const app::ApplyOptions& options,
                               const std::filesystem::path& readings_path,
                               const std::optional<std::filesystem::path>& calibration_path,
-                              const datafiles::EnrTable* enr_table) {
+                              const app::EvaluationFiles& files) {
     setup.manual = true;
     const datafiles::Readings readings = datafiles::read_readings(readings_path);
     std::optional<datafiles::Readings> cal;
     if (calibration_path)
         cal = datafiles::read_readings(*calibration_path, datafiles::ReadingsColumns::calibration);
-    const app::ReadingsOutcome outcome =
-        app::evaluate_readings(setup, readings, options, cal ? &*cal : nullptr, enr_table);
+    const app::ReadingsOutcome outcome = app::evaluate_readings(
+        setup, readings, options, cal ? &*cal : nullptr, files.enr_table, files.dut_sparameters);
     if (!outcome.refused.empty()) refuse(outcome.refused);
     return measured_columns(outcome.points);
 }
@@ -169,31 +173,31 @@ KeywordInputs evaluation_keywords(const py::dict& keywords, const datafiles::Enr
 }
 
 // A band of readings from the file PATH, calibrated by the file CALIBRATION
-// unless None, with the set-up KEYWORDS gives and the ENR table TABLE.
+// unless None, with the set-up KEYWORDS gives and FILES.
 py::dict evaluate_readings_file(const py::object& path, const py::object& calibration,
-                                const py::dict& keywords, const datafiles::EnrTable* table) {
+                                const py::dict& keywords, const app::EvaluationFiles& files) {
     for (const char* given : {"freq", "cal_on", "cal_off", "meas_on", "meas_off"}) {
         if (keywords.contains(given) && !keywords[given].is_none())
             refuse(std::string("readings gives the frequency and the levels: do not give ") +
                    given + " as well");
     }
-    const KeywordInputs k = evaluation_keywords(keywords, table);
+    const KeywordInputs k = evaluation_keywords(keywords, files.enr_table);
     std::optional<std::filesystem::path> cal;
     if (!calibration.is_none()) cal = path_value(calibration, "calibration");
-    return evaluate_readings_at(k.setup, k.options(), path_value(path, "readings"), cal, table);
+    return evaluate_readings_at(k.setup, k.options(), path_value(path, "readings"), cal, files);
 }
 
 // Arrays of levels (and frequencies) evaluated point by point as a
 // readings file of single readings is.
 py::dict evaluate_arrays(const LevelColumns& columns, py::dict keywords,
-                         const datafiles::EnrTable* table) {
+                         const app::EvaluationFiles& files) {
     keywords["freq"] = py::none();
-    KeywordInputs k = evaluation_keywords(keywords, table);
+    KeywordInputs k = evaluation_keywords(keywords, files.enr_table);
     k.setup.manual = true;
     const double start = app::find_field_input("freq")->start;
     const datafiles::Readings readings = readings_of_columns(columns, start);
-    const app::ReadingsOutcome outcome =
-        app::evaluate_readings(k.setup, readings, k.options(), nullptr, table);
+    const app::ReadingsOutcome outcome = app::evaluate_readings(
+        k.setup, readings, k.options(), nullptr, files.enr_table, files.dut_sparameters);
     if (!outcome.refused.empty()) refuse(outcome.refused);
     return measured_columns(outcome.points);
 }
@@ -202,34 +206,34 @@ py::dict evaluate_arrays(const LevelColumns& columns, py::dict keywords,
 
 py::dict evaluate(const py::object& cal_on, const py::object& cal_off, const py::object& meas_on,
                   const py::object& meas_off, const py::object& readings,
-                  const py::object& calibration, const py::object& enr_table,
+                  const py::object& calibration, const PointFileArguments& files,
                   const py::kwargs& inputs) {
     py::dict keywords(inputs);
     if (readings.is_none() && !calibration.is_none())
         refuse("calibration is for readings: give the readings file too");
-    const std::optional<datafiles::EnrTable> table = enr_table_value(enr_table);
-    const datafiles::EnrTable* table_at = table ? &*table : nullptr;
+    const PointTables tables = point_tables(files);
+    const app::EvaluationFiles read = tables.evaluation_files();
     if (!readings.is_none()) {
         // The file gives the levels: one given beside it is refused there.
         keywords["cal_on"] = cal_on;
         keywords["cal_off"] = cal_off;
         keywords["meas_on"] = meas_on;
         keywords["meas_off"] = meas_off;
-        return evaluate_readings_file(readings, calibration, keywords, table_at);
+        return evaluate_readings_file(readings, calibration, keywords, read);
     }
     const py::object freq = keywords.contains("freq") ? py::object(keywords["freq"]) : py::none();
     if (std::ranges::any_of(
             std::initializer_list<py::handle>{cal_on, cal_off, meas_on, meas_off, freq},
             [](const py::handle& x) { return is_array(x); })) {
-        return evaluate_arrays({cal_off, cal_on, meas_off, meas_on, freq}, keywords, table_at);
+        return evaluate_arrays({cal_off, cal_on, meas_off, meas_on, freq}, keywords, read);
     }
     const std::pair<const char*, const py::object&> levels[] = {
         {"cal_on", cal_on}, {"cal_off", cal_off}, {"meas_on", meas_on}, {"meas_off", meas_off}};
     for (const auto& [name, value] : levels)
         keywords[name] = value;
-    KeywordInputs k = evaluation_keywords(keywords, table_at);
+    KeywordInputs k = evaluation_keywords(keywords, read.enr_table);
     k.setup.manual = true;
-    const app::EvaluationOutcome outcome = app::run_evaluation(k.setup, k.options(), table_at);
+    const app::EvaluationOutcome outcome = app::run_evaluation(k.setup, k.options(), read);
     if (!outcome.evaluation) refuse(outcome.refused);
     return to_python(app::evaluation_json(*outcome.evaluation));
 }

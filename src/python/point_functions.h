@@ -44,24 +44,25 @@ pybind11::dict monte_carlo(const pybind11::object& trials, const pybind11::objec
 // orlavex-cli evaluate: {"inputs", "classic", "exact", "gum"}. A level given
 // as None is not entered. With READINGS (a readings file), every frequency
 // of the file instead, one array per figure, calibrated by the file
-// CALIBRATION unless None. ENR_TABLE (a path, a DataFile or columns; None
-// for none) gives the ENR and its uncertainty at each frequency.
+// CALIBRATION unless None. FILES, as point() takes them, give at each
+// frequency the ENR and its uncertainty (the ENR table) and the DUT's
+// matches (its S-parameters).
 pybind11::dict evaluate(const pybind11::object& cal_on, const pybind11::object& cal_off,
                         const pybind11::object& meas_on, const pybind11::object& meas_off,
                         const pybind11::object& readings, const pybind11::object& calibration,
-                        const pybind11::object& enr_table, const pybind11::kwargs& inputs);
+                        const PointFileArguments& files, const pybind11::kwargs& inputs);
 
 // The figures of every measured point, one numpy array each, and the notes
 // as a list per point: what evaluate() returns for a readings file.
 pybind11::dict measured_columns(const std::vector<app::MeasuredPoint>& points);
 
 // The readings file READINGS evaluated with SETUP (in manual mode),
-// calibrated by the file CALIBRATION when given, with ENR_TABLE (may be
-// null), as evaluate() returns it.
+// calibrated by the file CALIBRATION when given, with FILES' values at each
+// frequency, as evaluate() returns it.
 pybind11::dict evaluate_readings_at(app::Setup setup, const app::ApplyOptions& options,
                                     const std::filesystem::path& readings,
                                     const std::optional<std::filesystem::path>& calibration,
-                                    const datafiles::EnrTable* enr_table = nullptr);
+                                    const app::EvaluationFiles& files = {});
 
 // Seconds the C++ side of point(mc=False) takes for CALLS calls: starting
 // the window, entering the inputs, the budget and the JSON document, without

@@ -1,7 +1,7 @@
 // A sweep's set-up file opened by point or evaluate: its ENR table and DUT
 // S-parameters fill fields point by point in a sweep, which a single point
-// does not do (evaluate takes the ENR table, not the DUT's file). The result
-// says so rather than pass for the plan's figures.
+// does not do. The result says so rather than pass for the plan's figures.
+// evaluate takes both files at the levels' frequency, as the sweep does.
 #include "cli_runner.h"
 
 #include <gtest/gtest.h>
@@ -50,7 +50,7 @@ bool has_note_with(const nlohmann::json& result, const std::string& words) {
     return false;
 }
 
-TEST_F(SweepFilesAtAPoint, PointAndEvaluateSayTheyDoNotUseThem) {
+TEST_F(SweepFilesAtAPoint, PointSaysItDoesNotUseThemEvaluateTakesThem) {
     const std::string plan =
         saved_plan({"--enr-table", data + "/source.enr", "--dut-s2p", data + "/dut_db.s2p"});
     const nlohmann::json point = point_json({"--setup", plan});
@@ -61,17 +61,24 @@ TEST_F(SweepFilesAtAPoint, PointAndEvaluateSayTheyDoNotUseThem) {
     const CliRun table = run_cli({"point", "--setup", plan, "--trials", "100"});
     EXPECT_NE(table.out.find("Note: the set-up's ENR table"), std::string::npos) << table.out;
 
-    const CliRun evaluated =
-        run_cli({"evaluate", "--setup", plan, "--json", "--cal-on", "-108.896", "--cal-off", "-114",
-                 "--meas-on", "-94.663", "--meas-off", "-102.223"});
+    const std::vector<std::string> levels = {"--json",    "--cal-on",   "-108.896",
+                                             "--cal-off", "-114",       "--meas-on",
+                                             "-94.663",   "--meas-off", "-102.223"};
+    std::vector<std::string> with_plan = {"evaluate", "--setup", plan};
+    with_plan.insert(with_plan.end(), levels.begin(), levels.end());
+    std::vector<std::string> typed = {"evaluate"};
+    typed.insert(typed.end(), levels.begin(), levels.end());
+    const CliRun evaluated = run_cli(with_plan);
+    const CliRun as_typed = run_cli(typed);
     ASSERT_EQ(evaluated.status, 0) << evaluated.err;
-    // Evaluate takes the ENR table at the levels' frequency; the levels
-    // measure the DUT's gain and noise figure, which its S-parameters give.
-    EXPECT_TRUE(has_note_with(evaluated.json(),
-                              "the set-up's DUT S-parameters (dut_db.s2p) are not used: evaluate "
-                              "measures the DUT's gain and noise figure from the levels"))
-        << evaluated.out;
+    ASSERT_EQ(as_typed.status, 0) << as_typed.err;
+    // Evaluate takes the ENR table and the DUT's matches at the levels'
+    // frequency (the levels measure the DUT's gain and noise figure).
+    EXPECT_FALSE(has_note_with(evaluated.json(), "not used")) << evaluated.out;
     EXPECT_FALSE(has_note_with(evaluated.json(), "ENR table")) << evaluated.out;
+    for (const char* taken : {"enr_db", "dut_in_match", "dut_out_match"}) {
+        EXPECT_NE(evaluated.json()["inputs"][taken], as_typed.json()["inputs"][taken]) << taken;
+    }
 }
 
 TEST_F(SweepFilesAtAPoint, NamesOnlyTheFilesThereAre) {

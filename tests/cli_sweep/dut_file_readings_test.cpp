@@ -158,5 +158,99 @@ TEST_F(DutFileReadings, TakeTheFilesMatchesAtEveryFrequency) {
     }
 }
 
+// What A gives, then B.
+std::vector<std::string> joined(std::vector<std::string> a, const std::vector<std::string>& b) {
+    a.insert(a.end(), b.begin(), b.end());
+    return a;
+}
+
+// evaluate's own --dut-s2p takes the file the way a set-up file's is taken:
+// given alone, or over a set-up file holding another file (it replaces that
+// one, as point's does), it prints byte for byte what a set-up file holding
+// it with the same inputs prints, for a band of readings in each format and
+// for four levels.
+TEST_F(DutFileReadings, AnOptionGivesWhatTheSetUpFilesFileGives) {
+    const std::vector<std::string> range = {"--from", "1.5", "--to", "8", "--points", "4"};
+    const std::vector<std::string> typed = {"--analyzer-vswr", "1.8"};
+    plan({"", "matched.s2p", joined(range, typed)});
+    fs::copy_file(path("plan.orlavex.json"), path("matched.orlavex.json"));
+    const std::string readings = readings_file(plan({"", "poor.s2p", joined(range, typed)}));
+    // The file alone with the inputs typed beside it, saved.
+    const CliRun saved =
+        run_cli(joined({"sweep", "--over", "freq", "--format", "csv", "--dut-s2p", path("poor.s2p"),
+                        "--save-setup", path("typed.orlavex.json")},
+                       joined(range, typed)));
+    ASSERT_EQ(saved.status, 0) << saved.err;
+
+    struct Way {
+        const char* why;
+        std::vector<std::string> args;
+        std::string setup;  // the set-up file holding the file, to compare with
+    };
+    const Way ways[] = {
+        {"the option alone, the inputs typed", joined({"--dut-s2p", path("poor.s2p")}, typed),
+         path("typed.orlavex.json")},
+        {"the option over a set-up file holding another file",
+         {"--setup", path("matched.orlavex.json"), "--dut-s2p", path("poor.s2p")},
+         path("plan.orlavex.json")},
+    };
+    const std::vector<std::string> outputs[] = {
+        {"--readings", readings, "--format", "table"},
+        {"--readings", readings, "--format", "csv"},
+        {"--readings", readings, "--format", "json"},
+        {"--json", "--freq", "4.2", "--cal-on", "-108.896", "--cal-off", "-114", "--meas-on",
+         "-94.663", "--meas-off", "-102.223"},
+    };
+    for (const Way& way : ways) {
+        for (const std::vector<std::string>& output : outputs) {
+            SCOPED_TRACE(std::string(way.why) + ", " + output.front() + " " + output.back());
+            const CliRun expected = run_cli(joined({"evaluate", "--setup", way.setup}, output));
+            ASSERT_EQ(expected.status, 0) << expected.err;
+            const CliRun given = run_cli(joined(joined({"evaluate"}, way.args), output));
+            ASSERT_EQ(given.status, 0) << given.err;
+            EXPECT_EQ(given.out, expected.out);
+        }
+    }
+}
+
+// Four levels at a frequency take the file there as a band of readings
+// takes it at that frequency: the same mismatch rows and U, with no note
+// that the file goes unused.
+TEST_F(DutFileReadings, FourLevelsTakeTheFileAsTheReadingsDo) {
+    const Case c{"", "poor.s2p", {"--from", "1", "--to", "11", "--points", "3"}};
+    const planning::SweepResult planned = plan(c);
+    const CliRun band = run_cli({"evaluate", "--setup", path("plan.orlavex.json"), "--readings",
+                                 readings_file(planned), "--format", "json"});
+    ASSERT_EQ(band.status, 0) << band.err;
+    const nlohmann::json rows = band.json();
+    ASSERT_EQ(rows.size(), planned.points.size());
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        const planning::SweepPoint& p = planned.points[i];
+        SCOPED_TRACE(p.freq_ghz);
+        const measure::ReadingLevels l =
+            measure::reading_levels(measure::simulate_readings(p.setup, {}));
+        const CliRun single =
+            run_cli({"evaluate", "--setup", path("plan.orlavex.json"), "--json", "--freq",
+                     number(p.freq_ghz), "--cal-on", number(l.cal_on_dbm), "--cal-off",
+                     number(l.cal_off_dbm), "--meas-on", number(l.meas_on_dbm), "--meas-off",
+                     number(l.meas_off_dbm)});
+        ASSERT_EQ(single.status, 0) << single.err;
+        const nlohmann::json e = single.json();
+        const auto lines = mismatch_lines(e["gum"]);
+        const auto band_lines = mismatch_lines(rows[i]["gum"]);
+        ASSERT_EQ(lines.size(), band_lines.size());
+        for (std::size_t k = 0; k < lines.size(); ++k) {
+            EXPECT_EQ(lines[k].first, band_lines[k].first);
+            // The single levels go through the fields' rounding; the band's do not.
+            EXPECT_NEAR(lines[k].second, band_lines[k].second, 1e-3 * band_lines[k].second)
+                << lines[k].first;
+        }
+        EXPECT_NEAR(e["gum"]["U_db"].get<double>(), rows[i]["U_db"].get<double>(), 1e-4);
+        EXPECT_EQ(e.value("notes", nlohmann::json::array()).dump().find("not used"),
+                  std::string::npos)
+            << e["notes"];
+    }
+}
+
 }  // namespace
 }  // namespace orlavex::cli::test

@@ -113,14 +113,23 @@ def test_a_converting_dut_is_read_at_its_output_and_evaluates_as_the_cli(profile
     assert numpy.all(numpy.abs(measured["dut_gain_db"] - 8.0) <= 0.5)
 
 
-@pytest.mark.parametrize("keywords", [{}, {"enr_unc": 0.5}])
-def test_a_set_up_file_evaluates_as_the_cli_evaluates_it(simulator, profile, tmp_path, keywords):
+@pytest.mark.parametrize("keywords, dut_file", [({}, False), ({"enr_unc": 0.5}, False),
+                                                ({}, True)])
+def test_a_set_up_file_evaluates_as_the_cli_evaluates_it(simulator, profile, tmp_path, keywords,
+                                                         dut_file):
+    setup = PLAN
+    if dut_file:
+        # The plan with the DUT's S-parameters, whose matches both take.
+        saved = orlavex.load_setup(PLAN)
+        saved["dut_s2p"] = REPO / "tests" / "data" / "dut_db.s2p"
+        setup = tmp_path / "with-dut.orlavex.json"
+        orlavex.save_setup(setup, **saved)
     readings = tmp_path / "readings.csv"
     measured = orlavex.measure(simulator.resource, profile=profile(), start=1.0, stop=2.0,
-                               points=3, setup=PLAN, save_readings=readings, yes=True,
+                               points=3, setup=setup, save_readings=readings, yes=True,
                                timeout=5, **keywords)
     options = [a for k, v in keywords.items() for a in ("--" + k.replace("_", "-"), str(v))]
-    status, out, err = run_cli("evaluate", "--setup", PLAN, *options, "--readings", readings,
+    status, out, err = run_cli("evaluate", "--setup", setup, *options, "--readings", readings,
                                "--format", "json")
     assert status == 0, err
     rows = json.loads(out)

@@ -176,10 +176,10 @@ EvaluationOutcome evaluate_taken(Resolved taken, const Setup& setup, const Evalu
 }
 
 EvaluationOutcome run_evaluation(const Setup& setup, const ApplyOptions& options,
-                                 const datafiles::EnrTable* enr_table, bool with_budget) {
+                                 const EvaluationFiles& files, bool with_budget) {
     if (std::string why = evaluation_refusal(setup, options.naming); !why.empty())
         return {std::nullopt, std::move(why)};
-    return evaluate_taken(resolve(setup, options), setup, {enr_table, nullptr}, with_budget);
+    return evaluate_taken(resolve(setup, options), setup, files, with_budget);
 }
 
 Json evaluation_json(const Evaluation& e) {

@@ -65,14 +65,13 @@ struct EvaluationOutcome {
     std::string refused;
 };
 // The levels of SETUP (its `manual` set) taken as the calculator takes them
-// and evaluated, with its bench and its model inputs. With ENR_TABLE (the
-// calibration source's; may be null) its ENR and uncertainty at the
-// measurement's frequency, as a sweep takes them, in place of SETUP's.
-// WITH_BUDGET false leaves the budget out, for a
-// caller that evaluates the levels again.
+// and evaluated, with its bench and its model inputs. FILES' values at the
+// measurement's frequency, as a sweep takes them, replace SETUP's: the
+// calibration source's ENR and uncertainty from its ENR table, the DUT's
+// matches from its S-parameters. WITH_BUDGET false leaves the budget out,
+// for a caller that evaluates the levels again.
 EvaluationOutcome run_evaluation(const Setup& setup, const ApplyOptions& options,
-                                 const datafiles::EnrTable* enr_table = nullptr,
-                                 bool with_budget = true);
+                                 const EvaluationFiles& files = {}, bool with_budget = true);
 
 // TAKEN (SETUP, its `manual` set and evaluation_refusal passed, resolved)
 // evaluated as run_evaluation evaluates it, with FILES' values at the
