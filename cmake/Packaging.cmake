@@ -1,6 +1,7 @@
 # What the packages hold beyond the programs' own install rules, and how
 # `cpack -G DEB` builds them. Man pages are installed from data/man by a glob,
-# so a new program's page is packaged by adding the file.
+# so a new program's page is packaged by adding the file; a template (.1.in)
+# is written into the build tree first.
 set(ORLAVEX_HOMEPAGE "https://orlavex.invalid/")
 
 # Debian ships man pages and changelogs compressed, without a time stamp in
@@ -19,7 +20,20 @@ function(orlavex_gzip source result)
   set(${result} ${gzipped} PARENT_SCOPE)
 endfunction()
 
+# orlavex-cli's page is its template's prose with the option lists written
+# from the input rows (orlavex-man-page), into build/man.
+set(ORLAVEX_CLI_MAN_PAGE ${PROJECT_BINARY_DIR}/man/orlavex-cli.1)
+set(ORLAVEX_CLI_MAN_TEMPLATE ${PROJECT_SOURCE_DIR}/data/man/orlavex-cli.1.in)
+add_custom_command(
+  OUTPUT ${ORLAVEX_CLI_MAN_PAGE}
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${PROJECT_BINARY_DIR}/man
+  COMMAND orlavex-man-page ${ORLAVEX_CLI_MAN_TEMPLATE} ${ORLAVEX_CLI_MAN_PAGE}
+  DEPENDS orlavex-man-page ${ORLAVEX_CLI_MAN_TEMPLATE}
+  COMMENT "Writing orlavex-cli.1 from its template and the input rows")
+add_custom_target(orlavex_cli_man_page ALL DEPENDS ${ORLAVEX_CLI_MAN_PAGE})
+
 file(GLOB ORLAVEX_MAN_PAGES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/data/man/*.1)
+list(APPEND ORLAVEX_MAN_PAGES ${ORLAVEX_CLI_MAN_PAGE})
 set(ORLAVEX_GZIPPED_MAN_PAGES "")
 foreach(page IN LISTS ORLAVEX_MAN_PAGES)
   orlavex_gzip(${page} gzipped)

@@ -9,7 +9,8 @@ namespace orlavex::cli {
 void add_bench_options(CLI::App& sub, app::BenchInputs& inputs) {
     const std::string group = "Bench (losses around the DUT, measurement source)";
     for (const app::BenchInputRow& row : app::bench_input_rows) {
-        const std::string flag(row.flag), help(row.help);
+        const std::string flag(row.flag);
+        const std::string help = app::bench_help(row);
         CLI::Option* opt = nullptr;
         if (row.number != nullptr) {
             opt = sub.add_option_function<double>(

@@ -69,7 +69,7 @@ std::string input_docs(const app::Command& command) {
         if (app::takes(command, row)) lines.emplace_back(std::string(row.name), model_help(row));
     }
     for (const app::BenchInputRow& row : app::bench_input_rows) {
-        if (command.bench) lines.emplace_back(std::string(row.name), std::string(row.help));
+        if (command.bench) lines.emplace_back(std::string(row.name), app::bench_help(row));
     }
     lines.emplace_back("strict", "True: refuse a value the window would round or bound");
     std::size_t width = 0;

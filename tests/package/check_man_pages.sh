@@ -1,5 +1,6 @@
 #!/bin/sh
-# check_man_pages.sh CLI SOURCE_DIR: orlavex-cli's man page names each of its
+# check_man_pages.sh CLI SOURCE_DIR CLI_PAGE: orlavex-cli's man page (CLI_PAGE,
+# as the build writes it from data/man/orlavex-cli.1.in) names each of its
 # commands in the synopsis, every option each command's --help lists, every
 # column of a sweep's CSV and every key of a point's figures in its JSON; the
 # window's page names its menu keys, options and the planner; every document
@@ -12,7 +13,7 @@ source_dir=$2
 pages=$2/data/man
 fail() { echo "check_man_pages: $*" >&2; exit 1; }
 
-page=$pages/orlavex-cli.1
+page=$3
 for command in point evaluate catalogue sweep advise report measure; do
     sed -n '/^\.SH SYNOPSIS/,/^\.SH/p' "$page" | grep -qE "^\.B (orlavex-cli )?$command\$" ||
         fail "the synopsis lacks '$command'"
@@ -70,7 +71,7 @@ line=$(echo "$refusal" | sed -n 's/^orlavex-cli: lna\.orlavex\.json:\([0-9]*\):.
 grep -qF "number on line $line of the file" "$source_dir/README.md" ||
     fail "README.md names another line than $line for dut_nf_db"
 
-for any in "$pages"/*.1; do
+for any in "$pages"/*.1 "$page"; do
     warnings=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -l "$any" 2>&1 >/dev/null)
     [ -z "$warnings" ] || fail "$(basename "$any"): $warnings"
 done

@@ -157,6 +157,11 @@ const BenchInputRow* find_bench_input(std::string_view name_or_flag) {
     return it == bench_input_rows.end() ? nullptr : it;
 }
 
+std::string bench_help(const BenchInputRow& row) {
+    if (row.default_text.empty()) return std::string(row.help);
+    return std::string(row.help) + " (" + std::string(row.default_text) + ")";
+}
+
 BenchFileReader bench_files_on_disk() {
     return {
         [](std::string_view, const std::string& path) { return datafiles::read_touchstone(path); },

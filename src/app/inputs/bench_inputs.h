@@ -48,6 +48,9 @@ struct BenchInputRow {
     // a file row's data file is kept under "data_files" by the keyword.
     std::string_view key = {};
     BenchRange range = {};  // a number row's
+    // What holds while the row is not given ("290", "the calibration
+    // source's"); empty where nothing does (a file, the other form).
+    std::string_view default_text = {};
 };
 
 // What an RF engineer's bench stays within; a measurement source's ENR as
@@ -58,24 +61,28 @@ inline constexpr BenchRange uncertainty_range{0, 10, "dB"};
 
 // clang-format off
 inline constexpr std::array bench_input_rows{
-    BenchInputRow{"loss_in", "--loss-in", "DB", "loss between the noise source and the DUT, dB (0)", &BenchInputs::loss_in, nullptr, {}, "loss_in_db", loss_range},
-    BenchInputRow{"loss_in_s2p", "--loss-in-s2p", "FILE", "the loss before the DUT from a .s2p of the part (-|S21|^2 in dB)", nullptr, &BenchInputs::loss_in_s2p, "loss_in", "loss_in_s2p"},
-    BenchInputRow{"loss_in_temp", "--loss-in-temp", "K", "physical temperature of the loss before the DUT, K (290)", &BenchInputs::loss_in_temp, nullptr, {}, "loss_in_temp_k", temperature_range},
-    BenchInputRow{"loss_in_unc", "--loss-in-unc", "DB", "uncertainty of the loss before the DUT, dB, k = 2 (0)", &BenchInputs::loss_in_unc, nullptr, {}, "loss_in_unc_db", uncertainty_range},
-    BenchInputRow{"loss_out", "--loss-out", "DB", "loss between the DUT and the analyzer, dB (0)", &BenchInputs::loss_out, nullptr, {}, "loss_out_db", loss_range},
-    BenchInputRow{"loss_out_s2p", "--loss-out-s2p", "FILE", "the loss after the DUT from a .s2p of the part (-|S21|^2 in dB)", nullptr, &BenchInputs::loss_out_s2p, "loss_out", "loss_out_s2p"},
-    BenchInputRow{"loss_out_temp", "--loss-out-temp", "K", "physical temperature of the loss after the DUT, K (290)", &BenchInputs::loss_out_temp, nullptr, {}, "loss_out_temp_k", temperature_range},
-    BenchInputRow{"loss_out_unc", "--loss-out-unc", "DB", "uncertainty of the loss after the DUT, dB, k = 2 (0)", &BenchInputs::loss_out_unc, nullptr, {}, "loss_out_unc_db", uncertainty_range},
-    BenchInputRow{"meas_noise_source", "--meas-noise-source", "NAME", "measure with another noise source: a catalogue model", nullptr, &BenchInputs::meas_noise_source, {}, "meas_noise_source"},
+    BenchInputRow{"loss_in", "--loss-in", "DB", "loss between the noise source and the DUT, dB", &BenchInputs::loss_in, nullptr, {}, "loss_in_db", loss_range, "0"},
+    BenchInputRow{"loss_in_s2p", "--loss-in-s2p", "FILE", "the loss before the DUT from a Touchstone .s2p of the part: -|S21|^2 in dB, interpolated in frequency", nullptr, &BenchInputs::loss_in_s2p, "loss_in", "loss_in_s2p"},
+    BenchInputRow{"loss_in_temp", "--loss-in-temp", "K", "physical temperature of the loss before the DUT, K", &BenchInputs::loss_in_temp, nullptr, {}, "loss_in_temp_k", temperature_range, "290"},
+    BenchInputRow{"loss_in_unc", "--loss-in-unc", "DB", "uncertainty of the loss before the DUT, dB, k = 2", &BenchInputs::loss_in_unc, nullptr, {}, "loss_in_unc_db", uncertainty_range, "0"},
+    BenchInputRow{"loss_out", "--loss-out", "DB", "loss between the DUT and the analyzer, dB", &BenchInputs::loss_out, nullptr, {}, "loss_out_db", loss_range, "0"},
+    BenchInputRow{"loss_out_s2p", "--loss-out-s2p", "FILE", "the loss after the DUT from a Touchstone .s2p of the part: -|S21|^2 in dB, interpolated in frequency (a converting DUT's at its output frequency)", nullptr, &BenchInputs::loss_out_s2p, "loss_out", "loss_out_s2p"},
+    BenchInputRow{"loss_out_temp", "--loss-out-temp", "K", "physical temperature of the loss after the DUT, K", &BenchInputs::loss_out_temp, nullptr, {}, "loss_out_temp_k", temperature_range, "290"},
+    BenchInputRow{"loss_out_unc", "--loss-out-unc", "DB", "uncertainty of the loss after the DUT, dB, k = 2", &BenchInputs::loss_out_unc, nullptr, {}, "loss_out_unc_db", uncertainty_range, "0"},
+    BenchInputRow{"meas_noise_source", "--meas-noise-source", "NAME", "measure with another noise source: a catalogue model (letter case aside)", nullptr, &BenchInputs::meas_noise_source, {}, "meas_noise_source"},
     BenchInputRow{"meas_enr", "--meas-enr", "DB", "measure with another noise source: its ENR, dB", &BenchInputs::meas_enr, nullptr, {}, "meas_enr_db", {0, 30, "dB"}},
     BenchInputRow{"meas_enr_table", "--meas-enr-table", "FILE", "measure with another noise source: its ENR table (.enr)", nullptr, &BenchInputs::meas_enr_table, {}, "meas_enr_table"},
-    BenchInputRow{"meas_enr_unc", "--meas-enr-unc", "DB", "ENR uncertainty of the measurement source, dB, k = 2 (the calibration source's)", &BenchInputs::meas_enr_unc, nullptr, {}, "meas_enr_unc_db", uncertainty_range},
-    BenchInputRow{"meas_source_vswr", "--meas-source-vswr", "X", "measurement source match as VSWR (the calibration source's)", &BenchInputs::meas_source_vswr, nullptr, {}, "meas_source_vswr", {1}},
+    BenchInputRow{"meas_enr_unc", "--meas-enr-unc", "DB", "ENR uncertainty of the measurement source, dB, k = 2", &BenchInputs::meas_enr_unc, nullptr, {}, "meas_enr_unc_db", uncertainty_range, "the calibration source's"},
+    BenchInputRow{"meas_source_vswr", "--meas-source-vswr", "X", "measurement source match as VSWR", &BenchInputs::meas_source_vswr, nullptr, {}, "meas_source_vswr", {1}, "the calibration source's"},
     BenchInputRow{"meas_source_rl", "--meas-source-rl", "DB", "measurement source match as return loss, dB", &BenchInputs::meas_source_rl, nullptr, "meas_source_vswr", "meas_source_rl_db", {0, std::numeric_limits<double>::infinity(), "dB"}},
 };
 // clang-format on
 
 const BenchInputRow* find_bench_input(std::string_view name_or_flag);
+
+// ROW's help with its default, as --help and the docstrings give it:
+// "loss between the noise source and the DUT, dB (0)".
+std::string bench_help(const BenchInputRow& row);
 
 // Where a file row's data file comes from, by the row's keyword and text:
 // by default the file the text names; a set-up file hands over the copies

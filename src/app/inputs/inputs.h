@@ -80,7 +80,7 @@ inline constexpr std::array fields{
         txtNS_Match, &Values::source_match, optNS_Match_VSWR, FixedBy::noise_source, Scope::setup, "source_vswr", SweptInput::source_match},
     FieldInput{"source_rl", "--source-rl", "dB", "noise source match as return loss, dB", no_start,
         txtNS_Match, &Values::source_match, optNS_Match_RL, FixedBy::noise_source, Scope::setup, "source_rl_db", SweptInput::source_match},
-    FieldInput{"toff", "--toff", "C", "noise source off temperature, degrees C", 16.85,
+    FieldInput{"toff", "--toff", "C", "noise source off (ambient) temperature, degrees C", 16.85,
         txtToff, &Values::toff_c, none, FixedBy::nothing, Scope::setup, "toff_c", SweptInput::toff},
     FieldInput{"analyzer_nf", "--analyzer-nf", "dB", "analyzer noise figure, dB", 11.5,
         txtSA_Noise, &Values::analyzer_noise, optSA_Noise_NF, FixedBy::analyzer, Scope::prediction, "analyzer_own_nf_db", SweptInput::analyzer_nf},
