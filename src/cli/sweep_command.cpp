@@ -25,9 +25,16 @@ std::string chart_title(const app::Setup& setup) {
            ", noise source " + app::noise_source_name(setup) + ")";
 }
 
-}  // namespace
-
-namespace {
+// How far the sweep has come, on standard error.
+ProgressLine sweep_progress(const planning::SweepProgress& progress, std::size_t total,
+                            ProgressDisplay display) {
+    return ProgressLine(
+        "sweep", "points",
+        [&progress, total] {
+            return Progress{progress.done.load(), total};
+        },
+        display);
+}
 
 // The sweep's CSV or JSON written as its points are evaluated, none of them
 // kept (only the chart's part of each, when a plot is asked for): the
@@ -39,12 +46,7 @@ std::optional<planning::SweepResult> stream_rows(const planning::Sweep& sweep,
     using Writer = app::SweepStreamWriter;
     Writer writer(out, json ? Writer::Format::json : Writer::Format::csv, typed.monte_carlo);
     planning::SweepProgress progress;
-    const ProgressLine line(
-        "sweep", "points",
-        [&] {
-            return Progress{progress.done.load(), typed.points};
-        },
-        stderr_display_beside_rows());
+    const ProgressLine line = sweep_progress(progress, typed.points, stderr_display_beside_rows());
     const auto sink = [&](const planning::SweepResult& outline,
                           std::span<const planning::SweepPoint> chunk) {
         writer(outline, chunk);
@@ -59,12 +61,7 @@ std::optional<planning::SweepResult> stream_rows(const planning::Sweep& sweep,
 std::optional<planning::SweepResult> run_kept(const planning::Sweep& sweep,
                                               const app::SweepRequest& typed, std::ostream& err) {
     planning::SweepProgress progress;
-    const ProgressLine line(
-        "sweep", "points",
-        [&] {
-            return Progress{progress.done.load(), typed.points};
-        },
-        stderr_display());
+    const ProgressLine line = sweep_progress(progress, typed.points, stderr_display());
     return unless_refused(err, [&] { return planning::run_sweep(sweep, progress); });
 }
 

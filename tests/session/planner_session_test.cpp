@@ -452,8 +452,9 @@ TEST_F(SessionTest, TypedReflectionsAreRefusedAsTheCommandLineRefusesThem) {
     };
     for (const Case& c : cases) {
         PlannerSession s(started_calculator());
-        if (c.source_table)
+        if (c.source_table) {
             ASSERT_EQ(s.load_enr_table(ORLAVEX_TEST_DATA_DIR "/reflections_source.enr"), "");
+        }
         measure::ModelOptions m = s.model_options();
         m.reflections = measure::ReflectionModel::known;
         std::tie(m.source_on_gamma, m.source_off_gamma, m.dut_s11, m.dut_nfmin_db) =
