@@ -298,6 +298,31 @@ void turn_loss_in(measure::KnownReflections& k, const SweepPoint& point) {
     k.loss_in_s21 = s21 * std::polar(1.0, -point.swept_value * radians_per_degree);
 }
 
+// A swept match sets the magnitude of the known reflection it stands for,
+// its angle kept: the DUT's input match its S11; the source match the
+// worse of the source's on and off reflections, both scaled alike so that
+// their difference (what biases the reading) keeps its shape. The window's
+// source match is the calibration source's: a separate measurement source
+// keeps its own.
+void sweep_reflection_magnitude(measure::KnownReflections& k, SweptInput over,
+                                const measure::MeasurementSetup& s) {
+    if (over == SweptInput::dut_in_match) {
+        k.s11 = std::polar(s.gamma_dut_in, std::arg(k.s11));
+        return;
+    }
+    if (over != SweptInput::source_match) return;
+    const double worse = std::max(std::abs(k.source_on), std::abs(k.source_off));
+    if (worse == 0) {
+        k.source_on = k.source_off = s.gamma_source;
+        if (k.source_on_cal) k.source_on_cal = s.gamma_source;
+        return;
+    }
+    const double scale = s.gamma_source / worse;
+    k.source_on *= scale;
+    k.source_off *= scale;
+    if (k.source_on_cal) *k.source_on_cal *= scale;
+}
+
 // Every field of the set-up compared exactly.
 bool same_setup(const measure::MeasurementSetup& a, const measure::MeasurementSetup& b) {
     // A field added to the set-up must be added here too.
@@ -478,6 +503,8 @@ void PointEvaluator::add_known_reflections(SweepPoint& point,
     point.setup.reflections = known_reflections_at(files, point.freq_ghz, output_ghz(point));
     if (!point.setup.reflections) return;
     if (sweep_.over == SweptInput::loss_in_phase) turn_loss_in(*point.setup.reflections, point);
+    if (sweep_.over != SweptInput::source_match || !separate)
+        sweep_reflection_magnitude(*point.setup.reflections, sweep_.over, point.setup);
     if (std::string why = measure::reflections_problem(point.setup); !why.empty()) {
         point.setup.reflections.reset();
         reflections_note_ = "known reflections left out: " + why;

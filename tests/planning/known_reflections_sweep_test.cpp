@@ -200,3 +200,65 @@ TEST(KnownReflectionsSweep, ThePhaseOfTheLossIsSweptOnlyWithKnownReflections) {
 
 }  // namespace
 }  // namespace orlavex::planning
+
+namespace orlavex::planning {
+namespace {
+
+// Typed reflections at 2 GHz: a source whose on and off states differ and
+// an LNA matched for noise, not for power.
+Sweep typed_sweep(const measure::ModelOptions& typed, SweptInput over, double swept_vswr) {
+    Sweep s;
+    s.base = testing::base_session({});
+    s.base.paste(&core::ClassicValues::freq_ghz, 2);
+    s.model = typed;
+    s.model.reflections = measure::ReflectionModel::known;
+    if (over == SweptInput::frequency) {
+        s.from = s.to = 2;
+        s.points = 1;
+    } else {
+        s.over = over;
+        s.from = s.to = swept_vswr;
+        s.points = 1;
+    }
+    return s;
+}
+
+TEST(KnownReflectionsSweep, ASweptMatchSetsTheMagnitudeOfItsReflection) {
+    measure::ModelOptions typed;
+    typed.source_on_gamma = polar_deg(0.1, 30);
+    typed.source_off_gamma = polar_deg(0.25, -80);
+    typed.dut_s11 = polar_deg(0.5, -60);
+    struct Case {
+        SweptInput over;
+        double vswr;
+    };
+    for (const Case c : {Case{SweptInput::source_match, 1.2}, Case{SweptInput::source_match, 2.5},
+                         Case{SweptInput::dut_in_match, 1.3}, Case{SweptInput::dut_in_match, 4}}) {
+        SCOPED_TRACE(std::to_string(c.vswr));
+        const SweepResult swept = run_sweep(typed_sweep(typed, c.over, c.vswr));
+        ASSERT_TRUE(swept.points.at(0).source_match_bias_db) << swept.points[0].note;
+        // The same point with the reflection typed at the swept magnitude
+        // (the worse of the source's two at it, the other scaled alike).
+        const double m = (c.vswr - 1) / (c.vswr + 1);
+        measure::ModelOptions at = typed;
+        if (c.over == SweptInput::dut_in_match) {
+            at.dut_s11 = polar_deg(m, -60);
+        } else {
+            at.source_on_gamma = polar_deg(0.1 * m / 0.25, 30);
+            at.source_off_gamma = polar_deg(m, -80);
+        }
+        Sweep reference = typed_sweep(at, SweptInput::frequency, 0);
+        reference.base.paste(c.over == SweptInput::dut_in_match
+                                 ? &core::ClassicValues::dut_in_match
+                                 : &core::ClassicValues::source_match,
+                             c.vswr);
+        const SweepResult typed_at = run_sweep(reference);
+        ASSERT_TRUE(typed_at.points.at(0).source_match_bias_db) << typed_at.points[0].note;
+        EXPECT_NEAR(*swept.points[0].source_match_bias_db, *typed_at.points[0].source_match_bias_db,
+                    1e-9);
+        EXPECT_NEAR(swept.points[0].gum.U_db, typed_at.points[0].gum.U_db, 1e-9);
+    }
+}
+
+}  // namespace
+}  // namespace orlavex::planning
