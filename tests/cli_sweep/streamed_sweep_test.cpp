@@ -46,7 +46,10 @@ const std::vector<Case>& cases() {
              s.to = 3;
          }},
         {"separate measurement source",
-         [](Sweep& s) { s.bench.meas_source = planning::MeasurementSourceInput{.enr_db = 6}; }},
+         [](Sweep& s) {
+             s.bench.meas_source.emplace();
+             s.bench.meas_source->enr_db = 6;
+         }},
         {"converting DUT",
          [](Sweep& s) {
              s.conversion = {planning::ConversionMode::fixed_if, 0.5, 0};
