@@ -8,6 +8,7 @@
 #include "app/setup_file/setup_file.h"
 #include "cli_runner.h"
 #include "measure/simulation.h"
+#include "planned_readings.h"
 #include "planning/sweep.h"
 
 #include <gtest/gtest.h>
@@ -44,13 +45,6 @@ constexpr const char* poorly_matched_dut =
     "4 0.60 -80 10 10 0.01 0 0.50 -10\n"
     "9 0.70 -150 9 -70 0.01 0 0.65 -60\n";
 
-std::string number(double x) {
-    std::ostringstream s;
-    s.precision(17);
-    s << x;
-    return s.str();
-}
-
 class DutFileReadings : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -66,36 +60,15 @@ class DutFileReadings : public ::testing::Test {
 
     // The plan of C saved, swept again from its file as the planner does.
     planning::SweepResult plan(const Case& c) const {
-        std::vector<std::string> args = {"sweep",
-                                         "--over",
-                                         "freq",
-                                         "--dut-nf",
-                                         "2",
-                                         "--format",
-                                         "csv",
-                                         "--dut-s2p",
-                                         path(c.s2p),
-                                         "--save-setup",
-                                         path("plan.orlavex.json")};
+        std::vector<std::string> args = {"--over",   "freq", "--format",  "csv",
+                                         "--dut-nf", "2",    "--dut-s2p", path(c.s2p)};
         args.insert(args.end(), c.plan.begin(), c.plan.end());
-        const CliRun saved = run_cli(args);
-        EXPECT_EQ(saved.status, 0) << saved.err;
-        std::vector<std::string> notes;
-        const app::SweepRequest request = app::read_setup_file(path("plan.orlavex.json"));
-        return planning::run_sweep(app::make_sweep(request, {}, notes));
+        return saved_plan(args, path("plan.orlavex.json"));
     }
 
     // The four readings the plan's model predicts at every point.
     std::string readings_file(const planning::SweepResult& plan) const {
-        std::ofstream out(path("readings.csv"));
-        out << "freq_ghz,cal_off_dbm,cal_on_dbm,meas_off_dbm,meas_on_dbm\n";
-        for (const planning::SweepPoint& p : plan.points) {
-            const measure::ReadingLevels l =
-                measure::reading_levels(measure::simulate_readings(p.setup, {}));
-            out << number(p.freq_ghz) << ',' << number(l.cal_off_dbm) << ',' << number(l.cal_on_dbm)
-                << ',' << number(l.meas_off_dbm) << ',' << number(l.meas_on_dbm) << '\n';
-        }
-        return path("readings.csv");
+        return predicted_readings_file(plan, path("readings.csv"));
     }
 
     fs::path folder_;
@@ -231,9 +204,9 @@ TEST_F(DutFileReadings, FourLevelsTakeTheFileAsTheReadingsDo) {
             measure::reading_levels(measure::simulate_readings(p.setup, {}));
         const CliRun single =
             run_cli({"evaluate", "--setup", path("plan.orlavex.json"), "--json", "--freq",
-                     number(p.freq_ghz), "--cal-on", number(l.cal_on_dbm), "--cal-off",
-                     number(l.cal_off_dbm), "--meas-on", number(l.meas_on_dbm), "--meas-off",
-                     number(l.meas_off_dbm)});
+                     exact_number(p.freq_ghz), "--cal-on", exact_number(l.cal_on_dbm), "--cal-off",
+                     exact_number(l.cal_off_dbm), "--meas-on", exact_number(l.meas_on_dbm),
+                     "--meas-off", exact_number(l.meas_off_dbm)});
         ASSERT_EQ(single.status, 0) << single.err;
         const nlohmann::json e = single.json();
         const auto lines = mismatch_lines(e["gum"]);

@@ -8,6 +8,7 @@
 #include "app/setup_file/setup_file.h"
 #include "cli_runner.h"
 #include "measure/simulation.h"
+#include "planned_readings.h"
 #include "planning/sweep.h"
 
 #include <gtest/gtest.h>
@@ -40,13 +41,6 @@ struct Case {
     int held;                       // points above the table's last record, 18 GHz
 };
 
-std::string number(double x) {
-    std::ostringstream s;
-    s.precision(17);
-    s << x;
-    return s.str();
-}
-
 class EnrTableReadings : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -62,28 +56,14 @@ class EnrTableReadings : public ::testing::Test {
     // The plan of C saved, swept again from its file as the planner and
     // report do; the four readings of every point its model predicts.
     planning::SweepResult plan(const Case& c) const {
-        std::vector<std::string> args = {"sweep", "--over",      "freq", "--dut-nf",
-                                         "3",     "--dut-gain",  "20",   "--format",
-                                         "csv",   "--save-setup"};
-        args.push_back(path("plan.orlavex.json"));
+        std::vector<std::string> args = {"--over",     "freq", "--dut-nf", "3",
+                                         "--dut-gain", "20",   "--format", "csv"};
         args.insert(args.end(), c.plan.begin(), c.plan.end());
-        const CliRun saved = run_cli(args);
-        EXPECT_EQ(saved.status, 0) << saved.err;
-        std::vector<std::string> notes;
-        const app::SweepRequest request = app::read_setup_file(path("plan.orlavex.json"));
-        return planning::run_sweep(app::make_sweep(request, {}, notes));
+        return saved_plan(args, path("plan.orlavex.json"));
     }
 
     std::string readings_file(const planning::SweepResult& plan) const {
-        std::ofstream out(path("readings.csv"));
-        out << "freq_ghz,cal_off_dbm,cal_on_dbm,meas_off_dbm,meas_on_dbm\n";
-        for (const planning::SweepPoint& p : plan.points) {
-            const measure::ReadingLevels l =
-                measure::reading_levels(measure::simulate_readings(p.setup, {}));
-            out << number(p.freq_ghz) << ',' << number(l.cal_off_dbm) << ',' << number(l.cal_on_dbm)
-                << ',' << number(l.meas_off_dbm) << ',' << number(l.meas_on_dbm) << '\n';
-        }
-        return path("readings.csv");
+        return predicted_readings_file(plan, path("readings.csv"));
     }
 
     fs::path folder_;
