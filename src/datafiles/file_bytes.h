@@ -1,12 +1,11 @@
-// A file's bytes in memory, mapped where the system can: read straight
-// from the page cache, nothing copied and no memory cleared for them. A
-// file that cannot be mapped (empty, or a kind the system does not map) is
-// read instead.
+// A file's bytes in memory, copied once into fresh memory taken all at
+// once (in huge pages where the system gives them) rather than page by
+// page. The file is read, not mapped: a mapped file that another program
+// truncates while it is parsed would stop the process with SIGBUS.
 #pragma once
 
 #include <cstddef>
 #include <filesystem>
-#include <string>
 #include <string_view>
 
 namespace orlavex::datafiles {
@@ -21,13 +20,15 @@ class FileBytes {
 
     bool ok() const { return ok_; }
     // Valid while this object is.
-    std::string_view text() const { return text_; }
+    std::string_view text() const { return {static_cast<const char*>(memory_), size_}; }
 
   private:
-    void* map_ = nullptr;
-    std::size_t mapped_ = 0;
-    std::string read_;  // the bytes of a file that was not mapped
-    std::string_view text_;
+    // Makes room for at least NEEDED bytes, keeping those read so far.
+    bool reserve(std::size_t needed);
+
+    void* memory_ = nullptr;
+    std::size_t capacity_ = 0;
+    std::size_t size_ = 0;
     bool ok_ = false;
 };
 
