@@ -104,6 +104,24 @@ TEST(EvaluateErrors, CarryTheWindowsMessage) {
     EXPECT_EQ(evaluate(args)["classic"]["error"], "Error: Cal OFF >= Meas OFF");
 }
 
+// A plan's set-up file holds the DUT's noise figure, which evaluation keeps
+// but does not use: the notes say nothing of it, and never name --dut-nf,
+// an option evaluate does not take. The levels still get theirs.
+TEST(EvaluateNotes, SayNothingOfThePlansDutNoiseFigure) {
+    std::vector<std::string> args = {"--setup", ORLAVEX_EXAMPLES_DIR "/lna_band.orlavex.json",
+                                     "--freq", "5"};
+    args.insert(args.end(), startup_levels.begin(), startup_levels.end());
+    args[args.size() - 1] = "-102.2234";  // a level the field holds to three places
+    const json notes = evaluate(args)["notes"];
+    ASSERT_TRUE(notes.is_array());
+    std::string all;
+    for (const json& note : notes)
+        all += note.get<std::string>() + "\n";
+    EXPECT_EQ(all.find("dut-nf"), std::string::npos) << all;
+    EXPECT_NE(all.find("--meas-off: -102.2234 dBm is taken as -102.223 dBm"), std::string::npos)
+        << all;
+}
+
 // Real readings are evaluated with the reflections as mismatch rows: the
 // known reflections, chosen or typed, are refused in one line naming what
 // was given, for four levels and for a band of readings alike.

@@ -281,7 +281,11 @@ Applied changes(const core::ClassicResult& result, const Context& c) {
     Applied applied;
     for (const FieldInput& row : field_inputs()) {
         const std::optional<double>& value = c.setup[row];
-        if (!value || (row.scope == Scope::levels && !c.setup.manual)) continue;
+        // Levels count only when they are evaluated, and the prediction's
+        // DUT only when it is predicted: a plan's DUT noise figure that
+        // evaluation holds but does not use gets no note.
+        const Scope unused = c.setup.manual ? Scope::prediction : Scope::levels;
+        if (!value || row.scope == unused) continue;
         std::string note = change_note(result, c, row, *value);
         if (note.empty()) continue;
         if (c.options.strict) {
