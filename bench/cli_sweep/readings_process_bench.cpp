@@ -102,6 +102,32 @@ BENCHMARK(BM_ProcessReadings1001WithEnrTableOverSweep)
     ->Iterations(3)
     ->Apply(with_spread);
 
+// The shipped band plan, whose analyzer is a catalogue model with its
+// preamplifier on, an ENR table and the DUT's .s2p: its readings over its
+// own 1001-point sweep. Argument 1 runs ORLAVEX_CLI_BEFORE's readings
+// instead, over this build's sweep.
+void BM_ProcessReadings1001ShippedPlanOverSweep(benchmark::State& st) {
+    const char* before = std::getenv("ORLAVEX_CLI_BEFORE");
+    if (st.range(0) == 1 && before == nullptr) {
+        st.SkipWithError("ORLAVEX_CLI_BEFORE names no earlier orlavex-cli");
+        return;
+    }
+    const std::string plan = std::string(ORLAVEX_EXAMPLES_DIR) + "/lna_band.orlavex.json";
+    const std::string path = readings_file(1);
+    const std::vector<std::string> readings = {"evaluate", "--setup",  plan, "--readings",
+                                               path,       "--format", "csv"},
+                                   sweep = {"sweep", "--setup",  plan, "--points",
+                                            "1001",  "--format", "csv"};
+    run_process_ratio(st, st.range(0) == 1 ? before : cli, readings, sweep, cli);
+    std::filesystem::remove(path);
+}
+BENCHMARK(BM_ProcessReadings1001ShippedPlanOverSweep)
+    ->Arg(0)
+    ->Arg(1)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3)
+    ->Apply(with_spread);
+
 }  // namespace
 }  // namespace orlavex::bench
 

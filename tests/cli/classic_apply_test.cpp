@@ -292,9 +292,12 @@ class BandSetups {
     // Readings at a random frequency (some outside the instruments' range),
     // the levels the calculator predicts for a random DUT, read with a
     // little noise; now and then a source-on level below its source-off one.
-    Setup reading(const Setup& band) {
+    Setup reading(const Setup& band) { return reading_at(band, uniform(0.005, 30)); }
+
+    // The same at FREQ_GHZ.
+    Setup reading_at(const Setup& band, double freq_ghz) {
         Setup at = band;
-        at.field("freq") = uniform(0.005, 30);
+        at.field("freq") = freq_ghz;
         if (band.freq_conv && chance(0.5)) at.field("freq2") = uniform(0.005, 3);
         at.field("dut_nf") = uniform(0.5, 10);
         at.field("dut_gain") = uniform(5, 35);
@@ -363,6 +366,41 @@ TEST(ClassicApply, ABandOfLevelsGivesWhatEachSetUpGivesAlone) {
     EXPECT_LT(alone, resolved / 2);
     EXPECT_GT(alone, resolved / 10);
     EXPECT_GT(refused, resolved / 20);
+}
+
+// Every catalogue analyzer, with and without its preamplifier, read at
+// frequencies across its range: readings where the analyzer's match and
+// noise are those of an earlier reading share its calculator, and each
+// gives what its set-up gives alone, on either side of every band edge.
+TEST(ClassicApply, ACatalogueAnalyzersBandSharesACalculatorWhereItsValuesAreTheSame) {
+    BandSetups random(20261212);
+    std::size_t resolved = 0, alone = 0;
+    for (const catalogue::AnalyzerFamily& family : catalogue::analyzer_families()) {
+        for (const catalogue::AnalyzerModel& model : family.models) {
+            const std::string name(catalogue::model_name(model));
+            const double top = catalogue::upper_frequency(model);
+            for (const bool preamp : {false, true}) {
+                if (preamp && catalogue::preamp_kind(model) == catalogue::Preamp::none) continue;
+                app::Setup band;
+                band.analyzer = name;
+                band.int_preamp = preamp;
+                band.field("dut_in_vswr") = 1.3;
+                LevelsResolver band_resolver({});
+                for (int reading = 0; reading < 24; ++reading) {
+                    // Spread over the analyzer's range and a little beyond it.
+                    const app::Setup at =
+                        random.reading_at(band, 0.01 + (top * 1.05 - 0.01) * reading / 23.0);
+                    expect_same_resolved(band_resolver.resolve(at), resolve(at),
+                                         name + (preamp ? " with its preamplifier" : "") +
+                                             ", reading " + std::to_string(reading));
+                    if (HasFailure()) return;
+                }
+                resolved += 24;
+                alone += band_resolver.resolved_alone();
+            }
+        }
+    }
+    EXPECT_LT(alone, resolved / 2);
 }
 
 }  // namespace

@@ -332,27 +332,74 @@ Resolved resolve(const Setup& setup, const ApplyOptions& options) {
 
 LevelsResolver::LevelsResolver(const ApplyOptions& options) : options_(options) {}
 
+namespace {
+
+// The frequency the analyzer sees: a converting DUT's output.
+std::optional<double> analyzer_frequency(const Setup& setup) {
+    return setup.freq_conv ? setup.field("freq2") : setup.field("freq");
+}
+
+// SETUP without the values each set-up of a band has its own.
+Setup shared_part(const Setup& setup) {
+    Setup shared = setup;
+    shared.field("freq").reset();
+    shared.field("freq2").reset();
+    return shared;
+}
+
+}  // namespace
+
 // Manual mode makes the analyzer "User": a catalogue analyzer leaves its
-// match and noise at the frequency the calculator stood at in the fields,
-// so only with a "User" analyzer can one calculator serve every frequency.
+// match and noise at the frequency the calculator stood at in the fields.
+// With a "User" analyzer one calculator serves every frequency; with a
+// catalogue one, one for each of its values met.
 void LevelsResolver::prepare(const Setup& setup) {
-    replay_ = !setup.manual || (setup.analyzer && !is_user(*setup.analyzer));
+    started_ = true;
+    replay_ = !setup.manual;
     if (replay_) return;
+    if (setup.analyzer && !is_user(*setup.analyzer)) {
+        analyzer_ = catalogue::find_analyzer(analyzer_in_catalogue(*setup.analyzer));
+        replay_ = analyzer_ == nullptr;  // refused: each set-up says why
+        return;
+    }
     // The frequencies are each set-up's own, as the levels are. Entered
     // after the other fields they give what entered among them gives: no
     // other field's range depends on them, and each recalculation takes a
     // catalogue noise source's values at them afresh.
-    Setup shared = setup;
-    shared.field("freq").reset();
-    shared.field("freq2").reset();
     core::ClassicSession t = core::ClassicSession::started();
-    replay_ = !take_choices_and_fields(t, {shared, options_}, false).empty();
-    if (!replay_) prepared_ = std::move(t);
+    replay_ = !take_choices_and_fields(t, {shared_part(setup), options_}, false).empty();
+    if (!replay_) prepared_.push_back({{}, std::move(t)});
 }
 
-std::optional<Resolved> LevelsResolver::taken_at_once(const Setup& setup) const {
+const core::ClassicSession* LevelsResolver::prepared_for(const Setup& setup) {
+    if (replay_) return nullptr;
+    if (analyzer_ == nullptr) return &prepared_.front().session;
+    // Beyond the analyzer, the frequency fields are held to its limit
+    // before manual mode and not after.
+    const std::optional<double> f = analyzer_frequency(setup);
+    const double limit = catalogue::upper_frequency(*analyzer_);
+    if (!f || !setup.field("freq") || *setup.field("freq") > limit ||
+        (setup.field("freq2") && *setup.field("freq2") > limit))
+        return nullptr;
+    const AnalyzerKey key = {catalogue::analyzer_input_vswr(*analyzer_, *f),
+                             catalogue::analyzer_noise(*analyzer_, *f, false, false),
+                             catalogue::analyzer_noise(*analyzer_, *f, false, true),
+                             catalogue::analyzer_noise(*analyzer_, *f, true, false),
+                             catalogue::analyzer_noise(*analyzer_, *f, true, true)};
+    for (const Prepared& p : prepared_)
+        if (p.key == key) return &p.session;
+    // The first set-up with these values brings its own calculator to
+    // manual mode at its frequencies.
+    core::ClassicSession t = core::ClassicSession::started();
+    if (!take_choices_and_fields(t, {setup, options_}, false).empty()) return nullptr;
+    prepared_.push_back({key, std::move(t)});
+    return &prepared_.back().session;
+}
+
+std::optional<Resolved> LevelsResolver::taken_at_once(const core::ClassicSession& prepared,
+                                                      const Setup& setup) const {
     const Context c{setup, options_};
-    core::ClassicSession t = *prepared_;
+    core::ClassicSession t = prepared;
     for (const FieldInput& row : field_inputs()) {
         const bool per_point =
             row.scope == Scope::levels || row.field == Ctl::txtFreq || row.field == Ctl::txtFreq2;
@@ -380,9 +427,10 @@ std::optional<Resolved> LevelsResolver::taken_at_once(const Setup& setup) const 
 }
 
 Resolved LevelsResolver::resolve(const Setup& setup) {
-    if (!prepared_ && !replay_) prepare(setup);
-    if (!replay_) {
-        if (std::optional<Resolved> taken = taken_at_once(setup)) return std::move(*taken);
+    if (!started_) prepare(setup);
+    if (const core::ClassicSession* prepared = prepared_for(setup)) {
+        if (std::optional<Resolved> taken = taken_at_once(*prepared, setup))
+            return std::move(*taken);
     }
     ++alone_;
     return app::resolve(setup, options_);

@@ -9,9 +9,12 @@
 
 #include "app/inputs/apply_options.h"
 #include "app/inputs/setup.h"
+#include "catalogue/catalogue.h"
 #include "core/classic_session.h"
 
+#include <array>
 #include <optional>
+#include <vector>
 
 namespace orlavex::app {
 
@@ -28,9 +31,11 @@ Resolved resolve(const Setup& setup, const ApplyOptions& options = {});
 // The set-ups of a band of measured levels, each resolved as resolve()
 // resolves it, without bringing a calculator to the whole set-up again for
 // each: one is brought to manual mode once, and each set-up's frequencies
-// and levels are entered into a copy of it. Where that cannot give what the
-// user actions give (a catalogue analyzer, levels that evaluate to an
-// error), the set-up is resolved on its own.
+// and levels are entered into a copy of it. A catalogue analyzer's values
+// change with the frequency, so its band has a calculator for each set of
+// values its readings meet. Where that cannot give what the user actions
+// give (a frequency beyond the analyzer, levels that evaluate to an error),
+// the set-up is resolved on its own.
 class LevelsResolver {
   public:
     explicit LevelsResolver(const ApplyOptions& options);
@@ -42,12 +47,25 @@ class LevelsResolver {
     std::size_t resolved_alone() const { return alone_; }
 
   private:
+    // A catalogue analyzer's match and noise at a frequency, in every
+    // preamplifier state: set-ups with the same key leave manual mode alike.
+    using AnalyzerKey = std::array<double, 5>;
+    struct Prepared {
+        AnalyzerKey key{};
+        core::ClassicSession session;  // in manual mode, no level entered
+    };
+
     void prepare(const Setup& setup);
-    std::optional<Resolved> taken_at_once(const Setup& setup) const;
+    const core::ClassicSession* prepared_for(const Setup& setup);
+    std::optional<Resolved> taken_at_once(const core::ClassicSession& prepared,
+                                          const Setup& setup) const;
 
     ApplyOptions options_;
-    std::optional<core::ClassicSession> prepared_;  // in manual mode, no level entered
-    bool replay_ = false;                           // each set-up resolved on its own
+    bool started_ = false;
+    bool replay_ = false;  // each set-up resolved on its own
+    const catalogue::AnalyzerModel* analyzer_ = nullptr;
+    // One for a "User" analyzer; one per key for a catalogue analyzer.
+    std::vector<Prepared> prepared_;
     std::size_t alone_ = 0;
 };
 
