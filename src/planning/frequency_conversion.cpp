@@ -4,6 +4,11 @@
 
 namespace orlavex::planning {
 
+FrequencyConversion conversion_kept(bool fixed_lo, double input_ghz, double output_ghz) {
+    if (fixed_lo) return {ConversionMode::fixed_lo, 0, std::fabs(input_ghz - output_ghz)};
+    return {ConversionMode::fixed_if, output_ghz, 0};
+}
+
 double analyzer_frequency(const FrequencyConversion& conversion, double input_ghz) {
     switch (conversion.mode) {
         case ConversionMode::none:

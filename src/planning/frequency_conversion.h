@@ -16,6 +16,11 @@ struct FrequencyConversion {
     double lo_ghz = 0;  // fixed LO
 };
 
+// The conversion a sweep keeps from a point measured at INPUT_GHZ with its
+// output at OUTPUT_GHZ: the LO between them (FIXED_LO) or the output as the
+// IF.
+FrequencyConversion conversion_kept(bool fixed_lo, double input_ghz, double output_ghz);
+
 // The frequency the analyzer sees (GHz) when the DUT's input is at INPUT_GHZ.
 double analyzer_frequency(const FrequencyConversion& conversion, double input_ghz);
 

@@ -138,11 +138,7 @@ planning::Sweep PlannerSession::current_sweep() const {
     sweep.match_form = inputs_.match_form;
     if (is_ticked(setup_, chkFreqConv)) {
         const CalcState& s = setup_.state;
-        sweep.conversion =
-            inputs_.fixed_lo
-                ? planning::FrequencyConversion{planning::ConversionMode::fixed_lo, 0,
-                                                std::abs(s.Freq - s.Freq2)}
-                : planning::FrequencyConversion{planning::ConversionMode::fixed_if, s.Freq2, 0};
+        sweep.conversion = planning::conversion_kept(inputs_.fixed_lo, s.Freq, s.Freq2);
     }
     sweep.enr_table = enr_table_;
     sweep.dut_sparameters = sparameters_;

@@ -58,12 +58,7 @@ planning::Sweep make_sweep(const SweepRequest& r, const ApplyOptions& options,
     sweep.match_form = r.match_form;
     if (r.setup.freq_conv) {
         const core::ClassicValues& v = taken.result.used.values;
-        if (r.fixed_lo) {
-            sweep.conversion = {planning::ConversionMode::fixed_lo, 0,
-                                std::abs(v.freq_ghz - v.freq2_ghz)};
-        } else {
-            sweep.conversion = {planning::ConversionMode::fixed_if, v.freq2_ghz, 0};
-        }
+        sweep.conversion = planning::conversion_kept(r.fixed_lo, v.freq_ghz, v.freq2_ghz);
     }
     sweep.bench = r.setup.bench;
     sweep.model = r.setup.model;
