@@ -151,11 +151,16 @@ BENCHMARK(BM_Sweep_1001_LossesFromFiles)
 // The sweep that orlavex.sweep is measured on against a numpy script: the
 // calibration ENR from a table and the DUT from its .s2p, so that every
 // point interpolates both and says which records applied.
-void BM_Sweep_1001_EnrTableAndS2p(benchmark::State& st) {
+Sweep table_and_s2p_sweep() {
     Sweep s = catalogue_sweep(1001);
     s.to = 18;
     s.enr_table = datafiles::read_enr_file(ORLAVEX_EXAMPLES_DIR "/noise_source.enr");
     s.dut_sparameters = datafiles::read_touchstone(ORLAVEX_EXAMPLES_DIR "/lna_1-18ghz.s2p");
+    return s;
+}
+
+void BM_Sweep_1001_EnrTableAndS2p(benchmark::State& st) {
+    Sweep s = table_and_s2p_sweep();
     s.threads = static_cast<unsigned>(st.range(0));
     for (auto _ : st) {
         SweepResult r = run_sweep(s);
@@ -173,10 +178,7 @@ BENCHMARK(BM_Sweep_1001_EnrTableAndS2p)
 // DUT's S11 and S21 with their phases and its noise parameters looked up at
 // every point, the source-match bias worked out beside the budget.
 void BM_Sweep_1001_TableAndS2p_KnownReflections(benchmark::State& st) {
-    Sweep s = catalogue_sweep(1001);
-    s.to = 18;
-    s.enr_table = datafiles::read_enr_file(ORLAVEX_EXAMPLES_DIR "/noise_source.enr");
-    s.dut_sparameters = datafiles::read_touchstone(ORLAVEX_EXAMPLES_DIR "/lna_1-18ghz.s2p");
+    Sweep s = table_and_s2p_sweep();
     s.model.reflections =
         st.range(0) != 0 ? measure::ReflectionModel::known : measure::ReflectionModel::random;
     s.threads = 1;
@@ -196,10 +198,7 @@ BENCHMARK(BM_Sweep_1001_TableAndS2p_KnownReflections)
 // out over two threads: the trial loop with the reflections (1) or the
 // random input mismatch (0).
 void BM_Sweep_1001_MonteCarlo2k_TableAndS2p_KnownReflections(benchmark::State& st) {
-    Sweep s = catalogue_sweep(1001);
-    s.to = 18;
-    s.enr_table = datafiles::read_enr_file(ORLAVEX_EXAMPLES_DIR "/noise_source.enr");
-    s.dut_sparameters = datafiles::read_touchstone(ORLAVEX_EXAMPLES_DIR "/lna_1-18ghz.s2p");
+    Sweep s = table_and_s2p_sweep();
     s.model.reflections =
         st.range(0) != 0 ? measure::ReflectionModel::known : measure::ReflectionModel::random;
     s.monte_carlo = {true, 2000, measure::default_seed};
