@@ -99,11 +99,8 @@ TEST_F(DutFileReadings, TakeTheFilesMatchesAtEveryFrequency) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.why);
         const planning::SweepResult planned = plan(c);
-        const CliRun evaluated =
-            run_cli({"evaluate", "--setup", path("plan.orlavex.json"), "--readings",
-                     readings_file(planned), "--format", "json"});
-        ASSERT_EQ(evaluated.status, 0) << evaluated.err;
-        const nlohmann::json rows = evaluated.json();
+        const nlohmann::json rows =
+            evaluated_rows(path("plan.orlavex.json"), readings_file(planned));
         ASSERT_EQ(rows.size(), planned.points.size());
         for (std::size_t i = 0; i < rows.size(); ++i) {
             const planning::SweepPoint& p = planned.points[i];
@@ -192,10 +189,7 @@ TEST_F(DutFileReadings, AnOptionGivesWhatTheSetUpFilesFileGives) {
 TEST_F(DutFileReadings, FourLevelsTakeTheFileAsTheReadingsDo) {
     const Case c{"", "poor.s2p", {"--from", "1", "--to", "11", "--points", "3"}};
     const planning::SweepResult planned = plan(c);
-    const CliRun band = run_cli({"evaluate", "--setup", path("plan.orlavex.json"), "--readings",
-                                 readings_file(planned), "--format", "json"});
-    ASSERT_EQ(band.status, 0) << band.err;
-    const nlohmann::json rows = band.json();
+    const nlohmann::json rows = evaluated_rows(path("plan.orlavex.json"), readings_file(planned));
     ASSERT_EQ(rows.size(), planned.points.size());
     for (std::size_t i = 0; i < rows.size(); ++i) {
         const planning::SweepPoint& p = planned.points[i];

@@ -98,11 +98,8 @@ TEST_F(EnrTableReadings, GiveTheDutBackAtEveryFrequency) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.why);
         const planning::SweepResult planned = plan(c);
-        const CliRun evaluated =
-            run_cli({"evaluate", "--setup", path("plan.orlavex.json"), "--readings",
-                     readings_file(planned), "--format", "json"});
-        ASSERT_EQ(evaluated.status, 0) << evaluated.err;
-        const nlohmann::json rows = evaluated.json();
+        const nlohmann::json rows =
+            evaluated_rows(path("plan.orlavex.json"), readings_file(planned));
         ASSERT_EQ(rows.size(), planned.points.size());
         int held = 0;
         for (std::size_t i = 0; i < rows.size(); ++i) {

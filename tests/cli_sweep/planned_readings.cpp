@@ -41,4 +41,11 @@ std::string predicted_readings_file(const planning::SweepResult& plan, const std
     return file;
 }
 
+nlohmann::json evaluated_rows(const std::string& setup, const std::string& readings) {
+    const CliRun evaluated =
+        run_cli({"evaluate", "--setup", setup, "--readings", readings, "--format", "json"});
+    EXPECT_EQ(evaluated.status, 0) << evaluated.err;
+    return evaluated.status == 0 ? evaluated.json() : nlohmann::json::array();
+}
+
 }  // namespace orlavex::cli::test

@@ -5,6 +5,8 @@
 
 #include "planning/sweep.h"
 
+#include <nlohmann/json.hpp>
+
 #include <string>
 #include <vector>
 
@@ -20,5 +22,10 @@ planning::SweepResult saved_plan(std::vector<std::string> args, const std::strin
 // The readings PLAN's model predicts at each of its points, written to
 // FILE as `evaluate --readings` reads them; FILE.
 std::string predicted_readings_file(const planning::SweepResult& plan, const std::string& file);
+
+// The rows of `orlavex-cli evaluate --setup SETUP --readings READINGS
+// --format json`: one per frequency, or none when evaluate failed (the test
+// fails then, with its message).
+nlohmann::json evaluated_rows(const std::string& setup, const std::string& readings);
 
 }  // namespace orlavex::cli::test
