@@ -62,6 +62,18 @@ bool is_calibration_level(const Field& f) {
     return f.column == Column::level && (f.level == cal_off || f.level == cal_on);
 }
 
+}  // namespace
+
+std::optional<Level> falling_pair(const LevelsMw& levels, const std::array<bool, 4>& given) {
+    for (const Level on : {cal_on, meas_on}) {
+        const Level off = on == cal_on ? cal_off : meas_off;
+        if (given[on] && given[off] && !(levels[on] > levels[off])) return on;
+    }
+    return std::nullopt;
+}
+
+namespace {
+
 // Whether a row gives the calibration levels (as the rows before it must).
 enum class CalibrationCells { unknown, given, empty };
 
@@ -136,6 +148,7 @@ class ReadingsReader {
                                                         : level_seen[f.level];
             if (seen) fail("column '" + valid_utf8(name) + "' given twice");
             seen = true;
+            if (f.column == Column::level) level_names_[f.level] = valid_utf8(name);
             fields_.push_back(f);
         }
         if (!freq) fail("no freq_ghz column: " + expected());
@@ -173,6 +186,8 @@ class ReadingsReader {
         }
         ReadingsPoint at;
         LevelsMw levels{1, 1, 1, 1};  // levels not given stay at 1 mW
+        std::array<bool, 4> given{};
+        std::array<std::string_view, 4> texts{};
         const bool calibration = calibration_given();
         for (std::size_t i = 0; i < fields_.size(); ++i) {
             const Field& f = fields_[i];
@@ -182,7 +197,17 @@ class ReadingsReader {
             if (f.column == Column::freq2) at.freq2_ghz = x;
             if (f.column == Column::noise_bw) at.noise_bw_hz = x;
             if (f.column == Column::tau) at.tau_s = x;
-            if (f.column == Column::level) levels[f.level] = x;
+            if (f.column != Column::level) continue;
+            levels[f.level] = x;
+            given[f.level] = true;
+            texts[f.level] = numbers_[i].text;
+        }
+        if (const std::optional<Level> on = falling_pair(levels, given)) {
+            const auto level = [&](std::size_t l) {
+                return level_names_[l] + " " + valid_utf8(texts[l]);
+            };
+            fail(level(*on) + " is not above " + level(*on - 1) +
+                 ": a source-on level must be above its source-off level (a Y factor above 1)");
         }
         if (calibration && readings_.has_calibration) {
             if (calibration_cells_ == CalibrationCells::empty) fail(mixed_calibration);
@@ -258,6 +283,7 @@ class ReadingsReader {
     CalibrationCells calibration_cells_ = CalibrationCells::unknown;
     int line_ = 0;
     std::vector<Field> fields_;
+    std::array<std::string, 4> level_names_;  // the header's, "cal_on_dbm"
     NumberFields numbers_;
     Readings readings_;
 };

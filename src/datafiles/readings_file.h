@@ -32,6 +32,12 @@ namespace orlavex::datafiles {
 enum Level : std::size_t { cal_off, cal_on, meas_off, meas_on };
 using LevelsMw = std::array<double, 4>;  // linear power, mW; > 0
 
+// The source-on level of the first pair of LEVELS (calibration, then
+// measurement) that is not above its source-off level: a Y factor of 1 or
+// less, which no noise figure can come from. Pairs GIVEN leaves out are not
+// compared. None when every pair rises.
+std::optional<Level> falling_pair(const LevelsMw& levels, const std::array<bool, 4>& given);
+
 struct ReadingsPoint {
     double freq_ghz = 0;
     std::optional<double> freq2_ghz;  // with a freq2_ghz column

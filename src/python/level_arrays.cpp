@@ -6,9 +6,11 @@
 #include <pybind11/numpy.h>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdint>
 #include <limits>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -102,11 +104,23 @@ datafiles::Readings readings_of_columns(const LevelColumns& given, double defaul
     datafiles::Readings r;
     r.has_calibration = !columns[datafiles::cal_off].values.empty();
     const auto at = [](const Column& c, std::size_t i) { return c.values[c.array ? i : 0]; };
+    std::array<bool, 4> present{};
+    for (const auto& [level, value] : levels)
+        present[level] = !columns[level].values.empty();
     for (std::size_t i = 0; i < n; ++i) {
         datafiles::LevelsMw mw{1, 1, 1, 1};
         for (const auto& [level, value] : levels) {
             const Column& c = columns[level];
             if (!c.values.empty()) mw[level] = milliwatts(at(c, i), c.keyword);
+        }
+        if (const std::optional<Level> on = datafiles::falling_pair(mw, present)) {
+            const auto level = [&](std::size_t l) {
+                return std::string(names[l]) + " " +
+                       py::str(py::float_(at(columns[l], i))).cast<std::string>() + " dBm";
+            };
+            refuse(level(*on) + " is not above " + level(*on - 1) + " at index " +
+                   std::to_string(i) +
+                   ": a source-on level must be above its source-off level (a Y factor above 1)");
         }
         const double freq = at(columns.back(), i);
         if (!(freq > 0)) {

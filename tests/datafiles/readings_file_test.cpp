@@ -143,10 +143,17 @@ TEST(ReadingsFile, BadFilesNameTheLine) {
          "r.csv:3: frequencies must rise: 1 GHz after 2 GHz (repeated readings of a frequency go "
          "one after the other)"},
         {"a frequency read again later",
-         h + "1,-100,-95,-90,-80\n1,-100,-95,-90,-80\n2,-100,-95,-90,-80\n2,-1,-9,-9,-8\n"
+         h + "1,-100,-95,-90,-80\n1,-100,-95,-90,-80\n2,-100,-95,-90,-80\n2,-10,-9,-9,-8\n"
              "1,-100,-95,-90,-80\n",
          "r.csv:6: frequencies must rise: 1 GHz after 2 GHz (repeated readings of a frequency go "
          "one after the other)"},
+        {"calibration's source on below its off", h + "1,-100,-95,-90,-80\n2,-100,-101,-90,-80\n",
+         "r.csv:3: cal_on_dbm -101 is not above cal_off_dbm -100: a source-on level must be above "
+         "its source-off level (a Y factor above 1)"},
+        {"a measured Y factor of 1 in a repeated reading",
+         "freq_ghz,meas_off_mw,meas_on_mw\n1,2e-9,3e-9\n1,2e-9,2e-9\n",
+         "r.csv:3: meas_on_mw 2e-9 is not above meas_off_mw 2e-9: a source-on level must be above "
+         "its source-off level (a Y factor above 1)"},
         {"single then repeated", h + "1,-100,-95,-90,-80\n2,-100,-95,-90,-80\n2,-100,-95,-90,-80\n",
          "r.csv:3: a mixture of single and repeated readings: 2 GHz is read more than once, 1 "
          "GHz once"},

@@ -161,6 +161,9 @@ BAD = [
     ("mixture", HEADER + "1,-100,-95,-90,-80\n2,-100,-95,-90,-80\n2,-100,-95,-90,-80\n",
      ":3: a mixture of single and repeated readings"),
     ("falling", HEADER + "2,-100,-95,-90,-80\n1,-100,-95,-90,-80\n", ":3: frequencies must rise"),
+    ("source on below off", HEADER + "1,-100,-95,-90,-80\n2,-100,-101,-90,-80\n",
+     ":3: cal_on_dbm -101 is not above cal_off_dbm -100: a source-on level must be above its "
+     "source-off level (a Y factor above 1)"),
 ]
 
 
@@ -388,3 +391,25 @@ def test_calibration_goes_with_readings(tmp_path):
         readings = write_readings(tmp_path / "r.csv", [[1.0, -100, -95, -90, -80]])
         cal.write_text(CAL_HEADER + "1,x,-95\n")
         orlavex.evaluate(readings=readings, calibration=cal)
+
+
+def test_levels_whose_source_on_is_not_above_off_are_refused_in_arrays():
+    import orlavex
+    with pytest.raises(ValueError, match=r"^meas_on -90\.0 dBm is not above meas_off -90\.0 dBm "
+                       r"at index 1: a source-on level must be above its source-off level"):
+        orlavex.evaluate(freq=[1, 2], cal_off=-100, cal_on=-95, meas_off=[-90, -90],
+                         meas_on=[-80, -90])
+
+
+def test_a_frequency_whose_levels_give_no_result_says_why(tmp_path):
+    # The calibration's off level above the measurement's: a DUT that takes
+    # noise away, which the levels cannot give a noise figure for.
+    readings = tmp_path / "r.csv"
+    readings.write_text(HEADER + "1,-90,-85,-95,-80\n2,-100,-95,-90,-80\n")
+    status, out, err = run_cli("evaluate", "--readings", readings, "--format", "csv")
+    assert status == 0, err
+    rows = list(csv.DictReader(io.StringIO(out)))
+    assert rows[0]["dut_nf_db"] == "" and rows[1]["dut_nf_db"] != ""
+    assert "give no noise figure" in rows[0]["note"]
+    assert "the calculator says: Error: Cal OFF >= Meas OFF" in rows[0]["note"]
+    assert "give no noise figure" not in rows[1]["note"]

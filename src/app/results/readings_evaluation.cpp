@@ -181,6 +181,16 @@ void single_readings_note(Evaluation& e, bool from_readings) {
             : "single readings and no planned jitter: the budget has no reading jitter");
 }
 
+// Why a frequency's levels give no result, with what the calculator's
+// manual mode says of them.
+std::string no_result_note(const Evaluation& e) {
+    std::string note =
+        "these levels give no noise figure (a Y factor of 1 or less, or a noise factor of 0 or "
+        "less once the analyzer's noise is taken off)";
+    if (!e.classic.error.empty()) note += "; the calculator says: " + e.classic.error;
+    return note;
+}
+
 // The notes on the mean levels as their fields would hold them go: the
 // figures given are evaluated from the unrounded means.
 void drop_level_notes(Evaluation& e, Naming naming) {
@@ -252,6 +262,7 @@ ReadingsOutcome evaluate_readings(const Setup& setup, const datafiles::Readings&
                         std::numeric_limits<double>::infinity()};
         Evaluation& e = p.evaluation;
         evaluate_exactly(e, at, levels.dbm, calibration);
+        if (!e.exact.valid) e.notes.push_back(no_result_note(e));
         drop_level_notes(e, options.naming);
         e.notes.insert(e.notes.end(), levels.notes.begin(), levels.notes.end());
         if (e.budget && !levels.scatter.empty())
