@@ -22,8 +22,11 @@ inline constexpr double exact_powers_of_ten[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1
 // The digits from AT added to DIGITS; where they end.
 inline const char* take_digits(const char* at, const char* end, std::uint64_t& digits) {
     std::uint64_t taken = digits;  // in a register, not through the reference
-    for (unsigned digit = 0; at != end && (digit = static_cast<unsigned>(*at - '0')) <= 9; ++at)
+    for (; at != end; ++at) {
+        const std::uint64_t digit = static_cast<unsigned char>(*at) - std::uint64_t{'0'};
+        if (digit > 9) break;
         taken = taken * 10 + digit;
+    }
     digits = taken;
     return at;
 }
@@ -46,18 +49,20 @@ inline LeadingNumber leading_short_number(std::string_view text) {
         scale = fraction - at;
     }
     if (count == 0 || count > 15) return {0, 0};  // under 2^53 up to here
-    if (at != end && (*at == 'e' || *at == 'E')) {
-        ++at;
-        const bool negative = at != end && *at == '-';
-        if (at != end && (*at == '-' || *at == '+')) ++at;
-        const char* const exponent_start = at;
-        std::ptrdiff_t exponent = 0;
-        for (; at != end && *at >= '0' && *at <= '9' && at - exponent_start < 4; ++at)
-            exponent = exponent * 10 + (*at - '0');
-        if (at == exponent_start || (at != end && *at >= '0' && *at <= '9')) return {0, 0};
-        scale += negative ? -exponent : exponent;
+    // Exact, and below 2^53 (as a signed number, the shorter conversion).
+    const auto value = static_cast<double>(static_cast<std::int64_t>(digits));
+    if (at == end || (*at | 0x20) != 'e') {  // no exponent: 15 places at most
+        return {value / exact_powers_of_ten[-scale], static_cast<std::size_t>(at - begin)};
     }
-    const auto value = static_cast<double>(digits);  // exact
+    ++at;
+    const bool negative = at != end && *at == '-';
+    if (at != end && (*at == '-' || *at == '+')) ++at;
+    const char* const exponent_start = at;
+    std::ptrdiff_t exponent = 0;
+    for (; at != end && *at >= '0' && *at <= '9' && at - exponent_start < 4; ++at)
+        exponent = exponent * 10 + (*at - '0');
+    if (at == exponent_start || (at != end && *at >= '0' && *at <= '9')) return {0, 0};
+    scale += negative ? -exponent : exponent;
     const auto length = static_cast<std::size_t>(at - begin);
     if (digits == 0) return {value, length};
     if (scale < -22 || scale > 22) return {0, 0};

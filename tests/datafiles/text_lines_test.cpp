@@ -246,6 +246,8 @@ TEST(SplitNumbers, AsSplitAndReadApart) {
                            "1e5x 1.2.3 +-1 --1 - + . .5 5. -0 +7",
                            "1e 1e+ 1e400 1e-400 0x10 inf nan",
                            "-179.9\t0.030 1234567890123456789 00.5",
+                           // The bytes just outside the digits, eight at a time.
+                           "12345678901:5 0.1234567/ 1.2345678\xC3\xA9 76543210.01234567 9999999.",
                            "!x 1"};
     NumberFields fields;
     for (const bool comma : {false, true}) {
