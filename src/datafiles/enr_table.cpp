@@ -1,9 +1,9 @@
 #include "datafiles/enr_table.h"
 
 #include "datafiles/numbers.h"
+#include "datafiles/polar_form.h"
 
 #include <cmath>
-#include <numbers>
 
 namespace orlavex::datafiles {
 namespace {
@@ -38,7 +38,7 @@ std::complex<double> interpolate(const AppliedRecords& applied, std::complex<dou
 }
 
 std::complex<double> coefficient(double mag, double deg) {
-    return std::polar(mag, deg * std::numbers::pi / 180);
+    return polar_degrees(mag, deg);
 }
 
 }  // namespace

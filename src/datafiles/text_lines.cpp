@@ -357,4 +357,23 @@ void split_numbers(std::string_view line, bool comma_separates, NumberFields& fi
     }
 }
 
+std::optional<std::size_t> read_short_numbers(std::string_view line, std::span<double> out) {
+    const char* at = line.data();
+    const char* const end = at + line.size();
+    std::size_t count = 0;
+    while (true) {
+        while (at != end && is_blank(*at))
+            ++at;
+        if (at == end) return count;
+        if (count == out.size()) return std::nullopt;
+        const bool negative = *at == '-';
+        const char* const digits = at + (negative || *at == '+' ? 1 : 0);
+        const LeadingNumber number =
+            leading_short_number(std::string_view(digits, static_cast<std::size_t>(end - digits)));
+        at = digits + number.length;
+        if (number.length == 0 || (at != end && !is_blank(*at))) return std::nullopt;
+        out[count++] = negative ? -number.value : number.value;
+    }
+}
+
 }  // namespace orlavex::datafiles

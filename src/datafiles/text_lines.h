@@ -10,6 +10,7 @@
 #include <limits>
 #include <memory>
 #include <optional>
+#include <span>
 #include <streambuf>
 #include <string>
 #include <string_view>
@@ -111,5 +112,11 @@ using NumberFields = std::vector<NumberField>;
 // LINE split into FIELDS (emptied first, its storage kept), the numbers read
 // in the same pass over the line.
 void split_numbers(std::string_view line, bool comma_separates, NumberFields& fields);
+
+// The numbers of LINE into OUT and their count, for the usual line of a data
+// file: at most OUT.size() numbers in their short form (at most 15 digits)
+// between blanks or tabs. Nothing for any other line, which split_numbers
+// reads as well, more slowly, with each field's text kept for the messages.
+std::optional<std::size_t> read_short_numbers(std::string_view line, std::span<double> out);
 
 }  // namespace orlavex::datafiles

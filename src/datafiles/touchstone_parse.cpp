@@ -90,6 +90,9 @@ class TouchstoneReader {
                 "data before [Network Data]: expected the keyword [Network Data] above the "
                 "first record");
         }
+        if (section_ != Section::noise && records_.whole_record_line(content, line_, options_)) {
+            return;
+        }
         split_numbers(content, false, fields_);
         if (section_ == Section::noise) {
             records_.noise_line(fields_, line_, options_.unit_hz);

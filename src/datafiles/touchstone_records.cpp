@@ -2,10 +2,10 @@
 
 #include "datafiles/file_error.h"
 #include "datafiles/numbers.h"
+#include "datafiles/polar_form.h"
 
 #include <array>
 #include <cmath>
-#include <numbers>
 
 namespace orlavex::datafiles {
 namespace {
@@ -86,6 +86,33 @@ void RecordReader::data_line(const NumberFields& fields, int line, const Touchst
             add_value(fields, i, line, options);
     }
     if (numbers_ == expected) complete_record(line);
+}
+
+bool RecordReader::whole_record_line(std::string_view content, int line,
+                                     const TouchstoneOptions& options) {
+    constexpr std::size_t most_numbers = 9;  // a frequency and four pairs
+    std::array<double, most_numbers> x;
+    const std::size_t expected = this->expected();
+    if (in_noise_block_ || numbers_ != 0) return false;
+    const std::optional<std::size_t> count =
+        read_short_numbers(content, std::span(x).first(expected));
+    if (count != expected) return false;
+    const double freq_hz = x[0] * options.unit_hz;
+    // A line below the last frequency may start the noise block; a negative
+    // magnitude is refused. data_line does both.
+    if (!(freq_hz >= 0) || (!records_.empty() && freq_hz <= records_.back().freq_hz)) return false;
+    if (options.format == SParameterFormat::magnitude_angle) {
+        for (std::size_t i = 1; i < expected; i += 2)
+            if (x[i] < 0) return false;
+    }
+    first_line_ = last_line_ = line;
+    start_record(freq_hz, line);
+    for (std::size_t k = 0; k < slots_.size(); ++k)
+        record_.*slots_[k].value =
+            pair(x[1 + 2 * k], x[2 + 2 * k], slots_[k].name, options.format, line);
+    numbers_ = expected;
+    complete_record(line);
+    return true;
 }
 
 void RecordReader::too_many_numbers(std::size_t found, int line) const {
@@ -193,10 +220,10 @@ std::complex<double> RecordReader::pair(double a, double b, std::string_view s_n
                 fail(line,
                      std::string(s_name) + " magnitude " + number_text(a) + ": expected 0 or more");
             }
-            s = std::polar(a, b * std::numbers::pi / 180);
+            s = polar_degrees(a, b);
             break;
         case SParameterFormat::db_angle:
-            s = std::polar(std::pow(10.0, a / 20), b * std::numbers::pi / 180);
+            s = polar_degrees(magnitude_of_db(a), b);
             break;
         case SParameterFormat::real_imaginary:
             s = {a, b};
@@ -220,8 +247,7 @@ void RecordReader::noise_line(const NumberFields& fields, int line, double unit_
     std::array<double, noise_line_numbers> x{};
     for (std::size_t i = 0; i < fields.size(); ++i)
         x[i] = number(fields, i, "a noise parameter (a number)", line);
-    const NoiseRecord record{x[0] * unit_hz, x[1], std::polar(x[2], x[3] * std::numbers::pi / 180),
-                             x[4], line};
+    const NoiseRecord record{x[0] * unit_hz, x[1], polar_degrees(x[2], x[3]), x[4], line};
     check_noise(record, x[2]);
     noise_.push_back(record);
 }

@@ -39,6 +39,10 @@ class RecordReader {
     // starts the noise block, and every later line belongs to it.
     void data_line(const NumberFields& fields, int line, const TouchstoneOptions& options,
                    bool noise_by_frequency);
+    // A line that holds a whole record in short numbers, as data_line reads
+    // it but without splitting it into fields; false (nothing read) for any
+    // other line, left to data_line to read or to say what is wrong.
+    bool whole_record_line(std::string_view content, int line, const TouchstoneOptions& options);
     // A line of noise parameters, its frequency in units of UNIT_HZ.
     void noise_line(const NumberFields& fields, int line, double unit_hz);
     // The record under way must be complete by now (at a keyword on LINE,

@@ -6,6 +6,9 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdio>
+#include <iterator>
+#include <random>
 #include <string>
 
 namespace orlavex::datafiles {
@@ -125,6 +128,46 @@ TEST(Touchstone1, ARecordMayContinueOnTheNextLines) {
     EXPECT_EQ(wrapped.noise_records().size(), 1u);
     EXPECT_EQ(wrapped.records()[1].line, 4);
     EXPECT_EQ(wrapped.reference_ohms(), 50);
+}
+
+// A record on one line is read without splitting the line into fields;
+// the same record over two lines is read field by field. Both give the
+// same values, bit for bit, in each format and for numbers of any form.
+TEST(Touchstone1, ARecordOnOneLineReadsAsTheSameRecordOverTwoLines) {
+    std::mt19937_64 random(7);
+    std::uniform_real_distribution<double> magnitude(0.05, 2), db(-80, 40), degrees(-360, 360);
+    const char* const forms[] = {"%.6f", "%.2f", "%.3e", "%+.1f", "%.17g", "%.4E"};
+    for (const char* format : {"MA", "DB", "RI"}) {
+        std::string one_line = std::string("# GHz S ") + format + " R 50\n", two_lines = one_line;
+        for (int k = 1; k <= 300; ++k) {
+            const std::string freq = std::to_string(k) + ".5";
+            std::string pairs;
+            for (int p = 0; p < 4; ++p) {
+                const double first = format[0] == 'D' ? db(random) : magnitude(random);
+                const double second = format[0] == 'R' ? magnitude(random) - 1 : degrees(random);
+                char text[64];
+                for (const double x : {first, second}) {
+                    std::snprintf(text, sizeof text, forms[random() % std::size(forms)], x);
+                    pairs += std::string(random() % 2 ? " " : "\t  ") + text;
+                }
+            }
+            one_line += freq + pairs + "\n";
+            two_lines += freq + "\n" + pairs + "\n";
+        }
+        SCOPED_TRACE(format);
+        const Touchstone a = parse_touchstone(one_line, "a.s2p", 2);
+        const Touchstone b = parse_touchstone(two_lines, "b.s2p", 2);
+        ASSERT_EQ(a.records().size(), 300u);
+        ASSERT_EQ(b.records().size(), 300u);
+        for (std::size_t i = 0; i < a.records().size(); ++i) {
+            const TouchstoneRecord &x = a.records()[i], &y = b.records()[i];
+            ASSERT_EQ(x.freq_hz, y.freq_hz);
+            ASSERT_EQ(x.s11, y.s11) << i;
+            ASSERT_EQ(x.s21, y.s21) << i;
+            ASSERT_EQ(x.s12, y.s12) << i;
+            ASSERT_EQ(x.s22, y.s22) << i;
+        }
+    }
 }
 
 TEST(Touchstone1, CommentsOfAnyLengthAreAccepted) {
