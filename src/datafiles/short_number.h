@@ -31,6 +31,55 @@ inline const char* take_digits(const char* at, const char* end, std::uint64_t& d
     return at;
 }
 
+// Digits with at most one decimal point among or after them, as in "10.30"
+// or "179": their number without the point, and their places after it.
+struct PlainDecimal {
+    std::uint64_t digits;
+    std::ptrdiff_t places;
+    const char* end;  // where they end; nullptr for no digits or over 15
+};
+
+inline PlainDecimal plain_decimal(const char* begin, const char* end) {
+    std::uint64_t digits = 0;  // wraps past 19 digits, which are refused below
+    const char* at = take_digits(begin, end, digits);
+    std::ptrdiff_t count = at - begin, places = 0;
+    if (at != end && *at == '.') {
+        const char* const fraction = at + 1;
+        at = take_digits(fraction, end, digits);
+        places = at - fraction;
+        count += places;
+    }
+    if (count == 0 || count > 15) return {0, 0, nullptr};  // under 2^53 up to here
+    return {digits, places, at};
+}
+
+// A plain decimal's value: one correctly rounded division of exact doubles.
+inline double plain_decimal_value(const PlainDecimal& decimal) {
+    // Below 2^53: exact, and as a signed number the shorter conversion.
+    return static_cast<double>(static_cast<std::int64_t>(decimal.digits)) /
+           exact_powers_of_ten[decimal.places];
+}
+
+// The number from BEGIN, the plain decimal DECIMAL followed by an exponent.
+inline LeadingNumber with_exponent(const char* begin, const PlainDecimal& decimal,
+                                   const char* end) {
+    const char* at = decimal.end + 1;  // past the 'e'
+    const bool negative = at != end && *at == '-';
+    if (at != end && (*at == '-' || *at == '+')) ++at;
+    const char* const exponent_start = at;
+    std::ptrdiff_t exponent = 0;
+    for (; at != end && *at >= '0' && *at <= '9' && at - exponent_start < 4; ++at)
+        exponent = exponent * 10 + (*at - '0');
+    if (at == exponent_start || (at != end && *at >= '0' && *at <= '9')) return {0, 0};
+    const std::ptrdiff_t scale = (negative ? -exponent : exponent) - decimal.places;
+    const auto value = static_cast<double>(static_cast<std::int64_t>(decimal.digits));
+    const auto length = static_cast<std::size_t>(at - begin);
+    if (value == 0) return {value, length};
+    if (scale < -22 || scale > 22) return {0, 0};
+    return {scale < 0 ? value / exact_powers_of_ten[-scale] : value * exact_powers_of_ten[scale],
+            length};
+}
+
 // The number (without a sign) at the start of TEXT, when it has at most 15
 // digits and a power of ten within 1e22, so that it is one correctly
 // rounded operation on exact doubles and the same double parse_number
@@ -39,35 +88,11 @@ inline const char* take_digits(const char* at, const char* end, std::uint64_t& d
 inline LeadingNumber leading_short_number(std::string_view text) {
     const char* const begin = text.data();
     const char* const end = begin + text.size();
-    std::uint64_t digits = 0;  // wraps past 19 digits, which are refused below
-    const char* at = take_digits(begin, end, digits);
-    std::ptrdiff_t count = at - begin, scale = 0;
-    if (at != end && *at == '.') {
-        const char* const fraction = at + 1;
-        at = take_digits(fraction, end, digits);
-        count += at - fraction;
-        scale = fraction - at;
-    }
-    if (count == 0 || count > 15) return {0, 0};  // under 2^53 up to here
-    // Exact, and below 2^53 (as a signed number, the shorter conversion).
-    const auto value = static_cast<double>(static_cast<std::int64_t>(digits));
-    if (at == end || (*at | 0x20) != 'e') {  // no exponent: 15 places at most
-        return {value / exact_powers_of_ten[-scale], static_cast<std::size_t>(at - begin)};
-    }
-    ++at;
-    const bool negative = at != end && *at == '-';
-    if (at != end && (*at == '-' || *at == '+')) ++at;
-    const char* const exponent_start = at;
-    std::ptrdiff_t exponent = 0;
-    for (; at != end && *at >= '0' && *at <= '9' && at - exponent_start < 4; ++at)
-        exponent = exponent * 10 + (*at - '0');
-    if (at == exponent_start || (at != end && *at >= '0' && *at <= '9')) return {0, 0};
-    scale += negative ? -exponent : exponent;
-    const auto length = static_cast<std::size_t>(at - begin);
-    if (digits == 0) return {value, length};
-    if (scale < -22 || scale > 22) return {0, 0};
-    return {scale < 0 ? value / exact_powers_of_ten[-scale] : value * exact_powers_of_ten[scale],
-            length};
+    const PlainDecimal decimal = plain_decimal(begin, end);
+    if (decimal.end == nullptr) return {0, 0};
+    if (decimal.end != end && (*decimal.end | 0x20) == 'e')
+        return with_exponent(begin, decimal, end);
+    return {plain_decimal_value(decimal), static_cast<std::size_t>(decimal.end - begin)};
 }
 
 }  // namespace orlavex::datafiles

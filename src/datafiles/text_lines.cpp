@@ -358,22 +358,33 @@ void split_numbers(std::string_view line, bool comma_separates, NumberFields& fi
 }
 
 std::optional<std::size_t> read_short_numbers(std::string_view line, std::span<double> out) {
-    const char* at = line.data();
-    const char* const end = at + line.size();
+    const char* at = skip_blanks(line.data(), line.data() + line.size());
+    const char* const end = line.data() + line.size();
     std::size_t count = 0;
-    while (true) {
-        while (at != end && is_blank(*at))
-            ++at;
-        if (at == end) return count;
+    while (at != end) {
         if (count == out.size()) return std::nullopt;
         const bool negative = *at == '-';
         const char* const digits = at + (negative || *at == '+' ? 1 : 0);
-        const LeadingNumber number =
-            leading_short_number(std::string_view(digits, static_cast<std::size_t>(end - digits)));
-        at = digits + number.length;
-        if (number.length == 0 || (at != end && !is_blank(*at))) return std::nullopt;
-        out[count++] = negative ? -number.value : number.value;
+        const PlainDecimal decimal = plain_decimal(digits, end);
+        if (decimal.end == nullptr) return std::nullopt;
+        double value = 0;
+        if (decimal.end != end && (*decimal.end | 0x20) == 'e') {
+            const LeadingNumber number = with_exponent(digits, decimal, end);
+            if (number.length == 0) return std::nullopt;
+            value = number.value;
+            at = digits + number.length;
+        } else {
+            value = plain_decimal_value(decimal);
+            at = decimal.end;
+        }
+        out[count++] = negative ? -value : value;
+        if (at == end) break;
+        if (!is_blank(*at)) return std::nullopt;  // left to split_numbers
+        do {                                      // past the blank just seen and any after it
+            ++at;
+        } while (at != end && is_blank(*at));
     }
+    return count;
 }
 
 }  // namespace orlavex::datafiles

@@ -15,6 +15,19 @@ using R = TouchstoneRecord;
 
 constexpr std::size_t noise_line_numbers = 5;
 
+// The S-parameter a pair of numbers gives in FORMAT.
+std::complex<double> s_parameter(double a, double b, SParameterFormat format) {
+    switch (format) {
+        case SParameterFormat::magnitude_angle:
+            return polar_degrees(a, b);
+        case SParameterFormat::db_angle:
+            return polar_degrees(magnitude_of_db(a), b);
+        case SParameterFormat::real_imaginary:
+            break;
+    }
+    return {a, b};
+}
+
 // The pairs of a record in the order of the file.
 constexpr Slot one_port[] = {{"S11", &R::s11}};
 constexpr Slot full_21_12[] = {
@@ -105,11 +118,16 @@ bool RecordReader::whole_record_line(std::string_view content, int line,
         for (std::size_t i = 1; i < expected; i += 2)
             if (x[i] < 0) return false;
     }
+    // Short numbers are below 1e37: only decibels give a pair too large.
+    std::array<std::complex<double>, 4> values;
+    for (std::size_t k = 0; k < slots_.size(); ++k) {
+        values[k] = s_parameter(x[1 + 2 * k], x[2 + 2 * k], options.format);
+        if (!std::isfinite(values[k].real()) || !std::isfinite(values[k].imag())) return false;
+    }
     first_line_ = last_line_ = line;
     start_record(freq_hz, line);
     for (std::size_t k = 0; k < slots_.size(); ++k)
-        record_.*slots_[k].value =
-            pair(x[1 + 2 * k], x[2 + 2 * k], slots_[k].name, options.format, line);
+        record_.*slots_[k].value = values[k];
     numbers_ = expected;
     complete_record(line);
     return true;
@@ -213,22 +231,10 @@ void RecordReader::out_of_order(double freq_hz, int line) const {
 
 std::complex<double> RecordReader::pair(double a, double b, std::string_view s_name,
                                         SParameterFormat format, int line) const {
-    std::complex<double> s;
-    switch (format) {
-        case SParameterFormat::magnitude_angle:
-            if (a < 0) {
-                fail(line,
-                     std::string(s_name) + " magnitude " + number_text(a) + ": expected 0 or more");
-            }
-            s = polar_degrees(a, b);
-            break;
-        case SParameterFormat::db_angle:
-            s = polar_degrees(magnitude_of_db(a), b);
-            break;
-        case SParameterFormat::real_imaginary:
-            s = {a, b};
-            break;
+    if (format == SParameterFormat::magnitude_angle && a < 0) {
+        fail(line, std::string(s_name) + " magnitude " + number_text(a) + ": expected 0 or more");
     }
+    const std::complex<double> s = s_parameter(a, b, format);
     // |s| is finite for parts well inside the range: only larger ones are measured.
     const bool small = std::fabs(s.real()) < 1e300 && std::fabs(s.imag()) < 1e300;
     if (!small && !std::isfinite(std::abs(s))) {
