@@ -12,6 +12,7 @@
 #include <QGraphicsTextItem>
 #include <QImage>
 #include <QPainter>
+#include <QPicture>
 #include <QtCharts/QAreaSeries>
 #include <QtCharts/QCategoryAxis>
 #include <QtCharts/QLegendMarker>
@@ -24,6 +25,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdlib>
 #include <map>
 #include <set>
 #include <string>
@@ -229,6 +231,8 @@ class LaidOut {
         return image;
     }
 
+    QGraphicsScene& scene() { return scene_; }
+
     int item_count() const {
         int items = 0;
         std::vector<QGraphicsItem*> open{&chart_};
@@ -289,6 +293,56 @@ TEST(SweepCharts, PaintTheirMarksWithoutAnItemPerPoint) {
     for (const auto& chart : {make_uncertainty_chart(data), make_margin_chart(data)}) {
         const LaidOut laid_out(*chart, QSize(1000, 400));
         EXPECT_LT(laid_out.item_count(), 300) << chart->title().toStdString();
+    }
+}
+
+// On a plain raster image the marks are copies of one drawn mark; through a
+// recording (as SVG and PDF take them) each is drawn as a vector. Both show
+// the same marks, to the antialiased edges' last shades.
+TEST(SweepCharts, MarksCopiedOntoAnImageLookAsMarksDrawnOneByOne) {
+    SweepChartData data = five_points(false);
+    data.points.clear();
+    for (int i = 0; i < 200; ++i) {
+        ChartPoint p;
+        p.x = 1 + 0.0413 * i;
+        p.expanded_db = 0.2 + 0.001 * i;
+        p.margin_db = {2.0 - 0.03 * i, 6.0, 4.0};
+        p.lamp = {Lamp::green, i % 3 ? Lamp::green : Lamp::yellow, Lamp::red};
+        p.held = i % 7 == 0;  // hollow marks too
+        data.points.push_back(p);
+    }
+    for (const auto& chart : {make_uncertainty_chart(data), make_margin_chart(data)}) {
+        LaidOut laid_out(*chart, QSize(700, 400));
+        const auto drawn = [&](bool recorded) {
+            QImage image(700, 400, QImage::Format_RGB32);
+            image.fill(Qt::white);
+            QPainter painter(&image);
+            painter.setRenderHint(QPainter::Antialiasing);
+            if (!recorded) {
+                laid_out.scene().render(&painter, QRectF(image.rect()), QRectF(image.rect()));
+                return image;
+            }
+            QPicture picture;
+            QPainter recording(&picture);
+            recording.setRenderHint(QPainter::Antialiasing);
+            laid_out.scene().render(&recording, QRectF(image.rect()), QRectF(image.rect()));
+            recording.end();
+            painter.drawPicture(0, 0, picture);
+            return image;
+        };
+        const QImage copied = drawn(false), one_by_one = drawn(true);
+        long shaded = 0, different = 0;  // by a few levels, and by more
+        for (int y = 0; y < copied.height(); ++y)
+            for (int x = 0; x < copied.width(); ++x) {
+                const QRgb a = copied.pixel(x, y), b = one_by_one.pixel(x, y);
+                const int d = std::abs(qRed(a) - qRed(b)) + std::abs(qGreen(a) - qGreen(b)) +
+                              std::abs(qBlue(a) - qBlue(b));
+                shaded += d > 0;
+                different += d > 24;
+            }
+        const double pixels = 700.0 * 400.0;
+        EXPECT_LT(shaded / pixels, 0.03) << chart->title().toStdString();
+        EXPECT_LT(different / pixels, 0.002) << chart->title().toStdString();
     }
 }
 
