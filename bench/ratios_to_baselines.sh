@@ -22,6 +22,12 @@
 #                              over the same sweep as CSV (child CPU time,
 #                              orlavex-plot's included, orlavex_cli_report_bench)
 #   report HTML / plain sweep  the same with -o x.html
+#   --setup / paths            orlavex-cli point --setup F, F embedding a 1 MB
+#                              ENR table and a 1 MB .s2p, over the same files
+#                              given as paths (child CPU time, orlavex_cli_bench)
+#
+# Then, once (they do not vary from run to run), the data-file readers'
+# instructions per byte under callgrind, where valgrind is installed.
 #
 #   bench/ratios_to_baselines.sh [-n REPETITIONS] BUILD [MEASURED_BUILD]
 #
@@ -39,7 +45,7 @@ if [[ "${1:-}" == "-n" ]]; then
     shift 2
 fi
 if [[ $# -lt 1 || $# -gt 2 ]]; then
-    sed -n '2,33p' "$0" | sed 's/^# \{0,1\}//'
+    sed -n '2,39p' "$0" | sed 's/^# \{0,1\}//'
     exit 2
 fi
 build=$(realpath "$1")
@@ -113,7 +119,37 @@ report_ratio() {
 report_pdf_ratio() { report_ratio Pdf; }
 report_html_ratio() { report_ratio Html; }
 
-ratios=(monte_carlo_ratio numpy_ratio plot_ratio plot_floor_ratio start_up_ratio report_pdf_ratio report_html_ratio)
+setup_ratio() {
+    ORLAVEX_SWEEP_CLI="$measured/orlavex-cli" "$build/bench/orlavex_cli_bench" \
+        --benchmark_filter='^BM_ProcessPointSetupOverPaths_1MBFiles' \
+        --benchmark_format=json >"$json" 2>/dev/null
+    field_of BM_ProcessPointSetupOverPaths_1MBFiles cpu_ratio <"$json"
+}
+
+# Each reader's instructions per byte on files of a megabyte: the count
+# reading the file once less the count reading it no times, over its size.
+reader_instructions() {
+    command -v valgrind >/dev/null || {
+        echo "readers: valgrind is not installed"
+        return
+    }
+    local dir program=$measured/bench/orlavex_read_data_files
+    dir=$(mktemp -d)
+    "$program" --write "$dir"
+    count() {
+        valgrind --tool=callgrind --callgrind-out-file=/dev/null "$program" "$1" "$2" 2>&1 |
+            awk '/Collected/ {print $NF}'
+    }
+    local none file
+    none=$(count 0 "$dir/large.enr")
+    for file in large.enr large-ri.s2p large-ma.s2p large-db.s2p; do
+        echo "$file $(count 1 "$dir/$file") $none $(stat -c %s "$dir/$file")" |
+            awk '{printf "reader %-14s %5.1f instructions per byte\n", $1, ($2 - $3) / $4}'
+    done
+    rm -rf "$dir"
+}
+
+ratios=(monte_carlo_ratio numpy_ratio plot_ratio plot_floor_ratio start_up_ratio report_pdf_ratio report_html_ratio setup_ratio)
 echo "before: $(uptime)"
 for ((r = 0; r < repetitions; r++)); do
     # Each repetition starts with another of the ratios.
@@ -132,7 +168,8 @@ labels = {"monte_carlo_ratio": "Monte Carlo / tight scalar loop",
           "plot_floor_ratio": "sweep --plot / sweep + bare plot",
           "start_up_ratio": "calculator start-up / one-label window",
           "report_pdf_ratio": "report -o x.pdf / plain sweep",
-          "report_html_ratio": "report -o x.html / plain sweep"}
+          "report_html_ratio": "report -o x.html / plain sweep",
+          "setup_ratio": "point --setup / the same files as paths"}
 values = {}
 for line in open(sys.argv[1]):
     fields = line.split()
@@ -146,3 +183,5 @@ for name, label in labels.items():
     else:
         print(f"{label:<40}  0 (failed: run its benchmark alone to see why)")
 EOF
+
+reader_instructions

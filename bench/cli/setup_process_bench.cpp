@@ -3,7 +3,8 @@
 // embeds E (an ENR table) and S (a Touchstone file) of about a megabyte
 // each, the two commands run by turns in each iteration (cpu_ratio, child
 // CPU time). One Monte Carlo trial, so that the files weigh most. Run with
-// --benchmark_repetitions=9 for min/median/max.
+// --benchmark_repetitions=9 for min/median/max. ORLAVEX_SWEEP_CLI names
+// another orlavex-cli to measure (another build's).
 #include "large_data_files.h"
 #include "process_bench.h"
 
@@ -20,6 +21,11 @@ namespace {
 
 constexpr std::size_t file_bytes = 1024 * 1024;
 
+std::string cli_program() {
+    const char* other = std::getenv("ORLAVEX_SWEEP_CLI");
+    return other != nullptr && *other != '\0' ? other : ORLAVEX_CLI_PATH;
+}
+
 // The data files and the set-up file that embeds them, in a folder of their
 // own, removed at the end.
 class SetupFiles {
@@ -32,7 +38,7 @@ class SetupFiles {
         std::ofstream(enr(), std::ios::binary) << bench::large_enr_text(file_bytes);
         std::ofstream(s2p(), std::ios::binary) << bench::large_s2p_text(file_bytes, "RI", -1.5);
         const support::ChildRun run =
-            support::run_child(ORLAVEX_CLI_PATH, with(paths(), {"--save-setup", setup()}),
+            support::run_child(cli_program(), with(paths(), {"--save-setup", setup()}),
                                {.input = {}, .keep_output = false});
         ready_ = run.started && run.status == 0;
     }
@@ -72,7 +78,7 @@ void BM_ProcessPointSetupOverPaths_1MBFiles(benchmark::State& st) {
         st.SkipWithError("cannot write the set-up file");
         return;
     }
-    bench::run_process_ratio(st, ORLAVEX_CLI_PATH, files.from_setup(), files.paths());
+    bench::run_process_ratio(st, cli_program(), files.from_setup(), files.paths());
 }
 BENCHMARK(BM_ProcessPointSetupOverPaths_1MBFiles)
     ->Unit(benchmark::kMillisecond)
