@@ -88,19 +88,15 @@ numpy_ratio() {
         --repetitions 1 | awk '{print $NF}'
 }
 
-plot_ratio() {
-    ORLAVEX_SWEEP_CLI="$measured/orlavex-cli" "$build/bench/orlavex_cli_sweep_bench" \
-        --benchmark_filter='^BM_ProcessSweepFreq1001PlotPngOverCsv' \
+# The cpu_ratio of benchmark NAME in PROGRAM, one of BUILD's benchmarks that
+# runs MEASURED_BUILD's orlavex-cli.
+cli_ratio() {
+    ORLAVEX_SWEEP_CLI="$measured/orlavex-cli" "$build/bench/$1" --benchmark_filter="^$2" \
         --benchmark_format=json >"$json" 2>/dev/null
-    field_of BM_ProcessSweepFreq1001PlotPngOverCsv cpu_ratio <"$json"
+    field_of "$2" cpu_ratio <"$json"
 }
-
-plot_floor_ratio() {
-    ORLAVEX_SWEEP_CLI="$measured/orlavex-cli" "$build/bench/orlavex_cli_sweep_bench" \
-        --benchmark_filter='^BM_ProcessSweepFreq1001PlotPngOverFloor' \
-        --benchmark_format=json >"$json" 2>/dev/null
-    field_of BM_ProcessSweepFreq1001PlotPngOverFloor cpu_ratio <"$json"
-}
+plot_ratio() { cli_ratio orlavex_cli_sweep_bench BM_ProcessSweepFreq1001PlotPngOverCsv; }
+plot_floor_ratio() { cli_ratio orlavex_cli_sweep_bench BM_ProcessSweepFreq1001PlotPngOverFloor; }
 
 start_up_ratio() {
     ORLAVEX_STARTUP_PROGRAM="$measured/src/ui/orlavex" "$build/bench/orlavex_ui_bench" \
@@ -109,22 +105,12 @@ start_up_ratio() {
     field_of BM_StartUpCpuAgainstOneLabelWindow cpu_ratio <"$json"
 }
 
-# One report over the plain sweep: NAME is the benchmark's format, Html or Pdf.
-report_ratio() {
-    ORLAVEX_SWEEP_CLI="$measured/orlavex-cli" "$build/bench/orlavex_cli_report_bench" \
-        --benchmark_filter="^BM_ProcessReport1001${1}OverCsv" \
-        --benchmark_format=json >"$json" 2>/dev/null
-    field_of "BM_ProcessReport1001${1}OverCsv" cpu_ratio <"$json"
-}
+# One report over the plain sweep: its format, Html or Pdf.
+report_ratio() { cli_ratio orlavex_cli_report_bench "BM_ProcessReport1001${1}OverCsv"; }
 report_pdf_ratio() { report_ratio Pdf; }
 report_html_ratio() { report_ratio Html; }
 
-setup_ratio() {
-    ORLAVEX_SWEEP_CLI="$measured/orlavex-cli" "$build/bench/orlavex_cli_bench" \
-        --benchmark_filter='^BM_ProcessPointSetupOverPaths_1MBFiles' \
-        --benchmark_format=json >"$json" 2>/dev/null
-    field_of BM_ProcessPointSetupOverPaths_1MBFiles cpu_ratio <"$json"
-}
+setup_ratio() { cli_ratio orlavex_cli_bench BM_ProcessPointSetupOverPaths_1MBFiles; }
 
 # Each reader's instructions per byte on files of a megabyte: the count
 # reading the file once less the count reading it no times, over its size.
