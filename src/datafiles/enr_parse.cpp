@@ -4,6 +4,7 @@
 #include "datafiles/numbers.h"
 #include "datafiles/text_lines.h"
 
+#include <array>
 #include <cmath>
 #include <limits>
 #include <optional>
@@ -115,7 +116,44 @@ class EnrReader {
         return unit_hz_;
     }
 
+    // The usual line: short numbers between blanks, with the frequency's
+    // unit after the first, read without splitting it into fields. False
+    // (nothing read) for any other line, which record() reads.
+    bool short_record(std::string_view content) {
+        if (content.find(',') != std::string_view::npos) return false;
+        const std::string_view freq_text = first_word(content);
+        double freq = 0;
+        if (read_short_numbers(freq_text, std::span(&freq, 1)) != 1u) return false;
+        std::string_view rest = trim_blanks(content.substr(freq_text.size()));
+        if (const std::string_view unit = first_word(rest); !unit.empty() && is_letter(unit[0])) {
+            const std::optional<double> hz = unit_hz(unit);
+            if (!hz) return false;
+            freq *= *hz;
+            rest = rest.substr(unit.size());
+        }
+        std::array<double, 6> x;  // ENR, uncertainty, four reflection numbers
+        const std::optional<std::size_t> count = read_short_numbers(rest, x);
+        if (count != 1u && count != 2u && count != 6u) return false;
+        EnrRecord record{freq, x[0], std::nullopt, std::nullopt, line_};
+        if (*count >= 2) record.enr_unc_db = x[1];
+        if (*count == 6) record.reflection = SourceReflection{x[2], x[3], x[4], x[5]};
+        check(record);
+        records_.push_back(record);
+        return true;
+    }
+
+    // TEXT up to its first blank or tab.
+    static std::string_view first_word(std::string_view text) {
+        std::size_t end = 0;
+        while (end < text.size() && text[end] != ' ' && text[end] != '\t')
+            ++end;
+        return text.substr(0, end);
+    }
+
+    static bool is_letter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
+
     void record(std::string_view content) {
+        if (short_record(content)) return;
         if (const auto chunk = decimal_comma(content)) {
             fail("'" + std::string(*chunk) +
                  "' is two fields, a comma separates them: expected a point for decimals");

@@ -6,7 +6,12 @@
 #include <gtest/gtest.h>
 
 #include <complex>
+#include <cstdio>
+#include <iterator>
+#include <random>
+#include <sstream>
 #include <string>
+#include <vector>
 
 namespace orlavex::datafiles {
 namespace {
@@ -186,6 +191,62 @@ TEST(EnrTable, CommasWithOrWithoutBlanksSeparateFields) {
         EXPECT_EQ(table.records()[i].freq_hz, 1e9 * static_cast<double>(i + 1));
         EXPECT_NEAR(table.records()[i].enr_db, 15.2 + 0.2 * static_cast<double>(i), 1e-12);
         EXPECT_NEAR(*table.records()[i].enr_unc_db, 0.1 + 0.2 * static_cast<double>(i), 1e-12);
+    }
+}
+
+// A line of blank-separated numbers is read without splitting it into
+// fields; the same line with commas is read field by field. Both give the
+// same records, bit for bit, with or without a unit, in each set of columns.
+TEST(EnrTable, BlanksOrCommasBetweenTheSameNumbersGiveTheSameRecords) {
+    std::mt19937_64 random(3);
+    std::uniform_real_distribution<double> enr(4, 30), small(0, 1), degrees(-180, 180);
+    const char* const units[] = {"", "GHz", "MHz", "hz", "kHz"};
+    // The last form (17 digits, not a short number) only where a line stays
+    // under the readers' 100 characters.
+    const char* const forms[] = {"%.2f", "%.6f", "%.3e", "%+.1f", "%.17g"};
+    std::size_t form_count = std::size(forms);
+    const auto text = [&](double x) {
+        char out[64];
+        std::snprintf(out, sizeof out, forms[random() % form_count], x);
+        return std::string(out);
+    };
+    for (const std::size_t columns : {1u, 2u, 6u}) {
+        form_count = columns == 6 ? std::size(forms) - 1 : std::size(forms);
+        std::string blanks, commas;
+        for (int k = 1; k <= 200; ++k) {
+            const std::string unit = units[k % std::size(units)];
+            std::vector<std::string> fields = {std::to_string(k * 3) + ".25"};
+            if (!unit.empty()) fields.push_back(unit);
+            fields.push_back(text(enr(random)));
+            if (columns >= 2) fields.push_back(text(small(random)));
+            for (std::size_t r = 2; r < columns; ++r)
+                fields.push_back(text(r % 2 == 0 ? small(random) : degrees(random)));
+            for (std::size_t f = 0; f < fields.size(); ++f) {
+                blanks += (f > 0 ? (f % 2 ? " " : "\t") : "") + fields[f];
+                commas += (f > 0 ? "," : "") + fields[f];
+            }
+            blanks += "\n";
+            commas += "\n";
+        }
+        SCOPED_TRACE(columns);
+        // Units change from line to line: the frequencies need not rise,
+        // so each table is read a line at a time.
+        std::istringstream blank_lines(blanks), comma_lines(commas);
+        std::string a, b;
+        while (std::getline(blank_lines, a) && std::getline(comma_lines, b)) {
+            const EnrRecord x = parse_enr(a, "a.enr").records()[0];
+            const EnrRecord y = parse_enr(b, "b.enr").records()[0];
+            ASSERT_EQ(x.freq_hz, y.freq_hz) << a;
+            ASSERT_EQ(x.enr_db, y.enr_db) << a;
+            ASSERT_EQ(x.enr_unc_db, y.enr_unc_db) << a;
+            ASSERT_EQ(x.reflection.has_value(), y.reflection.has_value()) << a;
+            if (x.reflection) {
+                ASSERT_EQ(x.reflection->on_mag, y.reflection->on_mag) << a;
+                ASSERT_EQ(x.reflection->on_deg, y.reflection->on_deg) << a;
+                ASSERT_EQ(x.reflection->off_mag, y.reflection->off_mag) << a;
+                ASSERT_EQ(x.reflection->off_deg, y.reflection->off_deg) << a;
+            }
+        }
     }
 }
 
