@@ -71,15 +71,18 @@ bool caption_fits(const QWidget* widget, const QFont& font) {
 
 void fit_caption(QWidget* widget, const QFont& designed) {
     QFont font = designed;
+    bool fits = false;  // each font is measured once
     // Narrower first: the text keeps its height and weight.
     for (int stretch : {100, 94, 88, 82}) {
         font.setStretch(stretch);
-        if (caption_fits(widget, font)) break;
+        fits = caption_fits(widget, font);
+        if (fits) break;
     }
     // Then smaller, down to three quarters of the designed size.
     const int smallest = std::max(6, designed.pixelSize() * 3 / 4);
-    while (!caption_fits(widget, font) && font.pixelSize() > smallest) {
+    while (!fits && font.pixelSize() > smallest) {
         font.setPixelSize(font.pixelSize() - 1);
+        fits = caption_fits(widget, font);
     }
     if (widget->font() != font) widget->setFont(font);
 }
