@@ -19,8 +19,9 @@ namespace py = pybind11;
 
 namespace {
 
-py::object data_file(const std::optional<app::EmbeddedFile>& file) {
-    return file ? py::cast(*file) : py::none();
+// FILE handed to Python: moved, as a set-up file's files run to megabytes.
+py::object data_file(std::optional<app::EmbeddedFile>&& file) {
+    return file ? py::cast(std::move(*file)) : py::none();
 }
 
 void add_fields(py::dict& d, const app::Setup& s) {
@@ -50,14 +51,16 @@ void add_model(py::dict& d, const app::ModelInputs& m) {
     d["seed"] = m.seed;
 }
 
-void add_bench(py::dict& d, const app::SweepRequest& r) {
+// The bench's inputs; R's embedded files are handed over.
+void add_bench(py::dict& d, app::SweepRequest& r) {
     const app::BenchInputs in = app::bench_inputs_of(r.setup.bench);
     for (const app::BenchInputRow& row : app::bench_input_rows) {
         if (row.number != nullptr && in.*row.number) d[py::str(row.name)] = *(in.*row.number);
     }
     if (in.meas_noise_source) d["meas_noise_source"] = *in.meas_noise_source;
     for (std::string_view key : {"loss_in_s2p", "loss_out_s2p", "meas_enr_table"}) {
-        if (const auto& file = r.embedded[app::slot_index(key)]) d[py::str(key)] = data_file(file);
+        if (auto& file = r.embedded[app::slot_index(key)])
+            d[py::str(key)] = data_file(std::move(file));
     }
 }
 
@@ -133,8 +136,8 @@ py::dict load_setup(const py::object& given) {
     d["stop"] = r.to;
     d["points"] = r.points;
     d["log"] = r.log;
-    d["enr_table"] = data_file(r.embedded[app::slot_index("enr_table")]);
-    d["dut_s2p"] = data_file(r.embedded[app::slot_index("dut_s2p")]);
+    d["enr_table"] = data_file(std::move(r.embedded[app::slot_index("enr_table")]));
+    d["dut_s2p"] = data_file(std::move(r.embedded[app::slot_index("dut_s2p")]));
     d["mc"] = r.monte_carlo;
     d["match_form"] = r.match_form == planning::MatchForm::return_loss ? "rl" : "vswr";
     d["fixed_if"] = r.fixed_if;
