@@ -1,10 +1,12 @@
 // A set-up file whose bench is refused points at the key at fault and its
 // line, among the other bench keys around it.
 #include "app/setup_file/setup_file.h"
+#include "datafiles/sha256.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 namespace orlavex::app {
 namespace {
@@ -63,6 +65,44 @@ TEST(BenchRefusalKey, NamesTheKeyAndItsLine) {
                   std::string("bench.orlavex.json:10: ") + c.pointer + ": " + c.message)
             << c.bad_member;
     }
+}
+
+// The JSON of an embedded data file: its lines and their digest.
+std::string embedded(const std::string& name, const std::vector<std::string>& lines) {
+    std::string bytes, listed;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        bytes += (i > 0 ? "\n" : "") + lines[i];
+        listed += (i > 0 ? ", \"" : "\"") + lines[i] + "\"";
+    }
+    return "{\"name\": \"" + name + "\", \"sha256\": \"" + datafiles::sha256_hex(bytes) +
+           "\", \"lines\": [" + listed + "]}";
+}
+
+// The bench's data files embedded: a refused bench is tried again without
+// each key, and each try reads the files the bench names.
+TEST(BenchRefusalKey, NamesTheKeyBesideEmbeddedDataFiles) {
+    const std::string text =
+        "{\n"
+        "  \"format\": \"orlavex-setup\",\n"
+        "  \"version\": 1,\n"
+        "  \"inputs\": {\n"
+        "    \"dut_nf_db\": 2,\n"
+        "    \"loss_out_temp_k\": -5\n"
+        "  },\n"
+        "  \"data_files\": {\n"
+        "    \"loss_in_s2p\": " +
+        embedded("cable.s2p", {"# GHz S DB R 50", "1 -30 0 -0.5 -20 -0.5 -20 -30 0",
+                               "18 -25 0 -2.2 -200 -2.2 -200 -25 0"}) +
+        ",\n"
+        "    \"meas_enr_table\": " +
+        embedded("source.enr", {"1 GHz 15.2 0.1", "18 GHz 14.8 0.2"}) +
+        "\n"
+        "  }\n"
+        "}\n";
+    EXPECT_EQ(refusal(text),
+              "bench.orlavex.json:6: /inputs/loss_out_temp_k: physical temperature "
+              "of the loss after the DUT -5 K: a temperature is finite and 0 K or "
+              "more");
 }
 
 }  // namespace

@@ -112,15 +112,24 @@ void load_bench(const SetupFileValues& v, const BenchInputs& bench, EmbeddedData
         if (row.text == nullptr || row.name == "meas_noise_source") continue;
         if (data.files[slot_index(row.name)]) with_files.*row.text = std::string(row.name);
     }
-    const BenchFileReader embedded{[&](std::string_view key, const std::string&) {
-                                       return *data.touchstones[slot_index(key)];
-                                   },
-                                   [&](std::string_view key, const std::string&) {
-                                       return *data.enr_tables[slot_index(key)];
-                                   }};
+    // The tables read already are handed over (the bench asks for each once:
+    // they run to megabytes); a refused bench is tried again without each
+    // input, its tables read once more from the embedded bytes.
+    const BenchFileReader taken{[&](std::string_view key, const std::string&) {
+                                    return std::move(*data.touchstones[slot_index(key)]);
+                                },
+                                [&](std::string_view key, const std::string&) {
+                                    return std::move(*data.enr_tables[slot_index(key)]);
+                                }};
+    const BenchFileReader read_again{[&](std::string_view key, const std::string&) {
+                                         return touchstone_of(*data.files[slot_index(key)]);
+                                     },
+                                     [&](std::string_view key, const std::string&) {
+                                         return enr_table_of(*data.files[slot_index(key)]);
+                                     }};
     try {
-        const std::string why = to_bench(with_files, r.setup.bench, Naming::keyword, embedded);
-        if (!why.empty()) refuse_bench(v, with_files, why, embedded);
+        const std::string why = to_bench(with_files, r.setup.bench, Naming::keyword, taken);
+        if (!why.empty()) refuse_bench(v, with_files, why, read_again);
     } catch (const datafiles::FileError& e) {
         v.refuse("/data_files", e.what());
     }
