@@ -80,19 +80,22 @@ inline LeadingNumber with_exponent(const char* begin, const PlainDecimal& decima
             length};
 }
 
-// The number (without a sign) at the start of TEXT, when it has at most 15
-// digits and a power of ten within 1e22, so that it is one correctly
-// rounded operation on exact doubles and the same double parse_number
-// gives (Clinger's fast path); length 0 for any other text, which
-// parse_number still reads or refuses.
-inline LeadingNumber leading_short_number(std::string_view text) {
-    const char* const begin = text.data();
-    const char* const end = begin + text.size();
+// The number (without a sign) from BEGIN, when it has at most 15 digits and
+// a power of ten within 1e22, so that it is one correctly rounded operation
+// on exact doubles and the same double parse_number gives (Clinger's fast
+// path); length 0 for any other text, which parse_number still reads or
+// refuses.
+inline LeadingNumber short_number_at(const char* begin, const char* end) {
     const PlainDecimal decimal = plain_decimal(begin, end);
     if (decimal.end == nullptr) return {0, 0};
     if (decimal.end != end && (*decimal.end | 0x20) == 'e')
         return with_exponent(begin, decimal, end);
     return {plain_decimal_value(decimal), static_cast<std::size_t>(decimal.end - begin)};
+}
+
+// The same at the start of TEXT.
+inline LeadingNumber leading_short_number(std::string_view text) {
+    return short_number_at(text.data(), text.data() + text.size());
 }
 
 }  // namespace orlavex::datafiles

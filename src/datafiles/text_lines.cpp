@@ -365,19 +365,10 @@ std::optional<std::size_t> read_short_numbers(std::string_view line, std::span<d
         if (count == out.size()) return std::nullopt;
         const bool negative = *at == '-';
         const char* const digits = at + (negative || *at == '+' ? 1 : 0);
-        const PlainDecimal decimal = plain_decimal(digits, end);
-        if (decimal.end == nullptr) return std::nullopt;
-        double value = 0;
-        if (decimal.end != end && (*decimal.end | 0x20) == 'e') {
-            const LeadingNumber number = with_exponent(digits, decimal, end);
-            if (number.length == 0) return std::nullopt;
-            value = number.value;
-            at = digits + number.length;
-        } else {
-            value = plain_decimal_value(decimal);
-            at = decimal.end;
-        }
-        out[count++] = negative ? -value : value;
+        const LeadingNumber number = short_number_at(digits, end);
+        if (number.length == 0) return std::nullopt;
+        at = digits + number.length;
+        out[count++] = negative ? -number.value : number.value;
         if (at == end) break;
         if (!is_blank(*at)) return std::nullopt;  // left to split_numbers
         do {                                      // past the blank just seen and any after it
