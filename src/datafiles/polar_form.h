@@ -4,6 +4,8 @@
 // or power, which cost three times as much.
 #pragma once
 
+#include "datafiles/short_number.h"
+
 #include <cmath>
 #include <complex>
 #include <cstdint>
@@ -47,12 +49,6 @@ inline SineCosine sine_cosine(double x) {
     return {x + x * z * sine_tail, w + (((1 - w) - half_z) + z * cosine_tail)};
 }
 
-inline constexpr double powers_of_ten[] = {
-    1e-22, 1e-21, 1e-20, 1e-19, 1e-18, 1e-17, 1e-16, 1e-15, 1e-14, 1e-13, 1e-12, 1e-11,
-    1e-10, 1e-9,  1e-8,  1e-7,  1e-6,  1e-5,  1e-4,  1e-3,  1e-2,  1e-1,  1e0,   1e1,
-    1e2,   1e3,   1e4,   1e5,   1e6,   1e7,   1e8,   1e9,   1e10,  1e11,  1e12,  1e13,
-    1e14,  1e15,  1e16,  1e17,  1e18,  1e19,  1e20,  1e21,  1e22};
-
 }  // namespace polar_detail
 
 // MAGNITUDE at an angle of DEGREES. The angle is brought within 45 degrees
@@ -79,14 +75,17 @@ inline std::complex<double> polar_degrees(double magnitude, double degrees) {
 }
 
 // The magnitude of DB decibels of an S-parameter, 10^(DB/20), within two
-// ulps: whole twenties of decibels as exact powers of ten (so 20 dB is 10),
-// the rest through 2^x, which costs a third of std::pow.
+// ulps: whole twenties of decibels as exact powers of ten (so 20 dB is 10,
+// and -20 dB the double nearest 0.1), the rest through 2^x, which costs a
+// third of std::pow.
 inline double magnitude_of_db(double db) {
     constexpr double log2_of_ten = 3.321928094887362347870319429489390175864831393;
     if (!(std::fabs(db) < 440)) return std::pow(10.0, db / 20);
     const auto twenties = static_cast<int>(db / 20 + (db < 0 ? -0.5 : 0.5));
     const double rest = db - 20.0 * twenties;  // exact, as for the angle above
-    return polar_detail::powers_of_ten[twenties + 22] * std::exp2(rest * (log2_of_ten / 20));
+    const double rest_magnitude = std::exp2(rest * (log2_of_ten / 20));
+    return twenties >= 0 ? rest_magnitude * exact_powers_of_ten[twenties]
+                         : rest_magnitude / exact_powers_of_ten[-twenties];
 }
 
 }  // namespace orlavex::datafiles
